@@ -1,0 +1,51 @@
+# One static library per subsystem folder; the Qt views of a folder's widgets/ go into a
+# second library so that the logic never links QtWidgets.
+function(modelos_modulo nombre)
+    cmake_parse_arguments(M "" "" "DEPENDE;DEPENDE_VISTAS;LIBS" ${ARGN})
+    file(GLOB fuentes CONFIGURE_DEPENDS
+        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+    list(FILTER fuentes INCLUDE REGEX "\\.(cpp|qrc)$")
+    if(fuentes)
+        add_library(${nombre} STATIC ${fuentes})
+        set(alcance PUBLIC)
+    else()
+        add_library(${nombre} INTERFACE)
+        set(alcance INTERFACE)
+    endif()
+    target_include_directories(${nombre} ${alcance} ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${nombre} ${alcance} Qt6::Core Qt6::Gui Qt6::Sql ${M_DEPENDE} ${M_LIBS})
+    file(GLOB vistas CONFIGURE_DEPENDS
+        ${CMAKE_CURRENT_SOURCE_DIR}/widgets/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/widgets/*.h
+        ${CMAKE_CURRENT_SOURCE_DIR}/widgets/*.qrc)
+    if(vistas)
+        add_library(${nombre}_widgets STATIC ${vistas})
+        target_include_directories(${nombre}_widgets PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/widgets)
+        target_link_libraries(${nombre}_widgets PUBLIC ${nombre} Qt6::Widgets ${M_DEPENDE_VISTAS})
+    endif()
+endfunction()
+
+# One GoogleTest program per test folder (the widget tests of a folder get their own, with a
+# QApplication main); every test runs offscreen.
+function(modelos_pruebas nombre)
+    cmake_parse_arguments(M "" "DIR" "DEPENDE;DEPENDE_VISTAS" ${ARGN})
+    set(d ${CMAKE_CURRENT_SOURCE_DIR}/${M_DIR})
+    set(entorno
+        "QT_QPA_PLATFORM=offscreen"
+        "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
+        "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+        "MODELOS_DB_DIR=${CMAKE_SOURCE_DIR}/db"
+        "MODELOS_FUENTES=${CMAKE_SOURCE_DIR}")
+    file(GLOB fuentes CONFIGURE_DEPENDS ${d}/*.cpp ${d}/*.h)
+    if(fuentes)
+        add_executable(${nombre} ${fuentes})
+        target_link_libraries(${nombre} PRIVATE ${M_DEPENDE} pruebas_comun GTest::gtest Qt6::Test)
+        gtest_discover_tests(${nombre} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${entorno}")
+    endif()
+    file(GLOB vistas CONFIGURE_DEPENDS ${d}/widgets/*.cpp ${d}/widgets/*.h)
+    if(vistas)
+        add_executable(${nombre}_widgets ${vistas})
+        target_link_libraries(${nombre}_widgets PRIVATE ${M_DEPENDE} ${M_DEPENDE_VISTAS} pruebas_comun_widgets
+            GTest::gtest Qt6::Test Qt6::Widgets)
+        gtest_discover_tests(${nombre}_widgets DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${entorno}")
+    endif()
+endfunction()

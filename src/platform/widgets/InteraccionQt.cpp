@@ -1,0 +1,111 @@
+#include "InteraccionQt.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTranslator>
+
+namespace {
+
+QMap<QString, InteraccionQt::Vista>& Vistas() {
+    static QMap<QString, InteraccionQt::Vista> v;
+    return v;
+}
+
+QMessageBox::StandardButton Boton(int respuesta) {
+    switch (respuesta) {
+    case Respuesta::Aceptar:
+        return QMessageBox::Ok;
+    case Respuesta::Cancelar:
+        return QMessageBox::Cancel;
+    case Respuesta::Abortar:
+        return QMessageBox::Abort;
+    case Respuesta::Reintentar:
+        return QMessageBox::Retry;
+    case Respuesta::Ignorar:
+        return QMessageBox::Ignore;
+    case Respuesta::Si:
+        return QMessageBox::Yes;
+    default:
+        return QMessageBox::No;
+    }
+}
+
+QMessageBox::Icon IconoQt(int estilo) {
+    switch (Estilo::Icono(estilo)) {
+    case Estilo::Critico:
+        return QMessageBox::Critical;
+    case Estilo::Pregunta:
+        return QMessageBox::Question;
+    case Estilo::Exclamacion:
+        return QMessageBox::Warning;
+    case Estilo::Informacion:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+void InteraccionQt::RegistraVista(const QString& nombreFormulario, Vista vista) {
+    Vistas().insert(nombreFormulario.toUpper(), std::move(vista));
+}
+
+int InteraccionQt::MsgBox(const QString& texto, int estilo, const QString& titulo) {
+    QMessageBox caja(IconoQt(estilo), titulo, texto, QMessageBox::NoButton, padre_);
+    const auto respuestas = Estilo::Respuestas(estilo);
+    QMap<QAbstractButton*, int> porBoton;
+    for (int r : respuestas) {
+        QAbstractButton* b = caja.addButton(Boton(r));
+        if (r == Respuesta::Abortar)
+            b->setText(QStringLiteral("Abortar"));
+        porBoton.insert(b, r);
+    }
+    const auto d = static_cast<size_t>(Estilo::BotonDefecto(estilo));
+    caja.setDefaultButton(Boton(respuestas[d < respuestas.size() ? d : 0]));
+    caja.exec();
+    // Closing the box with Escape or the window's close button answers like Cancel
+    // where the set has it, otherwise like its last button.
+    if (auto* pulsado = caja.clickedButton(); pulsado && porBoton.contains(pulsado))
+        return porBoton.value(pulsado);
+    for (int r : respuestas)
+        if (r == Respuesta::Cancelar)
+            return r;
+    return respuestas.back();
+}
+
+std::optional<QString> InteraccionQt::InputBox(const QString& texto, const QString& titulo,
+                                               const QString& valorInicial) {
+    bool aceptado = false;
+    const QString r = QInputDialog::getText(padre_, titulo, texto, QLineEdit::Normal, valorInicial, &aceptado);
+    if (!aceptado)
+        return std::nullopt;
+    return r;
+}
+
+QString InteraccionQt::AbreArchivo(const QString& titulo, const QString& filtro, const QString& carpeta) {
+    return QFileDialog::getOpenFileName(padre_, titulo, carpeta, filtro);
+}
+
+void InteraccionQt::MuestraModal(Formulario& formulario) {
+    const auto it = Vistas().constFind(formulario.NombreFormulario().toUpper());
+    if (it == Vistas().constEnd())
+        throw ErrorSistema(-1, QStringLiteral("No hay vista para el formulario %1").arg(formulario.NombreFormulario()),
+                           QStringLiteral("MuestraModal"));
+    it.value()(formulario, padre_);
+}
+
+void InstalaTraduccionesEs(QApplication& app) {
+    const QString carpeta = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char* base : {"qtbase_es", "qt_es"}) {
+        auto* t = new QTranslator(&app);
+        if (t->load(QString::fromLatin1(base), carpeta))
+            QCoreApplication::installTranslator(t);
+        else
+            delete t;
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Interaccion.h"
+
+#include <QMap>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class QApplication;
+
+// The port shown to a person: Qt message boxes, input boxes and file dialogs, and the
+// Qt view registered for each form name.
+class InteraccionQt : public Interaccion {
+public:
+    // Runs the view of a form modally over `padre`.
+    using Vista = std::function<void(Formulario&, QWidget* padre)>;
+
+    static void RegistraVista(const QString& nombreFormulario, Vista vista);
+    void EstablecePadre(QWidget* padre) { padre_ = padre; }
+
+    int MsgBox(const QString& texto, int estilo, const QString& titulo) override;
+    std::optional<QString> InputBox(const QString& texto, const QString& titulo,
+                                    const QString& valorInicial) override;
+    QString AbreArchivo(const QString& titulo, const QString& filtro, const QString& carpeta) override;
+    void MuestraModal(Formulario& formulario) override;
+
+private:
+    QPointer<QWidget> padre_;
+};
+
+// Loads Qt's Spanish texts for the standard buttons and dialogs.
+void InstalaTraduccionesEs(QApplication& app);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// The editor of stock-voucher templates: the program's main window, headless. Its Qt view
+// shows these models and forwards the user's events.
+class FrmVardelio {
+public:
+    QString Caption() const { return caption_; }
+
+private:
+    QString caption_ = QStringLiteral("Modelos de Comprobantes de Stock");
+};

@@ -1,0 +1,5 @@
+#include "Comun.h"
+
+#include <QtGlobal>
+
+QString CarpetaFuentes() { return qEnvironmentVariable("MODELOS_FUENTES", QStringLiteral(".")); }
