@@ -1,0 +1,5 @@
+#include "FuncionesSqlite.h"
+
+#include <sqlite3.h>
+
+void RegistraFuncionesSqlite(sqlite3*) {}
