@@ -1,0 +1,512 @@
+// Loads db/esquema.sql, db/demo.sql and db/estadisticas.sql into in-memory SQLite databases and
+// checks what the program relies on: the tables and their columns, the collation on every text
+// column, the keys, the indexes of the article and stock look-ups, and the demo rows.
+
+#include "FuncionesSqlite.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+QString CarpetaDb() {
+    const QByteArray dir = qgetenv("MODELOS_DB_DIR");
+    if (!dir.isEmpty())
+        return QString::fromLocal8Bit(dir);
+    // Beside the sources of this test when the environment does not say.
+    return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath(QStringLiteral("../../db"));
+}
+
+// Stand-in for the collation while the platform's registration does not provide it: trailing
+// blanks ignored, case folded (Spanish letters included), leading blanks significant.
+int ComparaTextoSustituto(void*, int n1, const void* p1, int n2, const void* p2) {
+    auto recorta = [](const char* p, int n) {
+        while (n > 0 && p[n - 1] == ' ')
+            --n;
+        return QString::fromUtf8(p, n);
+    };
+    return recorta(static_cast<const char*>(p1), n1)
+        .compare(recorta(static_cast<const char*>(p2), n2), Qt::CaseInsensitive);
+}
+
+void RegistraColacion(sqlite3* db) {
+    RegistraFuncionesSqlite(db);
+    sqlite3_stmt* st = nullptr;
+    const int rc = sqlite3_prepare_v2(db, "SELECT 'a' = 'A' COLLATE TEXTO", -1, &st, nullptr);
+    sqlite3_finalize(st);
+    if (rc != SQLITE_OK)
+        sqlite3_create_collation(db, "TEXTO", SQLITE_UTF8, nullptr, ComparaTextoSustituto);
+}
+
+struct CierraDb {
+    void operator()(sqlite3* db) const { sqlite3_close(db); }
+};
+using Db = std::unique_ptr<sqlite3, CierraDb>;
+
+// Runs a script the way the loader does: one statement per ";" at the end of a line. Each piece
+// must be exactly one complete statement.
+void EjecutaGuion(sqlite3* db, const QString& archivo) {
+    QFile f(CarpetaDb() + "/" + archivo);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << archivo.toStdString();
+    const QStringList lineas = QString::fromUtf8(f.readAll()).split('\n');
+    QString sentencia;
+    int numero = 0;
+    for (const QString& linea : lineas) {
+        ++numero;
+        sentencia += linea + '\n';
+        if (!linea.trimmed().endsWith(';'))
+            continue;
+        const QByteArray sql = sentencia.toUtf8();
+        sqlite3_stmt* st = nullptr;
+        const char* resto = nullptr;
+        int rc = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &st, &resto);
+        ASSERT_EQ(rc, SQLITE_OK) << archivo.toStdString() << " line " << numero << ": " << sqlite3_errmsg(db)
+                                 << "\n"
+                                 << sql.constData();
+        ASSERT_NE(st, nullptr) << archivo.toStdString() << " line " << numero << ": no statement";
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        }
+        sqlite3_finalize(st);
+        ASSERT_EQ(rc, SQLITE_DONE) << archivo.toStdString() << " line " << numero << ": "
+                                   << sqlite3_errmsg(db);
+        ASSERT_TRUE(QString::fromUtf8(resto).trimmed().isEmpty())
+            << archivo.toStdString() << " line " << numero << ": more than one statement";
+        sentencia.clear();
+    }
+    ASSERT_TRUE(sentencia.trimmed().isEmpty()) << archivo.toStdString() << ": text after the last ';'";
+}
+
+Db AbreDb(std::initializer_list<const char*> guiones) {
+    sqlite3* crudo = nullptr;
+    EXPECT_EQ(sqlite3_open(":memory:", &crudo), SQLITE_OK);
+    Db db(crudo);
+    RegistraColacion(crudo);
+    for (const char* g : guiones) {
+        EjecutaGuion(crudo, g);
+        if (::testing::Test::HasFatalFailure())
+            break;
+    }
+    return db;
+}
+
+// All rows of a query as texts (NULL as "<null>").
+std::vector<std::vector<QString>> Filas(sqlite3* db, const QString& sql) {
+    std::vector<std::vector<QString>> filas;
+    sqlite3_stmt* st = nullptr;
+    const QByteArray texto = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, texto.constData(), -1, &st, nullptr) != SQLITE_OK) {
+        ADD_FAILURE() << sqlite3_errmsg(db) << "\n" << texto.constData();
+        return filas;
+    }
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        std::vector<QString> fila;
+        for (int i = 0; i < sqlite3_column_count(st); ++i) {
+            const auto* v = sqlite3_column_text(st, i);
+            fila.push_back(v ? QString::fromUtf8(reinterpret_cast<const char*>(v)) : "<null>");
+        }
+        filas.push_back(std::move(fila));
+    }
+    sqlite3_finalize(st);
+    return filas;
+}
+
+QString Valor(sqlite3* db, const QString& sql) {
+    const auto filas = Filas(db, sql);
+    return filas.empty() || filas[0].empty() ? QStringLiteral("<none>") : filas[0][0];
+}
+
+int Ejecuta(sqlite3* db, const char* sql) {
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+}
+
+QString Rellena(const QString& codigo, int ancho) {
+    const QString c = codigo.trimmed();
+    if (c.size() >= ancho)
+        return c;
+    bool digitos = !c.isEmpty();
+    for (QChar ch : c)
+        digitos = digitos && ch.isDigit();
+    return ancho <= 4 || digitos ? c.rightJustified(ancho, ' ') : c.leftJustified(ancho, ' ');
+}
+
+// Tables and views the program reads or writes, with the columns it names.
+const std::map<std::string, std::vector<std::string>>& ColumnasRequeridas() {
+    static const std::map<std::string, std::vector<std::string>> columnas = {
+        {"TA_CONFIGURACION", {"Grupo", "Clave", "Valor", "PoliticaNegocio", "ValorAux"}},
+        {"TA_USUARIOS", {"Nombre", "UNegocio", "IDDEPOSITO", "verproforma", "sucot", "letot"}},
+        {"Control_Acceso",
+         {"Id", "Maquina", "Usuario", "Formulario", "Tarea", "Ingreso", "Egreso", "NombreUsuario"}},
+        {"AUX_ERR", {"Proceso", "Fecha", "Error", "Descripcion", "SQL", "PC", "Usuario"}},
+        {"TA_MENU", {"MENU", "TITULO", "CLAVE", "NOMBRE", "IMAGEN", "PROCESO", "HABILITADO"}},
+        {"TA_TAREAS", {"USUARIO", "SISTEMA", "TAREA"}},
+        {"V_TA_Cajas", {"IdCajas", "Descripcion"}},
+        {"V_CPTES_MODELO_CAB",
+         {"IdVardelio", "nombre", "DETALLE", "TCDefault", "DepositoOrigen", "DepositoDestino",
+          "IdMotivoStock", "AnclarAlMenu"}},
+        {"V_CPTES_MODELO_DET", {"IdVardelio", "IdArticulo", "Cantidad", "IdUnidad"}},
+        {"V_TA_CPTE",
+         {"CODIGO", "DESCRIPCION", "SISTEMA", "ES", "Signo", "DebeHaber", "TALONARIO", "Letras", "UNEGOCIO",
+          "Modificanumeracion", "Externo", "FechaHora_Modificacion", "A_SUC_DEFAULT", "A_ULTIMO_NRO",
+          "A_NRO_DESDE", "A_NRO_HASTA", "VenceA", "M_SUC_DEFAULT", "VenceM"}},
+        {"VT_TA_CPTE", {"Codigo", "Descripcion", "SISTEMA"}},
+        {"TA_Comprobantes", {"CODIGO", "SISTEMA", "TALONARIO", "X_ULTIMO_NRO", "FechaHora_Modificacion"}},
+        {"TA_CONFIG_IMP_CPTE", {"TC", "LETRA", "ID", "CANTLINEAS"}},
+        {"V_TA_UnidadNegocio",
+         {"codigo", "Descripcion", "DEPOSITOSASOCIADOS", "IDDEPOSITODIF", "MOTIVOPARADIFERENCIAS",
+          "MODIFICADIFERENCIAS"}},
+        {"V_TA_Deposito", {"IdDeposito", "Descripcion", "UNIDADNEGOCIO", "Empresa"}},
+        {"V_TA_DEPOSITO_MM", {"idarticulo", "iddeposito", "Minimo", "Maximo"}},
+        {"V_TA_MotivoStock", {"IdMotivoStock", "Descripcion", "CUENTACONTABLE"}},
+        {"V_TA_Unidad", {"IdUnidad", "Descripcion"}},
+        {"V_TA_TipoArticulo", {"IdTipo", "Tipo", "Descripcion"}},
+        {"V_TA_Rubros", {"IdRubro", "Descripcion"}},
+        {"V_TA_Origen", {"IdOrigen", "Descripcion"}},
+        {"V_MA_ARTICULOS",
+         {"IDARTICULO",
+          "DESCRIPCION",
+          "IDUNIDAD",
+          "UD_STOCK",
+          "IdTipo",
+          "IdRubro",
+          "IdFamilia",
+          "Presentacion",
+          "codigobarra",
+          "CODIGOBARRADUN",
+          "UD_TTE",
+          "CODIGOBARRA1",
+          "UMCB1",
+          "CODIGOBARRA2",
+          "UMCB2",
+          "CODIGOBARRA3",
+          "UMCB3",
+          "CODIGOBARRA4",
+          "UMCB4",
+          "CodigoArtProveedor",
+          "CuentaProveedor",
+          "Costo",
+          "PRECIO",
+          "Impuestos",
+          "Exento",
+          "USASERIE",
+          "USALOTE",
+          "Perecedero",
+          "UsaTalle",
+          "InsumosPorPorcentaje",
+          "pesable",
+          "PIDEMEDIDAS",
+          "PIDEEQUIVALENCIA",
+          "SUSPENDIDO",
+          "PuntoPedido",
+          "PuntoMaximo",
+          "RutaImagen",
+          "PROCEDENCIA",
+          "cuentacontableC"}},
+        {"STK_MA_ARTICULOS",
+         {"IDARTICULO", "DESCRIPCION", "Deposito", "Stock", "PuntoPedido", "SUSPENDIDO", "RutaImagen",
+          "PRECIO"}},
+        {"V_MA_PRECIOS", {"IDARTICULO", "IDARTICULOPROVEEDOR", "idunidad", "IDLISTA", "TIPOLISTA", "PRECIO"}},
+        {"S_TA_EQUIV", {"IdArticulo", "IDUNIDAD", "IDUNIDAD_EQUIV", "Coeficiente"}},
+        {"V_MA_INSUMOS", {"IDARTICULO", "IdArticuloInsumo", "IdUnidadInsumo", "Cantidad"}},
+        {"STK_SALDOS_UNIDADES", {"IDARTICULO", "EQUIVALENCIA", "IDDEPOSITO", "STOCK", "Descripcion"}},
+        {"STK_STOCK_UDKG", {"IDARTICULO", "IDDEPOSITO", "CantidadUd"}},
+        {"STK_SERIES_Y_LOTES", {"IDARTICULO", "IdDeposito", "NroLote", "NroSerie", "IdPosicion", "CANTIDAD"}},
+        {"stk_despachos", {"NroLote", "ControladoPor", "Descripcion", "IdOrigen"}},
+        {"MA_POSICIONES",
+         {"IdDeposito", "IdPosicion", "Descripcion", "OrdenIngreso", "TITULO", "IdArticulo", "IdFamilia",
+          "IdTipo", "IdRubro", "IdUnidad", "Capacidad"}},
+        {"AC_SALDOSLAYOUT", {"IdDeposito", "IdPosicion", "IdArticulo", "NroLote", "IdUnidadBase", "Saldo"}},
+        {"V_MV_STOCK",
+         {"TC",
+          "IdComprobante",
+          "IdComplemento",
+          "Secuencia",
+          "Fecha",
+          "IdCaja",
+          "IdDeposito",
+          "IDDEPOSITO_DESTINO",
+          "IdPosicion",
+          "IdArticulo",
+          "Descripcion",
+          "NroLote",
+          "ControladoPor",
+          "IdOrigen",
+          "NroSerie",
+          "IdUnidad",
+          "Cantidad",
+          "CantidadUD",
+          "IdUnidadBase",
+          "CuentaProveedor",
+          "IdMotivoStock",
+          "PrecioVenta",
+          "Importe_S_Iva",
+          "Costo",
+          "Impuestos",
+          "DtoItem",
+          "Tc_Origen",
+          "IdComprobante_Origen",
+          "Id_Origen",
+          "IVARI",
+          "IVARNI",
+          "IdTecnico",
+          "EQUIV_UDBASE",
+          "IDINSERT",
+          "IDCOMPULSA",
+          "Oferta",
+          "IdVendedor",
+          "Importe_Ud",
+          "Ud_Pr",
+          "UNEGOCIO",
+          "ARTMONEDA",
+          "ARTCOTIZACION",
+          "EnComodato",
+          "CANT_BL",
+          "CANT_KG",
+          "CANT_M3",
+          "IDVIAJE",
+          "Revisado"}},
+        {"V_MV_CPTE",
+         {"ID",
+          "TC",
+          "IDCOMPROBANTE",
+          "IDCOMPLEMENTO",
+          "CUENTA",
+          "Nombre",
+          "FECHA",
+          "Importe",
+          "ANULADA",
+          "APROBADO",
+          "COMPLEMENTARIO",
+          "FINALIZADA",
+          "BLOQUEADA",
+          "OBSERVACIONES",
+          "comentarios",
+          "FechaHora_Grabacion",
+          "fechahora_modificacion",
+          "FechaPreparacion",
+          "IdPalm",
+          "IdReparto",
+          "Cotizacion",
+          "CondicionIva",
+          "EnComodato",
+          "TCORIGEN",
+          "COMPROBANTEORIGEN",
+          "COMPLEMENTOORIGEN"}},
+        {"C_MV_CPTE",
+         {"ID", "TC", "IDCOMPROBANTE", "FECHA", "CUENTA", "NOMBRE", "ANULADA", "APROBADO", "Importe",
+          "comentarios", "Garantia", "FINALIZADO", "FechaRecepcion", "SUCURSAL", "NUMERO", "LETRA"}},
+        {"V_MV_CPTEINSUMOS",
+         {"TC", "IDCOMPROBANTE", "IdComplemento", "CUENTA", "ID", "PALLETS", "IdArticulo", "Descripcion",
+          "IdUnidad", "IdUnidadBase", "Cantidad", "Recepcion", "Nro_Lote", "Nro_Serie", "Importe_Ud",
+          "Ud_Pr"}},
+        {"C_MV_CPTEINSUMOS", {"TC", "IDCOMPROBANTE", "IdArticulo", "Cantidad"}},
+        {"V_MV_CPTETAREAS", {"TC", "IDCOMPROBANTE", "IDTAREA", "Horas", "FhEntrega"}},
+        {"C_MV_CPTETAREAS", {"TC", "IDCOMPROBANTE", "IDTAREA"}},
+        {"V_MV_CPTE_Observ", {"TC", "IDCOMPROBANTE", "TIPO_OBS", "Observacion", "Importe", "NroViaje"}},
+        {"C_MV_CPTE_Observ", {"TC", "IDCOMPROBANTE", "TIPO_OBS"}},
+        {"V_MV_CPTETERCEROS",
+         {"ID", "Fecha", "IdComprobante", "IdComplemento", "FECHAENVIADO", "FECHARECIBIDO"}},
+        {"C_RemitosPendientes",
+         {"CUENTA", "ANULADA", "Nombre", "TC", "IDCOMPROBANTE", "ID", "FECHA", "Importe"}},
+        {"V_RemitosPendientes", {"CUENTA", "ANULADA", "Nombre", "APROBADO", "TC", "IDCOMPROBANTE", "ID"}},
+        {"V_OT_Pendientes", {"IDCOMPLEMENTO", "FechaHora_Grabacion", "FechaHOra_Modificacion"}},
+        {"V_PR_PENDIENTES", {"APROBADO", "comentarios"}},
+        {"MV_APLICACION", {"TC", "IDCOMPROBANTE", "TCO_ORIGEN", "IDComprobante_Origen"}},
+        {"VT_V_MV_INSUMOS_APLICACION",
+         {"TCO_ORIGEN", "IDCOMPROBANTEORIGEN", "IDARTICULO", "CantidadAplicada"}},
+        {"VT_V_MV_CPTEINSUMOS_CONS2", {"TC", "IDCOMPROBANTE", "IDARTICULO", "Cantidad"}},
+        {"VT_V_MV_Stock_Cons", {"TC", "IDCOMPROBANTE", "IDARTICULO", "CANTIDAD"}},
+        {"VT_MA_PRECIOS_ARTICULOS", {"IDARTICULO", "IDLISTA", "TIPOLISTA", "CONIVA"}},
+        {"V_MV_CPTEACCIONES",
+         {"TC", "IdComprobante", "IdComplemento", "Tipo_accion", "FECHAHORA", "Usuario", "PC", "SYSTEMUSER",
+          "NUMEROASIENTO"}},
+        {"V_MV_CTROL_CPTE", {"TC", "SUCURSAL", "NUMERO", "LETRA"}},
+        {"MV_VIAJES", {"TC", "IDCOMPROBANTE"}},
+        {"MA_CUENTAS", {"Codigo", "CodigoOpcional", "DESCRIPCION", "Titulo"}},
+        {"MV_ASIENTOS", {"Cuenta",          "Secuencia",  "Mes_Operativo",
+                         "Numero Asiento",  "Fecha",      "FechaSubDiario",
+                         "Detalle",         "TC",         "SUCURSAL",
+                         "NUMERO",          "LETRA",      "PERIODO",
+                         "Tipo_Reg",        "DEBE-HABER", "FechaHora_Grabacion",
+                         "USUARIO_LOGEADO", "Importe",    "Moneda",
+                         "Cotizacion",      "CABImporte", "CABCuenta",
+                         "CABNombre",       "Unegocio",   "IdCajas",
+                         "TC_ORIGEN",       "CPTE_ORIGEN"}},
+        {"MV_ASIENTOSCCOSTO", {"MES_OPERATIVO", "TIPO_REG", "PERIODO", "NUMERO ASIENTO"}},
+        {"MA_SUBDIARIOSCOMPROBANTES", {"TC", "Subdiario"}},
+        {"MA_SUBDIARIOS", {"CODIGO"}},
+        {"V_TA_MotivoVta", {"IdMotivoVta", "Descripcion"}},
+        {"V_TA_Input_Ventas", {"IdMotivoVta", "COSTO_MERCADERIA"}},
+        {"V_MV_CARGOSAPLICADOS",
+         {"CUENTA", "SALDO", "Importe", "id", "Fecha", "Matricula", "Concepto", "Observaciones"}},
+        {"VT_CLIENTES", {"CODIGO", "RAZON_SOCIAL", "CONTACTO", "NUMERO_DOCUMENTO", "Dada_De_Baja"}},
+        {"VT_PROVEEDORES", {"CODIGO", "RAZON_SOCIAL", "Dada_De_Baja"}},
+    };
+    return columnas;
+}
+
+std::vector<QString> ColumnasDe(sqlite3* db, const std::string& tabla) {
+    std::vector<QString> nombres;
+    for (const auto& fila : Filas(db, QString("PRAGMA table_info([%1])").arg(QString::fromStdString(tabla))))
+        nombres.push_back(fila[1]);
+    return nombres;
+}
+
+class Esquema : public ::testing::Test {
+protected:
+    void SetUp() override {
+        db = AbreDb({"esquema.sql"});
+        ASSERT_FALSE(HasFatalFailure());
+    }
+    sqlite3* d() { return db.get(); }
+    Db db;
+};
+
+TEST_F(Esquema, EveryTableTheProgramNamesHasItsColumns) {
+    for (const auto& [tabla, columnas] : ColumnasRequeridas()) {
+        const auto presentes = ColumnasDe(d(), tabla);
+        ASSERT_FALSE(presentes.empty()) << "missing table or view " << tabla;
+        for (const auto& c : columnas) {
+            bool hallada = false;
+            for (const auto& p : presentes)
+                hallada = hallada || p.compare(QString::fromStdString(c), Qt::CaseInsensitive) == 0;
+            EXPECT_TRUE(hallada) << tabla << " lacks column " << c;
+        }
+    }
+}
+
+TEST_F(Esquema, EveryTextColumnUsesTheCollation) {
+    const auto tablas = Filas(d(), "SELECT name FROM sqlite_master WHERE type = 'table' "
+                                   "AND name NOT LIKE 'sqlite%'");
+    ASSERT_GT(tablas.size(), 40u);
+    for (const auto& t : tablas) {
+        const QByteArray tabla = t[0].toUtf8();
+        for (const auto& fila : Filas(d(), QString("PRAGMA table_info([%1])").arg(t[0]))) {
+            const QString tipo = fila[2].toUpper();
+            if (!tipo.contains("CHAR") && !tipo.contains("TEXT"))
+                continue;
+            const QByteArray col = fila[1].toUtf8();
+            const char* colacion = nullptr;
+            ASSERT_EQ(sqlite3_table_column_metadata(d(), nullptr, tabla.constData(), col.constData(), nullptr,
+                                                    &colacion, nullptr, nullptr, nullptr),
+                      SQLITE_OK);
+            EXPECT_STREQ(colacion, "TEXTO") << tabla.constData() << "." << col.constData();
+        }
+    }
+}
+
+TEST_F(Esquema, TemplateKeyRefusesADuplicateAndLinesFollowTheirHeader) {
+    ASSERT_EQ(Ejecuta(d(), "PRAGMA foreign_keys = ON"), SQLITE_OK);
+    ASSERT_EQ(Ejecuta(d(), "INSERT INTO V_CPTES_MODELO_CAB (IdVardelio,nombre) VALUES (1,'A')"), SQLITE_OK);
+    EXPECT_EQ(Ejecuta(d(), "INSERT INTO V_CPTES_MODELO_CAB (IdVardelio,nombre) VALUES (1,'B')"),
+              SQLITE_CONSTRAINT);
+    EXPECT_EQ(sqlite3_extended_errcode(d()), SQLITE_CONSTRAINT_PRIMARYKEY);
+    // Two templates may share nothing but may repeat an article in their lines.
+    ASSERT_EQ(Ejecuta(d(), "INSERT INTO V_CPTES_MODELO_DET (IdVardelio,IdArticulo,Cantidad,IdUnidad) "
+                           "VALUES (1,'X',3,'  UN')"),
+              SQLITE_OK);
+    ASSERT_EQ(Ejecuta(d(), "INSERT INTO V_CPTES_MODELO_DET (IdVardelio,IdArticulo,Cantidad,IdUnidad) "
+                           "VALUES (1,'B',1,'  UN')"),
+              SQLITE_OK);
+    ASSERT_EQ(Ejecuta(d(), "INSERT INTO V_CPTES_MODELO_DET (IdVardelio,IdArticulo,Cantidad,IdUnidad) "
+                           "VALUES (1,'X',2.5,'  UN')"),
+              SQLITE_OK);
+    // Read back in the order saved, through the template's index.
+    const auto lineas =
+        Filas(d(), "select IdArticulo, Cantidad from v_cptes_modelo_det where idvardelio = 1");
+    ASSERT_EQ(lineas.size(), 3u);
+    EXPECT_EQ(lineas[0][0], "X");
+    EXPECT_EQ(lineas[1][0], "B");
+    EXPECT_EQ(lineas[2][1], "2.5");
+    // A line of a template that does not exist is refused; deleting a header takes its lines.
+    EXPECT_EQ(Ejecuta(d(), "INSERT INTO V_CPTES_MODELO_DET (IdVardelio,IdArticulo) VALUES (7,'X')"),
+              SQLITE_CONSTRAINT);
+    EXPECT_EQ(sqlite3_extended_errcode(d()), SQLITE_CONSTRAINT_FOREIGNKEY);
+    ASSERT_EQ(Ejecuta(d(), "DELETE FROM V_CPTES_MODELO_CAB WHERE IdVardelio = 1"), SQLITE_OK);
+    EXPECT_EQ(Valor(d(), "SELECT COUNT(*) FROM V_CPTES_MODELO_DET"), "0");
+    // The save's batch order (both deletes, then header and lines) works with the keys on.
+    ASSERT_EQ(Ejecuta(d(),
+                      "BEGIN; DELETE FROM V_CPTES_MODELO_CAB WHERE IdVardelio = 2;"
+                      "DELETE FROM V_CPTES_MODELO_DET WHERE IdVardelio = 2;"
+                      "INSERT INTO V_CPTES_MODELO_CAB (IdVardelio,nombre,AnclarAlMenu) VALUES (2,'M','1');"
+                      "INSERT INTO V_CPTES_MODELO_DET (IdVardelio,IdArticulo,Cantidad) VALUES (2,'Y',1);"
+                      "COMMIT;"),
+              SQLITE_OK);
+    EXPECT_EQ(Valor(d(), "SELECT AnclarAlMenu FROM V_CPTES_MODELO_CAB WHERE IdVardelio = 2"), "1");
+    EXPECT_EQ(Valor(d(), "SELECT MAX(IDVARDELIO) FROM V_CPTES_MODELO_CAB"), "2");
+}
+
+TEST_F(Esquema, PaddedCodesCompareIgnoringTrailingBlanksAndCase) {
+    ASSERT_EQ(Ejecuta(d(), "INSERT INTO V_TA_Deposito (IdDeposito, Descripcion) VALUES ('   1', 'Central');"
+                           "INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor) VALUES ('G', "
+                           "'MOSTRARSTOCKENCONSULTAS', 'SI');"
+                           "INSERT INTO TA_MENU (CLAVE, NOMBRE) VALUES ('D8021', 'Año Niño');"),
+              SQLITE_OK);
+    const QString art = Rellena("torn-6x40", 25);
+    ASSERT_EQ(art.size(), 25);
+    const QByteArray ins = QString("INSERT INTO V_MA_ARTICULOS (IDARTICULO) VALUES ('%1')").arg(art).toUtf8();
+    ASSERT_EQ(Ejecuta(d(), ins.constData()), SQLITE_OK);
+
+    EXPECT_EQ(Valor(d(), "SELECT Descripcion FROM V_TA_Deposito WHERE IdDeposito = '   1   '"), "Central");
+    EXPECT_EQ(Valor(d(), "SELECT Descripcion FROM V_TA_Deposito WHERE IdDeposito = '1'"), "<none>")
+        << "leading blanks must count";
+    EXPECT_EQ(Valor(d(), "SELECT Valor FROM TA_CONFIGURACION WHERE CLAVE = 'MostrarStockenConsultas'"), "SI");
+    EXPECT_EQ(Valor(d(), "SELECT COUNT(*) FROM V_MA_ARTICULOS WHERE IDARTICULO = 'TORN-6X40'"), "1");
+    EXPECT_EQ(Valor(d(), "SELECT NOMBRE FROM TA_MENU WHERE NOMBRE = 'AÑO NIÑO  '"), "Año Niño");
+    EXPECT_EQ(Valor(d(), "SELECT COUNT(*) FROM TA_MENU WHERE NOMBRE = 'Ano Nino'"), "0")
+        << "accents and ñ stay distinct from plain letters";
+    // A primary key on a text column follows the collation too.
+    EXPECT_EQ(Ejecuta(d(), "INSERT INTO V_TA_Deposito (IdDeposito) VALUES ('   1 ')"), SQLITE_CONSTRAINT);
+    EXPECT_EQ(Ejecuta(d(), "INSERT INTO V_TA_Deposito (IdDeposito) VALUES ('1')"), SQLITE_OK);
+}
+
+// Every branch of the article lookup and the stock queries is a point lookup on an index.
+TEST_F(Esquema, ArticleAndStockLookupsUseAnIndex) {
+    const char* consultas[] = {
+        "SELECT *,IDUNIDAD AS UDBASE  FROM V_MA_ARTICULOS WHERE IDARTICULO = 'x'",
+        "SELECT *,IDUNIDAD AS UDBASE FROM V_MA_ARTICULOS WHERE codigobarra =  'x'",
+        "SELECT *,IDUNIDAD AS UDBASE , IFNULL(UD_TTE,IDUNIDAD) AS IDUNIDAD FROM V_MA_ARTICULOS WHERE "
+        "CODIGOBARRADUN = 'x'",
+        "SELECT * FROM V_MA_ARTICULOS WHERE CODIGOBARRA1 = 'x'",
+        "SELECT * FROM V_MA_ARTICULOS WHERE CODIGOBARRA2 = 'x'",
+        "SELECT * FROM V_MA_ARTICULOS WHERE CODIGOBARRA3 = 'x'",
+        "SELECT * FROM V_MA_ARTICULOS WHERE CODIGOBARRA4 = 'x'",
+        "SELECT *,IDUNIDAD AS UDBASE  FROM V_MA_ARTICULOS WHERE CodigoArtProveedor = 'x' and CuentaProveedor "
+        "= 'P'",
+        "SELECT IDARTICULO,IDARTICULOPROVEEDOR,idunidad as UdBase FROM V_MA_PRECIOS WHERE "
+        "IDARTICULOPROVEEDOR = 'x' and IDLISTA = '   1' AND TIPOLISTA = 'C'",
+        "SELECT STOCK AS STOCK FROM STK_SALDOS_UNIDADES WHERE IDARTICULO = 'x' AND EQUIVALENCIA = '  UN' "
+        "AND IDDEPOSITO = '   1'",
+        "SELECT SUM(STOCK) AS STOCK FROM STK_SALDOS_UNIDADES WHERE IDARTICULO = 'x' AND EQUIVALENCIA = '  "
+        "UN'",
+        "SELECT * FROM STK_SALDOS_UNIDADES WHERE IDDEPOSITO = '   1' AND stock >0",
+        "SELECT CantidadUd AS STOCK FROM STK_STOCK_UDKG WHERE IDARTICULO = 'x' AND IDDEPOSITO = '   1'",
+        "SELECT SUM(CANTIDAD) FROM STK_SERIES_Y_LOTES WHERE IDARTICULO = 'x' AND IdDeposito = '   1' "
+        "AND NroLote = 'L'",
+        "SELECT SUM(CANTIDAD) FROM STK_SERIES_Y_LOTES WHERE IDARTICULO = 'x' AND NroSerie = 'S'",
+        "SELECT SUM(CANTIDAD) FROM STK_SERIES_Y_LOTES WHERE IDARTICULO = 'x' AND IdPosicion = 'P'",
+        "SELECT * FROM S_TA_EQUIV WHERE IdArticulo = 'x' AND IDUNIDAD = '  CJ' AND IDUNIDAD_EQUIV = '  UN'",
+        "SELECT * FROM V_TA_DEPOSITO_MM where idarticulo = 'x' and iddeposito = '   1'",
+        "SELECT * FROM V_CPTES_MODELO_CAB WHERE Nombre = 'x'",
+        "select * from v_cptes_modelo_det where idvardelio = 3",
+        "SELECT * FROM TA_MENU WHERE TITULO = 'D8021' AND NOMBRE = 'x'",
+        "SELECT * FROM TA_CONFIGURACION WHERE CLAVE = 'x'",
+    };
+    for (const char* sql : consultas) {
+        const auto plan = Filas(d(), QString("EXPLAIN QUERY PLAN ") + sql);
+        ASSERT_FALSE(plan.empty()) << sql;
+        for (const auto& paso : plan)
+            EXPECT_FALSE(paso.back().startsWith("SCAN")) << sql << "\n  plan: " << paso.back().toStdString();
+    }
+}
+
+} // namespace
