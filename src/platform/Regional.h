@@ -21,13 +21,19 @@ int DecimalesMoneda();
 void Establece(QChar decimal, QChar miles, int decimalesMoneda = 2);
 void Restablece();
 
-// Pins the settings for the length of a scope.
+// Pins the settings for the length of a scope, then puts back what was there before.
 class Fijo {
 public:
-    Fijo(QChar decimal, QChar miles, int decimalesMoneda = 2) { Establece(decimal, miles, decimalesMoneda); }
-    ~Fijo() { Restablece(); }
+    Fijo(QChar decimal, QChar miles, int decimalesMoneda = 2);
+    ~Fijo();
     Fijo(const Fijo&) = delete;
     Fijo& operator=(const Fijo&) = delete;
+
+private:
+    bool habiaFijados_;
+    QChar decimal_;
+    QChar miles_;
+    int decimalesMoneda_;
 };
 
 // The whole text (blanks around it ignored) read as a number in the regional format: an

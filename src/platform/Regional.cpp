@@ -1,0 +1,419 @@
+#include "Regional.h"
+
+#include "ErrorSistema.h"
+#include "NumeroDecimal.h"
+
+#include <QStringDecoder>
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <langinfo.h>
+#include <locale.h>
+#include <system_error>
+
+namespace {
+
+struct Ajustes {
+    QChar decimal;
+    QChar miles;
+    int decimalesMoneda;
+};
+
+std::optional<Ajustes> fijados;
+std::optional<Ajustes> delEntorno;
+
+QString TextoLocal(const char* texto, bool utf8) {
+    if (!texto) {
+        return {};
+    }
+    return utf8 ? QString::fromUtf8(texto) : QString::fromLatin1(texto);
+}
+
+Ajustes LeeEntorno() {
+    locale_t loc = newlocale(LC_NUMERIC_MASK | LC_MONETARY_MASK, "", locale_t(nullptr));
+    if (!loc) {
+        loc = newlocale(LC_NUMERIC_MASK | LC_MONETARY_MASK, "C", locale_t(nullptr));
+    }
+    Ajustes a{QLatin1Char('.'), QChar(), 2};
+    if (loc) {
+        const bool utf8 = QByteArray(nl_langinfo_l(CODESET, loc)).toUpper().replace("-", "") == "UTF8";
+        const QString dec = TextoLocal(nl_langinfo_l(RADIXCHAR, loc), utf8);
+        const QString mil = TextoLocal(nl_langinfo_l(THOUSEP, loc), utf8);
+        if (!dec.isEmpty()) {
+            a.decimal = dec.at(0);
+        }
+        if (!mil.isEmpty()) {
+            a.miles = mil.at(0);
+        }
+        const char* frac = nl_langinfo_l(FRAC_DIGITS, loc);
+        if (frac && *frac != CHAR_MAX && *frac >= 0) {
+            a.decimalesMoneda = *frac;
+        }
+        freelocale(loc);
+    }
+    // Amounts are always grouped somehow; a locale without a thousands separator takes the
+    // one that cannot be mistaken for its decimal point.
+    if (a.miles.isNull() || a.miles == a.decimal) {
+        a.miles = a.decimal == QLatin1Char('.') ? QLatin1Char(',') : QLatin1Char('.');
+    }
+    return a;
+}
+
+const Ajustes& Actuales() {
+    if (fijados) {
+        return *fijados;
+    }
+    if (!delEntorno) {
+        delEntorno = LeeEntorno();
+    }
+    return *delEntorno;
+}
+
+bool EsDigito(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+std::string SinCerosIniciales(std::string s) {
+    const auto p = s.find_first_not_of('0');
+    return p == std::string::npos ? std::string() : s.substr(p);
+}
+
+double RedondeaMitadPar(double y) {
+    const double f = std::floor(y);
+    const double resto = y - f;
+    if (resto > 0.5) {
+        return f + 1;
+    }
+    if (resto < 0.5) {
+        return f;
+    }
+    return std::fmod(f, 2.0) == 0 ? f : f + 1;
+}
+
+} // namespace
+
+namespace Regional {
+
+QChar SeparadorDecimal() {
+    return Actuales().decimal;
+}
+QChar SeparadorMiles() {
+    return Actuales().miles;
+}
+int DecimalesMoneda() {
+    return Actuales().decimalesMoneda;
+}
+
+void Establece(QChar decimal, QChar miles, int decimalesMoneda) {
+    fijados = Ajustes{decimal, miles, decimalesMoneda};
+}
+
+void Restablece() {
+    fijados.reset();
+    delEntorno.reset();
+}
+
+Fijo::Fijo(QChar decimal, QChar miles, int decimalesMoneda)
+    : habiaFijados_(fijados.has_value()), decimal_(SeparadorDecimal()), miles_(SeparadorMiles()),
+      decimalesMoneda_(DecimalesMoneda()) {
+    Establece(decimal, miles, decimalesMoneda);
+}
+
+Fijo::~Fijo() {
+    if (habiaFijados_) {
+        Establece(decimal_, miles_, decimalesMoneda_);
+    } else {
+        Restablece();
+    }
+}
+
+std::optional<double> LeeDoble(const QString& texto) {
+    const auto n = NumeroDecimal::Lee(texto, SeparadorDecimal(), SeparadorMiles());
+    if (!n) {
+        return std::nullopt;
+    }
+    return n->ADoble();
+}
+
+std::optional<Moneda> LeeMoneda(const QString& texto) {
+    const auto n = NumeroDecimal::Lee(texto, SeparadorDecimal(), SeparadorMiles());
+    if (!n) {
+        return std::nullopt;
+    }
+    return Moneda::DeCrudo(n->ADiezmilesimos());
+}
+
+QString TextoNumero(double valor, int cifras) {
+    if (!std::isfinite(valor)) {
+        return QString::number(valor);
+    }
+    if (valor == 0) {
+        return QStringLiteral("0");
+    }
+    cifras = std::clamp(cifras, 1, 17);
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::scientific, cifras - 1);
+    const std::string s(buf, r.ptr);
+    const bool negativo = s.front() == '-';
+    const auto e = s.find('e');
+    std::string mantisa;
+    for (char c : s.substr(negativo ? 1 : 0, e - (negativo ? 1 : 0))) {
+        if (c != '.') {
+            mantisa += c;
+        }
+    }
+    const int exponente = std::stoi(s.substr(e + 1));
+    while (mantisa.size() > 1 && mantisa.back() == '0') {
+        mantisa.pop_back();
+    }
+    // Digits before the decimal point.
+    const long antes = exponente + 1;
+    std::string enteros, decimales;
+    if (antes <= 0) {
+        enteros = "0";
+        decimales = std::string(static_cast<size_t>(-antes), '0') + mantisa;
+    } else if (antes >= static_cast<long>(mantisa.size())) {
+        enteros = mantisa + std::string(static_cast<size_t>(antes) - mantisa.size(), '0');
+    } else {
+        enteros = mantisa.substr(0, static_cast<size_t>(antes));
+        decimales = mantisa.substr(static_cast<size_t>(antes));
+    }
+    return NumeroTexto::Compone(negativo, enteros, decimales, false);
+}
+
+QString FormatoNumero(double valor, int decimales, bool miles) {
+    if (!std::isfinite(valor)) {
+        return QString::number(valor);
+    }
+    decimales = std::clamp(decimales, 0, 30);
+    std::string s(400, '\0');
+    const auto r = std::to_chars(s.data(), s.data() + s.size(), valor, std::chars_format::fixed, decimales);
+    s.resize(static_cast<size_t>(r.ptr - s.data()));
+    const bool negativo = s.front() == '-';
+    if (negativo) {
+        s.erase(0, 1);
+    }
+    const auto punto = s.find('.');
+    const std::string enteros = s.substr(0, punto);
+    const std::string fraccion = punto == std::string::npos ? std::string() : s.substr(punto + 1);
+    return NumeroTexto::Compone(negativo, enteros, fraccion, miles);
+}
+
+} // namespace Regional
+
+namespace NumeroTexto {
+
+QString Compone(bool negativo, const std::string& enteros, const std::string& decimales, bool miles) {
+    std::string e = SinCerosIniciales(enteros);
+    if (e.empty()) {
+        e = "0";
+    }
+    const bool cero = e == "0" && decimales.find_first_not_of('0') == std::string::npos;
+    QString t;
+    if (negativo && !cero) {
+        t += QLatin1Char('-');
+    }
+    const QChar sep = Regional::SeparadorMiles();
+    for (size_t i = 0; i < e.size(); ++i) {
+        if (miles && i > 0 && (e.size() - i) % 3 == 0) {
+            t += sep;
+        }
+        t += QLatin1Char(e[i]);
+    }
+    if (!decimales.empty()) {
+        t += Regional::SeparadorDecimal();
+        t += QString::fromLatin1(decimales.data(), static_cast<qsizetype>(decimales.size()));
+    }
+    return t;
+}
+
+void Desborde() {
+    throw ErrorSistema(6, QStringLiteral("Desbordamiento"));
+}
+
+} // namespace NumeroTexto
+
+std::optional<NumeroDecimal> NumeroDecimal::Lee(const QString& texto, QChar decimal, QChar miles) {
+    const QString t = texto.trimmed();
+    const qsizetype n = t.size();
+    qsizetype i = 0;
+    NumeroDecimal r;
+    if (i < n && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-'))) {
+        r.negativo = t[i] == QLatin1Char('-');
+        ++i;
+    }
+    const bool agrupa = !miles.isNull() && miles != decimal;
+    std::string digitos;
+    int grupo = 0;
+    bool hayGrupos = false;
+    while (i < n) {
+        if (EsDigito(t[i])) {
+            digitos += static_cast<char>(t[i].unicode());
+            ++grupo;
+            ++i;
+        } else if (agrupa && t[i] == miles) {
+            // Groups of three after a first group of one to three digits.
+            if (grupo == 0 || (hayGrupos ? grupo != 3 : grupo > 3)) {
+                return std::nullopt;
+            }
+            hayGrupos = true;
+            grupo = 0;
+            ++i;
+        } else {
+            break;
+        }
+    }
+    if (hayGrupos && grupo != 3) {
+        return std::nullopt;
+    }
+    std::int64_t decimalesLeidos = 0;
+    if (i < n && t[i] == decimal) {
+        ++i;
+        while (i < n && EsDigito(t[i])) {
+            digitos += static_cast<char>(t[i].unicode());
+            ++decimalesLeidos;
+            ++i;
+        }
+    }
+    if (digitos.empty()) {
+        return std::nullopt;
+    }
+    std::int64_t exponente = 0;
+    if (i < n && (t[i] == QLatin1Char('e') || t[i] == QLatin1Char('E'))) {
+        ++i;
+        bool negativoExp = false;
+        if (i < n && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-'))) {
+            negativoExp = t[i] == QLatin1Char('-');
+            ++i;
+        }
+        if (i >= n || !EsDigito(t[i])) {
+            return std::nullopt;
+        }
+        while (i < n && EsDigito(t[i])) {
+            exponente = std::min<std::int64_t>(exponente * 10 + (t[i].unicode() - '0'), 1'000'000);
+            ++i;
+        }
+        if (negativoExp) {
+            exponente = -exponente;
+        }
+    }
+    if (i != n) {
+        return std::nullopt;
+    }
+    // Trailing zeros move into the exponent, leading ones go.
+    r.digitos = SinCerosIniciales(digitos);
+    r.exponente = exponente - decimalesLeidos;
+    while (!r.digitos.empty() && r.digitos.back() == '0') {
+        r.digitos.pop_back();
+        ++r.exponente;
+    }
+    return r;
+}
+
+double NumeroDecimal::ADoble() const {
+    if (digitos.empty()) {
+        return 0;
+    }
+    const std::string s = (negativo ? "-" : "") + digitos + "e" + std::to_string(exponente);
+    double v = 0;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (r.ec == std::errc::result_out_of_range) {
+        // Too small reads as zero; too large overflows.
+        if (static_cast<std::int64_t>(digitos.size()) + exponente > 0) {
+            NumeroTexto::Desborde();
+        }
+        return 0;
+    }
+    return v;
+}
+
+std::int64_t NumeroDecimal::ADiezmilesimos() const {
+    if (digitos.empty()) {
+        return 0;
+    }
+    const std::int64_t escala = exponente + 4;
+    // Digits that stay in the integer count; the rest decide the rounding.
+    const std::int64_t largo = static_cast<std::int64_t>(digitos.size()) + escala;
+    if (largo > 19) {
+        NumeroTexto::Desborde();
+    }
+    unsigned __int128 m = 0;
+    const std::int64_t tomados =
+        std::clamp<std::int64_t>(largo, 0, static_cast<std::int64_t>(digitos.size()));
+    for (std::int64_t k = 0; k < tomados; ++k) {
+        m = m * 10 + static_cast<unsigned>(digitos[static_cast<size_t>(k)] - '0');
+    }
+    for (std::int64_t k = static_cast<std::int64_t>(digitos.size()); k < largo; ++k) {
+        m *= 10;
+    }
+    if (tomados < static_cast<std::int64_t>(digitos.size()) && largo >= 0) {
+        const char primero = digitos[static_cast<size_t>(tomados)];
+        const bool masAlla = tomados + 1 < static_cast<std::int64_t>(digitos.size()); // digits end non-zero
+        if (primero > '5' || (primero == '5' && (masAlla || m % 2 == 1))) {
+            ++m;
+        }
+    }
+    const unsigned __int128 limite = static_cast<unsigned __int128>(INT64_MAX) + (negativo ? 1 : 0);
+    if (m > limite) {
+        NumeroTexto::Desborde();
+    }
+    return negativo ? static_cast<std::int64_t>(-static_cast<__int128>(m)) : static_cast<std::int64_t>(m);
+}
+
+double ValNumero(const QString& texto) {
+    std::string s;
+    bool punto = false, enMantisa = true, hayDigito = false;
+    std::string exponente;
+    for (QChar c : texto) {
+        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')) {
+            continue;
+        }
+        if (enMantisa) {
+            if (s.empty() && (c == QLatin1Char('+') || c == QLatin1Char('-'))) {
+                s += static_cast<char>(c.unicode());
+            } else if (EsDigito(c)) {
+                hayDigito = true;
+                s += static_cast<char>(c.unicode());
+            } else if (c == QLatin1Char('.') && !punto) {
+                punto = true;
+                s += '.';
+            } else if (hayDigito && QStringLiteral("eEdD").contains(c)) {
+                enMantisa = false;
+                exponente = "e";
+            } else {
+                break;
+            }
+        } else {
+            if (exponente == "e" && (c == QLatin1Char('+') || c == QLatin1Char('-'))) {
+                exponente += static_cast<char>(c.unicode());
+            } else if (EsDigito(c)) {
+                exponente += static_cast<char>(c.unicode());
+            } else {
+                break;
+            }
+        }
+    }
+    if (!hayDigito) {
+        return 0;
+    }
+    // An exponent without digits is not part of the number.
+    if (!exponente.empty() && EsDigito(QLatin1Char(exponente.back()))) {
+        s += exponente;
+    }
+    // Read exactly, so that overflow and underflow are told apart.
+    return NumeroDecimal::Lee(QString::fromStdString(s), QLatin1Char('.'), QChar())->ADoble();
+}
+
+double RedondeoBanquero(double valor, int decimales) {
+    if (!std::isfinite(valor)) {
+        return valor;
+    }
+    decimales = std::clamp(decimales, 0, 15);
+    const double p = std::pow(10.0, decimales);
+    const double y = valor * p;
+    if (std::fabs(y) >= 4503599627370496.0) { // 2^52: no fraction left at this scale
+        return valor;
+    }
+    return RedondeaMitadPar(y) / p;
+}
