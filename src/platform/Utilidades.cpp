@@ -260,10 +260,7 @@ int Utilidades::RegistraErrorFormulario(const ErrorSistema& error, const QString
     const QString mensaje = QStringLiteral("Ha ocurrido el Siguiente Error (%1) %2")
                                 .arg(error.Numero())
                                 .arg(error.Descripcion().trimmed());
-    QString titulo = error.Origen();
-    if (!rutina.isEmpty()) {
-        titulo += QStringLiteral(" - ") + rutina;
-    }
-    titulo = (titulo + QStringLiteral(" Aviso al Operador")).trimmed();
+    const QString titulo = rutina.isEmpty() ? QStringLiteral("Aviso al Operador")
+                                            : QStringLiteral("Aviso al Operador - ") + rutina;
     return interaccion().MsgBox(mensaje, Estilo::AbortarReintentarIgnorar | Estilo::Critico, titulo);
 }

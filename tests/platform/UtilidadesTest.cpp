@@ -193,7 +193,7 @@ TEST_F(UtilidadesTest, ErrorDeFormulario) {
     const auto& r = guion.Registros()[0];
     EXPECT_EQ(r.texto, "Ha ocurrido el Siguiente Error (13) No coinciden los tipos");
     EXPECT_EQ(r.estilo, Estilo::AbortarReintentarIgnorar | Estilo::Critico);
-    EXPECT_TRUE(r.titulo.contains("Inicializa"));
+    EXPECT_EQ(r.titulo, "Aviso al Operador - Inicializa");
 
     guion.AgregaRespuesta(Respuesta::Ignorar);
     EXPECT_EQ(ut.RegistraErrorFormulario(ErrorSistema(5, "x"), "UtilVox1_click"), Respuesta::Ignorar);
