@@ -69,8 +69,8 @@ private:
 
 // The system's list view in report mode: rows with sub-items under column headers, text sort by
 // one column, selection (single or multiple) and check boxes. While Sorted is on, the rows are
-// kept in the order of column SortKey (compared as text, ignoring case; ties keep the order in
-// which the rows were added); ListItems numbers them 1-based in that order.
+// kept in the order of column SortKey (compared as text, ignoring case; ties keep the order
+// they had); ListItems numbers them 1-based in that order.
 class ListaVista {
 public:
     static constexpr int Ascendente = 0;
