@@ -1,5 +1,305 @@
 #include "FuncionesSqlite.h"
 
+#include <QByteArray>
+#include <QChar>
+#include <QCollator>
+#include <QLocale>
+#include <QStringView>
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include <sqlite3.h>
 
-void RegistraFuncionesSqlite(sqlite3*) {}
+namespace {
+
+// ---------------------------------------------------------------------------------------------------------
+// Collation: Spanish, case-insensitive and accent-sensitive (ICU secondary strength, as the server's CI_AS
+// collations), with the trailing blanks that the server pads with left out.
+
+QCollator CreaColador() {
+    QCollator c(QLocale(QLocale::Spanish, QLocale::Spain));
+    c.setCaseSensitivity(Qt::CaseInsensitive);
+    c.setNumericMode(false);
+    c.setIgnorePunctuation(false);
+    return c;
+}
+
+QStringView SinBlancosFinales(const void* datos, int bytes) {
+    const auto* p = static_cast<const char16_t*>(datos);
+    qsizetype n = bytes / 2;
+    while (n > 0 && p[n - 1] == u' ')
+        --n;
+    return QStringView(p, n);
+}
+
+int ComparaTexto(void*, int bytesA, const void* a, int bytesB, const void* b) {
+    const QStringView x = SinBlancosFinales(a, bytesA);
+    const QStringView y = SinBlancosFinales(b, bytesB);
+    if (x.size() == y.size() && (x.isEmpty() || std::memcmp(x.data(), y.data(), size_t(x.size()) * 2) == 0))
+        return 0;
+    thread_local const QCollator colador = CreaColador();
+    const int r = colador.compare(x, y);
+    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// LIKE with '%' and '_', folding case as the collation does (ñ matches Ñ, á matches Á but not a).
+
+char32_t Pliega(char32_t c) {
+    if (c < 128)
+        return (c >= U'A' && c <= U'Z') ? c + 32 : c;
+    return QChar::toCaseFolded(c);
+}
+
+void Decodifica(const char16_t* p, int unidades, std::u32string& out) {
+    out.clear();
+    for (int i = 0; i < unidades; ++i) {
+        char32_t c = p[i];
+        if (QChar::isHighSurrogate(c) && i + 1 < unidades && QChar::isLowSurrogate(p[i + 1])) {
+            c = QChar::surrogateToUcs4(p[i], p[i + 1]);
+            ++i;
+        }
+        out.push_back(Pliega(c));
+    }
+}
+
+enum class Pieza : char32_t { Literal, Uno, Varios };
+struct Elemento {
+    Pieza pieza;
+    char32_t c;
+};
+
+bool Coincide(const std::vector<Elemento>& patron, const std::u32string& valor) {
+    size_t p = 0;
+    size_t v = 0;
+    size_t comodin = std::u32string::npos;
+    size_t marca = 0;
+    while (v < valor.size()) {
+        if (p < patron.size() && (patron[p].pieza == Pieza::Uno ||
+                                  (patron[p].pieza == Pieza::Literal && patron[p].c == valor[v]))) {
+            ++p;
+            ++v;
+        } else if (p < patron.size() && patron[p].pieza == Pieza::Varios) {
+            comodin = p++;
+            marca = v;
+        } else if (comodin != std::u32string::npos) {
+            p = comodin + 1;
+            v = ++marca;
+        } else {
+            return false;
+        }
+    }
+    while (p < patron.size() && patron[p].pieza == Pieza::Varios)
+        ++p;
+    return p == patron.size();
+}
+
+// like(pattern, value[, escape]), as SQLite calls it for "value LIKE pattern [ESCAPE e]".
+void Like(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
+        return;
+    thread_local std::u32string patronTexto, valor, escape;
+    thread_local std::vector<Elemento> patron;
+    char32_t esc = 0;
+    bool hayEscape = false;
+    if (argc == 3) {
+        if (sqlite3_value_type(argv[2]) == SQLITE_NULL)
+            return;
+        const auto* e = static_cast<const char16_t*>(sqlite3_value_text16(argv[2]));
+        Decodifica(e, sqlite3_value_bytes16(argv[2]) / 2, escape);
+        if (escape.size() != 1) {
+            sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
+            return;
+        }
+        esc = escape[0];
+        hayEscape = true;
+    }
+    const auto* p = static_cast<const char16_t*>(sqlite3_value_text16(argv[0]));
+    Decodifica(p, sqlite3_value_bytes16(argv[0]) / 2, patronTexto);
+    const auto* v = static_cast<const char16_t*>(sqlite3_value_text16(argv[1]));
+    Decodifica(v, sqlite3_value_bytes16(argv[1]) / 2, valor);
+    patron.clear();
+    for (size_t i = 0; i < patronTexto.size(); ++i) {
+        const char32_t c = patronTexto[i];
+        if (hayEscape && c == esc && i + 1 < patronTexto.size())
+            patron.push_back({Pieza::Literal, patronTexto[++i]});
+        else if (c == U'%')
+            patron.push_back({Pieza::Varios, 0});
+        else if (c == U'_')
+            patron.push_back({Pieza::Uno, 0});
+        else
+            patron.push_back({Pieza::Literal, c});
+    }
+    sqlite3_result_int(ctx, Coincide(patron, valor) ? 1 : 0);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// The server's text functions that SQLite lacks, counted in characters as the server counts them.
+
+// Bytes taken by the first `caracteres` characters of a UTF-8 text (all of it when shorter).
+int BytesDe(const unsigned char* s, int bytes, sqlite3_int64 caracteres) {
+    int i = 0;
+    while (i < bytes && caracteres > 0) {
+        ++i;
+        while (i < bytes && (s[i] & 0xC0) == 0x80)
+            ++i;
+        --caracteres;
+    }
+    return i;
+}
+
+sqlite3_int64 Caracteres(const unsigned char* s, int bytes) {
+    sqlite3_int64 n = 0;
+    for (int i = 0; i < bytes; ++i)
+        if ((s[i] & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
+// LEN(x): characters without the trailing blanks.
+void Len(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return;
+    const unsigned char* s = sqlite3_value_text(argv[0]);
+    int bytes = sqlite3_value_bytes(argv[0]);
+    while (bytes > 0 && s[bytes - 1] == ' ')
+        --bytes;
+    sqlite3_result_int64(ctx, Caracteres(s, bytes));
+}
+
+// IZQUIERDA(x, n) and DERECHA(x, n): the server's LEFT and RIGHT.
+void Extremo(sqlite3_context* ctx, sqlite3_value** argv, bool izquierda) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
+        return;
+    const sqlite3_int64 n = sqlite3_value_int64(argv[1]);
+    if (n < 0) {
+        sqlite3_result_error(ctx,
+                             izquierda ? "Invalid length parameter passed to the left function."
+                                       : "Invalid length parameter passed to the right function.",
+                             -1);
+        return;
+    }
+    const unsigned char* s = sqlite3_value_text(argv[0]);
+    const int bytes = sqlite3_value_bytes(argv[0]);
+    const char* texto = reinterpret_cast<const char*>(s);
+    if (izquierda) {
+        sqlite3_result_text(ctx, texto, BytesDe(s, bytes, n), SQLITE_TRANSIENT);
+    } else {
+        const sqlite3_int64 total = Caracteres(s, bytes);
+        const int desde = total > n ? BytesDe(s, bytes, total - n) : 0;
+        sqlite3_result_text(ctx, texto + desde, bytes - desde, SQLITE_TRANSIENT);
+    }
+}
+void Izquierda(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    Extremo(ctx, argv, true);
+}
+void Derecha(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    Extremo(ctx, argv, false);
+}
+
+// CONCATENA_O_SUMA(a, b, ...): the server's "+" folded from the left. Two texts are joined; when either side
+// is a number the text side is read as a number and they are added; a null gives null.
+struct Operando {
+    enum { Texto, Entero, Real } tipo = Texto;
+    sqlite3_int64 entero = 0;
+    double real = 0;
+    std::string texto;
+};
+
+bool ANumero(Operando& o) {
+    if (o.tipo != Operando::Texto)
+        return true;
+    const QByteArray t = QByteArray::fromRawData(o.texto.data(), qsizetype(o.texto.size())).trimmed();
+    bool ok = false;
+    const qlonglong e = t.toLongLong(&ok);
+    if (ok) {
+        o.tipo = Operando::Entero;
+        o.entero = e;
+        return true;
+    }
+    const double r = t.toDouble(&ok);
+    if (ok) {
+        o.tipo = Operando::Real;
+        o.real = r;
+    }
+    return ok;
+}
+
+Operando LeeOperando(sqlite3_value* v) {
+    Operando o;
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_INTEGER:
+        o.tipo = Operando::Entero;
+        o.entero = sqlite3_value_int64(v);
+        break;
+    case SQLITE_FLOAT:
+        o.tipo = Operando::Real;
+        o.real = sqlite3_value_double(v);
+        break;
+    default:
+        o.texto.assign(reinterpret_cast<const char*>(sqlite3_value_text(v)), size_t(sqlite3_value_bytes(v)));
+        break;
+    }
+    return o;
+}
+
+void ConcatenaOSuma(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    for (int k = 0; k < argc; ++k)
+        if (sqlite3_value_type(argv[k]) == SQLITE_NULL)
+            return;
+    if (argc == 0)
+        return;
+    Operando acumulado = LeeOperando(argv[0]);
+    for (int k = 1; k < argc; ++k) {
+        Operando otro = LeeOperando(argv[k]);
+        if (acumulado.tipo == Operando::Texto && otro.tipo == Operando::Texto) {
+            acumulado.texto += otro.texto;
+            continue;
+        }
+        if (!ANumero(acumulado) || !ANumero(otro)) {
+            const std::string mensaje = "Conversion failed when converting the value '" +
+                                        (acumulado.tipo == Operando::Texto ? acumulado.texto : otro.texto) +
+                                        "' to a number.";
+            sqlite3_result_error(ctx, mensaje.c_str(), -1);
+            return;
+        }
+        sqlite3_int64 suma = 0;
+        if (acumulado.tipo == Operando::Entero && otro.tipo == Operando::Entero &&
+            !__builtin_add_overflow(acumulado.entero, otro.entero, &suma)) {
+            acumulado.entero = suma;
+            continue;
+        }
+        const double a = acumulado.tipo == Operando::Entero ? double(acumulado.entero) : acumulado.real;
+        const double b = otro.tipo == Operando::Entero ? double(otro.entero) : otro.real;
+        acumulado.tipo = Operando::Real;
+        acumulado.real = a + b;
+    }
+    switch (acumulado.tipo) {
+    case Operando::Entero:
+        sqlite3_result_int64(ctx, acumulado.entero);
+        break;
+    case Operando::Real:
+        sqlite3_result_double(ctx, acumulado.real);
+        break;
+    case Operando::Texto:
+        sqlite3_result_text(ctx, acumulado.texto.data(), int(acumulado.texto.size()), SQLITE_TRANSIENT);
+        break;
+    }
+}
+
+} // namespace
+
+void RegistraFuncionesSqlite(sqlite3* db) {
+    if (!db)
+        return;
+    constexpr int kPura = SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
+    sqlite3_create_collation(db, kColacionTexto, SQLITE_UTF16_ALIGNED, nullptr, ComparaTexto);
+    sqlite3_create_function(db, "like", 2, SQLITE_UTF16 | kPura, nullptr, Like, nullptr, nullptr);
+    sqlite3_create_function(db, "like", 3, SQLITE_UTF16 | kPura, nullptr, Like, nullptr, nullptr);
+    sqlite3_create_function(db, "LEN", 1, SQLITE_UTF8 | kPura, nullptr, Len, nullptr, nullptr);
+    sqlite3_create_function(db, "IZQUIERDA", 2, SQLITE_UTF8 | kPura, nullptr, Izquierda, nullptr, nullptr);
+    sqlite3_create_function(db, "DERECHA", 2, SQLITE_UTF8 | kPura, nullptr, Derecha, nullptr, nullptr);
+    sqlite3_create_function(db, "CONCATENA_O_SUMA", -1, SQLITE_UTF8 | kPura, nullptr, ConcatenaOSuma, nullptr,
+                            nullptr);
+}

@@ -1,17 +1,714 @@
 #include "TraductorSql.h"
 
+#include "FuncionesSqlite.h"
+
+#include <QDate>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------------------
+// Tokens of one statement. The rewrite works on these in a single pass; literals and delimited identifiers
+// are copied as they stand.
+
+enum class Tk : std::uint8_t { Espacio, Comentario, Cadena, CadenaN, Palabra, Delimitado, Numero, Simbolo };
+
+struct Token {
+    Tk tipo;
+    int ini;
+    int len;
+};
+
+bool EsEspacio(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f' || c == u'\v';
+}
+bool EsDigito(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+bool EsInicioPalabra(char16_t c) {
+    if (c < 128)
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_' || c == u'@' || c == u'#';
+    return QChar(c).isLetter();
+}
+bool EsParteDePalabra(char16_t c) {
+    return EsInicioPalabra(c) || EsDigito(c) || c == u'$';
+}
+
+// Index just past a literal whose opening quote was before `k` ('' is an escaped quote).
+int FinCadena(const QChar* p, int n, int k) {
+    while (k < n) {
+        if (p[k] == u'\'') {
+            if (k + 1 < n && p[k + 1] == u'\'')
+                k += 2;
+            else
+                return k + 1;
+        } else {
+            ++k;
+        }
+    }
+    return n;
+}
+
+int FinDelimitado(const QChar* p, int n, int k, char16_t cierre) {
+    while (k < n) {
+        if (p[k] == cierre) {
+            if (k + 1 < n && p[k + 1] == cierre)
+                k += 2;
+            else
+                return k + 1;
+        } else {
+            ++k;
+        }
+    }
+    return n;
+}
+
+void Tokeniza(QStringView s, std::vector<Token>& out) {
+    const QChar* p = s.data();
+    const int n = int(s.size());
+    int i = 0;
+    while (i < n) {
+        const char16_t c = p[i].unicode();
+        const char16_t sig = i + 1 < n ? p[i + 1].unicode() : u'\0';
+        int j = i + 1;
+        Tk t = Tk::Simbolo;
+        if (EsEspacio(c)) {
+            while (j < n && EsEspacio(p[j].unicode()))
+                ++j;
+            t = Tk::Espacio;
+        } else if (c == u'\'') {
+            j = FinCadena(p, n, i + 1);
+            t = Tk::Cadena;
+        } else if ((c == u'N' || c == u'n') && sig == u'\'') {
+            j = FinCadena(p, n, i + 2);
+            t = Tk::CadenaN;
+        } else if (c == u'[') {
+            j = FinDelimitado(p, n, i + 1, u']');
+            t = Tk::Delimitado;
+        } else if (c == u'"') {
+            j = FinDelimitado(p, n, i + 1, u'"');
+            t = Tk::Delimitado;
+        } else if (c == u'-' && sig == u'-') {
+            while (j < n && p[j] != u'\r' && p[j] != u'\n')
+                ++j;
+            t = Tk::Comentario;
+        } else if (c == u'/' && sig == u'*') {
+            j = i + 2;
+            while (j < n && !(p[j] == u'*' && j + 1 < n && p[j + 1] == u'/'))
+                ++j;
+            j = j < n ? j + 2 : n;
+            t = Tk::Comentario;
+        } else if (EsDigito(c) || (c == u'.' && EsDigito(sig))) {
+            while (j < n && (EsDigito(p[j].unicode()) || p[j] == u'.'))
+                ++j;
+            if (j + 1 < n && (p[j] == u'e' || p[j] == u'E') &&
+                (EsDigito(p[j + 1].unicode()) ||
+                 ((p[j + 1] == u'+' || p[j + 1] == u'-') && j + 2 < n && EsDigito(p[j + 2].unicode())))) {
+                j += 2;
+                while (j < n && EsDigito(p[j].unicode()))
+                    ++j;
+            }
+            t = Tk::Numero;
+        } else if (EsInicioPalabra(c)) {
+            while (j < n && EsParteDePalabra(p[j].unicode()))
+                ++j;
+            t = Tk::Palabra;
+        } else if ((c == u'<' && (sig == u'>' || sig == u'=')) || (c == u'>' && sig == u'=') ||
+                   (c == u'!' && (sig == u'=' || sig == u'<' || sig == u'>')) || (c == u'|' && sig == u'|')) {
+            j = i + 2;
+        }
+        out.push_back({t, i, j - i});
+        i = j;
+    }
+}
+
+// Case-insensitive comparison with an ASCII keyword written in lower case.
+bool Igual(QStringView a, const char* kw) {
+    qsizetype i = 0;
+    for (; kw[i] != '\0'; ++i) {
+        if (i >= a.size())
+            return false;
+        char16_t c = a[i].unicode();
+        if (c >= u'A' && c <= u'Z')
+            c = char16_t(c + 32);
+        if (c != char16_t(kw[i]))
+            return false;
+    }
+    return i == a.size();
+}
+
+bool EmpiezaCon(QStringView a, const char* kw) {
+    qsizetype i = 0;
+    for (; kw[i] != '\0'; ++i)
+        if (i >= a.size())
+            return false;
+    return Igual(a.first(i), kw);
+}
+
+// Words that end or start an expression, never a column of a "+" chain.
+bool EsPalabraReservada(QStringView w) {
+    static const char* const kReservadas[] = {
+        "all",      "and",    "any",    "as",     "between", "by",     "case",  "collate", "delete",
+        "distinct", "else",   "end",    "escape", "exists",  "from",   "group", "having",  "in",
+        "inner",    "insert", "into",   "is",     "join",    "left",   "like",  "not",     "null",
+        "on",       "or",     "order",  "outer",  "right",   "select", "set",   "some",    "then",
+        "top",      "union",  "update", "values", "when",    "where",  "with"};
+    for (const char* r : kReservadas)
+        if (Igual(w, r))
+            return true;
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+
+class Traductor {
+public:
+    Traductor(QStringView s, const std::vector<Token>& t) : s_(s), t_(t), n_(int(t.size())) {
+        out_.reserve(s.size() + 32);
+    }
+
+    QString Ejecuta() {
+        for (int i = 0; i < n_;)
+            i = Paso(i, true);
+        if (!limites_.empty())
+            CierraLimitesAlFinal();
+        return std::move(out_);
+    }
+
+private:
+    struct Limite {
+        int profundidad;
+        QStringView filas;
+    };
+
+    QStringView Tx(int i) const { return s_.sliced(t_[i].ini, t_[i].len); }
+    bool Significativo(int i) const { return t_[i].tipo != Tk::Espacio && t_[i].tipo != Tk::Comentario; }
+    // First significant token at or after i (n_ when none).
+    int SigDesde(int i) const {
+        while (i < n_ && !Significativo(i))
+            ++i;
+        return i;
+    }
+    int Sig(int i) const { return SigDesde(i + 1); }
+    int Ant(int i) const {
+        --i;
+        while (i >= 0 && !Significativo(i))
+            --i;
+        return i;
+    }
+    bool Es(int i, const char* kw) const {
+        return i >= 0 && i < n_ && t_[i].tipo == Tk::Palabra && Igual(Tx(i), kw);
+    }
+    bool Sim(int i, char16_t c) const {
+        return i >= 0 && i < n_ && t_[i].tipo == Tk::Simbolo && t_[i].len == 1 && s_[t_[i].ini] == c;
+    }
+    bool SimDoble(int i, const char16_t* op) const {
+        return i >= 0 && i < n_ && t_[i].tipo == Tk::Simbolo && t_[i].len == 2 && s_[t_[i].ini] == op[0] &&
+               s_[t_[i].ini + 1] == op[1];
+    }
+    bool EsComparacion(int i) const {
+        return Sim(i, u'=') || Sim(i, u'<') || Sim(i, u'>') || SimDoble(i, u"<>") || SimDoble(i, u"!=") ||
+               SimDoble(i, u"<=") || SimDoble(i, u">=");
+    }
+    bool EsNombre(int i) const {
+        return i >= 0 && i < n_ &&
+               ((t_[i].tipo == Tk::Palabra && !EsPalabraReservada(Tx(i))) || t_[i].tipo == Tk::Delimitado);
+    }
+
+    int Paso(int i, bool conCadenas) {
+        const Token& k = t_[i];
+        if (conCadenas && (k.tipo == Tk::Palabra || k.tipo == Tk::Delimitado || k.tipo == Tk::Cadena ||
+                           k.tipo == Tk::CadenaN)) {
+            if (int fin = CadenaDeSumas(i); fin >= 0)
+                return fin;
+        }
+        switch (k.tipo) {
+        case Tk::Palabra:
+            return Palabra(i);
+        case Tk::Cadena:
+        case Tk::CadenaN:
+            Literal(i);
+            return i + 1;
+        case Tk::Simbolo:
+            return Simbolo(i);
+        default:
+            out_ += Tx(i);
+            return i + 1;
+        }
+    }
+
+    int Palabra(int i) {
+        const QStringView w = Tx(i);
+        const int siguiente = Sig(i);
+        if (Igual(w, "with") && Sim(siguiente, u'(')) {
+            if (int cierre = SugerenciaDeTabla(siguiente); cierre >= 0)
+                return QuitaSugerencia(cierre);
+        }
+        if (Igual(w, "top") && (Es(Ant(i), "select") || Es(Ant(i), "distinct") || Es(Ant(i), "all"))) {
+            if (int fin = QuitaTop(siguiente); fin >= 0)
+                return fin;
+        }
+        if (Igual(w, "dbo") && Sim(i + 1, u'.'))
+            return i + 2;
+        if (EmpiezaCon(w, "@admin_") && w.size() > 7) {
+            out_ += w.sliced(7);
+            return i + 1;
+        }
+        if (Sim(siguiente, u'(')) {
+            if (Igual(w, "isnull")) {
+                out_ += u"IFNULL";
+                return i + 1;
+            }
+            if (Igual(w, "substring")) {
+                out_ += u"SUBSTR";
+                return i + 1;
+            }
+            // LEFT and RIGHT are part of SQLite's join grammar and cannot name a function.
+            if (Igual(w, "left")) {
+                out_ += u"IZQUIERDA";
+                return i + 1;
+            }
+            if (Igual(w, "right")) {
+                out_ += u"DERECHA";
+                return i + 1;
+            }
+            if (Igual(w, "getdate") && Sim(Sig(siguiente), u')')) {
+                out_ += u"DATETIME('now','localtime')";
+                return Sig(siguiente) + 1;
+            }
+        }
+        if (Igual(w, "delete")) {
+            const int ant = Ant(i);
+            const bool alInicio = ant < 0 || Sim(ant, u')') || Sim(ant, u';');
+            const bool tabla =
+                siguiente < n_ &&
+                (t_[siguiente].tipo == Tk::Delimitado ||
+                 (t_[siguiente].tipo == Tk::Palabra && !Es(siguiente, "from") && !Es(siguiente, "top")));
+            if (alInicio && tabla) {
+                out_ += w;
+                out_ += u" FROM";
+                return i + 1;
+            }
+        }
+        out_ += w;
+        return i + 1;
+    }
+
+    void Literal(int i) {
+        const Token& k = t_[i];
+        const int desde = k.ini + (k.tipo == Tk::CadenaN ? 1 : 0);
+        const QStringView lit = s_.sliced(desde, k.ini + k.len - desde);
+        std::optional<QString> fecha;
+        if (lit.size() >= 2 && lit.back() == u'\'')
+            fecha = FechaLiteralAIso(lit.sliced(1, lit.size() - 2));
+        if (fecha) {
+            out_ += u'\'';
+            out_ += *fecha;
+            out_ += u'\'';
+        } else {
+            out_ += lit;
+        }
+        // A function's result carries no collation: compare it as the columns compare.
+        const int op = Ant(i);
+        if (EsComparacion(op) && Sim(Ant(op), u')')) {
+            out_ += u" COLLATE ";
+            out_ += QLatin1StringView(kColacionTexto);
+        }
+    }
+
+    int Simbolo(int i) {
+        if (Sim(i, u'(')) {
+            if (int cierre = SugerenciaDeTabla(i); cierre >= 0 && EsNombre(Ant(i)))
+                return QuitaSugerencia(cierre);
+            ++profundidad_;
+            out_ += u'(';
+            return i + 1;
+        }
+        if (Sim(i, u')')) {
+            if (!limites_.empty() && limites_.back().profundidad == profundidad_) {
+                out_ += u" LIMIT ";
+                out_ += limites_.back().filas;
+                limites_.pop_back();
+            }
+            --profundidad_;
+            out_ += u')';
+            return i + 1;
+        }
+        out_ += Tx(i);
+        return i + 1;
+    }
+
+    // "(nolock)" or "(nolock, nolock)" from the opening parenthesis: the index of its ")" or -1.
+    int SugerenciaDeTabla(int abre) const {
+        int k = Sig(abre);
+        for (;;) {
+            if (!Es(k, "nolock"))
+                return -1;
+            k = Sig(k);
+            if (Sim(k, u')'))
+                return k;
+            if (!Sim(k, u','))
+                return -1;
+            k = Sig(k);
+        }
+    }
+
+    // Drops a table hint together with the blanks before it; a blank is kept where words would touch.
+    int QuitaSugerencia(int cierre) {
+        while (!out_.isEmpty() && EsEspacio(out_.back().unicode()))
+            out_.chop(1);
+        const int sig = cierre + 1;
+        if (sig < n_ && Significativo(sig) && !Sim(sig, u')') && !Sim(sig, u',') && !Sim(sig, u';') &&
+            !out_.isEmpty())
+            out_ += u' ';
+        return sig;
+    }
+
+    // "TOP n" or "TOP (n)": removed with the blanks after it; the LIMIT goes where its query ends.
+    int QuitaTop(int k) {
+        QStringView filas;
+        int fin = -1;
+        if (k < n_ && t_[k].tipo == Tk::Numero) {
+            filas = Tx(k);
+            fin = k + 1;
+        } else if (Sim(k, u'(') && Sig(k) < n_ && t_[Sig(k)].tipo == Tk::Numero && Sim(Sig(Sig(k)), u')')) {
+            filas = Tx(Sig(k));
+            fin = Sig(Sig(k)) + 1;
+        }
+        if (fin < 0)
+            return -1;
+        limites_.push_back({profundidad_, filas});
+        while (fin < n_ && t_[fin].tipo == Tk::Espacio)
+            ++fin;
+        return fin;
+    }
+
+    void CierraLimitesAlFinal() {
+        qsizetype e = out_.size();
+        while (e > 0 && EsEspacio(out_[e - 1].unicode()))
+            --e;
+        const bool puntoYComa = e > 0 && out_[e - 1] == u';';
+        if (puntoYComa) {
+            --e;
+            while (e > 0 && EsEspacio(out_[e - 1].unicode()))
+                --e;
+        }
+        out_.truncate(e);
+        while (!limites_.empty()) {
+            out_ += u" LIMIT ";
+            out_ += limites_.back().filas;
+            limites_.pop_back();
+        }
+        if (puntoYComa)
+            out_ += u';';
+    }
+
+    // One operand of a "+" chain: a literal or a (qualified) column name. Index past it, or -1.
+    int FinOperando(int q) const {
+        if (q >= n_)
+            return -1;
+        if (t_[q].tipo == Tk::Cadena || t_[q].tipo == Tk::CadenaN)
+            return q + 1;
+        if (!EsNombre(q))
+            return -1;
+        int k = q;
+        while (Sim(k + 1, u'.') && k + 2 < n_ &&
+               (t_[k + 2].tipo == Tk::Palabra || t_[k + 2].tipo == Tk::Delimitado))
+            k += 2;
+        if (Sim(Sig(k), u'('))
+            return -1;
+        return k + 1;
+    }
+
+    // SQL Server's "+" joins texts and adds numbers, as the operands' types say. A chain of column names and
+    // literals becomes one call of a function that does the same; numeric literals keep SQLite's "+".
+    int CadenaDeSumas(int i) {
+        int k = i;
+        while (Sim(k + 1, u'.') && k + 2 < n_)
+            k += 2;
+        if (!Sim(Sig(k), u'+'))
+            return -1;
+        const int fin = FinOperando(i);
+        if (fin < 0 || !Sim(SigDesde(fin), u'+'))
+            return -1;
+        const int ant = Ant(i);
+        if (Sim(ant, u'-') || Sim(ant, u'+') || Sim(ant, u'*') || Sim(ant, u'/') || Sim(ant, u'%') ||
+            Sim(ant, u'~') || Sim(ant, u'.') || SimDoble(ant, u"||"))
+            return -1;
+        operandos_.clear();
+        operandos_.push_back({i, fin});
+        int mas = SigDesde(fin);
+        while (Sim(mas, u'+')) {
+            const int q = Sig(mas);
+            const int f = FinOperando(q);
+            if (f < 0)
+                break;
+            operandos_.push_back({q, f});
+            mas = SigDesde(f);
+        }
+        if (operandos_.size() < 2)
+            return -1;
+        if (Sim(mas, u'*') || Sim(mas, u'/') || Sim(mas, u'%') || SimDoble(mas, u"||") || Es(mas, "collate"))
+            return -1;
+        out_ += u"CONCATENA_O_SUMA(";
+        // Copied so that a nested Paso cannot disturb the list.
+        const auto ops = operandos_;
+        for (size_t o = 0; o < ops.size(); ++o) {
+            if (o > 0)
+                out_ += u',';
+            for (int k = ops[o].first; k < ops[o].second;)
+                k = Paso(k, false);
+        }
+        out_ += u')';
+        return ops.back().second;
+    }
+
+    QStringView s_;
+    const std::vector<Token>& t_;
+    const int n_;
+    QString out_;
+    int profundidad_ = 0;
+    std::vector<Limite> limites_;
+    std::vector<std::pair<int, int>> operandos_;
+};
+
+// ---------------------------------------------------------------------------------------------------------
+// Small readers for the statements the data-access layer recognises itself.
+
+struct Lector {
+    QStringView s;
+    qsizetype i = 0;
+
+    void Espacios() {
+        while (i < s.size() && EsEspacio(s[i].unicode()))
+            ++i;
+    }
+    QStringView Palabra() {
+        const qsizetype ini = i;
+        while (i < s.size() && EsParteDePalabra(s[i].unicode()))
+            ++i;
+        return s.sliced(ini, i - ini);
+    }
+    // Optional ";" and blanks up to the end.
+    bool AlFinal() {
+        Espacios();
+        if (i < s.size() && s[i] == u';') {
+            ++i;
+            Espacios();
+        }
+        return i == s.size();
+    }
+};
+
+} // namespace
+
 QString TraduceSqlServerASqlite(const QString& sql) {
-    return sql;
+    thread_local std::vector<Token> tokens;
+    tokens.clear();
+    Tokeniza(sql, tokens);
+    return Traductor(sql, tokens).Ejecuta();
 }
+
 QStringList DivideLote(const QString& lote) {
-    return {lote};
+    QStringList sentencias;
+    const QChar* p = lote.constData();
+    const qsizetype n = lote.size();
+    qsizetype ini = 0;
+    bool enLiteral = false;
+    auto agrega = [&](qsizetype fin) {
+        QStringView s = QStringView(lote).sliced(ini, fin - ini);
+        for (QChar c : s) {
+            if (!EsEspacio(c.unicode())) {
+                sentencias.append(s.toString());
+                break;
+            }
+        }
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i].unicode();
+        if (c == u'\'') {
+            enLiteral = !enLiteral; // '' inside a literal toggles twice
+        } else if (!enLiteral && (c == u'\r' || c == u'\n')) {
+            agrega(i);
+            ini = i + 1;
+        }
+    }
+    agrega(n);
+    return sentencias;
 }
-std::optional<SiExiste> SeparaSiExiste(const QString&) {
+
+std::optional<SiExiste> SeparaSiExiste(const QString& sql) {
+    Lector l{sql};
+    l.Espacios();
+    if (!Igual(l.Palabra(), "if"))
+        return std::nullopt;
+    l.Espacios();
+    QStringView w = l.Palabra();
+    const bool negado = Igual(w, "not");
+    if (negado) {
+        l.Espacios();
+        w = l.Palabra();
+    }
+    if (!Igual(w, "exists"))
+        return std::nullopt;
+    l.Espacios();
+    if (l.i >= sql.size() || sql[l.i] != u'(')
+        return std::nullopt;
+    const qsizetype abre = l.i;
+    const QChar* p = sql.constData();
+    const int n = int(sql.size());
+    int profundidad = 0;
+    for (int k = int(abre); k < n;) {
+        const char16_t c = p[k].unicode();
+        if (c == u'\'') {
+            k = FinCadena(p, n, k + 1);
+            continue;
+        }
+        if (c == u'[') {
+            k = FinDelimitado(p, n, k + 1, u']');
+            continue;
+        }
+        if (c == u'"') {
+            k = FinDelimitado(p, n, k + 1, u'"');
+            continue;
+        }
+        if (c == u'(') {
+            ++profundidad;
+        } else if (c == u')' && --profundidad == 0) {
+            return SiExiste{negado, QStringView(sql).sliced(abre + 1, k - abre - 1).trimmed().toString(),
+                            QStringView(sql).sliced(k + 1).trimmed().toString()};
+        }
+        ++k;
+    }
     return std::nullopt;
 }
-Transaccion EsSentenciaTransaccion(const QString&) {
+
+Transaccion EsSentenciaTransaccion(const QString& sql) {
+    Lector l{sql};
+    l.Espacios();
+    const QStringView orden = l.Palabra();
+    l.Espacios();
+    const QStringView objeto = l.Palabra();
+    if (!l.AlFinal())
+        return Transaccion::Ninguna;
+    const bool tran = Igual(objeto, "tran") || Igual(objeto, "transaction");
+    if (Igual(orden, "begin"))
+        return tran ? Transaccion::Inicia : Transaccion::Ninguna;
+    if (!tran && !objeto.isEmpty())
+        return Transaccion::Ninguna;
+    if (Igual(orden, "commit"))
+        return Transaccion::Confirma;
+    if (Igual(orden, "rollback"))
+        return Transaccion::Revierte;
     return Transaccion::Ninguna;
 }
-bool EsConsultaTrancount(const QString&) {
-    return false;
+
+bool EsConsultaTrancount(const QString& sql) {
+    Lector l{sql};
+    l.Espacios();
+    if (!Igual(l.Palabra(), "select"))
+        return false;
+    l.Espacios();
+    if (!Igual(l.Palabra(), "@@trancount"))
+        return false;
+    l.Espacios();
+    if (l.i < sql.size() && (sql[l.i] == u'[' || sql[l.i] == u'"' || sql[l.i] == u'\'')) {
+        const char16_t cierre = sql[l.i] == u'[' ? u']' : sql[l.i].unicode();
+        l.i = FinDelimitado(sql.constData(), int(sql.size()), int(l.i) + 1, cierre);
+        return l.AlFinal();
+    }
+    const QStringView alias = l.Palabra();
+    if (Igual(alias, "as")) {
+        l.Espacios();
+        if (l.i < sql.size() && (sql[l.i] == u'[' || sql[l.i] == u'"' || sql[l.i] == u'\'')) {
+            const char16_t cierre = sql[l.i] == u'[' ? u']' : sql[l.i].unicode();
+            l.i = FinDelimitado(sql.constData(), int(sql.size()), int(l.i) + 1, cierre);
+        } else if (l.Palabra().isEmpty()) {
+            return false;
+        }
+    }
+    return l.AlFinal();
+}
+
+std::optional<QString> FechaLiteralAIso(QStringView texto) {
+    const qsizetype n = texto.size();
+    if (n < 6 || n > 24)
+        return std::nullopt;
+    qsizetype i = 0;
+    // Reads between `min` and `max` digits; -1 when fewer.
+    auto numero = [&](int min, int max, int* digitos = nullptr) {
+        int v = 0;
+        int d = 0;
+        while (d < max && i < n && EsDigito(texto[i].unicode())) {
+            v = v * 10 + (texto[i].unicode() - u'0');
+            ++i;
+            ++d;
+        }
+        if (digitos)
+            *digitos = d;
+        return d >= min ? v : -1;
+    };
+    auto separador = [&](char16_t c) {
+        if (i < n && texto[i] == c) {
+            ++i;
+            return true;
+        }
+        return false;
+    };
+    const int dia = numero(1, 2);
+    if (dia < 0 || !separador(u'/'))
+        return std::nullopt;
+    const int mes = numero(1, 2);
+    if (mes < 0 || !separador(u'/'))
+        return std::nullopt;
+    int digitosAnio = 0;
+    int anio = numero(2, 4, &digitosAnio);
+    if (anio < 0 || digitosAnio == 3)
+        return std::nullopt;
+    if (digitosAnio == 2)
+        anio += anio < 50 ? 2000 : 1900;
+    int hora = 0;
+    int minuto = 0;
+    int segundo = 0;
+    if (i < n) {
+        if (texto[i] != u' ')
+            return std::nullopt;
+        while (i < n && texto[i] == u' ')
+            ++i;
+        hora = numero(1, 2);
+        if (hora < 0 || !separador(u':'))
+            return std::nullopt;
+        minuto = numero(2, 2);
+        if (minuto < 0)
+            return std::nullopt;
+        if (separador(u':')) {
+            segundo = numero(2, 2);
+            if (segundo < 0)
+                return std::nullopt;
+        }
+        if (i != n)
+            return std::nullopt;
+    }
+    if (!QDate::isValid(anio, mes, dia) || hora > 23 || minuto > 59 || segundo > 59)
+        return std::nullopt;
+    char16_t iso[19];
+    auto pon = [&iso](int pos, int valor, int ancho) {
+        for (int k = ancho - 1; k >= 0; --k) {
+            iso[pos + k] = char16_t(u'0' + valor % 10);
+            valor /= 10;
+        }
+    };
+    pon(0, anio, 4);
+    iso[4] = u'-';
+    pon(5, mes, 2);
+    iso[7] = u'-';
+    pon(8, dia, 2);
+    iso[10] = u' ';
+    pon(11, hora, 2);
+    iso[13] = u':';
+    pon(14, minuto, 2);
+    iso[16] = u':';
+    pon(17, segundo, 2);
+    return QString(reinterpret_cast<const QChar*>(iso), 19);
 }

@@ -2,9 +2,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <optional>
 
-// Rewrites one statement of the suite's SQL Server dialect into SQLite's.
+// Rewrites one statement of the suite's SQL Server dialect into SQLite's. Quoted literals and bracketed or
+// double-quoted identifiers are never changed inside; the statement must not hold an "if exists" prefix
+// (see SeparaSiExiste) nor be a transaction statement (see EsSentenciaTransaccion).
 QString TraduceSqlServerASqlite(const QString& sql);
 
 // Splits a batch into its statements: separated by line breaks (CR, LF or CRLF), never inside a quoted
@@ -27,3 +30,8 @@ Transaccion EsSentenciaTransaccion(const QString& sql);
 
 // SELECT @@TRANCOUNT (any case and spacing, optional alias).
 bool EsConsultaTrancount(const QString& sql);
+
+// The system's date literal text ("dd/mm/yy", "dd/mm/yyyy", either followed by "hh:mm" or "hh:mm:ss";
+// one-digit day, month and hour allowed) as the embedded database stores it: "yyyy-mm-dd hh:mm:ss".
+// Two-digit years 00-49 are 20xx, 50-99 are 19xx. nullopt when the whole text is not such a valid date.
+std::optional<QString> FechaLiteralAIso(QStringView texto);

@@ -1,0 +1,136 @@
+#include "FuncionesSqlite.h"
+#include "SqliteMemoria.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class FuncionesSqlite : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(bd.Ejecuta("CREATE TABLE T (ID INTEGER PRIMARY KEY, CODIGO TEXT COLLATE TEXTO, NOMBRE TEXT "
+                             "COLLATE TEXTO)"),
+                  "");
+    }
+    void Inserta(int id, const QString& codigo, const QString& nombre = {}) {
+        ASSERT_EQ(bd.Ejecuta(QString("INSERT INTO T VALUES (%1, '%2', '%3')").arg(id).arg(codigo, nombre)),
+                  "");
+    }
+    // 1 when the two texts compare equal under the collation, else 0.
+    QString Iguales(const QString& a, const QString& b) {
+        return bd.Valor(QString("SELECT '%1' = '%2' COLLATE TEXTO").arg(a, b));
+    }
+    SqliteMemoria bd;
+};
+
+TEST_F(FuncionesSqlite, LaColacionComparaComoElServidor) {
+    EXPECT_EQ(Iguales("abc", "ABC  "), "1");
+    EXPECT_EQ(Iguales("ñ", "Ñ"), "1");
+    EXPECT_EQ(Iguales("ÁRBOL", "árbol"), "1");
+    EXPECT_EQ(Iguales("a", "á"), "0");
+    EXPECT_EQ(Iguales("n", "ñ"), "0");
+    EXPECT_EQ(Iguales(" 1", "1"), "0");
+    EXPECT_EQ(Iguales("   1", "   1      "), "1");
+    EXPECT_EQ(Iguales("", "   "), "1");
+    EXPECT_EQ(Iguales("ÿRS", "yRS"), "0");
+    EXPECT_EQ(bd.Valor("SELECT 'abc' < 'ABD' COLLATE TEXTO"), "1");
+}
+
+TEST_F(FuncionesSqlite, LasColumnasBuscanYAgrupanSinMayusculasNiBlancosFinales) {
+    Inserta(1, "ART1      ", "Piña");
+    Inserta(2, "   1", "piña  ");
+    Inserta(3, "1", "PIÑA");
+    EXPECT_EQ(bd.Filas("SELECT ID FROM T WHERE CODIGO = 'art1'"), QStringList{"1"});
+    EXPECT_EQ(bd.Filas("SELECT ID FROM T WHERE CODIGO = '   1  '"), QStringList{"2"});
+    EXPECT_EQ(bd.Filas("SELECT ID FROM T WHERE CODIGO = '1'"), QStringList{"3"});
+    EXPECT_EQ(bd.Valor("SELECT COUNT(DISTINCT NOMBRE) FROM T"), "1");
+    EXPECT_EQ(bd.Valor("SELECT COUNT(*) FROM T GROUP BY NOMBRE"), "3");
+    // An index on the column follows the collation too.
+    ASSERT_EQ(bd.Ejecuta("CREATE UNIQUE INDEX UX ON T(CODIGO)"), "");
+    EXPECT_EQ(bd.Filas("SELECT ID FROM T WHERE CODIGO = 'Art1'"), QStringList{"1"});
+    EXPECT_NE(bd.Ejecuta("INSERT INTO T VALUES (4, 'art1', '')"), "");
+    EXPECT_EQ(bd.Ejecuta("INSERT INTO T VALUES (4, ' art1', '')"), "");
+}
+
+TEST_F(FuncionesSqlite, OrdenaEnCastellano) {
+    const QStringList nombres{"oso", "Ñandú", "nube", "árbol", "Abeja", "azul", "Barco", "ala"};
+    for (int i = 0; i < nombres.size(); ++i)
+        Inserta(i + 1, QString::number(i), nombres[i]);
+    EXPECT_EQ(bd.Filas("SELECT NOMBRE FROM T ORDER BY NOMBRE"),
+              (QStringList{"Abeja", "ala", "árbol", "azul", "Barco", "nube", "Ñandú", "oso"}));
+    // Codes right-aligned with leading blanks sort by their width first, as the server's do.
+    ASSERT_EQ(bd.Ejecuta("DELETE FROM T"), "");
+    Inserta(1, "  10");
+    Inserta(2, "   2");
+    Inserta(3, " 100");
+    Inserta(4, "   1");
+    EXPECT_EQ(bd.Filas("SELECT MAX(CODIGO) FROM T"), QStringList{" 100"});
+    EXPECT_EQ(bd.Filas("SELECT ID FROM T ORDER BY CODIGO"), (QStringList{"4", "2", "1", "3"}));
+}
+
+TEST_F(FuncionesSqlite, LikeIgnoraMayusculasTambienEnLetrasEspanolas) {
+    Inserta(1, "A", "PIÑA COLADA");
+    Inserta(2, "B", "Ñandú");
+    Inserta(3, "C", "ANDAR");
+    Inserta(4, "D", "Árbol");
+    EXPECT_EQ(bd.Filas("SELECT ID FROM T WHERE NOMBRE LIKE '%piña%'"), QStringList{"1"});
+    EXPECT_EQ(bd.Filas("SELECT ID FROM T WHERE NOMBRE LIKE 'ñ%'"), QStringList{"2"});
+    EXPECT_EQ(bd.Filas("SELECT ID FROM T WHERE NOMBRE LIKE '%ndú'"), QStringList{"2"});
+    EXPECT_EQ(bd.Filas("SELECT ID FROM T WHERE NOMBRE LIKE 'á%'"), QStringList{"4"});
+    EXPECT_EQ(bd.Filas("SELECT ID FROM T WHERE NOMBRE LIKE 'a%' ORDER BY ID"), QStringList{"3"});
+    EXPECT_EQ(bd.Filas("SELECT ID FROM T WHERE NOMBRE LIKE '_and%' ORDER BY ID"), QStringList{"2"});
+    EXPECT_EQ(bd.Filas("SELECT ID FROM T WHERE (CODIGO LIKE('%b%'))"), QStringList{"2"});
+}
+
+TEST_F(FuncionesSqlite, LikeConComodinesYEscape) {
+    EXPECT_EQ(bd.Valor("SELECT 'abcabd' LIKE '%ab_'"), "1");
+    EXPECT_EQ(bd.Valor("SELECT 'abcabd' LIKE '%ab_c'"), "0");
+    EXPECT_EQ(bd.Valor("SELECT 'a%b' LIKE 'a!%b' ESCAPE '!'"), "1");
+    EXPECT_EQ(bd.Valor("SELECT 'axb' LIKE 'a!%b' ESCAPE '!'"), "0");
+    EXPECT_EQ(bd.Valor("SELECT '' LIKE '%'"), "1");
+    EXPECT_EQ(bd.Valor("SELECT 'x' LIKE ''"), "0");
+    EXPECT_EQ(bd.Valor("SELECT NULL LIKE '%'"), "NULL");
+    EXPECT_EQ(bd.Valor("SELECT 'ab' LIKE NULL"), "NULL");
+    EXPECT_TRUE(bd.Valor("SELECT 'a' LIKE 'a' ESCAPE 'xy'").startsWith("ERROR"));
+    // Blanks count in a pattern, as on the server.
+    EXPECT_EQ(bd.Valor("SELECT 'AB' LIKE 'ab '"), "0");
+}
+
+TEST_F(FuncionesSqlite, FuncionesDeTextoDelServidor) {
+    EXPECT_EQ(bd.Valor("SELECT LEN('ab  ')"), "2");
+    EXPECT_EQ(bd.Valor("SELECT LEN('  ñú')"), "4");
+    EXPECT_EQ(bd.Valor("SELECT LEN(12345)"), "5");
+    EXPECT_EQ(bd.Valor("SELECT LEN(NULL)"), "NULL");
+    EXPECT_EQ(bd.Valor("SELECT IZQUIERDA('ñandú', 2)"), "ña");
+    EXPECT_EQ(bd.Valor("SELECT IZQUIERDA('ab', 9)"), "ab");
+    EXPECT_EQ(bd.Valor("SELECT DERECHA('ñandú', 2)"), "dú");
+    EXPECT_EQ(bd.Valor("SELECT DERECHA('ab', 9)"), "ab");
+    EXPECT_EQ(bd.Valor("SELECT DERECHA('ab', 0)"), "");
+    EXPECT_EQ(bd.Valor("SELECT DERECHA(NULL, 1)"), "NULL");
+    EXPECT_EQ(bd.Valor("SELECT IZQUIERDA('ab', NULL)"), "NULL");
+    EXPECT_EQ(bd.Valor("SELECT IZQUIERDA('ab', -1)"),
+              "ERROR: Invalid length parameter passed to the left function.");
+}
+
+TEST_F(FuncionesSqlite, MasUneTextosYSumaNumeros) {
+    EXPECT_EQ(bd.Valor("SELECT CONCATENA_O_SUMA('  1', '0001', 'A')"), "  10001A");
+    EXPECT_EQ(bd.Valor("SELECT CONCATENA_O_SUMA(1, 2, 3)"), "6");
+    EXPECT_EQ(bd.Valor("SELECT typeof(CONCATENA_O_SUMA('5', 3))"), "integer");
+    EXPECT_EQ(bd.Valor("SELECT CONCATENA_O_SUMA('5', 3)"), "8");
+    // Left to right: the two texts are joined before the number is added.
+    EXPECT_EQ(bd.Valor("SELECT CONCATENA_O_SUMA('1', '2', 3)"), "15");
+    EXPECT_EQ(bd.Valor("SELECT CONCATENA_O_SUMA(1.5, ' 2 ')"), "3.5");
+    EXPECT_EQ(bd.Valor("SELECT CONCATENA_O_SUMA('a', NULL, 'b')"), "NULL");
+    EXPECT_EQ(bd.Valor("SELECT CONCATENA_O_SUMA(9223372036854775807, 1) > 9.2e18"), "1");
+    EXPECT_TRUE(bd.Valor("SELECT CONCATENA_O_SUMA('x', 1)").startsWith("ERROR: Conversion failed"));
+}
+
+TEST(RegistraFuncionesSqlite, SePuedeRegistrarOtraVezEnLaMismaConexion) {
+    SqliteMemoria bd;
+    RegistraFuncionesSqlite(bd.Db());
+    RegistraFuncionesSqlite(nullptr);
+    EXPECT_EQ(bd.Valor("SELECT 'Ñ' = 'ñ  ' COLLATE TEXTO"), "1");
+    EXPECT_EQ(bd.Valor("SELECT 'ÑU' LIKE 'ñu'"), "1");
+}
+
+} // namespace
