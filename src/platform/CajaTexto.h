@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// The system's text box, as the forms' logic sees it: its member name, text, visibility and the
+// binding properties that a grid's floating cell editor carries (DataField, Tag, MaxLength;
+// 0 = no limit).
+class CajaTexto {
+public:
+    CajaTexto() = default;
+    explicit CajaTexto(QString nombre) : nombre_(std::move(nombre)) {}
+    CajaTexto(const CajaTexto&) = delete;
+    CajaTexto& operator=(const CajaTexto&) = delete;
+
+    const QString& Name() const { return nombre_; }
+    void setName(const QString& n) { nombre_ = n; }
+
+    const QString& Text() const { return texto_; }
+    void setText(const QString& t) { Asigna(texto_, t); }
+    bool Visible() const { return visible_; }
+    void setVisible(bool v) { Asigna(visible_, v); }
+
+    const QString& DataField() const { return campo_; }
+    void setDataField(const QString& c) { Asigna(campo_, c); }
+    const QString& Tag() const { return tag_; }
+    void setTag(const QString& t) { Asigna(tag_, t); }
+    int MaxLength() const { return largoMaximo_; }
+    void setMaxLength(int n) { Asigna(largoMaximo_, n); }
+
+    // Called after every change, for the view.
+    std::function<void()> alCambiar;
+
+private:
+    template <class T> void Asigna(T& miembro, const T& valor) {
+        if (miembro == valor)
+            return;
+        miembro = valor;
+        if (alCambiar)
+            alCambiar();
+    }
+
+    QString nombre_;
+    QString texto_;
+    bool visible_ = true;
+    QString campo_;
+    QString tag_;
+    int largoMaximo_ = 0;
+};
