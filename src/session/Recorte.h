@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// The suite's trim: blanks only, at both ends (tabs and line breaks are content).
+inline QString RecortaBlancos(const QString& texto) {
+    qsizetype inicio = 0;
+    qsizetype fin = texto.size();
+    while (inicio < fin && texto.at(inicio) == QLatin1Char(' '))
+        ++inicio;
+    while (fin > inicio && texto.at(fin - 1) == QLatin1Char(' '))
+        --fin;
+    return texto.mid(inicio, fin - inicio);
+}

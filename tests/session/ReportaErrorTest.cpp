@@ -1,0 +1,194 @@
+#include "ReportaError.h"
+#include "Comun.h"
+#include "ErrorSistema.h"
+#include "Globales.h"
+#include "InfoMaquina.h"
+#include "Reloj.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <optional>
+
+namespace {
+
+// Keeps an environment variable as it was before the test.
+class VariableEntorno {
+public:
+    explicit VariableEntorno(const char* nombre) : nombre_(nombre) {
+        if (qEnvironmentVariableIsSet(nombre))
+            antes_ = qgetenv(nombre);
+    }
+    ~VariableEntorno() {
+        if (antes_)
+            qputenv(nombre_, *antes_);
+        else
+            qunsetenv(nombre_);
+    }
+    void Pon(const QString& valor) const { qputenv(nombre_, valor.toLocal8Bit()); }
+    void Quita() const { qunsetenv(nombre_); }
+
+private:
+    const char* nombre_;
+    std::optional<QByteArray> antes_;
+};
+
+class ReportaErrorArchivo : public ConGuion {
+protected:
+    void SetUp() override {
+        ConGuion::SetUp();
+        ASSERT_TRUE(respaldo.isValid());
+        ASSERT_TRUE(otra.isValid());
+        temp.Quita();
+        tmp.Quita();
+        Maquina().EstableceCarpetaAlternativa(respaldo.path());
+        EstableceReloj([] { return QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)); });
+    }
+    void TearDown() override {
+        ReiniciaSesion();
+        ConGuion::TearDown();
+    }
+    static QByteArray Lee(const QString& carpeta) {
+        QFile f(carpeta + "/CVERR.LOG");
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    VariableEntorno temp{"temp"};
+    VariableEntorno tmp{"tmp"};
+    QTemporaryDir respaldo;
+    QTemporaryDir otra;
+};
+
+TEST_F(ReportaErrorArchivo, MensajeTituloBotonesYLineaDelRegistroByteAByte) {
+    guion.AgregaRespuesta(Respuesta::Ignorar);
+    const ErrorSistema error(13, "  Tipos no coinciden  ", "AccesoDatos.ObtieneRecordset");
+
+    EXPECT_EQ(ReportaError(error, 18, "Cfg"), Respuesta::Ignorar);
+
+    ASSERT_EQ(guion.Registros().size(), 1u);
+    const auto& caja = guion.Registros()[0];
+    EXPECT_EQ(caja.texto, "Ha ocurrido el Siguiente Error (13) Tipos no coinciden");
+    EXPECT_EQ(caja.titulo, "AccesoDatos.ObtieneRecordset - Cfg Aviso al operador!!! - 2 ");
+    EXPECT_EQ(caja.estilo, Estilo::AbortarReintentarIgnorar | Estilo::Critico);
+    // Windows-1252 ("ó" is one byte 0xF3) and CR LF.
+    EXPECT_EQ(Lee(respaldo.path()),
+              QByteArray("03-05-2024 14:07:09 Rutina: - Cfg Mensaje Ha ocurrido el Siguiente "
+                         "Error (13) Tipos no coinciden Respondi\xF3 : Ignorar\r\n"));
+}
+
+TEST_F(ReportaErrorArchivo, SinRutinaDosBlancosEntreRutinaYMensaje) {
+    guion.AgregaRespuesta(Respuesta::Abortar);
+    EXPECT_EQ(ReportaError(ErrorSistema(5, "Llamada no válida", "Modelos")), Respuesta::Abortar);
+    EXPECT_EQ(guion.Registros().at(0).titulo, "Modelos Aviso al operador!!! - 2 ");
+    EXPECT_EQ(guion.Registros().at(0).estilo, 18);
+    // "á" of the description is written in Windows-1252 as well.
+    EXPECT_EQ(Lee(respaldo.path()),
+              QByteArray("03-05-2024 14:07:09 Rutina:  Mensaje Ha ocurrido el Siguiente Error "
+                         "(5) Llamada no v\xE1lida Respondi\xF3 : Abortar\r\n"));
+}
+
+TEST_F(ReportaErrorArchivo, CadaRespuestaVuelveAlLlamadorYSeAnotaConSuPalabra) {
+    const std::vector<std::pair<int, QByteArray>> casos = {{Respuesta::Reintentar, "Reintentar"},
+                                                           {Respuesta::Ignorar, "Ignorar"},
+                                                           {Respuesta::Abortar, "Abortar"},
+                                                           {Respuesta::Cancelar, "Cancelar"},
+                                                           {Respuesta::Si, "S\xED"},
+                                                           {Respuesta::No, "No"},
+                                                           {Respuesta::Aceptar, ""}};
+    for (const auto& [respuesta, palabra] : casos)
+        guion.AgregaRespuesta(respuesta);
+    for (const auto& [respuesta, palabra] : casos)
+        EXPECT_EQ(ReportaError(ErrorSistema(7, "x", "Origen"), 18, "R"), respuesta);
+
+    const QList<QByteArray> lineas = Lee(respaldo.path()).split('\n');
+    ASSERT_EQ(lineas.size(), static_cast<qsizetype>(casos.size()) + 1); // one line each, appended
+    for (size_t i = 0; i < casos.size(); ++i)
+        EXPECT_TRUE(lineas[static_cast<qsizetype>(i)].endsWith(QByteArray(" : ") + casos[i].second + "\r"))
+            << lineas[static_cast<qsizetype>(i)].toStdString();
+    EXPECT_TRUE(lineas.last().isEmpty());
+}
+
+TEST_F(ReportaErrorArchivo, ErrorCeroNoMuestraNiAnota) {
+    EXPECT_EQ(ReportaError(ErrorSistema(0, "nada", "Origen"), 18, "Cfg"), 0);
+    EXPECT_TRUE(guion.Registros().empty());
+    EXPECT_FALSE(QFile::exists(respaldo.path() + "/CVERR.LOG"));
+}
+
+TEST_F(ReportaErrorArchivo, CarpetaSegunTempYTmp) {
+    const QString carpetaRespaldo = QDir(respaldo.path()).absolutePath() + "/";
+    const QString carpetaOtra = QDir(otra.path()).absolutePath() + "/";
+
+    // "temp" set: the folder is the one named by "tmp", trimmed, with one separator.
+    temp.Pon("/no/se/usa");
+    tmp.Pon("  " + otra.path() + "  ");
+    EXPECT_EQ(CarpetaRegistroErrores(), carpetaOtra);
+    tmp.Pon(otra.path() + "/");
+    EXPECT_EQ(CarpetaRegistroErrores(), carpetaOtra);
+
+    // "temp" set and "tmp" empty or blank: the machine's fallback folder.
+    tmp.Pon("   ");
+    EXPECT_EQ(CarpetaRegistroErrores(), carpetaRespaldo);
+    tmp.Quita();
+    EXPECT_EQ(CarpetaRegistroErrores(), carpetaRespaldo);
+
+    // "temp" empty: the fallback, whatever "tmp" holds.
+    temp.Pon("");
+    tmp.Pon(otra.path());
+    EXPECT_EQ(CarpetaRegistroErrores(), carpetaRespaldo);
+    temp.Quita();
+    EXPECT_EQ(CarpetaRegistroErrores(), carpetaRespaldo);
+
+    // The variables are read as named: upper-case ones are other variables on Linux.
+    VariableEntorno mayus("TEMP");
+    mayus.Pon("/algo");
+    EXPECT_EQ(CarpetaRegistroErrores(), carpetaRespaldo);
+
+    // And the report writes where the rule says.
+    temp.Pon("x");
+    tmp.Pon(otra.path());
+    ReportaError(ErrorSistema(1, "uno", "O"));
+    EXPECT_FALSE(Lee(otra.path()).isEmpty());
+    EXPECT_TRUE(Lee(respaldo.path()).isEmpty());
+}
+
+TEST_F(ReportaErrorArchivo, RegistroQueNoSePuedeEscribirNoImpideLaRespuesta) {
+    Maquina().EstableceCarpetaAlternativa(respaldo.path() + "/no/existe");
+    guion.AgregaRespuesta(Respuesta::Reintentar);
+    EXPECT_EQ(ReportaError(ErrorSistema(3021, "Sin registro actual", "AccesoDatos"), 18, "Cfg"),
+              Respuesta::Reintentar);
+    EXPECT_EQ(guion.Mensajes(), QStringList{"Ha ocurrido el Siguiente Error (3021) Sin registro actual"});
+
+    // A log that is a folder cannot be opened for appending either.
+    Maquina().EstableceCarpetaAlternativa(respaldo.path());
+    ASSERT_TRUE(QDir(respaldo.path()).mkdir("CVERR.LOG"));
+    guion.AgregaRespuesta(Respuesta::Ignorar);
+    EXPECT_EQ(ReportaError(ErrorSistema(3021, "Sin registro actual", "AccesoDatos"), 18, "Cfg"),
+              Respuesta::Ignorar);
+    EXPECT_EQ(guion.Mensajes().size(), 2);
+}
+
+TEST_F(ReportaErrorArchivo, ConduceAlEjecutorDePasos) {
+    // Retry runs the failing statement again, Ignore goes on, Abort leaves.
+    guion.AgregaRespuesta(Respuesta::Reintentar);
+    guion.AgregaRespuesta(Respuesta::Ignorar);
+    guion.AgregaRespuesta(Respuesta::Abortar);
+    int intentos = 0;
+    QStringList hechos;
+    const bool completo = EjecutaPasos({
+                                           [&] {
+                                               if (++intentos < 2)
+                                                   throw ErrorSistema(11, "División por cero", "Calculo");
+                                               hechos << "uno";
+                                           },
+                                           [&] { throw ErrorSistema(13, "Tipos no coinciden", "Calculo"); },
+                                           [&] { hechos << "tres"; },
+                                           [&] { throw ErrorSistema(6, "Desbordamiento", "Calculo"); },
+                                           [&] { hechos << "cinco"; },
+                                       },
+                                       [](const ErrorSistema& e) { return ReportaError(e, 18, "Prueba"); });
+    EXPECT_FALSE(completo);
+    EXPECT_EQ(hechos, (QStringList{"uno", "tres"}));
+    EXPECT_EQ(guion.Mensajes().size(), 3);
+}
+
+} // namespace
