@@ -1,0 +1,510 @@
+-- Demo data of the embedded database: one business with its deposits, stock motives, voucher
+-- types, units, a few hundred articles with their bar codes, equivalences and stock, the demo
+-- user DEMO and the settings the editor reads. Run after esquema.sql.
+--
+-- Codes are stored filled to their width: '   1' for a deposit, unit or type (4, right-aligned),
+-- articles, lots and serial numbers to 25 and positions to 15 (right-aligned when all digits,
+-- left-aligned otherwise). Bar codes are made of digits, so they are stored right-aligned in 25.
+
+------------------------------------------------------------------------------------------
+-- Settings
+------------------------------------------------------------------------------------------
+
+INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio, ValorAux) VALUES
+    ('GENERAL', 'THEME', '1', 0, ''),
+    ('GENERAL', 'PERIODO', '2025', 0, ''),
+    ('GENERAL', 'UNEGOCIO', '   1', 0, ''),
+    ('GENERAL', 'CANTIDADDECIMALES', '2', 0, ''),
+    ('GENERAL', 'SEPARADORHORA', ':', 0, ''),
+    ('GENERAL', 'TITULOCLIENTES', 'Clientes', 0, ''),
+    ('GENERAL', 'TITULOPROVEEDORES', 'Proveedores', 0, ''),
+    ('GENERAL', 'TOP_DEFAULT', '1000', 0, ''),
+    ('GENERAL', 'CONDIVAEMPRESA', '1', 0, ''),
+    ('GENERAL', 'CONDIVA', '1', 0, ''),
+    ('GENERAL', 'PIVA', '21', 0, ''),
+    ('GENERAL', 'PIVAREC', '10.5', 0, ''),
+    ('GENERAL', 'RAZONSOCIALPORUNEG', 'NO', 0, ''),
+    ('GENERAL', 'MODULOORDENDETRABAJO', 'NO', 0, ''),
+    ('GENERAL', 'UTILIZARFECHADIA', 'NO', 0, ''),
+    ('GENERAL', 'CFONDO', '12648447', 0, ''),
+    ('GENERAL', 'CLETRA', '0', 0, ''),
+    ('CONSULTAS', 'MOSTRARSTOCKENCONSULTAS', 'SI', 0, ''),
+    ('CONSULTAS', 'USACONSULTALIKE', 'SI', 0, ''),
+    ('CONSULTAS', 'TOPCONSART', '1000', 0, ''),
+    ('CONSULTAS', 'CONSULTAARTICULOCONIMAGEN', 'NO', 0, ''),
+    ('CONSULTAS', 'EXIGECLAVECONSULTALIKEARTICULOS', 'NO', 0, ''),
+    ('ARTICULOS', 'NOMBREARTICULOS', 'Código', 0, ''),
+    ('ARTICULOS', 'USATIPOARTENDESCRIPCIONDEART', 'NO', 0, ''),
+    ('ARTICULOS', 'VALIDACODIGOBARRA', 'NO', 0, ''),
+    ('ARTICULOS', 'LENDESCRIPCION', '100', 0, ''),
+    -- Weighing-scale labels: "2", "0", five article digits, five weight digits in grams, check.
+    ('ARTICULOS', 'TIPOEAN', '0CCCCCPPPPP', 0, ''),
+    ('ARTICULOS', 'DECIMALESEAN', '2', 0, ''),
+    ('STOCK', 'UNIDADDEMEDIDA_KG', 'KG', 0, ''),
+    ('STOCK', 'UNIDADDEMEDIDA_BL', 'BL', 0, ''),
+    ('STOCK', 'UNIDADDEMEDIDA_M3', 'M3', 0, ''),
+    ('STOCK', 'USA_STK_STOCK_UDKG', 'NO', 0, ''),
+    ('STOCK', 'DEPOSITODEFAULT', '1', 0, ''),
+    ('STOCK', 'MOTIVOSTOCKDEFAULT', '1', 0, ''),
+    ('STOCK', 'MOTIVOSTOCKTRANSFERENCIAS', '3', 0, ''),
+    ('STOCK', 'PIDEDEPOSITOENCPTES', 'NO', 0, ''),
+    ('STOCK', 'CONFIRMAUDEQUIV', 'NO', 0, ''),
+    ('STOCK', 'ASIENTOSXSTOCK', 'NO', 0, ''),
+    ('STOCK', 'ASIGNACIONAUTOMATICADELOTEING', 'NO', 0, ''),
+    ('STOCK', 'ASIGNACIONAUTOMATICADELOTEINGOP', 'NO', 0, ''),
+    ('STOCK', 'IMPORTAMOV', 'Codigo,Cantidad             (Sep: ,) coma', 0, ''),
+    -- Cell colours of the stock levels (red + 256 x green + 65536 x blue).
+    ('STOCK', 'STK_NIVEL1', '15794160', 0, ''),
+    ('STOCK', 'STK_NIVEL2', '13434828', 0, ''),
+    ('STOCK', 'STK_NIVEL3', '13421823', 0, ''),
+    ('STOCK', 'STK_NIVEL4', '13434879', 0, ''),
+    ('VENTAS', 'V_LISTAPRECIOSPORITEMARTICULOS', 'NO', 0, ''),
+    ('VENTAS', 'V_DESCUENTOPORARTICULOS', 'NO', 0, ''),
+    ('VENTAS', 'TRANSPORTECOMBUSTIBLES', 'NO', 0, ''),
+    ('VENTAS', 'NOMOSTRARIMPORTESENOT', 'NO', 0, ''),
+    ('VENTAS', 'MADERERA', 'NO', 0, ''),
+    ('COMPRAS', 'COMPRASDESCUENTOPORARTICULO', 'NO', 0, ''),
+    -- Warehouse positions: aisle (2), rack (3), level (2), place (3).
+    ('LAYOUT', 'LAYOUT_NIVEL1', '2', 0, ''),
+    ('LAYOUT', 'LAYOUT_NIVEL2', '3', 0, ''),
+    ('LAYOUT', 'LAYOUT_NIVEL3', '2', 0, ''),
+    ('LAYOUT', 'LAYOUT_NIVEL4', '3', 0, ''),
+    ('LAYOUT', 'TIT_LAYOUT_NIVEL_1', 'PASILLO', 0, ''),
+    ('LAYOUT', 'TIT_LAYOUT_NIVEL_2', 'ESTANTERIA', 0, ''),
+    ('LAYOUT', 'TIT_LAYOUT_NIVEL_3', 'NIVEL', 0, ''),
+    ('LAYOUT', 'TIT_LAYOUT_NIVEL_4', 'POSICION', 0, ''),
+    ('LAYOUT', 'ARTICULO_LAYOUT_NIVEL_1', 'EL', 0, ''),
+    ('LAYOUT', 'ARTICULO_LAYOUT_NIVEL_2', 'LA', 0, ''),
+    ('LAYOUT', 'ARTICULO_LAYOUT_NIVEL_3', 'EL', 0, ''),
+    ('LAYOUT', 'ARTICULO_LAYOUT_NIVEL_4', 'LA', 0, ''),
+    ('LAYOUT', 'PLURAL_LAYOUT_NIVEL_1', 'PASILLOS', 0, ''),
+    ('LAYOUT', 'PLURAL_LAYOUT_NIVEL_2', 'ESTANTERIAS', 0, ''),
+    ('LAYOUT', 'PLURAL_LAYOUT_NIVEL_3', 'NIVELES', 0, ''),
+    ('LAYOUT', 'PLURAL_LAYOUT_NIVEL_4', 'POSICIONES', 0, ''),
+    ('LAYOUT', 'FLIA_NIVEL1', '2', 0, ''),
+    ('LAYOUT', 'FLIA_NIVEL2', '2', 0, ''),
+    ('LAYOUT', 'FLIA_NIVEL3', '3', 0, '');
+
+------------------------------------------------------------------------------------------
+-- Business, deposits, cash desk, user
+------------------------------------------------------------------------------------------
+
+INSERT INTO V_TA_UnidadNegocio (codigo, Descripcion, DEPOSITOSASOCIADOS, IDDEPOSITODIF,
+                                MOTIVOPARADIFERENCIAS, MODIFICADIFERENCIAS) VALUES
+    ('   1', 'Casa Central', NULL, '   1', '   1', 0),
+    ('   2', 'Mayorista', NULL, '  10', '   1', 0);
+
+INSERT INTO V_TA_Deposito (IdDeposito, Descripcion, UNIDADNEGOCIO, Empresa) VALUES
+    ('   1', 'Depósito Central', '   1', ''),
+    ('   2', 'Depósito Norte', '   1', ''),
+    ('   3', 'Local Centro', '   1', ''),
+    ('   4', 'Depósito de terceros', '   1', 'Logística Remota S.A.'),
+    ('  10', 'Depósito Mayorista', '   2', '');
+
+INSERT INTO V_TA_Cajas (IdCajas, Descripcion) VALUES ('   1', 'Caja 1');
+
+INSERT INTO TA_USUARIOS (Nombre, NombreCompleto, UNegocio, IDDEPOSITO, verproforma, sucot, letot) VALUES
+    ('DEMO', 'Usuario de demostración', '   1', '   1', 0, '0001', 'X');
+
+------------------------------------------------------------------------------------------
+-- Parameter tables
+------------------------------------------------------------------------------------------
+
+INSERT INTO V_TA_MotivoStock (IdMotivoStock, Descripcion, CUENTACONTABLE) VALUES
+    ('   1', 'Ajuste por inventario', '5.1.3.01'),
+    ('   2', 'Rotura y merma', '5.1.3.02'),
+    ('   3', 'Transferencia entre depósitos', '1.1.5.01'),
+    ('   4', 'Consumo interno', '5.1.3.03'),
+    ('   5', 'Vencimiento', '5.1.3.04'),
+    ('   6', 'Devolución de cliente', '1.1.5.01');
+
+INSERT INTO V_TA_MotivoVta (IdMotivoVta, Descripcion) VALUES ('   1', 'Venta mostrador');
+INSERT INTO V_TA_Input_Ventas (IdMotivoVta, COSTO_MERCADERIA) VALUES ('   1', '5.1.1.01');
+
+INSERT INTO V_TA_Unidad (IdUnidad, Descripcion) VALUES
+    ('  UN', 'Unidad'),
+    ('  KG', 'Kilogramo'),
+    ('  GR', 'Gramo'),
+    ('  LT', 'Litro'),
+    ('  MT', 'Metro'),
+    ('  M3', 'Metro cúbico'),
+    (' DOC', 'Docena'),
+    ('  PQ', 'Paquete'),
+    ('  CJ', 'Caja'),
+    ('  BL', 'Bulto');
+
+INSERT INTO V_TA_TipoArticulo (IdTipo, Tipo, Descripcion) VALUES
+    ('   1', '   1', 'Mercadería de reventa'),
+    ('   2', '   2', 'Insumo'),
+    ('   3', '   3', 'Producto elaborado');
+
+INSERT INTO V_TA_Rubros (IdRubro, Descripcion) VALUES
+    ('   1', 'Ferretería'),
+    ('   2', 'Almacén'),
+    ('   3', 'Limpieza'),
+    ('   4', 'Bebidas'),
+    ('   5', 'Fiambrería');
+
+INSERT INTO V_TA_Origen (IdOrigen, Descripcion) VALUES
+    (' ARG', 'Argentina'),
+    (' BRA', 'Brasil'),
+    (' CHN', 'China'),
+    (' USA', 'Estados Unidos');
+
+-- Voucher types: the stock ones (SISTEMA 'STOCK', ES gives the direction) and a few of sales
+-- and purchases. One numbering range each; the stock types number with the letter X.
+INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, DESCRIPCION, SISTEMA, ES, Signo, DebeHaber, Letras,
+                       UNEGOCIO, Modificanumeracion, Externo, FechaHora_Modificacion,
+                       A_SUC_DEFAULT, A_ULTIMO_NRO, A_NRO_DESDE, A_NRO_HASTA, VenceA,
+                       B_SUC_DEFAULT, B_ULTIMO_NRO, B_NRO_DESDE, B_NRO_HASTA, VenceB,
+                       X_SUC_DEFAULT, X_ULTIMO_NRO, X_NRO_DESDE, X_NRO_HASTA, VenceX) VALUES
+    ('  IR', 1, 'Informe de recepción', 'STOCK', 'E', NULL, 'D', 'X', '', 'SI', 0, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', 1, 0, 1, 99999999, ''),
+    ('  SI', 1, 'Stock inicial', 'STOCK', 'E', NULL, 'D', 'X', '', 'SI', 0, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', 1, 0, 1, 99999999, ''),
+    (' AJP', 1, 'Ajuste positivo de stock', 'STOCK', 'E', NULL, 'D', 'X', '', 'SI', 0, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', 1, 0, 1, 99999999, ''),
+    (' AJN', 1, 'Ajuste negativo de stock', 'STOCK', 'S', NULL, 'H', 'X', '', 'SI', 0, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', 1, 0, 1, 99999999, ''),
+    ('  TR', 1, 'Transferencia entre depósitos', 'STOCK', 'S', NULL, 'H', 'X', '', 'SI', 0, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', 1, 0, 1, 99999999, ''),
+    ('  VS', 1, 'Vale de salida', 'STOCK', 'S', NULL, 'H', 'X', '', 'SI', 0, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', 1, 0, 1, 99999999, ''),
+    ('  FC', 1, 'Factura de venta', 'VENTAS', 'S', NULL, 'D', 'AB', '', 'NO', 0, '2025-01-02 09:00:00',
+     1, 0, 1, 99999999, '', 1, 0, 1, 99999999, '', NULL, NULL, NULL, NULL, ''),
+    ('  NC', 1, 'Nota de crédito', 'VENTAS', 'E', -1, 'H', 'AB', '', 'NO', 0, '2025-01-02 09:00:00',
+     1, 0, 1, 99999999, '', 1, 0, 1, 99999999, '', NULL, NULL, NULL, NULL, ''),
+    ('  RM', 1, 'Remito', 'VENTAS', 'S', NULL, 'D', 'R', '', 'NO', 0, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, ''),
+    ('  NP', 1, 'Nota de pedido', 'VENTAS', '', NULL, 'D', 'X', '', 'SI', 0, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', 1, 0, 1, 99999999, ''),
+    (' FCC', 1, 'Factura de compra', 'Compras', 'E', NULL, 'H', 'ABC', '', 'SI', 1, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, ''),
+    ('  OC', 1, 'Orden de compra', 'Compras', '', NULL, 'H', 'X', '', 'SI', 0, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', 1, 0, 1, 99999999, '');
+
+UPDATE V_TA_CPTE SET R_SUC_DEFAULT = 1, R_ULTIMO_NRO = 0, R_NRO_DESDE = 1, R_NRO_HASTA = 99999999,
+                     VenceR = ''
+WHERE CODIGO = '  RM';
+
+INSERT INTO TA_Comprobantes SELECT * FROM V_TA_CPTE;
+
+INSERT INTO TA_CONFIG_IMP_CPTE (ID, TC, LETRA, CANTLINEAS) VALUES
+    (1, '  FC', 'A', 20),
+    (2, '  FC', 'B', 20),
+    (3, '  RM', 'R', 30);
+
+INSERT INTO MA_CUENTAS (Codigo, CodigoOpcional, DESCRIPCION, Titulo) VALUES
+    ('1.1.5', NULL, 'BIENES DE CAMBIO', 1),
+    ('1.1.5.01', '115', 'Mercaderías', 0),
+    ('4.1.1.01', '411', 'Ventas', 0),
+    ('5.1.1.01', '511', 'Costo de mercaderías vendidas', 0),
+    ('5.1.3.01', '5131', 'Diferencias de inventario', 0),
+    ('5.1.3.02', '5132', 'Roturas y mermas', 0),
+    ('5.1.3.03', '5133', 'Consumo interno', 0),
+    ('5.1.3.04', '5134', 'Mercadería vencida', 0);
+
+INSERT INTO MA_SUBDIARIOS (CODIGO, Descripcion) VALUES ('STK', 'Subdiario de stock');
+INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, Subdiario) VALUES
+    ('  IR', 'STK'), (' AJP', 'STK'), (' AJN', 'STK'), ('  TR', 'STK'), ('  VS', 'STK');
+
+INSERT INTO VT_PROVEEDORES (CODIGO, RAZON_SOCIAL, Dada_De_Baja) VALUES
+    ('P001', 'Distribuidora del Plata S.R.L.', 0),
+    ('P002', 'Bulonera Industrial S.A.', 0);
+
+INSERT INTO VT_CLIENTES (CODIGO, RAZON_SOCIAL, CONTACTO, NUMERO_DOCUMENTO, Dada_De_Baja) VALUES
+    ('C0001', 'Almacén Don Pepe', 'José Pérez', '20123456789', 0),
+    ('C0002', 'Ferretería El Tornillo', 'Ana Gómez', '27234567891', 0);
+
+------------------------------------------------------------------------------------------
+-- Articles
+------------------------------------------------------------------------------------------
+
+-- 300 articles, codes 1001 to 1300, every name with every variant. Each has a main bar code
+-- (EAN-13 7791234nnnnn); every third a case code (DUN-14, unit CJ); every fifth an alternate
+-- code for a pack of 6 (PQ); every tenth a second code of its own unit; every 25th a bale
+-- code (BL); every 50th a box code in the fourth slot. Every one has supplier codes. Every
+-- 15th is kept by lots, from 21 on every 40th by serial numbers; 97, 194 and 291 are
+-- suspended.
+INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, Descripabrev, IDUNIDAD, UD_STOCK, IdTipo, IdRubro,
+                            IdFamilia, Presentacion, codigobarra, CODIGOBARRADUN, UD_TTE,
+                            CODIGOBARRA1, UMCB1, CODIGOBARRA2, UMCB2, CODIGOBARRA3, UMCB3,
+                            CODIGOBARRA4, UMCB4, CodigoArtProveedor, CuentaProveedor, Costo, PRECIO,
+                            Impuestos, TasaIVA, Exento, USASERIE, USALOTE, Perecedero, UsaTalle,
+                            InsumosPorPorcentaje, pesable, PIDEMEDIDAS, PIDEEQUIVALENCIA, SUSPENDIDO,
+                            PuntoPedido, PuntoMaximo, RutaImagen, PROCEDENCIA, cuentacontableC,
+                            CuentaContable)
+WITH RECURSIVE
+    serie(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM serie WHERE n < 300),
+    nombres(i, nombre, rubro, unidad, presentacion) AS (VALUES
+        (0, 'Tornillo autorroscante', '   1', '  UN', 'Suelto'),
+        (1, 'Tuerca hexagonal', '   1', '  UN', 'Suelto'),
+        (2, 'Arandela plana', '   1', '  UN', 'Suelto'),
+        (3, 'Clavo punta París', '   1', '  KG', 'A granel'),
+        (4, 'Cinta aisladora', '   1', '  UN', 'Rollo 20 m'),
+        (5, 'Pintura látex', '   1', '  LT', 'Lata'),
+        (6, 'Cable unipolar', '   1', '  MT', 'Rollo'),
+        (7, 'Yerba mate', '   2', '  UN', 'Paquete 1 kg'),
+        (8, 'Azúcar', '   2', '  KG', 'A granel'),
+        (9, 'Harina de trigo', '   2', '  KG', 'A granel'),
+        (10, 'Arroz largo fino', '   2', '  UN', 'Paquete 1 kg'),
+        (11, 'Aceite de girasol', '   2', '  LT', 'Botella'),
+        (12, 'Lavandina', '   3', '  LT', 'Bidón'),
+        (13, 'Detergente', '   3', '  UN', 'Botella 750 ml'),
+        (14, 'Jabón en polvo', '   3', '  UN', 'Caja 800 g'),
+        (15, 'Agua mineral', '   4', '  UN', 'Botella 2 l'),
+        (16, 'Gaseosa cola', '   4', '  UN', 'Botella 2,25 l'),
+        (17, 'Jugo de naranja', '   4', '  UN', 'Botella 1 l'),
+        (18, 'Salame', '   5', '  KG', 'Pieza'),
+        (19, 'Jamón cocido', '   5', '  KG', 'Pieza')),
+    variantes(j, texto) AS (VALUES
+        (0, 'Clásico'), (1, 'Premium'), (2, 'Económico'), (3, 'Especial'), (4, 'Extra'),
+        (5, 'Familiar'), (6, 'Mayorista'), (7, 'Original'), (8, 'Selección'), (9, 'Light'),
+        (10, 'Natural'), (11, 'Plus'), (12, 'Reserva'), (13, 'Simple'), (14, 'Super')),
+    barras(n, b) AS (SELECT n, '7791234' || printf('%05d', n) FROM serie),
+    -- Weighted digit sum of the 12 data digits of the EAN-13 (odd places x1, even x3). The
+    -- other codes differ from it in the fourth digit only (weight 3) or add a leading 1 (x3).
+    sumas(n, b, s) AS (
+        SELECT n, b,
+               substr(b, 1, 1) + substr(b, 3, 1) + substr(b, 5, 1) + substr(b, 7, 1)
+               + substr(b, 9, 1) + substr(b, 11, 1)
+               + 3 * (substr(b, 2, 1) + substr(b, 4, 1) + substr(b, 6, 1) + substr(b, 8, 1)
+                      + substr(b, 10, 1) + substr(b, 12, 1))
+        FROM barras)
+SELECT printf('%25d', 1000 + s.n),
+       nm.nombre || ' ' || v.texto,
+       substr(nm.nombre, 1, 20),
+       nm.unidad,
+       NULL,
+       '   1',
+       nm.rubro,
+       printf('%02d%02d%03d', CAST(trim(nm.rubro) AS INTEGER), nm.i, s.n % 7),
+       nm.presentacion,
+       printf('%25s', s.b || ((10 - s.s % 10) % 10)),
+       CASE WHEN s.n % 3 = 0 THEN printf('%25s', '1' || s.b || ((10 - (s.s + 3) % 10) % 10)) END,
+       CASE WHEN s.n % 3 = 0 THEN '  CJ' END,
+       CASE WHEN s.n % 5 = 0
+            THEN printf('%25s', '7792234' || printf('%05d', s.n) || ((10 - (s.s + 3) % 10) % 10)) END,
+       CASE WHEN s.n % 5 = 0 THEN '  PQ' END,
+       CASE WHEN s.n % 10 = 0
+            THEN printf('%25s', '7793234' || printf('%05d', s.n) || ((10 - (s.s + 6) % 10) % 10)) END,
+       NULL,
+       CASE WHEN s.n % 25 = 0
+            THEN printf('%25s', '7794234' || printf('%05d', s.n) || ((10 - (s.s + 9) % 10) % 10)) END,
+       CASE WHEN s.n % 25 = 0 THEN '  BL' END,
+       CASE WHEN s.n % 50 = 0
+            THEN printf('%25s', '7795234' || printf('%05d', s.n) || ((10 - (s.s + 12) % 10) % 10)) END,
+       CASE WHEN s.n % 50 = 0 THEN '  CJ' END,
+       printf('%-25s', 'PRV-' || printf('%04d', s.n)),
+       CASE WHEN nm.rubro = '   1' THEN 'P002' ELSE 'P001' END,
+       round((s.n * 37) % 500 + 10 + 0.25 * (s.n % 4), 2),
+       round(((s.n * 37) % 500 + 10 + 0.25 * (s.n % 4)) * 1.4, 2),
+       0,
+       21,
+       0,
+       CASE WHEN s.n % 40 = 21 THEN 1 ELSE 0 END,
+       CASE WHEN s.n % 15 = 0 THEN 1 ELSE 0 END,
+       CASE WHEN s.n % 15 = 0 THEN 1 ELSE 0 END,
+       0,
+       NULL,
+       CASE WHEN nm.unidad = '  KG' THEN 1 ELSE 0 END,
+       'NO',
+       0,
+       CASE WHEN s.n % 97 = 0 THEN 1 ELSE 0 END,
+       (s.n % 7) * 5,
+       (s.n % 7) * 50,
+       NULL,
+       'NACIONAL',
+       '1.1.5.01',
+       '4.1.1.01'
+FROM sumas s
+JOIN nombres nm ON nm.i = s.n % 20
+JOIN variantes v ON v.j = (s.n / 20) % 15;
+
+-- Hand-made articles: one with every kind of code (alphanumeric code, left-aligned), one sold
+-- by weight with scale labels, one counted in packs for stock, and a kit with its inputs.
+INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, Descripabrev, IDUNIDAD, UD_STOCK, IdTipo, IdRubro,
+                            IdFamilia, Presentacion, codigobarra, CODIGOBARRADUN, UD_TTE,
+                            CODIGOBARRA1, UMCB1, CODIGOBARRA2, UMCB2, CODIGOBARRA3, UMCB3,
+                            CODIGOBARRA4, UMCB4, CodigoArtProveedor, CuentaProveedor, Costo, PRECIO,
+                            TasaIVA, pesable, USALOTE, USASERIE, Perecedero, InsumosPorPorcentaje,
+                            PIDEMEDIDAS, PuntoPedido, PuntoMaximo, PROCEDENCIA, cuentacontableC,
+                            CuentaContable) VALUES
+    (printf('%-25s', 'TORN-6X40'), 'Tornillo autoperforante 6 x 40 mm', 'Tornillo 6x40', '  UN', NULL,
+     '   1', '   1', '0101001', 'Suelto',
+     printf('%25s', '7790000000010'), printf('%25s', '17790000000017'), '  CJ',
+     printf('%25s', '7790000000027'), '  PQ', printf('%25s', '7790000000034'), NULL,
+     printf('%25s', '7790000000041'), '  BL', printf('%25s', '7790000000058'), ' DOC',
+     printf('%-25s', 'BI-640.40'), 'P002', 0.85, 1.6, 21, 0, 0, 0, 0, NULL, 'NO', 500, 5000,
+     'IMPORTADO', '1.1.5.01', '4.1.1.01'),
+    (printf('%25s', '50001'), 'Queso de máquina', 'Queso máquina', '  KG', NULL,
+     '   1', '   5', '0518001', 'Horma', printf('%25s', '7790000000065'), NULL, NULL,
+     NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL,
+     printf('%-25s', 'QM-1'), 'P001', 5200, 7800, 21, 1, 0, 0, 1, NULL, 'NO', 10, 60,
+     'NACIONAL', '1.1.5.01', '4.1.1.01'),
+    (printf('%-25s', 'GASEOSA-225'), 'Gaseosa lima limón 2,25 l', 'Gaseosa lima', '  UN', '  PQ',
+     '   1', '   4', '0416001', 'Pack x 6', printf('%25s', '7790000000072'), NULL, NULL,
+     NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL,
+     printf('%-25s', 'GL-225'), 'P001', 950, 1400, 21, 0, 0, 0, 0, NULL, 'NO', 24, 240,
+     'NACIONAL', '1.1.5.01', '4.1.1.01'),
+    (printf('%-25s', 'KIT-ASADO'), 'Kit para asado', 'Kit asado', '  UN', NULL,
+     '   3', '   2', '0207001', 'Bolsa', printf('%25s', '7790000000089'), NULL, NULL,
+     NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL,
+     NULL, NULL, 0, 9500, 21, 0, 0, 0, 0, 0, 'NO', 0, 0,
+     'PRODUCCION', '1.1.5.01', '4.1.1.01');
+
+-- Equivalences: one CJ is 12 (or 10 kg, or 10 l or m), one PQ is 6, one BL is 48 of the base unit.
+INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente)
+SELECT IDARTICULO, '  CJ', IDUNIDAD, CASE WHEN IDUNIDAD = '  UN' THEN 12 ELSE 10 END
+FROM V_MA_ARTICULOS WHERE UD_TTE = '  CJ' OR UMCB4 = '  CJ';
+INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente)
+SELECT IDARTICULO, '  PQ', IDUNIDAD, 6 FROM V_MA_ARTICULOS WHERE UMCB1 = '  PQ' OR UD_STOCK = '  PQ';
+INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente)
+SELECT IDARTICULO, '  BL', IDUNIDAD, 48 FROM V_MA_ARTICULOS WHERE UMCB3 = '  BL';
+UPDATE S_TA_EQUIV SET Coeficiente = 100 WHERE IdArticulo = 'TORN-6X40' AND IDUNIDAD = '  CJ';
+UPDATE S_TA_EQUIV SET Coeficiente = 10 WHERE IdArticulo = 'TORN-6X40' AND IDUNIDAD = '  PQ';
+UPDATE S_TA_EQUIV SET Coeficiente = 1000 WHERE IdArticulo = 'TORN-6X40' AND IDUNIDAD = '  BL';
+INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES
+    (printf('%-25s', 'TORN-6X40'), ' DOC', '  UN', 12),
+    (printf('%25s', '50001'), '  KG', '  GR', 1000);
+
+-- Price lists: '   1' purchases (the supplier's own code: digits, so right-aligned), '   2' sales.
+INSERT INTO V_MA_PRECIOS (IDLISTA, TIPOLISTA, IDARTICULO, IDARTICULOPROVEEDOR, idunidad, PRECIO, CONIVA)
+SELECT '   1', 'C', IDARTICULO, printf('%25d', 500000 + CAST(trim(IDARTICULO) AS INTEGER)), IDUNIDAD, Costo, 0
+FROM V_MA_ARTICULOS WHERE trim(IDARTICULO) GLOB '[0-9]*';
+INSERT INTO V_MA_PRECIOS (IDLISTA, TIPOLISTA, IDARTICULO, IDARTICULOPROVEEDOR, idunidad, PRECIO, CONIVA) VALUES
+    ('   1', 'C', printf('%-25s', 'TORN-6X40'), printf('%-25s', 'BI-640.40'), '  UN', 0.85, 0);
+INSERT INTO V_MA_PRECIOS (IDLISTA, TIPOLISTA, IDARTICULO, IDARTICULOPROVEEDOR, idunidad, PRECIO, CONIVA)
+SELECT '   2', 'V', IDARTICULO, NULL, IDUNIDAD, PRECIO, 1 FROM V_MA_ARTICULOS;
+
+INSERT INTO V_MA_INSUMOS (IDARTICULO, IdArticuloInsumo, IdUnidadInsumo, Cantidad) VALUES
+    (printf('%-25s', 'KIT-ASADO'), printf('%25d', 1019), '  KG', 0.5),
+    (printf('%-25s', 'KIT-ASADO'), printf('%25d', 1016), '  UN', 2),
+    (printf('%-25s', 'KIT-ASADO'), printf('%25s', '50001'), '  KG', 0.25);
+
+------------------------------------------------------------------------------------------
+-- Stock
+------------------------------------------------------------------------------------------
+
+-- Balances in the base unit: every article in deposits 1 and 2 (some at 0), every fourth in 3.
+INSERT INTO STK_SALDOS_UNIDADES (IDARTICULO, EQUIVALENCIA, IDDEPOSITO, Descripcion, STOCK)
+SELECT a.IDARTICULO, a.IDUNIDAD, d.IdDeposito, a.DESCRIPCION,
+       CASE d.IdDeposito
+           WHEN '   1' THEN (CAST(trim(a.IDARTICULO) AS INTEGER) * 13) % 120
+           WHEN '   2' THEN (CAST(trim(a.IDARTICULO) AS INTEGER) * 29) % 80
+           ELSE (CAST(trim(a.IDARTICULO) AS INTEGER) * 7) % 50
+       END + CASE WHEN a.IDUNIDAD = '  KG' THEN 0.5 ELSE 0 END
+FROM V_MA_ARTICULOS a
+JOIN V_TA_Deposito d ON d.IdDeposito IN ('   1', '   2', '   3')
+WHERE trim(a.IDARTICULO) GLOB '1[0-9][0-9][0-9]'
+  AND (d.IdDeposito <> '   3' OR CAST(trim(a.IDARTICULO) AS INTEGER) % 4 = 0);
+
+-- Serial-numbered articles hold few units: 3 in deposit 1, 2 in deposit 2.
+UPDATE STK_SALDOS_UNIDADES
+SET STOCK = CASE IDDEPOSITO WHEN '   1' THEN 3 WHEN '   2' THEN 2 ELSE 0 END
+WHERE IDARTICULO IN (SELECT IDARTICULO FROM V_MA_ARTICULOS WHERE USASERIE = 1);
+
+-- Some articles also hold boxes apart (a balance in another unit than the base one).
+INSERT INTO STK_SALDOS_UNIDADES (IDARTICULO, EQUIVALENCIA, IDDEPOSITO, Descripcion, STOCK)
+SELECT IDARTICULO, '  CJ', '   1', DESCRIPCION, 2 FROM V_MA_ARTICULOS
+WHERE trim(IDARTICULO) GLOB '1[0-9][0-9][0-9]' AND (CAST(trim(IDARTICULO) AS INTEGER) - 1000) % 30 = 0;
+
+INSERT INTO STK_SALDOS_UNIDADES (IDARTICULO, EQUIVALENCIA, IDDEPOSITO, Descripcion, STOCK) VALUES
+    (printf('%-25s', 'TORN-6X40'), '  UN', '   1', 'Tornillo autoperforante 6 x 40 mm', 4200),
+    (printf('%-25s', 'TORN-6X40'), '  UN', '   2', 'Tornillo autoperforante 6 x 40 mm', 800),
+    (printf('%25s', '50001'), '  KG', '   1', 'Queso de máquina', 35.75),
+    (printf('%25s', '50001'), '  KG', '   3', 'Queso de máquina', 8.2),
+    (printf('%-25s', 'GASEOSA-225'), '  UN', '   1', 'Gaseosa lima limón 2,25 l', 144),
+    (printf('%-25s', 'KIT-ASADO'), '  UN', '   3', 'Kit para asado', 6);
+
+INSERT INTO STK_STOCK_UDKG (IDARTICULO, IDDEPOSITO, CantidadUd) VALUES
+    (printf('%25s', '50001'), '   1', 12),
+    (printf('%25s', '50001'), '   3', 3);
+
+-- Lots: each lot-kept balance split in lots A and B (A holds the whole part of half of it).
+-- In deposit 1 each lot stands in a warehouse position.
+INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IdDeposito, NroLote, NroSerie, IdPosicion, CANTIDAD)
+WITH lotes(art, dep, letra, i, cantidad) AS (
+    SELECT s.IDARTICULO, s.IDDEPOSITO, l.letra,
+           (CAST(trim(s.IDARTICULO) AS INTEGER) + l.desvio) % 24,
+           CASE l.letra WHEN 'A' THEN CAST(s.STOCK / 2 AS INTEGER)
+                        ELSE s.STOCK - CAST(s.STOCK / 2 AS INTEGER) END
+    FROM STK_SALDOS_UNIDADES s
+    JOIN V_MA_ARTICULOS a ON a.IDARTICULO = s.IDARTICULO AND a.IDUNIDAD = s.EQUIVALENCIA
+    JOIN (SELECT 'A' AS letra, 0 AS desvio UNION ALL SELECT 'B', 1) l
+    WHERE a.USALOTE = 1 AND a.USASERIE = 0 AND s.STOCK > 0)
+SELECT art, dep, printf('%-25s', 'L' || trim(art) || letra), NULL,
+       CASE WHEN dep = '   1' THEN printf('%-15s', 'A' || (1 + i / 12) || 'E0' || (1 + (i / 6) % 2)
+                                                 || 'N' || (1 + (i / 3) % 2) || 'P0' || (1 + i % 3)) END,
+       cantidad
+FROM lotes WHERE cantidad > 0;
+
+-- Serial numbers: one row per unit.
+INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IdDeposito, NroLote, NroSerie, IdPosicion, CANTIDAD)
+WITH RECURSIVE unidades(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM unidades WHERE k < 3)
+SELECT s.IDARTICULO, s.IDDEPOSITO, NULL,
+       printf('%-25s', 'SN' || trim(s.IDARTICULO) || '-' || trim(s.IDDEPOSITO) || printf('%02d', u.k)),
+       NULL, 1
+FROM STK_SALDOS_UNIDADES s
+JOIN V_MA_ARTICULOS a ON a.IDARTICULO = s.IDARTICULO AND a.IDUNIDAD = s.EQUIVALENCIA
+JOIN unidades u ON u.k <= s.STOCK
+WHERE a.USASERIE = 1 AND a.USALOTE = 0;
+
+-- Warehouse positions of deposit 1: two aisles as headings, then 24 places of 500 units.
+INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, Descripcion, OrdenIngreso, TITULO, IdUnidad, Capacidad)
+VALUES ('   1', printf('%-15s', 'A1'), 'Pasillo 1', 0, 1, NULL, NULL),
+       ('   1', printf('%-15s', 'A2'), 'Pasillo 2', 0, 1, NULL, NULL);
+INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, Descripcion, OrdenIngreso, TITULO, IdUnidad, Capacidad)
+WITH RECURSIVE lugares(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM lugares WHERE i < 23)
+SELECT '   1',
+       printf('%-15s', 'A' || (1 + i / 12) || 'E0' || (1 + (i / 6) % 2) || 'N' || (1 + (i / 3) % 2) || 'P0' || (1 + i % 3)),
+       'Pasillo ' || (1 + i / 12) || ', estante ' || (1 + (i / 6) % 2) || ', nivel ' || (1 + (i / 3) % 2)
+           || ', lugar ' || (1 + i % 3),
+       i + 1, 0, '  UN', 500
+FROM lugares;
+
+INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo)
+SELECT l.IdDeposito, l.IdPosicion, l.IDARTICULO, l.NroLote, a.IDUNIDAD, l.CANTIDAD
+FROM STK_SERIES_Y_LOTES l JOIN V_MA_ARTICULOS a ON a.IDARTICULO = l.IDARTICULO
+WHERE l.IdPosicion IS NOT NULL;
+
+-- The lots of article 1060 came in through customs.
+INSERT INTO stk_despachos (NroLote, ControladoPor, Descripcion, IdOrigen) VALUES
+    (printf('%-25s', 'L1060A'), 'Aduana de Buenos Aires', '25001IC04012345K', ' CHN'),
+    (printf('%-25s', 'L1060B'), 'Aduana de Buenos Aires', '25001IC04012346L', ' CHN');
+
+-- Minimum and maximum stock in deposit 1 for every sixth article.
+INSERT INTO V_TA_DEPOSITO_MM (idarticulo, iddeposito, Minimo, Maximo)
+SELECT IDARTICULO, '   1', 20, 100 FROM V_MA_ARTICULOS
+WHERE trim(IDARTICULO) GLOB '1[0-9][0-9][0-9]' AND CAST(trim(IDARTICULO) AS INTEGER) % 6 = 0;
+
+------------------------------------------------------------------------------------------
+-- Templates, menu and rights
+------------------------------------------------------------------------------------------
+
+INSERT INTO V_CPTES_MODELO_CAB (IdVardelio, nombre, DETALLE, TCDefault, DepositoOrigen, DepositoDestino,
+                                IdMotivoStock, AnclarAlMenu) VALUES
+    (1, 'REPOSICION LOCAL CENTRO', 'Envío semanal al local', '  TR', '   1', '   3', '   3', 1),
+    (2, 'AJUSTE ROTURAS', 'Roturas habituales del mes', ' AJN', '   1', '', '   2', 0);
+
+INSERT INTO V_CPTES_MODELO_DET (IdVardelio, IdArticulo, Cantidad, IdUnidad) VALUES
+    (1, printf('%25d', 1007), 24, '  UN'),
+    (1, printf('%25d', 1030), 2, '  CJ'),
+    (1, printf('%-25s', 'GASEOSA-225'), 4, '  PQ'),
+    (1, printf('%25s', '50001'), 3.5, '  KG'),
+    (2, printf('%25d', 1013), 2, '  UN'),
+    (2, printf('%-25s', 'TORN-6X40'), 1, '  CJ');
+
+-- The editor's own entry, and the anchored template 1.
+INSERT INTO TA_MENU (MENU, TITULO, CLAVE, NOMBRE, IMAGEN, PROCESO, HABILITADO) VALUES
+    ('KOLM', 'D8', 'D80', 'Stock', 'Stock', '', 1),
+    ('KOLM', 'D80', 'D8020', 'Modelos de comprobantes de stock', 'Stock', 'modelos-stock', 1),
+    ('KOLM', 'D80', 'D8021', 'Cargar desde modelos', 'Stock', '', 1),
+    ('KOLM', 'D8021', 'D802101', 'REPOSICION LOCAL CENTRO', 'Stock',
+     'shell:V_MV_STOCK @PARAMETROADICIONAL= MODELO_REPOSICION LOCAL CENTRO', 1);
+
+INSERT INTO TA_TAREAS (USUARIO, SISTEMA, TAREA) VALUES
+    ('DEMO', 'CN000PR', 'D80'),
+    ('DEMO', 'CN000PR', 'D8020'),
+    ('DEMO', 'CN000PR', 'D8021'),
+    ('DEMO', 'CN000PR', 'D802101');
