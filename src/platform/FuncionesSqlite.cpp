@@ -117,8 +117,9 @@ void Like(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     }
     const auto* p = static_cast<const char16_t*>(sqlite3_value_text16(argv[0]));
     Decodifica(p, sqlite3_value_bytes16(argv[0]) / 2, patronTexto);
+    // The server ignores the trailing blanks of the matched text (not of the pattern).
     const auto* v = static_cast<const char16_t*>(sqlite3_value_text16(argv[1]));
-    Decodifica(v, sqlite3_value_bytes16(argv[1]) / 2, valor);
+    Decodifica(v, int(SinBlancosFinales(v, sqlite3_value_bytes16(argv[1])).size()), valor);
     patron.clear();
     for (size_t i = 0; i < patronTexto.size(); ++i) {
         const char32_t c = patronTexto[i];

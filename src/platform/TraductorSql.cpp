@@ -311,7 +311,7 @@ private:
         }
         // A function's result carries no collation: compare it as the columns compare.
         const int op = Ant(i);
-        if (EsComparacion(op) && Sim(Ant(op), u')')) {
+        if (EsComparacion(op) && (Sim(Ant(op), u')') || (Ant(op) >= 0 && Ant(op) == finDeSumas_))) {
             out_ += u" COLLATE ";
             out_ += QLatin1StringView(kColacionTexto);
         }
@@ -461,6 +461,7 @@ private:
                 k = Paso(k, false);
         }
         out_ += u')';
+        finDeSumas_ = ops.back().second - 1;
         return ops.back().second;
     }
 
@@ -469,6 +470,7 @@ private:
     const int n_;
     QString out_;
     int profundidad_ = 0;
+    int finDeSumas_ = -1; // last token of the latest "+" chain
     std::vector<Limite> limites_;
     std::vector<std::pair<int, int>> operandos_;
 };

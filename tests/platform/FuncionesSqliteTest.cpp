@@ -92,8 +92,11 @@ TEST_F(FuncionesSqlite, LikeConComodinesYEscape) {
     EXPECT_EQ(bd.Valor("SELECT NULL LIKE '%'"), "NULL");
     EXPECT_EQ(bd.Valor("SELECT 'ab' LIKE NULL"), "NULL");
     EXPECT_TRUE(bd.Valor("SELECT 'a' LIKE 'a' ESCAPE 'xy'").startsWith("ERROR"));
-    // Blanks count in a pattern, as on the server.
+    // Trailing blanks count in the pattern but not in the matched text, as on the server.
     EXPECT_EQ(bd.Valor("SELECT 'AB' LIKE 'ab '"), "0");
+    EXPECT_EQ(bd.Valor("SELECT 'ABC   ' LIKE 'abc'"), "1");
+    EXPECT_EQ(bd.Valor("SELECT 'ABC   ' LIKE '%c'"), "1");
+    EXPECT_EQ(bd.Valor("SELECT '  ABC' LIKE 'abc%'"), "0");
 }
 
 TEST_F(FuncionesSqlite, FuncionesDeTextoDelServidor) {

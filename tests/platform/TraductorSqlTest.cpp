@@ -137,6 +137,9 @@ TEST(TraduceSqlServerASqlite, MasEntreColumnasYTextosPasaAUnaFuncion) {
         "WHERE Nombre LIKE '%pe%'  ");
     EXPECT_EQ(T("SELECT N'N' + dbo.T.Codigo+[Su cursal] FROM T"),
               "SELECT CONCATENA_O_SUMA('N',T.Codigo,[Su cursal]) FROM T");
+    EXPECT_EQ(
+        T("SELECT * FROM ma_destinatarios WHERE Cliente + Codigo = '00012001 '"),
+        "SELECT * FROM ma_destinatarios WHERE CONCATENA_O_SUMA(Cliente,Codigo) = '00012001 ' COLLATE TEXTO");
     // Numeric literals, function calls and tighter operators keep SQLite's "+".
     for (const QString intacta :
          {"UPDATE MV_ASIENTOS SET IMPORTE = IMPORTE + 12.5 WHERE TC = 'FC'", "UPDATE T SET A = A + -3",
@@ -387,6 +390,8 @@ TEST_F(TraduccionEjecutada, MasUneLosCodigosDelDestinatario) {
             "SELECT  Nombre, Domicilio, Cliente + Codigo + Sucursal AS Id From ma_destinatarios WHERE Nombre "
             "LIKE '%PÉ%'  "),
         QStringList{"Pérez|Calle 1|000120010003"});
+    EXPECT_EQ(Filas("SELECT Nombre FROM ma_destinatarios WHERE Cliente + Codigo = '00012001 '"),
+              QStringList{"Pérez"});
     // Numeric columns still add up.
     EXPECT_EQ(Filas("SELECT Orden + Extra, Orden + 1 FROM MA_DESTINATARIOS"), QStringList{"7|3"});
 }
