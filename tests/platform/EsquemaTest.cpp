@@ -3,6 +3,7 @@
 // column, the keys, the indexes of the article and stock look-ups, and the demo rows.
 
 #include "FuncionesSqlite.h"
+#include "Utilidades.h"
 
 #include <QDir>
 #include <QFile>
@@ -116,14 +117,9 @@ int Ejecuta(sqlite3* db, const char* sql) {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
 }
 
+// The form in which the program fills a code before it queries it.
 QString Rellena(const QString& codigo, int ancho) {
-    const QString c = codigo.trimmed();
-    if (c.size() >= ancho)
-        return c;
-    bool digitos = !c.isEmpty();
-    for (QChar ch : c)
-        digitos = digitos && ch.isDigit();
-    return ancho <= 4 || digitos ? c.rightJustified(ancho, ' ') : c.leftJustified(ancho, ' ');
+    return Utilidades().RellenaCodigo(codigo, ancho);
 }
 
 // Tables and views the program reads or writes, with the columns it names.
