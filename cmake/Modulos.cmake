@@ -29,12 +29,8 @@ endfunction()
 function(modelos_pruebas nombre)
     cmake_parse_arguments(M "" "DIR" "DEPENDE;DEPENDE_VISTAS" ${ARGN})
     set(d ${CMAKE_CURRENT_SOURCE_DIR}/${M_DIR})
-    set(entorno
-        "QT_QPA_PLATFORM=offscreen"
-        "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
-        "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
-        "MODELOS_DB_DIR=${CMAKE_SOURCE_DIR}/db"
-        "MODELOS_FUENTES=${CMAKE_SOURCE_DIR}")
+    # The test mains set the rest of the environment themselves (tests/comun/EntornoPruebas.h).
+    set(entorno "QT_QPA_PLATFORM=offscreen")
     file(GLOB fuentes CONFIGURE_DEPENDS ${d}/*.cpp ${d}/*.h)
     if(fuentes)
         add_executable(${nombre} ${fuentes})

@@ -2,4 +2,6 @@
 
 #include <QtGlobal>
 
-QString CarpetaFuentes() { return qEnvironmentVariable("MODELOS_FUENTES", QStringLiteral(".")); }
+QString CarpetaFuentes() {
+    return qEnvironmentVariable("MODELOS_FUENTES", QStringLiteral("."));
+}

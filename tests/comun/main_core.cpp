@@ -1,7 +1,10 @@
+#include "EntornoPruebas.h"
 #include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    PreparaEntornoPruebas();
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
