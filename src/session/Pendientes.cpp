@@ -3,8 +3,5 @@
 // Not written yet: the default search definitions file is left as it is.
 void CreaConsultasDefault() {}
 
-// Not loaded yet: the configuration values keep their defaults.
-void CargaConfiguracion(const QString&) {}
-
 // Not written yet: no access-log row; gIdControlAcceso stays 0.
 void RegistraIngreso(const QString&) {}

@@ -5,5 +5,4 @@
 // Start-up steps whose work belongs to parts not built yet. Each is called where start-up
 // calls it; its owner replaces the body (and moves it out of this file).
 void CreaConsultasDefault();
-void CargaConfiguracion(const QString& carpeta);
 void RegistraIngreso(const QString& programa);
