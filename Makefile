@@ -11,7 +11,7 @@ DEMO := $(CURDIR)/demo/modelos.db
 run: build-release demo
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ "$$QT_QPA_PLATFORM" != offscreen ]; then \
 		echo "No hay pantalla (DISPLAY vacío): ejecute 'xvfb-run make run' o defina DISPLAY."; exit 1; fi
-	./build/bin/modelos-stock "@Server=sqlite;@DbName=$(DEMO);@Usuario=demo;@UsuarioLogeado=DEMO;@Caja=1"
+	./build/bin/modelos-stock "@Server=sqlite;@DbName=$(DEMO);@Usuario=DEMO;@Password=;@UsuarioLogeado=DEMO;@Caja=1"
 
 test: build-dev
 	ctest --preset dev

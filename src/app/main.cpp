@@ -1,3 +1,4 @@
+#include "Inicio.h"
 #include "InteraccionQt.h"
 #include "VistaVardelio.h"
 
@@ -6,10 +7,18 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     InstalaTraduccionesEs(app);
+    // Offscreen nobody can answer a box: the scripted port keeps the texts and answers with
+    // each box's default button, so that a headless run never waits.
     InteraccionQt puerto;
-    EstableceInteraccion(&puerto);
+    if (QGuiApplication::platformName() != QStringLiteral("offscreen"))
+        EstableceInteraccion(&puerto);
 
     FrmVardelio form;
+    try {
+        form.Form_Load();
+    } catch (const FinPrograma& fin) {
+        return fin.codigo;
+    }
     VistaVardelio vista(form);
     puerto.EstablecePadre(&vista);
     vista.show();

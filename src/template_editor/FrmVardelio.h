@@ -8,6 +8,10 @@ class FrmVardelio {
 public:
     QString Caption() const { return caption_; }
 
+    // Runs before the window is shown. Start-up comes first: without a connection it ends the
+    // program (FinPrograma reaches main()).
+    void Form_Load();
+
 private:
     QString caption_ = QStringLiteral("Modelos de Comprobantes de Stock");
 };

@@ -1,0 +1,265 @@
+#include "Inicio.h"
+
+#include "AccesoDatos.h"
+#include "AuxInicio.h"
+#include "CargaConfiguracion.h"
+#include "Configuracion.h"
+#include "ErrorSistema.h"
+#include "Globales.h"
+#include "InfoMaquina.h"
+#include "LectorIni.h"
+#include "Pendientes.h"
+#include "Regional.h"
+#include "Utilidades.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStringList>
+#include <cstdio>
+
+namespace {
+
+const QString kArchivoIni = QStringLiteral("CN000pr.INI");
+const QString kBaseEstadisticas = QStringLiteral("CV_ESTADISTICAS");
+// Built-in words of the INI's default session and the statistics database's password.
+const QString kUsuarioIni = QStringLiteral("sa");
+const QString kPasswordIni = QStringLiteral("sa");
+const QString kPasswordEstadisticas = QStringLiteral("Estadisticas#15");
+
+constexpr qint16 kTimeOutDefecto = 360;
+constexpr int kIsolacionLecturaSinConfirmar = 256;
+
+// CInt of the suite: rounds half to even; out of range is an overflow (error 6).
+qint16 AEntero16(double valor) {
+    const double r = RedondeoBanquero(valor);
+    if (r < -32768.0 || r > 32767.0)
+        throw ErrorSistema(6, QStringLiteral("Desbordamiento"), QStringLiteral("ObtieneBaseEstadisticas"));
+    return static_cast<qint16>(r);
+}
+
+} // namespace
+
+QString ObtieneServidor(const QString& servidor) {
+    QString resultado = servidor;
+    const qsizetype barra = resultado.indexOf(u'/');
+    if (barra >= 0)
+        resultado = resultado.mid(barra + 1);
+    const qsizetype dosPuntos = resultado.indexOf(u':');
+    if (dosPuntos >= 0)
+        resultado = resultado.left(dosPuntos);
+    return resultado;
+}
+
+QString LeeClave(const QString& lineaComando, const QString& clave, const QString& siFalta) {
+    const QStringList items = lineaComando.split(u';');
+    for (const QString& item : items) {
+        const QString texto = item.trimmed();
+        if (!texto.startsWith(clave, Qt::CaseInsensitive))
+            continue;
+        const QString resto = texto.mid(clave.size());
+        if (!resto.trimmed().startsWith(u'='))
+            continue; // "@Usuario" is not the start of "@UsuarioLogeado"
+        return UT().QuitaCaracter(resto, QStringLiteral("=")).trimmed();
+    }
+    return siFalta;
+}
+
+QString LineaComandoProceso() {
+    const QStringList argumentos = QCoreApplication::arguments();
+    return argumentos.mid(1).join(u' ');
+}
+
+QString SeccionIni() {
+    QString seccion = Maquina().NombreMaquina().toUpper() + u'|' + Maquina().NombreUsuario().toUpper();
+    if (seccion.trimmed().size() > 50)
+        seccion = seccion.left(50);
+    return seccion;
+}
+
+QString SesionDesdeIni() {
+    const QString seccion = Maquina().NombreMaquina().toUpper() + u'|' + Maquina().NombreUsuario().toUpper() +
+                            QStringLiteral("BaseDeDatos");
+    const QString barra = QStringLiteral("|");
+    QString servidor = Ini().LeeValor(kArchivoIni, seccion, QStringLiteral("Servidor"), {});
+    QString base = Ini().LeeValor(kArchivoIni, seccion, QStringLiteral("DbName"), {});
+    QString usuario = UT().DecodificaTexto(
+        Ini().LeeValor(kArchivoIni, seccion, QStringLiteral("Usuario"), UT().CodificaTexto(kUsuarioIni)));
+    QString password = UT().DecodificaTexto(Ini().LeeValor(
+        kArchivoIni, seccion, QStringLiteral("UserPassWord"), UT().CodificaTexto(kPasswordIni)));
+    servidor = UT().QuitaCaracter(servidor, barra);
+    base = UT().QuitaCaracter(base, barra);
+    usuario = UT().QuitaCaracter(usuario, barra);
+    password = UT().QuitaCaracter(password, barra);
+    return QStringLiteral("@server=") + servidor + QStringLiteral("; @dbname= ") + base +
+           QStringLiteral("; @usuario= ") + usuario + QStringLiteral("; @Password= ") + password +
+           QStringLiteral("; @ParametroAdicional=; @Caja=1;kolm@");
+}
+
+namespace {
+
+// Error 5 (invalid call or argument) skips the step; any other leaves start-up silently.
+int ReportaInicio(const ErrorSistema& e) {
+    return e.Numero() == 5 ? Respuesta::Ignorar : Respuesta::Abortar;
+}
+
+QString CarpetaPrograma() {
+    return UT().NormalizaRuta(QCoreApplication::applicationDirPath());
+}
+
+// The session yields no connection: say why, to the person and on standard error, without
+// the password.
+void AvisaSinConexion(const QString& motivo) {
+    const AccesoDatos& ad = AD();
+    QString detalle = motivo.simplified();
+    if (!ad.LeePassword().isEmpty())
+        detalle.replace(ad.LeePassword(), QStringLiteral("****"));
+    const QString texto =
+        QStringLiteral("No se pudo conectar con la base de datos \"%1\" del servidor \"%2\".")
+            .arg(ad.LeeBaseDatos(), ad.LeeServidor());
+    const QString linea = detalle.isEmpty() ? texto : texto + u' ' + detalle;
+    fprintf(stderr, "%s\n", qPrintable(linea));
+    fflush(stderr);
+    interaccion().MsgBox(detalle.isEmpty() ? texto : texto + QStringLiteral("\n\n") + detalle,
+                         Estilo::SoloAceptar | Estilo::Critico, QCoreApplication::applicationName());
+}
+
+} // namespace
+
+QString RutaBaseDefecto() {
+    return CarpetaPrograma() + QStringLiteral("modelos.db");
+}
+
+void InicializaSistema(bool usarIni, const QString& lineaComando, QString& cadenaConexion,
+                       qint32 opcionConexion) {
+    QString carpeta;
+    QString texto;
+    const bool completo = EjecutaPasos(
+        {
+            [&] { carpeta = CarpetaPrograma(); },
+            [&] { gArchivoAyuda = carpeta + QStringLiteral("htmlhelp/modelos.chm"); },
+            [&] {
+                gColorLetra = 0;
+                gColorFondo = 16777215;
+            },
+            [&] { texto = lineaComando.isEmpty() ? LineaComandoProceso() : lineaComando; },
+            [&] {
+                if (texto.trimmed().isEmpty() && usarIni)
+                    texto = SesionDesdeIni();
+            },
+            [&] { gSeccionIni = SeccionIni(); },
+            [&] { gFlatToolbars = ValNumero(Ini().LeeValor(kArchivoIni, gSeccionIni, "FlatToolbars", "1")); },
+        },
+        ReportaInicio);
+    if (!completo)
+        return;
+
+    if (!AD().EstaConectado()) {
+        QString servidor, base, usuario, password, motivo;
+        const bool conectado = EjecutaPasos(
+            {
+                [&] {
+                    gParametroAdicional = LeeClave(texto, QStringLiteral("@ParametroAdicional"));
+                    gMenu = LeeClave(texto, QStringLiteral("@Menu"));
+                    servidor = LeeClave(texto, QStringLiteral("@Server"));
+                    base = LeeClave(texto, QStringLiteral("@DbName"));
+                    usuario = LeeClave(texto, QStringLiteral("@Usuario"));
+                    password = LeeClave(texto, QStringLiteral("@Password"));
+                    gUsuarioLogeado = LeeClave(texto, QStringLiteral("@UsuarioLogeado"));
+                    gCaja = LeeClave(texto, QStringLiteral("@Caja"), QStringLiteral("1"));
+                },
+                [&] {
+                    if (!servidor.startsWith(u'#'))
+                        return;
+                    servidor.remove(0, 1);
+                    if (cadenaConexion.isEmpty())
+                        cadenaConexion = QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=") + base +
+                                         QStringLiteral(";User Id=") + usuario +
+                                         QStringLiteral(";Password=") + password + u';';
+                },
+                [&] {
+                    const bool faltanDatos = servidor.trimmed().isEmpty() || usuario.trimmed().isEmpty();
+                    AD().AsignaUsuario(usuario);
+                    AD().AsignaBaseDatos(base);
+                    AD().AsignaPassword(password);
+                    AD().AsignaServidor(ObtieneServidor(servidor));
+                    // Without server and user, the embedded database of this desk.
+                    if (servidor.trimmed().isEmpty() && usuario.trimmed().isEmpty()) {
+                        AD().AsignaServidor(QStringLiteral("sqlite"));
+                        if (base.trimmed().isEmpty())
+                            AD().AsignaBaseDatos(RutaBaseDefecto());
+                    }
+                    try {
+                        AD().Conecta(faltanDatos, opcionConexion, cadenaConexion, true, true);
+                    } catch (const ErrorSistema& e) {
+                        motivo = e.Descripcion();
+                    }
+                    if (!AD().EstaConectado()) {
+                        AvisaSinConexion(motivo);
+                        throw FinPrograma{1};
+                    }
+                },
+                [&] { ObtieneBaseEstadisticas(); },
+                [&] { gUsuarioLogeado = AD().LeeUsuario(); },
+                [&] { AD().LeeConexion().AsignaCommandTimeout(gTimeOut); },
+                [&] { AD().LeeConexion().AsignaIsolationLevel(kIsolacionLecturaSinConfirmar); },
+            },
+            ReportaInicio);
+        if (!conectado)
+            return;
+    }
+
+    if (AD().LeeBaseDatos().isEmpty()) {
+        EjecutaPasos({[] { RegistraIngreso(QString()); }}, ReportaInicio);
+        return;
+    }
+    EjecutaPasos({
+                     [&] { Aux().CarpetaPrograma(carpeta); },
+                     [&] { AD().LeeConexion().AsignaDefaultDatabase(AD().LeeBaseDatos()); },
+                     [&] {
+                         // A failed write of the default search definitions does not stop start-up.
+                         EjecutaPasos({[&] {
+                                          if (!QFileInfo(carpeta + QStringLiteral("consultas.cvn")).isFile())
+                                              CreaConsultasDefault();
+                                      }},
+                                      SiempreSiguiente);
+                     },
+                     [&] { CargaConfiguracion(carpeta); },
+                     [&] { RegistraIngreso(QString()); },
+                 },
+                 ReportaInicio);
+}
+
+void ObtieneBaseEstadisticas() {
+    gTimeOut = kTimeOutDefecto;
+    AccesoDatos& est = gBaseEstadisticas();
+    EjecutaPasos({
+                     [&] {
+                         if (est.EstaConectado())
+                             est.LeeConexion().Close();
+                     },
+                     [&] { est.AsignaDatoConexion(AD().LeeDatoConexion()); },
+                     [&] { est.AsignaServidor(AD().LeeServidor()); },
+                     [&] { est.AsignaBaseDatos(kBaseEstadisticas); },
+                     [&] { est.AsignaUsuario(kBaseEstadisticas); },
+                     [&] { est.AsignaPassword(kPasswordEstadisticas); },
+                     [&] { est.Conecta(false, 3, QString(), true, false); },
+                 },
+                 SiempreSiguiente);
+    if (est.EstaConectado()) {
+        EjecutaPasos({
+                         [&] { est.LeeConexion().AsignaDefaultDatabase(kBaseEstadisticas); },
+                         [&] {
+                             QString aux;
+                             gTimeOut = AEntero16(ValNumero(CfgCV(QStringLiteral("TimeOut"), aux)));
+                         },
+                         [&] {
+                             if (gTimeOut == 0)
+                                 GrabaCfgCV(QStringLiteral("TimeOut"), 0, QString(), false,
+                                            QStringLiteral("BaseDeDatos"), true);
+                         },
+                     },
+                     SiempreSiguiente);
+    }
+    if (gTimeOut == 0)
+        gTimeOut = kTimeOutDefecto;
+}
