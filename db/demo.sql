@@ -508,3 +508,18 @@ INSERT INTO TA_TAREAS (USUARIO, SISTEMA, TAREA) VALUES
     ('DEMO', 'CN000PR', 'D8020'),
     ('DEMO', 'CN000PR', 'D8021'),
     ('DEMO', 'CN000PR', 'D802101');
+
+------------------------------------------------------------------------------------------
+-- Article lookup: what to type or scan in the editor's lines
+------------------------------------------------------------------------------------------
+
+-- Weighing-scale labels of the cheese 50001 for the mask above (TIPOEAN 0CCCCCPPPPP: "2", "0",
+-- the five article digits, the weight in grams, an EAN-13 check digit). Scanned or typed in a
+-- line they give article 50001 with the weight as quantity:
+--     2050001012340   1,234 kg
+--     2050001005007   0,5 kg
+--     2050001027504   2,75 kg
+-- The other kinds of code, all of article TORN-6X40: main bar code 7790000000010 (UN), case
+-- code 17790000000017 (CJ), alternates 7790000000027 (PQ), 7790000000034 (UN), 7790000000041
+-- (BL), 7790000000058 (DOC); supplier code BI-640.40 of P002, also in purchase list 1. A
+-- quantity goes before an asterisk: 3*1030 is three units of article 1030.
