@@ -37,9 +37,6 @@ ClsCmnCptes::ClsCmnCptes() {
     gLenDesc = EnteroCorto(Cfg(QStringLiteral("LenDescripcion")));
     if (gLenDesc <= 0)
         gLenDesc = 100;
-    // Blank or "NO" is off; any other value is on.
-    const QString maderera = Cfg(QStringLiteral("MADERERA")).trimmed();
-    Maderera = !maderera.isEmpty() && maderera.compare(QLatin1String("NO"), Qt::CaseInsensitive) != 0;
 }
 
 bool ClsCmnCptes::EjecutaProtegido(const QString& rutina, std::initializer_list<Paso> pasos) const {

@@ -18,7 +18,7 @@ using MedidaTexto = std::function<int(const QString&)>;
 // Every method works on the grids and controls the form passes in.
 class ClsCmnCptes {
 public:
-    // Reads PIVA, PIVARec, AsientosXStock, LenDescripcion and MADERERA from the configuration.
+    // Reads PIVA, PIVARec, AsientosXStock and LenDescripcion from the configuration.
     ClsCmnCptes();
     ClsCmnCptes(const ClsCmnCptes&) = delete;
     ClsCmnCptes& operator=(const ClsCmnCptes&) = delete;
@@ -66,5 +66,4 @@ private:
     double PIVA = 0;             // VAT rate
     double PIVARec = 0;          // second VAT rate
     bool AsientosXStock = false; // stock vouchers generate accounting entries
-    bool Maderera = false;       // the timber trade's layout (setting MADERERA)
 };

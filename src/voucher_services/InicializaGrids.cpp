@@ -6,6 +6,7 @@
 #include "Globales.h"
 #include "Grilla.h"
 #include "Utilidades.h"
+#include "ValoresConfiguracion.h"
 
 #include <initializer_list>
 
@@ -105,7 +106,7 @@ ClsCmnCptes::EntradasLayout ClsCmnCptes::LeeEntradasLayout(const QString& TC) co
         titulo = QStringLiteral("Código");
     e.tituloCodigo = TipoTitulo(titulo);
 
-    e.maderera = e.EsSistema(QStringLiteral("VENTAS")) && Maderera;
+    e.maderera = e.EsSistema(QStringLiteral("VENTAS")) && gMaderera;
     return e;
 }
 
