@@ -1,118 +1,602 @@
 #include "AccesoDatos.h"
 
-// Placeholder bodies; the implementation follows.
-struct AccesoDatos::Impl {};
-struct Registros::Impl {};
+#include "AccesoDatosInterno.h"
+#include "Moneda.h"
+#include "Regional.h"
+#include "TraductorSql.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+using namespace ad;
+
+namespace ad {
+
+const QString kTextoSentenciaTerminada = QStringLiteral("The statement has been terminated.");
+
+void Falla(long numero, const QString& descripcion) {
+    throw Fallas{{{numero, descripcion}}};
+}
+
+Fallas FallasSqlite(int codigo, const QString& mensaje) {
+    long numero = codigo;
+    const int primario = codigo & 0xff;
+    auto dice = [&mensaje](const char* texto) {
+        return mensaje.contains(QLatin1StringView(texto), Qt::CaseInsensitive);
+    };
+    if (primario == 19) { // SQLITE_CONSTRAINT
+        if (codigo == 1555 || codigo == 2067 || dice("UNIQUE constraint") || dice("PRIMARY KEY"))
+            numero = kClaveDuplicada;
+        else if (codigo == 787 || codigo == 275 || codigo == 1811 || dice("FOREIGN KEY") ||
+                 dice("CHECK constraint"))
+            numero = kConflictoRestriccion;
+        else if (codigo == 1299 || dice("NOT NULL"))
+            numero = 515;
+    } else if (primario == 5 || primario == 6) { // SQLITE_BUSY, SQLITE_LOCKED
+        numero = 1222;
+    } else if (primario == 1) { // SQLITE_ERROR
+        if (dice("no such table"))
+            numero = 208;
+        else if (dice("no such column"))
+            numero = 207;
+        else if (dice("syntax error") || dice("incomplete input") || dice("unrecognized token"))
+            numero = 102;
+    }
+    Fallas f;
+    f.lista.push_back({numero, mensaje});
+    f.lista.push_back({kSentenciaTerminada, kTextoSentenciaTerminada});
+    return f;
+}
+
+QString LimpiaMensajeDriver(QString mensaje) {
+    // "[vendor][driver][server]message", possibly several joined by blanks.
+    QString r;
+    qsizetype i = 0;
+    while (i < mensaje.size()) {
+        if (mensaje[i] == u'[') {
+            const qsizetype fin = mensaje.indexOf(u']', i);
+            if (fin > 0) {
+                i = fin + 1;
+                continue;
+            }
+        }
+        r += mensaje[i++];
+    }
+    r = r.simplified();
+    // The SQLite driver ends its messages with " (code)".
+    if (r.endsWith(u')')) {
+        const qsizetype abre = r.lastIndexOf(QStringLiteral(" ("));
+        bool numero = abre > 0;
+        for (qsizetype k = abre + 2; numero && k < r.size() - 1; ++k)
+            numero = r[k].isDigit();
+        if (numero && abre + 2 < r.size() - 1)
+            r.truncate(abre);
+    }
+    return r;
+}
+
+} // namespace ad
+
+namespace {
+
+QString ValorOdbc(const QString& v) {
+    if (!v.contains(u';') && !v.contains(u'{') && !v.contains(u'}') && v.trimmed() == v)
+        return v;
+    QString r = v;
+    r.replace(u'}', QStringLiteral("}}"));
+    return u'{' + r + u'}';
+}
+
+QString LiteralMoneda(const Moneda& m) {
+    const std::int64_t crudo = m.Crudo();
+    const bool negativo = crudo < 0;
+    const quint64 abs = negativo ? quint64(0) - quint64(crudo) : quint64(crudo);
+    QString r = (negativo ? QStringLiteral("-") : QString()) + QString::number(abs / Moneda::Escala);
+    quint64 fraccion = abs % Moneda::Escala;
+    if (fraccion) {
+        QString f = QString::number(fraccion).rightJustified(4, u'0');
+        while (f.endsWith(u'0'))
+            f.chop(1);
+        r += u'.' + f;
+    }
+    return r;
+}
+
+bool EsNulo(const QVariant& v) {
+    return !v.isValid() || v.isNull();
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// Error list and connection
 
 const ErrorBD& Errores::Item(int indice) const {
     if (indice < 0 || indice >= Count())
-        throw ErrorSistema(3265, QStringLiteral("Item cannot be found in the collection."));
+        throw ErrorSistema(
+            kCampoInexistente,
+            QStringLiteral("No se encuentra el elemento en la colección que corresponde al nombre "
+                           "o número solicitado."),
+            QStringLiteral("AccesoDatos"));
     return lista_[static_cast<size_t>(indice)];
 }
+
 int Conexion::State() const {
-    return 0;
-}
-void Conexion::Close() {}
-void Conexion::AsignaCommandTimeout(int s) {
-    tiempoEspera_ = s;
-}
-void Conexion::AsignaIsolationLevel(int n) {
-    aislamiento_ = n;
-}
-void Conexion::AsignaDefaultDatabase(const QString& b) {
-    baseDefecto_ = b;
+    return dueno_.d_->motor ? 1 : 0;
 }
 
-AccesoDatos::AccesoDatos() : conexion_(*this) {}
-AccesoDatos::~AccesoDatos() = default;
-bool AccesoDatos::EstaConectado() const {
-    return false;
+void Conexion::Close() {
+    dueno_.d_->Cierra();
 }
+
+void Conexion::AsignaCommandTimeout(int segundos) {
+    tiempoEspera_ = std::max(0, segundos);
+    if (auto& d = *dueno_.d_; d.motor) {
+        try {
+            d.motor->AsignaTiempoEspera(tiempoEspera_);
+        } catch (const Fallas& f) {
+            errores_.Clear();
+            d.Lanza(f, QStringLiteral("CommandTimeout"));
+        }
+    }
+}
+
+void Conexion::AsignaIsolationLevel(int nivel) {
+    aislamiento_ = nivel;
+    if (auto& d = *dueno_.d_; d.motor) {
+        try {
+            d.motor->AsignaAislamiento(nivel);
+        } catch (const Fallas& f) {
+            errores_.Clear();
+            d.Lanza(f, QStringLiteral("IsolationLevel"));
+        }
+    }
+}
+
+void Conexion::AsignaDefaultDatabase(const QString& base) {
+    if (auto& d = *dueno_.d_; d.motor) {
+        try {
+            d.motor->AsignaBaseDefecto(base);
+        } catch (const Fallas& f) {
+            errores_.Clear();
+            d.Lanza(f, QStringLiteral("DefaultDatabase"));
+        }
+    }
+    baseDefecto_ = base;
+}
+
+// ---------------------------------------------------------------------------------------
+// Inner state
+
+void AccesoDatos::Impl::Cierra() {
+    while (!abiertos.empty())
+        (*abiertos.begin())->CierraInterno();
+    motor.reset();
+    sqlite = false;
+    nivel = 0;
+    rutaSqlite.clear();
+}
+
+void AccesoDatos::Impl::VerificaConexion(const char* operacion) const {
+    if (!motor) {
+        yo.conexion_.Errors().Clear();
+        const_cast<Impl*>(this)->Lanza(
+            Fallas{{{kNoHayConexion, QStringLiteral("La conexión con la base de datos no está abierta.")}}},
+            QLatin1StringView(operacion));
+    }
+}
+
+void AccesoDatos::Impl::Lanza(const Fallas& f, const QString&) {
+    Errores& errores = yo.conexion_.Errors();
+    for (const ErrorBD& e : f.lista)
+        errores.Agrega(e.NativeError, e.Description);
+    const ErrorBD primero =
+        f.lista.empty() ? ErrorBD{-1, QStringLiteral("Error de la base de datos.")} : f.lista.front();
+    throw ErrorSistema(primero.NativeError, primero.Description, QStringLiteral("AccesoDatos"));
+}
+
+QString AccesoDatos::Impl::Traduce(const QString& sql) {
+    const auto it = cacheTraduccion.constFind(sql);
+    if (it != cacheTraduccion.constEnd())
+        return *it;
+    QString r = TraduceSqlServerASqlite(sql);
+    if (cacheTraduccion.size() >= 512)
+        cacheTraduccion.clear();
+    cacheTraduccion.insert(sql, r);
+    return r;
+}
+
+void AccesoDatos::Impl::Sincroniza() {
+    if (const auto en = motor->EnTransaccion()) {
+        if (!*en)
+            nivel = 0;
+        else if (nivel == 0)
+            nivel = 1;
+    }
+}
+
+void AccesoDatos::Impl::Transaccion(int tipo) {
+    Sincroniza();
+    switch (static_cast<::Transaccion>(tipo)) {
+    case ::Transaccion::Inicia:
+        // Only the outermost BEGIN reaches SQLite; it takes the write lock at once, so that
+        // two writers wait for each other instead of failing half-way.
+        if (nivel == 0)
+            motor->Ejecuta(QStringLiteral("BEGIN IMMEDIATE"), nullptr);
+        ++nivel;
+        break;
+    case ::Transaccion::Confirma:
+        if (nivel == 0)
+            Falla(3902,
+                  QStringLiteral("The COMMIT TRANSACTION request has no corresponding BEGIN TRANSACTION."));
+        if (nivel == 1)
+            motor->Ejecuta(QStringLiteral("COMMIT"), nullptr);
+        --nivel;
+        break;
+    case ::Transaccion::Revierte:
+        if (nivel == 0)
+            Falla(3903,
+                  QStringLiteral("The ROLLBACK TRANSACTION request has no corresponding BEGIN TRANSACTION."));
+        // As on SQL Server, ROLLBACK undoes every level.
+        nivel = 0;
+        motor->Ejecuta(QStringLiteral("ROLLBACK"), nullptr);
+        break;
+    case ::Transaccion::Ninguna:
+        break;
+    }
+}
+
+qint64 AccesoDatos::Impl::EjecutaSentencia(const QString& s, std::unique_ptr<FuenteFilas>* filas,
+                                           bool traducir) {
+    if (!sqlite)
+        return motor->Ejecuta(s, filas);
+    const QStringView palabra = PrimeraPalabra(s);
+    if (EsPalabra(palabra, u"BEGIN") || EsPalabra(palabra, u"COMMIT") || EsPalabra(palabra, u"ROLLBACK")) {
+        if (const ::Transaccion t = EsSentenciaTransaccion(s); t != ::Transaccion::Ninguna) {
+            Transaccion(static_cast<int>(t));
+            return 0;
+        }
+    } else if (EsPalabra(palabra, u"SELECT")) {
+        if (s.contains(QStringLiteral("@@")) && EsConsultaTrancount(s)) {
+            Sincroniza();
+            if (filas)
+                *filas = std::make_unique<FuenteFija>(std::vector<QString>{QString()},
+                                                      std::vector<std::vector<QVariant>>{{QVariant(nivel)}});
+            return 0;
+        }
+    } else if (EsPalabra(palabra, u"IF")) {
+        if (const auto si = SeparaSiExiste(s)) {
+            std::unique_ptr<FuenteFilas> consulta;
+            motor->Ejecuta(traducir ? Traduce(si->consulta) : si->consulta, &consulta);
+            const bool hay = consulta && consulta->Siguiente();
+            consulta.reset();
+            return hay != si->negado ? EjecutaSentencia(si->sentencia, filas, traducir) : 0;
+        }
+    } else if (traducir && EsPalabra(palabra, u"INSERT")) {
+        // A batch of INSERTs of one shape runs one prepared statement with its values bound.
+        if (auto p = Parametriza(s)) {
+            auto it = cachePlantillas.find(p->texto);
+            if (it == cachePlantillas.end()) {
+                QString t = TraduceSqlServerASqlite(p->texto);
+                std::optional<QString> valida;
+                if (CuentaMarcadores(t) == static_cast<int>(p->valores.size()))
+                    valida = std::move(t);
+                if (cachePlantillas.size() >= 256)
+                    cachePlantillas.clear();
+                it = cachePlantillas.insert(p->texto, valida);
+            }
+            qint64 afectados = 0;
+            if (*it && motor->EjecutaPlantilla(**it, p->valores, afectados))
+                return afectados;
+        }
+    }
+    return motor->Ejecuta(traducir ? Traduce(s) : s, filas);
+}
+
+void AccesoDatos::Impl::Abre(Registros::Impl& rs, const QString& sql, const QString&, bool traducir) {
+    rs.CierraInterno();
+    yo.conexion_.Errors().Clear();
+    VerificaConexion("Open");
+    std::unique_ptr<FuenteFilas> f;
+    try {
+        EjecutaSentencia(sql, &f, traducir);
+    } catch (const Fallas& e) {
+        Lanza(e, QStringLiteral("ObtieneRecordset"));
+    }
+    rs.sql = sql;
+    rs.traducir = traducir;
+    if (!f)
+        return; // a statement without rows leaves the set closed
+    rs.ad = this;
+    abiertos.insert(&rs);
+    try {
+        rs.Carga(std::move(f));
+    } catch (const Fallas& e) {
+        rs.CierraInterno();
+        Lanza(e, QStringLiteral("ObtieneRecordset"));
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// AccesoDatos
+
+AccesoDatos::AccesoDatos() : conexion_(*this), d_(std::make_unique<Impl>(*this)) {}
+
+AccesoDatos::~AccesoDatos() {
+    d_->Cierra();
+}
+
+bool AccesoDatos::EstaConectado() const {
+    return d_->motor != nullptr;
+}
+
 Conexion& AccesoDatos::LeeConexion() {
     return conexion_;
 }
+
 QString AccesoDatos::LeeDatoConexion() const {
+    if (d_->motor && d_->sqlite && !d_->rutaSqlite.isEmpty())
+        return QFileInfo(d_->rutaSqlite).absolutePath();
     return dato_;
 }
-void AccesoDatos::Conecta(bool, qint32, const QString&, bool, bool) {
-    throw ErrorSistema(3709, QStringLiteral("Sin implementar"));
+
+void AccesoDatos::Conecta(bool, qint32, const QString& cadenaConexion, bool, bool) {
+    d_->Cierra();
+    conexion_.errores_.Clear();
+    try {
+        if (servidor_.trimmed().compare(QLatin1StringView("sqlite"), Qt::CaseInsensitive) == 0) {
+            QString ruta = baseDatos_.trimmed();
+            if (ruta.isEmpty())
+                Falla(kBaseNoDisponible, QStringLiteral("No se indicó el archivo de la base de datos."));
+            if (QDir::isRelativePath(ruta) && !dato_.trimmed().isEmpty())
+                ruta = QDir(dato_.trimmed()).filePath(ruta);
+            if (!QFileInfo(ruta).isFile() && QFileInfo(ruta + QStringLiteral(".db")).isFile())
+                ruta += QStringLiteral(".db");
+            // Opening a missing file would create an empty database: report it instead.
+            if (!QFileInfo(ruta).isFile())
+                Falla(
+                    kBaseNoDisponible,
+                    QStringLiteral("No existe la base de datos \"%1\".").arg(QDir::toNativeSeparators(ruta)));
+            ruta = QFileInfo(ruta).absoluteFilePath();
+            d_->motor = AbreSqlite(ruta, conexion_.tiempoEspera_);
+            d_->rutaSqlite = ruta;
+            d_->sqlite = true;
+            cadena_ = QStringLiteral("Provider=SQLite;Data Source=") + ruta;
+        } else {
+            QString cadena = cadenaConexion.trimmed();
+            if (cadena.isEmpty()) {
+                const QString extra = dato_.trimmed();
+                const bool conDriver = extra.contains(QLatin1StringView("DRIVER="), Qt::CaseInsensitive) ||
+                                       extra.contains(QLatin1StringView("DSN="), Qt::CaseInsensitive);
+                if (!conDriver)
+                    cadena += QStringLiteral("DRIVER={FreeTDS};");
+                // FreeTDS honours the login time-out only with a fixed protocol version.
+                if (!conDriver && !extra.contains(QLatin1StringView("TDS_Version"), Qt::CaseInsensitive))
+                    cadena += QStringLiteral("TDS_Version=7.3;");
+                if (!extra.isEmpty())
+                    cadena += extra.endsWith(u';') ? extra : extra + u';';
+                cadena += QStringLiteral("SERVER=") + ValorOdbc(servidor_.trimmed()) + u';';
+                if (!baseDatos_.trimmed().isEmpty())
+                    cadena += QStringLiteral("DATABASE=") + ValorOdbc(baseDatos_.trimmed()) + u';';
+                if (!usuario_.isEmpty())
+                    cadena += QStringLiteral("UID=") + ValorOdbc(usuario_) + QStringLiteral(";PWD=") +
+                              ValorOdbc(password_) + u';';
+            }
+            d_->motor = AbreOdbc(cadena, conexion_.tiempoEspera_, conexion_.aislamiento_);
+            d_->sqlite = d_->motor->DialectoSqlite();
+            cadena_ = cadena;
+        }
+    } catch (const Fallas& f) {
+        d_->Cierra();
+        d_->Lanza(f, QStringLiteral("Conecta"));
+    }
+    conexion_.baseDefecto_ = baseDatos_;
 }
-void AccesoDatos::ObtieneRecordset(const QString&, Registros&, Conexion*, int, int, int, bool) {
-    throw ErrorSistema(3709, QStringLiteral("Sin implementar"));
+
+void AccesoDatos::ObtieneRecordset(const QString& sql, Registros& rs, Conexion* conexion, int tipoCursor,
+                                   int tipoBloqueo, int, bool traduce) {
+    AccesoDatos& destino = conexion ? conexion->Dueno() : *this;
+    if (!rs.d_)
+        rs.d_ = std::make_unique<Registros::Impl>();
+    rs.d_->CierraInterno();
+    rs.d_->tipoCursor = tipoCursor;
+    rs.d_->tipoBloqueo = tipoBloqueo;
+    destino.d_->Abre(*rs.d_, sql, sql, traduce);
 }
+
 void AccesoDatos::CierraRecordset(Registros& rs) {
     rs.Close();
 }
-qint32 AccesoDatos::EjecutaSQL(const QString&, Registros*) {
-    throw ErrorSistema(3709, QStringLiteral("Sin implementar"));
-}
-QVariant AccesoDatos::ObtieneValorTabla(const QString&, const QString&, const QString&, const QString&, int,
-                                        const QString&, bool, bool) {
-    throw ErrorSistema(3709, QStringLiteral("Sin implementar"));
-}
-bool AccesoDatos::ExisteRegistro(const QString&, const QString&, const QString&, Registros*, int,
-                                 const QString&, bool) {
-    throw ErrorSistema(3709, QStringLiteral("Sin implementar"));
-}
-QVariant AccesoDatos::MaximoValor(const QString&, const QString&, const QString&, const QString&) {
-    throw ErrorSistema(3709, QStringLiteral("Sin implementar"));
-}
-QString AccesoDatos::FormateaValorSQL(const QVariant& v, const QString&) const {
-    return v.toString();
-}
-QString AccesoDatos::TraduceSQL(const QString& sql) const {
-    return sql;
-}
-QString AccesoDatos::TextoProveedor() const {
-    return {};
-}
-int AccesoDatos::GestionaError(const ErrorSistema&, const QString&, int) const {
-    return 0;
+
+qint32 AccesoDatos::EjecutaSQL(const QString& sql, Registros* rs) {
+    conexion_.errores_.Clear();
+    if (rs)
+        rs->Close();
+    d_->VerificaConexion("EjecutaSQL");
+    const QStringList sentencias = DivideLote(sql);
+    qint64 afectados = 0;
+    std::optional<ErrorBD> primero;
+    std::unique_ptr<FuenteFilas> filas;
+    for (qsizetype i = 0; i < sentencias.size(); ++i) {
+        const bool ultima = i + 1 == sentencias.size();
+        try {
+            afectados += d_->EjecutaSentencia(sentencias[i], ultima && rs ? &filas : nullptr, true);
+        } catch (const Fallas& f) {
+            // A refused statement does not stop the batch: its errors are listed and the rest runs.
+            for (const ErrorBD& e : f.lista)
+                conexion_.errores_.Agrega(e.NativeError, e.Description);
+            if (!primero && !f.lista.empty())
+                primero = f.lista.front();
+        }
+    }
+    if (primero)
+        throw ErrorSistema(primero->NativeError, primero->Description, QStringLiteral("AccesoDatos"));
+    if (filas && rs) {
+        if (!rs->d_)
+            rs->d_ = std::make_unique<Registros::Impl>();
+        Registros::Impl& r = *rs->d_;
+        r.tipoCursor = TipoCursor::SoloAvance;
+        r.tipoBloqueo = TipoBloqueo::SoloLectura;
+        r.sql = sentencias.last();
+        r.traducir = true;
+        r.ad = d_.get();
+        d_->abiertos.insert(&r);
+        try {
+            r.Carga(std::move(filas));
+        } catch (const Fallas& f) {
+            r.CierraInterno();
+            d_->Lanza(f, QStringLiteral("EjecutaSQL"));
+        }
+    }
+    return static_cast<qint32>(std::min<qint64>(afectados, std::numeric_limits<qint32>::max()));
 }
 
-Registros::Registros() = default;
-Registros::~Registros() = default;
-Registros::Registros(Registros&&) noexcept = default;
-Registros& Registros::operator=(Registros&&) noexcept = default;
-void Registros::Open(const QString&, Conexion&, int, int) {}
-void Registros::Close() {}
-int Registros::State() const {
-    return 0;
+QVariant AccesoDatos::ObtieneValorTabla(const QString& tabla, const QString& valor,
+                                        const QString& columnaResultado, const QString& columnaClave,
+                                        int tipoValor, const QString& condicion, bool, bool) {
+    QString sql = QStringLiteral("SELECT ") + columnaResultado + QStringLiteral(" FROM ") + tabla +
+                  QStringLiteral(" WHERE ") + columnaClave + QStringLiteral(" = ") +
+                  FormateaValorSQL(valor, tipoValor == 8 ? QStringLiteral("'") : QStringLiteral("@"));
+    if (!condicion.trimmed().isEmpty())
+        sql += QStringLiteral(" AND (") + condicion + u')';
+    Registros rs;
+    ObtieneRecordset(sql, rs);
+    QVariant v;
+    if (!rs.Eof())
+        v = rs.Fields(0);
+    rs.Close();
+    return EsNulo(v) ? QVariant(QStringLiteral("")) : v;
 }
-int Registros::CursorType() const {
-    return 0;
+
+bool AccesoDatos::ExisteRegistro(const QString& tabla, const QString& valor, const QString& columna,
+                                 Registros* rs, int tipoValor, const QString& condicion, bool soloLectura) {
+    QString sql = QStringLiteral("SELECT * FROM ") + tabla + QStringLiteral(" WHERE ") + columna +
+                  QStringLiteral(" = ") +
+                  FormateaValorSQL(valor, tipoValor == 8 ? QStringLiteral("'") : QStringLiteral("@"));
+    if (!condicion.trimmed().isEmpty())
+        sql += QStringLiteral(" AND (") + condicion + u')';
+    Registros propio;
+    Registros& destino = rs ? *rs : propio;
+    if (soloLectura)
+        ObtieneRecordset(sql, destino);
+    else
+        ObtieneRecordset(sql, destino, nullptr, TipoCursor::Dinamico, TipoBloqueo::Optimista);
+    return destino.State() == 1 && !destino.Eof();
 }
-int Registros::LockType() const {
-    return 1;
+
+QVariant AccesoDatos::MaximoValor(const QString& tabla, const QString& columna, const QString& marcador,
+                                  const QString& condicion) {
+    QString sql = QStringLiteral("SELECT MAX(") + columna + QStringLiteral(") FROM ") + tabla;
+    if (!condicion.trimmed().isEmpty())
+        sql += QStringLiteral(" WHERE ") + condicion;
+    Registros rs;
+    ObtieneRecordset(sql, rs);
+    QVariant v;
+    if (!rs.Eof())
+        v = rs.Fields(0);
+    rs.Close();
+    if (EsNulo(v))
+        return marcador == QLatin1StringView("@") ? QVariant(0) : QVariant(QStringLiteral(""));
+    return v;
 }
-void Registros::AsignaCursorType(int) {}
-void Registros::AsignaLockType(int) {}
-bool Registros::Bof() const {
-    return true;
+
+QString AccesoDatos::FormateaValorSQL(const QVariant& valor, const QString& marcador) const {
+    const bool sqlite =
+        d_->motor ? d_->sqlite
+                  : servidor_.trimmed().compare(QLatin1StringView("sqlite"), Qt::CaseInsensitive) == 0;
+    const int tipo = valor.typeId();
+    if (marcador == QLatin1StringView("'")) {
+        if (EsNulo(valor))
+            return QStringLiteral("NULL");
+        switch (tipo) {
+        case QMetaType::QDateTime:
+            return LiteralTexto(valor.toDateTime().toString(sqlite ? QStringLiteral("yyyy-MM-dd HH:mm:ss")
+                                                                   : QStringLiteral("yyyyMMdd HH:mm:ss")));
+        case QMetaType::QDate:
+            return LiteralTexto(valor.toDate().toString(sqlite ? QStringLiteral("yyyy-MM-dd 00:00:00")
+                                                               : QStringLiteral("yyyyMMdd")));
+        case QMetaType::Bool:
+            return valor.toBool() ? QStringLiteral("'1'") : QStringLiteral("'0'");
+        case QMetaType::Double:
+        case QMetaType::Float:
+            return LiteralTexto(Regional::TextoNumero(valor.toDouble(), tipo == QMetaType::Float ? 7 : 15));
+        default:
+            if (valor.metaType() == QMetaType::fromType<Moneda>())
+                return LiteralTexto(valor.value<Moneda>().Texto());
+            return LiteralTexto(valor.toString());
+        }
+    }
+    if (marcador == QLatin1StringView("@")) {
+        if (EsNulo(valor))
+            return QStringLiteral("NULL");
+        switch (tipo) {
+        case QMetaType::Bool:
+            return valor.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+        case QMetaType::Int:
+        case QMetaType::Short:
+        case QMetaType::Long:
+        case QMetaType::LongLong:
+        case QMetaType::SChar:
+            return QString::number(valor.toLongLong());
+        case QMetaType::UInt:
+        case QMetaType::UShort:
+        case QMetaType::ULong:
+        case QMetaType::ULongLong:
+        case QMetaType::UChar:
+            return QString::number(valor.toULongLong());
+        case QMetaType::Double:
+        case QMetaType::Float:
+            return LiteralNumero(valor.toDouble());
+        case QMetaType::QString:
+        case QMetaType::QByteArray: {
+            // A cell's or field's text stands for the number it reads as, never for itself.
+            const QString texto = valor.toString().trimmed();
+            if (texto.isEmpty())
+                return QStringLiteral("0");
+            if (const auto d = Regional::LeeDoble(texto))
+                return LiteralNumero(*d);
+            bool ok = false;
+            const double d = texto.toDouble(&ok);
+            if (ok)
+                return LiteralNumero(d);
+            throw ErrorSistema(kTiposNoCoinciden,
+                               QStringLiteral("No coinciden los tipos: \"%1\" no es un número.").arg(texto),
+                               QStringLiteral("AccesoDatos"));
+        }
+        default:
+            if (valor.metaType() == QMetaType::fromType<Moneda>())
+                return LiteralMoneda(valor.value<Moneda>());
+            throw ErrorSistema(kTiposNoCoinciden, QStringLiteral("No coinciden los tipos."),
+                               QStringLiteral("AccesoDatos"));
+        }
+    }
+    return valor.toString();
 }
-bool Registros::Eof() const {
-    return true;
+
+QString AccesoDatos::TraduceSQL(const QString& sql) const {
+    if (d_->motor)
+        return d_->sqlite ? d_->Traduce(sql) : sql;
+    if (servidor_.trimmed().compare(QLatin1StringView("sqlite"), Qt::CaseInsensitive) == 0)
+        return d_->Traduce(sql);
+    return sql;
 }
-void Registros::MoveFirst() {}
-void Registros::MoveNext() {}
-qint32 Registros::RecordCount() {
-    return 0;
+
+QString AccesoDatos::TextoProveedor() const {
+    if (d_->motor)
+        return d_->motor->Proveedor();
+    return servidor_.trimmed().compare(QLatin1StringView("sqlite"), Qt::CaseInsensitive) == 0
+               ? QStringLiteral("SQLite")
+               : QStringLiteral("ODBC");
 }
-int Registros::FieldCount() const {
-    return 0;
+
+int AccesoDatos::GestionaError(const ErrorSistema& error, const QString& rutina, int botones) const {
+    if (error.Numero() == 0)
+        return 0;
+    const QString texto = QStringLiteral("Ha ocurrido el Siguiente Error (") +
+                          QString::number(error.Numero()) + QStringLiteral(") ") +
+                          error.Descripcion().trimmed();
+    const QString titulo = rutina.isEmpty() ? QStringLiteral("Aviso al operador!!!")
+                                            : rutina + QStringLiteral(" - Aviso al operador!!!");
+    return interaccion().MsgBox(texto, botones, titulo);
 }
-QString Registros::FieldName(int) const {
-    return {};
-}
-int Registros::IndiceCampo(const QString&) const {
-    return -1;
-}
-QVariant Registros::Fields(const QString&) const {
-    return {};
-}
-QVariant Registros::Fields(int) const {
-    return {};
-}
-void Registros::AddNew() {}
-void Registros::AsignaCampo(const QString&, const QVariant&) {}
-void Registros::Update() {}

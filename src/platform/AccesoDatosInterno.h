@@ -1,0 +1,201 @@
+#pragma once
+
+// Inner parts of the data-access layer, shared by its .cpp files only.
+
+#include "AccesoDatos.h"
+
+#include <QHash>
+#include <QString>
+#include <QVariant>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+struct sqlite3;
+
+namespace ad {
+
+// SQL Server's numbers for the errors the program tests or shows.
+constexpr long kClaveDuplicada = 2627;
+constexpr long kConflictoRestriccion = 547;
+constexpr long kSentenciaTerminada = 3621;
+constexpr long kNoHayConexion = 3709;
+constexpr long kSinFilaActual = 3021;
+constexpr long kCampoInexistente = 3265;
+constexpr long kConjuntoCerrado = 3704;
+constexpr long kNoActualizable = 3251;
+constexpr long kFilaNoUbicada = -2147217864;
+constexpr long kBaseNoDisponible = 4060;
+constexpr long kServidorNoDisponible = 17;
+constexpr long kTiposNoCoinciden = 13;
+extern const QString kTextoSentenciaTerminada;
+
+// The errors of one refused operation, in the order the list shows them.
+struct Fallas {
+    std::vector<ErrorBD> lista;
+};
+
+[[noreturn]] void Falla(long numero, const QString& descripcion);
+
+// SQLite's error (extended code and message) as the entries SQL Server would give: the
+// error with SQL Server's number where the program relies on it, then 3621.
+Fallas FallasSqlite(int codigoExtendido, const QString& mensaje);
+// A driver's message without its "[vendor][driver]" prefixes.
+QString LimpiaMensajeDriver(QString mensaje);
+
+// A result's rows as they come: one current row at a time.
+class FuenteFilas {
+public:
+    virtual ~FuenteFilas() = default;
+    virtual int Columnas() const = 0;
+    virtual QString Nombre(int indice) const = 0;
+    // Moves to the next row; false at the end. Raises Fallas.
+    virtual bool Siguiente() = 0;
+    virtual QVariant Valor(int indice) const = 0;
+};
+
+// Fixed rows (the emulated SELECT @@TRANCOUNT).
+class FuenteFija : public FuenteFilas {
+public:
+    FuenteFija(std::vector<QString> nombres, std::vector<std::vector<QVariant>> filas)
+        : nombres_(std::move(nombres)), filas_(std::move(filas)) {}
+    int Columnas() const override { return static_cast<int>(nombres_.size()); }
+    QString Nombre(int i) const override { return nombres_[static_cast<size_t>(i)]; }
+    bool Siguiente() override { return ++pos_ < filas_.size(); }
+    QVariant Valor(int i) const override { return filas_[pos_][static_cast<size_t>(i)]; }
+
+private:
+    std::vector<QString> nombres_;
+    std::vector<std::vector<QVariant>> filas_;
+    size_t pos_ = static_cast<size_t>(-1);
+};
+
+// One database behind the object: embedded SQLite or ODBC.
+class Motor {
+public:
+    virtual ~Motor() = default;
+    // The SQL must be translated and transactions emulated (SQLite, native or through ODBC).
+    virtual bool DialectoSqlite() const = 0;
+    virtual QString Proveedor() const = 0;
+    // Runs one statement (it may hold several separated by ";"): the records affected. When
+    // `filas` is given and the last statement returns rows, they are handed over (not read).
+    // Raises Fallas.
+    virtual qint64 Ejecuta(const QString& sql, std::unique_ptr<FuenteFilas>* filas) = 0;
+    // Runs a cached INSERT template with its values; false when the engine has no such path.
+    virtual bool EjecutaPlantilla(const QString&, const std::vector<QVariant>&, qint64&) { return false; }
+    // Still inside a transaction (native SQLite only; nullopt when the engine cannot tell).
+    virtual std::optional<bool> EnTransaccion() const { return std::nullopt; }
+    virtual void AsignaTiempoEspera(int segundos) = 0;
+    virtual void AsignaAislamiento(int nivel) = 0;
+    virtual void AsignaBaseDefecto(const QString& base) = 0;
+    // Primary-key columns of a table (empty when unknown).
+    virtual std::vector<QString> ClavePrimaria(const QString& tabla) = 0;
+};
+
+std::unique_ptr<Motor> AbreSqlite(const QString& ruta, int tiempoEspera);
+std::unique_ptr<Motor> AbreOdbc(const QString& cadena, int tiempoEspera, int aislamiento);
+// The native handle of a Qt SQLite connection (nullptr when it has none).
+sqlite3* HandleSqlite(const QVariant& handle);
+
+// Field positions by name, case ignored; of two equal names the later one.
+class IndiceNombres {
+public:
+    void Arma(const std::vector<QString>& nombres);
+    int Busca(QStringView nombre) const;
+
+private:
+    const std::vector<QString>* nombres_ = nullptr;
+    std::unordered_map<size_t, int> porHash_;
+};
+
+// Text helpers.
+// The first word of a statement (letters only, after blanks and opening parentheses).
+QStringView PrimeraPalabra(const QString& sql);
+bool EsPalabra(QStringView palabra, const char16_t* mayusculas);
+// The table after the first FROM of a query (brackets and quotes kept as written); empty when none.
+QString TablaDeConsulta(const QString& sql);
+// An identifier as written in generated SQL (bracketed when it is not a plain name).
+QString Identificador(const QString& nombre);
+
+// "INSERT INTO t (cols) VALUES (literals)": the statement with its literals as "?" and the
+// values; nothing for any other shape, or when a text literal might be a date.
+struct Plantilla {
+    QString texto;
+    std::vector<QVariant> valores;
+};
+std::optional<Plantilla> Parametriza(const QString& sentencia);
+// Placeholders "?" outside quoted literals.
+int CuentaMarcadores(const QString& sql);
+
+// Literal forms.
+QString LiteralNumero(double valor);
+QString LiteralTexto(const QString& texto);
+
+} // namespace ad
+
+// The object's inner state (nested, so it reaches the object's private members).
+struct AccesoDatos::Impl {
+    explicit Impl(AccesoDatos& yo) : yo(yo) {}
+    AccesoDatos& yo;
+    std::unique_ptr<ad::Motor> motor;
+    bool sqlite = false; // translate and emulate transactions
+    QString rutaSqlite;
+    int nivel = 0; // transaction depth (emulated)
+    std::unordered_set<Registros::Impl*> abiertos;
+    QHash<QString, QString> cacheTraduccion;
+    QHash<QString, std::optional<QString>> cachePlantillas;
+
+    void Cierra();
+    void VerificaConexion(const char* operacion) const;
+    // Records the errors in the connection's list and raises the first.
+    [[noreturn]] void Lanza(const ad::Fallas& f, const QString& operacion);
+    QString Traduce(const QString& sql);
+    // One statement of a batch (SQL Server dialect when `traducir`).
+    qint64 EjecutaSentencia(const QString& sentencia, std::unique_ptr<ad::FuenteFilas>* filas, bool traducir);
+    void Transaccion(int tipo);
+    void Sincroniza();
+    // Opens `sql` into the set.
+    void Abre(Registros::Impl& rs, const QString& sql, const QString& original, bool traducir);
+};
+
+// A record set's state.
+struct Registros::Impl {
+    AccesoDatos::Impl* ad = nullptr; // the connection it is open on; null while closed
+    int tipoCursor = TipoCursor::SoloAvance;
+    int tipoBloqueo = TipoBloqueo::SoloLectura;
+    QString sql;           // the text as given to Open
+    bool traducir = false; // the text is in SQL Server's dialect
+    std::vector<QString> nombres;
+    ad::IndiceNombres indice;
+
+    // Streaming (forward-only, read-only): the current row is the source's.
+    std::unique_ptr<ad::FuenteFilas> fuente;
+    qint64 leidas = 0; // rows read from the source, the current one included
+
+    // In memory: every row (after `previas` rows that streamed past).
+    bool enMemoria = false;
+    std::vector<std::vector<QVariant>> filas;
+    qint64 pos = 0;
+    qint64 previas = 0;
+
+    bool bof = true;
+    bool eof = true;
+
+    enum class Edicion { Ninguna, Nueva, Actual };
+    Edicion edicion = Edicion::Ninguna;
+    std::vector<QVariant> valores;
+    std::vector<bool> asignado;
+    std::optional<std::vector<QString>> clave;
+
+    bool Abierto() const { return ad != nullptr; }
+    bool EnFuente() const { return fuente != nullptr; }
+    bool Editable() const { return tipoBloqueo != TipoBloqueo::SoloLectura; }
+    // Takes the rows of a freshly run query.
+    void Carga(std::unique_ptr<ad::FuenteFilas> f);
+    void CierraInterno();
+    void Verifica() const;
+    QVariant Valor(int indice) const;
+};

@@ -1,0 +1,351 @@
+// The embedded database: a SQLite file opened through Qt's driver, then driven on its native
+// handle (statements prepared once per INSERT template, rows read one at a time, SQLite's own
+// error codes).
+
+#include "AccesoDatosInterno.h"
+#include "FuncionesSqlite.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QUuid>
+#include <algorithm>
+#include <list>
+#include <sqlite3.h>
+#include <unordered_set>
+
+namespace ad {
+
+sqlite3* HandleSqlite(const QVariant& handle) {
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+namespace {
+
+QString Texto(const unsigned char* utf8, int bytes) {
+    return QString::fromUtf8(reinterpret_cast<const char*>(utf8), bytes);
+}
+
+Fallas FallasDe(sqlite3* db) {
+    return FallasSqlite(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
+}
+
+bool RestoEnBlanco(const char* p, const char* fin) {
+    for (; p < fin; ++p)
+        if (*p != ' ' && *p != '\t' && *p != '\r' && *p != '\n' && *p != ';')
+            return false;
+    return true;
+}
+
+// DATE and DATETIME columns hold ISO text; they are read as date-times, as over ODBC.
+QVariant ComoFecha(QString texto) {
+    QDateTime dt;
+    switch (texto.size()) {
+    case 10:
+        dt = QDateTime(QDate::fromString(texto, QStringLiteral("yyyy-MM-dd")), QTime(0, 0));
+        break;
+    case 16:
+        dt = QDateTime::fromString(texto, QStringLiteral("yyyy-MM-dd HH:mm"));
+        break;
+    case 19:
+        dt = QDateTime::fromString(texto, texto[10] == u'T' ? QStringLiteral("yyyy-MM-ddTHH:mm:ss")
+                                                            : QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        break;
+    case 23:
+        dt = QDateTime::fromString(texto, QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+        break;
+    default:
+        break;
+    }
+    if (dt.isValid())
+        return dt;
+    return texto;
+}
+
+class MotorSqlite;
+
+class FuenteSqlite : public FuenteFilas {
+public:
+    FuenteSqlite(MotorSqlite& motor, sqlite3_stmt* st);
+    ~FuenteSqlite() override;
+    int Columnas() const override { return columnas_; }
+    QString Nombre(int i) const override { return QString::fromUtf8(sqlite3_column_name(st_, i)); }
+    bool Siguiente() override;
+    QVariant Valor(int i) const override {
+        switch (sqlite3_column_type(st_, i)) {
+        case SQLITE_INTEGER:
+            return QVariant(static_cast<qlonglong>(sqlite3_column_int64(st_, i)));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_column_double(st_, i));
+        case SQLITE_NULL:
+            return QVariant();
+        case SQLITE_BLOB:
+            return QByteArray(static_cast<const char*>(sqlite3_column_blob(st_, i)),
+                              sqlite3_column_bytes(st_, i));
+        default: {
+            const unsigned char* t = sqlite3_column_text(st_, i);
+            QString s = Texto(t, sqlite3_column_bytes(st_, i));
+            return fecha_[static_cast<size_t>(i)] ? ComoFecha(s) : QVariant(std::move(s));
+        }
+        }
+    }
+    // The connection closes: the statement goes first.
+    void Finaliza() {
+        sqlite3_finalize(st_);
+        st_ = nullptr;
+    }
+
+private:
+    MotorSqlite& motor_;
+    sqlite3_stmt* st_;
+    int columnas_;
+    std::vector<bool> fecha_;
+};
+
+class MotorSqlite : public Motor {
+public:
+    MotorSqlite(QString nombre, sqlite3* db) : nombre_(std::move(nombre)), db_(db) {}
+    ~MotorSqlite() override {
+        for (FuenteSqlite* f : fuentes_)
+            f->Finaliza();
+        for (auto& [texto, st] : cache_)
+            sqlite3_finalize(st);
+        cache_.clear();
+        {
+            QSqlDatabase db = QSqlDatabase::database(nombre_, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(nombre_);
+    }
+
+    bool DialectoSqlite() const override { return true; }
+    QString Proveedor() const override { return QStringLiteral("SQLite"); }
+
+    qint64 Ejecuta(const QString& sql, std::unique_ptr<FuenteFilas>* filas) override {
+        const QByteArray utf8 = sql.toUtf8();
+        const char* p = utf8.constData();
+        const char* fin = p + utf8.size();
+        qint64 afectados = 0;
+        while (p < fin) {
+            sqlite3_stmt* st = nullptr;
+            const char* cola = nullptr;
+            if (sqlite3_prepare_v2(db_, p, static_cast<int>(fin - p), &st, &cola) != SQLITE_OK)
+                throw FallasDe(db_);
+            p = cola;
+            if (!st)
+                continue;
+            if (filas && sqlite3_column_count(st) > 0 && RestoEnBlanco(p, fin)) {
+                *filas = std::make_unique<FuenteSqlite>(*this, st);
+                return afectados;
+            }
+            afectados += Completa(st);
+        }
+        return afectados;
+    }
+
+    bool EjecutaPlantilla(const QString& texto, const std::vector<QVariant>& valores,
+                          qint64& afectados) override {
+        sqlite3_stmt* st = Preparada(texto);
+        if (sqlite3_bind_parameter_count(st) != static_cast<int>(valores.size()))
+            return false;
+        for (size_t i = 0; i < valores.size(); ++i) {
+            const QVariant& v = valores[i];
+            const int k = static_cast<int>(i) + 1;
+            switch (v.typeId()) {
+            case QMetaType::LongLong:
+                sqlite3_bind_int64(st, k, v.toLongLong());
+                break;
+            case QMetaType::Double:
+                sqlite3_bind_double(st, k, v.toDouble());
+                break;
+            case QMetaType::QString: {
+                const QByteArray t = v.toString().toUtf8();
+                sqlite3_bind_text(st, k, t.constData(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+                break;
+            }
+            default:
+                sqlite3_bind_null(st, k);
+            }
+        }
+        const int rc = sqlite3_step(st);
+        if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
+            Fallas f = FallasDe(db_);
+            sqlite3_reset(st);
+            throw f;
+        }
+        afectados += sqlite3_changes(db_);
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+        return true;
+    }
+
+    std::optional<bool> EnTransaccion() const override { return sqlite3_get_autocommit(db_) == 0; }
+    void AsignaTiempoEspera(int segundos) override {
+        sqlite3_busy_timeout(db_, segundos > 0 ? segundos * 1000 : 24 * 3600 * 1000);
+    }
+    void AsignaAislamiento(int) override {}
+    void AsignaBaseDefecto(const QString&) override {}
+
+    std::vector<QString> ClavePrimaria(const QString& tabla) override {
+        std::vector<std::pair<int, QString>> clave;
+        std::unique_ptr<FuenteFilas> f;
+        Ejecuta(QStringLiteral("PRAGMA table_info(") + LiteralTexto(tabla) + u')', &f);
+        if (f)
+            while (f->Siguiente())
+                if (const int orden = f->Valor(5).toInt(); orden > 0)
+                    clave.emplace_back(orden, f->Valor(1).toString());
+        std::sort(clave.begin(), clave.end());
+        std::vector<QString> r;
+        for (auto& [orden, nombre] : clave)
+            r.push_back(nombre);
+        return r;
+    }
+
+    void Registra(FuenteSqlite* f) { fuentes_.insert(f); }
+    void Olvida(FuenteSqlite* f) { fuentes_.erase(f); }
+    sqlite3* Db() const { return db_; }
+
+private:
+    // Steps a statement to its end and finalizes it; the records it changed.
+    qint64 Completa(sqlite3_stmt* st) {
+        int rc;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        }
+        if (rc != SQLITE_DONE) {
+            Fallas f = FallasDe(db_);
+            sqlite3_finalize(st);
+            throw f;
+        }
+        qint64 cambios = 0;
+        if (!sqlite3_stmt_readonly(st)) {
+            const char* q = sqlite3_sql(st);
+            while (*q == ' ' || *q == '\t' || *q == '\r' || *q == '\n' || *q == '(')
+                ++q;
+            if (!qstrnicmp(q, "INSERT", 6) || !qstrnicmp(q, "UPDATE", 6) || !qstrnicmp(q, "DELETE", 6) ||
+                !qstrnicmp(q, "REPLACE", 7))
+                cambios = sqlite3_changes(db_);
+        }
+        sqlite3_finalize(st);
+        return cambios;
+    }
+
+    // The prepared statement of a template; the cache keeps the most recent ones.
+    sqlite3_stmt* Preparada(const QString& texto) {
+        for (auto it = cache_.begin(); it != cache_.end(); ++it) {
+            if (it->first == texto) {
+                if (it != cache_.begin())
+                    cache_.splice(cache_.begin(), cache_, it);
+                return cache_.front().second;
+            }
+        }
+        const QByteArray utf8 = texto.toUtf8();
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v3(db_, utf8.constData(), static_cast<int>(utf8.size()),
+                               SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK)
+            throw FallasDe(db_);
+        cache_.emplace_front(texto, st);
+        if (cache_.size() > kCache) {
+            sqlite3_finalize(cache_.back().second);
+            cache_.pop_back();
+        }
+        return st;
+    }
+
+    static constexpr size_t kCache = 16;
+    QString nombre_;
+    sqlite3* db_;
+    std::list<std::pair<QString, sqlite3_stmt*>> cache_;
+    std::unordered_set<FuenteSqlite*> fuentes_;
+};
+
+FuenteSqlite::FuenteSqlite(MotorSqlite& motor, sqlite3_stmt* st)
+    : motor_(motor), st_(st), columnas_(sqlite3_column_count(st)) {
+    fecha_.resize(static_cast<size_t>(columnas_));
+    for (int i = 0; i < columnas_; ++i) {
+        const char* tipo = sqlite3_column_decltype(st, i);
+        if (tipo) {
+            const QByteArray t = QByteArray(tipo).toUpper();
+            fecha_[static_cast<size_t>(i)] = t.contains("DATE") || t.contains("TIME");
+        }
+    }
+    motor_.Registra(this);
+}
+
+FuenteSqlite::~FuenteSqlite() {
+    if (st_) {
+        sqlite3_finalize(st_);
+        motor_.Olvida(this);
+    }
+}
+
+bool FuenteSqlite::Siguiente() {
+    if (!st_)
+        throw Fallas{{{kNoHayConexion, QStringLiteral("La conexión está cerrada.")}}};
+    const int rc = sqlite3_step(st_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    throw FallasDe(motor_.Db());
+}
+
+// Runs one pragma or check on a fresh connection.
+void Prepara(sqlite3* db, const char* sql) {
+    char* error = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
+        sqlite3_free(error);
+        throw FallasDe(db);
+    }
+}
+
+} // namespace
+
+std::unique_ptr<Motor> AbreSqlite(const QString& ruta, int tiempoEspera) {
+    const QString nombre =
+        QStringLiteral("AccesoDatos-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    std::unique_ptr<MotorSqlite> motor;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
+        db.setDatabaseName(ruta);
+        if (!db.open()) {
+            const QString texto = db.lastError().text();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(nombre);
+            throw Fallas{{{kBaseNoDisponible, QStringLiteral("No se puede abrir la base de datos \"%1\": %2")
+                                                  .arg(QDir::toNativeSeparators(ruta), texto)}}};
+        }
+        sqlite3* h = HandleSqlite(db.driver()->handle());
+        if (!h) {
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(nombre);
+            throw Fallas{
+                {{kBaseNoDisponible, QStringLiteral("El controlador de SQLite no da su conexión.")}}};
+        }
+        motor = std::make_unique<MotorSqlite>(nombre, h);
+    }
+    sqlite3* h = motor->Db();
+    sqlite3_extended_result_codes(h, 1);
+    motor->AsignaTiempoEspera(tiempoEspera);
+    try {
+        // A file that is not a database fails here, before anything is written to it.
+        Prepara(h, "SELECT count(*) FROM sqlite_master");
+        Prepara(h, "PRAGMA foreign_keys = ON");
+        Prepara(h, "PRAGMA journal_mode = WAL");
+        Prepara(h, "PRAGMA synchronous = NORMAL");
+    } catch (const Fallas& f) {
+        Fallas r;
+        r.lista.push_back(
+            {kBaseNoDisponible, QStringLiteral("No se puede abrir la base de datos \"%1\": %2")
+                                    .arg(QDir::toNativeSeparators(ruta), f.lista.front().Description)});
+        throw r;
+    }
+    RegistraFuncionesSqlite(h);
+    return motor;
+}
+
+} // namespace ad

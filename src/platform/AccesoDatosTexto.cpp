@@ -1,0 +1,312 @@
+// Text helpers of the data-access layer: statement words, table names, literals, and the
+// INSERT templates that let a long batch reuse one prepared statement.
+
+#include "AccesoDatosInterno.h"
+#include "TraductorSql.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace ad {
+
+namespace {
+
+bool EsLetra(QChar c) {
+    return c.isLetter() || c == u'_';
+}
+bool EsBlanco(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+bool EsDigito(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// Position after a quoted literal or delimited name that opens at `i`.
+qsizetype SaltaDelimitado(const QString& s, qsizetype i) {
+    const QChar apertura = s[i];
+    const QChar cierre = apertura == u'[' ? QChar(u']') : apertura;
+    for (++i; i < s.size(); ++i) {
+        if (s[i] == cierre) {
+            if (i + 1 < s.size() && s[i + 1] == cierre && cierre != u']') {
+                ++i;
+                continue;
+            }
+            return i + 1;
+        }
+    }
+    return s.size();
+}
+
+} // namespace
+
+QStringView PrimeraPalabra(const QString& sql) {
+    qsizetype i = 0;
+    while (i < sql.size() && (EsBlanco(sql[i]) || sql[i] == u'('))
+        ++i;
+    const qsizetype desde = i;
+    while (i < sql.size() && EsLetra(sql[i]))
+        ++i;
+    return QStringView(sql).sliced(desde, i - desde);
+}
+
+bool EsPalabra(QStringView palabra, const char16_t* mayusculas) {
+    qsizetype i = 0;
+    for (; mayusculas[i]; ++i)
+        if (i >= palabra.size() || palabra[i].toUpper() != QChar(mayusculas[i]))
+            return false;
+    return i == palabra.size();
+}
+
+QString TablaDeConsulta(const QString& sql) {
+    qsizetype i = 0;
+    const qsizetype n = sql.size();
+    while (i < n) {
+        const QChar c = sql[i];
+        if (c == u'\'' || c == u'"' || c == u'[') {
+            i = SaltaDelimitado(sql, i);
+            continue;
+        }
+        if (!EsLetra(c)) {
+            ++i;
+            continue;
+        }
+        const qsizetype desde = i;
+        while (i < n && (EsLetra(sql[i]) || EsDigito(sql[i]) || sql[i] == u'@' || sql[i] == u'#'))
+            ++i;
+        if (!EsPalabra(QStringView(sql).sliced(desde, i - desde), u"FROM"))
+            continue;
+        while (i < n && EsBlanco(sql[i]))
+            ++i;
+        const qsizetype inicio = i;
+        while (i < n) {
+            if (sql[i] == u'[' || sql[i] == u'"')
+                i = SaltaDelimitado(sql, i);
+            else if (EsLetra(sql[i]) || EsDigito(sql[i]) || sql[i] == u'@' || sql[i] == u'#' ||
+                     sql[i] == u'$')
+                ++i;
+            else
+                break;
+            if (i < n && sql[i] == u'.')
+                ++i;
+        }
+        return sql.sliced(inicio, i - inicio);
+    }
+    return {};
+}
+
+QString Identificador(const QString& nombre) {
+    bool simple = !nombre.isEmpty() && EsLetra(nombre[0]);
+    for (QChar c : nombre)
+        simple = simple && (EsLetra(c) || EsDigito(c)) && c.unicode() < 128;
+    if (simple)
+        return nombre;
+    QString r = nombre;
+    r.replace(u']', QStringLiteral("]]"));
+    return u'[' + r + u']';
+}
+
+QString LiteralNumero(double valor) {
+    if (!std::isfinite(valor))
+        throw ErrorSistema(6, QStringLiteral("Desbordamiento"));
+    if (valor == 0)
+        return QStringLiteral("0");
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, valor);
+    return QString::fromLatin1(buf, r.ptr - buf);
+}
+
+QString LiteralTexto(const QString& texto) {
+    QString r;
+    r.reserve(texto.size() + 2);
+    r += u'\'';
+    for (QChar c : texto) {
+        if (c == u'\'')
+            r += u'\'';
+        r += c;
+    }
+    r += u'\'';
+    return r;
+}
+
+int CuentaMarcadores(const QString& sql) {
+    int cuenta = 0;
+    for (qsizetype i = 0; i < sql.size();) {
+        const QChar c = sql[i];
+        if (c == u'\'' || c == u'"' || c == u'[') {
+            i = SaltaDelimitado(sql, i);
+            continue;
+        }
+        if (c == u'?')
+            ++cuenta;
+        ++i;
+    }
+    return cuenta;
+}
+
+std::optional<Plantilla> Parametriza(const QString& s) {
+    const qsizetype n = s.size();
+    qsizetype i = 0;
+    auto blancos = [&] {
+        while (i < n && EsBlanco(s[i]))
+            ++i;
+    };
+    auto palabra = [&](const char16_t* mayusculas) {
+        blancos();
+        const qsizetype desde = i;
+        while (i < n && EsLetra(s[i]))
+            ++i;
+        return EsPalabra(QStringView(s).sliced(desde, i - desde), mayusculas);
+    };
+    if (!palabra(u"INSERT") || !palabra(u"INTO"))
+        return std::nullopt;
+    blancos();
+    // Table and column list: names only, no literal.
+    bool columnas = false;
+    while (i < n && !columnas) {
+        const QChar c = s[i];
+        if (c == u'\'' || c == u';')
+            return std::nullopt;
+        if (c == u'[' || c == u'"') {
+            i = SaltaDelimitado(s, i);
+            continue;
+        }
+        if (c == u')')
+            columnas = true;
+        ++i;
+    }
+    if (!columnas || !palabra(u"VALUES"))
+        return std::nullopt;
+    blancos();
+    if (i >= n || s[i] != u'(')
+        return std::nullopt;
+    ++i;
+    Plantilla p;
+    p.texto.reserve(i + 32);
+    p.texto = s.first(i);
+    for (;;) {
+        blancos();
+        if (i >= n)
+            return std::nullopt;
+        const QChar c = s[i];
+        if (c == u'\'' || ((c == u'N' || c == u'n') && i + 1 < n && s[i + 1] == u'\'')) {
+            if (c != u'\'')
+                ++i;
+            QString texto;
+            ++i;
+            for (;;) {
+                if (i >= n)
+                    return std::nullopt;
+                if (s[i] == u'\'') {
+                    if (i + 1 < n && s[i + 1] == u'\'') {
+                        texto += u'\'';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                texto += s[i++];
+            }
+            // The translation writes the system's date literals as ISO text: so does the template.
+            if (auto iso = FechaLiteralAIso(texto))
+                texto = *iso;
+            p.valores.emplace_back(texto);
+        } else if (EsDigito(c) || c == u'-' || c == u'+' || c == u'.') {
+            const qsizetype desde = i;
+            if (c == u'-' || c == u'+')
+                ++i;
+            bool decimal = false;
+            qsizetype digitos = 0;
+            while (i < n && EsDigito(s[i]))
+                ++i, ++digitos;
+            if (i < n && s[i] == u'.') {
+                decimal = true;
+                ++i;
+                while (i < n && EsDigito(s[i]))
+                    ++i, ++digitos;
+            }
+            if (digitos == 0)
+                return std::nullopt;
+            if (i < n && (s[i] == u'e' || s[i] == u'E')) {
+                decimal = true;
+                ++i;
+                if (i < n && (s[i] == u'-' || s[i] == u'+'))
+                    ++i;
+                if (i >= n || !EsDigito(s[i]))
+                    return std::nullopt;
+                while (i < n && EsDigito(s[i]))
+                    ++i;
+            }
+            const QStringView numero = QStringView(s).sliced(desde, i - desde);
+            bool ok = false;
+            if (!decimal) {
+                const qlonglong entero = numero.toLongLong(&ok);
+                if (ok)
+                    p.valores.emplace_back(entero);
+            }
+            if (!ok) {
+                const double d = numero.toDouble(&ok);
+                if (!ok)
+                    return std::nullopt;
+                p.valores.emplace_back(d);
+            }
+        } else if (EsLetra(c)) {
+            if (!palabra(u"NULL"))
+                return std::nullopt;
+            p.valores.emplace_back();
+        } else {
+            return std::nullopt;
+        }
+        blancos();
+        if (i >= n)
+            return std::nullopt;
+        if (s[i] == u',') {
+            ++i;
+            p.texto += u"?,";
+            continue;
+        }
+        if (s[i] != u')')
+            return std::nullopt;
+        ++i;
+        p.texto += u"?)";
+        break;
+    }
+    blancos();
+    if (i < n && s[i] == u';')
+        ++i;
+    blancos();
+    if (i != n)
+        return std::nullopt;
+    return p;
+}
+
+void IndiceNombres::Arma(const std::vector<QString>& nombres) {
+    nombres_ = &nombres;
+    porHash_.clear();
+    porHash_.reserve(nombres.size() * 2);
+    for (size_t i = 0; i < nombres.size(); ++i) {
+        size_t h = 1469598103934665603ull;
+        for (QChar c : nombres[i])
+            h = (h ^ c.toCaseFolded().unicode()) * 1099511628211ull;
+        porHash_[h] = static_cast<int>(i); // the later of two equal names wins
+    }
+}
+
+int IndiceNombres::Busca(QStringView nombre) const {
+    if (!nombres_)
+        return -1;
+    size_t h = 1469598103934665603ull;
+    for (QChar c : nombre)
+        h = (h ^ c.toCaseFolded().unicode()) * 1099511628211ull;
+    const auto it = porHash_.find(h);
+    if (it != porHash_.end() &&
+        nombre.compare((*nombres_)[static_cast<size_t>(it->second)], Qt::CaseInsensitive) == 0)
+        return it->second;
+    // A hash shared by two different names: search from the end, the later one wins.
+    for (size_t i = nombres_->size(); i-- > 0;)
+        if (nombre.compare((*nombres_)[i], Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+} // namespace ad
