@@ -523,3 +523,22 @@ INSERT INTO TA_TAREAS (USUARIO, SISTEMA, TAREA) VALUES
 -- code 17790000000017 (CJ), alternates 7790000000027 (PQ), 7790000000034 (UN), 7790000000041
 -- (BL), 7790000000058 (DOC); supplier code BI-640.40 of P002, also in purchase list 1. A
 -- quantity goes before an asterisk: 3*1030 is three units of article 1030.
+
+------------------------------------------------------------------------------------------
+-- Stock queries: equivalences and placed stock that the lot and serial rows above lack
+------------------------------------------------------------------------------------------
+
+-- 1007 also comes in packs of 3, and a box whose coefficient was never filled in (0: no
+-- equivalence, so nothing is converted through it).
+INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES
+    (printf('%25d', 1007), '  PQ', '  UN', 3),
+    (printf('%25d', 1007), '  CJ', '  UN', 0);
+
+-- Part of the screws of deposit 1 stands in warehouse positions without lot or serial number:
+-- one place with a null lot, another with an empty one.
+INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IdDeposito, NroLote, NroSerie, IdPosicion, CANTIDAD) VALUES
+    (printf('%-25s', 'TORN-6X40'), '   1', NULL, NULL, printf('%-15s', 'A2E02N2P03'), 400),
+    (printf('%-25s', 'TORN-6X40'), '   1', '', NULL, printf('%-15s', 'A2E02N2P02'), 300);
+INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo) VALUES
+    ('   1', printf('%-15s', 'A2E02N2P03'), printf('%-25s', 'TORN-6X40'), NULL, '  UN', 400),
+    ('   1', printf('%-15s', 'A2E02N2P02'), printf('%-25s', 'TORN-6X40'), '', '  UN', 300);

@@ -1,17 +1,149 @@
 #pragma once
 
+#include "AyudaFormularios.h"
+#include "BarraEstado.h"
+#include "BarraHerramientas.h"
+#include "CajaTexto.h"
+#include "ClsCmnCptes.h"
+#include "Etiqueta.h"
+#include "Grilla.h"
+#include "ListaCombo.h"
+#include "Registros.h"
+#include "VentanaSuite.h"
+
 #include <QString>
+#include <QVariant>
+#include <QtGlobal>
+#include <array>
+#include <functional>
+#include <memory>
 
-// The editor of stock-voucher templates: the program's main window, headless. Its Qt view
-// shows these models and forwards the user's events.
-class FrmVardelio {
+// The session-wide form helper, created on first use and released by TerminaSistema.
+AyudaFormularios& AF();
+
+// The editor of stock-voucher templates: the program's main window, headless. Its controls are
+// plain models and its event handlers are methods; the Qt view (widgets/VistaVardelio) shows
+// the models and forwards the user's events. Everything is public so that the window's own
+// procedures, spread over several files, and the tests reach the state directly.
+class FrmVardelio : public VentanaSuite, public FormularioAyudado {
 public:
-    QString Caption() const { return caption_; }
+    FrmVardelio();
+    ~FrmVardelio() override;
+    FrmVardelio(const FrmVardelio&) = delete;
+    FrmVardelio& operator=(const FrmVardelio&) = delete;
 
+    // ---- Window ----
+    QString TipoVentana() const override { return QStringLiteral("FrmVardelio"); }
+    QString NombreFormulario() const override { return QStringLiteral("FrmVardelio"); }
+    MarcoSkin* SkinFramework1() override { return &SkinFramework1_; }
+    bool AsignaStyleBar(const QString& control, double valor) override;
+    FocoFormulario& Foco() override { return Foco_; }
+    std::vector<CajaTexto*> ArregloCampos(const QString& nombre) override;
+
+    const QString& Caption() const { return caption_; }
+    void setCaption(const QString& c);
+    // The window is shown (false once Form_Unload hid it).
+    bool Visible() const { return visible_; }
+
+    // The window's TextWidth in twips (the grid layout sizes columns with it). The view
+    // installs one from its font; headless, a fixed 8-point average.
+    MedidaTexto TextWidth;
+
+    // ---- Controls ----
+    // Header fields: 0 NOMBRE, 1 IdMotivoStock, 2 DepositoOrigen, 3 DepositoDestino, 4 DETALLE.
+    std::array<CajaTexto, 5> TxtFields;
+    ListaCombo CmbLista{QStringLiteral("CmbLista")};
+    Etiqueta LblES{QStringLiteral("[E]")};
+    Etiqueta lblTitulo{QStringLiteral("Nombre")};
+    std::array<Etiqueta, 4> Label5; // 0 "Motivo Stock:", 2 "Deposito:", 3 "Deposito Destino:"; 1 unused
+    Etiqueta lblDescMotivo{QStringLiteral("...")};
+    Etiqueta LblDescDeposito{QStringLiteral("...")};
+    Etiqueta Label1{QStringLiteral("Observaciones:")};
+    Etiqueta Label2{QStringLiteral("&Artículos")};
+    Etiqueta LblComprobante{QStringLiteral("Comprobante a generar")};
+    Marco FrmEnc0;
+    CasillaVerificacion ChkAnclar{QStringLiteral("Anclar al Menu")};
+    CasillaVerificacion ChkCodigoBarra{QStringLiteral("Modalidad Codigo de Barra")};
+    Grilla MSFlexGrid2;
+    CajaTexto txtEdit2{QStringLiteral("txtEdit2")};
+    Boton CmdCargar{QStringLiteral("&Cargar")};
+    Boton CmdEspecial{QStringLiteral("&Importar")};
+    Boton CmdDespacho{QStringLiteral("Despacho")};
+    BarraHerramientas UtilVox1;
+    BarraEstado StatusBar1;  // panel 1: detail of the current line
+    BarraEstado sbStatusBar; // session panels MENSAJE, SERVER, USUARIO, BASEDEDATOS, CAJA, VERSION
+    Marco picStatus;
+    std::array<Etiqueta, 4> lblStockInfo; // "...", "...", "0", "..."
+    Etiqueta LblMensaje;
+    MarcoSkin SkinFramework1_;
+    FocoFormulario Foco_;
+
+    // ---- Public variables (no code of this program sets them) ----
+    bool pEsTransferencia = false;
+    bool pSoloMovimientos = false;
+    bool pSoloAjustes = false;
+    bool pEsParteEgreso = false;
+    bool gPermiteModificar = false;
+
+    // ---- Window state ----
+    QString TablaModelo;
+    Registros RegistroModelo;
+    bool EsNuevo = false;
+    bool EsModificacion = false;
+    bool EsBaja = false;
+    bool ErrorValidacion = false;
+    bool ValidandoGrabacion = false;
+    qint16 IndiceCmbLista = 0;
+    QString MostrarStock;
+    std::array<QVariant, 5> ColorNivelStock; // 1..4 used
+    bool TipoDesdeDescripcion = false;
+    QString DepositoOrigenAnterior;
+    // The header field or the cell editor the user works in (nullptr: none yet).
+    CajaTexto* ControlActivo = nullptr;
+
+    // The window's shared voucher class, created on first use.
+    ClsCmnCptes& ObjCmnCptes();
+
+    // ---- Start-up, state and shutdown ----
     // Runs before the window is shown. Start-up comes first: without a connection it ends the
     // program (FinPrograma reaches main()).
     void Form_Load();
+    void Inicializa();
+    void DetalleOn(bool activo);
+    void AsignaDepositoDefault();
+    // The voucher type of the template: the selected item's first 4 characters, trimmed.
+    QString FNTC() const;
+    void Form_KeyDown(qint16& KeyCode, int Shift = 0);
+    // Commits what is open, closes the session and ends the program (FinPrograma(0)).
+    void Form_Unload(int& Cancel);
+    void Form_Unload() {
+        int c = 0;
+        Form_Unload(c);
+    }
+    void CmbLista_Change();
+    void CmbLista_Click();
+    void CmbLista_GotFocus();
+    void CmbLista_KeyDown(qint16& KeyCode, int Shift = 0);
+    void CmbLista_KeyPress(qint16& KeyAscii);
+    void LblMensaje_Change();
+    // The index of the header field bound to that column (case ignored); -1 none.
+    qint16 IndiceCampo(const QString& campo);
+
+    // ---- Lines grid set-up and column widths ----
+    void InicializaGrids();
+    void GuardaAnchoColumnas();
+    void RecuperaAnchoColumnas();
+    // The configuration key of the user's widths.
+    static QString ClaveAnchoColumnas();
+
+    // ---- Template storage and header validation ----
+
+    // ---- Toolbar commands and menu anchoring ----
+
+    // ---- Typing lines, grid editing and header field events ----
 
 private:
-    QString caption_ = QStringLiteral("Modelos de Comprobantes de Stock");
+    QString caption_;
+    bool visible_ = true;
+    std::unique_ptr<ClsCmnCptes> cmnCptes_;
 };

@@ -3,6 +3,7 @@
 #include "ErrorSistema.h"
 
 #include <QString>
+#include <QVariant>
 #include <QtGlobal>
 #include <functional>
 #include <initializer_list>
@@ -38,6 +39,65 @@ public:
     void InicializaGrids(Grilla* MSFlexGrid1, Grilla* MSFlexGrid2, Grilla* MSFlexGrid3, CajaTexto* TxtEdit,
                          CajaTexto* txtEdit2, CajaTexto* txtEdit3, const MedidaTexto& obj,
                          const QString& TC = {}, Grilla* MSFlexGrid4 = nullptr);
+
+    // ---- Stock balances, line limit and counts, grid painting and duplicate checks ----
+    // (bodies in StockUnidades.cpp, LimitesLineas.cpp and PintaGrilla.cpp; the unit and
+    // equivalence functions of the stock module are in Stock.h)
+
+    // The balance in the base unit `UdBase` of the deposit (all deposits when blank) and, when
+    // `udEquivBuscada` is not empty, that balance converted to it (else 0). Traps nothing.
+    void ObtieneStockxEquiv(const QString& IdDeposito, const QString& IdArticulo, const QString& UdBase,
+                            const QString& udEquivBuscada, double& StockUdBase, double& StockEquiv);
+    // The stock of one lot of the deposit; an empty lot counts the rows without one.
+    double ObtieneStockLOTE(const QString& IdArticulo, const QString& IdDeposito, const QString& NroLote);
+    // With lot and serial number both "Ignorar": the balance by unit (ControlStock), where an
+    // "Ignorar" deposit becomes the DepositoDefault setting and an "Ignorar" unit the article's
+    // base unit, both written back. Otherwise the sum of STK_SERIES_Y_LOTES restricted by every
+    // argument that is neither "Ignorar" nor blank (the unit plays no part). Errors go to the
+    // central handler as "ObtieneStock"; a method left returns what it had (0).
+    double ObtieneStock(const QString& IdArticulo, QString& IdDeposito, const QString& NroLote,
+                        const QString& NroSerie, const QString& IdPosicion, QString& IdUnidad);
+    double ObtieneStock(const QString& IdArticulo, const QString& IdDeposito = QStringLiteral("Ignorar"),
+                        const QString& NroLote = QStringLiteral("Ignorar"),
+                        const QString& NroSerie = QStringLiteral("Ignorar"),
+                        const QString& IdPosicion = QStringLiteral("Ignorar"),
+                        const QString& IdUnidad = QStringLiteral("Ignorar"));
+
+    // True when the filled lines of the given grids, plus `Agragarle`, fit in the lines the printed
+    // voucher of the type and letter holds (TA_CONFIG_IMP_CPTE; 0 is no limit). `TC` and `letra`
+    // go into the query as they are. `LineasAnteriores` -1 takes the limit from `CantLineas`
+    // instead of the query. `CantLineas` returns the limit applied, `CantLineasUsadas` the lines
+    // counted when a limit applies. An electronic voucher has no limit.
+    bool ValidaCantidadLineasCpte(const QString& TC, const QString& letra, Grilla* MSFlexGrid1,
+                                  Grilla* MSFlexGrid2, Grilla* MSFlexGrid3, qint16* CantLineas = nullptr,
+                                  qint16* CantLineasUsadas = nullptr, qint32 Agragarle = 0,
+                                  qint16 LineasAnteriores = 0);
+    // The filled lines of the three grids (absent ones count as empty), each count apart, and the
+    // total of the articles' quantities summed in currency.
+    qint32 CuentaItems(Grilla* MSFlexGrid1, Grilla* MSFlexGrid2, Grilla* MSFlexGrid3,
+                       qint32* CantTareas = nullptr, qint32* CantArticulos = nullptr,
+                       qint32* CantOtrosConceptos = nullptr, double* TotUnidades = nullptr);
+
+    // Paints every cell of the row, fixed ones included; the current column is kept and the
+    // current row is left at `Fila`. 65535 is yellow.
+    void PintarFila(qint32 Fila, Grilla& MsFlexGrid, qint32 Color = 65535);
+    // Paints the column from `FilaDesde` (-1: row 0) to `FilaHasta` (-1: the last row); the
+    // current row is kept. Failing steps are skipped.
+    void PintarColuma(qint32 Columna, Grilla& MsFlexGrid, qint32 FilaDesde = -1, qint32 FilaHasta = -1,
+                      qint32 Color = 65535);
+    // Whether a row, the title row included, holds the code in column 0 (trimmed, any case).
+    bool ExisteEnGrid(const Grilla& MsFlexGrid, const QString& idArt) const;
+    // Whether a line from row 1 on, other than `FilaIgnorar`, holds the code in column 0; the
+    // first such row goes to `FilaEncontrada`, which is untouched when there is none.
+    bool TareaRepetida(const Grilla& MSFlexGrid1, const QString& Tarea, qint32 FilaIgnorar = -1,
+                       qint32* FilaEncontrada = nullptr) const;
+    bool ArticuloRepetido(const Grilla& MSFlexGrid2, const QString& Articulo, qint32 FilaIgnorar = -1,
+                          qint32* FilaEncontrada = nullptr) const;
+    bool OtrosConceptosRepetidos(const Grilla& MSFlexGrid3, const QString& OtroConcepto,
+                                 qint32 FilaIgnorar = -1, qint32* FilaEncontrada = nullptr) const;
+    // Whether the value, read as a number, has a fractional part (any magnitude).
+    bool NumeroEsFraccion(const QVariant& Numero) const;
+    // ---- end of stock, line-limit and grid-check methods ----
 
 private:
     friend struct AccesoPruebaClsCmnCptes;
