@@ -1,7 +1,9 @@
 #include "FrmVardelio.h"
 
 #include "Acceso.h"
+#include "Globales.h"
 #include "Inicio.h"
+#include "Utilidades.h"
 
 #include <QFont>
 
@@ -109,4 +111,14 @@ ClsCmnCptes& FrmVardelio::ObjCmnCptes() {
 void FrmVardelio::Form_Load() {
     QString cadenaConexion;
     InicializaSistema(false, QString(), cadenaConexion, 3);
+}
+
+int FrmVardelio::ErrorFormulario(const ErrorSistema& error, const QString& rutina) {
+    if (error.Numero() == 5)
+        return Respuesta::Ignorar;
+    return UT().RegistraErrorFormulario(error, rutina);
+}
+
+bool FrmVardelio::EjecutaFormulario(const QString& rutina, std::initializer_list<Paso> pasos) {
+    return EjecutaPasos(pasos, [&rutina](const ErrorSistema& e) { return ErrorFormulario(e, rutina); });
 }

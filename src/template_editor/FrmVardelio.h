@@ -5,6 +5,7 @@
 #include "BarraHerramientas.h"
 #include "CajaTexto.h"
 #include "ClsCmnCptes.h"
+#include "ErrorSistema.h"
 #include "Etiqueta.h"
 #include "Grilla.h"
 #include "ListaCombo.h"
@@ -16,6 +17,7 @@
 #include <QtGlobal>
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 // The session-wide form helper, created on first use and released by TerminaSistema.
@@ -136,7 +138,16 @@ public:
     // The configuration key of the user's widths.
     static QString ClaveAnchoColumnas();
 
+    // ---- Error routine of the window's procedures ----
+    // An error 5 goes on with the next step silently; any other is reported through
+    // RegistraErrorFormulario with `rutina`: Retry runs the step again, Ignore goes on, any other
+    // answer leaves. False when the procedure was left.
+    static int ErrorFormulario(const ErrorSistema& error, const QString& rutina);
+    static bool EjecutaFormulario(const QString& rutina, std::initializer_list<Paso> pasos);
+
     // ---- Template storage and header validation ----
+    // (declared here because the reset calls it; its body belongs with the storage)
+    void AbrirRecordset(const QString& lTablaActiva);
 
     // ---- Toolbar commands and menu anchoring ----
 
