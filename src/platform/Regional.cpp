@@ -172,9 +172,11 @@ QString TextoNumero(double valor, int cifras) {
     std::string enteros, decimales;
     if (antes <= 0) {
         enteros = "0";
-        decimales = std::string(static_cast<size_t>(-antes), '0') + mantisa;
+        decimales.assign(static_cast<size_t>(-antes), '0');
+        decimales.append(mantisa);
     } else if (antes >= static_cast<long>(mantisa.size())) {
-        enteros = mantisa + std::string(static_cast<size_t>(antes) - mantisa.size(), '0');
+        enteros = mantisa;
+        enteros.append(static_cast<size_t>(antes) - mantisa.size(), '0');
     } else {
         enteros = mantisa.substr(0, static_cast<size_t>(antes));
         decimales = mantisa.substr(static_cast<size_t>(antes));
@@ -205,9 +207,10 @@ QString FormatoNumero(double valor, int decimales, bool miles) {
 namespace NumeroTexto {
 
 QString Compone(bool negativo, const std::string& enteros, const std::string& decimales, bool miles) {
+    // A literal assigned to the string here trips GCC 12's bogus -Wrestrict at -O3.
     std::string e = SinCerosIniciales(enteros);
     if (e.empty()) {
-        e = "0";
+        e.push_back('0');
     }
     const bool cero = e == "0" && decimales.find_first_not_of('0') == std::string::npos;
     QString t;
@@ -380,7 +383,7 @@ double ValNumero(const QString& texto) {
                 s += '.';
             } else if (hayDigito && QStringLiteral("eEdD").contains(c)) {
                 enMantisa = false;
-                exponente = "e";
+                exponente.assign(1, 'e');
             } else {
                 break;
             }
