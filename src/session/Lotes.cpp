@@ -1,0 +1,152 @@
+#include "Lotes.h"
+
+#include "AccesoDatos.h"
+#include "ErrorSistema.h"
+#include "Globales.h"
+#include "Interaccion.h"
+#include "Recorte.h"
+#include "ReportaError.h"
+
+#include <optional>
+#include <vector>
+
+namespace {
+
+std::function<void()>& AntesDeConfirmar() {
+    static std::function<void()> accion;
+    return accion;
+}
+[[maybe_unused]] const bool registrado = RegistraReinicioSesion([] { AntesDeConfirmar() = nullptr; });
+
+constexpr long kClaveDuplicada = 2627;
+constexpr long kConflictoRestriccion = 547;
+const QString kCR = QStringLiteral("\r");
+
+// Runs one statement with its failure ignored: what counts is the connection's error list.
+// The exception is returned for a failure that left the list empty.
+std::optional<ErrorSistema> EjecutaSinError(const QString& sql) {
+    try {
+        AD().EjecutaSQL(sql);
+    } catch (const ErrorSistema& e) {
+        return e;
+    } catch (const std::exception& e) {
+        return ErrorSistema(-1, QString::fromLocal8Bit(e.what()));
+    }
+    return std::nullopt;
+}
+
+// The refusal of the last call: from the error list, or from the raised error when the list is
+// empty. Clears the list.
+struct Rechazo {
+    bool hay = false;
+    long numero = 0;
+    QString lineas;
+    QString primeraDescripcion;
+};
+
+QString Linea(long numero, const QString& descripcion) {
+    return QString::number(numero) + QStringLiteral(" : ") + descripcion + QStringLiteral("\r\n");
+}
+
+Rechazo LeeRechazo(const std::optional<ErrorSistema>& lanzado) {
+    Rechazo r;
+    Errores& errores = AD().LeeConexion().Errors();
+    const int cuenta = errores.Count();
+    if (cuenta > 0) {
+        r.hay = true;
+        r.numero = errores.Item(0).NativeError;
+        r.primeraDescripcion = errores.Item(0).Description;
+        // The server closes every refused statement's errors with one entry of its own.
+        const int ultima = cuenta == 1 ? 0 : cuenta - 2;
+        for (int i = 0; i <= ultima; ++i)
+            r.lineas += Linea(errores.Item(i).NativeError, errores.Item(i).Description);
+        errores.Clear();
+    } else if (lanzado) {
+        r.hay = true;
+        r.numero = lanzado->Numero();
+        r.primeraDescripcion = lanzado->Descripcion();
+        r.lineas = Linea(lanzado->Numero(), lanzado->Descripcion());
+    }
+    return r;
+}
+
+} // namespace
+
+void GActualizarDatoScript(const QStringList& sentencias, bool& hayError, qint32& numeroError,
+                           bool ignoraDuplicados, bool ignoraReferencias, QString& lote, QString& mensajes,
+                           bool mostrar) {
+    QString cuerpo;
+    for (const QString& sentencia : sentencias)
+        if (!RecortaBlancos(sentencia).isEmpty())
+            cuerpo += kCR + sentencia;
+    hayError = false;
+    if (cuerpo.isEmpty())
+        return;
+
+    QString texto;
+    Rechazo rechazo;
+    bool enviado = false;
+    bool cerrado = false;
+
+    // A refusal (of the batch or of its commit): rolled back, recorded and, unless quiet, shown.
+    const auto revierte = [&] {
+        hayError = true;
+        mensajes = rechazo.lineas;
+        if ((ignoraDuplicados && rechazo.numero == kClaveDuplicada) ||
+            (ignoraReferencias && rechazo.numero == kConflictoRestriccion)) {
+            mensajes = rechazo.primeraDescripcion;
+            rechazo.lineas.clear();
+        }
+        EjecutaSinError(QStringLiteral("ROLLBACK TRANSACTION"));
+        AD().LeeConexion().Errors().Clear();
+        cerrado = true;
+        QString proceso = NombreEjecutable();
+        RegistraErrorBD(texto, proceso, static_cast<qint32>(rechazo.numero), rechazo.lineas);
+        if (!RecortaBlancos(rechazo.lineas).isEmpty() && mostrar)
+            interaccion().MsgBox(rechazo.lineas, Estilo::SoloAceptar | Estilo::Critico,
+                                 QStringLiteral("Aviso al Operador!"));
+    };
+
+    const std::vector<Paso> pasos = {
+        [&] {
+            texto = QStringLiteral("BEGIN TRANSACTION ") + kCR + kCR + cuerpo + kCR;
+            lote = texto;
+        },
+        [&] {
+            AD().LeeConexion().Errors().Clear();
+            enviado = true;
+            rechazo = LeeRechazo(EjecutaSinError(texto));
+        },
+        [&] {
+            if (rechazo.hay)
+                revierte();
+        },
+        [&] {
+            if (hayError)
+                return;
+            if (AntesDeConfirmar())
+                AntesDeConfirmar()();
+            rechazo = LeeRechazo(EjecutaSinError(QStringLiteral("COMMIT TRANSACTION")));
+            if (rechazo.hay)
+                revierte(); // a refused commit would otherwise be committed by whoever commits next
+            else
+                cerrado = true;
+        },
+        [&] { numeroError = static_cast<qint32>(rechazo.numero); },
+    };
+
+    const bool completo = EjecutaPasos(pasos, [](const ErrorSistema& e) {
+        return ReportaError(e, Estilo::AbortarReintentarIgnorar | Estilo::Critico,
+                            QStringLiteral("GActualizarDatoScript"));
+    });
+    if (!completo && enviado && !cerrado) {
+        // Left halfway: the batch must not stay open for a later commit.
+        hayError = true;
+        EjecutaSinError(QStringLiteral("ROLLBACK TRANSACTION"));
+        AD().LeeConexion().Errors().Clear();
+    }
+}
+
+void EstableceAntesDeConfirmar(std::function<void()> accion) {
+    AntesDeConfirmar() = std::move(accion);
+}
