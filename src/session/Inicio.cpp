@@ -1,16 +1,18 @@
 #include "Inicio.h"
 
+#include "Acceso.h"
 #include "AccesoDatos.h"
 #include "AuxInicio.h"
 #include "CargaConfiguracion.h"
 #include "Configuracion.h"
+#include "DefinicionesConsulta.h"
 #include "ErrorSistema.h"
 #include "Globales.h"
 #include "InfoMaquina.h"
 #include "LectorIni.h"
-#include "Pendientes.h"
 #include "Regional.h"
 #include "Utilidades.h"
+#include "VentanaConsulta.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -216,9 +218,14 @@ void InicializaSistema(bool usarIni, const QString& lineaComando, QString& caden
                      [&] { Aux().CarpetaPrograma(carpeta); },
                      [&] { AD().LeeConexion().AsignaDefaultDatabase(AD().LeeBaseDatos()); },
                      [&] {
+                         VC().AsignaCadenaConexion(AD().LeeCadenaConexion());
+                         VC().AsignaOpcion(true);
+                         VC().setArchivoConsultas(carpeta + QStringLiteral("consultas.cvn"));
+                     },
+                     [&] {
                          // A failed write of the default search definitions does not stop start-up.
                          EjecutaPasos({[&] {
-                                          if (!QFileInfo(carpeta + QStringLiteral("consultas.cvn")).isFile())
+                                          if (!ExisteArchivoConsultas())
                                               CreaConsultasDefault();
                                       }},
                                       SiempreSiguiente);

@@ -1,0 +1,226 @@
+// The search window's logic on a small embedded database: what it runs, what it shows, the value
+// chosen or not, and the definition and widths files it reads.
+
+#include "VentanaConsulta.h"
+#include "AccesoDatos.h"
+#include "ArchivosConsulta.h"
+#include "BaseEmbebida.h"
+#include "Comun.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <ostream>
+
+[[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace {
+
+class Ventana : public ConGuion {
+protected:
+    void SetUp() override {
+        ConGuion::SetUp();
+        ASSERT_TRUE(dir_.isValid());
+        BaseEmbebida::Crea(dir_.filePath("prueba.db"),
+                           {"CREATE TABLE V_MA_ARTICULOS (IDARTICULO VARCHAR(25) COLLATE TEXTO, DESCRIPCION "
+                            "VARCHAR(50) COLLATE TEXTO, PRECIO NUMERIC, SUSPENDIDO INTEGER)",
+                            "INSERT INTO V_MA_ARTICULOS VALUES ('A1', 'Arandela', 10, 0)",
+                            "INSERT INTO V_MA_ARTICULOS VALUES ('B2', 'Bulón', NULL, 0)",
+                            "INSERT INTO V_MA_ARTICULOS VALUES ('C3', 'Chaveta', 3.5, 1)"});
+        ad_.AsignaServidor("sqlite");
+        ad_.AsignaBaseDatos(dir_.filePath("prueba.db"));
+        ad_.Conecta();
+        ventana_.AsignaProveedorDatos([this] { return &ad_; });
+        ventana_.setArchivoConsultas(dir_.filePath("consultas.cvn"));
+    }
+
+    // Plays the person's part: `accion` runs on the shown window.
+    void AlMostrar(std::function<void(VentanaConsulta&)> accion) {
+        guion.alMostrar = [this, accion](Formulario& f) {
+            ASSERT_EQ(&f, &ventana_);
+            ++mostrada_;
+            accion(ventana_);
+        };
+    }
+
+    QTemporaryDir dir_;
+    AccesoDatos ad_;
+    VentanaConsulta ventana_;
+    int mostrada_ = 0;
+};
+
+TEST_F(Ventana, EligeElValorDeLaColumnaClaveDeLaFilaActual) {
+    ventana_.setCampoClave("IDARTICULO");
+    AlMostrar([](VentanaConsulta& v) {
+        ASSERT_EQ(v.FilasDatos(), 2);
+        EXPECT_EQ(v.Resultado().TextMatrix(0, 0), "DESCRIPCION");
+        EXPECT_EQ(v.Resultado().TextMatrix(0, 1), "IDARTICULO");
+        EXPECT_EQ(v.Resultado().TextMatrix(2, 0), "Bulón");
+        EXPECT_EQ(v.Resultado().Row(), 1); // the first row is current when the window opens
+        v.Resultado().setRow(2);
+        v.Aceptar();
+    });
+    Coleccion coleccion;
+    ventana_.MuestraConsulta(
+        "SELECT top 10 DESCRIPCION, IDARTICULO, PRECIO FROM V_MA_ARTICULOS  with(nolock)  "
+        "WHERE SUSPENDIDO = 0 ORDER BY IDARTICULO",
+        &coleccion);
+    EXPECT_EQ(mostrada_, 1);
+    EXPECT_EQ(ventana_.ValorElegido().toString(), "B2");
+    EXPECT_EQ(ventana_.Entidad(), "V_MA_ARTICULOS");
+    // The caller's collection gets the chosen row's fields, a null as a null.
+    ASSERT_EQ(coleccion.Count(), 3);
+    EXPECT_EQ(coleccion.Clave(1), "DESCRIPCION");
+    EXPECT_EQ(coleccion.Item("descripcion").toString(), "Bulón");
+    EXPECT_TRUE(coleccion.Item(3).isNull());
+    EXPECT_THROW(coleccion.Item(4), ErrorSistema);
+    EXPECT_THROW(coleccion.Item("STOCK"), ErrorSistema);
+}
+
+TEST_F(Ventana, CancelarNoEligeNadaNiDejaLaEleccionAnterior) {
+    ventana_.setCampoClave("IDARTICULO");
+    AlMostrar([](VentanaConsulta& v) { v.Aceptar(); });
+    Coleccion coleccion;
+    ventana_.MuestraConsulta("select IDARTICULO from V_MA_ARTICULOS order by IDARTICULO", &coleccion);
+    ASSERT_EQ(ventana_.ValorElegido().toString(), "A1");
+    ASSERT_EQ(coleccion.Count(), 1);
+
+    AlMostrar([](VentanaConsulta& v) {
+        v.Resultado().setRow(3);
+        v.Cancelar();
+    });
+    ventana_.MuestraConsulta("select IDARTICULO from V_MA_ARTICULOS order by IDARTICULO", &coleccion);
+    EXPECT_EQ(mostrada_, 2);
+    EXPECT_TRUE(ventana_.ValorElegido().toString().isEmpty());
+    EXPECT_EQ(coleccion.Count(), 0);
+
+    // Closed without a word (the window's close button does Cancelar; a view that just goes
+    // away chooses nothing either).
+    AlMostrar([](VentanaConsulta&) {});
+    ventana_.MuestraConsulta("select IDARTICULO from V_MA_ARTICULOS", nullptr);
+    EXPECT_TRUE(ventana_.ValorElegido().toString().isEmpty());
+}
+
+TEST_F(Ventana, SinFilasOSobreLaFilaDeTitulosNoSeEligeNada) {
+    ventana_.setCampoClave("IDARTICULO");
+    AlMostrar([](VentanaConsulta& v) {
+        EXPECT_EQ(v.FilasDatos(), 0);
+        EXPECT_EQ(v.Resultado().TextMatrix(0, 0), "IDARTICULO");
+        v.Aceptar();
+    });
+    ventana_.MuestraConsulta("select IDARTICULO from V_MA_ARTICULOS where IDARTICULO = 'ZZ'");
+    EXPECT_EQ(mostrada_, 1);
+    EXPECT_TRUE(ventana_.ValorElegido().toString().isEmpty());
+
+    AlMostrar([](VentanaConsulta& v) {
+        v.Resultado().setRow(0);
+        v.Aceptar();
+    });
+    ventana_.MuestraConsulta("select IDARTICULO from V_MA_ARTICULOS");
+    EXPECT_TRUE(ventana_.ValorElegido().toString().isEmpty());
+}
+
+TEST_F(Ventana, ColumnaClaveAusenteNoDevuelveOtraColumnaYSinClaveLaPrimera) {
+    ventana_.setCampoClave("idContacto");
+    AlMostrar([](VentanaConsulta& v) { v.Aceptar(); });
+    ventana_.MuestraConsulta("select DESCRIPCION, IDARTICULO from V_MA_ARTICULOS order by 2");
+    EXPECT_TRUE(ventana_.ValorElegido().toString().isEmpty());
+
+    ventana_.setCampoClave("");
+    ventana_.MuestraConsulta("select DESCRIPCION, IDARTICULO from V_MA_ARTICULOS order by 2");
+    EXPECT_EQ(ventana_.ValorElegido().toString(), "Arandela");
+
+    // A null key reads as an empty text.
+    ventana_.setCampoClave("precio");
+    AlMostrar([](VentanaConsulta& v) {
+        v.Resultado().setRow(2);
+        v.Grilla_DblClick();
+    });
+    ventana_.MuestraConsulta("select IDARTICULO, PRECIO from V_MA_ARTICULOS order by 1");
+    EXPECT_TRUE(ventana_.ValorElegido().isValid());
+    EXPECT_EQ(ventana_.ValorElegido().toString(), "");
+}
+
+TEST_F(Ventana, UnaEntidadSeConsultaConLaSentenciaDelSextoArgumentoOEnteraConSuCondicion) {
+    ventana_.setCampoClave("IDARTICULO");
+    AlMostrar([](VentanaConsulta& v) { v.Aceptar(); });
+    QString vacio1, vacio2, vacio3;
+    QString condicion = " where SUSPENDIDO = 1";
+    QString sentencia = "select DESCRIPCION,IDARTICULO from V_MA_ARTICULOS  where SUSPENDIDO = 1";
+    qint16 cero = 0;
+    ventana_.MuestraConsulta("V_MA_ARTICULOS", nullptr, vacio1, vacio2, condicion, sentencia, cero, vacio3);
+    EXPECT_EQ(ventana_.SentenciaMostrada(), sentencia);
+    EXPECT_EQ(ventana_.Entidad(), "V_MA_ARTICULOS");
+    EXPECT_EQ(ventana_.ValorElegido().toString(), "C3");
+
+    sentencia.clear();
+    ventana_.MuestraConsulta(" V_MA_ARTICULOS ", nullptr, vacio1, vacio2, condicion, sentencia, cero, vacio3);
+    EXPECT_EQ(ventana_.SentenciaMostrada(), "select * from V_MA_ARTICULOS  where SUSPENDIDO = 1");
+    EXPECT_EQ(ventana_.Resultado().Cols(), 4);
+    EXPECT_EQ(ventana_.ValorElegido().toString(), "C3");
+}
+
+TEST_F(Ventana, SentenciaRechazadaSeMuestraYNoAbreLaVentana) {
+    ventana_.setCampoClave("IDARTICULO");
+    AlMostrar([](VentanaConsulta& v) { v.Aceptar(); });
+    ventana_.MuestraConsulta("select IDARTICULO from V_MA_ARTICULOS order by 1");
+    ASSERT_EQ(ventana_.ValorElegido().toString(), "A1");
+
+    ventana_.MuestraConsulta("select NOEXISTE from V_MA_ARTICULOS");
+    EXPECT_EQ(mostrada_, 1);
+    ASSERT_EQ(guion.Mensajes().size(), 1);
+    EXPECT_TRUE(guion.Mensajes().at(0).contains("NOEXISTE", Qt::CaseInsensitive)) << guion.Mensajes().at(0).toStdString();
+    EXPECT_TRUE(ventana_.ValorElegido().toString().isEmpty());
+
+    // Without a connection the same.
+    VentanaConsulta sinDatos;
+    sinDatos.MuestraConsulta("select IDARTICULO from V_MA_ARTICULOS");
+    EXPECT_EQ(guion.Mensajes().size(), 2);
+    EXPECT_EQ(mostrada_, 1);
+}
+
+TEST_F(Ventana, TituloDeLaDefinicionYAnchosDeConsultaslen) {
+    {
+        EscritorConsultas archivo(dir_.filePath("CONSULTAS.CVN"));
+        archivo.Agrega({"CLIENTES", "VT_CLIENTES", "|RAZON_SOCIAL|CODIGO|", ""});
+        archivo.Agrega({"ARTICULOS", "v_ma_articulos", "|DESCRIPCION|IDARTICULO|", ""});
+        archivo.Cierra();
+        QFile anchos(dir_.filePath("consultaslen.cvn"));
+        ASSERT_TRUE(anchos.open(QIODevice::WriteOnly));
+        anchos.write("\"VT_CLIENTES\",\"100|200|\"\r\n\"V_MA_ARTICULOS\",\"2999.6|1500.4|x|\"\r\n");
+    }
+    AlMostrar([](VentanaConsulta& v) {
+        EXPECT_EQ(v.Caption(), "ARTICULOS");
+        EXPECT_EQ(v.Resultado().ColWidth(0), 3000);
+        EXPECT_EQ(v.Resultado().ColWidth(1), 1500);
+        // A width that is no number, and a column beyond the widths, keep the default.
+        EXPECT_EQ(v.Resultado().ColWidth(2), Grilla::AnchoColumnaPorDefecto);
+        EXPECT_EQ(v.Resultado().ColWidth(3), Grilla::AnchoColumnaPorDefecto);
+        v.Cancelar();
+    });
+    ventana_.MuestraConsulta("SELECT top 5 DESCRIPCION,IDARTICULO,PRECIO,SUSPENDIDO FROM V_MA_ARTICULOS");
+    EXPECT_EQ(mostrada_, 1);
+
+    // An entity without a definition is its own caption.
+    AlMostrar([](VentanaConsulta& v) {
+        EXPECT_EQ(v.Caption(), "sqlite_master");
+        v.Cancelar();
+    });
+    ventana_.MuestraConsulta("select name from sqlite_master");
+    EXPECT_EQ(mostrada_, 2);
+}
+
+TEST(VentanaConsultaEntidad, NombreTrasElPrimerFrom) {
+    EXPECT_EQ(VentanaConsulta::EntidadDeSentencia("SELECT top 1000 * FROM VT_CLIENTES  with(nolock) "),
+              "VT_CLIENTES");
+    EXPECT_EQ(VentanaConsulta::EntidadDeSentencia("select a,b from [V_TA_Cajas] where x=1"), "V_TA_Cajas");
+    EXPECT_EQ(
+        VentanaConsulta::EntidadDeSentencia("SELECT  Nombre From ma_destinatarios WHERE Nombre LIKE '%a%'"),
+        "ma_destinatarios");
+    EXPECT_EQ(VentanaConsulta::EntidadDeSentencia("select fromage from\tT1,T2"), "T1");
+    EXPECT_EQ(VentanaConsulta::EntidadDeSentencia("select 1"), "");
+}
+
+} // namespace

@@ -1,0 +1,101 @@
+// The search window's dialog, offscreen: it shows the window's rows and hands the person's
+// choice (Enter on a row, Escape) back to the logic.
+
+#include "VistaVentanaConsulta.h"
+#include "AccesoDatos.h"
+#include "BaseEmbebida.h"
+#include "InteraccionQt.h"
+#include "VentanaConsulta.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class VistaConsulta : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        BaseEmbebida::Crea(
+            dir_.filePath("prueba.db"),
+            {"CREATE TABLE T (CODIGO VARCHAR(4) COLLATE TEXTO, NOMBRE VARCHAR(20) COLLATE TEXTO)",
+             "INSERT INTO T VALUES ('1', 'Uno')", "INSERT INTO T VALUES ('2', 'Dos')",
+             "INSERT INTO T VALUES ('3', 'Tres')"});
+        ad_.AsignaServidor("sqlite");
+        ad_.AsignaBaseDatos(dir_.filePath("prueba.db"));
+        ad_.Conecta();
+        ventana_.AsignaProveedorDatos([this] { return &ad_; });
+        ventana_.setCampoClave("CODIGO");
+        RegistraVistaVentanaConsulta();
+        EstableceInteraccion(&puerto_);
+    }
+    void TearDown() override { EstableceInteraccion(nullptr); }
+
+    // Runs `accion` on the dialog once it is shown modally.
+    void AlAbrir(std::function<void(VistaVentanaConsulta&)> accion) {
+        QTimer::singleShot(0, [this, accion] {
+            auto* vista = qobject_cast<VistaVentanaConsulta*>(QApplication::activeModalWidget());
+            if (!vista) {
+                ADD_FAILURE() << "no se abrió la ventana de consulta";
+                return;
+            }
+            abierta_ = true;
+            accion(*vista);
+        });
+    }
+
+    QTemporaryDir dir_;
+    AccesoDatos ad_;
+    VentanaConsulta ventana_;
+    InteraccionQt puerto_;
+    bool abierta_ = false;
+};
+
+TEST_F(VistaConsulta, MuestraLasFilasYEnterEligeLaFilaActual) {
+    AlAbrir([](VistaVentanaConsulta& vista) {
+        EXPECT_EQ(vista.windowTitle(), "T");
+        QTableView* tabla = vista.Tabla();
+        EXPECT_TRUE(tabla->isRowHidden(0)); // the column names are in the header
+        EXPECT_EQ(tabla->model()->headerData(1, Qt::Horizontal).toString(), "NOMBRE");
+        EXPECT_EQ(tabla->model()->index(2, 1).data().toString(), "Dos");
+        EXPECT_EQ(tabla->columnWidth(0), TwipsAPixeles(Grilla::AnchoColumnaPorDefecto, vista.logicalDpiX()));
+        tabla->setCurrentIndex(tabla->model()->index(3, 1));
+        QTest::keyClick(tabla, Qt::Key_Return);
+    });
+    ventana_.MuestraConsulta("select CODIGO, NOMBRE from T order by CODIGO");
+    EXPECT_TRUE(abierta_);
+    EXPECT_EQ(ventana_.ValorElegido().toString(), "3");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(VistaConsulta, EscapeNoEligeNada) {
+    AlAbrir([](VistaVentanaConsulta& vista) {
+        vista.Tabla()->setCurrentIndex(vista.Tabla()->model()->index(2, 0));
+        QTest::keyClick(&vista, Qt::Key_Escape);
+    });
+    ventana_.MuestraConsulta("select CODIGO, NOMBRE from T order by CODIGO");
+    EXPECT_TRUE(abierta_);
+    EXPECT_TRUE(ventana_.ValorElegido().toString().isEmpty());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(VistaConsulta, DobleClicEligeLaFilaPulsada) {
+    AlAbrir([](VistaVentanaConsulta& vista) {
+        QTableView* tabla = vista.Tabla();
+        const QRect celda = tabla->visualRect(tabla->model()->index(2, 0));
+        QTest::mouseClick(tabla->viewport(), Qt::LeftButton, {}, celda.center());
+        QTest::mouseDClick(tabla->viewport(), Qt::LeftButton, {}, celda.center());
+        // A double click that does not close leaves the dialog open: close it for the test.
+        if (QApplication::activeModalWidget() == &vista)
+            vista.reject();
+    });
+    ventana_.MuestraConsulta("select CODIGO, NOMBRE from T order by CODIGO");
+    EXPECT_EQ(ventana_.ValorElegido().toString(), "2");
+}
+
+} // namespace
