@@ -1,8 +1,11 @@
 #include "ReportaError.h"
+#include "AccesoDatos.h"
+#include "BaseDemo.h"
 #include "Comun.h"
 #include "ErrorSistema.h"
 #include "Globales.h"
 #include "InfoMaquina.h"
+#include "Registros.h"
 #include "Reloj.h"
 
 #include <QDir>
@@ -189,6 +192,60 @@ TEST_F(ReportaErrorArchivo, ConduceAlEjecutorDePasos) {
     EXPECT_FALSE(completo);
     EXPECT_EQ(hechos, (QStringList{"uno", "tres"}));
     EXPECT_EQ(guion.Mensajes().size(), 3);
+}
+
+class RegistroErrorBD : public ConBaseDemo {
+protected:
+    void SetUp() override {
+        ConBaseDemo::SetUp();
+        Maquina().EstableceNombreMaquina("CAJA-03");
+        EstableceReloj([] { return QDateTime(QDate(2025, 1, 2), QTime(23, 59, 58)); });
+    }
+    // Proceso, Fecha, Error, Descripcion, SQL, PC, Usuario of every row.
+    static std::vector<QVariantList> Filas() {
+        Registros rs;
+        AD().ObtieneRecordset(
+            "SELECT Proceso, Fecha, Error, Descripcion, SQL, PC, Usuario FROM AUX_ERR ORDER BY Id", rs);
+        std::vector<QVariantList> r;
+        for (; !rs.Eof(); rs.MoveNext()) {
+            QVariantList fila;
+            for (int i = 0; i < 7; ++i)
+                fila << rs.Fields(i);
+            r.push_back(fila);
+        }
+        return r;
+    }
+};
+
+TEST_F(RegistroErrorBD, UnaFilaConSusColumnas) {
+    const QString descripcion = QString("Ñandú ").repeated(50); // 300 characters
+    const QString sql = "BEGIN TRANSACTION \r\r\rINSERT INTO T (A) VALUES ('" + QString(5000, 'x') + "')\r";
+    QString proceso;
+    RegistraErrorBD(sql, proceso, 2627, descripcion);
+    EXPECT_EQ(proceso, NombreEjecutable()); // the caller's empty name is filled in
+    EXPECT_FALSE(proceso.isEmpty());
+
+    QString propio = "MODELOS";
+    RegistraErrorBD("SELECT 1", propio, -2147217900, "");
+    EXPECT_EQ(propio, "MODELOS");
+
+    const auto filas = Filas();
+    ASSERT_EQ(filas.size(), 2u);
+    // The date is stored the way the embedded database keeps dates; minutes, no seconds.
+    EXPECT_EQ(filas[0], (QVariantList{NombreEjecutable(), "2025-01-02 23:59:00", 2627, descripcion.left(250),
+                                      sql, "CAJA-03", "DEMO"}));
+    EXPECT_EQ(filas[1], (QVariantList{"MODELOS", "2025-01-02 23:59:00", -2147217900, "", "SELECT 1",
+                                      "CAJA-03", "DEMO"}));
+    EXPECT_TRUE(guion.Registros().empty());
+}
+
+TEST_F(RegistroErrorBD, SusPropiasFallasNoLleganAlLlamador) {
+    AD().EjecutaSQL("DROP TABLE AUX_ERR");
+    QString proceso;
+    EXPECT_NO_THROW(RegistraErrorBD("SELECT 1", proceso, 1, "uno"));
+    AD().LeeConexion().Close();
+    EXPECT_NO_THROW(RegistraErrorBD("SELECT 1", proceso, 1, "uno"));
+    EXPECT_TRUE(guion.Registros().empty());
 }
 
 } // namespace
