@@ -99,6 +99,45 @@ public:
     bool NumeroEsFraccion(const QVariant& Numero) const;
     // ---- end of stock, line-limit and grid-check methods ----
 
+    // ---- Cell-editor binding, status-bar detail and the item-totals grid ----
+    // (bodies in TextPropiedades.cpp, Detalle.cpp and Totalizador.cpp)
+
+    // Prepares a grid's floating editor for column `Columna`: DataField, Tag (the look-up's
+    // table) and MaxLength (0: no limit), chosen by the editor's name ("TxtEdit" tasks;
+    // "TxtEdit2", "TXTAUX1" to "TXTAUX3" articles; "TxtEdit3" other concepts; any case). Any
+    // other name or column leaves them empty.
+    void TextPropiedades(CajaTexto& Texto, qint32 Columna);
+
+    // The text of panel `Columna` (1-based) of the status bar; a missing panel raises.
+    void MuestraDetalle(const QString& Detalle, class BarraEstado& StatB, qint32 Columna = 4);
+    // The current task's code and description in panel 4; errors reach the caller.
+    void MuestraDetalleTareas(const Grilla& MSFlexGrid1, class BarraEstado& StatB);
+    // The current concept in panel 4; errors reach the caller.
+    void MuestraDetalleOtrosConceptos(const Grilla& MSFlexGrid3, class BarraEstado& StatB);
+    // The current article's code and description in panel `Columna`, and its available stock in
+    // the first panel keyed "Stock" (any case). Failing steps are skipped.
+    void MuestraDetalleArticulos(const Grilla& MSFlexGrid2, class BarraEstado& StatB, qint32 Columna = 4);
+
+    // Fills the item-totals grid with one summary row per visible tab of `SSTab1` (0 tasks,
+    // 1 articles, 2 other concepts; absent grids count as empty) and, below the articles row,
+    // its breakdown by rubro, by article type or by code, kept in gTablaTotales. The grid ends
+    // with one empty blue row. Errors go to the central handler as "TotalizadorControl".
+    void TotalizadorControl(Grilla* MSFlexGrid1, Grilla* MSFlexGrid2, Grilla* MSFlexGrid3,
+                            Grilla& MSFlexGrid4, const class Pestanas& SSTab1, bool AbiertoPorRubro = false,
+                            bool AbiertoPorTipo = false);
+    // ---- end of editor binding, detail and totals methods ----
+
+    // ---- Voucher sign (body in SignoComprobante.cpp) ----
+    // The sign of the voucher type `TC` (looked up trimmed and filled to 4; the type lists are
+    // compared with `TC` as passed): with `LibroIVA` false its stock direction, +1 entry, -1 exit;
+    // true, its sign in the VAT books (a debit note "ND" follows DebitoProveedor). A type that
+    // V_TA_CPTE lacks is told to the user and gives 0. Errors go to the central handler as
+    // "ObtieneSignoComprobante%"; a method left returns what it had.
+    qint16 ObtieneSignoComprobante(const QString& TC, bool LibroIVA = false);
+    // Its look-up statement.
+    QString SentenciaSignoComprobante(const QString& TC) const;
+    // ---- end of voucher sign ----
+
 private:
     friend struct AccesoPruebaClsCmnCptes;
 

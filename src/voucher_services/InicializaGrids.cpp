@@ -2,9 +2,14 @@
 #include "CajaTexto.h"
 #include "ClsCmnCptes.h"
 #include "ColumnasArticulos.h"
+#include "ColumnasOtrosConceptos.h"
+#include "ColumnasTareas.h"
+#include "ColumnasTotales.h"
 #include "Configuracion.h"
+#include "ErrorSistema.h"
 #include "Globales.h"
 #include "Grilla.h"
+#include "Recorte.h"
 #include "Utilidades.h"
 #include "ValoresConfiguracion.h"
 
@@ -65,16 +70,111 @@ private:
     const MedidaTexto& medida_;
 };
 
+// The editor that belongs to a grid that is given: without it the layout cannot go on.
+CajaTexto& EditorRequerido(CajaTexto* editor) {
+    if (!editor)
+        throw ErrorSistema(91, QStringLiteral("Variable de objeto o bloque With no establecido"),
+                           QStringLiteral("InicializaGrids"));
+    return *editor;
+}
+
+void DisponeGrillaTareas(Grilla& g, CajaTexto& editor, bool importesOcultos, const QString& tc,
+                         const MedidaTexto& medida) {
+    using namespace colTarea;
+    const Disposicion d(g, medida);
+    g.Clear();
+    g.setRows(2);
+    g.setCols(ColumnasGrillaTareas);
+    d.Columna(Codigo, d.X(7), QStringLiteral("Código"));
+    d.Columna(Descripcion, d.X(37), QStringLiteral("Descripción"));
+    g.setColAlignment(Descripcion, Alineacion::IzquierdaCentro);
+    d.Columna(Cantidad, d.X(7), QStringLiteral("Cantidad"));
+    d.Columna(ValorHora, d.X(11), QStringLiteral("Importe"));
+    d.Columna(Total, d.X(11), QStringLiteral("Total"));
+
+    if (importesOcultos) {
+        d.W(Descripcion, d.W(Descripcion) + d.W(ValorHora) + d.W(Total));
+        d.W(ValorHora, 0);
+        d.W(Total, 0);
+    }
+    // A work order without amounts shows no hours either.
+    if (Igual(RecortaBlancos(tc), "OT") && importesOcultos) {
+        d.W(Descripcion, d.W(Descripcion) + d.W(Cantidad));
+        d.W(Cantidad, 0);
+    }
+
+    d.Columna(ImporteSinIva, 0, QStringLiteral("ImporteSinIVA"));
+    d.Columna(ObservacionAdicional, 0, QStringLiteral("AuxObservAdic"));
+    d.Columna(EsExento, 0, QStringLiteral("AuxEsExento"));
+    d.Columna(FechaInicio, 0, QStringLiteral("AuxFechaInicio"));
+    d.Columna(FechaFin, 0, QStringLiteral("AuxFechaFin"));
+    d.Columna(IdTecnico, 0, QStringLiteral("AuxIdTecnico"));
+    d.Columna(CodigoOriginal, 0, QStringLiteral("CodigoOriginal"));
+    d.Columna(FechaRealInicio, 0, QStringLiteral("AuxFechaREALInicio"));
+    d.Columna(FechaRealFin, 0, QStringLiteral("AuxFechaREALFin"));
+    d.Columna(CuentaContable, 0, QStringLiteral("AuxCuentaContable"));
+    d.Columna(Prioridad, 0, QStringLiteral("Prioridad"));
+    d.Columna(Usuario, 0, QStringLiteral("Usuario"));
+    d.Columna(TasaIva, 0, QStringLiteral("AuxTasaIVA"));
+    d.Columna(FechaPresentacion, 0, QStringLiteral("AuxFhPresentacion"));
+    d.Columna(FechaEmision, 0, QStringLiteral("AuxFhEmision"));
+    d.Columna(NroExpediente, 0, QStringLiteral("AuxNroExp"));
+    d.Columna(FechaEntrega, 0, QStringLiteral("AuxFhEntrega"));
+    // Columns 21 and 22 belong to the voucher processes: the layout leaves them alone.
+
+    g.Refresh();
+    editor.setVisible(false);
+}
+
+void DisponeGrillaOtrosConceptos(Grilla& g, CajaTexto& editor, bool importesOcultos,
+                                 const MedidaTexto& medida) {
+    using namespace colOtroConcepto;
+    const Disposicion d(g, medida);
+    editor.setText(QString());
+    g.Clear();
+    g.setRows(2);
+    g.setCols(ColumnasGrillaOtrosConceptos);
+    d.Columna(Detalle, d.X(20), QStringLiteral("Detalle"));
+    d.Columna(ImporteSinIva, d.X(8), QStringLiteral("Importe S/Iva"));
+    d.Columna(Importe, d.X(8), QStringLiteral("Importe"));
+    d.Columna(Cuenta, 0, QStringLiteral("Cuenta"));
+    g.setColAlignment(Detalle, Alineacion::IzquierdaCentro);
+
+    if (importesOcultos) {
+        d.W(Detalle, d.W(Detalle) + d.W(ImporteSinIva) + d.W(Importe));
+        d.W(ImporteSinIva, 0);
+        d.W(Importe, 0);
+    }
+    d.Ocultas({Trabajo5, Trabajo4});
+}
+
+void DisponeGrillaTotales(Grilla& g, const MedidaTexto& medida) {
+    const Disposicion d(g, medida);
+    g.Clear();
+    g.setRows(FilasGrillaTotales);
+    g.setCols(ColumnasGrillaTotales);
+    d.Columna(colTotal::Descripcion, d.X(50), QStringLiteral("Descripcion"));
+    g.setColAlignment(colTotal::Descripcion, Alineacion::IzquierdaCentro);
+    d.Columna(colTotal::Lineas, d.X(15), QStringLiteral("Cantidad ITEM'S"));
+    d.Columna(colTotal::Cantidad, d.X(10), QStringLiteral("Cantidad"));
+}
+
 } // namespace
 
-void ClsCmnCptes::InicializaGrids(Grilla* /*MSFlexGrid1*/, Grilla* MSFlexGrid2, Grilla* /*MSFlexGrid3*/,
-                                  CajaTexto* /*TxtEdit*/, CajaTexto* txtEdit2, CajaTexto* /*txtEdit3*/,
-                                  const MedidaTexto& obj, const QString& TC, Grilla* /*MSFlexGrid4*/) {
+void ClsCmnCptes::InicializaGrids(Grilla* MSFlexGrid1, Grilla* MSFlexGrid2, Grilla* MSFlexGrid3,
+                                  CajaTexto* TxtEdit, CajaTexto* txtEdit2, CajaTexto* txtEdit3,
+                                  const MedidaTexto& obj, const QString& TC, Grilla* MSFlexGrid4) {
     // The inputs are read even when no grid is given.
     const EntradasLayout e = LeeEntradasLayout(TC);
-    // The tasks grid goes before the articles grid; the other-concepts and totals grids after it.
+    if (MSFlexGrid1)
+        DisponeGrillaTareas(*MSFlexGrid1, EditorRequerido(TxtEdit), e.importesOcultos, e.tc, obj);
     if (MSFlexGrid2)
         DisponeGrillaArticulos(*MSFlexGrid2, txtEdit2, e, obj);
+    if (MSFlexGrid3)
+        DisponeGrillaOtrosConceptos(*MSFlexGrid3, EditorRequerido(txtEdit3), e.importesOcultos, obj);
+    // Its rows are written by the totals display.
+    if (MSFlexGrid4)
+        DisponeGrillaTotales(*MSFlexGrid4, obj);
 }
 
 ClsCmnCptes::EntradasLayout ClsCmnCptes::LeeEntradasLayout(const QString& TC) const {
