@@ -10,7 +10,10 @@
 #include "StockInterno.h"
 #include "Utilidades.h"
 
-using namespace stock_interno;
+using stock_interno::EsIgnorar;
+using stock_interno::SqlBanderasArticulo;
+using stock_interno::SqlStockLote;
+using stock_interno::SqlStockSeriesLotes;
 
 namespace {
 
@@ -38,7 +41,7 @@ double ClsCmnCptes::ObtieneStockLOTE(const QString& IdArticulo, const QString& I
     QString sql;
     Registros rs;
     // Reported under the general name, as the suite's forms expect.
-    Protegido(
+    EjecutaProtegido(
         QStringLiteral("ObtieneStock"),
         {[&] { sql = SqlStockLote(IdArticulo, IdDeposito, NroLote); },
          [&] { AD().ObtieneRecordset(sql, rs); },
@@ -61,23 +64,24 @@ double ClsCmnCptes::ObtieneStock(const QString& IdArticulo, QString& IdDeposito,
 
     if (EsIgnorar(NroLote) && EsIgnorar(NroSerie)) {
         // By unit: the default deposit and the article's base unit stand in for "Ignorar".
-        Protegido(rutina, {[&] {
-                               if (EsIgnorar(IdDeposito))
-                                   IdDeposito = UT().RellenaCodigo(Cfg(QStringLiteral("DepositoDefault")), 4);
-                           },
-                           [&] {
-                               if (EsIgnorar(IdUnidad)) {
-                                   const QVariant base = AD().ObtieneValorTabla(
-                                       QStringLiteral("v_ma_articulos"), UT().RellenaCodigo(IdArticulo, 25),
-                                       QStringLiteral("IdUnidad"), QStringLiteral("IdArticulo"), 8);
-                                   IdUnidad = UT().RellenaCodigo(UT().ValorATexto(base), 4);
-                               }
-                           },
-                           [&] {
-                               double saldo = 0;
-                               ControlStock(IdDeposito, IdArticulo, IdUnidad, saldo);
-                               resultado = saldo;
-                           }});
+        EjecutaProtegido(rutina,
+                         {[&] {
+                              if (EsIgnorar(IdDeposito))
+                                  IdDeposito = UT().RellenaCodigo(Cfg(QStringLiteral("DepositoDefault")), 4);
+                          },
+                          [&] {
+                              if (EsIgnorar(IdUnidad)) {
+                                  const QVariant base = AD().ObtieneValorTabla(
+                                      QStringLiteral("v_ma_articulos"), UT().RellenaCodigo(IdArticulo, 25),
+                                      QStringLiteral("IdUnidad"), QStringLiteral("IdArticulo"), 8);
+                                  IdUnidad = UT().RellenaCodigo(UT().ValorATexto(base), 4);
+                              }
+                          },
+                          [&] {
+                              double saldo = 0;
+                              ControlStock(IdDeposito, IdArticulo, IdUnidad, saldo);
+                              resultado = saldo;
+                          }});
         return resultado;
     }
 
@@ -86,7 +90,7 @@ double ClsCmnCptes::ObtieneStock(const QString& IdArticulo, QString& IdDeposito,
     bool usaLote = false;
     QString sql;
     Registros rs;
-    Protegido(
+    EjecutaProtegido(
         rutina,
         {[&] { AD().ObtieneRecordset(SqlBanderasArticulo(IdArticulo), rs); },
          [&] { usaSerie = Bandera(rs.Fields(QStringLiteral("UsaSerie"))); },
