@@ -1,4 +1,6 @@
 #include "Formatos.h"
+#include "AccesoDatos.h"
+#include "BaseDemo.h"
 #include "CajaTexto.h"
 #include "ErrorSistema.h"
 #include "Globales.h"
@@ -210,6 +212,43 @@ TEST_F(Formatos, OcultaControlLoOculta) {
     ASSERT_TRUE(caja.Visible());
     OcultaControl(caja);
     EXPECT_FALSE(caja.Visible());
+}
+
+class FormatosConBase : public ConBaseDemo {
+protected:
+    static void FijaSeparador(const QString& valor) {
+        AD().EjecutaSQL("UPDATE TA_CONFIGURACION SET Valor = " + AD().FormateaValorSQL(valor, "'") +
+                        " WHERE Clave = 'SEPARADORHORA'");
+    }
+    Regional::Fijo regional{QLatin1Char(','), QLatin1Char('.'), 2};
+};
+
+TEST_F(FormatosConBase, FormateaHorasConElSeparadorConfigurado) {
+    qint32 horas = -7, restantes = -7;
+    EXPECT_EQ(FormateaHoras(150, horas, restantes, false), "02:30");
+    FijaSeparador("h");
+    EXPECT_EQ(FormateaHoras(150, horas, restantes, false), "02h30");
+    EXPECT_EQ(FormateaHoras(150, horas, restantes, true), "02:30");
+    FijaSeparador("   ");
+    EXPECT_EQ(FormateaHoras(150, horas, restantes, false), "02:30");
+    ASSERT_EQ(horas, 2);
+    ASSERT_EQ(restantes, 30);
+}
+
+TEST_F(FormatosConBase, FormateaHorasConPuntoDaHorasDecimales) {
+    FijaSeparador(".");
+    qint32 horas = -7, restantes = -7;
+    // "." whatever the regional decimal separator; the out values are not written.
+    EXPECT_EQ(FormateaHoras(150, horas, restantes, false), "2.50");
+    EXPECT_EQ(horas, -7);
+    EXPECT_EQ(restantes, -7);
+    EXPECT_EQ(FormateaHoras(30, horas, restantes, false), ".50");
+    EXPECT_EQ(FormateaHoras(0, horas, restantes, false), ".00");
+    EXPECT_EQ(FormateaHoras(601, horas, restantes, false), "10.02");
+    EXPECT_EQ(FormateaHoras(-90, horas, restantes, false), "-1.50");
+    // The colon flag wins over the setting.
+    EXPECT_EQ(FormateaHoras(150, horas, restantes, true), "02:30");
+    EXPECT_EQ(horas, 2);
 }
 
 } // namespace
