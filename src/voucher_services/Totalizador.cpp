@@ -97,17 +97,20 @@ void ClsCmnCptes::TotalizadorControl(Grilla* MSFlexGrid1, Grilla* MSFlexGrid2, G
         qint32 lineas = 0;
         qint64 minutos = 0;
         for (int fila = 1; MSFlexGrid1 && fila < MSFlexGrid1->Rows(); ++fila) {
-            if (!LineaLlena(*MSFlexGrid1, fila))
-                continue;
+            bool llena = false;
             qint32 horas = 0;
             qint32 resto = 0;
             const bool sigue =
-                pasos({[&] {
-                           FormateaHoras(HorasAMinutos(MSFlexGrid1->TextMatrix(fila, colTarea::Cantidad),
-                                                       QString(), QString(), true),
-                                         horas, resto, true);
+                pasos({[&] { llena = LineaLlena(*MSFlexGrid1, fila); },
+                       [&] {
+                           if (llena)
+                               FormateaHoras(HorasAMinutos(MSFlexGrid1->TextMatrix(fila, colTarea::Cantidad),
+                                                           QString(), QString(), true),
+                                             horas, resto, true);
                        },
                        [&] {
+                           if (!llena)
+                               return;
                            minutos += qint64(horas) * 60 + resto;
                            ++lineas;
                        }});
@@ -130,13 +133,19 @@ void ClsCmnCptes::TotalizadorControl(Grilla* MSFlexGrid1, Grilla* MSFlexGrid2, G
         qint32 lineas = 0;
         double total = 0;
         for (int fila = 1; MSFlexGrid2 && fila < MSFlexGrid2->Rows(); ++fila) {
-            const QString clave = RecortaBlancos(MSFlexGrid2->TextMatrix(fila, desglose.columnaClave));
-            if (!LineaLlena(*MSFlexGrid2, fila))
-                continue;
+            QString clave;
+            bool llena = false;
             double cantidad = 0;
             const bool sigue =
-                pasos({[&] { cantidad = UT().TextoADoble(MSFlexGrid2->TextMatrix(fila, col::Cantidad)); },
+                pasos({[&] { clave = RecortaBlancos(MSFlexGrid2->TextMatrix(fila, desglose.columnaClave)); },
+                       [&] { llena = LineaLlena(*MSFlexGrid2, fila); },
                        [&] {
+                           if (llena)
+                               cantidad = UT().TextoADoble(MSFlexGrid2->TextMatrix(fila, col::Cantidad));
+                       },
+                       [&] {
+                           if (!llena)
+                               return;
                            // A line without a key goes to element 0.
                            const qint32 i = BuscaEnTabla(clave);
                            if (i < 0) {
@@ -147,6 +156,8 @@ void ClsCmnCptes::TotalizadorControl(Grilla* MSFlexGrid1, Grilla* MSFlexGrid2, G
                            }
                        },
                        [&] {
+                           if (!llena)
+                               return;
                            total += cantidad;
                            ++lineas;
                        }});
@@ -185,8 +196,8 @@ void ClsCmnCptes::TotalizadorControl(Grilla* MSFlexGrid1, Grilla* MSFlexGrid2, G
     if (visible) {
         qint32 lineas = 0;
         for (int fila = 1; MSFlexGrid3 && fila < MSFlexGrid3->Rows(); ++fila)
-            if (LineaLlena(*MSFlexGrid3, fila))
-                ++lineas;
+            if (!pasos({[&] { lineas += LineaLlena(*MSFlexGrid3, fila) ? 1 : 0; }}))
+                return;
         QString titulo;
         if (!pasos({[&] { titulo = SSTab1.TabCaption(TabOtrosConceptos); }}))
             return;

@@ -316,6 +316,29 @@ TEST_F(Totalizador, ErrorsGoToTheCentralHandler) {
     EXPECT_EQ(totales.Rows(), 5);
 }
 
+TEST_F(Totalizador, GridWithoutTheKeyColumnIsReportedPerLine) {
+    SoloTab(1);
+    Grilla corta(1, 8, 1, 0);
+    for (const char* cantidad : {"2", "3"}) {
+        corta.setRows(corta.Rows() + 1);
+        corta.setTextMatrix(corta.Rows() - 1, col::CodigoArticulo, QStringLiteral("1001"));
+        corta.setTextMatrix(corta.Rows() - 1, col::Cantidad, QString::fromLatin1(cantidad));
+    }
+    respuestas.AgregaRespuesta(Respuesta::Ignorar);
+    respuestas.AgregaRespuesta(Respuesta::Ignorar);
+    c->TotalizadorControl(&tareas, &corta, &otros, totales, tab, true);
+    // Without its key each line goes to element 0.
+    EXPECT_EQ(respuestas.Registros().size(), 2u);
+    EXPECT_EQ(Filas(), (std::vector<FilaTotal>{
+                           {"Artículos", "2", "5", Amarillo}, {"-", "", "5", Naranja}, {"", "", "", Azul}}));
+
+    respuestas.Limpia();
+    respuestas.AgregaRespuesta(Respuesta::Abortar);
+    c->TotalizadorControl(&tareas, &corta, &otros, totales, tab, true);
+    EXPECT_EQ(respuestas.Registros().size(), 1u);
+    EXPECT_EQ(totales.Rows(), 2);
+}
+
 TEST_F(Totalizador, FailedGroupLookUpCanBeRetried) {
     SoloTab(1);
     Articulo(QStringLiteral("1001"), QStringLiteral("2"), QStringLiteral("1"));
