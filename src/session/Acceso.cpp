@@ -143,6 +143,15 @@ QString SentenciaTarea(const QString& usuario, const QString& programa) {
            QStringLiteral(") AND (TA_MENU.Proceso LIKE ") + Literal(u'%' + programa + u'%') + u')';
 }
 
+QString TareaPorDefecto(const QString& ejecutable) {
+    if (ejecutable.compare(ProgramaMenu(), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Menu Principal");
+    if (AD().LeeBaseDatos().compare(AD().LeeUsuario(), Qt::CaseInsensitive) == 0 ||
+        AD().LeeUsuario().compare(UsuarioSupervisor(), Qt::CaseInsensitive) == 0)
+        return ejecutable;
+    return {};
+}
+
 QString SentenciaEgreso(qint32 id, const QDateTime& momento) {
     return QStringLiteral("UPDATE CONTROL_ACCESO ") + QStringLiteral(" SET EGRESO = '") +
            AplicaMascaraFecha(momento, FormatoFechaHora()) + u'\'' +
@@ -175,24 +184,18 @@ void RegistraIngreso(const QString& programaPedido) {
     QString tarea;
     if (buscaTarea) {
         Registros rs;
-        EjecutaPasos(
-            {
-                [&] { AD().ObtieneRecordset(SentenciaTarea(gUsuarioLogeado, programa), rs); },
-                [&] {
-                    if (!rs.Bof()) {
-                        tarea = UT().ValorCampo(rs.Fields(QStringLiteral("Nombre"))).toString();
-                        return;
-                    }
-                    const QString ejecutable = NombreEjecutable();
-                    if (ejecutable.compare(ProgramaMenu(), Qt::CaseInsensitive) == 0)
-                        tarea = QStringLiteral("Menu Principal");
-                    else if (AD().LeeBaseDatos().compare(AD().LeeUsuario(), Qt::CaseInsensitive) == 0 ||
-                             AD().LeeUsuario().compare(UsuarioSupervisor(), Qt::CaseInsensitive) == 0)
-                        tarea = ejecutable;
-                },
-                [&] { AD().CierraRecordset(rs); },
-            },
-            SiempreSiguiente);
+        EjecutaPasos({
+                         [&] { AD().ObtieneRecordset(SentenciaTarea(gUsuarioLogeado, programa), rs); },
+                         [&] {
+                             if (!rs.Bof()) {
+                                 tarea = UT().ValorCampo(rs.Fields(QStringLiteral("Nombre"))).toString();
+                                 return;
+                             }
+                             tarea = TareaPorDefecto(NombreEjecutable());
+                         },
+                         [&] { AD().CierraRecordset(rs); },
+                     },
+                     SiempreSiguiente);
     }
 
     QString maquina, usuario, formulario, ingreso, nombreUsuario;

@@ -45,6 +45,9 @@ void RegistraLiberacion(ObjetoGlobal objeto, std::function<void()> libera);
 
 // The task lookup of the access log.
 QString SentenciaTarea(const QString& usuario, const QString& programa);
+// The task name when the lookup finds no task: "Menu Principal" for the menu program, the
+// executable's name when the database user is the database's name or the supervisor, else empty.
+QString TareaPorDefecto(const QString& ejecutable);
 // The exit stamp's UPDATE of row `id` at `momento`.
 QString SentenciaEgreso(qint32 id, const QDateTime& momento);
 

@@ -61,6 +61,9 @@ FrmVardelio::FrmVardelio() {
     for (const char* clave : {"MENSAJE", "SERVER", "USUARIO", "BASEDEDATOS", "CAJA", "VERSION"})
         sbStatusBar.Add(QString::fromLatin1(clave));
     CmbLista.Click = [this] { CmbLista_Click(); };
+    Foco_.alMoverFoco = [this](const QString& anterior, const QString& nuevo) {
+        FocoCambiado(anterior, nuevo);
+    };
     TextWidth = [](const QString& texto) { return int(texto.size()) * 6 * TwipsPorPixel96; };
     caption_ = QStringLiteral("Modelos de Comprobantes de Stock");
 
@@ -106,11 +109,6 @@ ClsCmnCptes& FrmVardelio::ObjCmnCptes() {
     if (!cmnCptes_)
         cmnCptes_ = std::make_unique<ClsCmnCptes>();
     return *cmnCptes_;
-}
-
-void FrmVardelio::Form_Load() {
-    QString cadenaConexion;
-    InicializaSistema(false, QString(), cadenaConexion, 3);
 }
 
 int FrmVardelio::ErrorFormulario(const ErrorSistema& error, const QString& rutina) {

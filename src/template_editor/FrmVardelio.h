@@ -46,6 +46,10 @@ public:
     void setCaption(const QString& c);
     // The window is shown (false once Form_Unload hid it).
     bool Visible() const { return visible_; }
+    // The program ends (Form_Unload's last step), with its exit status; the view quits the event
+    // loop. Headless nothing more happens.
+    std::function<void(int codigo)> alTerminar;
+    bool Descargado() const { return descargado_; }
 
     // The window's TextWidth in twips (the grid layout sizes columns with it). The view
     // installs one from its font; headless, a fixed 8-point average.
@@ -109,7 +113,8 @@ public:
     // ---- Start-up, state and shutdown ----
     // Runs before the window is shown. Start-up comes first: without a connection it ends the
     // program (FinPrograma reaches main()).
-    void Form_Load();
+    // `lineaComando` empty: the program's own command line.
+    void Form_Load(const QString& lineaComando = {});
     void Inicializa();
     void DetalleOn(bool activo);
     void AsignaDepositoDefault();
@@ -130,13 +135,20 @@ public:
     void LblMensaje_Change();
     // The index of the header field bound to that column (case ignored); -1 none.
     qint16 IndiceCampo(const QString& campo);
+    // The focus moved from one control to another (names as in Foco()): runs their LostFocus
+    // and GotFocus events.
+    void FocoCambiado(const QString& anterior, const QString& nuevo);
+    // The query of the voucher types and the list's item of one type.
+    static QString SentenciaTiposComprobante();
+    static QString ItemTipoComprobante(const QString& codigo, const QString& descripcion);
 
     // ---- Lines grid set-up and column widths ----
     void InicializaGrids();
     void GuardaAnchoColumnas();
     void RecuperaAnchoColumnas();
-    // The configuration key of the user's widths.
+    // The configuration key of the user's widths, and the text stored under it now.
     static QString ClaveAnchoColumnas();
+    QString TextoAnchoColumnas() const;
 
     // ---- Error routine of the window's procedures ----
     // An error 5 goes on with the next step silently; any other is reported through
@@ -146,7 +158,8 @@ public:
     static bool EjecutaFormulario(const QString& rutina, std::initializer_list<Paso> pasos);
 
     // ---- Template storage and header validation ----
-    // (declared here because the reset calls it; its body belongs with the storage)
+    // Opens RegistroModelo on the first row of the table (body in FrmVardelioRecordset.cpp,
+    // written with the reset that calls it).
     void AbrirRecordset(const QString& lTablaActiva);
 
     // ---- Toolbar commands and menu anchoring ----
@@ -156,5 +169,6 @@ public:
 private:
     QString caption_;
     bool visible_ = true;
+    bool descargado_ = false;
     std::unique_ptr<ClsCmnCptes> cmnCptes_;
 };

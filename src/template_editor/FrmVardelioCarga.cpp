@@ -1,0 +1,235 @@
+// The editor window's start-up, reset, enabling, voucher-type list and shutdown.
+
+#include "Acceso.h"
+#include "AccesoDatos.h"
+#include "Configuracion.h"
+#include "Depositos.h"
+#include "Formatos.h"
+#include "FrmVardelio.h"
+#include "Globales.h"
+#include "Inicio.h"
+#include "NivelesLayout.h"
+#include "PreparaFormulario.h"
+#include "Registros.h"
+#include "Transacciones.h"
+#include "Utilidades.h"
+
+namespace {
+constexpr qint16 kBackspace = 8;
+constexpr qint16 kClear = 12;
+constexpr qint16 kEnter = 13;
+constexpr qint16 kIzquierda = 37;
+constexpr qint16 kAbajo = 40;
+constexpr qint16 kSuprimir = 46;
+
+// Format "@@@@": right-aligned in four characters; a longer text stays whole.
+QString Arroba4(const QString& texto) {
+    return texto.rightJustified(4, QLatin1Char(' '));
+}
+} // namespace
+
+QString FrmVardelio::SentenciaTiposComprobante() {
+    return QStringLiteral(
+        "SELECT * FROM VT_TA_CPTE  with(nolock) WHERE SISTEMA = 'STOCK' ORDER BY DESCRIPCION");
+}
+
+QString FrmVardelio::ItemTipoComprobante(const QString& codigo, const QString& descripcion) {
+    return Arroba4(codigo.trimmed()) + QStringLiteral(" - ") + descripcion.trimmed();
+}
+
+void FrmVardelio::Form_Load(const QString& lineaComando) {
+    // Start-up ends the program by itself when there is no connection (FinPrograma).
+    QString cadenaConexion;
+    InicializaSistema(false, lineaComando, cadenaConexion, 3);
+
+    // Any other failure of a start-up step is reported; Retry runs it again, Ignore goes on, and
+    // Abort ends the program after closing the session.
+    const bool completo = EjecutaPasos(
+        {
+            [&] { CargaSkin(*this); },
+            [&] { MuestraBarraEstado(sbStatusBar, QString()); },
+            [&] { setCaption(QStringLiteral("Modelos de Comprobantes de Stock")); },
+            [&] { UT().PreparaFormulario(*this, false); },
+            [&] { ConfiguraFormulario(*this); },
+            [&] { InicializaLayout(); },
+            [&] { TablaModelo = QStringLiteral("V_CPTES_MODELO_CAB"); },
+            [&] {
+                ObjCmnCptes().InicializaGrids(nullptr, &MSFlexGrid2, nullptr, nullptr, &txtEdit2, nullptr,
+                                              TextWidth, CmbLista.Text().left(4), nullptr);
+            },
+            [&] { RecuperaAnchoColumnas(); },
+            [&] { Inicializa(); },
+            [&] { UT().AplicaFormato(*this, QString()); },
+            [&] { MostrarStock = Cfg(QStringLiteral("MostrarStockenConsultas")); },
+            [&] {
+                for (int n = 1; n <= 4; ++n) {
+                    const QString valor = Cfg(QStringLiteral("Stk_Nivel%1").arg(n));
+                    ColorNivelStock[n] = valor.isEmpty() ? QVariant(0) : QVariant(valor);
+                }
+            },
+            [&] { AsignaDepositoDefault(); },
+            [&] {
+                TipoDesdeDescripcion = Cfg(QStringLiteral("UsaTipoArtEnDescripcionDeArt"))
+                                           .compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0;
+            },
+            [&] {
+                gTipoEAN = Cfg(QStringLiteral("TIPOEAN")).trimmed();
+                gDecimalesEAN = Cfg(QStringLiteral("DECIMALESEAN")).trimmed();
+            },
+        },
+        [](const ErrorSistema& e) { return UT().RegistraErrorFormulario(e, QStringLiteral("Form_Load")); });
+    if (!completo) {
+        Form_Unload();
+        throw FinPrograma{1};
+    }
+}
+
+void FrmVardelio::Inicializa() {
+    Registros rs;
+    EjecutaFormulario(
+        QStringLiteral("Inicializa"),
+        {
+            [&] {
+                EsNuevo = false;
+                EsBaja = false;
+                EsModificacion = false;
+                ValidandoGrabacion = false;
+            },
+            [&] { AbrirRecordset(TablaModelo); },
+            [&] { CmbLista.Clear(); },
+            [&] { MSFlexGrid2.setEnabled(false); },
+            [&] { ChkAnclar.setValue(0); },
+            [&] { AF().PreparaCampos(*this, QStringLiteral("txtfields")); },
+            [&] { AD().ObtieneRecordset(SentenciaTiposComprobante(), rs, &AD().LeeConexion(), 0, 1, -1); },
+            [&] {
+                while (!rs.Eof()) {
+                    CmbLista.AddItem(
+                        ItemTipoComprobante(UT().ValorATexto(UT().ValorCampo(rs.Fields("Codigo"))),
+                                            UT().ValorATexto(UT().ValorCampo(rs.Fields("Descripcion")))));
+                    rs.MoveNext();
+                }
+            },
+            [&] { AD().CierraRecordset(rs); },
+            [&] {
+                if (IndiceCmbLista < 0)
+                    IndiceCmbLista = 0;
+                CmbLista.setListIndex(IndiceCmbLista);
+            },
+            [&] {
+                lblDescMotivo.setCaption(QStringLiteral("..."));
+                LblDescDeposito.setCaption(QStringLiteral("..."));
+            },
+            [&] { Foco_.SetFocus(QStringLiteral("CmbLista")); },
+            [&] { DetalleOn(false); },
+            [&] { InicializaGrids(); },
+            [&] { IndiceCmbLista = qint16(CmbLista.ListIndex()); },
+            [&] { ObjCmnCptes().MuestraDetalle(QString(), StatusBar1, 1); },
+            [&] { DepositoOrigenAnterior.clear(); },
+            [&] { OcultaControl(picStatus); },
+            [&] { AsignaDepositoDefault(); },
+        });
+}
+
+void FrmVardelio::DetalleOn(bool activo) {
+    for (CajaTexto& caja : TxtFields)
+        caja.setEnabled(true);
+    UtilVox1.setHabilitaFueraEdicion2(!activo);
+    UtilVox1.setHabilitaEnEdicion2(activo);
+    UtilVox1.setHabilitaEnEdicionSinEgreso(activo && !pEsParteEgreso);
+    UtilVox1.setHabilitaEnEdicion1(activo);
+    MSFlexGrid2.setEnabled(activo);
+    UtilVox1.setHabilitaFueraEdicion1(!activo);
+    TxtFields[0].setEnabled(true);
+    UtilVox1.setHabilitaSiempre(true);
+    CmdCargar.setEnabled(activo);
+    CmdEspecial.setEnabled(activo);
+    LblDescDeposito.setVisible(true);
+    Label5[3].setVisible(true);
+    CmbLista.setEnabled(true);
+    FrmEnc0.setEnabled(true);
+    if (activo) {
+        MSFlexGrid2.setRow(1);
+        MSFlexGrid2.setCol(0);
+    }
+}
+
+void FrmVardelio::AsignaDepositoDefault() {
+    QString motivo;
+    bool modifica = false;
+    const QString deposito = ObtieneDepositosUsuario(gUsuarioLogeado, false, motivo, modifica).trimmed();
+    if (deposito.isEmpty())
+        return;
+    const qint16 indice = IndiceCampo(QStringLiteral("DepositoOrigen"));
+    if (indice >= 0)
+        TxtFields[indice].setText(deposito);
+}
+
+qint16 FrmVardelio::IndiceCampo(const QString& campo) {
+    return AF().LeeCampo(campo, TxtFields);
+}
+
+QString FrmVardelio::FNTC() const {
+    return CmbLista.List(CmbLista.ListIndex()).left(4).trimmed();
+}
+
+void FrmVardelio::Form_KeyDown(qint16& KeyCode, int) {
+    UtilVox1.ProcesaTecla(KeyCode);
+}
+
+void FrmVardelio::Form_Unload(int& Cancel) {
+    Cancel = 0; // never cancelled
+    if (descargado_)
+        return;
+    descargado_ = true;
+    EjecutaPasos({
+                     [] { ConfirmaTransacciones(); },
+                     [&] { UT().CierraFormulario(*this, QString()); },
+                     [&] { AD().CierraRecordset(RegistroModelo); },
+                     [] { TerminaSistema(); },
+                     [&] { visible_ = false; },
+                 },
+                 SiempreSiguiente);
+    if (alTerminar)
+        alTerminar(0);
+}
+
+void FrmVardelio::CmbLista_Change() {
+    IndiceCmbLista = qint16(CmbLista.ListIndex());
+}
+
+void FrmVardelio::CmbLista_Click() {
+    const QString tc = UT().RellenaCodigo(CmbLista.Text().left(4), 4);
+    const qint16 signo = ObjCmnCptes().ObtieneSignoComprobante(tc, false);
+    IndiceCmbLista = qint16(CmbLista.ListIndex());
+    LblES.setCaption(signo == -1 ? QStringLiteral("[S]") : QStringLiteral("[E]"));
+    LblES.Refresh();
+}
+
+void FrmVardelio::CmbLista_GotFocus() {
+    UtilVox1.setHabilitaConsultar(false);
+}
+
+void FrmVardelio::CmbLista_KeyDown(qint16& KeyCode, int) {
+    if (KeyCode == kBackspace || KeyCode == kClear || KeyCode == kSuprimir) {
+        KeyCode = 0;
+    } else if (KeyCode == kEnter) {
+        AF().SiguienteControl(*this, kEnter);
+    } else if (KeyCode < kIzquierda || KeyCode > kAbajo) {
+        KeyCode = 0;
+    }
+}
+
+void FrmVardelio::CmbLista_KeyPress(qint16& KeyAscii) {
+    if (KeyAscii == kBackspace)
+        KeyAscii = 0;
+}
+
+void FrmVardelio::LblMensaje_Change() {
+    LblMensaje.setVisible(!LblMensaje.Caption().isEmpty());
+}
+
+void FrmVardelio::FocoCambiado(const QString& anterior, const QString& nuevo) {
+    (void)anterior;
+    if (nuevo == QLatin1String("CmbLista"))
+        CmbLista_GotFocus();
+}
