@@ -104,11 +104,35 @@ sqlite3* HandleSqlite(const QVariant& handle);
 class IndiceNombres {
 public:
     void Arma(const std::vector<QString>& nombres);
-    int Busca(QStringView nombre) const;
+    int Busca(const QString& nombre) const {
+        // A loop asks for the same literal names in the same order, row after row: the next
+        // name asked is usually the one after the last, and the kept copy shares its text.
+        size_t i = ultimo_ + 1;
+        if (i >= pedidos_.size())
+            i = 0;
+        if (i < pedidos_.size()) {
+            const QString& pedido = pedidos_[i].nombre;
+            if (pedido.constData() == nombre.constData() && pedido.size() == nombre.size()) {
+                ultimo_ = i;
+                return pedidos_[i].indice;
+            }
+        }
+        return BuscaPedido(nombre);
+    }
 
 private:
+    int BuscaPedido(const QString& nombre) const;
+    int BuscaPorHash(QStringView nombre) const;
     const std::vector<QString>* nombres_ = nullptr;
     std::unordered_map<size_t, int> porHash_;
+    // Names as callers wrote them, in the order they asked: a loop asks the same names row
+    // after row, so the next one is usually the entry after the last hit.
+    struct Pedido {
+        QString nombre;
+        int indice;
+    };
+    mutable std::vector<Pedido> pedidos_;
+    mutable size_t ultimo_ = 0;
 };
 
 // Text helpers.

@@ -51,7 +51,7 @@ public:
     QVariant Valor(int i) const override {
         return enMemoria_ ? actual_[static_cast<size_t>(i)] : q_.value(i);
     }
-    // Reads the rest of the rows into memory and frees the connection for other statements
+    // Reads the rest of the rows into memory and frees the connection for the next statement
     // (a SQL Server connection serves one open result at a time).
     void PasaAMemoria();
     // The connection closes.
@@ -66,6 +66,7 @@ private:
     bool cerrada_ = false;
     std::vector<QVariant> actual_;
     std::deque<std::vector<QVariant>> resto_;
+    std::optional<Fallas> fallaPendiente_; // a read that failed while the rows went to memory
 };
 
 class MotorOdbc : public Motor {
@@ -172,9 +173,8 @@ private:
     }
 
     void LiberaConexion() {
-        if (sqlite_)
-            return;
-        for (FuenteOdbc* fuente : fuentes_)
+        const std::vector<FuenteOdbc*> abiertas(fuentes_.begin(), fuentes_.end());
+        for (FuenteOdbc* fuente : abiertas)
             fuente->PasaAMemoria();
     }
 
@@ -213,8 +213,14 @@ bool FuenteOdbc::Siguiente() {
         throw Fallas{{{kNoHayConexion, QStringLiteral("La conexión está cerrada.")}}};
     if (enMemoria_) {
         empezada_ = true;
-        if (resto_.empty())
+        if (resto_.empty()) {
+            if (fallaPendiente_) {
+                const Fallas f = *fallaPendiente_;
+                fallaPendiente_.reset();
+                throw f;
+            }
             return false;
+        }
         actual_ = std::move(resto_.front());
         resto_.pop_front();
         return true;
@@ -241,15 +247,12 @@ void FuenteOdbc::PasaAMemoria() {
             fila[i] = q_.value(static_cast<int>(i));
         resto_.push_back(std::move(fila));
     }
-    const bool fallo = q_.lastError().type() != QSqlError::NoError;
-    Fallas f;
-    if (fallo)
-        f = motor_->FallasDe(q_);
+    if (q_.lastError().type() != QSqlError::NoError)
+        fallaPendiente_ = motor_->FallasDe(q_);
     q_.finish();
     enMemoria_ = true;
     motor_->Olvida(this);
-    if (fallo)
-        throw f;
+    motor_ = nullptr;
 }
 
 QString NombreDbms(const QSqlDatabase& db) {

@@ -10,10 +10,13 @@
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QStringEncoder>
 #include <QUuid>
 #include <algorithm>
+#include <cstring>
 #include <list>
 #include <sqlite3.h>
+#include <string>
 #include <unordered_set>
 
 namespace ad {
@@ -25,10 +28,6 @@ sqlite3* HandleSqlite(const QVariant& handle) {
 }
 
 namespace {
-
-QString Texto(const unsigned char* utf8, int bytes) {
-    return QString::fromUtf8(reinterpret_cast<const char*>(utf8), bytes);
-}
 
 Fallas FallasDe(sqlite3* db) {
     return FallasSqlite(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
@@ -72,24 +71,34 @@ class FuenteSqlite : public FuenteFilas {
 public:
     FuenteSqlite(MotorSqlite& motor, sqlite3_stmt* st);
     ~FuenteSqlite() override;
-    int Columnas() const override { return columnas_; }
+    int Columnas() const override { return static_cast<int>(columnas_.size()); }
     QString Nombre(int i) const override { return QString::fromUtf8(sqlite3_column_name(st_, i)); }
     bool Siguiente() override;
     QVariant Valor(int i) const override {
-        switch (sqlite3_column_type(st_, i)) {
+        // The connection is single-threaded (Qt opens it without a mutex): the column's value
+        // is read once through the cheaper value interface.
+        sqlite3_value* v = sqlite3_column_value(st_, i);
+        switch (sqlite3_value_type(v)) {
         case SQLITE_INTEGER:
-            return QVariant(static_cast<qlonglong>(sqlite3_column_int64(st_, i)));
+            return QVariant(static_cast<qlonglong>(sqlite3_value_int64(v)));
         case SQLITE_FLOAT:
-            return QVariant(sqlite3_column_double(st_, i));
+            return QVariant(sqlite3_value_double(v));
         case SQLITE_NULL:
             return QVariant();
         case SQLITE_BLOB:
-            return QByteArray(static_cast<const char*>(sqlite3_column_blob(st_, i)),
-                              sqlite3_column_bytes(st_, i));
+            return QByteArray(static_cast<const char*>(sqlite3_value_blob(v)), sqlite3_value_bytes(v));
         default: {
-            const unsigned char* t = sqlite3_column_text(st_, i);
-            QString s = Texto(t, sqlite3_column_bytes(st_, i));
-            return fecha_[static_cast<size_t>(i)] ? ComoFecha(s) : QVariant(std::move(s));
+            const char* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
+            const int bytes = sqlite3_value_bytes(v);
+            // Codes and units repeat from row to row: the text of the last one is reused.
+            Columna& c = columnas_[static_cast<size_t>(i)];
+            if (c.bytes.size() != size_t(bytes) || std::memcmp(c.bytes.data(), t, size_t(bytes)) != 0) {
+                c.bytes.assign(t, size_t(bytes));
+                c.texto = QString::fromUtf8(t, bytes);
+            }
+            if (c.fecha) [[unlikely]]
+                return ComoFecha(c.texto);
+            return QVariant(c.texto);
         }
         }
     }
@@ -102,8 +111,12 @@ public:
 private:
     MotorSqlite& motor_;
     sqlite3_stmt* st_;
-    int columnas_;
-    std::vector<bool> fecha_;
+    struct Columna {
+        bool fecha = false; // DATE or DATETIME: ISO text read as a date-time
+        std::string bytes;  // the last text read and its QString
+        QString texto;
+    };
+    mutable std::vector<Columna> columnas_;
 };
 
 class MotorSqlite : public Motor {
@@ -152,19 +165,27 @@ public:
         sqlite3_stmt* st = Preparada(texto);
         if (sqlite3_bind_parameter_count(st) != static_cast<int>(valores.size()))
             return false;
+        // Texts go in as UTF-8 from one buffer that outlives the step.
+        size_t espacio = 0;
+        for (const QVariant& v : valores)
+            if (v.typeId() == QMetaType::QString)
+                espacio += size_t(static_cast<const QString*>(v.constData())->size()) * 3;
+        buffer_.resize(espacio);
+        char* libre = buffer_.data();
         for (size_t i = 0; i < valores.size(); ++i) {
             const QVariant& v = valores[i];
             const int k = static_cast<int>(i) + 1;
             switch (v.typeId()) {
             case QMetaType::LongLong:
-                sqlite3_bind_int64(st, k, v.toLongLong());
+                sqlite3_bind_int64(st, k, *static_cast<const qlonglong*>(v.constData()));
                 break;
             case QMetaType::Double:
-                sqlite3_bind_double(st, k, v.toDouble());
+                sqlite3_bind_double(st, k, *static_cast<const double*>(v.constData()));
                 break;
             case QMetaType::QString: {
-                const QByteArray t = v.toString().toUtf8();
-                sqlite3_bind_text(st, k, t.constData(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+                char* fin = utf8_.appendToBuffer(libre, *static_cast<const QString*>(v.constData()));
+                sqlite3_bind_text(st, k, libre, static_cast<int>(fin - libre), SQLITE_STATIC);
+                libre = fin;
                 break;
             }
             default:
@@ -179,7 +200,6 @@ public:
         }
         afectados += sqlite3_changes(db_);
         sqlite3_reset(st);
-        sqlite3_clear_bindings(st);
         return true;
     }
 
@@ -256,20 +276,20 @@ private:
     }
 
     static constexpr size_t kCache = 16;
+    std::string buffer_;
+    QStringEncoder utf8_{QStringEncoder::Utf8};
     QString nombre_;
     sqlite3* db_;
     std::list<std::pair<QString, sqlite3_stmt*>> cache_;
     std::unordered_set<FuenteSqlite*> fuentes_;
 };
 
-FuenteSqlite::FuenteSqlite(MotorSqlite& motor, sqlite3_stmt* st)
-    : motor_(motor), st_(st), columnas_(sqlite3_column_count(st)) {
-    fecha_.resize(static_cast<size_t>(columnas_));
-    for (int i = 0; i < columnas_; ++i) {
-        const char* tipo = sqlite3_column_decltype(st, i);
-        if (tipo) {
+FuenteSqlite::FuenteSqlite(MotorSqlite& motor, sqlite3_stmt* st) : motor_(motor), st_(st) {
+    columnas_.resize(static_cast<size_t>(sqlite3_column_count(st)));
+    for (size_t i = 0; i < columnas_.size(); ++i) {
+        if (const char* tipo = sqlite3_column_decltype(st, static_cast<int>(i))) {
             const QByteArray t = QByteArray(tipo).toUpper();
-            fecha_[static_cast<size_t>(i)] = t.contains("DATE") || t.contains("TIME");
+            columnas_[i].fecha = t.contains("DATE") || t.contains("TIME");
         }
     }
     motor_.Registra(this);
@@ -345,6 +365,7 @@ std::unique_ptr<Motor> AbreSqlite(const QString& ruta, int tiempoEspera) {
         throw r;
     }
     RegistraFuncionesSqlite(h);
+    RegistraColumnasFechaDeLaBase(h);
     return motor;
 }
 

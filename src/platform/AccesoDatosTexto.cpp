@@ -182,7 +182,7 @@ std::optional<Plantilla> Parametriza(const QString& s) {
     ++i;
     Plantilla p;
     p.texto.reserve(i + 32);
-    p.texto = s.first(i);
+    p.texto.append(QStringView(s).first(i));
     for (;;) {
         blancos();
         if (i >= n)
@@ -191,25 +191,26 @@ std::optional<Plantilla> Parametriza(const QString& s) {
         if (c == u'\'' || ((c == u'N' || c == u'n') && i + 1 < n && s[i + 1] == u'\'')) {
             if (c != u'\'')
                 ++i;
-            QString texto;
-            ++i;
+            // The literal's text: a slice of the statement unless it holds doubled apostrophes.
+            const qsizetype desde = ++i;
+            bool doble = false;
             for (;;) {
                 if (i >= n)
                     return std::nullopt;
                 if (s[i] == u'\'') {
                     if (i + 1 < n && s[i + 1] == u'\'') {
-                        texto += u'\'';
+                        doble = true;
                         i += 2;
                         continue;
                     }
-                    ++i;
                     break;
                 }
-                texto += s[i++];
+                ++i;
             }
-            // The translation writes the system's date literals as ISO text: so does the template.
-            if (auto iso = FechaLiteralAIso(texto))
-                texto = *iso;
+            QString texto = s.sliced(desde, i - desde);
+            ++i;
+            if (doble)
+                texto.replace(QStringLiteral("''"), QStringLiteral("'"));
             p.valores.emplace_back(texto);
         } else if (EsDigito(c) || c == u'-' || c == u'+' || c == u'.') {
             const qsizetype desde = i;
@@ -237,16 +238,28 @@ std::optional<Plantilla> Parametriza(const QString& s) {
                 while (i < n && EsDigito(s[i]))
                     ++i;
             }
-            const QStringView numero = QStringView(s).sliced(desde, i - desde);
+            // Plain ASCII digits: read as SQLite reads the literal (a whole number that fits
+            // in 64 bits stays whole).
+            char numero[64];
+            const qsizetype largo = i - desde;
+            if (largo >= qsizetype(sizeof numero))
+                return std::nullopt;
+            qsizetype k = 0;
+            for (qsizetype j = desde; j < i; ++j)
+                if (s[j] != u'+')
+                    numero[k++] = char(s[j].unicode());
             bool ok = false;
             if (!decimal) {
-                const qlonglong entero = numero.toLongLong(&ok);
+                long long entero = 0;
+                const auto r = std::from_chars(numero, numero + k, entero);
+                ok = r.ec == std::errc() && r.ptr == numero + k;
                 if (ok)
-                    p.valores.emplace_back(entero);
+                    p.valores.emplace_back(static_cast<qlonglong>(entero));
             }
             if (!ok) {
-                const double d = numero.toDouble(&ok);
-                if (!ok)
+                double d = 0;
+                const auto r = std::from_chars(numero, numero + k, d);
+                if (r.ec != std::errc() || r.ptr != numero + k)
                     return std::nullopt;
                 p.valores.emplace_back(d);
             }
@@ -282,6 +295,8 @@ std::optional<Plantilla> Parametriza(const QString& s) {
 
 void IndiceNombres::Arma(const std::vector<QString>& nombres) {
     nombres_ = &nombres;
+    pedidos_.clear();
+    ultimo_ = 0;
     porHash_.clear();
     porHash_.reserve(nombres.size() * 2);
     for (size_t i = 0; i < nombres.size(); ++i) {
@@ -292,7 +307,30 @@ void IndiceNombres::Arma(const std::vector<QString>& nombres) {
     }
 }
 
-int IndiceNombres::Busca(QStringView nombre) const {
+int IndiceNombres::BuscaPedido(const QString& nombre) const {
+    const size_t n = pedidos_.size();
+    size_t i = ultimo_;
+    for (size_t k = 0; k < n; ++k) {
+        if (++i >= n)
+            i = 0;
+        // The kept copy shares the text of a literal or of the caller's string: the same
+        // characters, without comparing them.
+        const QString& pedido = pedidos_[i].nombre;
+        if ((pedido.constData() == nombre.constData() && pedido.size() == nombre.size()) ||
+            pedido == nombre) {
+            ultimo_ = i;
+            return pedidos_[i].indice;
+        }
+    }
+    const int indice = BuscaPorHash(nombre);
+    if (indice >= 0 && n < 64) {
+        pedidos_.push_back({nombre, indice});
+        ultimo_ = n;
+    }
+    return indice;
+}
+
+int IndiceNombres::BuscaPorHash(QStringView nombre) const {
     if (!nombres_)
         return -1;
     size_t h = 1469598103934665603ull;

@@ -27,7 +27,8 @@ void EjecutaScript(sqlite3* db, const QString& texto, const QString& nombre) {
     while (p < fin) {
         sqlite3_stmt* st = nullptr;
         const char* cola = nullptr;
-        int rc = sqlite3_prepare_v2(db, p, static_cast<int>(fin - p), &st, &cola);
+        const int preparada = sqlite3_prepare_v2(db, p, static_cast<int>(fin - p), &st, &cola);
+        int rc = preparada;
         if (rc == SQLITE_OK && st) {
             while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
             }
@@ -38,10 +39,10 @@ void EjecutaScript(sqlite3* db, const QString& texto, const QString& nombre) {
             const QString mensaje = QString::fromUtf8(sqlite3_errmsg(db));
             const long numero =
                 ad::FallasSqlite(sqlite3_extended_errcode(db), mensaje).lista.front().NativeError;
+            // A statement that does not parse has no reliable end: its start is shown.
+            const char* hasta = preparada == SQLITE_OK && cola > p ? cola : fin;
             const QString sentencia =
-                QString::fromUtf8(p, static_cast<qsizetype>((cola && cola > p ? cola : fin) - p))
-                    .simplified()
-                    .left(120);
+                QString::fromUtf8(p, static_cast<qsizetype>(hasta - p)).simplified().left(120);
             sqlite3_finalize(st);
             throw ErrorSistema(numero, QStringLiteral("%1: %2 (en \"%3\")").arg(nombre, mensaje, sentencia),
                                kOrigen);

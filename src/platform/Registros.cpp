@@ -316,6 +316,9 @@ QVariant Registros::Fields(const QString& nombre) const {
     const int i = d_->indice.Busca(nombre);
     if (i < 0)
         Error(kCampoInexistente, QStringLiteral("No se encuentra el campo \"%1\".").arg(nombre));
+    // The common case of a streaming read, without the checks of Valor.
+    if (d_->fuente && !d_->eof && d_->edicion == Impl::Edicion::Ninguna)
+        return d_->fuente->Valor(i);
     return d_->Valor(i);
 }
 
