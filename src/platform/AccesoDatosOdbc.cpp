@@ -73,6 +73,7 @@ class MotorOdbc : public Motor {
 public:
     MotorOdbc(QString nombre, QString dbms) : nombre_(std::move(nombre)), dbms_(std::move(dbms)) {
         sqlite_ = dbms_.contains(QStringLiteral("SQLite"), Qt::CaseInsensitive);
+        sqlServer_ = dbms_.contains(QStringLiteral("SQL Server"), Qt::CaseInsensitive);
     }
     ~MotorOdbc() override {
         for (FuenteOdbc* f : std::vector<FuenteOdbc*>(fuentes_.begin(), fuentes_.end()))
@@ -105,11 +106,11 @@ public:
         if (sqlite_)
             Ejecuta(QStringLiteral("PRAGMA busy_timeout = %1").arg(segundos > 0 ? segundos * 1000 : 86400000),
                     nullptr);
-        else
+        else if (sqlServer_)
             Ejecuta(QStringLiteral("SET LOCK_TIMEOUT %1").arg(segundos > 0 ? segundos * 1000 : -1), nullptr);
     }
     void AsignaAislamiento(int nivel) override {
-        if (sqlite_)
+        if (!sqlServer_)
             return;
         const char* nombre = nivel <= 256     ? "READ UNCOMMITTED"
                              : nivel <= 4096  ? "READ COMMITTED"
@@ -118,7 +119,7 @@ public:
         Ejecuta(QStringLiteral("SET TRANSACTION ISOLATION LEVEL ") + QLatin1StringView(nombre), nullptr);
     }
     void AsignaBaseDefecto(const QString& base) override {
-        if (!sqlite_ && !base.isEmpty())
+        if (sqlServer_ && !base.isEmpty())
             Ejecuta(QStringLiteral("USE ") + Identificador(base), nullptr);
     }
     std::vector<QString> ClavePrimaria(const QString& tabla) override {
@@ -181,6 +182,7 @@ private:
     QString nombre_;
     QString dbms_;
     bool sqlite_ = false;
+    bool sqlServer_ = false; // the session settings below are SQL Server's statements
     std::unordered_set<FuenteOdbc*> fuentes_;
 };
 
