@@ -6,7 +6,13 @@
 #include "Inicio.h"
 #include "LectorIni.h"
 
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <memory>
 
 namespace {
@@ -14,18 +20,40 @@ namespace {
 const QString kBase = QStringLiteral("modelos.db");
 const QString kEstadisticas = QStringLiteral("CV_ESTADISTICAS.db");
 
-// The demo databases, built once per test program; each test copies them.
-const QTemporaryDir& Originales() {
-    static std::unique_ptr<QTemporaryDir> dir;
-    if (!dir) {
-        dir = std::make_unique<QTemporaryDir>();
-        const QString scripts = BaseEmbebida::CarpetaScripts();
-        if (!dir->isValid() || scripts.isEmpty())
-            throw ErrorSistema(
-                -1, QStringLiteral("Sin carpeta temporal o sin scripts de la base (MODELOS_DB_DIR)"));
-        BaseEmbebida::CreaDemo(dir->filePath(kBase), scripts);
+// The demo databases, built once per test program build and scripts: CTest runs every test in
+// a process of its own, so they are kept in the temporary folder under a key of both, and each
+// test copies them.
+QString Originales() {
+    static QString carpeta;
+    if (!carpeta.isEmpty())
+        return carpeta;
+    const QString scripts = BaseEmbebida::CarpetaScripts();
+    if (scripts.isEmpty())
+        throw ErrorSistema(-1, QStringLiteral("Sin scripts de la base (MODELOS_DB_DIR)"));
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    const QFileInfo programa(QCoreApplication::applicationFilePath());
+    hash.addData(programa.absoluteFilePath().toUtf8());
+    hash.addData(QByteArray::number(programa.lastModified().toMSecsSinceEpoch()));
+    for (const QFileInfo& f :
+         QDir(scripts).entryInfoList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name)) {
+        QFile archivo(f.absoluteFilePath());
+        if (archivo.open(QIODevice::ReadOnly))
+            hash.addData(archivo.readAll());
     }
-    return *dir;
+    const QString destino = QDir::temp().filePath(QStringLiteral("modelos-demo-") +
+                                                  QString::fromLatin1(hash.result().toHex().left(16)));
+    if (!QFileInfo::exists(QDir(destino).filePath(kEstadisticas))) {
+        // Built aside and renamed into place, so that parallel tests never see half a database.
+        QTemporaryDir obra(destino + QStringLiteral("-XXXXXX"));
+        obra.setAutoRemove(false);
+        if (!obra.isValid())
+            throw ErrorSistema(-1, QStringLiteral("Sin carpeta temporal para la base demo"));
+        BaseEmbebida::CreaDemo(obra.filePath(kBase), scripts);
+        if (!QDir().rename(obra.path(), destino))
+            QDir(obra.path()).removeRecursively(); // another test got there first
+    }
+    carpeta = destino;
+    return carpeta;
 }
 
 } // namespace
@@ -34,7 +62,7 @@ void ConArchivosDemo::SetUp() {
     ConGuion::SetUp();
     ASSERT_TRUE(carpeta_.isValid());
     try {
-        const QTemporaryDir& originales = Originales();
+        const QDir originales(Originales());
         ASSERT_TRUE(QFile::copy(originales.filePath(kBase), RutaBase()));
         ASSERT_TRUE(QFile::copy(originales.filePath(kEstadisticas), RutaEstadisticas()));
     } catch (const ErrorSistema& e) {
