@@ -1,6 +1,7 @@
 #include "Inicio.h"
 #include "InteraccionQt.h"
 #include "VistaVardelio.h"
+#include "VistaVentanaConsulta.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
     // Offscreen nobody can answer a box: the scripted port keeps the texts and answers with
     // each box's default button, so that a headless run never waits.
     InteraccionQt puerto;
+    RegistraVistaVentanaConsulta();
     if (QGuiApplication::platformName() != QStringLiteral("offscreen"))
         EstableceInteraccion(&puerto);
 
