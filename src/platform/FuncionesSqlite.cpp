@@ -1,5 +1,7 @@
 #include "FuncionesSqlite.h"
 
+#include "TraductorSql.h"
+
 #include <QByteArray>
 #include <QChar>
 #include <QCollator>
@@ -289,7 +291,52 @@ void ConcatenaOSuma(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     }
 }
 
+// ---------------------------------------------------------------------------------------------------------
+// A bound value of a date column: the system's date text as ISO, any other value unchanged.
+
+void FechaIso(sqlite3_context* ctx, int, sqlite3_value** v) {
+    if (sqlite3_value_type(v[0]) == SQLITE_TEXT) {
+        const int bytes = sqlite3_value_bytes(v[0]);
+        if (bytes >= 6 && bytes <= 24) {
+            const auto* p = sqlite3_value_text(v[0]);
+            char16_t texto[24];
+            bool ascii = true;
+            for (int i = 0; i < bytes; ++i) {
+                ascii = ascii && p[i] < 128;
+                texto[i] = char16_t(p[i]);
+            }
+            if (ascii) {
+                if (const auto iso = FechaLiteralAIso(QStringView(texto, bytes))) {
+                    const QByteArray utf8 = iso->toLatin1();
+                    sqlite3_result_text(ctx, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+                    return;
+                }
+            }
+        }
+    }
+    sqlite3_result_value(ctx, v[0]);
+}
+
 } // namespace
+
+void RegistraColumnasFechaDeLaBase(sqlite3* db) {
+    if (!db)
+        return;
+    static const char* const kConsulta =
+        "SELECT DISTINCT c.name FROM sqlite_schema AS t, pragma_table_info(t.name) AS c "
+        "WHERE t.type IN ('table', 'view') AND (instr(upper(c.type), 'DATE') > 0 OR instr(upper(c.type), "
+        "'TIME') > 0)";
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, kConsulta, -1, &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        return;
+    }
+    QSet<QString> columnas;
+    while (sqlite3_step(st) == SQLITE_ROW)
+        columnas.insert(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))));
+    sqlite3_finalize(st);
+    RegistraColumnasFecha(columnas);
+}
 
 void RegistraFuncionesSqlite(sqlite3* db) {
     if (!db)
@@ -302,5 +349,7 @@ void RegistraFuncionesSqlite(sqlite3* db) {
     sqlite3_create_function(db, "IZQUIERDA", 2, SQLITE_UTF8 | kPura, nullptr, Izquierda, nullptr, nullptr);
     sqlite3_create_function(db, "DERECHA", 2, SQLITE_UTF8 | kPura, nullptr, Derecha, nullptr, nullptr);
     sqlite3_create_function(db, "CONCATENA_O_SUMA", -1, SQLITE_UTF8 | kPura, nullptr, ConcatenaOSuma, nullptr,
+                            nullptr);
+    sqlite3_create_function(db, kFuncionFechaIso, 1, SQLITE_UTF8 | kPura, nullptr, FechaIso, nullptr,
                             nullptr);
 }

@@ -3,6 +3,8 @@
 #include "FuncionesSqlite.h"
 
 #include <QDate>
+#include <QReadWriteLock>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -164,8 +166,12 @@ bool EsPalabraReservada(QStringView w) {
 
 class Traductor {
 public:
-    Traductor(QStringView s, const std::vector<Token>& t) : s_(s), t_(t), n_(int(t.size())) {
+    Traductor(QStringView s, const std::vector<Token>& t, std::vector<int>& columnas)
+        : s_(s), t_(t), n_(int(t.size())), columnas_(columnas) {
         out_.reserve(s.size() + 32);
+        niveles_.reserve(8);
+        niveles_.emplace_back();
+        columnas_.clear();
     }
 
     QString Ejecuta() {
@@ -181,6 +187,14 @@ private:
         int profundidad;
         QStringView filas;
     };
+    // Lists whose items are values of known columns.
+    enum class Lista : std::uint8_t { Otra, Columnas, Fila, Seleccion, En };
+    struct Nivel {
+        Lista lista = Lista::Otra;
+        int elemento = 0; // Fila, Seleccion: position of the current item
+        int columna = -1; // En: the column's token
+    };
+    enum class Insercion : std::uint8_t { Ninguna, Tabla, Columnas, Valores };
 
     QStringView Tx(int i) const { return s_.sliced(t_[i].ini, t_[i].len); }
     bool Significativo(int i) const { return t_[i].tipo != Tk::Espacio && t_[i].tipo != Tk::Comentario; }
@@ -225,6 +239,7 @@ private:
         }
         switch (k.tipo) {
         case Tk::Palabra:
+            Sigue(i);
             return Palabra(i);
         case Tk::Cadena:
         case Tk::CadenaN:
@@ -302,7 +317,9 @@ private:
         std::optional<QString> fecha;
         if (lit.size() >= 2 && lit.back() == u'\'')
             fecha = FechaLiteralAIso(lit.sliced(1, lit.size() - 2));
-        if (fecha) {
+        // Date-shaped text is a date only where it is the value of a date column; a name or a
+        // setting that looks like a date is kept as written.
+        if (fecha && EsColumnaDeFecha(ColumnaDe(i))) {
             out_ += u'\'';
             out_ += *fecha;
             out_ += u'\'';
@@ -321,6 +338,7 @@ private:
         if (Sim(i, u'(')) {
             if (int cierre = SugerenciaDeTabla(i); cierre >= 0 && EsNombre(Ant(i)))
                 return QuitaSugerencia(cierre);
+            AbreNivel(i);
             ++profundidad_;
             out_ += u'(';
             return i + 1;
@@ -331,12 +349,189 @@ private:
                 out_ += limites_.back().filas;
                 limites_.pop_back();
             }
+            CierraNivel(i);
             --profundidad_;
             out_ += u')';
             return i + 1;
         }
+        if (Sim(i, u',')) {
+            Nivel& nv = niveles_.back();
+            if (nv.lista == Lista::Columnas)
+                AgregaColumna(Ant(i));
+            else if (nv.lista == Lista::Fila || nv.lista == Lista::Seleccion)
+                ++nv.elemento;
+        } else if (Sim(i, u';')) {
+            insercion_ = Insercion::Ninguna;
+            enValores_ = false;
+            niveles_.back() = Nivel{};
+        } else if (Sim(i, u'?') && EsColumnaDeFecha(ColumnaDe(i))) {
+            // A value bound later for a date column: converted as a literal would be.
+            out_ += QLatin1StringView(kFuncionFechaIso);
+            out_ += u"(?)";
+            return i + 1;
+        }
         out_ += Tx(i);
         return i + 1;
+    }
+
+    // -----------------------------------------------------------------------------------------------------
+    // Which column a value stands for. Kept along the single pass: the INSERT's column list, the position
+    // in its VALUES rows or SELECT list, and the column of an IN list; comparisons and BETWEEN are read
+    // from the tokens next to the value.
+
+    void Sigue(int i) {
+        const QStringView w = Tx(i);
+        Nivel& nv = niveles_.back();
+        if (nv.lista != Lista::Seleccion) {
+            // Most words are none of the three: look no further than their first letter.
+            const char16_t c = w[0].unicode() | 0x20;
+            if (c != u'i' && c != u'v' && c != u's')
+                return;
+        }
+        if (Igual(w, "insert")) {
+            insercion_ = Insercion::Tabla;
+            nivelInsercion_ = profundidad_;
+            enValores_ = false;
+            columnas_.clear();
+        } else if (Igual(w, "values")) {
+            if (insercion_ == Insercion::Tabla)
+                insercion_ = Insercion::Ninguna; // no column list: positions name nothing
+            enValores_ = insercion_ == Insercion::Valores && profundidad_ == nivelInsercion_;
+        } else if (Igual(w, "select")) {
+            if (nv.lista == Lista::En)
+                nv.lista = Lista::Otra; // a subquery, not a list of values
+            if (insercion_ == Insercion::Tabla)
+                insercion_ = Insercion::Ninguna;
+            if (insercion_ == Insercion::Valores && profundidad_ == nivelInsercion_) {
+                enValores_ = false;
+                nv = Nivel{Lista::Seleccion, 0, -1};
+            }
+        } else if (nv.lista == Lista::Seleccion && EsFinDeSeleccion(i)) {
+            nv.lista = Lista::Otra;
+        }
+    }
+
+    bool EsFinDeSeleccion(int i) const {
+        return Es(i, "from") || Es(i, "where") || Es(i, "group") || Es(i, "order") || Es(i, "having") ||
+               Es(i, "union") || Es(i, "except") || Es(i, "intersect") || Es(i, "limit");
+    }
+
+    void AbreNivel(int i) {
+        Nivel nuevo;
+        const int ant = Ant(i);
+        if (profundidad_ == nivelInsercion_ && insercion_ == Insercion::Tabla) {
+            nuevo.lista = Lista::Columnas;
+            insercion_ = Insercion::Columnas;
+        } else if (profundidad_ == nivelInsercion_ && insercion_ == Insercion::Valores && enValores_ &&
+                   (Es(ant, "values") || Sim(ant, u','))) {
+            nuevo.lista = Lista::Fila;
+        } else if (Es(ant, "in")) {
+            nuevo.lista = Lista::En;
+            nuevo.columna = ColumnaAntesDe(ant);
+        }
+        niveles_.push_back(nuevo);
+    }
+
+    void CierraNivel(int i) {
+        if (niveles_.back().lista == Lista::Columnas) {
+            AgregaColumna(Ant(i));
+            insercion_ = Insercion::Valores;
+        }
+        if (niveles_.size() > 1)
+            niveles_.pop_back();
+    }
+
+    void AgregaColumna(int k) {
+        if (Sim(k, u'('))
+            return;
+        const bool nombre = k >= 0 && (t_[k].tipo == Tk::Palabra || t_[k].tipo == Tk::Delimitado);
+        columnas_.push_back(nombre ? k : -1);
+    }
+
+    bool EsAritmetico(int i) const {
+        return Sim(i, u'+') || Sim(i, u'-') || Sim(i, u'*') || Sim(i, u'/') || Sim(i, u'%') ||
+               SimDoble(i, u"||");
+    }
+    bool EsValor(int i) const {
+        return i >= 0 && i < n_ && (t_[i].tipo == Tk::Cadena || t_[i].tipo == Tk::CadenaN || Sim(i, u'?'));
+    }
+
+    // The column compared on the left of an operator at `op`: a (qualified) name, or one inside MAX or MIN.
+    int ColumnaIzquierda(int op) const {
+        const int c = Ant(op);
+        if (EsNombre(c))
+            return c;
+        if (!Sim(c, u')'))
+            return -1;
+        const int nombre = Ant(c);
+        if (!EsNombre(nombre))
+            return -1;
+        int q = nombre;
+        while (Sim(q - 1, u'.') && EsNombre(q - 2))
+            q -= 2;
+        const int abre = Ant(q);
+        return Sim(abre, u'(') && (Es(Ant(abre), "max") || Es(Ant(abre), "min")) ? nombre : -1;
+    }
+
+    // The column compared on the right of an operator at `op`: a (qualified) name that is not a function.
+    int ColumnaDerecha(int op) const {
+        int c = Sig(op);
+        if (!EsNombre(c))
+            return -1;
+        while (Sim(c + 1, u'.') && EsNombre(c + 2))
+            c += 2;
+        return Sim(Sig(c), u'(') ? -1 : c;
+    }
+
+    // The column before IN or BETWEEN (a NOT in between allowed).
+    int ColumnaAntesDe(int palabra) const {
+        int c = Ant(palabra);
+        if (Es(c, "not"))
+            c = Ant(c);
+        return EsNombre(c) ? c : -1;
+    }
+
+    // The token of the column whose value the literal or marker at `i` is, or -1.
+    int ColumnaDe(int i) const {
+        const Nivel& nv = niveles_.back();
+        const int ant = Ant(i);
+        const int sig = Sig(i);
+        switch (nv.lista) {
+        case Lista::Fila:
+        case Lista::En:
+            if ((Sim(ant, u'(') || Sim(ant, u',')) && (Sim(sig, u',') || Sim(sig, u')'))) {
+                if (nv.lista == Lista::En)
+                    return nv.columna;
+                return nv.elemento < int(columnas_.size()) ? columnas_[size_t(nv.elemento)] : -1;
+            }
+            break;
+        case Lista::Seleccion:
+            if ((Sim(ant, u',') || Es(ant, "select") || Es(ant, "distinct") || Es(ant, "all")) &&
+                (sig >= n_ || Sim(sig, u',') || Sim(sig, u';') || Sim(sig, u')') || Es(sig, "as") ||
+                 EsNombre(sig) || EsFinDeSeleccion(sig)))
+                return nv.elemento < int(columnas_.size()) ? columnas_[size_t(nv.elemento)] : -1;
+            break;
+        default:
+            break;
+        }
+        if (EsComparacion(ant) && !EsAritmetico(sig))
+            return ColumnaIzquierda(ant);
+        if (EsComparacion(sig) && !EsAritmetico(ant))
+            return ColumnaDerecha(sig);
+        if (Es(ant, "between"))
+            return ColumnaAntesDe(ant);
+        if (Es(ant, "and") && EsValor(Ant(ant)) && Es(Ant(Ant(ant)), "between"))
+            return ColumnaAntesDe(Ant(Ant(ant)));
+        return -1;
+    }
+
+    bool EsColumnaDeFecha(int c) const {
+        if (c < 0)
+            return false;
+        QStringView nombre = Tx(c);
+        if (t_[c].tipo == Tk::Delimitado && nombre.size() >= 2)
+            nombre = nombre.sliced(1, nombre.size() - 2);
+        return EsColumnaFecha(nombre);
     }
 
     // "(nolock)" or "(nolock, nolock)" from the opening parenthesis: the index of its ")" or -1.
@@ -473,6 +668,11 @@ private:
     int finDeSumas_ = -1; // last token of the latest "+" chain
     std::vector<Limite> limites_;
     std::vector<std::pair<int, int>> operandos_;
+    std::vector<Nivel> niveles_; // the statement, then one per open parenthesis
+    Insercion insercion_ = Insercion::Ninguna;
+    int nivelInsercion_ = -1;
+    bool enValores_ = false;
+    std::vector<int>& columnas_; // the INSERT's columns (their tokens; -1 for what is not a name)
 };
 
 // ---------------------------------------------------------------------------------------------------------
@@ -503,13 +703,50 @@ struct Lector {
     }
 };
 
+// Columns a connected database declares as dates, whatever their names (upper case). Registered at
+// connection time and read by every translation; the set only grows.
+QReadWriteLock& CerrojoRegistradas() {
+    static QReadWriteLock cerrojo;
+    return cerrojo;
+}
+QSet<QString>& Registradas() {
+    static QSet<QString> nombres;
+    return nombres;
+}
+std::atomic<bool> hayRegistradas{false};
+
 } // namespace
+
+bool EsColumnaFecha(QStringView nombre) {
+    // FH is the short form of "fecha y hora" (FHEMISION, FhEntrega).
+    if (nombre.contains(u"FECHA", Qt::CaseInsensitive) || EmpiezaCon(nombre, "fh") ||
+        Igual(nombre, "ingreso") || Igual(nombre, "egreso") || EmpiezaCon(nombre, "vencimiento"))
+        return true;
+    // A numbering range's expiry: Vence followed by the letter.
+    if (nombre.size() == 6 && EmpiezaCon(nombre, "vence") && nombre[5].isLetter())
+        return true;
+    if (!hayRegistradas.load(std::memory_order_acquire))
+        return false;
+    const QString clave = nombre.toString().toUpper();
+    QReadLocker bloqueo(&CerrojoRegistradas());
+    return Registradas().contains(clave);
+}
+
+void RegistraColumnasFecha(const QSet<QString>& columnas) {
+    if (columnas.isEmpty())
+        return;
+    QWriteLocker bloqueo(&CerrojoRegistradas());
+    for (const QString& c : columnas)
+        Registradas().insert(c.toUpper());
+    hayRegistradas.store(true, std::memory_order_release);
+}
 
 QString TraduceSqlServerASqlite(const QString& sql) {
     thread_local std::vector<Token> tokens;
+    thread_local std::vector<int> columnas;
     tokens.clear();
     Tokeniza(sql, tokens);
-    return Traductor(sql, tokens).Ejecuta();
+    return Traductor(sql, tokens, columnas).Ejecuta();
 }
 
 QStringList DivideLote(const QString& lote) {

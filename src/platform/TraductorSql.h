@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -8,7 +9,20 @@
 // Rewrites one statement of the suite's SQL Server dialect into SQLite's. Quoted literals and bracketed or
 // double-quoted identifiers are never changed inside; the statement must not hold an "if exists" prefix
 // (see SeparaSiExiste) nor be a transaction statement (see EsSentenciaTransaccion).
+// A literal that is wholly one of the system's dates (see FechaLiteralAIso) becomes ISO text only where
+// it is the value of a date column (see EsColumnaFecha): by position in INSERT's VALUES rows or SELECT
+// list, in "col op 'x'" and "'x' op col" (SET, WHERE, ON, HAVING; MAX or MIN of a column too), in
+// "col [NOT] BETWEEN 'x' AND 'y'" and "col [NOT] IN ('x', ...)". Anywhere else it is kept as written.
+// A "?" marker in such a place becomes FECHA_ISO(?), which converts the bound text the same way.
 QString TraduceSqlServerASqlite(const QString& sql);
+
+// Whether a column holds date-times: its name contains "FECHA", begins with "FH" (FHEMISION), is
+// "INGRESO" or "EGRESO" (the access log), "VENCE" and a letter (a numbering range's expiry) or begins
+// with "VENCIMIENTO", any case; or it was registered by RegistraColumnasFecha.
+bool EsColumnaFecha(QStringView nombre);
+
+// Adds date columns that the name rule does not know (any case), for every later translation.
+void RegistraColumnasFecha(const QSet<QString>& columnas);
 
 // Splits a batch into its statements: separated by line breaks (CR, LF or CRLF), never inside a quoted
 // literal ('...' with '' as an escaped quote); blank statements dropped.

@@ -1,5 +1,6 @@
 #include "FuncionesSqlite.h"
 #include "SqliteMemoria.h"
+#include "TraductorSql.h"
 
 #include <gtest/gtest.h>
 
@@ -134,6 +135,48 @@ TEST(RegistraFuncionesSqlite, SePuedeRegistrarOtraVezEnLaMismaConexion) {
     RegistraFuncionesSqlite(nullptr);
     EXPECT_EQ(bd.Valor("SELECT 'Ñ' = 'ñ  ' COLLATE TEXTO"), "1");
     EXPECT_EQ(bd.Valor("SELECT 'ÑU' LIKE 'ñu'"), "1");
+}
+
+TEST_F(FuncionesSqlite, FechaIsoConvierteSoloLasFechasDelSistema) {
+    EXPECT_EQ(bd.Valor("SELECT FECHA_ISO('05/03/24 10:15')"), "2024-03-05 10:15:00");
+    EXPECT_EQ(bd.Valor("SELECT FECHA_ISO('1/2/2024')"), "2024-02-01 00:00:00");
+    // Anything else passes as it came, with its type.
+    for (const char* igual : {"'2024-03-05 10:15:00'", "'31/02/2024'", "'05/03/24 10:15 '", "'ñ5/03/24'",
+                              "'05/03/2024 10:15:00 y algo más de texto'", "''", "NULL", "20240305", "1.5"})
+        EXPECT_EQ(
+            bd.Valor(QString("SELECT FECHA_ISO(%1) IS %1 AND typeof(FECHA_ISO(%1)) = typeof(%1)").arg(igual)),
+            "1")
+            << igual;
+    // A bound value, as a batch's template sends it.
+    ASSERT_EQ(bd.Ejecuta("CREATE TABLE M (Nombre TEXT COLLATE TEXTO, Fecha VARCHAR(19) COLLATE TEXTO)"), "");
+    sqlite3_stmt* st = nullptr;
+    const QByteArray sql = TraduceSqlServerASqlite("INSERT INTO M (Nombre, Fecha) VALUES (?,?)").toUtf8();
+    ASSERT_EQ(sqlite3_prepare_v2(bd.Db(), sql.constData(), -1, &st, nullptr), SQLITE_OK) << sql.constData();
+    for (int i = 1; i <= 2; ++i)
+        sqlite3_bind_text(st, i, "31/12/25 23:59", -1, SQLITE_STATIC);
+    EXPECT_EQ(sqlite3_step(st), SQLITE_DONE);
+    sqlite3_finalize(st);
+    EXPECT_EQ(bd.Filas("SELECT Nombre, Fecha FROM M"), QStringList{"31/12/25 23:59|2025-12-31 23:59:00"});
+}
+
+TEST(RegistraColumnasFechaDeLaBase, LasColumnasDeclaradasDeFechaLoSonAunqueSuNombreNoLoDiga) {
+    SqliteMemoria bd;
+    ASSERT_EQ(
+        bd.Ejecuta("CREATE TABLE ALTAS (Id INTEGER PRIMARY KEY, AltaDeLaPrueba DATETIME, HoraDeLaPrueba "
+                   "time, DiaDeLaPrueba Date, NotaDeLaPrueba VARCHAR(19))"),
+        "");
+    for (const char* columna : {"AltaDeLaPrueba", "HoraDeLaPrueba", "DiaDeLaPrueba", "NotaDeLaPrueba"})
+        EXPECT_FALSE(EsColumnaFecha(QString(columna))) << columna;
+    RegistraColumnasFechaDeLaBase(bd.Db());
+    RegistraColumnasFechaDeLaBase(nullptr);
+    for (const char* columna : {"AltaDeLaPrueba", "horadelaprueba", "DIADELAPRUEBA"})
+        EXPECT_TRUE(EsColumnaFecha(QString(columna))) << columna;
+    EXPECT_FALSE(EsColumnaFecha(u"NotaDeLaPrueba"));
+    EXPECT_EQ(
+        TraduceSqlServerASqlite(
+            "INSERT INTO ALTAS (AltaDeLaPrueba, NotaDeLaPrueba) VALUES ('05/03/24 10:15', '05/03/24 10:15')"),
+        "INSERT INTO ALTAS (AltaDeLaPrueba, NotaDeLaPrueba) VALUES ('2024-03-05 10:15:00', '05/03/24 "
+        "10:15')");
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "TraductorSql.h"
+#include "BaseEmbebida.h"
 #include "SqliteMemoria.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -148,19 +150,95 @@ TEST(TraduceSqlServerASqlite, MasEntreColumnasYTextosPasaAUnaFuncion) {
         EXPECT_EQ(T(intacta), intacta);
 }
 
-TEST(TraduceSqlServerASqlite, LiteralesDeFechaPasanAIso) {
+TEST(TraduceSqlServerASqlite, LiteralesDeFechaPasanAIsoComoValorDeUnaColumnaDeFecha) {
+    // Assignments and comparisons, on either side, with qualified and bracketed names.
     EXPECT_EQ(T("UPDATE CONTROL_ACCESO  SET EGRESO = '05/01/24 14:30' WHERE EGRESO IS NULL AND  ID = 7"),
               "UPDATE CONTROL_ACCESO  SET EGRESO = '2024-01-05 14:30:00' WHERE EGRESO IS NULL AND  ID = 7");
     EXPECT_EQ(T(" and fecha >= '05/01/2024' "), " and fecha >= '2024-01-05 00:00:00' ");
     EXPECT_EQ(T(" UPDATE c_mv_cpte set FechaRecepcion='5/1/2024' where TC='OC  '"),
               " UPDATE c_mv_cpte set FechaRecepcion='2024-01-05 00:00:00' where TC='OC  '");
+    EXPECT_EQ(
+        T("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 43, FechaHora_Modificacion = '05/01/24 14:30', DESCRIPCION = "
+          "'05/01/24' WHERE CODIGO = '  TR'"),
+        "UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 43, FechaHora_Modificacion = '2024-01-05 14:30:00', "
+        "DESCRIPCION = '05/01/24' WHERE CODIGO = '  TR'");
+    EXPECT_EQ(
+        T("SELECT * FROM dbo.V_MV_Stock S WHERE '05/01/2024' <= dbo.V_MV_Stock.FECHA AND S.[Fecha Alta] "
+          "<> N'06/01/2024' AND S.[Obs]='06/01/2024'"),
+        "SELECT * FROM V_MV_Stock S WHERE '2024-01-05 00:00:00' <= V_MV_Stock.FECHA AND S.[Fecha Alta] "
+        "<> '2024-01-06 00:00:00' AND S.[Obs]='06/01/2024'");
+    EXPECT_EQ(T("SELECT TC FROM V_MV_STOCK GROUP BY TC HAVING MAX(V_MV_STOCK.Fecha) >= '01/01/24' AND "
+                "MIN(IdArticulo) > '01/01/24'"),
+              "SELECT TC FROM V_MV_STOCK GROUP BY TC HAVING MAX(V_MV_STOCK.Fecha) >= '2024-01-01 00:00:00' "
+              "COLLATE TEXTO AND MIN(IdArticulo) > '01/01/24' COLLATE TEXTO");
+    // BETWEEN and IN, negated too.
+    EXPECT_EQ(
+        T("SELECT ID FROM T WHERE FECHA BETWEEN '01/01/24' AND '31/01/24 23:59' AND Ingreso NOT IN "
+          "('02/01/24', N'03/01/24') AND VenceA NOT BETWEEN '1/1/2024' AND '2/1/2024' AND NroLote IN "
+          "('02/01/24') AND NroLote BETWEEN '01/01/24' AND '31/01/24'"),
+        "SELECT ID FROM T WHERE FECHA BETWEEN '2024-01-01 00:00:00' AND '2024-01-31 23:59:00' AND Ingreso "
+        "NOT IN ('2024-01-02 00:00:00', '2024-01-03 00:00:00') AND VenceA NOT BETWEEN '2024-01-01 "
+        "00:00:00' AND '2024-01-02 00:00:00' AND NroLote IN ('02/01/24') AND NroLote BETWEEN '01/01/24' "
+        "AND '31/01/24'");
+    // INSERT pairs values with its columns by position: several rows, nested commas, INSERT ... SELECT.
+    EXPECT_EQ(
+        T("INSERT INTO V_MV_STOCK(TC,Fecha,Descripcion,[FechaHora_Grabacion],NroLote) VALUES ('FC  "
+          "','01/02/03','01/02/03',N'01/02/03 10:00',ISNULL(NULL,'01/02/03')),('FC  ','1/2/24','1/2/24',"
+          "'1/2/24 9:05','1/2/24')"),
+        "INSERT INTO V_MV_STOCK(TC,Fecha,Descripcion,[FechaHora_Grabacion],NroLote) VALUES ('FC  "
+        "','2003-02-01 00:00:00','01/02/03','2003-02-01 10:00:00',IFNULL(NULL,'01/02/03')),('FC  "
+        "','2024-02-01 00:00:00','1/2/24','2024-02-01 09:05:00','1/2/24')");
+    EXPECT_EQ(
+        T("INSERT INTO AUX_ERR (Proceso, Fecha) SELECT '01/02/03', '01/02/03' WHERE NOT EXISTS (SELECT * "
+          "FROM AUX_ERR WHERE Proceso = '01/02/03') UNION ALL SELECT 'x', '1/2/24' AS f"),
+        "INSERT INTO AUX_ERR (Proceso, Fecha) SELECT '01/02/03', '2003-02-01 00:00:00' WHERE NOT EXISTS "
+        "(SELECT * FROM AUX_ERR WHERE Proceso = '01/02/03') UNION ALL SELECT 'x', '2024-02-01 00:00:00' AS "
+        "f");
     EXPECT_EQ(T("INSERT INTO V_MV_CPTEACCIONES (FECHAHORA) VALUES (N'31/12/99 23:59')"),
               "INSERT INTO V_MV_CPTEACCIONES (FECHAHORA) VALUES ('1999-12-31 23:59:00')");
-    // Only a literal that is wholly a valid date changes.
-    const QString intacta =
-        "SELECT * FROM T WHERE OBS = 'Remito 05/01/24' AND A = '31/02/2024' AND B = '1/2/3' AND "
-        "C = '05/01/24 24:00' AND D = 'it''s 05/01/24' AND E = '2024-01-05'";
-    EXPECT_EQ(T(intacta), intacta);
+    // Markers of a template convert their bound value in the same places.
+    EXPECT_EQ(T("INSERT INTO T (Nombre, Fecha, Egreso) VALUES (?,?, ?)"),
+              "INSERT INTO T (Nombre, Fecha, Egreso) VALUES (?,FECHA_ISO(?), FECHA_ISO(?))");
+    // Statements of a script start over.
+    EXPECT_EQ(
+        T("INSERT INTO T (Fecha, Nombre) VALUES ('1/2/24', '1/2/24'); INSERT INTO T (Nombre, Fecha) "
+          "VALUES ('1/2/24', '1/2/24')"),
+        "INSERT INTO T (Fecha, Nombre) VALUES ('2024-02-01 00:00:00', '1/2/24'); INSERT INTO T (Nombre, "
+        "Fecha) VALUES ('1/2/24', '2024-02-01 00:00:00')");
+}
+
+TEST(TraduceSqlServerASqlite, TextosConFormaDeFechaFueraDeColumnasDeFechaNoCambian) {
+    for (const char* intacta : {
+             // A template's name, a setting's value, a lot: texts that only look like dates.
+             "INSERT INTO V_CPTES_MODELO_CAB (IdVardelio, Nombre) VALUES (1, '01/02/03')",
+             "UPDATE TA_CONFIGURACION SET Valor = '31/12/2025' WHERE Clave = '31/12/2025' OR Valor IN "
+             "('31/12/2025') OR ValorAux BETWEEN '01/01/25' AND '31/12/25'",
+             "SELECT * FROM T WHERE '01/02/03' = NroLote OR NroLote = '01/02/03' OR Fecha = Hora OR '1/2/24' "
+             "= "
+             "Nombre",
+             // Nothing says which column a value is for.
+             "INSERT INTO T VALUES ('01/02/03')",
+             "INSERT INTO T (Fecha, Nombre) SELECT Fecha, '01/02/03' FROM U",
+             "SELECT '01/02/03' AS Fecha, Nombre FROM T WHERE Fecha IN (SELECT '01/02/03')",
+             "SELECT * FROM T WHERE Fecha = '01/02/03' || 'x' OR Fecha = 'x' || '01/02/03'",
+             "SELECT * FROM T WHERE Fecha = UPPER('01/02/03')",
+             // Only a literal that is wholly a valid date changes.
+             "SELECT * FROM T WHERE FECHA = 'Remito 05/01/24' AND FECHA = '31/02/2024' AND FECHA = '1/2/3' "
+             "AND "
+             "FECHA = '05/01/24 24:00' AND FECHA = 'it''s 05/01/24' AND FECHA = '2024-01-05'",
+         })
+        EXPECT_EQ(T(intacta), intacta);
+}
+
+TEST(EsColumnaFecha, NombresDeLasColumnasDeFecha) {
+    for (const char16_t* fecha :
+         {u"Fecha", u"FECHA", u"fecharecepcion", u"FechaHora_Modificacion", u"FECHAHORA", u"FechaREALFin",
+          u"FECHAENVIADO", u"FHEMISION", u"FhEntrega", u"Ingreso", u"EGRESO", u"VenceA", u"vencex",
+          u"Vencimiento", u"VENCIMIENTOLOTE"})
+        EXPECT_TRUE(EsColumnaFecha(fecha)) << QString::fromUtf16(fecha).toStdString();
+    for (const char16_t* otra : {u"Valor", u"Nombre", u"OrdenIngreso", u"IngresoBruto", u"Vence", u"VenceAB",
+                                 u"Vence1", u"Horas", u"NroLote", u"", u"FECH", u"F"})
+        EXPECT_FALSE(EsColumnaFecha(otra)) << QString::fromUtf16(otra).toStdString();
 }
 
 TEST(TraduceSqlServerASqlite, NoTocaLiteralesNiComentarios) {
@@ -437,6 +515,121 @@ TEST_F(TraduccionEjecutada, LoteConSiNoExisteYTransaccion) {
     }
     EXPECT_EQ(transacciones, 0);
     EXPECT_EQ(bd.Filas("SELECT CLAVE, NOMBRE FROM TA_MENU"), QStringList{"D8021|Modelos"});
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// On the embedded database's own tables.
+
+class TraduccionSobreElEsquema : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QFile esquema(BaseEmbebida::CarpetaScripts() + "/esquema.sql");
+        ASSERT_TRUE(esquema.open(QIODevice::ReadOnly)) << esquema.fileName().toStdString();
+        ASSERT_EQ(bd.Ejecuta(QString::fromUtf8(esquema.readAll())), "");
+    }
+    QString Ejecuta(const QString& sql) { return bd.Ejecuta(TraduceSqlServerASqlite(sql)); }
+    QStringList Filas(const QString& sql) { return bd.Filas(TraduceSqlServerASqlite(sql)); }
+    SqliteMemoria bd;
+};
+
+TEST_F(TraduccionSobreElEsquema, NombresYValoresConFormaDeFechaSeGuardanIntactos) {
+    ASSERT_EQ(Ejecuta("INSERT INTO V_CPTES_MODELO_CAB (IdVardelio,nombre,DETALLE,TCDefault) VALUES "
+                      "(1,'01/02/03','31/12/2025','  TR')"),
+              "");
+    EXPECT_EQ(
+        Filas("SELECT nombre, DETALLE FROM V_CPTES_MODELO_CAB  with(nolock)  WHERE nombre = '01/02/03'"),
+        QStringList{"01/02/03|31/12/2025"});
+    // A setting whose key speaks of a date and whose value is one, as text.
+    ASSERT_EQ(
+        Ejecuta("INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor) VALUES ('STOCK', 'FECHA DE CIERRE', "
+                "'30/06/2025')"),
+        "");
+    ASSERT_EQ(Ejecuta("UPDATE TA_CONFIGURACION SET Valor = '31/12/2025', ValorAux = '01/02/03' WHERE Clave = "
+                      "'FECHA DE CIERRE'"),
+              "");
+    EXPECT_EQ(
+        Filas("SELECT VALOR, valoraux FROM TA_CONFIGURACION with(nolock)  WHERE CLAVE = 'fecha de cierre'"),
+        QStringList{"31/12/2025|01/02/03"});
+    // A lot named like a date, beside the movement's own date.
+    ASSERT_EQ(Ejecuta("INSERT INTO V_MV_STOCK(TC,IdComprobante,Fecha,NroLote) VALUES "
+                      "('  IR','000100000001X','01/02/03','01/02/03')"),
+              "");
+    EXPECT_EQ(
+        Filas("SELECT Fecha, NroLote FROM V_MV_STOCK WHERE NroLote = '01/02/03' AND Fecha = '01/02/03'"),
+        QStringList{"2003-02-01 00:00:00|01/02/03"});
+    ASSERT_EQ(Ejecuta("INSERT INTO AUX_ERR (Proceso,Fecha,Error,Descripcion) VALUES "
+                      "('01/02/03','01/02/03 10:00',2627,'31/12/2025')"),
+              "");
+    EXPECT_EQ(Filas("SELECT Proceso, Fecha, Descripcion FROM AUX_ERR"),
+              QStringList{"01/02/03|2003-02-01 10:00:00|31/12/2025"});
+}
+
+TEST_F(TraduccionSobreElEsquema, FechasSeGuardanEnIsoYSeComparanYOrdenanComoFechas) {
+    // The access log: entry written on insert, exit on update.
+    for (const char* ingreso : {"31/12/23 23:50", "01/01/24 08:00", "15/06/99 10:00"})
+        ASSERT_EQ(Ejecuta(QString("INSERT INTO Control_Acceso (Maquina,Usuario,Formulario,Tarea,Ingreso,"
+                                  "NombreUsuario) VALUES ('PC1','DEMO','MODELOS','MENU','%1','demo')")
+                              .arg(ingreso)),
+                  "");
+    EXPECT_EQ(Filas("SELECT Id FROM Control_Acceso ORDER BY Ingreso"), (QStringList{"3", "1", "2"}));
+    ASSERT_EQ(
+        Ejecuta("UPDATE CONTROL_ACCESO  SET EGRESO = '01/01/24 09:15' WHERE EGRESO IS NULL AND  ID = 2"), "");
+    EXPECT_EQ(Filas("SELECT Id, Egreso FROM Control_Acceso WHERE Egreso > Ingreso"),
+              QStringList{"2|2024-01-01 09:15:00"});
+
+    // Movements dated by position in a multi-row insert; the voucher-date conditions.
+    ASSERT_EQ(Ejecuta("INSERT INTO V_MV_STOCK(TC,IdComprobante,Fecha,Descripcion) VALUES "
+                      "('  IR','000100000001X','05/01/2024','05/01/2024'),"
+                      "('  IR','000100000002X','28/12/2023','a'),"
+                      "('  IR','000100000003X','1/2/24 9:05','b')"),
+              "");
+    EXPECT_EQ(Filas("SELECT IdComprobante FROM V_MV_STOCK WHERE TC = '  IR' and fecha >= '01/01/2024' "
+                    "ORDER BY Fecha DESC"),
+              (QStringList{"000100000003X", "000100000001X"}));
+    EXPECT_EQ(Filas("SELECT IdComprobante FROM V_MV_STOCK WHERE Fecha BETWEEN '28/12/23' AND '5/1/2024' "
+                    "ORDER BY Fecha"),
+              (QStringList{"000100000002X", "000100000001X"}));
+    EXPECT_EQ(Filas("SELECT IdComprobante FROM V_MV_STOCK WHERE Fecha IN ('28/12/2023', '01/02/2024 09:05') "
+                    "ORDER BY IdComprobante"),
+              (QStringList{"000100000002X", "000100000003X"}));
+    // As day-first texts "28/12/2023" would be the latest.
+    EXPECT_EQ(Filas("SELECT MAX(Fecha) FROM V_MV_STOCK"), QStringList{"2024-02-01 09:05:00"});
+    EXPECT_EQ(Filas("SELECT Descripcion FROM V_MV_STOCK WHERE IdComprobante = '000100000001X'"),
+              QStringList{"05/01/2024"});
+
+    // The numbering range's stamp and the purchase order's reception date.
+    ASSERT_EQ(Ejecuta("INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, DESCRIPCION, VenceX) VALUES "
+                      "('  TR', 1, '01/02/03', '31/12/2025')"),
+              "");
+    ASSERT_EQ(Ejecuta(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 43, FechaHora_Modificacion = '02/01/24 10:00' "
+                      "WHERE CODIGO = '  TR' AND TALONARIO=1"),
+              "");
+    EXPECT_EQ(Filas("SELECT DESCRIPCION, VenceX, FechaHora_Modificacion FROM V_TA_CPTE"),
+              QStringList{"01/02/03|2025-12-31 00:00:00|2024-01-02 10:00:00"});
+    ASSERT_EQ(Ejecuta("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, NOMBRE) VALUES ('  OC', '000100000009X', "
+                      "'5/1/2024')"),
+              "");
+    ASSERT_EQ(Ejecuta(" UPDATE c_mv_cpte set FechaRecepcion='5/1/2024' where TC='  OC' and "
+                      "IDCOMPROBANTE='000100000009X' and fecharecepcion is null"),
+              "");
+    EXPECT_EQ(Filas("SELECT NOMBRE, FechaRecepcion FROM C_MV_CPTE"),
+              QStringList{"5/1/2024|2024-01-05 00:00:00"});
+}
+
+TEST_F(TraduccionSobreElEsquema, CadaColumnaDeFechaDelEsquemaSeReconocePorSuNombre) {
+    // The schema keeps dates as ISO text in VARCHAR(19), and only dates.
+    const QStringList columnas =
+        bd.Filas("SELECT t.name || '.' || c.name || ' ' || c.type FROM sqlite_schema AS t, "
+                 "pragma_table_info(t.name) AS c WHERE t.type = 'table'");
+    ASSERT_GT(columnas.size(), 100);
+    int fechas = 0;
+    for (const QString& columna : columnas) {
+        const QString nombre = columna.section(' ', 0, 0).section('.', 1);
+        const bool declaradaFecha = columna.section(' ', 1) == "VARCHAR(19)";
+        EXPECT_EQ(EsColumnaFecha(nombre), declaradaFecha) << columna.toStdString();
+        fechas += declaradaFecha ? 1 : 0;
+    }
+    EXPECT_GT(fechas, 30);
 }
 
 } // namespace
