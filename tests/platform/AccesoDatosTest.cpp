@@ -284,6 +284,25 @@ TEST_F(AccesoDatosTest, RollbackUndoesEveryLevelAndUnmatchedEndsAreErrors) {
     EXPECT_EQ(Trancount(), 0);
 }
 
+TEST_F(AccesoDatosTest, ARefusedCommitLeavesTheTransactionOpenForTheRollback) {
+    // A key checked at commit time: the database refuses the COMMIT itself.
+    ad.EjecutaSQL(
+        QStringLiteral("CREATE TABLE HIJO (Id INTEGER PRIMARY KEY, Padre INTEGER REFERENCES CAB (Id) "
+                       "DEFERRABLE INITIALLY DEFERRED)"));
+    ad.EjecutaSQL(QStringLiteral("BEGIN TRANSACTION \r\rINSERT INTO HIJO (Id, Padre) VALUES (1, 99)\r"));
+    try {
+        ad.EjecutaSQL(QStringLiteral("COMMIT TRANSACTION"));
+        FAIL() << "the orphan row was committed";
+    } catch (const ErrorSistema& e) {
+        EXPECT_EQ(e.Numero(), 547);
+    }
+    EXPECT_EQ(Numeros(), (std::vector<long>{547, 3621}));
+    EXPECT_EQ(Trancount(), 1);
+    ad.EjecutaSQL(QStringLiteral("ROLLBACK TRANSACTION"));
+    EXPECT_EQ(Trancount(), 0);
+    EXPECT_EQ(Valor(QStringLiteral("SELECT count(*) FROM HIJO")).toInt(), 0);
+}
+
 TEST_F(AccesoDatosTest, AKilledSaveLeavesTheDatabaseAsItWas) {
     ad.EjecutaSQL(QStringLiteral("INSERT INTO CAB (Id, Nombre) VALUES (1,'ANTES')"));
     ad.LeeConexion().Close();
