@@ -76,11 +76,14 @@ void VentanaConsulta::MuestraConsulta(const QString& consulta, Coleccion* colecc
     destino_ = coleccion;
     if (destino_)
         destino_->Clear();
+    // The caller's collection is filled only while the window is shown.
+    struct Suelta {
+        Coleccion*& destino;
+        ~Suelta() { destino = nullptr; }
+    } suelta{destino_};
     Prepara(consulta, condicion, sentencia);
-    if (!Carga())
-        return;
-    interaccion().MuestraModal(*this);
-    destino_ = nullptr;
+    if (Carga())
+        interaccion().MuestraModal(*this);
 }
 
 void VentanaConsulta::Prepara(const QString& consulta, const QString& condicion, const QString& sentencia) {
