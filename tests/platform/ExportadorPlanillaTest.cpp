@@ -1,0 +1,138 @@
+// The spreadsheet listing: a real .xlsx read back cell by cell.
+
+#include "ExportadorPlanilla.h"
+
+#include "AccesoDatos.h"
+#include "BaseEmbebida.h"
+#include "Comun.h"
+#include "LectorXlsx.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace {
+
+class Planilla : public ConGuion {
+protected:
+    void SetUp() override {
+        ConGuion::SetUp();
+        ASSERT_TRUE(base.isValid());
+        ASSERT_TRUE(salida.isValid());
+        const QString ruta = base.filePath(QStringLiteral("datos.db"));
+        BaseEmbebida::Crea(
+            ruta,
+            {QStringLiteral(
+                "CREATE TABLE MODELOS (Id INTEGER PRIMARY KEY, Nombre VARCHAR(50) COLLATE TEXTO, "
+                "Deposito VARCHAR(4) COLLATE TEXTO, Cantidad REAL, Nota TEXT);\n"
+                "INSERT INTO MODELOS VALUES (2, 'Reposición <centro> & \"sur\"', '   1', 12.5, NULL);\n"
+                "INSERT INTO MODELOS VALUES (1, 'O''Brien', '  TR', -3, 'línea' || char(1) || 'x');\n")});
+        ad.AsignaServidor(QStringLiteral("sqlite"));
+        ad.AsignaBaseDatos(ruta);
+        ad.Conecta();
+        exportador.EstableceCarpeta(salida.path());
+    }
+
+    QStringList Planillas() const {
+        return QDir(salida.path()).entryList({QStringLiteral("*.xlsx")}, QDir::Files, QDir::Name);
+    }
+
+    QTemporaryDir base;
+    QTemporaryDir salida;
+    AccesoDatos ad;
+    ExportadorPlanilla exportador{[this]() -> AccesoDatos& { return ad; }};
+};
+
+TEST_F(Planilla, TitleRowColumnNamesAndEveryRecordInQueryOrder) {
+    const QString ruta = exportador.EscribePlanilla(QStringLiteral(" SELECT * FROM MODELOS ORDER BY Id DESC"),
+                                                    QStringLiteral("Reporte X"));
+    ASSERT_TRUE(QFileInfo(ruta).isFile());
+    EXPECT_EQ(QFileInfo(ruta).absolutePath(), QDir(salida.path()).absolutePath());
+    EXPECT_EQ(exportador.UltimaPlanilla(), ruta);
+
+    const HojaXlsx hoja = LeeHojaXlsx(ruta);
+    ASSERT_FALSE(hoja.isEmpty()) << "unreadable workbook " << ruta.toStdString();
+    EXPECT_EQ(hoja.value(1).value(0).texto, QStringLiteral("Reporte X"));
+    EXPECT_EQ(hoja.value(1).size(), 1);
+    EXPECT_EQ(FilaXlsx(hoja, 2, 5), QStringList({"Id", "Nombre", "Deposito", "Cantidad", "Nota"}));
+    // Texts keep accents, markup characters, apostrophes and the codes' leading blanks;
+    // a null leaves the cell empty; a control character is dropped.
+    EXPECT_EQ(FilaXlsx(hoja, 3, 5), QStringList({"2", "Reposición <centro> & \"sur\"", "   1", "12.5", ""}));
+    EXPECT_EQ(FilaXlsx(hoja, 4, 5), QStringList({"1", "O'Brien", "  TR", "-3",
+                                                 "línea"
+                                                 "x"}));
+    EXPECT_FALSE(hoja.value(3).contains(4));
+    // Numbers are numbers, codes stay texts.
+    EXPECT_TRUE(hoja.value(3).value(0).numero);
+    EXPECT_TRUE(hoja.value(3).value(3).numero);
+    EXPECT_FALSE(hoja.value(3).value(2).numero);
+    EXPECT_EQ(hoja.lastKey(), 4);
+}
+
+TEST_F(Planilla, AnEmptyResultStillListsTitleAndColumns) {
+    const QString ruta = exportador.EscribePlanilla(
+        QStringLiteral("SELECT Id, Nombre FROM MODELOS WHERE Id = 0"), QStringLiteral("Vacía"));
+    const HojaXlsx hoja = LeeHojaXlsx(ruta);
+    EXPECT_EQ(hoja.value(1).value(0).texto, QStringLiteral("Vacía"));
+    EXPECT_EQ(FilaXlsx(hoja, 2, 2), QStringList({"Id", "Nombre"}));
+    EXPECT_EQ(hoja.lastKey(), 2);
+}
+
+TEST_F(Planilla, ListingsNeverOverwriteEachOther) {
+    // Two listings within one second: the first may still be open in the spreadsheet program.
+    const QString a =
+        exportador.EscribePlanilla(QStringLiteral("SELECT * FROM MODELOS"), QStringLiteral("R/1:x"));
+    const QString b =
+        exportador.EscribePlanilla(QStringLiteral("SELECT Id FROM MODELOS"), QStringLiteral("R/1:x"));
+    EXPECT_NE(a, b);
+    EXPECT_EQ(Planillas().size(), 2) << Planillas().join(u' ').toStdString();
+    EXPECT_FALSE(QFileInfo(a).fileName().contains(u'/'));
+    EXPECT_FALSE(QFileInfo(a).fileName().contains(u':'));
+    EXPECT_EQ(FilaXlsx(LeeHojaXlsx(a), 2, 2), QStringList({"Id", "Nombre"}));
+    EXPECT_EQ(FilaXlsx(LeeHojaXlsx(b), 2, 2), QStringList({"Id", ""}));
+}
+
+TEST_F(Planilla, AFailingQueryIsRaisedAndLeavesNoFile) {
+    EXPECT_THROW(exportador.ExportaPlanilla(QStringLiteral("SELECT * FROM NO_EXISTE"),
+                                            QStringLiteral("SQLite"), QStringLiteral("R"),
+                                            QStringLiteral("id")),
+                 ErrorSistema);
+    EXPECT_TRUE(Planillas().isEmpty());
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
+}
+
+TEST_F(Planilla, OpensTheWorkbookOrSaysWhereItIs) {
+    QString abierta;
+    exportador.abreArchivo = [&](const QString& ruta) {
+        abierta = ruta;
+        return true;
+    };
+    exportador.ExportaPlanilla(QStringLiteral("SELECT * FROM MODELOS"), QStringLiteral("SQLite"),
+                               QStringLiteral("Reporte"), QStringLiteral("id"));
+    EXPECT_EQ(abierta, exportador.UltimaPlanilla());
+    EXPECT_TRUE(QFileInfo(abierta).isFile());
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
+
+    // Nothing can open it: the user learns where it is.
+    exportador.abreArchivo = [](const QString&) { return false; };
+    exportador.ExportaPlanilla(QStringLiteral("SELECT * FROM MODELOS"), QStringLiteral("SQLite"),
+                               QStringLiteral("Reporte"), QStringLiteral("id"));
+    ASSERT_EQ(guion.Registros().size(), 1u);
+    const auto& aviso = guion.Registros().front();
+    EXPECT_TRUE(aviso.texto.endsWith(QDir::toNativeSeparators(exportador.UltimaPlanilla())))
+        << aviso.texto.toStdString();
+    EXPECT_EQ(aviso.titulo, QStringLiteral("Reporte"));
+    EXPECT_EQ(aviso.estilo, Estilo::SoloAceptar | Estilo::Informacion);
+    EXPECT_EQ(Planillas().size(), 2);
+}
+
+TEST_F(Planilla, WithoutADesktopNothingIsAskedToOpenIt) {
+    // The test program is a console application: there is no desktop to hand the file to.
+    EXPECT_FALSE(ExportadorPlanilla::AbreConEscritorio(salida.filePath(QStringLiteral("x.xlsx"))));
+    exportador.ExportaPlanilla(QStringLiteral("SELECT * FROM MODELOS"), QStringLiteral("SQLite"),
+                               QStringLiteral("Reporte"), QStringLiteral("id"));
+    ASSERT_EQ(guion.Mensajes().size(), 1);
+    EXPECT_TRUE(guion.Mensajes().front().contains(QDir::toNativeSeparators(exportador.UltimaPlanilla())));
+}
+
+} // namespace
