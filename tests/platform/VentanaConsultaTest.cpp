@@ -18,7 +18,7 @@
 
 namespace {
 
-class Ventana : public ConGuion {
+class VentanaDeConsulta : public ConGuion {
 protected:
     void SetUp() override {
         ConGuion::SetUp();
@@ -51,7 +51,7 @@ protected:
     int mostrada_ = 0;
 };
 
-TEST_F(Ventana, EligeElValorDeLaColumnaClaveDeLaFilaActual) {
+TEST_F(VentanaDeConsulta, EligeElValorDeLaColumnaClaveDeLaFilaActual) {
     ventana_.setCampoClave("IDARTICULO");
     AlMostrar([](VentanaConsulta& v) {
         ASSERT_EQ(v.FilasDatos(), 2);
@@ -79,7 +79,7 @@ TEST_F(Ventana, EligeElValorDeLaColumnaClaveDeLaFilaActual) {
     EXPECT_THROW(coleccion.Item("STOCK"), ErrorSistema);
 }
 
-TEST_F(Ventana, CancelarNoEligeNadaNiDejaLaEleccionAnterior) {
+TEST_F(VentanaDeConsulta, CancelarNoEligeNadaNiDejaLaEleccionAnterior) {
     ventana_.setCampoClave("IDARTICULO");
     AlMostrar([](VentanaConsulta& v) { v.Aceptar(); });
     Coleccion coleccion;
@@ -103,7 +103,7 @@ TEST_F(Ventana, CancelarNoEligeNadaNiDejaLaEleccionAnterior) {
     EXPECT_TRUE(ventana_.ValorElegido().toString().isEmpty());
 }
 
-TEST_F(Ventana, SinFilasOSobreLaFilaDeTitulosNoSeEligeNada) {
+TEST_F(VentanaDeConsulta, SinFilasOSobreLaFilaDeTitulosNoSeEligeNada) {
     ventana_.setCampoClave("IDARTICULO");
     AlMostrar([](VentanaConsulta& v) {
         EXPECT_EQ(v.FilasDatos(), 0);
@@ -122,7 +122,7 @@ TEST_F(Ventana, SinFilasOSobreLaFilaDeTitulosNoSeEligeNada) {
     EXPECT_TRUE(ventana_.ValorElegido().toString().isEmpty());
 }
 
-TEST_F(Ventana, ColumnaClaveAusenteNoDevuelveOtraColumnaYSinClaveLaPrimera) {
+TEST_F(VentanaDeConsulta, ColumnaClaveAusenteNoDevuelveOtraColumnaYSinClaveLaPrimera) {
     ventana_.setCampoClave("idContacto");
     AlMostrar([](VentanaConsulta& v) { v.Aceptar(); });
     ventana_.MuestraConsulta("select DESCRIPCION, IDARTICULO from V_MA_ARTICULOS order by 2");
@@ -143,7 +143,7 @@ TEST_F(Ventana, ColumnaClaveAusenteNoDevuelveOtraColumnaYSinClaveLaPrimera) {
     EXPECT_EQ(ventana_.ValorElegido().toString(), "");
 }
 
-TEST_F(Ventana, UnaEntidadSeConsultaConLaSentenciaDelSextoArgumentoOEnteraConSuCondicion) {
+TEST_F(VentanaDeConsulta, UnaEntidadSeConsultaConLaSentenciaDelSextoArgumentoOEnteraConSuCondicion) {
     ventana_.setCampoClave("IDARTICULO");
     AlMostrar([](VentanaConsulta& v) { v.Aceptar(); });
     QString vacio1, vacio2, vacio3;
@@ -162,7 +162,7 @@ TEST_F(Ventana, UnaEntidadSeConsultaConLaSentenciaDelSextoArgumentoOEnteraConSuC
     EXPECT_EQ(ventana_.ValorElegido().toString(), "C3");
 }
 
-TEST_F(Ventana, SentenciaRechazadaSeMuestraYNoAbreLaVentana) {
+TEST_F(VentanaDeConsulta, SentenciaRechazadaSeMuestraYNoAbreLaVentana) {
     ventana_.setCampoClave("IDARTICULO");
     AlMostrar([](VentanaConsulta& v) { v.Aceptar(); });
     ventana_.MuestraConsulta("select IDARTICULO from V_MA_ARTICULOS order by 1");
@@ -171,7 +171,8 @@ TEST_F(Ventana, SentenciaRechazadaSeMuestraYNoAbreLaVentana) {
     ventana_.MuestraConsulta("select NOEXISTE from V_MA_ARTICULOS");
     EXPECT_EQ(mostrada_, 1);
     ASSERT_EQ(guion.Mensajes().size(), 1);
-    EXPECT_TRUE(guion.Mensajes().at(0).contains("NOEXISTE", Qt::CaseInsensitive)) << guion.Mensajes().at(0).toStdString();
+    EXPECT_TRUE(guion.Mensajes().at(0).contains("NOEXISTE", Qt::CaseInsensitive))
+        << guion.Mensajes().at(0).toStdString();
     EXPECT_TRUE(ventana_.ValorElegido().toString().isEmpty());
 
     // Without a connection the same.
@@ -181,7 +182,7 @@ TEST_F(Ventana, SentenciaRechazadaSeMuestraYNoAbreLaVentana) {
     EXPECT_EQ(mostrada_, 1);
 }
 
-TEST_F(Ventana, TituloDeLaDefinicionYAnchosDeConsultaslen) {
+TEST_F(VentanaDeConsulta, TituloDeLaDefinicionYAnchosDeConsultaslen) {
     {
         EscritorConsultas archivo(dir_.filePath("CONSULTAS.CVN"));
         archivo.Agrega({"CLIENTES", "VT_CLIENTES", "|RAZON_SOCIAL|CODIGO|", ""});
