@@ -96,14 +96,15 @@ CREATE TABLE V_CPTES_MODELO_CAB (
 CREATE INDEX IX_MODELO_CAB_NOMBRE ON V_CPTES_MODELO_CAB (nombre);
 
 -- Linea is given by the database in insertion order; the lines of a template are read
--- through (IdVardelio, Linea), so they come back in the order they were saved.
+-- through (IdVardelio, Linea), so they come back in the order they were saved. A code longer
+-- than its column is refused, as the shared server refuses it, rather than stored.
 CREATE TABLE V_CPTES_MODELO_DET (
     Linea           INTEGER PRIMARY KEY,
     IdVardelio      INTEGER NOT NULL
                     REFERENCES V_CPTES_MODELO_CAB (IdVardelio) ON DELETE CASCADE,
-    IdArticulo      VARCHAR(25) COLLATE TEXTO,
+    IdArticulo      VARCHAR(25) COLLATE TEXTO CHECK (length(IdArticulo) <= 25),
     Cantidad        REAL,
-    IdUnidad        VARCHAR(4) COLLATE TEXTO
+    IdUnidad        VARCHAR(4) COLLATE TEXTO CHECK (length(IdUnidad) <= 4)
 );
 CREATE UNIQUE INDEX IX_MODELO_DET ON V_CPTES_MODELO_DET (IdVardelio, Linea);
 

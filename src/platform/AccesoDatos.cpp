@@ -428,6 +428,14 @@ qint32 AccesoDatos::EjecutaSQL(const QString& sql, Registros* rs) {
                 conexion_.errores_.Agrega(e.NativeError, e.Description);
             if (!primero && !f.lista.empty())
                 primero = f.lista.front();
+            // A failure that ended the transaction inside the database (a trigger's rollback, a
+            // full disk) ends the batch, as on SQL Server: the statements after it would
+            // otherwise run outside it and stay written.
+            if (d_->sqlite && d_->nivel > 0) {
+                d_->Sincroniza();
+                if (d_->nivel == 0)
+                    break;
+            }
         }
     }
     if (primero)

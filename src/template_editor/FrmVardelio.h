@@ -161,6 +161,39 @@ public:
     // Opens RegistroModelo on the first row of the table (body in FrmVardelioRecordset.cpp,
     // written with the reset that calls it).
     void AbrirRecordset(const QString& lTablaActiva);
+    // Saves the template (EsNuevo or EsModificacion) or deletes it (EsBaja, after its own
+    // question) as one batch in one transaction, then anchors it in the menu. ErrorValidacion is
+    // set when it was not stored; it is never cleared here. (FrmVardelioAlmacen.cpp)
+    void ActualizarDatos();
+    // Loads the template whose header row RegistroModelo stands on: header fields, anchor box,
+    // voucher type and every line, each article validated as if typed. Leaves RegistroModelo on
+    // the lines.
+    void AsignarDatos();
+    // CampoValida on each header field in order; false at the first refusal.
+    bool Datosvalidos();
+    // The batch text the last save or delete sent (what AUX_ERR records when it is refused).
+    QString UltimoLote;
+
+    // The single validator of the header fields and of the cell editor, chosen by the control's
+    // DataField; the outcome is ErrorValidacion (false: accepted), a refusal is shown in
+    // "Aviso al operador...". A NOMBRE is cleaned (trimmed, apostrophes removed) and written back
+    // into the box before it is looked up: an existing one loads that template (not while
+    // ValidandoGrabacion), any other starts a new one. (FrmVardelioValidacion.cpp)
+    void CampoValida(CajaTexto& Texto);
+    // The name as it is looked up, stored and anchored.
+    static QString NombreModelo(const QString& texto);
+    // The window's Tag: the Tag of the control CampoValida last looked at (the look-ups' table).
+    QString Tag;
+    // Called from here, written with their own subjects:
+    // - the line branches of CampoValida (IDARTICULO, IdDepositoArt, IDUNIDAD, CANTIDAD) on the
+    //   grid's current row, `valor` being the control's text trimmed. A refusal sets
+    //   ErrorValidacion and `mensaje`, which CampoValida shows; run-time errors are reported as
+    //   "CAMPO_VALIDA" (EjecutaFormulario); false when the user left the call that way.
+    //   (FrmVardelioLineas.cpp)
+    bool CampoValidaLinea(CajaTexto& Texto, const QString& campo, const QString& valor, QString& mensaje);
+    // - the menu entry of the template after a committed save or delete (a delete always
+    //   removes it: EsBaja is set then). (FrmVardelioAnclaje.cpp)
+    void AnclaAlMenu();
 
     // ---- Toolbar commands and menu anchoring ----
 

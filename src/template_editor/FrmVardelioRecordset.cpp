@@ -5,7 +5,13 @@
 #include "Globales.h"
 
 void FrmVardelio::AbrirRecordset(const QString& lTablaActiva) {
-    AD().ObtieneRecordset(
-        QStringLiteral("SELECT TOP 1 * FROM ") + lTablaActiva + QStringLiteral(" with(nolock) "),
-        RegistroModelo, &AD().LeeConexion(), TipoCursor::Dinamico, TipoBloqueo::Optimista, -1);
+    EjecutaFormulario(QStringLiteral("Abrir Recordser"),
+                      {
+                          [&] {
+                              AD().ObtieneRecordset(QStringLiteral("SELECT TOP 1 * FROM ") + lTablaActiva +
+                                                        QStringLiteral(" with(nolock) "),
+                                                    RegistroModelo, &AD().LeeConexion(), TipoCursor::Dinamico,
+                                                    TipoBloqueo::Optimista, -1);
+                          },
+                      });
 }
