@@ -6,6 +6,8 @@
 #include "Registros.h"
 #include "Utilidades.h"
 
+#include <QStringList>
+
 namespace {
 
 QString Literal(const QString& valor) {
@@ -66,23 +68,31 @@ QString ObtieneDepositosUsuario(const QString& Usuario, bool DepositoDiferencias
         AD().CierraRecordset(rs);
     } else {
         AD().ObtieneRecordset(SentenciaDepositosUnidad(unidad), rs);
-        bool conDefecto = false;
-        // Codes are compared trimmed: the stored ones carry their leading blanks.
+        QStringList depositos;
         while (!rs.Eof()) {
-            resultado = Texto(rs, "IdDeposito");
-            if (Igual(resultado, centro)) {
-                resultado = centro;
-                break;
-            }
-            if (!depositoUsuario.trimmed().isEmpty() && Igual(resultado, depositoUsuario)) {
-                resultado = depositoUsuario;
-                break;
-            }
-            if (Igual(resultado, defecto))
-                conDefecto = true;
+            depositos << Texto(rs, "IdDeposito");
             rs.MoveNext();
         }
         AD().CierraRecordset(rs);
+        // Codes are compared trimmed: the stored ones carry their leading blanks. The
+        // distribution centre wins wherever it stands among the unit's deposits.
+        bool conCentro = false;
+        for (const QString& d : depositos)
+            conCentro = conCentro || (!centro.isEmpty() && Igual(d, centro));
+        bool conDefecto = false;
+        for (const QString& d : depositos) {
+            resultado = d;
+            if (conCentro && Igual(d, centro)) {
+                resultado = centro;
+                break;
+            }
+            if (!conCentro && !depositoUsuario.trimmed().isEmpty() && Igual(d, depositoUsuario)) {
+                resultado = depositoUsuario;
+                break;
+            }
+            if (Igual(d, defecto))
+                conDefecto = true;
+        }
         if (!Igual(resultado, centro) && !defecto.isEmpty() && !Igual(defecto, resultado) && conDefecto)
             resultado = defecto;
     }

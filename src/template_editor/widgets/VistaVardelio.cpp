@@ -1,6 +1,492 @@
 #include "VistaVardelio.h"
 
+#include "AspectoVentana.h"
+#include "ModeloGrilla.h"
+#include "VistaBarraHerramientas.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+// The system's BGR colour (-1: the control's default).
+QColor Color(int bgr) {
+    if (bgr < 0)
+        return {};
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+void PintaColores(QWidget* w, int letra, int fondo) {
+    QPalette p = w->parentWidget() ? w->parentWidget()->palette() : QApplication::palette();
+    const QColor cl = Color(letra);
+    const QColor cf = Color(fondo);
+    if (cl.isValid()) {
+        p.setColor(QPalette::Text, cl);
+        p.setColor(QPalette::WindowText, cl);
+    }
+    if (cf.isValid()) {
+        p.setColor(QPalette::Base, cf);
+        p.setColor(QPalette::Window, cf);
+    }
+    w->setPalette(p);
+    w->setAutoFillBackground(cf.isValid() && qobject_cast<QLabel*>(w));
+}
+
+void MuestraEtiqueta(QLabel* l, const ControlSimple& e) {
+    l->setText(e.Caption());
+    l->setVisible(e.Visible());
+    l->setEnabled(e.Enabled());
+    l->setToolTip(e.ToolTipText());
+    PintaColores(l, e.ForeColor(), e.BackColor());
+}
+
+void MuestraCaja(QLineEdit* w, const CajaTexto& c) {
+    if (w->text() != c.Text())
+        w->setText(c.Text());
+    w->setMaxLength(c.MaxLength() > 0 ? c.MaxLength() : 32767);
+    w->setEnabled(c.Enabled());
+    w->setVisible(c.Visible());
+    PintaColores(w, c.ForeColor(), c.BackColor());
+}
+
+} // namespace
+
 VistaVardelio::VistaVardelio(FrmVardelio& form, QWidget* padre) : QMainWindow(padre), form_(form) {
+    setObjectName(QStringLiteral("FrmVardelio"));
     setWindowTitle(form_.Caption());
+
+    barra_ = new VistaBarraHerramientas(form_.UtilVox1, this);
+    addToolBar(Qt::TopToolBarArea, barra_);
+
+    auto* centro = new QWidget(this);
+    auto* capa = new QVBoxLayout(centro);
+    capa->setContentsMargins(6, 6, 6, 0);
+    ArmaEncabezado(centro);
+    capa->addWidget(encabezado_);
+
+    label2_ = new QLabel(centro);
+    capa->addWidget(label2_);
+
+    modelo_ = new ModeloGrilla(form_.MSFlexGrid2, this);
+    tabla_ = new QTableView(centro);
+    tabla_->setObjectName(QStringLiteral("MSFlexGrid2"));
+    tabla_->setModel(modelo_);
+    tabla_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tabla_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tabla_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    tabla_->setWordWrap(false);
+    tabla_->verticalHeader()->hide();
+    tabla_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    tabla_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    tabla_->horizontalHeader()->setHighlightSections(false);
+    tabla_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    label2_->setBuddy(tabla_);
+    capa->addWidget(tabla_, 1);
+
+    auto* lineaStock = new QHBoxLayout;
+    for (size_t i = 0; i < stockInfo_.size(); ++i) {
+        stockInfo_[i] = new QLabel(centro);
+        stockInfo_[i]->setObjectName(QStringLiteral("lblStockInfo(%1)").arg(i));
+        stockInfo_[i]->setFrameShape(QFrame::StyledPanel);
+        lineaStock->addWidget(stockInfo_[i], i == 3 ? 2 : 1);
+    }
+    lblMensaje_ = new QLabel(centro);
+    lblMensaje_->setObjectName(QStringLiteral("LblMensaje"));
+    QFont negrita = lblMensaje_->font();
+    negrita.setBold(true);
+    lblMensaje_->setFont(negrita);
+    lineaStock->addWidget(lblMensaje_, 2);
+    picStatus_ = new QLabel(centro);
+    picStatus_->setObjectName(QStringLiteral("picStatus"));
+    lineaStock->addWidget(picStatus_);
+    capa->addLayout(lineaStock);
+
+    statusBar1_ = new QStatusBar(centro);
+    statusBar1_->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar1_->setSizeGripEnabled(false);
+    for (int i = 1; i <= form_.StatusBar1.Count(); ++i) {
+        auto* l = new QLabel(statusBar1_);
+        statusBar1_->addWidget(l, 1);
+        panelesDetalle_.push_back(l);
+    }
+    capa->addWidget(statusBar1_);
+    setCentralWidget(centro);
+
+    statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
+    for (int i = 1; i <= form_.sbStatusBar.Count(); ++i) {
+        auto* l = new QLabel(statusBar());
+        l->setObjectName(form_.sbStatusBar.Panels(i).Key());
+        statusBar()->addWidget(l, i == 1 ? 3 : 1);
+        panelesSesion_.push_back(l);
+    }
+
+    // The form's focus order is the window's tab order.
+    QWidget* anterior = nullptr;
+    for (const FocoFormulario::Parada& p : form_.Foco().Orden()) {
+        QWidget* w = Control(p.nombre);
+        if (!w)
+            continue;
+        if (anterior)
+            setTabOrder(anterior, w);
+        anterior = w;
+    }
+
+    // The form measures texts in this window's font, in twips.
+    form_.TextWidth = [this](const QString& texto) {
+        return PixelesATwips(fontMetrics().horizontalAdvance(texto), logicalDpiX());
+    };
+
+    ConectaModelos();
+    AplicaAspecto(form_, *this);
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* nuevo) {
+        const QString nombre = NombreDe(nuevo);
+        if (!nombre.isEmpty() && !sincronizando_)
+            form_.Foco().FocoMovido(nombre);
+    });
     resize(1000, 700);
+}
+
+VistaVardelio::~VistaVardelio() {
+    // The children go after this body: nothing of theirs may reach the form any more.
+    qApp->removeEventFilter(this);
+    disconnect(qApp, nullptr, this, nullptr);
+    for (QObject* hijo : findChildren<QObject*>())
+        hijo->disconnect(this);
+    DesconectaModelos();
+}
+
+void VistaVardelio::ArmaEncabezado(QWidget* centro) {
+    encabezado_ = new QFrame(centro);
+    encabezado_->setObjectName(QStringLiteral("FrmEnc(0)"));
+    encabezado_->setFrameShape(QFrame::StyledPanel);
+    auto* g = new QGridLayout(encabezado_);
+
+    lblComprobante_ = new QLabel(encabezado_);
+    combo_ = new QComboBox(encabezado_);
+    combo_->setObjectName(QStringLiteral("CmbLista"));
+    combo_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    combo_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    lblComprobante_->setBuddy(combo_);
+    lblES_ = new QLabel(encabezado_);
+    lblES_->setObjectName(QStringLiteral("LblES"));
+    QFont negrita = lblES_->font();
+    negrita.setBold(true);
+    lblES_->setFont(negrita);
+
+    for (size_t i = 0; i < campos_.size(); ++i) {
+        campos_[i] = new QLineEdit(encabezado_);
+        campos_[i]->setObjectName(QStringLiteral("TxtFields(%1)").arg(i));
+    }
+    lblTitulo_ = new QLabel(encabezado_);
+    for (size_t i = 0; i < label5_.size(); ++i) {
+        label5_[i] = new QLabel(encabezado_);
+        label5_[i]->setObjectName(QStringLiteral("Label5(%1)").arg(i));
+    }
+    lblDescMotivo_ = new QLabel(encabezado_);
+    lblDescDeposito_ = new QLabel(encabezado_);
+    label1_ = new QLabel(encabezado_);
+    chkAnclar_ = new QCheckBox(encabezado_);
+    chkAnclar_->setObjectName(QStringLiteral("ChkAnclar"));
+    chkCodigoBarra_ = new QCheckBox(encabezado_);
+    chkCodigoBarra_->setObjectName(QStringLiteral("ChkCodigoBarra"));
+    cmdCargar_ = new QPushButton(encabezado_);
+    cmdCargar_->setObjectName(QStringLiteral("CmdCargar"));
+    cmdEspecial_ = new QPushButton(encabezado_);
+    cmdEspecial_->setObjectName(QStringLiteral("CmdEspecial"));
+    cmdDespacho_ = new QPushButton(encabezado_);
+    cmdDespacho_->setObjectName(QStringLiteral("CmdDespacho"));
+
+    const int anchoCodigo = fontMetrics().horizontalAdvance(QStringLiteral("XXXXXXX"));
+    for (int i = 1; i <= 3; ++i)
+        campos_[i]->setMaximumWidth(anchoCodigo + 16);
+
+    g->addWidget(lblComprobante_, 0, 0);
+    auto* filaTipo = new QHBoxLayout;
+    filaTipo->addWidget(combo_);
+    filaTipo->addWidget(lblES_);
+    filaTipo->addStretch(1);
+    g->addLayout(filaTipo, 0, 1, 1, 3);
+    g->addWidget(lblTitulo_, 1, 0);
+    g->addWidget(campos_[0], 1, 1, 1, 3);
+    g->addWidget(label5_[0], 2, 0);
+    g->addWidget(campos_[1], 2, 1);
+    g->addWidget(lblDescMotivo_, 2, 2, 1, 2);
+    g->addWidget(label5_[2], 3, 0);
+    g->addWidget(campos_[2], 3, 1);
+    g->addWidget(lblDescDeposito_, 3, 2, 1, 2);
+    g->addWidget(label5_[3], 4, 0);
+    g->addWidget(campos_[3], 4, 1);
+    g->addWidget(label1_, 5, 0);
+    g->addWidget(campos_[4], 5, 1, 1, 3);
+    g->setColumnStretch(2, 1);
+    g->setColumnStretch(3, 1);
+    label5_[1]->hide();
+
+    auto* derecha = new QVBoxLayout;
+    derecha->addWidget(chkAnclar_);
+    derecha->addWidget(chkCodigoBarra_);
+    derecha->addStretch(1);
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(cmdCargar_);
+    botones->addWidget(cmdEspecial_);
+    botones->addWidget(cmdDespacho_);
+    derecha->addLayout(botones);
+    g->addLayout(derecha, 0, 4, 6, 1);
+}
+
+QWidget* VistaVardelio::Control(const QString& nombre) const {
+    if (nombre == QLatin1String("MSFlexGrid2"))
+        return tabla_;
+    return findChild<QWidget*>(nombre);
+}
+
+QString VistaVardelio::NombreDe(const QWidget* w) const {
+    for (const FocoFormulario::Parada& p : form_.Foco().Orden())
+        if (Control(p.nombre) == w)
+            return p.nombre;
+    return {};
+}
+
+void VistaVardelio::MueveFoco(const QString& nombre) {
+    QWidget* w = Control(nombre);
+    if (!w || w->hasFocus())
+        return;
+    sincronizando_ = true;
+    w->setFocus(Qt::OtherFocusReason);
+    sincronizando_ = false;
+}
+
+void VistaVardelio::ConectaModelos() {
+    auto etiqueta = [](ControlSimple& e, QLabel* l) {
+        e.alCambiar = [&e, l] { MuestraEtiqueta(l, e); };
+        MuestraEtiqueta(l, e);
+    };
+    etiqueta(form_.LblES, lblES_);
+    etiqueta(form_.lblTitulo, lblTitulo_);
+    for (size_t i = 0; i < label5_.size(); ++i)
+        etiqueta(form_.Label5[i], label5_[i]);
+    label5_[1]->hide();
+    etiqueta(form_.lblDescMotivo, lblDescMotivo_);
+    etiqueta(form_.LblDescDeposito, lblDescDeposito_);
+    etiqueta(form_.Label1, label1_);
+    etiqueta(form_.Label2, label2_);
+    etiqueta(form_.LblComprobante, lblComprobante_);
+    for (size_t i = 0; i < stockInfo_.size(); ++i)
+        etiqueta(form_.lblStockInfo[i], stockInfo_[i]);
+    etiqueta(form_.LblMensaje, lblMensaje_);
+    etiqueta(form_.picStatus, picStatus_);
+
+    form_.FrmEnc0.alCambiar = [this] {
+        encabezado_->setEnabled(form_.FrmEnc0.Enabled());
+        encabezado_->setVisible(form_.FrmEnc0.Visible());
+    };
+    form_.FrmEnc0.alCambiar();
+
+    auto boton = [](Boton& b, QPushButton* w) {
+        b.alCambiar = [&b, w] {
+            w->setText(b.Caption());
+            w->setEnabled(b.Enabled());
+            w->setVisible(b.Visible());
+            w->setToolTip(b.ToolTipText());
+        };
+        b.alCambiar();
+    };
+    boton(form_.CmdCargar, cmdCargar_);
+    boton(form_.CmdEspecial, cmdEspecial_);
+    boton(form_.CmdDespacho, cmdDespacho_);
+
+    auto casilla = [this](CasillaVerificacion& c, QCheckBox* w) {
+        c.alCambiar = [&c, w] {
+            w->setText(c.Caption());
+            w->setEnabled(c.Enabled());
+            w->setVisible(c.Visible());
+            const Qt::CheckState estado = c.Value() == 1   ? Qt::Checked
+                                          : c.Value() == 2 ? Qt::PartiallyChecked
+                                                           : Qt::Unchecked;
+            if (w->checkState() != estado)
+                w->setCheckState(estado);
+        };
+        c.alCambiar();
+        connect(w, &QCheckBox::stateChanged, this, [&c](int estado) {
+            c.setValue(estado == Qt::Checked ? 1 : estado == Qt::PartiallyChecked ? 2 : 0);
+        });
+    };
+    casilla(form_.ChkAnclar, chkAnclar_);
+    casilla(form_.ChkCodigoBarra, chkCodigoBarra_);
+
+    for (size_t i = 0; i < campos_.size(); ++i) {
+        CajaTexto& caja = form_.TxtFields[i];
+        QLineEdit* w = campos_[i];
+        caja.alCambiar = [&caja, w] { MuestraCaja(w, caja); };
+        MuestraCaja(w, caja);
+        connect(w, &QLineEdit::textEdited, this, [&caja, w](const QString& texto) {
+            caja.setText(texto);
+            caja.setSelStart(w->cursorPosition());
+            caja.setSelLength(0);
+        });
+    }
+
+    form_.CmbLista.alCambiar = [this] {
+        const ListaCombo& l = form_.CmbLista;
+        const QSignalBlocker bloqueo(combo_);
+        QStringList actuales;
+        for (int i = 0; i < combo_->count(); ++i)
+            actuales << combo_->itemText(i);
+        if (actuales != l.Items()) {
+            combo_->clear();
+            combo_->addItems(l.Items());
+        }
+        combo_->setCurrentIndex(l.ListIndex());
+        combo_->setEnabled(l.Enabled());
+        combo_->setVisible(l.Visible());
+        combo_->setToolTip(l.ToolTipText());
+    };
+    form_.CmbLista.alCambiar();
+    connect(combo_, &QComboBox::currentIndexChanged, this, [this](int indice) {
+        if (indice == form_.CmbLista.ListIndex())
+            return;
+        try {
+            form_.CmbLista.setListIndex(indice);
+        } catch (const ErrorSistema&) {
+            form_.CmbLista.alCambiar();
+        }
+    });
+
+    auto barraEstado = [](BarraEstado& b, std::vector<QLabel*>& paneles) {
+        b.alCambiar = [&b, &paneles](int) {
+            for (int i = 1; i <= b.Count() && i <= int(paneles.size()); ++i) {
+                paneles[i - 1]->setText(b.Panels(i).Text());
+                paneles[i - 1]->setToolTip(b.Panels(i).ToolTipText());
+            }
+        };
+        b.alCambiar(0);
+    };
+    barraEstado(form_.StatusBar1, panelesDetalle_);
+    barraEstado(form_.sbStatusBar, panelesSesion_);
+
+    connect(modelo_, &ModeloGrilla::formatoCambiado, this, [this] { AplicaFormatoGrilla(); });
+    connect(modelo_, &QAbstractItemModel::modelReset, this, [this] { AplicaFormatoGrilla(); });
+    connect(modelo_, &QAbstractItemModel::columnsInserted, this, [this] { AplicaFormatoGrilla(); });
+    connect(modelo_, &ModeloGrilla::estadoCambiado, this, [this] { SigueCeldaActual(); });
+    connect(tabla_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& actual) {
+                Grilla& g = form_.MSFlexGrid2;
+                if (sincronizando_ || !actual.isValid() || actual.row() >= g.Rows() ||
+                    actual.column() >= g.Cols())
+                    return;
+                sincronizando_ = true;
+                try {
+                    if (g.Row() != actual.row())
+                        g.setRow(actual.row());
+                    if (g.Col() != actual.column())
+                        g.setCol(actual.column());
+                } catch (const ErrorSistema&) {
+                }
+                sincronizando_ = false;
+            });
+    AplicaFormatoGrilla();
+
+    // The form moves the focus: the widget follows.
+    focoPrevio_ = form_.Foco().alMoverFoco;
+    form_.Foco().alMoverFoco = [this](const QString& anterior, const QString& nuevo) {
+        if (focoPrevio_)
+            focoPrevio_(anterior, nuevo);
+        MueveFoco(nuevo);
+    };
+    MueveFoco(form_.Foco().Actual());
+
+    form_.alTerminar = [this](int codigo) {
+        hide();
+        QCoreApplication::exit(codigo);
+    };
+}
+
+void VistaVardelio::DesconectaModelos() {
+    for (ControlSimple* c : std::initializer_list<ControlSimple*>{
+             &form_.LblES,           &form_.lblTitulo,       &form_.Label5[0],       &form_.Label5[1],
+             &form_.Label5[2],       &form_.Label5[3],       &form_.lblDescMotivo,   &form_.LblDescDeposito,
+             &form_.Label1,          &form_.Label2,          &form_.LblComprobante,  &form_.lblStockInfo[0],
+             &form_.lblStockInfo[1], &form_.lblStockInfo[2], &form_.lblStockInfo[3], &form_.LblMensaje,
+             &form_.picStatus,       &form_.FrmEnc0,         &form_.CmdCargar,       &form_.CmdEspecial,
+             &form_.CmdDespacho,     &form_.ChkAnclar,       &form_.ChkCodigoBarra})
+        c->alCambiar = nullptr;
+    for (CajaTexto& c : form_.TxtFields)
+        c.alCambiar = nullptr;
+    form_.CmbLista.alCambiar = nullptr;
+    form_.StatusBar1.alCambiar = nullptr;
+    form_.sbStatusBar.alCambiar = nullptr;
+    form_.Foco().alMoverFoco = focoPrevio_;
+    form_.alTerminar = nullptr;
+}
+
+void VistaVardelio::AplicaFormatoGrilla() {
+    const Grilla& g = form_.MSFlexGrid2;
+    for (int c = 0; c < modelo_->columnCount() && c < g.Cols(); ++c) {
+        const bool oculta = g.ColumnaOculta(c);
+        tabla_->setColumnHidden(c, oculta);
+        if (!oculta)
+            tabla_->setColumnWidth(c, TwipsAPixeles(g.ColWidth(c), logicalDpiX()));
+    }
+    // The fixed title row is shown by the header.
+    for (int f = 0; f < g.FixedRows() && f < modelo_->rowCount(); ++f)
+        tabla_->setRowHidden(f, true);
+    tabla_->setEnabled(g.Enabled());
+    SigueCeldaActual();
+}
+
+void VistaVardelio::SigueCeldaActual() {
+    const Grilla& g = form_.MSFlexGrid2;
+    tabla_->setEnabled(g.Enabled());
+    if (sincronizando_ || g.Row() >= modelo_->rowCount() || g.Col() >= modelo_->columnCount())
+        return;
+    const QModelIndex indice = modelo_->index(g.Row(), g.Col());
+    if (tabla_->currentIndex() == indice)
+        return;
+    sincronizando_ = true;
+    tabla_->setCurrentIndex(indice);
+    sincronizando_ = false;
+}
+
+bool VistaVardelio::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(objeto, evento);
+    auto* w = qobject_cast<QWidget*>(objeto);
+    // Only the first delivery, to the focused widget of this window.
+    if (!w || w != QApplication::focusWidget() || w->window() != this)
+        return QMainWindow::eventFilter(objeto, evento);
+    auto* tecla = static_cast<QKeyEvent*>(evento);
+    qint16 codigo = CodigoTecla(tecla->key());
+    if (codigo == 0)
+        return QMainWindow::eventFilter(objeto, evento);
+    form_.Form_KeyDown(codigo, int(tecla->modifiers() >> 25));
+    if (codigo == 0)
+        return true;
+    if (w == combo_) {
+        form_.CmbLista_KeyDown(codigo, 0);
+        // Enter moved the focus already; only the arrows reach the list.
+        return codigo == 0 || codigo == 13;
+    }
+    return QMainWindow::eventFilter(objeto, evento);
+}
+
+void VistaVardelio::closeEvent(QCloseEvent* evento) {
+    if (!form_.Descargado())
+        form_.Form_Unload();
+    evento->accept();
 }
