@@ -61,6 +61,7 @@ FrmVardelio::FrmVardelio() {
     for (const char* clave : {"MENSAJE", "SERVER", "USUARIO", "BASEDEDATOS", "CAJA", "VERSION"})
         sbStatusBar.Add(QString::fromLatin1(clave));
     CmbLista.Click = [this] { CmbLista_Click(); };
+    UtilVox1.Click = [this](const QString& palabra) { UtilVox1_click(palabra); };
     Foco_.alMoverFoco = [this](const QString& anterior, const QString& nuevo) {
         FocoCambiado(anterior, nuevo);
     };

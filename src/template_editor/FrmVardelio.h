@@ -196,6 +196,23 @@ public:
     void AnclaAlMenu();
 
     // ---- Toolbar commands and menu anchoring ----
+    // The toolbar's Click: runs the command of the word (any case) - NUEVO, BORRAR, GRABAR,
+    // PLANILLA, CONSULTAR, REPORTE, CERRAR, CANCELAR; any other word only empties LblMensaje.
+    // (FrmVardelioComandos.cpp; AnclaAlMenu is in FrmVardelioAnclaje.cpp)
+    void UtilVox1_click(const QString& palabra);
+    // The process name of the suite's stock report program that REPORTE starts.
+    static QString ProgramaReporteStock();
+    // What the menu entry of a template runs, and the caption of the entries' group.
+    static QString ProcesoModelo(const QString& nombre);
+    static QString TituloGrupoModelos();
+    // The anchoring's inserts: the group, a template's entry (`nombre` as stored) and a user's
+    // right; the texts are written into the suite's menu tables as they stand.
+    static QString SentenciaGrupoMenu();
+    static QString SentenciaEntradaMenu(const QString& clave, const QString& nombre);
+    static QString SentenciaDerechoMenu(const QString& usuario, const QString& clave);
+    // The look-up of the field that has the focus (CONSULTAR, F5). Written with the look-ups; a
+    // stand-in that does nothing until then (end of FrmVardelioComandos.cpp).
+    void CmdConsultar();
 
     // ---- Typing lines, grid editing and header field events ----
 
