@@ -9,6 +9,7 @@
 #include "Etiqueta.h"
 #include "Grilla.h"
 #include "ListaCombo.h"
+#include "Moneda.h"
 #include "Registros.h"
 #include "VentanaSuite.h"
 
@@ -215,6 +216,76 @@ public:
     void CmdConsultar();
 
     // ---- Typing lines, grid editing and header field events ----
+    // Line branches of CampoValida are declared above (CampoValidaLinea, FrmVardelioLineas.cpp).
+    // Writes a decoded quantity other than 0 into column 7 of the current row.
+    void EspecialPDV(double& CantidadEsp);
+    // Column 74 of the current row: the quantity in the article's base unit. Failing steps are
+    // skipped.
+    void MuestraMarca();
+    // A quantity text the line accepts: empty (reads as 0) or a number in the regional format.
+    static bool CantidadValida(const QString& texto);
+
+    // Stock panel of the current line and stock-level colours (FrmVardelioStock.cpp). Errors
+    // reach the caller.
+    void ObtieneStockMinimoMaximo(Grilla& MsFlexGrid);
+    void MuestraInfoStock();
+    void ObtienePuntoPedido(Grilla& MsFlexGrid);
+    // Level 1..4 of a stock against a threshold (minimum or reorder point), and its cell colour
+    // (BGR) from ColorNivelStock; a level without colour is white.
+    static int NivelStock(Moneda stock, Moneda umbral);
+    int ColorNivel(int nivel) const;
+
+    // Lines-grid editing (FrmVardelioEdicion.cpp). The cell editor txtEdit2 floats over the
+    // current cell of MSFlexGrid2 while it is Visible; the view places it there.
+    void MsflexKey(Grilla& MsFlexGrid, qint16& KeyCode);
+    void MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& KeyAscii);
+    void EditKeyCode(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& KeyCode, int Shift = 0);
+    void NuevaFila(Grilla& MsFlexGrid);
+    Moneda ObtieneImporte();
+    void ObtieneTotales(Moneda& Items, Moneda& TotCantidades);
+    // Makes (fila, col) the current cell of the lines grid with its LeaveCell and EnterCell, as
+    // the grid control does when its Row or Col changes; the view calls it when the user moves.
+    void MueveCelda(int fila, int col);
+    // Writes the open editor's text into the current cell and hides it (a quantity that is not a
+    // number is dropped instead).
+    void ComprometeEditor();
+    void MSFlexGrid2_Click();
+    void MSFlexGrid2_DblClick();
+    void MSFlexGrid2_KeyPress(qint16& KeyAscii);
+    void MSFlexGrid2_KeyDown(qint16& KeyCode, int Shift = 0);
+    void MSFlexGrid2_EnterCell();
+    void MSFlexGrid2_LeaveCell();
+    void MSFlexGrid2_GotFocus();
+    void txtEdit2_GotFocus();
+    void txtEdit2_LostFocus();
+    // Enter, Up and Down validate the cell and move on; Escape discards the edit unvalidated.
+    void txtEdit2_KeyDown(qint16& KeyCode, int Shift = 0);
+    void txtEdit2_KeyPress(qint16& KeyAscii);
+    // The user changed the editor's text (the view tells it).
+    void txtEdit2_Change();
+    void txtEdit2_Validate(bool& Cancel);
+    // True for a key the open cell editor keeps from the window's own key handling (Escape ends
+    // the edit, not the template).
+    bool EditorTomaTecla(qint16 KeyCode) const;
+    // Set when the editor opens or its text changes, cleared once a key validated the text:
+    // leaving the editor validates only what no key has validated.
+    bool MarcaEditor = false;
+
+    // Header field events (FrmVardelioEventos.cpp), by the field's index in TxtFields.
+    void TxtFields_GotFocus(int Index);
+    void TxtFields_LostFocus(int Index);
+    void TxtFields_KeyDown(int Index, qint16& KeyCode, int Shift = 0);
+    void TxtFields_KeyPress(int Index, qint16& KeyAscii);
+    // The user changed the field's text (the view tells it): leaving it validates again.
+    void TxtFields_Change(int Index);
+    // Button 2 (right) opens the field's look-up.
+    void TxtFields_MouseDown(int Index, int Button, int Shift = 0, float X = 0, float Y = 0);
+    void TxtFields_Validate(int Index, bool& Cancel);
+    // Per field: validate it when it is left (set on focus and on change, cleared by Enter).
+    std::array<bool, 5> MarcaValidacion{};
+    // Validate, LostFocus and GotFocus of the header fields, the grid and the cell editor when
+    // the focus moves (called by FocoCambiado). The editor's focus name is "txtEdit2".
+    void FocoEdicion(const QString& anterior, const QString& nuevo);
 
 private:
     QString caption_;

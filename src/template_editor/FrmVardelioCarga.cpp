@@ -229,7 +229,7 @@ void FrmVardelio::LblMensaje_Change() {
 }
 
 void FrmVardelio::FocoCambiado(const QString& anterior, const QString& nuevo) {
-    (void)anterior;
+    FocoEdicion(anterior, nuevo);
     if (nuevo == QLatin1String("CmbLista"))
         CmbLista_GotFocus();
 }

@@ -1,0 +1,311 @@
+// Editing the lines grid: the floating cell editor, the keys of the grid and of the editor,
+// and the totals of the lines.
+
+#include "ColumnasArticulos.h"
+#include "Formatos.h"
+#include "FrmVardelio.h"
+#include "Globales.h"
+#include "Regional.h"
+#include "Stock.h"
+#include "Utilidades.h"
+
+namespace {
+
+constexpr qint16 kEnter = 13;
+constexpr qint16 kEscape = 27;
+constexpr qint16 kFin = 35;
+constexpr qint16 kArriba = 38;
+constexpr qint16 kAbajo = 40;
+constexpr qint16 kInsertar = 45;
+constexpr qint16 kSuprimir = 46;
+constexpr int kBlanco = 16777215;
+constexpr int kNegro = 0;
+
+const QString kGrilla = QStringLiteral("MSFlexGrid2");
+const QString kEditor = QStringLiteral("txtEdit2");
+
+// Scrolls one row when the current cell's bottom lies below the grid (a grid not laid out yet
+// has no height to compare with).
+void Desplaza(Grilla& g) {
+    if (g.Height() > 0 && g.Height() < g.CellTop() + g.CellHeight())
+        g.setTopRow(g.TopRow() + 1);
+}
+
+} // namespace
+
+// ---- Opening, accepting and moving ----
+
+void FrmVardelio::MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& KeyAscii) {
+    bool abre = true;
+    EjecutaPasos(
+        {
+            [&] {
+                if (MsFlexGrid.Name().compare(QLatin1String("msflexgrid2"), Qt::CaseInsensitive) != 0)
+                    return;
+                const int c = MsFlexGrid.Col();
+                if (c == col::Descripcion || c == col::PorcentajeDescuento || c == col::Importe ||
+                    c == col::Total || c == col::Impuestos)
+                    abre = false;
+                else if (c == col::Cantidad &&
+                         MsFlexGrid.TextMatrix(MsFlexGrid.Row(), col::CodigoArticulo).trimmed().isEmpty())
+                    abre = false;
+                else if ((c == col::CodigoArticulo || c == col::Unidad || c == col::Deposito) &&
+                         pEsParteEgreso)
+                    abre = false;
+            },
+        },
+        SiempreSiguiente);
+    if (!abre)
+        return;
+    const auto celda = [&](int c) { return MsFlexGrid.TextMatrix(MsFlexGrid.Row(), c); };
+    EjecutaPasos({
+                     [&] {
+                         if (KeyAscii >= 0 && KeyAscii <= 32) {
+                             Texto.setText(MsFlexGrid.Text());
+                             Texto.setSelStart(int(qMin<qsizetype>(1000, Texto.Text().size())));
+                         } else {
+                             Texto.setText(QString(QChar(char16_t(quint16(KeyAscii)))));
+                             Texto.setSelStart(1);
+                         }
+                         Texto.setSelLength(0);
+                     },
+                     [&] {
+                         MarcaEditor = true;
+                         Texto.setVisible(true);
+                     },
+                     [&] { ObjCmnCptes().TextPropiedades(Texto, MsFlexGrid.Col()); },
+                     [&] {
+                         double stock = 0;
+                         ControlStock(celda(col::Deposito), celda(col::CodigoArticulo),
+                                      celda(col::Unidad).trimmed(), stock);
+                         MsFlexGrid.setTextMatrix(MsFlexGrid.Row(), col::StockDisponible,
+                                                  Regional::TextoNumero(stock));
+                     },
+                     [&] { MuestraInfoStock(); },
+                     [&] { Desplaza(MsFlexGrid); },
+                     [&] { Foco_.SetFocus(kEditor); },
+                 },
+                 SiempreSiguiente);
+}
+
+void FrmVardelio::EditKeyCode(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& KeyCode, int) {
+    const int columna = MsFlexGrid.Col();
+    // The grid takes the focus back; its GotFocus writes the editor's text into the edited cell
+    // before the current cell moves.
+    const Paso vuelveAGrilla = [&] {
+        if (Foco_.Actual() != kGrilla)
+            Foco_.SetFocus(kGrilla);
+        else
+            MSFlexGrid2_GotFocus();
+    };
+    std::vector<Paso> pasos;
+    switch (KeyCode) {
+    case kEnter:
+        pasos = {vuelveAGrilla, [&] {
+                     if (columna == col::Cantidad || columna == col::Total) {
+                         NuevaFila(MsFlexGrid);
+                     } else if (columna == col::CodigoArticulo) {
+                         MueveCelda(MsFlexGrid.Row(), col::Cantidad);
+                         if (ChkCodigoBarra.Value() != 0)
+                             NuevaFila(MsFlexGrid);
+                     } else {
+                         MueveCelda(MsFlexGrid.Row(), columna + 1);
+                     }
+                 }};
+        break;
+    case kEscape:
+        pasos = {[&] { Texto.setVisible(false); }, [&] { Foco_.SetFocus(kGrilla); }};
+        break;
+    case kArriba:
+        pasos = {vuelveAGrilla, [&] {
+                     if (MsFlexGrid.Row() > MsFlexGrid.FixedRows())
+                         MueveCelda(MsFlexGrid.Row() - 1, MsFlexGrid.Col());
+                 }};
+        break;
+    case kAbajo:
+        pasos = {vuelveAGrilla, [&] {
+                     if (MsFlexGrid.Row() < MsFlexGrid.Rows() - 1)
+                         MueveCelda(MsFlexGrid.Row() + 1, col::CodigoArticulo);
+                 }};
+        break;
+    default:
+        break;
+    }
+    pasos.push_back([&] { Desplaza(MsFlexGrid); });
+    pasos.push_back([&] { MuestraInfoStock(); });
+    EjecutaPasos(pasos,
+                 [](const ErrorSistema& e) { return ErrorFormulario(e, QStringLiteral("EditKeyCode")); });
+}
+
+void FrmVardelio::NuevaFila(Grilla& MsFlexGrid) {
+    if (MsFlexGrid.Row() < MsFlexGrid.Rows() - 1) {
+        MueveCelda(MsFlexGrid.Row() + 1, col::CodigoArticulo);
+        return;
+    }
+    MsFlexGrid.setRows(MsFlexGrid.Rows() + 1);
+    MueveCelda(MsFlexGrid.Rows() - 1, col::CodigoArticulo);
+}
+
+void FrmVardelio::MueveCelda(int fila, int col) {
+    Grilla& g = MSFlexGrid2;
+    if (fila == g.Row() && col == g.Col())
+        return;
+    MSFlexGrid2_LeaveCell();
+    g.setRow(fila);
+    g.setCol(col);
+    MSFlexGrid2_EnterCell();
+}
+
+void FrmVardelio::ComprometeEditor() {
+    if (!txtEdit2.Visible())
+        return;
+    // A quantity that is no number never reaches the cell, whichever way the editor is left.
+    const bool descarta =
+        txtEdit2.DataField().trimmed().compare(QLatin1String("CANTIDAD"), Qt::CaseInsensitive) == 0 &&
+        !CantidadValida(txtEdit2.Text());
+    if (!descarta)
+        MSFlexGrid2.setText(txtEdit2.Text());
+    txtEdit2.setVisible(false);
+}
+
+// ---- Keys of the grid itself ----
+
+void FrmVardelio::MsflexKey(Grilla& MsFlexGrid, qint16& KeyCode) {
+    EjecutaFormulario(QStringLiteral("MsflexKey"),
+                      {
+                          [&] {
+                              if (KeyCode == kSuprimir && MsFlexGrid.Rows() >= 2) {
+                                  // The first line is emptied, never removed.
+                                  if (MsFlexGrid.Row() > 1)
+                                      MsFlexGrid.RemoveItem(MsFlexGrid.Row());
+                                  else if (MsFlexGrid.Row() == 1)
+                                      LimpiaFilaGrilla(MsFlexGrid, 1, 0);
+                              } else if (KeyCode == kFin) {
+                                  AF().SiguienteControl(*this, 9);
+                              } else if (KeyCode == kInsertar) {
+                                  MsFlexGrid.AddItem(QString(), MsFlexGrid.Row());
+                              }
+                          },
+                          [&] { MuestraInfoStock(); },
+                      });
+}
+
+// ---- Totals ----
+
+Moneda FrmVardelio::ObtieneImporte() {
+    Moneda total;
+    for (int fila = 1; fila < MSFlexGrid2.Rows(); ++fila)
+        total += UT().TextoAMoneda(MSFlexGrid2.TextMatrix(fila, col::Total));
+    return total;
+}
+
+void FrmVardelio::ObtieneTotales(Moneda& Items, Moneda& TotCantidades) {
+    Items = Moneda();
+    TotCantidades = Moneda();
+    for (int fila = 1; fila < MSFlexGrid2.Rows(); ++fila) {
+        const Moneda cantidad = UT().TextoAMoneda(MSFlexGrid2.TextMatrix(fila, col::Cantidad));
+        TotCantidades += cantidad;
+        if (!cantidad.EsCero())
+            Items += Moneda::DeEntero(1);
+    }
+}
+
+// ---- Events of the grid ----
+
+void FrmVardelio::MSFlexGrid2_Click() {
+    ControlActivo = &txtEdit2;
+    ObjCmnCptes().TextPropiedades(txtEdit2, MSFlexGrid2.Col());
+}
+
+void FrmVardelio::MSFlexGrid2_DblClick() {
+    qint16 espacio = 32;
+    MsflexGridEdt(MSFlexGrid2, txtEdit2, espacio);
+}
+
+void FrmVardelio::MSFlexGrid2_KeyPress(qint16& KeyAscii) {
+    MsflexGridEdt(MSFlexGrid2, txtEdit2, KeyAscii);
+}
+
+void FrmVardelio::MSFlexGrid2_KeyDown(qint16& KeyCode, int) {
+    MsflexKey(MSFlexGrid2, KeyCode);
+    ControlActivo = &txtEdit2;
+    ObjCmnCptes().TextPropiedades(txtEdit2, MSFlexGrid2.Col());
+}
+
+void FrmVardelio::MSFlexGrid2_EnterCell() {
+    MuestraInfoStock();
+    ControlActivo = &txtEdit2;
+    if (!txtEdit2.Visible())
+        txtEdit2.setText(QString());
+    ObjCmnCptes().TextPropiedades(txtEdit2, MSFlexGrid2.Col());
+}
+
+void FrmVardelio::MSFlexGrid2_LeaveCell() {
+    MuestraInfoStock();
+    ComprometeEditor();
+}
+
+void FrmVardelio::MSFlexGrid2_GotFocus() {
+    ControlActivo = &txtEdit2;
+    ObjCmnCptes().TextPropiedades(txtEdit2, MSFlexGrid2.Col());
+    ComprometeEditor();
+}
+
+// ---- Events of the cell editor ----
+
+void FrmVardelio::txtEdit2_GotFocus() {
+    ControlActivo = &txtEdit2;
+    ObjCmnCptes().TextPropiedades(txtEdit2, MSFlexGrid2.Col());
+    txtEdit2.setBackColor(gColorFondo);
+    txtEdit2.setForeColor(gColorLetra);
+}
+
+void FrmVardelio::txtEdit2_LostFocus() {
+    txtEdit2.setBackColor(kBlanco);
+    txtEdit2.setForeColor(kNegro);
+}
+
+void FrmVardelio::txtEdit2_KeyDown(qint16& KeyCode, int) {
+    // Escape drops the edit: there is nothing to validate.
+    if (KeyCode == kEscape) {
+        EditKeyCode(MSFlexGrid2, txtEdit2, KeyCode, 0);
+        return;
+    }
+    if (!AF().FiltraTecla(KeyCode) && KeyCode != kArriba && KeyCode != kAbajo)
+        return;
+    CampoValida(txtEdit2);
+    if (ErrorValidacion)
+        return;
+    MarcaEditor = false;
+    EditKeyCode(MSFlexGrid2, txtEdit2, KeyCode, 0);
+}
+
+void FrmVardelio::txtEdit2_KeyPress(qint16& KeyAscii) {
+    if (MSFlexGrid2.Col() <= 0)
+        return;
+    if (KeyAscii != qint16(',') && KeyAscii != qint16('.'))
+        return;
+    const QString separador = AF().SeparadorDecimal();
+    if (separador.isEmpty())
+        return;
+    KeyAscii = qint16(separador.at(0).unicode());
+    if (txtEdit2.Text().trimmed().contains(separador))
+        KeyAscii = 0;
+}
+
+bool FrmVardelio::EditorTomaTecla(qint16 KeyCode) const {
+    return KeyCode == kEscape && txtEdit2.Visible() && Foco_.Actual() == kEditor;
+}
+
+void FrmVardelio::txtEdit2_Change() {
+    MarcaEditor = true;
+}
+
+void FrmVardelio::txtEdit2_Validate(bool& Cancel) {
+    Cancel = false; // the leave is never held back
+    if (!txtEdit2.Visible() || !MarcaEditor)
+        return;
+    CampoValida(txtEdit2);
+    if (!ErrorValidacion)
+        MarcaEditor = false;
+}

@@ -1,0 +1,192 @@
+// The stock panel of the current line and the stock-level colour of its cell, on the demo
+// database (minimum 20 and maximum 100 in deposit 1 for every sixth article).
+
+#include "VentanaDemo.h"
+
+namespace {
+
+constexpr int kBlanco = 16777215;
+// The demo's level colours (Stk_Nivel1 .. Stk_Nivel4).
+constexpr int kNivel[5] = {0, 15794160, 13434828, 13421823, 13434879};
+
+TEST(NivelStock, NivelesPorUmbral) {
+    const auto n = [](double s, double t) {
+        return FrmVardelio::NivelStock(Moneda::DeDoble(s), Moneda::DeDoble(t));
+    };
+    EXPECT_EQ(n(5, 0), 1);
+    EXPECT_EQ(n(0, 0), 4);
+    EXPECT_EQ(n(-1, 0), 4);
+    EXPECT_EQ(n(25, 20), 2);
+    EXPECT_EQ(n(10, 20), 3);
+    EXPECT_EQ(n(-3, 20), 3);
+    EXPECT_EQ(n(20, 20), 4);
+    EXPECT_EQ(n(5, -1), 4);
+}
+
+class StockNivel : public ConVentanaDemo {
+protected:
+    void SetUp() override {
+        ConVentanaDemo::SetUp();
+        if (!HasFatalFailure())
+            NuevaPlantilla();
+    }
+    // A line of the article with quantity 1, left as the current line.
+    void LineaDe(const QString& codigo, const QString& cantidad = QStringLiteral("1")) {
+        const int fila = G().Row();
+        Linea(codigo, cantidad);
+        F().MueveCelda(fila, col::CodigoArticulo);
+    }
+    QString Panel() { return F().lblStockInfo[3].Caption(); }
+    void EligeTipo(const QString& tc) {
+        for (int i = 0; i < F().CmbLista.ListCount(); ++i)
+            if (F().CmbLista.List(i).left(4).trimmed() == tc)
+                F().CmbLista.setListIndex(i);
+        ASSERT_EQ(F().FNTC(), tc);
+    }
+};
+
+TEST_F(StockNivel, MinimoYMaximoDelDepositoColoreanLaCelda) {
+    LineaDe(QStringLiteral("1032")); // Lavandina, LT: 96 in deposit 1
+    EXPECT_EQ(Celda(1, col::PuntoPedido), "20");
+    EXPECT_EQ(Celda(1, col::PuntoMaximo), "100");
+    EXPECT_EQ(Celda(1, col::StockDisponible), "96");
+    EXPECT_EQ(G().ColorFondo(1, col::CodigoArticulo), kNivel[2]);
+    EXPECT_EQ(F().lblStockInfo[0].Caption(), QStringLiteral("Bidón"));
+    EXPECT_EQ(F().lblStockInfo[2].Caption(), " Stock:  96 ");
+    EXPECT_EQ(Panel(), " Stock Minimo/Maximo = 20/100");
+}
+
+TEST_F(StockNivel, SuperaElMaximo) {
+    LineaDe(QStringLiteral("1014")); // 102 in deposit 1
+    EXPECT_EQ(Panel(), "Stock Minimo/Maximo = 20/100 Supera el Maximo = 100");
+    EXPECT_EQ(G().ColorFondo(1, col::CodigoArticulo), kNivel[2]);
+}
+
+TEST_F(StockNivel, ElStockSeRedondeaAlEnteroParYColoreaLaCeldaActual) {
+    LineaDe(QStringLiteral("1032"));
+    const struct {
+        const char* celda;
+        const char* entero;
+        int nivel;
+    } casos[] = {
+        {"12,6", "13", 3}, {"12,5", "12", 3}, {"13,5", "14", 3}, {"20,5", "20", 4}, {"21,5", "22", 2}};
+    for (const auto& c : casos) {
+        F().MueveCelda(1, col::Cantidad);
+        G().setTextMatrix(1, col::StockDisponible, QString::fromLatin1(c.celda));
+        F().ObtieneStockMinimoMaximo(G());
+        EXPECT_EQ(Celda(1, col::StockDisponible), c.entero) << c.celda;
+        EXPECT_EQ(G().ColorFondo(1, col::Cantidad), kNivel[c.nivel]) << c.celda;
+        EXPECT_EQ(G().Col(), col::Cantidad) << "la columna actual vuelve";
+    }
+}
+
+TEST_F(StockNivel, SinDepositoEnLaLineaUsaElDeOrigenOElUno) {
+    LineaDe(QStringLiteral("1032"));
+    const qint16 origen = F().IndiceCampo(QStringLiteral("DepositoOrigen"));
+    const auto limpia = [&] {
+        G().setTextMatrix(1, col::Deposito, QString());
+        G().setTextMatrix(1, col::PuntoPedido, QString());
+        G().setTextMatrix(1, col::PuntoMaximo, QString());
+    };
+    // Header origin 2: no minimum there, the columns stay as they were and the level has no
+    // threshold.
+    limpia();
+    F().TxtFields[origen].setText(QStringLiteral("2"));
+    F().ObtieneStockMinimoMaximo(G());
+    EXPECT_EQ(Celda(1, col::PuntoPedido), "");
+    EXPECT_EQ(Celda(1, col::PuntoMaximo), "");
+    EXPECT_EQ(G().ColorFondo(1, col::CodigoArticulo), kNivel[1]);
+    // Neither the line nor the header: deposit "   1".
+    limpia();
+    F().TxtFields[origen].setText(QString());
+    F().ObtieneStockMinimoMaximo(G());
+    EXPECT_EQ(Celda(1, col::PuntoPedido), "20");
+    EXPECT_EQ(Celda(1, col::PuntoMaximo), "100");
+}
+
+TEST_F(StockNivel, SinStockNiUmbralEsElCuartoNivel) {
+    Linea(QStringLiteral("1040"), QStringLiteral("1"));
+    F().MueveCelda(1, col::Deposito);
+    Teclea(QStringLiteral("2"));
+    Pulsa(tecla::Enter);
+    // The code validated again takes the stock of the line's own deposit (none there).
+    F().MueveCelda(1, col::CodigoArticulo);
+    Pulsa(tecla::Enter);
+    Pulsa(tecla::Enter);
+    EXPECT_EQ(Celda(1, col::Deposito), "2");
+    EXPECT_EQ(Celda(1, col::StockDisponible), "0");
+    EXPECT_EQ(G().ColorFondo(1, col::CodigoArticulo), kNivel[4]);
+}
+
+TEST_F(StockNivel, CantidadEnUnidadBaseYEquivalenciaEnElPanel) {
+    LineaDe(QStringLiteral("1032"));
+    G().setTextMatrix(1, col::Unidad, QStringLiteral("CJ"));
+    G().setTextMatrix(1, col::TipoCoeficiente, QStringLiteral("/"));
+    G().setTextMatrix(1, col::Coeficiente, QStringLiteral("12"));
+    G().setTextMatrix(1, col::Cantidad, QStringLiteral("24"));
+    F().ObtieneStockMinimoMaximo(G());
+    EXPECT_EQ(Celda(1, col::CantidadUnidadBase), "2");
+    EXPECT_EQ(Panel(), "(Equiv. 2 LT) Stock Minimo/Maximo = 20/100");
+    G().setTextMatrix(1, col::TipoCoeficiente, QStringLiteral("*"));
+    F().ObtieneStockMinimoMaximo(G());
+    EXPECT_EQ(Celda(1, col::CantidadUnidadBase), "288");
+    // No coefficient: no division by it, the quantity stays unconverted, no equivalence shown.
+    G().setTextMatrix(1, col::TipoCoeficiente, QStringLiteral("/"));
+    G().setTextMatrix(1, col::Coeficiente, QStringLiteral("0"));
+    G().setTextMatrix(1, col::Cantidad, QStringLiteral("24,5"));
+    F().ObtieneStockMinimoMaximo(G());
+    EXPECT_EQ(Celda(1, col::CantidadUnidadBase), "24,5");
+    EXPECT_EQ(Panel(), " Stock Minimo/Maximo = 20/100");
+}
+
+TEST_F(StockNivel, SinColoresConfiguradosLaCeldaQuedaBlanca) {
+    for (int n = 1; n <= 4; ++n)
+        F().ColorNivelStock[n] = QVariant(0);
+    F().ColorNivelStock[2] = QVariant(QStringLiteral("verde"));
+    LineaDe(QStringLiteral("1032"));
+    EXPECT_EQ(G().ColorFondo(1, col::CodigoArticulo), kBlanco);
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(F().ColorNivel(n), kBlanco) << n;
+}
+
+TEST_F(StockNivel, LosIngresosAvisanSiLaLineaSuperaElMaximo) {
+    EligeTipo(QStringLiteral("AJP"));
+    LineaDe(QStringLiteral("1032"), QStringLiteral("30")); // 96 + 30 > 100
+    EXPECT_EQ(Panel(), "Stock Minimo/Maximo = 20/100 Supera el Maximo = 100 (LT)");
+    F().MueveCelda(1, col::Cantidad);
+    Teclea(QStringLiteral("4")); // 100: not above
+    Pulsa(tecla::Enter);
+    F().MueveCelda(1, col::CodigoArticulo);
+    EXPECT_EQ(Panel(), " Stock Minimo/Maximo = 20/100");
+}
+
+TEST_F(StockNivel, LasSalidasNoSumanLaLineaAlStock) {
+    EligeTipo(QStringLiteral("TR"));
+    LineaDe(QStringLiteral("1032"), QStringLiteral("30"));
+    EXPECT_EQ(Panel(), " Stock Minimo/Maximo = 20/100");
+}
+
+TEST_F(StockNivel, PuntoDePedido) {
+    LineaDe(QStringLiteral("1032")); // reorder point 20, stock 96
+    G().setCellBackColor(0);
+    F().MueveCelda(1, col::Cantidad);
+    F().ObtienePuntoPedido(G());
+    EXPECT_EQ(G().ColorFondo(1, col::Cantidad), kNivel[2]);
+    EXPECT_EQ(G().Col(), col::CodigoArticulo);
+    // A line without article: nothing.
+    F().MueveCelda(2, col::Cantidad);
+    F().ObtienePuntoPedido(G());
+    EXPECT_EQ(G().ColorFondo(2, col::Cantidad), 0);
+    EXPECT_EQ(G().Col(), col::Cantidad);
+}
+
+TEST_F(StockNivel, SinArticuloSoloSeRefrescaElPanel) {
+    F().MueveCelda(1, col::Cantidad);
+    G().setTextMatrix(1, col::StockDisponible, QStringLiteral("7,5"));
+    F().ObtieneStockMinimoMaximo(G());
+    EXPECT_EQ(Celda(1, col::StockDisponible), "7,5");
+    EXPECT_EQ(G().ColorFondo(1, col::Cantidad), 0);
+    EXPECT_EQ(F().lblStockInfo[2].Caption(), " Stock:  7,5 ");
+}
+
+} // namespace
