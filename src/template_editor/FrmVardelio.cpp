@@ -71,10 +71,10 @@ FrmVardelio::FrmVardelio() {
     Foco_.DefineOrden({
         {QStringLiteral("CmbLista"), [this] { return CmbLista.Enabled() && CmbLista.Visible(); }},
         {QStringLiteral("TxtFields(0)"), [this] { return TxtFields[0].Enabled() && TxtFields[0].Visible(); }},
-        {QStringLiteral("TxtFields(4)"), [this] { return TxtFields[4].Enabled() && TxtFields[4].Visible(); }},
         {QStringLiteral("TxtFields(1)"), [this] { return TxtFields[1].Enabled() && TxtFields[1].Visible(); }},
         {QStringLiteral("TxtFields(2)"), [this] { return TxtFields[2].Enabled() && TxtFields[2].Visible(); }},
         {QStringLiteral("TxtFields(3)"), [this] { return TxtFields[3].Enabled() && TxtFields[3].Visible(); }},
+        {QStringLiteral("TxtFields(4)"), [this] { return TxtFields[4].Enabled() && TxtFields[4].Visible(); }},
         {QStringLiteral("MSFlexGrid2"), [this] { return MSFlexGrid2.Enabled(); }},
         {QStringLiteral("CmdCargar"), [this] { return CmdCargar.Enabled() && CmdCargar.Visible(); }},
         {QStringLiteral("CmdEspecial"), [this] { return CmdEspecial.Enabled() && CmdEspecial.Visible(); }},
