@@ -56,7 +56,10 @@ void InteraccionQt::RegistraVista(const QString& nombreFormulario, Vista vista) 
 }
 
 int InteraccionQt::MsgBox(const QString& texto, int estilo, const QString& titulo) {
-    QMessageBox caja(IconoQt(estilo), titulo, texto, QMessageBox::NoButton, padre_);
+    // The suite breaks message lines with a lone carriage return too; Qt only with a line feed.
+    QString mostrado = texto;
+    mostrado.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    QMessageBox caja(IconoQt(estilo), titulo, mostrado, QMessageBox::NoButton, padre_);
     const auto respuestas = Estilo::Respuestas(estilo);
     QMap<QAbstractButton*, int> porBoton;
     for (int r : respuestas) {
