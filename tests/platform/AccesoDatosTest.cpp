@@ -303,6 +303,18 @@ TEST_F(AccesoDatosTest, ARefusedCommitLeavesTheTransactionOpenForTheRollback) {
     EXPECT_EQ(Valor(QStringLiteral("SELECT count(*) FROM HIJO")).toInt(), 0);
 }
 
+TEST_F(AccesoDatosTest, AFailureThatEndsTheTransactionEndsTheBatch) {
+    // A trigger that rolls the whole transaction back: nothing after it may run outside it.
+    ad.EjecutaSQL(QStringLiteral("CREATE TRIGGER NO_13 BEFORE INSERT ON CAB WHEN NEW.Id = 13 "
+                                 "BEGIN SELECT RAISE(ROLLBACK, 'el 13 no'); END"));
+    EXPECT_THROW(
+        ad.EjecutaSQL(QStringLiteral("BEGIN TRANSACTION\rINSERT INTO CAB (Id) VALUES (1)\r"
+                                     "INSERT INTO CAB (Id) VALUES (13)\rINSERT INTO CAB (Id) VALUES (2)")),
+        ErrorSistema);
+    EXPECT_EQ(Trancount(), 0);
+    EXPECT_EQ(Valor(QStringLiteral("SELECT count(*) FROM CAB")).toInt(), 0);
+}
+
 TEST_F(AccesoDatosTest, AKilledSaveLeavesTheDatabaseAsItWas) {
     ad.EjecutaSQL(QStringLiteral("INSERT INTO CAB (Id, Nombre) VALUES (1,'ANTES')"));
     ad.LeeConexion().Close();
