@@ -2,7 +2,7 @@
 SHELL := /bin/bash
 PAQUETES := cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc \
 	qt6-translations-l10n unixodbc-dev libsqliteodbc tdsodbc libsqlite3-dev sqlite3 \
-	libgtest-dev libgmock-dev libxlsxwriter-dev
+	libgtest-dev libgmock-dev libxlsxwriter-dev unzip
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO := $(CURDIR)/demo/modelos.db
 
@@ -27,11 +27,11 @@ paquetes:
 
 build-release: paquetes
 	@[ -f build/CMakeCache.txt ] || cmake --preset release
-	cmake --build --preset release
+	cmake --build --preset release --target modelos-stock crea-demo
 
 build-dev: paquetes
 	@[ -f build-dev/CMakeCache.txt ] || cmake --preset dev
 	cmake --build --preset dev
 
 demo: build-release
-	@if [ -x build/bin/crea-demo ] && [ ! -f $(DEMO) ]; then mkdir -p demo && ./build/bin/crea-demo $(DEMO); fi
+	@if [ ! -f $(DEMO) ]; then mkdir -p demo && ./build/bin/crea-demo $(DEMO); fi
