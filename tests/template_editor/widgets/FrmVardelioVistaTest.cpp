@@ -158,6 +158,8 @@ TEST_F(Ventana, CapturaParaElReadme) {
         g.setTextMatrix(i + 1, 7, QString::fromUtf8(lineas[i][3]));
     }
     form->StatusBar1.Panels(1).setText("A1 - Yerba mate 1 kg");
+    // The same picture on every run: not the test's temporary folder.
+    form->sbStatusBar.Panels("BASEDEDATOS").setText("Db: demo/modelos.db");
     vista->resize(1100, 640);
     QApplication::processEvents();
     const QImage imagen = vista->grab().toImage();
