@@ -98,6 +98,14 @@ TEST_F(Editor, CargaEnLaBaseDemo) {
     EXPECT_EQ(AnchosGuardados().count('|'), 5);
 }
 
+TEST(EditorTextos, ConsultaEItemsDeTipos) {
+    EXPECT_EQ(FrmVardelio::SentenciaTiposComprobante(),
+              "SELECT * FROM VT_TA_CPTE  with(nolock) WHERE SISTEMA = 'STOCK' ORDER BY DESCRIPCION");
+    EXPECT_EQ(FrmVardelio::ItemTipoComprobante("  TR ", " Transferencia "), "  TR - Transferencia");
+    EXPECT_EQ(FrmVardelio::ItemTipoComprobante("LNDCX", "Larga"), "LNDCX - Larga"); // never cut
+    EXPECT_EQ(FrmVardelio::ClaveAnchoColumnas(), "CFG_GridArt_STK_" + gUsuarioLogeado);
+}
+
 TEST_F(Editor, ValoresDeConfiguracionVaciosYMinusculas) {
     Ejecuta("UPDATE TA_CONFIGURACION SET Valor = '' WHERE Clave = 'STK_NIVEL2'");
     Ejecuta("DELETE FROM TA_CONFIGURACION WHERE Clave = 'STK_NIVEL3'");
