@@ -51,7 +51,11 @@ QString CantidadCargada(const QVariant& campo) {
     double d = v.toDouble(&ok);
     if (!ok)
         d = UT().TextoADoble(v);
-    return UT().ValorATexto(QVariant(std::fabs(d))).trimmed();
+    d = std::fabs(d);
+    // Whole quantities, the usual ones, read the same in every regional format.
+    if (d < 1e15 && d == std::trunc(d))
+        return QString::number(static_cast<qint64>(d));
+    return UT().ValorATexto(QVariant(d)).trimmed();
 }
 
 // The grid does not tell its views about every cell while a template loads.
@@ -94,9 +98,10 @@ void FrmVardelio::ActualizarDatos() {
     };
 
     // Header and lines are written anew under `id`; the old ones are deleted first.
+    QString idTexto;
     const auto cabecera = [&] {
-        const QString n = QString::number(id);
-        Agrega(QStringLiteral("IdVardelio"), n, QStringLiteral("@"), true);
+        idTexto = QString::number(id);
+        Agrega(QStringLiteral("IdVardelio"), idTexto, QStringLiteral("@"), true);
         Agrega(QStringLiteral("nombre"),
                NombreModelo(TxtFields[IndiceCampo(QStringLiteral("Nombre"))].Text()), QStringLiteral("'"));
         Agrega(QStringLiteral("DETALLE"), TxtFields[IndiceCampo(QStringLiteral("detalle"))].Text().trimmed(),
@@ -119,7 +124,7 @@ void FrmVardelio::ActualizarDatos() {
         const QString articulo = MSFlexGrid2.TextMatrix(fila, col::CodigoArticulo).trimmed();
         if (articulo.isEmpty())
             return;
-        Agrega(QStringLiteral("IdVardelio"), QString::number(id), QStringLiteral("@"), true);
+        Agrega(QStringLiteral("IdVardelio"), idTexto, QStringLiteral("@"), true);
         Agrega(QStringLiteral("IdArticulo"), UT().RellenaCodigo(articulo, 25), QStringLiteral("'"));
         Agrega(QStringLiteral("Cantidad"), MSFlexGrid2.TextMatrix(fila, col::Cantidad).trimmed(),
                QStringLiteral("@"));
@@ -275,47 +280,54 @@ void FrmVardelio::AsignarDatos() {
     if (!sigue || RegistroModelo.State() != 1 || RegistroModelo.Bof() || RegistroModelo.Eof())
         return;
 
+    // The lines' state in one place: each step captures only it, so that a step costs no
+    // allocation of its own on a template of many lines.
+    struct Carga {
+        FrmVardelio& f;
+        Registros& rs;
+        int articulo, unidad, cantidad; // field positions, looked up once
+        bool primera = true;
+        bool avanza = true;
+    } c{*this, RegistroModelo, RegistroModelo.IndiceCampo(QStringLiteral("IdArticulo")),
+        RegistroModelo.IndiceCampo(QStringLiteral("IdUnidad")),
+        RegistroModelo.IndiceCampo(QStringLiteral("Cantidad"))};
     SinRedibujo sinRedibujo(MSFlexGrid2);
-    bool primera = true;
-    bool avanza = true;
-    while (sigue && avanza && !RegistroModelo.Eof()) {
-        avanza = false; // a row that cannot be passed ends the load rather than repeat itself
-        sigue = EjecutaPasos(
-            {
-                [&] {
-                    if (!primera)
-                        MSFlexGrid2.setRows(MSFlexGrid2.Rows() + 1);
-                    primera = false;
-                    MSFlexGrid2.setRow(MSFlexGrid2.Rows() - 1);
-                },
-                [&] {
-                    const QString articulo =
-                        UT().ValorATexto(UT().ValorCampo(RegistroModelo.Fields(QStringLiteral("IdArticulo"))))
-                            .trimmed();
-                    MSFlexGrid2.setTextMatrix(MSFlexGrid2.Row(), col::CodigoArticulo, articulo);
-                    txtEdit2.setText(articulo);
-                },
-                [&] {
-                    ControlActivo = &txtEdit2;
-                    ObjCmnCptes().TextPropiedades(txtEdit2, col::CodigoArticulo);
-                    CampoValida(txtEdit2);
-                },
-                [&] {
-                    MSFlexGrid2.setTextMatrix(
-                        MSFlexGrid2.Row(), col::Unidad,
-                        UT().ValorATexto(UT().ValorCampo(RegistroModelo.Fields(QStringLiteral("IdUnidad"))))
-                            .trimmed());
-                },
-                [&] {
-                    MSFlexGrid2.setTextMatrix(
-                        MSFlexGrid2.Row(), col::Cantidad,
-                        CantidadCargada(RegistroModelo.Fields(QStringLiteral("Cantidad"))));
-                },
-                [&] {
-                    RegistroModelo.MoveNext();
-                    avanza = true;
-                },
-            },
-            reporta);
+    while (sigue && c.avanza && !RegistroModelo.Eof()) {
+        c.avanza = false; // a row that cannot be passed ends the load rather than repeat itself
+        sigue = EjecutaPasos({
+                                 [&c] {
+                                     Grilla& g = c.f.MSFlexGrid2;
+                                     if (!c.primera)
+                                         g.setRows(g.Rows() + 1);
+                                     c.primera = false;
+                                     g.setRow(g.Rows() - 1);
+                                 },
+                                 [&c] {
+                                     const QString articulo =
+                                         UT().ValorATexto(UT().ValorCampo(c.rs.Fields(c.articulo))).trimmed();
+                                     c.f.MSFlexGrid2.setTextMatrix(c.f.MSFlexGrid2.Row(), col::CodigoArticulo,
+                                                                   articulo);
+                                     c.f.txtEdit2.setText(articulo);
+                                 },
+                                 [&c] {
+                                     c.f.ControlActivo = &c.f.txtEdit2;
+                                     c.f.ObjCmnCptes().TextPropiedades(c.f.txtEdit2, col::CodigoArticulo);
+                                     c.f.CampoValida(c.f.txtEdit2);
+                                 },
+                                 [&c] {
+                                     c.f.MSFlexGrid2.setTextMatrix(
+                                         c.f.MSFlexGrid2.Row(), col::Unidad,
+                                         UT().ValorATexto(UT().ValorCampo(c.rs.Fields(c.unidad))).trimmed());
+                                 },
+                                 [&c] {
+                                     c.f.MSFlexGrid2.setTextMatrix(c.f.MSFlexGrid2.Row(), col::Cantidad,
+                                                                   CantidadCargada(c.rs.Fields(c.cantidad)));
+                                 },
+                                 [&c] {
+                                     c.rs.MoveNext();
+                                     c.avanza = true;
+                                 },
+                             },
+                             reporta);
     }
 }

@@ -1,0 +1,250 @@
+// A template of 10,000 lines saved and loaded back through the editor window, headless, on a
+// copy of the demo database, against raw SQLite on a second copy in the same run:
+//   save: the window's header validation and save (Datosvalidos, ActualizarDatos: the batch
+//         replaces the stored template) against the same deletes and inserts through prepared
+//         sqlite3 statements in one transaction;
+//   load: in the reset window, the name typed and validated (CampoValida on NOMBRE loads the
+//         template, each article validated as if typed) against a sqlite3_step loop reading the
+//         same lines' columns.
+// Each side is timed in turns with the other (MODELOS_BENCH_VUELTAS turns, 5 by default); the best
+// processor time of the thread counts. Also printed: the heap the loaded template holds per line.
+
+#include "AccesoDatos.h"
+#include "BaseEmbebida.h"
+#include "ColumnasArticulos.h"
+#include "FrmVardelio.h"
+#include "FuncionesSqlite.h"
+#include "Globales.h"
+#include "LectorIni.h"
+#include "Regional.h"
+#include "Registros.h"
+#include "Utilidades.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <functional>
+#include <malloc.h>
+#include <sqlite3.h>
+#include <vector>
+
+namespace {
+
+constexpr int kLineas = 10000;
+const int kVueltas = qEnvironmentVariableIsSet("MODELOS_BENCH_VUELTAS")
+                         ? std::max(1, qEnvironmentVariableIntValue("MODELOS_BENCH_VUELTAS"))
+                         : 5;
+const QString kNombre = QStringLiteral("REPOSICION LOCAL CENTRO"); // template 1 of the demo
+
+[[noreturn]] void Falla(const QString& que) {
+    std::fprintf(stderr, "plantilla: %s\n", qPrintable(que));
+    std::exit(1);
+}
+
+// Articles of the demo that are active and kept without lots: 1001 to 1090.
+QString Articulo(int i) {
+    return QString::number(1001 + i % 90);
+}
+double Cantidad(int i) {
+    return (i % 97) + 0.25;
+}
+
+double Segundos(const std::function<void()>& f) {
+    timespec antes{};
+    timespec despues{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &antes);
+    f();
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &despues);
+    return static_cast<double>(despues.tv_sec - antes.tv_sec) + (despues.tv_nsec - antes.tv_nsec) / 1e9;
+}
+
+void Ejecuta(sqlite3* db, const char* sql) {
+    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        Falla(QString::fromUtf8(sqlite3_errmsg(db)));
+}
+
+sqlite3_stmt* Prepara(sqlite3* db, const char* sql) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK)
+        Falla(QString::fromUtf8(sqlite3_errmsg(db)));
+    return st;
+}
+
+void Avanza(sqlite3* db, sqlite3_stmt* st) {
+    if (sqlite3_step(st) != SQLITE_DONE)
+        Falla(QString::fromUtf8(sqlite3_errmsg(db)));
+    sqlite3_reset(st);
+}
+
+size_t MemoriaEnUso() {
+    malloc_trim(0);
+    return mallinfo2().uordblks;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString scripts = BaseEmbebida::CarpetaScripts();
+    if (!dir.isValid() || scripts.isEmpty())
+        Falla(QStringLiteral("sin carpeta temporal o sin scripts de la base (MODELOS_DB_DIR)"));
+    const QString rutaVentana = dir.filePath(QStringLiteral("modelos.db"));
+    const QString rutaCruda = dir.filePath(QStringLiteral("cruda.db"));
+    BaseEmbebida::CreaDemo(rutaVentana, scripts);
+    QFile::copy(rutaVentana, rutaCruda);
+    Ini().EstableceCarpeta(dir.path());
+
+    FrmVardelio f;
+    f.Form_Load(
+        QStringLiteral("@Server=sqlite;@DbName=%1;@Usuario=DEMO;@Password=;@UsuarioLogeado=DEMO;@Caja=1;")
+            .arg(rutaVentana));
+
+    // The window holds the template with its 10,000 lines, as the user left it before saving.
+    const auto preparaVentana = [&] {
+        f.Inicializa();
+        f.TxtFields[0].setText(kNombre);
+        f.CampoValida(f.TxtFields[0]);
+        Grilla& g = f.MSFlexGrid2;
+        g.setRows(kLineas + 1);
+        for (int i = 0; i < kLineas; ++i) {
+            g.setTextMatrix(i + 1, col::CodigoArticulo, Articulo(i));
+            g.setTextMatrix(i + 1, col::Unidad, QStringLiteral("UN"));
+            g.setTextMatrix(i + 1, col::Cantidad, Regional::TextoNumero(Cantidad(i)));
+        }
+    };
+    const auto grabaVentana = [&] {
+        f.ValidandoGrabacion = true;
+        if (!f.Datosvalidos())
+            Falla(QStringLiteral("el encabezado no es válido"));
+        f.ActualizarDatos();
+        f.ValidandoGrabacion = false;
+        if (f.ErrorValidacion)
+            Falla(QStringLiteral("el modelo no se guardó"));
+    };
+    // The window reset (as after a save), then the name typed and accepted.
+    const auto preparaCarga = [&] {
+        f.Inicializa();
+        f.RegistroModelo.Close();
+    };
+    const auto cargaVentana = [&] {
+        f.TxtFields[0].setText(kNombre);
+        f.CampoValida(f.TxtFields[0]);
+    };
+
+    sqlite3* crudo = nullptr;
+    if (sqlite3_open_v2(rutaCruda.toUtf8().constData(), &crudo, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
+        Falla(QStringLiteral("no se abre la base cruda"));
+    RegistraFuncionesSqlite(crudo);
+    Ejecuta(crudo, "PRAGMA foreign_keys = ON; PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;");
+    std::vector<QByteArray> articulos;
+    for (int i = 0; i < kLineas; ++i)
+        articulos.push_back(UT().RellenaCodigo(Articulo(i), 25).toUtf8());
+    const auto grabaCruda = [&] {
+        Ejecuta(crudo, "BEGIN IMMEDIATE");
+        Ejecuta(crudo, "DELETE FROM V_CPTES_MODELO_CAB WHERE IdVardelio = 1");
+        Ejecuta(crudo, "DELETE FROM V_CPTES_MODELO_DET WHERE IdVardelio = 1");
+        sqlite3_stmt* cab =
+            Prepara(crudo, "INSERT INTO V_CPTES_MODELO_CAB (IdVardelio,nombre,DETALLE,TCDefault,"
+                           "DepositoOrigen,DepositoDestino,IdMotivoStock,AnclarAlMenu) VALUES "
+                           "(?,?,?,?,?,?,?,?)");
+        sqlite3_bind_int(cab, 1, 1);
+        sqlite3_bind_text(cab, 2, "REPOSICION LOCAL CENTRO", -1, SQLITE_STATIC);
+        sqlite3_bind_text(cab, 3, "Envío semanal al local", -1, SQLITE_STATIC);
+        sqlite3_bind_text(cab, 4, "  TR", -1, SQLITE_STATIC);
+        sqlite3_bind_text(cab, 5, "   1", -1, SQLITE_STATIC);
+        sqlite3_bind_text(cab, 6, "   3", -1, SQLITE_STATIC);
+        sqlite3_bind_text(cab, 7, "   3", -1, SQLITE_STATIC);
+        sqlite3_bind_text(cab, 8, "1", -1, SQLITE_STATIC);
+        Avanza(crudo, cab);
+        sqlite3_finalize(cab);
+        sqlite3_stmt* st =
+            Prepara(crudo, "INSERT INTO V_CPTES_MODELO_DET (IdVardelio,IdArticulo,Cantidad,IdUnidad) "
+                           "VALUES (?,?,?,?)");
+        for (int i = 0; i < kLineas; ++i) {
+            sqlite3_bind_int(st, 1, 1);
+            sqlite3_bind_text(st, 2, articulos[size_t(i)].constData(), int(articulos[size_t(i)].size()),
+                              SQLITE_STATIC);
+            sqlite3_bind_double(st, 3, Cantidad(i));
+            sqlite3_bind_text(st, 4, "  UN", 4, SQLITE_STATIC);
+            Avanza(crudo, st);
+        }
+        sqlite3_finalize(st);
+        Ejecuta(crudo, "COMMIT");
+    };
+    double sumaCruda = 0;
+    const auto cargaCruda = [&] {
+        sumaCruda = 0;
+        sqlite3_stmt* st = Prepara(crudo, "select * from v_cptes_modelo_det where idvardelio = 1");
+        std::vector<QString> lineas;
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            // The same columns the window reads, as text it could show.
+            lineas.push_back(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 2)),
+                                               sqlite3_column_bytes(st, 2)));
+            lineas.push_back(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 4)),
+                                               sqlite3_column_bytes(st, 4)));
+            sumaCruda += sqlite3_column_double(st, 3);
+        }
+        sqlite3_finalize(st);
+        if (lineas.size() != size_t(2 * kLineas))
+            Falla(QStringLiteral("lectura cruda incompleta"));
+    };
+
+    // Both saves start from a checkpointed log, so that neither pays for the other's checkpoint.
+    sqlite3* ventana = nullptr;
+    if (sqlite3_open_v2(rutaVentana.toUtf8().constData(), &ventana, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK)
+        Falla(QStringLiteral("no se abre la base de la ventana"));
+    const auto vuelca = [](sqlite3* db) {
+        int marcos = 0;
+        int copiados = 0;
+        if (sqlite3_wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, &marcos, &copiados) !=
+            SQLITE_OK)
+            Falla(QString::fromUtf8(sqlite3_errmsg(db)));
+    };
+
+    double grabaV = 1e30, grabaC = 1e30, cargaV = 1e30, cargaC = 1e30;
+    for (int v = 0; v < kVueltas; ++v) {
+        preparaVentana();
+        f.RegistroModelo.Close();
+        vuelca(ventana);
+        vuelca(crudo);
+        grabaV = std::min(grabaV, Segundos(grabaVentana));
+        grabaC = std::min(grabaC, Segundos(grabaCruda));
+        preparaCarga();
+        cargaV = std::min(cargaV, Segundos(cargaVentana));
+        if (f.MSFlexGrid2.Rows() != kLineas + 1)
+            Falla(QStringLiteral("la ventana cargó %1 líneas").arg(f.MSFlexGrid2.Rows() - 1));
+        cargaC = std::min(cargaC, Segundos(cargaCruda));
+    }
+    Registros rs;
+    AD().ObtieneRecordset(QStringLiteral("SELECT count(*) FROM V_CPTES_MODELO_DET WHERE IdVardelio = 1"), rs);
+    if (rs.Fields(0).toInt() != kLineas)
+        Falla(QStringLiteral("la ventana guardó %1 líneas").arg(rs.Fields(0).toInt()));
+    rs.Close();
+
+    // What the window holds for the loaded lines: the heap in use with the template loaded, less
+    // the heap with the window reset.
+    preparaCarga();
+    const size_t vacia = MemoriaEnUso();
+    cargaVentana();
+    f.RegistroModelo.Close();
+    const size_t cargada = MemoriaEnUso();
+    const double porLinea = (double(cargada) - double(vacia)) / kLineas;
+
+    std::printf("time plantilla_grabar_ventana %.6f\n", grabaV);
+    std::printf("time plantilla_grabar_sqlite %.6f\n", grabaC);
+    std::printf("ratio plantilla_grabar %.3f\n", grabaV / grabaC);
+    std::printf("time plantilla_cargar_ventana %.6f\n", cargaV);
+    std::printf("time plantilla_cargar_sqlite %.6f\n", cargaC);
+    std::printf("ratio plantilla_cargar %.3f\n", cargaV / cargaC);
+    std::printf("bytes_por_linea plantilla_cargada %.0f\n", porLinea);
+    sqlite3_close(crudo);
+    sqlite3_close(ventana);
+    return 0;
+}
