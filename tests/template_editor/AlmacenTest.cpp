@@ -408,6 +408,33 @@ TEST_F(Almacen, UnFalloEnCualquierSentenciaDejaElModeloComoEstaba) {
     }
 }
 
+TEST_F(Almacen, UnaConfirmacionRechazadaSeRevierteYNoAnclaNada) {
+    const QStringList antes = TodoGuardado();
+    const QStringList menu = Filas("SELECT CLAVE, NOMBRE FROM TA_MENU ORDER BY CLAVE");
+    Nombre("REPOSICION LOCAL CENTRO");
+    F().ChkAnclar.setValue(0); // anchoring would remove its menu entry: it must not run
+    F().MSFlexGrid2.setTextMatrix(1, col::Cantidad, "50");
+    // A change the database takes now and refuses at the commit.
+    EstableceAntesDeConfirmar([] {
+        AD().EjecutaSQL("PRAGMA defer_foreign_keys = ON");
+        AD().EjecutaSQL("INSERT INTO V_CPTES_MODELO_DET (IdVardelio, IdArticulo, Cantidad, IdUnidad) "
+                        "VALUES (999, 'X', 1, '  UN')");
+    });
+    Graba();
+    EstableceAntesDeConfirmar({});
+
+    EXPECT_TRUE(F().ErrorValidacion);
+    EXPECT_EQ(TodoGuardado(), antes);
+    EXPECT_EQ(Filas("SELECT CLAVE, NOMBRE FROM TA_MENU ORDER BY CLAVE"), menu);
+    ASSERT_EQ(guion.Mensajes().size(), 1);
+    EXPECT_TRUE(guion.Mensajes()[0].startsWith("547 : ")) << guion.Mensajes()[0].toStdString();
+    EXPECT_EQ(Filas("SELECT Error, SQL FROM AUX_ERR ORDER BY Id DESC LIMIT 1"),
+              QStringList{"547|" + F().UltimoLote});
+    // Nothing is left open for the unload to commit.
+    EXPECT_EQ(Filas("SELECT @@TRANCOUNT"), QStringList{"0"});
+    EXPECT_EQ(Filas("SELECT COUNT(*) FROM V_CPTES_MODELO_DET WHERE IdVardelio = 999"), QStringList{"0"});
+}
+
 TEST_F(Almacen, DosEstacionesConElMismoIdentificadorNuevo) {
     // Another station stores its template under the same new identifier while this batch runs.
     Ejecuta(
