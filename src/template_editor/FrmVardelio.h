@@ -281,7 +281,8 @@ public:
     // Button 2 (right) opens the field's look-up.
     void TxtFields_MouseDown(int Index, int Button, int Shift = 0, float X = 0, float Y = 0);
     void TxtFields_Validate(int Index, bool& Cancel);
-    // Per field: validate it when it is left (set on focus and on change, cleared by Enter).
+    // Per field: validate it when it is left (set on focus and on change, cleared once
+    // CampoValida has looked at the field).
     std::array<bool, 5> MarcaValidacion{};
     // Validate, LostFocus and GotFocus of the header fields, the grid and the cell editor when
     // the focus moves (called by FocoCambiado). The editor's focus name is "txtEdit2".

@@ -100,6 +100,8 @@ void FrmVardelio::Inicializa() {
             [&] { MSFlexGrid2.setEnabled(false); },
             [&] { ChkAnclar.setValue(0); },
             [&] { AF().PreparaCampos(*this, QStringLiteral("txtfields")); },
+            // Emptied by the reset: the field being left is not validated on the way out.
+            [&] { MarcaValidacion.fill(false); },
             [&] { AD().ObtieneRecordset(SentenciaTiposComprobante(), rs, &AD().LeeConexion(), 0, 1, -1); },
             [&] {
                 while (!rs.Eof()) {

@@ -30,6 +30,11 @@ QString FrmVardelio::NombreModelo(const QString& texto) {
 }
 
 void FrmVardelio::CampoValida(CajaTexto& Texto) {
+    // A header field validated now (by any caller) is not validated again when it is left,
+    // unless its text changes first.
+    for (size_t i = 0; i < TxtFields.size(); ++i)
+        if (&TxtFields[i] == &Texto)
+            MarcaValidacion[i] = false;
     QString valor;
     QString campo;
     QString mensaje;

@@ -98,10 +98,19 @@ protected:
 
     // A new template of that name with the editing controls on; the focus on the grid's first
     // line.
+    // The header is filled with Enter from field to field: the name, motive 1 and the user's
+    // own deposit, until the focus leaves the header.
     void NuevaPlantilla(const QString& nombre = QStringLiteral("PRUEBA LINEAS")) {
+        const qsizetype vistos = guion.Mensajes().size();
         form->Foco().SetFocus(QStringLiteral("TxtFields(0)"));
         Teclea(nombre);
-        Pulsa(tecla::Enter);
+        for (int vueltas = 0; vueltas < 5 && Foco().startsWith(QLatin1String("TxtFields(")); ++vueltas) {
+            const CajaTexto& campo = form->TxtFields[Foco().mid(10, 1).toInt()];
+            if (campo.DataField() == QLatin1String("IdMotivoStock") && campo.Text().isEmpty())
+                Teclea(QStringLiteral("1"));
+            Pulsa(tecla::Enter);
+        }
+        ASSERT_EQ(guion.Mensajes().size(), vistos) << guion.Mensajes().join(QLatin1Char('|')).toStdString();
         ASSERT_TRUE(form->EsNuevo);
         ASSERT_TRUE(G().Enabled());
         form->Foco().SetFocus(QStringLiteral("MSFlexGrid2"));
