@@ -290,6 +290,13 @@ void VistaVardelio::ConectaModelos() {
     for (size_t i = 0; i < stockInfo_.size(); ++i)
         etiqueta(form_.lblStockInfo[i], stockInfo_[i]);
     etiqueta(form_.LblMensaje, lblMensaje_);
+    // The save paints its progress text at once (Refresh) and empties it before its batch runs:
+    // what was painted stays on screen while the window does not repaint.
+    form_.LblMensaje.alCambiar = [this] {
+        MuestraEtiqueta(lblMensaje_, form_.LblMensaje);
+        if (lblMensaje_->isVisible())
+            lblMensaje_->repaint();
+    };
     etiqueta(form_.picStatus, picStatus_);
 
     form_.FrmEnc0.alCambiar = [this] {
