@@ -172,7 +172,8 @@ public:
     void AsignarDatos();
     // CampoValida on each header field in order; false at the first refusal.
     bool Datosvalidos();
-    // The batch text the last save or delete sent (what AUX_ERR records when it is refused).
+    // The batch text the last ActualizarDatos sent, empty when it sent none (what AUX_ERR
+    // records when it is refused).
     QString UltimoLote;
 
     // The single validator of the header fields and of the cell editor, chosen by the control's

@@ -90,6 +90,7 @@ void FrmVardelio::ActualizarDatos() {
     bool graba = false;
     bool borra = false;
     QStringList sentencias;
+    UltimoLote.clear();
 
     const auto reporta = [this](const ErrorSistema& e) {
         ErrorValidacion = true;
