@@ -16,6 +16,7 @@ int main(int argc, char* argv[]) {
         EstableceInteraccion(&puerto);
 
     FrmVardelio form;
+    form.TextWidth = VistaVardelio::MedidaTexto();
     try {
         form.Form_Load();
     } catch (const FinPrograma& fin) {

@@ -27,9 +27,13 @@ InteraccionGuionada& PorDefecto() {
 Interaccion* instalada = nullptr;
 } // namespace
 
-Interaccion& interaccion() { return instalada ? *instalada : PorDefecto(); }
+Interaccion& interaccion() {
+    return instalada ? *instalada : PorDefecto();
+}
 
-void EstableceInteraccion(Interaccion* i) { instalada = i; }
+void EstableceInteraccion(Interaccion* i) {
+    instalada = i;
+}
 
 int InteraccionGuionada::MsgBox(const QString& texto, int estilo, const QString& titulo) {
     int respuesta;

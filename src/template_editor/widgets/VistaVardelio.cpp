@@ -1,6 +1,7 @@
 #include "VistaVardelio.h"
 
 #include "AspectoVentana.h"
+#include "EdicionVardelio.h"
 #include "ModeloGrilla.h"
 #include "VistaBarraHerramientas.h"
 
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -147,11 +149,10 @@ VistaVardelio::VistaVardelio(FrmVardelio& form, QWidget* padre) : QMainWindow(pa
     }
 
     // The form measures texts in this window's font, in twips.
-    form_.TextWidth = [this](const QString& texto) {
-        return PixelesATwips(fontMetrics().horizontalAdvance(texto), logicalDpiX());
-    };
+    form_.TextWidth = MedidaTexto();
 
     ConectaModelos();
+    new EdicionVardelio(form_, *this); // the cell editor and the editing events
     AplicaAspecto(form_, *this);
     qApp->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* nuevo) {
@@ -160,6 +161,14 @@ VistaVardelio::VistaVardelio(FrmVardelio& form, QWidget* padre) : QMainWindow(pa
             form_.Foco().FocoMovido(nombre);
     });
     resize(1000, 700);
+}
+
+std::function<int(const QString&)> VistaVardelio::MedidaTexto() {
+    const QScreen* pantalla = QGuiApplication::primaryScreen();
+    const double dpi = pantalla ? pantalla->logicalDotsPerInchX() : 96.0;
+    return [metricas = QFontMetrics(QApplication::font()), dpi](const QString& texto) {
+        return PixelesATwips(metricas.horizontalAdvance(texto), dpi);
+    };
 }
 
 VistaVardelio::~VistaVardelio() {
@@ -399,10 +408,8 @@ void VistaVardelio::ConectaModelos() {
                     return;
                 sincronizando_ = true;
                 try {
-                    if (g.Row() != actual.row())
-                        g.setRow(actual.row());
-                    if (g.Col() != actual.column())
-                        g.setCol(actual.column());
+                    // With the grid's LeaveCell and EnterCell: an open edit is written first.
+                    form_.MueveCelda(actual.row(), actual.column());
                 } catch (const ErrorSistema&) {
                 }
                 sincronizando_ = false;
@@ -478,10 +485,14 @@ bool VistaVardelio::eventFilter(QObject* objeto, QEvent* evento) {
     if (!w || w != QApplication::focusWidget() || w->window() != this)
         return QMainWindow::eventFilter(objeto, evento);
     auto* tecla = static_cast<QKeyEvent*>(evento);
+    // Tab moves the focus in the window's order; no control's key event sees it.
+    if (tecla->key() == Qt::Key_Tab || tecla->key() == Qt::Key_Backtab)
+        return QMainWindow::eventFilter(objeto, evento);
     qint16 codigo = CodigoTecla(tecla->key());
     if (codigo == 0)
         return QMainWindow::eventFilter(objeto, evento);
-    form_.Form_KeyDown(codigo, int(tecla->modifiers() >> 25));
+    if (!form_.EditorTomaTecla(codigo))
+        form_.Form_KeyDown(codigo, int(tecla->modifiers() >> 25));
     if (codigo == 0)
         return true;
     if (w == combo_) {

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 
 class ModeloGrilla;
 class QCheckBox;
@@ -27,6 +28,10 @@ class VistaVardelio : public QMainWindow {
 public:
     explicit VistaVardelio(FrmVardelio& form, QWidget* padre = nullptr);
     ~VistaVardelio() override;
+
+    // Text widths in twips in the window's font, for the form's TextWidth: set before Form_Load,
+    // which lays out the grid's columns with it.
+    static std::function<int(const QString&)> MedidaTexto();
 
     // The widget that shows the control of that name (as in the form's focus order:
     // "TxtFields(0)", "CmbLista", "MSFlexGrid2", ...); nullptr for none.

@@ -7,7 +7,7 @@
 #include "Globales.h"
 #include "Registros.h"
 #include "VistaBarraHerramientas.h"
-#include "VistaVardelio.h"
+#include "VistaDemo.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,27 +21,18 @@
 
 namespace {
 
-class ComandosVista : public ConBaseDemo {
+class ComandosVista : public ConVistaDemo<ConBaseDemo> {
 protected:
     void SetUp() override {
-        ConBaseDemo::SetUp();
+        ConVistaDemo::SetUp();
         if (HasFatalFailure())
             return;
         antesTmp_ = qgetenv("TMPDIR");
         qputenv("TMPDIR", Carpeta().toLocal8Bit());
-        form = std::make_unique<FrmVardelio>();
-        form->Form_Load(LineaSesion());
-        vista = std::make_unique<VistaVardelio>(*form);
-        vista->show();
-        vista->activateWindow();
-        QApplication::processEvents();
-        guion.Limpia();
     }
     void TearDown() override {
-        vista.reset();
-        form.reset();
         qputenv("TMPDIR", antesTmp_);
-        ConBaseDemo::TearDown();
+        ConVistaDemo::TearDown();
     }
 
     QLineEdit* Nombre() { return qobject_cast<QLineEdit*>(vista->Control(QStringLiteral("TxtFields(0)"))); }
@@ -62,9 +53,6 @@ protected:
         AD().ObtieneRecordset(sql, rs);
         return rs.Eof() ? QStringLiteral("(ninguna)") : rs.Fields(0).toString();
     }
-
-    std::unique_ptr<FrmVardelio> form;
-    std::unique_ptr<VistaVardelio> vista;
 
 private:
     QByteArray antesTmp_;

@@ -5,15 +5,13 @@
 #include "FrmVardelio.h"
 #include "ModeloGrilla.h"
 #include "VistaBarraHerramientas.h"
-#include "VistaVardelio.h"
+#include "VistaDemo.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QHeaderView>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -23,32 +21,13 @@
 
 namespace {
 
-class Ventana : public ConBaseDemo {
+class Ventana : public ConVistaDemo<ConBaseDemo> {
 protected:
-    void SetUp() override {
-        ConBaseDemo::SetUp();
-        if (HasFatalFailure())
-            return;
-        form = std::make_unique<FrmVardelio>();
-        form->Form_Load(LineaSesion());
-        vista = std::make_unique<VistaVardelio>(*form);
-        vista->show();
-        vista->activateWindow();
-        QApplication::processEvents();
-    }
-    void TearDown() override {
-        vista.reset();
-        form.reset();
-        ConBaseDemo::TearDown();
-    }
     template <class W> W* Control(const char* nombre) {
         W* w = qobject_cast<W*>(vista->Control(QString::fromLatin1(nombre)));
         EXPECT_NE(w, nullptr) << nombre;
         return w;
     }
-
-    std::unique_ptr<FrmVardelio> form;
-    std::unique_ptr<VistaVardelio> vista;
 };
 
 TEST_F(Ventana, MuestraLosModelosDelFormulario) {
@@ -135,37 +114,6 @@ TEST_F(Ventana, TeclasDeLaListaYDeLaBarra) {
     QTest::keyClick(Control<QLineEdit>("TxtFields(0)"), Qt::Key_F2); // off outside editing
     vista->Barra()->Accion("PLANILLA")->trigger();
     EXPECT_EQ(pulsados, QStringList({"NUEVO", "PLANILLA"}));
-}
-
-// The README's picture of the window, made from the demo database on every test run.
-TEST_F(Ventana, CapturaParaElReadme) {
-    form->TxtFields[0].setText("Reposición semanal del local");
-    form->TxtFields[1].setText("1");
-    form->lblDescMotivo.setCaption("Ajuste por inventario");
-    form->LblDescDeposito.setCaption("Depósito Central");
-    form->TxtFields[3].setText("3");
-    form->TxtFields[4].setText("Lunes a primera hora");
-    form->DetalleOn(true);
-    Grilla& g = form->MSFlexGrid2;
-    const char* lineas[][4] = {{"A1", "Yerba mate 1 kg", "UN", "24"},
-                               {"B7", "Azúcar 1 kg", "UN", "12"},
-                               {"C3", "Queso de máquina", "KG", "3,5"}};
-    g.setRows(5);
-    for (int i = 0; i < 3; ++i) {
-        g.setTextMatrix(i + 1, 0, QString::fromUtf8(lineas[i][0]));
-        g.setTextMatrix(i + 1, 1, QString::fromUtf8(lineas[i][1]));
-        g.setTextMatrix(i + 1, 5, QString::fromUtf8(lineas[i][2]));
-        g.setTextMatrix(i + 1, 7, QString::fromUtf8(lineas[i][3]));
-    }
-    form->StatusBar1.Panels(1).setText("A1 - Yerba mate 1 kg");
-    // The same picture on every run: not the test's temporary folder.
-    form->sbStatusBar.Panels("BASEDEDATOS").setText("Db: demo/modelos.db");
-    vista->resize(1100, 640);
-    QApplication::processEvents();
-    const QImage imagen = vista->grab().toImage();
-    ASSERT_FALSE(imagen.isNull());
-    QDir().mkpath(CarpetaFuentes() + "/docs");
-    EXPECT_TRUE(imagen.save(CarpetaFuentes() + "/docs/captura.png"));
 }
 
 } // namespace
