@@ -12,10 +12,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -52,6 +58,42 @@ protected:
         Registros rs;
         AD().ObtieneRecordset(sql, rs);
         return rs.Eof() ? QStringLiteral("(ninguna)") : rs.Fields(0).toString();
+    }
+
+    // The toolbar's button of that word, clicked with the mouse as a user does.
+    void Boton(const char* palabra) {
+        QAction* accion = vista->Barra()->Accion(QString::fromLatin1(palabra));
+        ASSERT_NE(accion, nullptr) << palabra;
+        auto* boton = qobject_cast<QToolButton*>(vista->Barra()->widgetForAction(accion));
+        ASSERT_NE(boton, nullptr) << palabra;
+        ASSERT_TRUE(boton->isVisible()) << palabra;
+        ASSERT_TRUE(boton->isEnabled()) << palabra << " is not enabled";
+        QTest::mouseClick(boton, Qt::LeftButton);
+        QApplication::processEvents();
+    }
+    // A key pressed wherever the focus is, as on a real keyboard.
+    void TeclaAlFoco(Qt::Key tecla) {
+        QWidget* w = QApplication::focusWidget();
+        ASSERT_NE(w, nullptr);
+        QTest::keyClick(w, tecla);
+        QApplication::processEvents();
+    }
+    // Text typed into the focused field, then Enter.
+    void EscribeYEnter(const QString& texto) {
+        QWidget* w = QApplication::focusWidget();
+        ASSERT_NE(w, nullptr);
+        QTest::keyClicks(w, texto);
+        QTest::keyClick(w, Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    // A message the user can see, left by a previous command.
+    void PoneMensaje() {
+        form->LblMensaje.setCaption(QStringLiteral("aviso anterior"));
+        QApplication::processEvents();
+    }
+    bool MensajeVisible() const {
+        auto* etiqueta = vista->findChild<QLabel*>(QStringLiteral("LblMensaje"));
+        return etiqueta && etiqueta->isVisible() && !etiqueta->text().isEmpty();
     }
 
 private:
@@ -114,6 +156,158 @@ TEST_F(ComandosVista, SaveAnchorListDeleteAndCloseFromButtonsAndKeys) {
     form->alTerminar = [&](int codigo) { fin = codigo; };
     guion.Limpia();
     Tecla(Qt::Key_F12);
+    EXPECT_TRUE(fin.has_value());
+    EXPECT_TRUE(form->Descargado());
+    EXPECT_TRUE(guion.Registros().empty());
+}
+
+// Each of the eight commands from its toolbar button and from its key, on the focused control of
+// the real window: the name and the header typed, the questions answered by the script.
+TEST_F(ComandosVista, EveryCommandFromItsButtonAndFromItsKey) {
+    QTemporaryDir programas;
+    ASSERT_TRUE(programas.isValid());
+    struct Carpeta {
+        QByteArray antes = qgetenv("MODELOS_PROGRAMAS");
+        bool habia = qEnvironmentVariableIsSet("MODELOS_PROGRAMAS");
+        ~Carpeta() {
+            if (habia)
+                qputenv("MODELOS_PROGRAMAS", antes);
+            else
+                qunsetenv("MODELOS_PROGRAMAS");
+        }
+    } carpeta;
+    qputenv("MODELOS_PROGRAMAS", programas.path().toLocal8Bit());
+    const QString reporte = programas.filePath(QStringLiteral("reportestock"));
+    {
+        // The stock report's stand-in: one line per start, its session argument.
+        QFile f(reporte);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$0.log\"\n");
+        f.close();
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    const auto arranques = [&reporte](int esperados) {
+        QFile log(reporte + QStringLiteral(".log"));
+        QStringList lineas;
+        for (QDeadlineTimer fin(15000); !fin.hasExpired(); QThread::msleep(20)) {
+            if (log.open(QIODevice::ReadOnly)) {
+                lineas = QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+                log.close();
+            }
+            if (lineas.size() >= esperados)
+                break;
+        }
+        return lineas;
+    };
+    const QString sesion = QStringLiteral(" ; @server=sqlite; @dbname=") + RutaBase() +
+                           QStringLiteral("; @usuario=DEMO; @Password=; @ParametroAdicional=; kolm@ ; "
+                                          "@UsuarioLogeado = DEMO; @Caja=1;");
+    const QString preguntaAbandonar = QStringLiteral("¿Realmente desea abandonar la carga de datos?");
+    const QString preguntaBaja = QStringLiteral("Confirma la baja de este registro?");
+
+    // NUEVO: the button, then F3; each leaves a new template with the focus on its name.
+    PoneMensaje();
+    Boton("NUEVO");
+    EXPECT_TRUE(form->EsNuevo);
+    EXPECT_EQ(QApplication::focusWidget(), Nombre());
+    EXPECT_FALSE(MensajeVisible());
+    form->EsNuevo = false;
+    PoneMensaje();
+    TeclaAlFoco(Qt::Key_F3);
+    EXPECT_TRUE(form->EsNuevo);
+    EXPECT_EQ(QApplication::focusWidget(), Nombre());
+    EXPECT_FALSE(MensajeVisible());
+
+    // PLANILLA (outside editing): the button, then F6; each writes a workbook and says where.
+    PoneMensaje();
+    Boton("PLANILLA");
+    TeclaAlFoco(Qt::Key_F6);
+    ASSERT_EQ(guion.Registros().size(), 2u) << guion.Mensajes().join(u'\n').toStdString();
+    for (const auto& aviso : guion.Registros()) {
+        EXPECT_EQ(aviso.titulo, QStringLiteral("Reporte ") + form->Caption());
+        const QString ruta = QDir::fromNativeSeparators(aviso.texto.section(QStringLiteral("\r\n"), 1));
+        EXPECT_TRUE(QFileInfo(ruta).isFile()) << ruta.toStdString();
+    }
+    EXPECT_NE(guion.Registros()[0].texto, guion.Registros()[1].texto);
+    EXPECT_FALSE(MensajeVisible());
+
+    // REPORTE: the button, then F7; each starts the stock report with the session.
+    guion.Limpia();
+    Boton("REPORTE");
+    TeclaAlFoco(Qt::Key_F7);
+    EXPECT_EQ(arranques(2), QStringList({sesion, sesion}));
+    EXPECT_TRUE(guion.Registros().empty()) << guion.Mensajes().join(u'\n').toStdString();
+
+    // The name typed and Enter, then Enter down the header (motive 2, the user's deposit).
+    Nombre()->setFocus();
+    QApplication::processEvents();
+    EscribeYEnter(QStringLiteral("POR BOTONES"));
+    ASSERT_TRUE(form->EsNuevo);
+    ASSERT_TRUE(guion.Registros().empty()) << guion.Mensajes().join(u'\n').toStdString();
+    EscribeYEnter(QStringLiteral("2"));
+    EXPECT_EQ(form->lblDescMotivo.Caption(), QStringLiteral("Rotura y merma"));
+    form->MSFlexGrid2.setTextMatrix(1, 0, QStringLiteral("1001"));
+    form->MSFlexGrid2.setTextMatrix(1, 5, QStringLiteral("UN"));
+    form->MSFlexGrid2.setTextMatrix(1, 7, QStringLiteral("3"));
+    Nombre()->setFocus();
+    QApplication::processEvents();
+
+    // CONSULTAR: the name field has a look-up table, so its button and F5 run the command.
+    EXPECT_TRUE(form->UtilVox1.HabilitaConsultar());
+    PoneMensaje();
+    Boton("CONSULTAR");
+    EXPECT_FALSE(MensajeVisible());
+    PoneMensaje();
+    TeclaAlFoco(Qt::Key_F5);
+    EXPECT_FALSE(MensajeVisible());
+
+    // CANCELAR: the button answered No keeps the template; Escape answered No too.
+    guion.Limpia();
+    guion.AgregaRespuesta(Respuesta::No);
+    Boton("CANCELAR");
+    guion.AgregaRespuesta(Respuesta::No);
+    TeclaAlFoco(Qt::Key_Escape);
+    EXPECT_EQ(guion.Mensajes(), QStringList({preguntaAbandonar, preguntaAbandonar}));
+    EXPECT_EQ(Nombre()->text(), QStringLiteral("POR BOTONES"));
+    EXPECT_TRUE(form->EsNuevo);
+
+    // GRABAR: F2 declined keeps the message; the button accepted stores and resets the window.
+    guion.Limpia();
+    PoneMensaje();
+    guion.AgregaRespuesta(Respuesta::No);
+    TeclaAlFoco(Qt::Key_F2);
+    EXPECT_TRUE(MensajeVisible());
+    EXPECT_EQ(Valor("SELECT count(*) FROM V_CPTES_MODELO_CAB WHERE nombre = 'POR BOTONES'"), "0");
+    guion.AgregaRespuesta(Respuesta::Si);
+    Boton("GRABAR");
+    ASSERT_EQ(guion.Mensajes().size(), 2) << guion.Mensajes().join(u'\n').toStdString();
+    EXPECT_TRUE(guion.Mensajes()[1].startsWith(QStringLiteral("Total de Items:1\r\nTotal Cantidades: 3")));
+    EXPECT_EQ(Valor("SELECT count(*) FROM V_CPTES_MODELO_CAB WHERE nombre = 'POR BOTONES'"), "1");
+    EXPECT_EQ(Nombre()->text(), QString());
+    EXPECT_EQ(QApplication::focusWidget(), Nombre());
+
+    // Found again by its name typed: BORRAR's button answered No, then F8 answered Yes twice.
+    EscribeYEnter(QStringLiteral("por botones"));
+    ASSERT_TRUE(form->EsModificacion) << guion.Mensajes().join(u'\n').toStdString();
+    EXPECT_EQ(Nombre()->text(), QStringLiteral("POR BOTONES"));
+    Nombre()->setFocus();
+    QApplication::processEvents();
+    guion.Limpia();
+    guion.AgregaRespuesta(Respuesta::No);
+    Boton("BORRAR");
+    EXPECT_EQ(Valor("SELECT count(*) FROM V_CPTES_MODELO_CAB WHERE nombre = 'POR BOTONES'"), "1");
+    guion.AgregaRespuesta(Respuesta::Si);
+    guion.AgregaRespuesta(Respuesta::Si);
+    TeclaAlFoco(Qt::Key_F8);
+    EXPECT_EQ(guion.Mensajes(), QStringList({preguntaBaja, preguntaBaja,
+                                             QStringLiteral("¿Realmente desea anular este comprobante?")}));
+    EXPECT_EQ(Valor("SELECT count(*) FROM V_CPTES_MODELO_CAB WHERE nombre = 'POR BOTONES'"), "0");
+
+    // CERRAR's button ends the program without asking (F12 in the test above).
+    std::optional<int> fin;
+    form->alTerminar = [&](int codigo) { fin = codigo; };
+    guion.Limpia();
+    Boton("CERRAR");
     EXPECT_TRUE(fin.has_value());
     EXPECT_TRUE(form->Descargado());
     EXPECT_TRUE(guion.Registros().empty());
