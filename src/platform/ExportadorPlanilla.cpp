@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 #include <cmath>
 #include <vector>
@@ -224,7 +226,27 @@ bool ExportadorPlanilla::AbreConEscritorio(const QString& ruta) {
     const QString plataforma = QGuiApplication::platformName();
     if (plataforma == QLatin1StringView("offscreen") || plataforma == QLatin1StringView("minimal"))
         return false;
+    if (!HayAplicacionPlanillas())
+        return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(ruta));
+}
+
+bool ExportadorPlanilla::HayAplicacionPlanillas() {
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return true;
+    QProcess consulta;
+    consulta.start(xdgMime,
+                   {QStringLiteral("query"), QStringLiteral("default"),
+                    QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet")});
+    if (!consulta.waitForFinished(5000)) {
+        consulta.kill();
+        consulta.waitForFinished(1000);
+        return true;
+    }
+    if (consulta.exitStatus() != QProcess::NormalExit || consulta.exitCode() != 0)
+        return true;
+    return !consulta.readAllStandardOutput().trimmed().isEmpty();
 }
 
 void ExportadorPlanilla::ExportaPlanilla(const QString& sql, const QString& proveedor, const QString& titulo,

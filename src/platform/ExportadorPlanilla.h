@@ -34,6 +34,10 @@ public:
     // runs.
     std::function<bool(const QString& ruta)> abreArchivo;
     static bool AbreConEscritorio(const QString& ruta);
+    // Whether the desktop names a default application for workbooks (asked to xdg-mime). The
+    // desktop's opener reports success as soon as it starts, even when it then finds nothing to
+    // open the file with. True when the desktop cannot tell.
+    static bool HayAplicacionPlanillas();
 
     // Rows a worksheet holds, the two title rows included.
     static constexpr int kFilasMaximas = 1048576;

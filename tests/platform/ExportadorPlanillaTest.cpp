@@ -8,6 +8,7 @@
 #include "LectorXlsx.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -133,6 +134,39 @@ TEST_F(Planilla, WithoutADesktopNothingIsAskedToOpenIt) {
                                QStringLiteral("Reporte"), QStringLiteral("id"));
     ASSERT_EQ(guion.Mensajes().size(), 1);
     EXPECT_TRUE(guion.Mensajes().front().contains(QDir::toNativeSeparators(exportador.UltimaPlanilla())));
+}
+
+TEST_F(Planilla, ADesktopWithNoApplicationForWorkbooksCannotOpenIt) {
+    // The desktop's opener starts even when it has nothing to open a workbook with; the type's
+    // default application tells beforehand.
+    QTemporaryDir herramientas;
+    ASSERT_TRUE(herramientas.isValid());
+    const QString xdgMime = herramientas.filePath(QStringLiteral("xdg-mime"));
+    const auto responde = [&xdgMime](const QByteArray& guion) {
+        QFile f(xdgMime);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("#!/bin/sh\n" + guion);
+        f.close();
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    const QByteArray path = qgetenv("PATH");
+    struct Restaura {
+        QByteArray path;
+        ~Restaura() { qputenv("PATH", path); }
+    } restaura{path};
+    qputenv("PATH", herramientas.path().toLocal8Bit());
+
+    // Asked for the workbooks' type, it names none.
+    responde("[ \"$1 $2 $3\" = \"query default "
+             "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet\" ] || echo otra.desktop\n");
+    EXPECT_FALSE(ExportadorPlanilla::HayAplicacionPlanillas());
+    responde("echo libreoffice-calc.desktop\n");
+    EXPECT_TRUE(ExportadorPlanilla::HayAplicacionPlanillas());
+    // A desktop that cannot tell leaves it to the opener.
+    responde("exit 2\n");
+    EXPECT_TRUE(ExportadorPlanilla::HayAplicacionPlanillas());
+    QFile::remove(xdgMime);
+    EXPECT_TRUE(ExportadorPlanilla::HayAplicacionPlanillas());
 }
 
 } // namespace
