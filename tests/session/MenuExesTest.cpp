@@ -67,6 +67,7 @@ protected:
         QFile f(ruta);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("#!/bin/sh\n"
+                "echo $$ > \"$0.pid\"\n"
                 "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.tmp\"\n"
                 "mv \"$0.tmp\" \"$0.args\"\n");
         f.close();
@@ -152,6 +153,10 @@ TEST_F(Lanzador, StartsTheProgramDetachedWithTheSession) {
     EXPECT_EQ(parametro, QStringLiteral("12"));
     EXPECT_GT(tarea, 0);
     EXPECT_EQ(Argumentos(ruta), QStringList{kSesion});
+    // The task identifier is the started program's own process id.
+    QFile pid(ruta + QStringLiteral(".pid"));
+    ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+    EXPECT_EQ(pid.readAll().trimmed().toLongLong(), tarea);
     EXPECT_TRUE(guion.Registros().empty());
 }
 
