@@ -20,6 +20,7 @@
 #include <QThread>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <sqlite3.h>
 
 [[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
@@ -531,69 +532,114 @@ TEST_F(Almacen, LaCargaMuestraLoGuardadoTalComoEsta) {
     }
 }
 
-// ---- A save killed before its commit ----
+// ---- A save killed in the middle ----
 
 const char* const kVariableHijo = "MODELOS_ALMACEN_HIJO";
+const char* const kVariablePausa = "MODELOS_ALMACEN_PAUSA";
+constexpr int kLineasHijo = 2000;
+constexpr int kLineaDeLaPausa = 1000;
 
-// Run only as the child of the test below: it saves template 1 with many more lines and stops
-// before the commit, where the parent kills it.
+// The child's pause: a file beside the database tells the parent where the save stands, then the
+// process waits to be killed.
+[[noreturn]] void EsperaLaMuerte(const QString& donde) {
+    QFile listo(qEnvironmentVariable(kVariableHijo) + ".listo");
+    if (listo.open(QIODevice::WriteOnly))
+        listo.write(donde.toUtf8());
+    listo.close();
+    for (;;)
+        QThread::sleep(1);
+}
+
+// Every connection the child opens stops inside the batch, on the row change that inserts its
+// 1000th template line: the deletes, the header and 999 lines have run, the rest has not.
+void PausaEnElLote(void*, int operacion, const char*, const char* tabla, sqlite3_int64) {
+    static int lineas = 0;
+    if (operacion == SQLITE_INSERT && qstricmp(tabla, "V_CPTES_MODELO_DET") == 0 &&
+        ++lineas == kLineaDeLaPausa)
+        EsperaLaMuerte(QStringLiteral("lote %1").arg(lineas));
+}
+int InstalaPausa(sqlite3* db, const char**, const sqlite3_api_routines*) {
+    sqlite3_update_hook(db, &PausaEnElLote, nullptr);
+    return SQLITE_OK;
+}
+
+// Run only as the child of the tests below: it saves template 1 with many more lines and stops
+// where the parent asked (in the middle of the batch, or after it and before the commit), where
+// the parent kills it.
 class AlmacenHijo : public Almacen {
 protected:
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty(kVariableHijo))
-            GTEST_SKIP() << "only as the child of the killed-save test";
+            GTEST_SKIP() << "only as the child of the killed-save tests";
         Almacen::SetUp();
     }
 };
 
 TEST_F(AlmacenHijo, DISABLED_GuardaYEsperaLaMuerte) {
+    const bool enElLote = qEnvironmentVariable(kVariablePausa) == "lote";
+    if (enElLote)
+        sqlite3_auto_extension(reinterpret_cast<void (*)()>(&InstalaPausa));
+    else
+        EstableceAntesDeConfirmar([] { EsperaLaMuerte(QStringLiteral("confirmar")); });
     // The parent's database replaces the fixture's copy.
-    const QString base = qEnvironmentVariable(kVariableHijo);
-    AD().AsignaBaseDatos(base);
+    AD().AsignaBaseDatos(qEnvironmentVariable(kVariableHijo));
     AD().Conecta(false, 3, QString(), true, true);
     F().Inicializa();
     Nombre("REPOSICION LOCAL CENTRO");
     ASSERT_TRUE(F().EsModificacion);
-    for (int fila = 1; fila <= 2000; ++fila)
+    for (int fila = 1; fila <= kLineasHijo; ++fila)
         Linea(fila, "1013", "UN", QString::number(fila));
-    EstableceAntesDeConfirmar([base] {
-        QFile listo(base + ".listo");
-        listo.open(QIODevice::WriteOnly);
-        listo.close();
-        for (;;)
-            QThread::sleep(1);
-    });
     Graba();
     FAIL() << "the save should not have ended";
 }
 
-TEST_F(Almacen, UnGuardadoMatadoAntesDeConfirmarNoDejaNadaAMedias) {
-    const QStringList antes = TodoGuardado();
-    AD().LeeConexion().Close();
-
-    QProcess hijo;
-    auto entorno = QProcessEnvironment::systemEnvironment();
-    entorno.insert(kVariableHijo, RutaBase());
-    hijo.setProcessEnvironment(entorno);
-    hijo.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    hijo.start(
-        QCoreApplication::applicationFilePath(),
-        {"--gtest_filter=AlmacenHijo.DISABLED_GuardaYEsperaLaMuerte", "--gtest_also_run_disabled_tests"});
-    ASSERT_TRUE(hijo.waitForStarted(10000));
-    bool listo = false;
-    for (int i = 0; i < 600 && !listo; ++i) {
-        listo = QFile::exists(RutaBase() + ".listo");
-        if (!listo && hijo.waitForFinished(100))
-            break;
-    }
-    if (!listo)
+class AlmacenMatado : public Almacen {
+protected:
+    // Runs the child with its pause and kills it there (SIGKILL: no destructor, no rollback of
+    // its own); what the child wrote as its position.
+    QString MataGuardado(const QString& pausa) {
+        AD().LeeConexion().Close();
+        QProcess hijo;
+        auto entorno = QProcessEnvironment::systemEnvironment();
+        entorno.insert(kVariableHijo, RutaBase());
+        entorno.insert(kVariablePausa, pausa);
+        hijo.setProcessEnvironment(entorno);
+        hijo.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        hijo.start(
+            QCoreApplication::applicationFilePath(),
+            {"--gtest_filter=AlmacenHijo.DISABLED_GuardaYEsperaLaMuerte", "--gtest_also_run_disabled_tests"});
+        EXPECT_TRUE(hijo.waitForStarted(10000));
+        QFile listo(RutaBase() + ".listo");
+        bool parado = false;
+        for (int i = 0; i < 1200 && !parado; ++i) {
+            parado = listo.exists() && listo.size() > 0;
+            if (!parado && hijo.waitForFinished(100))
+                break;
+        }
         hijo.kill();
-    ASSERT_TRUE(listo) << hijo.readAllStandardOutput().toStdString();
-    hijo.kill(); // SIGKILL: no destructor, no rollback of its own
-    ASSERT_TRUE(hijo.waitForFinished(10000));
-    EXPECT_EQ(hijo.exitStatus(), QProcess::CrashExit);
+        EXPECT_TRUE(hijo.waitForFinished(10000));
+        EXPECT_TRUE(parado) << hijo.readAllStandardOutput().toStdString();
+        EXPECT_EQ(hijo.exitStatus(), QProcess::CrashExit);
+        QString donde;
+        if (listo.open(QIODevice::ReadOnly))
+            donde = QString::fromUtf8(listo.readAll());
+        listo.close();
+        listo.remove();
+        AD().Conecta(false, 3, QString(), true, true);
+        return donde;
+    }
+};
 
-    AD().Conecta(false, 3, QString(), true, true);
+TEST_F(AlmacenMatado, EnMedioDelLoteNoDejaNadaAMedias) {
+    const QStringList antes = TodoGuardado();
+    ASSERT_EQ(MataGuardado("lote"), QStringLiteral("lote %1").arg(kLineaDeLaPausa));
+    EXPECT_EQ(TodoGuardado(), antes);
+    EXPECT_EQ(Lineas(1).size(), 4);
+}
+
+TEST_F(AlmacenMatado, AntesDeConfirmarNoDejaNadaAMedias) {
+    const QStringList antes = TodoGuardado();
+    ASSERT_EQ(MataGuardado("confirmar"), "confirmar");
     EXPECT_EQ(TodoGuardado(), antes);
     EXPECT_EQ(Lineas(1).size(), 4);
 }
