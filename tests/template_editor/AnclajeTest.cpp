@@ -246,4 +246,31 @@ TEST_F(Anclaje, ARefusedInsertIsShownAndTheRunGoesOn) {
     EXPECT_EQ(Filas("SELECT count(*) FROM TA_TAREAS WHERE TAREA = 'D802102'"), QStringList{"1"});
 }
 
+TEST_F(Anclaje, AFailingMenuQueryIsReportedAndTheSaveStands) {
+    // The menu table cannot be read: the error goes to the window's report and Abort ends the
+    // anchoring; the template was committed before and stays, and the window is reset.
+    Ejecuta("ALTER TABLE TA_MENU RENAME TO TA_MENU_FUERA");
+    NuevaPlantilla(QStringLiteral("SIN MENU"));
+    Linea(QStringLiteral("1001"), QStringLiteral("5"));
+    Campo("IdMotivoStock").setText(QStringLiteral("2"));
+    Campo("DepositoOrigen").setText(QStringLiteral("1"));
+    F().ChkAnclar.setValue(1);
+    guion.Limpia();
+    guion.AgregaRespuesta(Respuesta::Si);
+    guion.AgregaRespuesta(Respuesta::Abortar);
+    F().UtilVox1_click(QStringLiteral("GRABAR"));
+    Ejecuta("ALTER TABLE TA_MENU_FUERA RENAME TO TA_MENU");
+
+    ASSERT_EQ(guion.Registros().size(), 2u) << guion.Mensajes().join(u'\n').toStdString();
+    const auto& aviso = guion.Registros()[1];
+    EXPECT_EQ(aviso.titulo, QStringLiteral("Aviso al Operador - AnclaAlMenu"));
+    EXPECT_EQ(aviso.estilo, Estilo::AbortarReintentarIgnorar | Estilo::Critico);
+    EXPECT_FALSE(F().ErrorValidacion);
+    EXPECT_EQ(Filas("SELECT count(*) FROM V_CPTES_MODELO_CAB WHERE nombre = 'SIN MENU'"), QStringList{"1"});
+    EXPECT_EQ(Claves(), QStringList{"D802101 REPOSICION LOCAL CENTRO"});
+    EXPECT_EQ(Filas("SELECT count(*) FROM TA_TAREAS WHERE TAREA = 'D802102'"), QStringList{"0"});
+    EXPECT_EQ(Campo("NOMBRE").Text(), QString());
+    EXPECT_FALSE(F().ValidandoGrabacion);
+}
+
 } // namespace
