@@ -172,6 +172,47 @@ TEST_F(Comandos, GrabarRefusedByAFieldKeepsTheTemplateAndLowersTheFlag) {
     EXPECT_EQ(Campo("DETALLE").Text(), QStringLiteral("Roturas habituales del mes"));
 }
 
+TEST_F(Comandos, SaveAndDeleteRefusedByTheDatabaseKeepTheTemplateInTheWindow) {
+    PlantillaNueva(QStringLiteral("NO ENTRA"));
+    AD().EjecutaSQL(QStringLiteral(
+        "CREATE TRIGGER rechaza BEFORE INSERT ON V_CPTES_MODELO_CAB BEGIN SELECT RAISE(ABORT, 'no'); END"));
+    const QStringList antes = Guardado();
+    F().LblMensaje.setCaption(QStringLiteral("x"));
+    guion.AgregaRespuesta(Respuesta::Si);
+    F().UtilVox1_click(QStringLiteral("GRABAR"));
+
+    // The refusal is shown by the storage; the command keeps everything for the user to correct.
+    ASSERT_EQ(guion.Registros().size(), 2u) << guion.Mensajes().join(u'\n').toStdString();
+    EXPECT_EQ(guion.Registros()[1].titulo, QStringLiteral("Aviso al Operador!"));
+    EXPECT_TRUE(F().ErrorValidacion);
+    EXPECT_FALSE(F().ValidandoGrabacion);
+    EXPECT_EQ(Guardado(), antes);
+    EXPECT_TRUE(F().EsNuevo);
+    EXPECT_EQ(Campo("NOMBRE").Text(), QStringLiteral("NO ENTRA"));
+    EXPECT_EQ(Celda(2, col::CodigoArticulo).trimmed(), QStringLiteral("1007"));
+    EXPECT_TRUE(F().MSFlexGrid2.Enabled());
+    EXPECT_EQ(Foco(), QStringLiteral("TxtFields(0)"));
+    EXPECT_EQ(F().LblMensaje.Caption(), QString());
+    AD().EjecutaSQL(QStringLiteral("DROP TRIGGER rechaza"));
+
+    // A delete the database refuses: the stored template stays, and so does the window.
+    AD().EjecutaSQL(QStringLiteral(
+        "CREATE TRIGGER rechaza BEFORE DELETE ON V_CPTES_MODELO_CAB BEGIN SELECT RAISE(ABORT, 'no'); END"));
+    F().UtilVox1_click(QStringLiteral("NUEVO"));
+    AbrePlantilla(QStringLiteral("AJUSTE ROTURAS"));
+    guion.AgregaRespuesta(Respuesta::Si);
+    guion.AgregaRespuesta(Respuesta::Si);
+    F().UtilVox1_click(QStringLiteral("BORRAR"));
+    AD().EjecutaSQL(QStringLiteral("DROP TRIGGER rechaza"));
+    ASSERT_EQ(guion.Registros().size(), 3u) << guion.Mensajes().join(u'\n').toStdString();
+    EXPECT_EQ(guion.Registros()[2].titulo, QStringLiteral("Aviso al Operador!"));
+    EXPECT_TRUE(F().ErrorValidacion);
+    EXPECT_FALSE(F().ValidandoGrabacion);
+    EXPECT_EQ(Guardado(), antes);
+    EXPECT_EQ(Campo("NOMBRE").Text(), QStringLiteral("AJUSTE ROTURAS"));
+    EXPECT_EQ(Foco(), QStringLiteral("TxtFields(0)"));
+}
+
 TEST_F(Comandos, GrabarAcceptedStoresTheTemplateAndResetsTheWindow) {
     PlantillaNueva(QStringLiteral("ACEPTADA"));
     const int tipo = F().CmbLista.ListIndex();
