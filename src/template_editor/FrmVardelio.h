@@ -235,6 +235,10 @@ public:
     // (BGR) from ColorNivelStock; a level without colour is white.
     static int NivelStock(Moneda stock, Moneda umbral);
     int ColorNivel(int nivel) const;
+    // The look-ups of the deposit's minimum and maximum and of the reorder point, for an article
+    // and a deposit already filled to their widths.
+    static QString SentenciaStockMinimoMaximo(const QString& articulo, const QString& deposito);
+    static QString CondicionPuntoPedido(const QString& articulo, const QString& deposito);
 
     // Lines-grid editing (FrmVardelioEdicion.cpp). The cell editor txtEdit2 floats over the
     // current cell of MSFlexGrid2 while it is Visible; the view places it there.

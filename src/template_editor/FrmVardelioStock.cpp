@@ -22,6 +22,16 @@ bool MismaUnidad(const QString& a, const QString& b) {
 
 } // namespace
 
+QString FrmVardelio::SentenciaStockMinimoMaximo(const QString& articulo, const QString& deposito) {
+    return QStringLiteral("select * from @ADMIN_V_TA_DEPOSITO_MM  with(nolock) where idarticulo = ") +
+           Literal(articulo) + QStringLiteral(" and iddeposito = ") + Literal(deposito);
+}
+
+QString FrmVardelio::CondicionPuntoPedido(const QString& articulo, const QString& deposito) {
+    return QStringLiteral(" idarticulo = ") + Literal(articulo) + QStringLiteral(" and deposito = ") +
+           Literal(deposito);
+}
+
 int FrmVardelio::NivelStock(Moneda stock, Moneda umbral) {
     const Moneda cero;
     if (umbral == cero && stock > cero)
@@ -65,11 +75,8 @@ void FrmVardelio::ObtieneStockMinimoMaximo(Grilla& MsFlexGrid) {
         Moneda minimo;
         Moneda maximo;
         Registros rs;
-        AD().ObtieneRecordset(QStringLiteral("select * from @ADMIN_V_TA_DEPOSITO_MM  with(nolock) where "
-                                             "idarticulo = ") +
-                                  Literal(articulo) + QStringLiteral(" and iddeposito = ") +
-                                  Literal(deposito),
-                              rs, nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
+        AD().ObtieneRecordset(SentenciaStockMinimoMaximo(articulo, deposito), rs, nullptr,
+                              TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
         if (!rs.Eof()) {
             minimo = UT().TextoAMoneda(rs.Fields(QStringLiteral("Minimo")));
             maximo = UT().TextoAMoneda(rs.Fields(QStringLiteral("Maximo")));
@@ -148,8 +155,7 @@ void FrmVardelio::ObtienePuntoPedido(Grilla& MsFlexGrid) {
         return;
     const QString articulo = UT().RellenaCodigo(MsFlexGrid.TextMatrix(fila, col::CodigoArticulo), 25);
     const QString deposito = UT().RellenaCodigo(MsFlexGrid.TextMatrix(fila, col::Deposito), 4);
-    const QString condicion = QStringLiteral(" idarticulo = ") + Literal(articulo) +
-                              QStringLiteral(" and deposito = ") + Literal(deposito);
+    const QString condicion = CondicionPuntoPedido(articulo, deposito);
     const Moneda stock = UT().TextoAMoneda(
         AD().ObtieneValorTabla(QStringLiteral("stk_ma_articulos"), articulo, QStringLiteral("Stock"),
                                QStringLiteral("Idarticulo"), 8, condicion, true, false));

@@ -1,6 +1,7 @@
 // Typing template lines on the demo database: the article code fills the line, and each line
 // field is refused with its own message.
 
+#include "Formatos.h"
 #include "Globales.h"
 #include "Utilidades.h"
 #include "VentanaDemo.h"
@@ -27,8 +28,13 @@ protected:
         Pulsa(tecla::Enter);
     }
 
-    // The messages shown since the last call, in order.
+    // The messages shown since the last call, in order; every one a refusal in the operator's
+    // box.
     QStringList Mensajes() {
+        for (const auto& r : guion.Registros()) {
+            EXPECT_EQ(r.titulo, kTitulo) << r.texto.toStdString();
+            EXPECT_EQ(r.estilo, Estilo::SoloAceptar | Estilo::Critico) << r.texto.toStdString();
+        }
         const QStringList m = guion.Mensajes();
         guion.Limpia();
         return m;
@@ -93,6 +99,17 @@ TEST_F(Lineas, UnaEtiquetaDeBalanzaDaElArticuloYElPeso) {
     EXPECT_EQ(Celda(1, col::Cantidad), "1,234");
     EXPECT_EQ(Celda(1, col::CantidadUnidadBase), "1,234");
     EXPECT_EQ(G().Col(), col::Cantidad);
+}
+
+TEST_F(Lineas, UnaEtiquetaConImporteLlenaElImporteYLaCantidadEsUno) {
+    gTipoEAN = QStringLiteral("0CCCCCTTTTT"); // the label carries an amount with 2 decimals
+    Teclea(QStringLiteral("2050001012340"));
+    Pulsa(tecla::Enter);
+    EXPECT_TRUE(Mensajes().isEmpty());
+    EXPECT_EQ(Celda(1, col::CodigoArticulo), "50001");
+    EXPECT_EQ(Celda(1, col::Importe), FmtMoneda(QStringLiteral("12,34"), -1, false));
+    EXPECT_EQ(UT().TextoAMoneda(Celda(1, col::Importe)), UT().TextoAMoneda(QStringLiteral("12,34")));
+    EXPECT_EQ(Celda(1, col::Cantidad), "1");
 }
 
 TEST_F(Lineas, EnModoCodigoDeBarraElCodigoPasaALaLineaSiguiente) {
@@ -219,6 +236,43 @@ TEST_F(Lineas, UnidadConEquivalenciaConvierteCantidadYCosto) {
     Pulsa(tecla::Enter);
     EXPECT_TRUE(Mensajes().isEmpty());
     EXPECT_EQ(Celda(1, col::CantidadUnidadBase), "2");
+}
+
+TEST_F(Lineas, UnidadDeStockDistintaDeLaBaseYEquivalenciaQueDivide) {
+    // Counted in packs for stock, based on units: nothing converts until a unit is validated.
+    Linea(QStringLiteral("GASEOSA-225"), QStringLiteral("2"));
+    EXPECT_EQ(Celda(1, col::Unidad), "PQ");
+    EXPECT_EQ(Celda(1, col::UnidadBase), "UN");
+    EXPECT_EQ(Celda(1, col::Coeficiente), "");
+    EXPECT_EQ(Celda(1, col::TipoCoeficiente), "");
+    EXPECT_EQ(Celda(1, col::CantidadUnidadBase), "2");
+    F().MueveCelda(1, col::Unidad);
+    Teclea(QStringLiteral("PQ"));
+    Pulsa(tecla::Enter);
+    EXPECT_TRUE(Mensajes().isEmpty());
+    EXPECT_EQ(Celda(1, col::Coeficiente), "6");
+    EXPECT_EQ(Celda(1, col::TipoCoeficiente), "*");
+    EXPECT_EQ(Celda(1, col::CantidadUnidadBase), "12");
+
+    // The cheese in grams: its equivalence runs from kilograms, so the quantity is divided.
+    F().MueveCelda(2, col::CodigoArticulo);
+    Teclea(QStringLiteral("2050001012340"));
+    Pulsa(tecla::Enter);
+    F().MueveCelda(2, col::Unidad);
+    Teclea(QStringLiteral("GR"));
+    Pulsa(tecla::Enter);
+    EXPECT_TRUE(Mensajes().isEmpty());
+    EXPECT_EQ(Celda(2, col::Coeficiente), "1000");
+    EXPECT_EQ(Celda(2, col::TipoCoeficiente), "/");
+    EXPECT_EQ(UT().TextoADoble(Celda(2, col::CantidadUnidadBase)), 1.234 / 1000);
+    EXPECT_EQ(UT().TextoAMoneda(Celda(2, col::Costo)), UT().TextoAMoneda(QStringLiteral("5,2")));
+}
+
+TEST_F(Lineas, ElTipoDeArticuloVaEnLaDescripcionSiSeConfigura) {
+    F().TipoDesdeDescripcion = true;
+    Linea(QStringLiteral("1001"), QStringLiteral("2"));
+    EXPECT_EQ(Celda(1, col::Descripcion),
+              QStringLiteral("Tuerca hexagonal Clásico (Mercadería de reventa) Suelto"));
 }
 
 TEST_F(Lineas, DepositoDeLineaDaElStockDeEseDeposito) {

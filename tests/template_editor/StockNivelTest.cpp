@@ -1,6 +1,9 @@
 // The stock panel of the current line and the stock-level colour of its cell, on the demo
 // database (minimum 20 and maximum 100 in deposit 1 for every sixth article).
 
+#include "AccesoDatos.h"
+#include "Globales.h"
+#include "Utilidades.h"
 #include "VentanaDemo.h"
 
 namespace {
@@ -44,6 +47,19 @@ protected:
         ASSERT_EQ(F().FNTC(), tc);
     }
 };
+
+TEST_F(StockNivel, ConsultasDelMinimoMaximoYDelPuntoDePedido) {
+    const QString articulo = QStringLiteral("                     1032");
+    EXPECT_EQ(FrmVardelio::SentenciaStockMinimoMaximo(articulo, QStringLiteral("   1")),
+              QStringLiteral("select * from @ADMIN_V_TA_DEPOSITO_MM  with(nolock) where idarticulo = "
+                             "'                     1032' and iddeposito = '   1'"));
+    EXPECT_EQ(FrmVardelio::CondicionPuntoPedido(articulo, QStringLiteral("   2")),
+              QStringLiteral(" idarticulo = '                     1032' and deposito = '   2'"));
+    // A typed apostrophe cannot end the literal.
+    EXPECT_EQ(FrmVardelio::SentenciaStockMinimoMaximo(QStringLiteral("O'K"), QStringLiteral("   1")),
+              QStringLiteral("select * from @ADMIN_V_TA_DEPOSITO_MM  with(nolock) where idarticulo = "
+                             "'O''K' and iddeposito = '   1'"));
+}
 
 TEST_F(StockNivel, MinimoYMaximoDelDepositoColoreanLaCelda) {
     LineaDe(QStringLiteral("1032")); // Lavandina, LT: 96 in deposit 1
@@ -164,6 +180,43 @@ TEST_F(StockNivel, LasSalidasNoSumanLaLineaAlStock) {
     EligeTipo(QStringLiteral("TR"));
     LineaDe(QStringLiteral("1032"), QStringLiteral("30"));
     EXPECT_EQ(Panel(), " Stock Minimo/Maximo = 20/100");
+}
+
+TEST_F(StockNivel, UnMaximoDeCeroNoSeEscribeNiSeSupera) {
+    // A deposit row with a minimum and no maximum for the kit, whose own points are 0.
+    AD().EjecutaSQL(
+        QStringLiteral("INSERT INTO V_TA_DEPOSITO_MM (idarticulo, iddeposito, Minimo, Maximo) "
+                       "VALUES (") +
+        AD().FormateaValorSQL(UT().RellenaCodigo(QStringLiteral("KIT-ASADO"), 25), QStringLiteral("'")) +
+        QStringLiteral(", '   1', 20, 0)"));
+    EligeTipo(QStringLiteral("AJP"));
+    LineaDe(QStringLiteral("KIT-ASADO"), QStringLiteral("2"));
+    EXPECT_EQ(Celda(1, col::PuntoPedido), "20");
+    EXPECT_EQ(Celda(1, col::PuntoMaximo), "0");
+    EXPECT_EQ(Celda(1, col::StockDisponible), "0");
+    EXPECT_EQ(G().ColorFondo(1, col::CodigoArticulo), kNivel[3]);
+    // No maximum: nothing is ever over it, not even for an entry type.
+    EXPECT_EQ(Panel(), " Stock Minimo/Maximo = 20/0");
+
+    G().setTextMatrix(1, col::StockDisponible, QStringLiteral("30"));
+    F().ObtieneStockMinimoMaximo(G());
+    EXPECT_EQ(Celda(1, col::PuntoMaximo), "0");
+    EXPECT_EQ(G().ColorFondo(1, col::CodigoArticulo), kNivel[2]);
+    EXPECT_EQ(Panel(), " Stock Minimo/Maximo = 20/0");
+
+    // The article's own maximum stands when the deposit's is 0.
+    AD().EjecutaSQL(
+        QStringLiteral("INSERT INTO V_TA_DEPOSITO_MM (idarticulo, iddeposito, Minimo, Maximo) "
+                       "VALUES (") +
+        AD().FormateaValorSQL(UT().RellenaCodigo(QStringLiteral("1001"), 25), QStringLiteral("'")) +
+        QStringLiteral(", '   1', 20, 0)"));
+    EligeTipo(QStringLiteral("TR"));
+    F().MueveCelda(2, col::CodigoArticulo);
+    LineaDe(QStringLiteral("1001"), QStringLiteral("2")); // 53 in deposit 1, own points 5/50
+    EXPECT_EQ(Celda(2, col::PuntoPedido), "20");
+    EXPECT_EQ(Celda(2, col::PuntoMaximo), "50");
+    EXPECT_EQ(G().ColorFondo(2, col::CodigoArticulo), kNivel[2]);
+    EXPECT_EQ(Panel(), "Stock Minimo/Maximo = 20/50 Supera el Maximo = 50");
 }
 
 TEST_F(StockNivel, PuntoDePedido) {
