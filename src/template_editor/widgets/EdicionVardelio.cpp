@@ -52,6 +52,9 @@ EdicionVardelio::EdicionVardelio(FrmVardelio& form, VistaVardelio& vista) : QObj
     editor_->setFrame(false);
     editor_->hide();
     editor_->installEventFilter(this);
+    // In the window's order the editor stands right after its grid: Tab from an open edit goes
+    // where Tab from the grid goes, not back to the top of the window.
+    QWidget::setTabOrder(tabla_, editor_);
     connect(editor_, &QLineEdit::textEdited, this, [this](const QString& texto) {
         form_.txtEdit2.setText(texto);
         form_.txtEdit2.setSelStart(editor_->cursorPosition());

@@ -162,6 +162,21 @@ TEST_F(EdicionGrilla, ElSeparadorDecimalYLasTeclasDeLaGrilla) {
     EXPECT_NE(QApplication::focusWidget(), tabla);
 }
 
+TEST_F(EdicionGrilla, TabDesdeElEditorSigueComoDesdeLaGrilla) {
+    NuevaPlantilla();
+    Escribe(QStringLiteral("1001"));
+    Tecla(Qt::Key_Return);
+    Escribe(QStringLiteral("7"));
+    ASSERT_TRUE(editor->isVisible());
+    Tecla(Qt::Key_Tab);
+    // The edit is validated and written, and the focus goes on to the grid's next control.
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(Celda(1, col::Cantidad), "7");
+    EXPECT_EQ(QApplication::focusWidget(), vista->Control(QStringLiteral("CmdCargar")));
+    EXPECT_EQ(form->Foco().Actual(), "CmdCargar");
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
+}
+
 TEST_F(EdicionGrilla, UnClicEnOtraCeldaEscribeLaEdicion) {
     NuevaPlantilla();
     Escribe(QStringLiteral("1001"));
