@@ -1,6 +1,7 @@
 // Typing template lines on the demo database: the article code fills the line, and each line
 // field is refused with its own message.
 
+#include "AccesoDatos.h"
 #include "Formatos.h"
 #include "Globales.h"
 #include "Utilidades.h"
@@ -192,6 +193,34 @@ TEST_F(Lineas, LosRechazosSeMuestranConElTituloDelOperador) {
     ASSERT_EQ(guion.Registros().size(), 1u);
     EXPECT_EQ(guion.Registros()[0].titulo, kTitulo);
     EXPECT_EQ(guion.Registros()[0].estilo, Estilo::SoloAceptar | Estilo::Critico);
+}
+
+TEST_F(Lineas, UnErrorDeLaBaseEnUnaLineaSeInformaComoCampoValida) {
+    Linea(QStringLiteral("1030"), QStringLiteral("2"));
+    AD().EjecutaSQL(QStringLiteral("DROP TABLE V_TA_UNIDAD"));
+    guion.Limpia();
+    F().MueveCelda(1, col::Unidad);
+    Teclea(QStringLiteral("CJ"));
+    // Abort: the validation is left where it failed; no refusal, nothing converted.
+    guion.AgregaRespuesta(Respuesta::Abortar);
+    Pulsa(tecla::Enter);
+    ASSERT_EQ(guion.Registros().size(), 1u);
+    EXPECT_TRUE(guion.Registros()[0].titulo.endsWith(QLatin1String("CAMPO_VALIDA")))
+        << guion.Registros()[0].titulo.toStdString();
+    EXPECT_FALSE(F().ErrorValidacion);
+    EXPECT_EQ(Celda(1, col::Coeficiente), "");
+    EXPECT_EQ(Celda(1, col::CantidadUnidadBase), "2");
+    guion.Limpia();
+
+    // Ignore: the failed look-up is skipped and the unit reads as missing.
+    F().MueveCelda(1, col::Unidad);
+    Teclea(QStringLiteral("CJ"));
+    guion.AgregaRespuesta(Respuesta::Ignorar);
+    Pulsa(tecla::Enter);
+    ASSERT_EQ(guion.Registros().size(), 2u);
+    EXPECT_EQ(guion.Registros()[1].texto, QStringLiteral("La Unidad informada no existe!!!"));
+    EXPECT_TRUE(F().ErrorValidacion);
+    EXPECT_TRUE(F().txtEdit2.Visible());
 }
 
 TEST_F(Lineas, UnaCantidadQueNoEsNumeroNoLlegaALaCeldaNiAlSalirConElRaton) {
