@@ -481,8 +481,11 @@ bool VistaVardelio::eventFilter(QObject* objeto, QEvent* evento) {
     if (evento->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(objeto, evento);
     auto* w = qobject_cast<QWidget*>(objeto);
-    // Only the first delivery, to the focused widget of this window.
-    if (!w || w != QApplication::focusWidget() || w->window() != this)
+    // Only the first delivery: to this window's focused widget (the window itself when none has
+    // the focus). Not the application's: with no window manager the keys typed over this window
+    // arrive while no window is the active one.
+    QWidget* foco = focusWidget();
+    if (!w || w->window() != this || w != (foco ? foco : this))
         return QMainWindow::eventFilter(objeto, evento);
     auto* tecla = static_cast<QKeyEvent*>(evento);
     // Tab moves the focus in the window's order; no control's key event sees it.

@@ -161,6 +161,28 @@ TEST_F(ComandosVista, SaveAnchorListDeleteAndCloseFromButtonsAndKeys) {
     EXPECT_TRUE(guion.Registros().empty());
 }
 
+// Without a window manager the window may not be the active one after a message box closes, yet
+// the keys typed over it still arrive at its focused control: they still reach the toolbar.
+TEST_F(ComandosVista, KeysOfAWindowThatIsNotTheActiveOneStillReachTheToolbar) {
+    Nombre()->setFocus();
+    QApplication::processEvents();
+    QWidget otra;
+    otra.show();
+    QApplication::setActiveWindow(&otra);
+    QApplication::processEvents();
+    ASSERT_NE(QApplication::activeWindow(), vista.get());
+    ASSERT_EQ(vista->focusWidget(), Nombre());
+
+    PoneMensaje();
+    QTest::keyClick(Nombre(), Qt::Key_F3);
+    QApplication::processEvents();
+    EXPECT_TRUE(form->EsNuevo);
+    EXPECT_FALSE(MensajeVisible());
+    // Letters still go into the field.
+    QTest::keyClicks(Nombre(), QStringLiteral("AB"));
+    EXPECT_EQ(Nombre()->text(), QStringLiteral("AB"));
+}
+
 // Each of the eight commands from its toolbar button and from its key, on the focused control of
 // the real window: the name and the header typed, the questions answered by the script.
 TEST_F(ComandosVista, EveryCommandFromItsButtonAndFromItsKey) {
