@@ -283,10 +283,12 @@ TEST_F(Almacen, LasFilasSinArticuloNoSeGuardan) {
     Linea(3, "   ", "", ""); // blanks only: no article
     Linea(4, "1013", "UN", "2");
     Linea(5, "", "", "");
+    Linea(6, "1030", "CJ", " "); // no quantity typed: stored as 0
     Graba();
     ASSERT_FALSE(F().ErrorValidacion) << guion.Mensajes().join('\n').toStdString();
-    EXPECT_EQ(Lineas(3), (QStringList{Codigo25("1007") + "|1|  UN", Codigo25("1013") + "|2|  UN"}));
-    EXPECT_EQ(F().UltimoLote.count("INSERT INTO V_CPTES_MODELO_DET"), 2);
+    EXPECT_EQ(Lineas(3), (QStringList{Codigo25("1007") + "|1|  UN", Codigo25("1013") + "|2|  UN",
+                                      Codigo25("1030") + "|0|  CJ"}));
+    EXPECT_EQ(F().UltimoLote.count("INSERT INTO V_CPTES_MODELO_DET"), 3);
 
     // Without any line the header is stored alone; a stored template can lose all its lines.
     F().Inicializa();
