@@ -385,6 +385,23 @@ TEST_F(Comandos, PlanillaAfterASaveListsTheNewTemplateToo) {
     EXPECT_EQ(hoja.value(5).value(1).texto, QStringLiteral("NUEVA EN PLANILLA"));
 }
 
+TEST_F(Comandos, AFailingListingGoesToTheWindowsErrorRoutine) {
+    VariableEntorno tmpdir("TMPDIR");
+    tmpdir.Pon(Carpeta());
+    AD().EjecutaSQL(QStringLiteral("ALTER TABLE V_CPTES_MODELO_CAB RENAME TO CAB_FUERA"));
+    // Retry runs the listing again; Abort leaves the command.
+    guion.AgregaRespuesta(Respuesta::Reintentar);
+    guion.AgregaRespuesta(Respuesta::Abortar);
+    F().UtilVox1_click(QStringLiteral("PLANILLA"));
+    AD().EjecutaSQL(QStringLiteral("ALTER TABLE CAB_FUERA RENAME TO V_CPTES_MODELO_CAB"));
+    ASSERT_EQ(guion.Registros().size(), 2u) << guion.Mensajes().join(u'\n').toStdString();
+    for (const auto& r : guion.Registros()) {
+        EXPECT_EQ(r.titulo, QStringLiteral("Aviso al Operador - UtilVox1_click"));
+        EXPECT_EQ(r.estilo, Estilo::AbortarReintentarIgnorar | Estilo::Critico);
+    }
+    EXPECT_TRUE(QDir(Carpeta()).entryList({QStringLiteral("*.xlsx")}, QDir::Files).isEmpty());
+}
+
 TEST_F(Comandos, ReporteStartsTheStockReportWithTheSession) {
     QTemporaryDir programas;
     ASSERT_TRUE(programas.isValid());
