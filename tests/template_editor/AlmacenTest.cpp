@@ -10,6 +10,7 @@
 #include "Lotes.h"
 #include "Regional.h"
 #include "Registros.h"
+#include "ReportaError.h"
 #include "Utilidades.h"
 
 #include <QCoreApplication>
@@ -367,6 +368,8 @@ TEST_F(Almacen, UnaLineaQueRompeUnaRestriccionDejaEntero_ElModeloAnterior) {
     const QStringList error = Filas("SELECT Error, SQL FROM AUX_ERR ORDER BY Id DESC LIMIT 1");
     ASSERT_EQ(error.size(), 1);
     EXPECT_EQ(error[0], "547|" + F().UltimoLote);
+    EXPECT_EQ(Filas("SELECT Proceso, Descripcion FROM AUX_ERR ORDER BY Id DESC LIMIT 1"),
+              QStringList{NombreEjecutable() + "|" + caja.texto});
     EXPECT_NE(Filas("SELECT COUNT(*) FROM AUX_ERR").join(""), erroresAntes);
     // The window keeps what the user entered.
     EXPECT_EQ(Celda(1, col::Cantidad), "99");

@@ -133,6 +133,17 @@ TEST_F(ValidacionCabecera, ElDepositoDeOrigen) {
     EXPECT_TRUE(F().MSFlexGrid2.Enabled());
 }
 
+TEST_F(ValidacionCabecera, EnUnaTransferenciaElOrigenNoHabilitaLaEdicion) {
+    F().DetalleOn(false);
+    F().pEsTransferencia = true;
+    EXPECT_EQ(Valida("DepositoOrigen", "3"), "");
+    EXPECT_EQ(F().DepositoOrigenAnterior, "3");
+    EXPECT_FALSE(F().MSFlexGrid2.Enabled());
+    F().pEsTransferencia = false;
+    EXPECT_EQ(Valida("DepositoOrigen", "3"), "");
+    EXPECT_TRUE(F().MSFlexGrid2.Enabled());
+}
+
 TEST_F(ValidacionCabecera, UnDepositoDeUnaEmpresaRemotaNoPuedeSerOrigen) {
     ASSERT_EQ(Valida("DepositoOrigen", "1"), "");
     Articulos({"1007", "1013"}, "1");
