@@ -254,6 +254,9 @@ public:
     // Writes the open editor's text into the current cell and hides it (a quantity that is not a
     // number is dropped instead).
     void ComprometeEditor();
+    // Ends an open cell edit as Enter would validate it, without moving: false when the typed
+    // text is refused (the refusal is shown and the editor stays open).
+    bool TerminaEdicion();
     void MSFlexGrid2_Click();
     void MSFlexGrid2_DblClick();
     void MSFlexGrid2_KeyPress(qint16& KeyAscii);

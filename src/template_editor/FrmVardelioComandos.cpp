@@ -108,16 +108,23 @@ void FrmVardelio::UtilVox1_click(const QString& palabra) {
         };
     } else if (orden == QLatin1StringView("GRABAR")) {
         pasos = {
-            [&] { ObtieneTotales(items, cantidades); },
+            // What is being typed into a cell is part of what is saved.
             [&] {
-                // The question comes last, after the totals.
-                pregunta(QStringLiteral("Total de Items:") + items.Texto() + QStringLiteral("\r\n") +
-                             QStringLiteral("Total Cantidades: ") + cantidades.Texto() +
-                             QStringLiteral("\r\n\r\n") + QStringLiteral("Confirma la Grabación? "),
-                         Estilo::SiNo | Estilo::Pregunta, QStringLiteral("Atención"));
+                sigue = TerminaEdicion();
                 if (!sigue)
                     vaciaMensaje = false;
             },
+            Mientras(sigue, [&] { ObtieneTotales(items, cantidades); }),
+            Mientras(sigue,
+                     [&] {
+                         // The question comes last, after the totals.
+                         pregunta(QStringLiteral("Total de Items:") + items.Texto() + QStringLiteral("\r\n") +
+                                      QStringLiteral("Total Cantidades: ") + cantidades.Texto() +
+                                      QStringLiteral("\r\n\r\n") + QStringLiteral("Confirma la Grabación? "),
+                                  Estilo::SiNo | Estilo::Pregunta, QStringLiteral("Atención"));
+                         if (!sigue)
+                             vaciaMensaje = false;
+                     }),
             Mientras(sigue, levantaValidacion),
             Mientras(sigue,
                      [&] {

@@ -168,6 +168,22 @@ void FrmVardelio::ComprometeEditor() {
     txtEdit2.setVisible(false);
 }
 
+bool FrmVardelio::TerminaEdicion() {
+    if (!txtEdit2.Visible())
+        return true;
+    if (MarcaEditor) {
+        CampoValida(txtEdit2);
+        if (ErrorValidacion)
+            return false;
+        MarcaEditor = false;
+    }
+    const bool conFoco = Foco_.Actual() == kEditor;
+    ComprometeEditor();
+    if (conFoco)
+        Foco_.SetFocus(kGrilla);
+    return true;
+}
+
 // ---- Keys of the grid itself ----
 
 void FrmVardelio::MsflexKey(Grilla& MsFlexGrid, qint16& KeyCode) {

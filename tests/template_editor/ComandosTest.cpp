@@ -239,6 +239,42 @@ TEST_F(Comandos, GrabarAcceptedStoresTheTemplateAndResetsTheWindow) {
     EXPECT_EQ(Foco(), QStringLiteral("TxtFields(0)"));
 }
 
+// F2 pressed while a cell is being typed into: what is typed is what is asked about and saved,
+// and a typed text that is refused stops the save.
+TEST_F(Comandos, GrabarWithTheCellEditorOpenSavesWhatIsTyped) {
+    NuevaPlantilla(QStringLiteral("EDITOR ABIERTO"));
+    Teclea(QStringLiteral("1001"));
+    Pulsa(tecla::Enter);
+    Teclea(QStringLiteral("8"));
+    ASSERT_TRUE(F().txtEdit2.Visible());
+    guion.Limpia();
+    guion.AgregaRespuesta(Respuesta::Si);
+    Tecla(kF2);
+    ASSERT_FALSE(guion.Mensajes().isEmpty());
+    EXPECT_TRUE(guion.Mensajes()[0].startsWith(QStringLiteral("Total de Items:1\r\nTotal Cantidades: 8\r\n")))
+        << guion.Mensajes()[0].toStdString();
+    EXPECT_FALSE(F().txtEdit2.Visible());
+    EXPECT_EQ(
+        Filas(QStringLiteral("SELECT LTRIM(RTRIM(d.IdArticulo)), d.Cantidad FROM V_CPTES_MODELO_DET d JOIN "
+                             "V_CPTES_MODELO_CAB c ON c.IdVardelio = d.IdVardelio "
+                             "WHERE c.NOMBRE = 'EDITOR ABIERTO'")),
+        QStringList{QStringLiteral("1001|8")});
+
+    const QStringList antes = Guardado();
+    NuevaPlantilla(QStringLiteral("CODIGO RECHAZADO"));
+    Linea(QStringLiteral("1001"), QStringLiteral("5"));
+    F().MueveCelda(1, col::CodigoArticulo);
+    Teclea(QStringLiteral("XYZ"));
+    guion.Limpia();
+    Tecla(kF2);
+    EXPECT_EQ(guion.Mensajes(), QStringList{QStringLiteral("El Código Informado no es Correcto")});
+    EXPECT_TRUE(F().txtEdit2.Visible());
+    EXPECT_EQ(F().txtEdit2.Text(), "XYZ");
+    EXPECT_FALSE(F().ValidandoGrabacion);
+    EXPECT_TRUE(F().EsNuevo);
+    EXPECT_EQ(Guardado(), antes);
+}
+
 TEST_F(Comandos, BorrarWithEachAnswer) {
     AbrePlantilla(QStringLiteral("AJUSTE ROTURAS"));
     const QStringList antes = Guardado();
