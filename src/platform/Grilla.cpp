@@ -183,9 +183,8 @@ void Grilla::setCols(int n) {
         AvisaFormato(antes, n - 1);
     } else {
         Avisa([&](ObservadorGrilla* o) { o->AntesDeQuitarColumnas(n, antes - 1); });
-        for (auto& fila : celdas_)
-            if (fila.size() > std::size_t(n))
-                fila.resize(std::size_t(n));
+        for (Fila& fila : celdas_)
+            fila.erase(BuscaCelda(fila, n), fila.cend());
         anchos_.resize(std::size_t(n));
         alineaciones_.resize(std::size_t(n));
         cols_ = n;
@@ -238,21 +237,31 @@ void Grilla::CompruebaCelda(int fila, int col) const {
         Falla(ErrorGrilla::SubindiceFueraDeRango);
 }
 
+Grilla::Fila::const_iterator Grilla::BuscaCelda(const Fila& f, int col) {
+    return std::lower_bound(f.cbegin(), f.cend(), col, [](const Celda& c, int n) { return c.col < n; });
+}
+
 QString Grilla::TextMatrix(int fila, int col) const {
     CompruebaCelda(fila, col);
-    const auto& f = celdas_[std::size_t(fila)];
-    return std::size_t(col) < f.size() ? f[std::size_t(col)] : QString();
+    const Fila& f = celdas_[std::size_t(fila)];
+    const auto it = BuscaCelda(f, col);
+    return it != f.cend() && it->col == col ? it->texto : QString();
 }
 
 void Grilla::setTextMatrix(int fila, int col, const QString& texto) {
     CompruebaCelda(fila, col);
-    auto& f = celdas_[std::size_t(fila)];
-    if (std::size_t(col) >= f.size()) {
+    Fila& f = celdas_[std::size_t(fila)];
+    const auto it = f.begin() + (BuscaCelda(f, col) - f.cbegin());
+    if (it != f.end() && it->col == col) {
+        if (texto.isEmpty())
+            f.erase(it);
+        else
+            it->texto = texto;
+    } else {
         if (texto.isEmpty())
             return; // already empty
-        f.resize(std::size_t(col) + 1);
+        f.insert(it, Celda{col, texto});
     }
-    f[std::size_t(col)] = texto;
     AvisaCeldas(fila, col, fila, col);
 }
 
@@ -269,8 +278,8 @@ void Grilla::setTextArray(int indice, const QString& texto) {
 }
 
 void Grilla::Clear() {
-    for (auto& fila : celdas_)
-        std::vector<QString>().swap(fila); // give the memory back, not only the texts
+    for (Fila& fila : celdas_)
+        Fila().swap(fila); // give the memory back, not only the texts
     colores_.clear();
     AvisaCeldas(0, 0, filas_ - 1, cols_ - 1);
 }
@@ -280,12 +289,12 @@ void Grilla::AddItem(const QString& elemento, int indice) {
         indice = filas_;
     if (indice < 0 || indice > filas_)
         Falla(ErrorGrilla::SubindiceFueraDeRango);
-    std::vector<QString> fila;
+    Fila fila;
     if (!elemento.isEmpty()) {
         const QStringList partes = elemento.split(u'\t');
-        fila.assign(partes.begin(), partes.begin() + std::min<qsizetype>(partes.size(), cols_));
-        while (!fila.empty() && fila.back().isEmpty())
-            fila.pop_back();
+        for (int c = 0; c < std::min<qsizetype>(partes.size(), cols_); ++c)
+            if (!partes[c].isEmpty())
+                fila.push_back(Celda{c, partes[c]});
     }
     Avisa([&](ObservadorGrilla* o) { o->AntesDeInsertarFilas(indice, indice); });
     celdas_.insert(celdas_.begin() + indice, std::move(fila));

@@ -195,8 +195,16 @@ private:
     int cols_ = 0;
     int filasFijas_ = 0;
     int colsFijas_ = 0;
-    std::vector<std::vector<QString>> celdas_; // per row, up to its last written column
-    std::vector<int> anchos_;                  // -1 = default
+    // Per row, only the cells that hold text, by column: a template line fills a few of the
+    // hundred columns, and a long template must not carry the empty ones.
+    struct Celda {
+        int col;
+        QString texto;
+    };
+    using Fila = std::vector<Celda>;
+    static Fila::const_iterator BuscaCelda(const Fila& f, int col);
+    std::vector<Fila> celdas_;
+    std::vector<int> anchos_; // -1 = default
     std::vector<int> alineaciones_;
     std::unordered_map<std::uint64_t, Colores> colores_;
     int fila_ = 0;

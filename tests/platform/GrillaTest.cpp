@@ -195,6 +195,26 @@ TEST(Grilla, TextEsLaCeldaActual) {
     EXPECT_EQ(g.Text(), "12");
 }
 
+// A row keeps only the cells that hold text: written in any order, emptied, rewritten.
+TEST(Grilla, CeldasEscritasEnCualquierOrdenYVaciadas) {
+    Grilla g(2, 101, 1, 0);
+    for (int c : {75, 0, 40, 7, 100, 5})
+        g.setTextMatrix(1, c, QStringLiteral("c%1").arg(c));
+    g.setTextMatrix(1, 40, QString());
+    g.setTextMatrix(1, 7, QStringLiteral("otra"));
+    g.setTextMatrix(1, 41, QString()); // emptying an empty cell
+    for (int c = 0; c < 101; ++c) {
+        const QString esperado = c == 7                                      ? QStringLiteral("otra")
+                                 : (c == 0 || c == 5 || c == 75 || c == 100) ? QStringLiteral("c%1").arg(c)
+                                                                             : QString();
+        EXPECT_EQ(g.TextMatrix(1, c), esperado) << c;
+    }
+    g.AddItem("a\t\t\tb"); // empty parts stay empty
+    EXPECT_EQ(g.TextMatrix(2, 0), "a");
+    EXPECT_EQ(g.TextMatrix(2, 1), "");
+    EXPECT_EQ(g.TextMatrix(2, 3), "b");
+}
+
 TEST(Grilla, AddItemInsertaEnLaFilaYCorreLasDeAbajo) {
     Grilla g(4, 3, 1, 0);
     Llena(g);
