@@ -75,10 +75,17 @@ Rechazo LeeRechazo(const std::optional<ErrorSistema>& lanzado) {
 void GActualizarDatoScript(const QStringList& sentencias, bool& hayError, qint32& numeroError,
                            bool ignoraDuplicados, bool ignoraReferencias, QString& lote, QString& mensajes,
                            bool mostrar) {
-    QString cuerpo;
+    // A template's batch holds thousands of statements: one buffer, no copies.
+    qsizetype largo = 0;
     for (const QString& sentencia : sentencias)
-        if (!RecortaBlancos(sentencia).isEmpty())
-            cuerpo += kCR + sentencia;
+        largo += 1 + sentencia.size();
+    QString cuerpo;
+    cuerpo.reserve(largo);
+    for (const QString& sentencia : sentencias)
+        if (TieneTexto(sentencia)) {
+            cuerpo += kCR;
+            cuerpo += sentencia;
+        }
     hayError = false;
     if (cuerpo.isEmpty())
         return;
@@ -109,7 +116,11 @@ void GActualizarDatoScript(const QStringList& sentencias, bool& hayError, qint32
 
     const std::vector<Paso> pasos = {
         [&] {
-            texto = QStringLiteral("BEGIN TRANSACTION ") + kCR + kCR + cuerpo + kCR;
+            static const QString kInicio = QStringLiteral("BEGIN TRANSACTION ") + kCR + kCR;
+            texto.reserve(kInicio.size() + cuerpo.size() + 1);
+            texto += kInicio;
+            texto += cuerpo;
+            texto += kCR;
             lote = texto;
         },
         [&] {

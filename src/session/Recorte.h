@@ -12,3 +12,11 @@ inline QString RecortaBlancos(const QString& texto) {
         --fin;
     return texto.mid(inicio, fin - inicio);
 }
+
+// Whether the text holds anything but blanks (RecortaBlancos would leave it non-empty).
+inline bool TieneTexto(const QString& texto) {
+    for (const QChar c : texto)
+        if (c != QLatin1Char(' '))
+            return true;
+    return false;
+}

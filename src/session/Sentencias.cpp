@@ -14,18 +14,25 @@ void ExigePares(const ParesCampos& pares) {
         throw ErrorSistema(9, QStringLiteral("Subscript out of range"), QStringLiteral("ListaCampos"));
 }
 
+// The pairs' column names or literals joined by "," onto `texto`.
+void Une(QString& texto, const ParesCampos& pares, QString ParCampo::*miembro) {
+    for (size_t i = 0; i < pares.size(); ++i) {
+        if (i > 0)
+            texto += QLatin1Char(',');
+        texto += pares[i].*miembro;
+    }
+}
+
 QString Columnas(const ParesCampos& pares) {
-    QStringList r;
-    for (const auto& par : pares)
-        r << par.campo;
-    return r.join(QLatin1Char(','));
+    QString r;
+    Une(r, pares, &ParCampo::campo);
+    return r;
 }
 
 QString Literales(const ParesCampos& pares) {
-    QStringList r;
-    for (const auto& par : pares)
-        r << par.valor;
-    return r.join(QLatin1Char(','));
+    QString r;
+    Une(r, pares, &ParCampo::valor);
+    return r;
 }
 
 } // namespace
@@ -58,8 +65,17 @@ void ArmaSentencia(ParesCampos& pares, QStringList& sentencias, const QString& t
         sentencia = QStringLiteral("UPDATE ") + tabla + QStringLiteral(" SET ") +
                     asignaciones.join(QLatin1Char(',')) + QStringLiteral(" ") + condicion;
     } else {
-        sentencia = QStringLiteral("INSERT INTO ") + tabla + QStringLiteral(" (") + Columnas(pares) +
-                    QStringLiteral(") VALUES (") + Literales(pares) + QStringLiteral(")");
+        qsizetype largo = tabla.size() + 24;
+        for (const auto& par : pares)
+            largo += par.campo.size() + par.valor.size() + 2;
+        sentencia.reserve(largo);
+        sentencia += QLatin1StringView("INSERT INTO ");
+        sentencia += tabla;
+        sentencia += QLatin1StringView(" (");
+        Une(sentencia, pares, &ParCampo::campo);
+        sentencia += QLatin1StringView(") VALUES (");
+        Une(sentencia, pares, &ParCampo::valor);
+        sentencia += QLatin1Char(')');
     }
     sentencias << sentencia << QString();
     if (!conservaPares)
