@@ -25,5 +25,6 @@ int main(int argc, char* argv[]) {
     VistaVardelio vista(form);
     puerto.EstablecePadre(&vista);
     vista.show();
+    vista.activateWindow(); // also where no window manager activates it
     return app.exec();
 }

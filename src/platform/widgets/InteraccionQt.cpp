@@ -10,6 +10,20 @@
 
 namespace {
 
+// When a modal window closes, the window under it takes the keyboard again: without a window
+// manager nobody else gives it back, and its keys and focus would be lost until a click.
+class DevuelveActivacion {
+public:
+    explicit DevuelveActivacion(QWidget* padre) : padre_(padre) {}
+    ~DevuelveActivacion() {
+        if (padre_ && padre_->isVisible())
+            padre_->window()->activateWindow();
+    }
+
+private:
+    QPointer<QWidget> padre_;
+};
+
 QMap<QString, InteraccionQt::Vista>& Vistas() {
     static QMap<QString, InteraccionQt::Vista> v;
     return v;
@@ -70,7 +84,10 @@ int InteraccionQt::MsgBox(const QString& texto, int estilo, const QString& titul
     }
     const auto d = static_cast<size_t>(Estilo::BotonDefecto(estilo));
     caja.setDefaultButton(Boton(respuestas[d < respuestas.size() ? d : 0]));
-    caja.exec();
+    {
+        const DevuelveActivacion devuelve(padre_);
+        caja.exec();
+    }
     // Closing the box with Escape or the window's close button answers like Cancel
     // where the set has it, otherwise like its last button.
     if (auto* pulsado = caja.clickedButton(); pulsado && porBoton.contains(pulsado))
@@ -84,21 +101,26 @@ int InteraccionQt::MsgBox(const QString& texto, int estilo, const QString& titul
 std::optional<QString> InteraccionQt::InputBox(const QString& texto, const QString& titulo,
                                                const QString& valorInicial) {
     bool aceptado = false;
-    const QString r = QInputDialog::getText(padre_, titulo, texto, QLineEdit::Normal, valorInicial, &aceptado);
+    const DevuelveActivacion devuelve(padre_);
+    const QString r =
+        QInputDialog::getText(padre_, titulo, texto, QLineEdit::Normal, valorInicial, &aceptado);
     if (!aceptado)
         return std::nullopt;
     return r;
 }
 
 QString InteraccionQt::AbreArchivo(const QString& titulo, const QString& filtro, const QString& carpeta) {
+    const DevuelveActivacion devuelve(padre_);
     return QFileDialog::getOpenFileName(padre_, titulo, carpeta, filtro);
 }
 
 void InteraccionQt::MuestraModal(Formulario& formulario) {
     const auto it = Vistas().constFind(formulario.NombreFormulario().toUpper());
     if (it == Vistas().constEnd())
-        throw ErrorSistema(-1, QStringLiteral("No hay vista para el formulario %1").arg(formulario.NombreFormulario()),
-                           QStringLiteral("MuestraModal"));
+        throw ErrorSistema(
+            -1, QStringLiteral("No hay vista para el formulario %1").arg(formulario.NombreFormulario()),
+            QStringLiteral("MuestraModal"));
+    const DevuelveActivacion devuelve(padre_);
     it.value()(formulario, padre_);
 }
 
