@@ -48,4 +48,6 @@ bool EjecutaPasos(std::initializer_list<Paso> pasos, const Reportador& reportado
 bool EjecutaPasos(const std::vector<Paso>& pasos, const Reportador& reportador);
 
 // The answer of procedures that skip every failing statement silently.
-inline int SiempreSiguiente(const ErrorSistema&) { return Respuesta::Ignorar; }
+inline int SiempreSiguiente(const ErrorSistema&) {
+    return Respuesta::Ignorar;
+}

@@ -24,9 +24,15 @@ constexpr int Informacion = 64;
 constexpr int BotonDefecto2 = 256;
 constexpr int BotonDefecto3 = 512;
 
-inline int Botones(int estilo) { return estilo & 0x0F; }
-inline int Icono(int estilo) { return estilo & 0xF0; }
-inline int BotonDefecto(int estilo) { return (estilo & 0xF00) >> 8; } // 0-based
+inline int Botones(int estilo) {
+    return estilo & 0x0F;
+}
+inline int Icono(int estilo) {
+    return estilo & 0xF0;
+}
+inline int BotonDefecto(int estilo) {
+    return (estilo & 0xF00) >> 8;
+} // 0-based
 // The answers of a button set, in the order the buttons show.
 std::vector<int> Respuestas(int estilo);
 } // namespace Estilo

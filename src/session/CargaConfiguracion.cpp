@@ -100,10 +100,7 @@ void CargaConfiguracion(const QString& carpeta, const QString& ejecutable) {
         {
             [] { std::srand(static_cast<unsigned>(QTime::currentTime().msecsSinceStartOfDay() / 1000)); },
             [] { gTablaConfiguracion = QStringLiteral("ta_configuracion"); },
-            [] {
-                gMostrarStockenConsultas =
-                    PruebaSi(Cfg(QStringLiteral("MostrarStockenConsultas")));
-            },
+            [] { gMostrarStockenConsultas = PruebaSi(Cfg(QStringLiteral("MostrarStockenConsultas"))); },
             [] { gTituloClientes = RecortaBlancos(Cfg(QStringLiteral("TituloClientes"))); },
             [] { gTituloProveedores = RecortaBlancos(Cfg(QStringLiteral("TituloProveedores"))); },
             [&] { gArchivoTareas = carpeta + QStringLiteral("CVDOCTareas.cvn"); },

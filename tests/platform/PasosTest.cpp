@@ -51,11 +51,11 @@ TEST(EjecutaPasos, OtraRespuestaAbandona) {
 
 TEST(EjecutaPasos, ErroresDeLaBibliotecaTambienSeReportan) {
     QString visto;
-    EXPECT_TRUE(EjecutaPasos({[] { throw std::runtime_error("fuera de rango"); }},
-                             [&](const ErrorSistema& e) {
-                                 visto = e.Descripcion();
-                                 return Respuesta::Ignorar;
-                             }));
+    EXPECT_TRUE(
+        EjecutaPasos({[] { throw std::runtime_error("fuera de rango"); }}, [&](const ErrorSistema& e) {
+            visto = e.Descripcion();
+            return Respuesta::Ignorar;
+        }));
     EXPECT_EQ(visto, "fuera de rango");
 }
 
