@@ -151,6 +151,11 @@ struct Plantilla {
     std::vector<QVariant> valores;
 };
 std::optional<Plantilla> Parametriza(const QString& sentencia);
+// A SQLite query whose compared values differ from call to call ("... WHERE IdArticulo =
+// '1001'"): after its first FROM, each text or unsigned number literal right after a comparison
+// operator becomes "?", so that one prepared statement serves every call. Nothing when there is
+// no such literal, for anything but a single SELECT, or with comments.
+std::optional<Plantilla> ParametrizaConsulta(const QString& sqlite);
 // Placeholders "?" outside quoted literals.
 int CuentaMarcadores(const QString& sql);
 

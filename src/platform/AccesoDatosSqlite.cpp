@@ -14,6 +14,7 @@
 #include <QUuid>
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <list>
 #include <sqlite3.h>
 #include <string>
@@ -69,7 +70,8 @@ class MotorSqlite;
 
 class FuenteSqlite : public FuenteFilas {
 public:
-    FuenteSqlite(MotorSqlite& motor, sqlite3_stmt* st);
+    // A statement of the motor's query cache (`prestada`) goes back to it reset, not finalized.
+    FuenteSqlite(MotorSqlite& motor, sqlite3_stmt* st, bool prestada = false);
     ~FuenteSqlite() override;
     int Columnas() const override { return static_cast<int>(columnas_.size()); }
     QString Nombre(int i) const override { return QString::fromUtf8(sqlite3_column_name(st_, i)); }
@@ -104,13 +106,15 @@ public:
     }
     // The connection closes: the statement goes first.
     void Finaliza() {
-        sqlite3_finalize(st_);
+        if (!prestada_)
+            sqlite3_finalize(st_);
         st_ = nullptr;
     }
 
 private:
     MotorSqlite& motor_;
     sqlite3_stmt* st_;
+    bool prestada_;
     struct Columna {
         bool fecha = false; // DATE or DATETIME: ISO text read as a date-time
         std::string bytes;  // the last text read and its QString
@@ -128,6 +132,9 @@ public:
         for (auto& [texto, st] : cache_)
             sqlite3_finalize(st);
         cache_.clear();
+        for (Consulta& c : consultas_)
+            sqlite3_finalize(c.st);
+        consultas_.clear();
         {
             QSqlDatabase db = QSqlDatabase::database(nombre_, false);
             db.close();
@@ -139,6 +146,14 @@ public:
     QString Proveedor() const override { return QStringLiteral("SQLite"); }
 
     qint64 Ejecuta(const QString& sql, std::unique_ptr<FuenteFilas>* filas) override {
+        // A query asked again with other compared values reuses its prepared statement: preparing
+        // (views included) costs more than running a look-up by key.
+        if (filas)
+            if (const auto plantilla = ParametrizaConsulta(sql))
+                if (sqlite3_stmt* st = ConsultaPreparada(*plantilla)) {
+                    *filas = std::make_unique<FuenteSqlite>(*this, st, true);
+                    return 0;
+                }
         const QByteArray utf8 = sql.toUtf8();
         const char* p = utf8.constData();
         const char* fin = p + utf8.size();
@@ -226,6 +241,12 @@ public:
     }
 
     void Registra(FuenteSqlite* f) { fuentes_.insert(f); }
+    // A cached query's statement, reset by its reader, is free for the next call.
+    void Devuelve(sqlite3_stmt* st) {
+        for (Consulta& c : consultas_)
+            if (c.st == st)
+                c.enUso = false;
+    }
     void Olvida(FuenteSqlite* f) { fuentes_.erase(f); }
     sqlite3* Db() const { return db_; }
 
@@ -275,6 +296,65 @@ private:
         return st;
     }
 
+    // The cached statement of a query template with its values bound; nullptr when the template
+    // is not one single query or its statement is being read (the caller prepares it as written).
+    sqlite3_stmt* ConsultaPreparada(const Plantilla& p) {
+        auto it = consultas_.begin();
+        while (it != consultas_.end() && it->texto != p.texto)
+            ++it;
+        if (it != consultas_.end()) {
+            if (it->enUso)
+                return nullptr;
+            consultas_.splice(consultas_.begin(), consultas_, it);
+        } else {
+            const QByteArray utf8 = p.texto.toUtf8();
+            sqlite3_stmt* st = nullptr;
+            const char* cola = nullptr;
+            if (sqlite3_prepare_v3(db_, utf8.constData(), static_cast<int>(utf8.size()),
+                                   SQLITE_PREPARE_PERSISTENT, &st, &cola) != SQLITE_OK) {
+                sqlite3_finalize(st);
+                return nullptr; // the text as written reports its own error
+            }
+            if (!st || sqlite3_column_count(st) == 0 ||
+                !RestoEnBlanco(cola, utf8.constData() + utf8.size()) ||
+                sqlite3_bind_parameter_count(st) != static_cast<int>(p.valores.size())) {
+                sqlite3_finalize(st);
+                return nullptr;
+            }
+            consultas_.push_front(Consulta{p.texto, st, false});
+            // The least recently used one that nobody reads goes.
+            if (consultas_.size() > kConsultas)
+                for (auto v = std::prev(consultas_.end()); v != consultas_.begin(); --v)
+                    if (!v->enUso) {
+                        sqlite3_finalize(v->st);
+                        consultas_.erase(v);
+                        break;
+                    }
+        }
+        Consulta& c = consultas_.front();
+        for (size_t i = 0; i < p.valores.size(); ++i) {
+            const QVariant& v = p.valores[i];
+            const int k = static_cast<int>(i) + 1;
+            if (v.typeId() == QMetaType::LongLong) {
+                sqlite3_bind_int64(c.st, k, v.toLongLong());
+            } else if (v.typeId() == QMetaType::Double) {
+                sqlite3_bind_double(c.st, k, v.toDouble());
+            } else {
+                const QByteArray t = v.toString().toUtf8();
+                sqlite3_bind_text(c.st, k, t.constData(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+            }
+        }
+        c.enUso = true;
+        return c.st;
+    }
+
+    struct Consulta {
+        QString texto;
+        sqlite3_stmt* st;
+        bool enUso;
+    };
+    static constexpr size_t kConsultas = 64;
+    std::list<Consulta> consultas_;
     static constexpr size_t kCache = 16;
     std::string buffer_;
     QStringEncoder utf8_{QStringEncoder::Utf8};
@@ -284,7 +364,8 @@ private:
     std::unordered_set<FuenteSqlite*> fuentes_;
 };
 
-FuenteSqlite::FuenteSqlite(MotorSqlite& motor, sqlite3_stmt* st) : motor_(motor), st_(st) {
+FuenteSqlite::FuenteSqlite(MotorSqlite& motor, sqlite3_stmt* st, bool prestada)
+    : motor_(motor), st_(st), prestada_(prestada) {
     columnas_.resize(static_cast<size_t>(sqlite3_column_count(st)));
     for (size_t i = 0; i < columnas_.size(); ++i) {
         if (const char* tipo = sqlite3_column_decltype(st, static_cast<int>(i))) {
@@ -296,10 +377,16 @@ FuenteSqlite::FuenteSqlite(MotorSqlite& motor, sqlite3_stmt* st) : motor_(motor)
 }
 
 FuenteSqlite::~FuenteSqlite() {
-    if (st_) {
+    if (!st_)
+        return;
+    if (prestada_) {
+        sqlite3_reset(st_); // ends its read; an error was reported by the step that met it
+        sqlite3_clear_bindings(st_);
+        motor_.Devuelve(st_);
+    } else {
         sqlite3_finalize(st_);
-        motor_.Olvida(this);
     }
+    motor_.Olvida(this);
 }
 
 bool FuenteSqlite::Siguiente() {

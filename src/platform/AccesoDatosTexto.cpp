@@ -37,6 +37,19 @@ qsizetype SaltaDelimitado(const QString& s, qsizetype i) {
     return s.size();
 }
 
+// A text literal as SaltaDelimitado found it: closed, every inner apostrophe doubled.
+bool LiteralCerrado(QStringView l) {
+    if (l.size() < 2 || l.back() != u'\'')
+        return false;
+    for (qsizetype k = 1; k < l.size() - 1; ++k)
+        if (l[k] == u'\'') {
+            if (k + 1 >= l.size() - 1 || l[k + 1] != u'\'')
+                return false;
+            ++k;
+        }
+    return true;
+}
+
 } // namespace
 
 QStringView PrimeraPalabra(const QString& sql) {
@@ -345,6 +358,104 @@ int IndiceNombres::BuscaPorHash(QStringView nombre) const {
         if (nombre.compare((*nombres_)[i], Qt::CaseInsensitive) == 0)
             return static_cast<int>(i);
     return -1;
+}
+
+std::optional<Plantilla> ParametrizaConsulta(const QString& s) {
+    if (!EsPalabra(PrimeraPalabra(s), u"SELECT"))
+        return std::nullopt;
+    const qsizetype n = s.size();
+    Plantilla p;
+    qsizetype copiado = 0;     // s up to here is in p.texto
+    bool trasFrom = false;     // past the query's own FROM: no literal names a result column
+    int nivel = 0;             // parentheses
+    bool trasComparar = false; // the last token was a comparison operator
+    for (qsizetype i = 0; i < n;) {
+        const QChar c = s[i];
+        if (EsBlanco(c)) {
+            ++i;
+            continue;
+        }
+        const bool comparar = trasComparar;
+        trasComparar = false;
+        if (c == u'\'') {
+            const qsizetype fin = SaltaDelimitado(s, i);
+            if (!LiteralCerrado(QStringView(s).sliced(i, fin - i)))
+                return std::nullopt; // malformed: SQLite is to refuse it as written
+            if (comparar && trasFrom) {
+                QString texto = s.sliced(i + 1, fin - i - 2);
+                texto.replace(QStringLiteral("''"), QStringLiteral("'"));
+                p.texto.append(QStringView(s).sliced(copiado, i - copiado));
+                p.texto.append(u'?');
+                p.valores.emplace_back(std::move(texto));
+                copiado = fin;
+            }
+            i = fin;
+            continue;
+        }
+        if (c == u'"' || c == u'[' || c == u'`') {
+            if (c == u'`')
+                return std::nullopt;
+            i = SaltaDelimitado(s, i);
+            continue;
+        }
+        if ((c == u'-' && i + 1 < n && s[i + 1] == u'-') || (c == u'/' && i + 1 < n && s[i + 1] == u'*') ||
+            c == u';' || c == u'?' || c == u':' || c == u'@' || c == u'$')
+            return std::nullopt; // comments, a second statement or parameters of its own
+        if (EsDigito(c) || (c == u'.' && i + 1 < n && EsDigito(s[i + 1]))) {
+            const qsizetype desde = i;
+            bool decimal = false;
+            while (i < n && EsDigito(s[i]))
+                ++i;
+            if (i < n && s[i] == u'.') {
+                decimal = true;
+                ++i;
+                while (i < n && EsDigito(s[i]))
+                    ++i;
+            }
+            if (i < n && (EsLetra(s[i]) || s[i] == u'.'))
+                return std::nullopt; // exponents, hexadecimals: left to SQLite
+            if (comparar && trasFrom) {
+                const QStringView numero = QStringView(s).sliced(desde, i - desde);
+                bool ok = false;
+                QVariant valor;
+                if (decimal)
+                    valor = numero.toDouble(&ok);
+                else
+                    valor = numero.toLongLong(&ok);
+                if (!ok)
+                    return std::nullopt;
+                p.texto.append(QStringView(s).sliced(copiado, desde - copiado));
+                p.texto.append(u'?');
+                p.valores.push_back(std::move(valor));
+                copiado = i;
+            }
+            continue;
+        }
+        if (EsLetra(c)) {
+            const qsizetype desde = i;
+            while (i < n && (EsLetra(s[i]) || EsDigito(s[i])))
+                ++i;
+            if (!trasFrom && nivel == 0 && EsPalabra(QStringView(s).sliced(desde, i - desde), u"FROM"))
+                trasFrom = true;
+            continue;
+        }
+        if (c == u'=' || c == u'<' || c == u'>' || (c == u'!' && i + 1 < n && s[i + 1] == u'=')) {
+            ++i;
+            if (i < n && (s[i] == u'=' || s[i] == u'>'))
+                ++i;
+            trasComparar = true;
+            continue;
+        }
+        if (c == u'(')
+            ++nivel;
+        else if (c == u')')
+            --nivel;
+        ++i;
+    }
+    if (p.valores.empty())
+        return std::nullopt;
+    p.texto.append(QStringView(s).sliced(copiado));
+    return p;
 }
 
 } // namespace ad
