@@ -1,6 +1,6 @@
 // The embedded database: a SQLite file opened through Qt's driver, then driven on its native
-// handle (statements prepared once per INSERT template, rows read one at a time, SQLite's own
-// error codes).
+// handle (statements prepared once per INSERT template and per query shape, rows read one at a
+// time, SQLite's own error codes).
 
 #include "AccesoDatosInterno.h"
 #include "FuncionesSqlite.h"
