@@ -44,9 +44,11 @@ ParesCampos& ListaCampos() {
 
 void AgregaCampo(const QString& campo, QString& valor, const QString& marcador, bool primero) {
     auto& lista = ListaCampos();
-    valor.remove(QLatin1Char('\''));
-    const QString literal = valor.toUpper() == QLatin1String("NULL") ? QStringLiteral("Null")
-                                                                     : AD().FormateaValorSQL(valor, marcador);
+    if (valor.contains(QLatin1Char('\'')))
+        valor.remove(QLatin1Char('\''));
+    const QString literal = valor.compare(QLatin1String("NULL"), Qt::CaseInsensitive) == 0
+                                ? QStringLiteral("Null")
+                                : AD().FormateaValorSQL(valor, marcador);
     if (primero)
         lista.clear();
     lista.push_back({campo, literal});
