@@ -2,8 +2,10 @@
 
 #include "Interaccion.h"
 
+#include <QByteArray>
 #include <QString>
 #include <gtest/gtest.h>
+#include <optional>
 
 // Installs a fresh scripted interaction for the length of a test.
 class ConGuion : public ::testing::Test {
@@ -15,3 +17,26 @@ protected:
 
 // Folder of the project's sources (set by CTest), for files the tests read.
 QString CarpetaFuentes();
+
+// Keeps an environment variable as it was before the test.
+class VariableEntorno {
+public:
+    explicit VariableEntorno(const char* nombre) : nombre_(nombre) {
+        if (qEnvironmentVariableIsSet(nombre))
+            antes_ = qgetenv(nombre);
+    }
+    ~VariableEntorno() {
+        if (antes_)
+            qputenv(nombre_, *antes_);
+        else
+            qunsetenv(nombre_);
+    }
+    VariableEntorno(const VariableEntorno&) = delete;
+    VariableEntorno& operator=(const VariableEntorno&) = delete;
+    void Pon(const QString& valor) const { qputenv(nombre_, valor.toLocal8Bit()); }
+    void Quita() const { qunsetenv(nombre_); }
+
+private:
+    const char* nombre_;
+    std::optional<QByteArray> antes_;
+};

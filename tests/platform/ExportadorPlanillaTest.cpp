@@ -149,12 +149,8 @@ TEST_F(Planilla, ADesktopWithNoApplicationForWorkbooksCannotOpenIt) {
         f.close();
         f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     };
-    const QByteArray path = qgetenv("PATH");
-    struct Restaura {
-        QByteArray path;
-        ~Restaura() { qputenv("PATH", path); }
-    } restaura{path};
-    qputenv("PATH", herramientas.path().toLocal8Bit());
+    const VariableEntorno path("PATH");
+    path.Pon(herramientas.path());
 
     // Asked for the workbooks' type, it names none.
     responde("[ \"$1 $2 $3\" = \"query default "

@@ -19,27 +19,6 @@
 
 namespace {
 
-// Keeps an environment variable as it was before the test.
-class VariableEntorno {
-public:
-    explicit VariableEntorno(const char* nombre) : nombre_(nombre) {
-        if (qEnvironmentVariableIsSet(nombre))
-            antes_ = qgetenv(nombre);
-    }
-    ~VariableEntorno() {
-        if (antes_)
-            qputenv(nombre_, *antes_);
-        else
-            qunsetenv(nombre_);
-    }
-    void Pon(const QString& valor) const { qputenv(nombre_, valor.toLocal8Bit()); }
-    void Quita() const { qunsetenv(nombre_); }
-
-private:
-    const char* nombre_;
-    std::optional<QByteArray> antes_;
-};
-
 class Lanzador : public ConGuion {
 protected:
     void SetUp() override {

@@ -3,7 +3,6 @@
 // is killed before its commit.
 
 #include "AccesoDatos.h"
-#include "BaseDemo.h"
 #include "ColumnasArticulos.h"
 #include "FrmVardelio.h"
 #include "Globales.h"
@@ -12,6 +11,7 @@
 #include "Registros.h"
 #include "ReportaError.h"
 #include "Utilidades.h"
+#include "VentanaDemo.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -31,40 +31,8 @@ namespace {
 
 const QString kCR = QStringLiteral("\r");
 
-class Almacen : public ConBaseDemo {
+class Almacen : public ConVentanaDemo {
 protected:
-    void SetUp() override {
-        ConBaseDemo::SetUp();
-        if (HasFatalFailure())
-            return;
-        form = std::make_unique<FrmVardelio>();
-        form->Form_Load(LineaSesion());
-        guion.Limpia();
-    }
-    void TearDown() override {
-        form.reset();
-        ConBaseDemo::TearDown();
-    }
-
-    FrmVardelio& F() { return *form; }
-    CajaTexto& Campo(const char* dataField) {
-        return F().TxtFields[F().IndiceCampo(QLatin1String(dataField))];
-    }
-
-    void Ejecuta(const QString& sql) { AD().EjecutaSQL(sql); }
-    // Every row of a query, each as its fields' texts joined by "|".
-    QStringList Filas(const QString& sql) {
-        Registros rs;
-        AD().ObtieneRecordset(sql, rs);
-        QStringList filas;
-        for (; !rs.Eof(); rs.MoveNext()) {
-            QStringList campos;
-            for (int i = 0; i < rs.FieldCount(); ++i)
-                campos << UT().ValorATexto(rs.Fields(i));
-            filas << campos.join('|');
-        }
-        return filas;
-    }
     QStringList Cabecera(int id) {
         return Filas(
             QStringLiteral("SELECT IdVardelio, nombre, DETALLE, TCDefault, DepositoOrigen, DepositoDestino, "

@@ -13,24 +13,6 @@ namespace {
 
 class Anclaje : public ConVentanaDemo {
 protected:
-    CajaTexto& Campo(const char* dataField) {
-        return F().TxtFields[F().IndiceCampo(QLatin1String(dataField))];
-    }
-
-    static QStringList Filas(const QString& sql) {
-        Registros rs;
-        AD().ObtieneRecordset(sql, rs);
-        QStringList filas;
-        for (; !rs.Eof(); rs.MoveNext()) {
-            QStringList campos;
-            for (int i = 0; i < rs.FieldCount(); ++i)
-                campos << UT().ValorATexto(rs.Fields(i));
-            filas << campos.join(u'|');
-        }
-        return filas;
-    }
-    static void Ejecuta(const QString& sql) { AD().EjecutaSQL(sql); }
-
     // The group row and its entries.
     static QStringList Menu() {
         return Filas(

@@ -28,45 +28,8 @@ const QString kPreguntaBaja = QStringLiteral("Confirma la baja de este registro?
 const QString kPreguntaAnular = QStringLiteral("¿Realmente desea anular este comprobante?");
 const QString kPreguntaAbandonar = QStringLiteral("¿Realmente desea abandonar la carga de datos?");
 
-// Keeps an environment variable as it was before the test.
-class VariableEntorno {
-public:
-    explicit VariableEntorno(const char* nombre) : nombre_(nombre) {
-        if (qEnvironmentVariableIsSet(nombre))
-            antes_ = qgetenv(nombre);
-    }
-    ~VariableEntorno() {
-        if (antes_)
-            qputenv(nombre_, *antes_);
-        else
-            qunsetenv(nombre_);
-    }
-    void Pon(const QString& valor) const { qputenv(nombre_, valor.toLocal8Bit()); }
-
-private:
-    const char* nombre_;
-    std::optional<QByteArray> antes_;
-};
-
 class Comandos : public ConVentanaDemo {
 protected:
-    CajaTexto& Campo(const char* dataField) {
-        return F().TxtFields[F().IndiceCampo(QLatin1String(dataField))];
-    }
-
-    // Every row of a query, each as its fields' texts joined by "|".
-    static QStringList Filas(const QString& sql) {
-        Registros rs;
-        AD().ObtieneRecordset(sql, rs);
-        QStringList filas;
-        for (; !rs.Eof(); rs.MoveNext()) {
-            QStringList campos;
-            for (int i = 0; i < rs.FieldCount(); ++i)
-                campos << UT().ValorATexto(rs.Fields(i));
-            filas << campos.join(u'|');
-        }
-        return filas;
-    }
     static QStringList Guardado() {
         return Filas(QStringLiteral("SELECT * FROM V_CPTES_MODELO_CAB ORDER BY IdVardelio")) +
                Filas(

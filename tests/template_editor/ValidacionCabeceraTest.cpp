@@ -3,11 +3,11 @@
 // line deposits that follow a change of the origin.
 
 #include "AccesoDatos.h"
-#include "BaseDemo.h"
 #include "ColumnasArticulos.h"
 #include "FrmVardelio.h"
 #include "Globales.h"
 #include "Registros.h"
+#include "VentanaDemo.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -19,25 +19,8 @@
 
 namespace {
 
-class ValidacionCabecera : public ConBaseDemo {
+class ValidacionCabecera : public ConVentanaDemo {
 protected:
-    void SetUp() override {
-        ConBaseDemo::SetUp();
-        if (HasFatalFailure())
-            return;
-        form = std::make_unique<FrmVardelio>();
-        form->Form_Load(LineaSesion());
-        guion.Limpia();
-    }
-    void TearDown() override {
-        form.reset();
-        ConBaseDemo::TearDown();
-    }
-
-    FrmVardelio& F() { return *form; }
-    CajaTexto& Campo(const char* dataField) {
-        return F().TxtFields[F().IndiceCampo(QLatin1String(dataField))];
-    }
     // The text typed into the box and validated; the message shown, "" when none.
     QString Valida(const char* dataField, const QString& texto) {
         Campo(dataField).setText(texto);

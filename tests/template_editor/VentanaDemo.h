@@ -4,10 +4,16 @@
 // its view delivers it: keys to the control that has the focus, characters typed into the cell
 // editor or a header field as the widget would insert them.
 
+#include "AccesoDatos.h"
 #include "BaseDemo.h"
 #include "ColumnasArticulos.h"
 #include "FrmVardelio.h"
+#include "Globales.h"
 #include "Regional.h"
+#include "Registros.h"
+#include "Utilidades.h"
+
+#include <QStringList>
 
 #include <memory>
 
@@ -38,6 +44,23 @@ protected:
     }
 
     FrmVardelio& F() { return *form; }
+    CajaTexto& Campo(const char* dataField) {
+        return form->TxtFields[form->IndiceCampo(QLatin1String(dataField))];
+    }
+    // Every row of a query, each as its fields' texts joined by "|".
+    static QStringList Filas(const QString& sql) {
+        Registros rs;
+        AD().ObtieneRecordset(sql, rs);
+        QStringList filas;
+        for (; !rs.Eof(); rs.MoveNext()) {
+            QStringList campos;
+            for (int i = 0; i < rs.FieldCount(); ++i)
+                campos << UT().ValorATexto(rs.Fields(i));
+            filas << campos.join(u'|');
+        }
+        return filas;
+    }
+    static void Ejecuta(const QString& sql) { AD().EjecutaSQL(sql); }
     Grilla& G() { return form->MSFlexGrid2; }
     QString Celda(int fila, int c) { return G().TextMatrix(fila, c); }
     const QString& Foco() { return form->Foco().Actual(); }

@@ -33,14 +33,8 @@ protected:
         ConVistaDemo::SetUp();
         if (HasFatalFailure())
             return;
-        antesTmp_ = qgetenv("TMPDIR");
-        qputenv("TMPDIR", Carpeta().toLocal8Bit());
+        tmpdir_.Pon(Carpeta());
     }
-    void TearDown() override {
-        qputenv("TMPDIR", antesTmp_);
-        ConVistaDemo::TearDown();
-    }
-
     QLineEdit* Nombre() { return qobject_cast<QLineEdit*>(vista->Control(QStringLiteral("TxtFields(0)"))); }
     // A key pressed on the window's focused field.
     void Tecla(Qt::Key tecla) {
@@ -97,7 +91,7 @@ protected:
     }
 
 private:
-    QByteArray antesTmp_;
+    VariableEntorno tmpdir_{"TMPDIR"};
 };
 
 TEST_F(ComandosVista, SaveAnchorListDeleteAndCloseFromButtonsAndKeys) {
@@ -188,17 +182,8 @@ TEST_F(ComandosVista, KeysOfAWindowThatIsNotTheActiveOneStillReachTheToolbar) {
 TEST_F(ComandosVista, EveryCommandFromItsButtonAndFromItsKey) {
     QTemporaryDir programas;
     ASSERT_TRUE(programas.isValid());
-    struct Carpeta {
-        QByteArray antes = qgetenv("MODELOS_PROGRAMAS");
-        bool habia = qEnvironmentVariableIsSet("MODELOS_PROGRAMAS");
-        ~Carpeta() {
-            if (habia)
-                qputenv("MODELOS_PROGRAMAS", antes);
-            else
-                qunsetenv("MODELOS_PROGRAMAS");
-        }
-    } carpeta;
-    qputenv("MODELOS_PROGRAMAS", programas.path().toLocal8Bit());
+    const VariableEntorno carpeta("MODELOS_PROGRAMAS");
+    carpeta.Pon(programas.path());
     const QString reporte = programas.filePath(QStringLiteral("reportestock"));
     {
         // The stock report's stand-in: one line per start, its session argument.
