@@ -4,6 +4,7 @@
 #include "ErrorSistema.h"
 #include "Regional.h"
 #include "Registros.h"
+#include "Teclas.h"
 
 void FocoFormulario::Mueve(const QString& nombre) {
     if (nombre == actual_)
@@ -50,7 +51,7 @@ bool FocoFormulario::Siguiente() {
 }
 
 void AyudaFormularios::FiltraTecla(qint16& KeyCode, bool& confirma) const {
-    confirma = KeyCode == 13;
+    confirma = KeyCode == tecla::Enter;
 }
 
 void AyudaFormularios::SiguienteControl(FormularioAyudado& formulario, qint16) const {
@@ -58,7 +59,7 @@ void AyudaFormularios::SiguienteControl(FormularioAyudado& formulario, qint16) c
 }
 
 void AyudaFormularios::FiltraCaracter(const CajaTexto&, qint16& KeyAscii) const {
-    if (KeyAscii == 39 || (KeyAscii >= 0 && KeyAscii < 32 && KeyAscii != 8))
+    if (KeyAscii == 39 || (KeyAscii >= 0 && KeyAscii < 32 && KeyAscii != tecla::Retroceso))
         KeyAscii = 0;
 }
 

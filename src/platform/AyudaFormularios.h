@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Interaccion.h"
+#include "Teclas.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -65,7 +66,7 @@ public:
     }
     // Moves the focus to the next control of the form, as Tab would. The key code is not
     // changed (the callers pass Enter).
-    void SiguienteControl(FormularioAyudado& formulario, qint16 KeyCode = 13) const;
+    void SiguienteControl(FormularioAyudado& formulario, qint16 KeyCode = tecla::Enter) const;
     // The typed character for the box: control characters other than backspace (8) are
     // dropped (0), apostrophes are dropped (the suite strips them from stored values anyway),
     // and a character beyond the box's MaxLength is left to the view. Letters keep their case.

@@ -1,37 +1,26 @@
 #include "BarraHerramientas.h"
-
-namespace {
-// Key codes of the system (the same numbers as the virtual keys).
-constexpr qint16 kEscape = 27;
-constexpr qint16 kF2 = 113;
-constexpr qint16 kF3 = 114;
-constexpr qint16 kF5 = 116;
-constexpr qint16 kF6 = 117;
-constexpr qint16 kF7 = 118;
-constexpr qint16 kF8 = 119;
-constexpr qint16 kF12 = 123;
-} // namespace
+#include "Teclas.h"
 
 BarraHerramientas::BarraHerramientas() {
     auto boton = [](const char* palabra, const char* caption, const char* ayuda, const char* icono,
-                    qint16 tecla) {
+                    qint16 codigo) {
         BotonBarra b;
         b.palabra = QString::fromUtf8(palabra);
         b.caption = QString::fromUtf8(caption);
         b.ayuda = QString::fromUtf8(ayuda);
         b.icono = QString::fromUtf8(icono);
-        b.tecla = tecla;
+        b.tecla = codigo;
         return b;
     };
     botones_ = {
-        boton("NUEVO", "Nuevo", "Nuevo modelo (F3)", "document-new", kF3),
-        boton("BORRAR", "Borrar", "Borrar el modelo (F8)", "edit-delete", kF8),
-        boton("GRABAR", "Grabar", "Grabar el modelo (F2)", "document-save", kF2),
-        boton("PLANILLA", "Planilla", "Listado en planilla (F6)", "x-office-spreadsheet", kF6),
-        boton("CONSULTAR", "Consultar", "Consultar el campo (F5)", "edit-find", kF5),
-        boton("REPORTE", "Reporte", "Reporte de stock (F7)", "document-print", kF7),
-        boton("CERRAR", "Cerrar", "Cerrar el programa (F12)", "application-exit", kF12),
-        boton("CANCELAR", "Cancelar", "Cancelar la carga (Esc)", "process-stop", kEscape),
+        boton("NUEVO", "Nuevo", "Nuevo modelo (F3)", "document-new", tecla::F3),
+        boton("BORRAR", "Borrar", "Borrar el modelo (F8)", "edit-delete", tecla::F8),
+        boton("GRABAR", "Grabar", "Grabar el modelo (F2)", "document-save", tecla::F2),
+        boton("PLANILLA", "Planilla", "Listado en planilla (F6)", "x-office-spreadsheet", tecla::F6),
+        boton("CONSULTAR", "Consultar", "Consultar el campo (F5)", "edit-find", tecla::F5),
+        boton("REPORTE", "Reporte", "Reporte de stock (F7)", "document-print", tecla::F7),
+        boton("CERRAR", "Cerrar", "Cerrar el programa (F12)", "application-exit", tecla::F12),
+        boton("CANCELAR", "Cancelar", "Cancelar la carga (Esc)", "process-stop", tecla::Escape),
     };
     Actualiza();
 }

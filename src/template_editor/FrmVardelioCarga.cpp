@@ -11,16 +11,11 @@
 #include "NivelesLayout.h"
 #include "PreparaFormulario.h"
 #include "Registros.h"
+#include "Teclas.h"
 #include "Transacciones.h"
 #include "Utilidades.h"
 
 namespace {
-constexpr qint16 kBackspace = 8;
-constexpr qint16 kClear = 12;
-constexpr qint16 kEnter = 13;
-constexpr qint16 kIzquierda = 37;
-constexpr qint16 kAbajo = 40;
-constexpr qint16 kSuprimir = 46;
 
 // Format "@@@@": right-aligned in four characters; a longer text stays whole.
 QString Arroba4(const QString& texto) {
@@ -212,17 +207,17 @@ void FrmVardelio::CmbLista_GotFocus() {
 }
 
 void FrmVardelio::CmbLista_KeyDown(qint16& KeyCode, int) {
-    if (KeyCode == kBackspace || KeyCode == kClear || KeyCode == kSuprimir) {
+    if (KeyCode == tecla::Retroceso || KeyCode == tecla::Borrar || KeyCode == tecla::Suprimir) {
         KeyCode = 0;
-    } else if (KeyCode == kEnter) {
-        AF().SiguienteControl(*this, kEnter);
-    } else if (KeyCode < kIzquierda || KeyCode > kAbajo) {
+    } else if (KeyCode == tecla::Enter) {
+        AF().SiguienteControl(*this, tecla::Enter);
+    } else if (KeyCode < tecla::Izquierda || KeyCode > tecla::Abajo) {
         KeyCode = 0;
     }
 }
 
 void FrmVardelio::CmbLista_KeyPress(qint16& KeyAscii) {
-    if (KeyAscii == kBackspace)
+    if (KeyAscii == tecla::Retroceso)
         KeyAscii = 0;
 }
 

@@ -7,17 +7,11 @@
 #include "Globales.h"
 #include "Regional.h"
 #include "Stock.h"
+#include "Teclas.h"
 #include "Utilidades.h"
 
 namespace {
 
-constexpr qint16 kEnter = 13;
-constexpr qint16 kEscape = 27;
-constexpr qint16 kFin = 35;
-constexpr qint16 kArriba = 38;
-constexpr qint16 kAbajo = 40;
-constexpr qint16 kInsertar = 45;
-constexpr qint16 kSuprimir = 46;
 constexpr int kBlanco = 16777215;
 constexpr int kNegro = 0;
 
@@ -100,7 +94,7 @@ void FrmVardelio::EditKeyCode(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& KeyC
     };
     std::vector<Paso> pasos;
     switch (KeyCode) {
-    case kEnter:
+    case tecla::Enter:
         pasos = {vuelveAGrilla, [&] {
                      if (columna == col::Cantidad || columna == col::Total) {
                          NuevaFila(MsFlexGrid);
@@ -113,16 +107,16 @@ void FrmVardelio::EditKeyCode(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& KeyC
                      }
                  }};
         break;
-    case kEscape:
+    case tecla::Escape:
         pasos = {[&] { Texto.setVisible(false); }, [&] { Foco_.SetFocus(kGrilla); }};
         break;
-    case kArriba:
+    case tecla::Arriba:
         pasos = {vuelveAGrilla, [&] {
                      if (MsFlexGrid.Row() > MsFlexGrid.FixedRows())
                          MueveCelda(MsFlexGrid.Row() - 1, MsFlexGrid.Col());
                  }};
         break;
-    case kAbajo:
+    case tecla::Abajo:
         pasos = {vuelveAGrilla, [&] {
                      if (MsFlexGrid.Row() < MsFlexGrid.Rows() - 1)
                          MueveCelda(MsFlexGrid.Row() + 1, col::CodigoArticulo);
@@ -190,15 +184,15 @@ void FrmVardelio::MsflexKey(Grilla& MsFlexGrid, qint16& KeyCode) {
     EjecutaFormulario(QStringLiteral("MsflexKey"),
                       {
                           [&] {
-                              if (KeyCode == kSuprimir && MsFlexGrid.Rows() >= 2) {
+                              if (KeyCode == tecla::Suprimir && MsFlexGrid.Rows() >= 2) {
                                   // The first line is emptied, never removed.
                                   if (MsFlexGrid.Row() > 1)
                                       MsFlexGrid.RemoveItem(MsFlexGrid.Row());
                                   else if (MsFlexGrid.Row() == 1)
                                       LimpiaFilaGrilla(MsFlexGrid, 1, 0);
-                              } else if (KeyCode == kFin) {
+                              } else if (KeyCode == tecla::Fin) {
                                   AF().SiguienteControl(*this, 9);
-                              } else if (KeyCode == kInsertar) {
+                              } else if (KeyCode == tecla::Insertar) {
                                   MsFlexGrid.AddItem(QString(), MsFlexGrid.Row());
                               }
                           },
@@ -283,11 +277,11 @@ void FrmVardelio::txtEdit2_LostFocus() {
 
 void FrmVardelio::txtEdit2_KeyDown(qint16& KeyCode, int) {
     // Escape drops the edit: there is nothing to validate.
-    if (KeyCode == kEscape) {
+    if (KeyCode == tecla::Escape) {
         EditKeyCode(MSFlexGrid2, txtEdit2, KeyCode, 0);
         return;
     }
-    if (!AF().FiltraTecla(KeyCode) && KeyCode != kArriba && KeyCode != kAbajo)
+    if (!AF().FiltraTecla(KeyCode) && KeyCode != tecla::Arriba && KeyCode != tecla::Abajo)
         return;
     CampoValida(txtEdit2);
     if (ErrorValidacion)
@@ -310,7 +304,7 @@ void FrmVardelio::txtEdit2_KeyPress(qint16& KeyAscii) {
 }
 
 bool FrmVardelio::EditorTomaTecla(qint16 KeyCode) const {
-    return KeyCode == kEscape && txtEdit2.Visible() && Foco_.Actual() == kEditor;
+    return KeyCode == tecla::Escape && txtEdit2.Visible() && Foco_.Actual() == kEditor;
 }
 
 void FrmVardelio::txtEdit2_Change() {

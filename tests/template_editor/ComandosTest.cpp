@@ -5,6 +5,7 @@
 #include "AccesoDatos.h"
 #include "Globales.h"
 #include "Registros.h"
+#include "Teclas.h"
 #include "Utilidades.h"
 #include "VentanaDemo.h"
 
@@ -17,12 +18,6 @@
 #include <optional>
 
 namespace {
-
-constexpr qint16 kF2 = 113;
-constexpr qint16 kF3 = 114;
-constexpr qint16 kF6 = 117;
-constexpr qint16 kF8 = 119;
-constexpr qint16 kF12 = 123;
 
 const QString kPreguntaBaja = QStringLiteral("Confirma la baja de este registro?");
 const QString kPreguntaAnular = QStringLiteral("¿Realmente desea anular este comprobante?");
@@ -212,7 +207,7 @@ TEST_F(Comandos, GrabarWithTheCellEditorOpenSavesWhatIsTyped) {
     ASSERT_TRUE(F().txtEdit2.Visible());
     guion.Limpia();
     guion.AgregaRespuesta(Respuesta::Si);
-    Tecla(kF2);
+    Tecla(tecla::F2);
     ASSERT_FALSE(guion.Mensajes().isEmpty());
     EXPECT_TRUE(guion.Mensajes()[0].startsWith(QStringLiteral("Total de Items:1\r\nTotal Cantidades: 8\r\n")))
         << guion.Mensajes()[0].toStdString();
@@ -229,7 +224,7 @@ TEST_F(Comandos, GrabarWithTheCellEditorOpenSavesWhatIsTyped) {
     F().MueveCelda(1, col::CodigoArticulo);
     Teclea(QStringLiteral("XYZ"));
     guion.Limpia();
-    Tecla(kF2);
+    Tecla(tecla::F2);
     EXPECT_EQ(guion.Mensajes(), QStringList{QStringLiteral("El Código Informado no es Correcto")});
     EXPECT_TRUE(F().txtEdit2.Visible());
     EXPECT_EQ(F().txtEdit2.Text(), "XYZ");
@@ -429,16 +424,16 @@ TEST_F(Comandos, ReporteStartsTheStockReportWithTheSession) {
 
 TEST_F(Comandos, KeysReachTheCommandsThroughTheToolbar) {
     // Outside editing: F3 starts a template, F6 lists.
-    Tecla(kF3);
+    Tecla(tecla::F3);
     EXPECT_TRUE(F().EsNuevo);
     EXPECT_EQ(Foco(), QStringLiteral("TxtFields(0)"));
 
     PlantillaNueva(QStringLiteral("POR TECLAS"));
     // While editing: F2 saves (declined here), F8 deletes (declined), Escape cancels.
     guion.AgregaRespuesta(Respuesta::No);
-    Tecla(kF2);
+    Tecla(tecla::F2);
     guion.AgregaRespuesta(Respuesta::No);
-    Tecla(kF8);
+    Tecla(tecla::F8);
     guion.AgregaRespuesta(Respuesta::Si);
     Tecla(tecla::Escape);
     ASSERT_EQ(guion.Mensajes().size(), 3);
@@ -450,13 +445,13 @@ TEST_F(Comandos, KeysReachTheCommandsThroughTheToolbar) {
     VariableEntorno tmpdir("TMPDIR");
     tmpdir.Pon(Carpeta());
     guion.Limpia();
-    Tecla(kF6);
+    Tecla(tecla::F6);
     ASSERT_EQ(guion.Registros().size(), 1u);
     EXPECT_EQ(guion.Registros()[0].titulo, QStringLiteral("Reporte ") + F().Caption());
 
     std::optional<int> fin;
     F().alTerminar = [&](int codigo) { fin = codigo; };
-    Tecla(kF12);
+    Tecla(tecla::F12);
     EXPECT_TRUE(fin.has_value());
 }
 

@@ -5,6 +5,7 @@
 #include "AccesoDatos.h"
 #include "Globales.h"
 #include "Registros.h"
+#include "Teclas.h"
 #include "Utilidades.h"
 #include "VentanaDemo.h"
 
@@ -12,8 +13,6 @@
 
 namespace {
 
-constexpr qint16 kF2 = 113;
-constexpr qint16 kF8 = 119;
 const QString kNombre = QStringLiteral("RECORRIDO DEMO");
 
 class Recorrido : public ConVentanaDemo {
@@ -84,7 +83,7 @@ TEST_F(Recorrido, CrearGuardarBuscarCambiarYBorrarConElTeclado) {
 
     // 4. F2 saves, after its question (Enter takes its default, Yes).
     guion.AgregaRespuesta(Respuesta::Si);
-    Pulsa(kF2);
+    Pulsa(tecla::F2);
     ASSERT_EQ(guion.Mensajes().size(), 1);
     EXPECT_TRUE(guion.Mensajes()[0].startsWith(QStringLiteral("Total de Items:3")));
     EXPECT_EQ(Cabeceras(), 1);
@@ -109,7 +108,7 @@ TEST_F(Recorrido, CrearGuardarBuscarCambiarYBorrarConElTeclado) {
 
     // 7. Saved again: still one template, with the new quantity.
     guion.AgregaRespuesta(Respuesta::Si);
-    Pulsa(kF2);
+    Pulsa(tecla::F2);
     EXPECT_EQ(Cabeceras(), 1);
     EXPECT_EQ(Lineas(), (QStringList{"1001|8|UN", "TORN-6X40|2|UN", "50001|1,234|KG"}));
     guion.Limpia();
@@ -118,7 +117,7 @@ TEST_F(Recorrido, CrearGuardarBuscarCambiarYBorrarConElTeclado) {
     BuscaPorNombre();
     guion.AgregaRespuesta(Respuesta::Si);
     guion.AgregaRespuesta(Respuesta::Si);
-    Pulsa(kF8);
+    Pulsa(tecla::F8);
     EXPECT_EQ(guion.Mensajes(), (QStringList{QStringLiteral("Confirma la baja de este registro?"),
                                              QStringLiteral("¿Realmente desea anular este comprobante?")}));
     EXPECT_EQ(Cabeceras(), 0);

@@ -11,22 +11,12 @@
 #include "Globales.h"
 #include "Regional.h"
 #include "Registros.h"
+#include "Teclas.h"
 #include "Utilidades.h"
 
 #include <QStringList>
 
 #include <memory>
-
-namespace tecla {
-constexpr qint16 Enter = 13;
-constexpr qint16 Escape = 27;
-constexpr qint16 Tab = 9;
-constexpr qint16 Fin = 35;
-constexpr qint16 Arriba = 38;
-constexpr qint16 Abajo = 40;
-constexpr qint16 Insertar = 45;
-constexpr qint16 Suprimir = 46;
-} // namespace tecla
 
 class ConVentanaDemo : public ConArchivosDemo {
 protected:

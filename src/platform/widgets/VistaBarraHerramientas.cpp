@@ -1,5 +1,7 @@
 #include "VistaBarraHerramientas.h"
 
+#include "Teclas.h"
+
 #include <QAction>
 #include <QIcon>
 #include <QStyle>
@@ -7,43 +9,43 @@
 qint16 CodigoTecla(int teclaQt) {
     switch (teclaQt) {
     case Qt::Key_Backspace:
-        return 8;
+        return tecla::Retroceso;
     case Qt::Key_Tab:
-        return 9;
+        return tecla::Tab;
     case Qt::Key_Clear:
-        return 12;
+        return tecla::Borrar;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return 13;
+        return tecla::Enter;
     case Qt::Key_Escape:
-        return 27;
+        return tecla::Escape;
     case Qt::Key_Space:
-        return 32;
+        return tecla::Espacio;
     case Qt::Key_PageUp:
-        return 33;
+        return tecla::RePag;
     case Qt::Key_PageDown:
-        return 34;
+        return tecla::AvPag;
     case Qt::Key_End:
-        return 35;
+        return tecla::Fin;
     case Qt::Key_Home:
-        return 36;
+        return tecla::Inicio;
     case Qt::Key_Left:
-        return 37;
+        return tecla::Izquierda;
     case Qt::Key_Up:
-        return 38;
+        return tecla::Arriba;
     case Qt::Key_Right:
-        return 39;
+        return tecla::Derecha;
     case Qt::Key_Down:
-        return 40;
+        return tecla::Abajo;
     case Qt::Key_Insert:
-        return 45;
+        return tecla::Insertar;
     case Qt::Key_Delete:
-        return 46;
+        return tecla::Suprimir;
     default:
         break;
     }
     if (teclaQt >= Qt::Key_F1 && teclaQt <= Qt::Key_F24)
-        return qint16(112 + (teclaQt - Qt::Key_F1));
+        return qint16(tecla::F1 + (teclaQt - Qt::Key_F1));
     if ((teclaQt >= Qt::Key_0 && teclaQt <= Qt::Key_9) || (teclaQt >= Qt::Key_A && teclaQt <= Qt::Key_Z))
         return qint16(teclaQt);
     return 0;

@@ -1,5 +1,6 @@
 #include "EdicionVardelio.h"
 
+#include "Teclas.h"
 #include "VistaBarraHerramientas.h"
 #include "VistaVardelio.h"
 
@@ -14,11 +15,6 @@
 #include <optional>
 
 namespace {
-
-constexpr qint16 kEnter = 13;
-constexpr qint16 kEscape = 27;
-constexpr qint16 kArriba = 38;
-constexpr qint16 kAbajo = 40;
 
 // The character a key types, as the system's KeyPress gets it (Backspace, Enter and Escape
 // included); nothing for keys that type none.
@@ -197,7 +193,8 @@ bool EdicionVardelio::TeclaGrilla(QKeyEvent* tecla) {
 
 bool EdicionVardelio::TeclaEditor(QKeyEvent* tecla) {
     qint16 codigo = CodigoTecla(tecla->key());
-    if (codigo == kEnter || codigo == kEscape || codigo == kArriba || codigo == kAbajo) {
+    if (codigo == tecla::Enter || codigo == tecla::Escape || codigo == tecla::Arriba ||
+        codigo == tecla::Abajo) {
         form_.txtEdit2_KeyDown(codigo);
         return true;
     }

@@ -3,6 +3,7 @@
 #include "AspectoVentana.h"
 #include "EdicionVardelio.h"
 #include "ModeloGrilla.h"
+#include "Teclas.h"
 #include "VistaBarraHerramientas.h"
 
 #include <QApplication>
@@ -501,7 +502,7 @@ bool VistaVardelio::eventFilter(QObject* objeto, QEvent* evento) {
     if (w == combo_) {
         form_.CmbLista_KeyDown(codigo, 0);
         // Enter moved the focus already; only the arrows reach the list.
-        return codigo == 0 || codigo == 13;
+        return codigo == 0 || codigo == tecla::Enter;
     }
     return QMainWindow::eventFilter(objeto, evento);
 }
