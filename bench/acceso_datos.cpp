@@ -9,6 +9,7 @@
 #include "AccesoDatos.h"
 #include "BaseEmbebida.h"
 #include "FuncionesSqlite.h"
+#include "TiempoProceso.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -50,20 +51,11 @@ std::pair<double, double> Mejores(const std::function<void()>& prepararA, const 
                                   const std::function<void()>& medirB) {
     double a = 1e30;
     double b = 1e30;
-    // The thread's processor time: other programs on a busy machine do not count against either side.
-    auto mide = [](const std::function<void()>& f) {
-        timespec antes{};
-        timespec despues{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &antes);
-        f();
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &despues);
-        return static_cast<double>(despues.tv_sec - antes.tv_sec) + (despues.tv_nsec - antes.tv_nsec) / 1e9;
-    };
     for (int v = 0; v < kVueltas; ++v) {
         prepararA();
-        a = std::min(a, mide(medirA));
+        a = std::min(a, TiempoProceso(medirA));
         prepararB();
-        b = std::min(b, mide(medirB));
+        b = std::min(b, TiempoProceso(medirB));
     }
     return {a, b};
 }

@@ -19,6 +19,7 @@
 #include "LectorIni.h"
 #include "Regional.h"
 #include "Registros.h"
+#include "TiempoProceso.h"
 #include "Utilidades.h"
 
 #include <QCoreApplication>
@@ -54,13 +55,14 @@ double Cantidad(int i) {
     return (i % 97) + 0.25;
 }
 
-double Segundos(const std::function<void()>& f) {
-    timespec antes{};
-    timespec despues{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &antes);
-    f();
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &despues);
-    return static_cast<double>(despues.tv_sec - antes.tv_sec) + (despues.tv_nsec - antes.tv_nsec) / 1e9;
+// The 10,000 lines as the user typed them: code, unit and quantity.
+void LlenaLineas(Grilla& g) {
+    g.setRows(kLineas + 1);
+    for (int i = 0; i < kLineas; ++i) {
+        g.setTextMatrix(i + 1, col::CodigoArticulo, Articulo(i));
+        g.setTextMatrix(i + 1, col::Unidad, QStringLiteral("UN"));
+        g.setTextMatrix(i + 1, col::Cantidad, Regional::TextoNumero(Cantidad(i)));
+    }
 }
 
 void Ejecuta(sqlite3* db, const char* sql) {
@@ -110,13 +112,7 @@ int main(int argc, char* argv[]) {
         f.Inicializa();
         f.TxtFields[0].setText(kNombre);
         f.CampoValida(f.TxtFields[0]);
-        Grilla& g = f.MSFlexGrid2;
-        g.setRows(kLineas + 1);
-        for (int i = 0; i < kLineas; ++i) {
-            g.setTextMatrix(i + 1, col::CodigoArticulo, Articulo(i));
-            g.setTextMatrix(i + 1, col::Unidad, QStringLiteral("UN"));
-            g.setTextMatrix(i + 1, col::Cantidad, Regional::TextoNumero(Cantidad(i)));
-        }
+        LlenaLineas(f.MSFlexGrid2);
     };
     const auto grabaVentana = [&] {
         f.ValidandoGrabacion = true;
@@ -215,13 +211,13 @@ int main(int argc, char* argv[]) {
         f.RegistroModelo.Close();
         vuelca(ventana);
         vuelca(crudo);
-        grabaV = std::min(grabaV, Segundos(grabaVentana));
-        grabaC = std::min(grabaC, Segundos(grabaCruda));
+        grabaV = std::min(grabaV, TiempoProceso(grabaVentana));
+        grabaC = std::min(grabaC, TiempoProceso(grabaCruda));
         preparaCarga();
-        cargaV = std::min(cargaV, Segundos(cargaVentana));
+        cargaV = std::min(cargaV, TiempoProceso(cargaVentana));
         if (f.MSFlexGrid2.Rows() != kLineas + 1)
             Falla(QStringLiteral("la ventana cargó %1 líneas").arg(f.MSFlexGrid2.Rows() - 1));
-        cargaC = std::min(cargaC, Segundos(cargaCruda));
+        cargaC = std::min(cargaC, TiempoProceso(cargaCruda));
     }
     Registros rs;
     AD().ObtieneRecordset(QStringLiteral("SELECT count(*) FROM V_CPTES_MODELO_DET WHERE IdVardelio = 1"), rs);
@@ -249,7 +245,7 @@ int main(int argc, char* argv[]) {
         for (int i = 0; i < kLineas; ++i)
             g.setTextMatrix(i + 1, col::CodigoArticulo, Articulo(i));
         g.setRedraw(false); // as while a template loads
-        validaV = std::min(validaV, Segundos([&] {
+        validaV = std::min(validaV, TiempoProceso([&] {
                                for (int fila = 1; fila <= kLineas; ++fila) {
                                    g.setRow(fila);
                                    f.txtEdit2.setText(g.TextMatrix(fila, col::CodigoArticulo));
@@ -262,15 +258,7 @@ int main(int argc, char* argv[]) {
     }
     preparaCarga();
     const size_t vacia2 = MemoriaEnUso();
-    {
-        Grilla& g = f.MSFlexGrid2;
-        g.setRows(kLineas + 1);
-        for (int i = 0; i < kLineas; ++i) {
-            g.setTextMatrix(i + 1, col::CodigoArticulo, Articulo(i));
-            g.setTextMatrix(i + 1, col::Unidad, QStringLiteral("UN"));
-            g.setTextMatrix(i + 1, col::Cantidad, Regional::TextoNumero(Cantidad(i)));
-        }
-    }
+    LlenaLineas(f.MSFlexGrid2);
     const double porLineaSinValidar = (double(MemoriaEnUso()) - double(vacia2)) / kLineas;
 
     std::printf("time plantilla_grabar_ventana %.6f\n", grabaV);

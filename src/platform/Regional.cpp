@@ -136,6 +136,14 @@ std::optional<double> LeeDoble(const QString& texto) {
     return n->ADoble();
 }
 
+bool EsNumero(const QString& texto) {
+    try {
+        return LeeDoble(texto).has_value();
+    } catch (const ErrorSistema&) {
+        return false;
+    }
+}
+
 std::optional<Moneda> LeeMoneda(const QString& texto) {
     const auto n = NumeroDecimal::Lee(texto, SeparadorDecimal(), SeparadorMiles());
     if (!n) {

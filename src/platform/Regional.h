@@ -41,6 +41,8 @@ private:
 // optional decimal part, an optional exponent ("1,5E3"). Nothing when it is not such a
 // number. A number beyond the range of the result raises ErrorSistema 6.
 std::optional<double> LeeDoble(const QString& texto);
+// Whether LeeDoble reads the text; a number beyond a double's range counts as none.
+bool EsNumero(const QString& texto);
 // As LeeDoble, exact in decimal, rounded to four decimals half to even.
 std::optional<Moneda> LeeMoneda(const QString& texto);
 

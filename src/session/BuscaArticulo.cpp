@@ -26,14 +26,6 @@ bool EstaEn(const QString& programa, const QStringList& lista) {
     return lista.contains(QFileInfo(RecortaBlancos(programa)).completeBaseName(), Qt::CaseInsensitive);
 }
 
-bool EsNumerico(const QString& texto) {
-    try {
-        return Regional::LeeDoble(texto).has_value();
-    } catch (const ErrorSistema&) {
-        return false;
-    }
-}
-
 QString Literal(const QString& valor) {
     return AD().FormateaValorSQL(valor, QStringLiteral("'"));
 }
@@ -152,10 +144,10 @@ bool BuscaArticulo(QString& Codigo, Registros& Rs, bool SoloLectura, bool& PorCo
         if (Codigo.size() >= 3 && p >= 0 && !maestroArticulos) {
             const QString antes = Codigo.left(p);
             const QString despues = Codigo.mid(p + 1);
-            if (EsNumerico(antes) && EsNumerico(despues)) {
+            if (Regional::EsNumero(antes) && Regional::EsNumero(despues)) {
                 PrefijoLote = RecortaBlancos(antes);
                 Codigo = RecortaBlancos(despues);
-            } else if (p == 0 && EsNumerico(despues)) {
+            } else if (p == 0 && Regional::EsNumero(despues)) {
                 PrefijoLote.clear();
                 Codigo = RecortaBlancos(despues);
             }

@@ -41,16 +41,6 @@ constexpr std::array<Mascara, 15> kMascaras{{
     {"CCCCCPPPPPP", 2, 5, 7, Valor::Peso, true, false},
 }};
 
-// The platform's numeric test: a number in the regional format, blanks around it allowed; a
-// number too large for a double is not numeric.
-bool EsNumerico(const QString& texto) {
-    try {
-        return Regional::LeeDoble(texto).has_value();
-    } catch (const ErrorSistema&) {
-        return false;
-    }
-}
-
 // Digits read as the currency conversion reads a text: anything else gives 0.
 Moneda LeeDigitos(const QString& texto) {
     return Regional::LeeMoneda(texto).value_or(Moneda());
@@ -76,7 +66,7 @@ bool EsEtiquetaBalanza(const QString& texto) {
                        (recortado == 12 && texto.startsWith(QLatin1Char('0'))) ||
                        (recortado == 13 && texto.startsWith(QLatin1String("-0"))) ||
                        (recortado == 13 && texto.startsWith(QLatin1Char('0')));
-    return forma && EsNumerico(texto);
+    return forma && Regional::EsNumero(texto);
 }
 
 std::optional<int> DivisorEAN(const QString& decimalesEAN) {
