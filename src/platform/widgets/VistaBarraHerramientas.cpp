@@ -10,8 +10,6 @@ qint16 CodigoTecla(int teclaQt) {
     switch (teclaQt) {
     case Qt::Key_Backspace:
         return tecla::Retroceso;
-    case Qt::Key_Tab:
-        return tecla::Tab;
     case Qt::Key_Clear:
         return tecla::Borrar;
     case Qt::Key_Return:

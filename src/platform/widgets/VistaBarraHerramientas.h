@@ -9,7 +9,7 @@ class QAction;
 
 // The system's key code (Windows virtual-key numbers: Enter 13, Escape 27, arrows 37..40, F1 112,
 // letters and digits as their upper-case ASCII) of a Qt key; 0 for a key the system has no code
-// for.
+// for, and for Tab: it moves the focus in the window's order and no control's key events see it.
 qint16 CodigoTecla(int teclaQt);
 
 // Shows a toolbar model: one action per button (desktop theme icon, or the style's when the

@@ -132,8 +132,6 @@ bool EdicionVardelio::eventFilter(QObject* objeto, QEvent* evento) {
     switch (evento->type()) {
     case QEvent::KeyPress: {
         auto* tecla = static_cast<QKeyEvent*>(evento);
-        if (tecla->key() == Qt::Key_Tab || tecla->key() == Qt::Key_Backtab)
-            break; // the window's focus order
         if (objeto == tabla_)
             return TeclaGrilla(tecla);
         if (objeto == editor_)

@@ -489,9 +489,6 @@ bool VistaVardelio::eventFilter(QObject* objeto, QEvent* evento) {
     if (!w || w->window() != this || w != (foco ? foco : this))
         return QMainWindow::eventFilter(objeto, evento);
     auto* tecla = static_cast<QKeyEvent*>(evento);
-    // Tab moves the focus in the window's order; no control's key event sees it.
-    if (tecla->key() == Qt::Key_Tab || tecla->key() == Qt::Key_Backtab)
-        return QMainWindow::eventFilter(objeto, evento);
     qint16 codigo = CodigoTecla(tecla->key());
     if (codigo == 0)
         return QMainWindow::eventFilter(objeto, evento);
