@@ -122,7 +122,7 @@ bool BuscaArticulo(QString& Codigo, Registros& Rs, bool SoloLectura, bool& PorCo
                    QString& Descripcion, const QString& CuentaProveedor, QString& UdBase,
                    const QString& IdLista, double& Cantidad, Moneda& Importe, QString& PrefijoLote,
                    const QString& TC, qint16& AvisoUnidadNegocio, const QString& programa) {
-    if (RecortaBlancos(Codigo).isEmpty())
+    if (!TieneTexto(Codigo))
         return false;
 
     UdBase.clear();
@@ -180,10 +180,10 @@ bool BuscaArticulo(QString& Codigo, Registros& Rs, bool SoloLectura, bool& PorCo
     }
     if (encontrado) {
         Codigo = IdArticulo(Rs);
-    } else if (!RecortaBlancos(CuentaProveedor).isEmpty()) {
+    } else if (TieneTexto(CuentaProveedor)) {
         // Supplier codes: through the purchase price list, else the article's own supplier code.
         bool porLista = false;
-        if (!RecortaBlancos(IdLista).isEmpty() &&
+        if (TieneTexto(IdLista) &&
             Consulta(SqlArticuloPorLista(Relleno(Codigo), IdLista), Rs, SoloLectura, UdBase)) {
             Codigo = IdArticulo(Rs);
             porLista = true;

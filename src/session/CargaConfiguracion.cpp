@@ -199,7 +199,7 @@ void CargaConfiguracion(const QString& carpeta, const QString& ejecutable) {
             },
             [] { gTopDefault = Cfg(QStringLiteral("Top_Default")); },
             [] {
-                if (RecortaBlancos(gTopDefault).isEmpty())
+                if (!TieneTexto(gTopDefault))
                     gTopDefault = QStringLiteral("1000");
             },
         },

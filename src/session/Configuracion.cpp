@@ -26,7 +26,7 @@ QString LeeConfiguracion(AccesoDatos& ad, const QString& clave, QString& valorAu
     const bool completo = EjecutaPasos(
         {
             [&] {
-                if (RecortaBlancos(gTablaConfiguracion).isEmpty())
+                if (!TieneTexto(gTablaConfiguracion))
                     gTablaConfiguracion = QStringLiteral("TA_CONFIGURACION");
             },
             [&] {
@@ -49,8 +49,7 @@ QString LeeConfiguracion(AccesoDatos& ad, const QString& clave, QString& valorAu
             },
             [&] { ad.CierraRecordset(rs); },
             [&] {
-                if (clave.compare(QLatin1String("THEME"), Qt::CaseInsensitive) == 0 &&
-                    RecortaBlancos(resultado).isEmpty())
+                if (clave.compare(QLatin1String("THEME"), Qt::CaseInsensitive) == 0 && !TieneTexto(resultado))
                     resultado = QStringLiteral("1");
             },
         },

@@ -190,7 +190,7 @@ double HorasAMinutos(const QString& hora, const QString& horas, const QString& m
         return LeeHorasMinutos(hora);
     if (const auto h = LeeHoraDeFecha(hora))
         return h->hour() * 60 + h->minute();
-    if (RecortaBlancos(hora).isEmpty()) {
+    if (!TieneTexto(hora)) {
         const double nHoras = ValNumero(horas);
         const double nMinutos = ValNumero(minutos);
         if (nHoras <= 0 && nMinutos <= 0)
@@ -202,7 +202,7 @@ double HorasAMinutos(const QString& hora, const QString& horas, const QString& m
 
 QString FormateaHoras(const QVariant& minutos, qint32& horas, qint32& restantes, bool dosPuntos) {
     QString separador = Cfg(QStringLiteral("SeparadorHora"));
-    if (dosPuntos || RecortaBlancos(separador).isEmpty())
+    if (dosPuntos || !TieneTexto(separador))
         separador = QStringLiteral(":");
     const double valor = Numero(minutos, "FormateaHoras");
     if (separador != QLatin1String(".")) {

@@ -109,7 +109,7 @@ void GActualizarDatoScript(const QStringList& sentencias, bool& hayError, qint32
         cerrado = true;
         QString proceso = NombreEjecutable();
         RegistraErrorBD(texto, proceso, static_cast<qint32>(rechazo.numero), rechazo.lineas);
-        if (!RecortaBlancos(rechazo.lineas).isEmpty() && mostrar)
+        if (TieneTexto(rechazo.lineas) && mostrar)
             interaccion().MsgBox(rechazo.lineas, Estilo::SoloAceptar | Estilo::Critico,
                                  QStringLiteral("Aviso al Operador!"));
     };
