@@ -2,7 +2,7 @@
 SHELL := /bin/bash
 PAQUETES := cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc \
 	qt6-translations-l10n unixodbc-dev libsqliteodbc tdsodbc libsqlite3-dev sqlite3 \
-	libgtest-dev libgmock-dev libxlsxwriter-dev unzip
+	libgtest-dev libgmock-dev libxlsxwriter-dev unzip ccache
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO := $(CURDIR)/demo/modelos.db
 
