@@ -221,9 +221,12 @@ void AccesoDatos::Impl::Transaccion(int tipo) {
     switch (static_cast<::Transaccion>(tipo)) {
     case ::Transaccion::Inicia:
         // Only the outermost BEGIN reaches SQLite; it takes the write lock at once, so that
-        // two writers wait for each other instead of failing half-way.
-        if (nivel == 0)
+        // two writers wait for each other (up to the command time-out) instead of failing
+        // half-way.
+        if (nivel == 0) {
+            motor->SueltaLecturas();
             motor->Ejecuta(QStringLiteral("BEGIN IMMEDIATE"), nullptr);
+        }
         ++nivel;
         break;
     case ::Transaccion::Confirma:
@@ -428,6 +431,9 @@ qint32 AccesoDatos::EjecutaSQL(const QString& sql, Registros* rs) {
                 conexion_.errores_.Agrega(e.NativeError, e.Description);
             if (!primero && !f.lista.empty())
                 primero = f.lista.front();
+            // What follows a refused BEGIN was meant to run inside it: none of it runs.
+            if (EsSentenciaTransaccion(sentencias[i]) == ::Transaccion::Inicia)
+                break;
             // A failure that ended the transaction inside the database (a trigger's rollback, a
             // full disk) ends the batch, as on SQL Server: the statements after it would
             // otherwise run outside it and stay written.

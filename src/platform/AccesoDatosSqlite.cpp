@@ -14,6 +14,7 @@
 #include <QUuid>
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <iterator>
 #include <list>
 #include <sqlite3.h>
@@ -77,6 +78,8 @@ public:
     QString Nombre(int i) const override { return QString::fromUtf8(sqlite3_column_name(st_, i)); }
     bool Siguiente() override;
     QVariant Valor(int i) const override {
+        if (enMemoria_) [[unlikely]]
+            return actual_[static_cast<size_t>(i)];
         // The connection is single-threaded (Qt opens it without a mutex): the column's value
         // is read once through the cheaper value interface.
         sqlite3_value* v = sqlite3_column_value(st_, i);
@@ -110,11 +113,23 @@ public:
             sqlite3_finalize(st_);
         st_ = nullptr;
     }
+    // The current row and the rest are read into memory and the statement is let go, so that
+    // the connection holds no read snapshot (a write transaction could not wait for its lock).
+    void PasaAMemoria();
 
 private:
+    // The statement goes back to the motor's cache, or is finalized.
+    void Suelta();
+    std::vector<QVariant> Fila() const;
+
     MotorSqlite& motor_;
     sqlite3_stmt* st_;
     bool prestada_;
+    bool enFila_ = false; // the last step gave a row
+    bool enMemoria_ = false;
+    std::vector<QVariant> actual_;
+    std::deque<std::vector<QVariant>> resto_;
+    std::optional<Fallas> fallaPendiente_;
     struct Columna {
         bool fecha = false; // DATE or DATETIME: ISO text read as a date-time
         std::string bytes;  // the last text read and its QString
@@ -238,6 +253,16 @@ public:
         for (auto& [orden, nombre] : clave)
             r.push_back(nombre);
         return r;
+    }
+
+    // Before the outermost BEGIN: no open read may keep its snapshot, or the write lock would
+    // be refused at once instead of waited for (SQLite does not call the busy handler when a
+    // read transaction asks for the write lock, and a snapshot older than the last commit can
+    // never write).
+    void SueltaLecturas() override {
+        const std::vector<FuenteSqlite*> abiertas(fuentes_.begin(), fuentes_.end());
+        for (FuenteSqlite* f : abiertas)
+            f->PasaAMemoria();
     }
 
     void Registra(FuenteSqlite* f) { fuentes_.insert(f); }
@@ -377,8 +402,11 @@ FuenteSqlite::FuenteSqlite(MotorSqlite& motor, sqlite3_stmt* st, bool prestada)
 }
 
 FuenteSqlite::~FuenteSqlite() {
-    if (!st_)
-        return;
+    if (st_)
+        Suelta();
+}
+
+void FuenteSqlite::Suelta() {
     if (prestada_) {
         sqlite3_reset(st_); // ends its read; an error was reported by the step that met it
         sqlite3_clear_bindings(st_);
@@ -386,13 +414,51 @@ FuenteSqlite::~FuenteSqlite() {
     } else {
         sqlite3_finalize(st_);
     }
+    st_ = nullptr;
     motor_.Olvida(this);
 }
 
+std::vector<QVariant> FuenteSqlite::Fila() const {
+    std::vector<QVariant> fila(columnas_.size());
+    for (size_t i = 0; i < fila.size(); ++i)
+        fila[i] = Valor(static_cast<int>(i));
+    return fila;
+}
+
+void FuenteSqlite::PasaAMemoria() {
+    if (enMemoria_ || !st_)
+        return;
+    if (enFila_)
+        actual_ = Fila();
+    int rc;
+    while ((rc = sqlite3_step(st_)) == SQLITE_ROW)
+        resto_.push_back(Fila());
+    // A failure met on the way is reported where the reader would have met it.
+    if (rc != SQLITE_DONE)
+        fallaPendiente_ = FallasDe(motor_.Db());
+    Suelta();
+    enMemoria_ = true;
+}
+
 bool FuenteSqlite::Siguiente() {
+    if (enMemoria_) {
+        enFila_ = !resto_.empty();
+        if (enFila_) {
+            actual_ = std::move(resto_.front());
+            resto_.pop_front();
+            return true;
+        }
+        if (fallaPendiente_) {
+            const Fallas f = std::move(*fallaPendiente_);
+            fallaPendiente_.reset();
+            throw f;
+        }
+        return false;
+    }
     if (!st_)
         throw Fallas{{{kNoHayConexion, QStringLiteral("La conexión está cerrada.")}}};
     const int rc = sqlite3_step(st_);
+    enFila_ = rc == SQLITE_ROW;
     if (rc == SQLITE_ROW)
         return true;
     if (rc == SQLITE_DONE)

@@ -2,11 +2,18 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTranslator>
+#include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -65,6 +72,33 @@ QMessageBox::Icon IconoQt(int estilo) {
 
 } // namespace
 
+void AcomodaTextoLargo(QMessageBox& caja, const QRect& disponible) {
+    auto* etiqueta = caja.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    auto* rejilla = qobject_cast<QGridLayout*>(caja.layout());
+    const int indice = rejilla && etiqueta ? rejilla->indexOf(etiqueta) : -1;
+    if (indice < 0)
+        return;
+    const QFontMetrics fm(etiqueta->font());
+    const int ancho = std::clamp(fm.averageCharWidth() * 80, 200, std::max(200, disponible.width() * 3 / 5));
+    const int altoMaximo = disponible.height() / 2;
+    const QRect necesario = fm.boundingRect(QRect(0, 0, ancho, INT_MAX / 2), Qt::TextWordWrap, caja.text());
+    if (necesario.height() <= altoMaximo)
+        return;
+    int fila = 0;
+    int columna = 0;
+    int filas = 0;
+    int columnas = 0;
+    rejilla->getItemPosition(indice, &fila, &columna, &filas, &columnas);
+    auto* area = new QPlainTextEdit(&caja);
+    area->setObjectName(QStringLiteral("textoLargo"));
+    area->setReadOnly(true);
+    area->setPlainText(caja.text());
+    area->setMinimumSize(ancho + area->verticalScrollBar()->sizeHint().width() + 2 * area->frameWidth(),
+                         altoMaximo);
+    etiqueta->hide();
+    rejilla->addWidget(area, fila, columna, filas, columnas);
+}
+
 void InteraccionQt::RegistraVista(const QString& nombreFormulario, Vista vista) {
     Vistas().insert(nombreFormulario.toUpper(), std::move(vista));
 }
@@ -84,6 +118,8 @@ int InteraccionQt::MsgBox(const QString& texto, int estilo, const QString& titul
     }
     const auto d = static_cast<size_t>(Estilo::BotonDefecto(estilo));
     caja.setDefaultButton(Boton(respuestas[d < respuestas.size() ? d : 0]));
+    if (const QScreen* pantalla = padre_ ? padre_->screen() : QGuiApplication::primaryScreen())
+        AcomodaTextoLargo(caja, pantalla->availableGeometry());
     {
         const DevuelveActivacion devuelve(padre_);
         caja.exec();

@@ -29,5 +29,13 @@ private:
     QPointer<QWidget> padre_;
 };
 
+class QMessageBox;
+class QRect;
+
+// A box whose text would not fit `disponible` (the screen's free area) shows it in a scrolling
+// area in place of its label: the box fits the screen and its buttons stay in reach. Its text,
+// icon, caption and buttons stay as they are.
+void AcomodaTextoLargo(QMessageBox& caja, const QRect& disponible);
+
 // Loads Qt's Spanish texts for the standard buttons and dialogs.
 void InstalaTraduccionesEs(QApplication& app);
