@@ -222,6 +222,7 @@ public:
                 sqlite3_bind_null(st, k);
             }
         }
+        AntesDeEscribir(st);
         const int rc = sqlite3_step(st);
         if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
             Fallas f = FallasDe(db_);
@@ -276,8 +277,15 @@ public:
     sqlite3* Db() const { return db_; }
 
 private:
+    // A write outside a transaction takes the write lock itself: it waits for it as a BEGIN does.
+    void AntesDeEscribir(sqlite3_stmt* st) {
+        if (!fuentes_.empty() && sqlite3_get_autocommit(db_) && !sqlite3_stmt_readonly(st))
+            SueltaLecturas();
+    }
+
     // Steps a statement to its end and finalizes it; the records it changed.
     qint64 Completa(sqlite3_stmt* st) {
+        AntesDeEscribir(st);
         int rc;
         while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         }

@@ -1,6 +1,6 @@
 // A framed batch on the embedded database while a second connection to the file writes: the
-// batch waits for the write lock also while its own connection has record sets open, and a
-// BEGIN refused after the wait runs nothing of its batch.
+// batch (and a single write) waits for the write lock also while its own connection has record
+// sets open, and a BEGIN refused after the wait runs nothing of its batch.
 
 #include "AccesoDatos.h"
 #include "BaseEmbebida.h"
@@ -76,6 +76,15 @@ TEST_F(BloqueoEscritura, ABeginRefusedAfterTheWaitRunsNothingOfItsBatch) {
     EXPECT_EQ(errores.Item(0).NativeError, 1222);
     EXPECT_EQ(errores.Item(1).NativeError, 3621);
     EXPECT_THROW(a_.EjecutaSQL(QStringLiteral("ROLLBACK TRANSACTION")), ErrorSistema);
+
+    // A single write outside a transaction waits as well.
+    Registros otro;
+    a_.ObtieneRecordset(QStringLiteral("SELECT texto FROM T ORDER BY n"), otro);
+    reloj.restart();
+    EXPECT_THROW(a_.EjecutaSQL(QStringLiteral("INSERT INTO T (n, texto) VALUES (5, 'suelto')")),
+                 ErrorSistema);
+    EXPECT_GE(reloj.elapsed(), 900);
+    EXPECT_EQ(Resto(otro).size(), 3);
 
     b_.EjecutaSQL(QStringLiteral("ROLLBACK TRANSACTION"));
     EXPECT_EQ(Cuenta(a_), 3);
