@@ -88,8 +88,8 @@ public:
     virtual bool EjecutaPlantilla(const QString&, const std::vector<QVariant>&, qint64&) { return false; }
     // Still inside a transaction (native SQLite only; nullopt when the engine cannot tell).
     virtual std::optional<bool> EnTransaccion() const { return std::nullopt; }
-    // Before a transaction's first statement: open reads let go of what would keep it from
-    // waiting for the write lock (their rows move to memory).
+    // Before the outermost BEGIN: open reads let go of what would keep it from waiting for the
+    // write lock (their rows move to memory).
     virtual void SueltaLecturas() {}
     virtual void AsignaTiempoEspera(int segundos) = 0;
     virtual void AsignaAislamiento(int nivel) = 0;

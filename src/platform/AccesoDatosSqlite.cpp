@@ -256,7 +256,7 @@ public:
         return r;
     }
 
-    // Before the outermost BEGIN: no open read may keep its snapshot, or the write lock would
+    // Before the write lock is asked for: no open read may keep its snapshot, or the lock would
     // be refused at once instead of waited for (SQLite does not call the busy handler when a
     // read transaction asks for the write lock, and a snapshot older than the last commit can
     // never write).
