@@ -23,9 +23,18 @@ bool EsUno(const QString& TC, std::initializer_list<const char*> codigos) {
     return false;
 }
 
+struct Eleccion {
+    QString& sucursal;
+    QString& numero;
+    QString& letra;
+    bool& modifica;
+    QString& hasta;
+    bool agotado = false;
+};
+
 // The user's default branch and letter (TA_Usuarios sucot and letot), for the types that use them.
-void TomaDefectosDelUsuario(const QString& TC, QString& sucursal, QString& letra) {
-    if (!EsUno(TC, {"OT", "FC", "NC", "ND"}) || !sucursal.trimmed().isEmpty())
+void TomaDefectosDelUsuario(const QString& TC, Eleccion& e) {
+    if (!EsUno(TC, {"OT", "FC", "NC", "ND"}) || !e.sucursal.trimmed().isEmpty())
         return;
     Registros rs;
     if (!AD().ExisteRegistro(QStringLiteral("TA_Usuarios"), gUsuarioLogeado.trimmed(),
@@ -33,10 +42,10 @@ void TomaDefectosDelUsuario(const QString& TC, QString& sucursal, QString& letra
         return;
     const QString sucot = UT().ValorCampo(rs.Fields(QStringLiteral("sucot"))).toString();
     if (!sucot.isEmpty() && sucot != QLatin1String("0000")) {
-        sucursal = QLatin1Char('*') + sucot;
+        e.sucursal = QLatin1Char('*') + sucot;
         const QString letot = UT().ValorCampo(rs.Fields(QStringLiteral("letot"))).toString();
         if (!letot.trimmed().isEmpty())
-            letra = letot;
+            e.letra = letot;
     }
     AD().CierraRecordset(rs);
 }
@@ -58,8 +67,16 @@ QString Filtro(QString& sucursal, QString& letra) {
 
 // The ranges to choose from, in TALONARIO order: the business unit's and those of every unit,
 // else every range of the type.
-void AbreRangos(const QString& TC, const QString& filtro, const QString& unidadNegocio, Registros& rs) {
-    const QString tipo = Txt(UT().RellenaCodigo(TC.trimmed(), 4));
+struct Consulta {
+    QString tipo;
+    QString filtro;
+    QString unidadNegocio;
+};
+
+void AbreRangos(const Consulta& c, Registros& rs) {
+    const QString tipo = Txt(UT().RellenaCodigo(c.tipo.trimmed(), 4));
+    const QString& filtro = c.filtro;
+    const QString& unidadNegocio = c.unidadNegocio;
     const QString codigo = gTalonarioFCE ? QStringLiteral("'FCE'") : tipo;
     if (unidadNegocio.trimmed().isEmpty()) {
         AD().ObtieneRecordset(QStringLiteral("SELECT * FROM V_TA_CPTE   WHERE CODIGO = ") + codigo + filtro +
@@ -78,15 +95,6 @@ void AbreRangos(const QString& TC, const QString& filtro, const QString& unidadN
                                   QStringLiteral(" ORDER BY TALONARIO"),
                               rs);
 }
-
-struct Eleccion {
-    QString& sucursal;
-    QString& numero;
-    QString& letra;
-    bool& modifica;
-    QString& hasta;
-    bool agotado = false;
-};
 
 // Whether the current range serves the voucher; when it does, its values are taken.
 bool TomaSiSirve(const QString& TC, Registros& rs, const QString& fechaReferencia, Eleccion& e) {
@@ -123,16 +131,18 @@ bool TomaSiSirve(const QString& TC, Registros& rs, const QString& fechaReferenci
 
 } // namespace
 
+// NOLINTBEGIN(bugprone-easily-swappable-parameters): the suite's own signature
 void Obtener_Nro_Comprobante_Contable(const QString& TC, QString& sucursal, QString& numero, QString& letra,
                                       bool& modificaNumeracion, const QString& fechaReferencia,
                                       const QString& unidadNegocio, QString& hasta) {
+    // NOLINTEND(bugprone-easily-swappable-parameters)
     Registros rs;
     QString filtro;
     Eleccion eleccion{sucursal, numero, letra, modificaNumeracion, hasta};
     bool hayRangos = false;
     Pasos(QStringLiteral("Obtener_Nro_Comprobante_Contable"),
           {
-              [&] { TomaDefectosDelUsuario(TC, sucursal, letra); },
+              [&] { TomaDefectosDelUsuario(TC, eleccion); },
               [&] {
                   if (letra.trimmed().isEmpty())
                       letra = QStringLiteral("X");
@@ -147,7 +157,7 @@ void Obtener_Nro_Comprobante_Contable(const QString& TC, QString& sucursal, QStr
                       filtro.clear();
               },
               [&] {
-                  AbreRangos(TC, filtro, unidadNegocio, rs);
+                  AbreRangos({TC, filtro, unidadNegocio}, rs);
                   hayRangos = !rs.Eof();
                   if (!hayRangos) {
                       sucursal = QStringLiteral("1");
