@@ -65,14 +65,14 @@ QString Filtro(QString& sucursal, QString& letra) {
     return filtro;
 }
 
-// The ranges to choose from, in TALONARIO order: the business unit's and those of every unit,
-// else every range of the type.
 struct Consulta {
     QString tipo;
     QString filtro;
     QString unidadNegocio;
 };
 
+// The ranges to choose from, in TALONARIO order: the business unit's and those of every unit,
+// else every range of the type.
 void AbreRangos(const Consulta& c, Registros& rs) {
     const QString tipo = Txt(UT().RellenaCodigo(c.tipo.trimmed(), 4));
     const QString& filtro = c.filtro;

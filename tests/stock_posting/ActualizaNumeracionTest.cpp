@@ -38,6 +38,11 @@ TEST_F(Valida, SoloUnaDeLasLetras) {
 }
 
 TEST_F(Valida, LetrasAceptadas) {
+    // Each of the seven letters, either case, passes the letter check.
+    for (const QChar c : QStringLiteral("ABCERXMabcerxm")) {
+        V("FC", "0001", "5", c);
+        EXPECT_FALSE(mensaje.contains("La letra Informada")) << c.toLatin1();
+    }
     for (const char* buena : {"a", "B", " b "}) {
         EXPECT_TRUE(V("FC", "0001", "5", buena)) << buena;
         EXPECT_EQ(mensaje, "") << buena;
