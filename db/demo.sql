@@ -542,3 +542,75 @@ INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IdDeposito, NroLote, NroSerie, IdPos
 INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo) VALUES
     ('   1', printf('%-15s', 'A2E02N2P03'), printf('%-25s', 'TORN-6X40'), NULL, '  UN', 400),
     ('   1', printf('%-15s', 'A2E02N2P02'), printf('%-25s', 'TORN-6X40'), '', '  UN', 300);
+
+------------------------------------------------------------------------------------------
+-- Numbering: ranges per type and letter, used numbers, entries
+------------------------------------------------------------------------------------------
+
+-- Salespeople with a default branch and letter for their vouchers (0000: none).
+INSERT INTO TA_USUARIOS (Nombre, NombreCompleto, UNegocio, IDDEPOSITO, verproforma, sucot, letot) VALUES
+    ('VENDEDOR2', 'Vendedor de la sucursal 2', '   1', '   2', 0, '0002', 'B'),
+    ('VENDEDOR0', 'Vendedor sin sucursal', '   1', '   1', 0, '0000', 'A');
+
+-- Work orders: branch 1 (letters A, B and C), branch 2 in two ranges (the first gives B to
+-- branch 3). Quotes: ranges of business unit 2 only. Tickets: one range of unit 2, one of every
+-- unit. Ticket invoices: a used-up range, one that expires on 30/06/2025, and an open one.
+-- CBFP is numbered by accounting and registers its numbers; trips (VJ) are stored in MV_VIAJES.
+INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, DESCRIPCION, SISTEMA, ES, DebeHaber, Letras, UNEGOCIO,
+                       Modificanumeracion, Externo, FechaHora_Modificacion,
+                       A_SUC_DEFAULT, A_ULTIMO_NRO, A_NRO_DESDE, A_NRO_HASTA, VenceA,
+                       B_SUC_DEFAULT, B_ULTIMO_NRO, B_NRO_DESDE, B_NRO_HASTA, VenceB,
+                       C_SUC_DEFAULT, C_ULTIMO_NRO, C_NRO_DESDE, C_NRO_HASTA, VenceC,
+                       X_SUC_DEFAULT, X_ULTIMO_NRO, X_NRO_DESDE, X_NRO_HASTA, VenceX) VALUES
+    ('  OT', 1, 'Orden de trabajo', 'VENTAS', '', 'D', 'AB', '', 'NO', 0, '2025-01-02 09:00:00',
+     1, 120, 1, 9999, '', 1, 30, 1, 9999, '', 1, 12, 1, 9999, '', NULL, NULL, NULL, NULL, ''),
+    ('  OT', 2, 'Orden de trabajo', 'VENTAS', '', 'D', 'AB', '', 'NO', 0, '2025-01-02 09:00:00',
+     2, 41, 1, 5000, '', 3, 7, 1, 5000, '', NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, ''),
+    ('  OT', 3, 'Orden de trabajo', 'VENTAS', '', 'D', 'AB', '', 'NO', 0, '2025-01-02 09:00:00',
+     2, 60, 1, 5000, '', 2, 8, 1, 5000, '', NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, ''),
+    ('  PR', 1, 'Presupuesto', 'VENTAS', '', 'D', 'X', '   2', 'NO', 0, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', 3, 500, 1, 999, ''),
+    ('  PR', 2, 'Presupuesto', 'VENTAS', '', 'D', 'X', '   2', 'NO', 0, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', 4, 10, 1, 999, ''),
+    ('  TK', 1, 'Ticket', 'VENTAS', 'S', 'D', 'X', '   2', 'NO', 0, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', 1, 5, 1, 999, ''),
+    ('  TK', 2, 'Ticket', 'VENTAS', 'S', 'D', 'X', '', 'NO', 0, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', 1, 70, 1, 999, ''),
+    ('TKFC', 1, 'Ticket factura', 'VENTAS', 'S', 'D', 'X', '', 'NO', 0, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', 1, 100, 1, 100, ''),
+    ('TKFC', 2, 'Ticket factura', 'VENTAS', 'S', 'D', 'X', '', 'NO', 0, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '',
+     1, 3, 1, 100, '2025-06-30 00:00:00'),
+    ('TKFC', 3, 'Ticket factura', 'VENTAS', 'S', 'D', 'X', '', 'NO', 0, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', 1, 20, 1, 100, ''),
+    ('CBFP', 1, 'Comprobante contable', 'Contable', '', 'D', 'X', '', 'NO', 0, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', 1, 5, 1, 99999999, ''),
+    ('  VJ', 1, 'Viaje', 'VENTAS', '', 'D', 'X', '', 'NO', 0, '2025-01-02 09:00:00',
+     NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', NULL, NULL, NULL, NULL, '', 1, 3, 1, 99999999, '');
+
+INSERT INTO TA_Comprobantes SELECT * FROM V_TA_CPTE
+WHERE CODIGO IN ('  OT', '  PR', '  TK', 'TKFC', 'CBFP', '  VJ');
+
+INSERT INTO V_MV_CTROL_CPTE (TC, SUCURSAL, NUMERO, LETRA) VALUES
+    ('CBFP', '0001', '00000001', 'X'),
+    ('CBFP', '0001', '00000002', 'X'),
+    ('CBFP', '0001', '00000003', 'X'),
+    ('CBFP', '0001', '00000004', 'X');
+
+INSERT INTO MV_VIAJES (TC, IDCOMPROBANTE) VALUES ('  VJ', '000100000003X'), ('  VJ', '000100000009X');
+
+-- Entries of March 2025 of the stock subdiary up to number 17; the cost-centre entries hold 18
+-- and 25. CBFP's subdiary is not among the subdiaries.
+INSERT INTO MV_ASIENTOS (Cuenta, Secuencia, Mes_Operativo, [Numero Asiento], Fecha, Detalle, TC, SUCURSAL,
+                         NUMERO, LETRA, PERIODO, Tipo_Reg, [DEBE-HABER], Importe) VALUES
+    ('5.1.3.01', 1, 3, 16, '2025-03-10 00:00:00', 'Ajuste por inventario', 'CBFP', '0001', '00000005', 'X',
+     2025, 'STK', 'D', 100),
+    ('1.1.5.01', 2, 3, 16, '2025-03-10 00:00:00', 'Ajuste por inventario', 'CBFP', '0001', '00000005', 'X',
+     2025, 'STK', 'H', 100),
+    ('5.1.3.02', 1, 3, 17, '2025-03-12 00:00:00', 'Rotura y merma', 'CBFP', '0001', '00000007', 'X',
+     2025, 'STK', 'D', 40),
+    ('1.1.5.01', 2, 3, 17, '2025-03-12 00:00:00', 'Rotura y merma', 'CBFP', '0001', '00000007', 'X',
+     2025, 'STK', 'H', 40);
+INSERT INTO MV_ASIENTOSCCOSTO (MES_OPERATIVO, TIPO_REG, PERIODO, [NUMERO ASIENTO]) VALUES
+    (3, 'STK', 2025, 18), (3, 'STK', 2025, 25);
+INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, Subdiario) VALUES ('CBFP', 'CON');

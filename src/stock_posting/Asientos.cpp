@@ -1,0 +1,125 @@
+// Entry look-ups of the accounting entry of a stock voucher.
+
+#include "Asientos.h"
+
+#include "AccesoDatos.h"
+#include "Globales.h"
+#include "NumeracionInterno.h"
+#include "Regional.h"
+#include "Registros.h"
+#include "Utilidades.h"
+
+using namespace numeracion;
+
+bool ExisteAsiento(const QString& TC, const QString& sucursal, const QString& numero, const QString& letra,
+                   QString& referencia, const QString& cuenta, bool sinBloqueo) {
+    if (TC.trimmed().compare(QLatin1String("OC"), Qt::CaseInsensitive) == 0)
+        return false;
+    const QString condicionCuenta =
+        cuenta.isEmpty() ? QString() : QStringLiteral(" AND CUENTA = ") + Txt(cuenta);
+    const QString sql = QLatin1String(sinBloqueo ? "SELECT * FROM MV_ASIENTOS  with(nolock)  WHERE TC = "
+                                                 : "SELECT * FROM MV_ASIENTOS WHERE TC = ") +
+                        Txt(UT().RellenaCodigo(TC, 4)) + QStringLiteral(" AND SUCURSAL = ") + Txt(sucursal) +
+                        QStringLiteral(" AND NUMERO = ") + Txt(numero) + QStringLiteral(" AND LETRA = ") +
+                        Txt(letra) + condicionCuenta;
+    Registros rs;
+    AD().ObtieneRecordset(sql, rs);
+    if (rs.Eof())
+        return false;
+    referencia = Ceros(Numero(rs.Fields(QStringLiteral("Mes_Operativo"))), 2) + QStringLiteral(" - ") +
+                 Ceros(Numero(rs.Fields(QStringLiteral("numero asiento"))), 6);
+    AD().CierraRecordset(rs);
+    return true;
+}
+
+QString ObtieneTipoRegCont(const QString& TC) {
+    QString tipo;
+    Registros rs;
+    QVariant subdiario;
+    bool sigue = true;
+    Pasos(QStringLiteral("ObtieneTipoRegCont$"),
+          {
+              [&] {
+                  AD().ObtieneRecordset(
+                      QStringLiteral("SELECT * FROM MA_SUBDIARIOSCOMPROBANTES  with(nolock)  WHERE TC = ") +
+                          Txt(UT().RellenaCodigo(TC.trimmed())),
+                      rs);
+              },
+              [&] {
+                  sigue = !rs.Eof();
+                  if (!sigue)
+                      tipo = QStringLiteral("    ");
+              },
+              [&] {
+                  if (!sigue)
+                      return;
+                  subdiario = rs.Fields(QStringLiteral("Subdiario"));
+                  if (subdiario.isNull())
+                      throw ErrorSistema(94, QStringLiteral("Uso no válido de Null"),
+                                         QStringLiteral("ObtieneTipoRegCont"));
+                  AD().ObtieneRecordset(
+                      QStringLiteral("SELECT * FROM MA_SUBDIARIOS  with(nolock)  WHERE CODIGO = ") +
+                          Txt(subdiario.toString()),
+                      rs);
+              },
+              [&] {
+                  if (sigue)
+                      tipo = rs.Eof() ? QStringLiteral("    ") : subdiario.toString();
+              },
+              [&] { AD().CierraRecordset(rs); },
+          });
+    return tipo;
+}
+
+namespace {
+
+// The highest entry number of a query, or nothing.
+QVariant MaximoAsiento(const QString& sql) {
+    Registros rs;
+    AD().ObtieneRecordset(sql, rs);
+    QVariant maximo;
+    if (!rs.Eof())
+        maximo = rs.Fields(QStringLiteral("Nro_Asiento"));
+    AD().CierraRecordset(rs);
+    return maximo;
+}
+
+} // namespace
+
+qint32 ObtieneNroAsiento(const QVariant& mes, const QVariant& periodo, const QVariant& tipoReg) {
+    const QString textoMes = mes.toString();
+    const QString textoPeriodo = Decimal(ValNumero(periodo.toString()));
+    const QString textoTipo = tipoReg.toString().trimmed();
+    const QString condicion =
+        textoTipo.isEmpty() ? QStringLiteral(" AND (TIPO_REG = ") + Txt(QChar(0xFF) + QStringLiteral("RS")) +
+                                  QStringLiteral(" OR TIPO_REG = '') AND PERIODO = ") + textoPeriodo
+                            : QStringLiteral(" AND TIPO_REG = ") + Txt(textoTipo) +
+                                  QStringLiteral(" AND PERIODO = ") + textoPeriodo;
+    const QString desde = QStringLiteral(" WITH(NOLOCK) WHERE MES_OPERATIVO = ") + textoMes + condicion;
+    const QString maximoCentros =
+        QStringLiteral("SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM @ADMIN_MV_ASIENTOSCCOSTO") + desde;
+    qint32 numero = 1;
+    QVariant ocupado;
+    const bool completo = Pasos(
+        QStringLiteral("ValidaTCRegistraciones"),
+        {
+            [&] {
+                const QVariant maximo = MaximoAsiento(
+                    QStringLiteral("SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM @ADMIN_MV_ASIENTOS") +
+                    desde);
+                numero = maximo.isNull() ? 1 : static_cast<qint32>(Numero(maximo)) + 1;
+            },
+            [&] {
+                ocupado = MaximoAsiento(
+                    QStringLiteral("SELECT [NUMERO ASIENTO] AS [NRO_ASIENTO] FROM @ADMIN_MV_ASIENTOSCCOSTO") +
+                    desde + QStringLiteral(" AND [NUMERO ASIENTO] = ") + QString::number(numero));
+            },
+            [&] {
+                if (ocupado.isNull())
+                    return;
+                if (const QVariant maximo = MaximoAsiento(maximoCentros); !maximo.isNull())
+                    numero = static_cast<qint32>(Numero(maximo)) + 1;
+            },
+        });
+    return completo ? numero : 0;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <QtGlobal>
+
+// Look-ups of the accounting entries: whether a voucher already has an entry, the registration
+// type of a voucher type and the next free entry number. They only read the database.
+
+// True when MV_ASIENTOS holds rows of the voucher (and of `cuenta` when it is not empty); then
+// `referencia` is the first row's month in two digits, " - " and its entry number in six. Type
+// "OC" never has an entry (no query). `sinBloqueo` reads with(nolock). Traps nothing.
+bool ExisteAsiento(const QString& TC, const QString& sucursal, const QString& numero, const QString& letra,
+                   QString& referencia, const QString& cuenta, bool sinBloqueo);
+
+// The subdiary of the voucher type (MA_SUBDIARIOSCOMPROBANTES), checked against MA_SUBDIARIOS;
+// four blanks when the type has none or the code is unknown; "" when left through an error.
+QString ObtieneTipoRegCont(const QString& TC);
+
+// The next entry number of a month, period and registration type: above every number of the
+// entries table and, when that one is already a cost-centre entry number, above those too.
+// 0 when left through an error.
+qint32 ObtieneNroAsiento(const QVariant& mes, const QVariant& periodo, const QVariant& tipoReg);

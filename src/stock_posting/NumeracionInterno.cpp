@@ -1,0 +1,52 @@
+#include "NumeracionInterno.h"
+
+#include "AccesoDatos.h"
+#include "Globales.h"
+#include "Regional.h"
+#include "TraductorSql.h"
+
+#include <cmath>
+
+namespace numeracion {
+
+QString Txt(const QString& valor) {
+    return AD().FormateaValorSQL(valor, QStringLiteral("'"));
+}
+
+double Numero(const QVariant& valor) {
+    if (valor.isNull())
+        return 0;
+    bool ok = false;
+    const double d = valor.toDouble(&ok);
+    return ok ? d : ValNumero(valor.toString());
+}
+
+QString Ceros(double valor, int digitos) {
+    return QStringLiteral("%1").arg(static_cast<qint64>(std::llround(valor)), digitos, 10, QLatin1Char('0'));
+}
+
+QString Decimal(double valor) {
+    if (std::nearbyint(valor) == valor && std::fabs(valor) < 1e15)
+        return QString::number(static_cast<qint64>(valor));
+    return QString::number(valor, 'g', 15);
+}
+
+double NumeroDeIdentidad(const QVariant& identidad) {
+    return ValNumero(identidad.toString().mid(4, 8));
+}
+
+int ComparaFechas(const QString& a, const QString& b) {
+    // Expiry counts whole days: the date part of the ISO text.
+    const auto dia = [](const QString& t) {
+        const QString limpio = t.trimmed();
+        return FechaLiteralAIso(limpio).value_or(limpio).left(10);
+    };
+    const int c = QString::compare(dia(a), dia(b), Qt::CaseInsensitive);
+    return (c > 0) - (c < 0);
+}
+
+bool Pasos(const QString& rutina, std::initializer_list<Paso> pasos) {
+    return EjecutaPasos(pasos, [&rutina](const ErrorSistema& e) { return AD().GestionaError(e, rutina); });
+}
+
+} // namespace numeracion
