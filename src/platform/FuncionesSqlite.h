@@ -17,3 +17,12 @@ void RegistraFuncionesSqlite(sqlite3* db);
 // Tells the translation which columns of this database are declared DATE, DATETIME or TIME (as the
 // reading layer reads as date-times), for the ones whose names do not say so.
 void RegistraColumnasFechaDeLaBase(sqlite3* db);
+
+// The server's refusal of a text longer than its column.
+inline constexpr const char* kTextoTruncado = "String or binary data would be truncated.";
+
+// Makes this connection refuse, as the server does, a text longer than the width its column declares
+// (CHAR(n), VARCHAR(n), any case): temporary triggers on every table raise kTextoTruncado before the row
+// is written. Trailing blanks do not count, as on the server. Run again after the schema changes; needs
+// the functions of RegistraFuncionesSqlite.
+void RegistraControlAnchos(sqlite3* db);
