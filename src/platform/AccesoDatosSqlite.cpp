@@ -276,7 +276,7 @@ private:
         sqlite3_finalize(st);
         // A table made or changed here gets its width checks too.
         if (cambioEsquema)
-            RegistraControlAnchos(db_);
+            RegistraControlAnchos(db_, false);
         return cambios;
     }
 
@@ -459,7 +459,7 @@ std::unique_ptr<Motor> AbreSqlite(const QString& ruta, int tiempoEspera) {
     }
     RegistraFuncionesSqlite(h);
     RegistraColumnasFechaDeLaBase(h);
-    RegistraControlAnchos(h);
+    RegistraControlAnchos(h, false);
     return motor;
 }
 

@@ -83,7 +83,7 @@ void CreaCon(const QString& ruta, const QList<QPair<QString, QString>>& scripts)
                 // The demo data is held to the columns' widths as the program's writes are.
                 for (const auto& [nombre, texto] : scripts) {
                     EjecutaScript(h, texto, nombre);
-                    RegistraControlAnchos(h);
+                    RegistraControlAnchos(h, true);
                 }
                 EjecutaScript(h, QStringLiteral("COMMIT;"), QStringLiteral("fin"));
             } catch (const ErrorSistema& e) {

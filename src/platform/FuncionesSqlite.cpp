@@ -366,13 +366,18 @@ QByteArray Identificador(const QByteArray& nombre) {
     return '"' + QByteArray(nombre).replace('"', "\"\"") + '"';
 }
 
+constexpr const char* kPrefijoAlta = "ANCHO_ALTA_";
+
 struct ColumnaConAncho {
     QByteArray nombre;
     int ancho;
 };
 
 // The triggers of one table: a text past its column's width is refused before the row is written.
-QByteArray TriggersDeAncho(const QByteArray& tabla, const std::vector<ColumnaConAncho>& columnas) {
+// Built-in functions only, so that any program can still write to the file. SQLite's length()
+// stops at a NUL; the byte count (at most 4 a character) still refuses such a text when long.
+QByteArray TriggersDeAncho(const QByteArray& tabla, const std::vector<ColumnaConAncho>& columnas,
+                           bool temporales) {
     QByteArray cuando;
     QByteArray lista;
     for (const ColumnaConAncho& c : columnas) {
@@ -380,30 +385,37 @@ QByteArray TriggersDeAncho(const QByteArray& tabla, const std::vector<ColumnaCon
             cuando += " OR ";
             lista += ',';
         }
-        cuando += "LEN(NEW." + Identificador(c.nombre) + ") > " + QByteArray::number(c.ancho);
+        const QByteArray valor = "rtrim(NEW." + Identificador(c.nombre) + ", ' ')";
+        cuando += "length(" + valor + ") > " + QByteArray::number(c.ancho) + " OR length(CAST(" + valor +
+                  " AS BLOB)) > " + QByteArray::number(4 * qint64(c.ancho));
         lista += Identificador(c.nombre);
     }
-    const QByteArray alta = Identificador("ANCHO_ALTA_" + tabla);
-    const QByteArray cambio = Identificador("ANCHO_CAMBIO_" + tabla);
+    const QByteArray crea = temporales ? "CREATE TEMP TRIGGER " : "CREATE TRIGGER ";
     const QByteArray cuerpo =
         " WHEN " + cuando + " BEGIN SELECT RAISE(ABORT, '" + kTextoTruncado + "'); END;\n";
-    return "DROP TRIGGER IF EXISTS temp." + alta + ";\nDROP TRIGGER IF EXISTS temp." + cambio +
-           ";\nCREATE TEMP TRIGGER " + alta + " BEFORE INSERT ON " + Identificador(tabla) + cuerpo +
-           "CREATE TEMP TRIGGER " + cambio + " BEFORE UPDATE OF " + lista + " ON " + Identificador(tabla) +
-           cuerpo;
+    return crea + Identificador(kPrefijoAlta + tabla) + " BEFORE INSERT ON " + Identificador(tabla) + cuerpo +
+           crea + Identificador("ANCHO_CAMBIO_" + tabla) + " BEFORE UPDATE OF " + lista + " ON " +
+           Identificador(tabla) + cuerpo;
 }
 
 } // namespace
 
-void RegistraControlAnchos(sqlite3* db) {
+void RegistraControlAnchos(sqlite3* db, bool enElArchivo) {
     if (!db)
         return;
+    // Tables that have their checks already, in the file or on this connection.
+    QSet<QByteArray> controladas;
+    CadaFila(
+        db,
+        "SELECT tbl_name FROM sqlite_schema WHERE type = 'trigger' AND substr(name, 1, 11) = 'ANCHO_ALTA_' "
+        "UNION ALL SELECT tbl_name FROM sqlite_temp_schema WHERE type = 'trigger'",
+        [&](sqlite3_stmt* st) { controladas.insert(Texto(st, 0)); });
     QByteArray script;
     QByteArray tabla;
     std::vector<ColumnaConAncho> columnas;
     auto cierraTabla = [&] {
-        if (!columnas.empty())
-            script += TriggersDeAncho(tabla, columnas);
+        if (!columnas.empty() && !controladas.contains(tabla))
+            script += TriggersDeAncho(tabla, columnas, !enElArchivo);
         columnas.clear();
     };
     CadaFila(db,

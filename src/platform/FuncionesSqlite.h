@@ -21,8 +21,9 @@ void RegistraColumnasFechaDeLaBase(sqlite3* db);
 // The server's refusal of a text longer than its column.
 inline constexpr const char* kTextoTruncado = "String or binary data would be truncated.";
 
-// Makes this connection refuse, as the server does, a text longer than the width its column declares
-// (CHAR(n), VARCHAR(n), any case): temporary triggers on every table raise kTextoTruncado before the row
-// is written. Trailing blanks do not count, as on the server. Run again after the schema changes; needs
-// the functions of RegistraFuncionesSqlite.
-void RegistraControlAnchos(sqlite3* db);
+// Makes the database refuse, as the server does, a text longer than the width its column declares
+// (CHAR(n), VARCHAR(n), any case): triggers on each table raise kTextoTruncado before the row is
+// written. Trailing blanks do not count, as on the server. Tables that have them keep them; the others
+// get them in the file (`enElArchivo`, when a database is made) or for this connection only (a file
+// made elsewhere or before). Run again after the schema changes.
+void RegistraControlAnchos(sqlite3* db, bool enElArchivo);

@@ -12,6 +12,9 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -144,6 +147,31 @@ TEST_F(ValoresHostiles, UnNulNoCortaLaSentenciaNiPasaElAnchoDeLaColumna) {
     ASSERT_FALSE(rs.Eof());
     EXPECT_EQ(rs.Fields(0).toString(), QStringLiteral("ABCD"));
     EXPECT_EQ(rs.Fields(1).toString(), QStringLiteral("sigue"));
+}
+
+TEST(AnchosDeOtraBase, UnArchivoHechoPorOtroProgramaYUnaTablaNuevaTambienRechazan) {
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath(QStringLiteral("otra.db"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("otra"));
+        db.setDatabaseName(ruta);
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral("CREATE TABLE A (x VARCHAR(3), n INTEGER)")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("otra"));
+    AccesoDatos ad;
+    ad.AsignaServidor(QStringLiteral("sqlite"));
+    ad.AsignaBaseDatos(ruta);
+    ad.Conecta();
+    EsperaTruncado(ad, QStringLiteral("INSERT INTO A (x) VALUES ('abcd')"), "A");
+    ad.EjecutaSQL(QStringLiteral("INSERT INTO A (x, n) VALUES ('abc   ', 1)"));
+    EsperaTruncado(ad, QStringLiteral("UPDATE A SET x = x + 'd'"), "A update");
+    ad.EjecutaSQL(QStringLiteral("CREATE TABLE B (y CHAR(2))"));
+    EsperaTruncado(ad, QStringLiteral("INSERT INTO B (y) VALUES (123)"), "B");
+    // Only this connection checks: the other program's file is not changed.
+    EXPECT_EQ(Cuenta(ad, QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE type = 'trigger'")), 0);
+    EXPECT_EQ(Cuenta(ad, QStringLiteral("SELECT count(*) FROM A WHERE x = 'abc   ' AND n = 1")), 1);
 }
 
 } // namespace
