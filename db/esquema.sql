@@ -2,9 +2,11 @@
 --
 -- Every text column is declared COLLATE TEXTO: the collation registered on each connection
 -- compares as the suite's server does (case ignored, Spanish letters included; trailing
--- blanks ignored; leading blanks count). Codes are stored filled to their width: up to 4
--- characters right-aligned with leading blanks ('   1'); 15 and 25 characters right-aligned
--- when made of digits only, left-aligned otherwise. Dates are ISO text 'yyyy-mm-dd hh:mm:ss'.
+-- blanks ignored; leading blanks count). A text longer than its column's declared width is
+-- refused as the server refuses it, by checks the data layer adds on each connection. Codes
+-- are stored filled to their width: up to 4 characters right-aligned with leading blanks
+-- ('   1'); 15 and 25 characters right-aligned when made of digits only, left-aligned
+-- otherwise. Dates are ISO text 'yyyy-mm-dd hh:mm:ss'.
 --
 -- Objects the suite reaches through views but that the programs write (or that carry
 -- the @ADMIN_ prefix, which the data layer drops) are plain tables here.
@@ -96,15 +98,14 @@ CREATE TABLE V_CPTES_MODELO_CAB (
 CREATE INDEX IX_MODELO_CAB_NOMBRE ON V_CPTES_MODELO_CAB (nombre);
 
 -- Linea is given by the database in insertion order; the lines of a template are read
--- through (IdVardelio, Linea), so they come back in the order they were saved. A code longer
--- than its column is refused, as the shared server refuses it, rather than stored.
+-- through (IdVardelio, Linea), so they come back in the order they were saved.
 CREATE TABLE V_CPTES_MODELO_DET (
     Linea           INTEGER PRIMARY KEY,
     IdVardelio      INTEGER NOT NULL
                     REFERENCES V_CPTES_MODELO_CAB (IdVardelio) ON DELETE CASCADE,
-    IdArticulo      VARCHAR(25) COLLATE TEXTO CHECK (length(IdArticulo) <= 25),
+    IdArticulo      VARCHAR(25) COLLATE TEXTO,
     Cantidad        REAL,
-    IdUnidad        VARCHAR(4) COLLATE TEXTO CHECK (length(IdUnidad) <= 4)
+    IdUnidad        VARCHAR(4) COLLATE TEXTO
 );
 CREATE UNIQUE INDEX IX_MODELO_DET ON V_CPTES_MODELO_DET (IdVardelio, Linea);
 

@@ -1,13 +1,18 @@
 #include "AccesoDatos.h"
 
 #include "AccesoDatosInterno.h"
+#include "FuncionesSqlite.h"
 #include "Moneda.h"
 #include "Regional.h"
 #include "TraductorSql.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <cstdlib>
+#include <mutex>
+#include <unordered_set>
 
 using namespace ad;
 
@@ -26,7 +31,9 @@ Fallas FallasSqlite(int codigo, const QString& mensaje) {
         return mensaje.contains(QLatin1StringView(texto), Qt::CaseInsensitive);
     };
     if (primario == 19) { // SQLITE_CONSTRAINT
-        if (codigo == 1555 || codigo == 2067 || dice("UNIQUE constraint") || dice("PRIMARY KEY"))
+        if (mensaje == QLatin1StringView(kTextoTruncado))
+            numero = kDatoTruncado;
+        else if (codigo == 1555 || codigo == 2067 || dice("UNIQUE constraint") || dice("PRIMARY KEY"))
             numero = kClaveDuplicada;
         else if (codigo == 787 || codigo == 275 || codigo == 1811 || dice("FOREIGN KEY") ||
                  dice("CHECK constraint"))
@@ -303,7 +310,7 @@ void AccesoDatos::Impl::Abre(Registros::Impl& rs, const QString& sql, const QStr
     VerificaConexion("Open");
     std::unique_ptr<FuenteFilas> f;
     try {
-        EjecutaSentencia(sql, &f, traducir);
+        EjecutaSentencia(SinNulos(sql), &f, traducir);
     } catch (const Fallas& e) {
         Lanza(e, QStringLiteral("ObtieneRecordset"));
     }
@@ -322,11 +329,58 @@ void AccesoDatos::Impl::Abre(Registros::Impl& rs, const QString& sql, const QStr
 }
 
 // ---------------------------------------------------------------------------------------
+// Connections still open when the program ends
+
+namespace {
+
+// Never destroyed: the exit handler may run after the other statics are gone.
+std::mutex& CerrojoVivas() {
+    static auto* m = new std::mutex;
+    return *m;
+}
+std::unordered_set<AccesoDatos::Impl*>& Vivas() {
+    static auto* v = new std::unordered_set<AccesoDatos::Impl*>;
+    return *v;
+}
+
+void CierraVivasAlSalir() {
+    const std::lock_guard<std::mutex> cerrojo(CerrojoVivas());
+    for (AccesoDatos::Impl* d : Vivas())
+        d->Cierra();
+}
+
+// A global object connected when `main` returns is destroyed after the database drivers' own
+// statics: its connections are closed first, by a handler registered once a driver is loaded
+// (handlers run before the destructors of what was built before them), and before that when the
+// application object goes, while the drivers still recognise the thread that opened them.
+void CierraAlSalirTrasConectar() {
+    static std::once_flag una;
+    std::call_once(una, [] { std::atexit(CierraVivasAlSalir); });
+    static const QCoreApplication* conRutina = nullptr;
+    if (QCoreApplication::instance() && QCoreApplication::instance() != conRutina) {
+        conRutina = QCoreApplication::instance();
+        qAddPostRoutine([] {
+            conRutina = nullptr;
+            CierraVivasAlSalir();
+        });
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
 // AccesoDatos
 
-AccesoDatos::AccesoDatos() : conexion_(*this), d_(std::make_unique<Impl>(*this)) {}
+AccesoDatos::AccesoDatos() : conexion_(*this), d_(std::make_unique<Impl>(*this)) {
+    const std::lock_guard<std::mutex> cerrojo(CerrojoVivas());
+    Vivas().insert(d_.get());
+}
 
 AccesoDatos::~AccesoDatos() {
+    {
+        const std::lock_guard<std::mutex> cerrojo(CerrojoVivas());
+        Vivas().erase(d_.get());
+    }
     d_->Cierra();
 }
 
@@ -394,6 +448,7 @@ void AccesoDatos::Conecta(bool, qint32, const QString& cadenaConexion, bool, boo
         d_->Cierra();
         d_->Lanza(f, QStringLiteral("Conecta"));
     }
+    CierraAlSalirTrasConectar();
     conexion_.baseDefecto_ = baseDatos_;
 }
 
@@ -417,7 +472,7 @@ qint32 AccesoDatos::EjecutaSQL(const QString& sql, Registros* rs) {
     if (rs)
         rs->Close();
     d_->VerificaConexion("EjecutaSQL");
-    const QStringList sentencias = DivideLote(sql);
+    const QStringList sentencias = DivideLote(SinNulos(sql));
     qint64 afectados = 0;
     std::optional<ErrorBD> primero;
     std::unique_ptr<FuenteFilas> filas;

@@ -21,6 +21,7 @@ namespace ad {
 // SQL Server's numbers for the errors the program tests or shows.
 constexpr long kClaveDuplicada = 2627;
 constexpr long kConflictoRestriccion = 547;
+constexpr long kDatoTruncado = 8152;
 constexpr long kSentenciaTerminada = 3621;
 constexpr long kNoHayConexion = 3709;
 constexpr long kSinFilaActual = 3021;
@@ -164,7 +165,10 @@ int CuentaMarcadores(const QString& sql);
 
 // Literal forms.
 QString LiteralNumero(double valor);
-QString LiteralTexto(const QString& texto);
+QString LiteralTexto(const QString& texto); // NULs left out, apostrophes doubled
+// The statement without NUL characters: one spliced in with a value would end the text where the
+// database reads it, cutting the statement short.
+QString SinNulos(const QString& sql);
 
 } // namespace ad
 

@@ -295,6 +295,7 @@ private:
             throw f;
         }
         qint64 cambios = 0;
+        bool cambioEsquema = false;
         if (!sqlite3_stmt_readonly(st)) {
             const char* q = sqlite3_sql(st);
             while (*q == ' ' || *q == '\t' || *q == '\r' || *q == '\n' || *q == '(')
@@ -302,8 +303,13 @@ private:
             if (!qstrnicmp(q, "INSERT", 6) || !qstrnicmp(q, "UPDATE", 6) || !qstrnicmp(q, "DELETE", 6) ||
                 !qstrnicmp(q, "REPLACE", 7))
                 cambios = sqlite3_changes(db_);
+            else if (!qstrnicmp(q, "CREATE", 6) || !qstrnicmp(q, "ALTER", 5))
+                cambioEsquema = true;
         }
         sqlite3_finalize(st);
+        // A table made or changed here gets its width checks too.
+        if (cambioEsquema)
+            RegistraControlAnchos(db_, false);
         return cambios;
     }
 
@@ -527,6 +533,7 @@ std::unique_ptr<Motor> AbreSqlite(const QString& ruta, int tiempoEspera) {
     }
     RegistraFuncionesSqlite(h);
     RegistraColumnasFechaDeLaBase(h);
+    RegistraControlAnchos(h, false);
     return motor;
 }
 

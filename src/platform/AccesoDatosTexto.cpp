@@ -133,12 +133,21 @@ QString LiteralTexto(const QString& texto) {
     r.reserve(texto.size() + 2);
     r += u'\'';
     for (QChar c : texto) {
+        // A NUL would end the statement where the database reads it.
+        if (c.isNull())
+            continue;
         if (c == u'\'')
             r += u'\'';
         r += c;
     }
     r += u'\'';
     return r;
+}
+
+QString SinNulos(const QString& sql) {
+    if (!sql.contains(QChar(u'\0')))
+        return sql;
+    return QString(sql).remove(QChar(u'\0'));
 }
 
 int CuentaMarcadores(const QString& sql) {

@@ -169,14 +169,33 @@ std::vector<LineaAnchos> LeeArchivoAnchos(const QString& ruta) {
     return lineas;
 }
 
+namespace {
+
+// A value as the sequential format can hold it: a quote or a line break inside would end it early,
+// and the line would read back as other values.
+QString ValorEscribible(const QString& valor) {
+    QString v = valor;
+    v.remove(u'"');
+    v.remove(u'\r');
+    v.remove(u'\n');
+    return v;
+}
+
+} // namespace
+
 QByteArray TextoLineaAnchos(const LineaAnchos& linea) {
-    return Codifica(u'"' + linea.Entidad + QStringLiteral("\",\"") + linea.Anchos + QStringLiteral("\"\r\n"));
+    return Codifica(u'"' + ValorEscribible(linea.Entidad) + QStringLiteral("\",\"") +
+                    ValorEscribible(linea.Anchos) + QStringLiteral("\"\r\n"));
+}
+
+bool MismaEntidad(const QString& a, const QString& b) {
+    return ValorEscribible(a).trimmed().compare(ValorEscribible(b).trimmed(), Qt::CaseInsensitive) == 0;
 }
 
 std::vector<int> AnchosDeEntidad(const QString& rutaArchivo, const QString& entidad) {
     std::vector<int> anchos;
     for (const LineaAnchos& linea : LeeArchivoAnchos(rutaArchivo)) {
-        if (linea.Entidad.trimmed().compare(entidad.trimmed(), Qt::CaseInsensitive) != 0)
+        if (!MismaEntidad(linea.Entidad, entidad))
             continue;
         const QStringList partes = linea.Anchos.split(u'|');
         for (qsizetype i = 0; i < partes.size(); ++i) {

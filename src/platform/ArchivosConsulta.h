@@ -76,8 +76,12 @@ struct LineaAnchos {
 // The lines of a widths file in order; a missing file has none. Lines are read as the
 // sequential format writes them (two values, quoted or not, separated by a comma).
 std::vector<LineaAnchos> LeeArchivoAnchos(const QString& ruta);
-// One line as the sequential format writes it: both values quoted, a comma, CR LF.
+// One line as the sequential format writes it: both values quoted, a comma, CR LF. Quotes and
+// line breaks inside a value are left out: the line reads back as the values written.
 QByteArray TextoLineaAnchos(const LineaAnchos& linea);
+// Whether two entity names name one entity of the widths file: as written, blanks around ignored,
+// case ignored.
+bool MismaEntidad(const QString& a, const QString& b);
 // The widths of the first line of `entidad` (case ignored), in twips; empty when none.
 // A value that is not a number reads as -1 (the default width).
 std::vector<int> AnchosDeEntidad(const QString& rutaArchivo, const QString& entidad);

@@ -80,8 +80,11 @@ void CreaCon(const QString& ruta, const QList<QPair<QString, QString>>& scripts)
             try {
                 EjecutaScript(h, QStringLiteral("PRAGMA foreign_keys = ON; BEGIN;"),
                               QStringLiteral("inicio"));
-                for (const auto& [nombre, texto] : scripts)
+                // The demo data is held to the columns' widths as the program's writes are.
+                for (const auto& [nombre, texto] : scripts) {
                     EjecutaScript(h, texto, nombre);
+                    RegistraControlAnchos(h, true);
+                }
                 EjecutaScript(h, QStringLiteral("COMMIT;"), QStringLiteral("fin"));
             } catch (const ErrorSistema& e) {
                 sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);

@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QStringView>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -317,25 +318,121 @@ void FechaIso(sqlite3_context* ctx, int, sqlite3_value** v) {
     sqlite3_result_value(ctx, v[0]);
 }
 
+// ---------------------------------------------------------------------------------------------------------
+// What the schema declares.
+
+QByteArray Texto(sqlite3_stmt* st, int columna) {
+    return QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(st, columna)));
+}
+
+// Runs a query of the schema and hands each row to `fila`; a query that fails gives no rows.
+void CadaFila(sqlite3* db, const char* consulta, const std::function<void(sqlite3_stmt*)>& fila) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, consulta, -1, &st, nullptr) == SQLITE_OK)
+        while (sqlite3_step(st) == SQLITE_ROW)
+            fila(st);
+    sqlite3_finalize(st);
+}
+
 } // namespace
 
 void RegistraColumnasFechaDeLaBase(sqlite3* db) {
     if (!db)
         return;
-    static const char* const kConsulta =
+    QSet<QString> columnas;
+    CadaFila(
+        db,
         "SELECT DISTINCT c.name FROM sqlite_schema AS t, pragma_table_info(t.name) AS c "
         "WHERE t.type IN ('table', 'view') AND (instr(upper(c.type), 'DATE') > 0 OR instr(upper(c.type), "
-        "'TIME') > 0)";
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, kConsulta, -1, &st, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(st);
-        return;
-    }
-    QSet<QString> columnas;
-    while (sqlite3_step(st) == SQLITE_ROW)
-        columnas.insert(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))));
-    sqlite3_finalize(st);
+        "'TIME') > 0)",
+        [&](sqlite3_stmt* st) { columnas.insert(QString::fromUtf8(Texto(st, 0))); });
     RegistraColumnasFecha(columnas);
+}
+
+namespace {
+
+// The width of a declared text type ("VARCHAR(25)", "nchar (1)"); 0 when it declares none.
+int AnchoDeclarado(const QByteArray& tipo) {
+    const QByteArray t = tipo.trimmed().toUpper();
+    const qsizetype abre = t.indexOf('(');
+    if (abre < 0 || !t.endsWith(')') || !t.left(abre).trimmed().endsWith("CHAR"))
+        return 0;
+    bool ok = false;
+    const int ancho = t.mid(abre + 1, t.size() - abre - 2).trimmed().toInt(&ok);
+    return ok && ancho > 0 ? ancho : 0;
+}
+
+QByteArray Identificador(const QByteArray& nombre) {
+    return '"' + QByteArray(nombre).replace('"', "\"\"") + '"';
+}
+
+constexpr const char* kPrefijoAlta = "ANCHO_ALTA_";
+
+struct ColumnaConAncho {
+    QByteArray nombre;
+    int ancho;
+};
+
+// The triggers of one table: a text past its column's width is refused before the row is written.
+// Built-in functions only, so that any program can still write to the file. SQLite's length()
+// stops at a NUL; the byte count (at most 4 a character) still refuses such a text when long.
+QByteArray TriggersDeAncho(const QByteArray& tabla, const std::vector<ColumnaConAncho>& columnas,
+                           bool temporales) {
+    QByteArray cuando;
+    QByteArray lista;
+    for (const ColumnaConAncho& c : columnas) {
+        if (!cuando.isEmpty()) {
+            cuando += " OR ";
+            lista += ',';
+        }
+        const QByteArray valor = "rtrim(NEW." + Identificador(c.nombre) + ", ' ')";
+        cuando += "length(" + valor + ") > " + QByteArray::number(c.ancho) + " OR length(CAST(" + valor +
+                  " AS BLOB)) > " + QByteArray::number(4 * qint64(c.ancho));
+        lista += Identificador(c.nombre);
+    }
+    const QByteArray crea = temporales ? "CREATE TEMP TRIGGER " : "CREATE TRIGGER ";
+    const QByteArray cuerpo =
+        " WHEN " + cuando + " BEGIN SELECT RAISE(ABORT, '" + kTextoTruncado + "'); END;\n";
+    return crea + Identificador(kPrefijoAlta + tabla) + " BEFORE INSERT ON " + Identificador(tabla) + cuerpo +
+           crea + Identificador("ANCHO_CAMBIO_" + tabla) + " BEFORE UPDATE OF " + lista + " ON " +
+           Identificador(tabla) + cuerpo;
+}
+
+} // namespace
+
+void RegistraControlAnchos(sqlite3* db, bool enElArchivo) {
+    if (!db)
+        return;
+    // Tables that have their checks already, in the file or on this connection.
+    QSet<QByteArray> controladas;
+    CadaFila(
+        db,
+        "SELECT tbl_name FROM sqlite_schema WHERE type = 'trigger' AND substr(name, 1, 11) = 'ANCHO_ALTA_' "
+        "UNION ALL SELECT tbl_name FROM sqlite_temp_schema WHERE type = 'trigger'",
+        [&](sqlite3_stmt* st) { controladas.insert(Texto(st, 0)); });
+    QByteArray script;
+    QByteArray tabla;
+    std::vector<ColumnaConAncho> columnas;
+    auto cierraTabla = [&] {
+        if (!columnas.empty() && !controladas.contains(tabla))
+            script += TriggersDeAncho(tabla, columnas, !enElArchivo);
+        columnas.clear();
+    };
+    CadaFila(db,
+             "SELECT t.name, c.name, c.type FROM sqlite_schema AS t, pragma_table_info(t.name) AS c "
+             "WHERE t.type = 'table' AND substr(t.name, 1, 7) <> 'sqlite_' ORDER BY t.name, c.cid",
+             [&](sqlite3_stmt* st) {
+                 if (const QByteArray nombre = Texto(st, 0); nombre != tabla) {
+                     cierraTabla();
+                     tabla = nombre;
+                 }
+                 if (const int ancho = AnchoDeclarado(Texto(st, 2)); ancho > 0)
+                     columnas.push_back({Texto(st, 1), ancho});
+             });
+    cierraTabla();
+    // A table whose triggers cannot be made (a schema the connection cannot change) is left unchecked
+    // rather than refused.
+    sqlite3_exec(db, script.constData(), nullptr, nullptr, nullptr);
 }
 
 void RegistraFuncionesSqlite(sqlite3* db) {

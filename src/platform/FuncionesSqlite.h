@@ -17,3 +17,13 @@ void RegistraFuncionesSqlite(sqlite3* db);
 // Tells the translation which columns of this database are declared DATE, DATETIME or TIME (as the
 // reading layer reads as date-times), for the ones whose names do not say so.
 void RegistraColumnasFechaDeLaBase(sqlite3* db);
+
+// The server's refusal of a text longer than its column.
+inline constexpr const char* kTextoTruncado = "String or binary data would be truncated.";
+
+// Makes the database refuse, as the server does, a text longer than the width its column declares
+// (CHAR(n), VARCHAR(n), any case): triggers on each table raise kTextoTruncado before the row is
+// written. Trailing blanks do not count, as on the server. Tables that have them keep them; the others
+// get them in the file (`enElArchivo`, when a database is made) or for this connection only (a file
+// made elsewhere or before). Run again after the schema changes.
+void RegistraControlAnchos(sqlite3* db, bool enElArchivo);

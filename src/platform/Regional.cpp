@@ -161,7 +161,12 @@ QString TextoNumero(double valor, int cifras) {
     }
     cifras = std::clamp(cifras, 1, 17);
     char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::scientific, cifras - 1);
+    auto r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::scientific, cifras - 1);
+    // Next to the largest double, the rounded digits would name a number beyond it: all the digits
+    // are written instead, so that the text always reads back.
+    double leido = 0;
+    if (std::fabs(valor) > 1 && std::from_chars(buf, r.ptr, leido).ec == std::errc::result_out_of_range)
+        r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::scientific, 16);
     const std::string s(buf, r.ptr);
     const bool negativo = s.front() == '-';
     const auto e = s.find('e');

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QReadWriteLock>
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <vector>
@@ -52,6 +53,26 @@ int FinCadena(const QChar* p, int n, int k) {
     return n;
 }
 
+// Index just past a comment that begins at `k` ("--" to the end of its line, its line break not
+// included; "/* ... */"), or -1 when none begins there.
+qsizetype FinComentario(const QChar* p, qsizetype n, qsizetype k) {
+    if (k + 1 >= n)
+        return -1;
+    if (p[k] == u'-' && p[k + 1] == u'-') {
+        k += 2;
+        while (k < n && p[k] != u'\r' && p[k] != u'\n')
+            ++k;
+        return k;
+    }
+    if (p[k] == u'/' && p[k + 1] == u'*') {
+        k += 2;
+        while (k < n && !(p[k] == u'*' && k + 1 < n && p[k + 1] == u'/'))
+            ++k;
+        return k < n ? k + 2 : n;
+    }
+    return -1;
+}
+
 int FinDelimitado(const QChar* p, int n, int k, char16_t cierre) {
     while (k < n) {
         if (p[k] == cierre) {
@@ -91,15 +112,8 @@ void Tokeniza(QStringView s, std::vector<Token>& out) {
         } else if (c == u'"') {
             j = FinDelimitado(p, n, i + 1, u'"');
             t = Tk::Delimitado;
-        } else if (c == u'-' && sig == u'-') {
-            while (j < n && p[j] != u'\r' && p[j] != u'\n')
-                ++j;
-            t = Tk::Comentario;
-        } else if (c == u'/' && sig == u'*') {
-            j = i + 2;
-            while (j < n && !(p[j] == u'*' && j + 1 < n && p[j + 1] == u'/'))
-                ++j;
-            j = j < n ? j + 2 : n;
+        } else if (const qsizetype fin = FinComentario(p, n, i); fin >= 0) {
+            j = int(fin);
             t = Tk::Comentario;
         } else if (EsDigito(c) || (c == u'.' && EsDigito(sig))) {
             while (j < n && (EsDigito(p[j].unicode()) || p[j] == u'.'))
@@ -175,8 +189,11 @@ public:
     }
 
     QString Ejecuta() {
-        for (int i = 0; i < n_;)
+        for (int i = 0; i < n_;) {
+            const int desde = i;
             i = Paso(i, true);
+            AnotaFin(desde, i);
+        }
         if (!limites_.empty())
             CierraLimitesAlFinal();
         return std::move(out_);
@@ -197,6 +214,24 @@ private:
     enum class Insercion : std::uint8_t { Ninguna, Tabla, Columnas, Valores };
 
     QStringView Tx(int i) const { return s_.sliced(t_[i].ini, t_[i].len); }
+
+    // Where the output of the tokens [desde, hasta) ended: text added later at the end of the
+    // statement must go before any comment that follows its last word.
+    void AnotaFin(int desde, int hasta) {
+        for (int k = hasta - 1; k >= desde; --k) {
+            if (t_[k].tipo == Tk::Espacio)
+                continue;
+            trasComentario_ = t_[k].tipo == Tk::Comentario;
+            if (trasComentario_)
+                return;
+            const bool puntoYComa = Sim(k, u';');
+            if (puntoYComa)
+                finAntesDePuntoYComa_ = finUtil_;
+            finUtil_ = out_.size();
+            puntoYComaAlFinal_ = puntoYComa;
+            return;
+        }
+    }
     bool Significativo(int i) const { return t_[i].tipo != Tk::Espacio && t_[i].tipo != Tk::Comentario; }
     // First significant token at or after i (n_ when none).
     int SigDesde(int i) const {
@@ -550,12 +585,13 @@ private:
     }
 
     // Drops a table hint together with the blanks before it; a blank is kept where words would touch.
+    // The line break that ends a "--" comment stays, or the rest of the statement would join it.
     int QuitaSugerencia(int cierre) {
-        while (!out_.isEmpty() && EsEspacio(out_.back().unicode()))
+        while (!trasComentario_ && !out_.isEmpty() && EsEspacio(out_.back().unicode()))
             out_.chop(1);
         const int sig = cierre + 1;
         if (sig < n_ && Significativo(sig) && !Sim(sig, u')') && !Sim(sig, u',') && !Sim(sig, u';') &&
-            !out_.isEmpty())
+            !out_.isEmpty() && !EsEspacio(out_.back().unicode()))
             out_ += u' ';
         return sig;
     }
@@ -579,24 +615,21 @@ private:
         return fin;
     }
 
+    // The LIMITs go after the statement's last word, before a final ";" and any comment after it;
+    // blanks alone after them are dropped.
     void CierraLimitesAlFinal() {
-        qsizetype e = out_.size();
-        while (e > 0 && EsEspacio(out_[e - 1].unicode()))
-            --e;
-        const bool puntoYComa = e > 0 && out_[e - 1] == u';';
-        if (puntoYComa) {
-            --e;
-            while (e > 0 && EsEspacio(out_[e - 1].unicode()))
-                --e;
-        }
+        const qsizetype e = puntoYComaAlFinal_ ? finAntesDePuntoYComa_ : finUtil_;
+        QString cola = out_.sliced(e);
         out_.truncate(e);
         while (!limites_.empty()) {
             out_ += u" LIMIT ";
             out_ += limites_.back().filas;
             limites_.pop_back();
         }
-        if (puntoYComa)
-            out_ += u';';
+        if (std::all_of(cola.cbegin(), cola.cend(),
+                        [](QChar c) { return c == u';' || EsEspacio(c.unicode()); }))
+            cola = puntoYComaAlFinal_ ? QStringLiteral(";") : QString();
+        out_ += cola;
     }
 
     // One operand of a "+" chain: a literal or a (qualified) column name. Index past it, or -1.
@@ -665,7 +698,11 @@ private:
     const int n_;
     QString out_;
     int profundidad_ = 0;
-    int finDeSumas_ = -1; // last token of the latest "+" chain
+    int finDeSumas_ = -1;                // last token of the latest "+" chain
+    qsizetype finUtil_ = 0;              // end of the output of the last significant token
+    qsizetype finAntesDePuntoYComa_ = 0; // the same before a final ";"
+    bool puntoYComaAlFinal_ = false;
+    bool trasComentario_ = false; // the last token that is not blank is a comment
     std::vector<Limite> limites_;
     std::vector<std::pair<int, int>> operandos_;
     std::vector<Nivel> niveles_; // the statement, then one per open parenthesis
@@ -755,20 +792,36 @@ QStringList DivideLote(const QString& lote) {
     const qsizetype n = lote.size();
     qsizetype ini = 0;
     bool enLiteral = false;
+    // A piece of blanks and comments only is no statement.
+    std::vector<Token> tokens;
     auto agrega = [&](qsizetype fin) {
         QStringView s = QStringView(lote).sliced(ini, fin - ini);
-        for (QChar c : s) {
-            if (!EsEspacio(c.unicode())) {
-                sentencias.append(s.toString());
-                break;
-            }
+        qsizetype k = 0;
+        while (k < s.size() && EsEspacio(s[k].unicode()))
+            ++k;
+        if (k == s.size())
+            return;
+        const QStringView inicio = s.sliced(k, std::min<qsizetype>(2, s.size() - k));
+        if (inicio == u"--" || inicio == u"/*") {
+            tokens.clear();
+            Tokeniza(s, tokens);
+            if (std::none_of(tokens.cbegin(), tokens.cend(), [](const Token& t) {
+                    return t.tipo != Tk::Espacio && t.tipo != Tk::Comentario;
+                }))
+                return;
         }
+        sentencias.append(s.toString());
     };
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = p[i].unicode();
         if (c == u'\'') {
             enLiteral = !enLiteral; // '' inside a literal toggles twice
-        } else if (!enLiteral && (c == u'\r' || c == u'\n')) {
+        } else if (enLiteral) {
+            continue;
+        } else if (const qsizetype fin = FinComentario(p, n, i); fin >= 0) {
+            // Quotes in a comment open nothing; a block comment keeps its line breaks in its statement.
+            i = fin - 1;
+        } else if (c == u'\r' || c == u'\n') {
             agrega(i);
             ini = i + 1;
         }
@@ -810,6 +863,10 @@ std::optional<SiExiste> SeparaSiExiste(const QString& sql) {
         }
         if (c == u'"') {
             k = FinDelimitado(p, n, k + 1, u'"');
+            continue;
+        }
+        if (const qsizetype fin = FinComentario(p, n, k); fin >= 0) {
+            k = int(fin);
             continue;
         }
         if (c == u'(') {

@@ -114,7 +114,7 @@ void GrabaAnchosConsulta(const QString& entidad, const QString& anchos) {
     const QString auxiliar = ResuelveRutaArchivo(carpeta + kArchivoAnchosAux);
     QByteArray texto;
     for (const LineaAnchos& linea : LeeArchivoAnchos(archivo))
-        if (linea.Entidad.compare(entidad, Qt::CaseInsensitive) != 0)
+        if (!MismaEntidad(linea.Entidad, entidad))
             texto += TextoLineaAnchos(linea);
     texto += TextoLineaAnchos({entidad, anchos});
 

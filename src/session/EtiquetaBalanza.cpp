@@ -41,9 +41,14 @@ constexpr std::array<Mascara, 15> kMascaras{{
     {"CCCCCPPPPPP", 2, 5, 7, Valor::Peso, true, false},
 }};
 
-// Digits read as the currency conversion reads a text: anything else gives 0.
-Moneda LeeDigitos(const QString& texto) {
-    return Regional::LeeMoneda(texto).value_or(Moneda());
+// Digits read as the currency conversion reads a text: anything else gives 0; nothing when the
+// number is beyond the currency's range ("9E99" is numeric text).
+std::optional<Moneda> LeeDigitos(const QString& texto) {
+    try {
+        return Regional::LeeMoneda(texto).value_or(Moneda());
+    } catch (const ErrorSistema&) {
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -70,10 +75,12 @@ bool EsEtiquetaBalanza(const QString& texto) {
 }
 
 std::optional<int> DivisorEAN(const QString& decimalesEAN) {
-    const Moneda decimales = LeeDigitos(RecortaBlancos(decimalesEAN));
+    const std::optional<Moneda> decimales = LeeDigitos(RecortaBlancos(decimalesEAN));
+    if (!decimales)
+        return std::nullopt;
     static constexpr int kDivisores[] = {1, 10, 100, 1000, 10000};
     for (int n = 0; n < 5; ++n) {
-        if (decimales == Moneda::DeEntero(n))
+        if (*decimales == Moneda::DeEntero(n))
             return kDivisores[n];
     }
     return std::nullopt;
@@ -120,11 +127,18 @@ std::optional<EtiquetaBalanza> LeeEtiquetaBalanza(const QString& texto, const QS
 
     r.decodificada = true;
     r.codigo = ventana.mid(mascara->codigoDesde - 1, mascara->codigoLargo);
-    if (mascara->codigoComoNumero)
-        r.codigo = LeeDigitos(r.codigo).Texto();
+    if (mascara->codigoComoNumero) {
+        const std::optional<Moneda> codigo = LeeDigitos(r.codigo);
+        if (!codigo)
+            return std::nullopt;
+        r.codigo = codigo->Texto();
+    }
 
     const int desde = mascara->valorDesde != 0 ? mascara->valorDesde : (e.size() == 12 ? 6 : 7);
-    const Moneda digitos = LeeDigitos(ventana.mid(desde - 1));
+    const std::optional<Moneda> leidos = LeeDigitos(ventana.mid(desde - 1));
+    if (!leidos)
+        return std::nullopt;
+    const Moneda digitos = *leidos;
     const int signo = r.signo;
 
     if (mascara->valor == Valor::Peso) {

@@ -35,7 +35,8 @@ bool EsEtiquetaBalanza(const QString& texto);
 // 1000 or 10000 for 0 to 4 decimals (an empty setting reads as 0); nothing for any other value.
 std::optional<int> DivisorEAN(const QString& decimalesEAN);
 
-// Reads a scale label: nothing when `texto` does not have a label's shape. The decoding
+// Reads a scale label: nothing when `texto` does not have a label's shape, or when the code or
+// the digits that the mask reads as a number are beyond a currency amount's range. The decoding
 // window is the 11 characters after the leading "2" or "0" of a 13-character label, or the
 // first 11 of a 12-character one; the check digit at the end is never read. P digits are
 // thousandths; Q and T digits are divided by DivisorEAN(`decimalesEAN`); an amount is

@@ -46,6 +46,8 @@ void AgregaCampo(const QString& campo, QString& valor, const QString& marcador, 
     auto& lista = ListaCampos();
     if (valor.contains(QLatin1Char('\'')))
         valor.remove(QLatin1Char('\''));
+    if (valor.contains(QChar(u'\0')))
+        valor.remove(QChar(u'\0'));
     const QString literal = valor.compare(QLatin1String("NULL"), Qt::CaseInsensitive) == 0
                                 ? QStringLiteral("Null")
                                 : AD().FormateaValorSQL(valor, marcador);

@@ -15,7 +15,7 @@ using ParesCampos = std::vector<ParCampo>;
 ParesCampos& ListaCampos();
 
 // Adds a pair to ListaCampos (`primero`: the list starts anew with this pair). The value loses
-// every apostrophe, also in the caller's variable; "NULL" in any case becomes the literal Null,
+// every apostrophe and NUL, also in the caller's variable; "NULL" in any case becomes the literal Null,
 // any other value AD().FormateaValorSQL(value, marcador) ("'" text, "@" number).
 void AgregaCampo(const QString& campo, QString& valor, const QString& marcador, bool primero);
 

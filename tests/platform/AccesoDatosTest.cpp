@@ -404,16 +404,18 @@ TEST_F(AccesoDatosTest, AForwardOnlySetStreamsItsRowsOneAtATime) {
     ad.LeeConexion().Close();
     ruta = dir.filePath(QStringLiteral("grande.db"));
     BaseEmbebida::Crea(
-        ruta, {kEsquema, QStringLiteral("INSERT INTO CAB (Id) VALUES (1);\n"
-                                        "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n "
-                                        "WHERE i < %1) INSERT INTO DET (Id, Articulo, Cantidad, Unidad) "
-                                        "SELECT 1, printf('%.200c', 'x'), i, 'UN' FROM n;")
-                             .arg(kFilas - 1)});
+        ruta,
+        {kEsquema, QStringLiteral("CREATE TABLE LARGO (Linea INTEGER PRIMARY KEY, Articulo TEXT, Cantidad "
+                                  "REAL);\n"
+                                  "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n "
+                                  "WHERE i < %1) INSERT INTO LARGO (Articulo, Cantidad) "
+                                  "SELECT printf('%.200c', 'x'), i FROM n;")
+                       .arg(kFilas - 1)});
     Conecta(ad);
     const QString relleno = QString(u'x').repeated(200);
     Registros rs;
     const size_t antes = MemoriaEnUso();
-    ad.ObtieneRecordset(QStringLiteral("SELECT Linea, Articulo, Cantidad FROM DET ORDER BY Linea"), rs);
+    ad.ObtieneRecordset(QStringLiteral("SELECT Linea, Articulo, Cantidad FROM LARGO ORDER BY Linea"), rs);
     double suma = 0;
     int filas = 0;
     size_t maximo = 0;

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
 #include <cstdlib>
+#include <limits>
+#include <random>
 
 namespace {
 
@@ -164,4 +168,50 @@ TEST(RedondeoBanquero, MitadesAlPar) {
     EXPECT_DOUBLE_EQ(RedondeoBanquero(0.00025, 4), 0.0002);
     EXPECT_DOUBLE_EQ(RedondeoBanquero(-1.23456, 4), -1.2346);
     EXPECT_EQ(RedondeoBanquero(1e300, 2), 1e300);
+}
+
+// Whatever the separators, every number the formatter writes reads back, never as an overflow,
+// as the number written (to its digits or decimals).
+TEST(Regional, TodoNumeroEscritoSeLeeDeVuelta) {
+    std::mt19937_64 azar(20);
+    std::vector<double> valores = {std::numeric_limits<double>::max(),
+                                   std::numeric_limits<double>::lowest(),
+                                   std::numeric_limits<double>::min(),
+                                   std::numeric_limits<double>::denorm_min(),
+                                   9.999999999999999e22,
+                                   0.5,
+                                   -0.0};
+    for (int i = 0; i < 800; ++i) {
+        const double v = std::bit_cast<double>(azar());
+        if (std::isfinite(v))
+            valores.push_back(v);
+        // Amounts and quantities as users type them.
+        valores.push_back(std::ldexp(static_cast<double>(azar() % 2000000) - 1000000.0, -int(azar() % 20)));
+    }
+    const std::pair<QChar, QChar> separadores[] = {
+        {u',', u'.'}, {u'.', u','}, {u',', u' '}, {u'.', u'\''}, {u',', QChar(0x00A0)}};
+    for (const auto& [decimal, miles] : separadores) {
+        Regional::Fijo r(decimal, miles);
+        for (double v : valores) {
+            for (int cifras : {15, 7}) {
+                const QString texto = Regional::TextoNumero(v, cifras);
+                std::optional<double> leido;
+                ASSERT_NO_THROW(leido = Regional::LeeDoble(texto)) << texto.toStdString();
+                ASSERT_TRUE(leido.has_value()) << texto.toStdString();
+                if (std::fabs(v) >= std::numeric_limits<double>::min()) {
+                    EXPECT_LE(std::fabs(*leido - v), std::fabs(v) * (cifras == 15 ? 1e-14 : 1e-6))
+                        << texto.toStdString();
+                }
+            }
+            for (int decimales : {0, 2, 6}) {
+                const QString texto = Regional::FormatoNumero(v, decimales, true);
+                std::optional<double> leido;
+                ASSERT_NO_THROW(leido = Regional::LeeDoble(texto)) << texto.toStdString();
+                ASSERT_TRUE(leido.has_value()) << texto.toStdString();
+                EXPECT_LE(std::fabs(*leido - v),
+                          0.5000001 * std::pow(10.0, -decimales) + std::fabs(v) * 1e-15)
+                    << texto.toStdString();
+            }
+        }
+    }
 }

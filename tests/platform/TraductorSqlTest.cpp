@@ -253,6 +253,19 @@ TEST(TraduceSqlServerASqlite, NoTocaLiteralesNiComentarios) {
     EXPECT_EQ(T("SELECT 'abc with(nolock)"), "SELECT 'abc with(nolock)");
 }
 
+TEST(TraduceSqlServerASqlite, NadaEntraNiSaleDeUnComentario) {
+    EXPECT_EQ(T("SELECT TOP 1 ID FROM T -- note"), "SELECT ID FROM T LIMIT 1 -- note");
+    EXPECT_EQ(T("SELECT TOP 1 ID FROM T /* it's */  "), "SELECT ID FROM T LIMIT 1 /* it's */  ");
+    EXPECT_EQ(T("SELECT TOP 1 ID FROM T ; -- note"), "SELECT ID FROM T LIMIT 1 ; -- note");
+    EXPECT_EQ(T("SELECT TOP 1 ID FROM T -- top 2\n;"), "SELECT ID FROM T LIMIT 1 -- top 2\n;");
+    EXPECT_EQ(T("SELECT * FROM T -- note\r\n with(nolock) WHERE A = 1"),
+              "SELECT * FROM T -- note\r\n  WHERE A = 1");
+    EXPECT_EQ(T("SELECT * FROM T /* c */with(nolock)WHERE A = 1"), "SELECT * FROM T /* c */ WHERE A = 1");
+    EXPECT_EQ(T("SELECT * FROM T -- c\n(nolock) WHERE A = 1"), "SELECT * FROM T -- c\n WHERE A = 1");
+    EXPECT_EQ(T("SELECT A FROM T WHERE B IN (SELECT TOP 1 B FROM U -- last\n) -- end"),
+              "SELECT A FROM T WHERE B IN (SELECT B FROM U -- last\n LIMIT 1) -- end");
+}
+
 TEST(FechaLiteralAIso, FormasAdmitidas) {
     EXPECT_EQ(FechaLiteralAIso(u"05/01/24 14:30:15"), "2024-01-05 14:30:15");
     EXPECT_EQ(FechaLiteralAIso(u"5/1/24 9:05"), "2024-01-05 09:05:00");
@@ -284,6 +297,15 @@ TEST(DivideLote, SeparaEnSaltosDeLineaFueraDeLosLiterales) {
     EXPECT_EQ(DivideLote("SELECT 'a\rb"), QStringList{"SELECT 'a\rb"});
 }
 
+TEST(DivideLote, LosComentariosNoAbrenLiteralesNiSeCortan) {
+    EXPECT_EQ(DivideLote("UPDATE T SET A = 1 -- it's\rUPDATE T SET B = 'x'\r-- only a comment\r"),
+              (QStringList{"UPDATE T SET A = 1 -- it's", "UPDATE T SET B = 'x'"}));
+    EXPECT_EQ(DivideLote("SELECT 1 /* one\r it's\n */ + 1\r\n  /* none */  \rSELECT '--', '/*'\rSELECT 3"),
+              (QStringList{"SELECT 1 /* one\r it's\n */ + 1", "SELECT '--', '/*'", "SELECT 3"}));
+    EXPECT_EQ(DivideLote("SELECT 1 /* open to the end\rSELECT 2"),
+              QStringList{"SELECT 1 /* open to the end\rSELECT 2"});
+}
+
 TEST(SeparaSiExiste, SeparaConsultaYSentencia) {
     auto s = SeparaSiExiste("if exists(select * from c_mv_cpte  with(nolock)  where TC='OC  ' and "
                             "IDCOMPROBANTE='000100000012A' and fecharecepcion is null)  UPDATE c_mv_cpte set "
@@ -310,6 +332,11 @@ TEST(SeparaSiExiste, SeparaConsultaYSentencia) {
     ASSERT_TRUE(s.has_value());
     EXPECT_TRUE(s->negado);
     EXPECT_EQ(s->consulta, "SELECT 1 FROM T WHERE A = ')' AND (B = 1)");
+    EXPECT_EQ(s->sentencia, "DELETE T");
+
+    s = SeparaSiExiste("if exists(select 1 from T /* ) it's */ where A = 1 -- )'\n) DELETE T");
+    ASSERT_TRUE(s.has_value());
+    EXPECT_EQ(s->consulta, "select 1 from T /* ) it's */ where A = 1 -- )'");
     EXPECT_EQ(s->sentencia, "DELETE T");
 
     for (const QString otra : {"SELECT * FROM T", "if exists select 1", "if exists(select 1",
@@ -385,6 +412,37 @@ TEST_F(TraduccionEjecutada, TopConSugerenciaYOrden) {
         Filas("SELECT ID FROM AUX_ERR (nolock) WHERE ID IN (SELECT TOP (2) ID FROM AUX_ERR ORDER BY ID DESC) "
               "ORDER BY ID"),
         (QStringList{"3", "4"}));
+}
+
+// Each query gives the same rows with a comment put between any two of its words.
+TEST_F(TraduccionEjecutada, UnComentarioEntreDosPalabrasCualesquieraNoCambiaLasFilas) {
+    for (int i = 1; i <= 4; ++i)
+        ASSERT_EQ(Ejecuta(QString("INSERT INTO AUX_ERR (ID, Proceso) VALUES (%1, 'P%1')").arg(i)), "");
+    const QString consultas[] = {
+        "select top 1 * from AUX_ERR with(nolock) where ID > 1 order by ID",
+        "SELECT TOP 2 ID FROM AUX_ERR WITH (NOLOCK) ORDER BY ID DESC",
+        "SELECT ID FROM AUX_ERR (nolock) WHERE ID IN (SELECT TOP (2) ID FROM AUX_ERR ORDER BY ID DESC) ORDER "
+        "BY ID",
+        "SELECT ISNULL(Proceso, 'x') + '-' + Proceso FROM dbo.AUX_ERR WHERE ID = 2",
+        "SELECT DISTINCT TOP 3 ID FROM AUX_ERR ORDER BY ID ;",
+    };
+    const QString comentarios[] = {" -- it's (nolock) top 1\n", " /* it's\n top 9 */ ", "/**/"};
+    int probadas = 0;
+    for (const QString& consulta : consultas) {
+        const QStringList esperadas = Filas(consulta);
+        ASSERT_FALSE(esperadas.isEmpty()) << consulta.toStdString();
+        ASSERT_FALSE(esperadas.first().startsWith("ERROR")) << esperadas.first().toStdString();
+        for (qsizetype k = 0; k <= consulta.size(); ++k) {
+            if (k < consulta.size() && consulta[k] != u' ')
+                continue;
+            for (const QString& comentario : comentarios) {
+                const QString con = QString(consulta).insert(k, comentario);
+                EXPECT_EQ(Filas(con), esperadas) << con.toStdString() << "\n -> " << T(con).toStdString();
+                ++probadas;
+            }
+        }
+    }
+    EXPECT_GT(probadas, 150);
 }
 
 TEST_F(TraduccionEjecutada, ConsultaDeTransporteConEsquemaYUnicode) {

@@ -11,8 +11,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <random>
 
 [[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
@@ -254,6 +256,43 @@ TEST_F(Definiciones, GrabaAnchosSinArchivoYConNombresEnOtroCaso) {
     GrabaAnchosConsulta("ma_cuentas", "2|");
     EXPECT_EQ(Archivos(), QStringList({"consultaslen.cvn"}));
     EXPECT_EQ(Lee(Ruta("consultaslen.cvn")), "\"VT_CLIENTES\",\"100|200|\"\r\n\"ma_cuentas\",\"2|\"\r\n");
+}
+
+TEST_F(Definiciones, UnaComillaSueltaNoDejaDosLineasDeUnaEntidad) {
+    Escribe(Ruta("CONSULTASLEN.CVN"), "V_MV_TROPA\",\"1|2|\"\r\n\"VT_CLIENTES\",\"100|\"\r\n");
+    GrabaAnchosConsulta("V_MV_TROPA", "9|8|");
+    EXPECT_EQ(Lee(Ruta("CONSULTASLEN.CVN")), "\"VT_CLIENTES\",\"100|\"\r\n\"V_MV_TROPA\",\"9|8|\"\r\n");
+
+    // Hand-edited files with stray quotes, commas, bars and blanks anywhere: after a write the
+    // entity has one line, the new one, last; and the file reads back as it was written.
+    std::mt19937 azar(20);
+    const QStringList entidades = {"V_MV_TROPA", "VT_CLIENTES", "MA_CUENTAS", "v_mv_tropa_stock"};
+    const QString ruido = "\"\", |";
+    const QString ruta = Ruta("CONSULTASLEN.CVN");
+    for (int caso = 0; caso < 300; ++caso) {
+        QByteArray archivo;
+        for (unsigned l = 0; l < 1 + azar() % 5; ++l) {
+            QString linea =
+                "\"" + entidades[int(azar() % 4)] + "\",\"" + QString::number(azar() % 1000) + "|\"";
+            for (unsigned k = 0; k < 1 + azar() % 2; ++k)
+                linea.insert(qsizetype(azar() % unsigned(linea.size() + 1)),
+                             ruido[int(azar() % ruido.size())]);
+            archivo += linea.toLatin1() + (azar() % 2 ? "\r\n" : "\n");
+        }
+        Escribe(ruta, archivo);
+        const QString entidad = entidades[int(azar() % 4)];
+        GrabaAnchosConsulta(entidad, QString::number(caso) + "|7|");
+        const std::vector<LineaAnchos> lineas = LeeArchivoAnchos(ruta);
+        const auto deLaEntidad = std::count_if(lineas.begin(), lineas.end(), [&](const LineaAnchos& l) {
+            return MismaEntidad(l.Entidad, entidad);
+        });
+        EXPECT_EQ(deLaEntidad, 1) << archivo.toStdString() << "->\n" << Lee(ruta).toStdString();
+        EXPECT_EQ(AnchosDeEntidad(ruta, entidad), std::vector<int>({caso, 7})) << archivo.toStdString();
+        QByteArray otraVez;
+        for (const LineaAnchos& l : lineas)
+            otraVez += TextoLineaAnchos(l);
+        EXPECT_EQ(otraVez, Lee(ruta));
+    }
 }
 
 TEST_F(Definiciones, GrabaAnchosQueNoPuedeEscribirConservaElArchivo) {

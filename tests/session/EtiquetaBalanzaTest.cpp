@@ -3,6 +3,7 @@
 #include "Regional.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -177,6 +178,33 @@ TEST_F(Etiqueta, DecimalesDelAjuste) {
         EXPECT_TRUE(e.Descripcion().contains("DECIMALESEAN"));
     }
     EXPECT_THROW(LeeEtiquetaBalanza(etiqueta, "CCCCCCTTTTT", "7"), ErrorSistema);
+}
+
+// Numeric texts beyond an amount's range are values the lookup cannot read: nothing, never an
+// overflow.
+TEST_F(Etiqueta, LoQueDesbordaNoSeLee) {
+    for (const char* decimales : {"2E990", "9E18", "-9E99"})
+        EXPECT_EQ(DivisorEAN(decimales), std::nullopt) << decimales;
+    EXPECT_EQ(DivisorEAN("4E0"), 10000);
+    // The whole label is a number a double holds, but the digits the mask reads are not an amount.
+    ASSERT_TRUE(EsEtiquetaBalanza("212345009E251"));
+    for (const char* mascara : {"CCCCC0QQQQQ", "CCCCCCTTTTT", "0CCCCCPPPPP"})
+        EXPECT_EQ(LeeEtiquetaBalanza("212345009E251", mascara, "2"), std::nullopt) << mascara;
+    EXPECT_THROW(LeeEtiquetaBalanza(Trece("12345601234"), "CCCCCCQQQQQ", "2E990"), ErrorSistema);
+
+    // Any text of a label's length made of digits, exponents, signs and separators, with every mask:
+    // read or not, never an overflow.
+    std::mt19937 azar(20);
+    const QString letras = QStringLiteral("0123456789000000000EEE-+,. ");
+    for (int i = 0; i < 4000; ++i) {
+        QString texto = i % 3 == 0   ? QStringLiteral("2")
+                        : i % 3 == 1 ? QStringLiteral("-2")
+                                     : QStringLiteral("0");
+        while (texto.size() < 12 + i % 3)
+            texto += letras[int(azar() % letras.size())];
+        for (const QString& mascara : MascarasEAN())
+            EXPECT_NO_THROW(LeeEtiquetaBalanza(texto, mascara, "2")) << texto.toStdString();
+    }
 }
 
 } // namespace

@@ -83,4 +83,19 @@ TEST_F(Programa, SinArgumentosUsaLaBaseJuntoAlPrograma) {
     EXPECT_TRUE(lineas[0].contains(RutaBase()));
 }
 
+TEST_F(Programa, QuienTerminaConectadoTerminaSinFalla) {
+    // With and without an application object; the open transaction is never committed.
+    const QString programa = QCoreApplication::applicationDirPath() + "/conectado_al_salir";
+    for (const QStringList& argumentos : {QStringList{RutaBase()}, QStringList{RutaBase(), "sin-app"}}) {
+        ASSERT_TRUE(Ejecuta(programa, argumentos, 60000));
+        EXPECT_EQ(proceso_.exitStatus(), QProcess::NormalExit) << argumentos.join(' ').toStdString();
+        EXPECT_EQ(proceso_.exitCode(), 0) << LineasError().join('\n').toStdString();
+        EXPECT_TRUE(LineasError().isEmpty());
+    }
+    QProcess sqlite;
+    sqlite.start("sqlite3", {RutaBase(), "SELECT count(*) > 0 FROM V_CPTES_MODELO_DET"});
+    ASSERT_TRUE(sqlite.waitForFinished(10000));
+    EXPECT_EQ(sqlite.readAllStandardOutput().trimmed(), "1");
+}
+
 } // namespace

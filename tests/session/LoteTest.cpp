@@ -186,12 +186,19 @@ TEST_F(Lote, ValoresDificilesLleganIntactos) {
     QString largo;
     for (int i = 0; i < 100000; ++i)
         largo += QChar(u"abcñá \r\n;"[i % 9]);
+    // As long as its column allows, and far longer in a column without a width.
+    QString lleno = largo.left(50);
+    const QString esperado = lleno;
     id = "901";
     QString otroNombre = "Largo";
     AgregaCampo("IdVardelio", id, "@", true);
     AgregaCampo("nombre", otroNombre, "'", false);
-    AgregaCampo("DETALLE", largo, "'", false);
+    AgregaCampo("DETALLE", lleno, "'", false);
     ArmaSentencia(ListaCampos(), sentencias, "V_CPTES_MODELO_CAB", false, condicion, false);
+    QString clave = "LARGO";
+    AgregaCampo("Clave", clave, "'", true);
+    AgregaCampo("Valor", largo, "'", false);
+    ArmaSentencia(ListaCampos(), sentencias, "TA_CONFIGURACION", false, condicion, false);
 
     const Resultado r = Ejecuta(sentencias);
     ASSERT_FALSE(r.hayError) << r.mensajes.toStdString();
@@ -201,7 +208,20 @@ TEST_F(Lote, ValoresDificilesLleganIntactos) {
                                           "ORDER BY IdVardelio");
     ASSERT_EQ(detalles.size(), 2);
     EXPECT_TRUE(detalles[0].isNull()); // the word NULL, in any case, is a null
-    EXPECT_EQ(detalles[1].toString(), largo);
+    EXPECT_EQ(detalles[1].toString(), esperado);
+    EXPECT_EQ(Columna("SELECT Valor FROM TA_CONFIGURACION WHERE Clave = 'LARGO'"), QVariantList{largo});
+
+    // One character more than the column holds: the whole batch is refused as the server refuses it.
+    sentencias.clear();
+    id = "902";
+    QString pasado = lleno + "x";
+    AgregaCampo("IdVardelio", id, "@", true);
+    AgregaCampo("DETALLE", pasado, "'", false);
+    ArmaSentencia(ListaCampos(), sentencias, "V_CPTES_MODELO_CAB", false, condicion, false);
+    const Resultado refusado = Ejecuta(sentencias, false, false, false);
+    EXPECT_EQ(refusado.numero, 8152);
+    EXPECT_EQ(refusado.mensajes, "8152 : String or binary data would be truncated.\r\n");
+    EXPECT_EQ(Plantillas().size(), 2);
 }
 
 // A failure between the batch and its commit must leave the database as it was.

@@ -266,12 +266,14 @@ TEST_F(Barra, PanelesQueFaltanSeSaltanSinAviso) {
 }
 
 TEST_F(Barra, UnaCajaConApostrofoNoTerminaElLiteral) {
-    gCaja = "9'); DELETE FROM V_TA_Cajas; --";
+    gCaja = "9');";
     MuestraBarraEstado(barra, "");
-    const QStringList cajas = Cajas();
-    ASSERT_EQ(cajas.size(), 2);
-    EXPECT_EQ(cajas[0], "[   1]Caja 1");
-    EXPECT_EQ(cajas[1], "[9'); DELETE FROM V_TA_Cajas; --]CAJA 9'); DELETE FROM V_TA_Cajas; --");
+    EXPECT_EQ(Cajas(), (QStringList{"[   1]Caja 1", "[9');]CAJA 9');"}));
+
+    // Longer than a cash desk's code: refused as a too long text, never run as a statement.
+    gCaja = "8'); DELETE FROM V_TA_Cajas; --";
+    MuestraBarraEstado(barra, "");
+    EXPECT_EQ(Cajas(), (QStringList{"[   1]Caja 1", "[9');]CAJA 9');"}));
 }
 
 } // namespace

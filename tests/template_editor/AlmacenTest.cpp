@@ -328,14 +328,15 @@ TEST_F(Almacen, UnaLineaQueRompeUnaRestriccionDejaEntero_ElModeloAnterior) {
     EXPECT_EQ(TodoGuardado(), antes);
     ASSERT_EQ(guion.Registros().size(), 1u);
     const auto& caja = guion.Registros()[0];
-    EXPECT_TRUE(caja.texto.startsWith("547 : ")) << caja.texto.toStdString();
+    EXPECT_TRUE(caja.texto.startsWith("8152 : String or binary data would be truncated."))
+        << caja.texto.toStdString();
     EXPECT_TRUE(caja.texto.endsWith("\r\n"));
     EXPECT_EQ(caja.texto.count("\r\n"), 1); // the server's closing entry is not listed
     EXPECT_EQ(caja.titulo, "Aviso al Operador!");
     EXPECT_EQ(caja.estilo, Estilo::SoloAceptar | Estilo::Critico);
     const QStringList error = Filas("SELECT Error, SQL FROM AUX_ERR ORDER BY Id DESC LIMIT 1");
     ASSERT_EQ(error.size(), 1);
-    EXPECT_EQ(error[0], "547|" + F().UltimoLote);
+    EXPECT_EQ(error[0], "8152|" + F().UltimoLote);
     EXPECT_EQ(Filas("SELECT Proceso, Descripcion FROM AUX_ERR ORDER BY Id DESC LIMIT 1"),
               QStringList{NombreEjecutable() + "|" + caja.texto});
     EXPECT_NE(Filas("SELECT COUNT(*) FROM AUX_ERR").join(""), erroresAntes);

@@ -188,6 +188,20 @@ TEST_F(Anclaje, TheEntryNamesTheStoredTemplate) {
     EXPECT_EQ(Claves(), QStringList({"D802101 REPOSICION LOCAL CENTRO", "D802102 Pedido DAna"}));
 }
 
+TEST_F(Anclaje, ANameWithANulIsStoredAndAnchoredWithoutIt) {
+    const QString nombre = QStringLiteral("AB") + QChar(u'\0') + QStringLiteral("CD");
+    GrabaNueva(nombre, true);
+    EXPECT_EQ(Filas("SELECT nombre FROM V_CPTES_MODELO_CAB WHERE IdVardelio = 3"), QStringList{"ABCD"});
+    EXPECT_EQ(Menu(), QStringList({Grupo(), Entrada("D802101", "REPOSICION LOCAL CENTRO"),
+                                   Entrada("D802102", "ABCD")}));
+    // The next save finds its entry and leaves one template and one entry.
+    Abre(nombre);
+    Graba();
+    EXPECT_EQ(Filas("SELECT count(*) FROM V_CPTES_MODELO_CAB WHERE nombre = 'ABCD'"), QStringList{"1"});
+    EXPECT_EQ(Claves(), QStringList({"D802101 REPOSICION LOCAL CENTRO", "D802102 ABCD"}));
+    EXPECT_EQ(Filas("SELECT count(*) FROM AUX_ERR"), QStringList{"0"});
+}
+
 TEST_F(Anclaje, PastNinetyNineEntriesKeysStayUnique) {
     for (int n = 2; n <= 99; ++n)
         Ejecuta(QStringLiteral("INSERT INTO TA_MENU (MENU,TITULO,CLAVE,NOMBRE,IMAGEN,PROCESO,HABILITADO) "
