@@ -45,7 +45,7 @@ double Mejor(const std::function<void()>& f, double& mejor) {
 int main() {
     const Listas l = Genera();
     qsizetype control = 0;
-    double base = 1e9, descompone = 1e9, recorre = 1e9, posiciones = 1e9, distintos = 1e9;
+    double base = 1e9, descompone = 1e9, recorre = 1e9, posiciones = 1e9, distintos = 1e9, texto = 1e9;
     for (int ronda = 0; ronda < 7; ++ronda) {
         Mejor([&] { control += l.lotes.split(u'|').size(); }, base);
         Mejor(
@@ -59,11 +59,12 @@ int main() {
         Mejor(
             [&] {
                 const qint32 n = ClsCmnCptes::Cuenta_Series_Lotes(l.cantidades, l.lotes, true);
-                control += ClsCmnCptes::Cuenta_Series_Lotes(l.cantidades, l.lotes, false);
+                control += ClsCmnCptes::Cantidad_Series_Lotes(l.lotes);
                 for (qint32 j = 1; j <= n; ++j)
                     control += ClsCmnCptes::ExtraeSerieLote(l.lotes, j).size();
             },
             recorre);
+        Mejor([&] { control += ClsCmnCptes::Cuenta_Series_Lotes(QString(), l.lotes, false); }, distintos);
         Mejor(
             [&] {
                 QStringList p, c, lo;
@@ -71,17 +72,19 @@ int main() {
                 control += p.size() + c.size() + lo.size();
             },
             posiciones);
-        Mejor([&] { control += ClsCmnCptes::StrSerieLote(l.lotes).size(); }, distintos);
+        Mejor([&] { control += ClsCmnCptes::StrSerieLote(l.lotes).size(); }, texto);
     }
     std::printf("time base_split_100000_entradas %.6f\n", base);
     std::printf("time descompone_100000_entradas %.6f\n", descompone);
     std::printf("time cuenta_y_extrae_cada_entrada %.6f\n", recorre);
     std::printf("time posiciones_y_lotes_100000 %.6f\n", posiciones);
-    std::printf("time entradas_distintas_100000 %.6f\n", distintos);
+    std::printf("time cuenta_lotes_distintos_100000 %.6f\n", distintos);
+    std::printf("time texto_lotes_distintos_100000 %.6f\n", texto);
     std::printf("ratio descompone_vs_split %.2f\n", descompone / base);
     std::printf("ratio cuenta_y_extrae_vs_split %.2f\n", recorre / base);
     // Two lists read: compared with two plain splits.
     std::printf("ratio posiciones_y_lotes_vs_dos_split %.2f\n", posiciones / (2 * base));
-    std::printf("ratio entradas_distintas_vs_split %.2f\n", distintos / base);
+    std::printf("ratio cuenta_lotes_distintos_vs_split %.2f\n", distintos / base);
+    std::printf("ratio texto_lotes_distintos_vs_split %.2f\n", texto / base);
     return control > 0 ? 0 : 1;
 }

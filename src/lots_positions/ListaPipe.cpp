@@ -4,8 +4,6 @@
 #include "Globales.h"
 #include "Utilidades.h"
 
-#include <unordered_set>
-
 namespace ListaPipe {
 
 QStringView SinBlancos(QStringView texto) {
@@ -64,6 +62,11 @@ size_t HashEntrada(QStringView entrada) {
     const qsizetype n = entrada.size();
     for (qsizetype i = 0; i < n; ++i) {
         char32_t c = entrada[i].unicode();
+        if (c < 0x80) {
+            // ASCII folds to its lower case.
+            h = (h ^ (c >= u'A' && c <= u'Z' ? c + 32 : c)) * 1099511628211ULL;
+            continue;
+        }
         if (QChar::isHighSurrogate(c) && i + 1 < n && entrada[i + 1].isLowSurrogate()) {
             c = QChar::surrogateToUcs4(entrada[i].unicode(), entrada[i + 1].unicode());
             ++i;
@@ -79,14 +82,43 @@ namespace {
 
 using namespace ListaPipe;
 
-struct HashSinCaso {
-    size_t operator()(QStringView v) const { return HashEntrada(v); }
+// Distinct entries without regard to case: an open-addressing table of indexes into the entries,
+// sized once for all of them, so that no entry costs an allocation and the table stays small.
+class EntradasDistintas {
+public:
+    explicit EntradasDistintas(const std::vector<QStringView>& entradas) : entradas_(entradas) {
+        size_t capacidad = 16;
+        while (capacidad < entradas.size() * 2)
+            capacidad *= 2;
+        casillas_.resize(capacidad);
+    }
+    // Entry `i` of the entries; false when an equal one is already there.
+    bool Agrega(size_t i) {
+        const QStringView entrada = entradas_[i];
+        const auto hash = quint32(HashEntrada(entrada));
+        const size_t mascara = casillas_.size() - 1;
+        for (size_t c = hash & mascara;; c = (c + 1) & mascara) {
+            Casilla& casilla = casillas_[c];
+            if (casilla.indice == 0) {
+                casilla = {hash, quint32(i + 1)};
+                ++cantidad_;
+                return true;
+            }
+            if (casilla.hash == hash && MismaEntrada(entradas_[casilla.indice - 1], entrada))
+                return false;
+        }
+    }
+    size_t Cantidad() const { return cantidad_; }
+
+private:
+    struct Casilla {
+        quint32 hash = 0;
+        quint32 indice = 0; // entry + 1; 0 is a free slot
+    };
+    const std::vector<QStringView>& entradas_;
+    std::vector<Casilla> casillas_;
+    size_t cantidad_ = 0;
 };
-struct IgualSinCaso {
-    bool operator()(QStringView a, QStringView b) const { return MismaEntrada(a, b); }
-};
-// Distinct entries without regard to case; the views must outlive the set.
-using EntradasDistintas = std::unordered_set<QStringView, HashSinCaso, IgualSinCaso>;
 
 // The entries of DescomponeSerieLote, trimmed: the closed ones and the unclosed tail, which the
 // split takes as the last entry (it supplies the missing "|").
@@ -97,6 +129,17 @@ std::vector<QStringView> EntradasPartidas(QStringView lista) {
     for (QStringView& e : r.cerradas)
         e = SinBlancos(e);
     return std::move(r.cerradas);
+}
+
+// How many entries EntradasPartidas finds, without cutting them: the body ends in a non-blank
+// character, so each of its "|" closes one entry and text after the last one is one more.
+qint32 CuentaEntradas(QStringView lista) {
+    QStringView cuerpo = SinBlancos(lista);
+    if (cuerpo.startsWith(u'|'))
+        cuerpo = cuerpo.sliced(1);
+    if (cuerpo.isEmpty())
+        return 0;
+    return qint32(cuerpo.count(u'|') + (cuerpo.endsWith(u'|') ? 0 : 1));
 }
 
 QStringList ConHuecoFinal(const std::vector<QStringView>& entradas) {
@@ -111,8 +154,7 @@ QStringList ConHuecoFinal(const std::vector<QStringView>& entradas) {
 // The entries of ExtraeSerieLote, untrimmed: the closed ones, or the whole body as entry 1 when
 // it holds no "|". Kept for the list last read, so that reading every entry of a line in turn
 // walks its text once. The cached copy shares the caller's text: a change of the caller's list
-// detaches it from the copy, so a list that still shares the copy's data is the same text. Text
-// the list does not own (raw or literal data) is compared whole.
+// detaches it from the copy, so a list that still shares the copy's data is the same text.
 const std::vector<QStringView>& EntradasNumeradas(const QString& lista) {
     struct Memoria {
         QString lista;
@@ -121,12 +163,11 @@ const std::vector<QStringView>& EntradasNumeradas(const QString& lista) {
     };
     thread_local Memoria m;
     const bool propia = lista.data_ptr().isMutable();
-    const bool misma = m.valida && m.lista.size() == lista.size() &&
-                       (propia ? m.lista.data_ptr().isSharedWith(lista.data_ptr()) &&
-                                     m.lista.constData() == lista.constData()
-                               : !m.lista.data_ptr().isMutable() && m.lista == lista);
-    if (misma)
+    if (m.valida && propia && m.lista.data_ptr().isSharedWith(lista.data_ptr()) &&
+        m.lista.constData() == lista.constData() && m.lista.size() == lista.size())
         return m.entradas;
+    // Text the list does not own may change at the same address: it is read afresh every time.
+    m.valida = propia;
     m.lista = propia ? lista : QString(lista.constData(), lista.size());
     Recorrido r = Recorre(m.lista);
     if (!r.tieneBarra && !r.cola.isEmpty())
@@ -139,17 +180,17 @@ const std::vector<QStringView>& EntradasNumeradas(const QString& lista) {
 } // namespace
 
 QString ClsCmnCptes::StrSerieLote(const QString& Serie_Lote) {
-    const Recorrido r = Recorre(Serie_Lote);
-    EntradasDistintas vistas;
-    vistas.reserve(r.cerradas.size());
+    Recorrido r = Recorre(Serie_Lote);
+    for (QStringView& e : r.cerradas)
+        e = SinBlancos(e);
+    EntradasDistintas vistas(r.cerradas);
     QString resultado;
-    for (const QStringView entrada : r.cerradas) {
-        const QStringView e = SinBlancos(entrada);
+    for (size_t i = 0; i < r.cerradas.size(); ++i) {
         // The seen entries start with the empty slot, so blank entries are skipped too.
-        if (e.isEmpty() || !vistas.insert(e).second)
+        if (r.cerradas[i].isEmpty() || !vistas.Agrega(i))
             continue;
         resultado += u' ';
-        resultado += e;
+        resultado += r.cerradas[i];
     }
     return resultado;
 }
@@ -185,19 +226,15 @@ void ClsCmnCptes::DescomponePosicionCantidadLote(const QString& Posicion_Lote, c
 qint32 ClsCmnCptes::Cuenta_Series_Lotes(const QString& PipeSeries, const QString& PIPELotes,
                                         bool SinConsolidar) {
     // With serials the lots are discarded; without them the lots are counted.
-    std::vector<QStringView> entradas;
-    if (!PipeSeries.isEmpty())
-        entradas = EntradasPartidas(PipeSeries);
-    else if (!PIPELotes.isEmpty())
-        entradas = EntradasPartidas(PIPELotes);
+    const QString& contada = PipeSeries.isEmpty() ? PIPELotes : PipeSeries;
     if (SinConsolidar)
-        return qint32(entradas.size());
-    EntradasDistintas distintas;
-    distintas.reserve(entradas.size());
-    for (const QStringView e : entradas)
-        if (!e.isEmpty())
-            distintas.insert(e);
-    return qint32(distintas.size());
+        return CuentaEntradas(contada);
+    const std::vector<QStringView> entradas = EntradasPartidas(contada);
+    EntradasDistintas distintas(entradas);
+    for (size_t i = 0; i < entradas.size(); ++i)
+        if (!entradas[i].isEmpty())
+            distintas.Agrega(i);
+    return qint32(distintas.Cantidad());
 }
 
 QString ClsCmnCptes::ExtraeSerieLoteConValor(QString& Serie, QString& Lote) {
@@ -222,10 +259,7 @@ QString ClsCmnCptes::ExtraeSerieLote(const QString& Serie_Lote, qint32 QuePosici
 }
 
 qint32 ClsCmnCptes::Cantidad_Series_Lotes(const QString& Pipes) {
-    if (Pipes.isEmpty())
-        return 0;
-    const Recorrido r = Recorre(Pipes);
-    return qint32(r.cerradas.size() + (r.cola.isEmpty() ? 0 : 1));
+    return Pipes.isEmpty() ? 0 : CuentaEntradas(Pipes);
 }
 
 QString ClsCmnCptes::InsertaCHR255(const QString& iPipe) {

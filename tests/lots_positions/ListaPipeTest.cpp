@@ -141,52 +141,66 @@ TEST(ListaPipe, EntryByNumberSeesEveryChangeOfTheList) {
     EXPECT_EQ(C::ExtraeSerieLote(QString::fromRawData(buffer, 5), 2), "r");
 }
 
-// Generated lists, written as the dialogs write them (blanks around entries and the list,
-// mixed case, markers, "*" and "-"): every reader agrees with the entries that were written.
+// A list written as the dialogs write it from generated entries (blanks around entries and the
+// list, mixed case, markers, "*" and "-").
+QStringList Escritas(QRandomGenerator& azar) {
+    static const QStringList piezas = {"L1",          "l1",    "A-01*5", "-",     "",
+                                       "S" + Y + "1", "x" + Y, "Ñandú",  "7*2*3", "lote 9"};
+    QStringList escritas;
+    const int n = azar.bounded(12);
+    for (int i = 0; i < n; ++i) {
+        const QString& e = piezas[azar.bounded(piezas.size())];
+        escritas << (azar.bounded(3) == 0 ? " " + e + "  " : e);
+    }
+    return escritas;
+}
+
+// Entry by number and look-up of every entry; the distinct ones (as StrSerieLote spells them).
+QStringList CompruebaCadaEntrada(const QString& lista, const QStringList& escritas,
+                                 const QStringList& esperadas) {
+    QStringList distintas;
+    for (qsizetype i = 0; i < escritas.size(); ++i) {
+        EXPECT_EQ(C::ExtraeSerieLote(lista, qint32(i + 1)), escritas[i]);
+        qsizetype primera = 0;
+        while (esperadas[primera].compare(esperadas[i], Qt::CaseInsensitive) != 0)
+            ++primera;
+        EXPECT_EQ(C::Busca_Lotes_Series(lista, " " + esperadas[i].toUpper()), primera + 1);
+        if (!esperadas[i].isEmpty() && primera == i)
+            distintas << esperadas[i];
+    }
+    return distintas;
+}
+
+// The readers of the whole list.
+void CompruebaLista(const QString& lista, const QStringList& escritas, const QStringList& esperadas) {
+    const auto n = qint32(escritas.size());
+    EXPECT_EQ(Parte(lista), esperadas + QStringList{""});
+    EXPECT_EQ(C::Cantidad_Series_Lotes(lista), n);
+    EXPECT_EQ(C::Cuenta_Series_Lotes("", lista, true), n);
+    EXPECT_EQ(Parte(ListaPipe::Escribe(esperadas)), Parte(lista));
+    EXPECT_EQ(C::ExtraeSerieLote(lista, n + 1), "");
+    EXPECT_EQ(C::Busca_Lotes_Series(lista, "no está"), n == 0 ? 0 : n + 1);
+}
+
+void CompruebaDistintas(const QString& lista, const QStringList& distintas) {
+    EXPECT_EQ(C::Cuenta_Series_Lotes("", lista, false), distintas.size());
+    // Serials rule out the lots, unless the serials list is the empty text.
+    EXPECT_EQ(C::Cuenta_Series_Lotes(lista, "|l|", false), lista.isEmpty() ? 1 : distintas.size());
+    EXPECT_EQ(C::StrSerieLote(lista), distintas.isEmpty() ? QString() : " " + distintas.join(' '));
+}
+
+// Every reader agrees with the entries that were written.
 TEST(ListaPipe, ReadersAgreeWithTheWrittenEntriesOnGeneratedLists) {
     QRandomGenerator azar(20261209);
-    const QStringList piezas = {"L1",          "l1",    "A-01*5", "-",     "",
-                                "S" + Y + "1", "x" + Y, "Ñandú",  "7*2*3", "lote 9"};
     for (int caso = 0; caso < 400; ++caso) {
-        const int n = azar.bounded(12);
-        QStringList escritas;
-        for (int i = 0; i < n; ++i) {
-            QString e = piezas[azar.bounded(piezas.size())];
-            if (azar.bounded(3) == 0)
-                e = " " + e + "  ";
-            escritas << e;
-        }
+        const QStringList escritas = Escritas(azar);
         const QString lista = (azar.bounded(2) ? "  " : "") + ListaPipe::Escribe(escritas);
         SCOPED_TRACE(lista.toStdString());
-
         QStringList esperadas;
         for (const QString& e : escritas)
             esperadas << ListaPipe::SinBlancos(e).toString();
-        EXPECT_EQ(Parte(lista), esperadas + QStringList{""});
-        EXPECT_EQ(C::Cantidad_Series_Lotes(lista), n);
-        EXPECT_EQ(C::Cuenta_Series_Lotes("", lista, true), n);
-        EXPECT_EQ(Parte(ListaPipe::Escribe(Parte(lista).mid(0, n))), Parte(lista));
-
-        QStringList distintas;
-        QString unicas;
-        for (int i = 0; i < n; ++i) {
-            EXPECT_EQ(C::ExtraeSerieLote(lista, i + 1), escritas[i]);
-            const QString& e = esperadas[i];
-            qsizetype primera = 0;
-            while (esperadas[primera].compare(e, Qt::CaseInsensitive) != 0)
-                ++primera;
-            EXPECT_EQ(C::Busca_Lotes_Series(lista, " " + e.toUpper()), primera + 1);
-            if (!e.isEmpty() && primera == i) {
-                distintas << e;
-                unicas += " " + e;
-            }
-        }
-        EXPECT_EQ(C::ExtraeSerieLote(lista, n + 1), "");
-        EXPECT_EQ(C::Cuenta_Series_Lotes("", lista, false), distintas.size());
-        // Serials rule out the lots, unless the serials list is the empty text.
-        EXPECT_EQ(C::Cuenta_Series_Lotes(lista, "|l|", false), lista.isEmpty() ? 1 : distintas.size());
-        EXPECT_EQ(C::StrSerieLote(lista), unicas);
-        EXPECT_EQ(C::Busca_Lotes_Series(lista, "no está"), n == 0 ? 0 : n + 1);
+        CompruebaLista(lista, escritas, esperadas);
+        CompruebaDistintas(lista, CompruebaCadaEntrada(lista, escritas, esperadas));
     }
 }
 
