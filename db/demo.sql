@@ -614,3 +614,39 @@ INSERT INTO MV_ASIENTOS (Cuenta, Secuencia, Mes_Operativo, [Numero Asiento], Fec
 INSERT INTO MV_ASIENTOSCCOSTO (MES_OPERATIVO, TIPO_REG, PERIODO, [NUMERO ASIENTO]) VALUES
     (3, 'STK', 2025, 18), (3, 'STK', 2025, 25);
 INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, Subdiario) VALUES ('CBFP', 'CON');
+
+-- Lots and warehouse positions: reservations and the lots an outgoing quantity takes
+------------------------------------------------------------------------------------------
+
+-- An exhausted lot of 1015 in deposit 1 (quantity 0): never offered to an outgoing line.
+INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IdDeposito, NroLote, NroSerie, IdPosicion, CANTIDAD) VALUES
+    (printf('%25d', 1015), '   1', printf('%-25s', 'L1015C'), NULL, NULL, 0);
+
+-- Deposit 2 keeps its places by reservation. Aisle B1 holds places reserved for article 1015
+-- (Agua mineral, family 0415001 under 0415 under 04, type 1, rubro 4), for its family and each
+-- parent family, for type 1 and for rubro 4; one place is reserved both for 1015 and for its
+-- family. Aisle B2 is free. Both aisles have a heading row, and the heading of B1 is even
+-- reserved for 1015: headings are never places.
+INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, Descripcion, OrdenIngreso, TITULO, IdArticulo, IdFamilia,
+                           IdTipo, IdRubro, IdUnidad, Capacidad) VALUES
+    ('   2', printf('%-15s', 'B1'), 'Pasillo B1', 0, 1, printf('%25d', 1015), NULL, NULL, NULL, NULL, NULL),
+    ('   2', printf('%-15s', 'B1E01N1P01'), 'Agua mineral 1015', 2, 0, printf('%25d', 1015), '0415001',
+     NULL, NULL, '  UN', 500),
+    ('   2', printf('%-15s', 'B1E01N1P02'), 'Agua mineral 1015, al frente', 1, 0, printf('%25d', 1015), NULL,
+     NULL, NULL, '  UN', 500),
+    ('   2', printf('%-15s', 'B1E01N2P01'), 'Agua mineral en general', 3, 0, NULL, '0415001', NULL, NULL,
+     '  UN', 500),
+    ('   2', printf('%-15s', 'B1E02N1P01'), 'Aguas', 4, 0, NULL, '0415', NULL, NULL, '  UN', 500),
+    ('   2', printf('%-15s', 'B1E02N1P02'), 'Bebidas', 5, 0, NULL, '04', NULL, NULL, '  UN', 500),
+    ('   2', printf('%-15s', 'B1E02N2P01'), 'Mercadería de reventa', 6, 0, NULL, NULL, '   1', NULL, '  UN', 500),
+    ('   2', printf('%-15s', 'B1E02N2P02'), 'Rubro bebidas', 7, 0, NULL, NULL, NULL, '   4', '  UN', 500),
+    ('   2', printf('%-15s', 'B2'), 'Pasillo B2', 0, 1, NULL, NULL, NULL, NULL, NULL, NULL),
+    ('   2', printf('%-15s', 'B2E01N1P01'), 'Libre', 9, 0, NULL, NULL, NULL, NULL, '  UN', 500),
+    ('   2', printf('%-15s', 'B2E01N1P02'), 'Libre', 9, 0, NULL, NULL, NULL, NULL, '  UN', 500),
+    ('   2', printf('%-15s', 'B2E01N1P03'), 'Libre, primera en el orden', 8, 0, NULL, NULL, NULL, NULL,
+     '  UN', 500);
+
+-- The two lots of 1015 in deposit 2 stand together on the family's place.
+INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo) VALUES
+    ('   2', printf('%-15s', 'B1E01N2P01'), printf('%25d', 1015), printf('%-25s', 'L1015A'), '  UN', 37),
+    ('   2', printf('%-15s', 'B1E01N2P01'), printf('%25d', 1015), printf('%-25s', 'L1015B'), '  UN', 38);

@@ -3,6 +3,7 @@
 #include "ErrorSistema.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QtGlobal>
 #include <functional>
@@ -39,6 +40,52 @@ public:
     void InicializaGrids(Grilla* MSFlexGrid1, Grilla* MSFlexGrid2, Grilla* MSFlexGrid3, CajaTexto* TxtEdit,
                          CajaTexto* txtEdit2, CajaTexto* txtEdit3, const MedidaTexto& obj,
                          const QString& TC = {}, Grilla* MSFlexGrid4 = nullptr);
+
+    // Records an action on a voucher in V_MV_CPTEACCIONES: creation ("A", `lEsAlta`), change ("M",
+    // `lEsModificacion`) or deletion ("B"), with the time, user, machine and program. By default
+    // the INSERT only goes to `SentenciaSQL`; with `GeneraSentencia` false it runs at once.
+    // Failing steps are passed over silently; a complement that is no number gives no statement.
+    // (Body in AccionesComprobante.cpp.)
+    void ActualizaBuchon(const QString& TC, const QString& SucNroLetra, const QString& IdComplemento,
+                         bool lEsAlta, bool lEsModificacion, bool GeneraSentencia = true,
+                         QString* SentenciaSQL = nullptr, const QString& NroAsiento = {});
+
+    // ---- Pipe lists of a voucher line (ListaPipe.h; bodies in lots_positions/ListaPipe.cpp) ----
+    // Pure functions of their texts; none fails. An array they fill holds the entries, trimmed,
+    // and one empty slot at the end, so its last index is the number of entries.
+
+    // The distinct non-blank closed entries (any case), in order of first appearance, each after
+    // one blank: "|A|b|a|" gives " A b". Text after the last "|" is no entry.
+    static QString StrSerieLote(const QString& Serie_Lote);
+    // Splits the list; a last entry without its closing "|" is taken, and a text without any "|"
+    // is one entry. Blank entries stay as empty slots.
+    static void DescomponeSerieLote(const QString& Serie_Lote, QStringList& arreglo);
+    // Splits "position*quantity" entries at their first "*" into positions and quantities (an
+    // entry without "*" has an empty quantity; a list without "|" gives none), and the lots list
+    // as DescomponeSerieLote does.
+    static void DescomponePosicionCantidadLote(const QString& Posicion_Lote, const QString& PIPELotes,
+                                               QStringList& ArrPosiciones, QStringList& ArrCantidades,
+                                               QStringList& ArrLote);
+    // The entries of the serials list, or of the lots list when there are no serials; with
+    // `SinConsolidar` false only the distinct non-blank ones (any case).
+    static qint32 Cuenta_Series_Lotes(const QString& PipeSeries, const QString& PIPELotes,
+                                      bool SinConsolidar);
+    // Removes the end markers from both lists (in the caller's variables) and gives the lot of the
+    // first quantity above zero; "" when there is none.
+    static QString ExtraeSerieLoteConValor(QString& Serie, QString& Lote);
+    // Entry `QuePosicion` (from 1), untrimmed; "" out of range. Text after the last "|" is no
+    // entry, except in a text without "|", which is entry 1. Reading every entry of a list in
+    // turn costs one pass over it.
+    static QString ExtraeSerieLote(const QString& Serie_Lote, qint32 QuePosicion);
+    // The number of entries DescomponeSerieLote finds; 0 for "".
+    static qint32 Cantidad_Series_Lotes(const QString& Pipes);
+    // The list with the end marker before every closing "|"; its first character is taken to be
+    // the opening "|". "" gives "|".
+    static QString InsertaCHR255(const QString& iPipe);
+    // The number (from 1) of the first closed entry equal to the value (trimmed, any case); the
+    // number of entries plus 1 when none is; 0 for a text without "|".
+    static qint32 Busca_Lotes_Series(const QString& PipeSeriesLotes, const QString& QueSerieLote);
+    // ---- end of pipe lists ----
 
     // ---- Stock balances, line limit and counts, grid painting and duplicate checks ----
     // (bodies in StockUnidades.cpp, LimitesLineas.cpp and PintaGrilla.cpp; the unit and

@@ -3,6 +3,7 @@
 #include "Moneda.h"
 
 #include <QString>
+#include <vector>
 
 class Grilla;
 
@@ -62,3 +63,32 @@ Moneda ConvierteImporte(Moneda importe, const QString& operador, double coeficie
 // CantidadKg) of the articles grid's current row from its article, unit and quantity. The
 // package column is kept when the line asks for its equivalence (PideEquivalencia "-1").
 void RecalculaCantidadesGrilla(Grilla& grilla);
+
+// ---- Lots with stock and production inputs ----
+
+// One element of the lists the stock posting reads: a lot or component article (25 characters)
+// and a unit (4 characters), left-aligned, filled with blanks and cut to their width, and a
+// quantity. An element added but never filled holds fill characters (U+0000) in both texts.
+struct ItemCantidad {
+    QString Codigo = QString(25, QChar(0));
+    QString Unidad = QString(4, QChar(0));
+    double Cantidad = 0;
+    void AsignaCodigo(const QString& codigo);
+    void AsignaUnidad(const QString& unidad);
+};
+using ListaItems = std::vector<ItemCantidad>;
+
+// Spreads `pedido` over the article's lots with stock in the deposit, lowest lot number first:
+// whole lots while they fit, then the part still needed of the next one. Every lot taken whole
+// is followed by an unfilled element; when the lots fall short, one more element with a blank
+// code carries what is missing. `deposito` is an SQL literal ('   1'), NULL, or the marker
+// "ELDELGRID", which returns false at once and leaves the list alone. True when the article has
+// a lot with stock there. Quantities are compared at four decimals. Errors go to the central
+// handler as "ArticuloTieneLotes".
+bool ArticuloTieneLotes(const QString& articulo, const QString& deposito, ListaItems& lista, double pedido);
+
+// The components of the article (V_MA_INSUMOS) with their unit and quantity per unit, the list
+// ending with one unfilled element; with `soloPrueba` the list keeps its one unfilled element.
+// True when the article has components. Errors go to the central handler as
+// "IdArticuloTieneInsumos".
+bool IdArticuloTieneInsumos(const QString& articulo, ListaItems& lista, bool soloPrueba);

@@ -35,3 +35,9 @@ QString SqlStockLote(const QString& articulo, const QString& deposito, const QSt
 QString SqlLineasComprobante(const QString& TC, const QString& letra);
 
 } // namespace stock_interno
+
+namespace stock_interno {
+// The lots with stock of an article in a deposit (an SQL literal, put in as it stands).
+QString SqlLotesConStock(const QString& articulo, const QString& deposito);
+QString SqlInsumos(const QString& articulo);
+} // namespace stock_interno
