@@ -30,6 +30,14 @@ sqlite3* Base() {
         if (sqlite3_exec(d, esquema.readAll().constData(), nullptr, nullptr, &error) != SQLITE_OK)
             Falla("el esquema no se crea", QString::fromUtf8(error));
         RegistraColumnasFechaDeLaBase(d);
+        // Rows enough for a TOP to have something to cut.
+        if (sqlite3_exec(
+                d,
+                "INSERT INTO TA_MENU (MENU, TITULO, CLAVE, NOMBRE) VALUES ('M', 'D8021', 'D1', 'Uno'), "
+                "('M', 'D8021', 'D2', 'Dos'), ('M', 'D8021', 'D3', 'Tres'), ('M', 'D8021', 'D4', "
+                "'Cuatro'), ('M', 'D8021', 'D5', 'Cinco')",
+                nullptr, nullptr, &error) != SQLITE_OK)
+            Falla("no se cargan las filas de prueba", QString::fromUtf8(error));
         return d;
     }();
     return db;
@@ -68,6 +76,25 @@ Resultado Prepara(const QString& sql) {
     return r;
 }
 
+constexpr const char* kTop = "TOP 3 ";
+constexpr int kFilasTop = 3;
+
+// Rows a query gives, counted up to `hasta` (the query only read, never written).
+int CuentaFilas(const QString& sql, int hasta) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare16_v2(Base(), sql.utf16(), static_cast<int>(sql.size() * 2), &st, nullptr) !=
+            SQLITE_OK ||
+        !st || !sqlite3_stmt_readonly(st)) {
+        sqlite3_finalize(st);
+        return 0;
+    }
+    int filas = 0;
+    while (filas <= hasta && sqlite3_step(st) == SQLITE_ROW)
+        ++filas;
+    sqlite3_finalize(st);
+    return filas;
+}
+
 // The statement as the suite would write it for the server: a hint after the table of its FROM,
 // the table in the dbo schema, TOP on a plain query, ISNULL for IFNULL. Only the forms that apply.
 QStringList FormasDelServidor(const QString& s) {
@@ -86,7 +113,7 @@ QStringList FormasDelServidor(const QString& s) {
         formas << QString(s).insert(m.capturedStart(1), QStringLiteral("dbo."));
     }
     if (const auto m = consulta.match(s); m.hasMatch() && !compuesta.match(s).hasMatch())
-        formas << QString(s).insert(m.capturedEnd(), QStringLiteral("TOP 3 "));
+        formas << QString(s).insert(m.capturedEnd(), QString::fromLatin1(kTop));
     if (ifnull.match(s).hasMatch())
         formas << QString(s).replace(ifnull, QStringLiteral("ISNULL("));
     return formas;
@@ -105,7 +132,9 @@ void CompruebaSentencia(const QString& s) {
     if (const auto plantilla = ad::Parametriza(s))
         ad::CuentaMarcadores(TraduceSqlServerASqlite(plantilla->texto));
     ad::ParametrizaConsulta(traducida);
-    if (s.contains(u'`'))
+    // SQLite reads a text only up to a NUL (the data layer never sends one), and backquotes are
+    // its own.
+    if (s.contains(u'`') || s.contains(QChar(0)))
         return;
     const Resultado original = Prepara(s);
     if (original.estado != Preparada::Una || original.parametrosConNombre)
@@ -120,6 +149,9 @@ void CompruebaSentencia(const QString& s) {
         if (r.estado != Preparada::Una)
             Falla("la forma del servidor de una sentencia válida no se prepara al traducirla",
                   variante + QStringLiteral("\n  ->  ") + t + QStringLiteral("\n  ") + r.error);
+        if (variante.contains(QLatin1String(kTop)) && CuentaFilas(t, kFilasTop) > kFilasTop)
+            Falla("TOP no limita las filas de la consulta traducida",
+                  variante + QStringLiteral("\n  ->  ") + t);
     }
 }
 
@@ -143,5 +175,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
         Falla("el lote pierde o cambia texto al dividirse");
     for (const QString& s : sentencias)
         CompruebaSentencia(s);
+    // A query opened as a record set is not split: its line breaks, and the comments they end, stay.
+    if (sentencias.size() > 1)
+        CompruebaSentencia(lote);
     return 0;
 }
