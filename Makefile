@@ -1,20 +1,37 @@
-# The two commands of the README: `make run` and `make test`.
+# The two commands of the README: `make run` and `make test` (and `make fuzz`).
 SHELL := /bin/bash
 PAQUETES := cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc \
 	qt6-translations-l10n unixodbc-dev libsqliteodbc tdsodbc libsqlite3-dev sqlite3 \
-	libgtest-dev libgmock-dev libxlsxwriter-dev unzip ccache
+	libgtest-dev libgmock-dev libxlsxwriter-dev unzip ccache clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO := $(CURDIR)/demo/modelos.db
+# `make fuzz` runs each fuzz target this long; what it finds stays in build-fuzz/fuzz/.
+FUZZ_SECONDS ?= 60
+FUZZ_OBJETIVOS := $(notdir $(wildcard fuzz/corpus/*))
 
-.PHONY: run test paquetes build-release build-dev demo
+.PHONY: run test fuzz paquetes build-release build-dev build-fuzz demo
 
 run: build-release demo
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ "$$QT_QPA_PLATFORM" != offscreen ]; then \
 		echo "No hay pantalla (DISPLAY vacío): ejecute 'xvfb-run make run' o defina DISPLAY."; exit 1; fi
 	./build/bin/modelos-stock "@Server=sqlite;@DbName=$(DEMO);@Usuario=DEMO;@Password=;@UsuarioLogeado=DEMO;@Caja=1"
 
-test: build-dev
+# The fuzz targets' seeded runs first: the suite's own summary closes the output.
+test: build-dev build-fuzz
+	ctest --preset fuzz
 	ctest --preset dev
+
+# Every target runs its time even when an earlier one found something; the findings are listed
+# at the end.
+fuzz: build-fuzz
+	@fallas=; for t in $(FUZZ_OBJETIVOS); do \
+		echo "== $$t ($(FUZZ_SECONDS) s)"; \
+		mkdir -p build-fuzz/fuzz/corpus/$$t build-fuzz/fuzz/hallazgos || exit 1; \
+		./build-fuzz/bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-artifact_prefix=build-fuzz/fuzz/hallazgos/$$t- build-fuzz/fuzz/corpus/$$t fuzz/corpus/$$t \
+			|| fallas="$$fallas $$t"; \
+	done; \
+	if [ -n "$$fallas" ]; then echo "Encontraron fallas:$$fallas (entradas en build-fuzz/fuzz/hallazgos/)"; exit 1; fi
 
 paquetes:
 	@faltan=$$(for p in $(PAQUETES); do \
@@ -32,6 +49,10 @@ build-release: paquetes
 build-dev: paquetes
 	@[ -f build-dev/CMakeCache.txt ] || cmake --preset dev
 	cmake --build --preset dev
+
+build-fuzz: paquetes
+	@[ -f build-fuzz/CMakeCache.txt ] || cmake --preset fuzz
+	cmake --build --preset fuzz
 
 demo: build-release
 	@if [ ! -f $(DEMO) ]; then mkdir -p demo && ./build/bin/crea-demo $(DEMO); fi

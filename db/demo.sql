@@ -615,6 +615,7 @@ INSERT INTO MV_ASIENTOSCCOSTO (MES_OPERATIVO, TIPO_REG, PERIODO, [NUMERO ASIENTO
     (3, 'STK', 2025, 18), (3, 'STK', 2025, 25);
 INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, Subdiario) VALUES ('CBFP', 'CON');
 
+------------------------------------------------------------------------------------------
 -- Lots and warehouse positions: reservations and the lots an outgoing quantity takes
 ------------------------------------------------------------------------------------------
 

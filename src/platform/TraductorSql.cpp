@@ -366,6 +366,10 @@ private:
         if (EsComparacion(op) && (Sim(Ant(op), u')') || (Ant(op) >= 0 && Ant(op) == finDeSumas_))) {
             out_ += u" COLLATE ";
             out_ += QLatin1StringView(kColacionTexto);
+            // 'x'AND is valid on the server: the collation's name must not swallow the next word.
+            if (i + 1 < n_ && (t_[i + 1].tipo == Tk::Palabra || t_[i + 1].tipo == Tk::Numero ||
+                               t_[i + 1].tipo == Tk::CadenaN))
+                out_ += u' ';
         }
     }
 

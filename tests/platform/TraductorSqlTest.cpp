@@ -86,6 +86,8 @@ TEST(TraduceSqlServerASqlite, SubstringYRecortesComparanConLaColacion) {
               " select * from stk_despachos where ltrim(rtrim(NroLote)) = 'L-001 ' COLLATE TEXTO");
     EXPECT_EQ(T("SELECT * FROM MA_CUENTAS  with(nolock)  WHERE LTRIM(RTRIM(CODIGO)) ='1101'"),
               "SELECT * FROM MA_CUENTAS  WHERE LTRIM(RTRIM(CODIGO)) ='1101' COLLATE TEXTO");
+    EXPECT_EQ(T("SELECT * FROM MA_CUENTAS WHERE LTRIM(CODIGO)='1101'AND Nivel = 2"),
+              "SELECT * FROM MA_CUENTAS WHERE LTRIM(CODIGO)='1101' COLLATE TEXTO AND Nivel = 2");
 }
 
 TEST(TraduceSqlServerASqlite, PrefijosUnicodeEsquemaYAdministracion) {
@@ -498,6 +500,10 @@ TEST_F(TraduccionEjecutada, RecortesComparanSinMayusculasNiBlancosFinales) {
               QStringList{"D1"});
     EXPECT_EQ(Filas(" select Despacho from stk_despachos where ltrim(rtrim(NroLote)) = 'l-0011'"),
               QStringList{});
+    // No blank between the literal and the next word, as the server allows.
+    EXPECT_EQ(
+        Filas("select Despacho from stk_despachos where ltrim(rtrim(NroLote))='l-001'AND Despacho='D1'"),
+        QStringList{"D1"});
 }
 
 TEST_F(TraduccionEjecutada, GetDateDaLaFechaYHoraLocal) {

@@ -1,0 +1,3 @@
+SELECT * FROM TA_MENU WHERE   titulo ='D8021' ORDER BY CLAVE
+SELECT MAX(Id) AS Id FROM Control_Acceso  with(nolock) 
+SELECT TOP 1 * FROM VT_TA_CPTE with(nolock) WHERE codigo = 'RI' ORDER BY DESCRIPCION

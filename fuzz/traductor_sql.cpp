@@ -1,0 +1,182 @@
+// The SQL translation, the batch splitter and the statement templates of the data-access layer, checked
+// against SQLite itself: an in-memory database with the project's schema and the functions and collation
+// every connection registers. The splitter keeps every character but the line breaks between statements and
+// gives no blank statement. A statement that SQLite prepares as it stands, and that is written in what both
+// dialects share (no named parameters, no backquotes), must still prepare, as one statement, after the
+// translation: the translation never breaks, empties or splits what it need not touch; and so must the same
+// statement written with the server's own forms (a table hint, the dbo schema, TOP, ISNULL), which the
+// translation takes back out. Anything else is only translated, which must not fail.
+#include "AccesoDatosInterno.h"
+#include "Comun.h"
+#include "FuncionesSqlite.h"
+#include "TraductorSql.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <sqlite3.h>
+
+namespace {
+
+sqlite3* Base() {
+    static sqlite3* db = [] {
+        sqlite3* d = nullptr;
+        if (sqlite3_open(":memory:", &d) != SQLITE_OK)
+            Falla("no se abre la base en memoria");
+        RegistraFuncionesSqlite(d);
+        QFile esquema(QStringLiteral(MODELOS_FUENTES_DIR "/db/esquema.sql"));
+        if (!esquema.open(QIODevice::ReadOnly))
+            Falla("no se lee db/esquema.sql");
+        char* error = nullptr;
+        if (sqlite3_exec(d, esquema.readAll().constData(), nullptr, nullptr, &error) != SQLITE_OK)
+            Falla("el esquema no se crea", QString::fromUtf8(error));
+        RegistraColumnasFechaDeLaBase(d);
+        // Rows enough for a TOP to have something to cut.
+        if (sqlite3_exec(
+                d,
+                "INSERT INTO TA_MENU (MENU, TITULO, CLAVE, NOMBRE) VALUES ('M', 'D8021', 'D1', 'Uno'), "
+                "('M', 'D8021', 'D2', 'Dos'), ('M', 'D8021', 'D3', 'Tres'), ('M', 'D8021', 'D4', "
+                "'Cuatro'), ('M', 'D8021', 'D5', 'Cinco')",
+                nullptr, nullptr, &error) != SQLITE_OK)
+            Falla("no se cargan las filas de prueba", QString::fromUtf8(error));
+        return d;
+    }();
+    return db;
+}
+
+enum class Preparada { No, Vacia, Una, Varias };
+
+struct Resultado {
+    Preparada estado = Preparada::No;
+    bool parametrosConNombre = false;
+    QString error;
+};
+
+// Prepares `sql` (never runs it): whether it is one statement, only blanks and comments, more
+// than one, or refused.
+Resultado Prepara(const QString& sql) {
+    Resultado r;
+    sqlite3_stmt* st = nullptr;
+    const void* resto = nullptr;
+    const auto bytes = static_cast<int>(sql.size() * 2);
+    if (sqlite3_prepare16_v2(Base(), sql.utf16(), bytes, &st, &resto) != SQLITE_OK) {
+        r.error = QString::fromUtf8(sqlite3_errmsg(Base()));
+        sqlite3_finalize(st);
+        return r;
+    }
+    if (!st) {
+        r.estado = Preparada::Vacia;
+        return r;
+    }
+    for (int i = 1; i <= sqlite3_bind_parameter_count(st); ++i)
+        if (sqlite3_bind_parameter_name(st, i))
+            r.parametrosConNombre = true;
+    sqlite3_finalize(st);
+    const auto usados = static_cast<const char16_t*>(resto) - reinterpret_cast<const char16_t*>(sql.utf16());
+    r.estado = Prepara(sql.mid(usados)).estado == Preparada::Vacia ? Preparada::Una : Preparada::Varias;
+    return r;
+}
+
+constexpr const char* kTop = "TOP 3 ";
+constexpr int kFilasTop = 3;
+
+// Rows a query gives, counted up to `hasta` (the query only read, never written).
+int CuentaFilas(const QString& sql, int hasta) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare16_v2(Base(), sql.utf16(), static_cast<int>(sql.size() * 2), &st, nullptr) !=
+            SQLITE_OK ||
+        !st || !sqlite3_stmt_readonly(st)) {
+        sqlite3_finalize(st);
+        return 0;
+    }
+    int filas = 0;
+    while (filas <= hasta && sqlite3_step(st) == SQLITE_ROW)
+        ++filas;
+    sqlite3_finalize(st);
+    return filas;
+}
+
+// The statement as the suite would write it for the server: a hint after the table of its FROM,
+// the table in the dbo schema, TOP on a plain query, ISNULL for IFNULL. Only the forms that apply.
+QStringList FormasDelServidor(const QString& s) {
+    static const QRegularExpression tabla(
+        QStringLiteral("\\bFROM\\s+([A-Za-z_][A-Za-z0-9_]*)(?=\\s+(WHERE|ORDER|GROUP)\\b|\\s*$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression consulta(QStringLiteral("^\\s*SELECT\\s+(?!DISTINCT\\b|ALL\\b|TOP\\b)"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression compuesta(QStringLiteral("\\b(UNION|INTERSECT|EXCEPT|LIMIT)\\b|;"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression ifnull(QStringLiteral("\\bIFNULL\\s*\\("),
+                                           QRegularExpression::CaseInsensitiveOption);
+    QStringList formas;
+    if (const auto m = tabla.match(s); m.hasMatch()) {
+        formas << QString(s).insert(m.capturedEnd(1), QStringLiteral(" WITH (NOLOCK)"));
+        formas << QString(s).insert(m.capturedStart(1), QStringLiteral("dbo."));
+    }
+    if (const auto m = consulta.match(s); m.hasMatch() && !compuesta.match(s).hasMatch())
+        formas << QString(s).insert(m.capturedEnd(), QString::fromLatin1(kTop));
+    if (ifnull.match(s).hasMatch())
+        formas << QString(s).replace(ifnull, QStringLiteral("ISNULL("));
+    return formas;
+}
+
+void CompruebaSentencia(const QString& s) {
+    if (EsSentenciaTransaccion(s) != Transaccion::Ninguna || EsConsultaTrancount(s))
+        return;
+    if (const auto si = SeparaSiExiste(s)) {
+        CompruebaSentencia(si->consulta);
+        CompruebaSentencia(si->sentencia);
+        return;
+    }
+    const QString traducida = TraduceSqlServerASqlite(s);
+    // The layer's own readers of the same text: INSERT templates and queries with bound values.
+    if (const auto plantilla = ad::Parametriza(s))
+        ad::CuentaMarcadores(TraduceSqlServerASqlite(plantilla->texto));
+    ad::ParametrizaConsulta(traducida);
+    // SQLite reads a text only up to a NUL (the data layer never sends one), and backquotes are
+    // its own.
+    if (s.contains(u'`') || s.contains(QChar(0)))
+        return;
+    const Resultado original = Prepara(s);
+    if (original.estado != Preparada::Una || original.parametrosConNombre)
+        return;
+    const Resultado despues = Prepara(traducida);
+    if (despues.estado != Preparada::Una)
+        Falla("una sentencia válida deja de prepararse al traducirla",
+              s + QStringLiteral("\n  ->  ") + traducida + QStringLiteral("\n  ") + despues.error);
+    for (const QString& variante : FormasDelServidor(s)) {
+        const QString t = TraduceSqlServerASqlite(variante);
+        const Resultado r = Prepara(t);
+        if (r.estado != Preparada::Una)
+            Falla("la forma del servidor de una sentencia válida no se prepara al traducirla",
+                  variante + QStringLiteral("\n  ->  ") + t + QStringLiteral("\n  ") + r.error);
+        if (variante.contains(QLatin1String(kTop)) && CuentaFilas(t, kFilasTop) > kFilasTop)
+            Falla("TOP no limita las filas de la consulta traducida",
+                  variante + QStringLiteral("\n  ->  ") + t);
+    }
+}
+
+QString SinEspacios(QString s) {
+    s.removeIf([](QChar c) {
+        const char16_t u = c.unicode();
+        return u == u' ' || u == u'\t' || u == u'\r' || u == u'\n' || u == u'\f' || u == u'\v';
+    });
+    return s;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
+    const QString lote = TextoUtf8(datos, largo);
+    const QStringList sentencias = DivideLote(lote);
+    for (const QString& s : sentencias)
+        if (SinEspacios(s).isEmpty())
+            Falla("el lote da una sentencia en blanco");
+    if (SinEspacios(sentencias.join(QString())) != SinEspacios(lote))
+        Falla("el lote pierde o cambia texto al dividirse");
+    for (const QString& s : sentencias)
+        CompruebaSentencia(s);
+    // A query opened as a record set is not split: its line breaks, and the comments they end, stay.
+    if (sentencias.size() > 1)
+        CompruebaSentencia(lote);
+    return 0;
+}
