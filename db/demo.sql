@@ -651,3 +651,83 @@ INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, Descripcion, OrdenIngreso, TI
 INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo) VALUES
     ('   2', printf('%-15s', 'B1E01N2P01'), printf('%25d', 1015), printf('%-25s', 'L1015A'), '  UN', 37),
     ('   2', printf('%-15s', 'B1E01N2P01'), printf('%25d', 1015), printf('%-25s', 'L1015B'), '  UN', 38);
+
+------------------------------------------------------------------------------------------
+-- Vouchers for the voucher lookup window (branch 0099, letter R): pending and closed ones of
+-- several types, annulled and approved ones, with and without registration stamps.
+INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, SUCURSAL, NUMERO, LETRA, CUENTA, Nombre, FECHA, Importe,
+                       ANULADA, APROBADO, COMPLEMENTARIO, FINALIZADA, BLOQUEADA, OBSERVACIONES, comentarios,
+                       FechaHora_Grabacion, FechaPreparacion) VALUES
+    ('  RM', '009900000001R', 0, '0099', '00000001', 'R', 'C0001', 'Almacén Don Pepe', '2025-04-01 00:00:00',
+     1500.5, 0, 1, 0, 0, 0, 'Entregar por la mañana', NULL, '2025-04-01 10:15:42', NULL),
+    ('  RM', '009900000002R', 0, '0099', '00000002', 'R', 'C0002', 'Ferretería El Tornillo', '2025-04-02 00:00:00',
+     320, 0, 0, 0, 1, 0, NULL, NULL, NULL, NULL),
+    ('  RM', '009900000003R', 0, '0099', '00000003', 'R', 'C0001', 'Almacén Don Pepe', '2025-04-03 00:00:00',
+     75, 1, 1, 0, 0, 0, 'Anulado por error de carga', NULL, '', NULL),
+    ('  RM', '009900000004R', 0, '0099', '00000004', 'R', 'C0002', 'Ferretería El Tornillo', '2025-04-04 00:00:00',
+     90, 0, 0, 0, 0, 1, NULL, NULL, NULL, NULL),
+    ('  NP', '009900000001R', 0, '0099', '00000001', 'R', 'C0001', 'Almacén Don Pepe', '2025-04-03 00:00:00',
+     210, 0, 0, 0, 0, 0, 'Preparado', NULL, NULL, '2025-04-03 08:00:00'),
+    ('  NP', '009900000002R', 0, '0099', '00000002', 'R', 'C0002', 'Ferretería El Tornillo', '2025-04-04 00:00:00',
+     99.9, 0, 1, 0, 0, 0, 'Sin preparar', NULL, NULL, NULL),
+    ('  NP', '009900000003R', 0, '0099', '00000003', 'R', 'C0001', 'Almacén Don Pepe', '2025-04-05 00:00:00',
+     12, 0, 1, 0, 1, 0, NULL, NULL, NULL, NULL),
+    ('  OT', '009900000001R', 1, '0099', '00000001', 'R', 'C0002', 'Ferretería El Tornillo', '2025-04-06 00:00:00',
+     480, 0, 1, 0, 0, 0, NULL, NULL, '2025-04-06 16:20:05', NULL),
+    ('  OT', '009900000002R', 0, '0099', '00000002', 'R', 'C0001', 'Almacén Don Pepe', '2025-04-07 00:00:00',
+     60, 0, 0, 0, 1, 0, NULL, NULL, NULL, NULL),
+    ('  PR', '009900000001R', 0, '0099', '00000001', 'R', 'C0001', 'Almacén Don Pepe', '2025-04-05 00:00:00',
+     1234.5, 0, 1, 0, 0, 0, NULL, 'Validez 30 días', NULL, NULL),
+    ('  PR', '009900000002R', 0, '0099', '00000002', 'R', 'C0002', 'Ferretería El Tornillo', '2025-04-06 00:00:00',
+     88, 0, 0, 0, 0, 0, NULL, 'A confirmar', NULL, NULL),
+    ('  PR', '009900000003R', 0, '0099', '00000003', 'R', 'C0002', 'Ferretería El Tornillo', '2025-04-07 00:00:00',
+     5, 1, 0, 0, 0, 0, NULL, NULL, NULL, NULL),
+    ('  FC', '009900000001R', 2, '0099', '00000001', 'R', 'C0001', 'Almacén Don Pepe', '2025-04-08 00:00:00',
+     2500, 0, 1, 0, 0, 0, 'Factura de contado', NULL, '2025-04-08 11:00:00', NULL),
+    ('  FC', '009900000002R', 0, '0099', '00000002', 'R', 'C0002', 'Ferretería El Tornillo', '2025-04-09 00:00:00',
+     40, 1, 1, 0, 0, 0, NULL, NULL, NULL, NULL),
+    ('  FP', '009900000001R', 0, '0099', '00000001', 'R', 'C0002', 'Ferretería El Tornillo', '2025-04-10 00:00:00',
+     700, 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL),
+    ('  FP', '009900000002R', 0, '0099', '00000002', 'R', 'C0001', 'Almacén Don Pepe', '2025-04-11 00:00:00',
+     710, 0, 0, 0, 1, 0, NULL, NULL, NULL, NULL),
+    ('  OP', '009900000001R', 0, '0099', '00000001', 'R', 'C0001', 'Almacén Don Pepe', '2025-04-12 00:00:00',
+     15, 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
+
+INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, SUCURSAL, NUMERO, LETRA, CUENTA, NOMBRE, FECHA, Importe, ANULADA,
+                       APROBADO, FINALIZADO, Garantia, comentarios) VALUES
+    (' FCC', '009900000001R', '0099', '00000001', 'R', 'P001', 'Distribuidora del Plata S.R.L.',
+     '2025-04-07 00:00:00', 1000, 0, 1, 0, 0, NULL),
+    (' FCC', '009900000002R', '0099', '00000002', 'R', 'P002', 'Bulonera Industrial S.A.', '2025-04-08 00:00:00',
+     55, 1, 1, 0, 0, NULL),
+    (' NCC', '009900000001R', '0099', '00000001', 'R', 'P001', 'Distribuidora del Plata S.R.L.',
+     '2025-04-09 00:00:00', 30, 0, 1, 0, 0, NULL),
+    (' RMC', '009900000001R', '0099', '00000001', 'R', 'P002', 'Bulonera Industrial S.A.', '2025-04-10 00:00:00',
+     640, 0, 1, 0, 0, NULL),
+    (' RMC', '009900000002R', '0099', '00000002', 'R', 'P001', 'Distribuidora del Plata S.R.L.',
+     '2025-04-11 00:00:00', 20, 0, 1, 1, 0, NULL),
+    ('  OC', '009900000001R', '0099', '00000001', 'R', 'P001', 'Distribuidora del Plata S.R.L.',
+     '2025-04-12 00:00:00', 5000, 0, 1, 0, 1, 'Con garantía'),
+    ('  OC', '009900000002R', '0099', '00000002', 'R', 'P002', 'Bulonera Industrial S.A.', '2025-04-13 00:00:00',
+     800, 0, 1, 0, 0, 'Entrega parcial'),
+    ('  OC', '009900000003R', '0099', '00000003', 'R', 'P002', 'Bulonera Industrial S.A.', '2025-04-14 00:00:00',
+     900, 0, 0, 0, 0, 'Sin aprobar');
+
+INSERT INTO V_MV_CPTETERCEROS (ID, Fecha, IdComprobante, IdComplemento, FECHAENVIADO, FECHARECIBIDO) VALUES
+    (7, '2025-04-15 00:00:00', '009900000001R', 0, '2025-04-15 09:30:00', NULL),
+    (8, '2025-04-16 00:00:00', '009900000002R', 1, '2025-04-16 10:00:00', '2025-04-17 12:00:00');
+
+INSERT INTO MV_ASIENTOS (Cuenta, Secuencia, Fecha, Detalle, TC, SUCURSAL, NUMERO, LETRA, Importe) VALUES
+    ('P001', 1, '2025-04-18 00:00:00', 'Diferencia de precio', 'NCPE', '0099', '00000001', 'R', 250),
+    ('1.1.5.01', 2, '2025-04-18 00:00:00', 'Diferencia de precio', 'NCPE', '0099', '00000001', 'R', 250);
+
+-- A transport delivery note invoiced and not yet reviewed, and the reception of purchase order 1.
+-- The lookup compares these types unfilled ('RM', 'FC', 'IR', 'OC'), as the programs that write
+-- these rows store them.
+INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Fecha, CuentaProveedor, IDVIAJE, Revisado, Cantidad)
+VALUES ('RM', '009900000005R', 0, '2025-04-19 00:00:00', 'P002', 'TTE', 0, 0),
+       ('RM', '009900000006R', 0, '2025-04-20 00:00:00', 'P001', 'TTE', 1, 0);
+INSERT INTO MV_APLICACION (TC, IDCOMPROBANTE, TCO_ORIGEN, IDComprobante_Origen) VALUES
+    ('FC', '009900000001R', 'RM', '009900000005R'),
+    ('FC', '009900000002R', 'RM', '009900000006R');
+INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Fecha, Tc_Origen, IdComprobante_Origen, Cantidad)
+VALUES ('IR', '009900000007R', 0, '2025-04-21 00:00:00', 'OC', '009900000001R', 0);

@@ -10,6 +10,8 @@
 #include "Utilidades.h"
 #include "ValoresConfiguracion.h"
 
+#include <QStringList>
+
 #include <QTime>
 #include <cmath>
 #include <limits>
@@ -248,4 +250,21 @@ qint32 BuscaEnTabla(const QString& texto) {
 QString LimpiaCampo(const QVariant& valor) {
     return RecortaBlancos(
         UT().QuitaCaracter(UT().ValorATexto(valor), QString(kChr0), QString(kChr255), QString(kChr10)));
+}
+
+std::optional<QDateTime> LeeFechaTexto(const QString& texto) {
+    const QString t = texto.trimmed();
+    static const QStringList fechas{QStringLiteral("yyyy-MM-dd"), QStringLiteral("d/M/yyyy"),
+                                    QStringLiteral("d/M/yy")};
+    static const QStringList horas{QString(), QStringLiteral(" H:mm:ss"), QStringLiteral(" H:mm")};
+    for (const QString& f : fechas)
+        for (const QString& h : horas) {
+            QDateTime dt = QDateTime::fromString(t, f + h);
+            if (!dt.isValid())
+                continue;
+            if (f.endsWith(QLatin1StringView("/yy")))
+                dt = dt.addYears(dt.date().year() < 1930 ? 100 : 0);
+            return dt;
+        }
+    return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVariant>
 #include <QtGlobal>
+#include <optional>
 #include <vector>
 
 class Grilla;
@@ -65,3 +66,8 @@ QString LimpiaCampo(const QVariant& valor);
 template <class Control> void OcultaControl(Control& control) {
     control.setVisible(false);
 }
+
+// A date or date-time text as the suite writes it ("dd/mm/yyyy", "dd/mm/yy", with or without
+// "hh:mm[:ss]"; two-digit years 30-99 in the 1900s) or as the embedded database stores it
+// (ISO "yyyy-mm-dd hh:mm:ss"); nothing when it is none.
+std::optional<QDateTime> LeeFechaTexto(const QString& texto);

@@ -1,11 +1,16 @@
 #include "Transacciones.h"
 
 #include "AccesoDatos.h"
+#include "Configuracion.h"
+#include "Formatos.h"
 #include "Globales.h"
 #include "Interaccion.h"
 #include "Registros.h"
+#include "Reloj.h"
+#include "ValoresConfiguracion.h"
 
 #include <QCoreApplication>
+#include <optional>
 
 void ConfirmaTransacciones() {
     qint32 abiertas = 0;
@@ -30,4 +35,39 @@ void ConfirmaTransacciones() {
             interaccion().MsgBox(errores.Item(0).Description, Estilo::SoloAceptar,
                                  QCoreApplication::applicationName());
     }
+}
+
+namespace {
+
+QDateTime AlSegundo(const QDateTime& momento) {
+    return QDateTime(momento.date(),
+                     QTime(momento.time().hour(), momento.time().minute(), momento.time().second()));
+}
+
+} // namespace
+
+QDateTime FechaRespaldoServidor() {
+    if (gUtilizarFechaDia)
+        if (const auto fecha = LeeFechaTexto(Cfg(QStringLiteral("FECHAOPERHASTA"))))
+            return *fecha;
+    return Ahora();
+}
+
+QDateTime FechaServidor() {
+    std::optional<QDateTime> fecha;
+    try {
+        Registros rs;
+        AD().ObtieneRecordset(QStringLiteral("select  getDate() as fecha"), rs);
+        if (!rs.Eof()) {
+            const QVariant v = rs.Fields(QStringLiteral("Fecha"));
+            if (v.typeId() == QMetaType::QDateTime)
+                fecha = AlSegundo(v.toDateTime());
+            else if (const auto leida = LeeFechaTexto(v.toString()))
+                fecha = AlSegundo(*leida);
+        }
+        AD().CierraRecordset(rs);
+    } catch (const ErrorSistema&) {
+        // a failed query takes the fallback below, never the empty date
+    }
+    return fecha ? *fecha : FechaRespaldoServidor();
 }

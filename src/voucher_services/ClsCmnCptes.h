@@ -185,6 +185,14 @@ public:
     QString SentenciaSignoComprobante(const QString& TC) const;
     // ---- end of voucher sign ----
 
+    // The voucher lookup window for `TC` (a type or a pseudo type such as "RM/PENDIENTES"),
+    // shown modally with the extra condition `filtro` ("" when omitted). `Respuesta` is the
+    // chosen number ("" when nothing was chosen); `IdComplemento` and `Proveedor`, when given,
+    // get the complement and the supplier of the types that have them. A failing step goes to
+    // the central error handler ("ConsultaComprobante").
+    void ConsultaComprobante(const QString& TC, QString& Respuesta, const QVariant& filtro = {},
+                             QString* IdComplemento = nullptr, QString* Proveedor = nullptr) const;
+
 private:
     friend struct AccesoPruebaClsCmnCptes;
 
