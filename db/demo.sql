@@ -614,3 +614,30 @@ INSERT INTO MV_ASIENTOS (Cuenta, Secuencia, Mes_Operativo, [Numero Asiento], Fec
 INSERT INTO MV_ASIENTOSCCOSTO (MES_OPERATIVO, TIPO_REG, PERIODO, [NUMERO ASIENTO]) VALUES
     (3, 'STK', 2025, 18), (3, 'STK', 2025, 25);
 INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, Subdiario) VALUES ('CBFP', 'CON');
+
+------------------------------------------------------------------------------------------
+-- Accounting entries of stock vouchers
+------------------------------------------------------------------------------------------
+
+-- The motives that delivery notes, loans and purchase-order receptions book against (the
+-- settings below name them), and one motive without an account. Sales motive 2 has no
+-- cost-of-goods account. The cost of goods of an invoice is its own accounting voucher CMV,
+-- numbered from its range, in the sales subdiary.
+INSERT INTO V_TA_MotivoStock (IdMotivoStock, Descripcion, CUENTACONTABLE) VALUES
+    ('   7', 'Remito de venta', '5.1.1.01'),
+    ('   8', 'Comodato', '1.1.5.02'),
+    ('   9', 'Recepción de orden de compra', '2.1.1.02'),
+    ('  10', 'Sin imputación contable', NULL);
+INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio, ValorAux) VALUES
+    ('STOCK', 'MOTIVOSTOCKREMITO', '7', 0, ''),
+    ('STOCK', 'MOTIVOSTOCKCOMODATO', '8', 0, ''),
+    ('STOCK', 'MOTIVOSTOCKRECEPCIONOC', '9', 0, '');
+INSERT INTO V_TA_MotivoVta (IdMotivoVta, Descripcion) VALUES ('   2', 'Venta mayorista');
+INSERT INTO V_TA_Input_Ventas (IdMotivoVta, COSTO_MERCADERIA) VALUES ('   2', NULL);
+INSERT INTO MA_SUBDIARIOS (CODIGO, Descripcion) VALUES ('VTA', 'Subdiario de ventas');
+INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, Subdiario) VALUES (' CMV', 'VTA');
+INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, DESCRIPCION, SISTEMA, ES, DebeHaber, Letras, UNEGOCIO,
+                       Modificanumeracion, Externo, FechaHora_Modificacion,
+                       X_SUC_DEFAULT, X_ULTIMO_NRO, X_NRO_DESDE, X_NRO_HASTA, VenceX) VALUES
+    (' CMV', 1, 'Costo de mercadería vendida', 'Contable', '', 'D', 'X', '', 'NO', 0, '2025-01-02 09:00:00',
+     1, 1, 1, 99999999, '');
