@@ -624,14 +624,14 @@ INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, Subdiario) VALUES ('CBFP', 'CON');
 -- cost-of-goods account. The cost of goods of an invoice is its own accounting voucher CMV,
 -- numbered from its range, in the sales subdiary.
 INSERT INTO V_TA_MotivoStock (IdMotivoStock, Descripcion, CUENTACONTABLE) VALUES
-    ('   7', 'Remito de venta', '5.1.1.01'),
-    ('   8', 'Comodato', '1.1.5.02'),
-    ('   9', 'Recepción de orden de compra', '2.1.1.02'),
-    ('  10', 'Sin imputación contable', NULL);
+    (' REM', 'Remito de venta', '5.1.1.01'),
+    (' COM', 'Comodato', '1.1.5.02'),
+    (' ROC', 'Recepción de orden de compra', '2.1.1.02'),
+    (' SIN', 'Sin imputación contable', NULL);
 INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio, ValorAux) VALUES
-    ('STOCK', 'MOTIVOSTOCKREMITO', '7', 0, ''),
-    ('STOCK', 'MOTIVOSTOCKCOMODATO', '8', 0, ''),
-    ('STOCK', 'MOTIVOSTOCKRECEPCIONOC', '9', 0, '');
+    ('STOCK', 'MOTIVOSTOCKREMITO', 'REM', 0, ''),
+    ('STOCK', 'MOTIVOSTOCKCOMODATO', 'COM', 0, ''),
+    ('STOCK', 'MOTIVOSTOCKRECEPCIONOC', 'ROC', 0, '');
 INSERT INTO V_TA_MotivoVta (IdMotivoVta, Descripcion) VALUES ('   2', 'Venta mayorista');
 INSERT INTO V_TA_Input_Ventas (IdMotivoVta, COSTO_MERCADERIA) VALUES ('   2', NULL);
 INSERT INTO MA_SUBDIARIOS (CODIGO, Descripcion) VALUES ('VTA', 'Subdiario de ventas');
@@ -641,3 +641,4 @@ INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, DESCRIPCION, SISTEMA, ES, DebeHaber, L
                        X_SUC_DEFAULT, X_ULTIMO_NRO, X_NRO_DESDE, X_NRO_HASTA, VenceX) VALUES
     (' CMV', 1, 'Costo de mercadería vendida', 'Contable', '', 'D', 'X', '', 'NO', 0, '2025-01-02 09:00:00',
      1, 1, 1, 99999999, '');
+INSERT INTO TA_Comprobantes SELECT * FROM V_TA_CPTE WHERE CODIGO = ' CMV';

@@ -1,8 +1,8 @@
 // The accounting entry of a stock voucher, built and stored on the demo database.
 //
 // Demo: every article's stock account is 1.1.5.01 (1001 costs 10.25 in the database, the grid's
-// cost is what counts). Motives: 1 5.1.3.01, 7 (delivery notes) 5.1.1.01, 8 (loans) 1.1.5.02,
-// 3 (transfers) 1.1.5.01, 9 (purchase-order receptions) 2.1.1.02, 10 none. Sales motive 1 books
+// cost is what counts). Motives: 1 5.1.3.01, REM (delivery notes) 5.1.1.01, COM (loans) 1.1.5.02,
+// 3 (transfers) 1.1.5.01, ROC (purchase-order receptions) 2.1.1.02, SIN none. Sales motive 1 books
 // the cost of goods on 5.1.1.01, sales motive 2 has no account. IR, AJP, AJN, TR, VS are in the
 // subdiary STK (March 2025 entries up to 17, cost-centre 18 and 25: next 26); CMV in VTA.
 
@@ -118,12 +118,12 @@ TEST_F(GeneraAsiento, RemitoDosArticulosEnUnaCuentaTextoYBase) {
         "'3','1','20/03/2025','20/03/2025','Remito de venta','  RM','0001','00000012','X','2025',"
         "'    ',";
     const QString cola =
-        ",'2025-03-20 10:00:00','" + gUsuarioLogeado + "',55,'   1',1,55,'5.1.1.01','7','   1','   1')";
+        ",'2025-03-20 10:00:00','" + gUsuarioLogeado + "',55,'   1',1,55,'5.1.1.01','REM','   1','   1')";
     EXPECT_EQ(texto, "\r\n" + cabecera + "'5.1.1.01','1'," + comun + "'D'" + cola + "\r\n" + cabecera +
                          "'1.1.5.01','2'," + comun + "'H'" + cola);
     EXPECT_EQ(ll.secuencia, 3);
     EXPECT_TRUE(ll.esDebito);
-    EXPECT_EQ(ll.motivo, "7"); // the delivery notes' motive, written back
+    EXPECT_EQ(ll.motivo, "REM"); // the delivery notes' motive, written back
     EXPECT_EQ(cls->NroAsientoActual, 1);
     AD().EjecutaSQL(texto);
     EXPECT_EQ(Lineas("  RM", "00000012"), "1 5.1.1.01 D 55 | 2 1.1.5.01 H 55");
@@ -179,12 +179,12 @@ protected:
 
 TEST_F(TiposDeMovimiento, CadaTipoConSusLadosYSuCosto) {
     const std::vector<Caso> casos = {
-        {1, "RM", "MSFlexGrid2", "7", true, 38},    {1, "RM", "msflexgriddif", "1", false, 38},
-        {2, "RM", "MSFlexGrid2", "8", true, 38},    {3, "TR", "MSFlexGrid2", "3", true, 38},
-        {4, "TR", "MSFlexGrid2", "3", false, 38},   {4, "TR", "MSFlexGridDif", "1", true, 38},
-        {5, "RM", "MSFlexGrid2", "9", false, 17},   {5, "RM", "MSFlexGridDif", "1", true, 17},
-        {0, "rmc", "MSFlexGrid2", "9", false, 17},  {0, "IR", "MSFlexGridDif", "1", false, 38},
-        {0, "AJN", "MSFlexGrid2", "1", true, 38},   {0, "TKFC", "MSFlexGrid2", "1", false, 38},
+        {1, "RM", "MSFlexGrid2", "REM", true, 38},   {1, "RM", "msflexgriddif", "1", false, 38},
+        {2, "RM", "MSFlexGrid2", "COM", true, 38},   {3, "TR", "MSFlexGrid2", "3", true, 38},
+        {4, "TR", "MSFlexGrid2", "3", false, 38},    {4, "TR", "MSFlexGridDif", "1", true, 38},
+        {5, "RM", "MSFlexGrid2", "ROC", false, 17},  {5, "RM", "MSFlexGridDif", "1", true, 17},
+        {0, "rmc", "MSFlexGrid2", "ROC", false, 17}, {0, "IR", "MSFlexGridDif", "1", false, 38},
+        {0, "AJN", "MSFlexGrid2", "1", true, 38},    {0, "TKFC", "MSFlexGrid2", "1", false, 38},
         {0, "CBFP", "MSFlexGrid2", "1", false, 38},
     };
     int nro = 100;
@@ -292,7 +292,7 @@ TEST_F(GeneraAsiento, DatosFaltantesNoDanNada) {
     Llamada sinMotivo;
     sinMotivo.tipoMov = 0;
     sinMotivo.TC = "AJN";
-    sinMotivo.motivo = "10";
+    sinMotivo.motivo = "SIN";
     EXPECT_EQ(Genera(*g, sinMotivo), "");
     Ejecuta("UPDATE V_MA_ARTICULOS SET cuentacontableC = NULL WHERE TRIM(IDARTICULO) IN ('1001', '1002')");
     Llamada sinCuentas;
