@@ -311,6 +311,26 @@ TEST_F(GeneraAsiento, DatosFaltantesNoDanNada) {
     EXPECT_EQ(ll.motivo, "1'");
 }
 
+TEST_F(GeneraAsiento, SinTipoDeRegistroOSinSecuenciasNoHayAsiento) {
+    auto g = GrillaCon(kEjemplo);
+    // The registration type's look-up fails and the user leaves it: told, and no entry.
+    Ejecuta("INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, Subdiario) VALUES ('  ZN', NULL)");
+    guion.AgregaRespuesta(Respuesta::Abortar);
+    Llamada ll;
+    ll.TC = "ZN";
+    EXPECT_EQ(Genera(*g, ll), "");
+    ASSERT_EQ(guion.Mensajes().size(), 2);
+    EXPECT_EQ(guion.Mensajes().back(),
+              "No se ha informado El Tipo de Registro que generará el Asiento, corrija "
+              "esto desde configuración y vuelva a intentarlo");
+    EXPECT_EQ(ll.secuencia, 1);
+    // Sequence numbers past 32767 are an error for the caller, with nothing returned.
+    Llamada ultima;
+    ultima.secuencia = 32766;
+    EXPECT_THROW(Genera(*g, ultima), ErrorSistema);
+    EXPECT_EQ(ultima.secuencia, 32766);
+}
+
 TEST_F(GeneraAsiento, PorRenglonSumaALaLineaExistente) {
     auto g = GrillaCon(kEjemplo);
     Llamada ll;
