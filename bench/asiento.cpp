@@ -20,9 +20,11 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <sqlite3.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -58,20 +60,25 @@ struct Linea {
     double costo;
 };
 
-// The account lines of a stored entry: how many and their sum.
-double TotalGuardado(sqlite3* db, const char* tc, const QByteArray& nro, int& lineas) {
+struct Guardado {
+    int lineas = 0;
+    double total = 0;
+};
+
+// The account lines of a stored entry (type and number): how many and their sum.
+Guardado TotalGuardado(sqlite3* db, const std::pair<QByteArray, QByteArray>& comprobante) {
     sqlite3_stmt* st =
         Prepara(db, "SELECT COUNT(*), SUM(Importe) FROM MV_ASIENTOS WHERE TC = ? AND NUMERO = ? "
                     "AND Secuencia > 1");
-    Texto(st, 1, tc);
-    Texto(st, 2, nro);
-    double total = 0;
+    Texto(st, 1, comprobante.first);
+    Texto(st, 2, comprobante.second);
+    Guardado g;
     if (sqlite3_step(st) == SQLITE_ROW) {
-        lineas = sqlite3_column_int(st, 0);
-        total = sqlite3_column_double(st, 1);
+        g.lineas = sqlite3_column_int(st, 0);
+        g.total = sqlite3_column_double(st, 1);
     }
     sqlite3_finalize(st);
-    return total;
+    return g;
 }
 
 // The raw side: lines into a temporary table, one grouped query, the rows inserted.
@@ -183,14 +190,12 @@ int main(int argc, char* argv[]) {
         ultimoCrudo = QByteArray::number(vuelta).rightJustified(8, '0');
         mejorCrudo = std::min(mejorCrudo, TiempoProceso([&] { Crudo(db, lineas, ultimoCrudo); }));
     }
-    int lineasNuestras = 0;
-    int lineasCrudas = 0;
-    const double nuestro = TotalGuardado(db, " AJP", ultimoNuestro, lineasNuestras);
-    const double crudo = TotalGuardado(db, "CRUD", ultimoCrudo, lineasCrudas);
-    if (lineasNuestras != kCuentas || lineasCrudas != kCuentas || std::abs(nuestro - crudo) > 1e-6 ||
-        crudo <= 0) {
-        std::fprintf(stderr, "asiento: entries differ (%d lines %.4f, %d lines %.4f)\n", lineasNuestras,
-                     nuestro, lineasCrudas, crudo);
+    const Guardado nuestro = TotalGuardado(db, {" AJP", ultimoNuestro});
+    const Guardado crudo = TotalGuardado(db, {"CRUD", ultimoCrudo});
+    if (nuestro.lineas != kCuentas || crudo.lineas != kCuentas ||
+        std::abs(nuestro.total - crudo.total) > 1e-6 || crudo.total <= 0) {
+        std::fprintf(stderr, "asiento: entries differ (%d lines %.4f, %d lines %.4f)\n", nuestro.lineas,
+                     nuestro.total, crudo.lineas, crudo.total);
         return 1;
     }
     std::printf("time asiento %.4f\n", mejorNuestro);
