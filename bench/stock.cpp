@@ -12,6 +12,7 @@
 #include "ClsCmnCptes.h"
 #include "FuncionesSqlite.h"
 #include "Globales.h"
+#include "SqliteCrudo.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,36 +31,7 @@ namespace {
 constexpr int kArticulos = 100000;
 constexpr int kLotesPorArticulo = 10; // 1,000,000 lot rows
 constexpr int kLlamadas = 100000;
-const int kVueltas = qEnvironmentVariableIsSet("MODELOS_BENCH_VUELTAS")
-                         ? qEnvironmentVariableIntValue("MODELOS_BENCH_VUELTAS")
-                         : 5;
-
-[[noreturn]] void Falla(const char* que, sqlite3* db) {
-    std::fprintf(stderr, "%s: %s\n", que, db ? sqlite3_errmsg(db) : "");
-    std::exit(1);
-}
-
-void Ejecuta(sqlite3* db, const char* sql) {
-    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        Falla(sql, db);
-}
-
-sqlite3_stmt* Prepara(sqlite3* db, const char* sql) {
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK)
-        Falla(sql, db);
-    return st;
-}
-
-void Texto(sqlite3_stmt* st, int i, const QByteArray& v) {
-    sqlite3_bind_text(st, i, v.constData(), int(v.size()), SQLITE_TRANSIENT);
-}
-
-void Paso(sqlite3* db, sqlite3_stmt* st) {
-    if (sqlite3_step(st) != SQLITE_DONE)
-        Falla("insert", db);
-    sqlite3_reset(st);
-}
+const int kVueltas = VueltasBench(5);
 
 // Codes as the database stores them.
 QByteArray Articulo(int n) {
@@ -109,7 +81,7 @@ void Llena(sqlite3* db) {
         const QByteArray a = Articulo(n);
         Texto(art, 1, a);
         Texto(art, 2, "Articulo " + QByteArray::number(n));
-        Paso(db, art);
+        InsertaFila(db, art);
         double total[2] = {0, 0};
         for (int k = 0; k < kLotesPorArticulo; ++k) {
             const double cantidad = 1 + (n + 7 * k) % 50;
@@ -122,13 +94,13 @@ void Llena(sqlite3* db) {
             else
                 Texto(lote, 4, ("P" + QByteArray::number(n % 500)).leftJustified(15, ' '));
             sqlite3_bind_double(lote, 5, cantidad);
-            Paso(db, lote);
+            InsertaFila(db, lote);
         }
         for (int d = 0; d < 2; ++d) {
             Texto(saldo, 1, a);
             Texto(saldo, 2, Deposito(d));
             sqlite3_bind_double(saldo, 3, total[d]);
-            Paso(db, saldo);
+            InsertaFila(db, saldo);
         }
     }
     sqlite3_finalize(art);
@@ -185,11 +157,7 @@ void Informa(const char* nombre, double nuestro, double base) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString scripts = BaseEmbebida::CarpetaScripts();
-    if (!dir.isValid() || scripts.isEmpty()) {
-        std::fprintf(stderr, "sin carpeta temporal o sin db/esquema.sql (MODELOS_DB_DIR)\n");
-        return 1;
-    }
+    const QString scripts = ScriptsBench(dir);
     const QString ruta = dir.filePath(QStringLiteral("stock.db"));
 
     QElapsedTimer reloj;

@@ -731,3 +731,31 @@ INSERT INTO MV_APLICACION (TC, IDCOMPROBANTE, TCO_ORIGEN, IDComprobante_Origen) 
     ('FC', '009900000002R', 'RM', '009900000006R');
 INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Fecha, Tc_Origen, IdComprobante_Origen, Cantidad)
 VALUES ('IR', '009900000007R', 0, '2025-04-21 00:00:00', 'OC', '009900000001R', 0);
+
+------------------------------------------------------------------------------------------
+-- Accounting entries of stock vouchers
+------------------------------------------------------------------------------------------
+
+-- The motives that delivery notes, loans and purchase-order receptions book against (the
+-- settings below name them), and one motive without an account. Sales motive 2 has no
+-- cost-of-goods account. The cost of goods of an invoice is its own accounting voucher CMV,
+-- numbered from its range, in the sales subdiary.
+INSERT INTO V_TA_MotivoStock (IdMotivoStock, Descripcion, CUENTACONTABLE) VALUES
+    (' REM', 'Remito de venta', '5.1.1.01'),
+    (' COM', 'Comodato', '1.1.5.02'),
+    (' ROC', 'Recepción de orden de compra', '2.1.1.02'),
+    (' SIN', 'Sin imputación contable', NULL);
+INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio, ValorAux) VALUES
+    ('STOCK', 'MOTIVOSTOCKREMITO', 'REM', 0, ''),
+    ('STOCK', 'MOTIVOSTOCKCOMODATO', 'COM', 0, ''),
+    ('STOCK', 'MOTIVOSTOCKRECEPCIONOC', 'ROC', 0, '');
+INSERT INTO V_TA_MotivoVta (IdMotivoVta, Descripcion) VALUES ('   2', 'Venta mayorista');
+INSERT INTO V_TA_Input_Ventas (IdMotivoVta, COSTO_MERCADERIA) VALUES ('   2', NULL);
+INSERT INTO MA_SUBDIARIOS (CODIGO, Descripcion) VALUES ('VTA', 'Subdiario de ventas');
+INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, Subdiario) VALUES (' CMV', 'VTA');
+INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, DESCRIPCION, SISTEMA, ES, DebeHaber, Letras, UNEGOCIO,
+                       Modificanumeracion, Externo, FechaHora_Modificacion,
+                       X_SUC_DEFAULT, X_ULTIMO_NRO, X_NRO_DESDE, X_NRO_HASTA, VenceX) VALUES
+    (' CMV', 1, 'Costo de mercadería vendida', 'Contable', '', 'D', 'X', '', 'NO', 0, '2025-01-02 09:00:00',
+     1, 1, 1, 99999999, '');
+INSERT INTO TA_Comprobantes SELECT * FROM V_TA_CPTE WHERE CODIGO = ' CMV';

@@ -16,7 +16,8 @@ class Grilla;
 using MedidaTexto = std::function<int(const QString&)>;
 
 // The shared voucher class. Each voucher form holds its own instance; it keeps only the
-// public variables below and three values read from the configuration when it is created.
+// public variables below, the current entry number and three values read from the
+// configuration when it is created.
 // Every method works on the grids and controls the form passes in.
 class ClsCmnCptes {
 public:
@@ -32,6 +33,22 @@ public:
     QString NPP_IDCpte;           // voucher identity of that order
     bool esElectronica = false;   // electronic voucher: no line limit
     bool esCreditoElectronica = false;
+
+    // ---- Accounting entry of a stock voucher (body in stock_posting/GeneraAsientoStock.cpp) ----
+    // The statements (each after CR LF) of the voucher's entry in MV_ASIENTOS: the motive's
+    // account for the voucher's total against one line per stock account of the articles
+    // (quantity x cost), for the whole grid (`SoloRegistro` 0: INSERTs) or for one row of it
+    // (`SoloRegistro` n: an UPDATE adding to the line of the same account and side when the
+    // entry already has one). `TipoMov`: 1 delivery note, 2 loan, 3 and 4 transfer, 5
+    // purchase-order reception, 99 cost of goods of an invoice (written as a "CMV" voucher
+    // with its own number, which comes back in `TC`, `suc`, `Nro` and `letra`), other: by type.
+    // The motive, the sides (`EsDebito`) and `Secuencia` (next free sequence) come back too.
+    // Empty when no entry is made. Executes nothing; errors reach the caller.
+    QString GeneraAsientoStock(Grilla& grid, QString& eMotivoStock, QString& TC, QString& suc, QString& Nro,
+                               QString& letra, const QString& Fecha, bool& EsDebito, qint16 TipoMov,
+                               qint32 SoloRegistro, qint16& Secuencia);
+    // The number of the current entry; 0 until the first entry draws one.
+    double NroAsientoActual = 0;
 
     // Lays out the voucher grids for the voucher type `TC`: clears each grid that is given and
     // sets its columns, widths (twips, from `obj`), titles and alignments. Traps nothing: a

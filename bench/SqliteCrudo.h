@@ -1,0 +1,58 @@
+#pragma once
+
+// Raw SQLite helpers of the benchmarks' baselines: any failure ends the program with SQLite's
+// message.
+
+#include "BaseEmbebida.h"
+
+#include <QByteArray>
+#include <QTemporaryDir>
+#include <QtGlobal>
+#include <cstdio>
+#include <cstdlib>
+#include <sqlite3.h>
+
+// Turns per side; MODELOS_BENCH_VUELTAS overrides `porDefecto` (1 for a profiler run).
+inline int VueltasBench(int porDefecto) {
+    return qEnvironmentVariableIsSet("MODELOS_BENCH_VUELTAS")
+               ? qEnvironmentVariableIntValue("MODELOS_BENCH_VUELTAS")
+               : porDefecto;
+}
+
+[[noreturn]] inline void Falla(const char* que, sqlite3* db) {
+    std::fprintf(stderr, "%s: %s\n", que, db ? sqlite3_errmsg(db) : "");
+    std::exit(1);
+}
+
+inline void Ejecuta(sqlite3* db, const char* sql) {
+    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        Falla(sql, db);
+}
+
+inline sqlite3_stmt* Prepara(sqlite3* db, const char* sql) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK)
+        Falla(sql, db);
+    return st;
+}
+
+inline void Texto(sqlite3_stmt* st, int i, const QByteArray& v) {
+    sqlite3_bind_text(st, i, v.constData(), int(v.size()), SQLITE_TRANSIENT);
+}
+
+// Runs an INSERT (or any statement without rows) and resets it for the next values.
+inline void InsertaFila(sqlite3* db, sqlite3_stmt* st) {
+    if (sqlite3_step(st) != SQLITE_DONE)
+        Falla("insert", db);
+    sqlite3_reset(st);
+}
+
+// The folder of the database scripts; ends the program when it or the temporary folder is missing.
+inline QString ScriptsBench(const QTemporaryDir& dir) {
+    const QString scripts = BaseEmbebida::CarpetaScripts();
+    if (!dir.isValid() || scripts.isEmpty()) {
+        std::fprintf(stderr, "sin carpeta temporal o sin db/esquema.sql (MODELOS_DB_DIR)\n");
+        std::exit(1);
+    }
+    return scripts;
+}
