@@ -13,6 +13,7 @@
 #include "Registros.h"
 #include "VentanaSuite.h"
 
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <QtGlobal>
@@ -20,6 +21,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 
 // The session-wide form helper, created on first use and released by TerminaSistema.
 AyudaFormularios& AF();
@@ -178,7 +180,7 @@ public:
 
     // The single validator of the header fields and of the cell editor, chosen by the control's
     // DataField; the outcome is ErrorValidacion (false: accepted), a refusal is shown in
-    // "Aviso al operador...". A NOMBRE is cleaned (trimmed, apostrophes removed) and written back
+    // "Aviso al operador...". A NOMBRE is cleaned (trimmed, apostrophes and ";" removed) and written back
     // into the box before it is looked up: an existing one loads that template (not while
     // ValidandoGrabacion), any other starts a new one. (FrmVardelioValidacion.cpp)
     void CampoValida(CajaTexto& Texto);
@@ -225,6 +227,9 @@ public:
     void MuestraMarca();
     // A quantity text the line accepts: empty (reads as 0) or a number in the regional format.
     static bool CantidadValida(const QString& texto);
+    // The quantity a line takes from a typed one: its absolute value (the text as it stands when
+    // it is not negative or no number).
+    static QString CantidadSinSigno(const QString& texto);
 
     // Stock panel of the current line and stock-level colours (FrmVardelioStock.cpp). Errors
     // reach the caller.
@@ -297,6 +302,11 @@ public:
     void FocoEdicion(const QString& anterior, const QString& nuevo);
 
 private:
+    // The description of an article type (filled code), looked up once per type while a
+    // template loads: a few types serve all its lines.
+    QString DescripcionTipo(const QString& idTipo);
+    std::optional<QHash<QString, QString>> tiposCargados_;
+
     QString caption_;
     bool visible_ = true;
     bool descargado_ = false;

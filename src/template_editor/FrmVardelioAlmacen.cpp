@@ -103,8 +103,12 @@ void FrmVardelio::ActualizarDatos() {
     const auto cabecera = [&] {
         idTexto = QString::number(id);
         Agrega(QStringLiteral("IdVardelio"), idTexto, QStringLiteral("@"), true);
-        Agrega(QStringLiteral("nombre"),
-               NombreModelo(TxtFields[IndiceCampo(QStringLiteral("Nombre"))].Text()), QStringLiteral("'"));
+        // The name is stored as typed, also "Null": the word rule of the other columns would
+        // store no name, and the template could never be found again.
+        ListaCampos().push_back(
+            {QStringLiteral("nombre"),
+             AD().FormateaValorSQL(NombreModelo(TxtFields[IndiceCampo(QStringLiteral("Nombre"))].Text()),
+                                   QStringLiteral("'"))});
         Agrega(QStringLiteral("DETALLE"), TxtFields[IndiceCampo(QStringLiteral("detalle"))].Text().trimmed(),
                QStringLiteral("'"));
         Agrega(QStringLiteral("TCDefault"), UT().RellenaCodigo(FNTC().trimmed(), 4), QStringLiteral("'"));
@@ -120,20 +124,38 @@ void FrmVardelio::ActualizarDatos() {
         QString sinCondicion;
         ArmaSentencia(ListaCampos(), sentencias, kCabecera, false, sinCondicion, false);
     };
+    // A template may hold thousands of lines: each line's INSERT is written straight into one
+    // buffer, with the literals the column pairs would give (the identifier's is the same for
+    // every line).
+    QString idLiteral;
     const auto linea = [&](int fila) {
         // A code of blanks only is no article: such a row is not stored.
         const QString articulo = MSFlexGrid2.TextMatrix(fila, col::CodigoArticulo).trimmed();
         if (articulo.isEmpty())
             return;
-        Agrega(QStringLiteral("IdVardelio"), idTexto, QStringLiteral("@"), true);
-        Agrega(QStringLiteral("IdArticulo"), UT().RellenaCodigo(articulo, 25), QStringLiteral("'"));
-        Agrega(QStringLiteral("Cantidad"), MSFlexGrid2.TextMatrix(fila, col::Cantidad).trimmed(),
-               QStringLiteral("@"));
-        Agrega(QStringLiteral("IdUnidad"),
-               UT().RellenaCodigo(MSFlexGrid2.TextMatrix(fila, col::Unidad).trimmed(), 4),
-               QStringLiteral("'"));
-        QString sinCondicion;
-        ArmaSentencia(ListaCampos(), sentencias, kLineas, false, sinCondicion, false);
+        if (idLiteral.isEmpty()) {
+            QString valor = idTexto;
+            idLiteral = LiteralCampo(valor, QStringLiteral("@"));
+        }
+        QString codigo = UT().RellenaCodigo(articulo, 25);
+        QString cantidad = MSFlexGrid2.TextMatrix(fila, col::Cantidad).trimmed();
+        QString unidad = UT().RellenaCodigo(MSFlexGrid2.TextMatrix(fila, col::Unidad).trimmed(), 4);
+        static const QString kInsertLinea =
+            QStringLiteral("INSERT INTO ") + kLineas +
+            QStringLiteral(" (IdVardelio,IdArticulo,Cantidad,IdUnidad) VALUES (");
+        QString sentencia;
+        sentencia.reserve(kInsertLinea.size() + idLiteral.size() + codigo.size() + cantidad.size() +
+                          unidad.size() + 10);
+        sentencia += kInsertLinea;
+        sentencia += idLiteral;
+        sentencia += QLatin1Char(',');
+        sentencia += LiteralCampo(codigo, QStringLiteral("'"));
+        sentencia += QLatin1Char(',');
+        sentencia += LiteralCampo(cantidad, QStringLiteral("@"));
+        sentencia += QLatin1Char(',');
+        sentencia += LiteralCampo(unidad, QStringLiteral("'"));
+        sentencia += QLatin1Char(')');
+        sentencias << sentencia << QString();
     };
 
     bool completo = EjecutaPasos(
@@ -293,6 +315,13 @@ void FrmVardelio::AsignarDatos() {
         RegistroModelo.IndiceCampo(QStringLiteral("IdUnidad")),
         RegistroModelo.IndiceCampo(QStringLiteral("Cantidad"))};
     SinRedibujo sinRedibujo(MSFlexGrid2);
+    struct TiposDeLaCarga {
+        std::optional<QHash<QString, QString>>& tipos;
+        explicit TiposDeLaCarga(std::optional<QHash<QString, QString>>& t) : tipos(t) { tipos.emplace(); }
+        ~TiposDeLaCarga() { tipos.reset(); }
+        TiposDeLaCarga(const TiposDeLaCarga&) = delete;
+        TiposDeLaCarga& operator=(const TiposDeLaCarga&) = delete;
+    } tiposDeLaCarga(tiposCargados_);
     while (sigue && c.avanza && !RegistroModelo.Eof()) {
         c.avanza = false; // a row that cannot be passed ends the load rather than repeat itself
         sigue = EjecutaPasos({

@@ -147,6 +147,8 @@ void FrmVardelio::DetalleOn(bool activo) {
     if (activo) {
         MSFlexGrid2.setRow(1);
         MSFlexGrid2.setCol(0);
+        // The stock panel follows the current line, not the last one a load filled.
+        MuestraInfoStock();
     }
 }
 

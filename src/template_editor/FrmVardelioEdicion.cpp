@@ -153,12 +153,14 @@ void FrmVardelio::MueveCelda(int fila, int col) {
 void FrmVardelio::ComprometeEditor() {
     if (!txtEdit2.Visible())
         return;
-    // A quantity that is no number never reaches the cell, whichever way the editor is left.
-    const bool descarta =
-        txtEdit2.DataField().trimmed().compare(QLatin1String("CANTIDAD"), Qt::CaseInsensitive) == 0 &&
-        !CantidadValida(txtEdit2.Text());
-    if (!descarta)
+    // A quantity that is no number never reaches the cell, whichever way the editor is left;
+    // a negative one reaches it as its absolute value.
+    const bool cantidad =
+        txtEdit2.DataField().trimmed().compare(QLatin1String("CANTIDAD"), Qt::CaseInsensitive) == 0;
+    if (!cantidad)
         MSFlexGrid2.setText(txtEdit2.Text());
+    else if (CantidadValida(txtEdit2.Text()))
+        MSFlexGrid2.setText(CantidadSinSigno(txtEdit2.Text()));
     txtEdit2.setVisible(false);
 }
 

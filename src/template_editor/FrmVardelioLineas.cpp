@@ -60,6 +60,35 @@ bool FrmVardelio::CantidadValida(const QString& texto) {
     }
 }
 
+QString FrmVardelio::CantidadSinSigno(const QString& texto) {
+    // A template's lines carry no sign (the voucher type gives it), and a load shows the
+    // absolute value: a negative quantity is taken as that.
+    std::optional<double> numero;
+    try {
+        numero = Regional::LeeDoble(texto);
+    } catch (const ErrorSistema&) {
+    }
+    if (!numero || !(*numero < 0))
+        return texto;
+    return Regional::TextoNumero(-*numero);
+}
+
+QString FrmVardelio::DescripcionTipo(const QString& idTipo) {
+    if (tiposCargados_) {
+        const auto visto = tiposCargados_->constFind(idTipo);
+        if (visto != tiposCargados_->cend())
+            return *visto;
+    }
+    const QString descripcion =
+        UT().ValorATexto(AD().ObtieneValorTabla(QStringLiteral("V_TA_TipoArticulo"), idTipo,
+                                                QStringLiteral("Descripcion"), QStringLiteral("IdTipo"), 8,
+                                                QString(), true, false))
+            .trimmed();
+    if (tiposCargados_)
+        tiposCargados_->insert(idTipo, descripcion);
+    return descripcion;
+}
+
 bool FrmVardelio::CampoValidaLinea(CajaTexto& Texto, const QString& campo, const QString& valor,
                                    QString& mensaje) {
     Grilla& g = MSFlexGrid2;
@@ -95,6 +124,11 @@ bool FrmVardelio::CampoValidaLinea(CajaTexto& Texto, const QString& campo, const
             return cierreArticulo();
         }
         QString codigo = valor;
+        // Passing with Enter through the code of a line already filled changes nothing of it:
+        // the unit (with its cost) and the quantity the user gave it stay.
+        const bool mismoCodigo =
+            !celda(col::Unidad).trimmed().isEmpty() &&
+            valor.compare(celda(col::CodigoArticulo).trimmed(), Qt::CaseInsensitive) == 0;
         Registros rs;
         bool encontrado = false;
         bool porCodigoBarra = false; // the bar-code box only steers the text import
@@ -135,13 +169,9 @@ bool FrmVardelio::CampoValidaLinea(CajaTexto& Texto, const QString& campo, const
                     return;
                 pone(col::Descripcion, CampoTexto(rs, "Descripcion"));
                 pone(col::Presentacion, CampoTexto(rs, "Presentacion"));
-                const QString idTipo = UT().ValorATexto(UT().ValorCampo(rs.Fields(QStringLiteral("IdTipo"))));
-                pone(col::DescripcionTipoArticulo,
-                     UT().ValorATexto(AD().ObtieneValorTabla(
-                                          QStringLiteral("V_TA_TipoArticulo"), UT().RellenaCodigo(idTipo, 4),
-                                          QStringLiteral("Descripcion"), QStringLiteral("IdTipo"), 8,
-                                          QString(), true, false))
-                         .trimmed());
+                const QString idTipo = UT().RellenaCodigo(
+                    UT().ValorATexto(UT().ValorCampo(rs.Fields(QStringLiteral("IdTipo")))), 4);
+                pone(col::DescripcionTipoArticulo, DescripcionTipo(idTipo));
                 if (TipoDesdeDescripcion)
                     pone(col::Descripcion, (celda(col::Descripcion).trimmed() + QStringLiteral(" (") +
                                             celda(col::DescripcionTipoArticulo).trimmed() +
@@ -158,9 +188,11 @@ bool FrmVardelio::CampoValidaLinea(CajaTexto& Texto, const QString& campo, const
                     pone(col::UnidadBase, udBase.trimmed());
                     pone(col::UnidadOriginal, udBase.trimmed());
                 }
-                pone(col::Costo, CampoTexto(rs, "Costo"));
-                const QVariant udStock = rs.Fields(QStringLiteral("UD_STOCK"));
-                pone(col::Unidad, udStock.isNull() ? idUnidad : UT().ValorATexto(udStock).trimmed());
+                if (!mismoCodigo) {
+                    pone(col::Costo, CampoTexto(rs, "Costo"));
+                    const QVariant udStock = rs.Fields(QStringLiteral("UD_STOCK"));
+                    pone(col::Unidad, udStock.isNull() ? idUnidad : UT().ValorATexto(udStock).trimmed());
+                }
                 pone(col::Impuestos, CampoTexto(rs, "Impuestos"));
                 pone(col::EsExento, Bandera(rs, "Exento"));
                 pone(col::PideSerie, Bandera(rs, "UsaSerie"));
@@ -292,7 +324,12 @@ bool FrmVardelio::CampoValidaLinea(CajaTexto& Texto, const QString& campo, const
                 if (!CantidadValida(Texto.Text()))
                     falla(QStringLiteral("La Cantidad Informada no es un Número Válido"));
             }),
-            rama.Si([&] { pone(col::Cantidad, Texto.Text()); }),
+            rama.Si([&] {
+                const QString cantidad = CantidadSinSigno(Texto.Text());
+                if (cantidad != Texto.Text())
+                    Texto.setText(cantidad);
+                pone(col::Cantidad, cantidad);
+            }),
             rama.Si([&] { MuestraMarca(); }),
         });
     }

@@ -25,8 +25,9 @@ QString LeeTexto(const Registros& rs, const char* campo) {
 
 QString FrmVardelio::NombreModelo(const QString& texto) {
     // The save drops apostrophes from every value: a name looked up with one would never be
-    // found again and would give a second template of the same name.
-    return QString(texto).remove(QLatin1Char('\'')).trimmed();
+    // found again and would give a second template of the same name. ";" separates the items of
+    // the session line that the menu entry passes with the name.
+    return QString(texto).remove(QLatin1Char('\'')).remove(QLatin1Char(';')).trimmed();
 }
 
 void FrmVardelio::CampoValida(CajaTexto& Texto) {

@@ -195,8 +195,11 @@ TEST_F(Eventos, EnterEnLaCantidadDeUnaLineaIntermediaNoAgregaLineas) {
 TEST_F(Eventos, TotalesDeLasLineas) {
     Linea(QStringLiteral("1001"), QStringLiteral("2"));
     Linea(QStringLiteral("1002"), QStringLiteral("0"));
-    Linea(QStringLiteral("1003"), QStringLiteral("-1"));
+    Linea(QStringLiteral("1003"), QStringLiteral("1"));
     Linea(QStringLiteral("1004"), QStringLiteral("2,5"));
+    // Typed, a negative quantity becomes its absolute value; a cell that holds one still counts
+    // with its sign.
+    G().setTextMatrix(3, col::Cantidad, QStringLiteral("-1"));
     Moneda items;
     Moneda cantidades;
     F().ObtieneTotales(items, cantidades);
