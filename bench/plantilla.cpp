@@ -12,6 +12,7 @@
 // and how much of the load's time and memory is the validation of each line's article.
 
 #include "AccesoDatos.h"
+#include "AccesoPruebasVardelio.h"
 #include "BaseEmbebida.h"
 #include "ColumnasArticulos.h"
 #include "FrmVardelio.h"
@@ -116,18 +117,18 @@ int main(int argc, char* argv[]) {
         LlenaLineas(f.MSFlexGrid2);
     };
     const auto grabaVentana = [&] {
-        f.ValidandoGrabacion = true;
+        Prueba(f).ValidandoGrabacion() = true;
         if (!f.Datosvalidos())
             Falla(QStringLiteral("el encabezado no es válido"));
         f.ActualizarDatos();
-        f.ValidandoGrabacion = false;
-        if (f.ErrorValidacion)
+        Prueba(f).ValidandoGrabacion() = false;
+        if (Prueba(f).ErrorValidacion())
             Falla(QStringLiteral("el modelo no se guardó"));
     };
     // The window reset (as after a save), then the name typed and accepted.
     const auto preparaCarga = [&] {
         f.Inicializa();
-        f.RegistroModelo.Close();
+        Prueba(f).RegistroModelo().Close();
     };
     const auto cargaVentana = [&] {
         f.TxtFields[0].setText(kNombre);
@@ -231,7 +232,7 @@ int main(int argc, char* argv[]) {
     double grabaV = 1e30, grabaC = 1e30, cargaV = 1e30, cargaC = 1e30, cargaL = 1e30;
     for (int v = 0; v < kVueltas; ++v) {
         preparaVentana();
-        f.RegistroModelo.Close();
+        Prueba(f).RegistroModelo().Close();
         vuelca(ventana);
         vuelca(crudo);
         grabaV = std::min(grabaV, TiempoProceso(grabaVentana));
@@ -254,7 +255,7 @@ int main(int argc, char* argv[]) {
     preparaCarga();
     const size_t vacia = MemoriaEnUso();
     cargaVentana();
-    f.RegistroModelo.Close();
+    Prueba(f).RegistroModelo().Close();
     const size_t cargada = MemoriaEnUso();
     const double porLinea = (double(cargada) - double(vacia)) / kLineas;
 
@@ -273,7 +274,7 @@ int main(int argc, char* argv[]) {
                                for (int fila = 1; fila <= kLineas; ++fila) {
                                    g.setRow(fila);
                                    f.txtEdit2.setText(g.TextMatrix(fila, col::CodigoArticulo));
-                                   f.ControlActivo = &f.txtEdit2;
+                                   Prueba(f).ControlActivo() = &f.txtEdit2;
                                    f.ObjCmnCptes().TextPropiedades(f.txtEdit2, col::CodigoArticulo);
                                    f.CampoValida(f.txtEdit2);
                                }

@@ -26,10 +26,10 @@
 // The session-wide form helper, created on first use and released by TerminaSistema.
 AyudaFormularios& AF();
 
-// The editor of stock-voucher templates: the program's main window, headless. Its controls are
-// plain models and its event handlers are methods; the Qt view (widgets/VistaVardelio) shows
-// the models and forwards the user's events. Everything is public so that the window's own
-// procedures, spread over several files, and the tests reach the state directly.
+// The editor of stock-voucher templates: the program's main window, headless. Public are its
+// controls (plain models) and the handlers and procedures the system names; the Qt view
+// (widgets/VistaVardelio) shows the models and forwards the user's events. The window's state is
+// private; tests reach it through AccesoPruebasVardelio.
 class FrmVardelio : public VentanaSuite, public FormularioAyudado {
 public:
     FrmVardelio();
@@ -94,22 +94,6 @@ public:
     bool pEsParteEgreso = false;
     bool gPermiteModificar = false;
 
-    // ---- Window state ----
-    QString TablaModelo;
-    Registros RegistroModelo;
-    bool EsNuevo = false;
-    bool EsModificacion = false;
-    bool EsBaja = false;
-    bool ErrorValidacion = false;
-    bool ValidandoGrabacion = false;
-    qint16 IndiceCmbLista = 0;
-    QString MostrarStock;
-    std::array<QVariant, 5> ColorNivelStock; // 1..4 used
-    bool TipoDesdeDescripcion = false;
-    QString DepositoOrigenAnterior;
-    // The header field or the cell editor the user works in (nullptr: none yet).
-    CajaTexto* ControlActivo = nullptr;
-
     // The window's shared voucher class, created on first use.
     ClsCmnCptes& ObjCmnCptes();
 
@@ -164,7 +148,7 @@ public:
     // Opens RegistroModelo on the first row of the table (body in FrmVardelioRecordset.cpp,
     // written with the reset that calls it).
     void AbrirRecordset(const QString& lTablaActiva);
-    // Saves the template (EsNuevo or EsModificacion) or deletes it (EsBaja, after its own
+    // Saves the template (mode new or changed) or deletes it (mode deleted, after its own
     // question) as one batch in one transaction, then anchors it in the menu. ErrorValidacion is
     // set when it was not stored; it is never cleared here. (FrmVardelioAlmacen.cpp)
     void ActualizarDatos();
@@ -174,9 +158,6 @@ public:
     void AsignarDatos();
     // CampoValida on each header field in order; false at the first refusal.
     bool Datosvalidos();
-    // The batch text the last ActualizarDatos sent, empty when it sent none (what AUX_ERR
-    // records when it is refused).
-    QString UltimoLote;
 
     // The single validator of the header fields and of the cell editor, chosen by the control's
     // DataField; the outcome is ErrorValidacion (false: accepted), a refusal is shown in
@@ -186,8 +167,6 @@ public:
     void CampoValida(CajaTexto& Texto);
     // The name as it is looked up, stored and anchored.
     static QString NombreModelo(const QString& texto);
-    // The window's Tag: the Tag of the control CampoValida last looked at (the look-ups' table).
-    QString Tag;
     // Called from here, written with their own subjects:
     // - the line branches of CampoValida (IDARTICULO, IdDepositoArt, IDUNIDAD, CANTIDAD) on the
     //   grid's current row, `valor` being the control's text trimmed. A refusal sets
@@ -196,7 +175,7 @@ public:
     //   (FrmVardelioLineas.cpp)
     bool CampoValidaLinea(CajaTexto& Texto, const QString& campo, const QString& valor, QString& mensaje);
     // - the menu entry of the template after a committed save or delete (a delete always
-    //   removes it: EsBaja is set then). (FrmVardelioAnclaje.cpp)
+    //   removes it). (FrmVardelioAnclaje.cpp)
     void AnclaAlMenu();
 
     // ---- Toolbar commands and menu anchoring ----
@@ -280,9 +259,6 @@ public:
     // True for a key the open cell editor keeps from the window's own key handling (Escape ends
     // the edit, not the template).
     bool EditorTomaTecla(qint16 KeyCode) const;
-    // Set when the editor opens or its text changes, cleared once a key validated the text:
-    // leaving the editor validates only what no key has validated.
-    bool MarcaEditor = false;
 
     // Header field events (FrmVardelioEventos.cpp), by the field's index in TxtFields.
     void TxtFields_GotFocus(int Index);
@@ -294,14 +270,41 @@ public:
     // Button 2 (right) opens the field's look-up.
     void TxtFields_MouseDown(int Index, int Button, int Shift = 0, float X = 0, float Y = 0);
     void TxtFields_Validate(int Index, bool& Cancel);
-    // Per field: validate it when it is left (set on focus and on change, cleared once
-    // CampoValida has looked at the field).
-    std::array<bool, 5> MarcaValidacion{};
     // Validate, LostFocus and GotFocus of the header fields, the grid and the cell editor when
     // the focus moves (called by FocoCambiado). The editor's focus name is "txtEdit2".
     void FocoEdicion(const QString& anterior, const QString& nuevo);
 
 private:
+    friend class AccesoPruebasVardelio;
+
+    // What the window holds: nothing yet, a new template, a stored one being changed, or one
+    // to delete. Set by the name's validation, NUEVO and BORRAR; the reset clears it.
+    enum class Modo { Ninguno, Nuevo, Modificacion, Baja };
+    Modo modo_ = Modo::Ninguno;
+
+    QString TablaModelo;
+    Registros RegistroModelo;
+    bool ErrorValidacion = false;
+    bool ValidandoGrabacion = false;
+    qint16 IndiceCmbLista = 0;
+    QString MostrarStock;
+    std::array<QVariant, 5> ColorNivelStock; // 1..4 used
+    bool TipoDesdeDescripcion = false;
+    QString DepositoOrigenAnterior;
+    // The header field or the cell editor the user works in (nullptr: none yet).
+    CajaTexto* ControlActivo = nullptr;
+    // The batch text the last ActualizarDatos sent, empty when it sent none (what AUX_ERR
+    // records when it is refused).
+    QString UltimoLote;
+    // The window's Tag: the Tag of the control CampoValida last looked at (the look-ups' table).
+    QString Tag;
+    // Set when the editor opens or its text changes, cleared once a key validated the text:
+    // leaving the editor validates only what no key has validated.
+    bool MarcaEditor = false;
+    // Per field: validate it when it is left (set on focus and on change, cleared once
+    // CampoValida has looked at the field).
+    std::array<bool, 5> MarcaValidacion{};
+
     // The description of an article type (filled code), looked up once per type while a
     // template loads: a few types serve all its lines.
     QString DescripcionTipo(const QString& idTipo);

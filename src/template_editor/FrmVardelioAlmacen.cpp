@@ -167,8 +167,8 @@ void FrmVardelio::ActualizarDatos() {
                     idAnterior = Entero16(RegistroModelo.Fields(QStringLiteral("IdVardelio")));
             },
             [&] {
-                graba = EsNuevo || EsModificacion;
-                borra = !graba && EsBaja;
+                graba = modo_ == Modo::Nuevo || modo_ == Modo::Modificacion;
+                borra = !graba && modo_ == Modo::Baja;
             },
         },
         reporta);
@@ -180,7 +180,7 @@ void FrmVardelio::ActualizarDatos() {
             {
                 [&] { sentencias = Borrados(idAnterior); },
                 [&] {
-                    if (EsNuevo)
+                    if (modo_ == Modo::Nuevo)
                         id = Entero16(Entero16(AD().MaximoValor(kCabecera, QStringLiteral("IDVARDELIO"),
                                                                 QStringLiteral("@"))) +
                                       1);

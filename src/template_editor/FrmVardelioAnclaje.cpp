@@ -98,7 +98,7 @@ void FrmVardelio::AnclaAlMenu() {
     const QString nombre = NombreModelo(indice >= 0 ? TxtFields[indice].Text() : QString());
     const QString nombreSql = EnComillas(nombre);
     // A deleted template never keeps its entry, whatever the box shows.
-    const bool anclar = ChkAnclar.Value() == 1 && !EsBaja;
+    const bool anclar = ChkAnclar.Value() == 1 && modo_ != Modo::Baja;
 
     Registros rs;
     std::vector<Paso> pasos;

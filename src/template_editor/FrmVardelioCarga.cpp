@@ -85,9 +85,7 @@ void FrmVardelio::Inicializa() {
         QStringLiteral("Inicializa"),
         {
             [&] {
-                EsNuevo = false;
-                EsBaja = false;
-                EsModificacion = false;
+                modo_ = Modo::Ninguno;
                 ValidandoGrabacion = false;
             },
             [&] { AbrirRecordset(TablaModelo); },

@@ -69,11 +69,7 @@ void FrmVardelio::UtilVox1_click(const QString& palabra) {
     if (orden == QLatin1StringView("NUEVO")) {
         pasos = {
             [&] { Inicializa(); },
-            [&] {
-                EsNuevo = true;
-                EsBaja = false;
-                EsModificacion = false;
-            },
+            [&] { modo_ = Modo::Nuevo; },
             foco,
         };
     } else if (orden == QLatin1StringView("BORRAR")) {
@@ -89,9 +85,7 @@ void FrmVardelio::UtilVox1_click(const QString& palabra) {
                      [&] {
                          if (!procede)
                              return;
-                         EsNuevo = false;
-                         EsBaja = true;
-                         EsModificacion = false;
+                         modo_ = Modo::Baja;
                      }),
             Mientras(sigue,
                      [&] {

@@ -63,11 +63,7 @@ void FrmVardelio::CampoValida(CajaTexto& Texto) {
                 existe = AD().ExisteRegistro(TablaModelo, valor, QStringLiteral("NOMBRE"), &RegistroModelo, 8,
                                              QString(), true);
             },
-            [&] {
-                EsNuevo = !existe;
-                EsModificacion = existe;
-                EsBaja = false;
-            },
+            [&] { modo_ = existe ? Modo::Modificacion : Modo::Nuevo; },
             [&] {
                 if (existe && !ValidandoGrabacion) {
                     AsignarDatos();

@@ -3,6 +3,7 @@
 // a template is opened.
 
 #include "AccesoDatos.h"
+#include "AccesoPruebasVardelio.h"
 #include "Globales.h"
 #include "Registros.h"
 #include "Teclas.h"
@@ -44,7 +45,7 @@ protected:
         ASSERT_EQ(Foco(), "TxtFields(0)");
         Teclea(nombre);
         Pulsa(tecla::Enter);
-        ASSERT_TRUE(F().EsModificacion) << nombre.toStdString();
+        ASSERT_TRUE(Prueba(F()).EsModificacion()) << nombre.toStdString();
     }
     void EnterHastaLaGrilla() {
         for (int vueltas = 0; vueltas < 6 && Foco() != QLatin1String("MSFlexGrid2"); ++vueltas)

@@ -5,6 +5,7 @@
 // editor or a header field as the widget would insert them.
 
 #include "AccesoDatos.h"
+#include "AccesoPruebasVardelio.h"
 #include "BaseDemo.h"
 #include "ColumnasArticulos.h"
 #include "FrmVardelio.h"
@@ -124,7 +125,7 @@ protected:
             Pulsa(tecla::Enter);
         }
         ASSERT_EQ(guion.Mensajes().size(), vistos) << guion.Mensajes().join(QLatin1Char('|')).toStdString();
-        ASSERT_TRUE(form->EsNuevo);
+        ASSERT_TRUE(Prueba(*form).EsNuevo());
         ASSERT_TRUE(G().Enabled());
         form->Foco().SetFocus(QStringLiteral("MSFlexGrid2"));
     }

@@ -2,6 +2,7 @@
 // editor floats over the grid's current cell, and keys, clicks and typed text reach the form.
 
 #include "AccesoDatos.h"
+#include "AccesoPruebasVardelio.h"
 #include "BaseDemo.h"
 #include "ColumnasArticulos.h"
 #include "EdicionVardelio.h"
@@ -77,7 +78,7 @@ protected:
             Tecla(Qt::Key_Return);
         }
         ASSERT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join(QLatin1Char('|')).toStdString();
-        ASSERT_TRUE(form->EsNuevo);
+        ASSERT_TRUE(Prueba(*form).EsNuevo());
         ASSERT_EQ(QApplication::focusWidget(), tabla);
     }
     QString Celda(int f, int c) { return form->MSFlexGrid2.TextMatrix(f, c); }
@@ -152,7 +153,7 @@ TEST_F(EdicionGrilla, EscapeDescartaSinAbandonarLaPlantilla) {
     EXPECT_EQ(QApplication::focusWidget(), tabla);
     // The window's Escape (abandon the template) was not asked.
     EXPECT_TRUE(guion.Mensajes().isEmpty());
-    EXPECT_TRUE(form->EsNuevo);
+    EXPECT_TRUE(Prueba(*form).EsNuevo());
 }
 
 TEST_F(EdicionGrilla, ElSeparadorDecimalYLasTeclasDeLaGrilla) {
@@ -233,14 +234,14 @@ TEST_F(EdicionGrilla, LosCamposDeCabeceraValidanYSeResaltan) {
     EXPECT_EQ(form->TxtFields[0].Text(), "OK");
     // Enter validates and moves on; the field goes back to black on white.
     Tecla(Qt::Key_Return);
-    EXPECT_TRUE(form->EsNuevo);
+    EXPECT_TRUE(Prueba(*form).EsNuevo());
     EXPECT_NE(QApplication::focusWidget(), nombre);
     EXPECT_EQ(nombre->palette().color(QPalette::Base), QColor(Qt::white));
     // A right click marks the clicked field for its look-up.
     auto* destino = qobject_cast<QLineEdit*>(vista->Control(QStringLiteral("TxtFields(3)")));
     ASSERT_NE(destino, nullptr);
     QTest::mouseClick(destino, Qt::RightButton);
-    EXPECT_EQ(form->ControlActivo, &form->TxtFields[3]);
+    EXPECT_EQ(Prueba(*form).ControlActivo(), &form->TxtFields[3]);
 }
 
 // The README's walk-through with the window's own keys, on the demo database: F2 saves, F8
@@ -352,7 +353,7 @@ TEST_F(EdicionGrilla, LoTecleadoEsLoQueSeGuardaYSeVuelveAVer) {
     // Opened again: the stock panel shows the first line, the current one.
     Escribe(QStringLiteral("NULL"));
     Tecla(Qt::Key_Return);
-    ASSERT_TRUE(form->EsModificacion);
+    ASSERT_TRUE(Prueba(*form).EsModificacion());
     auto* stock = vista->findChild<QLabel*>(QStringLiteral("lblStockInfo(2)"));
     ASSERT_NE(stock, nullptr);
     ASSERT_NE(Celda(1, col::StockDisponible), Celda(2, col::StockDisponible));
