@@ -180,8 +180,8 @@ public:
 
     // ---- Toolbar commands and menu anchoring ----
     // The toolbar's Click: runs the command of the word (any case) - NUEVO, BORRAR, GRABAR,
-    // PLANILLA, CONSULTAR, REPORTE, CERRAR, CANCELAR; any other word only empties LblMensaje.
-    // (FrmVardelioComandos.cpp; AnclaAlMenu is in FrmVardelioAnclaje.cpp)
+    // PLANILLA, CONSULTAR, REPORTE, CERRAR, CANCELAR, each its own method below; any other word
+    // only empties LblMensaje. (FrmVardelioComandos.cpp; AnclaAlMenu is in FrmVardelioAnclaje.cpp)
     void UtilVox1_click(const QString& palabra);
     // The process name of the suite's stock report program that REPORTE starts.
     static QString ProgramaReporteStock();
@@ -193,9 +193,21 @@ public:
     static QString SentenciaGrupoMenu();
     static QString SentenciaEntradaMenu(const QString& clave, const QString& nombre);
     static QString SentenciaDerechoMenu(const QString& usuario, const QString& clave);
-    // The look-up of the field that has the focus (CONSULTAR, F5). Written with the look-ups; a
-    // stand-in that does nothing until then (end of FrmVardelioComandos.cpp).
-    void CmdConsultar();
+    // The toolbar's commands, one method each (UtilVox1_click finds them by their word). Each
+    // runs its steps under the window's error routine and tells whether the message is emptied
+    // after it.
+    bool CmdNuevo();
+    // Two questions, then the template deleted (ValidaYAlmacena).
+    bool CmdBorrar();
+    // The open edit written, the totals asked about, then the template saved (ValidaYAlmacena).
+    bool CmdGrabar();
+    bool CmdPlanilla();
+    // The look-up of the field that has the focus (CONSULTAR, F5, right click). Written with the
+    // look-ups; a stand-in that does nothing until then.
+    bool CmdConsultar();
+    bool CmdReporte();
+    bool CmdCerrar();
+    bool CmdCancelar();
 
     // ---- Typing lines, grid editing and header field events ----
     // Line branches of CampoValida are declared above (CampoValidaLinea, FrmVardelioLineas.cpp).
@@ -304,6 +316,14 @@ private:
     // Per field: validate it when it is left (set on focus and on change, cleared once
     // CampoValida has looked at the field).
     std::array<bool, 5> MarcaValidacion{};
+
+    // The steps of a toolbar command under the window's error routine ("UtilVox1_click").
+    static bool PasosComando(std::initializer_list<Paso> pasos);
+    void FocoEnNombre();
+    static bool Pregunta(const QString& texto, int estilo, const QString& titulo);
+    // What a save and a delete share: the header validated as for a save, the template stored
+    // in `modo` (a delete: Baja), the window reset when it was stored, the focus on the name.
+    void ValidaYAlmacena(Modo modo);
 
     // The description of an article type (filled code), looked up once per type while a
     // template loads: a few types serve all its lines.
