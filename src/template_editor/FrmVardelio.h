@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AlmacenModelos.h"
 #include "AyudaFormularios.h"
 #include "BarraEstado.h"
 #include "BarraHerramientas.h"
@@ -316,6 +317,20 @@ private:
     // Per field: validate it when it is left (set on focus and on change, cleared once
     // CampoValida has looked at the field).
     std::array<bool, 5> MarcaValidacion{};
+
+    // The save's error routine: the template is not stored (ErrorValidacion), reported as
+    // "ACTUALIZAR DATOS".
+    int ReportaActualizar(const ErrorSistema& error);
+    // The header as the fields hold it.
+    AlmacenModelos::Cabecera CabeceraModelo();
+    // ActualizarDatos' batch: the save's deletes, header and lines, or the delete's statements
+    // after its question. False when the save or delete was left.
+    bool PreparaGrabacion(AlmacenModelos& lote, qint16 idAnterior);
+    bool PreparaBaja(AlmacenModelos& lote, qint16 idAnterior);
+    // AsignarDatos: the stored voucher type selected in the list, and the lines loaded, each
+    // validated as if typed.
+    void SeleccionaTipoGuardado(const QVariant& codigoGuardado);
+    void CargaLineas();
 
     // The steps of a toolbar command under the window's error routine ("UtilVox1_click").
     static bool PasosComando(std::initializer_list<Paso> pasos);
