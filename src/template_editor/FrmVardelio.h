@@ -23,6 +23,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <vector>
 
 // The session-wide form helper, created on first use and released by TerminaSistema.
 AyudaFormularios& AF();
@@ -169,12 +170,7 @@ public:
     // The name as it is looked up, stored and anchored.
     static QString NombreModelo(const QString& texto);
     // Called from here, written with their own subjects:
-    // - the line branches of CampoValida (IDARTICULO, IdDepositoArt, IDUNIDAD, CANTIDAD) on the
-    //   grid's current row, `valor` being the control's text trimmed. A refusal sets
-    //   ErrorValidacion and `mensaje`, which CampoValida shows; run-time errors are reported as
-    //   "CAMPO_VALIDA" (EjecutaFormulario); false when the user left the call that way.
-    //   (FrmVardelioLineas.cpp)
-    bool CampoValidaLinea(CajaTexto& Texto, const QString& campo, const QString& valor, QString& mensaje);
+    // - the branches of each kind of field (private, below);
     // - the menu entry of the template after a committed save or delete (a delete always
     //   removes it). (FrmVardelioAnclaje.cpp)
     void AnclaAlMenu();
@@ -211,7 +207,7 @@ public:
     bool CmdCancelar();
 
     // ---- Typing lines, grid editing and header field events ----
-    // Line branches of CampoValida are declared above (CampoValidaLinea, FrmVardelioLineas.cpp).
+    // The line branches of CampoValida are private (ValidaArticulo ..., FrmVardelioLineas.cpp).
     // Writes a decoded quantity other than 0 into column 7 of the current row.
     void EspecialPDV(double& CantidadEsp);
     // Column 74 of the current row: the quantity in the article's base unit. Failing steps are
@@ -317,6 +313,45 @@ private:
     // Per field: validate it when it is left (set on focus and on change, cleared once
     // CampoValida has looked at the field).
     std::array<bool, 5> MarcaValidacion{};
+
+    // ---- CampoValida's branches, one per kind of field ----
+    // One validation: the control, its trimmed text, the refusal's message; `decidido` once
+    // refused (the remaining checks are skipped).
+    struct Validacion {
+        CajaTexto& texto;
+        QString valor;
+        QString mensaje;
+        bool decidido = false;
+    };
+    // A refusal: ErrorValidacion set, the message kept for CampoValida to show.
+    void Rechaza(Validacion& v, const QString& mensaje);
+    // A step that runs while nothing was refused; steps under the error routine "CAMPO_VALIDA".
+    static Paso Si(const Validacion& v, Paso paso);
+    static bool PasosValidacion(const std::vector<Paso>& pasos);
+    // Each branch is false when the user left it after a run-time error. The line branches
+    // work on the grid's current row.
+    using RamaValidacion = bool (FrmVardelio::*)(Validacion&);
+    bool ValidaNombre(Validacion& v);
+    bool ValidaMotivo(Validacion& v);
+    bool ValidaDepositoOrigen(Validacion& v);
+    bool ValidaArticulo(Validacion& v);
+    bool ValidaDepositoLinea(Validacion& v);
+    bool ValidaUnidad(Validacion& v);
+    bool ValidaCantidad(Validacion& v);
+    // A new origin deposit goes to every filled line (not with PideDepositoEnCptes).
+    void CopiaDepositoALineas(const QString& deposito);
+    // ValidaArticulo's parts: what an accepted or cleared code ends with, and the line's
+    // columns from the article (none while the save validates).
+    bool CierraArticulo(const Validacion& v);
+    void PoneDatosArticulo(const Registros& rs);
+    void PoneUnidadesArticulo(const Registros& rs, const QString& udBase, bool mismoCodigo);
+    void PoneCantidadYDeposito();
+    void PonePuntosArticulo(const Registros& rs);
+    // The article's base unit of the current line, empty without an article (or one the master
+    // lacks).
+    QString UnidadBaseLinea();
+    QString Celda(int columna) const;
+    void PoneCelda(int columna, const QString& texto);
 
     // The save's error routine: the template is not stored (ErrorValidacion), reported as
     // "ACTUALIZAR DATOS".
