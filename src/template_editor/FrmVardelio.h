@@ -353,6 +353,12 @@ private:
     QString Celda(int columna) const;
     void PoneCelda(int columna, const QString& texto);
 
+    // AnclaAlMenu's two ways: the template's menu entry written (with the group and the user's
+    // rights when missing), or removed with its rights (and the group when left empty).
+    void AnclaEntrada(const QString& nombre);
+    void QuitaEntrada(const QString& nombre);
+    static void PasosAnclaje(const std::vector<Paso>& pasos);
+
     // The save's error routine: the template is not stored (ErrorValidacion), reported as
     // "ACTUALIZAR DATOS".
     int ReportaActualizar(const ErrorSistema& error);
