@@ -37,14 +37,16 @@ void FrmVardelio::MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& Ke
                 if (MsFlexGrid.Name().compare(QLatin1String("msflexgrid2"), Qt::CaseInsensitive) != 0)
                     return;
                 const int c = MsFlexGrid.Col();
-                if (c == col::Descripcion || c == col::PorcentajeDescuento || c == col::Importe ||
-                    c == col::Total || c == col::Impuestos)
-                    abre = false;
-                else if (c == col::Cantidad &&
-                         MsFlexGrid.TextMatrix(MsFlexGrid.Row(), col::CodigoArticulo).trimmed().isEmpty())
-                    abre = false;
-                else if ((c == col::CodigoArticulo || c == col::Unidad || c == col::Deposito) &&
-                         pEsParteEgreso)
+                // Computed columns, a quantity without its article, and the article's own
+                // columns of an issue note are not typed into.
+                const bool calculada = c == col::Descripcion || c == col::PorcentajeDescuento ||
+                                       c == col::Importe || c == col::Total || c == col::Impuestos;
+                const bool sinArticulo =
+                    c == col::Cantidad &&
+                    MsFlexGrid.TextMatrix(MsFlexGrid.Row(), col::CodigoArticulo).trimmed().isEmpty();
+                const bool deEgreso =
+                    (c == col::CodigoArticulo || c == col::Unidad || c == col::Deposito) && pEsParteEgreso;
+                if (calculada || sinArticulo || deEgreso)
                     abre = false;
             },
         },

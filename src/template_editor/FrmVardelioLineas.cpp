@@ -63,7 +63,7 @@ QString FrmVardelio::DescripcionTipo(const QString& idTipo) {
         if (visto != tiposCargados_->cend())
             return *visto;
     }
-    const QString descripcion =
+    QString descripcion =
         UT().ValorATexto(AD().ObtieneValorTabla(QStringLiteral("V_TA_TipoArticulo"), idTipo,
                                                 QStringLiteral("Descripcion"), QStringLiteral("IdTipo"), 8,
                                                 QString(), true, false))
