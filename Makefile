@@ -2,19 +2,25 @@
 SHELL := /bin/bash
 PAQUETES := cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc \
 	qt6-translations-l10n unixodbc-dev libsqliteodbc tdsodbc libsqlite3-dev sqlite3 \
-	libgtest-dev libgmock-dev libxlsxwriter-dev unzip ccache clang libclang-rt-14-dev
+	libgtest-dev libgmock-dev libxlsxwriter-dev unzip ccache clang libclang-rt-14-dev xvfb xauth
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO := $(CURDIR)/demo/modelos.db
 # `make fuzz` runs each fuzz target this long; what it finds stays in build-fuzz/fuzz/.
 FUZZ_SECONDS ?= 60
 FUZZ_OBJETIVOS := $(notdir $(wildcard fuzz/corpus/*))
+# The numbers of the walk-through are written the Spanish way (1,234): a Spanish numeric locale
+# of the machine, when it has one. LC_ALL, when set, is the user's choice and wins.
+LOCAL_ES := $(shell locale -a 2>/dev/null | grep -i -m1 -E '^es_(AR|ES)\.utf-?8$$')
+REGIONAL := $(if $(LOCAL_ES),LC_NUMERIC=$(LOCAL_ES) LC_MONETARY=$(LOCAL_ES))
 
 .PHONY: run test fuzz paquetes build-release build-dev build-fuzz demo
 
 run: build-release demo
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ "$$QT_QPA_PLATFORM" != offscreen ]; then \
 		echo "No hay pantalla (DISPLAY vacío): ejecute 'xvfb-run make run' o defina DISPLAY."; exit 1; fi
-	./build/bin/modelos-stock "@Server=sqlite;@DbName=$(DEMO);@Usuario=DEMO;@Password=;@UsuarioLogeado=DEMO;@Caja=1"
+	@if [ -n "$(LOCAL_ES)" ]; then echo "Números con el formato de $(LOCAL_ES) (LC_NUMERIC)."; \
+	else echo "Sin configuración regional española (locale -a): los números siguen LC_NUMERIC=$$(locale | sed -n 's/^LC_NUMERIC=//p' | tr -d '\"') (ver README)."; fi
+	$(REGIONAL) ./build/bin/modelos-stock "@Server=sqlite;@DbName=$(DEMO);@Usuario=DEMO;@Password=;@UsuarioLogeado=DEMO;@Caja=1"
 
 # The fuzz targets' seeded runs first: the suite's own summary closes the output.
 test: build-dev build-fuzz

@@ -5,12 +5,14 @@
 //         sqlite3 statements in one transaction;
 //   load: in the reset window, the name typed and validated (CampoValida on NOMBRE loads the
 //         template, each article validated as if typed) against a sqlite3_step loop reading the
-//         same lines' columns.
+//         same lines' columns, and (ratio plantilla_cargar_vs_lookups) against that read plus
+//         each line's prepared article point query, the one look-up the validation cannot skip.
 // Each side is timed in turns with the other (MODELOS_BENCH_VUELTAS turns, 5 by default); the best
 // processor time of the thread counts. Also printed: the heap the loaded template holds per line,
 // and how much of the load's time and memory is the validation of each line's article.
 
 #include "AccesoDatos.h"
+#include "AccesoPruebasVardelio.h"
 #include "BaseEmbebida.h"
 #include "ColumnasArticulos.h"
 #include "FrmVardelio.h"
@@ -115,18 +117,18 @@ int main(int argc, char* argv[]) {
         LlenaLineas(f.MSFlexGrid2);
     };
     const auto grabaVentana = [&] {
-        f.ValidandoGrabacion = true;
+        Prueba(f).ValidandoGrabacion() = true;
         if (!f.Datosvalidos())
             Falla(QStringLiteral("el encabezado no es válido"));
         f.ActualizarDatos();
-        f.ValidandoGrabacion = false;
-        if (f.ErrorValidacion)
+        Prueba(f).ValidandoGrabacion() = false;
+        if (Prueba(f).ErrorValidacion())
             Falla(QStringLiteral("el modelo no se guardó"));
     };
     // The window reset (as after a save), then the name typed and accepted.
     const auto preparaCarga = [&] {
         f.Inicializa();
-        f.RegistroModelo.Close();
+        Prueba(f).RegistroModelo().Close();
     };
     const auto cargaVentana = [&] {
         f.TxtFields[0].setText(kNombre);
@@ -175,22 +177,44 @@ int main(int argc, char* argv[]) {
         Ejecuta(crudo, "COMMIT");
     };
     double sumaCruda = 0;
-    const auto cargaCruda = [&] {
+    // The lines read raw; with `articulos`, the load's fair baseline: for each line also the
+    // article's point query that the line validation must run, prepared once, every column read
+    // as text.
+    const auto leeCruda = [&](bool articulos) {
         sumaCruda = 0;
         sqlite3_stmt* st = Prepara(crudo, "select * from v_cptes_modelo_det where idvardelio = 1");
+        sqlite3_stmt* art =
+            articulos ? Prepara(crudo, "SELECT *,IDUNIDAD AS UDBASE FROM V_MA_ARTICULOS WHERE IDARTICULO = ?")
+                      : nullptr;
+        const auto texto = [](sqlite3_stmt* s, int c) {
+            return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, c)),
+                                     sqlite3_column_bytes(s, c));
+        };
         std::vector<QString> lineas;
+        int encontrados = 0;
         while (sqlite3_step(st) == SQLITE_ROW) {
             // The same columns the window reads, as text it could show.
-            lineas.push_back(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 2)),
-                                               sqlite3_column_bytes(st, 2)));
-            lineas.push_back(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 4)),
-                                               sqlite3_column_bytes(st, 4)));
+            lineas.push_back(texto(st, 2));
+            lineas.push_back(texto(st, 4));
             sumaCruda += sqlite3_column_double(st, 3);
+            if (!art)
+                continue;
+            sqlite3_bind_text(art, 1, reinterpret_cast<const char*>(sqlite3_column_text(st, 2)),
+                              sqlite3_column_bytes(st, 2), SQLITE_TRANSIENT);
+            if (sqlite3_step(art) == SQLITE_ROW) {
+                ++encontrados;
+                for (int c = 0; c < sqlite3_column_count(art); ++c)
+                    lineas.push_back(texto(art, c));
+            }
+            sqlite3_reset(art);
         }
+        sqlite3_finalize(art);
         sqlite3_finalize(st);
-        if (lineas.size() != size_t(2 * kLineas))
+        if (lineas.size() < size_t(2 * kLineas) || (articulos && encontrados != kLineas))
             Falla(QStringLiteral("lectura cruda incompleta"));
     };
+    const auto cargaCruda = [&] { leeCruda(false); };
+    const auto cargaConsultas = [&] { leeCruda(true); };
 
     // Both saves start from a checkpointed log, so that neither pays for the other's checkpoint.
     sqlite3* ventana = nullptr;
@@ -205,10 +229,10 @@ int main(int argc, char* argv[]) {
             Falla(QString::fromUtf8(sqlite3_errmsg(db)));
     };
 
-    double grabaV = 1e30, grabaC = 1e30, cargaV = 1e30, cargaC = 1e30;
+    double grabaV = 1e30, grabaC = 1e30, cargaV = 1e30, cargaC = 1e30, cargaL = 1e30;
     for (int v = 0; v < kVueltas; ++v) {
         preparaVentana();
-        f.RegistroModelo.Close();
+        Prueba(f).RegistroModelo().Close();
         vuelca(ventana);
         vuelca(crudo);
         grabaV = std::min(grabaV, TiempoProceso(grabaVentana));
@@ -218,6 +242,7 @@ int main(int argc, char* argv[]) {
         if (f.MSFlexGrid2.Rows() != kLineas + 1)
             Falla(QStringLiteral("la ventana cargó %1 líneas").arg(f.MSFlexGrid2.Rows() - 1));
         cargaC = std::min(cargaC, TiempoProceso(cargaCruda));
+        cargaL = std::min(cargaL, TiempoProceso(cargaConsultas));
     }
     Registros rs;
     AD().ObtieneRecordset(QStringLiteral("SELECT count(*) FROM V_CPTES_MODELO_DET WHERE IdVardelio = 1"), rs);
@@ -230,7 +255,7 @@ int main(int argc, char* argv[]) {
     preparaCarga();
     const size_t vacia = MemoriaEnUso();
     cargaVentana();
-    f.RegistroModelo.Close();
+    Prueba(f).RegistroModelo().Close();
     const size_t cargada = MemoriaEnUso();
     const double porLinea = (double(cargada) - double(vacia)) / kLineas;
 
@@ -249,7 +274,7 @@ int main(int argc, char* argv[]) {
                                for (int fila = 1; fila <= kLineas; ++fila) {
                                    g.setRow(fila);
                                    f.txtEdit2.setText(g.TextMatrix(fila, col::CodigoArticulo));
-                                   f.ControlActivo = &f.txtEdit2;
+                                   Prueba(f).ControlActivo() = &f.txtEdit2;
                                    f.ObjCmnCptes().TextPropiedades(f.txtEdit2, col::CodigoArticulo);
                                    f.CampoValida(f.txtEdit2);
                                }
@@ -267,6 +292,8 @@ int main(int argc, char* argv[]) {
     std::printf("time plantilla_cargar_ventana %.6f\n", cargaV);
     std::printf("time plantilla_cargar_sqlite %.6f\n", cargaC);
     std::printf("ratio plantilla_cargar %.3f\n", cargaV / cargaC);
+    std::printf("time plantilla_cargar_sqlite_consultas %.6f\n", cargaL);
+    std::printf("ratio plantilla_cargar_vs_lookups %.3f\n", cargaV / cargaL);
     std::printf("bytes_por_linea plantilla_cargada %.0f\n", porLinea);
     std::printf("time plantilla_validar_articulos %.6f\n", validaV);
     std::printf("bytes_por_linea plantilla_sin_validar %.0f\n", porLineaSinValidar);

@@ -1,17 +1,16 @@
 #pragma once
 
+#include "ModeloControl.h"
+
 #include <QString>
-#include <functional>
 
 // The system's text box, as the forms' logic sees it: its member name, text, visibility and the
 // binding properties that a grid's floating cell editor carries (DataField, Tag, MaxLength;
 // 0 = no limit).
-class CajaTexto {
+class CajaTexto : public ModeloControl {
 public:
     CajaTexto() = default;
     explicit CajaTexto(QString nombre) : nombre_(std::move(nombre)) {}
-    CajaTexto(const CajaTexto&) = delete;
-    CajaTexto& operator=(const CajaTexto&) = delete;
 
     const QString& Name() const { return nombre_; }
     void setName(const QString& n) { nombre_ = n; }
@@ -40,18 +39,7 @@ public:
     int MaxLength() const { return largoMaximo_; }
     void setMaxLength(int n) { Asigna(largoMaximo_, n); }
 
-    // Called after every change, for the view.
-    std::function<void()> alCambiar;
-
 private:
-    template <class T> void Asigna(T& miembro, const T& valor) {
-        if (miembro == valor)
-            return;
-        miembro = valor;
-        if (alCambiar)
-            alCambiar();
-    }
-
     QString nombre_;
     QString texto_;
     bool visible_ = true;

@@ -1,18 +1,17 @@
 #pragma once
 
+#include "ModeloControl.h"
+
 #include <QString>
 #include <functional>
 
 // The small controls of the system's forms as the logic sees them: what they show and whether
 // they can be used. Colours are the system's BGR integers (red in the low byte); -1 = the
-// control's default colour. Every change tells `alCambiar`, for the view.
-class ControlSimple {
+// control's default colour. Every change is told (ModeloControl), for the views.
+class ControlSimple : public ModeloControl {
 public:
     ControlSimple() = default;
     explicit ControlSimple(QString caption) : caption_(std::move(caption)) {}
-    ControlSimple(const ControlSimple&) = delete;
-    ControlSimple& operator=(const ControlSimple&) = delete;
-    virtual ~ControlSimple() = default;
 
     const QString& Caption() const { return caption_; }
     void setCaption(const QString& c) { Asigna(caption_, c); }
@@ -28,21 +27,7 @@ public:
     void setBackColor(int bgr) { Asigna(colorFondo_, bgr); }
 
     // Asks the view to repaint now (the system's Refresh).
-    void Refresh() {
-        if (alCambiar)
-            alCambiar();
-    }
-
-    std::function<void()> alCambiar;
-
-protected:
-    template <class T> void Asigna(T& miembro, const T& valor) {
-        if (miembro == valor)
-            return;
-        miembro = valor;
-        if (alCambiar)
-            alCambiar();
-    }
+    void Refresh() { Avisa(); }
 
 private:
     QString caption_;

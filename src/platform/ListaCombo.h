@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ModeloControl.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -7,12 +9,10 @@
 // The system's drop-down list (a combo box of style "list"): its items, the selected index
 // (-1 = none) and the text of the selected item. Selecting an index raises Click, as the
 // control does; an index outside the list raises ErrorSistema 380.
-class ListaCombo {
+class ListaCombo : public ModeloControl {
 public:
     ListaCombo() = default;
     explicit ListaCombo(QString nombre) : nombre_(std::move(nombre)) {}
-    ListaCombo(const ListaCombo&) = delete;
-    ListaCombo& operator=(const ListaCombo&) = delete;
 
     const QString& Name() const { return nombre_; }
 
@@ -44,15 +44,8 @@ public:
 
     // The Click event (the selection was set, by code or by the user).
     std::function<void()> Click;
-    // Told after every change, for the view.
-    std::function<void()> alCambiar;
 
 private:
-    void Avisa() const {
-        if (alCambiar)
-            alCambiar();
-    }
-
     QString nombre_;
     QStringList items_;
     int indice_ = -1;

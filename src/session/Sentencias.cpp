@@ -42,18 +42,22 @@ ParesCampos& ListaCampos() {
     return lista;
 }
 
-void AgregaCampo(const QString& campo, QString& valor, const QString& marcador, bool primero) {
-    auto& lista = ListaCampos();
+QString LiteralCampo(QString& valor, const QString& marcador) {
     if (valor.contains(QLatin1Char('\'')))
         valor.remove(QLatin1Char('\''));
     if (valor.contains(QChar(u'\0')))
         valor.remove(QChar(u'\0'));
-    const QString literal = valor.compare(QLatin1String("NULL"), Qt::CaseInsensitive) == 0
-                                ? QStringLiteral("Null")
-                                : AD().FormateaValorSQL(valor, marcador);
+    return valor.compare(QLatin1String("NULL"), Qt::CaseInsensitive) == 0
+               ? QStringLiteral("Null")
+               : AD().FormateaValorSQL(valor, marcador);
+}
+
+void AgregaCampo(const QString& campo, QString& valor, const QString& marcador, bool primero) {
+    auto& lista = ListaCampos();
+    QString literal = LiteralCampo(valor, marcador);
     if (primero)
         lista.clear();
-    lista.push_back({campo, literal});
+    lista.push_back({campo, std::move(literal)});
 }
 
 void ArmaSentencia(ParesCampos& pares, QStringList& sentencias, const QString& tabla, bool actualiza,

@@ -18,6 +18,8 @@ ParesCampos& ListaCampos();
 // every apostrophe and NUL, also in the caller's variable; "NULL" in any case becomes the literal Null,
 // any other value AD().FormateaValorSQL(value, marcador) ("'" text, "@" number).
 void AgregaCampo(const QString& campo, QString& valor, const QString& marcador, bool primero);
+// The literal AgregaCampo adds for a value (which loses its apostrophes the same way).
+QString LiteralCampo(QString& valor, const QString& marcador);
 
 // Appends to `sentencias` the INSERT (or, with `actualiza`, the UPDATE with `condicion`, which
 // gets " WHERE " in front when it holds no "WHERE") of the pairs into `tabla`, followed by one

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AlmacenModelos.h"
 #include "AyudaFormularios.h"
 #include "BarraEstado.h"
 #include "BarraHerramientas.h"
@@ -13,6 +14,7 @@
 #include "Registros.h"
 #include "VentanaSuite.h"
 
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <QtGlobal>
@@ -20,14 +22,16 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
+#include <vector>
 
 // The session-wide form helper, created on first use and released by TerminaSistema.
 AyudaFormularios& AF();
 
-// The editor of stock-voucher templates: the program's main window, headless. Its controls are
-// plain models and its event handlers are methods; the Qt view (widgets/VistaVardelio) shows
-// the models and forwards the user's events. Everything is public so that the window's own
-// procedures, spread over several files, and the tests reach the state directly.
+// The editor of stock-voucher templates: the program's main window, headless. Public are its
+// controls (plain models) and the handlers and procedures the system names; the Qt view
+// (widgets/VistaVardelio) shows the models and forwards the user's events. The window's state is
+// private; tests reach it through AccesoPruebasVardelio.
 class FrmVardelio : public VentanaSuite, public FormularioAyudado {
 public:
     FrmVardelio();
@@ -92,22 +96,6 @@ public:
     bool pEsParteEgreso = false;
     bool gPermiteModificar = false;
 
-    // ---- Window state ----
-    QString TablaModelo;
-    Registros RegistroModelo;
-    bool EsNuevo = false;
-    bool EsModificacion = false;
-    bool EsBaja = false;
-    bool ErrorValidacion = false;
-    bool ValidandoGrabacion = false;
-    qint16 IndiceCmbLista = 0;
-    QString MostrarStock;
-    std::array<QVariant, 5> ColorNivelStock; // 1..4 used
-    bool TipoDesdeDescripcion = false;
-    QString DepositoOrigenAnterior;
-    // The header field or the cell editor the user works in (nullptr: none yet).
-    CajaTexto* ControlActivo = nullptr;
-
     // The window's shared voucher class, created on first use.
     ClsCmnCptes& ObjCmnCptes();
 
@@ -162,7 +150,7 @@ public:
     // Opens RegistroModelo on the first row of the table (body in FrmVardelioRecordset.cpp,
     // written with the reset that calls it).
     void AbrirRecordset(const QString& lTablaActiva);
-    // Saves the template (EsNuevo or EsModificacion) or deletes it (EsBaja, after its own
+    // Saves the template (mode new or changed) or deletes it (mode deleted, after its own
     // question) as one batch in one transaction, then anchors it in the menu. ErrorValidacion is
     // set when it was not stored; it is never cleared here. (FrmVardelioAlmacen.cpp)
     void ActualizarDatos();
@@ -172,35 +160,25 @@ public:
     void AsignarDatos();
     // CampoValida on each header field in order; false at the first refusal.
     bool Datosvalidos();
-    // The batch text the last ActualizarDatos sent, empty when it sent none (what AUX_ERR
-    // records when it is refused).
-    QString UltimoLote;
 
     // The single validator of the header fields and of the cell editor, chosen by the control's
     // DataField; the outcome is ErrorValidacion (false: accepted), a refusal is shown in
-    // "Aviso al operador...". A NOMBRE is cleaned (trimmed, apostrophes removed) and written back
+    // "Aviso al operador...". A NOMBRE is cleaned (trimmed, apostrophes and ";" removed) and written back
     // into the box before it is looked up: an existing one loads that template (not while
     // ValidandoGrabacion), any other starts a new one. (FrmVardelioValidacion.cpp)
     void CampoValida(CajaTexto& Texto);
     // The name as it is looked up, stored and anchored.
     static QString NombreModelo(const QString& texto);
-    // The window's Tag: the Tag of the control CampoValida last looked at (the look-ups' table).
-    QString Tag;
     // Called from here, written with their own subjects:
-    // - the line branches of CampoValida (IDARTICULO, IdDepositoArt, IDUNIDAD, CANTIDAD) on the
-    //   grid's current row, `valor` being the control's text trimmed. A refusal sets
-    //   ErrorValidacion and `mensaje`, which CampoValida shows; run-time errors are reported as
-    //   "CAMPO_VALIDA" (EjecutaFormulario); false when the user left the call that way.
-    //   (FrmVardelioLineas.cpp)
-    bool CampoValidaLinea(CajaTexto& Texto, const QString& campo, const QString& valor, QString& mensaje);
+    // - the branches of each kind of field (private, below);
     // - the menu entry of the template after a committed save or delete (a delete always
-    //   removes it: EsBaja is set then). (FrmVardelioAnclaje.cpp)
+    //   removes it). (FrmVardelioAnclaje.cpp)
     void AnclaAlMenu();
 
     // ---- Toolbar commands and menu anchoring ----
     // The toolbar's Click: runs the command of the word (any case) - NUEVO, BORRAR, GRABAR,
-    // PLANILLA, CONSULTAR, REPORTE, CERRAR, CANCELAR; any other word only empties LblMensaje.
-    // (FrmVardelioComandos.cpp; AnclaAlMenu is in FrmVardelioAnclaje.cpp)
+    // PLANILLA, CONSULTAR, REPORTE, CERRAR, CANCELAR, each its own method below; any other word
+    // only empties LblMensaje. (FrmVardelioComandos.cpp; AnclaAlMenu is in FrmVardelioAnclaje.cpp)
     void UtilVox1_click(const QString& palabra);
     // The process name of the suite's stock report program that REPORTE starts.
     static QString ProgramaReporteStock();
@@ -212,12 +190,24 @@ public:
     static QString SentenciaGrupoMenu();
     static QString SentenciaEntradaMenu(const QString& clave, const QString& nombre);
     static QString SentenciaDerechoMenu(const QString& usuario, const QString& clave);
-    // The look-up of the field that has the focus (CONSULTAR, F5). Written with the look-ups; a
-    // stand-in that does nothing until then (end of FrmVardelioComandos.cpp).
-    void CmdConsultar();
+    // The toolbar's commands, one method each (UtilVox1_click finds them by their word). Each
+    // runs its steps under the window's error routine and tells whether the message is emptied
+    // after it.
+    bool CmdNuevo();
+    // Two questions, then the template deleted (ValidaYAlmacena).
+    bool CmdBorrar();
+    // The open edit written, the totals asked about, then the template saved (ValidaYAlmacena).
+    bool CmdGrabar();
+    bool CmdPlanilla();
+    // The look-up of the field that has the focus (CONSULTAR, F5, right click). Written with the
+    // look-ups; a stand-in that does nothing until then.
+    bool CmdConsultar();
+    bool CmdReporte();
+    bool CmdCerrar();
+    bool CmdCancelar();
 
     // ---- Typing lines, grid editing and header field events ----
-    // Line branches of CampoValida are declared above (CampoValidaLinea, FrmVardelioLineas.cpp).
+    // The line branches of CampoValida are private (ValidaArticulo ..., FrmVardelioLineas.cpp).
     // Writes a decoded quantity other than 0 into column 7 of the current row.
     void EspecialPDV(double& CantidadEsp);
     // Column 74 of the current row: the quantity in the article's base unit. Failing steps are
@@ -225,6 +215,9 @@ public:
     void MuestraMarca();
     // A quantity text the line accepts: empty (reads as 0) or a number in the regional format.
     static bool CantidadValida(const QString& texto);
+    // The quantity a line takes from a typed one: its absolute value (the text as it stands when
+    // it is not negative or no number).
+    static QString CantidadSinSigno(const QString& texto);
 
     // Stock panel of the current line and stock-level colours (FrmVardelioStock.cpp). Errors
     // reach the caller.
@@ -275,9 +268,6 @@ public:
     // True for a key the open cell editor keeps from the window's own key handling (Escape ends
     // the edit, not the template).
     bool EditorTomaTecla(qint16 KeyCode) const;
-    // Set when the editor opens or its text changes, cleared once a key validated the text:
-    // leaving the editor validates only what no key has validated.
-    bool MarcaEditor = false;
 
     // Header field events (FrmVardelioEventos.cpp), by the field's index in TxtFields.
     void TxtFields_GotFocus(int Index);
@@ -289,14 +279,113 @@ public:
     // Button 2 (right) opens the field's look-up.
     void TxtFields_MouseDown(int Index, int Button, int Shift = 0, float X = 0, float Y = 0);
     void TxtFields_Validate(int Index, bool& Cancel);
-    // Per field: validate it when it is left (set on focus and on change, cleared once
-    // CampoValida has looked at the field).
-    std::array<bool, 5> MarcaValidacion{};
     // Validate, LostFocus and GotFocus of the header fields, the grid and the cell editor when
     // the focus moves (called by FocoCambiado). The editor's focus name is "txtEdit2".
     void FocoEdicion(const QString& anterior, const QString& nuevo);
 
 private:
+    friend class AccesoPruebasVardelio;
+
+    // What the window holds: nothing yet, a new template, a stored one being changed, or one
+    // to delete. Set by the name's validation, NUEVO and BORRAR; the reset clears it.
+    enum class Modo { Ninguno, Nuevo, Modificacion, Baja };
+    Modo modo_ = Modo::Ninguno;
+
+    QString TablaModelo;
+    Registros RegistroModelo;
+    bool ErrorValidacion = false;
+    bool ValidandoGrabacion = false;
+    qint16 IndiceCmbLista = 0;
+    QString MostrarStock;
+    std::array<QVariant, 5> ColorNivelStock; // 1..4 used
+    bool TipoDesdeDescripcion = false;
+    QString DepositoOrigenAnterior;
+    // The header field or the cell editor the user works in (nullptr: none yet).
+    CajaTexto* ControlActivo = nullptr;
+    // The batch text the last ActualizarDatos sent, empty when it sent none (what AUX_ERR
+    // records when it is refused).
+    QString UltimoLote;
+    // The window's Tag: the Tag of the control CampoValida last looked at (the look-ups' table).
+    QString Tag;
+    // Set when the editor opens or its text changes, cleared once a key validated the text:
+    // leaving the editor validates only what no key has validated.
+    bool MarcaEditor = false;
+    // Per field: validate it when it is left (set on focus and on change, cleared once
+    // CampoValida has looked at the field).
+    std::array<bool, 5> MarcaValidacion{};
+
+    // ---- CampoValida's branches, one per kind of field ----
+    // One validation: the control, its trimmed text, the refusal's message; `decidido` once
+    // refused (the remaining checks are skipped).
+    struct Validacion {
+        CajaTexto& texto;
+        QString valor;
+        QString mensaje;
+        bool decidido = false;
+    };
+    // A refusal: ErrorValidacion set, the message kept for CampoValida to show.
+    void Rechaza(Validacion& v, const QString& mensaje);
+    // A step that runs while nothing was refused; steps under the error routine "CAMPO_VALIDA".
+    static Paso Si(const Validacion& v, Paso paso);
+    static bool PasosValidacion(const std::vector<Paso>& pasos);
+    // Each branch is false when the user left it after a run-time error. The line branches
+    // work on the grid's current row.
+    using RamaValidacion = bool (FrmVardelio::*)(Validacion&);
+    bool ValidaNombre(Validacion& v);
+    bool ValidaMotivo(Validacion& v);
+    bool ValidaDepositoOrigen(Validacion& v);
+    bool ValidaArticulo(Validacion& v);
+    bool ValidaDepositoLinea(Validacion& v);
+    bool ValidaUnidad(Validacion& v);
+    bool ValidaCantidad(Validacion& v);
+    // A new origin deposit goes to every filled line (not with PideDepositoEnCptes).
+    void CopiaDepositoALineas(const QString& deposito);
+    // ValidaArticulo's parts: what an accepted or cleared code ends with, and the line's
+    // columns from the article (none while the save validates).
+    bool CierraArticulo(const Validacion& v);
+    void PoneDatosArticulo(const Registros& rs);
+    void PoneUnidadesArticulo(const Registros& rs, const QString& udBase, bool mismoCodigo);
+    void PoneCantidadYDeposito();
+    void PonePuntosArticulo(const Registros& rs);
+    // The article's base unit of the current line, empty without an article (or one the master
+    // lacks).
+    QString UnidadBaseLinea();
+    QString Celda(int columna) const;
+    void PoneCelda(int columna, const QString& texto);
+
+    // AnclaAlMenu's two ways: the template's menu entry written (with the group and the user's
+    // rights when missing), or removed with its rights (and the group when left empty).
+    void AnclaEntrada(const QString& nombre);
+    void QuitaEntrada(const QString& nombre);
+    static void PasosAnclaje(const std::vector<Paso>& pasos);
+
+    // The save's error routine: the template is not stored (ErrorValidacion), reported as
+    // "ACTUALIZAR DATOS".
+    int ReportaActualizar(const ErrorSistema& error);
+    // The header as the fields hold it.
+    AlmacenModelos::Cabecera CabeceraModelo();
+    // ActualizarDatos' batch: the save's deletes, header and lines, or the delete's statements
+    // after its question. False when the save or delete was left.
+    bool PreparaGrabacion(AlmacenModelos& lote, qint16 idAnterior);
+    bool PreparaBaja(AlmacenModelos& lote, qint16 idAnterior);
+    // AsignarDatos: the stored voucher type selected in the list, and the lines loaded, each
+    // validated as if typed.
+    void SeleccionaTipoGuardado(const QVariant& codigoGuardado);
+    void CargaLineas();
+
+    // The steps of a toolbar command under the window's error routine ("UtilVox1_click").
+    static bool PasosComando(std::initializer_list<Paso> pasos);
+    void FocoEnNombre();
+    static bool Pregunta(const QString& texto, int estilo, const QString& titulo);
+    // What a save and a delete share: the header validated as for a save, the template stored
+    // in `modo` (a delete: Baja), the window reset when it was stored, the focus on the name.
+    void ValidaYAlmacena(Modo modo);
+
+    // The description of an article type (filled code), looked up once per type while a
+    // template loads: a few types serve all its lines.
+    QString DescripcionTipo(const QString& idTipo);
+    std::optional<QHash<QString, QString>> tiposCargados_;
+
     QString caption_;
     bool visible_ = true;
     bool descargado_ = false;

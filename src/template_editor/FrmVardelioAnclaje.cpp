@@ -96,104 +96,113 @@ void FrmVardelio::AnclaAlMenu() {
     // The name exactly as the save stored it, so that the entry opens that template.
     const qint16 indice = IndiceCampo(QStringLiteral("NOMBRE"));
     const QString nombre = NombreModelo(indice >= 0 ? TxtFields[indice].Text() : QString());
-    const QString nombreSql = EnComillas(nombre);
     // A deleted template never keeps its entry, whatever the box shows.
-    const bool anclar = ChkAnclar.Value() == 1 && !EsBaja;
+    if (ChkAnclar.Value() == 1 && modo_ != Modo::Baja)
+        AnclaEntrada(nombre);
+    else
+        QuitaEntrada(nombre);
+}
 
-    Registros rs;
-    std::vector<Paso> pasos;
-    bool hayHijos = false;
-    bool existe = false;
-    bool grupoVacio = false;
-    qint64 numero = 1;
-    QString clave;
-
-    if (anclar) {
-        pasos = {
-            [&] {
-                AD().ObtieneRecordset(
-                    QStringLiteral("SELECT * FROM TA_MENU WHERE   titulo ='D8021' ORDER BY CLAVE"), rs,
-                    nullptr, TipoCursor::Dinamico, TipoBloqueo::SoloLectura);
-            },
-            [&] {
-                // The next number follows the highest one in use: past 99 children the keys
-                // no longer sort by number, and a key is never given twice.
-                hayHijos = !rs.Eof();
-                qint64 mayor = 0;
-                for (; !rs.Eof(); rs.MoveNext())
-                    mayor = std::max(mayor, NumeroClave(rs.Fields(QStringLiteral("CLAVE")).toString()));
-                numero = mayor + 1;
-            },
-            [&] {
-                if (hayHijos)
-                    return;
-                InsertaAvisando(SentenciaGrupoMenu());
-            },
-            [&] {
-                if (!hayHijos)
-                    OtorgaTarea(kGrupo);
-            },
-            [&] {
-                AD().ObtieneRecordset(
-                    QStringLiteral("SELECT * FROM TA_MENU WHERE TITULO = 'D8021' AND NOMBRE = '") +
-                        nombreSql + QStringLiteral("'"),
-                    rs, nullptr, TipoCursor::Dinamico, TipoBloqueo::Optimista);
-                existe = !rs.Eof();
-            },
-            [&] {
-                if (!existe)
-                    return;
-                rs.AsignaCampo(QStringLiteral("Proceso"), ProcesoModelo(nombre));
-                rs.Update();
-            },
-            [&] {
-                if (existe)
-                    return;
-                clave = kGrupo + QStringLiteral("%1").arg(numero, 2, 10, QLatin1Char('0'));
-                InsertaAvisando(SentenciaEntradaMenu(clave, nombre));
-            },
-            [&] {
-                if (!existe)
-                    OtorgaTarea(clave);
-            },
-            [&] { AD().CierraRecordset(rs); },
-        };
-    } else {
-        pasos = {
-            [&] {
-                clave = AD().ObtieneValorTabla(QStringLiteral("TA_MENU"), kGrupo, QStringLiteral("Clave"),
-                                               QStringLiteral("TITULO"), 8,
-                                               QStringLiteral(" TITULO = 'D8021' AND NOMBRE = '") +
-                                                   nombreSql + QStringLiteral("'"),
-                                               true, false)
-                            .toString();
-            },
-            [&] {
-                AD().EjecutaSQL(QStringLiteral("DELETE TA_MENU WHERE TITULO = 'D8021' AND NOMBRE = '") +
-                                nombreSql + QStringLiteral("'"));
-            },
-            [&] {
-                // No entry, no key: the rights of no key are none of this template's business.
-                if (!clave.trimmed().isEmpty())
-                    AD().EjecutaSQL(QStringLiteral("DELETE TA_TAREAS WHERE TAREA = '") + EnComillas(clave) +
-                                    QStringLiteral("'"));
-            },
-            [&] {
-                AD().ObtieneRecordset(QStringLiteral("SELECT * FROM TA_MENU WHERE TITULO = 'D8021'"), rs,
-                                      nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
-                grupoVacio = rs.Eof();
-            },
-            [&] {
-                if (grupoVacio)
-                    AD().EjecutaSQL(QStringLiteral("DELETE TA_MENU WHERE CLAVE = 'D8021'"));
-            },
-            [&] {
-                if (grupoVacio)
-                    AD().EjecutaSQL(QStringLiteral("DELETE TA_TAREAS WHERE TAREA = 'D8021'"));
-            },
-            [&] { AD().CierraRecordset(rs); },
-        };
-    }
+void FrmVardelio::PasosAnclaje(const std::vector<Paso>& pasos) {
     EjecutaPasos(pasos,
                  [](const ErrorSistema& e) { return ErrorFormulario(e, QStringLiteral("AnclaAlMenu")); });
+}
+
+void FrmVardelio::AnclaEntrada(const QString& nombre) {
+    const QString nombreSql = EnComillas(nombre);
+    Registros rs;
+    bool hayHijos = false;
+    bool existe = false;
+    qint64 numero = 1;
+    QString clave;
+    PasosAnclaje({
+        [&] {
+            AD().ObtieneRecordset(
+                QStringLiteral("SELECT * FROM TA_MENU WHERE   titulo ='D8021' ORDER BY CLAVE"), rs, nullptr,
+                TipoCursor::Dinamico, TipoBloqueo::SoloLectura);
+        },
+        [&] {
+            // The next number follows the highest one in use: past 99 children the keys
+            // no longer sort by number, and a key is never given twice.
+            hayHijos = !rs.Eof();
+            qint64 mayor = 0;
+            for (; !rs.Eof(); rs.MoveNext())
+                mayor = std::max(mayor, NumeroClave(rs.Fields(QStringLiteral("CLAVE")).toString()));
+            numero = mayor + 1;
+        },
+        [&] {
+            if (hayHijos)
+                return;
+            InsertaAvisando(SentenciaGrupoMenu());
+        },
+        [&] {
+            if (!hayHijos)
+                OtorgaTarea(kGrupo);
+        },
+        [&] {
+            AD().ObtieneRecordset(
+                QStringLiteral("SELECT * FROM TA_MENU WHERE TITULO = 'D8021' AND NOMBRE = '") + nombreSql +
+                    QStringLiteral("'"),
+                rs, nullptr, TipoCursor::Dinamico, TipoBloqueo::Optimista);
+            existe = !rs.Eof();
+        },
+        [&] {
+            if (!existe)
+                return;
+            rs.AsignaCampo(QStringLiteral("Proceso"), ProcesoModelo(nombre));
+            rs.Update();
+        },
+        [&] {
+            if (existe)
+                return;
+            clave = kGrupo + QStringLiteral("%1").arg(numero, 2, 10, QLatin1Char('0'));
+            InsertaAvisando(SentenciaEntradaMenu(clave, nombre));
+        },
+        [&] {
+            if (!existe)
+                OtorgaTarea(clave);
+        },
+        [&] { AD().CierraRecordset(rs); },
+    });
+}
+
+void FrmVardelio::QuitaEntrada(const QString& nombre) {
+    const QString nombreSql = EnComillas(nombre);
+    Registros rs;
+    bool grupoVacio = false;
+    QString clave;
+    PasosAnclaje({
+        [&] {
+            clave = AD().ObtieneValorTabla(QStringLiteral("TA_MENU"), kGrupo, QStringLiteral("Clave"),
+                                           QStringLiteral("TITULO"), 8,
+                                           QStringLiteral(" TITULO = 'D8021' AND NOMBRE = '") + nombreSql +
+                                               QStringLiteral("'"),
+                                           true, false)
+                        .toString();
+        },
+        [&] {
+            AD().EjecutaSQL(QStringLiteral("DELETE TA_MENU WHERE TITULO = 'D8021' AND NOMBRE = '") +
+                            nombreSql + QStringLiteral("'"));
+        },
+        [&] {
+            // No entry, no key: the rights of no key are none of this template's business.
+            if (!clave.trimmed().isEmpty())
+                AD().EjecutaSQL(QStringLiteral("DELETE TA_TAREAS WHERE TAREA = '") + EnComillas(clave) +
+                                QStringLiteral("'"));
+        },
+        [&] {
+            AD().ObtieneRecordset(QStringLiteral("SELECT * FROM TA_MENU WHERE TITULO = 'D8021'"), rs, nullptr,
+                                  TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
+            grupoVacio = rs.Eof();
+        },
+        [&] {
+            if (grupoVacio)
+                AD().EjecutaSQL(QStringLiteral("DELETE TA_MENU WHERE CLAVE = 'D8021'"));
+        },
+        [&] {
+            if (grupoVacio)
+                AD().EjecutaSQL(QStringLiteral("DELETE TA_TAREAS WHERE TAREA = 'D8021'"));
+        },
+        [&] { AD().CierraRecordset(rs); },
+    });
 }

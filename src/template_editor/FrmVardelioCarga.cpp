@@ -85,9 +85,7 @@ void FrmVardelio::Inicializa() {
         QStringLiteral("Inicializa"),
         {
             [&] {
-                EsNuevo = false;
-                EsBaja = false;
-                EsModificacion = false;
+                modo_ = Modo::Ninguno;
                 ValidandoGrabacion = false;
             },
             [&] { AbrirRecordset(TablaModelo); },
@@ -147,6 +145,8 @@ void FrmVardelio::DetalleOn(bool activo) {
     if (activo) {
         MSFlexGrid2.setRow(1);
         MSFlexGrid2.setCol(0);
+        // The stock panel follows the current line, not the last one a load filled.
+        MuestraInfoStock();
     }
 }
 
@@ -207,13 +207,12 @@ void FrmVardelio::CmbLista_GotFocus() {
 }
 
 void FrmVardelio::CmbLista_KeyDown(qint16& KeyCode, int) {
-    if (KeyCode == tecla::Retroceso || KeyCode == tecla::Borrar || KeyCode == tecla::Suprimir) {
-        KeyCode = 0;
-    } else if (KeyCode == tecla::Enter) {
+    // Only the arrows reach the list (Backspace, Clear and Delete among the keys it never
+    // sees); Enter moves on.
+    if (KeyCode == tecla::Enter)
         AF().SiguienteControl(*this, tecla::Enter);
-    } else if (KeyCode < tecla::Izquierda || KeyCode > tecla::Abajo) {
+    else if (KeyCode < tecla::Izquierda || KeyCode > tecla::Abajo)
         KeyCode = 0;
-    }
 }
 
 void FrmVardelio::CmbLista_KeyPress(qint16& KeyAscii) {

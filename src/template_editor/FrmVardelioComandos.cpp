@@ -10,8 +10,8 @@
 #include "MenuExes.h"
 #include "Moneda.h"
 
+#include <QHash>
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -46,154 +46,166 @@ QString FrmVardelio::ProgramaReporteStock() {
 }
 
 void FrmVardelio::UtilVox1_click(const QString& palabra) {
-    const QString orden = palabra.toUpper();
-    bool vaciaMensaje = true; // LblMensaje is emptied after the command
-    bool sigue = true;        // the user has not ended the command
-    bool procede = true;      // the fields are valid: write or delete
-    bool validando = false;   // this command raised ValidandoGrabacion
-    const auto foco = [this] { Foco_.SetFocus(QStringLiteral("TxtFields(0)")); };
-    const auto pregunta = [&sigue](const QString& texto, int estilo, const QString& titulo) {
-        sigue = interaccion().MsgBox(texto, estilo, titulo) == Respuesta::Si;
+    using Comando = bool (FrmVardelio::*)();
+    static const QHash<QString, Comando> comandos = {
+        {QStringLiteral("NUEVO"), &FrmVardelio::CmdNuevo},
+        {QStringLiteral("BORRAR"), &FrmVardelio::CmdBorrar},
+        {QStringLiteral("GRABAR"), &FrmVardelio::CmdGrabar},
+        {QStringLiteral("PLANILLA"), &FrmVardelio::CmdPlanilla},
+        {QStringLiteral("CONSULTAR"), &FrmVardelio::CmdConsultar},
+        {QStringLiteral("REPORTE"), &FrmVardelio::CmdReporte},
+        {QStringLiteral("CERRAR"), &FrmVardelio::CmdCerrar},
+        {QStringLiteral("CANCELAR"), &FrmVardelio::CmdCancelar},
     };
-    const auto levantaValidacion = [&] {
-        ValidandoGrabacion = true;
-        validando = true;
-    };
-
-    Moneda items;
-    Moneda cantidades;
-    QString proveedor;
-    QString titulo;
-    std::vector<Paso> pasos;
-
-    if (orden == QLatin1StringView("NUEVO")) {
-        pasos = {
-            [&] { Inicializa(); },
-            [&] {
-                EsNuevo = true;
-                EsBaja = false;
-                EsModificacion = false;
-            },
-            foco,
-        };
-    } else if (orden == QLatin1StringView("BORRAR")) {
-        pasos = {
-            [&] {
-                pregunta(QStringLiteral("Confirma la baja de este registro?"),
-                         Estilo::SiNo | Estilo::Exclamacion | Estilo::BotonDefecto2,
-                         QStringLiteral("Atención!"));
-            },
-            Mientras(sigue, levantaValidacion),
-            Mientras(sigue, [&] { procede = Datosvalidos(); }),
-            Mientras(sigue,
-                     [&] {
-                         if (!procede)
-                             return;
-                         EsNuevo = false;
-                         EsBaja = true;
-                         EsModificacion = false;
-                     }),
-            Mientras(sigue,
-                     [&] {
-                         if (procede)
-                             ActualizarDatos();
-                     }),
-            Mientras(sigue,
-                     [&] {
-                         if (procede && !ErrorValidacion)
-                             Inicializa();
-                     }),
-            Mientras(sigue, [&] { ValidandoGrabacion = false; }),
-            Mientras(sigue, foco),
-        };
-    } else if (orden == QLatin1StringView("GRABAR")) {
-        pasos = {
-            // What is being typed into a cell is part of what is saved.
-            [&] {
-                sigue = TerminaEdicion();
-                if (!sigue)
-                    vaciaMensaje = false;
-            },
-            Mientras(sigue, [&] { ObtieneTotales(items, cantidades); }),
-            Mientras(sigue,
-                     [&] {
-                         // The question comes last, after the totals.
-                         pregunta(QStringLiteral("Total de Items:") + items.Texto() + QStringLiteral("\r\n") +
-                                      QStringLiteral("Total Cantidades: ") + cantidades.Texto() +
-                                      QStringLiteral("\r\n\r\n") + QStringLiteral("Confirma la Grabación? "),
-                                  Estilo::SiNo | Estilo::Pregunta, QStringLiteral("Atención"));
-                         if (!sigue)
-                             vaciaMensaje = false;
-                     }),
-            Mientras(sigue, levantaValidacion),
-            Mientras(sigue,
-                     [&] {
-                         procede = Datosvalidos();
-                         if (!procede)
-                             ValidandoGrabacion = false;
-                     }),
-            Mientras(sigue,
-                     [&] {
-                         if (procede)
-                             ActualizarDatos();
-                     }),
-            Mientras(sigue,
-                     [&] {
-                         if (procede)
-                             LblMensaje.setCaption(QString());
-                     }),
-            Mientras(sigue,
-                     [&] {
-                         if (!procede)
-                             return;
-                         if (!ErrorValidacion)
-                             Inicializa(); // the voucher type stays selected
-                         ValidandoGrabacion = false;
-                     }),
-            Mientras(sigue, foco),
-        };
-    } else if (orden == QLatin1StringView("PLANILLA")) {
-        pasos = {
-            [&] { proveedor = AD().TextoProveedor(); },
-            [&] { titulo = QStringLiteral("Reporte ") + Caption(); },
-            [&] {
-                Exportador().ExportaPlanilla(QStringLiteral(" SELECT * FROM ") + TablaModelo, proveedor,
-                                             titulo, QStringLiteral("id"));
-            },
-        };
-    } else if (orden == QLatin1StringView("CONSULTAR")) {
-        pasos = {[&] { CmdConsultar(); }};
-    } else if (orden == QLatin1StringView("REPORTE")) {
-        pasos = {[&] {
-            QString parametro;
-            qint32 tarea = 0;
-            MenuExes(QStringLiteral("shell:") + ProgramaReporteStock(), parametro, tarea);
-        }};
-    } else if (orden == QLatin1StringView("CERRAR")) {
-        // Nothing is saved and nothing is asked; the program ends.
-        vaciaMensaje = false;
-        pasos = {[&] { Form_Unload(); }};
-    } else if (orden == QLatin1StringView("CANCELAR")) {
-        pasos = {
-            [&] {
-                pregunta(QStringLiteral("¿Realmente desea abandonar la carga de datos?"),
-                         Estilo::SiNo | Estilo::Pregunta | Estilo::BotonDefecto2,
-                         QStringLiteral("Aviso al Operador"));
-            },
-            Mientras(sigue, [&] { Inicializa(); }),
-            Mientras(sigue, [&] { AbrirRecordset(TablaModelo); }),
-            Mientras(sigue, foco),
-        };
-    }
-
-    EjecutaPasos(pasos,
-                 [](const ErrorSistema& e) { return ErrorFormulario(e, QStringLiteral("UtilVox1_click")); });
-    // Whichever way the command ended, a save or delete is no longer validating.
-    if (validando)
-        ValidandoGrabacion = false;
-    if (vaciaMensaje)
+    const Comando comando = comandos.value(palabra.toUpper(), nullptr);
+    // Any other word only empties the message.
+    if (!comando || (this->*comando)())
         LblMensaje.setCaption(QString());
 }
 
-// Stand-in until the look-ups are written: whoever writes them deletes it here.
-void FrmVardelio::CmdConsultar() {}
+bool FrmVardelio::PasosComando(std::initializer_list<Paso> pasos) {
+    return EjecutaPasos(
+        pasos, [](const ErrorSistema& e) { return ErrorFormulario(e, QStringLiteral("UtilVox1_click")); });
+}
+
+void FrmVardelio::FocoEnNombre() {
+    Foco_.SetFocus(QStringLiteral("TxtFields(0)"));
+}
+
+bool FrmVardelio::Pregunta(const QString& texto, int estilo, const QString& titulo) {
+    return interaccion().MsgBox(texto, estilo, titulo) == Respuesta::Si;
+}
+
+bool FrmVardelio::CmdNuevo() {
+    PasosComando({
+        [&] { Inicializa(); },
+        [&] { modo_ = Modo::Nuevo; },
+        [&] { FocoEnNombre(); },
+    });
+    return true;
+}
+
+bool FrmVardelio::CmdBorrar() {
+    bool sigue = true;
+    PasosComando({
+        [&] {
+            sigue = Pregunta(QStringLiteral("Confirma la baja de este registro?"),
+                             Estilo::SiNo | Estilo::Exclamacion | Estilo::BotonDefecto2,
+                             QStringLiteral("Atención!"));
+        },
+        Mientras(sigue, [&] { ValidaYAlmacena(Modo::Baja); }),
+    });
+    return true;
+}
+
+bool FrmVardelio::CmdGrabar() {
+    bool sigue = true;
+    bool vaciaMensaje = true;
+    Moneda items;
+    Moneda cantidades;
+    PasosComando({
+        // What is being typed into a cell is part of what is saved.
+        [&] {
+            sigue = TerminaEdicion();
+            if (!sigue)
+                vaciaMensaje = false;
+        },
+        Mientras(sigue, [&] { ObtieneTotales(items, cantidades); }),
+        Mientras(sigue,
+                 [&] {
+                     // The question comes last, after the totals.
+                     sigue =
+                         Pregunta(QStringLiteral("Total de Items:") + items.Texto() + QStringLiteral("\r\n") +
+                                      QStringLiteral("Total Cantidades: ") + cantidades.Texto() +
+                                      QStringLiteral("\r\n\r\n") + QStringLiteral("Confirma la Grabación? "),
+                                  Estilo::SiNo | Estilo::Pregunta, QStringLiteral("Atención"));
+                     if (!sigue)
+                         vaciaMensaje = false;
+                 }),
+        Mientras(sigue, [&] { ValidaYAlmacena(modo_); }),
+    });
+    return vaciaMensaje;
+}
+
+void FrmVardelio::ValidaYAlmacena(Modo modo) {
+    // The header is validated as for a save (ValidandoGrabacion: a valid name loads nothing),
+    // then the template is stored or deleted, and the window reset when it was.
+    bool procede = true;
+    ValidandoGrabacion = true;
+    PasosComando({
+        [&] {
+            procede = Datosvalidos();
+            if (!procede)
+                ValidandoGrabacion = false;
+        },
+        [&] {
+            if (procede)
+                modo_ = modo;
+        },
+        [&] {
+            if (procede)
+                ActualizarDatos();
+        },
+        [&] {
+            if (procede)
+                LblMensaje.setCaption(QString());
+        },
+        [&] {
+            if (procede && !ErrorValidacion)
+                Inicializa(); // the voucher type stays selected
+        },
+        [&] { ValidandoGrabacion = false; },
+        [&] { FocoEnNombre(); },
+    });
+    // Whichever way the steps ended, the save or delete is no longer validating.
+    ValidandoGrabacion = false;
+}
+
+bool FrmVardelio::CmdPlanilla() {
+    QString proveedor;
+    QString titulo;
+    PasosComando({
+        [&] { proveedor = AD().TextoProveedor(); },
+        [&] { titulo = QStringLiteral("Reporte ") + Caption(); },
+        [&] {
+            Exportador().ExportaPlanilla(QStringLiteral(" SELECT * FROM ") + TablaModelo, proveedor, titulo,
+                                         QStringLiteral("id"));
+        },
+    });
+    return true;
+}
+
+bool FrmVardelio::CmdReporte() {
+    PasosComando({[&] {
+        QString parametro;
+        qint32 tarea = 0;
+        MenuExes(QStringLiteral("shell:") + ProgramaReporteStock(), parametro, tarea);
+    }});
+    return true;
+}
+
+bool FrmVardelio::CmdCerrar() {
+    // Nothing is saved and nothing is asked; the program ends.
+    PasosComando({[&] { Form_Unload(); }});
+    return false;
+}
+
+bool FrmVardelio::CmdCancelar() {
+    bool sigue = true;
+    PasosComando({
+        [&] {
+            sigue = Pregunta(QStringLiteral("¿Realmente desea abandonar la carga de datos?"),
+                             Estilo::SiNo | Estilo::Pregunta | Estilo::BotonDefecto2,
+                             QStringLiteral("Aviso al Operador"));
+        },
+        Mientras(sigue, [&] { Inicializa(); }),
+        Mientras(sigue, [&] { AbrirRecordset(TablaModelo); }),
+        Mientras(sigue, [&] { FocoEnNombre(); }),
+    });
+    return true;
+}
+
+// Stand-in until the look-ups are written: whoever writes them replaces it here.
+bool FrmVardelio::CmdConsultar() {
+    return true;
+}

@@ -37,14 +37,16 @@ void FrmVardelio::MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& Ke
                 if (MsFlexGrid.Name().compare(QLatin1String("msflexgrid2"), Qt::CaseInsensitive) != 0)
                     return;
                 const int c = MsFlexGrid.Col();
-                if (c == col::Descripcion || c == col::PorcentajeDescuento || c == col::Importe ||
-                    c == col::Total || c == col::Impuestos)
-                    abre = false;
-                else if (c == col::Cantidad &&
-                         MsFlexGrid.TextMatrix(MsFlexGrid.Row(), col::CodigoArticulo).trimmed().isEmpty())
-                    abre = false;
-                else if ((c == col::CodigoArticulo || c == col::Unidad || c == col::Deposito) &&
-                         pEsParteEgreso)
+                // Computed columns, a quantity without its article, and the article's own
+                // columns of an issue note are not typed into.
+                const bool calculada = c == col::Descripcion || c == col::PorcentajeDescuento ||
+                                       c == col::Importe || c == col::Total || c == col::Impuestos;
+                const bool sinArticulo =
+                    c == col::Cantidad &&
+                    MsFlexGrid.TextMatrix(MsFlexGrid.Row(), col::CodigoArticulo).trimmed().isEmpty();
+                const bool deEgreso =
+                    (c == col::CodigoArticulo || c == col::Unidad || c == col::Deposito) && pEsParteEgreso;
+                if (calculada || sinArticulo || deEgreso)
                     abre = false;
             },
         },
@@ -153,12 +155,14 @@ void FrmVardelio::MueveCelda(int fila, int col) {
 void FrmVardelio::ComprometeEditor() {
     if (!txtEdit2.Visible())
         return;
-    // A quantity that is no number never reaches the cell, whichever way the editor is left.
-    const bool descarta =
-        txtEdit2.DataField().trimmed().compare(QLatin1String("CANTIDAD"), Qt::CaseInsensitive) == 0 &&
-        !CantidadValida(txtEdit2.Text());
-    if (!descarta)
+    // A quantity that is no number never reaches the cell, whichever way the editor is left;
+    // a negative one reaches it as its absolute value.
+    const bool cantidad =
+        txtEdit2.DataField().trimmed().compare(QLatin1String("CANTIDAD"), Qt::CaseInsensitive) == 0;
+    if (!cantidad)
         MSFlexGrid2.setText(txtEdit2.Text());
+    else if (CantidadValida(txtEdit2.Text()))
+        MSFlexGrid2.setText(CantidadSinSigno(txtEdit2.Text()));
     txtEdit2.setVisible(false);
 }
 

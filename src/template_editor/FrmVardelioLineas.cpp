@@ -16,10 +16,6 @@
 
 namespace {
 
-bool Es(const QString& campo, const char* nombre) {
-    return campo.compare(QLatin1String(nombre), Qt::CaseInsensitive) == 0;
-}
-
 QString CampoTexto(const Registros& rs, const char* campo) {
     return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(campo)))).trimmed();
 }
@@ -36,18 +32,6 @@ QString Bandera(const Registros& rs, const char* campo) {
     return verdadero ? QStringLiteral("-1") : QStringLiteral("0");
 }
 
-// Runs the steps of a branch until one refuses (`fin`); run-time errors as CAMPO_VALIDA.
-class Rama {
-public:
-    bool fin = false;
-    Paso Si(std::function<void()> paso) {
-        return [this, paso] {
-            if (!fin)
-                paso();
-        };
-    }
-};
-
 } // namespace
 
 bool FrmVardelio::CantidadValida(const QString& texto) {
@@ -60,243 +44,314 @@ bool FrmVardelio::CantidadValida(const QString& texto) {
     }
 }
 
-bool FrmVardelio::CampoValidaLinea(CajaTexto& Texto, const QString& campo, const QString& valor,
-                                   QString& mensaje) {
-    Grilla& g = MSFlexGrid2;
-    Rama rama;
-    const auto celda = [&g](int c) { return g.TextMatrix(g.Row(), c); };
-    const auto pone = [&g](int c, const QString& t) { g.setTextMatrix(g.Row(), c, t); };
-    const auto falla = [&](const QString& texto) {
-        ErrorValidacion = true;
-        mensaje = texto;
-        rama.fin = true;
+QString FrmVardelio::CantidadSinSigno(const QString& texto) {
+    // A template's lines carry no sign (the voucher type gives it), and a load shows the
+    // absolute value: a negative quantity is taken as that.
+    std::optional<double> numero;
+    try {
+        numero = Regional::LeeDoble(texto);
+    } catch (const ErrorSistema&) {
+    }
+    if (!numero || !(*numero < 0))
+        return texto;
+    return Regional::TextoNumero(-*numero);
+}
+
+QString FrmVardelio::DescripcionTipo(const QString& idTipo) {
+    if (tiposCargados_) {
+        const auto visto = tiposCargados_->constFind(idTipo);
+        if (visto != tiposCargados_->cend())
+            return *visto;
+    }
+    QString descripcion =
+        UT().ValorATexto(AD().ObtieneValorTabla(QStringLiteral("V_TA_TipoArticulo"), idTipo,
+                                                QStringLiteral("Descripcion"), QStringLiteral("IdTipo"), 8,
+                                                QString(), true, false))
+            .trimmed();
+    if (tiposCargados_)
+        tiposCargados_->insert(idTipo, descripcion);
+    return descripcion;
+}
+
+Paso FrmVardelio::Si(const Validacion& v, Paso paso) {
+    return [&v, paso = std::move(paso)] {
+        if (!v.decidido)
+            paso();
     };
-    const auto pasos = [](std::initializer_list<Paso> lista) {
-        return EjecutaFormulario(QStringLiteral("CAMPO_VALIDA"), lista);
-    };
+}
+
+bool FrmVardelio::PasosValidacion(const std::vector<Paso>& pasos) {
+    return EjecutaPasos(
+        pasos, [](const ErrorSistema& e) { return ErrorFormulario(e, QStringLiteral("CAMPO_VALIDA")); });
+}
+
+bool FrmVardelio::CierraArticulo(const Validacion& v) {
     // What every accepted article code and every cleared one end with.
-    const auto cierreArticulo = [&] {
-        return pasos({
-            rama.Si([&] {
-                if (MostrarStock.trimmed().compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0)
-                    ObtieneStockMinimoMaximo(g);
-            }),
-            rama.Si([&] { MuestraMarca(); }),
-        });
-    };
+    return PasosValidacion({
+        Si(v,
+           [&] {
+               if (MostrarStock.trimmed().compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0)
+                   ObtieneStockMinimoMaximo(MSFlexGrid2);
+           }),
+        Si(v, [&] { MuestraMarca(); }),
+    });
+}
 
-    if (Es(campo, "IDARTICULO")) {
-        if (valor.isEmpty()) {
-            // The code cell goes too (the edit writes it empty anyway), so that the stock step
-            // below finds no article and refills nothing of the cleared line.
-            if (!pasos({[&] { LimpiaFilaGrilla(g, g.Row(), col::Descripcion); },
-                        [&] { pone(col::CodigoArticulo, QString()); }}))
-                return false;
-            return cierreArticulo();
-        }
-        QString codigo = valor;
-        Registros rs;
-        bool encontrado = false;
-        bool porCodigoBarra = false; // the bar-code box only steers the text import
-        QString descripcion;
-        QString udBase;
-        QString prefijoLote;
-        double cantidad = 0;
-        Moneda importe;
-        qint16 aviso = 0;
-        const bool sigue = pasos({
-            rama.Si([&] {
-                encontrado = BuscaArticulo(codigo, rs, true, porCodigoBarra, descripcion, QString(), udBase,
-                                           QString(), cantidad, importe, prefijoLote, QString(), aviso);
-            }),
-            rama.Si([&] {
-                if (!encontrado) {
-                    LimpiaFilaGrilla(g, g.Row(), col::Descripcion);
-                    falla(QStringLiteral("El Código Informado no es Correcto"));
-                }
-            }),
-            rama.Si([&] {
-                pone(col::CodigoArticulo, CampoTexto(rs, "IdArticulo"));
-                // Shown as the cell shows it: the stored code carries its fill blanks.
-                Texto.setText(codigo.trimmed());
-            }),
-            rama.Si([&] {
-                if (Bandera(rs, "SUSPENDIDO") == QLatin1String("-1"))
-                    falla(QStringLiteral("El Artículo fue dado de baja!!!"));
-            }),
-            rama.Si([&] { EspecialPDV(cantidad); }),
-            rama.Si([&] {
-                if (!importe.EsCero())
-                    pone(col::Importe, FmtMoneda(importe.Texto(), -1, false));
-            }),
-            // While the save validates, the line keeps what it has.
-            rama.Si([&] {
-                if (ValidandoGrabacion)
-                    return;
-                pone(col::Descripcion, CampoTexto(rs, "Descripcion"));
-                pone(col::Presentacion, CampoTexto(rs, "Presentacion"));
-                const QString idTipo = UT().ValorATexto(UT().ValorCampo(rs.Fields(QStringLiteral("IdTipo"))));
-                pone(col::DescripcionTipoArticulo,
-                     UT().ValorATexto(AD().ObtieneValorTabla(
-                                          QStringLiteral("V_TA_TipoArticulo"), UT().RellenaCodigo(idTipo, 4),
-                                          QStringLiteral("Descripcion"), QStringLiteral("IdTipo"), 8,
-                                          QString(), true, false))
-                         .trimmed());
-                if (TipoDesdeDescripcion)
-                    pone(col::Descripcion, (celda(col::Descripcion).trimmed() + QStringLiteral(" (") +
-                                            celda(col::DescripcionTipoArticulo).trimmed() +
-                                            QStringLiteral(") ") + celda(col::Presentacion).trimmed())
-                                               .trimmed());
-            }),
-            rama.Si([&] {
-                if (ValidandoGrabacion)
-                    return;
-                const QString idUnidad = CampoTexto(rs, "IdUnidad");
-                if (udBase.trimmed().isEmpty()) {
-                    pone(col::UnidadBase, idUnidad);
-                } else {
-                    pone(col::UnidadBase, udBase.trimmed());
-                    pone(col::UnidadOriginal, udBase.trimmed());
-                }
-                pone(col::Costo, CampoTexto(rs, "Costo"));
-                const QVariant udStock = rs.Fields(QStringLiteral("UD_STOCK"));
-                pone(col::Unidad, udStock.isNull() ? idUnidad : UT().ValorATexto(udStock).trimmed());
-                pone(col::Impuestos, CampoTexto(rs, "Impuestos"));
-                pone(col::EsExento, Bandera(rs, "Exento"));
-                pone(col::PideSerie, Bandera(rs, "UsaSerie"));
-                pone(col::PideLote, Bandera(rs, "UsaLote"));
-                pone(col::EsPerecedero, Bandera(rs, "Perecedero"));
-                pone(col::PideTalle, Bandera(rs, "UsaTalle"));
-                pone(col::InsumosPorPorcentaje, Bandera(rs, "InsumosPorPorcentaje"));
-                pone(col::CodigoArtProveedor, CampoTexto(rs, "CodigoArtProveedor"));
-            }),
-            rama.Si([&] {
-                if (ValidandoGrabacion)
-                    return;
-                if (celda(col::Cantidad).trimmed().isEmpty())
-                    pone(col::Cantidad, QStringLiteral("1"));
-                pone(col::CantidadUnidadBase, celda(col::Cantidad));
-                const qint16 origen = IndiceCampo(QStringLiteral("DepositoOrigen"));
-                const QString deposito = origen >= 0 ? TxtFields[origen].Text() : QString();
-                if (pEsTransferencia || celda(col::Deposito).trimmed().isEmpty())
-                    pone(col::Deposito, deposito);
-            }),
-            rama.Si([&] {
-                if (ValidandoGrabacion)
-                    return;
-                pone(col::PuntoMaximo, Regional::TextoNumero(UT().TextoADoble(
-                                           UT().ValorCampo(rs.Fields(QStringLiteral("PuntoMaximo"))))));
-                pone(col::PuntoPedido, Regional::TextoNumero(UT().TextoADoble(
-                                           UT().ValorCampo(rs.Fields(QStringLiteral("PuntoPedido"))))));
-                pone(col::CopiaDeposito, celda(col::Deposito));
-            }),
-            rama.Si([&] {
-                double stock = 0;
-                ControlStock(celda(col::Deposito), celda(col::CodigoArticulo), celda(col::Unidad).trimmed(),
-                             stock);
-                pone(col::StockDisponible, FmtMoneda(stock, -1, false));
-            }),
-            rama.Si([&] { MuestraInfoStock(); }),
-        });
-        if (!sigue)
+void FrmVardelio::PoneCelda(int columna, const QString& texto) {
+    MSFlexGrid2.setTextMatrix(MSFlexGrid2.Row(), columna, texto);
+}
+
+QString FrmVardelio::Celda(int columna) const {
+    return MSFlexGrid2.TextMatrix(MSFlexGrid2.Row(), columna);
+}
+
+bool FrmVardelio::ValidaArticulo(Validacion& v) {
+    Grilla& g = MSFlexGrid2;
+    if (v.valor.isEmpty()) {
+        // The code cell goes too (the edit writes it empty anyway), so that the stock step
+        // below finds no article and refills nothing of the cleared line.
+        if (!PasosValidacion({[&] { LimpiaFilaGrilla(g, g.Row(), col::Descripcion); },
+                              [&] { PoneCelda(col::CodigoArticulo, QString()); }}))
             return false;
-        return cierreArticulo();
+        return CierraArticulo(v);
     }
+    QString codigo = v.valor;
+    // Passing with Enter through the code of a line already filled changes nothing of it:
+    // the unit (with its cost) and the quantity the user gave it stay.
+    const bool mismoCodigo = !Celda(col::Unidad).trimmed().isEmpty() &&
+                             v.valor.compare(Celda(col::CodigoArticulo).trimmed(), Qt::CaseInsensitive) == 0;
+    Registros rs;
+    bool encontrado = false;
+    bool porCodigoBarra = false; // the bar-code box only steers the text import
+    QString descripcion;
+    QString udBase;
+    QString prefijoLote;
+    double cantidad = 0;
+    Moneda importe;
+    qint16 aviso = 0;
+    const bool sigue = PasosValidacion({
+        Si(v,
+           [&] {
+               encontrado = BuscaArticulo(codigo, rs, true, porCodigoBarra, descripcion, QString(), udBase,
+                                          QString(), cantidad, importe, prefijoLote, QString(), aviso);
+           }),
+        Si(v,
+           [&] {
+               if (!encontrado) {
+                   LimpiaFilaGrilla(g, g.Row(), col::Descripcion);
+                   Rechaza(v, QStringLiteral("El Código Informado no es Correcto"));
+               }
+           }),
+        Si(v,
+           [&] {
+               PoneCelda(col::CodigoArticulo, CampoTexto(rs, "IdArticulo"));
+               // Shown as the cell shows it: the stored code carries its fill blanks.
+               v.texto.setText(codigo.trimmed());
+           }),
+        Si(v,
+           [&] {
+               if (Bandera(rs, "SUSPENDIDO") == QLatin1String("-1"))
+                   Rechaza(v, QStringLiteral("El Artículo fue dado de baja!!!"));
+           }),
+        Si(v, [&] { EspecialPDV(cantidad); }),
+        Si(v,
+           [&] {
+               if (!importe.EsCero())
+                   PoneCelda(col::Importe, FmtMoneda(importe.Texto(), -1, false));
+           }),
+        // While the save validates, the line keeps what it has.
+        Si(v, [&] { PoneDatosArticulo(rs); }),
+        Si(v, [&] { PoneUnidadesArticulo(rs, udBase, mismoCodigo); }),
+        Si(v, [&] { PoneCantidadYDeposito(); }),
+        Si(v, [&] { PonePuntosArticulo(rs); }),
+        Si(v,
+           [&] {
+               double stock = 0;
+               ControlStock(Celda(col::Deposito), Celda(col::CodigoArticulo), Celda(col::Unidad).trimmed(),
+                            stock);
+               PoneCelda(col::StockDisponible, FmtMoneda(stock, -1, false));
+           }),
+        Si(v, [&] { MuestraInfoStock(); }),
+    });
+    if (!sigue)
+        return false;
+    return CierraArticulo(v);
+}
 
-    if (Es(campo, "IdDepositoArt")) {
-        bool existe = false;
-        return pasos({
-            rama.Si([&] {
-                existe =
-                    AD().ExisteRegistro(QStringLiteral("@ADMIN_V_TA_Deposito"), UT().RellenaCodigo(valor, 4),
-                                        QStringLiteral("IdDeposito"), nullptr, 8, QString(), true);
-            }),
-            rama.Si([&] {
-                if (!existe)
-                    falla(QStringLiteral("El Deposito Informado es Inexistente"));
-            }),
-            rama.Si([&] {
-                double stock = 0;
-                ControlStock(valor, celda(col::CodigoArticulo), celda(col::Unidad).trimmed(), stock);
-                pone(col::StockDisponible, Regional::TextoNumero(stock));
-            }),
-        });
-    }
+void FrmVardelio::PoneDatosArticulo(const Registros& rs) {
+    if (ValidandoGrabacion)
+        return;
+    PoneCelda(col::Descripcion, CampoTexto(rs, "Descripcion"));
+    PoneCelda(col::Presentacion, CampoTexto(rs, "Presentacion"));
+    const QString idTipo =
+        UT().RellenaCodigo(UT().ValorATexto(UT().ValorCampo(rs.Fields(QStringLiteral("IdTipo")))), 4);
+    PoneCelda(col::DescripcionTipoArticulo, DescripcionTipo(idTipo));
+    if (TipoDesdeDescripcion)
+        PoneCelda(col::Descripcion, (Celda(col::Descripcion).trimmed() + QStringLiteral(" (") +
+                                     Celda(col::DescripcionTipoArticulo).trimmed() + QStringLiteral(") ") +
+                                     Celda(col::Presentacion).trimmed())
+                                        .trimmed());
+}
 
-    if (Es(campo, "IDUNIDAD")) {
-        bool existe = false;
-        QString base;
-        QString operador;
-        double coeficiente = 0;
-        bool equivalencia = false;
-        bool esBase = false;
-        return pasos({
-            rama.Si([&] {
-                existe = AD().ExisteRegistro(QStringLiteral("V_TA_UNIDAD"), UT().RellenaCodigo(valor, 4),
-                                             QStringLiteral("IDUNIDAD"), nullptr, 8, QString(), true);
-            }),
-            rama.Si([&] {
-                if (!existe)
-                    falla(QStringLiteral("La Unidad informada no existe!!!"));
-            }),
-            rama.Si([&] {
-                // A line without an article (or with one the master lacks) has no base unit.
-                const QString articulo = celda(col::CodigoArticulo);
-                if (articulo.trimmed().isEmpty())
-                    return;
-                try {
-                    base = ObtieneUnidadArticulo(articulo).trimmed();
-                } catch (const ErrorSistema& e) {
-                    if (e.Numero() != 3021)
-                        throw;
-                }
-            }),
-            rama.Si([&] {
-                if (base.isEmpty())
-                    falla(QStringLiteral("El Articulo Informado no Tiene Informada una Unidad Base"));
-            }),
-            rama.Si([&] {
-                esBase = valor.compare(base, Qt::CaseInsensitive) == 0; // nothing to convert
-                if (esBase)
-                    return;
-                bool sinUnidad = false;
-                equivalencia = IdArticuloTieneEquivalencias(celda(col::CodigoArticulo).trimmed(), valor,
-                                                            operador, base, coeficiente, sinUnidad);
-            }),
-            rama.Si([&] {
-                if (esBase || equivalencia)
-                    return;
-                pone(col::TipoCoeficiente, QStringLiteral("*"));
-                pone(col::Coeficiente, QStringLiteral("0.00"));
-                falla(QStringLiteral("La Unidad Informada no Tiene Equivalencias con la unidad Base"));
-            }),
-            rama.Si([&] {
-                if (esBase)
-                    return;
-                pone(col::Coeficiente, Regional::TextoNumero(coeficiente));
-                pone(col::TipoCoeficiente, operador);
-                pone(col::Costo,
-                     ConvierteImporte(UT().TextoAMoneda(celda(col::Costo)), operador, coeficiente).Texto());
-            }),
-            // The quantity in the base unit follows the new unit, not the one the cell held.
-            rama.Si([&] { pone(col::Unidad, Texto.Text()); }),
-            rama.Si([&] { MuestraMarca(); }),
-        });
+void FrmVardelio::PoneUnidadesArticulo(const Registros& rs, const QString& udBase, bool mismoCodigo) {
+    if (ValidandoGrabacion)
+        return;
+    const QString idUnidad = CampoTexto(rs, "IdUnidad");
+    if (udBase.trimmed().isEmpty()) {
+        PoneCelda(col::UnidadBase, idUnidad);
+    } else {
+        PoneCelda(col::UnidadBase, udBase.trimmed());
+        PoneCelda(col::UnidadOriginal, udBase.trimmed());
     }
+    if (!mismoCodigo) {
+        PoneCelda(col::Costo, CampoTexto(rs, "Costo"));
+        const QVariant udStock = rs.Fields(QStringLiteral("UD_STOCK"));
+        PoneCelda(col::Unidad, udStock.isNull() ? idUnidad : UT().ValorATexto(udStock).trimmed());
+    }
+    PoneCelda(col::Impuestos, CampoTexto(rs, "Impuestos"));
+    PoneCelda(col::EsExento, Bandera(rs, "Exento"));
+    PoneCelda(col::PideSerie, Bandera(rs, "UsaSerie"));
+    PoneCelda(col::PideLote, Bandera(rs, "UsaLote"));
+    PoneCelda(col::EsPerecedero, Bandera(rs, "Perecedero"));
+    PoneCelda(col::PideTalle, Bandera(rs, "UsaTalle"));
+    PoneCelda(col::InsumosPorPorcentaje, Bandera(rs, "InsumosPorPorcentaje"));
+    PoneCelda(col::CodigoArtProveedor, CampoTexto(rs, "CodigoArtProveedor"));
+}
 
-    if (Es(campo, "CANTIDAD")) {
-        return pasos({
-            rama.Si([&] {
-                // The quantity is stored as the number it reads as: text that is no number is
-                // refused here rather than silently becoming 0 in the template.
-                if (!CantidadValida(Texto.Text()))
-                    falla(QStringLiteral("La Cantidad Informada no es un Número Válido"));
-            }),
-            rama.Si([&] { pone(col::Cantidad, Texto.Text()); }),
-            rama.Si([&] { MuestraMarca(); }),
-        });
+void FrmVardelio::PoneCantidadYDeposito() {
+    if (ValidandoGrabacion)
+        return;
+    if (Celda(col::Cantidad).trimmed().isEmpty())
+        PoneCelda(col::Cantidad, QStringLiteral("1"));
+    PoneCelda(col::CantidadUnidadBase, Celda(col::Cantidad));
+    const qint16 origen = IndiceCampo(QStringLiteral("DepositoOrigen"));
+    const QString deposito = origen >= 0 ? TxtFields[origen].Text() : QString();
+    if (pEsTransferencia || Celda(col::Deposito).trimmed().isEmpty())
+        PoneCelda(col::Deposito, deposito);
+}
+
+void FrmVardelio::PonePuntosArticulo(const Registros& rs) {
+    if (ValidandoGrabacion)
+        return;
+    PoneCelda(col::PuntoMaximo, Regional::TextoNumero(UT().TextoADoble(
+                                    UT().ValorCampo(rs.Fields(QStringLiteral("PuntoMaximo"))))));
+    PoneCelda(col::PuntoPedido, Regional::TextoNumero(UT().TextoADoble(
+                                    UT().ValorCampo(rs.Fields(QStringLiteral("PuntoPedido"))))));
+    PoneCelda(col::CopiaDeposito, Celda(col::Deposito));
+}
+
+bool FrmVardelio::ValidaDepositoLinea(Validacion& v) {
+    bool existe = false;
+    return PasosValidacion({
+        Si(v,
+           [&] {
+               existe =
+                   AD().ExisteRegistro(QStringLiteral("@ADMIN_V_TA_Deposito"), UT().RellenaCodigo(v.valor, 4),
+                                       QStringLiteral("IdDeposito"), nullptr, 8, QString(), true);
+           }),
+        Si(v,
+           [&] {
+               if (!existe)
+                   Rechaza(v, QStringLiteral("El Deposito Informado es Inexistente"));
+           }),
+        Si(v,
+           [&] {
+               double stock = 0;
+               ControlStock(v.valor, Celda(col::CodigoArticulo), Celda(col::Unidad).trimmed(), stock);
+               PoneCelda(col::StockDisponible, Regional::TextoNumero(stock));
+           }),
+    });
+}
+
+bool FrmVardelio::ValidaUnidad(Validacion& v) {
+    bool existe = false;
+    QString base;
+    QString operador;
+    double coeficiente = 0;
+    bool equivalencia = false;
+    bool esBase = false;
+    return PasosValidacion({
+        Si(v,
+           [&] {
+               existe = AD().ExisteRegistro(QStringLiteral("V_TA_UNIDAD"), UT().RellenaCodigo(v.valor, 4),
+                                            QStringLiteral("IDUNIDAD"), nullptr, 8, QString(), true);
+           }),
+        Si(v,
+           [&] {
+               if (!existe)
+                   Rechaza(v, QStringLiteral("La Unidad informada no existe!!!"));
+           }),
+        Si(v, [&] { base = UnidadBaseLinea(); }),
+        Si(v,
+           [&] {
+               if (base.isEmpty())
+                   Rechaza(v, QStringLiteral("El Articulo Informado no Tiene Informada una Unidad Base"));
+           }),
+        Si(v,
+           [&] {
+               esBase = v.valor.compare(base, Qt::CaseInsensitive) == 0; // nothing to convert
+               if (esBase)
+                   return;
+               bool sinUnidad = false;
+               equivalencia = IdArticuloTieneEquivalencias(Celda(col::CodigoArticulo).trimmed(), v.valor,
+                                                           operador, base, coeficiente, sinUnidad);
+           }),
+        Si(v,
+           [&] {
+               if (esBase || equivalencia)
+                   return;
+               PoneCelda(col::TipoCoeficiente, QStringLiteral("*"));
+               PoneCelda(col::Coeficiente, QStringLiteral("0.00"));
+               Rechaza(v, QStringLiteral("La Unidad Informada no Tiene Equivalencias con la unidad Base"));
+           }),
+        Si(v,
+           [&] {
+               if (esBase)
+                   return;
+               PoneCelda(col::Coeficiente, Regional::TextoNumero(coeficiente));
+               PoneCelda(col::TipoCoeficiente, operador);
+               PoneCelda(
+                   col::Costo,
+                   ConvierteImporte(UT().TextoAMoneda(Celda(col::Costo)), operador, coeficiente).Texto());
+           }),
+        // The quantity in the base unit follows the new unit, not the one the cell held.
+        Si(v, [&] { PoneCelda(col::Unidad, v.texto.Text()); }),
+        Si(v, [&] { MuestraMarca(); }),
+    });
+}
+
+QString FrmVardelio::UnidadBaseLinea() {
+    // A line without an article (or with one the master lacks) has no base unit.
+    const QString articulo = Celda(col::CodigoArticulo);
+    if (articulo.trimmed().isEmpty())
+        return QString();
+    try {
+        return ObtieneUnidadArticulo(articulo).trimmed();
+    } catch (const ErrorSistema& e) {
+        if (e.Numero() != 3021)
+            throw;
     }
-    return true;
+    return QString();
+}
+
+bool FrmVardelio::ValidaCantidad(Validacion& v) {
+    return PasosValidacion({
+        Si(v,
+           [&] {
+               // The quantity is stored as the number it reads as: text that is no number is
+               // refused here rather than silently becoming 0 in the template.
+               if (!CantidadValida(v.texto.Text()))
+                   Rechaza(v, QStringLiteral("La Cantidad Informada no es un Número Válido"));
+           }),
+        Si(v,
+           [&] {
+               const QString cantidad = CantidadSinSigno(v.texto.Text());
+               if (cantidad != v.texto.Text())
+                   v.texto.setText(cantidad);
+               PoneCelda(col::Cantidad, cantidad);
+           }),
+        Si(v, [&] { MuestraMarca(); }),
+    });
 }
 
 void FrmVardelio::EspecialPDV(double& CantidadEsp) {

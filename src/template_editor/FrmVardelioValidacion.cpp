@@ -9,13 +9,11 @@
 #include "Registros.h"
 #include "Utilidades.h"
 
+#include <QHash>
+
 namespace {
 
 const QString kCamposRequeridos = QStringLiteral("NOMBRE,DepositoOrigen");
-
-bool Es(const QString& campo, const char* nombre) {
-    return campo.compare(QLatin1String(nombre), Qt::CaseInsensitive) == 0;
-}
 
 QString LeeTexto(const Registros& rs, const char* campo) {
     return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(campo)))).trimmed();
@@ -25,164 +23,162 @@ QString LeeTexto(const Registros& rs, const char* campo) {
 
 QString FrmVardelio::NombreModelo(const QString& texto) {
     // The save drops apostrophes from every value: a name looked up with one would never be
-    // found again and would give a second template of the same name.
-    return QString(texto).remove(QLatin1Char('\'')).trimmed();
+    // found again and would give a second template of the same name. ";" separates the items of
+    // the session line that the menu entry passes with the name.
+    return QString(texto).remove(QLatin1Char('\'')).remove(QLatin1Char(';')).trimmed();
+}
+
+void FrmVardelio::Rechaza(Validacion& v, const QString& mensaje) {
+    ErrorValidacion = true;
+    v.mensaje = mensaje;
+    v.decidido = true;
+}
+
+bool FrmVardelio::ValidaNombre(Validacion& v) {
+    // Never refused: an existing name opens its template, any other starts a new one.
+    bool existe = false;
+    return PasosValidacion({
+        [&] {
+            v.valor = NombreModelo(v.valor);
+            v.texto.setText(v.valor);
+        },
+        [&] {
+            existe = AD().ExisteRegistro(TablaModelo, v.valor, QStringLiteral("NOMBRE"), &RegistroModelo, 8,
+                                         QString(), true);
+        },
+        [&] { modo_ = existe ? Modo::Modificacion : Modo::Nuevo; },
+        [&] {
+            if (existe && !ValidandoGrabacion) {
+                AsignarDatos();
+                // The loaded lines were validated one by one; the name itself was accepted.
+                ErrorValidacion = false;
+            }
+        },
+        [&] { DetalleOn(true); },
+    });
+}
+
+bool FrmVardelio::ValidaMotivo(Validacion& v) {
+    Registros rs;
+    bool existe = false;
+    return PasosValidacion({
+        [&] {
+            if (v.valor.isEmpty())
+                Rechaza(v, QStringLiteral("Debe Informar el Motivo de Stock"));
+        },
+        [&] {
+            if (!v.decidido)
+                existe =
+                    AD().ExisteRegistro(QStringLiteral("V_TA_MotivoStock"), UT().RellenaCodigo(v.valor, 4),
+                                        QStringLiteral("IdMotivoStock"), &rs, 8, QString(), true);
+        },
+        [&] {
+            if (v.decidido)
+                return;
+            if (!existe) {
+                lblDescMotivo.setCaption(QStringLiteral("..."));
+                Rechaza(v, QStringLiteral("El motivo de Stock Informado es Inexistente"));
+            } else {
+                lblDescMotivo.setCaption(LeeTexto(rs, "Descripcion"));
+            }
+        },
+    });
+}
+
+bool FrmVardelio::ValidaDepositoOrigen(Validacion& v) {
+    Registros rs;
+    bool existe = false;
+    return PasosValidacion({
+        [&] {
+            existe =
+                AD().ExisteRegistro(QStringLiteral("@ADMIN_V_TA_Deposito"), UT().RellenaCodigo(v.valor, 4),
+                                    QStringLiteral("IdDeposito"), &rs, 8, QString(), true);
+        },
+        [&] {
+            if (!existe) {
+                LblDescDeposito.setCaption(QStringLiteral("..."));
+                Rechaza(v, QStringLiteral("El Deposito Informado es Inexistente"));
+                return;
+            }
+            LblDescDeposito.setCaption(LeeTexto(rs, "Descripcion"));
+            if (!LeeTexto(rs, "Empresa").isEmpty())
+                Rechaza(v, QStringLiteral(
+                               "No puede utilizar como Origen de la Transferencia una Empresa Remota!"));
+        },
+        [&] {
+            if (!v.decidido)
+                CopiaDepositoALineas(v.valor);
+        },
+        [&] {
+            if (!v.decidido)
+                DepositoOrigenAnterior = v.valor;
+        },
+        [&] {
+            if (!v.decidido && !pEsTransferencia)
+                DetalleOn(true);
+        },
+    });
+}
+
+void FrmVardelio::CopiaDepositoALineas(const QString& deposito) {
+    if (DepositoOrigenAnterior.isEmpty() ||
+        DepositoOrigenAnterior.compare(deposito, Qt::CaseInsensitive) == 0)
+        return;
+    // With PideDepositoEnCptes the user gives each line its own deposit.
+    if (Cfg(QStringLiteral("PideDepositoEnCptes"))
+            .trimmed()
+            .compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0)
+        return;
+    for (int fila = 1; fila < MSFlexGrid2.Rows(); ++fila)
+        if (!MSFlexGrid2.TextMatrix(fila, col::CodigoArticulo).trimmed().isEmpty())
+            MSFlexGrid2.setTextMatrix(fila, col::Deposito, deposito);
 }
 
 void FrmVardelio::CampoValida(CajaTexto& Texto) {
+    // The branch of each kind of field, by its DataField (upper case).
+    static const QHash<QString, RamaValidacion> ramas = {
+        {QStringLiteral("NOMBRE"), &FrmVardelio::ValidaNombre},
+        {QStringLiteral("IDMOTIVOSTOCK"), &FrmVardelio::ValidaMotivo},
+        {QStringLiteral("DEPOSITOORIGEN"), &FrmVardelio::ValidaDepositoOrigen},
+        {QStringLiteral("IDARTICULO"), &FrmVardelio::ValidaArticulo},
+        {QStringLiteral("IDDEPOSITOART"), &FrmVardelio::ValidaDepositoLinea},
+        {QStringLiteral("IDUNIDAD"), &FrmVardelio::ValidaUnidad},
+        {QStringLiteral("CANTIDAD"), &FrmVardelio::ValidaCantidad},
+    };
     // A header field validated now (by any caller) is not validated again when it is left,
     // unless its text changes first.
     for (size_t i = 0; i < TxtFields.size(); ++i)
         if (&TxtFields[i] == &Texto)
             MarcaValidacion[i] = false;
-    QString valor;
+    Validacion v{Texto, QString(), QString()};
     QString campo;
-    QString mensaje;
-    bool decidido = false;   // refused: the remaining checks are skipped
     bool abandonada = false; // left after a run-time error: nothing more is done
 
-    const auto falla = [&](const QString& texto) {
-        ErrorValidacion = true;
-        mensaje = texto;
-        decidido = true;
-    };
-    const auto pasos = [](std::initializer_list<Paso> lista) {
-        return EjecutaFormulario(QStringLiteral("CAMPO_VALIDA"), lista);
-    };
-
-    // NOMBRE: never refused; an existing name opens its template, any other starts a new one.
-    const auto nombre = [&] {
-        bool existe = false;
-        return pasos({
-            [&] {
-                valor = NombreModelo(valor);
-                Texto.setText(valor);
-            },
-            [&] {
-                existe = AD().ExisteRegistro(TablaModelo, valor, QStringLiteral("NOMBRE"), &RegistroModelo, 8,
-                                             QString(), true);
-            },
-            [&] {
-                EsNuevo = !existe;
-                EsModificacion = existe;
-                EsBaja = false;
-            },
-            [&] {
-                if (existe && !ValidandoGrabacion) {
-                    AsignarDatos();
-                    // The loaded lines were validated one by one; the name itself was accepted.
-                    ErrorValidacion = false;
-                }
-            },
-            [&] { DetalleOn(true); },
-        });
-    };
-
-    const auto motivo = [&] {
-        Registros rs;
-        bool existe = false;
-        return pasos({
-            [&] {
-                if (valor.isEmpty())
-                    falla(QStringLiteral("Debe Informar el Motivo de Stock"));
-            },
-            [&] {
-                if (!decidido)
-                    existe =
-                        AD().ExisteRegistro(QStringLiteral("V_TA_MotivoStock"), UT().RellenaCodigo(valor, 4),
-                                            QStringLiteral("IdMotivoStock"), &rs, 8, QString(), true);
-            },
-            [&] {
-                if (decidido)
-                    return;
-                if (!existe) {
-                    lblDescMotivo.setCaption(QStringLiteral("..."));
-                    falla(QStringLiteral("El motivo de Stock Informado es Inexistente"));
-                } else {
-                    lblDescMotivo.setCaption(LeeTexto(rs, "Descripcion"));
-                }
-            },
-        });
-    };
-
-    const auto depositoOrigen = [&] {
-        Registros rs;
-        bool existe = false;
-        return pasos({
-            [&] {
-                existe =
-                    AD().ExisteRegistro(QStringLiteral("@ADMIN_V_TA_Deposito"), UT().RellenaCodigo(valor, 4),
-                                        QStringLiteral("IdDeposito"), &rs, 8, QString(), true);
-            },
-            [&] {
-                if (!existe) {
-                    LblDescDeposito.setCaption(QStringLiteral("..."));
-                    falla(QStringLiteral("El Deposito Informado es Inexistente"));
-                    return;
-                }
-                LblDescDeposito.setCaption(LeeTexto(rs, "Descripcion"));
-                if (!LeeTexto(rs, "Empresa").isEmpty())
-                    falla(QStringLiteral(
-                        "No puede utilizar como Origen de la Transferencia una Empresa Remota!"));
-            },
-            [&] {
-                if (decidido || DepositoOrigenAnterior.isEmpty() ||
-                    DepositoOrigenAnterior.compare(valor, Qt::CaseInsensitive) == 0)
-                    return;
-                // With PideDepositoEnCptes the user gives each line its own deposit.
-                if (Cfg(QStringLiteral("PideDepositoEnCptes"))
-                        .trimmed()
-                        .compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0)
-                    return;
-                for (int fila = 1; fila < MSFlexGrid2.Rows(); ++fila)
-                    if (!MSFlexGrid2.TextMatrix(fila, col::CodigoArticulo).trimmed().isEmpty())
-                        MSFlexGrid2.setTextMatrix(fila, col::Deposito, valor);
-            },
-            [&] {
-                if (!decidido)
-                    DepositoOrigenAnterior = valor;
-            },
-            [&] {
-                if (!decidido && !pEsTransferencia)
-                    DetalleOn(true);
-            },
-        });
-    };
-
-    pasos({
+    PasosValidacion({
         [&] {
             ErrorValidacion = false;
-            mensaje.clear();
+            v.mensaje.clear();
         },
         [&] {
-            valor = Texto.Text().trimmed();
+            v.valor = Texto.Text().trimmed();
             campo = Texto.DataField().trimmed();
             Tag = Texto.Tag().trimmed();
         },
         [&] {
-            if (!campo.isEmpty() && valor.isEmpty() && kCamposRequeridos.contains(campo, Qt::CaseInsensitive))
-                falla(QStringLiteral("Se debe informar el Campo: ") + campo);
+            if (!campo.isEmpty() && v.valor.isEmpty() &&
+                kCamposRequeridos.contains(campo, Qt::CaseInsensitive))
+                Rechaza(v, QStringLiteral("Se debe informar el Campo: ") + campo);
         },
         [&] {
-            if (decidido)
-                return;
-            bool sigue = true;
-            if (Es(campo, "NOMBRE"))
-                sigue = nombre();
-            else if (Es(campo, "IdMotivoStock"))
-                sigue = motivo();
-            else if (Es(campo, "DepositoOrigen"))
-                sigue = depositoOrigen();
-            else if (Es(campo, "IDARTICULO") || Es(campo, "IdDepositoArt") || Es(campo, "IDUNIDAD") ||
-                     Es(campo, "CANTIDAD"))
-                sigue = CampoValidaLinea(Texto, campo, valor, mensaje);
-            abandonada = !sigue;
+            const RamaValidacion rama = ramas.value(campo.toUpper(), nullptr);
+            if (!v.decidido && rama)
+                abandonada = !(this->*rama)(v);
         },
         [&] {
             if (!abandonada && ErrorValidacion) {
-                interaccion().MsgBox(mensaje, Estilo::SoloAceptar | Estilo::Critico,
+                interaccion().MsgBox(v.mensaje, Estilo::SoloAceptar | Estilo::Critico,
                                      QStringLiteral("Aviso al operador..."));
-                mensaje.clear();
+                v.mensaje.clear();
             }
         },
     });

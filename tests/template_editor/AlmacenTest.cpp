@@ -3,6 +3,7 @@
 // is killed before its commit.
 
 #include "AccesoDatos.h"
+#include "AccesoPruebasVardelio.h"
 #include "ColumnasArticulos.h"
 #include "FrmVardelio.h"
 #include "Globales.h"
@@ -75,21 +76,19 @@ protected:
     }
     // What GRABAR does once the user confirmed it.
     void Graba() {
-        F().ValidandoGrabacion = true;
+        Prueba(F()).ValidandoGrabacion() = true;
         if (F().Datosvalidos())
             F().ActualizarDatos();
-        F().ValidandoGrabacion = false;
+        Prueba(F()).ValidandoGrabacion() = false;
     }
     // What BORRAR does once the user confirmed it.
     void Borra() {
-        F().ValidandoGrabacion = true;
+        Prueba(F()).ValidandoGrabacion() = true;
         if (F().Datosvalidos()) {
-            F().EsNuevo = false;
-            F().EsBaja = true;
-            F().EsModificacion = false;
+            Prueba(F()).ModoActual() = AccesoPruebasVardelio::Modo::Baja;
             F().ActualizarDatos();
         }
-        F().ValidandoGrabacion = false;
+        Prueba(F()).ValidandoGrabacion() = false;
     }
     static QString Decimal(double v) { return Regional::TextoNumero(v); }
     static QString Codigo25(const QString& c) { return UT().RellenaCodigo(c, 25); }
@@ -99,8 +98,8 @@ protected:
 
 TEST_F(Almacen, UnModeloNuevoSeGuardaYSeCargaCampoACampoYLineaALinea) {
     Nombre("Prueba nueva");
-    EXPECT_TRUE(F().EsNuevo);
-    EXPECT_FALSE(F().EsModificacion);
+    EXPECT_TRUE(Prueba(F()).EsNuevo());
+    EXPECT_FALSE(Prueba(F()).EsModificacion());
     Campo("DETALLE").setText("Reposición de los viernes");
     Campo("IdMotivoStock").setText("2");
     Campo("DepositoOrigen").setText("1");
@@ -112,7 +111,7 @@ TEST_F(Almacen, UnModeloNuevoSeGuardaYSeCargaCampoACampoYLineaALinea) {
     Linea(3, "50001", "KG", "2");
 
     Graba();
-    ASSERT_FALSE(F().ErrorValidacion) << guion.Mensajes().join('\n').toStdString();
+    ASSERT_FALSE(Prueba(F()).ErrorValidacion()) << guion.Mensajes().join('\n').toStdString();
     EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join('\n').toStdString();
 
     // The demo holds templates 1 and 2: the new one takes the next identifier.
@@ -126,9 +125,9 @@ TEST_F(Almacen, UnModeloNuevoSeGuardaYSeCargaCampoACampoYLineaALinea) {
     SeleccionaTipo("VS");
     F().ChkAnclar.setValue(0);
     Nombre("PRUEBA NUEVA");
-    EXPECT_TRUE(F().EsModificacion);
-    EXPECT_FALSE(F().EsNuevo);
-    EXPECT_FALSE(F().ErrorValidacion);
+    EXPECT_TRUE(Prueba(F()).EsModificacion());
+    EXPECT_FALSE(Prueba(F()).EsNuevo());
+    EXPECT_FALSE(Prueba(F()).ErrorValidacion());
     EXPECT_EQ(Campo("NOMBRE").Text(), "Prueba nueva");
     EXPECT_EQ(Campo("DETALLE").Text(), "Reposición de los viernes");
     EXPECT_EQ(Campo("IdMotivoStock").Text().trimmed(), "2");
@@ -150,7 +149,7 @@ TEST_F(Almacen, UnModeloNuevoSeGuardaYSeCargaCampoACampoYLineaALinea) {
 TEST_F(Almacen, UnModeloModificadoSeReemplazaBajoElMismoIdentificador) {
     const QStringList otro = Cabecera(2) + Lineas(2);
     Nombre("reposicion local centro");
-    ASSERT_TRUE(F().EsModificacion);
+    ASSERT_TRUE(Prueba(F()).EsModificacion());
     ASSERT_EQ(F().MSFlexGrid2.Rows(), 5);
     EXPECT_EQ(Celda(1, col::CodigoArticulo), "1007");
     EXPECT_EQ(Celda(4, col::Cantidad), Decimal(3.5));
@@ -163,7 +162,7 @@ TEST_F(Almacen, UnModeloModificadoSeReemplazaBajoElMismoIdentificador) {
     F().ChkAnclar.setValue(0);
 
     Graba();
-    ASSERT_FALSE(F().ErrorValidacion) << guion.Mensajes().join('\n').toStdString();
+    ASSERT_FALSE(Prueba(F()).ErrorValidacion()) << guion.Mensajes().join('\n').toStdString();
     // Validating before the save did not load the stored template over the edits.
     EXPECT_EQ(Celda(1, col::Cantidad), "30");
 
@@ -173,11 +172,11 @@ TEST_F(Almacen, UnModeloModificadoSeReemplazaBajoElMismoIdentificador) {
               (QStringList{Codigo25("1007") + "|30|  UN", Codigo25("GASEOSA-225") + "|4|  PQ",
                            Codigo25("50001") + "|" + Decimal(3.5) + "|  KG", Codigo25("1013") + "|7|  UN"}));
     EXPECT_EQ(Cabecera(2) + Lineas(2), otro);
-    EXPECT_TRUE(F().UltimoLote.startsWith(
+    EXPECT_TRUE(Prueba(F()).UltimoLote().startsWith(
         "BEGIN TRANSACTION \r\r\r\n\rDELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 1\r"
         "DELETE V_CPTES_MODELO_DET WHERE IdVardelio = 1\r"
         "INSERT INTO V_CPTES_MODELO_CAB "))
-        << F().UltimoLote.toStdString();
+        << Prueba(F()).UltimoLote().toStdString();
 }
 
 TEST_F(Almacen, ElLoteDelEjemploCaracterPorCaracter) {
@@ -189,9 +188,9 @@ TEST_F(Almacen, ElLoteDelEjemploCaracterPorCaracter) {
     Campo("DepositoDestino").setText("2");
     Campo("IdMotivoStock").setText("AJ");
     Linea(1, "A1", "UN", "5");
-    F().EsNuevo = true;
+    Prueba(F()).ModoActual() = AccesoPruebasVardelio::Modo::Nuevo;
     F().ActualizarDatos();
-    ASSERT_FALSE(F().ErrorValidacion) << guion.Mensajes().join('\n').toStdString();
+    ASSERT_FALSE(Prueba(F()).ErrorValidacion()) << guion.Mensajes().join('\n').toStdString();
 
     const QString esperado =
         "BEGIN TRANSACTION " + kCR + kCR + kCR + "\n" + kCR +
@@ -201,7 +200,7 @@ TEST_F(Almacen, ElLoteDelEjemploCaracterPorCaracter) {
         "IdMotivoStock,AnclarAlMenu) VALUES (1,'PRUEBA','Obs','  TR','   1','   2','  AJ','0')" +
         kCR + "INSERT INTO V_CPTES_MODELO_DET (IdVardelio,IdArticulo,Cantidad,IdUnidad) VALUES (1,'A1" +
         QString(23, ' ') + "',5,'  UN')" + kCR;
-    EXPECT_EQ(F().UltimoLote, esperado);
+    EXPECT_EQ(Prueba(F()).UltimoLote(), esperado);
     EXPECT_EQ(Cabecera(1), QStringList{"1|PRUEBA|Obs|  TR|   1|   2|  AJ|0"});
     EXPECT_EQ(Lineas(1), QStringList{"A1" + QString(23, ' ') + "|5|  UN"});
 }
@@ -213,31 +212,31 @@ TEST_F(Almacen, LosValoresPierdenApostrofesYNullEsUnNulo) {
     Campo("DepositoOrigen").setText("2");
     Linea(1, "1013", "UN", "1");
     Graba();
-    ASSERT_FALSE(F().ErrorValidacion);
+    ASSERT_FALSE(Prueba(F()).ErrorValidacion());
     EXPECT_EQ(Filas("SELECT nombre, DETALLE IS NULL FROM V_CPTES_MODELO_CAB WHERE IdVardelio = 3"),
               QStringList{"Ajuste OHara|1"});
 }
 
 TEST_F(Almacen, UnNombreConApostrofeYBlancosDaUnSoloModelo) {
     Nombre("  Pedido D'Ambrosio  ");
-    EXPECT_TRUE(F().EsNuevo);
+    EXPECT_TRUE(Prueba(F()).EsNuevo());
     EXPECT_EQ(Campo("NOMBRE").Text(), "Pedido DAmbrosio");
     Campo("IdMotivoStock").setText("1");
     Campo("DepositoOrigen").setText("1");
     Linea(1, "1007", "UN", "2");
     Graba();
-    ASSERT_FALSE(F().ErrorValidacion);
+    ASSERT_FALSE(Prueba(F()).ErrorValidacion());
     EXPECT_EQ(Filas("SELECT IdVardelio, nombre FROM V_CPTES_MODELO_CAB WHERE IdVardelio > 2"),
               QStringList{"3|Pedido DAmbrosio"});
 
     // Typed again as at first: the stored template is found, loaded and replaced, not doubled.
     F().Inicializa();
     Nombre(" Pedido D'Ambrosio");
-    EXPECT_TRUE(F().EsModificacion);
+    EXPECT_TRUE(Prueba(F()).EsModificacion());
     EXPECT_EQ(Celda(1, col::CodigoArticulo), "1007");
     F().MSFlexGrid2.setTextMatrix(1, col::Cantidad, "5");
     Graba();
-    ASSERT_FALSE(F().ErrorValidacion);
+    ASSERT_FALSE(Prueba(F()).ErrorValidacion());
     EXPECT_EQ(Filas("SELECT IdVardelio, nombre FROM V_CPTES_MODELO_CAB WHERE IdVardelio > 2"),
               QStringList{"3|Pedido DAmbrosio"});
     EXPECT_EQ(Lineas(3), QStringList{Codigo25("1007") + "|5|  UN"});
@@ -254,10 +253,10 @@ TEST_F(Almacen, LasFilasSinArticuloNoSeGuardan) {
     Linea(5, "", "", "");
     Linea(6, "1030", "CJ", " "); // no quantity typed: stored as 0
     Graba();
-    ASSERT_FALSE(F().ErrorValidacion) << guion.Mensajes().join('\n').toStdString();
+    ASSERT_FALSE(Prueba(F()).ErrorValidacion()) << guion.Mensajes().join('\n').toStdString();
     EXPECT_EQ(Lineas(3), (QStringList{Codigo25("1007") + "|1|  UN", Codigo25("1013") + "|2|  UN",
                                       Codigo25("1030") + "|0|  CJ"}));
-    EXPECT_EQ(F().UltimoLote.count("INSERT INTO V_CPTES_MODELO_DET"), 3);
+    EXPECT_EQ(Prueba(F()).UltimoLote().count("INSERT INTO V_CPTES_MODELO_DET"), 3);
 
     // Without any line the header is stored alone; a stored template can lose all its lines.
     F().Inicializa();
@@ -265,7 +264,7 @@ TEST_F(Almacen, LasFilasSinArticuloNoSeGuardan) {
     for (int fila = 1; fila < F().MSFlexGrid2.Rows(); ++fila)
         F().MSFlexGrid2.setTextMatrix(fila, col::CodigoArticulo, "");
     Graba();
-    ASSERT_FALSE(F().ErrorValidacion);
+    ASSERT_FALSE(Prueba(F()).ErrorValidacion());
     EXPECT_EQ(Cabecera(3).size(), 1);
     EXPECT_TRUE(Lineas(3).isEmpty());
 }
@@ -273,13 +272,13 @@ TEST_F(Almacen, LasFilasSinArticuloNoSeGuardan) {
 TEST_F(Almacen, BorrarPideSuSegundaConfirmacion) {
     const QStringList antes = TodoGuardado();
     Nombre("AJUSTE ROTURAS");
-    ASSERT_TRUE(F().EsModificacion);
+    ASSERT_TRUE(Prueba(F()).EsModificacion());
 
     // No: nothing is sent and the error flag is left as it was.
     guion.Limpia();
     guion.AgregaRespuesta(Respuesta::No);
     Borra();
-    EXPECT_FALSE(F().ErrorValidacion);
+    EXPECT_FALSE(Prueba(F()).ErrorValidacion());
     ASSERT_EQ(guion.Registros().size(), 2u);
     EXPECT_EQ(guion.Registros()[0].texto, "¿Realmente desea anular este comprobante?");
     EXPECT_EQ(guion.Registros()[0].titulo, "Aviso al operador");
@@ -287,7 +286,7 @@ TEST_F(Almacen, BorrarPideSuSegundaConfirmacion) {
     EXPECT_EQ(guion.Registros()[1].texto, "El Comprobante no fue anulado");
     EXPECT_EQ(guion.Registros()[1].titulo, "Aviso al operador");
     EXPECT_EQ(guion.Registros()[1].estilo, Estilo::SoloAceptar | Estilo::Informacion);
-    EXPECT_TRUE(F().UltimoLote.isEmpty());
+    EXPECT_TRUE(Prueba(F()).UltimoLote().isEmpty());
     EXPECT_EQ(TodoGuardado(), antes);
 
     // Yes: header and lines go, the other template stays.
@@ -295,10 +294,11 @@ TEST_F(Almacen, BorrarPideSuSegundaConfirmacion) {
     guion.Limpia();
     guion.AgregaRespuesta(Respuesta::Si);
     Borra();
-    EXPECT_FALSE(F().ErrorValidacion);
+    EXPECT_FALSE(Prueba(F()).ErrorValidacion());
     EXPECT_EQ(guion.Mensajes(), QStringList{"¿Realmente desea anular este comprobante?"});
-    EXPECT_EQ(F().UltimoLote, "BEGIN TRANSACTION \r\r\r\n\rDELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 2\r"
-                              "DELETE V_CPTES_MODELO_DET WHERE IdVardelio = 2\r");
+    EXPECT_EQ(Prueba(F()).UltimoLote(),
+              "BEGIN TRANSACTION \r\r\r\n\rDELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 2\r"
+              "DELETE V_CPTES_MODELO_DET WHERE IdVardelio = 2\r");
     EXPECT_TRUE(Cabecera(2).isEmpty());
     EXPECT_TRUE(Lineas(2).isEmpty());
     EXPECT_EQ(Cabecera(1) + Lineas(1), otro);
@@ -311,8 +311,8 @@ TEST_F(Almacen, BorrarUnNombreQueNoEstaGuardadoNoBorraNada) {
     Campo("DepositoOrigen").setText("1");
     guion.AgregaRespuesta(Respuesta::Si);
     Borra();
-    EXPECT_FALSE(F().ErrorValidacion);
-    EXPECT_TRUE(F().UltimoLote.contains("DELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 0\r"));
+    EXPECT_FALSE(Prueba(F()).ErrorValidacion());
+    EXPECT_TRUE(Prueba(F()).UltimoLote().contains("DELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 0\r"));
     EXPECT_EQ(TodoGuardado(), antes);
 }
 
@@ -324,7 +324,7 @@ TEST_F(Almacen, UnaLineaQueRompeUnaRestriccionDejaEntero_ElModeloAnterior) {
     Linea(5, QString(30, 'X'), "UN", "1"); // longer than an article code can be
     Graba();
 
-    EXPECT_TRUE(F().ErrorValidacion);
+    EXPECT_TRUE(Prueba(F()).ErrorValidacion());
     EXPECT_EQ(TodoGuardado(), antes);
     ASSERT_EQ(guion.Registros().size(), 1u);
     const auto& caja = guion.Registros()[0];
@@ -336,7 +336,7 @@ TEST_F(Almacen, UnaLineaQueRompeUnaRestriccionDejaEntero_ElModeloAnterior) {
     EXPECT_EQ(caja.estilo, Estilo::SoloAceptar | Estilo::Critico);
     const QStringList error = Filas("SELECT Error, SQL FROM AUX_ERR ORDER BY Id DESC LIMIT 1");
     ASSERT_EQ(error.size(), 1);
-    EXPECT_EQ(error[0], "8152|" + F().UltimoLote);
+    EXPECT_EQ(error[0], "8152|" + Prueba(F()).UltimoLote());
     EXPECT_EQ(Filas("SELECT Proceso, Descripcion FROM AUX_ERR ORDER BY Id DESC LIMIT 1"),
               QStringList{NombreEjecutable() + "|" + caja.texto});
     EXPECT_NE(Filas("SELECT COUNT(*) FROM AUX_ERR").join(""), erroresAntes);
@@ -369,14 +369,14 @@ TEST_F(Almacen, UnFalloEnCualquierSentenciaDejaElModeloComoEstaba) {
         SCOPED_TRACE(disparador.toStdString());
         F().Inicializa();
         Nombre("REPOSICION LOCAL CENTRO");
-        ASSERT_TRUE(F().EsModificacion);
+        ASSERT_TRUE(Prueba(F()).EsModificacion());
         F().MSFlexGrid2.setTextMatrix(2, col::Cantidad, "77");
         Linea(5, "1013", "UN", "3");
         Ejecuta("CREATE TRIGGER falla " + disparador);
         guion.Limpia();
         Graba();
         Ejecuta("DROP TRIGGER falla");
-        EXPECT_TRUE(F().ErrorValidacion);
+        EXPECT_TRUE(Prueba(F()).ErrorValidacion());
         EXPECT_EQ(guion.Registros().size(), 1u);
         EXPECT_EQ(TodoGuardado(), antes);
         EXPECT_EQ(Filas("SELECT @@TRANCOUNT"), QStringList{"0"});
@@ -398,13 +398,13 @@ TEST_F(Almacen, UnaConfirmacionRechazadaSeRevierteYNoAnclaNada) {
     Graba();
     EstableceAntesDeConfirmar({});
 
-    EXPECT_TRUE(F().ErrorValidacion);
+    EXPECT_TRUE(Prueba(F()).ErrorValidacion());
     EXPECT_EQ(TodoGuardado(), antes);
     EXPECT_EQ(Filas("SELECT CLAVE, NOMBRE FROM TA_MENU ORDER BY CLAVE"), menu);
     ASSERT_EQ(guion.Mensajes().size(), 1);
     EXPECT_TRUE(guion.Mensajes()[0].startsWith("547 : ")) << guion.Mensajes()[0].toStdString();
     EXPECT_EQ(Filas("SELECT Error, SQL FROM AUX_ERR ORDER BY Id DESC LIMIT 1"),
-              QStringList{"547|" + F().UltimoLote});
+              QStringList{"547|" + Prueba(F()).UltimoLote()});
     // Nothing is left open for the unload to commit.
     EXPECT_EQ(Filas("SELECT @@TRANCOUNT"), QStringList{"0"});
     EXPECT_EQ(Filas("SELECT COUNT(*) FROM V_CPTES_MODELO_DET WHERE IdVardelio = 999"), QStringList{"0"});
@@ -421,7 +421,7 @@ TEST_F(Almacen, DosEstacionesConElMismoIdentificadorNuevo) {
     Campo("DepositoOrigen").setText("1");
     Linea(1, "1007", "UN", "1");
     Graba();
-    EXPECT_TRUE(F().ErrorValidacion);
+    EXPECT_TRUE(Prueba(F()).ErrorValidacion());
     EXPECT_EQ(TodoGuardado(), antes);
     // The user is told, besides the error row.
     ASSERT_EQ(guion.Mensajes().size(), 1);
@@ -444,12 +444,12 @@ TEST_F(Almacen, PasadoElMayorIdentificadorNoSeEnviaNada) {
         guion.Limpia();
         guion.AgregaRespuesta(respuesta);
         Graba();
-        EXPECT_TRUE(F().ErrorValidacion);
+        EXPECT_TRUE(Prueba(F()).ErrorValidacion());
         ASSERT_EQ(guion.Registros().size(), 1u);
         EXPECT_TRUE(guion.Registros()[0].titulo.endsWith("ACTUALIZAR DATOS"));
         EXPECT_EQ(guion.Registros()[0].estilo, Estilo::AbortarReintentarIgnorar | Estilo::Critico);
         EXPECT_TRUE(F().LblMensaje.Caption().isEmpty());
-        EXPECT_TRUE(F().UltimoLote.isEmpty());
+        EXPECT_TRUE(Prueba(F()).UltimoLote().isEmpty());
         EXPECT_EQ(TodoGuardado(), antes);
         EXPECT_EQ(Filas("SELECT COUNT(*) FROM AUX_ERR"), errores);
     }
@@ -465,7 +465,7 @@ TEST_F(Almacen, UnaCantidadQueNoEsNumeroNoLlegaAlLote) {
 
     // Abandoned: nothing is sent.
     Graba();
-    EXPECT_TRUE(F().ErrorValidacion);
+    EXPECT_TRUE(Prueba(F()).ErrorValidacion());
     ASSERT_EQ(guion.Registros().size(), 1u);
     EXPECT_TRUE(guion.Registros()[0].titulo.endsWith("ACTUALIZAR DATOS"));
     EXPECT_EQ(TodoGuardado(), antes);
@@ -487,7 +487,7 @@ TEST_F(Almacen, LaCargaMuestraLoGuardadoTalComoEsta) {
     SeleccionaTipo("VS");
     F().ChkAnclar.setValue(1);
     Nombre("raro");
-    ASSERT_TRUE(F().EsModificacion);
+    ASSERT_TRUE(Prueba(F()).EsModificacion());
     EXPECT_EQ(F().FNTC(), "VS"); // a type the list does not know leaves it as it was
     EXPECT_EQ(F().ChkAnclar.Value(), 0);
     EXPECT_EQ(Campo("DETALLE").Text(), "");
@@ -560,7 +560,7 @@ TEST_F(AlmacenHijo, DISABLED_GuardaYEsperaLaMuerte) {
     AD().Conecta(false, 3, QString(), true, true);
     F().Inicializa();
     Nombre("REPOSICION LOCAL CENTRO");
-    ASSERT_TRUE(F().EsModificacion);
+    ASSERT_TRUE(Prueba(F()).EsModificacion());
     for (int fila = 1; fila <= kLineasHijo; ++fila)
         Linea(fila, "1013", "UN", QString::number(fila));
     Graba();

@@ -2,6 +2,7 @@
 // demo database (which anchors template 1, "REPOSICION LOCAL CENTRO", as D802101).
 
 #include "AccesoDatos.h"
+#include "AccesoPruebasVardelio.h"
 #include "Globales.h"
 #include "Registros.h"
 #include "Utilidades.h"
@@ -49,13 +50,13 @@ protected:
         Campo("NOMBRE").setText(QString());
         Teclea(nombre);
         Pulsa(tecla::Enter);
-        ASSERT_TRUE(F().EsModificacion) << nombre.toStdString();
+        ASSERT_TRUE(Prueba(F()).EsModificacion()) << nombre.toStdString();
     }
     void Graba() {
         guion.Limpia();
         guion.AgregaRespuesta(Respuesta::Si);
         F().UtilVox1_click(QStringLiteral("GRABAR"));
-        ASSERT_FALSE(F().ErrorValidacion) << guion.Mensajes().join(u'\n').toStdString();
+        ASSERT_FALSE(Prueba(F()).ErrorValidacion()) << guion.Mensajes().join(u'\n').toStdString();
         EXPECT_EQ(guion.Mensajes().size(), 1) << guion.Mensajes().join(u'\n').toStdString();
     }
     void Borra() {
@@ -63,7 +64,7 @@ protected:
         guion.AgregaRespuesta(Respuesta::Si);
         guion.AgregaRespuesta(Respuesta::Si);
         F().UtilVox1_click(QStringLiteral("BORRAR"));
-        ASSERT_FALSE(F().ErrorValidacion) << guion.Mensajes().join(u'\n').toStdString();
+        ASSERT_FALSE(Prueba(F()).ErrorValidacion()) << guion.Mensajes().join(u'\n').toStdString();
     }
     void VaciaGrupo() {
         Ejecuta(QStringLiteral("DELETE TA_MENU WHERE TITULO = 'D8021' OR CLAVE = 'D8021'"));
@@ -230,7 +231,7 @@ TEST_F(Anclaje, ARefusedInsertIsShownAndTheRunGoesOn) {
     F().UtilVox1_click(QStringLiteral("GRABAR"));
 
     // The template is stored; the refusal is shown with the database's words.
-    EXPECT_FALSE(F().ErrorValidacion);
+    EXPECT_FALSE(Prueba(F()).ErrorValidacion());
     EXPECT_EQ(Filas("SELECT count(*) FROM V_CPTES_MODELO_CAB WHERE nombre = 'CHOCA'"), QStringList{"1"});
     ASSERT_EQ(guion.Registros().size(), 2u) << guion.Mensajes().join(u'\n').toStdString();
     const auto& aviso = guion.Registros()[1];
@@ -261,12 +262,12 @@ TEST_F(Anclaje, AFailingMenuQueryIsReportedAndTheSaveStands) {
     const auto& aviso = guion.Registros()[1];
     EXPECT_EQ(aviso.titulo, QStringLiteral("Aviso al Operador - AnclaAlMenu"));
     EXPECT_EQ(aviso.estilo, Estilo::AbortarReintentarIgnorar | Estilo::Critico);
-    EXPECT_FALSE(F().ErrorValidacion);
+    EXPECT_FALSE(Prueba(F()).ErrorValidacion());
     EXPECT_EQ(Filas("SELECT count(*) FROM V_CPTES_MODELO_CAB WHERE nombre = 'SIN MENU'"), QStringList{"1"});
     EXPECT_EQ(Claves(), QStringList{"D802101 REPOSICION LOCAL CENTRO"});
     EXPECT_EQ(Filas("SELECT count(*) FROM TA_TAREAS WHERE TAREA = 'D802102'"), QStringList{"0"});
     EXPECT_EQ(Campo("NOMBRE").Text(), QString());
-    EXPECT_FALSE(F().ValidandoGrabacion);
+    EXPECT_FALSE(Prueba(F()).ValidandoGrabacion());
 }
 
 } // namespace

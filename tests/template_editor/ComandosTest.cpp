@@ -3,6 +3,7 @@
 
 #include "../platform/LectorXlsx.h"
 #include "AccesoDatos.h"
+#include "AccesoPruebasVardelio.h"
 #include "Globales.h"
 #include "Registros.h"
 #include "Teclas.h"
@@ -48,7 +49,7 @@ protected:
         F().Foco().SetFocus(QStringLiteral("TxtFields(0)"));
         Teclea(nombre);
         Pulsa(tecla::Enter);
-        ASSERT_TRUE(F().EsModificacion) << guion.Mensajes().join(u'\n').toStdString();
+        ASSERT_TRUE(Prueba(F()).EsModificacion()) << guion.Mensajes().join(u'\n').toStdString();
         guion.Limpia();
     }
 
@@ -67,9 +68,9 @@ TEST_F(Comandos, WordsInAnyCaseAndUnknownWords) {
     EXPECT_FALSE(F().LblMensaje.Visible());
 
     F().UtilVox1_click(QStringLiteral("nuevo"));
-    EXPECT_TRUE(F().EsNuevo);
-    EXPECT_FALSE(F().EsModificacion);
-    EXPECT_FALSE(F().EsBaja);
+    EXPECT_TRUE(Prueba(F()).EsNuevo());
+    EXPECT_FALSE(Prueba(F()).EsModificacion());
+    EXPECT_FALSE(Prueba(F()).EsBaja());
     EXPECT_EQ(Foco(), QStringLiteral("TxtFields(0)"));
 
     for (int i = 0; i < 3; ++i)
@@ -99,8 +100,8 @@ TEST_F(Comandos, GrabarDeclinedWritesNothingAndKeepsTheMessage) {
     EXPECT_EQ(r.estilo, Estilo::SiNo | Estilo::Pregunta); // Yes is the default
     EXPECT_EQ(Guardado(), antes);
     EXPECT_EQ(F().LblMensaje.Caption(), QStringLiteral("mensaje anterior"));
-    EXPECT_FALSE(F().ValidandoGrabacion);
-    EXPECT_TRUE(F().EsNuevo);
+    EXPECT_FALSE(Prueba(F()).ValidandoGrabacion());
+    EXPECT_TRUE(Prueba(F()).EsNuevo());
     EXPECT_EQ(Campo("NOMBRE").Text(), QStringLiteral("DECLINADA"));
 }
 
@@ -114,8 +115,8 @@ TEST_F(Comandos, GrabarRefusedByAFieldKeepsTheTemplateAndLowersTheFlag) {
 
     EXPECT_EQ(guion.Mensajes().size(), 2) << guion.Mensajes().join(u'\n').toStdString();
     EXPECT_EQ(guion.Mensajes().back(), QStringLiteral("El Deposito Informado es Inexistente"));
-    EXPECT_TRUE(F().ErrorValidacion);
-    EXPECT_FALSE(F().ValidandoGrabacion);
+    EXPECT_TRUE(Prueba(F()).ErrorValidacion());
+    EXPECT_FALSE(Prueba(F()).ValidandoGrabacion());
     EXPECT_EQ(Guardado(), antes);
     EXPECT_EQ(Campo("NOMBRE").Text(), QStringLiteral("RECHAZADA"));
     EXPECT_EQ(Celda(1, col::CodigoArticulo).trimmed(), QStringLiteral("1001"));
@@ -126,7 +127,7 @@ TEST_F(Comandos, GrabarRefusedByAFieldKeepsTheTemplateAndLowersTheFlag) {
     Campo("NOMBRE").setText(QString());
     Teclea(QStringLiteral("AJUSTE ROTURAS"));
     Pulsa(tecla::Enter);
-    EXPECT_TRUE(F().EsModificacion);
+    EXPECT_TRUE(Prueba(F()).EsModificacion());
     EXPECT_EQ(Campo("DETALLE").Text(), QStringLiteral("Roturas habituales del mes"));
 }
 
@@ -142,10 +143,10 @@ TEST_F(Comandos, SaveAndDeleteRefusedByTheDatabaseKeepTheTemplateInTheWindow) {
     // The refusal is shown by the storage; the command keeps everything for the user to correct.
     ASSERT_EQ(guion.Registros().size(), 2u) << guion.Mensajes().join(u'\n').toStdString();
     EXPECT_EQ(guion.Registros()[1].titulo, QStringLiteral("Aviso al Operador!"));
-    EXPECT_TRUE(F().ErrorValidacion);
-    EXPECT_FALSE(F().ValidandoGrabacion);
+    EXPECT_TRUE(Prueba(F()).ErrorValidacion());
+    EXPECT_FALSE(Prueba(F()).ValidandoGrabacion());
     EXPECT_EQ(Guardado(), antes);
-    EXPECT_TRUE(F().EsNuevo);
+    EXPECT_TRUE(Prueba(F()).EsNuevo());
     EXPECT_EQ(Campo("NOMBRE").Text(), QStringLiteral("NO ENTRA"));
     EXPECT_EQ(Celda(2, col::CodigoArticulo).trimmed(), QStringLiteral("1007"));
     EXPECT_TRUE(F().MSFlexGrid2.Enabled());
@@ -164,8 +165,8 @@ TEST_F(Comandos, SaveAndDeleteRefusedByTheDatabaseKeepTheTemplateInTheWindow) {
     AD().EjecutaSQL(QStringLiteral("DROP TRIGGER rechaza"));
     ASSERT_EQ(guion.Registros().size(), 3u) << guion.Mensajes().join(u'\n').toStdString();
     EXPECT_EQ(guion.Registros()[2].titulo, QStringLiteral("Aviso al Operador!"));
-    EXPECT_TRUE(F().ErrorValidacion);
-    EXPECT_FALSE(F().ValidandoGrabacion);
+    EXPECT_TRUE(Prueba(F()).ErrorValidacion());
+    EXPECT_FALSE(Prueba(F()).ValidandoGrabacion());
     EXPECT_EQ(Guardado(), antes);
     EXPECT_EQ(Campo("NOMBRE").Text(), QStringLiteral("AJUSTE ROTURAS"));
     EXPECT_EQ(Foco(), QStringLiteral("TxtFields(0)"));
@@ -181,7 +182,7 @@ TEST_F(Comandos, GrabarAcceptedStoresTheTemplateAndResetsTheWindow) {
     F().UtilVox1_click(QStringLiteral("GRABAR"));
 
     EXPECT_EQ(guion.Mensajes().size(), 1) << guion.Mensajes().join(u'\n').toStdString();
-    EXPECT_FALSE(F().ErrorValidacion);
+    EXPECT_FALSE(Prueba(F()).ErrorValidacion());
     EXPECT_EQ(Filas(QStringLiteral(
                   "SELECT IdVardelio, TCDefault FROM V_CPTES_MODELO_CAB WHERE nombre = 'ACEPTADA'")),
               QStringList{QStringLiteral("3|") + UT().RellenaCodigo(tc, 4)});
@@ -189,8 +190,8 @@ TEST_F(Comandos, GrabarAcceptedStoresTheTemplateAndResetsTheWindow) {
         Filas(QStringLiteral("SELECT Cantidad FROM V_CPTES_MODELO_DET WHERE IdVardelio = 3 ORDER BY Linea")),
         QStringList({"5", "2,5"}));
     // Reset for the next template, with the voucher type still selected.
-    EXPECT_FALSE(F().EsNuevo);
-    EXPECT_FALSE(F().ValidandoGrabacion);
+    EXPECT_FALSE(Prueba(F()).EsNuevo());
+    EXPECT_FALSE(Prueba(F()).ValidandoGrabacion());
     EXPECT_EQ(Campo("NOMBRE").Text(), QString());
     EXPECT_EQ(Celda(1, col::CodigoArticulo), QString());
     EXPECT_EQ(F().FNTC(), tc);
@@ -228,8 +229,8 @@ TEST_F(Comandos, GrabarWithTheCellEditorOpenSavesWhatIsTyped) {
     EXPECT_EQ(guion.Mensajes(), QStringList{QStringLiteral("El Código Informado no es Correcto")});
     EXPECT_TRUE(F().txtEdit2.Visible());
     EXPECT_EQ(F().txtEdit2.Text(), "XYZ");
-    EXPECT_FALSE(F().ValidandoGrabacion);
-    EXPECT_TRUE(F().EsNuevo);
+    EXPECT_FALSE(Prueba(F()).ValidandoGrabacion());
+    EXPECT_TRUE(Prueba(F()).EsNuevo());
     EXPECT_EQ(Guardado(), antes);
 }
 
@@ -245,8 +246,8 @@ TEST_F(Comandos, BorrarWithEachAnswer) {
     EXPECT_EQ(guion.Registros()[0].titulo, QStringLiteral("Atención!"));
     EXPECT_EQ(guion.Registros()[0].estilo, Estilo::SiNo | Estilo::Exclamacion | Estilo::BotonDefecto2);
     EXPECT_EQ(Guardado(), antes);
-    EXPECT_TRUE(F().EsModificacion);
-    EXPECT_FALSE(F().ValidandoGrabacion);
+    EXPECT_TRUE(Prueba(F()).EsModificacion());
+    EXPECT_FALSE(Prueba(F()).ValidandoGrabacion());
 
     // Yes, then No to the storage's own question: nothing deleted, no error, the window reset.
     guion.Limpia();
@@ -256,10 +257,10 @@ TEST_F(Comandos, BorrarWithEachAnswer) {
     EXPECT_EQ(guion.Mensajes(),
               QStringList({kPreguntaBaja, kPreguntaAnular, "El Comprobante no fue anulado"}));
     EXPECT_EQ(Guardado(), antes);
-    EXPECT_FALSE(F().ErrorValidacion);
+    EXPECT_FALSE(Prueba(F()).ErrorValidacion());
     EXPECT_EQ(Campo("NOMBRE").Text(), QString());
-    EXPECT_FALSE(F().EsBaja);
-    EXPECT_FALSE(F().ValidandoGrabacion);
+    EXPECT_FALSE(Prueba(F()).EsBaja());
+    EXPECT_FALSE(Prueba(F()).ValidandoGrabacion());
 
     // Yes and Yes: deleted, the window reset.
     AbrePlantilla(QStringLiteral("AJUSTE ROTURAS"));
@@ -272,8 +273,8 @@ TEST_F(Comandos, BorrarWithEachAnswer) {
     EXPECT_EQ(Filas(QStringLiteral("SELECT count(*) FROM V_CPTES_MODELO_CAB WHERE IdVardelio = 1")),
               QStringList{"1"});
     EXPECT_EQ(Campo("NOMBRE").Text(), QString());
-    EXPECT_FALSE(F().EsBaja);
-    EXPECT_FALSE(F().ValidandoGrabacion);
+    EXPECT_FALSE(Prueba(F()).EsBaja());
+    EXPECT_FALSE(Prueba(F()).ValidandoGrabacion());
     EXPECT_EQ(Foco(), QStringLiteral("TxtFields(0)"));
 }
 
@@ -286,8 +287,8 @@ TEST_F(Comandos, BorrarWhoseValidationFailsDeletesNothing) {
     ASSERT_EQ(guion.Mensajes().size(), 2) << guion.Mensajes().join(u'\n').toStdString();
     EXPECT_EQ(guion.Mensajes()[1], QStringLiteral("El motivo de Stock Informado es Inexistente"));
     EXPECT_EQ(Guardado(), antes);
-    EXPECT_FALSE(F().EsBaja);
-    EXPECT_FALSE(F().ValidandoGrabacion);
+    EXPECT_FALSE(Prueba(F()).EsBaja());
+    EXPECT_FALSE(Prueba(F()).ValidandoGrabacion());
     EXPECT_EQ(Foco(), QStringLiteral("TxtFields(0)"));
     EXPECT_EQ(Campo("NOMBRE").Text(), QStringLiteral("AJUSTE ROTURAS"));
 }
@@ -302,16 +303,16 @@ TEST_F(Comandos, CancelarBothWays) {
     EXPECT_EQ(guion.Registros()[0].estilo, Estilo::SiNo | Estilo::Pregunta | Estilo::BotonDefecto2);
     EXPECT_EQ(Campo("NOMBRE").Text(), QStringLiteral("A MEDIAS"));
     EXPECT_EQ(Celda(2, col::CodigoArticulo).trimmed(), QStringLiteral("1007"));
-    EXPECT_TRUE(F().EsNuevo);
+    EXPECT_TRUE(Prueba(F()).EsNuevo());
 
     guion.AgregaRespuesta(Respuesta::Si);
     F().UtilVox1_click(QStringLiteral("CANCELAR"));
     EXPECT_EQ(Campo("NOMBRE").Text(), QString());
     EXPECT_EQ(Celda(1, col::CodigoArticulo), QString());
-    EXPECT_FALSE(F().EsNuevo);
+    EXPECT_FALSE(Prueba(F()).EsNuevo());
     EXPECT_FALSE(F().MSFlexGrid2.Enabled());
     EXPECT_EQ(Foco(), QStringLiteral("TxtFields(0)"));
-    EXPECT_EQ(F().RegistroModelo.State(), 1);
+    EXPECT_EQ(Prueba(F()).RegistroModelo().State(), 1);
 }
 
 TEST_F(Comandos, CerrarEndsWithoutAsking) {
@@ -368,7 +369,7 @@ TEST_F(Comandos, PlanillaAfterASaveListsTheNewTemplateToo) {
     PlantillaNueva(QStringLiteral("NUEVA EN PLANILLA"));
     guion.AgregaRespuesta(Respuesta::Si);
     F().UtilVox1_click(QStringLiteral("GRABAR"));
-    ASSERT_FALSE(F().ErrorValidacion);
+    ASSERT_FALSE(Prueba(F()).ErrorValidacion());
     guion.Limpia();
     F().UtilVox1_click(QStringLiteral("PLANILLA"));
     ASSERT_EQ(guion.Registros().size(), 1u);
@@ -425,7 +426,7 @@ TEST_F(Comandos, ReporteStartsTheStockReportWithTheSession) {
 TEST_F(Comandos, KeysReachTheCommandsThroughTheToolbar) {
     // Outside editing: F3 starts a template, F6 lists.
     Tecla(tecla::F3);
-    EXPECT_TRUE(F().EsNuevo);
+    EXPECT_TRUE(Prueba(F()).EsNuevo());
     EXPECT_EQ(Foco(), QStringLiteral("TxtFields(0)"));
 
     PlantillaNueva(QStringLiteral("POR TECLAS"));
@@ -440,7 +441,7 @@ TEST_F(Comandos, KeysReachTheCommandsThroughTheToolbar) {
     EXPECT_TRUE(guion.Mensajes()[0].startsWith(QStringLiteral("Total de Items:2")));
     EXPECT_EQ(guion.Mensajes()[1], kPreguntaBaja);
     EXPECT_EQ(guion.Mensajes()[2], kPreguntaAbandonar);
-    EXPECT_FALSE(F().EsNuevo);
+    EXPECT_FALSE(Prueba(F()).EsNuevo());
 
     VariableEntorno tmpdir("TMPDIR");
     tmpdir.Pon(Carpeta());

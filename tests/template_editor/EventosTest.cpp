@@ -1,6 +1,7 @@
 // Keys and focus events of the lines grid, its cell editor and the header fields, driven as the
 // keyboard drives them, on the demo database.
 
+#include "AccesoPruebasVardelio.h"
 #include "Globales.h"
 #include "VentanaDemo.h"
 
@@ -80,7 +81,7 @@ TEST_F(Eventos, EscapeDescartaLaEdicion) {
     EXPECT_EQ(Foco(), "MSFlexGrid2");
     // Nothing was validated and the template was not abandoned.
     EXPECT_TRUE(Mensajes().isEmpty());
-    EXPECT_TRUE(F().EsNuevo);
+    EXPECT_TRUE(Prueba(F()).EsNuevo());
     // The next cell entered starts from an empty editor.
     F().MueveCelda(1, col::CodigoArticulo);
     EXPECT_EQ(F().txtEdit2.Text(), "");
@@ -121,7 +122,7 @@ TEST_F(Eventos, ColumnasQueNoAbrenElEditor) {
     EXPECT_EQ(F().txtEdit2.Text(), "5");
     EXPECT_EQ(F().txtEdit2.SelStart(), 1);
     EXPECT_EQ(F().txtEdit2.DataField(), "Cantidad");
-    EXPECT_EQ(F().ControlActivo, &F().txtEdit2);
+    EXPECT_EQ(Prueba(F()).ControlActivo(), &F().txtEdit2);
     EXPECT_EQ(Foco(), "txtEdit2");
 }
 
@@ -195,8 +196,11 @@ TEST_F(Eventos, EnterEnLaCantidadDeUnaLineaIntermediaNoAgregaLineas) {
 TEST_F(Eventos, TotalesDeLasLineas) {
     Linea(QStringLiteral("1001"), QStringLiteral("2"));
     Linea(QStringLiteral("1002"), QStringLiteral("0"));
-    Linea(QStringLiteral("1003"), QStringLiteral("-1"));
+    Linea(QStringLiteral("1003"), QStringLiteral("1"));
     Linea(QStringLiteral("1004"), QStringLiteral("2,5"));
+    // Typed, a negative quantity becomes its absolute value; a cell that holds one still counts
+    // with its sign.
+    G().setTextMatrix(3, col::Cantidad, QStringLiteral("-1"));
     Moneda items;
     Moneda cantidades;
     F().ObtieneTotales(items, cantidades);
@@ -261,13 +265,13 @@ TEST_F(Eventos, ColoresYConsultaDeLosCampos) {
         F().Foco().SetFocus(nombre);
         EXPECT_EQ(F().TxtFields[i].BackColor(), gColorFondo) << i;
         EXPECT_EQ(F().TxtFields[i].ForeColor(), gColorLetra) << i;
-        EXPECT_EQ(F().ControlActivo, &F().TxtFields[i]);
+        EXPECT_EQ(Prueba(F()).ControlActivo(), &F().TxtFields[i]);
         EXPECT_EQ(F().UtilVox1.HabilitaConsultar(), !F().TxtFields[i].Tag().isEmpty()) << i;
         F().Foco().SetFocus(QStringLiteral("MSFlexGrid2"));
         EXPECT_EQ(F().TxtFields[i].BackColor(), kBlanco) << i;
         EXPECT_EQ(F().TxtFields[i].ForeColor(), 0) << i;
     }
-    EXPECT_EQ(F().ControlActivo, &F().txtEdit2);
+    EXPECT_EQ(Prueba(F()).ControlActivo(), &F().txtEdit2);
     EXPECT_NE(gColorFondo, kBlanco); // the demo's highlight, so the test tells them apart
     const qint16 detalle = F().IndiceCampo(QStringLiteral("DETALLE"));
     F().Foco().SetFocus(QStringLiteral("TxtFields(%1)").arg(detalle));
@@ -285,7 +289,7 @@ TEST_F(Eventos, ElClicDerechoMarcaElCampoSinTomarElFoco) {
     F().Foco().SetFocus(QStringLiteral("MSFlexGrid2"));
     const qint16 destino = F().IndiceCampo(QStringLiteral("DepositoDestino"));
     F().TxtFields_MouseDown(destino, 2);
-    EXPECT_EQ(F().ControlActivo, &F().TxtFields[destino]);
+    EXPECT_EQ(Prueba(F()).ControlActivo(), &F().TxtFields[destino]);
     EXPECT_EQ(Foco(), "MSFlexGrid2");
     EXPECT_TRUE(Mensajes().isEmpty());
 }

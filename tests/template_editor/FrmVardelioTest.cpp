@@ -3,6 +3,7 @@
 
 #include "FrmVardelio.h"
 #include "AccesoDatos.h"
+#include "AccesoPruebasVardelio.h"
 #include "BaseDemo.h"
 #include "ColumnasArticulos.h"
 #include "Configuracion.h"
@@ -64,11 +65,11 @@ TEST_F(Editor, CargaEnLaBaseDemo) {
     FrmVardelio& f = *form;
     EXPECT_EQ(f.CmbLista.Items(), kTiposStock);
     EXPECT_EQ(f.CmbLista.ListIndex(), 0);
-    EXPECT_EQ(f.IndiceCmbLista, 0);
+    EXPECT_EQ(Prueba(f).IndiceCmbLista(), 0);
     EXPECT_EQ(f.FNTC(), "AJN");
     EXPECT_EQ(f.LblES.Caption(), "[S]"); // AJN takes stock out
-    EXPECT_EQ(f.TablaModelo, "V_CPTES_MODELO_CAB");
-    EXPECT_EQ(f.RegistroModelo.State(), 1);
+    EXPECT_EQ(Prueba(f).TablaModelo(), "V_CPTES_MODELO_CAB");
+    EXPECT_EQ(Prueba(f).RegistroModelo().State(), 1);
     // The user's deposit, trimmed, in the box bound to DepositoOrigen; the others empty.
     EXPECT_EQ(f.TxtFields[2].Text(), "1");
     EXPECT_EQ(f.TxtFields[0].Text(), "");
@@ -84,10 +85,10 @@ TEST_F(Editor, CargaEnLaBaseDemo) {
     EXPECT_FALSE(f.MSFlexGrid2.Enabled());
     EXPECT_FALSE(f.txtEdit2.Visible());
     // Settings read at start-up.
-    EXPECT_EQ(f.MostrarStock, "SI");
-    EXPECT_EQ(f.ColorNivelStock[1].toString(), "15794160");
-    EXPECT_EQ(f.ColorNivelStock[4].toString(), "13434879");
-    EXPECT_FALSE(f.TipoDesdeDescripcion);
+    EXPECT_EQ(Prueba(f).MostrarStock(), "SI");
+    EXPECT_EQ(Prueba(f).ColorNivelStock()[1].toString(), "15794160");
+    EXPECT_EQ(Prueba(f).ColorNivelStock()[4].toString(), "13434879");
+    EXPECT_FALSE(Prueba(f).TipoDesdeDescripcion());
     EXPECT_EQ(gTipoEAN, "0CCCCCPPPPP");
     EXPECT_EQ(gDecimalesEAN, "2");
     // The session status bar and the access-log row of this session.
@@ -111,9 +112,9 @@ TEST_F(Editor, ValoresDeConfiguracionVaciosYMinusculas) {
     Ejecuta("DELETE FROM TA_CONFIGURACION WHERE Clave = 'STK_NIVEL3'");
     Ejecuta("UPDATE TA_CONFIGURACION SET Valor = 'si' WHERE Clave = 'USATIPOARTENDESCRIPCIONDEART'");
     Carga();
-    EXPECT_EQ(form->ColorNivelStock[2], QVariant(0));
-    EXPECT_EQ(form->ColorNivelStock[3].toString(), " "); // what a missing key reads
-    EXPECT_TRUE(form->TipoDesdeDescripcion);
+    EXPECT_EQ(Prueba(*form).ColorNivelStock()[2], QVariant(0));
+    EXPECT_EQ(Prueba(*form).ColorNivelStock()[3].toString(), " "); // what a missing key reads
+    EXPECT_TRUE(Prueba(*form).TipoDesdeDescripcion());
 }
 
 TEST_F(Editor, SignoDelTipoElegido) {
@@ -121,7 +122,7 @@ TEST_F(Editor, SignoDelTipoElegido) {
     FrmVardelio& f = *form;
     f.CmbLista.setListIndex(2); // IR, an entry
     EXPECT_EQ(f.LblES.Caption(), "[E]");
-    EXPECT_EQ(f.IndiceCmbLista, 2);
+    EXPECT_EQ(Prueba(f).IndiceCmbLista(), 2);
     EXPECT_EQ(f.FNTC(), "IR");
     f.CmbLista.setListIndex(4); // TR, an exit
     EXPECT_EQ(f.LblES.Caption(), "[S]");
@@ -236,15 +237,16 @@ TEST_F(Editor, ElReinicioConservaElTipoElegido) {
     f.TxtFields[4].setText("algo");
     f.ChkAnclar.setValue(1);
     f.lblDescMotivo.setCaption("Rotura");
-    f.DepositoOrigenAnterior = "   3";
-    f.EsNuevo = f.EsModificacion = f.EsBaja = f.ValidandoGrabacion = true;
-    f.ErrorValidacion = true;
+    Prueba(f).DepositoOrigenAnterior() = "   3";
+    Prueba(f).ModoActual() = AccesoPruebasVardelio::Modo::Baja;
+    Prueba(f).ValidandoGrabacion() = true;
+    Prueba(f).ErrorValidacion() = true;
     f.StatusBar1.Panels(1).setText("A1 - algo");
     f.DetalleOn(true);
 
     f.Inicializa();
     EXPECT_EQ(f.CmbLista.ListIndex(), 3);
-    EXPECT_EQ(f.IndiceCmbLista, 3);
+    EXPECT_EQ(Prueba(f).IndiceCmbLista(), 3);
     EXPECT_EQ(f.FNTC(), "SI");
     EXPECT_EQ(f.CmbLista.ListCount(), kTiposStock.size()); // refilled, not appended
     EXPECT_EQ(f.TxtFields[0].Text(), "");
@@ -252,9 +254,10 @@ TEST_F(Editor, ElReinicioConservaElTipoElegido) {
     EXPECT_EQ(f.TxtFields[2].Text(), "1");
     EXPECT_EQ(f.ChkAnclar.Value(), 0);
     EXPECT_EQ(f.lblDescMotivo.Caption(), "...");
-    EXPECT_EQ(f.DepositoOrigenAnterior, "");
-    EXPECT_FALSE(f.EsNuevo || f.EsModificacion || f.EsBaja || f.ValidandoGrabacion);
-    EXPECT_TRUE(f.ErrorValidacion); // left to the next validation
+    EXPECT_EQ(Prueba(f).DepositoOrigenAnterior(), "");
+    EXPECT_FALSE(Prueba(f).EsNuevo() || Prueba(f).EsModificacion() || Prueba(f).EsBaja() ||
+                 Prueba(f).ValidandoGrabacion());
+    EXPECT_TRUE(Prueba(f).ErrorValidacion()); // left to the next validation
     EXPECT_EQ(f.StatusBar1.Panels(1).Text(), "");
     EXPECT_FALSE(f.MSFlexGrid2.Enabled());
     EXPECT_TRUE(f.UtilVox1.HabilitaFueraEdicion1());
@@ -283,7 +286,7 @@ TEST_F(Editor, SinTiposDeStockIgnorarSigueConLaListaVacia) {
     // The rest of the reset ran.
     EXPECT_EQ(f.TxtFields[2].Text(), "1");
     EXPECT_EQ(f.MSFlexGrid2.Cols(), 101);
-    EXPECT_EQ(f.IndiceCmbLista, -1);
+    EXPECT_EQ(Prueba(f).IndiceCmbLista(), -1);
 }
 
 TEST_F(Editor, SinTiposDeStockAbortarDejaElReinicioAhi) {

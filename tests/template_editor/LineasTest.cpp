@@ -2,6 +2,7 @@
 // field is refused with its own message.
 
 #include "AccesoDatos.h"
+#include "AccesoPruebasVardelio.h"
 #include "Formatos.h"
 #include "Globales.h"
 #include "Utilidades.h"
@@ -129,7 +130,7 @@ TEST_F(Lineas, CodigoInexistenteVaciaLaLineaYQuedaEnElEditor) {
     Teclea(QStringLiteral("XYZ"));
     Pulsa(tecla::Enter);
     EXPECT_EQ(Mensajes(), QStringList{QStringLiteral("El Código Informado no es Correcto")});
-    EXPECT_TRUE(F().ErrorValidacion);
+    EXPECT_TRUE(Prueba(F()).ErrorValidacion());
     // The editor stays open on the refused text; the rest of the line is gone.
     EXPECT_TRUE(F().txtEdit2.Visible());
     EXPECT_EQ(F().txtEdit2.Text(), "XYZ");
@@ -207,7 +208,7 @@ TEST_F(Lineas, UnErrorDeLaBaseEnUnaLineaSeInformaComoCampoValida) {
     ASSERT_EQ(guion.Registros().size(), 1u);
     EXPECT_TRUE(guion.Registros()[0].titulo.endsWith(QLatin1String("CAMPO_VALIDA")))
         << guion.Registros()[0].titulo.toStdString();
-    EXPECT_FALSE(F().ErrorValidacion);
+    EXPECT_FALSE(Prueba(F()).ErrorValidacion());
     EXPECT_EQ(Celda(1, col::Coeficiente), "");
     EXPECT_EQ(Celda(1, col::CantidadUnidadBase), "2");
     guion.Limpia();
@@ -219,7 +220,7 @@ TEST_F(Lineas, UnErrorDeLaBaseEnUnaLineaSeInformaComoCampoValida) {
     Pulsa(tecla::Enter);
     ASSERT_EQ(guion.Registros().size(), 2u);
     EXPECT_EQ(guion.Registros()[1].texto, QStringLiteral("La Unidad informada no existe!!!"));
-    EXPECT_TRUE(F().ErrorValidacion);
+    EXPECT_TRUE(Prueba(F()).ErrorValidacion());
     EXPECT_TRUE(F().txtEdit2.Visible());
 }
 
@@ -298,7 +299,7 @@ TEST_F(Lineas, UnidadDeStockDistintaDeLaBaseYEquivalenciaQueDivide) {
 }
 
 TEST_F(Lineas, ElTipoDeArticuloVaEnLaDescripcionSiSeConfigura) {
-    F().TipoDesdeDescripcion = true;
+    Prueba(F()).TipoDesdeDescripcion() = true;
     Linea(QStringLiteral("1001"), QStringLiteral("2"));
     EXPECT_EQ(Celda(1, col::Descripcion),
               QStringLiteral("Tuerca hexagonal Clásico (Mercadería de reventa) Suelto"));
@@ -354,11 +355,11 @@ TEST_F(Lineas, MientrasSeGrabaLaLineaConservaLoQueTiene) {
     G().setTextMatrix(1, col::Descripcion, QStringLiteral("a mano"));
     G().setTextMatrix(1, col::Unidad, QStringLiteral("CJ"));
     G().setTextMatrix(1, col::StockDisponible, QString());
-    F().ValidandoGrabacion = true;
+    Prueba(F()).ValidandoGrabacion() = true;
     F().ObjCmnCptes().TextPropiedades(F().txtEdit2, col::CodigoArticulo);
     F().txtEdit2.setText(QStringLiteral("1001"));
     F().CampoValida(F().txtEdit2);
-    EXPECT_FALSE(F().ErrorValidacion);
+    EXPECT_FALSE(Prueba(F()).ErrorValidacion());
     EXPECT_EQ(Celda(1, col::Descripcion), "a mano");
     EXPECT_EQ(Celda(1, col::Unidad), "CJ");
     // The stock is looked up again, in the line's unit (no box balance of 1001 in deposit 1).

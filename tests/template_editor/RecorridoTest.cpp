@@ -3,6 +3,7 @@
 // template is deleted.
 
 #include "AccesoDatos.h"
+#include "AccesoPruebasVardelio.h"
 #include "Globales.h"
 #include "Registros.h"
 #include "Teclas.h"
@@ -61,7 +62,7 @@ TEST_F(Recorrido, CrearGuardarBuscarCambiarYBorrarConElTeclado) {
     // 2. Name, motive 2, the user's deposit as it comes, no destination, an observation.
     Teclea(kNombre);
     Pulsa(tecla::Enter);
-    EXPECT_TRUE(F().EsNuevo);
+    EXPECT_TRUE(Prueba(F()).EsNuevo());
     Teclea(QStringLiteral("2"));
     Pulsa(tecla::Enter);
     Pulsa(tecla::Enter);
@@ -92,7 +93,7 @@ TEST_F(Recorrido, CrearGuardarBuscarCambiarYBorrarConElTeclado) {
 
     // 5. Found again by its name: the lines come back.
     BuscaPorNombre();
-    EXPECT_TRUE(F().EsModificacion);
+    EXPECT_TRUE(Prueba(F()).EsModificacion());
     EXPECT_EQ(Celda(1, col::CodigoArticulo), "1001");
     EXPECT_EQ(Celda(2, col::CodigoArticulo), "TORN-6X40");
     EXPECT_EQ(Celda(3, col::Cantidad), "1,234");

@@ -2,6 +2,7 @@
 // database (minimum 20 and maximum 100 in deposit 1 for every sixth article).
 
 #include "AccesoDatos.h"
+#include "AccesoPruebasVardelio.h"
 #include "Globales.h"
 #include "Utilidades.h"
 #include "VentanaDemo.h"
@@ -157,8 +158,8 @@ TEST_F(StockNivel, CantidadEnUnidadBaseYEquivalenciaEnElPanel) {
 
 TEST_F(StockNivel, SinColoresConfiguradosLaCeldaQuedaBlanca) {
     for (int n = 1; n <= 4; ++n)
-        F().ColorNivelStock[n] = QVariant(0);
-    F().ColorNivelStock[2] = QVariant(QStringLiteral("verde"));
+        Prueba(F()).ColorNivelStock()[n] = QVariant(0);
+    Prueba(F()).ColorNivelStock()[2] = QVariant(QStringLiteral("verde"));
     LineaDe(QStringLiteral("1032"));
     EXPECT_EQ(G().ColorFondo(1, col::CodigoArticulo), kBlanco);
     for (int n = 1; n <= 4; ++n)

@@ -3,6 +3,7 @@
 // line deposits that follow a change of the origin.
 
 #include "AccesoDatos.h"
+#include "AccesoPruebasVardelio.h"
 #include "ColumnasArticulos.h"
 #include "FrmVardelio.h"
 #include "Globales.h"
@@ -32,7 +33,7 @@ protected:
             EXPECT_EQ(guion.Registros()[0].titulo, "Aviso al operador...");
             EXPECT_EQ(guion.Registros()[0].estilo, Estilo::SoloAceptar | Estilo::Critico);
         }
-        EXPECT_EQ(F().ErrorValidacion, !m.isEmpty());
+        EXPECT_EQ(Prueba(F()).ErrorValidacion(), !m.isEmpty());
         return m.isEmpty() ? QString() : m[0];
     }
     void Articulos(const QStringList& codigos, const QString& deposito) {
@@ -57,19 +58,18 @@ protected:
 };
 
 TEST_F(ValidacionCabecera, ElNombreEsObligatorio) {
-    F().EsNuevo = false;
-    F().EsModificacion = false;
+    Prueba(F()).ModoActual() = AccesoPruebasVardelio::Modo::Ninguno;
     EXPECT_EQ(Valida("NOMBRE", "   "), "Se debe informar el Campo: NOMBRE");
-    EXPECT_FALSE(F().EsNuevo);
-    EXPECT_FALSE(F().EsModificacion);
-    EXPECT_EQ(F().Tag, "V_CPTES_MODELO_CAB");
+    EXPECT_FALSE(Prueba(F()).EsNuevo());
+    EXPECT_FALSE(Prueba(F()).EsModificacion());
+    EXPECT_EQ(Prueba(F()).Tag(), "V_CPTES_MODELO_CAB");
 }
 
 TEST_F(ValidacionCabecera, UnNombreGuardadoAbreSuModeloYOtroEmpiezaUnoNuevo) {
     EXPECT_EQ(Valida("NOMBRE", "  ajuste roturas  "), "");
-    EXPECT_TRUE(F().EsModificacion);
-    EXPECT_FALSE(F().EsNuevo);
-    EXPECT_FALSE(F().EsBaja);
+    EXPECT_TRUE(Prueba(F()).EsModificacion());
+    EXPECT_FALSE(Prueba(F()).EsNuevo());
+    EXPECT_FALSE(Prueba(F()).EsBaja());
     EXPECT_EQ(Campo("NOMBRE").Text(), "AJUSTE ROTURAS");
     EXPECT_EQ(Campo("DETALLE").Text(), "Roturas habituales del mes");
     EXPECT_EQ(F().FNTC(), "AJN");
@@ -77,8 +77,8 @@ TEST_F(ValidacionCabecera, UnNombreGuardadoAbreSuModeloYOtroEmpiezaUnoNuevo) {
     EXPECT_TRUE(F().MSFlexGrid2.Enabled());
 
     EXPECT_EQ(Valida("NOMBRE", "  Otro nombre "), "");
-    EXPECT_TRUE(F().EsNuevo);
-    EXPECT_FALSE(F().EsModificacion);
+    EXPECT_TRUE(Prueba(F()).EsNuevo());
+    EXPECT_FALSE(Prueba(F()).EsModificacion());
     EXPECT_EQ(Campo("NOMBRE").Text(), "Otro nombre");
     // Starting a new one keeps what the window holds.
     EXPECT_EQ(Campo("DETALLE").Text(), "Roturas habituales del mes");
@@ -87,9 +87,9 @@ TEST_F(ValidacionCabecera, UnNombreGuardadoAbreSuModeloYOtroEmpiezaUnoNuevo) {
 TEST_F(ValidacionCabecera, MientrasSeGrabaElNombreNoRecargaElModelo) {
     Campo("DETALLE").setText("lo que el usuario escribió");
     F().MSFlexGrid2.setTextMatrix(1, col::CodigoArticulo, "1007");
-    F().ValidandoGrabacion = true;
+    Prueba(F()).ValidandoGrabacion() = true;
     EXPECT_EQ(Valida("NOMBRE", "REPOSICION LOCAL CENTRO"), "");
-    EXPECT_TRUE(F().EsModificacion);
+    EXPECT_TRUE(Prueba(F()).EsModificacion());
     EXPECT_EQ(Campo("DETALLE").Text(), "lo que el usuario escribió");
     EXPECT_EQ(F().MSFlexGrid2.Rows(), 2);
     EXPECT_EQ(F().MSFlexGrid2.TextMatrix(1, col::CodigoArticulo), "1007");
@@ -99,7 +99,7 @@ TEST_F(ValidacionCabecera, ElMotivoDeStock) {
     EXPECT_EQ(Valida("IdMotivoStock", ""), "Debe Informar el Motivo de Stock");
     EXPECT_EQ(Valida("IdMotivoStock", "99"), "El motivo de Stock Informado es Inexistente");
     EXPECT_EQ(F().lblDescMotivo.Caption(), "...");
-    EXPECT_EQ(F().Tag, "V_TA_MotivoStock");
+    EXPECT_EQ(Prueba(F()).Tag(), "V_TA_MotivoStock");
     // Typed as the user types it: the code is filled to its stored width before the look-up.
     EXPECT_EQ(Valida("IdMotivoStock", " 2 "), "");
     EXPECT_EQ(F().lblDescMotivo.Caption(), "Rotura y merma");
@@ -109,10 +109,10 @@ TEST_F(ValidacionCabecera, ElDepositoDeOrigen) {
     EXPECT_EQ(Valida("DepositoOrigen", ""), "Se debe informar el Campo: DepositoOrigen");
     EXPECT_EQ(Valida("DepositoOrigen", "77"), "El Deposito Informado es Inexistente");
     EXPECT_EQ(F().LblDescDeposito.Caption(), "...");
-    EXPECT_TRUE(F().DepositoOrigenAnterior.isEmpty());
+    EXPECT_TRUE(Prueba(F()).DepositoOrigenAnterior().isEmpty());
     EXPECT_EQ(Valida("DepositoOrigen", "3"), "");
     EXPECT_EQ(F().LblDescDeposito.Caption(), "Local Centro");
-    EXPECT_EQ(F().DepositoOrigenAnterior, "3");
+    EXPECT_EQ(Prueba(F()).DepositoOrigenAnterior(), "3");
     EXPECT_TRUE(F().MSFlexGrid2.Enabled());
 }
 
@@ -120,7 +120,7 @@ TEST_F(ValidacionCabecera, EnUnaTransferenciaElOrigenNoHabilitaLaEdicion) {
     F().DetalleOn(false);
     F().pEsTransferencia = true;
     EXPECT_EQ(Valida("DepositoOrigen", "3"), "");
-    EXPECT_EQ(F().DepositoOrigenAnterior, "3");
+    EXPECT_EQ(Prueba(F()).DepositoOrigenAnterior(), "3");
     EXPECT_FALSE(F().MSFlexGrid2.Enabled());
     F().pEsTransferencia = false;
     EXPECT_EQ(Valida("DepositoOrigen", "3"), "");
@@ -133,7 +133,7 @@ TEST_F(ValidacionCabecera, UnDepositoDeUnaEmpresaRemotaNoPuedeSerOrigen) {
     EXPECT_EQ(Valida("DepositoOrigen", "4"),
               "No puede utilizar como Origen de la Transferencia una Empresa Remota!");
     EXPECT_EQ(F().LblDescDeposito.Caption(), "Depósito de terceros");
-    EXPECT_EQ(F().DepositoOrigenAnterior, "1");
+    EXPECT_EQ(Prueba(F()).DepositoOrigenAnterior(), "1");
     EXPECT_EQ(Depositos(), (QStringList{"1", "1"}));
 }
 
@@ -161,7 +161,7 @@ TEST_F(ValidacionCabecera, ConPideDepositoEnCptesLasLineasConservanSuDeposito) {
     ASSERT_EQ(Valida("DepositoOrigen", "1"), "");
     ASSERT_EQ(Valida("DepositoOrigen", "2"), "");
     EXPECT_EQ(Depositos(), QStringList{"9"});
-    EXPECT_EQ(F().DepositoOrigenAnterior, "2");
+    EXPECT_EQ(Prueba(F()).DepositoOrigenAnterior(), "2");
 }
 
 TEST_F(ValidacionCabecera, ElDestinoYLasObservacionesNoSeControlan) {
@@ -169,7 +169,7 @@ TEST_F(ValidacionCabecera, ElDestinoYLasObservacionesNoSeControlan) {
     EXPECT_EQ(Valida("DepositoDestino", ""), "");
     EXPECT_EQ(Valida("DETALLE", ""), "");
     EXPECT_EQ(Valida("DETALLE", "cualquier cosa"), "");
-    EXPECT_TRUE(F().Tag.isEmpty());
+    EXPECT_TRUE(Prueba(F()).Tag().isEmpty());
 }
 
 TEST_F(ValidacionCabecera, DatosvalidosSeDetieneEnElPrimerRechazo) {
@@ -194,14 +194,14 @@ TEST_F(ValidacionCabecera, DatosvalidosSeDetieneEnElPrimerRechazo) {
     Campo("DepositoDestino").setText("ZZZZ");
     EXPECT_TRUE(F().Datosvalidos());
     EXPECT_TRUE(guion.Mensajes().isEmpty());
-    EXPECT_TRUE(F().EsNuevo);
+    EXPECT_TRUE(Prueba(F()).EsNuevo());
 }
 
 TEST_F(ValidacionCabecera, UnErrorDeLaBaseSeInformaSinMensajeDeValidacion) {
     AD().EjecutaSQL("DROP TABLE V_TA_MotivoStock");
     Campo("IdMotivoStock").setText("1");
     F().CampoValida(Campo("IdMotivoStock"));
-    EXPECT_FALSE(F().ErrorValidacion);
+    EXPECT_FALSE(Prueba(F()).ErrorValidacion());
     ASSERT_EQ(guion.Registros().size(), 1u);
     EXPECT_TRUE(guion.Registros()[0].titulo.endsWith("CAMPO_VALIDA"));
 }

@@ -5,6 +5,7 @@
 // editor or a header field as the widget would insert them.
 
 #include "AccesoDatos.h"
+#include "AccesoPruebasVardelio.h"
 #include "BaseDemo.h"
 #include "ColumnasArticulos.h"
 #include "FrmVardelio.h"
@@ -17,6 +18,20 @@
 #include <QStringList>
 
 #include <memory>
+
+// Every row of a query, each as its fields' texts joined by "|".
+inline QStringList FilasConsulta(const QString& sql) {
+    Registros rs;
+    AD().ObtieneRecordset(sql, rs);
+    QStringList filas;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        QStringList campos;
+        for (int i = 0; i < rs.FieldCount(); ++i)
+            campos << UT().ValorATexto(rs.Fields(i));
+        filas << campos.join(u'|');
+    }
+    return filas;
+}
 
 class ConVentanaDemo : public ConArchivosDemo {
 protected:
@@ -37,19 +52,7 @@ protected:
     CajaTexto& Campo(const char* dataField) {
         return form->TxtFields[form->IndiceCampo(QLatin1String(dataField))];
     }
-    // Every row of a query, each as its fields' texts joined by "|".
-    static QStringList Filas(const QString& sql) {
-        Registros rs;
-        AD().ObtieneRecordset(sql, rs);
-        QStringList filas;
-        for (; !rs.Eof(); rs.MoveNext()) {
-            QStringList campos;
-            for (int i = 0; i < rs.FieldCount(); ++i)
-                campos << UT().ValorATexto(rs.Fields(i));
-            filas << campos.join(u'|');
-        }
-        return filas;
-    }
+    static QStringList Filas(const QString& sql) { return FilasConsulta(sql); }
     static void Ejecuta(const QString& sql) { AD().EjecutaSQL(sql); }
     Grilla& G() { return form->MSFlexGrid2; }
     QString Celda(int fila, int c) { return G().TextMatrix(fila, c); }
@@ -124,7 +127,7 @@ protected:
             Pulsa(tecla::Enter);
         }
         ASSERT_EQ(guion.Mensajes().size(), vistos) << guion.Mensajes().join(QLatin1Char('|')).toStdString();
-        ASSERT_TRUE(form->EsNuevo);
+        ASSERT_TRUE(Prueba(*form).EsNuevo());
         ASSERT_TRUE(G().Enabled());
         form->Foco().SetFocus(QStringLiteral("MSFlexGrid2"));
     }

@@ -71,6 +71,7 @@ VistaBarraHerramientas::VistaBarraHerramientas(BarraHerramientas& barra, QWidget
     setMovable(false);
     setFloatable(false);
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    CaptionsGrises();
     for (const BarraHerramientas::BotonBarra& b : barra_.Botones()) {
         const QIcon icono = QIcon::fromTheme(b.icono, style()->standardIcon(IconoEstilo(b.palabra)));
         QAction* accion = addAction(icono, b.caption);
@@ -82,6 +83,13 @@ VistaBarraHerramientas::VistaBarraHerramientas(BarraHerramientas& barra, QWidget
     }
     barra_.alCambiar = [this] { Actualiza(); };
     Actualiza();
+}
+
+void VistaBarraHerramientas::CaptionsGrises() {
+    // The style's disabled text barely shows on the bar's light background (every skin's is
+    // light): a disabled button keeps a readable caption, only greyed. A rule of the bar's own,
+    // so that it holds under the skin's style sheet too.
+    setStyleSheet(QStringLiteral("QToolButton:disabled { color: #555555; }"));
 }
 
 VistaBarraHerramientas::~VistaBarraHerramientas() {

@@ -13,8 +13,9 @@ class QAction;
 qint16 CodigoTecla(int teclaQt);
 
 // Shows a toolbar model: one action per button (desktop theme icon, or the style's when the
-// theme lacks it; caption under the icon, tool tip), enabled as the model says; a click presses
-// the model's button. The model must outlive the view.
+// theme lacks it; caption under the icon, tool tip), enabled as the model says (a disabled
+// caption greyed, still readable); a click presses the model's button. The model must outlive
+// the view.
 class VistaBarraHerramientas : public QToolBar {
 public:
     explicit VistaBarraHerramientas(BarraHerramientas& barra, QWidget* padre = nullptr);
@@ -24,6 +25,7 @@ public:
 
 private:
     void Actualiza();
+    void CaptionsGrises();
 
     BarraHerramientas& barra_;
     QHash<QString, QAction*> acciones_;

@@ -57,7 +57,7 @@ EdicionVardelio::EdicionVardelio(FrmVardelio& form, VistaVardelio& vista) : QObj
         form_.txtEdit2.setSelLength(0);
         form_.txtEdit2_Change();
     });
-    form_.txtEdit2.alCambiar = [this] { MuestraEditor(); };
+    editorModelo_ = form_.txtEdit2.Observa([this] { MuestraEditor(); });
     MuestraEditor();
 
     for (int i = 0; i < int(campos_.size()); ++i) {
@@ -84,7 +84,7 @@ EdicionVardelio::EdicionVardelio(FrmVardelio& form, VistaVardelio& vista) : QObj
 }
 
 EdicionVardelio::~EdicionVardelio() {
-    form_.txtEdit2.alCambiar = nullptr;
+    editorModelo_.Termina();
     disconnect(qApp, nullptr, this, nullptr);
 }
 

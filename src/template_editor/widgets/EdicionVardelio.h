@@ -39,4 +39,5 @@ private:
     QTableView* tabla_ = nullptr;
     QLineEdit* editor_ = nullptr;
     std::array<QLineEdit*, 5> campos_{};
+    ModeloControl::Suscripcion editorModelo_;
 };

@@ -2,6 +2,7 @@
 
 #include "AspectoVentana.h"
 #include "EdicionVardelio.h"
+#include "Enlaces.h"
 #include "ModeloGrilla.h"
 #include "Teclas.h"
 #include "VistaBarraHerramientas.h"
@@ -24,50 +25,6 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
-
-namespace {
-
-// The system's BGR colour (-1: the control's default).
-QColor Color(int bgr) {
-    if (bgr < 0)
-        return {};
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-
-void PintaColores(QWidget* w, int letra, int fondo) {
-    QPalette p = w->parentWidget() ? w->parentWidget()->palette() : QApplication::palette();
-    const QColor cl = Color(letra);
-    const QColor cf = Color(fondo);
-    if (cl.isValid()) {
-        p.setColor(QPalette::Text, cl);
-        p.setColor(QPalette::WindowText, cl);
-    }
-    if (cf.isValid()) {
-        p.setColor(QPalette::Base, cf);
-        p.setColor(QPalette::Window, cf);
-    }
-    w->setPalette(p);
-    w->setAutoFillBackground(cf.isValid() && qobject_cast<QLabel*>(w));
-}
-
-void MuestraEtiqueta(QLabel* l, const ControlSimple& e) {
-    l->setText(e.Caption());
-    l->setVisible(e.Visible());
-    l->setEnabled(e.Enabled());
-    l->setToolTip(e.ToolTipText());
-    PintaColores(l, e.ForeColor(), e.BackColor());
-}
-
-void MuestraCaja(QLineEdit* w, const CajaTexto& c) {
-    if (w->text() != c.Text())
-        w->setText(c.Text());
-    w->setMaxLength(c.MaxLength() > 0 ? c.MaxLength() : 32767);
-    w->setEnabled(c.Enabled());
-    w->setVisible(c.Visible());
-    PintaColores(w, c.ForeColor(), c.BackColor());
-}
-
-} // namespace
 
 VistaVardelio::VistaVardelio(FrmVardelio& form, QWidget* padre) : QMainWindow(padre), form_(form) {
     setObjectName(QStringLiteral("FrmVardelio"));
@@ -101,42 +58,7 @@ VistaVardelio::VistaVardelio(FrmVardelio& form, QWidget* padre) : QMainWindow(pa
     label2_->setBuddy(tabla_);
     capa->addWidget(tabla_, 1);
 
-    auto* lineaStock = new QHBoxLayout;
-    for (size_t i = 0; i < stockInfo_.size(); ++i) {
-        stockInfo_[i] = new QLabel(centro);
-        stockInfo_[i]->setObjectName(QStringLiteral("lblStockInfo(%1)").arg(i));
-        stockInfo_[i]->setFrameShape(QFrame::StyledPanel);
-        lineaStock->addWidget(stockInfo_[i], i == 3 ? 2 : 1);
-    }
-    lblMensaje_ = new QLabel(centro);
-    lblMensaje_->setObjectName(QStringLiteral("LblMensaje"));
-    QFont negrita = lblMensaje_->font();
-    negrita.setBold(true);
-    lblMensaje_->setFont(negrita);
-    lineaStock->addWidget(lblMensaje_, 2);
-    picStatus_ = new QLabel(centro);
-    picStatus_->setObjectName(QStringLiteral("picStatus"));
-    lineaStock->addWidget(picStatus_);
-    capa->addLayout(lineaStock);
-
-    statusBar1_ = new QStatusBar(centro);
-    statusBar1_->setObjectName(QStringLiteral("StatusBar1"));
-    statusBar1_->setSizeGripEnabled(false);
-    for (int i = 1; i <= form_.StatusBar1.Count(); ++i) {
-        auto* l = new QLabel(statusBar1_);
-        statusBar1_->addWidget(l, 1);
-        panelesDetalle_.push_back(l);
-    }
-    capa->addWidget(statusBar1_);
-    setCentralWidget(centro);
-
-    statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
-    for (int i = 1; i <= form_.sbStatusBar.Count(); ++i) {
-        auto* l = new QLabel(statusBar());
-        l->setObjectName(form_.sbStatusBar.Panels(i).Key());
-        statusBar()->addWidget(l, i == 1 ? 3 : 1);
-        panelesSesion_.push_back(l);
-    }
+    ArmaPie(centro, capa);
 
     // The form's focus order is the window's tab order.
     QWidget* anterior = nullptr;
@@ -179,6 +101,45 @@ VistaVardelio::~VistaVardelio() {
     for (QObject* hijo : findChildren<QObject*>())
         hijo->disconnect(this);
     DesconectaModelos();
+}
+
+void VistaVardelio::ArmaPie(QWidget* centro, QVBoxLayout* capa) {
+    auto* lineaStock = new QHBoxLayout;
+    for (size_t i = 0; i < stockInfo_.size(); ++i) {
+        stockInfo_[i] = new QLabel(centro);
+        stockInfo_[i]->setObjectName(QStringLiteral("lblStockInfo(%1)").arg(i));
+        stockInfo_[i]->setFrameShape(QFrame::StyledPanel);
+        lineaStock->addWidget(stockInfo_[i], i == 3 ? 2 : 1);
+    }
+    lblMensaje_ = new QLabel(centro);
+    lblMensaje_->setObjectName(QStringLiteral("LblMensaje"));
+    QFont negrita = lblMensaje_->font();
+    negrita.setBold(true);
+    lblMensaje_->setFont(negrita);
+    lineaStock->addWidget(lblMensaje_, 2);
+    picStatus_ = new QLabel(centro);
+    picStatus_->setObjectName(QStringLiteral("picStatus"));
+    lineaStock->addWidget(picStatus_);
+    capa->addLayout(lineaStock);
+
+    statusBar1_ = new QStatusBar(centro);
+    statusBar1_->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar1_->setSizeGripEnabled(false);
+    for (int i = 1; i <= form_.StatusBar1.Count(); ++i) {
+        auto* l = new QLabel(statusBar1_);
+        statusBar1_->addWidget(l, 1);
+        panelesDetalle_.push_back(l);
+    }
+    capa->addWidget(statusBar1_);
+    setCentralWidget(centro);
+
+    statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
+    for (int i = 1; i <= form_.sbStatusBar.Count(); ++i) {
+        auto* l = new QLabel(statusBar());
+        l->setObjectName(form_.sbStatusBar.Panels(i).Key());
+        statusBar()->addWidget(l, i == 1 ? 3 : 1);
+        panelesSesion_.push_back(l);
+    }
 }
 
 void VistaVardelio::ArmaEncabezado(QWidget* centro) {
@@ -283,107 +244,34 @@ void VistaVardelio::MueveFoco(const QString& nombre) {
 }
 
 void VistaVardelio::ConectaModelos() {
-    auto etiqueta = [](ControlSimple& e, QLabel* l) {
-        e.alCambiar = [&e, l] { MuestraEtiqueta(l, e); };
-        MuestraEtiqueta(l, e);
-    };
-    etiqueta(form_.LblES, lblES_);
-    etiqueta(form_.lblTitulo, lblTitulo_);
+    EnlazaEtiqueta(form_.LblES, lblES_);
+    EnlazaEtiqueta(form_.lblTitulo, lblTitulo_);
     for (size_t i = 0; i < label5_.size(); ++i)
-        etiqueta(form_.Label5[i], label5_[i]);
+        EnlazaEtiqueta(form_.Label5[i], label5_[i]);
     label5_[1]->hide();
-    etiqueta(form_.lblDescMotivo, lblDescMotivo_);
-    etiqueta(form_.LblDescDeposito, lblDescDeposito_);
-    etiqueta(form_.Label1, label1_);
-    etiqueta(form_.Label2, label2_);
-    etiqueta(form_.LblComprobante, lblComprobante_);
+    EnlazaEtiqueta(form_.lblDescMotivo, lblDescMotivo_);
+    EnlazaEtiqueta(form_.LblDescDeposito, lblDescDeposito_);
+    EnlazaEtiqueta(form_.Label1, label1_);
+    EnlazaEtiqueta(form_.Label2, label2_);
+    EnlazaEtiqueta(form_.LblComprobante, lblComprobante_);
     for (size_t i = 0; i < stockInfo_.size(); ++i)
-        etiqueta(form_.lblStockInfo[i], stockInfo_[i]);
-    etiqueta(form_.LblMensaje, lblMensaje_);
+        EnlazaEtiqueta(form_.lblStockInfo[i], stockInfo_[i]);
     // The save paints its progress text at once (Refresh) and empties it before its batch runs:
     // what was painted stays on screen while the window does not repaint.
-    form_.LblMensaje.alCambiar = [this] {
-        MuestraEtiqueta(lblMensaje_, form_.LblMensaje);
+    EnlazaEtiqueta(form_.LblMensaje, lblMensaje_, [this] {
         if (lblMensaje_->isVisible())
             lblMensaje_->repaint();
-    };
-    etiqueta(form_.picStatus, picStatus_);
-
-    form_.FrmEnc0.alCambiar = [this] {
-        encabezado_->setEnabled(form_.FrmEnc0.Enabled());
-        encabezado_->setVisible(form_.FrmEnc0.Visible());
-    };
-    form_.FrmEnc0.alCambiar();
-
-    auto boton = [](Boton& b, QPushButton* w) {
-        b.alCambiar = [&b, w] {
-            w->setText(b.Caption());
-            w->setEnabled(b.Enabled());
-            w->setVisible(b.Visible());
-            w->setToolTip(b.ToolTipText());
-        };
-        b.alCambiar();
-    };
-    boton(form_.CmdCargar, cmdCargar_);
-    boton(form_.CmdEspecial, cmdEspecial_);
-    boton(form_.CmdDespacho, cmdDespacho_);
-
-    auto casilla = [this](CasillaVerificacion& c, QCheckBox* w) {
-        c.alCambiar = [&c, w] {
-            w->setText(c.Caption());
-            w->setEnabled(c.Enabled());
-            w->setVisible(c.Visible());
-            const Qt::CheckState estado = c.Value() == 1   ? Qt::Checked
-                                          : c.Value() == 2 ? Qt::PartiallyChecked
-                                                           : Qt::Unchecked;
-            if (w->checkState() != estado)
-                w->setCheckState(estado);
-        };
-        c.alCambiar();
-        connect(w, &QCheckBox::stateChanged, this, [&c](int estado) {
-            c.setValue(estado == Qt::Checked ? 1 : estado == Qt::PartiallyChecked ? 2 : 0);
-        });
-    };
-    casilla(form_.ChkAnclar, chkAnclar_);
-    casilla(form_.ChkCodigoBarra, chkCodigoBarra_);
-
-    for (size_t i = 0; i < campos_.size(); ++i) {
-        CajaTexto& caja = form_.TxtFields[i];
-        QLineEdit* w = campos_[i];
-        caja.alCambiar = [&caja, w] { MuestraCaja(w, caja); };
-        MuestraCaja(w, caja);
-        connect(w, &QLineEdit::textEdited, this, [&caja, w](const QString& texto) {
-            caja.setText(texto);
-            caja.setSelStart(w->cursorPosition());
-            caja.setSelLength(0);
-        });
-    }
-
-    form_.CmbLista.alCambiar = [this] {
-        const ListaCombo& l = form_.CmbLista;
-        const QSignalBlocker bloqueo(combo_);
-        QStringList actuales;
-        for (int i = 0; i < combo_->count(); ++i)
-            actuales << combo_->itemText(i);
-        if (actuales != l.Items()) {
-            combo_->clear();
-            combo_->addItems(l.Items());
-        }
-        combo_->setCurrentIndex(l.ListIndex());
-        combo_->setEnabled(l.Enabled());
-        combo_->setVisible(l.Visible());
-        combo_->setToolTip(l.ToolTipText());
-    };
-    form_.CmbLista.alCambiar();
-    connect(combo_, &QComboBox::currentIndexChanged, this, [this](int indice) {
-        if (indice == form_.CmbLista.ListIndex())
-            return;
-        try {
-            form_.CmbLista.setListIndex(indice);
-        } catch (const ErrorSistema&) {
-            form_.CmbLista.alCambiar();
-        }
     });
+    EnlazaEtiqueta(form_.picStatus, picStatus_);
+    EnlazaMarco(form_.FrmEnc0, encabezado_);
+    EnlazaBoton(form_.CmdCargar, cmdCargar_);
+    EnlazaBoton(form_.CmdEspecial, cmdEspecial_);
+    EnlazaBoton(form_.CmdDespacho, cmdDespacho_);
+    EnlazaCasilla(form_.ChkAnclar, chkAnclar_);
+    EnlazaCasilla(form_.ChkCodigoBarra, chkCodigoBarra_);
+    for (size_t i = 0; i < campos_.size(); ++i)
+        EnlazaCaja(form_.TxtFields[i], campos_[i]);
+    EnlazaLista(form_.CmbLista, combo_);
 
     auto barraEstado = [](BarraEstado& b, std::vector<QLabel*>& paneles) {
         b.alCambiar = [&b, &paneles](int) {
@@ -433,17 +321,7 @@ void VistaVardelio::ConectaModelos() {
 }
 
 void VistaVardelio::DesconectaModelos() {
-    for (ControlSimple* c : std::initializer_list<ControlSimple*>{
-             &form_.LblES,           &form_.lblTitulo,       &form_.Label5[0],       &form_.Label5[1],
-             &form_.Label5[2],       &form_.Label5[3],       &form_.lblDescMotivo,   &form_.LblDescDeposito,
-             &form_.Label1,          &form_.Label2,          &form_.LblComprobante,  &form_.lblStockInfo[0],
-             &form_.lblStockInfo[1], &form_.lblStockInfo[2], &form_.lblStockInfo[3], &form_.LblMensaje,
-             &form_.picStatus,       &form_.FrmEnc0,         &form_.CmdCargar,       &form_.CmdEspecial,
-             &form_.CmdDespacho,     &form_.ChkAnclar,       &form_.ChkCodigoBarra})
-        c->alCambiar = nullptr;
-    for (CajaTexto& c : form_.TxtFields)
-        c.alCambiar = nullptr;
-    form_.CmbLista.alCambiar = nullptr;
+    // The widgets' bindings end with the widgets; what is left is this window's own hooks.
     form_.StatusBar1.alCambiar = nullptr;
     form_.sbStatusBar.alCambiar = nullptr;
     form_.Foco().alMoverFoco = focoPrevio_;

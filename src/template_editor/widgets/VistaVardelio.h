@@ -11,6 +11,7 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QVBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QStatusBar;
@@ -45,6 +46,8 @@ protected:
 
 private:
     void ArmaEncabezado(QWidget* centro);
+    // The stock line, the line's detail bar and the session bar, under the grid.
+    void ArmaPie(QWidget* centro, QVBoxLayout* capa);
     void ConectaModelos();
     void DesconectaModelos();
     void AplicaFormatoGrilla();

@@ -2,6 +2,7 @@
 // their keys save a template, anchor it, list it in a spreadsheet, delete it and close.
 
 #include "AccesoDatos.h"
+#include "AccesoPruebasVardelio.h"
 #include "BaseDemo.h"
 #include "FrmVardelio.h"
 #include "Globales.h"
@@ -97,7 +98,7 @@ private:
 TEST_F(ComandosVista, SaveAnchorListDeleteAndCloseFromButtonsAndKeys) {
     // F3: a new template.
     Tecla(Qt::Key_F3);
-    EXPECT_TRUE(form->EsNuevo);
+    EXPECT_TRUE(Prueba(*form).EsNuevo());
     AceptaNombre(QStringLiteral("DESDE LA VENTANA"));
     form->TxtFields[1].setText(QStringLiteral("2"));
     form->MSFlexGrid2.setTextMatrix(1, 0, QStringLiteral("1001"));
@@ -127,13 +128,13 @@ TEST_F(ComandosVista, SaveAnchorListDeleteAndCloseFromButtonsAndKeys) {
 
     // Found again by name, the box shows the stored flag; Escape abandons it when confirmed.
     AceptaNombre(QStringLiteral("desde la ventana"));
-    EXPECT_TRUE(form->EsModificacion);
+    EXPECT_TRUE(Prueba(*form).EsModificacion());
     EXPECT_TRUE(anclar->isChecked());
     guion.Limpia();
     guion.AgregaRespuesta(Respuesta::Si);
     Tecla(Qt::Key_Escape);
     EXPECT_EQ(guion.Mensajes(), QStringList{"¿Realmente desea abandonar la carga de datos?"});
-    EXPECT_FALSE(form->EsModificacion);
+    EXPECT_FALSE(Prueba(*form).EsModificacion());
 
     // The Borrar button deletes it after both questions, and its menu entry with it.
     AceptaNombre(QStringLiteral("DESDE LA VENTANA"));
@@ -170,7 +171,7 @@ TEST_F(ComandosVista, KeysOfAWindowThatIsNotTheActiveOneStillReachTheToolbar) {
     PoneMensaje();
     QTest::keyClick(Nombre(), Qt::Key_F3);
     QApplication::processEvents();
-    EXPECT_TRUE(form->EsNuevo);
+    EXPECT_TRUE(Prueba(*form).EsNuevo());
     EXPECT_FALSE(MensajeVisible());
     // Letters still go into the field.
     QTest::keyClicks(Nombre(), QStringLiteral("AB"));
@@ -215,13 +216,13 @@ TEST_F(ComandosVista, EveryCommandFromItsButtonAndFromItsKey) {
     // NUEVO: the button, then F3; each leaves a new template with the focus on its name.
     PoneMensaje();
     Boton("NUEVO");
-    EXPECT_TRUE(form->EsNuevo);
+    EXPECT_TRUE(Prueba(*form).EsNuevo());
     EXPECT_EQ(QApplication::focusWidget(), Nombre());
     EXPECT_FALSE(MensajeVisible());
-    form->EsNuevo = false;
+    Prueba(*form).ModoActual() = AccesoPruebasVardelio::Modo::Ninguno;
     PoneMensaje();
     TeclaAlFoco(Qt::Key_F3);
-    EXPECT_TRUE(form->EsNuevo);
+    EXPECT_TRUE(Prueba(*form).EsNuevo());
     EXPECT_EQ(QApplication::focusWidget(), Nombre());
     EXPECT_FALSE(MensajeVisible());
 
@@ -249,7 +250,7 @@ TEST_F(ComandosVista, EveryCommandFromItsButtonAndFromItsKey) {
     Nombre()->setFocus();
     QApplication::processEvents();
     EscribeYEnter(QStringLiteral("POR BOTONES"));
-    ASSERT_TRUE(form->EsNuevo);
+    ASSERT_TRUE(Prueba(*form).EsNuevo());
     ASSERT_TRUE(guion.Registros().empty()) << guion.Mensajes().join(u'\n').toStdString();
     EscribeYEnter(QStringLiteral("2"));
     EXPECT_EQ(form->lblDescMotivo.Caption(), QStringLiteral("Rotura y merma"));
@@ -276,7 +277,7 @@ TEST_F(ComandosVista, EveryCommandFromItsButtonAndFromItsKey) {
     TeclaAlFoco(Qt::Key_Escape);
     EXPECT_EQ(guion.Mensajes(), QStringList({preguntaAbandonar, preguntaAbandonar}));
     EXPECT_EQ(Nombre()->text(), QStringLiteral("POR BOTONES"));
-    EXPECT_TRUE(form->EsNuevo);
+    EXPECT_TRUE(Prueba(*form).EsNuevo());
 
     // GRABAR: F2 declined keeps the message; the button accepted stores and resets the window.
     guion.Limpia();
@@ -295,7 +296,7 @@ TEST_F(ComandosVista, EveryCommandFromItsButtonAndFromItsKey) {
 
     // Found again by its name typed: BORRAR's button answered No, then F8 answered Yes twice.
     EscribeYEnter(QStringLiteral("por botones"));
-    ASSERT_TRUE(form->EsModificacion) << guion.Mensajes().join(u'\n').toStdString();
+    ASSERT_TRUE(Prueba(*form).EsModificacion()) << guion.Mensajes().join(u'\n').toStdString();
     EXPECT_EQ(Nombre()->text(), QStringLiteral("POR BOTONES"));
     Nombre()->setFocus();
     QApplication::processEvents();

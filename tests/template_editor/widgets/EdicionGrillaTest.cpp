@@ -2,6 +2,7 @@
 // editor floats over the grid's current cell, and keys, clicks and typed text reach the form.
 
 #include "AccesoDatos.h"
+#include "AccesoPruebasVardelio.h"
 #include "BaseDemo.h"
 #include "ColumnasArticulos.h"
 #include "EdicionVardelio.h"
@@ -10,15 +11,20 @@
 #include "Regional.h"
 #include "Registros.h"
 #include "Utilidades.h"
+#include "VistaBarraHerramientas.h"
 #include "VistaDemo.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
+#include <QToolButton>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -59,10 +65,10 @@ protected:
     }
     // The header filled with Enter from field to field (motive 1, the user's own deposit), then
     // Tab on to the grid.
-    void NuevaPlantilla() {
+    void NuevaPlantilla(const QString& texto = QStringLiteral("PRUEBA VISTA")) {
         nombre->setFocus();
         QApplication::processEvents();
-        Escribe(QStringLiteral("PRUEBA VISTA"));
+        Escribe(texto);
         for (int vueltas = 0; vueltas < 5; ++vueltas) {
             auto* campo = qobject_cast<QLineEdit*>(QApplication::focusWidget());
             if (!campo || !campo->objectName().startsWith(QLatin1String("TxtFields(")))
@@ -72,10 +78,28 @@ protected:
             Tecla(Qt::Key_Return);
         }
         ASSERT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join(QLatin1Char('|')).toStdString();
-        ASSERT_TRUE(form->EsNuevo);
+        ASSERT_TRUE(Prueba(*form).EsNuevo());
         ASSERT_EQ(QApplication::focusWidget(), tabla);
     }
     QString Celda(int f, int c) { return form->MSFlexGrid2.TextMatrix(f, c); }
+    // The stored lines of the template of that name: "article|quantity", and "|unit".
+    static QStringList Lineas(const QString& nombre, bool conUnidad) {
+        Registros rs;
+        AD().ObtieneRecordset(
+            QStringLiteral("SELECT d.IdArticulo, d.Cantidad, d.IdUnidad FROM V_CPTES_MODELO_DET d "
+                           "JOIN V_CPTES_MODELO_CAB c ON c.IdVardelio = d.IdVardelio "
+                           "WHERE c.NOMBRE = %1 ORDER BY d.Linea")
+                .arg(AD().FormateaValorSQL(nombre, QStringLiteral("'"))),
+            rs);
+        QStringList filas;
+        for (; !rs.Eof(); rs.MoveNext()) {
+            QString fila = UT().ValorATexto(rs.Fields(0)).trimmed() + u'|' + UT().ValorATexto(rs.Fields(1));
+            if (conUnidad)
+                fila += u'|' + UT().ValorATexto(rs.Fields(2)).trimmed();
+            filas << fila;
+        }
+        return filas;
+    }
     QRect RectCelda(int f, int c) { return tabla->visualRect(tabla->model()->index(f, c)); }
 
     Regional::Fijo regional{QLatin1Char(','), QLatin1Char('.'), 2};
@@ -129,7 +153,7 @@ TEST_F(EdicionGrilla, EscapeDescartaSinAbandonarLaPlantilla) {
     EXPECT_EQ(QApplication::focusWidget(), tabla);
     // The window's Escape (abandon the template) was not asked.
     EXPECT_TRUE(guion.Mensajes().isEmpty());
-    EXPECT_TRUE(form->EsNuevo);
+    EXPECT_TRUE(Prueba(*form).EsNuevo());
 }
 
 TEST_F(EdicionGrilla, ElSeparadorDecimalYLasTeclasDeLaGrilla) {
@@ -210,33 +234,21 @@ TEST_F(EdicionGrilla, LosCamposDeCabeceraValidanYSeResaltan) {
     EXPECT_EQ(form->TxtFields[0].Text(), "OK");
     // Enter validates and moves on; the field goes back to black on white.
     Tecla(Qt::Key_Return);
-    EXPECT_TRUE(form->EsNuevo);
+    EXPECT_TRUE(Prueba(*form).EsNuevo());
     EXPECT_NE(QApplication::focusWidget(), nombre);
     EXPECT_EQ(nombre->palette().color(QPalette::Base), QColor(Qt::white));
     // A right click marks the clicked field for its look-up.
     auto* destino = qobject_cast<QLineEdit*>(vista->Control(QStringLiteral("TxtFields(3)")));
     ASSERT_NE(destino, nullptr);
     QTest::mouseClick(destino, Qt::RightButton);
-    EXPECT_EQ(form->ControlActivo, &form->TxtFields[3]);
+    EXPECT_EQ(Prueba(*form).ControlActivo(), &form->TxtFields[3]);
 }
 
 // The README's walk-through with the window's own keys, on the demo database: F2 saves, F8
 // deletes; the questions are answered by the test's script as a user would choose. Half-way, with
 // the lines typed, the window is the README's picture.
 TEST_F(EdicionGrilla, ElRecorridoDelReadmeConLasTeclasDeLaVentana) {
-    const auto lineas = [] {
-        Registros rs;
-        AD().ObtieneRecordset(
-            QStringLiteral(
-                "SELECT d.IdArticulo, d.Cantidad FROM V_CPTES_MODELO_DET d JOIN V_CPTES_MODELO_CAB c "
-                "ON c.IdVardelio = d.IdVardelio WHERE c.NOMBRE = 'Reposición semanal' ORDER BY d.Linea"),
-            rs);
-        QStringList filas;
-        for (; !rs.Eof(); rs.MoveNext())
-            filas << UT().ValorATexto(rs.Fields(0)).trimmed() + QLatin1Char('|') +
-                         UT().ValorATexto(rs.Fields(1));
-        return filas;
-    };
+    const auto lineas = [] { return Lineas(QStringLiteral("Reposición semanal"), false); };
     // 1-2. Tab from the voucher type to the name; Enter from field to field.
     ASSERT_EQ(QApplication::focusWidget(), vista->Control(QStringLiteral("CmbLista")));
     Tecla(Qt::Key_Tab);
@@ -311,6 +323,117 @@ TEST_F(EdicionGrilla, ElRecorridoDelReadmeConLasTeclasDeLaVentana) {
     AD().ObtieneRecordset(
         QStringLiteral("SELECT COUNT(*) FROM V_CPTES_MODELO_CAB WHERE NOMBRE = 'Reposición semanal'"), rs);
     EXPECT_EQ(UT().ValorATexto(rs.Fields(0)), "0");
+}
+
+// What the user typed is what is stored and shown again: a name that reads "Null" with a ";",
+// negative quantities, and a line in boxes passed through with Enter.
+TEST_F(EdicionGrilla, LoTecleadoEsLoQueSeGuardaYSeVuelveAVer) {
+    const auto lineas = [] { return Lineas(QStringLiteral("null"), true); };
+    NuevaPlantilla(QStringLiteral("null;"));
+    EXPECT_EQ(nombre->text(), "null");
+    Escribe(QStringLiteral("TORN-6X40"));
+    Tecla(Qt::Key_Return);
+    Escribe(QStringLiteral("-2"));
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(Celda(1, col::Cantidad), "2");
+    Escribe(QStringLiteral("1001"));
+    Tecla(Qt::Key_Return);
+    Escribe(QStringLiteral("4"));
+    Tecla(Qt::Key_Return);
+    form->MueveCelda(1, col::Unidad);
+    QApplication::processEvents();
+    Escribe(QStringLiteral("CJ"));
+    Tecla(Qt::Key_Return);
+    ASSERT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join(QLatin1Char('|')).toStdString();
+    guion.AgregaRespuesta(Respuesta::Si);
+    Tecla(Qt::Key_F2);
+    EXPECT_EQ(lineas(), (QStringList{"TORN-6X40|2|CJ", "1001|4|UN"}));
+    ASSERT_EQ(QApplication::focusWidget(), nombre);
+
+    // Opened again: the stock panel shows the first line, the current one.
+    Escribe(QStringLiteral("NULL"));
+    Tecla(Qt::Key_Return);
+    ASSERT_TRUE(Prueba(*form).EsModificacion());
+    auto* stock = vista->findChild<QLabel*>(QStringLiteral("lblStockInfo(2)"));
+    ASSERT_NE(stock, nullptr);
+    ASSERT_NE(Celda(1, col::StockDisponible), Celda(2, col::StockDisponible));
+    EXPECT_EQ(stock->text(), " Stock:  " + Celda(1, col::StockDisponible) + " ");
+
+    // Enter through the first line's code keeps its boxes; its quantity typed negative again.
+    for (int i = 0; i < 4; ++i)
+        Tecla(Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), tabla);
+    Tecla(Qt::Key_Return);
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(Celda(1, col::Unidad), "CJ");
+    Escribe(QStringLiteral("-3"));
+    Tecla(Qt::Key_Return);
+    guion.AgregaRespuesta(Respuesta::Si);
+    Tecla(Qt::Key_F2);
+    EXPECT_EQ(lineas(), (QStringList{"TORN-6X40|3|CJ", "1001|4|UN"}));
+}
+
+// A disabled toolbar button keeps its caption readable: the darkest pixels of the caption stand
+// out from the bar's background at least 3 to 1.
+TEST_F(EdicionGrilla, LosBotonesDeshabilitadosSeLeen) {
+    const auto luminancia = [](QRgb c) {
+        const auto canal = [](int v) {
+            const double x = v / 255.0;
+            return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * canal(qRed(c)) + 0.7152 * canal(qGreen(c)) + 0.0722 * canal(qBlue(c));
+    };
+    const auto contraste = [&](const char* palabra, bool habilitado) {
+        auto* boton = qobject_cast<QToolButton*>(
+            vista->Barra()->widgetForAction(vista->Barra()->Accion(QString::fromLatin1(palabra))));
+        EXPECT_NE(boton, nullptr);
+        if (!boton)
+            return 0.0;
+        EXPECT_EQ(boton->isEnabled(), habilitado) << palabra;
+        const QImage img = boton->grab().toImage();
+        // The caption is under the icon: the lower third of the button.
+        double fondo = luminancia(img.pixel(1, img.height() - 2));
+        double texto = fondo;
+        for (int y = img.height() * 2 / 3; y < img.height() - 1; ++y)
+            for (int x = 1; x < img.width() - 1; ++x)
+                texto = std::min(texto, luminancia(img.pixel(x, y)));
+        return (fondo + 0.05) / (texto + 0.05);
+    };
+    // No template open: Grabar and Borrar are disabled, Nuevo enabled.
+    EXPECT_GE(contraste("GRABAR", false), 3.0);
+    EXPECT_GE(contraste("BORRAR", false), 3.0);
+    EXPECT_GE(contraste("NUEVO", true), contraste("GRABAR", false)); // still told apart
+}
+
+// The two check boxes from the keyboard: Tab from the grid (or End) goes through the three
+// buttons to them, and Space ticks the one with the focus.
+TEST_F(EdicionGrilla, LasCasillasSeAlcanzanConElTeclado) {
+    auto* anclar = vista->findChild<QCheckBox*>(QStringLiteral("ChkAnclar"));
+    auto* codigoBarra = vista->findChild<QCheckBox*>(QStringLiteral("ChkCodigoBarra"));
+    ASSERT_NE(anclar, nullptr);
+    ASSERT_NE(codigoBarra, nullptr);
+    NuevaPlantilla();
+    Tecla(Qt::Key_End);
+    EXPECT_EQ(QApplication::focusWidget(), vista->Control(QStringLiteral("CmdCargar")));
+    Tecla(Qt::Key_Tab);
+    Tecla(Qt::Key_Tab);
+    Tecla(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), anclar);
+    Tecla(Qt::Key_Space);
+    EXPECT_EQ(form->ChkAnclar.Value(), 1);
+    Tecla(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), codigoBarra);
+    Tecla(Qt::Key_Space);
+    EXPECT_EQ(form->ChkCodigoBarra.Value(), 1);
+    EXPECT_EQ(form->Foco().Actual(), "ChkCodigoBarra");
+    EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join(QLatin1Char('|')).toStdString();
+
+    // From the voucher type, Shift+Tab goes back to them as well.
+    vista->Control(QStringLiteral("CmbLista"))->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), codigoBarra);
 }
 
 } // namespace

@@ -1,0 +1,148 @@
+#include "Enlaces.h"
+
+#include "ErrorSistema.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace {
+
+// The binding's life: a child of the widget holding the model's observation.
+class Enlace : public QObject {
+public:
+    Enlace(QWidget* w, ModeloControl& modelo, std::function<void()> muestra)
+        : QObject(w), muestra_(std::move(muestra)) {
+        suscripcion_ = modelo.Observa([this] { muestra_(); });
+        muestra_();
+    }
+    // The model is still there: the widget's changes may go to it.
+    bool Vigente() const { return suscripcion_.Vigente(); }
+
+private:
+    std::function<void()> muestra_;
+    ModeloControl::Suscripcion suscripcion_;
+};
+
+// The system's BGR colour (-1: the control's default).
+QColor Color(int bgr) {
+    if (bgr < 0)
+        return {};
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+void PintaColores(QWidget* w, int letra, int fondo) {
+    QPalette p = w->parentWidget() ? w->parentWidget()->palette() : QApplication::palette();
+    const QColor cl = Color(letra);
+    const QColor cf = Color(fondo);
+    if (cl.isValid()) {
+        p.setColor(QPalette::Text, cl);
+        p.setColor(QPalette::WindowText, cl);
+    }
+    if (cf.isValid()) {
+        p.setColor(QPalette::Base, cf);
+        p.setColor(QPalette::Window, cf);
+    }
+    w->setPalette(p);
+    w->setAutoFillBackground(cf.isValid() && qobject_cast<QLabel*>(w));
+}
+
+} // namespace
+
+void EnlazaEtiqueta(ControlSimple& e, QLabel* l, std::function<void()> extra) {
+    new Enlace(l, e, [&e, l, extra = std::move(extra)] {
+        l->setText(e.Caption());
+        l->setVisible(e.Visible());
+        l->setEnabled(e.Enabled());
+        l->setToolTip(e.ToolTipText());
+        PintaColores(l, e.ForeColor(), e.BackColor());
+        if (extra)
+            extra();
+    });
+}
+
+void EnlazaMarco(ControlSimple& m, QWidget* w) {
+    new Enlace(w, m, [&m, w] {
+        w->setEnabled(m.Enabled());
+        w->setVisible(m.Visible());
+    });
+}
+
+void EnlazaBoton(Boton& b, QPushButton* w) {
+    new Enlace(w, b, [&b, w] {
+        w->setText(b.Caption());
+        w->setEnabled(b.Enabled());
+        w->setVisible(b.Visible());
+        w->setToolTip(b.ToolTipText());
+    });
+}
+
+void EnlazaCasilla(CasillaVerificacion& c, QCheckBox* w) {
+    auto* enlace = new Enlace(w, c, [&c, w] {
+        w->setText(c.Caption());
+        w->setEnabled(c.Enabled());
+        w->setVisible(c.Visible());
+        const Qt::CheckState estado = c.Value() == 1   ? Qt::Checked
+                                      : c.Value() == 2 ? Qt::PartiallyChecked
+                                                       : Qt::Unchecked;
+        if (w->checkState() != estado)
+            w->setCheckState(estado);
+    });
+    QObject::connect(w, &QCheckBox::stateChanged, enlace, [&c, enlace](int estado) {
+        if (enlace->Vigente())
+            c.setValue(estado == Qt::Checked ? 1 : estado == Qt::PartiallyChecked ? 2 : 0);
+    });
+}
+
+void EnlazaCaja(CajaTexto& c, QLineEdit* w, std::function<void()> alEditar) {
+    auto* enlace = new Enlace(w, c, [&c, w] {
+        if (w->text() != c.Text())
+            w->setText(c.Text());
+        w->setMaxLength(c.MaxLength() > 0 ? c.MaxLength() : 32767);
+        w->setEnabled(c.Enabled());
+        w->setVisible(c.Visible());
+        PintaColores(w, c.ForeColor(), c.BackColor());
+    });
+    QObject::connect(w, &QLineEdit::textEdited, enlace,
+                     [&c, w, enlace, alEditar = std::move(alEditar)](const QString& texto) {
+                         if (!enlace->Vigente())
+                             return;
+                         c.setText(texto);
+                         c.setSelStart(w->cursorPosition());
+                         c.setSelLength(0);
+                         if (alEditar)
+                             alEditar();
+                     });
+}
+
+void EnlazaLista(ListaCombo& l, QComboBox* w) {
+    const auto muestra = [&l, w] {
+        const QSignalBlocker bloqueo(w);
+        QStringList actuales;
+        for (int i = 0; i < w->count(); ++i)
+            actuales << w->itemText(i);
+        if (actuales != l.Items()) {
+            w->clear();
+            w->addItems(l.Items());
+        }
+        w->setCurrentIndex(l.ListIndex());
+        w->setEnabled(l.Enabled());
+        w->setVisible(l.Visible());
+        w->setToolTip(l.ToolTipText());
+    };
+    auto* enlace = new Enlace(w, l, muestra);
+    QObject::connect(w, &QComboBox::currentIndexChanged, enlace, [&l, enlace, muestra](int indice) {
+        if (!enlace->Vigente() || indice == l.ListIndex())
+            return;
+        try {
+            l.setListIndex(indice);
+        } catch (const ErrorSistema&) {
+            muestra();
+        }
+    });
+}

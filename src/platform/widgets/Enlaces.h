@@ -1,0 +1,34 @@
+#pragma once
+
+#include "CajaTexto.h"
+#include "Etiqueta.h"
+#include "ListaCombo.h"
+
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// The bindings of a view's widgets to the form's control models: the widget shows the model at
+// once and after every change, and the user's changes go back to the model. Each binding is a
+// child of its widget, so it ends with the widget; when the model goes first, the binding stops
+// and touches nothing. Every view binds its widgets through these.
+
+// A label (or a picture box shown as one): caption, visibility, enabling, tool tip, colours.
+// `extra`, when given, runs after each update (e.g. to repaint at once).
+void EnlazaEtiqueta(ControlSimple& modelo, QLabel* w, std::function<void()> extra = nullptr);
+// A frame: visibility and enabling.
+void EnlazaMarco(ControlSimple& modelo, QWidget* w);
+void EnlazaBoton(Boton& modelo, QPushButton* w);
+// The user's ticks set Value (1 ticked, 2 greyed, 0 unticked).
+void EnlazaCasilla(CasillaVerificacion& modelo, QCheckBox* w);
+// Text, length limit, enabling, visibility and colours; what the user types sets the text and
+// the caret. `alEditar` runs after the model took the user's text.
+void EnlazaCaja(CajaTexto& modelo, QLineEdit* w, std::function<void()> alEditar = nullptr);
+// Items, selection, enabling, visibility, tool tip; the user's selection sets ListIndex (a
+// selection the model refuses puts the shown one back).
+void EnlazaLista(ListaCombo& modelo, QComboBox* w);

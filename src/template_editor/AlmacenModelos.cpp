@@ -1,0 +1,150 @@
+#include "AlmacenModelos.h"
+
+#include "AccesoDatos.h"
+#include "ErrorSistema.h"
+#include "Globales.h"
+#include "Lotes.h"
+#include "Sentencias.h"
+#include "Utilidades.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+void Agrega(const QString& campo, QString valor, const QString& marcador, bool primero = false) {
+    AgregaCampo(campo, valor, marcador, primero);
+}
+
+} // namespace
+
+const QString& AlmacenModelos::TablaCabecera() {
+    static const QString tabla = QStringLiteral("V_CPTES_MODELO_CAB");
+    return tabla;
+}
+
+const QString& AlmacenModelos::TablaLineas() {
+    static const QString tabla = QStringLiteral("V_CPTES_MODELO_DET");
+    return tabla;
+}
+
+qint16 AlmacenModelos::Entero16(const QVariant& valor) {
+    bool ok = false;
+    double d = valor.toDouble(&ok);
+    if (!ok)
+        d = UT().TextoADoble(valor);
+    d = std::nearbyint(d);
+    if (d > std::numeric_limits<qint16>::max() || d < std::numeric_limits<qint16>::min())
+        throw ErrorSistema(6, QStringLiteral("Desbordamiento"), QStringLiteral("ActualizarDatos"));
+    return static_cast<qint16>(d);
+}
+
+qint16 AlmacenModelos::IdDeNombre(const QString& nombre, Registros& rs) {
+    if (!AD().ExisteRegistro(QStringLiteral("v_cpteS_modelo_cab"), nombre, QStringLiteral("Nombre"), &rs, 8,
+                             QString(), true))
+        return 0;
+    return Entero16(rs.Fields(QStringLiteral("IdVardelio")));
+}
+
+qint16 AlmacenModelos::NuevoId() {
+    return Entero16(
+        Entero16(AD().MaximoValor(TablaCabecera(), QStringLiteral("IDVARDELIO"), QStringLiteral("@"))) + 1);
+}
+
+void AlmacenModelos::Borra(qint16 id) {
+    const QString n = QString::number(id);
+    sentencias_ = QStringList{QStringLiteral("DELETE V_CPTES_MODELO_CAB WHERE IdVardelio = ") + n,
+                              QStringLiteral("DELETE V_CPTES_MODELO_DET WHERE IdVardelio = ") + n};
+}
+
+void AlmacenModelos::AgregaCabecera(qint16 id, const Cabecera& c) {
+    QString idTexto = QString::number(id);
+    Agrega(QStringLiteral("IdVardelio"), idTexto, QStringLiteral("@"), true);
+    idLiteral_ = ListaCampos().back().valor;
+    // The name is stored as typed, also "Null": the word rule of the other columns would store
+    // no name, and the template could never be found again.
+    ListaCampos().push_back({QStringLiteral("nombre"), AD().FormateaValorSQL(c.nombre, QStringLiteral("'"))});
+    Agrega(QStringLiteral("DETALLE"), c.detalle.trimmed(), QStringLiteral("'"));
+    Agrega(QStringLiteral("TCDefault"), UT().RellenaCodigo(c.tipo.trimmed(), 4), QStringLiteral("'"));
+    Agrega(QStringLiteral("DepositoOrigen"), UT().RellenaCodigo(c.depositoOrigen.trimmed(), 4),
+           QStringLiteral("'"));
+    Agrega(QStringLiteral("DepositoDestino"), UT().RellenaCodigo(c.depositoDestino.trimmed(), 4),
+           QStringLiteral("'"));
+    Agrega(QStringLiteral("IdMotivoStock"), UT().RellenaCodigo(c.motivo.trimmed(), 4), QStringLiteral("'"));
+    Agrega(QStringLiteral("AnclarAlMenu"), QString::number(c.anclar), QStringLiteral("'"));
+    QString sinCondicion;
+    ArmaSentencia(ListaCampos(), sentencias_, TablaCabecera(), false, sinCondicion, false);
+}
+
+void AlmacenModelos::AgregaLinea(const QString& articulo, const QString& cantidad, const QString& unidad) {
+    const QString codigo = articulo.trimmed();
+    if (codigo.isEmpty())
+        return;
+    // A template may hold thousands of lines: each INSERT is written straight into one buffer,
+    // with the literals the column pairs would give.
+    QString relleno = UT().RellenaCodigo(codigo, 25);
+    QString numero = cantidad.trimmed();
+    QString ud = UT().RellenaCodigo(unidad.trimmed(), 4);
+    static const QString kInsert = QStringLiteral("INSERT INTO ") + TablaLineas() +
+                                   QStringLiteral(" (IdVardelio,IdArticulo,Cantidad,IdUnidad) VALUES (");
+    QString sentencia;
+    sentencia.reserve(kInsert.size() + idLiteral_.size() + relleno.size() + numero.size() + ud.size() + 10);
+    sentencia += kInsert;
+    sentencia += idLiteral_;
+    sentencia += QLatin1Char(',');
+    sentencia += LiteralCampo(relleno, QStringLiteral("'"));
+    sentencia += QLatin1Char(',');
+    sentencia += LiteralCampo(numero, QStringLiteral("@"));
+    sentencia += QLatin1Char(',');
+    sentencia += LiteralCampo(ud, QStringLiteral("'"));
+    sentencia += QLatin1Char(')');
+    sentencias_ << sentencia << QString();
+}
+
+bool AlmacenModelos::Ejecuta(QString& lote) {
+    // The batch runner frames the statements with "BEGIN TRANSACTION " and two CRs; a
+    // template's batch carries one more line break before the first statement.
+    sentencias_.prepend(QStringLiteral("\n"));
+    bool hayError = false;
+    qint32 numeroError = 0;
+    QString mensajes;
+    GActualizarDatoScript(sentencias_, hayError, numeroError, false, false, lote, mensajes, true);
+    return !hayError;
+}
+
+void AlmacenModelos::AbreLineas(qint16 id, Registros& rs) {
+    AD().ObtieneRecordset(QStringLiteral("select * from v_cptes_modelo_det where idvardelio = ") +
+                              QString::number(id),
+                          rs, &AD().LeeConexion(), TipoCursor::SoloAvance, TipoBloqueo::SoloLectura, -1);
+}
+
+void AlmacenModelos::AbreTipo(const QString& codigo, Registros& rs) {
+    AD().ObtieneRecordset(QStringLiteral("SELECT * FROM VT_TA_CPTE  with(nolock) WHERE codigo = ") +
+                              AD().FormateaValorSQL(codigo, QStringLiteral("'")),
+                          rs, &AD().LeeConexion(), TipoCursor::SoloAvance, TipoBloqueo::SoloLectura, -1);
+}
+
+QString AlmacenModelos::CantidadCargada(const QVariant& campo) {
+    const QVariant v = UT().ValorCampo(campo);
+    if (v.typeId() == QMetaType::QString && v.toString().trimmed().isEmpty())
+        return QString();
+    bool ok = false;
+    double d = v.toDouble(&ok);
+    if (!ok)
+        d = UT().TextoADoble(v);
+    d = std::fabs(d);
+    // Whole quantities, the usual ones, read the same in every regional format.
+    if (d < 1e15 && d == std::trunc(d))
+        return QString::number(static_cast<qint64>(d));
+    return UT().ValorATexto(QVariant(d)).trimmed();
+}
+
+int AlmacenModelos::Anclado(const QVariant& campo) {
+    const QString ancla = UT().ValorATexto(UT().ValorCampo(campo)).trimmed();
+    bool numero = false;
+    const double valor = ancla.toDouble(&numero);
+    const bool verdadero = numero ? valor != 0
+                                  : ancla.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
+                                        UT().TextoADoble(ancla) != 0;
+    return !ancla.isEmpty() && verdadero ? 1 : 0;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "Registros.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QtGlobal>
+
+// Storage of stock-voucher templates: a header row in V_CPTES_MODELO_CAB and its lines in
+// V_CPTES_MODELO_DET under the template's 16-bit identifier, through AD(). The statements are
+// written as the suite writes them; a save or a delete is one batch in one transaction. The
+// window (FrmVardelio) decides what to store; this class only writes and reads it.
+class AlmacenModelos {
+public:
+    // A template's header row as the window fills it: codes as typed (they are filled to their
+    // widths here), the name already cleaned.
+    struct Cabecera {
+        QString nombre;
+        QString detalle;
+        QString tipo;
+        QString depositoOrigen;
+        QString depositoDestino;
+        QString motivo;
+        int anclar = 0;
+    };
+
+    static const QString& TablaCabecera();
+    static const QString& TablaLineas();
+
+    // The identifier of the template stored under `nombre`, with `rs` on its header row; 0 when
+    // there is none.
+    static qint16 IdDeNombre(const QString& nombre, Registros& rs);
+    // The identifier a new template takes: one more than the highest in use.
+    static qint16 NuevoId();
+    // A stored value as a 16-bit identifier (the suite's other programs read it so); beyond
+    // that range raises 6 "Desbordamiento".
+    static qint16 Entero16(const QVariant& valor);
+
+    // ---- The batch of a save or a delete, statement by statement ----
+    // Starts the batch anew with the deletes of template `id`'s header and lines.
+    void Borra(qint16 id);
+    // The header's insert under `id`; the lines added after it go under the same identifier.
+    void AgregaCabecera(qint16 id, const Cabecera& cabecera);
+    // A line's insert (a code of blanks only is no article: nothing is added).
+    void AgregaLinea(const QString& articulo, const QString& cantidad, const QString& unidad);
+    const QStringList& Sentencias() const { return sentencias_; }
+    // Runs the statements as one batch in one transaction: a refusal stores nothing, is shown
+    // and recorded, and gives false. `lote` gets the batch text that was sent (empty: none).
+    bool Ejecuta(QString& lote);
+
+    // ---- Loading ----
+    // The lines of template `id`, forward only, in their stored order.
+    static void AbreLineas(qint16 id, Registros& rs);
+    // The voucher type row of a code (filled to 4), forward only.
+    static void AbreTipo(const QString& codigo, Registros& rs);
+    // A stored quantity as the grid shows it: its absolute value in the regional format.
+    static QString CantidadCargada(const QVariant& campo);
+    // The stored anchoring flag as the check box's value (1 or 0).
+    static int Anclado(const QVariant& campo);
+
+private:
+    QStringList sentencias_;
+    QString idLiteral_;
+};
