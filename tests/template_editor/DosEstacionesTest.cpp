@@ -75,7 +75,7 @@ protected:
         F().Inicializa();
         Campo("NOMBRE").setText(nombre);
         F().CampoValida(Campo("NOMBRE"));
-        if (F().EsNuevo) {
+        if (Prueba(F()).EsNuevo()) {
             Campo("IdMotivoStock").setText("2");
             Campo("DepositoOrigen").setText("1");
             Campo("DepositoDestino").setText("3");
@@ -95,12 +95,12 @@ protected:
     // What GRABAR does once the user confirmed it; the outcome told to the parent.
     void Graba() {
         guion.Limpia();
-        F().ValidandoGrabacion = true;
+        Prueba(F()).ValidandoGrabacion() = true;
         if (F().Datosvalidos())
             F().ActualizarDatos();
-        F().ValidandoGrabacion = false;
-        Dice(F().ErrorValidacion ? QStringLiteral("rechazo ") + guion.Mensajes().join(u'|')
-                                 : QStringLiteral("grabado"));
+        Prueba(F()).ValidandoGrabacion() = false;
+        Dice(Prueba(F()).ErrorValidacion() ? QStringLiteral("rechazo ") + guion.Mensajes().join(u'|')
+                                           : QStringLiteral("grabado"));
     }
 };
 
@@ -127,8 +127,7 @@ TEST_F(Hija, DISABLED_GuardaSinFin) {
     Campo("IdMotivoStock").setText("3");
     Campo("DepositoOrigen").setText("1");
     Campo("DepositoDestino").setText("3");
-    F().EsNuevo = false;
-    F().EsModificacion = true;
+    Prueba(F()).ModoActual() = AccesoPruebasVardelio::Modo::Modificacion;
     for (;; version = 3 - version) {
         PonVersion(version);
         Dice(QStringLiteral("empieza"));
@@ -250,7 +249,7 @@ protected:
     void PreparaCentro(int version, int lineas) {
         Campo("NOMBRE").setText(kCentro);
         F().CampoValida(Campo("NOMBRE"));
-        ASSERT_TRUE(F().EsModificacion);
+        ASSERT_TRUE(Prueba(F()).EsModificacion());
         Campo("DETALLE").setText(Detalle(version));
         Grilla& g = F().MSFlexGrid2;
         g.setRows(lineas + 1);
@@ -263,10 +262,10 @@ protected:
                               consulta);
     }
     void Graba() {
-        F().ValidandoGrabacion = true;
+        Prueba(F()).ValidandoGrabacion() = true;
         if (F().Datosvalidos())
             F().ActualizarDatos();
-        F().ValidandoGrabacion = false;
+        Prueba(F()).ValidandoGrabacion() = false;
     }
 
     Registros consulta;
@@ -280,7 +279,7 @@ TEST_F(DosEstaciones, UnGuardadoDetrasDeUnBloqueoCortoEsperaYSeGuardaEntero) {
     const qint64 antes = QDateTime::currentMSecsSinceEpoch();
     Graba();
     const qint64 despues = QDateTime::currentMSecsSinceEpoch();
-    ASSERT_FALSE(F().ErrorValidacion) << guion.Mensajes().join('\n').toStdString();
+    ASSERT_FALSE(Prueba(F()).ErrorValidacion()) << guion.Mensajes().join('\n').toStdString();
     EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join('\n').toStdString();
     // The other station let go of its lock while this save was running: the save waited for it.
     const QString liberado = otra.Espera(QStringLiteral("liberado"));
@@ -304,7 +303,7 @@ TEST_F(DosEstaciones, UnBloqueoQueSigueTrasElTiempoDeEsperaRechazaElGuardadoEnte
     Estacion otra("RetieneElBloqueo", RutaBase(), {{kRetiene, QStringLiteral("0")}});
     ASSERT_EQ(otra.Espera(QStringLiteral("bloqueado")), "bloqueado");
     Graba();
-    EXPECT_TRUE(F().ErrorValidacion);
+    EXPECT_TRUE(Prueba(F()).ErrorValidacion());
     // One clear refusal, not one line per statement.
     EXPECT_EQ(guion.Mensajes(), QStringList{"1222 : database is locked\r\n"});
     otra.Mata();
