@@ -414,7 +414,7 @@ qint32 AccesoDatos::EjecutaSQL(const QString& sql, Registros* rs) {
     if (rs)
         rs->Close();
     d_->VerificaConexion("EjecutaSQL");
-    const QStringList sentencias = DivideLote(sql);
+    const QStringList sentencias = DivideTanda(sql);
     qint64 afectados = 0;
     std::optional<ErrorBD> primero;
     std::unique_ptr<FuenteFilas> filas;

@@ -749,14 +749,14 @@ QString TraduceSqlServerASqlite(const QString& sql) {
     return Traductor(sql, tokens, columnas).Ejecuta();
 }
 
-QStringList DivideLote(const QString& lote) {
+QStringList DivideTanda(const QString& tanda) {
     QStringList sentencias;
-    const QChar* p = lote.constData();
-    const qsizetype n = lote.size();
+    const QChar* p = tanda.constData();
+    const qsizetype n = tanda.size();
     qsizetype ini = 0;
     bool enLiteral = false;
     auto agrega = [&](qsizetype fin) {
-        QStringView s = QStringView(lote).sliced(ini, fin - ini);
+        QStringView s = QStringView(tanda).sliced(ini, fin - ini);
         for (QChar c : s) {
             if (!EsEspacio(c.unicode())) {
                 sentencias.append(s.toString());

@@ -6,11 +6,11 @@
 #include "Globales.h"
 #include "InfoMaquina.h"
 #include "Interaccion.h"
-#include "Lotes.h"
 #include "Registros.h"
 #include "Reloj.h"
 #include "ReportaError.h"
 #include "Sentencias.h"
+#include "TandasSql.h"
 #include "Utilidades.h"
 
 #include <QCoreApplication>
@@ -224,8 +224,8 @@ void RegistraIngreso(const QString& programaPedido) {
             },
             [&] {
                 qint32 numero = 0;
-                QString lote, mensajes;
-                GActualizarDatoScript(sentencias, hayError, numero, false, false, lote, mensajes, true);
+                QString tanda, mensajes;
+                GActualizarDatoScript(sentencias, hayError, numero, false, false, tanda, mensajes, true);
             },
             [&] {
                 if (hayError)

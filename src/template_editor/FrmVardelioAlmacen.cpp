@@ -6,9 +6,9 @@
 #include "FrmVardelio.h"
 #include "Globales.h"
 #include "Interaccion.h"
-#include "Lotes.h"
 #include "Registros.h"
 #include "Sentencias.h"
+#include "TandasSql.h"
 #include "Transacciones.h"
 #include "Utilidades.h"
 

@@ -95,12 +95,12 @@ TEST_F(AccesoDatosOdbcTest, NestedTransactionsCommitOnlyAtTheOutermostLevel) {
 }
 
 TEST_F(AccesoDatosOdbcTest, RowsStreamWhileOtherStatementsRunOnTheConnection) {
-    QString lote = QStringLiteral("BEGIN TRANSACTION\rINSERT INTO CAB (Id) VALUES (1)\r");
+    QString tanda = QStringLiteral("BEGIN TRANSACTION\rINSERT INTO CAB (Id) VALUES (1)\r");
     for (int i = 0; i < 2000; ++i)
-        lote +=
+        tanda +=
             QStringLiteral("INSERT INTO DET (Id, Articulo, Cantidad) VALUES (1,'A%1',%2)\r").arg(i).arg(i);
-    lote += QStringLiteral("COMMIT TRANSACTION");
-    EXPECT_EQ(ad.EjecutaSQL(lote), 2001);
+    tanda += QStringLiteral("COMMIT TRANSACTION");
+    EXPECT_EQ(ad.EjecutaSQL(tanda), 2001);
     Registros rs;
     ad.ObtieneRecordset(QStringLiteral("SELECT Articulo, Cantidad FROM DET ORDER BY Linea"), rs);
     int filas = 0;

@@ -6,10 +6,10 @@
 #include "ColumnasArticulos.h"
 #include "FrmVardelio.h"
 #include "Globales.h"
-#include "Lotes.h"
 #include "Regional.h"
 #include "Registros.h"
 #include "ReportaError.h"
+#include "TandasSql.h"
 #include "Utilidades.h"
 #include "VentanaDemo.h"
 
@@ -180,7 +180,7 @@ TEST_F(Almacen, UnModeloModificadoSeReemplazaBajoElMismoIdentificador) {
         << F().UltimoLote.toStdString();
 }
 
-TEST_F(Almacen, ElLoteDelEjemploCaracterPorCaracter) {
+TEST_F(Almacen, LaTandaDelEjemploCaracterPorCaracter) {
     Ejecuta("DELETE FROM V_CPTES_MODELO_CAB");
     Campo("NOMBRE").setText("PRUEBA");
     Campo("DETALLE").setText("Obs");
@@ -529,7 +529,7 @@ void PausaEnElLote(void*, int operacion, const char*, const char* tabla, sqlite3
     static int lineas = 0;
     if (operacion == SQLITE_INSERT && qstricmp(tabla, "V_CPTES_MODELO_DET") == 0 &&
         ++lineas == kLineaDeLaPausa)
-        EsperaLaMuerte(QStringLiteral("lote %1").arg(lineas));
+        EsperaLaMuerte(QStringLiteral("tanda %1").arg(lineas));
 }
 int InstalaPausa(sqlite3* db, const char**, const sqlite3_api_routines*) {
     sqlite3_update_hook(db, &PausaEnElLote, nullptr);
@@ -549,8 +549,8 @@ protected:
 };
 
 TEST_F(AlmacenHijo, DISABLED_GuardaYEsperaLaMuerte) {
-    const bool enElLote = qEnvironmentVariable(kVariablePausa) == "lote";
-    if (enElLote)
+    const bool enLaTanda = qEnvironmentVariable(kVariablePausa) == "tanda";
+    if (enLaTanda)
         sqlite3_auto_extension(reinterpret_cast<void (*)()>(&InstalaPausa));
     else
         EstableceAntesDeConfirmar([] { EsperaLaMuerte(QStringLiteral("confirmar")); });
@@ -603,9 +603,9 @@ protected:
     }
 };
 
-TEST_F(AlmacenMatado, EnMedioDelLoteNoDejaNadaAMedias) {
+TEST_F(AlmacenMatado, EnMedioDeLaTandaNoDejaNadaAMedias) {
     const QStringList antes = TodoGuardado();
-    ASSERT_EQ(MataGuardado("lote"), QStringLiteral("lote %1").arg(kLineaDeLaPausa));
+    ASSERT_EQ(MataGuardado("tanda"), QStringLiteral("tanda %1").arg(kLineaDeLaPausa));
     EXPECT_EQ(TodoGuardado(), antes);
     EXPECT_EQ(Lineas(1).size(), 4);
 }

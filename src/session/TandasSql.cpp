@@ -1,4 +1,4 @@
-#include "Lotes.h"
+#include "TandasSql.h"
 
 #include "AccesoDatos.h"
 #include "ErrorSistema.h"
@@ -73,7 +73,7 @@ Rechazo LeeRechazo(const std::optional<ErrorSistema>& lanzado) {
 } // namespace
 
 void GActualizarDatoScript(const QStringList& sentencias, bool& hayError, qint32& numeroError,
-                           bool ignoraDuplicados, bool ignoraReferencias, QString& lote, QString& mensajes,
+                           bool ignoraDuplicados, bool ignoraReferencias, QString& tanda, QString& mensajes,
                            bool mostrar) {
     // A template's batch holds thousands of statements: one buffer, no copies.
     qsizetype largo = 0;
@@ -121,7 +121,7 @@ void GActualizarDatoScript(const QStringList& sentencias, bool& hayError, qint32
             texto += kInicio;
             texto += cuerpo;
             texto += kCR;
-            lote = texto;
+            tanda = texto;
         },
         [&] {
             AD().LeeConexion().Errors().Clear();
