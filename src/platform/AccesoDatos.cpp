@@ -11,73 +11,6 @@
 
 using namespace ad;
 
-namespace ad {
-
-const QString kTextoSentenciaTerminada = QStringLiteral("The statement has been terminated.");
-
-void Falla(long numero, const QString& descripcion) {
-    throw Fallas{{{numero, descripcion}}};
-}
-
-Fallas FallasSqlite(int codigo, const QString& mensaje) {
-    long numero = codigo;
-    const int primario = codigo & 0xff;
-    auto dice = [&mensaje](const char* texto) {
-        return mensaje.contains(QLatin1StringView(texto), Qt::CaseInsensitive);
-    };
-    if (primario == 19) { // SQLITE_CONSTRAINT
-        if (codigo == 1555 || codigo == 2067 || dice("UNIQUE constraint") || dice("PRIMARY KEY"))
-            numero = kClaveDuplicada;
-        else if (codigo == 787 || codigo == 275 || codigo == 1811 || dice("FOREIGN KEY") ||
-                 dice("CHECK constraint"))
-            numero = kConflictoRestriccion;
-        else if (codigo == 1299 || dice("NOT NULL"))
-            numero = 515;
-    } else if (primario == 5 || primario == 6) { // SQLITE_BUSY, SQLITE_LOCKED
-        numero = 1222;
-    } else if (primario == 1) { // SQLITE_ERROR
-        if (dice("no such table"))
-            numero = 208;
-        else if (dice("no such column"))
-            numero = 207;
-        else if (dice("syntax error") || dice("incomplete input") || dice("unrecognized token"))
-            numero = 102;
-    }
-    Fallas f;
-    f.lista.push_back({numero, mensaje});
-    f.lista.push_back({kSentenciaTerminada, kTextoSentenciaTerminada});
-    return f;
-}
-
-QString LimpiaMensajeDriver(QString mensaje) {
-    // "[vendor][driver][server]message", possibly several joined by blanks.
-    QString r;
-    qsizetype i = 0;
-    while (i < mensaje.size()) {
-        if (mensaje[i] == u'[') {
-            const qsizetype fin = mensaje.indexOf(u']', i);
-            if (fin > 0) {
-                i = fin + 1;
-                continue;
-            }
-        }
-        r += mensaje[i++];
-    }
-    r = r.simplified();
-    // The SQLite driver ends its messages with " (code)".
-    if (r.endsWith(u')')) {
-        const qsizetype abre = r.lastIndexOf(QStringLiteral(" ("));
-        bool numero = abre > 0;
-        for (qsizetype k = abre + 2; numero && k < r.size() - 1; ++k)
-            numero = r[k].isDigit();
-        if (numero && abre + 2 < r.size() - 1)
-            r.truncate(abre);
-    }
-    return r;
-}
-
-} // namespace ad
-
 namespace {
 
 QString ValorOdbc(const QString& v) {
@@ -187,15 +120,6 @@ void AccesoDatos::Impl::VerificaConexion(const char* operacion) const {
     }
 }
 
-void AccesoDatos::Impl::Lanza(const Fallas& f, const QString&) {
-    Errores& errores = yo.conexion_.Errors();
-    for (const ErrorBD& e : f.lista)
-        errores.Agrega(e.NativeError, e.Description);
-    const ErrorBD primero =
-        f.lista.empty() ? ErrorBD{-1, QStringLiteral("Error de la base de datos.")} : f.lista.front();
-    throw ErrorSistema(primero.NativeError, primero.Description, QStringLiteral("AccesoDatos"));
-}
-
 QString AccesoDatos::Impl::Traduce(const QString& sql) {
     const auto it = cacheTraduccion.constFind(sql);
     if (it != cacheTraduccion.constEnd())
@@ -228,7 +152,7 @@ void AccesoDatos::Impl::Transaccion(int tipo) {
         break;
     case ::Transaccion::Confirma:
         if (nivel == 0)
-            Falla(3902,
+            Falla(sqlserver::kCommitSinTransaccion,
                   QStringLiteral("The COMMIT TRANSACTION request has no corresponding BEGIN TRANSACTION."));
         if (nivel == 1)
             motor->Ejecuta(QStringLiteral("COMMIT"), nullptr);
@@ -236,7 +160,7 @@ void AccesoDatos::Impl::Transaccion(int tipo) {
         break;
     case ::Transaccion::Revierte:
         if (nivel == 0)
-            Falla(3903,
+            Falla(sqlserver::kRollbackSinTransaccion,
                   QStringLiteral("The ROLLBACK TRANSACTION request has no corresponding BEGIN TRANSACTION."));
         // As on SQL Server, ROLLBACK undoes every level.
         nivel = 0;

@@ -2,6 +2,7 @@
 
 #include "AccesoDatos.h"
 #include "ErrorSistema.h"
+#include "ErroresSqlServer.h"
 #include "Globales.h"
 #include "Interaccion.h"
 #include "Recorte.h"
@@ -18,8 +19,6 @@ std::function<void()>& AntesDeConfirmar() {
 }
 [[maybe_unused]] const bool registrado = RegistraReinicioSesion([] { AntesDeConfirmar() = nullptr; });
 
-constexpr long kClaveDuplicada = 2627;
-constexpr long kConflictoRestriccion = 547;
 const QString kCR = QStringLiteral("\r");
 
 // Runs one statement with its failure ignored: what counts is the connection's error list.
@@ -99,8 +98,8 @@ void GActualizarDatoScript(const QStringList& sentencias, bool& hayError, qint32
     const auto revierte = [&] {
         hayError = true;
         mensajes = rechazo.lineas;
-        if ((ignoraDuplicados && rechazo.numero == kClaveDuplicada) ||
-            (ignoraReferencias && rechazo.numero == kConflictoRestriccion)) {
+        if ((ignoraDuplicados && rechazo.numero == sqlserver::kClaveDuplicada) ||
+            (ignoraReferencias && rechazo.numero == sqlserver::kConflictoRestriccion)) {
             mensajes = rechazo.primeraDescripcion;
             rechazo.lineas.clear();
         }

@@ -1,6 +1,7 @@
 #include "BaseDemo.h"
 
 #include "AccesoDatos.h"
+#include "Ayudas.h"
 #include "BaseEmbebida.h"
 #include "Globales.h"
 #include "Inicio.h"
@@ -109,4 +110,29 @@ void ConBaseDemo::SetUp() {
     ad.LeeConexion().AsignaCommandTimeout(gTimeOut);
     ad.LeeConexion().AsignaIsolationLevel(256);
     ad.LeeConexion().AsignaDefaultDatabase(ad.LeeBaseDatos());
+}
+
+std::vector<QVariantList> FilasAuxErr(AccesoDatos& ad) {
+    Registros rs;
+    ad.ObtieneRecordset(
+        "SELECT Proceso, Fecha, Error, Descripcion, SQL, PC, Usuario FROM AUX_ERR ORDER BY Id", rs);
+    std::vector<QVariantList> r;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        QVariantList fila;
+        for (int i = 0; i < 7; ++i)
+            fila << rs.Fields(i);
+        r.push_back(fila);
+    }
+    return r;
+}
+
+void ConBaseDemo::AjustaConfiguracion(const QString& clave, const QString& valor) {
+    QuitaConfiguracion(clave);
+    AD().EjecutaSQL(
+        "INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio) VALUES ('PRUEBA', '" +
+        clave.toUpper() + "', '" + valor + "', 0)");
+}
+
+void ConBaseDemo::QuitaConfiguracion(const QString& clave) {
+    AD().EjecutaSQL("DELETE FROM TA_CONFIGURACION WHERE Clave = '" + clave + "'");
 }

@@ -1,5 +1,6 @@
 #include "ReportaError.h"
 #include "AccesoDatos.h"
+#include "Ayudas.h"
 #include "BaseDemo.h"
 #include "Comun.h"
 #include "ErrorSistema.h"
@@ -181,19 +182,7 @@ protected:
         EstableceReloj([] { return QDateTime(QDate(2025, 1, 2), QTime(23, 59, 58)); });
     }
     // Proceso, Fecha, Error, Descripcion, SQL, PC, Usuario of every row.
-    static std::vector<QVariantList> Filas() {
-        Registros rs;
-        AD().ObtieneRecordset(
-            "SELECT Proceso, Fecha, Error, Descripcion, SQL, PC, Usuario FROM AUX_ERR ORDER BY Id", rs);
-        std::vector<QVariantList> r;
-        for (; !rs.Eof(); rs.MoveNext()) {
-            QVariantList fila;
-            for (int i = 0; i < 7; ++i)
-                fila << rs.Fields(i);
-            r.push_back(fila);
-        }
-        return r;
-    }
+    static std::vector<QVariantList> Filas() { return FilasAuxErr(AD()); }
 };
 
 TEST_F(RegistroErrorBD, UnaFilaConSusColumnas) {

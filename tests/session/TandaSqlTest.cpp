@@ -1,4 +1,5 @@
 #include "AccesoDatos.h"
+#include "Ayudas.h"
 #include "BaseDemo.h"
 #include "Globales.h"
 #include "InfoMaquina.h"
@@ -67,17 +68,7 @@ protected:
         otra.AsignaServidor("sqlite");
         otra.AsignaBaseDatos(RutaBase());
         otra.Conecta();
-        Registros rs;
-        otra.ObtieneRecordset(
-            "SELECT Proceso, Fecha, Error, Descripcion, SQL, PC, Usuario FROM AUX_ERR ORDER BY Id", rs);
-        std::vector<QVariantList> r;
-        for (; !rs.Eof(); rs.MoveNext()) {
-            QVariantList fila;
-            for (int i = 0; i < 7; ++i)
-                fila << rs.Fields(i);
-            r.push_back(fila);
-        }
-        return r;
+        return FilasAuxErr(otra);
     }
 };
 
