@@ -90,6 +90,7 @@ size_t MemoriaEnUso() {
 
 } // namespace
 
+// NOLINTNEXTLINE(readability-function-size): a benchmark: one measurement after the other.
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
@@ -100,7 +101,7 @@ int main(int argc, char* argv[]) {
     const QString rutaCruda = dir.filePath(QStringLiteral("cruda.db"));
     BaseEmbebida::CreaDemo(rutaVentana, scripts);
     QFile::copy(rutaVentana, rutaCruda);
-    Ini().EstableceCarpeta(dir.path());
+    Ini().setCarpeta(dir.path());
 
     FrmVardelio f;
     f.Form_Load(
@@ -140,6 +141,7 @@ int main(int argc, char* argv[]) {
     RegistraFuncionesSqlite(crudo);
     Ejecuta(crudo, "PRAGMA foreign_keys = ON; PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;");
     std::vector<QByteArray> articulos;
+    articulos.reserve(kLineas);
     for (int i = 0; i < kLineas; ++i)
         articulos.push_back(UT().RellenaCodigo(Articulo(i), 25).toUtf8());
     const auto grabaCruda = [&] {
@@ -188,7 +190,7 @@ int main(int argc, char* argv[]) {
             sumaCruda += sqlite3_column_double(st, 3);
         }
         sqlite3_finalize(st);
-        if (lineas.size() != size_t(2 * kLineas))
+        if (lineas.size() != 2 * size_t{kLineas})
             Falla(QStringLiteral("lectura cruda incompleta"));
     };
 

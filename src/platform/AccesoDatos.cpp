@@ -63,7 +63,7 @@ void Conexion::Close() {
     dueno_.d_->Cierra();
 }
 
-void Conexion::AsignaCommandTimeout(int segundos) {
+void Conexion::setCommandTimeout(int segundos) {
     tiempoEspera_ = std::max(0, segundos);
     if (auto& d = *dueno_.d_; d.motor) {
         try {
@@ -75,7 +75,7 @@ void Conexion::AsignaCommandTimeout(int segundos) {
     }
 }
 
-void Conexion::AsignaIsolationLevel(int nivel) {
+void Conexion::setIsolationLevel(int nivel) {
     aislamiento_ = nivel;
     if (auto& d = *dueno_.d_; d.motor) {
         try {
@@ -87,7 +87,7 @@ void Conexion::AsignaIsolationLevel(int nivel) {
     }
 }
 
-void Conexion::AsignaDefaultDatabase(const QString& base) {
+void Conexion::setDefaultDatabase(const QString& base) {
     if (auto& d = *dueno_.d_; d.motor) {
         try {
             d.motor->AsignaBaseDefecto(base);
@@ -171,6 +171,9 @@ void AccesoDatos::Impl::Transaccion(int tipo) {
     }
 }
 
+// Long on purpose: the emulated transaction statements, the INSERT templates and the engine call are
+// one decision on the statement's first word.
+// NOLINTNEXTLINE(readability-function-cognitive-complexity)
 qint64 AccesoDatos::Impl::EjecutaSentencia(const QString& s, std::unique_ptr<FuenteFilas>* filas,
                                            bool traducir) {
     if (!sqlite)
@@ -235,7 +238,7 @@ void AccesoDatos::Impl::Abre(Registros::Impl& rs, const QString& sql, const QStr
     rs.ad = this;
     abiertos.insert(&rs);
     try {
-        rs.Carga(std::move(f));
+        rs.TomaFilas(std::move(f));
     } catch (const Fallas& e) {
         rs.CierraInterno();
         Lanza(e, QStringLiteral("ObtieneRecordset"));
@@ -375,7 +378,7 @@ qint32 AccesoDatos::EjecutaSQL(const QString& sql, Registros* rs) {
         r.ad = d_.get();
         d_->abiertos.insert(&r);
         try {
-            r.Carga(std::move(filas));
+            r.TomaFilas(std::move(filas));
         } catch (const Fallas& f) {
             r.CierraInterno();
             d_->Lanza(f, QStringLiteral("EjecutaSQL"));
@@ -433,6 +436,8 @@ QVariant AccesoDatos::MaximoValor(const QString& tabla, const QString& columna, 
     return v;
 }
 
+// Long on purpose: one case per value type, in the order the suite writes literals.
+// NOLINTNEXTLINE(readability-function-cognitive-complexity)
 QString AccesoDatos::FormateaValorSQL(const QVariant& valor, const QString& marcador) const {
     const bool sqlite =
         d_->motor ? d_->sqlite

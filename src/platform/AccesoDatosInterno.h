@@ -150,7 +150,7 @@ QString LiteralTexto(const QString& texto);
 
 // The object's inner state (nested, so it reaches the object's private members).
 struct AccesoDatos::Impl {
-    explicit Impl(AccesoDatos& yo) : yo(yo) {}
+    explicit Impl(AccesoDatos& dueno) : yo(dueno) {}
     AccesoDatos& yo;
     std::unique_ptr<ad::Motor> motor;
     bool sqlite = false; // translate and emulate transactions
@@ -208,7 +208,7 @@ struct Registros::Impl {
     bool EnFuente() const { return fuente != nullptr; }
     bool Editable() const { return tipoBloqueo != TipoBloqueo::SoloLectura; }
     // Takes the rows of a freshly run query.
-    void Carga(std::unique_ptr<ad::FuenteFilas> f);
+    void TomaFilas(std::unique_ptr<ad::FuenteFilas> f);
     void CierraInterno();
     void Verifica() const;
     QVariant Valor(int indice) const;

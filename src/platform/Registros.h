@@ -51,8 +51,8 @@ public:
     int CursorType() const;
     int LockType() const;
     // Used by the next Open (only while closed).
-    void AsignaCursorType(int tipo);
-    void AsignaLockType(int tipo);
+    void setCursorType(int tipo);
+    void setLockType(int tipo);
 
     // ADO's BOF and EOF (the names collide with a C macro): both true when there are no rows.
     bool Bof() const;

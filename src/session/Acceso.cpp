@@ -158,6 +158,7 @@ QString SentenciaEgreso(qint32 id, const QDateTime& momento) {
            QStringLiteral(" WHERE EGRESO IS NULL AND ") + QStringLiteral(" ID = ") + QString::number(id);
 }
 
+// NOLINTNEXTLINE(readability-function-size): the system's access-log steps, run in order by EjecutaPasos.
 void RegistraIngreso(const QString& programaPedido) {
     QString programa;
     bool buscaTarea = true;

@@ -71,6 +71,8 @@ Rechazo LeeRechazo(const std::optional<ErrorSistema>& lanzado) {
 
 } // namespace
 
+// Long on purpose: the batch's steps (send, commit, roll back, report), run in order by EjecutaPasos.
+// NOLINTNEXTLINE(readability-function-size)
 void GActualizarDatoScript(const QStringList& sentencias, bool& hayError, qint32& numeroError,
                            bool ignoraDuplicados, bool ignoraReferencias, QString& tanda, QString& mensajes,
                            bool mostrar) {

@@ -33,3 +33,5 @@ constexpr int kAnchoX = 120;
 // Proceso, Fecha, Error, Descripcion, SQL, PC, Usuario of every row of AUX_ERR on `ad`, in the
 // order they were written.
 std::vector<QVariantList> FilasAuxErr(AccesoDatos& ad);
+// The native numbers of the connection's error list, in order.
+std::vector<long> NumerosDeError(AccesoDatos& ad);

@@ -69,7 +69,7 @@ void ConArchivosDemo::SetUp() {
     } catch (const ErrorSistema& e) {
         FAIL() << "No se pudo crear la base demo: " << e.Descripcion().toStdString();
     }
-    Ini().EstableceCarpeta(Carpeta());
+    Ini().setCarpeta(Carpeta());
 }
 
 void ConArchivosDemo::TearDown() {
@@ -107,9 +107,9 @@ void ConBaseDemo::SetUp() {
     ObtieneBaseEstadisticas();
     ASSERT_TRUE(gBaseEstadisticas().EstaConectado());
     gUsuarioLogeado = ad.LeeUsuario();
-    ad.LeeConexion().AsignaCommandTimeout(gTimeOut);
-    ad.LeeConexion().AsignaIsolationLevel(256);
-    ad.LeeConexion().AsignaDefaultDatabase(ad.LeeBaseDatos());
+    ad.LeeConexion().setCommandTimeout(gTimeOut);
+    ad.LeeConexion().setIsolationLevel(256);
+    ad.LeeConexion().setDefaultDatabase(ad.LeeBaseDatos());
 }
 
 std::vector<QVariantList> FilasAuxErr(AccesoDatos& ad) {
@@ -135,4 +135,13 @@ void ConBaseDemo::AjustaConfiguracion(const QString& clave, const QString& valor
 
 void ConBaseDemo::QuitaConfiguracion(const QString& clave) {
     AD().EjecutaSQL("DELETE FROM TA_CONFIGURACION WHERE Clave = '" + clave + "'");
+}
+
+std::vector<long> NumerosDeError(AccesoDatos& ad) {
+    const Errores& e = ad.LeeConexion().Errors();
+    std::vector<long> r;
+    r.reserve(static_cast<size_t>(e.Count()));
+    for (int i = 0; i < e.Count(); ++i)
+        r.push_back(e.Item(i).NativeError);
+    return r;
 }

@@ -3,6 +3,7 @@
 // database; collation and functions cannot be registered through ODBC, so these tables have none).
 
 #include "AccesoDatos.h"
+#include "Ayudas.h"
 #include "BaseEmbebida.h"
 #include "Comun.h"
 
@@ -31,13 +32,7 @@ protected:
         BaseEmbebida::Crea(ruta, {kEsquema});
         ad.Conecta(false, 0, QStringLiteral("DRIVER={SQLite3};Database=") + ruta);
     }
-    std::vector<long> Numeros() {
-        std::vector<long> r;
-        const Errores& e = ad.LeeConexion().Errors();
-        for (int i = 0; i < e.Count(); ++i)
-            r.push_back(e.Item(i).NativeError);
-        return r;
-    }
+    std::vector<long> Numeros() { return NumerosDeError(ad); }
     QVariant Valor(const QString& sql) {
         Registros rs;
         ad.ObtieneRecordset(sql, rs);

@@ -2,6 +2,7 @@
 // transactions, record sets, look-ups, literals and the central error handler.
 
 #include "AccesoDatos.h"
+#include "Ayudas.h"
 #include "BaseEmbebida.h"
 #include "Comun.h"
 #include "Moneda.h"
@@ -55,13 +56,7 @@ protected:
         a.Conecta();
     }
     // The native numbers of the connection's error list.
-    std::vector<long> Numeros() {
-        std::vector<long> r;
-        const Errores& e = ad.LeeConexion().Errors();
-        for (int i = 0; i < e.Count(); ++i)
-            r.push_back(e.Item(i).NativeError);
-        return r;
-    }
+    std::vector<long> Numeros() { return NumerosDeError(ad); }
     QVariant Valor(const QString& sql, AccesoDatos* otro = nullptr) {
         Registros rs;
         (otro ? *otro : ad).ObtieneRecordset(sql, rs);
@@ -224,7 +219,7 @@ TEST_F(AccesoDatosTest, ALockedDatabaseFailsAfterTheCommandTimeOut) {
     AccesoDatos otro;
     Conecta(otro);
     otro.EjecutaSQL(QStringLiteral("BEGIN TRANSACTION\rINSERT INTO CAB (Id) VALUES (7)"));
-    ad.LeeConexion().AsignaCommandTimeout(1);
+    ad.LeeConexion().setCommandTimeout(1);
     try {
         ad.EjecutaSQL(QStringLiteral("INSERT INTO CAB (Id) VALUES (8)"));
         FAIL();

@@ -21,8 +21,8 @@ class TandaSql : public ConBaseDemo {
 protected:
     void SetUp() override {
         ConBaseDemo::SetUp();
-        Maquina().EstableceNombreMaquina("PC07");
-        Maquina().EstableceCarpetaAlternativa(Carpeta());
+        Maquina().setNombreMaquina("PC07");
+        Maquina().setCarpetaAlternativa(Carpeta());
         EstableceReloj([] { return QDateTime(QDate(2025, 6, 30), QTime(9, 5, 41)); });
     }
 

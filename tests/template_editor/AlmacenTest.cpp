@@ -97,7 +97,7 @@ protected:
     std::unique_ptr<FrmVardelio> form;
 };
 
-TEST_F(Almacen, UnModeloNuevoSeGuardaYSeCargaCampoACampoYLineaALinea) {
+TEST_F(Almacen, UnModeloNuevoSeGuardaYSeLeeCampoACampoYLineaALinea) {
     Nombre("Prueba nueva");
     EXPECT_TRUE(F().EsNuevo);
     EXPECT_FALSE(F().EsModificacion);
@@ -354,6 +354,7 @@ TEST_F(Almacen, UnFalloEnCualquierSentenciaDejaElModeloComoEstaba) {
         "BEFORE DELETE ON V_CPTES_MODELO_CAB BEGIN SELECT RAISE(ABORT, 'no'); END",
         "BEFORE DELETE ON V_CPTES_MODELO_DET BEGIN SELECT RAISE(ABORT, 'no'); END",
         "BEFORE INSERT ON V_CPTES_MODELO_CAB BEGIN SELECT RAISE(ABORT, 'no'); END",
+        // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): long triggers are split over lines.
         "BEFORE INSERT ON V_CPTES_MODELO_DET WHEN trim(NEW.IdArticulo) = '1007' BEGIN SELECT RAISE(ABORT, "
         "'no'); END",
         "BEFORE INSERT ON V_CPTES_MODELO_DET WHEN trim(NEW.IdArticulo) = 'GASEOSA-225' "
@@ -477,7 +478,7 @@ TEST_F(Almacen, UnaCantidadQueNoEsNumeroNoLlegaAlLote) {
     EXPECT_EQ(Filas("SELECT COUNT(*) FROM V_CPTES_MODELO_CAB"), QStringList{"3"});
 }
 
-TEST_F(Almacen, LaCargaMuestraLoGuardadoTalComoEsta) {
+TEST_F(Almacen, LaLecturaMuestraLoGuardadoTalComoEsta) {
     Ejecuta("INSERT INTO V_CPTES_MODELO_CAB (IdVardelio, nombre, DETALLE, TCDefault, DepositoOrigen, "
             "IdMotivoStock, AnclarAlMenu) VALUES (9, 'RARO', NULL, '  ZZ', '   2', '   1', NULL)");
     Ejecuta("INSERT INTO V_CPTES_MODELO_DET (IdVardelio, IdArticulo, Cantidad, IdUnidad) VALUES "

@@ -66,7 +66,7 @@ QMessageBox::Icon IconoQt(int estilo) {
 } // namespace
 
 void InteraccionQt::RegistraVista(const QString& nombreFormulario, Vista vista) {
-    Vistas().insert(nombreFormulario.toUpper(), std::move(vista));
+    Vistas()[nombreFormulario.toUpper()] = std::move(vista);
 }
 
 int InteraccionQt::MsgBox(const QString& texto, int estilo, const QString& titulo) {
