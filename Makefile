@@ -1,8 +1,8 @@
-# The two commands of the README: `make run` and `make test` (and `make fuzz`).
+# The two commands of the README: `make run` and `make test`; `make fuzz`, `make tidy` and `make captura` besides.
 SHELL := /bin/bash
 PAQUETES := cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc \
 	qt6-translations-l10n unixodbc-dev libsqliteodbc tdsodbc libsqlite3-dev sqlite3 \
-	libgtest-dev libgmock-dev libxlsxwriter-dev unzip ccache clang libclang-rt-14-dev xvfb xauth
+	libgtest-dev libgmock-dev libxlsxwriter-dev unzip ccache clang clang-tidy libclang-rt-14-dev xvfb xauth
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO := $(CURDIR)/demo/modelos.db
 # `make fuzz` runs each fuzz target this long; what it finds stays in build-fuzz/fuzz/.
@@ -13,7 +13,7 @@ FUZZ_OBJETIVOS := $(notdir $(wildcard fuzz/corpus/*))
 LOCAL_ES := $(shell locale -a 2>/dev/null | grep -i -m1 -E '^es_(AR|ES)\.utf-?8$$')
 REGIONAL := $(if $(LOCAL_ES),LC_NUMERIC=$(LOCAL_ES) LC_MONETARY=$(LOCAL_ES))
 
-.PHONY: run test fuzz paquetes build-release build-dev build-fuzz demo
+.PHONY: run test fuzz tidy captura paquetes build-release build-dev build-fuzz demo
 
 run: build-release demo
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ "$$QT_QPA_PLATFORM" != offscreen ]; then \
@@ -38,6 +38,24 @@ fuzz: build-fuzz
 			|| fallas="$$fallas $$t"; \
 	done; \
 	if [ -n "$$fallas" ]; then echo "Encontraron fallas:$$fallas (entradas en build-fuzz/fuzz/hallazgos/)"; exit 1; fi
+
+# Files whose clang-tidy findings their owner is still fixing (the editor window is being split
+# into smaller functions). `make tidy` skips them; empty this list once they are clean.
+TIDY_PENDIENTES :=
+vacio :=
+espacio := $(vacio) $(vacio)
+TIDY_EXCLUIDOS := $(subst $(espacio),|,$(strip $(subst .,\.,$(TIDY_PENDIENTES))))
+TIDY_ARCHIVOS := ^$(CURDIR)/(?!($(if $(TIDY_EXCLUIDOS),$(TIDY_EXCLUIDOS),-))$$)(src|tests|bench)/
+
+# clang-tidy (.clang-tidy) over the project's own sources in compile_commands.json, in parallel.
+tidy: build-dev
+	run-clang-tidy -p build-dev -quiet -j $$(nproc) '$(TIDY_ARCHIVOS)' > build-dev/tidy.log 2>&1 \
+		|| { grep -E 'error:|warning:' build-dev/tidy.log | sort -u; echo "clang-tidy: see build-dev/tidy.log"; exit 1; }
+	@echo "clang-tidy: clean"
+
+# The README picture: the walk-through test writes it into the build folder; this copies it.
+captura: build-dev
+	cmake --build --preset dev --target captura
 
 paquetes:
 	@faltan=$$(for p in $(PAQUETES); do \

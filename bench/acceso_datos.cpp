@@ -80,6 +80,7 @@ sqlite3* AbreCrudo(const QString& ruta) {
 
 } // namespace
 
+// NOLINTNEXTLINE(readability-function-size): a benchmark: one measurement after the other.
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
@@ -95,21 +96,22 @@ int main(int argc, char* argv[]) {
     sqlite3* crudo = AbreCrudo(rutaCruda);
 
     // (a) The batch as the template save builds it.
-    QString lote = QStringLiteral("BEGIN TRANSACTION \r\r\r\n");
+    QString tanda = QStringLiteral("BEGIN TRANSACTION \r\r\r\n");
     for (int i = 0; i < kLineas; ++i)
-        lote += QStringLiteral(
-                    "\rINSERT INTO V_CPTES_MODELO_DET (IdVardelio,IdArticulo,Cantidad,IdUnidad) VALUES "
-                    "(1,'%1',%2,'  UN')")
-                    .arg(Articulo(i))
-                    .arg(Cantidad(i));
-    lote += QStringLiteral("\r");
+        tanda += QStringLiteral(
+                     "\rINSERT INTO V_CPTES_MODELO_DET (IdVardelio,IdArticulo,Cantidad,IdUnidad) VALUES "
+                     "(1,'%1',%2,'  UN')")
+                     .arg(Articulo(i))
+                     .arg(Cantidad(i));
+    tanda += QStringLiteral("\r");
     std::vector<QByteArray> articulos;
+    articulos.reserve(kLineas);
     for (int i = 0; i < kLineas; ++i)
         articulos.push_back(Articulo(i).toUtf8());
     const auto [loteAd, loteCrudo] =
         Mejores([&] { ad.EjecutaSQL(QStringLiteral("DELETE FROM V_CPTES_MODELO_DET")); },
                 [&] {
-                    ad.EjecutaSQL(lote);
+                    ad.EjecutaSQL(tanda);
                     ad.EjecutaSQL(QStringLiteral("COMMIT TRANSACTION"));
                 },
                 [&] { Ejecuta(crudo, "DELETE FROM V_CPTES_MODELO_DET"); },

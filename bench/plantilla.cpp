@@ -92,6 +92,7 @@ size_t MemoriaEnUso() {
 
 } // namespace
 
+// NOLINTNEXTLINE(readability-function-size): a benchmark: one measurement after the other.
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
@@ -102,7 +103,7 @@ int main(int argc, char* argv[]) {
     const QString rutaCruda = dir.filePath(QStringLiteral("cruda.db"));
     BaseEmbebida::CreaDemo(rutaVentana, scripts);
     QFile::copy(rutaVentana, rutaCruda);
-    Ini().EstableceCarpeta(dir.path());
+    Ini().setCarpeta(dir.path());
 
     FrmVardelio f;
     f.Form_Load(
@@ -142,6 +143,7 @@ int main(int argc, char* argv[]) {
     RegistraFuncionesSqlite(crudo);
     Ejecuta(crudo, "PRAGMA foreign_keys = ON; PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;");
     std::vector<QByteArray> articulos;
+    articulos.reserve(kLineas);
     for (int i = 0; i < kLineas; ++i)
         articulos.push_back(UT().RellenaCodigo(Articulo(i), 25).toUtf8());
     const auto grabaCruda = [&] {
@@ -177,14 +179,14 @@ int main(int argc, char* argv[]) {
         Ejecuta(crudo, "COMMIT");
     };
     double sumaCruda = 0;
-    // The lines read raw; with `articulos`, the load's fair baseline: for each line also the
+    // The lines read raw; with `conArticulos`, the load's fair baseline: for each line also the
     // article's point query that the line validation must run, prepared once, every column read
     // as text.
-    const auto leeCruda = [&](bool articulos) {
+    const auto leeCruda = [&](bool conArticulos) {
         sumaCruda = 0;
         sqlite3_stmt* st = Prepara(crudo, "select * from v_cptes_modelo_det where idvardelio = 1");
         sqlite3_stmt* art =
-            articulos ? Prepara(crudo, "SELECT *,IDUNIDAD AS UDBASE FROM V_MA_ARTICULOS WHERE IDARTICULO = ?")
+            conArticulos ? Prepara(crudo, "SELECT *,IDUNIDAD AS UDBASE FROM V_MA_ARTICULOS WHERE IDARTICULO = ?")
                       : nullptr;
         const auto texto = [](sqlite3_stmt* s, int c) {
             return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, c)),
@@ -210,7 +212,7 @@ int main(int argc, char* argv[]) {
         }
         sqlite3_finalize(art);
         sqlite3_finalize(st);
-        if (lineas.size() < size_t(2 * kLineas) || (articulos && encontrados != kLineas))
+        if (lineas.size() < size_t(2 * kLineas) || (conArticulos && encontrados != kLineas))
             Falla(QStringLiteral("lectura cruda incompleta"));
     };
     const auto cargaCruda = [&] { leeCruda(false); };

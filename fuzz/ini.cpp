@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     const QByteArray bytes = Bytes(datos, largo);
     EscribeArchivo(carpeta + QStringLiteral("cn000PR.ini"), bytes);
     LectorIni ini;
-    ini.EstableceCarpeta(carpeta);
+    ini.setCarpeta(carpeta);
     const QString archivo = QStringLiteral("CN000pr.INI");
 
     for (const char* clave : {"Styles", "FlatToolbars", "Servidor", "DbName", "Usuario", "UserPassWord"}) {

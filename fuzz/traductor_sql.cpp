@@ -167,7 +167,7 @@ QString SinEspacios(QString s) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     const QString lote = TextoUtf8(datos, largo);
-    const QStringList sentencias = DivideLote(lote);
+    const QStringList sentencias = DivideTanda(lote);
     for (const QString& s : sentencias)
         if (SinEspacios(s).isEmpty())
             Falla("el lote da una sentencia en blanco");

@@ -23,7 +23,7 @@ int main(int argc, char* argv[]) {
         return fin.codigo;
     }
     VistaVardelio vista(form);
-    puerto.EstablecePadre(&vista);
+    puerto.setPadre(&vista);
     vista.show();
     vista.activateWindow(); // also where no window manager activates it
     return app.exec();

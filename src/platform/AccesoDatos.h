@@ -45,14 +45,14 @@ public:
     // Seconds a statement waits for a locked table or database before it fails (0: no limit);
     // 30 by default. Kept for the next connection when closed.
     int CommandTimeout() const { return tiempoEspera_; }
-    void AsignaCommandTimeout(int segundos);
+    void setCommandTimeout(int segundos);
     // The suite's isolation values (256 read uncommitted, 4096 read committed, 65536 repeatable
     // read, 1048576 serializable); the embedded database keeps the value only (one writer).
     int IsolationLevel() const { return aislamiento_; }
-    void AsignaIsolationLevel(int nivel);
+    void setIsolationLevel(int nivel);
     // SQL Server: the current database of the session. The embedded database keeps the name only.
     QString DefaultDatabase() const { return baseDefecto_; }
-    void AsignaDefaultDatabase(const QString& base);
+    void setDefaultDatabase(const QString& base);
 
     AccesoDatos& Dueno() const { return dueno_; }
 

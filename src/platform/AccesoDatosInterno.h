@@ -3,6 +3,7 @@
 // Inner parts of the data-access layer, shared by its .cpp files only.
 
 #include "AccesoDatos.h"
+#include "FallasDatos.h"
 
 #include <QHash>
 #include <QString>
@@ -18,34 +19,15 @@ struct sqlite3;
 
 namespace ad {
 
-// SQL Server's numbers for the errors the program tests or shows.
-constexpr long kClaveDuplicada = 2627;
-constexpr long kConflictoRestriccion = 547;
-constexpr long kDatoTruncado = 8152;
-constexpr long kSentenciaTerminada = 3621;
+// ADO's and the language's numbers for the errors the program raises (SQL Server's are in
+// ErroresSqlServer.h, through FallasDatos.h).
 constexpr long kNoHayConexion = 3709;
 constexpr long kSinFilaActual = 3021;
 constexpr long kCampoInexistente = 3265;
 constexpr long kConjuntoCerrado = 3704;
 constexpr long kNoActualizable = 3251;
 constexpr long kFilaNoUbicada = -2147217864;
-constexpr long kBaseNoDisponible = 4060;
-constexpr long kServidorNoDisponible = 17;
 constexpr long kTiposNoCoinciden = 13;
-extern const QString kTextoSentenciaTerminada;
-
-// The errors of one refused operation, in the order the list shows them.
-struct Fallas {
-    std::vector<ErrorBD> lista;
-};
-
-[[noreturn]] void Falla(long numero, const QString& descripcion);
-
-// SQLite's error (extended code and message) as the entries SQL Server would give: the
-// error with SQL Server's number where the program relies on it, then 3621.
-Fallas FallasSqlite(int codigoExtendido, const QString& mensaje);
-// A driver's message without its "[vendor][driver]" prefixes.
-QString LimpiaMensajeDriver(QString mensaje);
 
 // A result's rows as they come: one current row at a time.
 class FuenteFilas {
@@ -174,7 +156,7 @@ QString SinNulos(const QString& sql);
 
 // The object's inner state (nested, so it reaches the object's private members).
 struct AccesoDatos::Impl {
-    explicit Impl(AccesoDatos& yo) : yo(yo) {}
+    explicit Impl(AccesoDatos& dueno) : yo(dueno) {}
     AccesoDatos& yo;
     std::unique_ptr<ad::Motor> motor;
     bool sqlite = false; // translate and emulate transactions
@@ -187,7 +169,9 @@ struct AccesoDatos::Impl {
     void Cierra();
     void VerificaConexion(const char* operacion) const;
     // Records the errors in the connection's list and raises the first.
-    [[noreturn]] void Lanza(const ad::Fallas& f, const QString& operacion);
+    [[noreturn]] void Lanza(const ad::Fallas& f, const QString&) {
+        ad::RegistraYLanza(yo.conexion_.Errors(), f);
+    }
     QString Traduce(const QString& sql);
     // One statement of a batch (SQL Server dialect when `traducir`).
     qint64 EjecutaSentencia(const QString& sentencia, std::unique_ptr<ad::FuenteFilas>* filas, bool traducir);
@@ -230,7 +214,7 @@ struct Registros::Impl {
     bool EnFuente() const { return fuente != nullptr; }
     bool Editable() const { return tipoBloqueo != TipoBloqueo::SoloLectura; }
     // Takes the rows of a freshly run query.
-    void Carga(std::unique_ptr<ad::FuenteFilas> f);
+    void TomaFilas(std::unique_ptr<ad::FuenteFilas> f);
     void CierraInterno();
     void Verifica() const;
     QVariant Valor(int indice) const;

@@ -128,6 +128,7 @@ public:
         nombre.remove(u'[').remove(u']');
         const QSqlIndex indice = QSqlDatabase::database(nombre_, false).primaryIndex(nombre);
         std::vector<QString> r;
+        r.reserve(static_cast<size_t>(indice.count()));
         for (int i = 0; i < indice.count(); ++i)
             r.push_back(indice.fieldName(i));
         return r;

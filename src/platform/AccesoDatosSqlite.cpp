@@ -251,6 +251,7 @@ public:
                     clave.emplace_back(orden, f->Valor(1).toString());
         std::sort(clave.begin(), clave.end());
         std::vector<QString> r;
+        r.reserve(clave.size());
         for (auto& [orden, nombre] : clave)
             r.push_back(nombre);
         return r;

@@ -79,7 +79,7 @@ RegistroConsulta RegistroConsulta::DeBytes(const QByteArray& bytes) {
     RegistroConsulta r;
     int desde = 0;
     auto campo = [&](int ancho) {
-        const QString t = Decodifica(b.mid(desde, ancho));
+        QString t = Decodifica(b.mid(desde, ancho));
         desde += ancho;
         return t;
     };

@@ -78,9 +78,9 @@ void BarraHerramientas::Actualiza() {
 
 #define INTERRUPTOR(Nombre, miembro)                                                                         \
     void BarraHerramientas::set##Nombre(bool h) {                                                            \
-        if (miembro == h)                                                                                    \
+        if ((miembro) == h)                                                                                  \
             return;                                                                                          \
-        miembro = h;                                                                                         \
+        (miembro) = h;                                                                                       \
         Actualiza();                                                                                         \
     }
 INTERRUPTOR(HabilitaFueraEdicion1, fueraEdicion1_)

@@ -25,7 +25,7 @@ public:
 
     // Where workbooks are written: the user's temporary folder unless one is set.
     QString Carpeta() const;
-    void EstableceCarpeta(const QString& carpeta) { carpeta_ = carpeta; }
+    void setCarpeta(const QString& carpeta) { carpeta_ = carpeta; }
     // The path of the last workbook written (empty before the first).
     const QString& UltimaPlanilla() const { return ultima_; }
 

@@ -14,7 +14,7 @@ QString InfoMaquina::NombreUsuario() const {
         return usuario_;
     }
     for (const char* variable : {"USER", "LOGNAME"}) {
-        const QString u = qEnvironmentVariable(variable);
+        QString u = qEnvironmentVariable(variable);
         if (!u.isEmpty()) {
             return u;
         }

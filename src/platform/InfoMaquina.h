@@ -10,9 +10,9 @@ public:
     QString NombreUsuario() const;
     QString CarpetaAlternativa() const;
 
-    void EstableceNombreMaquina(const QString& nombre) { maquina_ = nombre; }
-    void EstableceNombreUsuario(const QString& nombre) { usuario_ = nombre; }
-    void EstableceCarpetaAlternativa(const QString& carpeta) { carpeta_ = carpeta; }
+    void setNombreMaquina(const QString& nombre) { maquina_ = nombre; }
+    void setNombreUsuario(const QString& nombre) { usuario_ = nombre; }
+    void setCarpetaAlternativa(const QString& carpeta) { carpeta_ = carpeta; }
 
 private:
     QString maquina_;

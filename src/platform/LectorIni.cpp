@@ -34,7 +34,7 @@ QString LectorIni::Carpeta() const {
 
 QString LectorIni::ResuelveArchivo(const QString& archivo) const {
     const QFileInfo info(archivo);
-    const QString ruta = archivo.contains(QLatin1Char('/')) ? archivo : QDir(Carpeta()).filePath(archivo);
+    QString ruta = archivo.contains(QLatin1Char('/')) ? archivo : QDir(Carpeta()).filePath(archivo);
     if (QFileInfo::exists(ruta)) {
         return ruta;
     }

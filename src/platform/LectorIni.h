@@ -15,7 +15,7 @@ public:
 
     // Folder for file names without one; the program's folder until set (tests).
     QString Carpeta() const;
-    void EstableceCarpeta(const QString& carpeta) { carpeta_ = carpeta; }
+    void setCarpeta(const QString& carpeta) { carpeta_ = carpeta; }
 
     // The file's path with its name matched without regard to case in its folder; the path
     // as given when no such file exists.

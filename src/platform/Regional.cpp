@@ -47,8 +47,9 @@ Ajustes LeeEntorno() {
             a.miles = mil.at(0);
         }
         const char* frac = nl_langinfo_l(FRAC_DIGITS, loc);
-        if (frac && *frac != CHAR_MAX && *frac >= 0) {
-            a.decimalesMoneda = *frac;
+        // CHAR_MAX (and, where char is signed, a negative value) means "not given".
+        if (frac && static_cast<unsigned char>(*frac) < CHAR_MAX) {
+            a.decimalesMoneda = static_cast<unsigned char>(*frac);
         }
         freelocale(loc);
     }
@@ -74,7 +75,7 @@ bool EsDigito(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-std::string SinCerosIniciales(std::string s) {
+std::string SinCerosIniciales(const std::string& s) {
     const auto p = s.find_first_not_of('0');
     return p == std::string::npos ? std::string() : s.substr(p);
 }
@@ -250,6 +251,8 @@ void Desborde() {
 
 } // namespace NumeroTexto
 
+// Long on purpose: a one-pass reader of a regional number (sign, groups, decimals).
+// NOLINTNEXTLINE(readability-function-cognitive-complexity)
 std::optional<NumeroDecimal> NumeroDecimal::Lee(const QString& texto, QChar decimal, QChar miles) {
     const QString t = texto.trimmed();
     const qsizetype n = t.size();
@@ -401,9 +404,7 @@ double ValNumero(const QString& texto) {
                 break;
             }
         } else {
-            if (exponente == "e" && (c == QLatin1Char('+') || c == QLatin1Char('-'))) {
-                exponente += static_cast<char>(c.unicode());
-            } else if (EsDigito(c)) {
+            if ((exponente == "e" && (c == QLatin1Char('+') || c == QLatin1Char('-'))) || EsDigito(c)) {
                 exponente += static_cast<char>(c.unicode());
             } else {
                 break;

@@ -54,7 +54,7 @@ QString SinDelimitar(QString nombre) {
 // ---------------------------------------------------------------------------------------
 // Inner state
 
-void Registros::Impl::Carga(std::unique_ptr<FuenteFilas> f) {
+void Registros::Impl::TomaFilas(std::unique_ptr<FuenteFilas> f) {
     nombres.clear();
     for (int i = 0; i < f->Columnas(); ++i)
         nombres.push_back(f->Nombre(i));
@@ -178,14 +178,14 @@ int Registros::LockType() const {
     return d_ ? d_->tipoBloqueo : TipoBloqueo::SoloLectura;
 }
 
-void Registros::AsignaCursorType(int tipo) {
+void Registros::setCursorType(int tipo) {
     if (!d_)
         d_ = std::make_unique<Impl>();
     if (!d_->Abierto())
         d_->tipoCursor = tipo;
 }
 
-void Registros::AsignaLockType(int tipo) {
+void Registros::setLockType(int tipo) {
     if (!d_)
         d_ = std::make_unique<Impl>();
     if (!d_->Abierto())
@@ -363,6 +363,8 @@ void Registros::AsignaCampo(const QString& nombre, const QVariant& valor) {
     d.asignado[static_cast<size_t>(i)] = true;
 }
 
+// Long on purpose: ADO's Update, the INSERT or the keyed UPDATE and the row not found as one step.
+// NOLINTNEXTLINE(readability-function-size,readability-function-cognitive-complexity)
 void Registros::Update() {
     if (!d_)
         Error(kConjuntoCerrado, QStringLiteral("La operación no está permitida si el objeto está cerrado."));

@@ -20,7 +20,7 @@ namespace TipoBloqueo {
 constexpr int SoloLectura = 1;
 constexpr int Pesimista = 2;
 constexpr int Optimista = 3; // the rows can be edited, added (AddNew) and saved (Update)
-constexpr int PorLotes = 4;
+constexpr int PorTandas = 4;
 } // namespace TipoBloqueo
 
 // The rows of a query, read through a cursor: the fields by name (case ignored; of two columns
@@ -51,8 +51,8 @@ public:
     int CursorType() const;
     int LockType() const;
     // Used by the next Open (only while closed).
-    void AsignaCursorType(int tipo);
-    void AsignaLockType(int tipo);
+    void setCursorType(int tipo);
+    void setLockType(int tipo);
 
     // ADO's BOF and EOF (the names collide with a C macro): both true when there are no rows.
     bool Bof() const;

@@ -26,7 +26,7 @@ void RegistraColumnasFecha(const QSet<QString>& columnas);
 
 // Splits a batch into its statements: separated by line breaks (CR, LF or CRLF), never inside a quoted
 // literal ('...' with '' as an escaped quote); blank statements dropped.
-QStringList DivideLote(const QString& lote);
+QStringList DivideTanda(const QString& tanda);
 
 // "if [not] exists(<consulta>) <sentencia>" (any case and spacing) split into its parts; nullopt otherwise.
 struct SiExiste {

@@ -147,7 +147,7 @@ QString Utilidades::ReemplazaTexto(const QString& texto, const QString& buscado,
 }
 
 QString Utilidades::RellenaCodigo(const QString& codigo, int ancho) const {
-    const QString c = codigo.trimmed();
+    QString c = codigo.trimmed();
     if (c.size() >= ancho) {
         return c;
     }
@@ -198,7 +198,7 @@ QString Utilidades::DecodificaTexto(const QString& texto) const {
         return texto;
     }
     // Only a value that CodificaTexto wrote decodes; anything else is kept as written.
-    const QString decodificado = QString::fromUtf8(*r);
+    QString decodificado = QString::fromUtf8(*r);
     if (CodificaTexto(decodificado) != texto.trimmed()) {
         return texto;
     }

@@ -82,7 +82,7 @@ void VentanaConsulta::MuestraConsulta(const QString& consulta, Coleccion* colecc
         ~Suelta() { destino = nullptr; }
     } suelta{destino_};
     Prepara(consulta, condicion, sentencia);
-    if (Carga())
+    if (LlenaResultado())
         interaccion().MuestraModal(*this);
 }
 
@@ -115,7 +115,7 @@ void VentanaConsulta::TituloYAnchos() {
     }
 }
 
-bool VentanaConsulta::Carga() {
+bool VentanaConsulta::LlenaResultado() {
     nombres_.clear();
     valores_.clear();
     try {

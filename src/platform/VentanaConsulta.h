@@ -41,11 +41,11 @@ public:
 
     // Start-up hands it the connection text in use and an option; the queries run on the
     // data-access object the provider gives at each show (nullptr: no connection).
-    void AsignaCadenaConexion(const QString& cadena) { cadena_ = cadena; }
+    void setCadenaConexion(const QString& cadena) { cadena_ = cadena; }
     const QString& CadenaConexion() const { return cadena_; }
-    void AsignaOpcion(bool opcion) { opcion_ = opcion; }
+    void setOpcion(bool opcion) { opcion_ = opcion; }
     bool Opcion() const { return opcion_; }
-    void AsignaProveedorDatos(std::function<AccesoDatos*()> proveedor) { proveedor_ = std::move(proveedor); }
+    void setProveedorDatos(std::function<AccesoDatos*()> proveedor) { proveedor_ = std::move(proveedor); }
 
     // Full path of the definitions file (consultas.cvn); CONSULTASLEN.CVN lies beside it.
     const QString& ArchivoConsultas() const { return archivo_; }
@@ -90,7 +90,7 @@ public:
 
 private:
     void Prepara(const QString& consulta, const QString& condicion, const QString& sentencia);
-    bool Carga();
+    bool LlenaResultado();
     void TituloYAnchos();
     void Cierra();
 

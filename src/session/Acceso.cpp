@@ -6,11 +6,11 @@
 #include "Globales.h"
 #include "InfoMaquina.h"
 #include "Interaccion.h"
-#include "Lotes.h"
 #include "Registros.h"
 #include "Reloj.h"
 #include "ReportaError.h"
 #include "Sentencias.h"
+#include "TandasSql.h"
 #include "Utilidades.h"
 
 #include <QCoreApplication>
@@ -158,6 +158,7 @@ QString SentenciaEgreso(qint32 id, const QDateTime& momento) {
            QStringLiteral(" WHERE EGRESO IS NULL AND ") + QStringLiteral(" ID = ") + QString::number(id);
 }
 
+// NOLINTNEXTLINE(readability-function-size): the system's access-log steps, run in order by EjecutaPasos.
 void RegistraIngreso(const QString& programaPedido) {
     QString programa;
     bool buscaTarea = true;
@@ -224,8 +225,8 @@ void RegistraIngreso(const QString& programaPedido) {
             },
             [&] {
                 qint32 numero = 0;
-                QString lote, mensajes;
-                GActualizarDatoScript(sentencias, hayError, numero, false, false, lote, mensajes, true);
+                QString tanda, mensajes;
+                GActualizarDatoScript(sentencias, hayError, numero, false, false, tanda, mensajes, true);
             },
             [&] {
                 if (hayError)

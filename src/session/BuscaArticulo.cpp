@@ -118,6 +118,8 @@ bool BuscaArticulo(QString& Codigo, Registros& Rs, bool SoloLectura, bool& PorCo
                          IdLista, Cantidad, Importe, PrefijoLote, TC, AvisoUnidadNegocio, NombreEjecutable());
 }
 
+// Long on purpose: the system's lookups in their order.
+// NOLINTNEXTLINE(readability-function-size,readability-function-cognitive-complexity)
 bool BuscaArticulo(QString& Codigo, Registros& Rs, bool SoloLectura, bool& PorCodigoBarra,
                    QString& Descripcion, const QString& CuentaProveedor, QString& UdBase,
                    const QString& IdLista, double& Cantidad, Moneda& Importe, QString& PrefijoLote,

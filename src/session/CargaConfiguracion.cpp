@@ -94,6 +94,7 @@ void CargaConfiguracion(const QString& carpeta) {
     CargaConfiguracion(carpeta, QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
 }
 
+// NOLINTNEXTLINE(readability-function-size): the system's list of settings, read in its order.
 void CargaConfiguracion(const QString& carpeta, const QString& ejecutable) {
     Registros rs;
     EjecutaPasos(

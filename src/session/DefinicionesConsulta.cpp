@@ -45,7 +45,7 @@ VentanaConsulta& VC() {
     auto& p = ObjetoVC();
     if (!p) {
         p = std::make_unique<VentanaConsulta>();
-        p->AsignaProveedorDatos([] { return &AD(); });
+        p->setProveedorDatos([] { return &AD(); });
     }
     return *p;
 }

@@ -131,6 +131,7 @@ QString RutaBaseDefecto() {
     return CarpetaPrograma() + QStringLiteral("modelos.db");
 }
 
+// NOLINTNEXTLINE(readability-function-size): the system's start-up steps, run in order by EjecutaPasos.
 void InicializaSistema(bool usarIni, const QString& lineaComando, QString& cadenaConexion,
                        qint32 opcionConexion) {
     QString carpeta;
@@ -202,8 +203,8 @@ void InicializaSistema(bool usarIni, const QString& lineaComando, QString& caden
                 },
                 [&] { ObtieneBaseEstadisticas(); },
                 [&] { gUsuarioLogeado = AD().LeeUsuario(); },
-                [&] { AD().LeeConexion().AsignaCommandTimeout(gTimeOut); },
-                [&] { AD().LeeConexion().AsignaIsolationLevel(kIsolacionLecturaSinConfirmar); },
+                [&] { AD().LeeConexion().setCommandTimeout(gTimeOut); },
+                [&] { AD().LeeConexion().setIsolationLevel(kIsolacionLecturaSinConfirmar); },
             },
             ReportaInicio);
         if (!conectado)
@@ -216,10 +217,10 @@ void InicializaSistema(bool usarIni, const QString& lineaComando, QString& caden
     }
     EjecutaPasos({
                      [&] { Aux().CarpetaPrograma(carpeta); },
-                     [&] { AD().LeeConexion().AsignaDefaultDatabase(AD().LeeBaseDatos()); },
+                     [&] { AD().LeeConexion().setDefaultDatabase(AD().LeeBaseDatos()); },
                      [&] {
-                         VC().AsignaCadenaConexion(AD().LeeCadenaConexion());
-                         VC().AsignaOpcion(true);
+                         VC().setCadenaConexion(AD().LeeCadenaConexion());
+                         VC().setOpcion(true);
                          VC().setArchivoConsultas(carpeta + QStringLiteral("consultas.cvn"));
                      },
                      [&] {
@@ -254,7 +255,7 @@ void ObtieneBaseEstadisticas() {
                  SiempreSiguiente);
     if (est.EstaConectado()) {
         EjecutaPasos({
-                         [&] { est.LeeConexion().AsignaDefaultDatabase(kBaseEstadisticas); },
+                         [&] { est.LeeConexion().setDefaultDatabase(kBaseEstadisticas); },
                          [&] {
                              QString aux;
                              gTimeOut = AEntero16(ValNumero(CfgCV(QStringLiteral("TimeOut"), aux)));

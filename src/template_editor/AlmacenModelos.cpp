@@ -3,7 +3,7 @@
 #include "AccesoDatos.h"
 #include "ErrorSistema.h"
 #include "Globales.h"
-#include "Lotes.h"
+#include "TandasSql.h"
 #include "Sentencias.h"
 #include "Utilidades.h"
 

@@ -210,6 +210,7 @@ ClsCmnCptes::EntradasLayout ClsCmnCptes::LeeEntradasLayout(const QString& TC) co
     return e;
 }
 
+// NOLINTNEXTLINE(readability-function-size): the system's list of the 101 article columns, in their order.
 void ClsCmnCptes::DisponeGrillaArticulos(Grilla& g, CajaTexto* editor, const EntradasLayout& e,
                                          const MedidaTexto& medida) const {
     const Disposicion d(g, medida);

@@ -36,7 +36,7 @@ bool ClsCmnCptes::ValidaCantidadLineasCpte(const QString& TC, const QString& let
                                            Grilla* MSFlexGrid2, Grilla* MSFlexGrid3, qint16* CantLineas,
                                            qint16* CantLineasUsadas, qint32 Agragarle,
                                            qint16 LineasAnteriores) {
-    qint16 limite = CantLineas ? *CantLineas : 0;
+    qint16 limite = CantLineas ? *CantLineas : qint16{0};
     const auto devuelveLimite = [&] {
         if (CantLineas)
             *CantLineas = limite;

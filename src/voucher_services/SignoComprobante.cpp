@@ -49,6 +49,8 @@ qint16 ClsCmnCptes::ObtieneSignoComprobante(const QString& TC, bool LibroIVA) {
                     falta = true;
                 }
             },
+            // NOLINTBEGIN(bugprone-branch-clone): the system's rules in their order, the first that holds
+            // decides; several give the same sign.
             [&] {
                 if (falta || LibroIVA)
                     return;
@@ -83,6 +85,7 @@ qint16 ClsCmnCptes::ObtieneSignoComprobante(const QString& TC, bool LibroIVA) {
                 else
                     signo = 1;
             },
+            // NOLINTEND(bugprone-branch-clone)
             [&] {
                 if (!falta)
                     AD().CierraRecordset(rs);

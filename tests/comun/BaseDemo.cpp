@@ -1,6 +1,7 @@
 #include "BaseDemo.h"
 
 #include "AccesoDatos.h"
+#include "Ayudas.h"
 #include "BaseEmbebida.h"
 #include "Globales.h"
 #include "Inicio.h"
@@ -68,7 +69,7 @@ void ConArchivosDemo::SetUp() {
     } catch (const ErrorSistema& e) {
         FAIL() << "No se pudo crear la base demo: " << e.Descripcion().toStdString();
     }
-    Ini().EstableceCarpeta(Carpeta());
+    Ini().setCarpeta(Carpeta());
 }
 
 void ConArchivosDemo::TearDown() {
@@ -106,7 +107,41 @@ void ConBaseDemo::SetUp() {
     ObtieneBaseEstadisticas();
     ASSERT_TRUE(gBaseEstadisticas().EstaConectado());
     gUsuarioLogeado = ad.LeeUsuario();
-    ad.LeeConexion().AsignaCommandTimeout(gTimeOut);
-    ad.LeeConexion().AsignaIsolationLevel(256);
-    ad.LeeConexion().AsignaDefaultDatabase(ad.LeeBaseDatos());
+    ad.LeeConexion().setCommandTimeout(gTimeOut);
+    ad.LeeConexion().setIsolationLevel(256);
+    ad.LeeConexion().setDefaultDatabase(ad.LeeBaseDatos());
+}
+
+std::vector<QVariantList> FilasAuxErr(AccesoDatos& ad) {
+    Registros rs;
+    ad.ObtieneRecordset(
+        "SELECT Proceso, Fecha, Error, Descripcion, SQL, PC, Usuario FROM AUX_ERR ORDER BY Id", rs);
+    std::vector<QVariantList> r;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        QVariantList fila;
+        for (int i = 0; i < 7; ++i)
+            fila << rs.Fields(i);
+        r.push_back(fila);
+    }
+    return r;
+}
+
+void ConBaseDemo::AjustaConfiguracion(const QString& clave, const QString& valor) {
+    QuitaConfiguracion(clave);
+    AD().EjecutaSQL(
+        "INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio) VALUES ('PRUEBA', '" +
+        clave.toUpper() + "', '" + valor + "', 0)");
+}
+
+void ConBaseDemo::QuitaConfiguracion(const QString& clave) {
+    AD().EjecutaSQL("DELETE FROM TA_CONFIGURACION WHERE Clave = '" + clave + "'");
+}
+
+std::vector<long> NumerosDeError(AccesoDatos& ad) {
+    const Errores& e = ad.LeeConexion().Errors();
+    std::vector<long> r;
+    r.reserve(static_cast<size_t>(e.Count()));
+    for (int i = 0; i < e.Count(); ++i)
+        r.push_back(e.Item(i).NativeError);
+    return r;
 }

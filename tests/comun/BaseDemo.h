@@ -31,4 +31,7 @@ private:
 class ConBaseDemo : public ConArchivosDemo {
 protected:
     void SetUp() override;
+    // Writes the setting `clave` (stored in capitals) of TA_CONFIGURACION with `valor`, replacing it.
+    static void AjustaConfiguracion(const QString& clave, const QString& valor);
+    static void QuitaConfiguracion(const QString& clave);
 };

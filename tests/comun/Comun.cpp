@@ -5,3 +5,7 @@
 QString CarpetaFuentes() {
     return qEnvironmentVariable("MODELOS_FUENTES", QStringLiteral("."));
 }
+
+QString CarpetaCompilacion() {
+    return QStringLiteral(MODELOS_COMPILACION_DIR);
+}

@@ -17,6 +17,9 @@ protected:
 
 // Folder of the project's sources (set by CTest), for files the tests read.
 QString CarpetaFuentes();
+// Folder of the build, for what the tests write (never into the sources: a test run leaves the
+// tracked files as they were).
+QString CarpetaCompilacion();
 
 // Keeps an environment variable as it was before the test.
 class VariableEntorno {

@@ -73,7 +73,7 @@ TEST(BaseEmbebida, TheDemoAndItsStatisticsDatabaseOpenThroughTheDataAccessObject
     estadisticas.AsignaServidor(ad.LeeServidor());
     estadisticas.AsignaBaseDatos(QStringLiteral("CV_ESTADISTICAS"));
     estadisticas.Conecta(false, 3, QString(), true, false);
-    estadisticas.LeeConexion().AsignaDefaultDatabase(QStringLiteral("CV_ESTADISTICAS"));
+    estadisticas.LeeConexion().setDefaultDatabase(QStringLiteral("CV_ESTADISTICAS"));
     EXPECT_EQ(estadisticas
                   .ObtieneValorTabla(QStringLiteral("TA_CONFIGURACION"), QStringLiteral("TimeOut"),
                                      QStringLiteral("Valor"), QStringLiteral("Clave"))

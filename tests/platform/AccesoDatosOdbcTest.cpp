@@ -3,6 +3,7 @@
 // database; collation and functions cannot be registered through ODBC, so these tables have none).
 
 #include "AccesoDatos.h"
+#include "Ayudas.h"
 #include "BaseEmbebida.h"
 #include "Comun.h"
 
@@ -31,13 +32,7 @@ protected:
         BaseEmbebida::Crea(ruta, {kEsquema});
         ad.Conecta(false, 0, QStringLiteral("DRIVER={SQLite3};Database=") + ruta);
     }
-    std::vector<long> Numeros() {
-        std::vector<long> r;
-        const Errores& e = ad.LeeConexion().Errors();
-        for (int i = 0; i < e.Count(); ++i)
-            r.push_back(e.Item(i).NativeError);
-        return r;
-    }
+    std::vector<long> Numeros() { return NumerosDeError(ad); }
     QVariant Valor(const QString& sql) {
         Registros rs;
         ad.ObtieneRecordset(sql, rs);
@@ -95,12 +90,12 @@ TEST_F(AccesoDatosOdbcTest, NestedTransactionsCommitOnlyAtTheOutermostLevel) {
 }
 
 TEST_F(AccesoDatosOdbcTest, RowsStreamWhileOtherStatementsRunOnTheConnection) {
-    QString lote = QStringLiteral("BEGIN TRANSACTION\rINSERT INTO CAB (Id) VALUES (1)\r");
+    QString tanda = QStringLiteral("BEGIN TRANSACTION\rINSERT INTO CAB (Id) VALUES (1)\r");
     for (int i = 0; i < 2000; ++i)
-        lote +=
+        tanda +=
             QStringLiteral("INSERT INTO DET (Id, Articulo, Cantidad) VALUES (1,'A%1',%2)\r").arg(i).arg(i);
-    lote += QStringLiteral("COMMIT TRANSACTION");
-    EXPECT_EQ(ad.EjecutaSQL(lote), 2001);
+    tanda += QStringLiteral("COMMIT TRANSACTION");
+    EXPECT_EQ(ad.EjecutaSQL(tanda), 2001);
     Registros rs;
     ad.ObtieneRecordset(QStringLiteral("SELECT Articulo, Cantidad FROM DET ORDER BY Linea"), rs);
     int filas = 0;

@@ -2,6 +2,7 @@
 // transactions, record sets, look-ups, literals and the central error handler.
 
 #include "AccesoDatos.h"
+#include "Ayudas.h"
 #include "BaseEmbebida.h"
 #include "Comun.h"
 #include "Moneda.h"
@@ -55,13 +56,7 @@ protected:
         a.Conecta();
     }
     // The native numbers of the connection's error list.
-    std::vector<long> Numeros() {
-        std::vector<long> r;
-        const Errores& e = ad.LeeConexion().Errors();
-        for (int i = 0; i < e.Count(); ++i)
-            r.push_back(e.Item(i).NativeError);
-        return r;
-    }
+    std::vector<long> Numeros() { return NumerosDeError(ad); }
     QVariant Valor(const QString& sql, AccesoDatos* otro = nullptr) {
         Registros rs;
         (otro ? *otro : ad).ObtieneRecordset(sql, rs);
@@ -153,7 +148,7 @@ TEST_F(AccesoDatosTest, ClosingTheConnectionClosesItsRecordSets) {
 // Batches and the error list
 
 TEST_F(AccesoDatosTest, ADuplicateKeyBatchListsEveryErrorRunsTheRestAndRollsBack) {
-    const QString lote =
+    const QString tanda =
         QStringLiteral("BEGIN TRANSACTION \r\r\r\n\r"
                        "INSERT INTO CAB (Id, Nombre) VALUES (1,'PRIMERO')\r"
                        "INSERT INTO CAB (Id, Nombre) VALUES (1,'REPETIDO')\r"
@@ -161,7 +156,7 @@ TEST_F(AccesoDatosTest, ADuplicateKeyBatchListsEveryErrorRunsTheRestAndRollsBack
                        "INSERT INTO DET (Id, Articulo, Cantidad) VALUES (1,'NEGATIVO',-1)\r"
                        "INSERT INTO DET (Id, Articulo, Cantidad) VALUES (1,'BUENO',2)\r");
     try {
-        ad.EjecutaSQL(lote);
+        ad.EjecutaSQL(tanda);
         FAIL() << "the batch did not fail";
     } catch (const ErrorSistema& e) {
         EXPECT_EQ(e.Numero(), 2627);
@@ -224,7 +219,7 @@ TEST_F(AccesoDatosTest, ALockedDatabaseFailsAfterTheCommandTimeOut) {
     AccesoDatos otro;
     Conecta(otro);
     otro.EjecutaSQL(QStringLiteral("BEGIN TRANSACTION\rINSERT INTO CAB (Id) VALUES (7)"));
-    ad.LeeConexion().AsignaCommandTimeout(1);
+    ad.LeeConexion().setCommandTimeout(1);
     try {
         ad.EjecutaSQL(QStringLiteral("INSERT INTO CAB (Id) VALUES (8)"));
         FAIL();
@@ -325,10 +320,10 @@ TEST_F(AccesoDatosTest, AKilledSaveLeavesTheDatabaseAsItWas) {
         a.AsignaServidor(QStringLiteral("sqlite"));
         a.AsignaBaseDatos(ruta);
         a.Conecta();
-        QString lote = QStringLiteral("BEGIN TRANSACTION \r\rDELETE FROM CAB\r");
+        QString tanda = QStringLiteral("BEGIN TRANSACTION \r\rDELETE FROM CAB\r");
         for (int i = 0; i < 500; ++i)
-            lote += QStringLiteral("INSERT INTO CAB (Id, Nombre) VALUES (%1,'DURANTE')\r").arg(i + 10);
-        a.EjecutaSQL(lote);
+            tanda += QStringLiteral("INSERT INTO CAB (Id, Nombre) VALUES (%1,'DURANTE')\r").arg(i + 10);
+        a.EjecutaSQL(tanda);
         raise(SIGKILL);
         _exit(0);
     }
@@ -610,16 +605,16 @@ TEST_F(AccesoDatosTest, NumericLiteralsUseAPointAndNoGroupingWhateverTheRegion) 
 TEST_F(AccesoDatosTest, TemplateInsertsStoreTheSameValuesAsPlainStatements) {
     // Rows of one shape run one prepared statement: every literal form must come out as written.
     ad.EjecutaSQL(QStringLiteral("INSERT INTO CAB (Id) VALUES (1)"));
-    QString lote;
+    QString tanda;
     const QStringList valores = {QStringLiteral("'it''s'"), QStringLiteral("N'ñandú'"),
                                  QStringLiteral("NULL"),    QStringLiteral("'1/2/24 3:04'"),
                                  QStringLiteral("''"),      QStringLiteral("'   7'")};
     for (int i = 0; i < valores.size(); ++i)
-        lote += QStringLiteral("INSERT INTO DET (Id, Articulo, Cantidad, Unidad) VALUES (1, %1, %2, 'UN')\r")
-                    .arg(valores[i])
-                    .arg(QStringList{"-1.5e1", "0.25", "3", "+4", "12345678901234567890", ".5"}[i]);
+        tanda += QStringLiteral("INSERT INTO DET (Id, Articulo, Cantidad, Unidad) VALUES (1, %1, %2, 'UN')\r")
+                     .arg(valores[i])
+                     .arg(QStringList{"-1.5e1", "0.25", "3", "+4", "12345678901234567890", ".5"}[i]);
     try {
-        ad.EjecutaSQL(lote);
+        ad.EjecutaSQL(tanda);
         FAIL() << "a negative quantity was stored";
     } catch (const ErrorSistema& e) {
         EXPECT_EQ(e.Numero(), 547);

@@ -1,19 +1,11 @@
 #include "BarraEstado.h"
+#include "Ayudas.h"
 #include "ErrorSistema.h"
 #include "Pestanas.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-template <class F> long NumeroDeError(F f) {
-    try {
-        f();
-    } catch (const ErrorSistema& e) {
-        return e.Numero();
-    }
-    return 0;
-}
 
 class BarraEstadoTest : public ::testing::Test {
 protected:

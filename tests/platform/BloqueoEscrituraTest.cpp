@@ -55,7 +55,7 @@ protected:
 
 TEST_F(BloqueoEscritura, ABeginRefusedAfterTheWaitRunsNothingOfItsBatch) {
     b_.EjecutaSQL(QStringLiteral("BEGIN TRANSACTION\rUPDATE T SET texto = 'de b' WHERE n = 1"));
-    a_.LeeConexion().AsignaCommandTimeout(1);
+    a_.LeeConexion().setCommandTimeout(1);
     Registros abierto;
     a_.ObtieneRecordset(QStringLiteral("SELECT texto FROM T ORDER BY n"), abierto);
     ASSERT_FALSE(abierto.Eof());

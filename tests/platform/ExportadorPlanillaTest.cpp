@@ -31,7 +31,7 @@ protected:
         ad.AsignaServidor(QStringLiteral("sqlite"));
         ad.AsignaBaseDatos(ruta);
         ad.Conecta();
-        exportador.EstableceCarpeta(salida.path());
+        exportador.setCarpeta(salida.path());
     }
 
     QStringList Planillas() const {
@@ -59,9 +59,7 @@ TEST_F(Planilla, TitleRowColumnNamesAndEveryRecordInQueryOrder) {
     // Texts keep accents, markup characters, apostrophes and the codes' leading blanks;
     // a null leaves the cell empty; a control character is dropped.
     EXPECT_EQ(FilaXlsx(hoja, 3, 5), QStringList({"2", "Reposición <centro> & \"sur\"", "   1", "12.5", ""}));
-    EXPECT_EQ(FilaXlsx(hoja, 4, 5), QStringList({"1", "O'Brien", "  TR", "-3",
-                                                 "línea"
-                                                 "x"}));
+    EXPECT_EQ(FilaXlsx(hoja, 4, 5), QStringList({"1", "O'Brien", "  TR", "-3", "líneax"}));
     EXPECT_FALSE(hoja.value(3).contains(4));
     // Numbers are numbers, codes stay texts.
     EXPECT_TRUE(hoja.value(3).value(0).numero);
@@ -142,10 +140,10 @@ TEST_F(Planilla, ADesktopWithNoApplicationForWorkbooksCannotOpenIt) {
     QTemporaryDir herramientas;
     ASSERT_TRUE(herramientas.isValid());
     const QString xdgMime = herramientas.filePath(QStringLiteral("xdg-mime"));
-    const auto responde = [&xdgMime](const QByteArray& guion) {
+    const auto responde = [&xdgMime](const QByteArray& script) {
         QFile f(xdgMime);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write("#!/bin/sh\n" + guion);
+        f.write("#!/bin/sh\n" + script);
         f.close();
         f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     };

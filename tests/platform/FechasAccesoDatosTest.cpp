@@ -45,17 +45,17 @@ protected:
     AccesoDatos ad;
 };
 
-TEST_F(FechasEnAccesoDatos, UnLoteDeAltasGuardaLasFechasEnIsoYLosTextosComoSeEscribieron) {
+TEST_F(FechasEnAccesoDatos, UnaTandaDeAltasGuardaLasFechasEnIsoYLosTextosComoSeEscribieron) {
     // Rows of one shape run one prepared statement with their values bound.
-    QString lote;
+    QString tanda;
     const QStringList fechas = {QStringLiteral("05/01/2024"), QStringLiteral("28/12/23 18:00"),
                                 QStringLiteral("1/2/24 9:05")};
     for (int i = 0; i < fechas.size(); ++i)
-        lote += QStringLiteral("INSERT INTO V_MV_STOCK(TC,IdComprobante,Fecha,NroLote,Descripcion) VALUES "
-                               "('  IR','00010000000%1X','%2','01/02/03','%2')\r")
-                    .arg(i + 1)
-                    .arg(fechas[i]);
-    ad.EjecutaSQL(lote);
+        tanda += QStringLiteral("INSERT INTO V_MV_STOCK(TC,IdComprobante,Fecha,NroLote,Descripcion) VALUES "
+                                "('  IR','00010000000%1X','%2','01/02/03','%2')\r")
+                     .arg(i + 1)
+                     .arg(fechas[i]);
+    ad.EjecutaSQL(tanda);
     EXPECT_EQ(Filas(QStringLiteral("SELECT IdComprobante, Fecha, NroLote, Descripcion FROM V_MV_STOCK "
                                    "WHERE Fecha >= '01/01/24' ORDER BY Fecha")),
               (QStringList{QStringLiteral("000100000001X|2024-01-05 00:00:00|01/02/03|05/01/2024"),

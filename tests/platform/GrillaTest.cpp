@@ -1,4 +1,5 @@
 #include "Grilla.h"
+#include "Ayudas.h"
 #include "ErrorSistema.h"
 
 #include <gtest/gtest.h>
@@ -6,15 +7,6 @@
 namespace {
 
 // Runs `f` and returns the number of the ErrorSistema it raised (0 when none).
-template <class F> long NumeroDeError(F f) {
-    try {
-        f();
-    } catch (const ErrorSistema& e) {
-        return e.Numero();
-    }
-    return 0;
-}
-
 // A grid whose cell (r, c) holds "r,c".
 void Llena(Grilla& g) {
     for (int r = 0; r < g.Rows(); ++r)

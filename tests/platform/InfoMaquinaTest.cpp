@@ -10,9 +10,9 @@ TEST(InfoMaquina, ValoresDelSistemaYFijados) {
     EXPECT_FALSE(info.NombreUsuario().isEmpty());
     EXPECT_EQ(info.CarpetaAlternativa(), QDir::tempPath());
 
-    info.EstableceNombreMaquina("PC01");
-    info.EstableceNombreUsuario("juan");
-    info.EstableceCarpetaAlternativa("/tmp/x");
+    info.setNombreMaquina("PC01");
+    info.setNombreUsuario("juan");
+    info.setCarpetaAlternativa("/tmp/x");
     EXPECT_EQ(info.NombreMaquina(), "PC01");
     EXPECT_EQ(info.NombreUsuario(), "juan");
     EXPECT_EQ(info.CarpetaAlternativa(), "/tmp/x");

@@ -11,7 +11,7 @@ class LectorIniTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        ini.EstableceCarpeta(dir.path());
+        ini.setCarpeta(dir.path());
     }
     void Escribe(const QString& nombre, const QByteArray& bytes) {
         QFile f(dir.filePath(nombre));

@@ -1,19 +1,11 @@
 #include "ListaVista.h"
+#include "Ayudas.h"
 #include "ErrorSistema.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
 
 namespace {
-
-template <class F> long NumeroDeError(F f) {
-    try {
-        f();
-    } catch (const ErrorSistema& e) {
-        return e.Numero();
-    }
-    return 0;
-}
 
 QStringList Columna(const ListaVista& l, int k) {
     QStringList v;

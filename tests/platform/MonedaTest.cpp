@@ -1,4 +1,5 @@
 #include "Moneda.h"
+#include "Ayudas.h"
 #include "ErrorSistema.h"
 #include "Regional.h"
 
@@ -10,15 +11,6 @@ namespace {
 
 Moneda M(const char* texto) {
     return *Regional::LeeMoneda(QString::fromLatin1(texto));
-}
-
-long NumeroDeError(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ErrorSistema& e) {
-        return e.Numero();
-    }
-    return 0;
 }
 
 class MonedaTest : public ::testing::Test {

@@ -1,4 +1,5 @@
 #include "Regional.h"
+#include "Ayudas.h"
 #include "ErrorSistema.h"
 
 #include <gtest/gtest.h>
@@ -15,15 +16,6 @@ std::int64_t Crudo(const QString& texto) {
     const auto m = Regional::LeeMoneda(texto);
     EXPECT_TRUE(m.has_value()) << texto.toStdString();
     return m ? m->Crudo() : -1;
-}
-
-long NumeroDeError(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ErrorSistema& e) {
-        return e.Numero();
-    }
-    return 0;
 }
 
 } // namespace

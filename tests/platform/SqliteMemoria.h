@@ -24,7 +24,7 @@ public:
         char* error = nullptr;
         if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &error) == SQLITE_OK)
             return {};
-        const QString texto = QString::fromUtf8(error ? error : "error");
+        QString texto = QString::fromUtf8(error ? error : "error");
         sqlite3_free(error);
         return texto;
     }

@@ -284,27 +284,27 @@ TEST(FechaLiteralAIso, FormasAdmitidas) {
 // ---------------------------------------------------------------------------------------------------------
 // Statements the data-access layer recognises itself.
 
-TEST(DivideLote, SeparaEnSaltosDeLineaFueraDeLosLiterales) {
-    const QString lote = "BEGIN TRANSACTION \r\r\r\n\rDELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 3\r"
-                         "DELETE V_CPTES_MODELO_DET WHERE IdVardelio = 3\r"
-                         "INSERT INTO T VALUES ('a\rb', 'it''s\nok')\r";
-    EXPECT_EQ(DivideLote(lote),
+TEST(DivideTanda, SeparaEnSaltosDeLineaFueraDeLosLiterales) {
+    const QString tanda = "BEGIN TRANSACTION \r\r\r\n\rDELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 3\r"
+                          "DELETE V_CPTES_MODELO_DET WHERE IdVardelio = 3\r"
+                          "INSERT INTO T VALUES ('a\rb', 'it''s\nok')\r";
+    EXPECT_EQ(DivideTanda(tanda),
               (QStringList{"BEGIN TRANSACTION ", "DELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 3",
                            "DELETE V_CPTES_MODELO_DET WHERE IdVardelio = 3",
                            "INSERT INTO T VALUES ('a\rb', 'it''s\nok')"}));
-    EXPECT_EQ(DivideLote("INSERT INTO X VALUES (1)\r\n UPDATE Y SET A = 1\nSELECT 2"),
+    EXPECT_EQ(DivideTanda("INSERT INTO X VALUES (1)\r\n UPDATE Y SET A = 1\nSELECT 2"),
               (QStringList{"INSERT INTO X VALUES (1)", " UPDATE Y SET A = 1", "SELECT 2"}));
-    EXPECT_EQ(DivideLote(""), QStringList{});
-    EXPECT_EQ(DivideLote("  \r\n \t \n"), QStringList{});
-    EXPECT_EQ(DivideLote("SELECT 'a\rb"), QStringList{"SELECT 'a\rb"});
+    EXPECT_EQ(DivideTanda(""), QStringList{});
+    EXPECT_EQ(DivideTanda("  \r\n \t \n"), QStringList{});
+    EXPECT_EQ(DivideTanda("SELECT 'a\rb"), QStringList{"SELECT 'a\rb"});
 }
 
-TEST(DivideLote, LosComentariosNoAbrenLiteralesNiSeCortan) {
-    EXPECT_EQ(DivideLote("UPDATE T SET A = 1 -- it's\rUPDATE T SET B = 'x'\r-- only a comment\r"),
+TEST(DivideTanda, LosComentariosNoAbrenLiteralesNiSeCortan) {
+    EXPECT_EQ(DivideTanda("UPDATE T SET A = 1 -- it's\rUPDATE T SET B = 'x'\r-- only a comment\r"),
               (QStringList{"UPDATE T SET A = 1 -- it's", "UPDATE T SET B = 'x'"}));
-    EXPECT_EQ(DivideLote("SELECT 1 /* one\r it's\n */ + 1\r\n  /* none */  \rSELECT '--', '/*'\rSELECT 3"),
+    EXPECT_EQ(DivideTanda("SELECT 1 /* one\r it's\n */ + 1\r\n  /* none */  \rSELECT '--', '/*'\rSELECT 3"),
               (QStringList{"SELECT 1 /* one\r it's\n */ + 1", "SELECT '--', '/*'", "SELECT 3"}));
-    EXPECT_EQ(DivideLote("SELECT 1 /* open to the end\rSELECT 2"),
+    EXPECT_EQ(DivideTanda("SELECT 1 /* open to the end\rSELECT 2"),
               QStringList{"SELECT 1 /* open to the end\rSELECT 2"});
 }
 
@@ -549,13 +549,13 @@ TEST_F(TraduccionEjecutada, FechasSeGuardanYComparanEnOrden) {
     EXPECT_EQ(Filas("SELECT EGRESO FROM CONTROL_ACCESO WHERE ID = 2"), QStringList{"2024-01-05 14:30:00"});
 }
 
-TEST_F(TraduccionEjecutada, LoteConSiNoExisteYTransaccion) {
+TEST_F(TraduccionEjecutada, TandaConSiNoExisteYTransaccion) {
     const QString anclaje = "if not exists(select * from ta_menu where clave = 'D8021') INSERT INTO TA_MENU "
                             "(CLAVE,NOMBRE)  VALUES('D8021' ,'Modelos')";
-    const QString lote = "BEGIN TRANSACTION \r\r\r\n\r" + anclaje + "\r" + anclaje + "\r" +
-                         "DELETE TA_MENU WHERE CLAVE = 'X'\r" + "COMMIT TRANSACTION";
+    const QString tanda = "BEGIN TRANSACTION \r\r\r\n\r" + anclaje + "\r" + anclaje + "\r" +
+                          "DELETE TA_MENU WHERE CLAVE = 'X'\r" + "COMMIT TRANSACTION";
     int transacciones = 0;
-    for (const QString& sentencia : DivideLote(lote)) {
+    for (const QString& sentencia : DivideTanda(tanda)) {
         switch (EsSentenciaTransaccion(sentencia)) {
         case Transaccion::Inicia:
             ASSERT_EQ(bd.Ejecuta("BEGIN"), "");

@@ -32,12 +32,12 @@ protected:
         ad_.AsignaServidor("sqlite");
         ad_.AsignaBaseDatos(dir_.filePath("prueba.db"));
         ad_.Conecta();
-        ventana_.AsignaProveedorDatos([this] { return &ad_; });
+        ventana_.setProveedorDatos([this] { return &ad_; });
         ventana_.setArchivoConsultas(dir_.filePath("consultas.cvn"));
     }
 
     // Plays the person's part: `accion` runs on the shown window.
-    void AlMostrar(std::function<void(VentanaConsulta&)> accion) {
+    void AlMostrar(const std::function<void(VentanaConsulta&)>& accion) {
         guion.alMostrar = [this, accion](Formulario& f) {
             ASSERT_EQ(&f, &ventana_);
             ++mostrada_;

@@ -30,7 +30,7 @@ protected:
         ConBaseDemo::SetUp();
         if (HasFatalFailure())
             return;
-        Maquina().EstableceNombreMaquina(" puesto-7 ");
+        Maquina().setNombreMaquina(" puesto-7 ");
         Reloj(kEntrada);
     }
     void TearDown() override {
@@ -119,7 +119,7 @@ TEST_F(RegistroAcceso, NombresDeProgramaQueElRegistroConoce) {
         QStringList({"CONFIGURADOR|"}));
 
     // The backup utility leaves no row.
-    const int filas = Accesos().size();
+    const auto filas = Accesos().size();
     const qint32 id = gIdControlAcceso;
     RegistraIngreso("resguardo");
     EXPECT_EQ(Accesos().size(), filas);

@@ -37,7 +37,7 @@ protected:
     static void Quita(const QString& clave) {
         AD().EjecutaSQL("DELETE FROM TA_CONFIGURACION WHERE Clave = " + AD().FormateaValorSQL(clave, "'"));
     }
-    void Carga(const QString& programa = "modelos") { CargaConfiguracion(Carpeta() + "/", programa); }
+    void Configura(const QString& programa = "modelos") { CargaConfiguracion(Carpeta() + "/", programa); }
 
     // Every value set to what no rule can give from an empty table, so that each must be written.
     static void Ensucia() {
@@ -80,7 +80,7 @@ private:
 TEST_F(CargaConfiguracionPrueba, TablaVaciaDaLosValoresPorDefecto) {
     AD().EjecutaSQL("DELETE FROM TA_CONFIGURACION");
     Ensucia();
-    Carga();
+    Configura();
     for (bool b : {gMostrarStockenConsultas,
                    gExigeClaveConsultaLikeArticulos,
                    gUsaConsultaLike,
@@ -122,7 +122,7 @@ TEST_F(CargaConfiguracionPrueba, TablaVaciaDaLosValoresPorDefecto) {
 }
 
 TEST_F(CargaConfiguracionPrueba, ConfiguracionDeLaDemo) {
-    Carga();
+    Configura();
     EXPECT_TRUE(gMostrarStockenConsultas);
     EXPECT_TRUE(gUsaConsultaLike);
     EXPECT_FALSE(gExigeClaveConsultaLikeArticulos);
@@ -147,7 +147,7 @@ TEST_F(CargaConfiguracionPrueba, PruebaSiSinRecortarYConRecorte) {
     Fija("VALIDACODIGOBARRA", " si ");
     Fija("RazonSocialPorUneg", " Si ");
     Fija("UTILIZARFECHADIA", QVariant());
-    Carga();
+    Configura();
     EXPECT_FALSE(gUsaConsultaLike);
     EXPECT_TRUE(gExigeClaveConsultaLikeArticulos);
     EXPECT_FALSE(gConfidencialidad);
@@ -158,7 +158,7 @@ TEST_F(CargaConfiguracionPrueba, PruebaSiSinRecortarYConRecorte) {
     EXPECT_FALSE(gUtilizarFechaDia);
     Fija("VALIDACODIGOBARRA", "S");
     Fija("RazonSocialPorUneg", "  ");
-    Carga();
+    Configura();
     EXPECT_FALSE(gValidaCodigoBarra);
     EXPECT_FALSE(gRazonSocialPorUneg);
 }
@@ -172,7 +172,7 @@ TEST_F(CargaConfiguracionPrueba, ReglaDelNoYOrdenDeTrabajo) {
     Fija("PideClave_LimiteCredito", " x ");
     Fija("ModuloOrdenDeTrabajo", " no ");
     Ensucia();
-    Carga();
+    Configura();
     EXPECT_FALSE(gMaderera);
     EXPECT_TRUE(gVModificaCPrecio);
     EXPECT_FALSE(gCModificaCPrecio);
@@ -182,7 +182,7 @@ TEST_F(CargaConfiguracionPrueba, ReglaDelNoYOrdenDeTrabajo) {
     EXPECT_FALSE(gModuloOrdenDeTrabajo);
     Fija("MADERERA", "N");
     Fija("ModuloOrdenDeTrabajo", "N");
-    Carga();
+    Configura();
     EXPECT_TRUE(gMaderera);
     EXPECT_TRUE(gModuloOrdenDeTrabajo);
 }
@@ -193,31 +193,31 @@ TEST_F(CargaConfiguracionPrueba, TextosRecortadosOTalCual) {
     Fija("MAD_ML_M2", " X ");
     Fija("CantidadDecimales", " 3 ");
     Fija("Top_Default", " 50 ");
-    Carga();
+    Configura();
     EXPECT_EQ(gTituloClientes, "Socios");
     EXPECT_EQ(gUnidadMedidaKG, "KG");
     EXPECT_EQ(gMadMLM2, "X");
     EXPECT_EQ(gCantidadDecimales, " 3 ");
     EXPECT_EQ(gTopDefault, " 50 ");
     Fija("Top_Default", "   ");
-    Carga();
+    Configura();
     EXPECT_EQ(gTopDefault, "1000");
 }
 
 TEST_F(CargaConfiguracionPrueba, ColoresConSuValorPorDefecto) {
     Fija("CFondo", "0");
     Fija("CLetra", "0");
-    Carga();
+    Configura();
     EXPECT_EQ(gColorFondo, kCian);
     EXPECT_EQ(gColorLetra, 0);
     Fija("CFondo", "255");
     Fija("CLetra", "12,5"); // regional decimal comma; halves to even
-    Carga();
+    Configura();
     EXPECT_EQ(gColorFondo, 255);
     EXPECT_EQ(gColorLetra, 12);
     Fija("CFondo", "rojo");
     Fija("CLetra", "13,5");
-    Carga();
+    Configura();
     EXPECT_EQ(gColorFondo, kCian);
     EXPECT_EQ(gColorLetra, 14);
 }
@@ -227,7 +227,7 @@ TEST_F(CargaConfiguracionPrueba, UnValorFueraDeRangoSeSaltaSinAviso) {
     Fija("PERIODO", "40000");
     gPeriodo = 7;
     ASSERT_EQ(gColorFondo, kBlanco);
-    Carga();
+    Configura();
     // Both keep what they had; the keys after them are still read.
     EXPECT_EQ(gColorFondo, kBlanco);
     EXPECT_EQ(gPeriodo, 7);
@@ -239,69 +239,69 @@ TEST_F(CargaConfiguracionPrueba, UnValorFueraDeRangoSeSaltaSinAviso) {
 TEST_F(CargaConfiguracionPrueba, EnterosRedondeadosAlPar) {
     Fija("PERIODO", "2024.5");
     Fija("CONDIVAEMPRESA", "2.5");
-    Carga();
+    Configura();
     EXPECT_EQ(gPeriodo, 2024);
     EXPECT_EQ(gCondIvaEmpresa, 2);
     // The leading number, with "." whatever the regional settings.
     Fija("PERIODO", "2025.5 meses");
     Fija("CONDIVAEMPRESA", "3.5");
-    Carga();
+    Configura();
     EXPECT_EQ(gPeriodo, 2026);
     EXPECT_EQ(gCondIvaEmpresa, 4);
     Fija("PERIODO", "2025,9");
-    Carga();
+    Configura();
     EXPECT_EQ(gPeriodo, 2025);
 }
 
 TEST_F(CargaConfiguracionPrueba, CondicionDeIvaConSusRespaldos) {
     Fija("CONDIVAEMPRESA", "0");
     Fija("CONDIVA", "3");
-    Carga();
+    Configura();
     EXPECT_EQ(gCondIvaEmpresa, 3);
     Fija("CONDIVA", "0");
-    Carga();
+    Configura();
     EXPECT_EQ(gCondIvaEmpresa, 1);
     Quita("CONDIVAEMPRESA");
     Fija("CONDIVA", "0.4");
-    Carga();
+    Configura();
     EXPECT_EQ(gCondIvaEmpresa, 1);
 }
 
 TEST_F(CargaConfiguracionPrueba, DescuentosComoMoneda) {
     Fija("MaxDto", " 12,345 ");
     Fija("MaxDtoProforma", "1,23455");
-    Carga();
+    Configura();
     EXPECT_EQ(gMaxDto, Moneda::DeCrudo(123450));
     EXPECT_EQ(gMaxDtoProforma, Moneda::DeCrudo(12346));
     Fija("MaxDto", "abc");
-    Carga();
+    Configura();
     EXPECT_EQ(gMaxDto, Moneda());
 }
 
 TEST_F(CargaConfiguracionPrueba, FilaDelUsuario) {
     AD().EjecutaSQL("UPDATE TA_USUARIOS SET UNegocio = '   2', verproforma = 1 WHERE Nombre = 'DEMO'");
     Fija("UsaFacturaProforma", "SI");
-    Carga();
+    Configura();
     EXPECT_EQ(gUnidadNegocio, "   2");
     EXPECT_TRUE(gUsaFacturaProforma);
     // The user's column only takes away what the setting gave.
     AD().EjecutaSQL("UPDATE TA_USUARIOS SET verproforma = 0 WHERE Nombre = 'DEMO'");
-    Carga();
+    Configura();
     EXPECT_FALSE(gUsaFacturaProforma);
     AD().EjecutaSQL("UPDATE TA_USUARIOS SET verproforma = 1 WHERE Nombre = 'DEMO'");
     Fija("UsaFacturaProforma", "NO");
-    Carga();
+    Configura();
     EXPECT_FALSE(gUsaFacturaProforma);
 }
 
 TEST_F(CargaConfiguracionPrueba, UnidadDeNegocioVaciaONula) {
     AD().EjecutaSQL("UPDATE TA_USUARIOS SET UNegocio = NULL WHERE Nombre = 'DEMO'");
     gUnidadNegocio.clear();
-    Carga();
+    Configura();
     EXPECT_EQ(gUnidadNegocio, "   1");
     AD().EjecutaSQL("UPDATE TA_USUARIOS SET UNegocio = '' WHERE Nombre = 'DEMO'");
     gUnidadNegocio = "  77";
-    Carga();
+    Configura();
     EXPECT_EQ(gUnidadNegocio, "   1");
 }
 
@@ -309,7 +309,7 @@ TEST_F(CargaConfiguracionPrueba, UsuarioSinFilaConservaLaProforma) {
     gUsuarioLogeado = "NADIE";
     gUnidadNegocio.clear();
     Fija("UsaFacturaProforma", "SI");
-    Carga();
+    Configura();
     EXPECT_EQ(gUnidadNegocio, "   1");
     EXPECT_TRUE(gUsaFacturaProforma);
 }
@@ -317,7 +317,7 @@ TEST_F(CargaConfiguracionPrueba, UsuarioSinFilaConservaLaProforma) {
 TEST_F(CargaConfiguracionPrueba, ProformaNulaDelUsuarioSeSalta) {
     AD().EjecutaSQL("UPDATE TA_USUARIOS SET verproforma = NULL, UNegocio = '   2' WHERE Nombre = 'DEMO'");
     Fija("UsaFacturaProforma", "SI");
-    Carga();
+    Configura();
     EXPECT_TRUE(gUsaFacturaProforma);
     EXPECT_EQ(gUnidadNegocio, "   2");
     EXPECT_EQ(gTopDefault, "1000");
@@ -327,14 +327,14 @@ TEST_F(CargaConfiguracionPrueba, ProformaNulaDelUsuarioSeSalta) {
 TEST_F(CargaConfiguracionPrueba, NombreDeUsuarioConApostrofo) {
     AD().EjecutaSQL("INSERT INTO TA_USUARIOS (Nombre, UNegocio, verproforma) VALUES ('O''Neill', '   2', 0)");
     gUsuarioLogeado = "O'Neill";
-    Carga();
+    Configura();
     EXPECT_EQ(gUnidadNegocio, "   2");
 }
 
 TEST_F(CargaConfiguracionPrueba, SinTablaDeUsuariosSigueConLaConfiguracion) {
     AD().EjecutaSQL("DROP TABLE TA_USUARIOS");
     gUnidadNegocio.clear();
-    Carga();
+    Configura();
     EXPECT_EQ(gUnidadNegocio, "   1");
     EXPECT_EQ(gUnidadMedidaKG, "KG");
     EXPECT_EQ(gTopDefault, "1000");
@@ -349,12 +349,12 @@ TEST_F(CargaConfiguracionPrueba, DecimalesDeVentasSoloEnProgramasDeVentas) {
     EXPECT_EQ(ProgramasDeVentas().size(), 9);
 
     Fija("CantidadDecimalesVentas", "3");
-    Carga("modelos");
+    Configura("modelos");
     EXPECT_EQ(gCantidadDecimales, "2");
-    Carga("ventas");
+    Configura("ventas");
     EXPECT_EQ(gCantidadDecimales, "3");
     Fija("CantidadDecimalesVentas", "0");
-    Carga("ventas");
+    Configura("ventas");
     EXPECT_EQ(gCantidadDecimales, "2");
 }
 
@@ -367,7 +367,7 @@ TEST_F(CargaConfiguracionPrueba, ValoresDeEtiquetasDeBalanza) {
 }
 
 TEST_F(CargaConfiguracionPrueba, ReiniciarLaSesionDevuelveLosValoresIniciales) {
-    Carga();
+    Configura();
     ASSERT_TRUE(gMostrarStockenConsultas);
     ReiniciaSesion();
     EXPECT_FALSE(gMostrarStockenConsultas);

@@ -13,7 +13,7 @@ class Configuracion : public ConBaseDemo {
 protected:
     void SetUp() override {
         ConBaseDemo::SetUp();
-        Maquina().EstableceCarpetaAlternativa(Carpeta()); // the error log of the reports
+        Maquina().setCarpetaAlternativa(Carpeta()); // the error log of the reports
     }
 
     // The stored row of a key, read without the configuration store: Grupo, Clave, Valor,

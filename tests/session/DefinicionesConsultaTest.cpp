@@ -62,7 +62,7 @@ TEST_F(Definiciones, LosOnceRegistrosPorDefectoByteAByte) {
     EXPECT_EQ(b.left(L), Campo("ARTICULOS", 100) + Campo("V_MA_ARTICULOS", 100) +
                              Campo("|DESCRIPCION|IDARTICULO|", 500) + Campo("", 500) + "\r\n");
     // Record 9: the table as written, the column list without a trailing blank.
-    const QByteArray r9 = b.mid(8 * L, L);
+    const QByteArray r9 = b.mid(qsizetype{8} * L, L);
     EXPECT_EQ(r9.mid(100, 100), Campo("V_TA_Tareas", 100));
     EXPECT_EQ(r9.mid(200, 21), "|Descripcion|IdTarea|");
     EXPECT_EQ(r9.at(221), ' ');
@@ -88,8 +88,8 @@ TEST_F(Definiciones, SobreUnArchivoExistenteAgregaDeNuevoDetras) {
     CreaConsultasDefault();
     CreaConsultasDefault();
     const QByteArray b = Lee(Ruta("consultas.cvn"));
-    ASSERT_EQ(b.size(), 22 * L);
-    EXPECT_EQ(b.mid(11 * L, L), b.left(L));
+    ASSERT_EQ(b.size(), qsizetype{22} * L);
+    EXPECT_EQ(b.mid(qsizetype{11} * L, L), b.left(L));
 }
 
 TEST_F(Definiciones, UnaColaCortadaSeSobrescribeDesdeElUltimoRegistroEntero) {

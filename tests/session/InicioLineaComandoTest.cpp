@@ -74,12 +74,12 @@ TEST_F(LineaComando, NombreDelServidor) {
 }
 
 TEST_F(LineaComando, SeccionIniEnMayusculasYCortadaA50) {
-    Maquina().EstableceNombreMaquina("puesto-3");
-    Maquina().EstableceNombreUsuario("juan");
+    Maquina().setNombreMaquina("puesto-3");
+    Maquina().setNombreUsuario("juan");
     EXPECT_EQ(SeccionIni(), "PUESTO-3|JUAN");
 
-    Maquina().EstableceNombreMaquina(QString(40, u'm'));
-    Maquina().EstableceNombreUsuario(QString(19, u'u'));
+    Maquina().setNombreMaquina(QString(40, u'm'));
+    Maquina().setNombreUsuario(QString(19, u'u'));
     const QString seccion = SeccionIni();
     EXPECT_EQ(seccion.size(), 50);
     EXPECT_EQ(seccion, QString(40, u'M') + u'|' + QString(9, u'U'));
@@ -88,9 +88,9 @@ TEST_F(LineaComando, SeccionIniEnMayusculasYCortadaA50) {
 TEST_F(LineaComando, SesionPorDefectoDesdeElIni) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    Ini().EstableceCarpeta(dir.path());
-    Maquina().EstableceNombreMaquina("pc1");
-    Maquina().EstableceNombreUsuario("ana");
+    Ini().setCarpeta(dir.path());
+    Maquina().setNombreMaquina("pc1");
+    Maquina().setNombreUsuario("ana");
 
     // Without a file: the built-in user and password words survive their round trip.
     const QString porDefecto = SesionDesdeIni();

@@ -101,8 +101,8 @@ TEST_F(Inicio, FormaOracle) {
 }
 
 TEST_F(Inicio, LeeFlatToolbarsDeLaSeccionDelPuesto) {
-    Maquina().EstableceNombreMaquina("pc1");
-    Maquina().EstableceNombreUsuario("ana");
+    Maquina().setNombreMaquina("pc1");
+    Maquina().setNombreUsuario("ana");
     auto flat = [&](const QByteArray& linea) {
         QFile ini(Carpeta() + "/CN000pr.INI");
         EXPECT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));

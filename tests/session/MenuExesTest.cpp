@@ -27,7 +27,7 @@ protected:
         carpeta.Pon(programas.path());
         // Error reports of failed starts go to this test's folder.
         temp.Quita();
-        Maquina().EstableceCarpetaAlternativa(programas.path());
+        Maquina().setCarpetaAlternativa(programas.path());
         AD().AsignaServidor(QStringLiteral("SRV01"));
         AD().AsignaBaseDatos(QStringLiteral("GESTION"));
         AD().AsignaUsuario(QStringLiteral("ventas"));
@@ -42,7 +42,7 @@ protected:
 
     // A stand-in for a suite program: writes its arguments, one per line, to "<name>.args".
     QString Programa(const QString& nombre) {
-        const QString ruta = programas.filePath(nombre);
+        QString ruta = programas.filePath(nombre);
         QFile f(ruta);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("#!/bin/sh\n"

@@ -57,7 +57,7 @@ class Skin : public ConArchivosDemo {
 protected:
     void SetUp() override {
         ConArchivosDemo::SetUp();
-        Maquina().EstableceNombreUsuario("ana");
+        Maquina().setNombreUsuario("ana");
         AD().AsignaBaseDatos("Empresa");
     }
     void EscribeIni(const QByteArray& texto) {
@@ -66,7 +66,7 @@ protected:
         f.write(texto);
     }
     // The skin and scheme loaded for a value of the key "Styles".
-    QString Carga(const QByteArray& valor) {
+    QString HojaDeEstilo(const QByteArray& valor) {
         EscribeIni("[ANA_EMPRESAStyles]\r\nStyles=" + valor + "\r\n");
         VentanaPrueba v;
         CargaSkin(v);
@@ -86,17 +86,17 @@ TEST_F(Skin, SinClaveEsElEstilo4ConSuEsquema) {
 }
 
 TEST_F(Skin, CadaEstiloSuHoja) {
-    EXPECT_EQ(Carga("1"), ":/Styles/Vista.qss");
-    EXPECT_EQ(Carga("2"), ":/Styles/WinXP.Luna.qss");
-    EXPECT_EQ(Carga(" 3 ; Royale"), ":/Styles/WinXP.Royale.qss");
-    EXPECT_EQ(Carga("4"), ":/Styles/iTunes | Normal.qss");
-    EXPECT_EQ(Carga("0"), ":/Styles/Office2007.qss");
-    EXPECT_EQ(Carga("7"), ":/Styles/Office2007.qss");
-    EXPECT_EQ(Carga("Vista"), ":/Styles/Office2007.qss"); // no leading number: 0
-    EXPECT_EQ(Carga("2.5"), ":/Styles/WinXP.Luna.qss");   // halves to the even one
-    EXPECT_EQ(Carga("3.5"), ":/Styles/iTunes | Normal.qss");
+    EXPECT_EQ(HojaDeEstilo("1"), ":/Styles/Vista.qss");
+    EXPECT_EQ(HojaDeEstilo("2"), ":/Styles/WinXP.Luna.qss");
+    EXPECT_EQ(HojaDeEstilo(" 3 ; Royale"), ":/Styles/WinXP.Royale.qss");
+    EXPECT_EQ(HojaDeEstilo("4"), ":/Styles/iTunes | Normal.qss");
+    EXPECT_EQ(HojaDeEstilo("0"), ":/Styles/Office2007.qss");
+    EXPECT_EQ(HojaDeEstilo("7"), ":/Styles/Office2007.qss");
+    EXPECT_EQ(HojaDeEstilo("Vista"), ":/Styles/Office2007.qss"); // no leading number: 0
+    EXPECT_EQ(HojaDeEstilo("2.5"), ":/Styles/WinXP.Luna.qss");   // halves to the even one
+    EXPECT_EQ(HojaDeEstilo("3.5"), ":/Styles/iTunes | Normal.qss");
     // Beyond 16 bits the default skin, instead of an error that would end the window's load.
-    EXPECT_EQ(Carga("99999"), ":/Styles/Office2007.qss");
+    EXPECT_EQ(HojaDeEstilo("99999"), ":/Styles/Office2007.qss");
 
     // The section belongs to this user and this database.
     EscribeIni("[ANA_OTRAStyles]\r\nStyles=1\r\n[JUAN_EMPRESAStyles]\r\nStyles=2\r\n");

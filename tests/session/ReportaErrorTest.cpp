@@ -1,5 +1,6 @@
 #include "ReportaError.h"
 #include "AccesoDatos.h"
+#include "Ayudas.h"
 #include "BaseDemo.h"
 #include "Comun.h"
 #include "ErrorSistema.h"
@@ -23,7 +24,7 @@ protected:
         ASSERT_TRUE(otra.isValid());
         temp.Quita();
         tmp.Quita();
-        Maquina().EstableceCarpetaAlternativa(respaldo.path());
+        Maquina().setCarpetaAlternativa(respaldo.path());
         EstableceReloj([] { return QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)); });
     }
     void TearDown() override {
@@ -134,14 +135,14 @@ TEST_F(ReportaErrorArchivo, CarpetaSegunTempYTmp) {
 }
 
 TEST_F(ReportaErrorArchivo, RegistroQueNoSePuedeEscribirNoImpideLaRespuesta) {
-    Maquina().EstableceCarpetaAlternativa(respaldo.path() + "/no/existe");
+    Maquina().setCarpetaAlternativa(respaldo.path() + "/no/existe");
     guion.AgregaRespuesta(Respuesta::Reintentar);
     EXPECT_EQ(ReportaError(ErrorSistema(3021, "Sin registro actual", "AccesoDatos"), 18, "Cfg"),
               Respuesta::Reintentar);
     EXPECT_EQ(guion.Mensajes(), QStringList{"Ha ocurrido el Siguiente Error (3021) Sin registro actual"});
 
     // A log that is a folder cannot be opened for appending either.
-    Maquina().EstableceCarpetaAlternativa(respaldo.path());
+    Maquina().setCarpetaAlternativa(respaldo.path());
     ASSERT_TRUE(QDir(respaldo.path()).mkdir("CVERR.LOG"));
     guion.AgregaRespuesta(Respuesta::Ignorar);
     EXPECT_EQ(ReportaError(ErrorSistema(3021, "Sin registro actual", "AccesoDatos"), 18, "Cfg"),
@@ -177,23 +178,11 @@ class RegistroErrorBD : public ConBaseDemo {
 protected:
     void SetUp() override {
         ConBaseDemo::SetUp();
-        Maquina().EstableceNombreMaquina("CAJA-03");
+        Maquina().setNombreMaquina("CAJA-03");
         EstableceReloj([] { return QDateTime(QDate(2025, 1, 2), QTime(23, 59, 58)); });
     }
     // Proceso, Fecha, Error, Descripcion, SQL, PC, Usuario of every row.
-    static std::vector<QVariantList> Filas() {
-        Registros rs;
-        AD().ObtieneRecordset(
-            "SELECT Proceso, Fecha, Error, Descripcion, SQL, PC, Usuario FROM AUX_ERR ORDER BY Id", rs);
-        std::vector<QVariantList> r;
-        for (; !rs.Eof(); rs.MoveNext()) {
-            QVariantList fila;
-            for (int i = 0; i < 7; ++i)
-                fila << rs.Fields(i);
-            r.push_back(fila);
-        }
-        return r;
-    }
+    static std::vector<QVariantList> Filas() { return FilasAuxErr(AD()); }
 };
 
 TEST_F(RegistroErrorBD, UnaFilaConSusColumnas) {

@@ -60,8 +60,8 @@ TEST_F(RutinasSql, AbreRecordsetEnLaBaseDemo) {
     EXPECT_EQ(rs.Fields("IDDEPOSITO").toString(), "   2");
     rs.Close();
     // The flag False keeps the set's own types: an editable set can be written.
-    rs.AsignaCursorType(TipoCursor::Dinamico);
-    rs.AsignaLockType(TipoBloqueo::Optimista);
+    rs.setCursorType(TipoCursor::Dinamico);
+    rs.setLockType(TipoBloqueo::Optimista);
     ASSERT_TRUE(AbreRecordset("TA_USUARIOS", "", "", &rs, {}, "Nombre = 'VENDEDOR0'", false));
     rs.AsignaCampo("NombreCompleto", "Otro nombre");
     rs.Update();

@@ -2,7 +2,7 @@
 // the demo database (ranges described in NumeracionTest.cpp).
 
 #include "BaseNumeracion.h"
-#include "Lotes.h"
+#include "TandasSql.h"
 #include "Numeracion.h"
 #include "Reloj.h"
 

@@ -3,7 +3,7 @@
 // number, or by the write lock), and no two stored vouchers share an identity.
 
 #include "BaseNumeracion.h"
-#include "Lotes.h"
+#include "TandasSql.h"
 #include "Numeracion.h"
 #include "TraductorSql.h"
 
@@ -46,7 +46,7 @@ QString NumeraYGuarda(const QString& etiqueta) {
     QString letra = id.right(1);
     ActualizaNumeracion(QStringLiteral("AJP"), QStringLiteral("STOCK"), id.left(4),
                         QString::number(id.mid(4, 8).toLongLong() + 1), letra, true, sql, true, false);
-    sentencias << DivideLote(sql);
+    sentencias << DivideTanda(sql);
     bool hayError = false;
     qint32 numeroError = 0;
     QString lote, mensajes;

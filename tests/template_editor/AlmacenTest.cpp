@@ -7,10 +7,10 @@
 #include "ColumnasArticulos.h"
 #include "FrmVardelio.h"
 #include "Globales.h"
-#include "Lotes.h"
 #include "Regional.h"
 #include "Registros.h"
 #include "ReportaError.h"
+#include "TandasSql.h"
 #include "Utilidades.h"
 #include "VentanaDemo.h"
 
@@ -96,7 +96,7 @@ protected:
     std::unique_ptr<FrmVardelio> form;
 };
 
-TEST_F(Almacen, UnModeloNuevoSeGuardaYSeCargaCampoACampoYLineaALinea) {
+TEST_F(Almacen, UnModeloNuevoSeGuardaYSeLeeCampoACampoYLineaALinea) {
     Nombre("Prueba nueva");
     EXPECT_TRUE(Prueba(F()).EsNuevo());
     EXPECT_FALSE(Prueba(F()).EsModificacion());
@@ -179,7 +179,7 @@ TEST_F(Almacen, UnModeloModificadoSeReemplazaBajoElMismoIdentificador) {
         << Prueba(F()).UltimoLote().toStdString();
 }
 
-TEST_F(Almacen, ElLoteDelEjemploCaracterPorCaracter) {
+TEST_F(Almacen, LaTandaDelEjemploCaracterPorCaracter) {
     Ejecuta("DELETE FROM V_CPTES_MODELO_CAB");
     Campo("NOMBRE").setText("PRUEBA");
     Campo("DETALLE").setText("Obs");
@@ -355,6 +355,7 @@ TEST_F(Almacen, UnFalloEnCualquierSentenciaDejaElModeloComoEstaba) {
         "BEFORE DELETE ON V_CPTES_MODELO_CAB BEGIN SELECT RAISE(ABORT, 'no'); END",
         "BEFORE DELETE ON V_CPTES_MODELO_DET BEGIN SELECT RAISE(ABORT, 'no'); END",
         "BEFORE INSERT ON V_CPTES_MODELO_CAB BEGIN SELECT RAISE(ABORT, 'no'); END",
+        // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): long triggers are split over lines.
         "BEFORE INSERT ON V_CPTES_MODELO_DET WHEN trim(NEW.IdArticulo) = '1007' BEGIN SELECT RAISE(ABORT, "
         "'no'); END",
         "BEFORE INSERT ON V_CPTES_MODELO_DET WHEN trim(NEW.IdArticulo) = 'GASEOSA-225' "
@@ -478,7 +479,7 @@ TEST_F(Almacen, UnaCantidadQueNoEsNumeroNoLlegaAlLote) {
     EXPECT_EQ(Filas("SELECT COUNT(*) FROM V_CPTES_MODELO_CAB"), QStringList{"3"});
 }
 
-TEST_F(Almacen, LaCargaMuestraLoGuardadoTalComoEsta) {
+TEST_F(Almacen, LaLecturaMuestraLoGuardadoTalComoEsta) {
     Ejecuta("INSERT INTO V_CPTES_MODELO_CAB (IdVardelio, nombre, DETALLE, TCDefault, DepositoOrigen, "
             "IdMotivoStock, AnclarAlMenu) VALUES (9, 'RARO', NULL, '  ZZ', '   2', '   1', NULL)");
     Ejecuta("INSERT INTO V_CPTES_MODELO_DET (IdVardelio, IdArticulo, Cantidad, IdUnidad) VALUES "
@@ -530,7 +531,7 @@ void PausaEnElLote(void*, int operacion, const char*, const char* tabla, sqlite3
     static int lineas = 0;
     if (operacion == SQLITE_INSERT && qstricmp(tabla, "V_CPTES_MODELO_DET") == 0 &&
         ++lineas == kLineaDeLaPausa)
-        EsperaLaMuerte(QStringLiteral("lote %1").arg(lineas));
+        EsperaLaMuerte(QStringLiteral("tanda %1").arg(lineas));
 }
 int InstalaPausa(sqlite3* db, const char**, const sqlite3_api_routines*) {
     sqlite3_update_hook(db, &PausaEnElLote, nullptr);
@@ -550,8 +551,8 @@ protected:
 };
 
 TEST_F(AlmacenHijo, DISABLED_GuardaYEsperaLaMuerte) {
-    const bool enElLote = qEnvironmentVariable(kVariablePausa) == "lote";
-    if (enElLote)
+    const bool enLaTanda = qEnvironmentVariable(kVariablePausa) == "tanda";
+    if (enLaTanda)
         sqlite3_auto_extension(reinterpret_cast<void (*)()>(&InstalaPausa));
     else
         EstableceAntesDeConfirmar([] { EsperaLaMuerte(QStringLiteral("confirmar")); });
@@ -604,9 +605,9 @@ protected:
     }
 };
 
-TEST_F(AlmacenMatado, EnMedioDelLoteNoDejaNadaAMedias) {
+TEST_F(AlmacenMatado, EnMedioDeLaTandaNoDejaNadaAMedias) {
     const QStringList antes = TodoGuardado();
-    ASSERT_EQ(MataGuardado("lote"), QStringLiteral("lote %1").arg(kLineaDeLaPausa));
+    ASSERT_EQ(MataGuardado("tanda"), QStringLiteral("tanda %1").arg(kLineaDeLaPausa));
     EXPECT_EQ(TodoGuardado(), antes);
     EXPECT_EQ(Lineas(1).size(), 4);
 }

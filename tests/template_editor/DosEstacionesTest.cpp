@@ -7,7 +7,7 @@
 #include "ColumnasArticulos.h"
 #include "FrmVardelio.h"
 #include "Globales.h"
-#include "Lotes.h"
+#include "TandasSql.h"
 #include "Registros.h"
 #include "Utilidades.h"
 #include "VentanaDemo.h"
@@ -298,7 +298,7 @@ TEST_F(DosEstaciones, UnGuardadoDetrasDeUnBloqueoCortoEsperaYSeGuardaEntero) {
 
 TEST_F(DosEstaciones, UnBloqueoQueSigueTrasElTiempoDeEsperaRechazaElGuardadoEntero) {
     const QString antes = Guardado(kCentro);
-    AD().LeeConexion().AsignaCommandTimeout(1);
+    AD().LeeConexion().setCommandTimeout(1);
     PreparaCentro(3, kLineas);
     Estacion otra("RetieneElBloqueo", RutaBase(), {{kRetiene, QStringLiteral("0")}});
     ASSERT_EQ(otra.Espera(QStringLiteral("bloqueado")), "bloqueado");

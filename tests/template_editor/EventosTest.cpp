@@ -19,7 +19,7 @@ protected:
             NuevaPlantilla();
     }
     QStringList Mensajes() {
-        const QStringList m = guion.Mensajes();
+        QStringList m = guion.Mensajes();
         guion.Limpia();
         return m;
     }

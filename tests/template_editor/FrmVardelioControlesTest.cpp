@@ -76,7 +76,7 @@ TEST(Barra, TeclasPulsanSoloBotonesHabilitados) {
     // Disabled buttons and keys of no button pass unchanged.
     pulsados.clear();
     b.setHabilitaEnEdicion1(false);
-    for (qint16 tecla : {113, 13, 65, 112}) {
+    for (qint16 tecla : std::initializer_list<qint16>{113, 13, 65, 112}) {
         qint16 codigo = tecla;
         b.ProcesaTecla(codigo);
         EXPECT_EQ(codigo, tecla);

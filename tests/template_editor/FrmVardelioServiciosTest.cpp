@@ -1,5 +1,5 @@
 // Services the editor's start-up and shutdown rely on: the user's deposit, the commit of what is
-// left open, the voucher sign and the warehouse layout levels.
+// left open and the voucher sign.
 
 #include "AccesoDatos.h"
 #include "BaseDemo.h"
@@ -7,7 +7,6 @@
 #include "Configuracion.h"
 #include "Depositos.h"
 #include "Globales.h"
-#include "NivelesLayout.h"
 #include "Registros.h"
 #include "Transacciones.h"
 
@@ -23,14 +22,6 @@ namespace {
 class Servicios : public ConBaseDemo {
 protected:
     void Ejecuta(const QString& sql) { AD().EjecutaSQL(sql); }
-    void Config(const QString& clave, const QString& valor) {
-        Ejecuta("DELETE FROM TA_CONFIGURACION WHERE Clave = '" + clave + "'");
-        Ejecuta("INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio) VALUES ('X', '" + clave +
-                "', '" + valor + "', 0)");
-    }
-    void QuitaConfig(const QString& clave) {
-        Ejecuta("DELETE FROM TA_CONFIGURACION WHERE Clave = '" + clave + "'");
-    }
     QString Deposito(const QString& usuario = "DEMO") {
         QString motivo = "sin tocar";
         bool modifica = false;
@@ -47,25 +38,25 @@ TEST_F(Servicios, DepositoDelUsuarioEntreLosDeSuUnidad) {
     // Demo: unit 1 without associated deposits, deposits 1..4, the user's is 1.
     EXPECT_EQ(Deposito(), "   1");
     // The distribution centre wins wherever it stands.
-    Config("DEPOSITO_CENTRODISTRIBUCION", "3");
+    AjustaConfiguracion("DEPOSITO_CENTRODISTRIBUCION", "3");
     EXPECT_EQ(Deposito(), "3");
-    Config("DEPOSITO_CENTRODISTRIBUCION", "9"); // not among the unit's deposits
+    AjustaConfiguracion("DEPOSITO_CENTRODISTRIBUCION", "9"); // not among the unit's deposits
     EXPECT_EQ(Deposito(), "   1");
-    QuitaConfig("DEPOSITO_CENTRODISTRIBUCION");
+    QuitaConfiguracion("DEPOSITO_CENTRODISTRIBUCION");
     // The default deposit standing before the user's wins over it.
     Ejecuta("UPDATE TA_USUARIOS SET IDDEPOSITO = '   3'");
-    Config("DEPOSITODEFAULT", "2");
+    AjustaConfiguracion("DEPOSITODEFAULT", "2");
     EXPECT_EQ(Deposito(), "2");
     // After it, the user's deposit ends the walk first.
-    Config("DEPOSITODEFAULT", "4");
+    AjustaConfiguracion("DEPOSITODEFAULT", "4");
     EXPECT_EQ(Deposito(), "   3");
 }
 
 TEST_F(Servicios, DepositoSinFilaDelUsuarioNiDepositos) {
-    Config("UNEGOCIO", "7");
+    AjustaConfiguracion("UNEGOCIO", "7");
     EXPECT_EQ(Deposito("NADIE"), "");
     // The unit from the setting, filled as stored codes are.
-    Config("UNEGOCIO", "2");
+    AjustaConfiguracion("UNEGOCIO", "2");
     EXPECT_EQ(Deposito("NADIE"), "  10");
 }
 
@@ -89,7 +80,7 @@ TEST_F(Servicios, UsuarioConApostrofeNoRompeLaConsulta) {
     // No user row: the unit from the setting; the walk ends on the last deposit and the
     // default met on the way replaces it.
     EXPECT_EQ(Deposito("O'Brien"), "1");
-    QuitaConfig("DEPOSITODEFAULT");
+    QuitaConfiguracion("DEPOSITODEFAULT");
     EXPECT_EQ(Deposito("O'Brien"), "   4");
 }
 
@@ -158,58 +149,6 @@ TEST_F(Servicios, TipoInexistenteAvisaUnaVezYDaCero) {
               "El Tipo de Comprobante informado no existe en la tabla de comprobantes");
     EXPECT_EQ(guion.Registros()[0].titulo, "Aviso al operador!!!");
     EXPECT_EQ(guion.Registros()[0].estilo, Estilo::SoloAceptar | Estilo::Critico);
-}
-
-TEST_F(Servicios, NivelesDelLayoutDePosiciones) {
-    InicializaLayout();
-    EXPECT_EQ(gLayout.fin[1], 2);
-    EXPECT_EQ(gLayout.fin[2], 5);
-    EXPECT_EQ(gLayout.fin[3], 7);
-    EXPECT_EQ(gLayout.fin[4], 10);
-    EXPECT_EQ(gLayout.largoCodigo, 10);
-    EXPECT_EQ(gLayout.anchoTotal, 10);
-    EXPECT_EQ(gLayout.titulo[2], "Estanteria");
-    EXPECT_EQ(gLayout.tituloConArticulo[1], "El Pasillo");
-    EXPECT_EQ(gLayout.plural[4], "Posiciones");
-
-    QuitaConfig("LAYOUT_NIVEL3");
-    Config("LAYOUT_NIVEL4", "2.5"); // halves to even
-    InicializaLayout();
-    EXPECT_EQ(gLayout.fin[3], 5);
-    EXPECT_EQ(gLayout.fin[4], 7);
-
-    Config("LAYOUT_NIVEL1", "40000");
-    EXPECT_THROW(InicializaLayout(), ErrorSistema);
-}
-
-TEST_F(Servicios, FamiliaPadre) {
-    Config("FLIA_NIVEL4", "0");
-    CargaNivelesFamilia();
-    CargaFinNivelesFamilia();
-    EXPECT_EQ(gNivelesFamilia.anchoTotal, 7);
-    EXPECT_EQ(ObtieneFamiliaPadre("ABCDEFG"), "ABCD");
-    EXPECT_EQ(ObtieneFamiliaPadre("ABCD"), "AB");
-    EXPECT_EQ(ObtieneFamiliaPadre("AB"), "");
-    EXPECT_EQ(ObtieneFamiliaPadre("ABCDE"), "");
-    EXPECT_EQ(ObtieneFamiliaPadre("ABC "), "AB"); // trailing blanks count
-    // The running sum is rounded, not each width.
-    Config("FLIA_NIVEL1", "1.5");
-    Config("FLIA_NIVEL2", "1.5");
-    CargaFinNivelesFamilia();
-    EXPECT_EQ(gNivelesFamilia.fin[1], 2);
-    EXPECT_EQ(gNivelesFamilia.fin[2], 3);
-    // No family settings: no code has a parent.
-    for (const char* clave : {"FLIA_NIVEL1", "FLIA_NIVEL2", "FLIA_NIVEL3", "FLIA_NIVEL4"})
-        QuitaConfig(clave);
-    CargaFinNivelesFamilia();
-    EXPECT_EQ(ObtieneFamiliaPadre("AB"), "");
-    EXPECT_EQ(ObtieneFamiliaPadre(""), "");
-}
-
-TEST(TextoPropio, CadaPalabraConMayuscula) {
-    EXPECT_EQ(TextoPropio("EL  PASILLO central"), "El  Pasillo Central");
-    EXPECT_EQ(TextoPropio(" "), " ");
-    EXPECT_EQ(TextoPropio("ÑANDÚ ÁGIL"), "Ñandú Ágil");
 }
 
 } // namespace

@@ -37,7 +37,7 @@ protected:
         ConBaseDemo::TearDown();
     }
     // Starts the window on the demo session (a fresh form each time).
-    void Carga() {
+    void Abre() {
         form = std::make_unique<FrmVardelio>();
         form->Form_Load(LineaSesion());
     }
@@ -60,8 +60,8 @@ protected:
     std::unique_ptr<FrmVardelio> form;
 };
 
-TEST_F(Editor, CargaEnLaBaseDemo) {
-    Carga();
+TEST_F(Editor, AbreEnLaBaseDemo) {
+    Abre();
     FrmVardelio& f = *form;
     EXPECT_EQ(f.CmbLista.Items(), kTiposStock);
     EXPECT_EQ(f.CmbLista.ListIndex(), 0);
@@ -111,14 +111,14 @@ TEST_F(Editor, ValoresDeConfiguracionVaciosYMinusculas) {
     Ejecuta("UPDATE TA_CONFIGURACION SET Valor = '' WHERE Clave = 'STK_NIVEL2'");
     Ejecuta("DELETE FROM TA_CONFIGURACION WHERE Clave = 'STK_NIVEL3'");
     Ejecuta("UPDATE TA_CONFIGURACION SET Valor = 'si' WHERE Clave = 'USATIPOARTENDESCRIPCIONDEART'");
-    Carga();
+    Abre();
     EXPECT_EQ(Prueba(*form).ColorNivelStock()[2], QVariant(0));
     EXPECT_EQ(Prueba(*form).ColorNivelStock()[3].toString(), " "); // what a missing key reads
     EXPECT_TRUE(Prueba(*form).TipoDesdeDescripcion());
 }
 
 TEST_F(Editor, SignoDelTipoElegido) {
-    Carga();
+    Abre();
     FrmVardelio& f = *form;
     f.CmbLista.setListIndex(2); // IR, an entry
     EXPECT_EQ(f.LblES.Caption(), "[E]");
@@ -136,7 +136,7 @@ TEST_F(Editor, SignoDelTipoElegido) {
 }
 
 TEST_F(Editor, TablaDeHabilitacion) {
-    Carga();
+    Abre();
     FrmVardelio& f = *form;
     f.CmdDespacho.setEnabled(false);
     f.ChkAnclar.setEnabled(false);
@@ -197,14 +197,14 @@ TEST_F(Editor, TablaDeHabilitacion) {
 }
 
 TEST_F(Editor, TeclasDeLaListaDeTipos) {
-    Carga();
+    Abre();
     FrmVardelio& f = *form;
-    for (qint16 tecla : {8, 12, 46, 65, 90, 48, 32, 36, 113}) {
+    for (qint16 tecla : std::initializer_list<qint16>{8, 12, 46, 65, 90, 48, 32, 36, 113}) {
         qint16 codigo = tecla;
         f.CmbLista_KeyDown(codigo);
         EXPECT_EQ(codigo, 0) << tecla;
     }
-    for (qint16 tecla : {37, 38, 39, 40}) {
+    for (qint16 tecla : std::initializer_list<qint16>{37, 38, 39, 40}) {
         qint16 codigo = tecla;
         f.CmbLista_KeyDown(codigo);
         EXPECT_EQ(codigo, tecla);
@@ -229,7 +229,7 @@ TEST_F(Editor, TeclasDeLaListaDeTipos) {
 }
 
 TEST_F(Editor, ElReinicioConservaElTipoElegido) {
-    Carga();
+    Abre();
     FrmVardelio& f = *form;
     f.CmbLista.setListIndex(3);
     f.TxtFields[0].setText("Modelo a medias");
@@ -265,7 +265,7 @@ TEST_F(Editor, ElReinicioConservaElTipoElegido) {
 
 TEST_F(Editor, SinDepositoDelUsuarioElCampoQuedaVacio) {
     Ejecuta("UPDATE TA_USUARIOS SET IDDEPOSITO = NULL, UNegocio = '   9'");
-    Carga();
+    Abre();
     EXPECT_EQ(form->TxtFields[2].Text(), "");
     form->TxtFields[2].setText("2");
     form->Inicializa();
@@ -275,7 +275,7 @@ TEST_F(Editor, SinDepositoDelUsuarioElCampoQuedaVacio) {
 TEST_F(Editor, SinTiposDeStockIgnorarSigueConLaListaVacia) {
     Ejecuta("UPDATE V_TA_CPTE SET SISTEMA = 'VENTAS' WHERE SISTEMA = 'STOCK'");
     guion.AgregaRespuesta(Respuesta::Ignorar);
-    Carga();
+    Abre();
     FrmVardelio& f = *form;
     // The selection failed once and was reported under the reset's name.
     ASSERT_EQ(guion.Registros().size(), 1u);
@@ -291,7 +291,7 @@ TEST_F(Editor, SinTiposDeStockIgnorarSigueConLaListaVacia) {
 
 TEST_F(Editor, SinTiposDeStockAbortarDejaElReinicioAhi) {
     Ejecuta("UPDATE V_TA_CPTE SET SISTEMA = 'VENTAS' WHERE SISTEMA = 'STOCK'");
-    Carga();
+    Abre();
     FrmVardelio& f = *form;
     f.TxtFields[2].setText("7");
     f.lblDescMotivo.setCaption("x");
@@ -303,7 +303,7 @@ TEST_F(Editor, SinTiposDeStockAbortarDejaElReinicioAhi) {
 
 TEST_F(Editor, AnchosGuardadosSeAplicanEnSuOrden) {
     GuardaAnchos("1000|2000|0|1500|");
-    Carga();
+    Abre();
     EXPECT_EQ(Ancho(0), 1000);
     EXPECT_EQ(Ancho(1), 2000);
     EXPECT_EQ(Ancho(5), 0); // hidden
@@ -313,7 +313,7 @@ TEST_F(Editor, AnchosGuardadosSeAplicanEnSuOrden) {
 }
 
 TEST_F(Editor, AnchosQueElUsuarioCambioSobrevivenAlReinicio) {
-    Carga();
+    Abre();
     FrmVardelio& f = *form;
     f.MSFlexGrid2.setColWidth(1, 4321);
     f.MSFlexGrid2.setColWidth(7, 777);
@@ -334,7 +334,7 @@ TEST_F(Editor, TextosDeAnchosExtranosNoTraban) {
     // More than five entries: the first five; no closing bar: the last entry still applies;
     // words read as 0; a foreign separator reads as one number.
     GuardaAnchos("1111|2222|333|444|555|666|777|");
-    Carga();
+    Abre();
     EXPECT_EQ(Ancho(0), 1111);
     EXPECT_EQ(Ancho(6), 555);
 
@@ -363,7 +363,7 @@ TEST_F(Editor, TextosDeAnchosExtranosNoTraban) {
 
 TEST_F(Editor, TransferenciaOcultaElDepositoDeLaLinea) {
     GuardaAnchos("1000|2000|900|1500|1300|");
-    Carga();
+    Abre();
     EXPECT_EQ(Ancho(6), 1300);
     form->pEsTransferencia = true;
     form->InicializaGrids();
@@ -372,7 +372,7 @@ TEST_F(Editor, TransferenciaOcultaElDepositoDeLaLinea) {
 }
 
 TEST_F(Editor, TeclasDeLaVentanaVanALaBarra) {
-    Carga();
+    Abre();
     FrmVardelio& f = *form;
     QStringList pulsados;
     f.UtilVox1.Click = [&](const QString& p) { pulsados << p; };
@@ -390,7 +390,7 @@ TEST_F(Editor, TeclasDeLaVentanaVanALaBarra) {
 }
 
 TEST_F(Editor, ElMensajeSeVeSoloConTexto) {
-    Carga();
+    Abre();
     EXPECT_FALSE(form->LblMensaje.Visible());
     form->LblMensaje.setCaption("ACTUALIZANDO DATOS... ESPERE POR FAVOR...");
     EXPECT_TRUE(form->LblMensaje.Visible());
@@ -399,7 +399,7 @@ TEST_F(Editor, ElMensajeSeVeSoloConTexto) {
 }
 
 TEST_F(Editor, CerrarConfirmaLoAbiertoYSellaLaSalida) {
-    Carga();
+    Abre();
     const qint32 id = gIdControlAcceso;
     ASSERT_NE(id, 0);
     // A transaction left open by a step of the editing.

@@ -37,7 +37,7 @@ protected:
             EXPECT_EQ(r.titulo, kTitulo) << r.texto.toStdString();
             EXPECT_EQ(r.estilo, Estilo::SoloAceptar | Estilo::Critico) << r.texto.toStdString();
         }
-        const QStringList m = guion.Mensajes();
+        QStringList m = guion.Mensajes();
         guion.Limpia();
         return m;
     }

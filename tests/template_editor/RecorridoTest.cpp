@@ -37,7 +37,7 @@ protected:
         Registros rs;
         AD().ObtieneRecordset(
             QStringLiteral("SELECT COUNT(*) FROM V_CPTES_MODELO_CAB WHERE NOMBRE = 'RECORRIDO DEMO'"), rs);
-        return UT().TextoAMoneda(rs.Fields(0)).AEntero();
+        return static_cast<int>(UT().TextoAMoneda(rs.Fields(0)).AEntero());
     }
     // Enter from header field to header field until the focus reaches the grid.
     void EnterHastaLaGrilla() {

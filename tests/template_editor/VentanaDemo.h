@@ -89,7 +89,8 @@ protected:
             const QString foco = Foco();
             if (foco == QLatin1String("MSFlexGrid2")) {
                 // Letters and digits have their own key codes; no other key matters here.
-                qint16 k = c.isLetterOrNumber() && c.unicode() < 128 ? qint16(c.toUpper().unicode()) : 0;
+                qint16 k =
+                    c.isLetterOrNumber() && c.unicode() < 128 ? qint16(c.toUpper().unicode()) : qint16{0};
                 f.MSFlexGrid2_KeyDown(k);
                 f.MSFlexGrid2_KeyPress(a);
             } else if (foco == QLatin1String("txtEdit2")) {

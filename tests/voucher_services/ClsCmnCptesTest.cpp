@@ -30,25 +30,16 @@ protected:
         EstableceInteraccion(nullptr);
         ConBaseDemo::TearDown();
     }
-    static void Ajusta(const QString& clave, const QString& valor) {
-        Quita(clave);
-        AD().EjecutaSQL(
-            "INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio) VALUES ('PRUEBA', '" +
-            clave.toUpper() + "', '" + valor + "', 0)");
-    }
-    static void Quita(const QString& clave) {
-        AD().EjecutaSQL("DELETE FROM TA_CONFIGURACION WHERE Clave = '" + clave + "'");
-    }
 
     Regional::Fijo regional{QLatin1Char('.'), QLatin1Char(','), 2};
     InteraccionGuionada respuestas;
 };
 
 TEST_F(ClaseComun, StartValuesFromTheConfiguration) {
-    Ajusta(QStringLiteral("PIVA"), QStringLiteral("21"));
-    Ajusta(QStringLiteral("PIVARec"), QStringLiteral("10.5"));
-    Ajusta(QStringLiteral("AsientosXStock"), QStringLiteral("si"));
-    Ajusta(QStringLiteral("LenDescripcion"), QStringLiteral("80"));
+    AjustaConfiguracion(QStringLiteral("PIVA"), QStringLiteral("21"));
+    AjustaConfiguracion(QStringLiteral("PIVARec"), QStringLiteral("10.5"));
+    AjustaConfiguracion(QStringLiteral("AsientosXStock"), QStringLiteral("si"));
+    AjustaConfiguracion(QStringLiteral("LenDescripcion"), QStringLiteral("80"));
     const ClsCmnCptes c;
     EXPECT_DOUBLE_EQ(A::PIVA(c), 21.0);
     EXPECT_DOUBLE_EQ(A::PIVARec(c), 10.5);
@@ -62,33 +53,33 @@ TEST_F(ClaseComun, StartValuesFromTheConfiguration) {
 }
 
 TEST_F(ClaseComun, MissingOrOddSettings) {
-    Quita(QStringLiteral("PIVA"));
-    Quita(QStringLiteral("LenDescripcion"));
-    Quita(QStringLiteral("AsientosXStock"));
+    QuitaConfiguracion(QStringLiteral("PIVA"));
+    QuitaConfiguracion(QStringLiteral("LenDescripcion"));
+    QuitaConfiguracion(QStringLiteral("AsientosXStock"));
     {
         const ClsCmnCptes c;
         EXPECT_EQ(c.gLenDesc, 100);
         EXPECT_FALSE(A::AsientosXStock(c));
         EXPECT_DOUBLE_EQ(A::PIVA(c), 0.0);
     }
-    Ajusta(QStringLiteral("AsientosXStock"), QStringLiteral("S"));
-    Ajusta(QStringLiteral("LenDescripcion"), QStringLiteral("0"));
+    AjustaConfiguracion(QStringLiteral("AsientosXStock"), QStringLiteral("S"));
+    AjustaConfiguracion(QStringLiteral("LenDescripcion"), QStringLiteral("0"));
     {
         const ClsCmnCptes c;
         EXPECT_FALSE(A::AsientosXStock(c));
         EXPECT_EQ(c.gLenDesc, 100);
     }
     // The leading number, to the nearest integer with halves to even.
-    Ajusta(QStringLiteral("LenDescripcion"), QStringLiteral("60.5 caracteres"));
+    AjustaConfiguracion(QStringLiteral("LenDescripcion"), QStringLiteral("60.5 caracteres"));
     EXPECT_EQ(ClsCmnCptes().gLenDesc, 60);
-    Ajusta(QStringLiteral("LenDescripcion"), QStringLiteral("61.5"));
+    AjustaConfiguracion(QStringLiteral("LenDescripcion"), QStringLiteral("61.5"));
     EXPECT_EQ(ClsCmnCptes().gLenDesc, 62);
-    Ajusta(QStringLiteral("LenDescripcion"), QStringLiteral("sin número"));
+    AjustaConfiguracion(QStringLiteral("LenDescripcion"), QStringLiteral("sin número"));
     EXPECT_EQ(ClsCmnCptes().gLenDesc, 100);
     // Beyond the 16-bit range, or not a length at all, the instance is still created.
-    Ajusta(QStringLiteral("LenDescripcion"), QStringLiteral("99999"));
+    AjustaConfiguracion(QStringLiteral("LenDescripcion"), QStringLiteral("99999"));
     EXPECT_EQ(ClsCmnCptes().gLenDesc, 32767);
-    Ajusta(QStringLiteral("LenDescripcion"), QStringLiteral("-5"));
+    AjustaConfiguracion(QStringLiteral("LenDescripcion"), QStringLiteral("-5"));
     EXPECT_EQ(ClsCmnCptes().gLenDesc, 100);
 }
 

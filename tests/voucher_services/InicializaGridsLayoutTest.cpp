@@ -1,4 +1,5 @@
 #include "AccesoDatos.h"
+#include "Ayudas.h"
 #include "BaseDemo.h"
 #include "CajaTexto.h"
 #include "ClsCmnCptes.h"
@@ -14,15 +15,11 @@
 
 namespace {
 
-// A form font where a capital X is 120 twips wide and every other character 60, so that the
-// widths measured from literal texts differ from those counted in X.
+// The tests' font (MedidaPrueba): X is 120 twips wide, every other character 60.
 int Medida(const QString& texto) {
-    int t = 0;
-    for (QChar c : texto)
-        t += c == QLatin1Char('X') ? 120 : 60;
-    return t;
+    return MedidaPrueba(texto);
 }
-constexpr int X = 120;
+constexpr int X = kAnchoX;
 
 // Titles of the articles grid for a non-stock type with no setting that moves a column.
 const QStringList TitulosVentas = {"Código",
@@ -138,15 +135,6 @@ protected:
         grilla.setTextMatrix(1, 2, QStringLiteral("viejo"));
     }
 
-    static void Ajusta(const QString& clave, const QString& valor) {
-        Quita(clave);
-        AD().EjecutaSQL(
-            "INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio) VALUES ('PRUEBA', '" +
-            clave.toUpper() + "', '" + valor + "', 0)");
-    }
-    static void Quita(const QString& clave) {
-        AD().EjecutaSQL("DELETE FROM TA_CONFIGURACION WHERE Clave = '" + clave + "'");
-    }
     static void AgregaTipo(const QString& codigo, const QString& sistema) {
         AD().EjecutaSQL("INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, DESCRIPCION, SISTEMA) VALUES ('" + codigo +
                         "', 1, 'Prueba', '" + sistema + "')");
@@ -245,7 +233,7 @@ TEST_F(LayoutArticulos, SistemaIgnoresCaseAndTheCodeIsPadded) {
 }
 
 TEST_F(LayoutArticulos, DepositColumnFollowsTheSettingExceptForOtAndPr) {
-    Ajusta(QStringLiteral("PideDepositoEnCptes"), QStringLiteral("si"));
+    AjustaConfiguracion(QStringLiteral("PideDepositoEnCptes"), QStringLiteral("si"));
     Dispone(QStringLiteral("FC"));
     EXPECT_EQ(grilla.ColWidth(col::Deposito), 4 * X);
 
@@ -259,7 +247,7 @@ TEST_F(LayoutArticulos, DepositColumnFollowsTheSettingExceptForOtAndPr) {
     EXPECT_EQ(grilla.TextMatrix(0, col::Deposito), "Dep.");
 
     // Only the exact value counts: blanks around it make it off.
-    Ajusta(QStringLiteral("PideDepositoEnCptes"), QStringLiteral(" SI"));
+    AjustaConfiguracion(QStringLiteral("PideDepositoEnCptes"), QStringLiteral(" SI"));
     Dispone(QStringLiteral("FC"));
     EXPECT_EQ(grilla.ColWidth(col::Deposito), 0);
 }
@@ -280,7 +268,7 @@ TEST_F(LayoutArticulos, HiddenAmountsGiveTheirRoomToTheDescription) {
     // OT hides them only when asked to, and "OT " never.
     Dispone(QStringLiteral("OT"));
     EXPECT_EQ(grilla.ColWidth(col::Importe), 11 * X);
-    Ajusta(QStringLiteral("NoMostrarImportesEnOT"), QStringLiteral("Si"));
+    AjustaConfiguracion(QStringLiteral("NoMostrarImportesEnOT"), QStringLiteral("Si"));
     Dispone(QStringLiteral("OT"));
     EXPECT_EQ(grilla.ColWidth(col::Importe), 0);
     EXPECT_EQ(grilla.ColWidth(col::Descripcion), 29 * X + 11 * X + 10 * X);
@@ -318,10 +306,10 @@ TEST_F(LayoutArticulos, TimberLayoutOnlyForSalesTypes) {
 }
 
 TEST_F(LayoutArticulos, SettingsThatShowMoreColumns) {
-    Ajusta(QStringLiteral("ConfirmaUDEquiv"), QStringLiteral("SI"));
-    Ajusta(QStringLiteral("V_ListaPreciosPorItemArticulos"), QStringLiteral("SI"));
-    Ajusta(QStringLiteral("V_DescuentoPorArticulos"), QStringLiteral("SI"));
-    Ajusta(QStringLiteral("TransporteCombustibles"), QStringLiteral("SI"));
+    AjustaConfiguracion(QStringLiteral("ConfirmaUDEquiv"), QStringLiteral("SI"));
+    AjustaConfiguracion(QStringLiteral("V_ListaPreciosPorItemArticulos"), QStringLiteral("SI"));
+    AjustaConfiguracion(QStringLiteral("V_DescuentoPorArticulos"), QStringLiteral("SI"));
+    AjustaConfiguracion(QStringLiteral("TransporteCombustibles"), QStringLiteral("SI"));
     Dispone(QStringLiteral("FC"));
     EXPECT_EQ(grilla.ColWidth(col::UnidadEquivalente), 7 * X);
     EXPECT_EQ(grilla.TextMatrix(0, col::UnidadEquivalente), "UDEquiv");
@@ -335,7 +323,7 @@ TEST_F(LayoutArticulos, SettingsThatShowMoreColumns) {
     EXPECT_EQ(grilla.ColWidth(col::Itc), 10 * X);
 
     // Sales settings do not apply to purchases; the purchases discount is read trimmed.
-    Ajusta(QStringLiteral("ComprasDescuentoPorArticulo"), QStringLiteral(" si "));
+    AjustaConfiguracion(QStringLiteral("ComprasDescuentoPorArticulo"), QStringLiteral(" si "));
     Dispone(QStringLiteral("FCC"));
     EXPECT_EQ(grilla.ColWidth(col::ListaPrecio), 0);
     EXPECT_EQ(grilla.ColWidth(col::PorcentajeDescuento), 5 * X);
@@ -359,14 +347,14 @@ TEST_F(LayoutArticulos, LotColumnsShowForDvpe) {
 }
 
 TEST_F(LayoutArticulos, CodeColumnTitleFromTheSettingInProperCase) {
-    Ajusta(QStringLiteral("NombreArticulos"), QStringLiteral("artículo de STOCK"));
+    AjustaConfiguracion(QStringLiteral("NombreArticulos"), QStringLiteral("artículo de STOCK"));
     Dispone(QStringLiteral("FC"));
     EXPECT_EQ(grilla.TextMatrix(0, col::CodigoArticulo), "Artículo De Stock");
 
-    Ajusta(QStringLiteral("NombreArticulos"), QStringLiteral("   "));
+    AjustaConfiguracion(QStringLiteral("NombreArticulos"), QStringLiteral("   "));
     Dispone(QStringLiteral("FC"));
     EXPECT_EQ(grilla.TextMatrix(0, col::CodigoArticulo), "Código");
-    Quita(QStringLiteral("NombreArticulos"));
+    QuitaConfiguracion(QStringLiteral("NombreArticulos"));
     Dispone(QStringLiteral("FC"));
     EXPECT_EQ(grilla.TextMatrix(0, col::CodigoArticulo), "Código");
 }

@@ -1,6 +1,7 @@
 // Layout of the tasks, other-concepts and item-totals grids by InicializaGrids.
 
 #include "AccesoDatos.h"
+#include "Ayudas.h"
 #include "BaseDemo.h"
 #include "CajaTexto.h"
 #include "ClsCmnCptes.h"
@@ -18,14 +19,11 @@
 
 namespace {
 
-// A capital X is 120 twips wide, every other character 60.
+// The tests' font (MedidaPrueba): X is 120 twips wide, every other character 60.
 int Medida(const QString& texto) {
-    int t = 0;
-    for (QChar c : texto)
-        t += c == QLatin1Char('X') ? 120 : 60;
-    return t;
+    return MedidaPrueba(texto);
 }
-constexpr int X = 120;
+constexpr int X = kAnchoX;
 
 const QStringList TitulosTareas = {"Código",
                                    "Descripción",
@@ -90,13 +88,6 @@ protected:
         Usada(otros, ColumnasGrillaOtrosConceptos);
         Usada(totales, 4);
         txtEdit3.setText(QStringLiteral("concepto anterior"));
-    }
-
-    static void Ajusta(const QString& clave, const QString& valor) {
-        AD().EjecutaSQL("DELETE FROM TA_CONFIGURACION WHERE Clave = '" + clave + "'");
-        AD().EjecutaSQL(
-            "INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio) VALUES ('PRUEBA', '" +
-            clave.toUpper() + "', '" + valor + "', 0)");
     }
 
     void Dispone(const QString& tc) {
@@ -185,7 +176,7 @@ TEST_F(LayoutOtrasGrillas, WorkOrderHidesTheHoursOnlyWithItsAmounts) {
     EXPECT_EQ(tareas.ColWidth(colTarea::Cantidad), 7 * X);
     EXPECT_EQ(tareas.ColWidth(colTarea::ValorHora), 11 * X);
 
-    Ajusta(QStringLiteral("NoMostrarImportesEnOT"), QStringLiteral("SI"));
+    AjustaConfiguracion(QStringLiteral("NoMostrarImportesEnOT"), QStringLiteral("SI"));
     Dispone(QStringLiteral("ot"));
     EXPECT_EQ(tareas.ColWidth(colTarea::Descripcion), (37 + 11 + 11 + 7) * X);
     EXPECT_EQ(tareas.ColWidth(colTarea::Cantidad), 0);

@@ -119,7 +119,7 @@ class AccionComprobante : public ConBaseDemo {
 protected:
     void SetUp() override {
         ConBaseDemo::SetUp();
-        Maquina().EstableceNombreMaquina("PUESTO-7");
+        Maquina().setNombreMaquina("PUESTO-7");
         EstableceReloj([] { return QDateTime(QDate(2026, 3, 5), QTime(14, 7, 30)); });
         clase = std::make_unique<ClsCmnCptes>();
     }

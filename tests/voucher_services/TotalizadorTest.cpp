@@ -61,13 +61,6 @@ protected:
         ConBaseDemo::TearDown();
     }
 
-    static void Ajusta(const QString& clave, const QString& valor) {
-        AD().EjecutaSQL("DELETE FROM TA_CONFIGURACION WHERE Clave = '" + clave + "'");
-        AD().EjecutaSQL(
-            "INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio) VALUES ('PRUEBA', '" +
-            clave.toUpper() + "', '" + valor + "', 0)");
-    }
-
     void SoloTab(int visible) {
         for (int i = 0; i < 3; ++i)
             tab.setTabVisible(i, i == visible);
@@ -150,7 +143,7 @@ TEST_F(Totalizador, TaskTimesDoNotDependOnTheHourSeparator) {
     Totaliza();
     EXPECT_EQ(Filas()[0].cantidad, "2:15");
 
-    Ajusta(QStringLiteral("SeparadorHora"), QStringLiteral("."));
+    AjustaConfiguracion(QStringLiteral("SeparadorHora"), QStringLiteral("."));
     Totaliza();
     EXPECT_EQ(Filas()[0].cantidad, "2:15");
 }

@@ -100,7 +100,7 @@ void AcomodaTextoLargo(QMessageBox& caja, const QRect& disponible) {
 }
 
 void InteraccionQt::RegistraVista(const QString& nombreFormulario, Vista vista) {
-    Vistas().insert(nombreFormulario.toUpper(), std::move(vista));
+    Vistas()[nombreFormulario.toUpper()] = std::move(vista);
 }
 
 int InteraccionQt::MsgBox(const QString& texto, int estilo, const QString& titulo) {

@@ -17,7 +17,7 @@ public:
     using Vista = std::function<void(Formulario&, QWidget* padre)>;
 
     static void RegistraVista(const QString& nombreFormulario, Vista vista);
-    void EstablecePadre(QWidget* padre) { padre_ = padre; }
+    void setPadre(QWidget* padre) { padre_ = padre; }
 
     int MsgBox(const QString& texto, int estilo, const QString& titulo) override;
     std::optional<QString> InputBox(const QString& texto, const QString& titulo,

@@ -18,7 +18,7 @@ TEST(Activacion, AfterAMessageBoxItsWindowIsActiveAgain) {
     QWidget otra;
     otra.show();
     InteraccionQt puerto;
-    puerto.EstablecePadre(&ventana);
+    puerto.setPadre(&ventana);
     // While the box is open another window takes the activation, as a stray click would.
     QTimer::singleShot(0, [&] {
         otra.activateWindow();

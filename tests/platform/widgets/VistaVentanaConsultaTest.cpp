@@ -29,7 +29,7 @@ protected:
         ad_.AsignaServidor("sqlite");
         ad_.AsignaBaseDatos(dir_.filePath("prueba.db"));
         ad_.Conecta();
-        ventana_.AsignaProveedorDatos([this] { return &ad_; });
+        ventana_.setProveedorDatos([this] { return &ad_; });
         ventana_.setCampoClave("CODIGO");
         RegistraVistaVentanaConsulta();
         EstableceInteraccion(&puerto_);
@@ -37,7 +37,7 @@ protected:
     void TearDown() override { EstableceInteraccion(nullptr); }
 
     // Runs `accion` on the dialog once it is shown modally.
-    void AlAbrir(std::function<void(VistaVentanaConsulta&)> accion) {
+    void AlAbrir(const std::function<void(VistaVentanaConsulta&)>& accion) {
         QTimer::singleShot(0, [this, accion] {
             auto* vista = qobject_cast<VistaVentanaConsulta*>(QApplication::activeModalWidget());
             if (!vista) {

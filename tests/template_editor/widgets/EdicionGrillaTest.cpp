@@ -287,8 +287,8 @@ TEST_F(EdicionGrilla, ElRecorridoDelReadmeConLasTeclasDeLaVentana) {
     QApplication::processEvents();
     const QImage imagen = vista->grab().toImage();
     ASSERT_FALSE(imagen.isNull());
-    QDir().mkpath(CarpetaFuentes() + "/docs");
-    EXPECT_TRUE(imagen.save(CarpetaFuentes() + "/docs/captura.png"));
+    QDir().mkpath(CarpetaCompilacion() + "/captura");
+    EXPECT_TRUE(imagen.save(CarpetaCompilacion() + "/captura/captura.png"));
 
     // 4. F2 and Enter on its question (Yes).
     guion.AgregaRespuesta(Respuesta::Si);

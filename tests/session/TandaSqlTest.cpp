@@ -1,12 +1,13 @@
 #include "AccesoDatos.h"
+#include "Ayudas.h"
 #include "BaseDemo.h"
 #include "Globales.h"
 #include "InfoMaquina.h"
-#include "Lotes.h"
 #include "Registros.h"
 #include "Reloj.h"
 #include "ReportaError.h"
 #include "Sentencias.h"
+#include "TandasSql.h"
 
 #include <csignal>
 #include <sys/resource.h>
@@ -16,12 +17,12 @@ namespace {
 const QString kCab = "INSERT INTO V_CPTES_MODELO_CAB (IdVardelio, nombre) VALUES (%1, '%2')";
 const QString kDet = "INSERT INTO V_CPTES_MODELO_DET (IdVardelio, IdArticulo, Cantidad) VALUES (%1, '%2', 1)";
 
-class Lote : public ConBaseDemo {
+class TandaSql : public ConBaseDemo {
 protected:
     void SetUp() override {
         ConBaseDemo::SetUp();
-        Maquina().EstableceNombreMaquina("PC07");
-        Maquina().EstableceCarpetaAlternativa(Carpeta());
+        Maquina().setNombreMaquina("PC07");
+        Maquina().setCarpetaAlternativa(Carpeta());
         EstableceReloj([] { return QDateTime(QDate(2025, 6, 30), QTime(9, 5, 41)); });
     }
 
@@ -29,13 +30,13 @@ protected:
     struct Resultado {
         bool hayError = true;
         qint32 numero = -99;
-        QString lote = "lote previo";
+        QString tanda = "tanda previa";
         QString mensajes = "mensajes previos";
     };
     static Resultado Ejecuta(const QStringList& sentencias, bool ignoraDuplicados = false,
                              bool ignoraReferencias = false, bool mostrar = true) {
         Resultado r;
-        GActualizarDatoScript(sentencias, r.hayError, r.numero, ignoraDuplicados, ignoraReferencias, r.lote,
+        GActualizarDatoScript(sentencias, r.hayError, r.numero, ignoraDuplicados, ignoraReferencias, r.tanda,
                               r.mensajes, mostrar);
         return r;
     }
@@ -67,26 +68,16 @@ protected:
         otra.AsignaServidor("sqlite");
         otra.AsignaBaseDatos(RutaBase());
         otra.Conecta();
-        Registros rs;
-        otra.ObtieneRecordset(
-            "SELECT Proceso, Fecha, Error, Descripcion, SQL, PC, Usuario FROM AUX_ERR ORDER BY Id", rs);
-        std::vector<QVariantList> r;
-        for (; !rs.Eof(); rs.MoveNext()) {
-            QVariantList fila;
-            for (int i = 0; i < 7; ++i)
-                fila << rs.Fields(i);
-            r.push_back(fila);
-        }
-        return r;
+        return FilasAuxErr(otra);
     }
 };
 
-TEST_F(Lote, UnLoteQueSeConfirma) {
+TEST_F(TandaSql, UnaTandaQueSeConfirma) {
     const Resultado r = Ejecuta({"", kCab.arg(900).arg("A"), "  ", kCab.arg(901).arg("B"), ""});
     EXPECT_FALSE(r.hayError);
     EXPECT_EQ(r.numero, 0);
     EXPECT_EQ(r.mensajes, "mensajes previos");
-    EXPECT_EQ(r.lote,
+    EXPECT_EQ(r.tanda,
               "BEGIN TRANSACTION \r\r\r" + kCab.arg(900).arg("A") + "\r" + kCab.arg(901).arg("B") + "\r");
     EXPECT_EQ(Plantillas(), (QVariantList{"A", "B"}));
     EXPECT_EQ(Nivel(), 0); // committed, nothing left open
@@ -94,17 +85,17 @@ TEST_F(Lote, UnLoteQueSeConfirma) {
     EXPECT_TRUE(FilasError().empty());
 }
 
-TEST_F(Lote, SinSentenciasNoSeEnviaNada) {
+TEST_F(TandaSql, SinSentenciasNoSeEnviaNada) {
     const Resultado r = Ejecuta({"", "   ", ""});
     EXPECT_FALSE(r.hayError);
     EXPECT_EQ(r.numero, -99);
-    EXPECT_EQ(r.lote, "lote previo");
+    EXPECT_EQ(r.tanda, "tanda previa");
     EXPECT_EQ(r.mensajes, "mensajes previos");
     EXPECT_FALSE(Ejecuta({}).hayError);
     EXPECT_EQ(Nivel(), 0);
 }
 
-TEST_F(Lote, LaTerceraSentenciaRompeUnaClave) {
+TEST_F(TandaSql, LaTerceraSentenciaRompeUnaClave) {
     const QStringList sentencias{kCab.arg(900).arg("A"), kCab.arg(901).arg("B"), kCab.arg(900).arg("C"),
                                  kCab.arg(902).arg("D")};
     const Resultado r = Ejecuta(sentencias);
@@ -122,11 +113,11 @@ TEST_F(Lote, LaTerceraSentenciaRompeUnaClave) {
 
     const auto filas = FilasError();
     ASSERT_EQ(filas.size(), 1u);
-    EXPECT_EQ(filas[0], (QVariantList{NombreEjecutable(), "2025-06-30 09:05:00", 2627, linea, r.lote, "PC07",
+    EXPECT_EQ(filas[0], (QVariantList{NombreEjecutable(), "2025-06-30 09:05:00", 2627, linea, r.tanda, "PC07",
                                       AD().LeeUsuario()}));
 }
 
-TEST_F(Lote, CadaSentenciaRechazadaDaSuLinea) {
+TEST_F(TandaSql, CadaSentenciaRechazadaDaSuLinea) {
     const Resultado r = Ejecuta({kCab.arg(900).arg("A"), kCab.arg(900).arg("B"), kDet.arg(777).arg("X")});
     EXPECT_EQ(r.numero, 2627);
     EXPECT_EQ(r.mensajes, "2627 : UNIQUE constraint failed: V_CPTES_MODELO_CAB.IdVardelio\r\n"
@@ -136,7 +127,7 @@ TEST_F(Lote, CadaSentenciaRechazadaDaSuLinea) {
     EXPECT_TRUE(Plantillas().isEmpty());
 }
 
-TEST_F(Lote, FallasSilenciosas) {
+TEST_F(TandaSql, FallasSilenciosas) {
     // A duplicate key with its option: no box, the first description, still rolled back and recorded.
     Resultado r = Ejecuta({kCab.arg(900).arg("A"), kCab.arg(900).arg("B")}, true, false);
     EXPECT_TRUE(r.hayError);
@@ -172,7 +163,7 @@ TEST_F(Lote, FallasSilenciosas) {
     EXPECT_EQ(Nivel(), 0);
 }
 
-TEST_F(Lote, ValoresDificilesLleganIntactos) {
+TEST_F(TandaSql, ValoresDificilesLleganIntactos) {
     QStringList sentencias;
     QString condicion;
     QString id = "900";
@@ -225,16 +216,16 @@ TEST_F(Lote, ValoresDificilesLleganIntactos) {
 }
 
 // A failure between the batch and its commit must leave the database as it was.
-class LoteInterrumpido : public Lote {
+class TandaSqlInterrumpida : public TandaSql {
 protected:
     void TearDown() override {
         EstableceAntesDeConfirmar(nullptr);
-        Lote::TearDown();
+        TandaSql::TearDown();
     }
     QVariantList Intacta() const { return Columna("SELECT COUNT(*) FROM V_CPTES_MODELO_CAB"); }
 };
 
-TEST_F(LoteInterrumpido, ConexionCaidaAntesDelCommit) {
+TEST_F(TandaSqlInterrumpida, ConexionCaidaAntesDelCommit) {
     const QVariantList antes = Intacta();
     EstableceAntesDeConfirmar([] { AD().LeeConexion().Close(); });
     const Resultado r = Ejecuta({kCab.arg(900).arg("A"), kCab.arg(901).arg("B")});
@@ -245,7 +236,7 @@ TEST_F(LoteInterrumpido, ConexionCaidaAntesDelCommit) {
     EXPECT_EQ(Intacta(), antes);
 }
 
-TEST_F(LoteInterrumpido, ArchivoQueNoSePuedeEscribirAlConfirmar) {
+TEST_F(TandaSqlInterrumpida, ArchivoQueNoSePuedeEscribirAlConfirmar) {
     const QVariantList antes = Intacta();
     // From here on the process cannot grow any file: the commit cannot write.
     rlimit previo{};
@@ -273,7 +264,7 @@ TEST_F(LoteInterrumpido, ArchivoQueNoSePuedeEscribirAlConfirmar) {
     EXPECT_EQ(Plantillas(), QVariantList{"C"});
 }
 
-TEST_F(LoteInterrumpido, CommitRechazadoSeRevierte) {
+TEST_F(TandaSqlInterrumpida, CommitRechazadoSeRevierte) {
     // A constraint checked only at commit time.
     AD().EjecutaSQL("CREATE TABLE PADRE_X (Id INTEGER PRIMARY KEY)");
     AD().EjecutaSQL("CREATE TABLE HIJO_X (Id INTEGER, IdPadre INTEGER REFERENCES PADRE_X (Id) "
@@ -291,7 +282,7 @@ TEST_F(LoteInterrumpido, CommitRechazadoSeRevierte) {
     EXPECT_EQ(guion.Mensajes(), QStringList{r.mensajes});
 }
 
-TEST_F(LoteInterrumpido, AbandonarTrasEnviarElLoteLoRevierte) {
+TEST_F(TandaSqlInterrumpida, AbandonarTrasEnviarLaTandaLaRevierte) {
     // A failure of the step itself, answered with Abort.
     EstableceAntesDeConfirmar([] { throw ErrorSistema(5, "Llamada no válida", "Prueba"); });
     guion.AgregaRespuesta(Respuesta::Abortar);

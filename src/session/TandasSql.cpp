@@ -1,7 +1,8 @@
-#include "Lotes.h"
+#include "TandasSql.h"
 
 #include "AccesoDatos.h"
 #include "ErrorSistema.h"
+#include "ErroresSqlServer.h"
 #include "Globales.h"
 #include "Interaccion.h"
 #include "Recorte.h"
@@ -18,8 +19,6 @@ std::function<void()>& AntesDeConfirmar() {
 }
 [[maybe_unused]] const bool registrado = RegistraReinicioSesion([] { AntesDeConfirmar() = nullptr; });
 
-constexpr long kClaveDuplicada = 2627;
-constexpr long kConflictoRestriccion = 547;
 const QString kCR = QStringLiteral("\r");
 
 // Runs one statement with its failure ignored: what counts is the connection's error list.
@@ -72,8 +71,10 @@ Rechazo LeeRechazo(const std::optional<ErrorSistema>& lanzado) {
 
 } // namespace
 
+// Long on purpose: the batch's steps (send, commit, roll back, report), run in order by EjecutaPasos.
+// NOLINTNEXTLINE(readability-function-size)
 void GActualizarDatoScript(const QStringList& sentencias, bool& hayError, qint32& numeroError,
-                           bool ignoraDuplicados, bool ignoraReferencias, QString& lote, QString& mensajes,
+                           bool ignoraDuplicados, bool ignoraReferencias, QString& tanda, QString& mensajes,
                            bool mostrar) {
     // A template's batch holds thousands of statements: one buffer, no copies.
     qsizetype largo = 0;
@@ -99,8 +100,8 @@ void GActualizarDatoScript(const QStringList& sentencias, bool& hayError, qint32
     const auto revierte = [&] {
         hayError = true;
         mensajes = rechazo.lineas;
-        if ((ignoraDuplicados && rechazo.numero == kClaveDuplicada) ||
-            (ignoraReferencias && rechazo.numero == kConflictoRestriccion)) {
+        if ((ignoraDuplicados && rechazo.numero == sqlserver::kClaveDuplicada) ||
+            (ignoraReferencias && rechazo.numero == sqlserver::kConflictoRestriccion)) {
             mensajes = rechazo.primeraDescripcion;
             rechazo.lineas.clear();
         }
@@ -121,7 +122,7 @@ void GActualizarDatoScript(const QStringList& sentencias, bool& hayError, qint32
             texto += kInicio;
             texto += cuerpo;
             texto += kCR;
-            lote = texto;
+            tanda = texto;
         },
         [&] {
             AD().LeeConexion().Errors().Clear();

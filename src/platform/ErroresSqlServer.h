@@ -1,0 +1,20 @@
+#pragma once
+
+// SQL Server's native error numbers that the program raises, compares or shows. The embedded
+// database reports its refusals under the same numbers (ad::FallasSqlite), so that callers and the
+// AUX_ERR rows never tell the two apart.
+namespace sqlserver {
+constexpr long kServidorNoDisponible = 17;   // server not found or access denied
+constexpr long kErrorSintaxis = 102;         // incorrect syntax
+constexpr long kColumnaInexistente = 207;    // invalid column name
+constexpr long kTablaInexistente = 208;      // invalid object name
+constexpr long kNuloNoAdmitido = 515;        // NULL into a NOT NULL column
+constexpr long kConflictoRestriccion = 547;  // foreign-key or check conflict
+constexpr long kEsperaBloqueoAgotada = 1222; // lock request time-out
+constexpr long kClaveDuplicada = 2627;       // duplicate key
+constexpr long kSentenciaTerminada = 3621;   // "The statement has been terminated."
+constexpr long kCommitSinTransaccion = 3902;
+constexpr long kRollbackSinTransaccion = 3903;
+constexpr long kBaseNoDisponible = 4060; // cannot open the database
+constexpr long kDatosTruncados = 8152;   // text or binary data would be truncated
+} // namespace sqlserver
