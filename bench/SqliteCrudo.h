@@ -49,7 +49,7 @@ inline void InsertaFila(sqlite3* db, sqlite3_stmt* st) {
 
 // The folder of the database scripts; ends the program when it or the temporary folder is missing.
 inline QString ScriptsBench(const QTemporaryDir& dir) {
-    const QString scripts = BaseEmbebida::CarpetaScripts();
+    QString scripts = BaseEmbebida::CarpetaScripts();
     if (!dir.isValid() || scripts.isEmpty()) {
         std::fprintf(stderr, "sin carpeta temporal o sin db/esquema.sql (MODELOS_DB_DIR)\n");
         std::exit(1);

@@ -423,6 +423,7 @@ TEST_F(TraduccionEjecutada, UnComentarioEntreDosPalabrasCualesquieraNoCambiaLasF
     const QString consultas[] = {
         "select top 1 * from AUX_ERR with(nolock) where ID > 1 order by ID",
         "SELECT TOP 2 ID FROM AUX_ERR WITH (NOLOCK) ORDER BY ID DESC",
+        // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one query written over two lines.
         "SELECT ID FROM AUX_ERR (nolock) WHERE ID IN (SELECT TOP (2) ID FROM AUX_ERR ORDER BY ID DESC) ORDER "
         "BY ID",
         "SELECT ISNULL(Proceso, 'x') + '-' + Proceso FROM dbo.AUX_ERR WHERE ID = 2",

@@ -280,7 +280,7 @@ TEST_F(Definiciones, UnaComillaSueltaNoDejaDosLineasDeUnaEntidad) {
             archivo += linea.toLatin1() + (azar() % 2 ? "\r\n" : "\n");
         }
         Escribe(ruta, archivo);
-        const QString entidad = entidades[int(azar() % 4)];
+        const QString& entidad = entidades[int(azar() % 4)];
         GrabaAnchosConsulta(entidad, QString::number(caso) + "|7|");
         const std::vector<LineaAnchos> lineas = LeeArchivoAnchos(ruta);
         const auto deLaEntidad = std::count_if(lineas.begin(), lineas.end(), [&](const LineaAnchos& l) {

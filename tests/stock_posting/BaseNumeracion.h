@@ -19,7 +19,7 @@ protected:
     static QString Valor(const QString& sql) {
         Registros rs;
         AD().ObtieneRecordset(sql, rs);
-        const QString v = rs.Eof() ? QStringLiteral("<ninguna>") : rs.Fields(0).toString();
+        QString v = rs.Eof() ? QStringLiteral("<ninguna>") : rs.Fields(0).toString();
         AD().CierraRecordset(rs);
         return v;
     }

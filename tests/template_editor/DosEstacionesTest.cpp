@@ -7,8 +7,8 @@
 #include "ColumnasArticulos.h"
 #include "FrmVardelio.h"
 #include "Globales.h"
-#include "TandasSql.h"
 #include "Registros.h"
+#include "TandasSql.h"
 #include "Utilidades.h"
 #include "VentanaDemo.h"
 
@@ -325,6 +325,7 @@ TEST_F(DosEstaciones, DosGuardadosALaVezSeGuardanEnterosOSeRechazanEnteros) {
         const int versiones[] = {++version, ++version};
         const QString antes[] = {Guardado(nombres[0]), Guardado(nombres[1])};
         std::vector<std::unique_ptr<Estacion>> estaciones;
+        estaciones.reserve(2);
         for (int i = 0; i < 2; ++i)
             estaciones.push_back(std::make_unique<Estacion>(
                 "GuardaALaSenal", RutaBase(),
