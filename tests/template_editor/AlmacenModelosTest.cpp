@@ -54,8 +54,8 @@ TEST_F(AlmacenModelosTest, GuardaLeeReemplazaYRechazaComoUnSoloLote) {
     lote.AgregaLinea(QStringLiteral("   "), QStringLiteral("9"), QStringLiteral("UN")); // no article
     lote.AgregaLinea(QStringLiteral("TORN-6X40"), QStringLiteral("2,5"), QStringLiteral("CJ"));
     const QStringList esperadas{
-        "DELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 0",
-        "DELETE V_CPTES_MODELO_DET WHERE IdVardelio = 0",
+        "DELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 0", "DELETE V_CPTES_MODELO_DET WHERE IdVardelio = 0",
+        // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one statement written over two lines.
         "INSERT INTO V_CPTES_MODELO_CAB (IdVardelio,nombre,DETALLE,TCDefault,DepositoOrigen,DepositoDestino,"
         "IdMotivoStock,AnclarAlMenu) VALUES (3,'Null','Lunes',' AJN','   1','    ','   2','1')",
         "",
