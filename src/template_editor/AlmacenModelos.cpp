@@ -3,8 +3,8 @@
 #include "AccesoDatos.h"
 #include "ErrorSistema.h"
 #include "Globales.h"
-#include "TandasSql.h"
 #include "Sentencias.h"
+#include "TandasSql.h"
 #include "Utilidades.h"
 
 #include <cmath>

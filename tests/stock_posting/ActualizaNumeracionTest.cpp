@@ -2,9 +2,9 @@
 // the demo database (ranges described in NumeracionTest.cpp).
 
 #include "BaseNumeracion.h"
-#include "TandasSql.h"
 #include "Numeracion.h"
 #include "Reloj.h"
+#include "TandasSql.h"
 
 #include <QDateTime>
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 // number, or by the write lock), and no two stored vouchers share an identity.
 
 #include "BaseNumeracion.h"
-#include "TandasSql.h"
 #include "Numeracion.h"
+#include "TandasSql.h"
 #include "TraductorSql.h"
 
 #include <QCoreApplication>
