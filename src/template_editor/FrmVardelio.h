@@ -15,7 +15,9 @@
 #include "VentanaSuite.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QtGlobal>
 #include <array>
@@ -27,6 +29,16 @@
 
 // The session-wide form helper, created on first use and released by TerminaSistema.
 AyudaFormularios& AF();
+
+// While a template loads, the stock and minimum/maximum of all its articles in the load's
+// deposit, read once for all its lines.
+struct StockDeLaCarga {
+    QString deposito;             // the key of the deposit read
+    QSet<QString> articulos;      // the keys of the template's articles
+    bool conStock = false;        // the balances were read (not by weighed unit count)
+    QHash<QString, double> stock; // article and unit key: balance
+    QHash<QString, std::pair<Moneda, Moneda>> minimoMaximo; // article key: minimum, maximum
+};
 
 // The editor of stock-voucher templates: the program's main window, headless. Public are its
 // controls (plain models) and the handlers and procedures the system names; the Qt view
@@ -371,7 +383,18 @@ private:
     // AsignarDatos: the stored voucher type selected in the list, and the lines loaded, each
     // validated as if typed.
     void SeleccionaTipoGuardado(const QVariant& codigoGuardado);
-    void CargaLineas();
+    void CargaLineas(qint16 id);
+
+    // The load's stock, read once for all its lines instead of once per line. A line whose
+    // article or deposit it does not cover asks the database as typing does.
+    void LeeStockDeLaCarga(qint16 id);
+    bool MuestraStock() const; // the setting that shows each line's stock
+    QStringList ArticulosDeLaCarga(qint16 id);
+    bool StockCargado(const QString& deposito, const QString& articulo, const QString& unidad,
+                      double& saldo) const;
+    bool MinimoMaximoCargado(const QString& articulo, const QString& deposito, Moneda& minimo,
+                             Moneda& maximo) const;
+    std::optional<StockDeLaCarga> stockCargado_;
 
     // The steps of a toolbar command under the window's error routine ("UtilVox1_click").
     static bool PasosComando(std::initializer_list<Paso> pasos);

@@ -26,18 +26,17 @@ private:
     bool antes_;
 };
 
-// While a template loads, each article type is looked up once.
-class TiposDeLaCarga {
+// What a template load looks up once for all its lines (the article types, the stock), held
+// only while it loads: typing asks the database.
+template <class T> class DeLaCarga {
 public:
-    explicit TiposDeLaCarga(std::optional<QHash<QString, QString>>& tipos) : tipos_(tipos) {
-        tipos_.emplace();
-    }
-    ~TiposDeLaCarga() { tipos_.reset(); }
-    TiposDeLaCarga(const TiposDeLaCarga&) = delete;
-    TiposDeLaCarga& operator=(const TiposDeLaCarga&) = delete;
+    explicit DeLaCarga(std::optional<T>& valor) : valor_(valor) { valor_.emplace(); }
+    ~DeLaCarga() { valor_.reset(); }
+    DeLaCarga(const DeLaCarga&) = delete;
+    DeLaCarga& operator=(const DeLaCarga&) = delete;
 
 private:
-    std::optional<QHash<QString, QString>>& tipos_;
+    std::optional<T>& valor_;
 };
 
 } // namespace
@@ -198,10 +197,10 @@ void FrmVardelio::AsignarDatos() {
         [](const ErrorSistema& e) { return ErrorFormulario(e, QStringLiteral("Asignar Datos")); });
     if (!sigue || RegistroModelo.State() != 1 || RegistroModelo.Bof() || RegistroModelo.Eof())
         return;
-    CargaLineas();
+    CargaLineas(id);
 }
 
-void FrmVardelio::CargaLineas() {
+void FrmVardelio::CargaLineas(qint16 id) {
     bool sigue = true;
     const auto reporta = [](const ErrorSistema& e) {
         return ErrorFormulario(e, QStringLiteral("Asignar Datos"));
@@ -218,7 +217,9 @@ void FrmVardelio::CargaLineas() {
         RegistroModelo.IndiceCampo(QStringLiteral("IdUnidad")),
         RegistroModelo.IndiceCampo(QStringLiteral("Cantidad"))};
     SinRedibujo sinRedibujo(MSFlexGrid2);
-    TiposDeLaCarga tiposDeLaCarga(tiposCargados_);
+    DeLaCarga tiposDeLaCarga(tiposCargados_);
+    DeLaCarga stockDeLaCarga(stockCargado_);
+    LeeStockDeLaCarga(id);
     while (sigue && c.avanza && !RegistroModelo.Eof()) {
         c.avanza = false; // a row that cannot be passed ends the load rather than repeat itself
         sigue = EjecutaPasos(

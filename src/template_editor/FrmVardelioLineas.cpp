@@ -85,12 +85,16 @@ bool FrmVardelio::PasosValidacion(const std::vector<Paso>& pasos) {
         pasos, [](const ErrorSistema& e) { return ErrorFormulario(e, QStringLiteral("CAMPO_VALIDA")); });
 }
 
+bool FrmVardelio::MuestraStock() const {
+    return MostrarStock.trimmed().compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0;
+}
+
 bool FrmVardelio::CierraArticulo(const Validacion& v) {
     // What every accepted article code and every cleared one end with.
     return PasosValidacion({
         Si(v,
            [&] {
-               if (MostrarStock.trimmed().compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0)
+               if (MuestraStock())
                    ObtieneStockMinimoMaximo(MSFlexGrid2);
            }),
         Si(v, [&] { MuestraMarca(); }),
@@ -167,11 +171,20 @@ bool FrmVardelio::ValidaArticulo(Validacion& v) {
         Si(v,
            [&] {
                double stock = 0;
-               ControlStock(Celda(col::Deposito), Celda(col::CodigoArticulo), Celda(col::Unidad).trimmed(),
-                            stock);
+               const QString deposito = Celda(col::Deposito);
+               const QString articulo = Celda(col::CodigoArticulo);
+               const QString unidad = Celda(col::Unidad).trimmed();
+               if (!StockCargado(deposito, articulo, unidad, stock))
+                   ControlStock(deposito, articulo, unidad, stock);
                PoneCelda(col::StockDisponible, FmtMoneda(stock, -1, false));
            }),
-        Si(v, [&] { MuestraInfoStock(); }),
+        // While a template loads with the stock shown, the closing step paints the panel with
+        // the line's final figures anyway.
+        Si(v,
+           [&] {
+               if (!stockCargado_ || !MuestraStock())
+                   MuestraInfoStock();
+           }),
     });
     if (!sigue)
         return false;

@@ -7,6 +7,7 @@
 #include "Regional.h"
 #include "Registros.h"
 #include "Utilidades.h"
+#include "ValoresConfiguracion.h"
 
 namespace {
 
@@ -20,7 +21,113 @@ bool MismaUnidad(const QString& a, const QString& b) {
     return UT().RellenaCodigo(a, 4).compare(UT().RellenaCodigo(b, 4), Qt::CaseInsensitive) == 0;
 }
 
+// A code as the database's text collation compares it: trailing blanks and case do not count.
+QString Clave(const QString& codigo) {
+    qsizetype n = codigo.size();
+    while (n > 0 && codigo.at(n - 1) == QLatin1Char(' '))
+        --n;
+    return codigo.left(n).toCaseFolded();
+}
+
+QString Campo(const Registros& rs, const char* campo) {
+    return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(campo))));
+}
+
 } // namespace
+
+// The template's article codes as stored, each once, in IN lists of at most 500.
+QStringList FrmVardelio::ArticulosDeLaCarga(qint16 id) {
+    Registros rs;
+    AD().ObtieneRecordset(
+        QStringLiteral("SELECT IdArticulo FROM V_CPTES_MODELO_DET with(nolock) WHERE IdVardelio = %1")
+            .arg(id),
+        rs, nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
+    QSet<QString> vistos;
+    QStringList listas;
+    QString lista;
+    int enLista = 0;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        const QString codigo = Campo(rs, "IdArticulo");
+        if (vistos.contains(codigo))
+            continue;
+        vistos.insert(codigo);
+        stockCargado_->articulos.insert(Clave(codigo));
+        lista += (enLista == 0 ? QStringLiteral("(") : QStringLiteral(",")) + Literal(codigo);
+        if (++enLista == 500) {
+            listas.append(lista + QLatin1Char(')'));
+            lista.clear();
+            enLista = 0;
+        }
+    }
+    AD().CierraRecordset(rs);
+    if (enLista > 0)
+        listas.append(lista + QLatin1Char(')'));
+    return listas;
+}
+
+void FrmVardelio::LeeStockDeLaCarga(qint16 id) {
+    StockDeLaCarga& c = *stockCargado_;
+    const qint16 origen = IndiceCampo(QStringLiteral("DepositoOrigen"));
+    const QString deposito = origen >= 0 ? UT().RellenaCodigo(TxtFields[origen].Text(), 4) : QString();
+    if (deposito.trimmed().isEmpty())
+        return; // every line asks as typed
+    Registros rs;
+    try {
+        for (const QString& lista : ArticulosDeLaCarga(id)) {
+            const QString donde = QStringLiteral(" with(nolock) WHERE IDDEPOSITO = ") + Literal(deposito) +
+                                  QStringLiteral(" AND IDARTICULO IN ") + lista;
+            AD().ObtieneRecordset(
+                QStringLiteral("SELECT IDARTICULO, MINIMO, MAXIMO FROM @ADMIN_V_TA_DEPOSITO_MM") + donde, rs,
+                nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
+            for (; !rs.Eof(); rs.MoveNext())
+                c.minimoMaximo.insert(Clave(Campo(rs, "IDARTICULO")),
+                                      {UT().TextoAMoneda(rs.Fields(QStringLiteral("Minimo"))),
+                                       UT().TextoAMoneda(rs.Fields(QStringLiteral("Maximo")))});
+            if (gUsaStockUdKg)
+                continue;
+            AD().ObtieneRecordset(
+                QStringLiteral("SELECT IDARTICULO, EQUIVALENCIA, STOCK FROM STK_SALDOS_UNIDADES") + donde, rs,
+                nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
+            for (; !rs.Eof(); rs.MoveNext())
+                c.stock.insert(Clave(Campo(rs, "IDARTICULO")) + QLatin1Char('|') +
+                                   Clave(Campo(rs, "EQUIVALENCIA")),
+                               UT().TextoADoble(UT().ValorCampo(rs.Fields(QStringLiteral("STOCK")))));
+        }
+        c.conStock = !gUsaStockUdKg;
+        c.deposito = Clave(deposito);
+    } catch (const ErrorSistema&) {
+        c = StockDeLaCarga{}; // not read: every line asks as typed, and reports what fails
+    }
+    AD().CierraRecordset(rs);
+}
+
+bool FrmVardelio::StockCargado(const QString& deposito, const QString& articulo, const QString& unidad,
+                               double& saldo) const {
+    if (!stockCargado_ || !stockCargado_->conStock || articulo.trimmed().isEmpty() ||
+        Clave(UT().RellenaCodigo(deposito, 4)) != stockCargado_->deposito)
+        return false;
+    const QString clave = Clave(UT().RellenaCodigo(articulo, 25));
+    if (!stockCargado_->articulos.contains(clave))
+        return false;
+    // No balance in the deposit reads as none, as the query's empty result does.
+    saldo = stockCargado_->stock.value(clave + QLatin1Char('|') + Clave(UT().RellenaCodigo(unidad, 4)), 0.0);
+    return true;
+}
+
+bool FrmVardelio::MinimoMaximoCargado(const QString& articulo, const QString& deposito, Moneda& minimo,
+                                      Moneda& maximo) const {
+    if (!stockCargado_ || stockCargado_->deposito.isEmpty() || Clave(deposito) != stockCargado_->deposito)
+        return false;
+    const QString clave = Clave(articulo);
+    if (!stockCargado_->articulos.contains(clave))
+        return false;
+    const auto visto = stockCargado_->minimoMaximo.constFind(clave);
+    if (visto != stockCargado_->minimoMaximo.cend()) {
+        minimo = visto->first;
+        maximo = visto->second;
+    }
+    return true;
+}
 
 QString FrmVardelio::SentenciaStockMinimoMaximo(const QString& articulo, const QString& deposito) {
     return QStringLiteral("select * from @ADMIN_V_TA_DEPOSITO_MM  with(nolock) where idarticulo = ") +
@@ -74,14 +181,16 @@ void FrmVardelio::ObtieneStockMinimoMaximo(Grilla& MsFlexGrid) {
         const Moneda stock = Moneda::DeEntero(UT().TextoAMoneda(celda(col::StockDisponible)).AEntero());
         Moneda minimo;
         Moneda maximo;
-        Registros rs;
-        AD().ObtieneRecordset(SentenciaStockMinimoMaximo(articulo, deposito), rs, nullptr,
-                              TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
-        if (!rs.Eof()) {
-            minimo = UT().TextoAMoneda(rs.Fields(QStringLiteral("Minimo")));
-            maximo = UT().TextoAMoneda(rs.Fields(QStringLiteral("Maximo")));
+        if (!MinimoMaximoCargado(articulo, deposito, minimo, maximo)) {
+            Registros rs;
+            AD().ObtieneRecordset(SentenciaStockMinimoMaximo(articulo, deposito), rs, nullptr,
+                                  TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
+            if (!rs.Eof()) {
+                minimo = UT().TextoAMoneda(rs.Fields(QStringLiteral("Minimo")));
+                maximo = UT().TextoAMoneda(rs.Fields(QStringLiteral("Maximo")));
+            }
+            AD().CierraRecordset(rs);
         }
-        AD().CierraRecordset(rs);
 
         const Moneda cero;
         if (maximo > cero)

@@ -243,4 +243,94 @@ TEST_F(StockNivel, SinArticuloSoloSeRefrescaElPanel) {
     EXPECT_EQ(F().lblStockInfo[2].Caption(), " Stock:  7,5 ");
 }
 
+// A stored template loads with each line's stock, minimum and maximum as typing the line gives
+// them, whatever deposit and unit: the load reads them for all its lines at once.
+class CargaConStock : public ConVentanaDemo {
+protected:
+    // Every cell of every line, and the colours its cells were given (the level colour goes to
+    // the cell current while the line is validated).
+    QStringList Lineas() {
+        QStringList filas;
+        for (int fila = 1; fila < G().Rows(); ++fila) {
+            QStringList celdas;
+            for (int c = 0; c < G().Cols(); ++c)
+                celdas << Celda(fila, c);
+            for (int c = 0; c < G().Cols(); ++c)
+                if (G().ColorFondo(fila, c) != 0)
+                    celdas << QString::number(G().ColorFondo(fila, c));
+            filas << celdas.join(u'|');
+        }
+        return filas;
+    }
+    void Carga(const QString& nombre) {
+        F().Inicializa();
+        F().TxtFields[0].setText(nombre);
+        F().CampoValida(F().TxtFields[0]);
+    }
+    // Each loaded line emptied and typed again: code validated, then its stored unit and quantity,
+    // with the grid not redrawn as while a template loads.
+    void TecleaDeNuevo() {
+        G().setRedraw(false);
+        for (int fila = 1; fila < G().Rows(); ++fila) {
+            const QString codigo = Celda(fila, col::CodigoArticulo);
+            const QString unidad = Celda(fila, col::Unidad);
+            const QString cantidad = Celda(fila, col::Cantidad);
+            G().setRow(fila);
+            for (int c = 0; c < G().Cols(); ++c) {
+                G().setTextMatrix(fila, c, QString());
+                G().setCol(c);
+                G().setCellBackColor(0);
+            }
+            G().setCol(col::CodigoArticulo);
+            G().setTextMatrix(fila, col::CodigoArticulo, codigo);
+            F().txtEdit2.setText(codigo);
+            Prueba(F()).ControlActivo() = &F().txtEdit2;
+            F().ObjCmnCptes().TextPropiedades(F().txtEdit2, col::CodigoArticulo);
+            F().CampoValida(F().txtEdit2);
+            G().setTextMatrix(fila, col::Unidad, unidad);
+            G().setTextMatrix(fila, col::Cantidad, cantidad);
+        }
+        G().setRedraw(true);
+    }
+};
+
+TEST_F(CargaConStock, LasCeldasSonLasDeTeclearCadaLinea) {
+    // A template on deposit 2 whose articles hold balances in several units and deposits, and
+    // minimum and maximum in deposits 1 and 2.
+    Ejecuta("INSERT INTO V_CPTES_MODELO_CAB (IdVardelio, nombre, DETALLE, TCDefault, DepositoOrigen, "
+            "DepositoDestino, IdMotivoStock, AnclarAlMenu) VALUES "
+            "(3, 'DEPOSITO DOS', '', '  TR', '   2', '   3', '   3', 0)");
+    Ejecuta("INSERT INTO V_CPTES_MODELO_DET (IdVardelio, IdArticulo, Cantidad, IdUnidad) VALUES "
+            "(3, printf('%25d', 1012), 3, '  UN'), (3, printf('%25d', 1030), 2, '  CJ'), "
+            "(3, printf('%-25s', 'TORN-6X40'), 1, '  CJ'), (3, printf('%25s', '50001'), 1.5, '  KG'), "
+            "(3, printf('%25d', 1007), 5, '  UN'), (3, printf('%25d', 1012), 4, '  UN')");
+    Ejecuta("INSERT INTO V_TA_DEPOSITO_MM (idarticulo, iddeposito, Minimo, Maximo) VALUES "
+            "(printf('%25d', 1012), '   2', 30, 45), (printf('%-25s', 'TORN-6X40'), '   2', 900, 1000), "
+            "(printf('%-25s', 'TORN-6X40'), '   1', 10, 20)");
+    Ejecuta(
+        "INSERT INTO STK_SALDOS_UNIDADES (IDARTICULO, EQUIVALENCIA, IDDEPOSITO, Descripcion, STOCK) VALUES "
+        "(printf('%25d', 1030), '  CJ', '   2', '', 7), (printf('%-25s', 'TORN-6X40'), '  CJ', '   2', '', "
+        "3)");
+    for (const QString& nombre :
+         {QStringLiteral("DEPOSITO DOS"), QStringLiteral("REPOSICION LOCAL CENTRO")}) {
+        Carga(nombre);
+        const QStringList cargadas = Lineas();
+        ASSERT_GE(cargadas.size(), 4) << nombre.toStdString();
+        TecleaDeNuevo();
+        const QStringList tecleadas = Lineas();
+        ASSERT_EQ(cargadas.size(), tecleadas.size()) << nombre.toStdString();
+        for (qsizetype i = 0; i < cargadas.size(); ++i)
+            EXPECT_EQ(cargadas[i].toStdString(), tecleadas[i].toStdString()) << nombre.toStdString();
+    }
+    EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join(u'|').toStdString();
+    // Not vacuous: the first template's lines carry deposit 2's figures.
+    Carga(QStringLiteral("DEPOSITO DOS"));
+    EXPECT_EQ(Celda(1, col::Deposito).trimmed(), "2");
+    EXPECT_EQ(Celda(1, col::PuntoPedido), "30");
+    EXPECT_EQ(Celda(1, col::PuntoMaximo), "45");
+    EXPECT_EQ(Celda(1, col::StockDisponible), QString::number((1012 * 29) % 80));
+    EXPECT_EQ(Celda(3, col::PuntoMaximo), "1000");
+    EXPECT_EQ(Celda(3, col::StockDisponible), "800");
+}
+
 } // namespace
