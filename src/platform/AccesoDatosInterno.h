@@ -29,12 +29,17 @@ constexpr long kNoActualizable = 3251;
 constexpr long kFilaNoUbicada = -2147217864;
 constexpr long kTiposNoCoinciden = 13;
 
+struct Encabezado;
+
 // A result's rows as they come: one current row at a time.
 class FuenteFilas {
 public:
     virtual ~FuenteFilas() = default;
     virtual int Columnas() const = 0;
     virtual QString Nombre(int indice) const = 0;
+    // The column names and their index; a source that runs a cached statement hands out the one
+    // it keeps, so that a look-up asked row after row does not index its names again.
+    virtual std::shared_ptr<const Encabezado> Cabecera() const;
     // Moves to the next row; false at the end. Raises Fallas.
     virtual bool Siguiente() = 0;
     virtual QVariant Valor(int indice) const = 0;
@@ -121,6 +126,17 @@ private:
     mutable size_t ultimo_ = 0;
 };
 
+// A result's column names with their index (which points into them: never copied or moved).
+struct Encabezado {
+    explicit Encabezado(std::vector<QString> n) : nombres(std::move(n)) { indice.Arma(nombres); }
+    Encabezado(const Encabezado&) = delete;
+    Encabezado& operator=(const Encabezado&) = delete;
+    std::vector<QString> nombres;
+    IndiceNombres indice;
+};
+// The header of a closed record set: no columns.
+const std::shared_ptr<const Encabezado>& SinColumnas();
+
 // Text helpers.
 // The first word of a statement (letters only, after blanks and opening parentheses).
 QStringView PrimeraPalabra(const QString& sql);
@@ -188,8 +204,8 @@ struct Registros::Impl {
     int tipoBloqueo = TipoBloqueo::SoloLectura;
     QString sql;           // the text as given to Open
     bool traducir = false; // the text is in SQL Server's dialect
-    std::vector<QString> nombres;
-    ad::IndiceNombres indice;
+    std::shared_ptr<const ad::Encabezado> encabezado = ad::SinColumnas();
+    const std::vector<QString>& Nombres() const { return encabezado->nombres; }
 
     // Streaming (forward-only, read-only): the current row is the source's.
     std::unique_ptr<ad::FuenteFilas> fuente;

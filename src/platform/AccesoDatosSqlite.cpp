@@ -71,11 +71,20 @@ class MotorSqlite;
 
 class FuenteSqlite : public FuenteFilas {
 public:
+    // What a statement's columns are: their names and which hold dates.
+    struct Forma {
+        std::shared_ptr<const Encabezado> encabezado;
+        std::vector<bool> fechas;
+    };
+    static Forma FormaDe(sqlite3_stmt* st);
+
+    FuenteSqlite(MotorSqlite& motor, sqlite3_stmt* st) : FuenteSqlite(motor, st, FormaDe(st), false) {}
     // A statement of the motor's query cache (`prestada`) goes back to it reset, not finalized.
-    FuenteSqlite(MotorSqlite& motor, sqlite3_stmt* st, bool prestada = false);
+    FuenteSqlite(MotorSqlite& motor, sqlite3_stmt* st, const Forma& forma, bool prestada);
     ~FuenteSqlite() override;
     int Columnas() const override { return static_cast<int>(columnas_.size()); }
-    QString Nombre(int i) const override { return QString::fromUtf8(sqlite3_column_name(st_, i)); }
+    QString Nombre(int i) const override { return encabezado_->nombres[static_cast<size_t>(i)]; }
+    std::shared_ptr<const Encabezado> Cabecera() const override { return encabezado_; }
     bool Siguiente() override;
     QVariant Valor(int i) const override {
         if (enMemoria_) [[unlikely]]
@@ -124,6 +133,7 @@ private:
 
     MotorSqlite& motor_;
     sqlite3_stmt* st_;
+    std::shared_ptr<const Encabezado> encabezado_;
     bool prestada_;
     bool enFila_ = false; // the last step gave a row
     bool enMemoria_ = false;
@@ -165,8 +175,8 @@ public:
         // (views included) costs more than running a look-up by key.
         if (filas)
             if (const auto plantilla = ParametrizaConsulta(sql))
-                if (sqlite3_stmt* st = ConsultaPreparada(*plantilla)) {
-                    *filas = std::make_unique<FuenteSqlite>(*this, st, true);
+                if (Consulta* c = ConsultaPreparada(*plantilla)) {
+                    *filas = std::make_unique<FuenteSqlite>(*this, c->st, c->forma, true);
                     return 0;
                 }
         const QByteArray utf8 = sql.toUtf8();
@@ -270,9 +280,15 @@ public:
     void Registra(FuenteSqlite* f) { fuentes_.insert(f); }
     // A cached query's statement, reset by its reader, is free for the next call.
     void Devuelve(sqlite3_stmt* st) {
-        for (Consulta& c : consultas_)
-            if (c.st == st)
-                c.enUso = false;
+        for (auto it = consultas_.begin(); it != consultas_.end(); ++it)
+            if (it->st == st) {
+                it->enUso = false;
+                if (it->caducada) {
+                    sqlite3_finalize(it->st);
+                    consultas_.erase(it);
+                }
+                return;
+            }
     }
     void Olvida(FuenteSqlite* f) { fuentes_.erase(f); }
     sqlite3* Db() const { return db_; }
@@ -282,6 +298,18 @@ private:
     void AntesDeEscribir(sqlite3_stmt* st) {
         if (!fuentes_.empty() && sqlite3_get_autocommit(db_) && !sqlite3_stmt_readonly(st))
             SueltaLecturas();
+    }
+
+    // After a schema change: cached queries are prepared afresh (one being read goes when returned).
+    void OlvidaConsultas() {
+        for (auto it = consultas_.begin(); it != consultas_.end();) {
+            if (it->enUso) {
+                (it++)->caducada = true;
+            } else {
+                sqlite3_finalize(it->st);
+                it = consultas_.erase(it);
+            }
+        }
     }
 
     // Steps a statement to its end and finalizes it; the records it changed.
@@ -306,6 +334,10 @@ private:
                 cambios = sqlite3_changes(db_);
             else if (!qstrnicmp(q, "CREATE", 6) || !qstrnicmp(q, "ALTER", 5))
                 cambioEsquema = true;
+            // Cached queries over a changed table may have other columns now: SQLite prepares
+            // them again only when they run, after their columns were read.
+            if (cambioEsquema || !qstrnicmp(q, "DROP", 4))
+                OlvidaConsultas();
         }
         sqlite3_finalize(st);
         // A table made or changed here gets its width checks too.
@@ -336,14 +368,15 @@ private:
         return st;
     }
 
-    // The cached statement of a query template with its values bound; nullptr when the template
-    // is not one single query or its statement is being read (the caller prepares it as written).
-    sqlite3_stmt* ConsultaPreparada(const Plantilla& p) {
+    // The cached query of a template with its values bound; nullptr when the template is not one
+    // single query or its statement is being read (the caller prepares it as written).
+    struct Consulta;
+    Consulta* ConsultaPreparada(const Plantilla& p) {
         auto it = consultas_.begin();
         while (it != consultas_.end() && it->texto != p.texto)
             ++it;
         if (it != consultas_.end()) {
-            if (it->enUso)
+            if (it->enUso || it->caducada)
                 return nullptr;
             consultas_.splice(consultas_.begin(), consultas_, it);
         } else {
@@ -361,7 +394,7 @@ private:
                 sqlite3_finalize(st);
                 return nullptr;
             }
-            consultas_.push_front(Consulta{p.texto, st, false});
+            consultas_.push_front(Consulta{p.texto, st, false, false, FuenteSqlite::FormaDe(st)});
             // The least recently used one that nobody reads goes.
             if (consultas_.size() > kConsultas)
                 for (auto v = std::prev(consultas_.end()); v != consultas_.begin(); --v)
@@ -385,13 +418,15 @@ private:
             }
         }
         c.enUso = true;
-        return c.st;
+        return &c;
     }
 
     struct Consulta {
         QString texto;
         sqlite3_stmt* st;
         bool enUso;
+        bool caducada;             // the schema changed while it was being read
+        FuenteSqlite::Forma forma; // its columns, read once
     };
     static constexpr size_t kConsultas = 64;
     std::list<Consulta> consultas_;
@@ -404,15 +439,28 @@ private:
     std::unordered_set<FuenteSqlite*> fuentes_;
 };
 
-FuenteSqlite::FuenteSqlite(MotorSqlite& motor, sqlite3_stmt* st, bool prestada)
-    : motor_(motor), st_(st), prestada_(prestada) {
-    columnas_.resize(static_cast<size_t>(sqlite3_column_count(st)));
-    for (size_t i = 0; i < columnas_.size(); ++i) {
-        if (const char* tipo = sqlite3_column_decltype(st, static_cast<int>(i))) {
+FuenteSqlite::Forma FuenteSqlite::FormaDe(sqlite3_stmt* st) {
+    const int n = sqlite3_column_count(st);
+    std::vector<QString> nombres;
+    nombres.reserve(static_cast<size_t>(n));
+    Forma f;
+    f.fechas.resize(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        nombres.push_back(QString::fromUtf8(sqlite3_column_name(st, i)));
+        if (const char* tipo = sqlite3_column_decltype(st, i)) {
             const QByteArray t = QByteArray(tipo).toUpper();
-            columnas_[i].fecha = t.contains("DATE") || t.contains("TIME");
+            f.fechas[static_cast<size_t>(i)] = t.contains("DATE") || t.contains("TIME");
         }
     }
+    f.encabezado = std::make_shared<const Encabezado>(std::move(nombres));
+    return f;
+}
+
+FuenteSqlite::FuenteSqlite(MotorSqlite& motor, sqlite3_stmt* st, const Forma& forma, bool prestada)
+    : motor_(motor), st_(st), encabezado_(forma.encabezado), prestada_(prestada) {
+    columnas_.resize(forma.fechas.size());
+    for (size_t i = 0; i < columnas_.size(); ++i)
+        columnas_[i].fecha = forma.fechas[i];
     motor_.Registra(this);
 }
 

@@ -317,6 +317,20 @@ std::optional<Plantilla> Parametriza(const QString& s) {
     return p;
 }
 
+std::shared_ptr<const Encabezado> FuenteFilas::Cabecera() const {
+    std::vector<QString> nombres;
+    nombres.reserve(static_cast<size_t>(Columnas()));
+    for (int i = 0; i < Columnas(); ++i)
+        nombres.push_back(Nombre(i));
+    return std::make_shared<const Encabezado>(std::move(nombres));
+}
+
+const std::shared_ptr<const Encabezado>& SinColumnas() {
+    static const std::shared_ptr<const Encabezado> vacio =
+        std::make_shared<const Encabezado>(std::vector<QString>());
+    return vacio;
+}
+
 void IndiceNombres::Arma(const std::vector<QString>& nombres) {
     nombres_ = &nombres;
     pedidos_.clear();

@@ -55,10 +55,7 @@ QString SinDelimitar(QString nombre) {
 // Inner state
 
 void Registros::Impl::TomaFilas(std::unique_ptr<FuenteFilas> f) {
-    nombres.clear();
-    for (int i = 0; i < f->Columnas(); ++i)
-        nombres.push_back(f->Nombre(i));
-    indice.Arma(nombres);
+    encabezado = f->Cabecera();
     filas.clear();
     pos = previas = leidas = 0;
     edicion = Edicion::Ninguna;
@@ -77,7 +74,7 @@ void Registros::Impl::TomaFilas(std::unique_ptr<FuenteFilas> f) {
         return;
     }
     enMemoria = true;
-    const size_t n = nombres.size();
+    const size_t n = Nombres().size();
     while (f->Siguiente()) {
         std::vector<QVariant> fila(n);
         for (size_t i = 0; i < n; ++i)
@@ -90,8 +87,7 @@ void Registros::Impl::TomaFilas(std::unique_ptr<FuenteFilas> f) {
 void Registros::Impl::CierraInterno() {
     fuente.reset();
     filas.clear();
-    nombres.clear();
-    indice.Arma(nombres);
+    encabezado = ad::SinColumnas();
     pos = previas = leidas = 0;
     bof = eof = true;
     enMemoria = false;
@@ -112,7 +108,7 @@ void Registros::Impl::Verifica() const {
 
 QVariant Registros::Impl::Valor(int i) const {
     Verifica();
-    if (i < 0 || i >= static_cast<int>(nombres.size()))
+    if (i < 0 || i >= static_cast<int>(Nombres().size()))
         Error(kCampoInexistente, QStringLiteral("No se encuentra el campo número %1.").arg(i));
     if (edicion != Edicion::Ninguna)
         return valores[static_cast<size_t>(i)];
@@ -262,7 +258,7 @@ qint32 Registros::RecordCount() {
     d.Verifica();
     if (!d.enMemoria) {
         // The count needs every row: the rest is read into memory.
-        const size_t n = d.nombres.size();
+        const size_t n = d.Nombres().size();
         try {
             if (!d.eof) {
                 std::vector<QVariant> fila(n);
@@ -294,26 +290,26 @@ int Registros::FieldCount() const {
     if (!d_)
         Error(kConjuntoCerrado, QStringLiteral("La operación no está permitida si el objeto está cerrado."));
     d_->Verifica();
-    return static_cast<int>(d_->nombres.size());
+    return static_cast<int>(d_->Nombres().size());
 }
 
 QString Registros::FieldName(int indice) const {
     if (indice < 0 || indice >= FieldCount())
         Error(kCampoInexistente, QStringLiteral("No se encuentra el campo número %1.").arg(indice));
-    return d_->nombres[static_cast<size_t>(indice)];
+    return d_->Nombres()[static_cast<size_t>(indice)];
 }
 
 int Registros::IndiceCampo(const QString& nombre) const {
     if (!d_)
         return -1;
-    return d_->indice.Busca(nombre);
+    return d_->encabezado->indice.Busca(nombre);
 }
 
 QVariant Registros::Fields(const QString& nombre) const {
     if (!d_)
         Error(kConjuntoCerrado, QStringLiteral("La operación no está permitida si el objeto está cerrado."));
     d_->Verifica();
-    const int i = d_->indice.Busca(nombre);
+    const int i = d_->encabezado->indice.Busca(nombre);
     if (i < 0)
         Error(kCampoInexistente, QStringLiteral("No se encuentra el campo \"%1\".").arg(nombre));
     // The common case of a streaming read, without the checks of Valor.
@@ -338,8 +334,8 @@ void Registros::AddNew() {
     if (d.edicion != Impl::Edicion::Ninguna)
         Update();
     d.edicion = Impl::Edicion::Nueva;
-    d.valores.assign(d.nombres.size(), QVariant());
-    d.asignado.assign(d.nombres.size(), false);
+    d.valores.assign(d.Nombres().size(), QVariant());
+    d.asignado.assign(d.Nombres().size(), false);
 }
 
 void Registros::AsignaCampo(const QString& nombre, const QVariant& valor) {
@@ -349,7 +345,7 @@ void Registros::AsignaCampo(const QString& nombre, const QVariant& valor) {
     d.Verifica();
     if (!d.Editable())
         NoActualizable();
-    const int i = d.indice.Busca(nombre);
+    const int i = d.encabezado->indice.Busca(nombre);
     if (i < 0)
         Error(kCampoInexistente, QStringLiteral("No se encuentra el campo \"%1\".").arg(nombre));
     if (d.edicion == Impl::Edicion::Ninguna) {
@@ -357,7 +353,7 @@ void Registros::AsignaCampo(const QString& nombre, const QVariant& valor) {
             SinFila();
         d.edicion = Impl::Edicion::Actual;
         d.valores = d.filas[static_cast<size_t>(d.pos)];
-        d.asignado.assign(d.nombres.size(), false);
+        d.asignado.assign(d.Nombres().size(), false);
     }
     d.valores[static_cast<size_t>(i)] = valor;
     d.asignado[static_cast<size_t>(i)] = true;
@@ -384,7 +380,7 @@ void Registros::Update() {
     auto literal = [&ad](const QVariant& v) {
         return !v.isValid() || v.isNull() ? QStringLiteral("NULL") : ad.FormateaValorSQL(v, Marcador(v));
     };
-    const size_t n = d.nombres.size();
+    const size_t n = d.Nombres().size();
     QString sql;
     if (d.edicion == Impl::Edicion::Nueva) {
         QStringList columnas;
@@ -392,7 +388,7 @@ void Registros::Update() {
         for (size_t i = 0; i < n; ++i) {
             if (!d.asignado[i])
                 continue;
-            columnas << Identificador(d.nombres[i]);
+            columnas << Identificador(d.Nombres()[i]);
             valores << literal(d.valores[i]);
         }
         sql = columnas.isEmpty()
@@ -403,7 +399,7 @@ void Registros::Update() {
         QStringList cambios;
         for (size_t i = 0; i < n; ++i)
             if (d.asignado[i])
-                cambios << Identificador(d.nombres[i]) + QStringLiteral(" = ") + literal(d.valores[i]);
+                cambios << Identificador(d.Nombres()[i]) + QStringLiteral(" = ") + literal(d.valores[i]);
         if (cambios.isEmpty()) {
             d.edicion = Impl::Edicion::Ninguna;
             return;
@@ -421,7 +417,7 @@ void Registros::Update() {
         }
         std::vector<int> claves;
         for (const QString& c : *d.clave) {
-            const int i = d.indice.Busca(c);
+            const int i = d.encabezado->indice.Busca(c);
             if (i < 0) {
                 claves.clear();
                 break;
@@ -435,7 +431,7 @@ void Registros::Update() {
         const std::vector<QVariant>& original = d.filas[static_cast<size_t>(d.pos)];
         for (int i : claves) {
             const QVariant& v = original[static_cast<size_t>(i)];
-            const QString columna = Identificador(d.nombres[static_cast<size_t>(i)]);
+            const QString columna = Identificador(d.Nombres()[static_cast<size_t>(i)]);
             condicion << (!v.isValid() || v.isNull() ? columna + QStringLiteral(" IS NULL")
                                                      : columna + QStringLiteral(" = ") + literal(v));
         }

@@ -134,4 +134,30 @@ TEST_F(ConsultasPreparadas, ErrorsStayThoseOfTheTextAsWritten) {
     EXPECT_EQ(Nombres(QStringLiteral("SELECT Nombre FROM ART WHERE Codigo = 'A-2'")), QStringList{"dos"});
 }
 
+TEST_F(ConsultasPreparadas, ColumnNamesFollowTheSchemaAndStayThoseOfEachSet) {
+    const QString forma = QStringLiteral("SELECT * FROM ART WHERE Codigo = '%1'");
+    Registros antes;
+    ad.ObtieneRecordset(forma.arg(QStringLiteral("A-2")), antes);
+    ASSERT_EQ(antes.FieldCount(), 4);
+    antes.Close();
+    // The view is made again with other columns: a cached statement over it reads them.
+    ad.EjecutaSQL(QStringLiteral("DROP VIEW V_ART"));
+    ad.EjecutaSQL(QStringLiteral("CREATE VIEW V_ART AS SELECT Grupo AS Familia, Codigo, Nombre FROM ART"));
+    const QString vista = QStringLiteral("SELECT * FROM V_ART WHERE Codigo = '%1'");
+    Registros uno;
+    ad.ObtieneRecordset(vista.arg(QStringLiteral("A-2")), uno);
+    ASSERT_EQ(uno.FieldCount(), 3);
+    EXPECT_EQ(uno.FieldName(0), QStringLiteral("Familia"));
+    EXPECT_EQ(uno.Fields(QStringLiteral("familia")).toInt(), 20);
+    uno.Close();
+    ad.EjecutaSQL(QStringLiteral("ALTER TABLE ART ADD COLUMN Marca TEXT"));
+    Registros dos;
+    ad.ObtieneRecordset(forma.arg(QStringLiteral("B-3")), dos);
+    ASSERT_EQ(dos.FieldCount(), 5);
+    EXPECT_EQ(dos.FieldName(4), QStringLiteral("Marca"));
+    EXPECT_EQ(dos.Fields(QStringLiteral("NOMBRE")).toString(), QStringLiteral("tres"));
+    // A name the set does not have is refused, whichever names other sets of the shape asked.
+    EXPECT_THROW(dos.Fields(QStringLiteral("Familia")), ErrorSistema);
+}
+
 } // namespace
