@@ -131,9 +131,8 @@ void VentanaConsulta::Prepara(const QString& consulta, const QString& condicion,
 
 void VentanaConsulta::TituloYAnchos() {
     caption_ = entidad_;
-    LectorConsultas lector(archivo_);
-    RegistroConsulta r;
-    while (lector.Siguiente(r)) {
+    const auto registros = RegistrosConsultas(archivo_);
+    for (const RegistroConsulta& r : *registros) {
         if (TextoComparable(r.Tabla).compare(entidad_, Qt::CaseInsensitive) == 0) {
             if (const QString titulo = TextoComparable(r.Titulo); !titulo.isEmpty())
                 caption_ = titulo;

@@ -271,6 +271,51 @@ TEST_F(VentanaDeConsulta, LasFilasLleganPorBloquesYElFiltroMuestraLasQueContiene
     EXPECT_EQ(ad_.EjecutaSQL("DELETE FROM NUMEROS WHERE N > 1000"), 1000);
 }
 
+TEST_F(VentanaDeConsulta, LosArchivosSeLeenDeNuevoCuandoCambian) {
+    const QString ruta = dir_.filePath("consultas.cvn");
+    const auto escribe = [&](const QString& titulo, bool renombrando) {
+        const QString destino = renombrando ? dir_.filePath("nuevo.tmp") : ruta;
+        {
+            EscritorConsultas e(destino);
+            e.Agrega({titulo, "V_MA_ARTICULOS", "|DESCRIPCION|", ""});
+            e.Cierra();
+        }
+        if (renombrando) {
+            QFile::remove(ruta);
+            ASSERT_TRUE(QFile::rename(destino, ruta));
+        }
+    };
+    std::vector<QString> vistos;
+    AlMostrar([&](VentanaConsulta& v) {
+        vistos.push_back(v.Caption() + "|" + QString::number(v.Resultado().ColWidth(0)));
+        v.Cancelar();
+    });
+    const QString sql = "select DESCRIPCION from V_MA_ARTICULOS";
+    ventana_.MuestraConsulta(sql); // neither file yet
+    escribe("PRIMERO", false);
+    ventana_.MuestraConsulta(sql);
+    escribe("SEGUNDO", true); // same size, another file in its place
+    ventana_.MuestraConsulta(sql);
+    {
+        QFile anchos(dir_.filePath("ConsultasLen.cvn")); // created later, in another case
+        ASSERT_TRUE(anchos.open(QIODevice::WriteOnly));
+        anchos.write("\"V_MA_ARTICULOS\",\"1234|\"\r\n");
+    }
+    ventana_.MuestraConsulta(sql);
+    {
+        EscritorConsultas e(ruta); // appended: the first record still wins
+        e.Agrega({"TERCERO", "V_MA_ARTICULOS", "|DESCRIPCION|", ""});
+        e.Cierra();
+    }
+    ventana_.MuestraConsulta(sql);
+    EXPECT_EQ(vistos,
+              (std::vector<QString>{"V_MA_ARTICULOS|" + QString::number(Grilla::AnchoColumnaPorDefecto),
+                                    "PRIMERO|" + QString::number(Grilla::AnchoColumnaPorDefecto),
+                                    "SEGUNDO|" + QString::number(Grilla::AnchoColumnaPorDefecto),
+                                    "SEGUNDO|1234", "SEGUNDO|1234"}));
+    EXPECT_EQ(RegistrosConsultas(ruta)->size(), 2u);
+}
+
 TEST(VentanaConsultaEntidad, NombreTrasElPrimerFrom) {
     EXPECT_EQ(VentanaConsulta::EntidadDeSentencia("SELECT top 1000 * FROM VT_CLIENTES  with(nolock) "),
               "VT_CLIENTES");
