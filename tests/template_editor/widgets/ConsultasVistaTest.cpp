@@ -6,10 +6,13 @@
 #include "BaseDemo.h"
 #include "FrmVardelio.h"
 #include "VistaDemo.h"
+#include "VistaDespacho.h"
 #include "VistaVentanaConsulta.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -83,6 +86,35 @@ TEST_F(ConsultasVista, ClicDerechoEnElDepositoEligeConLasFlechasYEscapeNoCambiaN
     EXPECT_EQ(Campo(2)->text(), "2");
     EXPECT_EQ(form->LblDescDeposito.Caption(), QStringLiteral("Depósito Norte"));
     EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join('|').toStdString();
+}
+
+TEST_F(ConsultasVista, ElBotonDespachoAbreElDialogoYF2AceptaLoTecleado) {
+    int abiertos = 0;
+    guion.alMostrar = [&](Formulario& f) {
+        auto& despacho = dynamic_cast<FrmDespacho&>(f);
+        VistaDespacho dialogo(despacho, vista.get());
+        QTimer::singleShot(0, &dialogo, [&] {
+            ++abiertos;
+            EXPECT_EQ(dialogo.windowTitle(), QStringLiteral("Información del Despacho"));
+            EXPECT_EQ(despacho.Foco().Actual(), "TxtFields(1)");     // the dispatch number first
+            QTest::keyClicks(dialogo.Campo(1), "25001IC04'000001A"); // the apostrophe is dropped
+            QTest::keyClick(dialogo.Campo(1), Qt::Key_Return);
+            EXPECT_EQ(despacho.Foco().Actual(), "TxtFields(0)"); // Enter went on to the origin
+            QTest::keyClicks(dialogo.Campo(0), "USA");
+            QTest::keyClick(dialogo.Campo(0), Qt::Key_Return);
+            EXPECT_EQ(dialogo.Descripcion()->text(), "Estados Unidos");
+            QTest::keyClick(dialogo.Campo(2), Qt::Key_F2); // customs office missing: it stays
+            EXPECT_TRUE(dialogo.isVisible());
+            QTest::keyClicks(dialogo.Campo(2), "Aduana de Campana");
+            QTest::keyClick(dialogo.Campo(2), Qt::Key_F2);
+        });
+        dialogo.exec();
+    };
+    vista->findChild<QPushButton*>(QStringLiteral("CmdDespacho"))->click();
+    EXPECT_EQ(abiertos, 1);
+    EXPECT_EQ(guion.Mensajes(), QStringList{"Debe completar todos los campos"});
+    EXPECT_EQ(Prueba(*form).DatosDespacho(),
+              (std::array<QString, 3>{"25001IC04000001A", "USA", "Aduana de Campana"}));
 }
 
 } // namespace
