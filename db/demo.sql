@@ -759,3 +759,35 @@ INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, DESCRIPCION, SISTEMA, ES, DebeHaber, L
     (' CMV', 1, 'Costo de mercadería vendida', 'Contable', '', 'D', 'X', '', 'NO', 0, '2025-01-02 09:00:00',
      1, 1, 1, 99999999, '');
 INSERT INTO TA_Comprobantes SELECT * FROM V_TA_CPTE WHERE CODIGO = ' CMV';
+
+------------------------------------------------------------------------------------------
+-- Look-ups: rows for every search of the search window
+------------------------------------------------------------------------------------------
+
+INSERT INTO MA_CUENTAS (Codigo, CodigoOpcional, DESCRIPCION, Titulo) VALUES
+    ('1.1.1.01', '111', 'Caja', 0),
+    ('2.1.1.01', '211', 'Proveedores del país', 0);
+INSERT INTO VT_CLIENTES (CODIGO, RAZON_SOCIAL, CONTACTO, NUMERO_DOCUMENTO, Dada_De_Baja) VALUES
+    ('C0003', 'Kiosco O''Higgins', 'Marta Ruiz', '27345678912', 0),
+    ('C0004', 'Almacén La Baja', 'Pedro Sosa', '20456789123', 1);
+INSERT INTO VT_PROVEEDORES (CODIGO, RAZON_SOCIAL, Dada_De_Baja) VALUES
+    ('P003', 'Importadora del Sur S.A.', 0),
+    ('P004', 'Proveedora Cerrada S.A.', 1);
+INSERT INTO MA_CONTACTOS (idContacto, Nombre_y_Apellido, Domicilio, Localidad, Telefono) VALUES
+    (1, 'Laura Fernández', 'Av. Rivadavia 1234', 'Caballito', '4901-1234'),
+    (2, 'Jorge D''Angelo', 'Belgrano 55', 'Quilmes', '4253-9876');
+INSERT INTO MA_DESTINATARIOS (Cliente, Codigo, Sucursal, Nombre, Domicilio) VALUES
+    ('C001', printf('%-16s', 'D01'), printf('%-6s', '1'), 'Depósito Don Pepe', 'Ruta 8 km 50'),
+    ('C002', printf('%-16s', 'D02'), printf('%-6s', '2'), 'Sucursal El Tornillo', 'Mitre 300');
+INSERT INTO V_MA_EMAIL (Evento, Descripcion, Destinatarios) VALUES
+    ('STOCK_MINIMO', 'Aviso de stock bajo el mínimo', 'compras@ejemplo.com'),
+    ('REMITO', 'Envío de remito al cliente', 'ventas@ejemplo.com');
+INSERT INTO V_MV_TROPA (IdTropa, FechaDte, Dte, Patente, Chofer, NroGuia, CuitVendedor) VALUES
+    ('T0001', '2025-03-10 00:00:00', '000123456', 'AB123CD', 'Ramón Díaz', 'G-1001', '20111111112'),
+    ('T0002', '2025-03-11 00:00:00', '000123457', 'AC456EF', 'Luis Peña', 'G-1002', '20222222223');
+INSERT INTO VT_MAPINFO_CALLES (STREET, LOCALIDAD) VALUES
+    ('AV. SAN MARTIN', 'Ramos Mejía'), ('BELGRANO', 'Quilmes');
+INSERT INTO MAPINFO_LOCALIDADES (LOCALIDAD, PARTIDO, Cod_postal) VALUES
+    ('Ramos Mejía', 'La Matanza', '1704'), ('Quilmes', 'Quilmes', '1878');
+INSERT INTO stk_despachos (NroLote, ControladoPor, Descripcion, IdOrigen) VALUES
+    (printf('%-25s', 'L-SINDESC'), 'Aduana de Rosario', '', ' BRA');

@@ -900,3 +900,53 @@ CREATE TABLE VT_PROVEEDORES (
     RAZON_SOCIAL    VARCHAR(100) COLLATE TEXTO,
     Dada_De_Baja    INTEGER DEFAULT 0
 );
+
+------------------------------------------------------------------------------------------
+-- Search entities of the look-ups (contacts, delivery recipients, e-mail events, cattle lots,
+-- streets and localities)
+------------------------------------------------------------------------------------------
+
+CREATE TABLE MA_CONTACTOS (
+    idContacto      INTEGER PRIMARY KEY,
+    Nombre_y_Apellido VARCHAR(100) COLLATE TEXTO,
+    Domicilio       VARCHAR(100) COLLATE TEXTO,
+    Localidad       VARCHAR(50) COLLATE TEXTO,
+    Telefono        VARCHAR(30) COLLATE TEXTO
+);
+
+-- A recipient's Id is customer (4), code (16) and branch (6) joined.
+CREATE TABLE MA_DESTINATARIOS (
+    Cliente         VARCHAR(4) COLLATE TEXTO NOT NULL,
+    Codigo          VARCHAR(16) COLLATE TEXTO NOT NULL,
+    Sucursal        VARCHAR(6) COLLATE TEXTO NOT NULL,
+    Nombre          VARCHAR(100) COLLATE TEXTO,
+    Domicilio       VARCHAR(100) COLLATE TEXTO,
+    PRIMARY KEY (Cliente, Codigo, Sucursal)
+);
+
+CREATE TABLE V_MA_EMAIL (
+    Evento          VARCHAR(50) COLLATE TEXTO NOT NULL PRIMARY KEY,
+    Descripcion     VARCHAR(100) COLLATE TEXTO,
+    Destinatarios   VARCHAR(200) COLLATE TEXTO
+);
+
+CREATE TABLE V_MV_TROPA (
+    IdTropa         VARCHAR(20) COLLATE TEXTO NOT NULL PRIMARY KEY,
+    FechaDte        VARCHAR(19) COLLATE TEXTO,
+    Dte             VARCHAR(20) COLLATE TEXTO,
+    Patente         VARCHAR(10) COLLATE TEXTO,
+    Chofer          VARCHAR(50) COLLATE TEXTO,
+    NroGuia         VARCHAR(20) COLLATE TEXTO,
+    CuitVendedor    VARCHAR(13) COLLATE TEXTO
+);
+
+CREATE TABLE VT_MAPINFO_CALLES (
+    STREET          VARCHAR(100) COLLATE TEXTO NOT NULL,
+    LOCALIDAD       VARCHAR(50) COLLATE TEXTO
+);
+
+CREATE TABLE MAPINFO_LOCALIDADES (
+    LOCALIDAD       VARCHAR(50) COLLATE TEXTO NOT NULL,
+    PARTIDO         VARCHAR(50) COLLATE TEXTO,
+    Cod_postal      VARCHAR(8) COLLATE TEXTO
+);

@@ -4,9 +4,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <array>
 #include <cmath>
+#include <sys/stat.h>
+#include <utility>
 
 namespace {
 
@@ -15,9 +19,29 @@ QByteArray Codifica(const QString& texto) {
     return ansi.encode(texto);
 }
 
-QString Decodifica(const QByteArray& bytes) {
-    QStringDecoder ansi("Windows-1252");
-    return ansi.decode(bytes);
+// Windows-1252 is one byte per character: its table, taken once from the codec, decodes a
+// record without opening a converter for each field.
+const std::array<char16_t, 256>& Tabla1252() {
+    static const std::array<char16_t, 256> tabla = [] {
+        std::array<char16_t, 256> t{};
+        QStringDecoder ansi("Windows-1252");
+        for (int i = 0; i < 256; ++i) {
+            const char byte = static_cast<char>(i);
+            const QString c = ansi.decode(QByteArrayView(&byte, 1));
+            t[static_cast<size_t>(i)] = c.size() == 1 ? c.at(0).unicode() : char16_t{0xFFFD};
+        }
+        return t;
+    }();
+    return tabla;
+}
+
+QString Decodifica(QByteArrayView bytes) {
+    const std::array<char16_t, 256>& tabla = Tabla1252();
+    QString texto(bytes.size(), Qt::Uninitialized);
+    QChar* destino = texto.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        destino[i] = QChar(tabla[static_cast<unsigned char>(bytes[i])]);
+    return texto;
 }
 
 // The field's bytes: cut or padded with blanks to `ancho`.
@@ -79,7 +103,7 @@ RegistroConsulta RegistroConsulta::DeBytes(const QByteArray& bytes) {
     RegistroConsulta r;
     int desde = 0;
     auto campo = [&](int ancho) {
-        QString t = Decodifica(b.mid(desde, ancho));
+        QString t = Decodifica(QByteArrayView(b).sliced(desde, ancho));
         desde += ancho;
         return t;
     };
@@ -145,6 +169,71 @@ bool LectorConsultas::Siguiente(RegistroConsulta& registro) {
     return true;
 }
 
+namespace {
+
+// What tells a file's content changed: which file it is, its size and modification time.
+struct Huella {
+    bool existe = false;
+    dev_t dispositivo = 0;
+    ino_t nodo = 0;
+    off_t tamano = 0;
+    qint64 segundos = 0;
+    qint64 nanos = 0;
+    bool operator==(const Huella&) const = default;
+};
+
+Huella HuellaDe(const QString& ruta) {
+    struct stat st {};
+    if (ruta.isEmpty() || ::stat(QFile::encodeName(ruta).constData(), &st) != 0)
+        return {};
+    return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+}
+
+// The path as ResuelveRutaArchivo gives it; a name that must be matched in its folder is looked
+// for again only when the folder changed.
+QString RutaResuelta(const QString& ruta) {
+    if (ruta.isEmpty() || HuellaDe(ruta).existe)
+        return ruta;
+    static QHash<QString, std::pair<Huella, QString>> resueltas;
+    const Huella carpeta = HuellaDe(QFileInfo(ruta).absolutePath());
+    auto it = resueltas.find(ruta);
+    if (it == resueltas.end() || !(it->first == carpeta))
+        it = resueltas.insert(ruta, {carpeta, ResuelveRutaArchivo(ruta)});
+    return it->second;
+}
+
+template <class T> using Leido = std::pair<Huella, std::shared_ptr<const T>>;
+
+// The content of the file at `ruta`, read by `lee` only when the file changed since.
+template <class T, class Lector>
+std::shared_ptr<const T> LeeSiCambio(QHash<QString, Leido<T>>& cache, const QString& ruta, Lector lee) {
+    const QString real = RutaResuelta(ruta);
+    const Huella huella = HuellaDe(real);
+    auto it = cache.find(real);
+    if (it == cache.end() || !(it->first == huella))
+        it = cache.insert(real, {huella, std::make_shared<const T>(lee(real))});
+    return it->second;
+}
+
+std::shared_ptr<const std::vector<LineaAnchos>> LineasAnchos(const QString& ruta) {
+    static QHash<QString, Leido<std::vector<LineaAnchos>>> cache;
+    return LeeSiCambio(cache, ruta, [](const QString& real) { return LeeArchivoAnchos(real); });
+}
+
+} // namespace
+
+std::shared_ptr<const std::vector<RegistroConsulta>> RegistrosConsultas(const QString& ruta) {
+    static QHash<QString, Leido<std::vector<RegistroConsulta>>> cache;
+    return LeeSiCambio(cache, ruta, [](const QString& real) {
+        std::vector<RegistroConsulta> registros;
+        LectorConsultas lector(real);
+        RegistroConsulta r;
+        while (lector.Siguiente(r))
+            registros.push_back(r);
+        return registros;
+    });
+}
+
 QString TextoComparable(const QString& campo) {
     QString t = campo;
     t.remove(QChar(0x0000));
@@ -194,7 +283,8 @@ bool MismaEntidad(const QString& a, const QString& b) {
 
 std::vector<int> AnchosDeEntidad(const QString& rutaArchivo, const QString& entidad) {
     std::vector<int> anchos;
-    for (const LineaAnchos& linea : LeeArchivoAnchos(rutaArchivo)) {
+    const auto lineas = LineasAnchos(rutaArchivo);
+    for (const LineaAnchos& linea : *lineas) {
         if (!MismaEntidad(linea.Entidad, entidad))
             continue;
         const QStringList partes = linea.Anchos.split(u'|');

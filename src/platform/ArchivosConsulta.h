@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QString>
 #include <QtGlobal>
+#include <memory>
 #include <vector>
 
 // The two files of the suite's search window, both Windows-1252 text beside the program:
@@ -61,6 +62,11 @@ public:
 private:
     QFile archivo_;
 };
+
+// Every record of a definitions file (none when there is no file), as LectorConsultas reads
+// them. The records are read again only when the file changed (another file, size or
+// modification time), so that each search does not read and decode the file anew.
+std::shared_ptr<const std::vector<RegistroConsulta>> RegistrosConsultas(const QString& ruta);
 
 // The record's table (or condition) as the lookups compare it: fill and end markers (Chr(0),
 // Chr(255)) removed, trimmed.

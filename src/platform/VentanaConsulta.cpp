@@ -48,8 +48,31 @@ bool Coleccion::Contiene(const QString& clave) const {
     return false;
 }
 
-VentanaConsulta::VentanaConsulta() : valorElegido_(QString()), grilla_(1, 1, 1, 0) {
-    grilla_.setName(QStringLiteral("Resultado"));
+QString ResultadoConsulta::TextMatrix(int fila, int col) const {
+    if (fila == 0)
+        return col >= 0 && col < static_cast<int>(nombres_.size()) ? nombres_[static_cast<size_t>(col)]
+                                                                   : QString();
+    return TextoValor(Valor(fila, col));
+}
+
+const QVariant& ResultadoConsulta::Valor(int fila, int col) const {
+    static const QVariant nada;
+    const int columnas = static_cast<int>(nombres_.size());
+    if (fila < 1 || fila > FilasLeidas() || col < 0 || col >= columnas)
+        return nada;
+    return valores_[static_cast<size_t>(fila - 1) * static_cast<size_t>(columnas) + static_cast<size_t>(col)];
+}
+
+int ResultadoConsulta::ColWidth(int col) const {
+    return col >= 0 && col < static_cast<int>(anchos_.size()) && anchos_[static_cast<size_t>(col)] >= 0
+               ? anchos_[static_cast<size_t>(col)]
+               : Grilla::AnchoColumnaPorDefecto;
+}
+
+VentanaConsulta::VentanaConsulta() : valorElegido_(QString()) {}
+
+VentanaConsulta::~VentanaConsulta() {
+    CierraResultado();
 }
 
 QString VentanaConsulta::EntidadDeSentencia(const QString& sentencia) {
@@ -76,13 +99,17 @@ void VentanaConsulta::MuestraConsulta(const QString& consulta, Coleccion* colecc
     destino_ = coleccion;
     if (destino_)
         destino_->Clear();
-    // The caller's collection is filled only while the window is shown.
+    // The caller's collection is filled only while the window is shown; the rows not read when
+    // it closes are left unread.
     struct Suelta {
-        Coleccion*& destino;
-        ~Suelta() { destino = nullptr; }
-    } suelta{destino_};
+        VentanaConsulta& v;
+        ~Suelta() {
+            v.destino_ = nullptr;
+            v.CierraResultado();
+        }
+    } suelta{*this};
     Prepara(consulta, condicion, sentencia);
-    if (LlenaResultado())
+    if (AbreResultado())
         interaccion().MuestraModal(*this);
 }
 
@@ -104,86 +131,163 @@ void VentanaConsulta::Prepara(const QString& consulta, const QString& condicion,
 
 void VentanaConsulta::TituloYAnchos() {
     caption_ = entidad_;
-    LectorConsultas lector(archivo_);
-    RegistroConsulta r;
-    while (lector.Siguiente(r)) {
+    const auto registros = RegistrosConsultas(archivo_);
+    for (const RegistroConsulta& r : *registros) {
         if (TextoComparable(r.Tabla).compare(entidad_, Qt::CaseInsensitive) == 0) {
             if (const QString titulo = TextoComparable(r.Titulo); !titulo.isEmpty())
                 caption_ = titulo;
             break;
         }
     }
-}
-
-bool VentanaConsulta::LlenaResultado() {
-    nombres_.clear();
-    valores_.clear();
-    try {
-        AccesoDatos* ad = proveedor_ ? proveedor_() : nullptr;
-        if (!ad)
-            throw ErrorSistema(3709, QStringLiteral("No hay conexión con la base de datos."),
-                               QStringLiteral("VentanaConsulta"));
-        Registros rs;
-        ad->ObtieneRecordset(sentenciaMostrada_, rs);
-        for (int c = 0; c < rs.FieldCount(); ++c)
-            nombres_.push_back(rs.FieldName(c));
-        while (!rs.Eof()) {
-            std::vector<QVariant> fila;
-            fila.reserve(nombres_.size());
-            for (int c = 0; c < rs.FieldCount(); ++c)
-                fila.push_back(rs.Fields(c));
-            valores_.push_back(std::move(fila));
-            rs.MoveNext();
-        }
-        ad->CierraRecordset(rs);
-    } catch (const ErrorSistema& e) {
-        interaccion().MsgBox(e.Descripcion(), Estilo::SoloAceptar | Estilo::Critico,
-                             caption_.isEmpty() ? QCoreApplication::applicationName() : caption_);
-        return false;
-    }
-
-    const int columnas = std::max<int>(1, static_cast<int>(nombres_.size()));
-    grilla_.setRedraw(false);
-    grilla_.Clear();
-    grilla_.setRows(1);
-    grilla_.setFixedCols(0);
-    grilla_.setCols(columnas);
-    grilla_.setRows(1 + static_cast<int>(valores_.size()));
-    grilla_.setFixedRows(1);
     const QString dirArchivo =
         archivo_.isEmpty() ? QCoreApplication::applicationDirPath() : QFileInfo(archivo_).absolutePath();
-    const std::vector<int> anchos = AnchosDeEntidad(QDir(dirArchivo).filePath(kArchivoAnchos), entidad_);
-    for (int c = 0; c < columnas; ++c) {
-        grilla_.setColWidth(c, c < static_cast<int>(anchos.size()) ? anchos[static_cast<size_t>(c)] : -1);
-        if (c < static_cast<int>(nombres_.size()))
-            grilla_.setTextMatrix(0, c, nombres_[static_cast<size_t>(c)]);
+    resultado_.anchos_ = AnchosDeEntidad(QDir(dirArchivo).filePath(kArchivoAnchos), entidad_);
+}
+
+void VentanaConsulta::Informa(const QString& descripcion) {
+    interaccion().MsgBox(descripcion, Estilo::SoloAceptar | Estilo::Critico,
+                         caption_.isEmpty() ? QCoreApplication::applicationName() : caption_);
+}
+
+bool VentanaConsulta::AbreResultado() {
+    CierraResultado();
+    if (alAntesDeReiniciar)
+        alAntesDeReiniciar();
+    resultado_.nombres_.clear();
+    resultado_.valores_.clear();
+    resultado_.fila_ = 0;
+    filtro_.clear();
+    visibles_.clear();
+    bool abierto = false;
+    try {
+        ad_ = proveedor_ ? proveedor_() : nullptr;
+        if (!ad_)
+            throw ErrorSistema(3709, QStringLiteral("No hay conexión con la base de datos."),
+                               QStringLiteral("VentanaConsulta"));
+        rs_ = std::make_unique<Registros>();
+        ad_->ObtieneRecordset(sentenciaMostrada_, *rs_);
+        for (int c = 0; c < rs_->FieldCount(); ++c)
+            resultado_.nombres_.push_back(rs_->FieldName(c));
+        abierta_ = true;
+        abierto = true;
+    } catch (const ErrorSistema& e) {
+        rs_.reset();
+        Informa(e.Descripcion());
     }
-    for (size_t f = 0; f < valores_.size(); ++f)
-        for (size_t c = 0; c < valores_[f].size(); ++c)
-            grilla_.setTextMatrix(static_cast<int>(f) + 1, static_cast<int>(c), TextoValor(valores_[f][c]));
-    grilla_.setRow(valores_.empty() ? 0 : 1);
-    grilla_.setCol(0);
-    grilla_.setTopRow(valores_.empty() ? 0 : 1);
-    grilla_.setRedraw(true);
+    if (alReiniciar)
+        alReiniciar();
+    if (!abierto)
+        return false;
+    LeeFilas(PrimeraPantalla);
     return true;
 }
 
+void VentanaConsulta::CierraResultado() {
+    if (rs_ && ad_)
+        ad_->CierraRecordset(*rs_);
+    rs_.reset();
+    abierta_ = false;
+}
+
+int VentanaConsulta::LeeFilas(int maximo) {
+    if (!abierta_)
+        return 0;
+    const int columnas = static_cast<int>(resultado_.nombres_.size());
+    const int antes = resultado_.FilasLeidas();
+    const size_t visiblesAntes = visibles_.size();
+    std::vector<int> nuevas;
+    try {
+        while (resultado_.FilasLeidas() - antes < maximo && !rs_->Eof()) {
+            for (int c = 0; c < columnas; ++c)
+                resultado_.valores_.push_back(rs_->Fields(c));
+            rs_->MoveNext();
+        }
+    } catch (const ErrorSistema& e) {
+        // A row the database could not give ends the reading: what was read stays.
+        resultado_.valores_.resize(static_cast<size_t>(resultado_.FilasLeidas()) *
+                                   static_cast<size_t>(columnas));
+        CierraResultado();
+        Informa(e.Descripcion());
+    }
+    const int despues = resultado_.FilasLeidas();
+    for (int f = antes + 1; f <= despues; ++f)
+        if (filtro_.isEmpty() || Coincide(f))
+            nuevas.push_back(f);
+    if (!nuevas.empty()) {
+        const int primera = static_cast<int>(visiblesAntes);
+        if (alAntesDeAgregar)
+            alAntesDeAgregar(primera, primera + static_cast<int>(nuevas.size()) - 1);
+        visibles_.insert(visibles_.end(), nuevas.begin(), nuevas.end());
+        if (resultado_.fila_ == 0)
+            resultado_.fila_ = visibles_.front();
+        if (alAgregar)
+            alAgregar();
+    }
+    if (abierta_ && rs_->Eof())
+        CierraResultado();
+    return despues - antes;
+}
+
+void VentanaConsulta::LeeTodas() {
+    while (!Completa())
+        LeeFilas(4096);
+}
+
+bool VentanaConsulta::Coincide(int fila) const {
+    for (int c = 0; c < static_cast<int>(resultado_.nombres_.size()); ++c)
+        if (resultado_.TextMatrix(fila, c).contains(filtro_, Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+int VentanaConsulta::IndiceVisible(int fila) const {
+    const auto it = std::lower_bound(visibles_.begin(), visibles_.end(), fila);
+    return it != visibles_.end() && *it == fila ? static_cast<int>(it - visibles_.begin()) : -1;
+}
+
+void VentanaConsulta::Filtra(const QString& texto) {
+    if (texto == filtro_)
+        return;
+    // A text that holds the old one can only narrow what it shows.
+    const bool estrecha = !filtro_.isEmpty() && texto.contains(filtro_, Qt::CaseInsensitive);
+    if (alAntesDeReiniciar)
+        alAntesDeReiniciar();
+    filtro_ = texto;
+    std::vector<int> candidatas;
+    if (estrecha) {
+        candidatas.swap(visibles_);
+    } else {
+        candidatas.resize(static_cast<size_t>(resultado_.FilasLeidas()));
+        for (size_t i = 0; i < candidatas.size(); ++i)
+            candidatas[i] = static_cast<int>(i) + 1;
+    }
+    visibles_.clear();
+    for (int f : candidatas)
+        if (filtro_.isEmpty() || Coincide(f))
+            visibles_.push_back(f);
+    if (IndiceVisible(resultado_.fila_) < 0)
+        resultado_.fila_ = visibles_.empty() ? 0 : visibles_.front();
+    if (alReiniciar)
+        alReiniciar();
+}
+
 void VentanaConsulta::Aceptar() {
-    const int fila = grilla_.Row() - 1;
-    if (fila >= 0 && fila < static_cast<int>(valores_.size())) {
-        const std::vector<QVariant>& valores = valores_[static_cast<size_t>(fila)];
+    const int fila = resultado_.fila_;
+    const int columnas = static_cast<int>(resultado_.nombres_.size());
+    if (fila >= 1 && fila <= resultado_.FilasLeidas()) {
         // Without a key column the first column is the key; a key column the statement does
         // not return chooses nothing rather than another column's value.
         int clave = campoClave_.trimmed().isEmpty() ? 0 : -1;
-        for (size_t c = 0; clave < 0 && c < nombres_.size(); ++c)
-            if (nombres_[c].compare(campoClave_.trimmed(), Qt::CaseInsensitive) == 0)
-                clave = static_cast<int>(c);
-        if (clave >= 0 && clave < static_cast<int>(valores.size())) {
-            const QVariant& v = valores[static_cast<size_t>(clave)];
+        for (int c = 0; clave < 0 && c < columnas; ++c)
+            if (resultado_.nombres_[static_cast<size_t>(c)].compare(campoClave_.trimmed(),
+                                                                    Qt::CaseInsensitive) == 0)
+                clave = c;
+        if (clave >= 0 && clave < columnas) {
+            const QVariant& v = resultado_.Valor(fila, clave);
             valorElegido_ = v.isNull() ? QVariant(QString()) : v;
             if (destino_)
-                for (size_t c = 0; c < nombres_.size(); ++c)
-                    destino_->Add(nombres_[c], valores[c]);
+                for (int c = 0; c < columnas; ++c)
+                    destino_->Add(resultado_.nombres_[static_cast<size_t>(c)], resultado_.Valor(fila, c));
         }
     }
     Cierra();

@@ -2,10 +2,13 @@
 
 #include "Grilla.h"
 #include "Interaccion.h"
+#include "Registros.h"
 
 #include <QString>
 #include <QVariant>
+#include <algorithm>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -28,14 +31,47 @@ private:
     std::vector<std::pair<QString, QVariant>> elementos_;
 };
 
-// The suite's search window, headless: runs a statement, shows its rows in a grid and gives
-// back the key column's value of the row the person chooses. One session-wide instance.
+// The rows of a search as the window holds them: row 0 the column names, then the rows read so
+// far; the current row (0: none) and the columns' widths in twips. Texts are made when asked,
+// so that only the cells on screen cost one.
+class ResultadoConsulta {
+public:
+    int Rows() const { return 1 + FilasLeidas(); }
+    int Cols() const { return std::max(1, static_cast<int>(nombres_.size())); }
+    int FilasLeidas() const {
+        return nombres_.empty() ? 0 : static_cast<int>(valores_.size() / nombres_.size());
+    }
+    QString TextMatrix(int fila, int col) const;
+    const QVariant& Valor(int fila, int col) const;
+    int Row() const { return fila_; }
+    void setRow(int fila) { fila_ = fila; }
+    int ColWidth(int col) const;
+
+private:
+    friend class VentanaConsulta;
+    std::vector<QString> nombres_;
+    std::vector<QVariant> valores_; // row after row
+    std::vector<int> anchos_;
+    int fila_ = 0;
+};
+
+// The suite's search window, headless: runs a statement, shows its rows and gives back the key
+// column's value of the row the person chooses. One session-wide instance.
 //
-// Its view shows Caption() and Resultado(), calls Aceptar() (button, double click, Enter) or
-// Cancelar() (button, Escape, closing the window), and closes when alCerrar is called.
+// The rows stream: the window opens with its first screen read and reads the rest in blocks
+// (LeeFilas) while it is shown, so a long result never keeps it from answering. Typing narrows
+// the rows shown to those with the text in any column (Filtra). Its view shows Caption(), the
+// visible rows, calls Aceptar() (button, double click, Enter) or Cancelar() (button, Escape,
+// closing the window), and closes when alCerrar is called.
 class VentanaConsulta : public Formulario {
 public:
+    // Rows read before the window shows: more than one screen of any window.
+    static constexpr int PrimeraPantalla = 60;
+
     VentanaConsulta();
+    ~VentanaConsulta() override;
+    VentanaConsulta(const VentanaConsulta&) = delete;
+    VentanaConsulta& operator=(const VentanaConsulta&) = delete;
 
     QString NombreFormulario() const override { return QStringLiteral("VentanaConsulta"); }
 
@@ -70,13 +106,30 @@ public:
     Coleccion& ColeccionConsulta() { return coleccion_; }
 
     // What the window shows: its caption (the entity's title in the definitions file, else
-    // the entity), the statement run, and the rows (row 0: the column names).
+    // the entity), the statement run, and the rows read (row 0: the column names).
     const QString& Caption() const { return caption_; }
     const QString& Entidad() const { return entidad_; }
     const QString& SentenciaMostrada() const { return sentenciaMostrada_; }
-    Grilla& Resultado() { return grilla_; }
-    // Rows below the title row.
-    int FilasDatos() const { return grilla_.Rows() - 1; }
+    ResultadoConsulta& Resultado() { return resultado_; }
+    const ResultadoConsulta& Resultado() const { return resultado_; }
+    // Rows read so far.
+    int FilasDatos() const { return resultado_.FilasLeidas(); }
+
+    // Reads up to `maximo` more rows; the rows read. At the end of the result (or on an error,
+    // which is shown) the set is closed and Completa() is true.
+    int LeeFilas(int maximo);
+    void LeeTodas();
+    bool Completa() const { return !abierta_; }
+
+    // The rows shown: those whose text holds Filtro() in any column (case ignored); all
+    // without a filter. A narrower text searches only the rows it narrows. The current row
+    // moves to the first row shown when the filter hides it.
+    void Filtra(const QString& texto);
+    const QString& Filtro() const { return filtro_; }
+    int FilasVisibles() const { return static_cast<int>(visibles_.size()); }
+    // The result's row (1-based) of the `n`-th visible row (0-based), and back (-1: hidden).
+    int FilaVisible(int n) const { return visibles_[static_cast<size_t>(n)]; }
+    int IndiceVisible(int fila) const;
 
     // The person chooses the current row; on the title row (or with no rows) nothing is chosen.
     void Aceptar();
@@ -84,13 +137,22 @@ public:
     void Grilla_DblClick() { Aceptar(); }
 
     std::function<void()> alCerrar;
+    // The view follows the visible rows: rows [primera, ultima] (0-based) are about to be
+    // added, then they were; or the whole list changes.
+    std::function<void(int primera, int ultima)> alAntesDeAgregar;
+    std::function<void()> alAgregar;
+    std::function<void()> alAntesDeReiniciar;
+    std::function<void()> alReiniciar;
 
     // The entity a statement reads from: the name after its first FROM (brackets removed).
     static QString EntidadDeSentencia(const QString& sentencia);
 
 private:
     void Prepara(const QString& consulta, const QString& condicion, const QString& sentencia);
-    bool LlenaResultado();
+    bool AbreResultado();
+    void CierraResultado();
+    bool Coincide(int fila) const;
+    void Informa(const QString& descripcion);
     void TituloYAnchos();
     void Cierra();
 
@@ -106,7 +168,10 @@ private:
     QString caption_;
     QString entidad_;
     QString sentenciaMostrada_;
-    Grilla grilla_;
-    std::vector<QString> nombres_;
-    std::vector<std::vector<QVariant>> valores_;
+    ResultadoConsulta resultado_;
+    std::unique_ptr<Registros> rs_;
+    AccesoDatos* ad_ = nullptr;
+    bool abierta_ = false;
+    QString filtro_;
+    std::vector<int> visibles_;
 };

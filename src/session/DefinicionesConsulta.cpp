@@ -136,11 +136,10 @@ bool BuscaDefinicionConsulta(const std::function<bool(const RegistroConsulta&)>&
                              RegistroConsulta& encontrado) {
     if (!ExisteArchivoConsultas())
         return false;
-    LectorConsultas lector(VC().ArchivoConsultas());
-    RegistroConsulta r;
+    const auto registros = RegistrosConsultas(VC().ArchivoConsultas());
     const QString cero(QChar(0x0000));
     const QString fin(QChar(0x00FF));
-    while (lector.Siguiente(r)) {
+    for (RegistroConsulta r : *registros) {
         r.Tabla = UT().QuitaCaracter(r.Tabla, cero, fin);
         r.Condicion = UT().QuitaCaracter(r.Condicion, cero, fin);
         if (coincide(r)) {

@@ -27,6 +27,7 @@ public:
     CajaTexto*& ControlActivo() { return f_.ControlActivo; }
     const QString& UltimoLote() const { return f_.UltimoLote; }
     const QString& Tag() const { return f_.Tag; }
+    std::array<QString, 3>& DatosDespacho() { return f_.DatosDespacho; }
 
 private:
     FrmVardelio& f_;

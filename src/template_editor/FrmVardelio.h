@@ -211,8 +211,9 @@ public:
     // The open edit written, the totals asked about, then the template saved (ValidaYAlmacena).
     bool CmdGrabar();
     bool CmdPlanilla();
-    // The look-up of the field that has the focus (CONSULTAR, F5, right click). Written with the
-    // look-ups; a stand-in that does nothing until then.
+    // The look-up of the field the user works in (CONSULTAR, F5, right click), by its Tag: the
+    // chosen code written trimmed and Enter simulated on the field, so that its validation runs.
+    // (FrmVardelioConsultas.cpp)
     bool CmdConsultar();
     bool CmdReporte();
     bool CmdCerrar();
@@ -294,6 +295,17 @@ public:
     // Validate, LostFocus and GotFocus of the header fields, the grid and the cell editor when
     // the focus moves (called by FocoCambiado). The editor's focus name is "txtEdit2".
     void FocoEdicion(const QString& anterior, const QString& nuevo);
+    // ---- Look-ups (FrmVardelioConsultas.cpp) ----
+    // Whether a transfer voucher is applied: true for a given text; else a row of MV_APLICACION
+    // for the number of the header fields "sucursal", "numero" and "letra" (the editor has
+    // none of them, and no flow of it calls this).
+    bool BuscaAplicacionTransferencia(const QString& texto);
+    // The Despacho button: the dispatch dialog opened on the window's three dispatch texts,
+    // which take back what it returns. Neither saved nor reset: they last the window's life.
+    void CmdDespacho_Click();
+    // The look-up statements of the template names and the deposits.
+    static QString SentenciaConsultaModelos();
+    static QString SentenciaConsultaDepositos();
 
 private:
     friend class AccesoPruebasVardelio;
@@ -395,6 +407,15 @@ private:
     bool MinimoMaximoCargado(const QString& articulo, const QString& deposito, Moneda& minimo,
                              Moneda& maximo) const;
     std::optional<StockDeLaCarga> stockCargado_;
+
+    // CmdConsultar's parts: the chosen value of the field's search (empty: nothing chosen), and
+    // Enter on the field.
+    QString ValorConsultado(CajaTexto& campo);
+    void SimulaEnter(CajaTexto& campo);
+    // The dispatch data of CmdDespacho_Click: number, origin, customs office.
+    std::array<QString, 3> DatosDespacho;
+    // Looks up articles leaving suspended ones out; nothing sets it.
+    bool SoloArticulosActivos = false;
 
     // The steps of a toolbar command under the window's error routine ("UtilVox1_click").
     static bool PasosComando(std::initializer_list<Paso> pasos);

@@ -204,8 +204,3 @@ bool FrmVardelio::CmdCancelar() {
     });
     return true;
 }
-
-// Stand-in until the look-ups are written: whoever writes them replaces it here.
-bool FrmVardelio::CmdConsultar() {
-    return true;
-}

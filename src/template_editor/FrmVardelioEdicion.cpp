@@ -256,6 +256,8 @@ void FrmVardelio::MSFlexGrid2_GotFocus() {
 void FrmVardelio::txtEdit2_GotFocus() {
     ControlActivo = &txtEdit2;
     ObjCmnCptes().TextPropiedades(txtEdit2, MSFlexGrid2.Col());
+    // F5 looks up the cell's column as it does a header field's, whatever field came before.
+    UtilVox1.setHabilitaConsultar(!txtEdit2.Tag().isEmpty());
     txtEdit2.setBackColor(gColorFondo);
     txtEdit2.setForeColor(gColorLetra);
 }

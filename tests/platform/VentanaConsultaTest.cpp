@@ -213,6 +213,109 @@ TEST_F(VentanaDeConsulta, TituloDeLaDefinicionYAnchosDeConsultaslen) {
     EXPECT_EQ(mostrada_, 2);
 }
 
+TEST_F(VentanaDeConsulta, LasFilasLleganPorBloquesYElFiltroMuestraLasQueContienenElTexto) {
+    ad_.EjecutaSQL("CREATE TABLE NUMEROS (N INTEGER, NOMBRE VARCHAR(20) COLLATE TEXTO)");
+    ad_.EjecutaSQL(
+        "INSERT INTO NUMEROS WITH RECURSIVE s(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM s WHERE n < 2000) "
+        "SELECT n, 'Fila ' || n FROM s");
+    ventana_.setCampoClave("N");
+    // Every row that holds `texto` in its name (numbers and names agree, so any column).
+    const auto esperadas = [](const QString& texto, int hasta) {
+        std::vector<int> filas;
+        for (int n = 1; n <= hasta; ++n)
+            if (QStringLiteral("Fila %1").arg(n).contains(texto, Qt::CaseInsensitive))
+                filas.push_back(n);
+        return filas;
+    };
+    const auto visibles = [](const VentanaConsulta& v) {
+        std::vector<int> filas;
+        for (int i = 0; i < v.FilasVisibles(); ++i)
+            filas.push_back(v.Resultado().TextMatrix(v.FilaVisible(i), 0).toInt());
+        return filas;
+    };
+    AlMostrar([&](VentanaConsulta& v) {
+        // The window opens with its first screen; the rest is still to read.
+        EXPECT_EQ(v.FilasDatos(), VentanaConsulta::PrimeraPantalla);
+        EXPECT_FALSE(v.Completa());
+        EXPECT_EQ(v.Resultado().Row(), 1);
+        EXPECT_EQ(v.LeeFilas(500), 500);
+        const int leidas = v.FilasDatos();
+        for (const QString texto : {"1", "12", "123", "fila 12", "x", "", "7", "77"}) {
+            v.Filtra(texto);
+            EXPECT_EQ(visibles(v), esperadas(texto, leidas)) << texto.toStdString();
+        }
+        // Filtered while reading: the new rows are filtered as they come.
+        v.Filtra("9");
+        v.Resultado().setRow(v.FilaVisible(3));
+        v.LeeTodas();
+        EXPECT_TRUE(v.Completa());
+        EXPECT_EQ(v.FilasDatos(), 2000);
+        EXPECT_EQ(visibles(v), esperadas("9", 2000));
+        EXPECT_EQ(v.LeeFilas(10), 0);
+        // A filter that hides the current row moves it to the first row shown; none shown: no row.
+        v.Filtra("1999");
+        EXPECT_EQ(v.Resultado().TextMatrix(v.Resultado().Row(), 0), "1999");
+        v.Filtra("nada");
+        EXPECT_EQ(v.Resultado().Row(), 0);
+        v.Filtra("fila 1234");
+        v.Aceptar();
+    });
+    ventana_.MuestraConsulta("select N, NOMBRE from NUMEROS order by N");
+    EXPECT_EQ(ventana_.ValorElegido().toInt(), 1234);
+
+    // Closed before the end: the rows left are not read, and the connection is free again.
+    AlMostrar([](VentanaConsulta& v) { v.Cancelar(); });
+    ventana_.MuestraConsulta("select N, NOMBRE from NUMEROS order by N");
+    EXPECT_TRUE(ventana_.Completa());
+    EXPECT_EQ(ventana_.FilasDatos(), VentanaConsulta::PrimeraPantalla);
+    EXPECT_EQ(ad_.EjecutaSQL("DELETE FROM NUMEROS WHERE N > 1000"), 1000);
+}
+
+TEST_F(VentanaDeConsulta, LosArchivosSeLeenDeNuevoCuandoCambian) {
+    const QString ruta = dir_.filePath("consultas.cvn");
+    const auto escribe = [&](const QString& titulo, bool renombrando) {
+        const QString destino = renombrando ? dir_.filePath("nuevo.tmp") : ruta;
+        {
+            EscritorConsultas e(destino);
+            e.Agrega({titulo, "V_MA_ARTICULOS", "|DESCRIPCION|", ""});
+            e.Cierra();
+        }
+        if (renombrando) {
+            QFile::remove(ruta);
+            ASSERT_TRUE(QFile::rename(destino, ruta));
+        }
+    };
+    std::vector<QString> vistos;
+    AlMostrar([&](VentanaConsulta& v) {
+        vistos.push_back(v.Caption() + "|" + QString::number(v.Resultado().ColWidth(0)));
+        v.Cancelar();
+    });
+    const QString sql = "select DESCRIPCION from V_MA_ARTICULOS";
+    ventana_.MuestraConsulta(sql); // neither file yet
+    escribe("PRIMERO", false);
+    ventana_.MuestraConsulta(sql);
+    escribe("SEGUNDO", true); // same size, another file in its place
+    ventana_.MuestraConsulta(sql);
+    {
+        QFile anchos(dir_.filePath("ConsultasLen.cvn")); // created later, in another case
+        ASSERT_TRUE(anchos.open(QIODevice::WriteOnly));
+        anchos.write("\"V_MA_ARTICULOS\",\"1234|\"\r\n");
+    }
+    ventana_.MuestraConsulta(sql);
+    {
+        EscritorConsultas e(ruta); // appended: the first record still wins
+        e.Agrega({"TERCERO", "V_MA_ARTICULOS", "|DESCRIPCION|", ""});
+        e.Cierra();
+    }
+    ventana_.MuestraConsulta(sql);
+    EXPECT_EQ(vistos,
+              (std::vector<QString>{"V_MA_ARTICULOS|" + QString::number(Grilla::AnchoColumnaPorDefecto),
+                                    "PRIMERO|" + QString::number(Grilla::AnchoColumnaPorDefecto),
+                                    "SEGUNDO|" + QString::number(Grilla::AnchoColumnaPorDefecto),
+                                    "SEGUNDO|1234", "SEGUNDO|1234"}));
+    EXPECT_EQ(RegistrosConsultas(ruta)->size(), 2u);
+}
+
 TEST(VentanaConsultaEntidad, NombreTrasElPrimerFrom) {
     EXPECT_EQ(VentanaConsulta::EntidadDeSentencia("SELECT top 1000 * FROM VT_CLIENTES  with(nolock) "),
               "VT_CLIENTES");

@@ -1,23 +1,87 @@
 #include "VistaVentanaConsulta.h"
 
 #include "InteraccionQt.h"
-#include "ModeloGrilla.h"
 
+#include <QAbstractTableModel>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
+// The visible rows of the window as a table: row 0 the column names (hidden, the header shows
+// them), then one row per visible row. Texts are asked of the window for the cells on screen.
+class ModeloConsulta : public QAbstractTableModel {
+public:
+    ModeloConsulta(VentanaConsulta& ventana, QObject* padre) : QAbstractTableModel(padre), ventana_(ventana) {
+        ventana_.alAntesDeAgregar = [this](int primera, int ultima) {
+            beginInsertRows({}, primera + 1, ultima + 1);
+        };
+        ventana_.alAgregar = [this] { endInsertRows(); };
+        ventana_.alAntesDeReiniciar = [this] { beginResetModel(); };
+        ventana_.alReiniciar = [this] { endResetModel(); };
+    }
+    ~ModeloConsulta() override {
+        ventana_.alAntesDeAgregar = nullptr;
+        ventana_.alAgregar = nullptr;
+        ventana_.alAntesDeReiniciar = nullptr;
+        ventana_.alReiniciar = nullptr;
+    }
+    ModeloConsulta(const ModeloConsulta&) = delete;
+    ModeloConsulta& operator=(const ModeloConsulta&) = delete;
+
+    int rowCount(const QModelIndex& padre = {}) const override {
+        return padre.isValid() ? 0 : 1 + ventana_.FilasVisibles();
+    }
+    int columnCount(const QModelIndex& padre = {}) const override {
+        return padre.isValid() ? 0 : ventana_.Resultado().Cols();
+    }
+    QVariant data(const QModelIndex& indice, int rol) const override {
+        if (!indice.isValid() || (rol != Qt::DisplayRole && rol != Qt::ToolTipRole))
+            return {};
+        return ventana_.Resultado().TextMatrix(Fila(indice.row()), indice.column());
+    }
+    QVariant headerData(int seccion, Qt::Orientation orientacion, int rol) const override {
+        if (orientacion == Qt::Horizontal && rol == Qt::DisplayRole)
+            return ventana_.Resultado().TextMatrix(0, seccion);
+        return QAbstractTableModel::headerData(seccion, orientacion, rol);
+    }
+
+    // The window's row of a model row, and back (0: the title row, or none).
+    int Fila(int filaModelo) const { return filaModelo <= 0 ? 0 : ventana_.FilaVisible(filaModelo - 1); }
+    int FilaModelo(int fila) const {
+        const int i = ventana_.IndiceVisible(fila);
+        return i < 0 ? 0 : i + 1;
+    }
+
+private:
+    VentanaConsulta& ventana_;
+};
+
 VistaVentanaConsulta::VistaVentanaConsulta(VentanaConsulta& ventana, QWidget* padre)
-    : QDialog(padre), ventana_(ventana), modelo_(new ModeloGrilla(ventana.Resultado(), this)),
-      tabla_(new QTableView(this)) {
+    : QDialog(padre), ventana_(ventana), modelo_(new ModeloConsulta(ventana, this)),
+      buscador_(new QLineEdit(this)), tabla_(new QTableView(this)), lector_(new QTimer(this)) {
     setWindowTitle(ventana_.Caption());
     setModal(true);
 
+    buscador_->setObjectName(QStringLiteral("Buscador"));
+    buscador_->setPlaceholderText(QStringLiteral("Buscar..."));
+    buscador_->setClearButtonEnabled(true);
+    buscador_->installEventFilter(this);
+    connect(buscador_, &QLineEdit::textChanged, this, [this](const QString& texto) {
+        ventana_.Filtra(texto);
+        tabla_->setRowHidden(0, true);
+        SigueFilaActual();
+    });
+
     tabla_->setModel(modelo_);
+    tabla_->installEventFilter(this);
     tabla_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tabla_->setSelectionMode(QAbstractItemView::SingleSelection);
     tabla_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -37,34 +101,51 @@ VistaVentanaConsulta::VistaVentanaConsulta(VentanaConsulta& ventana, QWidget* pa
     connect(botones, &QDialogButtonBox::rejected, this, &VistaVentanaConsulta::reject);
 
     auto* capa = new QVBoxLayout(this);
+    capa->addWidget(buscador_);
     capa->addWidget(tabla_);
     capa->addWidget(botones);
 
     connect(tabla_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& actual) {
-                if (actual.isValid() && actual.row() != ventana_.Resultado().Row())
-                    ventana_.Resultado().setRow(actual.row());
+                if (actual.isValid() && actual.row() > 0)
+                    ventana_.Resultado().setRow(modelo_->Fila(actual.row()));
             });
     connect(tabla_, &QTableView::doubleClicked, this, [this](const QModelIndex& indice) {
         if (indice.isValid() && indice.row() > 0) {
-            ventana_.Resultado().setRow(indice.row());
+            ventana_.Resultado().setRow(modelo_->Fila(indice.row()));
             ventana_.Grilla_DblClick();
         }
     });
     ventana_.alCerrar = [this] {
         cerrando_ = true;
+        lector_->stop();
         QDialog::done(QDialog::Accepted);
     };
     SigueFilaActual();
+
+    // The rest of the rows come in while the window answers.
+    connect(lector_, &QTimer::timeout, this, &VistaVentanaConsulta::LeeBloque);
+    if (!ventana_.Completa())
+        lector_->start(0);
 
     int ancho = 0;
     for (int c = 0; c < modelo_->columnCount(); ++c)
         ancho += tabla_->columnWidth(c);
     resize(std::clamp(ancho + 40, 360, 1000), 420);
+    tabla_->setFocus();
 }
 
 VistaVentanaConsulta::~VistaVentanaConsulta() {
     ventana_.alCerrar = nullptr;
+}
+
+void VistaVentanaConsulta::LeeBloque() {
+    const bool sinFila = ventana_.Resultado().Row() == 0;
+    ventana_.LeeFilas(FilasPorTurno);
+    if (sinFila)
+        SigueFilaActual();
+    if (ventana_.Completa())
+        lector_->stop();
 }
 
 void VistaVentanaConsulta::AplicaAnchos() {
@@ -73,9 +154,33 @@ void VistaVentanaConsulta::AplicaAnchos() {
 }
 
 void VistaVentanaConsulta::SigueFilaActual() {
-    const int fila = ventana_.Resultado().Row();
-    if (fila > 0 && fila < modelo_->rowCount())
-        tabla_->setCurrentIndex(modelo_->index(fila, 0));
+    const int fila = modelo_->FilaModelo(ventana_.Resultado().Row());
+    if (fila > 0)
+        tabla_->setCurrentIndex(modelo_->index(fila, std::max(0, tabla_->currentIndex().column())));
+}
+
+bool VistaVentanaConsulta::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == buscador_ && evento->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(evento)->key();
+        // The list's moving keys reach the list while the person types.
+        if (tecla == Qt::Key_Up || tecla == Qt::Key_Down || tecla == Qt::Key_PageUp ||
+            tecla == Qt::Key_PageDown) {
+            QKeyEvent copia(QEvent::KeyPress, tecla, static_cast<QKeyEvent*>(evento)->modifiers());
+            QCoreApplication::sendEvent(tabla_, &copia);
+            return true;
+        }
+    }
+    if (objeto == tabla_ && evento->type() == QEvent::KeyPress) {
+        auto* tecla = static_cast<QKeyEvent*>(evento);
+        // A printable key typed on the list goes to the search box.
+        if (!tecla->text().isEmpty() && tecla->text().at(0).isPrint() &&
+            !(tecla->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            buscador_->setFocus();
+            buscador_->insert(tecla->text());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(objeto, evento);
 }
 
 void VistaVentanaConsulta::accept() {

@@ -265,6 +265,7 @@ void VistaVardelio::ConectaModelos() {
     EnlazaBoton(form_.CmdCargar, cmdCargar_);
     EnlazaBoton(form_.CmdEspecial, cmdEspecial_);
     EnlazaBoton(form_.CmdDespacho, cmdDespacho_);
+    connect(cmdDespacho_, &QPushButton::clicked, this, [this] { form_.CmdDespacho_Click(); });
     EnlazaCasilla(form_.ChkAnclar, chkAnclar_);
     EnlazaCasilla(form_.ChkCodigoBarra, chkCodigoBarra_);
     for (size_t i = 0; i < campos_.size(); ++i)

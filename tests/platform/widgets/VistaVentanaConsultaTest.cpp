@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -82,6 +83,33 @@ TEST_F(VistaConsulta, EscapeNoEligeNada) {
     EXPECT_TRUE(abierta_);
     EXPECT_TRUE(ventana_.ValorElegido().toString().isEmpty());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(VistaConsulta, LasFilasSiguenLlegandoConLaVentanaAbiertaYTeclearEstrecha) {
+    ad_.EjecutaSQL(
+        "INSERT INTO T WITH RECURSIVE s(n) AS (SELECT 4 UNION ALL SELECT n + 1 FROM s WHERE n < 9999) "
+        "SELECT n, 'Nombre ' || n FROM s");
+    AlAbrir([this](VistaVentanaConsulta& vista) {
+        QAbstractItemModel* modelo = vista.Tabla()->model();
+        // Open with the first screen, the rest still coming.
+        EXPECT_EQ(modelo->rowCount(), 1 + VentanaConsulta::PrimeraPantalla);
+        EXPECT_FALSE(ventana_.Completa());
+        QApplication::processEvents();
+        EXPECT_LT(modelo->rowCount(), 10000); // one block per turn of the event loop
+        // Typing while rows come in narrows what is there and what comes.
+        QTest::keyClicks(vista.Buscador(), "9999");
+        for (int vueltas = 0; !ventana_.Completa() && vueltas < 1000; ++vueltas)
+            QApplication::processEvents();
+        EXPECT_TRUE(ventana_.Completa());
+        EXPECT_EQ(ventana_.FilasDatos(), 9999);
+        ASSERT_EQ(modelo->rowCount(), 2);
+        EXPECT_EQ(modelo->index(1, 1).data().toString(), "Nombre 9999");
+        EXPECT_EQ(vista.Tabla()->currentIndex().row(), 1);
+        QTest::keyClick(vista.Buscador(), Qt::Key_Return);
+    });
+    ventana_.MuestraConsulta("select CODIGO, NOMBRE from T order by rowid");
+    EXPECT_TRUE(abierta_);
+    EXPECT_EQ(ventana_.ValorElegido().toString(), "9999");
 }
 
 TEST_F(VistaConsulta, DobleClicEligeLaFilaPulsada) {

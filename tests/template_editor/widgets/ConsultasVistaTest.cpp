@@ -1,0 +1,120 @@
+// The editor's look-ups through the real windows offscreen on the demo database: F5 and the right
+// click open the search dialog, typing narrows its rows, Enter chooses and the field validates
+// what was chosen.
+
+#include "AccesoPruebasVardelio.h"
+#include "BaseDemo.h"
+#include "FrmVardelio.h"
+#include "VistaDemo.h"
+#include "VistaDespacho.h"
+#include "VistaVentanaConsulta.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ConsultasVista : public ConVistaDemo<ConArchivosDemo> {
+protected:
+    QLineEdit* Campo(int i) {
+        return qobject_cast<QLineEdit*>(vista->Control(QStringLiteral("TxtFields(%1)").arg(i)));
+    }
+    // The search dialog opens on the shown window; `accion` plays the person's part in it.
+    void EnLaBusqueda(std::function<void(VistaVentanaConsulta&)> accion) {
+        guion.alMostrar = [this, accion = std::move(accion)](Formulario& f) {
+            auto& ventana = dynamic_cast<VentanaConsulta&>(f);
+            VistaVentanaConsulta dialogo(ventana, vista.get());
+            QTimer::singleShot(0, &dialogo, [&] {
+                ++abiertas_;
+                accion(dialogo);
+            });
+            dialogo.exec();
+        };
+    }
+    int abiertas_ = 0;
+};
+
+TEST_F(ConsultasVista, F5EnElNombreTecleaYEnterCargaElModelo) {
+    EnLaBusqueda([](VistaVentanaConsulta& d) {
+        EXPECT_EQ(d.Tabla()->model()->rowCount(), 3); // the title row and the two demo templates
+        QTest::keyClicks(d.Tabla(), "repos");         // typed on the list, it goes to the search box
+        EXPECT_EQ(d.Buscador()->text(), "repos");
+        ASSERT_EQ(d.Tabla()->model()->rowCount(), 2);
+        EXPECT_EQ(d.Tabla()->model()->index(1, 0).data().toString(), "REPOSICION LOCAL CENTRO");
+        QTest::keyClick(d.Buscador(), Qt::Key_Return);
+    });
+    Campo(0)->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(Campo(0), Qt::Key_F5);
+    EXPECT_EQ(abiertas_, 1);
+    EXPECT_EQ(Campo(0)->text(), "REPOSICION LOCAL CENTRO");
+    EXPECT_TRUE(Prueba(*form).EsModificacion());
+    EXPECT_EQ(Campo(4)->text(), QStringLiteral("Envío semanal al local"));
+    EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join('|').toStdString();
+}
+
+TEST_F(ConsultasVista, ClicDerechoEnElDepositoEligeConLasFlechasYEscapeNoCambiaNada) {
+    form->TxtFields[0].setText("PLANTILLA VISTA");
+    form->CampoValida(form->TxtFields[0]);
+    QApplication::processEvents();
+    ASSERT_TRUE(Campo(2)->isEnabled());
+    const QString antes = Campo(2)->text();
+
+    EnLaBusqueda([](VistaVentanaConsulta& d) { QTest::keyClick(d.Tabla(), Qt::Key_Escape); });
+    QTest::mouseClick(Campo(2), Qt::RightButton);
+    EXPECT_EQ(abiertas_, 1);
+    EXPECT_EQ(Campo(2)->text(), antes);
+
+    EnLaBusqueda([](VistaVentanaConsulta& d) {
+        QTest::keyClicks(d.Buscador(), QStringLiteral("dep"));
+        // Depósito Central, Depósito de terceros, Depósito Mayorista, Depósito Norte.
+        ASSERT_EQ(d.Tabla()->model()->rowCount(), 5);
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(d.Buscador(), Qt::Key_Down);
+        EXPECT_EQ(d.Tabla()->currentIndex().row(), 4);
+        QTest::keyClick(d.Buscador(), Qt::Key_Return);
+    });
+    QTest::mouseClick(Campo(2), Qt::RightButton);
+    EXPECT_EQ(abiertas_, 2);
+    EXPECT_EQ(Campo(2)->text(), "2");
+    EXPECT_EQ(form->LblDescDeposito.Caption(), QStringLiteral("Depósito Norte"));
+    EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join('|').toStdString();
+}
+
+TEST_F(ConsultasVista, ElBotonDespachoAbreElDialogoYF2AceptaLoTecleado) {
+    int abiertos = 0;
+    guion.alMostrar = [&](Formulario& f) {
+        auto& despacho = dynamic_cast<FrmDespacho&>(f);
+        VistaDespacho dialogo(despacho, vista.get());
+        QTimer::singleShot(0, &dialogo, [&] {
+            ++abiertos;
+            EXPECT_EQ(dialogo.windowTitle(), QStringLiteral("Información del Despacho"));
+            EXPECT_EQ(despacho.Foco().Actual(), "TxtFields(1)");     // the dispatch number first
+            QTest::keyClicks(dialogo.Campo(1), "25001IC04'000001A"); // the apostrophe is dropped
+            QTest::keyClick(dialogo.Campo(1), Qt::Key_Return);
+            EXPECT_EQ(despacho.Foco().Actual(), "TxtFields(0)"); // Enter went on to the origin
+            QTest::keyClicks(dialogo.Campo(0), "USA");
+            QTest::keyClick(dialogo.Campo(0), Qt::Key_Return);
+            EXPECT_EQ(dialogo.Descripcion()->text(), "Estados Unidos");
+            QTest::keyClick(dialogo.Campo(2), Qt::Key_F2); // customs office missing: it stays
+            EXPECT_TRUE(dialogo.isVisible());
+            QTest::keyClicks(dialogo.Campo(2), "Aduana de Campana");
+            QTest::keyClick(dialogo.Campo(2), Qt::Key_F2);
+        });
+        dialogo.exec();
+    };
+    vista->findChild<QPushButton*>(QStringLiteral("CmdDespacho"))->click();
+    EXPECT_EQ(abiertos, 1);
+    EXPECT_EQ(guion.Mensajes(), QStringList{"Debe completar todos los campos"});
+    EXPECT_EQ(Prueba(*form).DatosDespacho(),
+              (std::array<QString, 3>{"25001IC04000001A", "USA", "Aduana de Campana"}));
+}
+
+} // namespace
