@@ -354,11 +354,44 @@ constexpr std::array<const char*, CCantidadCampos> kNombresCampos{"Fecha",
                                                                   "letra",
                                                                   "Detalle"};
 
+// The embedded database's own date text, "yyyy-mm-dd" or "yyyy-mm-dd hh:mm:ss", read at once:
+// the general reader tries several formats in the workstation's time zone, which would cost
+// the list of a large lookup most of its time. A moment in UTC has no zone to look up.
+std::optional<QDateTime> LeeFechaIso(const QString& texto) {
+    const qsizetype largo = texto.size();
+    if (largo != 10 && largo != 19)
+        return std::nullopt;
+    const auto numero = [&texto](qsizetype desde, qsizetype cifras) {
+        int n = 0;
+        for (qsizetype i = desde; i < desde + cifras; ++i) {
+            const char16_t c = texto.at(i).unicode();
+            if (c < u'0' || c > u'9')
+                return -1;
+            n = n * 10 + (c - u'0');
+        }
+        return n;
+    };
+    if (texto.at(4) != u'-' || texto.at(7) != u'-')
+        return std::nullopt;
+    const QDate fecha(numero(0, 4), numero(5, 2), numero(8, 2));
+    QTime hora(0, 0);
+    if (largo == 19) {
+        if (texto.at(10) != u' ' || texto.at(13) != u':' || texto.at(16) != u':')
+            return std::nullopt;
+        hora = QTime(numero(11, 2), numero(14, 2), numero(17, 2));
+    }
+    if (!fecha.isValid() || !hora.isValid())
+        return std::nullopt;
+    return QDateTime(fecha, hora, Qt::UTC);
+}
+
 // A date field as "dd/mm/yy" (or the mask given); a value that is no date as its text.
 QString TextoFecha(const QVariant& valor, const QString& mascara) {
     if (valor.typeId() == QMetaType::QDateTime)
         return AplicaMascaraFecha(valor.toDateTime(), mascara);
     QString texto = UT().ValorATexto(valor);
+    if (const auto iso = LeeFechaIso(texto))
+        return AplicaMascaraFecha(*iso, mascara);
     if (const auto fecha = LeeFechaTexto(texto))
         return AplicaMascaraFecha(*fecha, mascara);
     return texto;
