@@ -1,6 +1,7 @@
 #include "Inicio.h"
 #include "InteraccionQt.h"
 #include "VistaDespacho.h"
+#include "VistaFrmConsComprobantes.h"
 #include "VistaVardelio.h"
 #include "VistaVentanaConsulta.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char* argv[]) {
     InteraccionQt puerto;
     RegistraVistaVentanaConsulta();
     RegistraVistaDespacho();
+    RegistraVistaFrmConsComprobantes();
     if (QGuiApplication::platformName() != QStringLiteral("offscreen"))
         EstableceInteraccion(&puerto);
 

@@ -72,6 +72,7 @@ QString InteraccionGuionada::AbreArchivo(const QString& titulo, const QString& f
 
 void InteraccionGuionada::MuestraModal(Formulario& formulario) {
     registros_.push_back({"MuestraModal", formulario.NombreFormulario(), 0, QString(), QString()});
+    formulario.Inicia();
     if (alMostrar)
         alMostrar(formulario);
 }

@@ -42,6 +42,9 @@ class Formulario {
 public:
     virtual ~Formulario() = default;
     virtual QString NombreFormulario() const = 0;
+    // The window's load when it is shown modally: the scripted port runs it before playing the
+    // user's part, a Qt view once it is on screen, so that a long fill is seen as it grows.
+    virtual void Inicia() {}
 };
 
 // Every question to the user goes through this port: the program installs the Qt

@@ -84,6 +84,12 @@ const QIcon& ListaImagenes::Imagen(int indice) const {
     return imagenes_[std::size_t(indice) - 1].icono;
 }
 
+void ListaImagenes::setImagen(int indice, const QIcon& icono) {
+    if (indice < 1 || indice > Count())
+        FueraDeLimites();
+    imagenes_[std::size_t(indice) - 1].icono = icono;
+}
+
 // ---- ListaVista ----
 
 void ListaVista::Cambio() {
@@ -101,6 +107,7 @@ void ListaVista::Ordena() const {
     if (!desordenada_)
         return;
     desordenada_ = false;
+    ++estructura_;
     const int k = sortKey_;
     const bool descendente = sortOrder_ == Descendente;
     std::stable_sort(elementos_.begin(), elementos_.end(), [&](const auto& a, const auto& b) {
@@ -119,10 +126,16 @@ ElementoLista& ListaVista::Add(const QString& texto, int icono, int iconoChico) 
     return e;
 }
 
+quint32 ListaVista::Estructura() const {
+    Ordena();
+    return estructura_;
+}
+
 void ListaVista::Clear() {
     seleccionado_ = nullptr;
     elementos_.clear();
     desordenada_ = false;
+    ++estructura_;
     Cambio();
 }
 

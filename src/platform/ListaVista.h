@@ -56,8 +56,9 @@ class ListaImagenes {
 public:
     void Add(const QString& tag, const QIcon& icono = {}) { imagenes_.push_back({tag, icono}); }
     int Count() const { return int(imagenes_.size()); }
-    const QString& Tag(int indice) const;  // 1-based; out of range raises 35600
-    const QIcon& Imagen(int indice) const; // 1-based; out of range raises 35600
+    const QString& Tag(int indice) const;           // 1-based; out of range raises 35600
+    const QIcon& Imagen(int indice) const;          // 1-based; out of range raises 35600
+    void setImagen(int indice, const QIcon& icono); // the picture of image `indice`, for a view
 
 private:
     struct Imagen_ {
@@ -115,6 +116,10 @@ public:
     const ListaImagenes* Imagenes() const { return imagenes_; }
     void setImagenes(const ListaImagenes* i);
 
+    // Counts the times the rows were removed or put in another order (a pending sort is made
+    // first), so that a view can tell rows added at the end from a new set of rows.
+    quint32 Estructura() const;
+
     // Called after every change, for the view.
     std::function<void()> alCambiar;
 
@@ -126,6 +131,7 @@ private:
 
     mutable std::vector<std::unique_ptr<ElementoLista>> elementos_;
     mutable bool desordenada_ = false;
+    mutable quint32 estructura_ = 0;
     std::vector<EncabezadoColumna> encabezados_;
     ElementoLista* seleccionado_ = nullptr;
     bool multiSelect_ = false;

@@ -19,7 +19,6 @@ void ClsCmnCptes::ConsultaComprobante(const QString& TC, QString& Respuesta, con
                          [&] { ventana->filtro = filtro.isNull() ? QString() : filtro.toString(); },
                          [&] { ventana->NroComprobante = QString(); },
                          [&] {
-                             ventana->Form_Load();
                              ventana->Visible = true;
                              interaccion().MuestraModal(*ventana);
                          },

@@ -354,11 +354,44 @@ constexpr std::array<const char*, CCantidadCampos> kNombresCampos{"Fecha",
                                                                   "letra",
                                                                   "Detalle"};
 
+// The embedded database's own date text, "yyyy-mm-dd" or "yyyy-mm-dd hh:mm:ss", read at once:
+// the general reader tries several formats in the workstation's time zone, which would cost
+// the list of a large lookup most of its time. A moment in UTC has no zone to look up.
+std::optional<QDateTime> LeeFechaIso(const QString& texto) {
+    const qsizetype largo = texto.size();
+    if (largo != 10 && largo != 19)
+        return std::nullopt;
+    const auto numero = [&texto](qsizetype desde, qsizetype cifras) {
+        int n = 0;
+        for (qsizetype i = desde; i < desde + cifras; ++i) {
+            const char16_t c = texto.at(i).unicode();
+            if (c < u'0' || c > u'9')
+                return -1;
+            n = n * 10 + (c - u'0');
+        }
+        return n;
+    };
+    if (texto.at(4) != u'-' || texto.at(7) != u'-')
+        return std::nullopt;
+    const QDate fecha(numero(0, 4), numero(5, 2), numero(8, 2));
+    QTime hora(0, 0);
+    if (largo == 19) {
+        if (texto.at(10) != u' ' || texto.at(13) != u':' || texto.at(16) != u':')
+            return std::nullopt;
+        hora = QTime(numero(11, 2), numero(14, 2), numero(17, 2));
+    }
+    if (!fecha.isValid() || !hora.isValid())
+        return std::nullopt;
+    return QDateTime(fecha, hora, Qt::UTC);
+}
+
 // A date field as "dd/mm/yy" (or the mask given); a value that is no date as its text.
 QString TextoFecha(const QVariant& valor, const QString& mascara) {
     if (valor.typeId() == QMetaType::QDateTime)
         return AplicaMascaraFecha(valor.toDateTime(), mascara);
     QString texto = UT().ValorATexto(valor);
+    if (const auto iso = LeeFechaIso(texto))
+        return AplicaMascaraFecha(*iso, mascara);
     if (const auto fecha = LeeFechaTexto(texto))
         return AplicaMascaraFecha(*fecha, mascara);
     return texto;
@@ -403,7 +436,12 @@ Disposicion DisposicionDe(const TipoConsulta& tipo) {
 } // namespace
 
 ArmadorFilasConsulta::ArmadorFilasConsulta(const TipoConsulta& tipo, const Registros& rs)
-    : tc_(tipo.Consultado().trimmed()), tipo_(tipo), indices_(CCantidadCampos, -1) {
+    : tc_(tipo.Consultado().trimmed()), tipo_(tipo), indices_(CCantidadCampos, -1),
+      disposicion_(DisposicionDe(tipo)), conComplemento_(EsUno(tc_, {"OT", "FC", "NP"})),
+      conObservaciones_(EsUno(tc_, {"NP", "FC", "RM"})), pedidosPendientes_(Es(tc_, "NP") && tipo.pendiente),
+      propia_(ObtieneIndiceImagen(tc_)), anulado_(ObtieneIndiceImagen(QStringLiteral("Anulado"))),
+      aprobado_(ObtieneIndiceImagen(QStringLiteral("Aprobado"))),
+      garantia_(ObtieneIndiceImagen(QStringLiteral("OCG"))) {
     for (size_t i = 0; i < kNombresCampos.size(); ++i)
         indices_[i] = rs.IndiceCampo(QString::fromLatin1(kNombresCampos[i]));
 }
@@ -431,10 +469,8 @@ bool ArmadorFilasConsulta::Marca(const Registros& rs, int campo) const {
 FilaConsulta ArmadorFilasConsulta::FilaPorTipo(const Registros& rs, int disposicion) const {
     FilaConsulta f;
     const QString fecha = TextoFecha(Campo(rs, CFecha), QStringLiteral("dd/mm/yy"));
-    const qint16 propia = ObtieneIndiceImagen(tc_);
-    const auto anulada = [&](qint16 otra) {
-        return Marca(rs, CAnulada) ? ObtieneIndiceImagen("Anulado") : otra;
-    };
+    const qint16 propia = propia_;
+    const auto anulada = [&](qint16 otra) { return Marca(rs, CAnulada) ? anulado_ : otra; };
     switch (disposicion) {
     case DTransporte:
         f.soloIconoChico = true;
@@ -469,7 +505,7 @@ FilaConsulta ArmadorFilasConsulta::FilaPorTipo(const Registros& rs, int disposic
                       Texto(rs, CImporte)};
         break;
     default: {
-        f.imagen = anulada(Marca(rs, CGarantia) ? ObtieneIndiceImagen("OCG") : propia);
+        f.imagen = anulada(Marca(rs, CGarantia) ? garantia_ : propia);
         f.texto = fecha;
         const QString id = Texto(rs, CIdComprobante);
         const QString recepcion =
@@ -489,31 +525,29 @@ FilaConsulta ArmadorFilasConsulta::FilaPorTipo(const Registros& rs, int disposic
 
 FilaConsulta ArmadorFilasConsulta::FilaGeneral(const Registros& rs) const {
     FilaConsulta f;
-    f.imagen = Marca(rs, CAnulada)    ? ObtieneIndiceImagen("Anulado")
-               : Marca(rs, CAprobado) ? ObtieneIndiceImagen("Aprobado")
-                                      : ObtieneIndiceImagen(tc_);
+    f.imagen = Marca(rs, CAnulada) ? anulado_ : Marca(rs, CAprobado) ? aprobado_ : propia_;
     const QString grabacion = UT().ValorATexto(UT().ValorCampo(Campo(rs, CFechaHoraGrabacion))).trimmed();
     f.texto = grabacion.isEmpty()
                   ? TextoFecha(Campo(rs, CFecha), QStringLiteral("dd/mm/yy"))
                   : TextoFecha(Campo(rs, CFechaHoraGrabacion), QStringLiteral("dd/mm/yyyy hh:mm:ss"));
-    f.subItems = {Texto(rs, CIdComprobante),
-                  EsUno(tc_, {"OT", "FC", "NP"}) ? Texto(rs, CIdComplemento) : QString(), Texto(rs, CNombre)};
-    if (EsUno(tc_, {"NP", "FC", "RM"}))
+    f.subItems.reserve(5);
+    f.subItems << Texto(rs, CIdComprobante) << (conComplemento_ ? Texto(rs, CIdComplemento) : QString())
+               << Texto(rs, CNombre);
+    if (conObservaciones_)
         f.subItems << Texto(rs, CObservaciones);
     f.subItems << Texto(rs, CImporte);
     return f;
 }
 
 std::optional<FilaConsulta> ArmadorFilasConsulta::Fila(const Registros& rs) const {
-    const int disposicion = DisposicionDe(tipo_);
-    if (disposicion != DGeneral)
-        return FilaPorTipo(rs, disposicion);
-    if (Es(tc_, "NP") && tipo_.pendiente &&
+    if (disposicion_ != DGeneral)
+        return FilaPorTipo(rs, disposicion_);
+    if (pedidosPendientes_ &&
         Campo(rs, CTC).toString().trimmed().compare(QLatin1StringView("NP"), Qt::CaseInsensitive) == 0) {
         if (Campo(rs, CFechaPreparacion).isNull())
             return std::nullopt;
         FilaConsulta f = FilaGeneral(rs);
-        f.imagen = ObtieneIndiceImagen(QStringLiteral("Aprobado"));
+        f.imagen = aprobado_;
         return f;
     }
     return FilaGeneral(rs);

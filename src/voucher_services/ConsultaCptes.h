@@ -88,6 +88,15 @@ private:
     QString tc_;
     TipoConsulta tipo_;
     std::vector<int> indices_; // per field of the layouts, -1 when the result lacks it
+    // What depends on the type alone, decided once per statement.
+    int disposicion_ = 0;
+    bool conComplemento_ = false;
+    bool conObservaciones_ = false;
+    bool pedidosPendientes_ = false;
+    qint16 propia_ = 0;
+    qint16 anulado_ = 0;
+    qint16 aprobado_ = 0;
+    qint16 garantia_ = 0;
 };
 
 // Runs the statement and gives every row (the tests and the benchmark; the window fills its

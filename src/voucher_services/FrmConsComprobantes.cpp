@@ -54,6 +54,27 @@ int ReportaConsulta(const ErrorSistema& e) {
     return AD().GestionaError(e);
 }
 
+// What the error routine makes of a failed statement: true to go on.
+bool SigueTrasError(const ErrorSistema& e, const Paso& paso) {
+    const int respuesta = ReportaConsulta(e);
+    if (respuesta == Respuesta::Reintentar)
+        return EjecutaPasos({paso}, ReportaConsulta);
+    return respuesta == Respuesta::Ignorar;
+}
+
+// One statement under the error routine, as EjecutaPasos runs it, without wrapping it in a
+// step unless it fails: the fill runs a few per row.
+template <class F> bool UnPaso(F&& paso) {
+    try {
+        paso();
+        return true;
+    } catch (const ErrorSistema& e) {
+        return SigueTrasError(e, Paso(paso));
+    } catch (const std::exception& e) {
+        return SigueTrasError(ErrorSistema(-1, QString::fromLocal8Bit(e.what()), QString()), Paso(paso));
+    }
+}
+
 // Selects the box's text without its surrounding blanks, from the first character.
 void SeleccionaTexto(CajaTexto& caja) {
     caja.setSelStart(0);
@@ -140,32 +161,43 @@ void FrmConsComprobantes::Llena(const QString& sql, const TipoConsulta& tipo) {
                                 [&] { armador = std::make_unique<ArmadorFilasConsulta>(tipo, rs); }},
                                ReportaConsulta);
     while (seguir && armador && rs.State() == 1 && !rs.Eof() && !detener_) {
-        std::optional<FilaConsulta> fila;
-        ElementoLista* item = nullptr;
-        seguir =
-            EjecutaPasos({
-                             [&] { fila = armador->Fila(rs); },
-                             [&] {
-                                 if (fila)
-                                     item = &ListView1.Add(QString(), fila->soloIconoChico ? 0 : fila->imagen,
-                                                           fila->imagen);
-                             },
-                             [&] {
-                                 if (item)
-                                     item->setText(fila->texto);
-                             },
-                         },
-                         ReportaConsulta);
-        for (qsizetype i = 0; seguir && item && i < fila->subItems.size(); ++i)
-            seguir = EjecutaPasos({[&] { item->setSubItems(static_cast<int>(i + 1), fila->subItems.at(i)); }},
-                                  ReportaConsulta);
+        seguir = AgregaFila(*armador, rs);
         if (seguir)
-            seguir = EjecutaPasos({[&] { rs.MoveNext(); }}, ReportaConsulta);
+            seguir = UnPaso([&] { rs.MoveNext(); });
         if (cedeTurno)
             cedeTurno();
     }
     AD().CierraRecordset(rs);
     llenando_ = false;
+}
+
+// The row is built and added in one go; only a row whose building fails, or that has more
+// sub-items than headers (380 for each one beyond them), goes through the error routine one
+// statement at a time, so that Retry and Ignore act on the statement that failed.
+bool FrmConsComprobantes::AgregaFila(const ArmadorFilasConsulta& armador, const Registros& rs) {
+    std::optional<FilaConsulta> fila;
+    if (!UnPaso([&] { fila = armador.Fila(rs); }))
+        return false;
+    if (!fila)
+        return true;
+    if (fila->subItems.size() < ListView1.CuentaEncabezados()) {
+        ElementoLista& item = ListView1.Add(QString(), fila->soloIconoChico ? 0 : fila->imagen, fila->imagen);
+        item.setText(fila->texto);
+        for (qsizetype i = 0; i < fila->subItems.size(); ++i)
+            item.setSubItems(static_cast<int>(i + 1), fila->subItems.at(i));
+        return true;
+    }
+    ElementoLista* item = nullptr;
+    bool seguir = EjecutaPasos(
+        {
+            [&] { item = &ListView1.Add(QString(), fila->soloIconoChico ? 0 : fila->imagen, fila->imagen); },
+            [&] { item->setText(fila->texto); },
+        },
+        ReportaConsulta);
+    for (qsizetype i = 0; seguir && item && i < fila->subItems.size(); ++i)
+        seguir = EjecutaPasos({[&] { item->setSubItems(static_cast<int>(i + 1), fila->subItems.at(i)); }},
+                              ReportaConsulta);
+    return seguir;
 }
 
 void FrmConsComprobantes::Form_Load() {

@@ -21,6 +21,8 @@ public:
 
     QString NombreFormulario() const override { return QStringLiteral("FrmConsComprobantes"); }
     QString TipoVentana() const override { return QStringLiteral("FrmConsComprobantes"); }
+    // The modal show loads the window (Form_Load).
+    void Inicia() override { Form_Load(); }
 
     // Public variables, in the window's order.
     QString filtro;
@@ -78,6 +80,7 @@ public:
 
 private:
     void Llena(const QString& sql, const TipoConsulta& tipo);
+    bool AgregaFila(const ArmadorFilasConsulta& armador, const Registros& rs);
 
     QString pedido_;
     bool pedidoTomado_ = false;

@@ -11,6 +11,7 @@
 #include "AccesoDatos.h"
 #include "BaseDemo.h"
 #include "Configuracion.h"
+#include "Formatos.h"
 #include "Globales.h"
 #include "Regional.h"
 #include "Registros.h"
@@ -374,6 +375,39 @@ TEST_F(ConsultaCptes, MarcasDeAnuladaGarantiaYNulos) {
     EXPECT_EQ(ObtieneIndiceImagen(""), 8);
     EXPECT_EQ(ObtieneIndiceImagen("X", {"A", "B"}), 0);
     EXPECT_EQ(ObtieneIndiceImagen("X", {"A", " generico "}), 2);
+}
+
+} // namespace
+
+namespace {
+
+// The row's date text over generated date texts, valid and not (months 13, days 32, hours 24,
+// minutes 60, without and with a time, some not in the database's form): always what the
+// general date reader and the date mask make of it, or the text itself when it is no date.
+TEST_F(ConsultaCptes, FechasDeLasFilasComoLasLeeElLectorGeneral) {
+    const QString sql = QStringLiteral(
+        "WITH RECURSIVE s(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM s WHERE n < 999) "
+        "SELECT CASE n % 5 WHEN 4 THEN printf('%d/%d/%04d', 1 + n % 31, 1 + n % 12, 1990 + n % 50) "
+        "ELSE printf('%04d-%02d-%02d', 1990 + n % 50, 1 + n % 13, 1 + n % 32) || "
+        "CASE n % 3 WHEN 0 THEN '' WHEN 1 THEN printf(' %02d:%02d:%02d', n % 25, n % 61, n % 60) "
+        "ELSE ' 12:30' END END AS Fecha, 'X' AS IdComprobante FROM s");
+    Registros rs;
+    AD().ObtieneRecordset(sql, rs);
+    QStringList textos;
+    for (; !rs.Eof(); rs.MoveNext())
+        textos << rs.Fields(0).toString();
+    AD().CierraRecordset(rs);
+    const std::vector<FilaConsulta> filas = FilasConsulta(sql, MapeaTipoConsulta("FCC"));
+    ASSERT_EQ(filas.size(), size_t(textos.size()));
+    int fechas = 0;
+    for (size_t i = 0; i < filas.size(); ++i) {
+        const QString& t = textos.at(qsizetype(i));
+        const auto leida = LeeFechaTexto(t);
+        fechas += leida ? 1 : 0;
+        EXPECT_TEXTO(filas[i].texto, leida ? AplicaMascaraFecha(*leida, "dd/mm/yy") : t) << t.toStdString();
+    }
+    EXPECT_GT(fechas, 500);
+    EXPECT_LT(fechas, 1000);
 }
 
 } // namespace
