@@ -2,6 +2,7 @@
 #include "InteraccionQt.h"
 #include "VistaVardelio.h"
 #include "VistaVentanaConsulta.h"
+#include "VistasPosiciones.h"
 
 #include <QApplication>
 
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
     // each box's default button, so that a headless run never waits.
     InteraccionQt puerto;
     RegistraVistaVentanaConsulta();
+    RegistraVistasPosiciones();
     if (QGuiApplication::platformName() != QStringLiteral("offscreen"))
         EstableceInteraccion(&puerto);
 

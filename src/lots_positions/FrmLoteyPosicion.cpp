@@ -136,6 +136,11 @@ void FrmLoteyPosicion::VerificaAnteriores() {
     const auto campo = [&](const char* nombre) {
         return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(nombre)))).trimmed();
     };
+    // Painted once, also when a failure ends the load half-way.
+    struct Repinta {
+        Grilla& g;
+        ~Repinta() { g.setRedraw(true); }
+    } repinta{MSFlexGrid1};
     MSFlexGrid1.setRedraw(false);
     while (rs.State() == 1 && !rs.Eof()) {
         const double disponible = UT().TextoADoble(UT().ValorCampo(rs.Fields(QStringLiteral("disponible"))));
@@ -146,7 +151,6 @@ void FrmLoteyPosicion::VerificaAnteriores() {
     }
     AD().CierraRecordset(rs);
     AgregaFilaDeposito(dep, art);
-    MSFlexGrid1.setRedraw(true);
     if (EsConsultaDePosicionLote)
         RestauraAnteriores();
     else

@@ -16,18 +16,6 @@
 
 namespace {
 
-// The character a key types, as the system's KeyPress gets it (Backspace, Enter and Escape
-// included); nothing for keys that type none.
-std::optional<qint16> Caracter(const QKeyEvent* tecla) {
-    const QString texto = tecla->text();
-    if (texto.size() != 1)
-        return std::nullopt;
-    const char16_t u = texto.at(0).unicode();
-    if (u == 9 || u == 127 || (u < 32 && u != 8 && u != 13 && u != 27))
-        return std::nullopt;
-    return qint16(u);
-}
-
 QColor ColorBgr(int bgr) {
     if (bgr < 0)
         return {};
@@ -182,7 +170,7 @@ bool EdicionVardelio::TeclaGrilla(QKeyEvent* tecla) {
     default:
         break;
     }
-    std::optional<qint16> caracter = Caracter(tecla);
+    std::optional<qint16> caracter = CaracterTecla(tecla);
     if (!caracter)
         return false; // arrows and the rest move the grid's current cell
     form_.MSFlexGrid2_KeyPress(*caracter);
@@ -198,7 +186,7 @@ bool EdicionVardelio::TeclaEditor(QKeyEvent* tecla) {
     }
     if (codigo != 0)
         form_.txtEdit2_KeyDown(codigo);
-    std::optional<qint16> caracter = Caracter(tecla);
+    std::optional<qint16> caracter = CaracterTecla(tecla);
     if (!caracter || *caracter < 32)
         return false;
     const qint16 tecleado = *caracter;
@@ -220,7 +208,7 @@ bool EdicionVardelio::TeclaCampo(int indice, QKeyEvent* tecla) {
         if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter)
             return true;
     }
-    std::optional<qint16> caracter = Caracter(tecla);
+    std::optional<qint16> caracter = CaracterTecla(tecla);
     if (!caracter || *caracter < 32)
         return false;
     const qint16 tecleado = *caracter;
