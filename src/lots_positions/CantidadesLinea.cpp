@@ -3,12 +3,8 @@
 #include "AccesoDatos.h"
 #include "ErrorSistema.h"
 #include "Globales.h"
-#include "Grilla.h"
 #include "Regional.h"
 #include "Stock.h"
-
-#include <algorithm>
-#include <vector>
 
 double EnUnidadLinea(const QString& articulo, const QString& origen, double cantidad,
                      const QString& destino) {
@@ -30,14 +26,4 @@ QString LiteralSql(const QString& texto) {
 
 double Redondea4(double valor) {
     return RedondeoBanquero(valor, 4);
-}
-
-void AjustaAnchoColumnas(Grilla& grilla, const std::function<int(int)>& anchoLetras) {
-    std::vector<qsizetype> largos(size_t(grilla.Cols()), 0);
-    for (int f = 0; f < grilla.Rows(); ++f)
-        for (int c = 0; c < grilla.Cols(); ++c)
-            largos[size_t(c)] = std::max(largos[size_t(c)], grilla.TextMatrix(f, c).size());
-    for (int c = 0; c < grilla.Cols(); ++c)
-        if (largos[size_t(c)] > 0)
-            grilla.setColWidth(c, anchoLetras(int(largos[size_t(c)])));
 }

@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <functional>
-
-class Grilla;
 
 // What the position dialogs share about the quantities of a voucher line.
 
@@ -17,7 +14,3 @@ QString LiteralSql(const QString& texto);
 
 // Quantities of the line dialogs are compared at four decimals, as the stock keeps them.
 double Redondea4(double valor);
-
-// Every column with a text gets the width of its longest text (header included), measured by
-// `anchoLetras` (twips of so many letters "X"); a column without any text keeps its width.
-void AjustaAnchoColumnas(Grilla& grilla, const std::function<int(int)>& anchoLetras);

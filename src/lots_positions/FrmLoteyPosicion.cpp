@@ -1,7 +1,6 @@
 #include "FrmLoteyPosicion.h"
 
 #include "AccesoDatos.h"
-#include "AyudaFormularios.h"
 #include "CantidadesLinea.h"
 #include "ClsCmnCptes.h"
 #include "Globales.h"
@@ -40,18 +39,27 @@ QString Texto(double valor) {
     return Regional::TextoNumero(valor);
 }
 
-// The suite's keyboard conventions; they keep no state.
-const AyudaFormularios& Ayuda() {
-    static const AyudaFormularios ayuda;
-    return ayuda;
-}
-
 } // namespace
 
-FrmLoteyPosicion::FrmLoteyPosicion() {
+FrmLoteyPosicion::FrmLoteyPosicion()
+    : edicion_(MSFlexGrid1, TxtEdit, Foco,
+               EdicionLineas::Reglas{
+                   .esCantidad = [](int col) { return col == kCantidad; },
+                   .editable = [](int col) { return col == kCantidad; },
+                   .propiedadesPrimero = false,
+                   .enter = [this] { Enter(); },
+                   .saltaColumnaFija = false,
+                   .campoValida =
+                       [this](CajaTexto& Texto) {
+                           CampoValida(Texto);
+                           return campoInvalido_;
+                       },
+                   .reportaError = {},
+               }) {
     MSFlexGrid1.setName(QStringLiteral("MSFlexGrid1"));
     // Every column can be made current; only the quantity column opens the editor.
     MSFlexGrid1.setFixedCols(0);
+    Foco.FocoMovido(MSFlexGrid1.Name());
     TxtEdit.setVisible(false);
     Toolbar1[0].setToolTipText(QStringLiteral("Llenar las demas celdas con el valor de las seleccionadas"));
     Toolbar1[1].setToolTipText(QStringLiteral("Blanquear las Celdas a partir de la celda seleccionada"));
@@ -82,7 +90,7 @@ void FrmLoteyPosicion::CargaDatos() {
                      [&] { InicializaGrid(); },
                      [&] { VerificaAnteriores(); },
                      [&] { MueveCelda(MSFlexGrid1.Rows() - 1, kCantidad); },
-                     [&] { AjustaAnchoColumnas(); },
+                     [&] { edicion_.AjustaAnchoColumnas(TextWidth); },
                  },
                  SiempreSiguiente);
 }
@@ -242,12 +250,7 @@ void FrmLoteyPosicion::DistribuyeCantidad() {
 
 double FrmLoteyPosicion::SumaFilas(int MenosCual) {
     double suma = 0;
-    Protegido(QStringLiteral("SumaFilas#"), {[&] {
-                  suma = 0;
-                  for (int f = 1; f < MSFlexGrid1.Rows(); ++f)
-                      if (f != MenosCual)
-                          suma += Numero(MSFlexGrid1, f, kCantidad);
-              }});
+    Protegido(QStringLiteral("SumaFilas#"), {[&] { suma = edicion_.SumaFilas(kCantidad, MenosCual); }});
     return suma;
 }
 
@@ -343,30 +346,17 @@ void FrmLoteyPosicion::Oculta() {
         alOcultar();
 }
 
-void FrmLoteyPosicion::AjustaAnchoColumnas() {
-    ::AjustaAnchoColumnas(MSFlexGrid1, anchoLetras);
-}
-
 void FrmLoteyPosicion::CompletaTodoIgual() {
-    Grilla& g = MSFlexGrid1;
-    if (g.Rows() < 2)
-        return;
-    const QString primero = g.TextMatrix(1, kUnidad).trimmed();
-    for (int f = 1; f < g.Rows(); ++f)
-        EjecutaPasos({[&] {
-                         if (g.TextMatrix(f, kUnidad).trimmed().isEmpty())
-                             g.setTextMatrix(f, kUnidad, primero);
-                     }},
-                     SiempreSiguiente);
+    edicion_.CompletaTodoIgual(kUnidad);
 }
 
 void FrmLoteyPosicion::Toolbar1_ButtonClick(int indice) {
     Grilla& g = MSFlexGrid1;
-    ComprometeEditor();
-    if ((indice == 1 || indice == 2) && g.Col() == kCantidad) {
-        const QString valor = indice == 1 ? g.Text().trimmed() : QStringLiteral("0");
-        for (int f = g.Row() + 1; f < g.Rows(); ++f)
-            g.setTextMatrix(f, kCantidad, valor);
+    edicion_.Compromete();
+    if (indice == 1 && g.Col() == kCantidad) {
+        edicion_.LlenaHaciaAbajo();
+    } else if (indice == 2 && g.Col() == kCantidad) {
+        edicion_.BlanqueaHaciaAbajo(QStringLiteral("0"), kCantidad);
     } else if (indice == 3) {
         g.setRow(0);
         for (int f = 1; f < g.Rows(); ++f)
@@ -378,126 +368,17 @@ void FrmLoteyPosicion::Toolbar1_ButtonClick(int indice) {
 
 // ---- Cell editing ----
 
-void FrmLoteyPosicion::Text_Propiedades(CajaTexto& Texto, int Col) {
-    if (Col != kCantidad)
-        return;
-    Texto.setDataField(QStringLiteral("Cantidad"));
-    Texto.setMaxLength(0);
-    Texto.setTag(QString());
-}
-
-void FrmLoteyPosicion::MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Edt, qint16 KeyAscii) {
-    if (MsFlexGrid.Col() != kCantidad || MsFlexGrid.Row() < MsFlexGrid.FixedRows())
-        return;
-    Text_Propiedades(Edt, MsFlexGrid.Col());
-    if (KeyAscii > 32 || KeyAscii < 0) {
-        Edt.setText(QString(QChar(char16_t(quint16(KeyAscii)))));
-        Edt.setSelStart(1);
-    } else {
-        Edt.setText(MsFlexGrid.Text());
-        Edt.setSelStart(int(std::min<qsizetype>(1000, Edt.Text().size())));
-    }
-    Edt.setSelLength(0);
-    Edt.setVisible(true);
-    if (MsFlexGrid.Height() > 0 && MsFlexGrid.Height() < MsFlexGrid.CellTop() + MsFlexGrid.CellHeight())
-        MsFlexGrid.setTopRow(MsFlexGrid.TopRow() + 1);
-    AFoco(QStringLiteral("TxtEdit"));
-}
-
-void FrmLoteyPosicion::ComprometeEditor() {
-    if (!TxtEdit.Visible())
-        return;
-    MSFlexGrid1.setText(TxtEdit.Text());
-    TxtEdit.setVisible(false);
-}
-
-void FrmLoteyPosicion::MSFlexGrid1_LeaveCell() {
-    ComprometeEditor();
-}
-
-void FrmLoteyPosicion::MSFlexGrid1_GotFocus() {
-    ComprometeEditor();
-}
-
-void FrmLoteyPosicion::MSFlexGrid1_KeyPress(qint16 KeyAscii) {
-    MsflexGridEdt(MSFlexGrid1, TxtEdit, KeyAscii);
-}
-
-void FrmLoteyPosicion::AFoco(const QString& control) {
-    Foco = control;
-    if (control == QLatin1String("MSFlexGrid1"))
-        MSFlexGrid1_GotFocus();
-}
-
-void FrmLoteyPosicion::MueveCelda(int fila, int col) {
+// Enter on the quantity goes down the column; on the last row to Aceptar.
+void FrmLoteyPosicion::Enter() {
     Grilla& g = MSFlexGrid1;
-    if (fila == g.Row() && col == g.Col())
-        return;
-    MSFlexGrid1_LeaveCell();
-    g.setRow(fila);
-    g.setCol(col);
-}
-
-void FrmLoteyPosicion::TxtEdit_KeyDown(qint16 KeyCode, int Shift) {
-    // Escape drops the edit: there is nothing to validate.
-    if (KeyCode != tecla::Escape) {
-        qint16 codigo = KeyCode;
-        if (!Ayuda().FiltraTecla(codigo) && KeyCode != tecla::Arriba && KeyCode != tecla::Abajo)
-            return;
-        CampoValida(TxtEdit);
-        if (campoInvalido_)
-            return;
+    if (g.Col() == kCantidad) {
+        if (g.Row() < g.Rows() - 1)
+            edicion_.EjecutaPaso([&] { MueveCelda(g.Row() + 1, g.Col()); });
+        else
+            edicion_.EjecutaPaso([&] { Foco.SetFocus(QStringLiteral("CmdAceptar")); });
+        if (EsPosicionYLote)
+            edicion_.EjecutaPaso([&] { MueveCelda(g.Row(), kCantidad); });
+    } else if (EsPosicionYLote) {
+        edicion_.EjecutaPaso([&] { MueveCelda(g.Row(), g.Col() + 1); });
     }
-    EditKeyCode(MSFlexGrid1, TxtEdit, KeyCode, Shift);
-}
-
-void FrmLoteyPosicion::TxtEdit_KeyPress(qint16& KeyAscii) {
-    Ayuda().FiltraCaracter(TxtEdit, KeyAscii);
-}
-
-void FrmLoteyPosicion::EditKeyCode(Grilla& MsFlexGrid, CajaTexto& Edt, qint16 KeyCode, int) {
-    const auto aGrilla = [&] { AFoco(QStringLiteral("MSFlexGrid1")); };
-    std::vector<Paso> pasos;
-    switch (KeyCode) {
-    case tecla::Enter:
-        pasos = {aGrilla, [&] {
-                     if (MsFlexGrid.Col() == kCantidad) {
-                         if (MsFlexGrid.Row() < MsFlexGrid.Rows() - 1)
-                             MueveCelda(MsFlexGrid.Row() + 1, MsFlexGrid.Col());
-                         else
-                             AFoco(QStringLiteral("CmdAceptar"));
-                         if (EsPosicionYLote)
-                             MueveCelda(MsFlexGrid.Row(), kCantidad);
-                     } else if (EsPosicionYLote) {
-                         MueveCelda(MsFlexGrid.Row(), MsFlexGrid.Col() + 1);
-                     }
-                 }};
-        break;
-    case tecla::Escape:
-        pasos = {[&] { Edt.setVisible(false); }, aGrilla};
-        break;
-    case tecla::Arriba:
-        pasos = {aGrilla, [&] {
-                     if (MsFlexGrid.Row() > MsFlexGrid.FixedRows())
-                         MueveCelda(MsFlexGrid.Row() - 1, MsFlexGrid.Col());
-                 }};
-        break;
-    case tecla::Abajo:
-        pasos = {aGrilla, [&] {
-                     if (MsFlexGrid.Row() < MsFlexGrid.Rows() - 1)
-                         MueveCelda(MsFlexGrid.Row() + 1, 0);
-                 }};
-        break;
-    default:
-        break;
-    }
-    pasos.push_back([&] {
-        if (MsFlexGrid.Height() > 0 && MsFlexGrid.Height() < MsFlexGrid.CellTop() + MsFlexGrid.CellHeight())
-            MsFlexGrid.setTopRow(MsFlexGrid.TopRow() + 1);
-    });
-    EjecutaPasos(pasos, [](const ErrorSistema& e) {
-        if (e.Numero() == 5)
-            return Respuesta::Ignorar;
-        return AD().GestionaError(e, QStringLiteral("EditKeyCode"));
-    });
 }

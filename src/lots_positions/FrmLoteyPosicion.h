@@ -1,6 +1,9 @@
 #pragma once
 
+#include "AyudaFormularios.h"
 #include "CajaTexto.h"
+#include "ClsCmnCptes.h"
+#include "EdicionLineas.h"
 #include "Etiqueta.h"
 #include "Grilla.h"
 #include "Interaccion.h"
@@ -55,7 +58,7 @@ public:
     Boton CmdCancelar{QStringLiteral("&Cancelar")};
     Etiqueta lblArticulo{QStringLiteral("Artículo-Descripción")};
     // The control that has the focus: "MSFlexGrid1", "TxtEdit", "CmdAceptar" or "CmdCancelar".
-    QString Foco = QStringLiteral("MSFlexGrid1");
+    FocoFormulario Foco;
     bool Visible = false;
 
     // Public operations.
@@ -64,9 +67,13 @@ public:
     void InicializaGrid();
     void VerificaAnteriores();
     void CompletaTodoIgual();
-    void Text_Propiedades(CajaTexto& Texto, int Col);
-    void EditKeyCode(Grilla& MsFlexGrid, CajaTexto& Edt, qint16 KeyCode, int Shift);
-    void MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Edt, qint16 KeyAscii);
+    void Text_Propiedades(CajaTexto& Texto, int Col) { edicion_.Text_Propiedades(Texto, Col); }
+    void EditKeyCode(Grilla& MsFlexGrid, CajaTexto& Edt, qint16 KeyCode, int Shift) {
+        edicion_.EditKeyCode(MsFlexGrid, Edt, KeyCode, Shift);
+    }
+    void MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Edt, qint16 KeyAscii) {
+        edicion_.MsflexGridEdt(MsFlexGrid, Edt, KeyAscii);
+    }
     void CampoValida(CajaTexto& Texto);
     double SumaFilas(int MenosCual);
     bool ValidaCantidadCantidadPedida();
@@ -75,14 +82,16 @@ public:
     void CmdCancelar_Click();
     void Form_Load();
     void DistribuyeCantidad();
-    void MSFlexGrid1_LeaveCell();
-    void MSFlexGrid1_GotFocus();
-    void MSFlexGrid1_KeyPress(qint16 KeyAscii);
+    void MSFlexGrid1_LeaveCell() { edicion_.MSFlexGrid1_LeaveCell(); }
+    void MSFlexGrid1_GotFocus() { edicion_.MSFlexGrid1_GotFocus(); }
+    void MSFlexGrid1_KeyPress(qint16 KeyAscii) { edicion_.MSFlexGrid1_KeyPress(KeyAscii); }
     void Toolbar1_ButtonClick(int indice);
-    void TxtEdit_KeyDown(qint16 KeyCode, int Shift);
-    void TxtEdit_KeyPress(qint16& KeyAscii);
+    void TxtEdit_KeyDown(qint16 KeyCode, int Shift) { edicion_.TxtEdit_KeyDown(KeyCode, Shift); }
+    void TxtEdit_KeyPress(qint16& KeyAscii) { edicion_.TxtEdit_KeyPress(KeyAscii); }
     // Moves the current cell as a click or an arrow key of the grid does (committing an edit).
-    void MueveCelda(int fila, int col);
+    void MueveCelda(int fila, int col) { edicion_.MueveCelda(fila, col); }
+    // The grid's cell editing, the events target of the view.
+    EdicionLineas& Edicion() { return edicion_; }
 
     // The statements of the balances per position (and lot) and of the balance without position;
     // deposit and article already filled to their widths.
@@ -93,9 +102,9 @@ public:
     // The deposit row (0: none).
     int FilaDeposito() const { return filaDeposito_; }
 
-    // What the view provides: the width in twips of a number of letters "X" in the form's font;
-    // the end of the modal show.
-    std::function<int(int)> anchoLetras = [](int letras) { return letras * 135; };
+    // What the view provides: the form's TextWidth (twips of a text in its font); the end of the
+    // modal show.
+    MedidaTexto TextWidth = [](const QString& texto) { return int(texto.size()) * 135; };
     std::function<void()> alOcultar;
 
 private:
@@ -103,13 +112,12 @@ private:
     void AgregaFilaDeposito(const QString& dep, const QString& art);
     void RestauraAnteriores();
     void Oculta();
-    void AjustaAnchoColumnas();
-    void ComprometeEditor();
-    void AFoco(const QString& control);
+    void Enter();
     QString Lista(int columna) const;
     bool EsFilaDeposito(int fila) const { return filaDeposito_ > 0 && fila == filaDeposito_; }
 
     bool campoInvalido_ = false;
     bool cargado_ = false;
     int filaDeposito_ = 0;
+    EdicionLineas edicion_;
 };

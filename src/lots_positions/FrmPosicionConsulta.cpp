@@ -1,7 +1,6 @@
 #include "FrmPosicionConsulta.h"
 
 #include "AccesoDatos.h"
-#include "AyudaFormularios.h"
 #include "CantidadesLinea.h"
 #include "Globales.h"
 #include "NivelesLayout.h"
@@ -37,17 +36,23 @@ double CampoNumero(const Registros& rs, const char* nombre) {
     return UT().TextoADoble(UT().ValorCampo(rs.Fields(QLatin1String(nombre))));
 }
 
-const AyudaFormularios& Ayuda() {
-    static const AyudaFormularios ayuda;
-    return ayuda;
-}
-
 } // namespace
 
-FrmPosicionConsulta::FrmPosicionConsulta() {
+FrmPosicionConsulta::FrmPosicionConsulta()
+    : edicion_(MSFlexGrid1, TxtEdit, Foco,
+               EdicionLineas::Reglas{
+                   .esCantidad = {},
+                   .editable = [](int col) { return col == kOrden || col == kCapacidad; },
+                   .propiedadesPrimero = false,
+                   .enter = [this] { Enter(); },
+                   .saltaColumnaFija = false,
+                   .campoValida = [this](CajaTexto& Texto) { return TerminaEdicion(Texto); },
+                   .reportaError = {},
+               }) {
     MSFlexGrid1.setName(QStringLiteral("MSFlexGrid1"));
     MSFlexGrid1.setFixedCols(0);
     TxtEdit.setVisible(false);
+    Foco.FocoMovido(MSFlexGrid1.Name());
 }
 
 void FrmPosicionConsulta::Form_Load() {
@@ -66,7 +71,7 @@ void FrmPosicionConsulta::CargaDatos() {
                      [&] { InicializaGrid(); },
                      [&] { VerificaAnteriores(); },
                      [&] { MueveCelda(MSFlexGrid1.Rows() - 1, 0); },
-                     [&] { AjustaAnchoColumnas(MSFlexGrid1, anchoLetras); },
+                     [&] { edicion_.AjustaAnchoColumnas(TextWidth); },
                  },
                  SiempreSiguiente);
 }
@@ -174,109 +179,23 @@ void FrmPosicionConsulta::Oculta() {
 
 // ---- Cell editing ----
 
-void FrmPosicionConsulta::MSFlexGrid1_KeyPress(qint16 KeyAscii) {
-    Grilla& g = MSFlexGrid1;
-    if ((g.Col() != kOrden && g.Col() != kCapacidad) || g.Row() < 1)
-        return;
-    TxtEdit.setDataField(QString());
-    TxtEdit.setMaxLength(25);
-    TxtEdit.setTag(QString());
-    if (KeyAscii > 32 || KeyAscii < 0) {
-        TxtEdit.setText(QString(QChar(char16_t(quint16(KeyAscii)))));
-        TxtEdit.setSelStart(1);
-    } else {
-        TxtEdit.setText(g.Text());
-        TxtEdit.setSelStart(int(std::min<qsizetype>(1000, TxtEdit.Text().size())));
-    }
-    TxtEdit.setSelLength(0);
-    TxtEdit.setVisible(true);
-    if (g.Height() > 0 && g.Height() < g.CellTop() + g.CellHeight())
-        g.setTopRow(g.TopRow() + 1);
-    AFoco(QStringLiteral("TxtEdit"));
-}
-
-void FrmPosicionConsulta::ComprometeEditor() {
-    if (!TxtEdit.Visible())
-        return;
+// Nothing is checked; what was typed is kept on the first row only, trimmed.
+bool FrmPosicionConsulta::TerminaEdicion(CajaTexto& Texto) {
     if (MSFlexGrid1.Row() == 1)
-        MSFlexGrid1.setText(TxtEdit.Text().trimmed());
-    TxtEdit.setVisible(false);
+        MSFlexGrid1.setText(EdicionLineas::TextoCelda(Texto.Text().trimmed()));
+    Texto.setVisible(false);
+    return false;
 }
 
-void FrmPosicionConsulta::MSFlexGrid1_LeaveCell() {
-    ComprometeEditor();
-}
-
-void FrmPosicionConsulta::MSFlexGrid1_GotFocus() {
-    ComprometeEditor();
-}
-
-void FrmPosicionConsulta::AFoco(const QString& control) {
-    Foco = control;
-    if (control == QLatin1String("MSFlexGrid1"))
-        MSFlexGrid1_GotFocus();
-}
-
-void FrmPosicionConsulta::MueveCelda(int fila, int col) {
+// Enter moves one column right; on the last column down it, and from the last row to Aceptar.
+void FrmPosicionConsulta::Enter() {
     Grilla& g = MSFlexGrid1;
-    if (fila == g.Row() && col == g.Col())
-        return;
-    MSFlexGrid1_LeaveCell();
-    g.setRow(fila);
-    g.setCol(col);
-}
-
-void FrmPosicionConsulta::TxtEdit_KeyDown(qint16 KeyCode, int) {
-    qint16 codigo = KeyCode;
-    if (KeyCode == tecla::Escape || KeyCode == tecla::Arriba || KeyCode == tecla::Abajo ||
-        Ayuda().FiltraTecla(codigo))
-        EditKeyCode(KeyCode);
-}
-
-void FrmPosicionConsulta::TxtEdit_KeyPress(qint16& KeyAscii) {
-    Ayuda().FiltraCaracter(TxtEdit, KeyAscii);
-}
-
-void FrmPosicionConsulta::EditKeyCode(qint16 KeyCode) {
-    Grilla& g = MSFlexGrid1;
-    const auto aGrilla = [&] { AFoco(QStringLiteral("MSFlexGrid1")); };
-    std::vector<Paso> pasos;
-    switch (KeyCode) {
-    case tecla::Enter:
-        pasos = {aGrilla, [&] {
-                     if (g.Col() != kDisponible)
-                         MueveCelda(g.Row(), g.Col() + 1);
-                     else if (g.Row() < g.Rows() - 1)
-                         MueveCelda(g.Row() + 1, kDisponible);
-                     else
-                         AFoco(QStringLiteral("CmdAceptar"));
-                 }};
-        break;
-    case tecla::Escape:
-        pasos = {[&] { TxtEdit.setVisible(false); }, aGrilla};
-        break;
-    case tecla::Arriba:
-        pasos = {aGrilla, [&] {
-                     if (g.Row() > g.FixedRows())
-                         MueveCelda(g.Row() - 1, g.Col());
-                 }};
-        break;
-    case tecla::Abajo:
-        pasos = {aGrilla, [&] {
-                     if (g.Row() < g.Rows() - 1)
-                         MueveCelda(g.Row() + 1, 0);
-                 }};
-        break;
-    default:
-        break;
-    }
-    pasos.push_back([&] {
-        if (g.Height() > 0 && g.Height() < g.CellTop() + g.CellHeight())
-            g.setTopRow(g.TopRow() + 1);
-    });
-    EjecutaPasos(pasos, [](const ErrorSistema& e) {
-        if (e.Numero() == 5)
-            return Respuesta::Ignorar;
-        return AD().GestionaError(e, QStringLiteral("EditKeyCode"));
+    edicion_.EjecutaPaso([&] {
+        if (g.Col() != kDisponible)
+            MueveCelda(g.Row(), g.Col() + 1);
+        else if (g.Row() < g.Rows() - 1)
+            MueveCelda(g.Row() + 1, kDisponible);
+        else
+            Foco.SetFocus(QStringLiteral("CmdAceptar"));
     });
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "AyudaFormularios.h"
 #include "CajaTexto.h"
+#include "ClsCmnCptes.h"
+#include "EdicionLineas.h"
 #include "Etiqueta.h"
 #include "Grilla.h"
 #include "Interaccion.h"
@@ -41,7 +44,7 @@ public:
     Boton CmdCancelar{QStringLiteral("&Cancelar")};
     Etiqueta lblArticulo;
     // The control that has the focus: "MSFlexGrid1", "TxtEdit", "CmdAceptar" or "CmdCancelar".
-    QString Foco = QStringLiteral("MSFlexGrid1");
+    FocoFormulario Foco;
     bool Visible = false;
 
     void CargaDatos();
@@ -53,26 +56,28 @@ public:
 
     // Cell editing: only the entry order and the capacity open the editor, and what is typed is
     // kept on the first row only.
-    void MSFlexGrid1_KeyPress(qint16 KeyAscii);
-    void MSFlexGrid1_LeaveCell();
-    void MSFlexGrid1_GotFocus();
-    void TxtEdit_KeyDown(qint16 KeyCode, int Shift);
-    void TxtEdit_KeyPress(qint16& KeyAscii);
-    void MueveCelda(int fila, int col);
+    void MSFlexGrid1_KeyPress(qint16 KeyAscii) { edicion_.MSFlexGrid1_KeyPress(KeyAscii); }
+    void MSFlexGrid1_LeaveCell() { edicion_.MSFlexGrid1_LeaveCell(); }
+    void MSFlexGrid1_GotFocus() { edicion_.MSFlexGrid1_GotFocus(); }
+    void TxtEdit_KeyDown(qint16 KeyCode, int Shift) { edicion_.TxtEdit_KeyDown(KeyCode, Shift); }
+    void TxtEdit_KeyPress(qint16& KeyAscii) { edicion_.TxtEdit_KeyPress(KeyAscii); }
+    void MueveCelda(int fila, int col) { edicion_.MueveCelda(fila, col); }
+    // The grid's cell editing, the events target of the view.
+    EdicionLineas& Edicion() { return edicion_; }
 
     // The statement of the balances of the candidates; `condicion` is their OR of positions.
     static QString SqlSaldos(const QString& deposito, const QString& condicion, const QString& articulo);
 
-    // What the view provides: the width in twips of a number of letters "X" in the form's font;
-    // the end of the modal show.
-    std::function<int(int)> anchoLetras = [](int letras) { return letras * 135; };
+    // What the view provides: the form's TextWidth (twips of a text in its font); the end of the
+    // modal show.
+    MedidaTexto TextWidth = [](const QString& texto) { return int(texto.size()) * 135; };
     std::function<void()> alOcultar;
 
 private:
-    void EditKeyCode(qint16 KeyCode);
-    void ComprometeEditor();
-    void AFoco(const QString& control);
+    void Enter();
+    bool TerminaEdicion(CajaTexto& Texto);
     void Oculta();
 
     bool cargado_ = false;
+    EdicionLineas edicion_;
 };

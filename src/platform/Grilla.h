@@ -226,3 +226,17 @@ private:
     bool pendienteFormato_ = false;
     bool pendienteEstado_ = false;
 };
+
+// Redraw off while it lives (a load or a fill of many cells), back as it was when it goes: the
+// views are told once.
+class SinRedibujo {
+public:
+    explicit SinRedibujo(Grilla& g) : g_(g), antes_(g.Redraw()) { g_.setRedraw(false); }
+    ~SinRedibujo() { g_.setRedraw(antes_); }
+    SinRedibujo(const SinRedibujo&) = delete;
+    SinRedibujo& operator=(const SinRedibujo&) = delete;
+
+private:
+    Grilla& g_;
+    bool antes_;
+};

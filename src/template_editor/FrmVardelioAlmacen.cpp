@@ -13,19 +13,6 @@
 
 namespace {
 
-// The grid does not tell its views about every cell while a template loads.
-class SinRedibujo {
-public:
-    explicit SinRedibujo(Grilla& g) : g_(g), antes_(g.Redraw()) { g_.setRedraw(false); }
-    ~SinRedibujo() { g_.setRedraw(antes_); }
-    SinRedibujo(const SinRedibujo&) = delete;
-    SinRedibujo& operator=(const SinRedibujo&) = delete;
-
-private:
-    Grilla& g_;
-    bool antes_;
-};
-
 // What a template load looks up once for all its lines (the article types, the stock), held
 // only while it loads: typing asks the database.
 template <class T> class DeLaCarga {

@@ -2,6 +2,7 @@
 // and the totals of the lines.
 
 #include "ColumnasArticulos.h"
+#include "EdicionGrilla.h"
 #include "Formatos.h"
 #include "FrmVardelio.h"
 #include "Globales.h"
@@ -18,12 +19,7 @@ constexpr int kNegro = 0;
 const QString kGrilla = QStringLiteral("MSFlexGrid2");
 const QString kEditor = QStringLiteral("txtEdit2");
 
-// Scrolls one row when the current cell's bottom lies below the grid (a grid not laid out yet
-// has no height to compare with).
-void Desplaza(Grilla& g) {
-    if (g.Height() > 0 && g.Height() < g.CellTop() + g.CellHeight())
-        g.setTopRow(g.TopRow() + 1);
-}
+using EdicionGrilla::Desplaza;
 
 } // namespace
 
@@ -56,18 +52,8 @@ void FrmVardelio::MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& Ke
     const auto celda = [&](int c) { return MsFlexGrid.TextMatrix(MsFlexGrid.Row(), c); };
     EjecutaPasos({
                      [&] {
-                         if (KeyAscii >= 0 && KeyAscii <= 32) {
-                             Texto.setText(MsFlexGrid.Text());
-                             Texto.setSelStart(int(qMin<qsizetype>(1000, Texto.Text().size())));
-                         } else {
-                             Texto.setText(QString(QChar(char16_t(quint16(KeyAscii)))));
-                             Texto.setSelStart(1);
-                         }
-                         Texto.setSelLength(0);
-                     },
-                     [&] {
                          MarcaEditor = true;
-                         Texto.setVisible(true);
+                         EdicionGrilla::AbreEditor(MsFlexGrid, Texto, KeyAscii);
                      },
                      [&] { ObjCmnCptes().TextPropiedades(Texto, MsFlexGrid.Col()); },
                      [&] {
@@ -160,9 +146,9 @@ void FrmVardelio::ComprometeEditor() {
     const bool cantidad =
         txtEdit2.DataField().trimmed().compare(QLatin1String("CANTIDAD"), Qt::CaseInsensitive) == 0;
     if (!cantidad)
-        MSFlexGrid2.setText(txtEdit2.Text());
+        EdicionGrilla::Compromete(MSFlexGrid2, txtEdit2);
     else if (CantidadValida(txtEdit2.Text()))
-        MSFlexGrid2.setText(CantidadSinSigno(txtEdit2.Text()));
+        EdicionGrilla::Compromete(MSFlexGrid2, txtEdit2, CantidadSinSigno(txtEdit2.Text()));
     txtEdit2.setVisible(false);
 }
 

@@ -134,7 +134,7 @@ TEST_F(LoteyPosicion, TheDepositRowIsShownAndCheckedInTheLinesUnit) {
     EXPECT_FALSE(f.TxtEdit.Visible());
     EXPECT_EQ(f.MSFlexGrid1.TextMatrix(6, 4), QStringLiteral("1,5"));
     // Enter on the last row's quantity hands the focus to Aceptar.
-    EXPECT_EQ(f.Foco, QStringLiteral("CmdAceptar"));
+    EXPECT_EQ(f.Foco.Actual(), QStringLiteral("CmdAceptar"));
 }
 
 TEST_F(LoteyPosicion, TypedQuantitiesAreCheckedAgainstTheRowsBalance) {

@@ -14,13 +14,11 @@ template <class Form> FormularioLinea Controles(Form& form) {
         form.Caption,
         form.MSFlexGrid1,
         form.TxtEdit,
+        form.Edicion(),
         form.lblArticulo,
         form.CmdAceptar,
         form.CmdCancelar,
         form.Foco,
-        [&form](qint16 k) { form.MSFlexGrid1_KeyPress(k); },
-        [&form](qint16 k) { form.TxtEdit_KeyDown(k, 0); },
-        [&form](qint16& k) { form.TxtEdit_KeyPress(k); },
         [&form](int fila, int col) { form.MueveCelda(fila, col); },
         [&form] { form.CmdAceptar_Click(); },
         [&form] { form.CmdCancelar_Click(); },
@@ -62,13 +60,13 @@ void RegistraVistasPosiciones() {
     InteraccionQt::RegistraVista(QStringLiteral("FrmLoteyPosicion"), [](Formulario& f, QWidget* padre) {
         auto& form = dynamic_cast<FrmLoteyPosicion&>(f);
         VistaLoteyPosicion vista(form, padre);
-        form.anchoLetras = [&vista](int letras) { return vista.AnchoLetras(letras); };
+        form.TextWidth = [&vista](const QString& texto) { return vista.AnchoTexto(texto); };
         vista.exec();
     });
     InteraccionQt::RegistraVista(QStringLiteral("FrmPosicionConsulta"), [](Formulario& f, QWidget* padre) {
         auto& form = dynamic_cast<FrmPosicionConsulta&>(f);
         VistaPosicionConsulta vista(form, padre);
-        form.anchoLetras = [&vista](int letras) { return vista.AnchoLetras(letras); };
+        form.TextWidth = [&vista](const QString& texto) { return vista.AnchoTexto(texto); };
         vista.exec();
     });
 }

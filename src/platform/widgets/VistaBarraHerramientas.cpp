@@ -4,18 +4,7 @@
 
 #include <QAction>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QStyle>
-
-std::optional<qint16> CaracterTecla(const QKeyEvent* tecla) {
-    const QString texto = tecla->text();
-    if (texto.size() != 1)
-        return std::nullopt;
-    const char16_t u = texto.at(0).unicode();
-    if (u == 9 || u == 127 || (u < 32 && u != 8 && u != 13 && u != 27))
-        return std::nullopt;
-    return qint16(u);
-}
 
 qint16 CodigoTecla(int teclaQt) {
     switch (teclaQt) {

@@ -4,19 +4,13 @@
 
 #include <QHash>
 #include <QToolBar>
-#include <optional>
 
 class QAction;
-class QKeyEvent;
 
 // The system's key code (Windows virtual-key numbers: Enter 13, Escape 27, arrows 37..40, F1 112,
 // letters and digits as their upper-case ASCII) of a Qt key; 0 for a key the system has no code
 // for, and for Tab: it moves the focus in the window's order and no control's key events see it.
 qint16 CodigoTecla(int teclaQt);
-
-// The character a key types, as the system's KeyPress gets it (Backspace, Enter and Escape
-// included); nothing for keys that type none.
-std::optional<qint16> CaracterTecla(const QKeyEvent* tecla);
 
 // Shows a toolbar model: one action per button (desktop theme icon, or the style's when the
 // theme lacks it; caption under the icon, tool tip), enabled as the model says (a disabled

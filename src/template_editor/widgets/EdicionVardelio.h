@@ -1,43 +1,46 @@
 #pragma once
 
+#include "EdicionGrilla.h"
 #include "FrmVardelio.h"
 
 #include <QObject>
+#include <QPointer>
 #include <array>
 
+class EditorFlotante;
 class QKeyEvent;
 class QLineEdit;
-class QTableView;
 class VistaVardelio;
 
-// The editing part of the editor's window: the floating cell editor laid over the current cell
-// of the lines grid (shown while the form's txtEdit2 is Visible), and the keys, clicks and text
-// changes of the grid, the cell editor and the header fields handed to the form's event
-// handlers. The window's own key handling (the toolbar's keys) runs before these. Created by
-// the window, which must outlive it together with the form.
-class EdicionVardelio : public QObject {
+// The editing part of the editor's window: the floating cell editor over the lines grid (the
+// shared EditorFlotante, shown while the form's txtEdit2 is Visible) with its events handed to
+// the form's handlers, and the keys, clicks and text changes of the header fields. The window's
+// own key handling (the toolbar's keys) runs before these. Created by the window, which must
+// outlive it together with the form.
+class EdicionVardelio : public QObject, private EventosEdicionGrilla {
     Q_OBJECT
 public:
     EdicionVardelio(FrmVardelio& form, VistaVardelio& vista);
     ~EdicionVardelio() override;
 
-    QLineEdit* Editor() const { return editor_; }
+    QLineEdit* Editor() const;
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
-    void MuestraEditor();
-    void ColocaEditor();
-    bool TeclaGrilla(QKeyEvent* tecla);
-    bool TeclaEditor(QKeyEvent* tecla);
+    bool Grilla_KeyDown(qint16& KeyCode, int Shift) override;
+    void Grilla_KeyPress(qint16& KeyAscii) override;
+    void Grilla_Click() override;
+    void Grilla_DblClick() override;
+    void Editor_KeyDown(qint16& KeyCode, int Shift) override;
+    void Editor_KeyPress(qint16& KeyAscii) override;
+    void Editor_Change() override;
+    void Editor_FocoTomado() override;
     bool TeclaCampo(int indice, QKeyEvent* tecla);
-    // Writes an accepted character into the widget and the model, as the user would have typed it.
-    void Inserta(QLineEdit* w, CajaTexto& caja, QChar c);
 
     FrmVardelio& form_;
-    QTableView* tabla_ = nullptr;
-    QLineEdit* editor_ = nullptr;
+    // A child of the table: it goes with the table or, when this goes first, with this.
+    QPointer<EditorFlotante> editor_;
     std::array<QLineEdit*, 5> campos_{};
-    ModeloControl::Suscripcion editorModelo_;
 };

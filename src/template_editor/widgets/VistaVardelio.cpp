@@ -2,8 +2,8 @@
 
 #include "AspectoVentana.h"
 #include "EdicionVardelio.h"
+#include "EditorFlotante.h"
 #include "Enlaces.h"
-#include "ModeloGrilla.h"
 #include "Teclas.h"
 #include "VistaBarraHerramientas.h"
 
@@ -42,10 +42,8 @@ VistaVardelio::VistaVardelio(FrmVardelio& form, QWidget* padre) : QMainWindow(pa
     label2_ = new QLabel(centro);
     capa->addWidget(label2_);
 
-    modelo_ = new ModeloGrilla(form_.MSFlexGrid2, this);
     tabla_ = new QTableView(centro);
     tabla_->setObjectName(QStringLiteral("MSFlexGrid2"));
-    tabla_->setModel(modelo_);
     tabla_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tabla_->setSelectionMode(QAbstractItemView::SingleSelection);
     tabla_->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -285,25 +283,9 @@ void VistaVardelio::ConectaModelos() {
     barraEstado(form_.StatusBar1, panelesDetalle_);
     barraEstado(form_.sbStatusBar, panelesSesion_);
 
-    connect(modelo_, &ModeloGrilla::formatoCambiado, this, [this] { AplicaFormatoGrilla(); });
-    connect(modelo_, &QAbstractItemModel::modelReset, this, [this] { AplicaFormatoGrilla(); });
-    connect(modelo_, &QAbstractItemModel::columnsInserted, this, [this] { AplicaFormatoGrilla(); });
-    connect(modelo_, &ModeloGrilla::estadoCambiado, this, [this] { SigueCeldaActual(); });
-    connect(tabla_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& actual) {
-                Grilla& g = form_.MSFlexGrid2;
-                if (sincronizando_ || !actual.isValid() || actual.row() >= g.Rows() ||
-                    actual.column() >= g.Cols())
-                    return;
-                sincronizando_ = true;
-                try {
-                    // With the grid's LeaveCell and EnterCell: an open edit is written first.
-                    form_.MueveCelda(actual.row(), actual.column());
-                } catch (const ErrorSistema&) {
-                }
-                sincronizando_ = false;
-            });
-    AplicaFormatoGrilla();
+    // With the grid's LeaveCell and EnterCell: an open edit is written first.
+    new EnlaceTablaGrilla(form_.MSFlexGrid2, tabla_,
+                          [this](int fila, int col) { form_.MueveCelda(fila, col); });
 
     // The form moves the focus: the widget follows.
     focoPrevio_ = form_.Foco().alMoverFoco;
@@ -326,34 +308,6 @@ void VistaVardelio::DesconectaModelos() {
     form_.sbStatusBar.alCambiar = nullptr;
     form_.Foco().alMoverFoco = focoPrevio_;
     form_.alTerminar = nullptr;
-}
-
-void VistaVardelio::AplicaFormatoGrilla() {
-    const Grilla& g = form_.MSFlexGrid2;
-    for (int c = 0; c < modelo_->columnCount() && c < g.Cols(); ++c) {
-        const bool oculta = g.ColumnaOculta(c);
-        tabla_->setColumnHidden(c, oculta);
-        if (!oculta)
-            tabla_->setColumnWidth(c, TwipsAPixeles(g.ColWidth(c), logicalDpiX()));
-    }
-    // The fixed title row is shown by the header.
-    for (int f = 0; f < g.FixedRows() && f < modelo_->rowCount(); ++f)
-        tabla_->setRowHidden(f, true);
-    tabla_->setEnabled(g.Enabled());
-    SigueCeldaActual();
-}
-
-void VistaVardelio::SigueCeldaActual() {
-    const Grilla& g = form_.MSFlexGrid2;
-    tabla_->setEnabled(g.Enabled());
-    if (sincronizando_ || g.Row() >= modelo_->rowCount() || g.Col() >= modelo_->columnCount())
-        return;
-    const QModelIndex indice = modelo_->index(g.Row(), g.Col());
-    if (tabla_->currentIndex() == indice)
-        return;
-    sincronizando_ = true;
-    tabla_->setCurrentIndex(indice);
-    sincronizando_ = false;
 }
 
 bool VistaVardelio::eventFilter(QObject* objeto, QEvent* evento) {

@@ -6,7 +6,6 @@
 #include <array>
 #include <functional>
 
-class ModeloGrilla;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -50,8 +49,6 @@ private:
     void ArmaPie(QWidget* centro, QVBoxLayout* capa);
     void ConectaModelos();
     void DesconectaModelos();
-    void AplicaFormatoGrilla();
-    void SigueCeldaActual();
     void MueveFoco(const QString& nombre);
     QString NombreDe(const QWidget* w) const;
 
@@ -73,7 +70,6 @@ private:
     QPushButton* cmdCargar_ = nullptr;
     QPushButton* cmdEspecial_ = nullptr;
     QPushButton* cmdDespacho_ = nullptr;
-    ModeloGrilla* modelo_ = nullptr;
     QTableView* tabla_ = nullptr;
     std::array<QLabel*, 4> stockInfo_{};
     QLabel* lblMensaje_ = nullptr;
