@@ -772,19 +772,19 @@ INSERT INTO TA_Comprobantes SELECT * FROM V_TA_CPTE WHERE CODIGO = ' CMV';
 INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, Descripcion, OrdenIngreso, TITULO, IdArticulo, IdFamilia,
                            IdTipo, IdRubro, IdUnidad, Capacidad) VALUES
     ('  10', printf('%-15s', 'M1'), 'Pasillo mayorista', 0, 1, NULL, NULL, NULL, NULL, NULL, NULL),
-    ('  10', printf('%-15s', 'M1E01P01'), 'Arroz al frente', 1, 0, NULL, '0210002', NULL, NULL, '  CJ', 10),
-    ('  10', printf('%-15s', 'M1E01P02'), 'Almacén seco', 2, 0, NULL, NULL, '   1', NULL, '  UN', 0),
-    ('  10', printf('%-15s', 'M1E01P03'), 'Arroz 1030', 3, 0, printf('%25d', 1030), NULL, NULL, NULL, '  UN', 50),
-    ('  10', printf('%-15s', 'M1E02P01'), 'Rubro almacén', 4, 0, NULL, NULL, NULL, '   2', '  UN', 100),
-    ('  10', printf('%-15s', 'M1E02P02'), 'Rubro almacén, arriba', 5, 0, NULL, NULL, NULL, '   2', '  UN', 20);
+    ('  10', printf('%-15s', 'M1E01N1P01'), 'Arroz al frente', 1, 0, NULL, '0210002', NULL, NULL, '  CJ', 10),
+    ('  10', printf('%-15s', 'M1E01N1P02'), 'Almacén seco', 2, 0, NULL, NULL, '   1', NULL, '  UN', 0),
+    ('  10', printf('%-15s', 'M1E01N1P03'), 'Arroz 1030', 3, 0, printf('%25d', 1030), NULL, NULL, NULL, '  UN', 50),
+    ('  10', printf('%-15s', 'M1E02N1P01'), 'Rubro almacén', 4, 0, NULL, NULL, NULL, '   2', '  UN', 100),
+    ('  10', printf('%-15s', 'M1E02N1P02'), 'Rubro almacén, arriba', 5, 0, NULL, NULL, NULL, '   2', '  UN', 20);
 
 -- Lots L1030A and L1030B spread over three places, a place without lot over its capacity, an
 -- exhausted lot (balance 0, never offered), and 18 UN in the deposit without position.
 INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo) VALUES
-    ('  10', printf('%-15s', 'M1E01P01'), printf('%25d', 1030), printf('%-25s', 'L1030A'), '  UN', 60),
-    ('  10', printf('%-15s', 'M1E01P03'), printf('%25d', 1030), printf('%-25s', 'L1030A'), '  UN', 36),
-    ('  10', printf('%-15s', 'M1E01P01'), printf('%25d', 1030), printf('%-25s', 'L1030B'), '  UN', 24),
-    ('  10', printf('%-15s', 'M1E01P02'), printf('%25d', 1030), printf('%-25s', 'L1030B'), '  UN', 30),
-    ('  10', printf('%-15s', 'M1E01P02'), printf('%25d', 1030), printf('%-25s', 'L1030C'), '  UN', 0),
-    ('  10', printf('%-15s', 'M1E02P02'), printf('%25d', 1030), NULL, '  UN', 26),
+    ('  10', printf('%-15s', 'M1E01N1P01'), printf('%25d', 1030), printf('%-25s', 'L1030A'), '  UN', 60),
+    ('  10', printf('%-15s', 'M1E01N1P03'), printf('%25d', 1030), printf('%-25s', 'L1030A'), '  UN', 36),
+    ('  10', printf('%-15s', 'M1E01N1P01'), printf('%25d', 1030), printf('%-25s', 'L1030B'), '  UN', 24),
+    ('  10', printf('%-15s', 'M1E01N1P02'), printf('%25d', 1030), printf('%-25s', 'L1030B'), '  UN', 30),
+    ('  10', printf('%-15s', 'M1E01N1P02'), printf('%25d', 1030), printf('%-25s', 'L1030C'), '  UN', 0),
+    ('  10', printf('%-15s', 'M1E02N1P02'), printf('%25d', 1030), NULL, '  UN', 26),
     ('  10', NULL, printf('%25d', 1030), NULL, '  UN', 18);

@@ -1,6 +1,6 @@
 // The positions-and-lots dialog on the demo database. Deposit 10 holds rice 1030 (base unit UN,
-// a CJ is 12 UN): lot L1030A at M1E01P01 (60) and M1E01P03 (36), lot L1030B at M1E01P01 (24)
-// and M1E01P02 (30), an exhausted L1030C, 26 without lot at M1E02P02, and 18 without position.
+// a CJ is 12 UN): lot L1030A at M1E01N1P01 (60) and M1E01N1P03 (36), lot L1030B at M1E01N1P01 (24)
+// and M1E01N1P02 (30), an exhausted L1030C, 26 without lot at M1E02N1P02, and 18 without position.
 
 #include "FrmLoteyPosicion.h"
 #include "AccesoDatos.h"
@@ -66,8 +66,8 @@ TEST_F(LoteyPosicion, BalanceRowsInLotOrderThenTheDepositRowAndTheProposal) {
     EXPECT_EQ(f.MSFlexGrid1.TextMatrix(0, 1), QStringLiteral("LOTE"));
     // Rows without lot first, then by lot, entry order and position; the exhausted lot is not
     // offered; the balance without position comes last, without unit.
-    EXPECT_EQ(Columna(0),
-              (QStringList{"M1E02P02", "M1E01P01", "M1E01P03", "M1E01P01", "M1E01P02", "DEPOSITO 10"}));
+    EXPECT_EQ(Columna(0), (QStringList{"M1E02N1P02", "M1E01N1P01", "M1E01N1P03", "M1E01N1P01", "M1E01N1P02",
+                                       "DEPOSITO 10"}));
     EXPECT_EQ(Columna(1), (QStringList{"", "L1030A", "L1030A", "L1030B", "L1030B", ""}));
     EXPECT_EQ(Columna(2), (QStringList{"UN", "UN", "UN", "UN", "UN", ""}));
     EXPECT_EQ(Columna(3), (QStringList{"26", "60", "36", "24", "30", "18"}));
@@ -80,7 +80,7 @@ TEST_F(LoteyPosicion, BalanceRowsInLotOrderThenTheDepositRowAndTheProposal) {
 
     f.CmdAceptar_Click();
     EXPECT_TRUE(guion.Mensajes().isEmpty());
-    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E02P02*26|M1E01P01*60|M1E01P03*14|"));
+    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E02N1P02*26|M1E01N1P01*60|M1E01N1P03*14|"));
     EXPECT_EQ(f.Lotes, QStringLiteral("||L1030A|L1030A|"));
 
     // The statements as the dialog writes them, deposit and article filled to their widths.
@@ -109,11 +109,11 @@ TEST_F(LoteyPosicion, PositionsModeHidesTheLotAndNeverWritesLotes) {
     EXPECT_EQ(f.MSFlexGrid1.ColWidth(1), 0);
     EXPECT_EQ(Columna(1), QStringList(6, QString()));
     // The position query still comes in lot order; its quantities start empty.
-    EXPECT_EQ(Columna(0),
-              (QStringList{"M1E02P02", "M1E01P01", "M1E01P03", "M1E01P01", "M1E01P02", "DEPOSITO 10"}));
+    EXPECT_EQ(Columna(0), (QStringList{"M1E02N1P02", "M1E01N1P01", "M1E01N1P03", "M1E01N1P01", "M1E01N1P02",
+                                       "DEPOSITO 10"}));
     EXPECT_EQ(Columna(4), (QStringList{"26", "60", "14", "", "", "0"}));
     f.CmdAceptar_Click();
-    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E02P02*26|M1E01P01*60|M1E01P03*14|"));
+    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E02N1P02*26|M1E01N1P01*60|M1E01N1P03*14|"));
     EXPECT_EQ(f.Lotes, QStringLiteral("|antes|"));
 }
 
@@ -207,7 +207,7 @@ TEST_F(LoteyPosicion, TheTotalAgainstTheRequestedQuantity) {
     guion.AgregaRespuesta(Respuesta::Si);
     f.CmdAceptar_Click();
     EXPECT_EQ(f.Cantidad1, 13);
-    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E02P02*13|"));
+    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E02N1P02*13|"));
     EXPECT_FALSE(f.Visible);
 
     // Below, without MostrarForm: refused with its message.
@@ -233,7 +233,7 @@ TEST_F(LoteyPosicion, TheTotalAgainstTheRequestedQuantity) {
     PonCantidades({"0,1", "0,2", "", "0", "0", "0"});
     f.CmdAceptar_Click();
     EXPECT_TRUE(guion.Mensajes().isEmpty());
-    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E02P02*0,1|M1E01P01*0,2|"));
+    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E02N1P02*0,1|M1E01N1P01*0,2|"));
 }
 
 TEST_F(LoteyPosicion, WriterRulesOfBothLists) {
@@ -242,7 +242,7 @@ TEST_F(LoteyPosicion, WriterRulesOfBothLists) {
     PonCantidades({"0", "", "0,0", "5", "0", "4"});
     f.Cantidad1 = 9;
     f.CmdAceptar_Click();
-    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E01P03*0,0|M1E01P01*5|*4|"));
+    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E01N1P03*0,0|M1E01N1P01*5|*4|"));
     EXPECT_EQ(f.Lotes, QStringLiteral("|L1030A|L1030B||"));
     // Nothing chosen: the single "|", for a line of quantity 0.
     PonCantidades({"0", "0", "0", "0", "0", "0"});
@@ -259,13 +259,14 @@ TEST_F(LoteyPosicion, WriterRulesOfBothLists) {
 TEST_F(LoteyPosicion, TheEarlierDistributionIsRestoredNotProposed) {
     // Case ignored; an entry for a place without balance disappears; the empty position is
     // the deposit row; a later entry for the same row wins.
-    Carga(true, 15, QStringLiteral("UN"), QStringLiteral("|m1e01p01*5|M1E01P02*7|*3|GONE*4|M1E01P02*8|"),
+    Carga(true, 15, QStringLiteral("UN"),
+          QStringLiteral("|m1e01n1p01*5|M1E01N1P02*7|*3|GONE*4|M1E01N1P02*8|"),
           QStringLiteral("|l1030a|L1030B||L9|L1030B|"));
     EXPECT_EQ(Columna(4), (QStringList{"0", "5", "0", "0", "8", "3"}));
     EXPECT_TRUE(f.EsConsultaDePosicionLote);
     f.Cantidad1 = 16;
     f.CmdAceptar_Click();
-    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E01P01*5|M1E01P02*8|*3|"));
+    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E01N1P01*5|M1E01N1P02*8|*3|"));
     EXPECT_EQ(f.Lotes, QStringLiteral("|L1030A|L1030B||"));
 
     // Without the lot of an entry the rest of the list is not placed.
@@ -274,7 +275,7 @@ TEST_F(LoteyPosicion, TheEarlierDistributionIsRestoredNotProposed) {
     g.Articulo = QStringLiteral("1030");
     g.Deposito = QStringLiteral("10");
     g.IUNIDAD = QStringLiteral("UN");
-    g.PosicionesAnteriores = QStringLiteral("|M1E01P03*1|M1E01P02*2|M1E02P02*3|");
+    g.PosicionesAnteriores = QStringLiteral("|M1E01N1P03*1|M1E01N1P02*2|M1E02N1P02*3|");
     g.LotesAnteriores = QStringLiteral("|L1030A|");
     g.CargaDatos();
     EXPECT_EQ(g.MSFlexGrid1.TextMatrix(3, 4), QStringLiteral("1"));
@@ -287,7 +288,7 @@ TEST_F(LoteyPosicion, TheEarlierDistributionIsRestoredNotProposed) {
     p.Articulo = QStringLiteral("1030");
     p.Deposito = QStringLiteral("10");
     p.IUNIDAD = QStringLiteral("UN");
-    p.PosicionesAnteriores = QStringLiteral("|M1E01P01*4|");
+    p.PosicionesAnteriores = QStringLiteral("|M1E01N1P01*4|");
     p.CargaDatos();
     EXPECT_EQ(p.MSFlexGrid1.TextMatrix(2, 4), QStringLiteral("4"));
     EXPECT_EQ(p.MSFlexGrid1.TextMatrix(4, 4), QString());
@@ -297,8 +298,8 @@ TEST_F(LoteyPosicion, TheProposalFillsFromTheTopAndTheToolbar) {
     // Article 1045 in deposit 10: 10 at one place and 5 at another, no deposit row.
     AD().EjecutaSQL(
         "INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo) "
-        "VALUES ('  10', 'M1E01P01', printf('%25d', 1045), NULL, '  UN', 10), "
-        "('  10', 'M1E01P02', printf('%25d', 1045), NULL, '  UN', 5)");
+        "VALUES ('  10', 'M1E01N1P01', printf('%25d', 1045), NULL, '  UN', 10), "
+        "('  10', 'M1E01N1P02', printf('%25d', 1045), NULL, '  UN', 5)");
     const auto propone = [&](double cantidad) {
         FrmLoteyPosicion d;
         d.EsPosicion = true;
@@ -322,7 +323,7 @@ TEST_F(LoteyPosicion, TheProposalFillsFromTheTopAndTheToolbar) {
               QStringList{"La suma de cantidades informadas es Menor a la cantidad solicitada "});
     // A single row takes the whole quantity, whatever its balance.
     AD().EjecutaSQL("DELETE FROM AC_SALDOSLAYOUT WHERE IdArticulo = printf('%25d', 1045) AND "
-                    "IdPosicion = 'M1E01P02'");
+                    "IdPosicion = 'M1E01N1P02'");
     EXPECT_EQ(propone(50), QStringList{"50"});
 
     // The toolbar: copy down and zeros below act only in the quantity column; proposing again
@@ -351,7 +352,7 @@ TEST_F(LoteyPosicion, TheProposalPlacesWhatTheBalancesHoldOverManyCases) {
         AD().EjecutaSQL("DELETE FROM AC_SALDOSLAYOUT WHERE IdArticulo = printf('%25d', 1060)");
         const int filas = 2 + caso % 4;
         double total = 0;
-        QStringList posiciones = {"M1E01P01", "M1E01P02", "M1E01P03", "M1E02P01", "M1E02P02"};
+        QStringList posiciones = {"M1E01N1P01", "M1E01N1P02", "M1E01N1P03", "M1E02N1P01", "M1E02N1P02"};
         for (int i = 0; i < filas; ++i) {
             const double saldo = (1 + azar.bounded(4000)) / 100.0;
             total += saldo;
@@ -405,21 +406,21 @@ TEST_F(LoteyPosicion, TheDriver) {
         EXPECT_TRUE(d.Visible);
         d.CmdAceptar_Click();
     };
-    cls.PidePosicionLote("1030", "UN", 5, "10", "|M1E01P03*5|", "|L1030A|", posiciones, lotes, true, true);
+    cls.PidePosicionLote("1030", "UN", 5, "10", "|M1E01N1P03*5|", "|L1030A|", posiciones, lotes, true, true);
     EXPECT_TRUE(consulta);
     EXPECT_EQ(etiqueta, QStringLiteral("1030"));
-    EXPECT_EQ(posiciones, QStringLiteral("|M1E01P03*5|"));
+    EXPECT_EQ(posiciones, QStringLiteral("|M1E01N1P03*5|"));
     EXPECT_EQ(lotes, QStringLiteral("|L1030A|"));
     // Without earlier lists it proposes; a negative quantity opens the dialog too.
     cls.PidePosicionLote("1030", "UN", 30, "10", "", "", posiciones, lotes, true, false);
     EXPECT_FALSE(consulta);
-    EXPECT_EQ(posiciones, QStringLiteral("|M1E02P02*26|M1E01P01*4|"));
+    EXPECT_EQ(posiciones, QStringLiteral("|M1E02N1P02*26|M1E01N1P01*4|"));
     EXPECT_TRUE(lotes.isEmpty());
     // Cancel: the dialog's results as the driver found them, empty.
     guion.alMostrar = [](Formulario& formulario) {
         dynamic_cast<FrmLoteyPosicion&>(formulario).CmdCancelar_Click();
     };
-    cls.PidePosicionLote("1030", "UN", -3, "10", "|M1E01P03*5|", "", posiciones, lotes, true, false);
+    cls.PidePosicionLote("1030", "UN", -3, "10", "|M1E01N1P03*5|", "", posiciones, lotes, true, false);
     EXPECT_TRUE(posiciones.isEmpty());
 }
 

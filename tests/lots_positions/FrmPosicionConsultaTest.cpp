@@ -1,6 +1,6 @@
 // The position choice dialog on the demo database. For rice 1030 in deposit 10 the candidates
-// are M1E01P03 (reserved for the article, 50 UN, holds 36), M1E01P01 (its family, 10 CJ = 120 UN,
-// holds two lots), M1E01P02 (type 1, no limit), M1E02P01 (rubro 2, empty) and M1E02P02 (rubro
+// are M1E01N1P03 (reserved for the article, 50 UN, holds 36), M1E01N1P01 (its family, 10 CJ = 120 UN,
+// holds two lots), M1E01N1P02 (type 1, no limit), M1E02N1P01 (rubro 2, empty) and M1E02N1P02 (rubro
 // 2, 20 UN, holds 26).
 
 #include "FrmPosicionConsulta.h"
@@ -52,14 +52,14 @@ TEST_F(PosicionConsulta, CandidatesWithABalanceInTheirOrderWithCapacityAndFreeRo
               (QStringList{"POSICION", "DESCRIPCION", "ORDEN INGRESO", "UNIDAD", "CAPACIDAD", "DISPONIBLE"}));
     // Candidate order, not the query's; the empty place of the rubro leaves no row.
     ASSERT_EQ(f.MSFlexGrid1.Rows(), 5);
-    EXPECT_EQ(Fila(1), (QStringList{"M1E01P03", "Arroz 1030", "3", "UN", "50", "14"}));
+    EXPECT_EQ(Fila(1), (QStringList{"M1E01N1P03", "Arroz 1030", "3", "UN", "50", "14"}));
     // Ten boxes are 120 units.
-    EXPECT_EQ(f.MSFlexGrid1.TextMatrix(2, 0), QStringLiteral("M1E01P01"));
+    EXPECT_EQ(f.MSFlexGrid1.TextMatrix(2, 0), QStringLiteral("M1E01N1P01"));
     EXPECT_EQ(f.MSFlexGrid1.TextMatrix(2, 4), QStringLiteral("120"));
-    EXPECT_EQ(f.MSFlexGrid1.TextMatrix(3, 0), QStringLiteral("M1E01P02"));
+    EXPECT_EQ(f.MSFlexGrid1.TextMatrix(3, 0), QStringLiteral("M1E01N1P02"));
     EXPECT_EQ(f.MSFlexGrid1.TextMatrix(3, 4), QStringLiteral("0"));
     // More than its capacity: the free room is negative.
-    EXPECT_EQ(Fila(4), (QStringList{"M1E02P02", "Rubro almacén, arriba", "5", "UN", "20", "-6"}));
+    EXPECT_EQ(Fila(4), (QStringList{"M1E02N1P02", "Rubro almacén, arriba", "5", "UN", "20", "-6"}));
     EXPECT_EQ(f.MSFlexGrid1.Row(), 4);
 
     // In boxes: 50 UN are 4,1666... CJ, the family's place 10 CJ.
@@ -82,9 +82,9 @@ TEST_F(PosicionConsulta, CandidatesWithABalanceInTheirOrderWithCapacityAndFreeRo
 TEST_F(PosicionConsulta, APositionIsAcceptedOnlyWhereTheQuantityFits) {
     Carga("1030", 0);
     // No limit: any quantity.
-    EXPECT_EQ(Acepta(3, 100000), QStringLiteral("M1E01P02"));
+    EXPECT_EQ(Acepta(3, 100000), QStringLiteral("M1E01N1P02"));
     // 14 free: 14 fits, 14,5 does not, and the dialog stays with its message.
-    EXPECT_EQ(Acepta(1, 14), QStringLiteral("M1E01P03"));
+    EXPECT_EQ(Acepta(1, 14), QStringLiteral("M1E01N1P03"));
     f.Visible = true;
     EXPECT_EQ(Acepta(1, 14.5), QStringLiteral("antes"));
     EXPECT_TRUE(f.Visible);

@@ -65,7 +65,7 @@ TEST_F(VistasPosiciones, PositionsAndLotsTypedWithTheKeyboard) {
     Espera();
     EXPECT_FALSE(vista.isVisible());
     EXPECT_EQ(form.Cantidad1, 103);
-    EXPECT_EQ(form.Posiciones, QStringLiteral("|M1E02P02*26|M1E01P01*60|M1E01P03*14|M1E01P02*3|"));
+    EXPECT_EQ(form.Posiciones, QStringLiteral("|M1E02N1P02*26|M1E01N1P01*60|M1E01N1P03*14|M1E01N1P02*3|"));
     EXPECT_EQ(form.Lotes, QStringLiteral("||L1030A|L1030A|L1030B|"));
 }
 
@@ -134,7 +134,7 @@ TEST_F(VistasPosiciones, ThePositionChoiceWithTheKeyboard) {
     QTest::mouseClick(vista.BotonAceptar(), Qt::LeftButton);
     Espera();
     EXPECT_FALSE(vista.isVisible());
-    EXPECT_EQ(form.iPosicionDevuelta, QStringLiteral("M1E01P01"));
+    EXPECT_EQ(form.iPosicionDevuelta, QStringLiteral("M1E01N1P01"));
 }
 
 } // namespace
