@@ -145,11 +145,7 @@ void FrmLoteyPosicion::VerificaAnteriores() {
         return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(nombre)))).trimmed();
     };
     // Painted once, also when a failure ends the load half-way.
-    struct Repinta {
-        Grilla& g;
-        ~Repinta() { g.setRedraw(true); }
-    } repinta{MSFlexGrid1};
-    MSFlexGrid1.setRedraw(false);
+    const SinRedibujo sinRedibujo(MSFlexGrid1);
     while (rs.State() == 1 && !rs.Eof()) {
         const double disponible = UT().TextoADoble(UT().ValorCampo(rs.Fields(QStringLiteral("disponible"))));
         AgregaFila(campo("idposicion"), conLotes ? campo("nrolote") : QString(),
