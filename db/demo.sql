@@ -791,3 +791,27 @@ INSERT INTO MAPINFO_LOCALIDADES (LOCALIDAD, PARTIDO, Cod_postal) VALUES
     ('Ramos Mejía', 'La Matanza', '1704'), ('Quilmes', 'Quilmes', '1878');
 INSERT INTO stk_despachos (NroLote, ControladoPor, Descripcion, IdOrigen) VALUES
     (printf('%-25s', 'L-SINDESC'), 'Aduana de Rosario', '', ' BRA');
+-- Warehouse positions of the wholesale deposit: capacities in several units, balances per
+-- position and lot, and a balance without position
+-- Deposit 10 keeps rice 1030 (base unit UN, a CJ is 12 UN; family 0210002, type 1, rubro 2)
+-- in reserved places: one for the article, one for its family (its capacity counted in boxes:
+-- 10 CJ), one for type 1 without limit (capacity 0), and two for rubro 2, the first empty and
+-- the second holding more than its capacity.
+INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, Descripcion, OrdenIngreso, TITULO, IdArticulo, IdFamilia,
+                           IdTipo, IdRubro, IdUnidad, Capacidad) VALUES
+    ('  10', printf('%-15s', 'M1'), 'Pasillo mayorista', 0, 1, NULL, NULL, NULL, NULL, NULL, NULL),
+    ('  10', printf('%-15s', 'M1E01N1P01'), 'Arroz al frente', 1, 0, NULL, '0210002', NULL, NULL, '  CJ', 10),
+    ('  10', printf('%-15s', 'M1E01N1P02'), 'Almacén seco', 2, 0, NULL, NULL, '   1', NULL, '  UN', 0),
+    ('  10', printf('%-15s', 'M1E01N1P03'), 'Arroz 1030', 3, 0, printf('%25d', 1030), NULL, NULL, NULL, '  UN', 50),
+    ('  10', printf('%-15s', 'M1E02N1P01'), 'Rubro almacén', 4, 0, NULL, NULL, NULL, '   2', '  UN', 100),
+    ('  10', printf('%-15s', 'M1E02N1P02'), 'Rubro almacén, arriba', 5, 0, NULL, NULL, NULL, '   2', '  UN', 20);
+-- Lots L1030A and L1030B spread over three places, a place without lot over its capacity, an
+-- exhausted lot (balance 0, never offered), and 18 UN in the deposit without position.
+INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo) VALUES
+    ('  10', printf('%-15s', 'M1E01N1P01'), printf('%25d', 1030), printf('%-25s', 'L1030A'), '  UN', 60),
+    ('  10', printf('%-15s', 'M1E01N1P03'), printf('%25d', 1030), printf('%-25s', 'L1030A'), '  UN', 36),
+    ('  10', printf('%-15s', 'M1E01N1P01'), printf('%25d', 1030), printf('%-25s', 'L1030B'), '  UN', 24),
+    ('  10', printf('%-15s', 'M1E01N1P02'), printf('%25d', 1030), printf('%-25s', 'L1030B'), '  UN', 30),
+    ('  10', printf('%-15s', 'M1E01N1P02'), printf('%25d', 1030), printf('%-25s', 'L1030C'), '  UN', 0),
+    ('  10', printf('%-15s', 'M1E02N1P02'), printf('%25d', 1030), NULL, '  UN', 26),
+    ('  10', NULL, printf('%25d', 1030), NULL, '  UN', 18);

@@ -4,6 +4,7 @@
 #include "VistaFrmConsComprobantes.h"
 #include "VistaVardelio.h"
 #include "VistaVentanaConsulta.h"
+#include "VistasPosiciones.h"
 
 #include <QApplication>
 
@@ -16,6 +17,7 @@ int main(int argc, char* argv[]) {
     RegistraVistaVentanaConsulta();
     RegistraVistaDespacho();
     RegistraVistaFrmConsComprobantes();
+    RegistraVistasPosiciones();
     if (QGuiApplication::platformName() != QStringLiteral("offscreen"))
         EstableceInteraccion(&puerto);
 

@@ -202,6 +202,16 @@ public:
     QString SentenciaSignoComprobante(const QString& TC) const;
     // ---- end of voucher sign ----
 
+    // ---- Positions of a voucher line (body in lots_positions/PidePosicionLote.cpp) ----
+    // Asks the user to spread `Cantidad` (in `IdUnidad`) of the article over the positions, and
+    // with `Lote` the lots, of the deposit, showing the earlier distribution when one is given.
+    // `PosicionNVO` gets the "position*quantity" list and `LoteNvo` the parallel lots; a quantity
+    // of 0 gives two empty lists and no dialog. Errors go to the central error handler as
+    // "PideSerieLote".
+    void PidePosicionLote(const QString& Articulo, const QString& IdUnidad, double Cantidad,
+                          const QString& Deposito, const QString& PosicionAnt, const QString& LoteAnt,
+                          QString& PosicionNVO, QString& LoteNvo, bool Posicion, bool Lote) const;
+
     // The voucher lookup window for `TC` (a type or a pseudo type such as "RM/PENDIENTES"),
     // shown modally with the extra condition `filtro` ("" when omitted). `Respuesta` is the
     // chosen number ("" when nothing was chosen); `IdComplemento` and `Proveedor`, when given,

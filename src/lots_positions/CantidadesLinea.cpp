@@ -1,0 +1,29 @@
+#include "CantidadesLinea.h"
+
+#include "AccesoDatos.h"
+#include "ErrorSistema.h"
+#include "Globales.h"
+#include "Regional.h"
+#include "Stock.h"
+
+double EnUnidadLinea(const QString& articulo, const QString& origen, double cantidad,
+                     const QString& destino) {
+    QString desde = origen;
+    if (desde.trimmed().isEmpty()) {
+        try {
+            desde = ObtieneUnidadArticulo(articulo);
+        } catch (const ErrorSistema&) {
+            return cantidad; // no article, no equivalence
+        }
+    }
+    // The inverse conversion takes a quantity in its last unit and gives it in its second.
+    return ConvierteCantidadInversa(articulo, destino, cantidad, desde);
+}
+
+QString LiteralSql(const QString& texto) {
+    return AD().FormateaValorSQL(QVariant(texto), QStringLiteral("'"));
+}
+
+double Redondea4(double valor) {
+    return RedondeoBanquero(valor, 4);
+}

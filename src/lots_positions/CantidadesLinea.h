@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// What the position dialogs share about the quantities of a voucher line.
+
+// A balance or a capacity held in `origen` expressed in the line's unit `destino`: unchanged
+// when the units are the same or the article has no equivalence between them. A blank origin
+// is taken as the article's base unit.
+double EnUnidadLinea(const QString& articulo, const QString& origen, double cantidad, const QString& destino);
+
+// A code as a quoted SQL literal (its apostrophes doubled).
+QString LiteralSql(const QString& texto);
+
+// Quantities of the line dialogs are compared at four decimals, as the stock keeps them.
+double Redondea4(double valor);

@@ -1,0 +1,201 @@
+#include "FrmPosicionConsulta.h"
+
+#include "AccesoDatos.h"
+#include "CantidadesLinea.h"
+#include "Globales.h"
+#include "NivelesLayout.h"
+#include "PosicionesArticulo.h"
+#include "PreparaFormulario.h"
+#include "Regional.h"
+#include "Registros.h"
+#include "RutinasSql.h"
+#include "Teclas.h"
+#include "Utilidades.h"
+
+#include <QHash>
+#include <algorithm>
+
+namespace {
+
+constexpr int kPosicion = 0;
+constexpr int kDescripcion = 1;
+constexpr int kOrden = 2;
+constexpr int kUnidad = 3;
+constexpr int kCapacidad = 4;
+constexpr int kDisponible = 5;
+
+double Numero(const Grilla& g, int fila, int col) {
+    return UT().TextoADoble(g.TextMatrix(fila, col));
+}
+
+QString Campo(const Registros& rs, const char* nombre) {
+    return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(nombre)))).trimmed();
+}
+
+double CampoNumero(const Registros& rs, const char* nombre) {
+    return UT().TextoADoble(UT().ValorCampo(rs.Fields(QLatin1String(nombre))));
+}
+
+} // namespace
+
+FrmPosicionConsulta::FrmPosicionConsulta()
+    : edicion_(MSFlexGrid1, TxtEdit, Foco,
+               EdicionLineas::Reglas{
+                   .esCantidad = {},
+                   .editable = [](int col) { return col == kOrden || col == kCapacidad; },
+                   .propiedadesPrimero = false,
+                   .enter = [this] { Enter(); },
+                   .saltaColumnaFija = false,
+                   .campoValida = [this](CajaTexto& Texto) { return TerminaEdicion(Texto); },
+                   .reportaError = {},
+               }) {
+    MSFlexGrid1.setName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1.setFixedCols(0);
+    TxtEdit.setVisible(false);
+    Foco.FocoMovido(MSFlexGrid1.Name());
+}
+
+void FrmPosicionConsulta::Form_Load() {
+    UT().PreparaFormulario(*this, false);
+    ConfiguraFormulario(*this);
+}
+
+void FrmPosicionConsulta::CargaDatos() {
+    if (!cargado_) {
+        cargado_ = true;
+        EjecutaPasos({[&] { Form_Load(); }}, SiempreSiguiente);
+    }
+    EjecutaPasos({
+                     [&] { Caption = "Posiciones (Deposito: " + Deposito + ")"; },
+                     [&] { lblArticulo.setCaption(TextoPropio(ArticuloDescripcion)); },
+                     [&] { InicializaGrid(); },
+                     [&] { VerificaAnteriores(); },
+                     [&] { MueveCelda(MSFlexGrid1.Rows() - 1, 0); },
+                     [&] { edicion_.AjustaAnchoColumnas(TextWidth); },
+                 },
+                 SiempreSiguiente);
+}
+
+void FrmPosicionConsulta::InicializaGrid() {
+    Grilla& g = MSFlexGrid1;
+    g.Clear();
+    g.setCols(6);
+    g.setRows(1);
+    const QStringList titulos = {QStringLiteral("POSICION"),      QStringLiteral("DESCRIPCION"),
+                                 QStringLiteral("ORDEN INGRESO"), QStringLiteral("UNIDAD"),
+                                 QStringLiteral("CAPACIDAD"),     QStringLiteral("DISPONIBLE")};
+    for (int c = 0; c < titulos.size(); ++c)
+        g.setTextMatrix(0, c, titulos[c]);
+}
+
+QString FrmPosicionConsulta::SqlSaldos(const QString& deposito, const QString& condicion,
+                                       const QString& articulo) {
+    return "SELECT MA_POSICIONES.idposicion,MA_POSICIONES.descripcion,MA_POSICIONES.ORDENINGRESO,"
+           "isnull(MA_POSICIONES.idunidad,0) as idunidad,isnull(MA_POSICIONES.CAPACIDAD,0)as capacidad,"
+           "AC_SALDOSLAYOUT.idunidadBASE, isnull(AC_SALDOSLAYOUT.saldo,0) as Saldo FROM AC_SALDOSLAYOUT, "
+           "ma_posiciones WHERE  ac_saldoslayout.iddeposito=ma_posiciones.iddeposito and "
+           "ac_saldoslayout.idposicion=ma_posiciones.idposicion and  ac_saldoslayout.IDDEPOSITO=" +
+           LiteralSql(deposito) + " AND(" + condicion +
+           ") and ac_saldoslayout.IDarticulo=" + LiteralSql(articulo) +
+           " order by ma_posiciones.ordeningreso,ac_saldoslayout.idposicion ";
+}
+
+void FrmPosicionConsulta::VerificaAnteriores() {
+    const QString dep = UT().RellenaCodigo(Deposito, 4);
+    QStringList candidatas;
+    ObtienePosicionesArticulo(Articulo, dep, candidatas, QString());
+    const QString condicion =
+        ArmaWhere(QStringLiteral("MA_POSICIONES.IDPOSICION "), QStringLiteral("="), candidatas,
+                  QStringLiteral(" OR "), QStringLiteral("'"), false, false);
+    // Rows follow the candidates' order: each candidate has its row, found by its code as the
+    // database compares codes (trailing blanks aside).
+    QHash<QString, int> filas;
+    for (int i = 0; i < candidatas.size(); ++i)
+        filas.insert(candidatas[i].trimmed().toCaseFolded(), i + 1);
+    Grilla& g = MSFlexGrid1;
+    Registros rs;
+    AD().ObtieneRecordset(SqlSaldos(dep, condicion, UT().RellenaCodigo(Articulo, 25)), rs);
+    if (rs.State() == 1 && !rs.Eof())
+        g.setRows(int(candidatas.size()) + 1);
+    while (rs.State() == 1 && !rs.Eof()) {
+        const QString posicion = Campo(rs, "idposicion");
+        const int fila = filas.value(posicion.toCaseFolded(), 0);
+        if (fila > 0) {
+            const double capacidad =
+                EnUnidadLinea(Articulo, Campo(rs, "idunidad"), CampoNumero(rs, "capacidad"), IUNIDAD);
+            const double saldo =
+                EnUnidadLinea(Articulo, Campo(rs, "idunidadBASE"), CampoNumero(rs, "Saldo"), IUNIDAD);
+            g.setTextMatrix(fila, kPosicion, posicion);
+            g.setTextMatrix(fila, kDescripcion, Campo(rs, "descripcion"));
+            g.setTextMatrix(fila, kOrden, Campo(rs, "ORDENINGRESO"));
+            g.setTextMatrix(fila, kUnidad, IUNIDAD);
+            g.setTextMatrix(fila, kCapacidad, Regional::TextoNumero(capacidad));
+            g.setTextMatrix(fila, kDisponible, Regional::TextoNumero(Numero(g, fila, kCapacidad) - saldo));
+        }
+        rs.MoveNext();
+    }
+    AD().CierraRecordset(rs);
+    // Candidates without a balance leave their rows empty; they go, from the bottom up.
+    for (int f = g.Rows() - 1; f >= 1; --f)
+        if (g.TextMatrix(f, kPosicion).isEmpty()) {
+            if (g.Rows() - 1 > g.FixedRows())
+                g.RemoveItem(f);
+            else
+                g.setRows(f);
+        }
+}
+
+void FrmPosicionConsulta::CmdAceptar_Click() {
+    Grilla& g = MSFlexGrid1;
+    const int fila = g.Row();
+    // With no data row current there is nothing to choose.
+    if (fila < 1 || fila >= g.Rows()) {
+        iPosicionDevuelta.clear();
+        Oculta();
+        return;
+    }
+    const double disponible = Numero(g, fila, kDisponible);
+    if (Numero(g, fila, kCapacidad) != 0 && Redondea4(disponible) < Redondea4(Cantidad1)) {
+        interaccion().MsgBox(QStringLiteral("No puede asignarle a esa posicion") + "\r\n" +
+                                 "Ahi puede asignar solamente " + Regional::TextoNumero(disponible) + " " +
+                                 IUNIDAD,
+                             Estilo::Exclamacion, QStringLiteral("Aviso al Operador"));
+        return;
+    }
+    iPosicionDevuelta = g.TextMatrix(fila, kPosicion);
+    Oculta();
+}
+
+void FrmPosicionConsulta::CmdCancelar_Click() {
+    iPosicionDevuelta.clear();
+    Oculta();
+}
+
+void FrmPosicionConsulta::Oculta() {
+    Visible = false;
+    if (alOcultar)
+        alOcultar();
+}
+
+// ---- Cell editing ----
+
+// Nothing is checked; what was typed is kept on the first row only, trimmed.
+bool FrmPosicionConsulta::TerminaEdicion(CajaTexto& Texto) {
+    if (MSFlexGrid1.Row() == 1)
+        MSFlexGrid1.setText(EdicionLineas::TextoCelda(Texto.Text().trimmed()));
+    Texto.setVisible(false);
+    return false;
+}
+
+// Enter moves one column right; on the last column down it, and from the last row to Aceptar.
+void FrmPosicionConsulta::Enter() {
+    Grilla& g = MSFlexGrid1;
+    edicion_.EjecutaPaso([&] {
+        if (g.Col() != kDisponible)
+            MueveCelda(g.Row(), g.Col() + 1);
+        else if (g.Row() < g.Rows() - 1)
+            MueveCelda(g.Row() + 1, kDisponible);
+        else
+            Foco.SetFocus(QStringLiteral("CmdAceptar"));
+    });
+}

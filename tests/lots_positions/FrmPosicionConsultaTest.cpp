@@ -1,0 +1,166 @@
+// The position choice dialog on the demo database. For rice 1030 in deposit 10 the candidates
+// are M1E01N1P03 (reserved for the article, 50 UN, holds 36), M1E01N1P01 (its family, 10 CJ = 120 UN,
+// holds two lots), M1E01N1P02 (type 1, no limit), M1E02N1P01 (rubro 2, empty) and M1E02N1P02 (rubro
+// 2, 20 UN, holds 26).
+
+#include "FrmPosicionConsulta.h"
+#include "AccesoDatos.h"
+#include "BaseDemo.h"
+#include "Globales.h"
+#include "Regional.h"
+#include "Teclas.h"
+#include "Utilidades.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PosicionConsulta : public ConBaseDemo {
+protected:
+    void Carga(const QString& articulo, double cantidad, const QString& unidad = QStringLiteral("UN")) {
+        f.Deposito = QStringLiteral("10");
+        f.IUNIDAD = unidad;
+        f.Cantidad1 = cantidad;
+        f.Articulo = articulo;
+        f.ArticuloDescripcion = QStringLiteral("ARROZ largo");
+        f.CargaDatos();
+    }
+    QStringList Fila(int fila) const {
+        QStringList r;
+        for (int c = 0; c < f.MSFlexGrid1.Cols(); ++c)
+            r << f.MSFlexGrid1.TextMatrix(fila, c);
+        return r;
+    }
+    // Accepts row `fila`; the position returned.
+    QString Acepta(int fila, double cantidad) {
+        f.iPosicionDevuelta = QStringLiteral("antes");
+        f.Cantidad1 = cantidad;
+        f.MueveCelda(fila, 0);
+        f.CmdAceptar_Click();
+        return f.iPosicionDevuelta;
+    }
+
+    Regional::Fijo regional{QLatin1Char(','), QLatin1Char('.'), 2};
+    FrmPosicionConsulta f;
+};
+
+TEST_F(PosicionConsulta, CandidatesWithABalanceInTheirOrderWithCapacityAndFreeRoom) {
+    Carga("1030", 5);
+    EXPECT_EQ(f.Caption, QStringLiteral("Posiciones (Deposito: 10)"));
+    EXPECT_EQ(f.lblArticulo.Caption(), QStringLiteral("Arroz Largo"));
+    EXPECT_EQ(Fila(0),
+              (QStringList{"POSICION", "DESCRIPCION", "ORDEN INGRESO", "UNIDAD", "CAPACIDAD", "DISPONIBLE"}));
+    // Candidate order, not the query's; the empty place of the rubro leaves no row.
+    ASSERT_EQ(f.MSFlexGrid1.Rows(), 5);
+    EXPECT_EQ(Fila(1), (QStringList{"M1E01N1P03", "Arroz 1030", "3", "UN", "50", "14"}));
+    // Ten boxes are 120 units.
+    EXPECT_EQ(f.MSFlexGrid1.TextMatrix(2, 0), QStringLiteral("M1E01N1P01"));
+    EXPECT_EQ(f.MSFlexGrid1.TextMatrix(2, 4), QStringLiteral("120"));
+    EXPECT_EQ(f.MSFlexGrid1.TextMatrix(3, 0), QStringLiteral("M1E01N1P02"));
+    EXPECT_EQ(f.MSFlexGrid1.TextMatrix(3, 4), QStringLiteral("0"));
+    // More than its capacity: the free room is negative.
+    EXPECT_EQ(Fila(4), (QStringList{"M1E02N1P02", "Rubro almacén, arriba", "5", "UN", "20", "-6"}));
+    EXPECT_EQ(f.MSFlexGrid1.Row(), 4);
+
+    // In boxes: 50 UN are 4,1666... CJ, the family's place 10 CJ.
+    FrmPosicionConsulta cajas;
+    cajas.Deposito = QStringLiteral("10");
+    cajas.IUNIDAD = QStringLiteral("CJ");
+    cajas.Articulo = QStringLiteral("1030");
+    cajas.CargaDatos();
+    EXPECT_NEAR(UT().TextoADoble(cajas.MSFlexGrid1.TextMatrix(1, 4)), 50.0 / 12, 1e-9);
+    EXPECT_EQ(cajas.MSFlexGrid1.TextMatrix(1, 5), QStringLiteral("1,16666666666667"));
+    EXPECT_EQ(cajas.MSFlexGrid1.TextMatrix(2, 4), QStringLiteral("10"));
+
+    EXPECT_TRUE(FrmPosicionConsulta::SqlSaldos(
+                    "  10", "MA_POSICIONES.IDPOSICION ='A' OR MA_POSICIONES.IDPOSICION =''", "1030")
+                    .contains("ac_saldoslayout.IDDEPOSITO='  10' AND(MA_POSICIONES.IDPOSICION ='A' OR "
+                              "MA_POSICIONES.IDPOSICION ='') and ac_saldoslayout.IDarticulo='1030' order by "
+                              "ma_posiciones.ordeningreso,ac_saldoslayout.idposicion "));
+}
+
+TEST_F(PosicionConsulta, APositionIsAcceptedOnlyWhereTheQuantityFits) {
+    Carga("1030", 0);
+    // No limit: any quantity.
+    EXPECT_EQ(Acepta(3, 100000), QStringLiteral("M1E01N1P02"));
+    // 14 free: 14 fits, 14,5 does not, and the dialog stays with its message.
+    EXPECT_EQ(Acepta(1, 14), QStringLiteral("M1E01N1P03"));
+    f.Visible = true;
+    EXPECT_EQ(Acepta(1, 14.5), QStringLiteral("antes"));
+    EXPECT_TRUE(f.Visible);
+    ASSERT_EQ(guion.Registros().size(), 1u);
+    EXPECT_EQ(guion.Registros()[0].texto,
+              QStringLiteral("No puede asignarle a esa posicion\r\nAhi puede asignar solamente 14 UN"));
+    EXPECT_EQ(guion.Registros()[0].estilo, Estilo::Exclamacion);
+    // Over its capacity, no quantity above zero fits.
+    EXPECT_EQ(Acepta(4, 1), QStringLiteral("antes"));
+    EXPECT_TRUE(guion.Mensajes().last().endsWith("solamente -6 UN"));
+    // Cancel after a refusal returns nothing.
+    f.CmdCancelar_Click();
+    EXPECT_TRUE(f.iPosicionDevuelta.isEmpty());
+    EXPECT_FALSE(f.Visible);
+}
+
+TEST_F(PosicionConsulta, WithNoDataRowAcceptReturnsNothing) {
+    // 1015 has a place for its type in deposit 10, but no balance there: the header only.
+    Carga("1015", 1);
+    EXPECT_EQ(f.MSFlexGrid1.Rows(), 1);
+    f.iPosicionDevuelta = QStringLiteral("antes");
+    f.CmdAceptar_Click();
+    EXPECT_TRUE(f.iPosicionDevuelta.isEmpty());
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
+    // An unknown article has no candidates at all.
+    FrmPosicionConsulta g;
+    g.Deposito = QStringLiteral("10");
+    g.Articulo = QStringLiteral("NO-EXISTE");
+    g.CargaDatos();
+    EXPECT_EQ(g.MSFlexGrid1.Rows(), 1);
+}
+
+TEST_F(PosicionConsulta, ManyCandidatesWithoutBalanceBeforeTheListedOnes) {
+    // Forty free places in deposit 4, only the last ones with a balance: every row finds room.
+    for (int i = 1; i <= 40; ++i)
+        AD().EjecutaSQL(
+            QStringLiteral("INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, Descripcion, "
+                           "OrdenIngreso, TITULO, IdUnidad, Capacidad) VALUES ('   4', 'T%1', 'Lugar', %2, "
+                           "0, '  UN', 0)")
+                .arg(i, 2, 10, QLatin1Char('0'))
+                .arg(i));
+    AD().EjecutaSQL(
+        "INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo) "
+        "VALUES ('   4', 'T40', printf('%25d', 1030), NULL, '  UN', 5), "
+        "('   4', 'T39', printf('%25d', 1030), NULL, '  UN', 7)");
+    FrmPosicionConsulta g;
+    g.Deposito = QStringLiteral("4");
+    g.IUNIDAD = QStringLiteral("UN");
+    g.Articulo = QStringLiteral("1030");
+    g.CargaDatos();
+    ASSERT_EQ(g.MSFlexGrid1.Rows(), 3);
+    EXPECT_EQ(g.MSFlexGrid1.TextMatrix(1, 0), QStringLiteral("T39"));
+    EXPECT_EQ(g.MSFlexGrid1.TextMatrix(2, 0), QStringLiteral("T40"));
+    EXPECT_EQ(g.MSFlexGrid1.TextMatrix(2, 5), QStringLiteral("-5"));
+}
+
+TEST_F(PosicionConsulta, EditingKeepsTextOnTheFirstRowOnly) {
+    Carga("1030", 1);
+    // The unit opens nothing; the entry order does.
+    f.MueveCelda(1, 3);
+    f.MSFlexGrid1_KeyPress(qint16('9'));
+    EXPECT_FALSE(f.TxtEdit.Visible());
+    f.MueveCelda(1, 4);
+    f.MSFlexGrid1_KeyPress(qint16('9'));
+    EXPECT_TRUE(f.TxtEdit.Visible());
+    EXPECT_EQ(f.TxtEdit.MaxLength(), 25);
+    f.TxtEdit.setText(QStringLiteral(" 99 "));
+    f.TxtEdit_KeyDown(tecla::Enter, 0);
+    EXPECT_EQ(f.MSFlexGrid1.TextMatrix(1, 4), QStringLiteral("99"));
+    EXPECT_EQ(f.MSFlexGrid1.Col(), 5);
+    // Row 2 does not keep what is typed.
+    f.MueveCelda(2, 2);
+    f.MSFlexGrid1_KeyPress(qint16('7'));
+    f.TxtEdit_KeyDown(tecla::Enter, 0);
+    EXPECT_EQ(f.MSFlexGrid1.TextMatrix(2, 2), QStringLiteral("1"));
+    EXPECT_EQ(f.MSFlexGrid1.Col(), 3);
+}
+
+} // namespace
