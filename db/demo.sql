@@ -791,8 +791,12 @@ INSERT INTO MAPINFO_LOCALIDADES (LOCALIDAD, PARTIDO, Cod_postal) VALUES
     ('Ramos Mejía', 'La Matanza', '1704'), ('Quilmes', 'Quilmes', '1878');
 INSERT INTO stk_despachos (NroLote, ControladoPor, Descripcion, IdOrigen) VALUES
     (printf('%-25s', 'L-SINDESC'), 'Aduana de Rosario', '', ' BRA');
+
+------------------------------------------------------------------------------------------
 -- Warehouse positions of the wholesale deposit: capacities in several units, balances per
 -- position and lot, and a balance without position
+------------------------------------------------------------------------------------------
+
 -- Deposit 10 keeps rice 1030 (base unit UN, a CJ is 12 UN; family 0210002, type 1, rubro 2)
 -- in reserved places: one for the article, one for its family (its capacity counted in boxes:
 -- 10 CJ), one for type 1 without limit (capacity 0), and two for rubro 2, the first empty and
