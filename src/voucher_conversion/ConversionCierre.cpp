@@ -1,0 +1,3 @@
+#include "ConversionInterno.h"
+
+void CompletaFila(Conversion& /*c*/, bool /*desdeLotes*/) {}

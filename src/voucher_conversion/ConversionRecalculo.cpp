@@ -1,0 +1,3 @@
+#include "ConversionInterno.h"
+
+void RecalculaPedido(Conversion& /*c*/) {}
