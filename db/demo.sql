@@ -770,8 +770,8 @@ INSERT INTO TA_Comprobantes SELECT * FROM V_TA_CPTE WHERE CODIGO = ' CMV';
 -- Order 2 is in dollars (exchange rate 35) for a customer of condition 4 (letter B). Order 3
 -- has 25 lines, more than an A invoice's sheet holds. Delivery note 1 belongs to a delivery run
 -- (IdReparto -1): 4 of its 10 units of 1001 left the deposit; its 1005 appears twice and a
--- returned 1006 line is negative. Invoice 1 has a task and a line. Purchase order 1 is the
--- purchases side.
+-- returned 1006 line is negative. Proforma invoice 1 has a task and a line. Purchase order 1
+-- (branch 0100) is the purchases side.
 INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, SUCURSAL, NUMERO, LETRA, CUENTA, Nombre, FECHA, Importe,
                        IdReparto, Cotizacion, CondicionIva, EnComodato) VALUES
     ('  NP', '001000000001X', 0, '0010', '00000001', 'X', 'C0001', 'Almacén Don Pepe', '2025-05-02 00:00:00',
@@ -782,7 +782,7 @@ INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, SUCURSAL, NUMERO, LETRA
      2500, 0, 1, '1', 0),
     ('  RM', '001000000001R', 0, '0010', '00000001', 'R', 'C0001', 'Almacén Don Pepe', '2025-05-05 00:00:00',
      1000, -1, 1, '1', 0),
-    ('  FC', '001000000001A', 0, '0010', '00000001', 'A', 'C0001', 'Almacén Don Pepe', '2025-05-06 00:00:00',
+    ('  FP', '001000000001A', 0, '0010', '00000001', 'A', 'C0001', 'Almacén Don Pepe', '2025-05-06 00:00:00',
      1210, 0, 1, '1', 0);
 
 INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, CUENTA, PALLETS, Secuencia, IdArticulo, Descripcion,
@@ -821,7 +821,7 @@ VALUES
     ('  RM', '001000000001R', 0, 'C0001', 4, 4, printf('%25d', 1006), 'Cable unipolar Clásico', '  MT', '  MT',
      -3, NULL, NULL, NULL, 0, -3, 0, 0, 1, 15, 15, 0, 0, -45, -54.45, 0, 21, 0, '   1', '   1', NULL,
      9, NULL, NULL, NULL, NULL, NULL, NULL),
-    ('  FC', '001000000001A', 0, 'C0001', 1, 1, printf('%25d', 1004), 'Cinta aisladora Clásico', '  UN', '  UN',
+    ('  FP', '001000000001A', 0, 'C0001', 1, 1, printf('%25d', 1004), 'Cinta aisladora Clásico', '  UN', '  UN',
      4, NULL, NULL, NULL, 0, 4, 0, 0, 1, 30, 30, 0, 0, 120, 145.2, 0, 21, 0, '   1', '   1', NULL,
      20, NULL, NULL, NULL, NULL, NULL, NULL);
 
@@ -852,7 +852,7 @@ INSERT INTO V_MV_CPTETAREAS (TC, IDCOMPROBANTE, IdComplemento, CUENTA, IDTAREA, 
      '2025-05-02 00:00:00', ' EXP-7 ', NULL),
     ('  NP', '001000000001X', 0, 'C0001', 'VIS', 'Visita técnica', 30, 605, 500, 302.5, NULL, NULL, NULL, NULL,
      NULL, NULL, NULL, 'abc', NULL, NULL, NULL, NULL),
-    ('  FC', '001000000001A', 0, 'C0001', 'VIS', 'Visita técnica', 45, 10, 10, 7.5, NULL, NULL, NULL, NULL,
+    ('  FP', '001000000001A', 0, 'C0001', 'VIS', 'Visita técnica', 45, 10, 10, 7.5, NULL, NULL, NULL, NULL,
      NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL);
 
 INSERT INTO V_MV_CPTE_Observ (TC, IDCOMPROBANTE, IdComplemento, CUENTA, TIPO_OBS, Observacion, Importe,
@@ -862,12 +862,12 @@ INSERT INTO V_MV_CPTE_Observ (TC, IDCOMPROBANTE, IdComplemento, CUENTA, TIPO_OBS
 
 INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, SUCURSAL, NUMERO, LETRA, CUENTA, NOMBRE, FECHA, Importe, IdReparto,
                        Cotizacion, CondicionIva) VALUES
-    ('  OC', '001000000001X', '0010', '00000001', 'X', 'P001', 'Distribuidora Norte', '2025-05-07 00:00:00', 500, 0,
+    ('  OC', '010000000001X', '0100', '00000001', 'X', 'P001', 'Distribuidora Norte', '2025-05-07 00:00:00', 500, 0,
      1, '1');
 INSERT INTO C_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, CUENTA, Secuencia, IdArticulo, Descripcion, IdUnidad,
                               IdUnidadBase, Cantidad, CantidadUd, Equiv_UDBase, Importe, Importe_S_IVA, Impuestos,
                               iTC, Total, TotalFinal, Exento, AlicIVA, Costo, Precio_Lista, CodigoArtProveedor)
-VALUES ('  OC', '001000000001X', 0, 'P001', 1, printf('%25d', 1015), 'Agua mineral Clásico', '  PQ', '  UN', 2, 12,
+VALUES ('  OC', '010000000001X', 0, 'P001', 1, printf('%25d', 1015), 'Agua mineral Clásico', '  PQ', '  UN', 2, 12,
         6, 50, 50, 0, 0, 100, 121, 0, 21, 7, 55, 'PRV-0015');
 
 -- Articles of the conversion's own cases: one with taxes per unit, two proforma articles, one
@@ -941,15 +941,15 @@ VALUES
 -- Purchase order 2 brings the perishable without its lot; its reception moved lot Y-2505.
 INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, SUCURSAL, NUMERO, LETRA, CUENTA, NOMBRE, FECHA, Importe, IdReparto,
                        Cotizacion, CondicionIva) VALUES
-    ('  OC', '001000000002X', '0010', '00000002', 'X', 'P001', 'Distribuidora Norte', '2025-05-12 00:00:00', 30, 0,
+    ('  OC', '010000000002X', '0100', '00000002', 'X', 'P001', 'Distribuidora Norte', '2025-05-12 00:00:00', 30, 0,
      1, '1');
 INSERT INTO C_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, CUENTA, Secuencia, IdArticulo, Descripcion, IdUnidad,
                               IdUnidadBase, Cantidad, CantidadUd, Importe, Importe_S_IVA, Impuestos, iTC, Total,
                               TotalFinal, Exento, AlicIVA, Costo, Nro_Lote, Precio_Lista, CodigoArtProveedor)
-VALUES ('  OC', '001000000002X', 0, 'P001', 1, printf('%-25s', 'CONV-PERE'), 'Yogur entero', '  UN', '  UN', 10, 10,
+VALUES ('  OC', '010000000002X', 0, 'P001', 1, printf('%-25s', 'CONV-PERE'), 'Yogur entero', '  UN', '  UN', 10, 10,
         3, 3, 0.1, 0, 30, 36.3, 0, 10.5, 2, NULL, 3.5, ' YE-1 ');
 INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Fecha, IdDeposito, IdArticulo, NroLote, Cantidad)
-VALUES ('OC', '001000000002X', 0, '2025-05-12 00:00:00', '   1', printf('%-25s', 'CONV-PERE'), 'Y-2505', 10);
+VALUES ('OC', '010000000002X', 0, '2025-05-12 00:00:00', '   1', printf('%-25s', 'CONV-PERE'), 'Y-2505', 10);
 
 -- Other concepts of order 1 by an account's code and of a title account; a cattle trip's
 -- concept on delivery note 1.
@@ -959,3 +959,9 @@ INSERT INTO V_MV_CPTE_Observ (TC, IDCOMPROBANTE, IdComplemento, CUENTA, TIPO_OBS
     ('  NP', '001000000001X', 0, 'C0001', 'OC', '1.1.5 Bienes de cambio', 10, 10, NULL),
     ('  RM', '001000000001R', 0, 'C0001', 'OC', 'Flete de hacienda', 300, 300, ' tropa '),
     ('  RM', '001000000001R', 0, 'C0001', 'OC', 'Seguro', 20, 20, 'V-12');
+
+-- The voucher lookup window's lists belong to its own vouchers (branch 0099): these are kept out
+-- of them, as complementary and finished vouchers, and the purchase orders sort after them.
+UPDATE V_MV_CPTE SET COMPLEMENTARIO = 1, FINALIZADA = 1
+WHERE IDCOMPROBANTE GLOB '0010*' OR IDCOMPROBANTE GLOB '9999*';
+UPDATE C_MV_CPTE SET FINALIZADO = 1 WHERE IDCOMPROBANTE GLOB '0100*';

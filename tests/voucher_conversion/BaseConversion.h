@@ -20,7 +20,8 @@ inline const QString Pedido1 = QStringLiteral("001000000001X");
 inline const QString Pedido2 = QStringLiteral("001000000002X");
 inline const QString Pedido3 = QStringLiteral("001000000003X");
 inline const QString Remito1 = QStringLiteral("001000000001R");
-inline const QString Factura1 = QStringLiteral("001000000001A");
+inline const QString Factura1 = QStringLiteral("001000000001A"); // a proforma invoice
+inline const QString OrdenCompra1 = QStringLiteral("010000000001X");
 
 inline QString Articulo(int n) {
     return QString::number(n);

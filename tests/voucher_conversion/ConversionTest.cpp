@@ -101,7 +101,7 @@ TEST_F(ConversionDemo, TasksComeWithHoursAndMoneyFormatted) {
     EXPECT_EQ(T(1, colTarea::TasaIva), QString());
 
     // Another conversion appends from the grid's last row; an origin without tasks leaves it.
-    Convierte(QStringLiteral("FC"), Factura1, QStringLiteral("NC"));
+    Convierte(QStringLiteral("FP"), Factura1, QStringLiteral("NC"));
     ASSERT_EQ(tareas.Rows(), 5);
     EXPECT_EQ(T(3, colTarea::Cantidad), QStringLiteral("00:45"));
     Convierte(QStringLiteral("NP"), Pedido3, QStringLiteral("FP"));
@@ -257,13 +257,15 @@ TEST_F(ConversionDemo, TheComplementIsANumber) {
 TEST_F(ConversionDemo, APurchasesOriginTakesTheMastersCostAndLeavesTheSalesColumns) {
     Registros cabecera;
     reparto = 5;
-    clase->AsignarDatosComprobante(QStringLiteral("OC"), Pedido1, QStringLiteral("x"), tareas, articulos,
+    gAsignacionAutomaticaDeLoteING = true;
+    clase->AsignarDatosComprobante(QStringLiteral("OC"), OrdenCompra1, QStringLiteral("x"), tareas, articulos,
                                    otros, false, &cabecera, true, QStringLiteral("P001"), &reparto, false, {},
                                    QStringLiteral("FCC"), nullptr);
     EXPECT_TRUE(guion.Mensajes().isEmpty()); // the complement is not used
     EXPECT_EQ(reparto, 5);
     ASSERT_EQ(Codigos(), (QStringList{Articulo(1015), QString()}));
     EXPECT_EQ(A(1, col::Costo), QStringLiteral("65.75"));
+    EXPECT_EQ(A(1, col::PideLote), QStringLiteral("-1"));   // lots are assigned automatically
     EXPECT_EQ(A(1, col::Coeficiente), QStringLiteral("6")); // Equiv_UDBase: its units differ
     EXPECT_EQ(A(1, col::Cantidad), QStringLiteral("2"));
     EXPECT_EQ(A(1, col::ListaPrecio), QString());
