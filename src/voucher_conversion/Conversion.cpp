@@ -8,7 +8,10 @@
 #include "Interaccion.h"
 #include "ProgramasConversion.h"
 #include "Regional.h"
+#include "Stock.h"
 #include "Utilidades.h"
+
+#include <cmath>
 
 namespace {
 
@@ -154,18 +157,34 @@ void PasoConversion(const std::function<void()>& paso) {
     }
 }
 
+FilaLeida::FilaLeida(const Registros& rs) {
+    for (int i = 0; i < rs.FieldCount(); ++i) {
+        indices_.insert(rs.FieldName(i).toCaseFolded(), i); // of two of one name, the later
+        valores_ << rs.Fields(i);
+    }
+}
+
+QVariant FilaLeida::Fields(const QString& nombre) const {
+    const auto i = indices_.constFind(nombre.toCaseFolded());
+    if (i == indices_.constEnd())
+        throw ErrorSistema(3265, QStringLiteral("No se encontró el elemento en la colección: ") + nombre,
+                           RutinaConversion);
+    return valores_.at(i.value());
+}
+
 namespace CampoConv {
 
-QString Texto(const Registros& rs, const QString& campo) {
-    return UT().ValorATexto(UT().ValorCampo(rs.Fields(campo)));
+QString TextoDe(const QVariant& valor) {
+    // Whole numbers, most of what a voucher line holds, need no regional formatting.
+    if (valor.typeId() == QMetaType::Double || valor.typeId() == QMetaType::LongLong) {
+        const double d = valor.toDouble();
+        if (d == std::trunc(d) && std::abs(d) < 1e15)
+            return QString::number(static_cast<qint64>(d));
+    }
+    return UT().ValorATexto(UT().ValorCampo(valor));
 }
 
-QString Recortado(const Registros& rs, const QString& campo) {
-    return Texto(rs, campo).trimmed();
-}
-
-double Numero(const Registros& rs, const QString& campo) {
-    const QVariant v = rs.Fields(campo);
+double NumeroDe(const QVariant& v) {
     if (v.isNull())
         throw ErrorSistema(94, QStringLiteral("Uso no válido de Null"), RutinaConversion);
     if (v.typeId() == QMetaType::QString) {
@@ -177,8 +196,7 @@ double Numero(const Registros& rs, const QString& campo) {
     return v.toDouble();
 }
 
-double NumeroSinNulo(const Registros& rs, const QString& campo) {
-    const QVariant v = rs.Fields(campo);
+double NumeroSinNuloDe(const QVariant& v) {
     if (v.isNull())
         return 0;
     return UT().TextoADoble(v);
@@ -218,6 +236,15 @@ bool Conversion::EsPrograma(const QString& nombre) const {
     return programa.compare(nombre, Qt::CaseInsensitive) == 0;
 }
 
+QString Conversion::Config(const QString& clave) {
+    const auto i = configuracion.constFind(clave);
+    if (i != configuracion.constEnd())
+        return i.value();
+    QString valor = Cfg(clave);
+    configuracion.insert(clave, valor);
+    return valor;
+}
+
 double Conversion::Cotizacion() const {
     return CampoConv::NumeroSinNulo(cabecera, QStringLiteral("Cotizacion"));
 }
@@ -247,6 +274,8 @@ void ClsCmnCptes::AsignarDatosComprobante(const QString& TC, const QString& SucN
     c.clase = this;
     c.pivaDefecto = PIVA;
     c.programa = ProgramaConversion();
+    // Units and equivalences do not change while the voucher loads.
+    const MemoriaEquivalencias memoria;
     try {
         if (!PreparaConsultas(c, IdComplemento, IdRepartoRM ? *IdRepartoRM : qint16{0}, LetraDestino))
             return;
@@ -268,6 +297,7 @@ void ClsCmnCptes::AsignarDatosComprobante(const QString& TC, const QString& SucN
             });
         LlenaTareas(c);
         LlenaArticulos(c);
+        LlenaOtrosConceptos(c);
         if (LrcsCpte)
             *LrcsCpte = std::move(c.cabecera);
         PasoConversion([&] {

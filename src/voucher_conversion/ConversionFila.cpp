@@ -89,7 +89,7 @@ void PrecioLetraB(Conversion& c, const Fila& r) {
     const QVariant exento = l.Fields(QStringLiteral("Exento"));
     if (exento.isNull() || CampoConv::Verdadero(exento))
         return;
-    if (ObtieneLetra(Cfg(QStringLiteral("CONDIVA")),
+    if (ObtieneLetra(c.Config(QStringLiteral("CONDIVA")),
                      CampoConv::Texto(c.cabecera, QStringLiteral("CondicionIva"))) != QLatin1String("B"))
         return;
     if (c.ConvertirMoneda) {
@@ -111,24 +111,30 @@ QString Bandera(bool v) {
 }
 
 // Flag of a field that may be empty (empty: "0"), that may be null (null: "0"), or plain.
-QString BanderaA(const Registros& rs, const QString& campo) {
+QString BanderaA(const FilaLeida& rs, const QString& campo) {
     if (CampoConv::Texto(rs, campo).isEmpty())
         return QStringLiteral("0");
     return Bandera(CampoConv::Verdadero(rs.Fields(campo)));
 }
 
-QString BanderaC(const Registros& rs, const QString& campo) {
+QString BanderaC(const FilaLeida& rs, const QString& campo) {
     return Bandera(CampoConv::Verdadero(rs.Fields(campo)));
 }
 
-QString DescripcionTipo(const Conversion& c, bool opcion) {
-    return UT().ValorATexto(AD().ObtieneValorTabla(
-        QStringLiteral("V_TA_TipoArticulo"), CampoConv::Texto(c.rsArticulo, QStringLiteral("IdTipo")),
-        QStringLiteral("Descripcion"), QStringLiteral("IdTipo"), 8, {}, opcion, false));
+QString DescripcionTipo(Conversion& c, bool opcion) {
+    const QString tipo = CampoConv::Texto(c.rsArticulo, QStringLiteral("IdTipo"));
+    const auto i = c.tiposArticulo.constFind(tipo);
+    if (i != c.tiposArticulo.constEnd())
+        return i.value();
+    QString descripcion = UT().ValorATexto(
+        AD().ObtieneValorTabla(QStringLiteral("V_TA_TipoArticulo"), tipo, QStringLiteral("Descripcion"),
+                               QStringLiteral("IdTipo"), 8, {}, opcion, false));
+    c.tiposArticulo.insert(tipo, descripcion);
+    return descripcion;
 }
 
 void ColumnasArticuloEncontrado(Conversion& c, const Fila& r) {
-    const Registros& a = c.rsArticulo;
+    const FilaLeida& a = c.rsArticulo;
     PasoConversion([&] { r.Pon(col::DescripcionTipoArticulo, DescripcionTipo(c, false)); });
     PasoConversion([&] { r.Pon(col::Presentacion, r.A("Presentacion")); });
     PasoConversion([&] { r.Pon(col::EsExento, BanderaC(a, QStringLiteral("Exento"))); });
@@ -148,7 +154,7 @@ void TasaIva(Conversion& c, const Fila& r) {
 }
 
 void AtributosArticulo(Conversion& c, const Fila& r) {
-    const Registros& a = c.rsArticulo;
+    const FilaLeida& a = c.rsArticulo;
     PasoConversion([&] {
         r.Pon(col::PideLote, BanderaA(a, QStringLiteral("UsaLote")));
         if (gAsignacionAutomaticaDeLoteING || gAsignacionAutomaticaDeLoteINGOP)
@@ -286,7 +292,6 @@ void LlenaFilaAtributos(Conversion& c) {
             c.procedencia = r.A("procedencia");
         });
     }
-    PasoConversion([&] { AD().CierraRecordset(c.rsArticulo); });
     UnidadesLinea(c, r);
     const bool precios = CostosLinea(c, r);
     CompletaFila(c, !precios);

@@ -4,8 +4,11 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
+#include <QVariantList>
 #include <functional>
+#include <memory>
 
 class ClsCmnCptes;
 class Grilla;
@@ -20,19 +23,50 @@ struct AbandonaConversion {};
 // Retry runs it again, Ignore goes on after it, any other answer throws AbandonaConversion.
 void PasoConversion(const std::function<void()>& paso);
 
+// The fields of one row of a record set, kept after the set moves on or closes.
+class FilaLeida {
+public:
+    FilaLeida() = default;
+    explicit FilaLeida(const Registros& rs);
+    // The field of that name (case ignored; of two, the later); a missing one raises 3265.
+    QVariant Fields(const QString& nombre) const;
+
+private:
+    QHash<QString, int> indices_; // by case-folded name
+    QVariantList valores_;
+};
+
 // Values of a record's field as the conversion reads them.
 namespace CampoConv {
 // The null-safe value as text (numbers in their plain regional form), untrimmed.
-QString Texto(const Registros& rs, const QString& campo);
-// The same, trimmed.
-QString Recortado(const Registros& rs, const QString& campo);
+QString TextoDe(const QVariant& valor);
 // The value as a number: a null raises 94, a text that is no number 13.
-double Numero(const Registros& rs, const QString& campo);
+double NumeroDe(const QVariant& valor);
 // The null-safe value as a number: a null reads 0.
-double NumeroSinNulo(const Registros& rs, const QString& campo);
+double NumeroSinNuloDe(const QVariant& valor);
 // Whether the value is true: a non-zero number or a yes text.
 bool Verdadero(const QVariant& valor);
+
+template <class R> QString Texto(const R& rs, const QString& campo) {
+    return TextoDe(rs.Fields(campo));
+}
+template <class R> QString Recortado(const R& rs, const QString& campo) {
+    return TextoDe(rs.Fields(campo)).trimmed();
+}
+template <class R> double Numero(const R& rs, const QString& campo) {
+    return NumeroDe(rs.Fields(campo));
+}
+template <class R> double NumeroSinNulo(const R& rs, const QString& campo) {
+    return NumeroSinNuloDe(rs.Fields(campo));
+}
 } // namespace CampoConv
+
+// An article as the conversion's look-up found it.
+struct ArticuloLeido {
+    bool encontrado = false;
+    qint16 estado = 0; // the business-unit mode the look-up gave back
+    FilaLeida fila;
+};
 
 // The state of one conversion call: its parameters, the settings it read, the origin's record
 // sets, and the values of the article line being loaded.
@@ -72,9 +106,23 @@ struct Conversion {
     double pendiente = 0;
     double entregado = 0;
     bool encontrado = false;
-    Registros rsArticulo;
+    FilaLeida rsArticulo; // the line's article (its master row)
+    // The articles looked up in the call, by code: a voucher that repeats an article reads it once.
+    QHash<QString, std::shared_ptr<const ArticuloLeido>> articulosLeidos;
     QString descripAbrev; // the found article's abbreviated description and provenance
     QString procedencia;
+
+    // What the call reads of tables that it does not change, kept for the call: settings, type
+    // descriptions, the measures flag and price lists of articles, the applications of the
+    // origin by article.
+    QHash<QString, QString> configuracion;
+    QHash<QString, QString> tiposArticulo;
+    QHash<QString, bool> conMedidas;
+    QHash<QString, bool> listasConIva;
+    QHash<QString, double> aplicaciones;
+    bool aplicacionesLeidas = false;
+    // A setting of the configuration, read once in the call.
+    QString Config(const QString& clave);
 
     // Rows of the articles grid by merge key (article, unit, thickness, width, unit amount),
     // the lowest row of each key; built at the first merge of the call.
@@ -109,5 +157,8 @@ void RecalculaPedido(Conversion& c);
 // The article of the code (filled to 25) as the conversion looks it up, open on `rs`; `modo`
 // is the business-unit mode of the look-up (0 tells and fails, 1 becomes 2).
 bool BuscaArticuloConversion(const Conversion& c, const QString& codigo, Registros& rs, qint16& modo);
-// The quantity applied of the line's article, from the applications (0 when there is none).
-double CantidadAplicaciones(const Conversion& c);
+// The same for the line's article in business-unit mode 1, read once per code in the call.
+void BuscaArticuloLinea(Conversion& c, const QString& codigo);
+// The quantity applied of the line's article, from the applications (0 when there is none); the
+// origin's applications are read at the first line that asks.
+double CantidadAplicaciones(Conversion& c);

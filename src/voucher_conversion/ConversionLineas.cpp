@@ -154,10 +154,9 @@ bool PrimeraVezEnReparto(Conversion& c) {
 }
 
 // The line's article; false when it belongs to another business unit (the line is dropped).
-bool BuscaArticuloLinea(Conversion& c) {
+bool ArticuloDeLaLinea(Conversion& c) {
     c.estadoArticulo = 1;
-    c.encontrado =
-        BuscaArticuloConversion(c, UT().RellenaCodigo(CodigoLinea(c), 25), c.rsArticulo, c.estadoArticulo);
+    BuscaArticuloLinea(c, UT().RellenaCodigo(CodigoLinea(c), 25));
     if (c.encontrado && !Igual(c.CpteDestino, QStringLiteral("FP")) &&
         !Igual(c.CpteDestino, QStringLiteral("NCFP")) && c.estadoArticulo == 2) {
         if (c.lineasTomadas != 0)
@@ -170,8 +169,9 @@ bool BuscaArticuloLinea(Conversion& c) {
 // Prepares the row of the line and works out its quantities; false when the line is dropped.
 bool PreparaLinea(Conversion& c) {
     bool sigue = true;
-    PasoConversion(
-        [&] { c.pideDeposito = Igual(Cfg(QStringLiteral("PideDepositoEnCptes")), QStringLiteral("SI")); });
+    PasoConversion([&] {
+        c.pideDeposito = Igual(c.Config(QStringLiteral("PideDepositoEnCptes")), QStringLiteral("SI"));
+    });
     PasoConversion([&] { sigue = PrimeraVezEnReparto(c); });
     if (!sigue)
         return false;
@@ -185,7 +185,7 @@ bool PreparaLinea(Conversion& c) {
     if (c.EsPrograma(ProgramasConversion::SoloRemitos) && Igual(c.TC, QStringLiteral("RM")) &&
         Igual(c.CpteDestino, QStringLiteral("FC")))
         PasoConversion([&] { c.aplicado = CantidadAplicaciones(c); });
-    PasoConversion([&] { sigue = BuscaArticuloLinea(c); });
+    PasoConversion([&] { sigue = ArticuloDeLaLinea(c); });
     return sigue;
 }
 
@@ -233,21 +233,55 @@ bool BuscaArticuloConversion(const Conversion& c, const QString& codigo, Registr
                          prefijoLote, {}, modo, c.programa);
 }
 
-double CantidadAplicaciones(const Conversion& c) {
-    Registros rs;
-    AD().ObtieneRecordset(
-        QStringLiteral("SELECT CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE (TCO_ORIGEN = 'RM' or "
-                       "TCO_ORIGEN = 'NP') AND IDCOMPROBANTEORIGEN = '") +
-            QString(c.SucNroLetra.trimmed()).replace(QLatin1Char('\''), QStringLiteral("''")) +
-            QStringLiteral("' AND IDARTICULO = '") +
-            UT().RellenaCodigo(CodigoLinea(c), 25).replace(QLatin1Char('\''), QStringLiteral("''")) +
-            QStringLiteral("'"),
-        rs);
+// The key under which the database compares a code: case and trailing blanks do not count.
+QString ClaveCodigo(const QString& codigo) {
+    qsizetype fin = codigo.size();
+    while (fin > 0 && codigo.at(fin - 1).isSpace())
+        --fin;
+    return codigo.left(fin).toCaseFolded();
+}
+
+void BuscaArticuloLinea(Conversion& c, const QString& codigo) {
+    auto i = c.articulosLeidos.constFind(codigo);
+    if (i == c.articulosLeidos.constEnd()) {
+        auto leido = std::make_shared<ArticuloLeido>();
+        Registros rs;
+        qint16 modo = 1;
+        leido->encontrado = BuscaArticuloConversion(c, codigo, rs, modo);
+        leido->estado = modo;
+        if (leido->encontrado)
+            leido->fila = FilaLeida(rs);
+        AD().CierraRecordset(rs);
+        i = c.articulosLeidos.insert(codigo, leido);
+    }
+    c.encontrado = i.value()->encontrado;
+    c.estadoArticulo = i.value()->estado;
+    c.rsArticulo = i.value()->fila;
+}
+
+double CantidadAplicaciones(Conversion& c) {
+    if (!c.aplicacionesLeidas) {
+        // Every application of the origin at once; the first row of each article counts.
+        Registros rs;
+        AD().ObtieneRecordset(
+            QStringLiteral("SELECT IDARTICULO, CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE "
+                           "(TCO_ORIGEN = 'RM' or TCO_ORIGEN = 'NP') AND IDCOMPROBANTEORIGEN = '") +
+                QString(c.SucNroLetra.trimmed()).replace(QLatin1Char('\''), QStringLiteral("''")) +
+                QStringLiteral("'"),
+            rs);
+        while (!rs.Eof()) {
+            const QString clave = ClaveCodigo(UT().ValorATexto(rs.Fields(QStringLiteral("IDARTICULO"))));
+            if (!c.aplicaciones.contains(clave))
+                c.aplicaciones.insert(
+                    clave, UT().TextoAMoneda(UT().ValorCampo(rs.Fields(QStringLiteral("CantidadAplicada"))))
+                               .ADoble());
+            rs.MoveNext();
+        }
+        AD().CierraRecordset(rs);
+        c.aplicacionesLeidas = true;
+    }
     // A line nothing was applied to has no row.
-    const double aplicado =
-        rs.Eof() ? 0
-                 : UT().TextoAMoneda(UT().ValorCampo(rs.Fields(QStringLiteral("CantidadAplicada")))).ADoble();
-    AD().CierraRecordset(rs);
+    const double aplicado = c.aplicaciones.value(ClaveCodigo(UT().RellenaCodigo(CodigoLinea(c), 25)), 0);
     QCoreApplication::processEvents();
     return aplicado;
 }

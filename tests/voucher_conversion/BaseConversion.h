@@ -48,6 +48,11 @@ protected:
         clase->AsignarDatosComprobante(tc, id, complemento, tareas, articulos, otros, false, nullptr, false,
                                        {}, &reparto, moneda, {}, destino, &letra);
     }
+    // Converts the origin into `grilla` as its articles grid, without the call's other outputs.
+    void ConvierteEn(Grilla& grilla, const QString& tc, const QString& id, const QString& destino) {
+        clase->AsignarDatosComprobante(tc, id, QStringLiteral("0"), tareas, grilla, otros, false, nullptr,
+                                       false, {}, nullptr, false, {}, destino, nullptr);
+    }
     QString A(int fila, int columna) const { return articulos.TextMatrix(fila, columna); }
     QString T(int fila, int columna) const { return tareas.TextMatrix(fila, columna); }
     // The article codes of rows 1 to Rows - 1, trimmed ("" for an empty row).

@@ -146,9 +146,7 @@ TEST_F(ConversionDemo, TheLineLimitStopsTheLoadAndTellsTheSheetsNeeded) {
     // A destination without a configured sheet: every line, no warning, the members cleared.
     Grilla otra{2, ColumnasGrillaArticulos, 1, 0};
     guion.Limpia();
-    clase->AsignarDatosComprobante(QStringLiteral("NP"), Pedido3, QStringLiteral("0"), tareas, otra, otros,
-                                   false, nullptr, false, {}, nullptr, false, {}, QStringLiteral("FP"),
-                                   nullptr);
+    ConvierteEn(otra, QStringLiteral("NP"), Pedido3, QStringLiteral("FP"));
     EXPECT_TRUE(guion.Mensajes().isEmpty());
     EXPECT_TRUE(clase->NPP_Cliente.isEmpty());
     EXPECT_TRUE(clase->NPP_IDCpte.isEmpty());
@@ -184,9 +182,7 @@ TEST_F(ConversionDemo, ADeliveryRunLoadsEachArticleOnceWithItsPendingQuantity) {
     // applications, of which the delivery note has none.
     EstableceProgramaConversion(ProgramasConversion::SoloRemitos);
     Grilla otra{2, ColumnasGrillaArticulos, 1, 0};
-    clase->AsignarDatosComprobante(QStringLiteral("RM"), Remito1, QStringLiteral("0"), tareas, otra, otros,
-                                   false, nullptr, false, {}, nullptr, false, {}, QStringLiteral("FC"),
-                                   nullptr);
+    ConvierteEn(otra, QStringLiteral("RM"), Remito1, QStringLiteral("FC"));
     ASSERT_EQ(otra.Rows(), 6);
     EXPECT_EQ(otra.TextMatrix(3, col::CodigoArticulo).trimmed(), Articulo(1005));
     EXPECT_EQ(otra.TextMatrix(1, col::Cantidad), QStringLiteral("10"));
@@ -221,9 +217,7 @@ TEST_F(ConversionDemo, AnArticleOfAnotherBusinessUnitIsDroppedInTheSalesPrograms
 
     // A proforma invoice takes it.
     Grilla otra{2, ColumnasGrillaArticulos, 1, 0};
-    clase->AsignarDatosComprobante(QStringLiteral("NP"), Pedido1, QStringLiteral("0"), tareas, otra, otros,
-                                   false, nullptr, false, {}, nullptr, false, {}, QStringLiteral("FP"),
-                                   nullptr);
+    ConvierteEn(otra, QStringLiteral("NP"), Pedido1, QStringLiteral("FP"));
     EXPECT_EQ(otra.TextMatrix(4, col::CodigoArticulo).trimmed(), QStringLiteral("KIT-ASADO"));
 }
 
