@@ -4,6 +4,7 @@
 // message.
 
 #include "BaseEmbebida.h"
+#include "FuncionesSqlite.h"
 
 #include <QByteArray>
 #include <QTemporaryDir>
@@ -55,4 +56,24 @@ inline QString ScriptsBench(const QTemporaryDir& dir) {
         std::exit(1);
     }
     return scripts;
+}
+
+// A copy of the demo database in `dir` under `nombre`, opened raw with the embedded database's
+// functions and collation; its path goes to `ruta`. Ends the program when it cannot be made.
+inline sqlite3* CreaBaseBench(const QTemporaryDir& dir, const char* nombre, QString& ruta) {
+    const QString scripts = ScriptsBench(dir);
+    ruta = dir.filePath(QString::fromLatin1(nombre));
+    try {
+        BaseEmbebida::CreaDemo(ruta, scripts);
+    } catch (const ErrorSistema& e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.Descripcion()));
+        std::exit(1);
+    }
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(ruta.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
+        Falla("open", db);
+    RegistraFuncionesSqlite(db);
+    sqlite3_busy_timeout(db, 5000);
+    return db;
 }

@@ -131,20 +131,8 @@ void Crudo(sqlite3* db, const std::vector<Linea>& lineas, const QByteArray& nro)
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString scripts = ScriptsBench(dir);
-    const QString ruta = dir.filePath(QStringLiteral("asiento.db"));
-    sqlite3* db = nullptr;
-    try {
-        BaseEmbebida::CreaDemo(ruta, scripts);
-    } catch (const ErrorSistema& e) {
-        std::fprintf(stderr, "%s\n", qPrintable(e.Descripcion()));
-        return 1;
-    }
-    if (sqlite3_open_v2(ruta.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK)
-        Falla("open", db);
-    RegistraFuncionesSqlite(db);
-    sqlite3_busy_timeout(db, 5000);
+    QString ruta;
+    sqlite3* db = CreaBaseBench(dir, "asiento.db", ruta);
     Llena(db);
     Ejecuta(db, "CREATE TEMP TABLE LINEAS (IDARTICULO VARCHAR(25) COLLATE TEXTO, CANTIDAD REAL, COSTO REAL)");
 

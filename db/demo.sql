@@ -819,3 +819,207 @@ INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnid
     ('  10', printf('%-15s', 'M1E01N1P02'), printf('%25d', 1030), printf('%-25s', 'L1030C'), '  UN', 0),
     ('  10', printf('%-15s', 'M1E02N1P02'), printf('%25d', 1030), NULL, '  UN', 26),
     ('  10', NULL, printf('%25d', 1030), NULL, '  UN', 18);
+-- Voucher conversion: orders, delivery notes and invoices to load into a new voucher
+------------------------------------------------------------------------------------------
+
+-- Branch 0010. Order 1 (pesos, customer of VAT condition 1) has two tasks, one other concept
+-- and five lines: 1001 partly delivered (4 of 10 applied), 1002 fully delivered, 1003 sold by
+-- the unit and kept in kilograms, the kit of another business unit, 1004 with nothing applied.
+-- Order 2 is in dollars (exchange rate 35) for a customer of condition 4 (letter B). Order 3
+-- has 25 lines, more than an A invoice's sheet holds. Delivery note 1 belongs to a delivery run
+-- (IdReparto -1): 4 of its 10 units of 1001 left the deposit; its 1005 appears twice and a
+-- returned 1006 line is negative. Proforma invoice 1 has a task and a line. Purchase order 1
+-- (branch 0100) is the purchases side.
+INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, SUCURSAL, NUMERO, LETRA, CUENTA, Nombre, FECHA, Importe,
+                       IdReparto, Cotizacion, CondicionIva, EnComodato) VALUES
+    ('  NP', '001000000001X', 0, '0010', '00000001', 'X', 'C0001', 'Almacén Don Pepe', '2025-05-02 00:00:00',
+     2000, 0, 1, '1', 1),
+    ('  NP', '001000000002X', 0, '0010', '00000002', 'X', 'C0002', 'Ferretería El Tornillo', '2025-05-03 00:00:00',
+     100, 0, 35, '4', 0),
+    ('  NP', '001000000003X', 0, '0010', '00000003', 'X', 'C0001', 'Almacén Don Pepe', '2025-05-04 00:00:00',
+     2500, 0, 1, '1', 0),
+    ('  RM', '001000000001R', 0, '0010', '00000001', 'R', 'C0001', 'Almacén Don Pepe', '2025-05-05 00:00:00',
+     1000, -1, 1, '1', 0),
+    ('  FP', '001000000001A', 0, '0010', '00000001', 'A', 'C0001', 'Almacén Don Pepe', '2025-05-06 00:00:00',
+     1210, 0, 1, '1', 0);
+
+INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, CUENTA, PALLETS, Secuencia, IdArticulo, Descripcion,
+                              IdUnidad, IdUnidadBase, Cantidad, Cantidadpreparada, CANTIDADAFACTURAR, Recepcion,
+                              CANT_KG, CantidadUd, Cant_BL, CANT_M3, Equiv_UDBase, Importe, Importe_S_IVA, Impuestos,
+                              iTC, Total, TotalFinal, Exento, AlicIVA, PorcDto, IdLista, IdDeposito, Presentacion,
+                              Costo, Nro_Lote, Nro_Serie, ControladoPor, IdOrigen, Precio_Lista, CodigoArtProveedor)
+VALUES
+    ('  NP', '001000000001X', 0, 'C0001', 3, 1, printf('%25d', 1001), 'Tuerca hexagonal Clásico', '  UN', '  UN',
+     10, 10, 6, NULL, 0, 10, 0, 0, 1, 121, 100, 0, 0, 1000, 1210, 0, 21, 0, '   1', '   1', NULL,
+     60, NULL, NULL, NULL, NULL, NULL, NULL),
+    ('  NP', '001000000001X', 0, 'C0001', 1, 2, printf('%25d', 1002), 'Arandela plana Clásico', '  UN', '  UN',
+     5, 5, 0, NULL, 0, 5, 0, 0, 1, 50, 50, 0, 0, 250, 302.5, 0, 21, 0, '   1', '   1', NULL,
+     30, NULL, NULL, NULL, NULL, NULL, NULL),
+    ('  NP', '001000000001X', 0, 'C0001', 2, 3, printf('%25d', 1003), 'Clavo punta París Clásico', '  UN', '  KG',
+     5, 5, 5, NULL, 12.5, 2.5, 0, 0, 2.5, 80, 80, 0, 0, 400, 484, 0, 21, 5, '   1', '   2', 'Caja 2,5 kg',
+     40, NULL, NULL, NULL, NULL, NULL, NULL),
+    ('  NP', '001000000001X', 0, 'C0001', 4, 4, printf('%-25s', 'KIT-ASADO'), 'Kit para asado', '  UN', '  UN',
+     1, 1, 1, NULL, 0, 1, 0, 0, 1, 9500, 9500, 0, 0, 9500, 11495, 0, 21, 0, '   1', '   1', NULL,
+     0, NULL, NULL, NULL, NULL, NULL, NULL),
+    ('  NP', '001000000001X', 0, 'C0001', 5, 5, printf('%25d', 1004), 'Cinta aisladora Clásico', '  UN', '  UN',
+     2, NULL, NULL, NULL, 0, 2, 0, 0, 1, 30, 30, 0, 0, 60, 72.6, NULL, 21, 0, '   1', '   1', NULL,
+     20, NULL, NULL, NULL, NULL, NULL, NULL),
+    ('  NP', '001000000002X', 0, 'C0002', 1, 1, printf('%25d', 1001), 'Tuerca hexagonal Clásico', '  UN', '  UN',
+     3, NULL, NULL, NULL, 0, 3, 0, 0, 1, 10, 10, 0, 0.5, 30, 36.3, 0, 21, 0, '   1', '   1', NULL,
+     6, NULL, NULL, NULL, NULL, NULL, NULL),
+    ('  RM', '001000000001R', 0, 'C0001', 1, 1, printf('%25d', 1001), 'Tuerca hexagonal Clásico', '  UN', '  UN',
+     10, NULL, NULL, NULL, 0, 10, 0, 0, 1, 100, 100, 0, 0, 1000, 1210, 0, 21, 0, '   1', '   1', NULL,
+     60, '|L-01|', NULL, 'SENASA', ' ARG', NULL, NULL),
+    ('  RM', '001000000001R', 0, 'C0001', 2, 2, printf('%25d', 1005), 'Pintura látex Clásico', '  LT', '  LT',
+     3, NULL, NULL, NULL, 0, 3, 0, 0, 1, 20, 20, 0, 0, 60, 72.6, 0, 21, 0, '   1', '   1', NULL,
+     12, NULL, NULL, NULL, NULL, NULL, NULL),
+    ('  RM', '001000000001R', 0, 'C0001', 3, 3, printf('%25d', 1005), 'Pintura látex Clásico', '  LT', '  LT',
+     2, NULL, NULL, NULL, 0, 2, 0, 0, 1, 20, 20, 0, 0, 40, 48.4, 0, 21, 0, '   1', '   1', NULL,
+     12, NULL, NULL, NULL, NULL, NULL, NULL),
+    ('  RM', '001000000001R', 0, 'C0001', 4, 4, printf('%25d', 1006), 'Cable unipolar Clásico', '  MT', '  MT',
+     -3, NULL, NULL, NULL, 0, -3, 0, 0, 1, 15, 15, 0, 0, -45, -54.45, 0, 21, 0, '   1', '   1', NULL,
+     9, NULL, NULL, NULL, NULL, NULL, NULL),
+    ('  FP', '001000000001A', 0, 'C0001', 1, 1, printf('%25d', 1004), 'Cinta aisladora Clásico', '  UN', '  UN',
+     4, NULL, NULL, NULL, 0, 4, 0, 0, 1, 30, 30, 0, 0, 120, 145.2, 0, 21, 0, '   1', '   1', NULL,
+     20, NULL, NULL, NULL, NULL, NULL, NULL);
+
+-- Order 3: one line for each of the articles 1001 to 1025.
+INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, CUENTA, PALLETS, Secuencia, IdArticulo, Descripcion,
+                              IdUnidad, IdUnidadBase, Cantidad, CantidadUd, Importe, Importe_S_IVA, Impuestos, iTC,
+                              Total, TotalFinal, Exento, AlicIVA, PorcDto, IdLista, IdDeposito, Costo)
+WITH RECURSIVE serie(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM serie WHERE n < 25)
+SELECT '  NP', '001000000003X', 0, 'C0001', n, n, printf('%25d', 1000 + n), 'Artículo ' || (1000 + n), '  UN', '  UN',
+       1, 1, 100, 100, 0, 0, 100, 121, 0, 21, 0, '   1', '   1', 50
+FROM serie;
+
+-- What was applied of order 1's lines, and what left the deposit for delivery note 1.
+INSERT INTO VT_V_MV_INSUMOS_APLICACION (TCO_ORIGEN, IDCOMPROBANTEORIGEN, IDARTICULO, CantidadAplicada) VALUES
+    ('NP', '001000000001X', printf('%25d', 1001), 4),
+    ('NP', '001000000001X', printf('%25d', 1002), 5),
+    ('NP', '001000000001X', printf('%25d', 1003), 0);
+INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Fecha, IdDeposito, IdArticulo, Cantidad, Tc_Origen,
+                        IdComprobante_Origen)
+VALUES ('  RM', '001000000001R', 0, '2025-05-05 00:00:00', '   1', printf('%25d', 1001), 4, '  RM', '001000000001R');
+
+INSERT INTO V_MV_CPTETAREAS (TC, IDCOMPROBANTE, IdComplemento, CUENTA, IDTAREA, Descripcion, Horas, ValorHora,
+                             valorHora_S_Iva, Total, descripcionadicional, FechaEstInicio, FechaEstFin, IdTecnico,
+                             FechaREALInicio, FechaREALFin, Prioridad, Usuario, FHPRESENTACION, FHEMISION, NROEXP,
+                             FhEntrega) VALUES
+    ('  NP', '001000000001X', 0, 'C0001', ' INST', 'Instalación', 90, 1210, 1000, 1815, ' Con materiales ',
+     '2025-05-10 08:00:00', '2025-05-10 10:00:00', '   7', NULL, NULL, 3, '12 operadores', ' 2025-05-01',
+     '2025-05-02 00:00:00', ' EXP-7 ', NULL),
+    ('  NP', '001000000001X', 0, 'C0001', 'VIS', 'Visita técnica', 30, 605, 500, 302.5, NULL, NULL, NULL, NULL,
+     NULL, NULL, NULL, 'abc', NULL, NULL, NULL, NULL),
+    ('  FP', '001000000001A', 0, 'C0001', 'VIS', 'Visita técnica', 45, 10, 10, 7.5, NULL, NULL, NULL, NULL,
+     NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL);
+
+INSERT INTO V_MV_CPTE_Observ (TC, IDCOMPROBANTE, IdComplemento, CUENTA, TIPO_OBS, Observacion, Importe,
+                              Importe_S_IVA, NroViaje) VALUES
+    ('  NP', '001000000001X', 0, 'C0001', 'OC', '411 Flete a domicilio', 121, 100, NULL),
+    ('  NP', '001000000001X', 0, 'C0001', 'OT', 'Nota interna', 0, 0, NULL);
+
+INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, SUCURSAL, NUMERO, LETRA, CUENTA, NOMBRE, FECHA, Importe, IdReparto,
+                       Cotizacion, CondicionIva) VALUES
+    ('  OC', '010000000001X', '0100', '00000001', 'X', 'P001', 'Distribuidora Norte', '2025-05-07 00:00:00', 500, 0,
+     1, '1');
+INSERT INTO C_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, CUENTA, Secuencia, IdArticulo, Descripcion, IdUnidad,
+                              IdUnidadBase, Cantidad, CantidadUd, Equiv_UDBase, Importe, Importe_S_IVA, Impuestos,
+                              iTC, Total, TotalFinal, Exento, AlicIVA, Costo, Precio_Lista, CodigoArtProveedor)
+VALUES ('  OC', '010000000001X', 0, 'P001', 1, printf('%25d', 1015), 'Agua mineral Clásico', '  PQ', '  UN', 2, 12,
+        6, 50, 50, 0, 0, 100, 121, 0, 21, 7, 55, 'PRV-0015');
+
+-- Articles of the conversion's own cases: one with taxes per unit, two proforma articles, one
+-- exempt by law, a timber board sold by measures and a perishable bought by lot.
+INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, Descripabrev, IDUNIDAD, IdTipo, IdRubro, Costo, PRECIO,
+                            Impuestos, TasaIVA, Exento, USALOTE, Perecedero, PIDEMEDIDAS, PROCEDENCIA,
+                            CuentaContable) VALUES
+    (printf('%-25s', 'CONV-IMP'), 'Cigarrillos box', 'Cigarrillos', '  UN', '   1', '   2', 300, 500, 5, 21, 0,
+     0, 0, 'NO', 'NACIONAL', '4.1.1.01'),
+    (printf('%-25s', 'CONV-PROF'), 'Servicio proforma', 'proforma', '  UN', '   1', '   2', 0, 100, 0, 21, 0,
+     0, 0, 'NO', 'NACIONAL', '4.1.1.01'),
+    (printf('%-25s', 'CONV-P105'), 'Servicio proforma reducido', 'PROFORMA10.5', '  UN', '   1', '   2', 0, 100,
+     0, 21, 0, 0, 0, 'NO', 'NACIONAL', '4.1.1.01'),
+    (printf('%-25s', 'CONV-EXL'), 'Libro escolar', 'Libro', '  UN', '   1', '   2', 10, 20, 0, 0, 0, 0, 0, 'NO',
+     'EXENTO LEY', '4.1.1.01'),
+    (printf('%-25s', 'CONV-TABLA'), 'Tabla de pino', 'Tabla pino', '  TI', '   1', '   1', 8, 10, 0, 21, 0, 0, 0,
+     'SI', 'NACIONAL', '4.1.1.01'),
+    (printf('%-25s', 'CONV-PERE'), 'Yogur entero', 'Yogur', '  UN', '   1', '   2', 2, 3, 0, 21, 0, 1, 1, 'NO',
+     'NACIONAL', '4.1.1.01');
+
+-- Delivery note 4 is a timber one: three boards of one measure (the third returned), one of another
+-- thickness, and a screw that has no measures. Order 5 is priced with VAT included: with a price
+-- list, and without one with and without a discount, and a line of no quantity. Order 6 is for
+-- a customer of condition 3 and carries the proforma and exempt-by-law articles. Order
+-- 9999-1 has amounts stored without VAT and a line without the article's taxes.
+INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, SUCURSAL, NUMERO, LETRA, CUENTA, Nombre, FECHA, Importe,
+                       IdReparto, Cotizacion, CondicionIva, EnComodato) VALUES
+    ('  RM', '001000000004R', 0, '0010', '00000004', 'R', 'C0001', 'Almacén Don Pepe', '2025-05-08 00:00:00',
+     80, 0, 1, '1', 0),
+    ('  NP', '001000000005X', 0, '0010', '00000005', 'X', 'C0001', 'Almacén Don Pepe', '2025-05-09 00:00:00',
+     363, 0, 1, '1', 0),
+    ('  NP', '001000000006X', 0, '0010', '00000006', 'X', 'C0003', 'Escuela N° 4', '2025-05-10 00:00:00',
+     220, 0, 1, '3', 0),
+    ('  NP', '999900000001X', 0, '9999', '00000001', 'X', 'C0001', 'Almacén Don Pepe', '2025-05-11 00:00:00',
+     800, 0, 1, '1', 0);
+
+INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, CUENTA, Secuencia, IdArticulo, Descripcion, IdUnidad,
+                              IdUnidadBase, Cantidad, CantidadUd, Cant_BL, CANT_KG, CANT_M3, Equiv_UDBase, Importe,
+                              Importe_S_IVA, Impuestos, iTC, Total, TotalFinal, Exento, AlicIVA, PorcDto, IdLista,
+                              IdDeposito, Costo, Espesor, Ancho, Ud_Pr, Importe_Ud)
+VALUES
+    ('  RM', '001000000004R', 0, 'C0001', 1, printf('%-25s', 'CONV-TABLA'), 'Tabla de pino', '  TI', '  TI', 2, 2,
+     1, 4, 0.5, 2.5, 10, 10, 1, 0.5, 20, 24.2, 0, 21, 0, NULL, '   1', 6, 1, 4, '  M2', 12.5),
+    ('  RM', '001000000004R', 0, 'C0001', 2, printf('%-25s', 'CONV-TABLA'), 'Tabla de pino', '  TI', '  TI', 3, 3,
+     2, 6, 0.25, 3, 20, 20, 1, 0.5, 60, 72.6, 0, 21, 0, NULL, '   1', 8, 1, 4, '  M2', 12.5),
+    ('  RM', '001000000004R', 0, 'C0001', 3, printf('%-25s', 'CONV-TABLA'), 'Tabla de pino', '  TI', '  TI', 1, 1,
+     0, 2, 0, 2, 10, 10, 1, 0.5, 10, 12.1, 0, 21, 0, NULL, '   1', 6, 2, 4, '  M2', 12.5),
+    ('  RM', '001000000004R', 0, 'C0001', 4, printf('%-25s', 'CONV-TABLA'), 'Tabla de pino', '  TI', '  TI', -5,
+     -5, 0, 0, 0, 2, 10, 10, 1, 0.5, -50, -60.5, 0, 21, 0, NULL, '   1', 6, 1, 4, '  M2', 12.5),
+    ('  RM', '001000000004R', 0, 'C0001', 5, printf('%25d', 1001), 'Tuerca hexagonal Clásico', '  UN', '  UN', 4,
+     4, 0, 0, 0, 1, 5, 5, 0, 0, 20, 24.2, 0, 21, 0, NULL, '   1', 3, NULL, NULL, NULL, NULL),
+    ('  NP', '001000000005X', 0, 'C0001', 1, printf('%25d', 1001), 'Tuerca hexagonal Clásico', '  UN', '  UN', 2,
+     2, 0, 0, 0, 1, 100, 100, 0, 0, 100, 121, 0, 21, 0, '   2', '   1', 60, NULL, NULL, NULL, NULL),
+    ('  NP', '001000000005X', 0, 'C0001', 2, printf('%25d', 1002), 'Arandela plana Clásico', '  UN', '  UN', 2,
+     2, 0, 0, 0, 1, 55, 55, 0, 0, 100, 121, 0, 21, 10, NULL, '   1', 30, NULL, NULL, NULL, NULL),
+    ('  NP', '001000000005X', 0, 'C0001', 3, printf('%25d', 1004), 'Cinta aisladora Clásico', '  UN', '  UN', 2,
+     2, 0, 0, 0, 1, 55, 55, 2, 1, 100, 121, 0, 21, 0, NULL, '   1', 20, NULL, NULL, NULL, NULL),
+    ('  NP', '001000000005X', 0, 'C0001', 4, printf('%25d', 1007), 'Yerba mate Clásico', '  UN', '  UN', 0,
+     0, 0, 0, 0, 1, 40, 40, 0, 0, 0, 121, 0, 21, 0, NULL, '   1', 20, NULL, NULL, NULL, NULL),
+    ('  NP', '001000000006X', 0, 'C0003', 1, printf('%-25s', 'CONV-PROF'), 'Servicio proforma', '  UN', '  UN', 1,
+     1, 0, 0, 0, 1, 100, 100, 0, 0, 100, 100, 0, 0, 0, NULL, '   1', 0, NULL, NULL, NULL, NULL),
+    ('  NP', '001000000006X', 0, 'C0003', 2, printf('%-25s', 'CONV-P105'), 'Servicio proforma reducido', '  UN',
+     '  UN', 1, 1, 0, 0, 0, 1, 100, 100, 0, 0, 100, 110.5, 0, 0, 0, NULL, '   1', 0, NULL, NULL, NULL, NULL),
+    ('  NP', '001000000006X', 0, 'C0003', 3, printf('%-25s', 'CONV-EXL'), 'Libro escolar', '  UN', '  UN', 1, 1,
+     0, 0, 0, 1, 20, 20, 0, 0, 20, 20, 0, 0, 0, NULL, '   1', 10, NULL, NULL, NULL, NULL),
+    ('  NP', '999900000001X', 0, 'C0001', 1, printf('%25d', 1007), 'Yerba mate Clásico', '  UN', '  UN', 3, 3, 0,
+     0, 0, 1, 100, 100, 0, 0, 300, 363, 0, 21, 0, NULL, '   1', 50, NULL, NULL, NULL, NULL),
+    ('  NP', '999900000001X', 0, 'C0001', 2, printf('%-25s', 'CONV-IMP'), 'Cigarrillos box', '  UN', '  UN', 1, 1,
+     0, 0, 0, 1, 121, 100, 0, 0, 121, 121, 0, 21, 0, NULL, '   1', 300, NULL, NULL, NULL, NULL);
+
+-- Purchase order 2 brings the perishable without its lot; its reception moved lot Y-2505.
+INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, SUCURSAL, NUMERO, LETRA, CUENTA, NOMBRE, FECHA, Importe, IdReparto,
+                       Cotizacion, CondicionIva) VALUES
+    ('  OC', '010000000002X', '0100', '00000002', 'X', 'P001', 'Distribuidora Norte', '2025-05-12 00:00:00', 30, 0,
+     1, '1');
+INSERT INTO C_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, CUENTA, Secuencia, IdArticulo, Descripcion, IdUnidad,
+                              IdUnidadBase, Cantidad, CantidadUd, Importe, Importe_S_IVA, Impuestos, iTC, Total,
+                              TotalFinal, Exento, AlicIVA, Costo, Nro_Lote, Precio_Lista, CodigoArtProveedor)
+VALUES ('  OC', '010000000002X', 0, 'P001', 1, printf('%-25s', 'CONV-PERE'), 'Yogur entero', '  UN', '  UN', 10, 10,
+        3, 3, 0.1, 0, 30, 36.3, 0, 10.5, 2, NULL, 3.5, ' YE-1 ');
+INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Fecha, IdDeposito, IdArticulo, NroLote, Cantidad)
+VALUES ('OC', '010000000002X', 0, '2025-05-12 00:00:00', '   1', printf('%-25s', 'CONV-PERE'), 'Y-2505', 10);
+
+-- Other concepts of order 1 by an account's code and of a title account; a cattle trip's
+-- concept on delivery note 1.
+INSERT INTO V_MV_CPTE_Observ (TC, IDCOMPROBANTE, IdComplemento, CUENTA, TIPO_OBS, Observacion, Importe,
+                              Importe_S_IVA, NroViaje) VALUES
+    ('  NP', '001000000001X', 0, 'C0001', 'OC', '  1.1.5.01 Mercadería en consignación', 50, 50, NULL),
+    ('  NP', '001000000001X', 0, 'C0001', 'OC', '1.1.5 Bienes de cambio', 10, 10, NULL),
+    ('  RM', '001000000001R', 0, 'C0001', 'OC', 'Flete de hacienda', 300, 300, ' tropa '),
+    ('  RM', '001000000001R', 0, 'C0001', 'OC', 'Seguro', 20, 20, 'V-12');
+
+-- The voucher lookup window's lists belong to its own vouchers (branch 0099): these are kept out
+-- of them, as complementary and finished vouchers, and the purchase orders sort after them.
+UPDATE V_MV_CPTE SET COMPLEMENTARIO = 1, FINALIZADA = 1
+WHERE IDCOMPROBANTE GLOB '0010*' OR IDCOMPROBANTE GLOB '9999*';
+UPDATE C_MV_CPTE SET FINALIZADO = 1 WHERE IDCOMPROBANTE GLOB '0100*';

@@ -10,9 +10,39 @@
 #include "Utilidades.h"
 #include "ValoresConfiguracion.h"
 
+#include <QHash>
+#include <optional>
+
 using namespace stock_interno;
 
+struct MemoriaEquivalencias::Datos {
+    QHash<QString, QString> unidades;                     // by article
+    QHash<QString, std::optional<QVariant>> coeficientes; // by article and units; nothing: no row
+};
+
 namespace {
+
+MemoriaEquivalencias::Datos* gMemoria = nullptr;
+
+// The coefficient of the first equivalence row from one unit to the other; nothing when there
+// is none.
+std::optional<QVariant> Coeficiente(const QString& articulo, const QString& desde, const QString& hacia) {
+    QString clave;
+    if (gMemoria) {
+        clave = articulo + QChar(0x1F) + desde + QChar(0x1F) + hacia;
+        const auto i = gMemoria->coeficientes.constFind(clave);
+        if (i != gMemoria->coeficientes.constEnd())
+            return i.value();
+    }
+    Registros rs;
+    AD().ObtieneRecordset(SqlEquivalencia(articulo, desde, hacia), rs);
+    std::optional<QVariant> valor;
+    if (!rs.Eof())
+        valor = rs.Fields(QStringLiteral("Coeficiente"));
+    if (gMemoria)
+        gMemoria->coeficientes.insert(clave, valor);
+    return valor;
+}
 
 // Unit codes are filled to 4 before every query, so blanks around them never tell two units apart.
 bool MismaUnidad(const QString& a, const QString& b) {
@@ -42,10 +72,27 @@ void ControlStock(const QString& deposito, const QString& articulo, const QStrin
                }});
 }
 
+MemoriaEquivalencias::MemoriaEquivalencias() : anterior_(gMemoria) {
+    gMemoria = new Datos;
+}
+
+MemoriaEquivalencias::~MemoriaEquivalencias() {
+    delete gMemoria;
+    gMemoria = anterior_;
+}
+
 QString ObtieneUnidadArticulo(const QString& articulo) {
+    if (gMemoria) {
+        const auto i = gMemoria->unidades.constFind(articulo);
+        if (i != gMemoria->unidades.constEnd())
+            return i.value();
+    }
     Registros rs;
     AD().ObtieneRecordset(SqlUnidadArticulo(articulo), rs);
-    return UT().ValorATexto(UT().ValorCampo(rs.Fields(QStringLiteral("IdUnidad")))).trimmed();
+    QString unidad = UT().ValorATexto(UT().ValorCampo(rs.Fields(QStringLiteral("IdUnidad")))).trimmed();
+    if (gMemoria)
+        gMemoria->unidades.insert(articulo, unidad);
+    return unidad;
 }
 
 bool IdArticuloTieneEquivalencias(const QString& articulo, const QString& destino, QString& operador,
@@ -54,11 +101,11 @@ bool IdArticuloTieneEquivalencias(const QString& articulo, const QString& destin
     bool resultado = false;
     bool terminado = false;
     QString unidad;
-    Registros rs;
+    std::optional<QVariant> fila;
     const auto lee = [&](const char* op) {
-        if (terminado || rs.Eof())
+        if (terminado || !fila)
             return;
-        coeficiente = CampoDoble(rs.Fields(QStringLiteral("Coeficiente")), rutina);
+        coeficiente = CampoDoble(*fila, rutina);
         if (coeficiente != 0) {
             operador = QLatin1String(op);
             resultado = true;
@@ -81,12 +128,12 @@ bool IdArticuloTieneEquivalencias(const QString& articulo, const QString& destin
                },
                [&] {
                    if (!terminado)
-                       AD().ObtieneRecordset(SqlEquivalencia(articulo, origen, destino), rs);
+                       fila = Coeficiente(articulo, origen, destino);
                },
                [&] { lee("/"); },
                [&] {
                    if (!terminado)
-                       AD().ObtieneRecordset(SqlEquivalencia(articulo, destino, origen), rs);
+                       fila = Coeficiente(articulo, destino, origen);
                },
                [&] { lee("*"); }});
     if (!resultado)

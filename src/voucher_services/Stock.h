@@ -40,6 +40,21 @@ QString ObtieneUnidadArticulo(const QString& articulo);
 bool IdArticuloTieneEquivalencias(const QString& articulo, const QString& destino, QString& operador,
                                   QString& origen, double& coeficiente, bool& sinUnidad);
 
+// While an instance lives, the article base units and equivalence coefficients read from the
+// database are kept, so that a long load (a voucher conversion) asks once per article and pair
+// of units. Only for work during which the article master and S_TA_EQUIV do not change.
+class MemoriaEquivalencias {
+public:
+    MemoriaEquivalencias();
+    ~MemoriaEquivalencias();
+    MemoriaEquivalencias(const MemoriaEquivalencias&) = delete;
+    MemoriaEquivalencias& operator=(const MemoriaEquivalencias&) = delete;
+    struct Datos;
+
+private:
+    Datos* anterior_;
+};
+
 // The quantity in `origen` (the base unit when empty, written back) expressed in `destino`,
 // rounded to 4 decimals half to even; 0 when there is no equivalence. Units equal without regard
 // to case and blanks give the quantity back unchanged.

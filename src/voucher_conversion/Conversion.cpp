@@ -1,0 +1,337 @@
+#include "AccesoDatos.h"
+#include "ClsCmnCptes.h"
+#include "Configuracion.h"
+#include "ConversionInterno.h"
+#include "Formatos.h"
+#include "Globales.h"
+#include "Grilla.h"
+#include "Interaccion.h"
+#include "ProgramasConversion.h"
+#include "Regional.h"
+#include "Stock.h"
+#include "Utilidades.h"
+
+#include <cmath>
+
+namespace {
+
+bool Igual(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool EsSi(const QString& clave) {
+    return Igual(Cfg(clave), QStringLiteral("SI"));
+}
+
+// A quoted literal's content: apostrophes doubled.
+QString Cita(QString texto) {
+    return texto.replace(QLatin1Char('\''), QStringLiteral("''"));
+}
+
+// The complement as the number it reads as: empty is 0; anything but a whole number is refused.
+bool ComplementoNumerico(const QString& texto, QString& numero) {
+    const QString t = texto.trimmed();
+    if (t.isEmpty()) {
+        numero = QStringLiteral("0");
+        return true;
+    }
+    bool ok = false;
+    const qlonglong n = t.toLongLong(&ok);
+    if (ok)
+        numero = QString::number(n);
+    return ok;
+}
+
+// Lines per printed sheet of the destination type and letter; 9999 when none is configured.
+void LeeLineasPorHoja(Conversion& c, const QString& letra) {
+    Registros rs;
+    AD().ObtieneRecordset(QStringLiteral("SELECT CANTLINEAS FROM TA_CONFIG_IMP_CPTE WHERE TC='") +
+                              Cita(UT().RellenaCodigo(c.CpteDestino)) + QStringLiteral("' AND LETRA='") +
+                              Cita(letra) + QStringLiteral("' ORDER BY ID"),
+                          rs);
+    if (rs.Eof())
+        c.cantLineas = 9999;
+    else
+        c.cantLineas = static_cast<qint32>(
+            UT().TextoAMoneda(UT().ValorCampo(rs.Fields(QStringLiteral("CantLineas")))).AEntero());
+    AD().CierraRecordset(rs);
+}
+
+// The article lines' statement: by the settings' order, and the second choice when the
+// destination is an invoice.
+QString SentenciaLineas(const Conversion& c, bool segunda) {
+    const QString base =
+        QStringLiteral("SELECT * FROM ") + c.prefijo + QStringLiteral("MV_CPTEINSUMOS  ") + c.condicion;
+    const bool esPedido = Igual(c.TC, QStringLiteral("NP"));
+    if (EsSi(QStringLiteral("FacturaNPPreparadas"))) {
+        if (!segunda)
+            return base +
+                   (esPedido ? QStringLiteral(" ORDER BY  PALLETS ") : QStringLiteral(" ORDER BY ID "));
+        return base + (esPedido ? QStringLiteral(
+                                      " AND ((Cantidad >= Cantidadpreparada AND CANTIDADAFACTURAR  > 0 )) "
+                                      "ORDER BY PALLETS ")
+                                : QStringLiteral(" ORDER BY ID "));
+    }
+    if (EsSi(QStringLiteral("OrdenaPorCodigo")))
+        return base +
+               (segunda ? QStringLiteral(" ORDER BY IDARTICULO") : QStringLiteral(" ORDER BY IDARTICULO "));
+    return base + ((segunda && esPedido) ? QStringLiteral(" ORDER BY ID") : QStringLiteral(" ORDER BY ID "));
+}
+
+// Opens the origin's header, tasks, lines and other concepts, in that order.
+void AbreConsultas(Conversion& c, QString* LetraDestino) {
+    const QString orden = QStringLiteral(" ORDER BY ID ");
+    PasoConversion([&] {
+        AD().ObtieneRecordset(QStringLiteral("SELECT * FROM ") + c.prefijo + QStringLiteral("MV_CPTE  ") +
+                                  c.condicion + orden,
+                              c.cabecera);
+    });
+    PasoConversion([&] {
+        AD().ObtieneRecordset(QStringLiteral("SELECT * FROM ") + c.prefijo +
+                                  QStringLiteral("MV_CPTETAREAS  ") + c.condicion + c.WhrTareas + orden,
+                              c.rsTareas);
+    });
+    PasoConversion([&] { AD().ObtieneRecordset(SentenciaLineas(c, false), c.rsLineas); });
+    const bool factura = Igual(c.CpteDestino, QStringLiteral("FC")) ||
+                         (Igual(c.CpteDestino, QStringLiteral("FP")) && Igual(c.TC, QStringLiteral("NP")));
+    if (factura) {
+        if (LetraDestino && LetraDestino->isEmpty())
+            *LetraDestino = QStringLiteral("A");
+        PasoConversion([&] { AD().ObtieneRecordset(SentenciaLineas(c, true), c.rsLineas); });
+    }
+    PasoConversion([&] {
+        AD().ObtieneRecordset(QStringLiteral("SELECT * FROM ") + c.prefijo +
+                                  QStringLiteral("MV_CPTE_Observ  ") + c.condicion +
+                                  QStringLiteral(" AND TIPO_OBS ='OC' ") + orden,
+                              c.rsOtros);
+    });
+}
+
+// The settings, the sheet limit and the origin's condition; false when the complement is no number.
+bool PreparaConsultas(Conversion& c, const QString& IdComplemento, qint16 repartoEntrada,
+                      QString* LetraDestino) {
+    PasoConversion([&] {
+        c.preciosFinales = EsSi(QStringLiteral("PreciosFinales"));
+        c.descargaStockRemitos = EsSi(QStringLiteral("DescargaStockRemitos"));
+        c.devolucion = repartoEntrada == -98;
+    });
+    PasoConversion([&] { LeeLineasPorHoja(c, LetraDestino ? *LetraDestino : QString()); });
+    PasoConversion(
+        [&] { c.entregaParcialRemito = TextoABooleano(Cfg(QStringLiteral("EntregaParcialRemito")), true); });
+    c.prefijo = c.Compras ? QStringLiteral("C_") : QStringLiteral("V_");
+    const QString tipo = UT().RellenaCodigo(c.TC.trimmed(), 4);
+    if (c.Compras) {
+        c.condicion = QStringLiteral(" WHERE TC = '") + Cita(tipo) +
+                      QStringLiteral("' AND IDCOMPROBANTE = '") + Cita(c.SucNroLetra.trimmed()) +
+                      QStringLiteral("' AND CUENTA = '") + Cita(c.Proveedor) + QStringLiteral("'");
+    } else {
+        // The complement goes unquoted into the statement: only a number may.
+        if (!ComplementoNumerico(IdComplemento, c.complemento)) {
+            interaccion().MsgBox(QStringLiteral("El complemento del comprobante no es un número: ") +
+                                     IdComplemento,
+                                 Estilo::SoloAceptar | Estilo::Critico, RutinaConversion);
+            return false;
+        }
+        c.condicion = QStringLiteral(" WHERE TC = '") + Cita(tipo) +
+                      QStringLiteral("' AND IDCOMPROBANTE = '") + Cita(c.SucNroLetra.trimmed()) +
+                      QStringLiteral("' AND IdComplemento = ") + c.complemento;
+    }
+    return true;
+}
+
+} // namespace
+
+void PasoConversion(const std::function<void()>& paso) {
+    for (;;) {
+        try {
+            paso();
+            return;
+        } catch (const ErrorSistema& e) {
+            const int r = UT().RegistraErrorFormulario(e, RutinaConversion);
+            if (r == Respuesta::Reintentar)
+                continue;
+            if (r == Respuesta::Ignorar)
+                return;
+            throw AbandonaConversion{};
+        }
+    }
+}
+
+FilaLeida::FilaLeida(const Registros& rs) {
+    for (int i = 0; i < rs.FieldCount(); ++i) {
+        indices_.insert(rs.FieldName(i).toCaseFolded(), i); // of two of one name, the later
+        valores_ << rs.Fields(i);
+    }
+}
+
+QVariant FilaLeida::Fields(const QString& nombre) const {
+    const auto i = indices_.constFind(nombre.toCaseFolded());
+    if (i == indices_.constEnd())
+        throw ErrorSistema(3265, QStringLiteral("No se encontró el elemento en la colección: ") + nombre,
+                           RutinaConversion);
+    return valores_.at(i.value());
+}
+
+namespace CampoConv {
+
+QString TextoDe(const QVariant& valor) {
+    // Whole numbers, most of what a voucher line holds, need no regional formatting.
+    if (valor.typeId() == QMetaType::Double || valor.typeId() == QMetaType::LongLong) {
+        const double d = valor.toDouble();
+        if (d == std::trunc(d) && std::abs(d) < 1e15)
+            return QString::number(static_cast<qint64>(d));
+    }
+    return UT().ValorATexto(UT().ValorCampo(valor));
+}
+
+double NumeroDe(const QVariant& v) {
+    if (v.isNull())
+        throw ErrorSistema(94, QStringLiteral("Uso no válido de Null"), RutinaConversion);
+    if (v.typeId() == QMetaType::QString) {
+        const auto d = Regional::LeeDoble(v.toString());
+        if (!d)
+            throw ErrorSistema(13, QStringLiteral("No coinciden los tipos"), RutinaConversion);
+        return *d;
+    }
+    return v.toDouble();
+}
+
+double NumeroSinNuloDe(const QVariant& v) {
+    if (v.isNull())
+        return 0;
+    return UT().TextoADoble(v);
+}
+
+bool Verdadero(const QVariant& valor) {
+    if (valor.isNull())
+        return false;
+    if (valor.typeId() == QMetaType::QString)
+        return TextoABooleano(valor.toString().trimmed()) || UT().TextoADoble(valor) != 0;
+    return valor.toDouble() != 0;
+}
+
+} // namespace CampoConv
+
+void LlenaBloque(Conversion& c, Registros& rs, Grilla& grilla, const std::function<void()>& escribe) {
+    bool vacio = true;
+    PasoConversion([&] { vacio = rs.Bof(); });
+    if (vacio)
+        return;
+    c.primeraFila = true;
+    bool fin = false;
+    PasoConversion([&] { fin = rs.Eof(); });
+    while (!fin) {
+        if (c.primeraFila)
+            c.primeraFila = false;
+        else
+            grilla.setRows(grilla.Rows() + 1);
+        PasoConversion(escribe);
+        PasoConversion([&] { rs.MoveNext(); });
+        PasoConversion([&] { fin = rs.Eof(); });
+    }
+    grilla.setRows(grilla.Rows() + 1);
+}
+
+bool Conversion::EsPrograma(const QString& nombre) const {
+    return programa.compare(nombre, Qt::CaseInsensitive) == 0;
+}
+
+QString Conversion::Config(const QString& clave) {
+    const auto i = configuracion.constFind(clave);
+    if (i != configuracion.constEnd())
+        return i.value();
+    QString valor = Cfg(clave);
+    configuracion.insert(clave, valor);
+    return valor;
+}
+
+double Conversion::Cotizacion() const {
+    return CampoConv::NumeroSinNulo(cabecera, QStringLiteral("Cotizacion"));
+}
+
+int Conversion::FilaArticulo() const {
+    return articulos->Rows() - 1;
+}
+
+// NOLINTNEXTLINE(readability-function-size): the system's fifteen parameters.
+void ClsCmnCptes::AsignarDatosComprobante(const QString& TC, const QString& SucNroLetra,
+                                          const QString& IdComplemento, Grilla& MSFlexGrid1,
+                                          Grilla& MSFlexGrid2, Grilla& MSFlexGrid3, bool /*Inicializar*/,
+                                          Registros* LrcsCpte, bool Compras, const QString& Proveedor,
+                                          qint16* IdRepartoRM, bool ConvertirMoneda, const QString& WhrTareas,
+                                          const QString& CpteDestino, QString* LetraDestino) {
+    Conversion c;
+    c.TC = TC;
+    c.SucNroLetra = SucNroLetra;
+    c.Proveedor = Proveedor;
+    c.WhrTareas = WhrTareas;
+    c.CpteDestino = CpteDestino;
+    c.Compras = Compras;
+    c.ConvertirMoneda = ConvertirMoneda;
+    c.tareas = &MSFlexGrid1;
+    c.articulos = &MSFlexGrid2;
+    c.otros = &MSFlexGrid3;
+    c.clase = this;
+    c.pivaDefecto = PIVA;
+    c.programa = ProgramaConversion();
+    // Units and equivalences do not change while the voucher loads.
+    const MemoriaEquivalencias memoria;
+    try {
+        if (!PreparaConsultas(c, IdComplemento, IdRepartoRM ? *IdRepartoRM : qint16{0}, LetraDestino))
+            return;
+        if (Igual(TC, QStringLiteral("NP")) && SucNroLetra.left(4) == QLatin1String("9999"))
+            PasoConversion([&] { RecalculaPedido(c); });
+        PasoConversion([&] {
+            const QString sistema = UT().ValorATexto(AD().ObtieneValorTabla(
+                QStringLiteral("V_TA_CPTE"), UT().RellenaCodigo(TC.trimmed(), 4), QStringLiteral("SISTEMA"),
+                QStringLiteral("Codigo"), 8, {}, true, false));
+            c.esCompra = Igual(sistema.trimmed(), QStringLiteral("COMPRAS"));
+        });
+        AbreConsultas(c, LetraDestino);
+        if (!c.esCompra)
+            PasoConversion([&] {
+                const auto reparto =
+                    static_cast<qint16>(ValNumero(CampoConv::Texto(c.cabecera, QStringLiteral("IdReparto"))));
+                if (IdRepartoRM)
+                    *IdRepartoRM = reparto;
+            });
+        LlenaTareas(c);
+        LlenaArticulos(c);
+        LlenaOtrosConceptos(c);
+        if (LrcsCpte)
+            *LrcsCpte = std::move(c.cabecera);
+        PasoConversion([&] {
+            AD().CierraRecordset(c.rsTareas);
+            AD().CierraRecordset(c.rsLineas);
+            AD().CierraRecordset(c.rsOtros);
+        });
+    } catch (const AbandonaConversion&) {
+        // Left at the user's answer: what was loaded stays in the grids.
+    }
+}
+
+double ClsCmnCptes::CantRepartoPend(const QString& TC, const QString& SucNroLetra, const QString& IdArticulo,
+                                    double& Aplicado) {
+    double pedido = 0;
+    double entregado = 0;
+    const QString codigo = UT().RellenaCodigo(IdArticulo.trimmed(), 25);
+    const QString tipo = Cita(UT().RellenaCodigo(TC.trimmed(), 4));
+    const QString resto = QStringLiteral("') AND IDCOMPROBANTE = '") + Cita(SucNroLetra.trimmed()) +
+                          QStringLiteral("' AND IDARTICULO = '") + Cita(codigo) + QStringLiteral("'");
+    Registros rs;
+    AD().ObtieneRecordset(
+        QStringLiteral("SELECT * FROM VT_V_MV_CPTEINSUMOS_CONS2  with(nolock)  WHERE (TC = '") + tipo + resto,
+        rs);
+    if (!rs.Bof() && !rs.Fields(QStringLiteral("Cantidad")).isNull())
+        pedido = UT().TextoADoble(rs.Fields(QStringLiteral("Cantidad")));
+    AD().ObtieneRecordset(
+        QStringLiteral("SELECT SUM(CANTIDAD) AS CANTIDAD FROM VT_V_MV_Stock_Cons WHERE (TC = '") + tipo +
+            resto,
+        rs);
+    if (!rs.Bof() && !rs.Fields(QStringLiteral("Cantidad")).isNull())
+        entregado = UT().TextoADoble(rs.Fields(QStringLiteral("Cantidad")));
+    if (pedido < entregado)
+        pedido = entregado;
+    Aplicado = entregado;
+    return pedido - entregado;
+}

@@ -1,0 +1,350 @@
+#include "AccesoDatos.h"
+#include "ColumnasArticulos.h"
+#include "ConversionInterno.h"
+#include "Formatos.h"
+#include "Globales.h"
+#include "Grilla.h"
+#include "ProgramasConversion.h"
+#include "Regional.h"
+#include "Stock.h"
+#include "Utilidades.h"
+#include "ValoresConfiguracion.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int Blanco = 0xFFFFFF;
+
+bool Igual(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+Moneda Cur(const QString& texto) {
+    return UT().TextoAMoneda(texto);
+}
+
+double Dbl(const QString& texto) {
+    return UT().TextoADoble(texto);
+}
+
+QString Numero(double valor) {
+    return Regional::TextoNumero(valor);
+}
+
+// The cells of one row of the articles grid.
+struct Celdas {
+    Grilla& g;
+    int f;
+    QString operator()(int columna) const { return g.TextMatrix(f, columna); }
+    void Pon(int columna, const QString& texto) const { g.setTextMatrix(f, columna, texto); }
+};
+
+QString L(const Conversion& c, const char* campo) {
+    return CampoConv::Recortado(c.rsLineas, QLatin1String(campo));
+}
+
+// A quotient of two of the line's fields as money text; a zero quantity keeps the unit price.
+void PrecioFinalPorCantidad(const Conversion& c, const Celdas& r, const char* campo) {
+    const double cantidad = CampoConv::NumeroSinNulo(c.rsLineas, QStringLiteral("Cantidad"));
+    if (cantidad == 0)
+        return;
+    r.Pon(col::Importe,
+          FmtMoneda(Numero(CampoConv::NumeroSinNulo(c.rsLineas, QLatin1String(campo)) / cantidad).trimmed(),
+                    -1, false));
+}
+
+// Whether the line's price list includes VAT.
+void ListaConIva(Conversion& c, const Celdas& r) {
+    const QString articulo = CampoConv::Texto(c.rsLineas, QStringLiteral("IdArticulo"));
+    const QString lista = UT().RellenaCodigo(L(c, "IdLista"), 4);
+    const QString clave = articulo + QChar(0x1F) + lista;
+    auto i = c.listasConIva.constFind(clave);
+    if (i == c.listasConIva.constEnd()) {
+        Registros rs;
+        AD().ObtieneRecordset(
+            QStringLiteral("SELECT CONIVA FROM  VT_MA_PRECIOS_ARTICULOS WHERE IDARTICULO = '") +
+                QString(articulo).replace(QLatin1Char('\''), QStringLiteral("''")) +
+                QStringLiteral("' AND IDLISTA = '") +
+                QString(lista).replace(QLatin1Char('\''), QStringLiteral("''")) +
+                QStringLiteral("' AND TIPOLISTA = 'V'"),
+            rs);
+        i = c.listasConIva.insert(clave,
+                                  !rs.Bof() && CampoConv::Verdadero(rs.Fields(QStringLiteral("CONIVA"))));
+    }
+    r.Pon(col::ListaConIva, i.value() ? QStringLiteral("-1") : QStringLiteral("0"));
+}
+
+// The list price with VAT and the final-price rule.
+void PreciosFinales(Conversion& c, const Celdas& r) {
+    const Registros& l = c.rsLineas;
+    const bool conLista = !l.Fields(QStringLiteral("IdLista")).isNull();
+    if (conLista)
+        PasoConversion([&] { ListaConIva(c, r); });
+    PasoConversion([&] {
+        if (conLista) {
+            if (Igual(c.CpteDestino.trimmed(), QStringLiteral("NC")) &&
+                Igual(c.TC.trimmed(), QStringLiteral("FC")))
+                return;
+            const QVariant sinIva = l.Fields(QStringLiteral("Importe_S_IVA"));
+            const QVariant importe = l.Fields(QStringLiteral("Importe"));
+            const QVariant final = l.Fields(QStringLiteral("TotalFinal"));
+            const QVariant total = l.Fields(QStringLiteral("Total"));
+            if (c.preciosFinales && !sinIva.isNull() && !importe.isNull() &&
+                UT().TextoADoble(sinIva) == UT().TextoADoble(importe) && !final.isNull() && !total.isNull() &&
+                std::abs(UT().TextoADoble(final)) > std::abs(UT().TextoADoble(total))) {
+                r.Pon(col::Total, L(c, "TotalFinal"));
+                PrecioFinalPorCantidad(c, r, "TotalFinal");
+            }
+        } else if (c.preciosFinales) {
+            r.Pon(col::Total, L(c, "TotalFinal"));
+            const QVariant total = l.Fields(QStringLiteral("Total"));
+            if (!total.isNull() && UT().TextoADoble(total) > 0) {
+                if (CampoConv::NumeroSinNulo(l, QStringLiteral("PorcDto")) <= 0)
+                    PrecioFinalPorCantidad(c, r, "Total");
+            } else {
+                PrecioFinalPorCantidad(c, r, "TotalFinal");
+            }
+        }
+    });
+}
+
+void LotesYOrigen(Conversion& c, const Celdas& r) {
+    PasoConversion([&] {
+        r.Pon(col::ListaLotes, L(c, "Nro_Lote"));
+        if (r(col::EsPerecedero) == QLatin1String("-1") && c.esCompra &&
+            r(col::ListaLotes).trimmed().isEmpty()) {
+            // A perishable purchase without its lot: the lot the origin moved in stock.
+            const QString condicion =
+                QStringLiteral(" TC = '") + QString(c.TC).replace(QLatin1Char('\''), QStringLiteral("''")) +
+                QStringLiteral("' AND IDCOMPROBANTE = '") +
+                QString(c.SucNroLetra).replace(QLatin1Char('\''), QStringLiteral("''")) + QStringLiteral("'");
+            r.Pon(col::ListaLotes,
+                  UT().ValorATexto(AD().ObtieneValorTabla(
+                      QStringLiteral("V_MV_STOCK"), UT().RellenaCodigo(r(col::CodigoArticulo).trimmed(), 25),
+                      QStringLiteral("NROLOTE"), QStringLiteral("idarticulo"), 8, condicion, false, false)));
+        }
+    });
+    PasoConversion([&] {
+        r.Pon(col::ListaSeries, L(c, "Nro_Serie"));
+        r.Pon(col::LoteAduana, L(c, "ControladoPor"));
+        r.Pon(col::LoteOrigen, L(c, "IdOrigen"));
+    });
+}
+
+// The row total with the per-unit taxes of the whole quantity.
+QString TotalConImpuestos(const Celdas& r) {
+    const Moneda q = Cur(r(col::Cantidad));
+    return (Cur(r(col::Total)) + Cur(r(col::Impuestos)) * q + Cur(r(col::Itc)) * q).Texto();
+}
+
+void TotalesEIva(Conversion& c, const Celdas& r) {
+    const Registros& l = c.rsLineas;
+    PasoConversion([&] {
+        r.Pon(col::EsExento, CampoConv::Verdadero(l.Fields(QStringLiteral("Exento"))) ? QStringLiteral("-1")
+                                                                                      : QStringLiteral("0"));
+    });
+    if (!c.esCompra) {
+        PasoConversion([&] {
+            if (Cur(L(c, "AlicIVA")) > Moneda())
+                r.Pon(col::Iva, L(c, "AlicIVA"));
+        });
+        PasoConversion([&] {
+            r.Pon(col::TotalLinea, c.preciosFinales ? Cur(r(col::Total)).Texto() : TotalConImpuestos(r));
+        });
+        return;
+    }
+    PasoConversion([&] {
+        if (!l.Fields(QStringLiteral("Precio_Lista")).isNull())
+            r.Pon(col::PrecioListaOrigen,
+                  c.ConvertirMoneda
+                      ? Numero(CampoConv::NumeroSinNulo(l, QStringLiteral("Precio_Lista")) * c.Cotizacion())
+                      : CampoConv::Texto(l, QStringLiteral("Precio_Lista")));
+    });
+    PasoConversion([&] { r.Pon(col::TotalLinea, TotalConImpuestos(r)); });
+    PasoConversion(
+        [&] { r.Pon(col::CodigoArtProveedor, CampoConv::Texto(l, QStringLiteral("CodigoArtProveedor"))); });
+}
+
+void Pinta(const Celdas& r, int columna) {
+    r.g.setCol(columna);
+    r.g.setRow(r.f);
+    r.g.setCellForeColor(Blanco);
+}
+
+// The measures of the timber trade.
+void Medidas(Conversion& c, const Celdas& r) {
+    bool conMedidas = false;
+    PasoConversion([&] {
+        const QString articulo = CampoConv::Texto(c.rsLineas, QStringLiteral("IdArticulo"));
+        const auto i = c.conMedidas.constFind(articulo);
+        if (i != c.conMedidas.constEnd()) {
+            conMedidas = i.value();
+        } else {
+            QString pide =
+                UT().ValorATexto(AD().ObtieneValorTabla(QStringLiteral("V_MA_ARTICULOS"), articulo,
+                                                        QStringLiteral("PIDEMEDIDAS"),
+                                                        QStringLiteral("IDARTICULO"), 8, {}, true, false))
+                    .trimmed();
+            if (pide.isEmpty())
+                pide = QStringLiteral("FALSO");
+            conMedidas = TextoABooleano(pide, true);
+            c.conMedidas.insert(articulo, conMedidas);
+        }
+        r.Pon(col::PideMedidas, conMedidas ? QStringLiteral("1") : QStringLiteral("0"));
+    });
+    PasoConversion([&] {
+        if (conMedidas) {
+            r.Pon(col::Espesor, L(c, "Espesor"));
+            r.Pon(col::Ancho, L(c, "Ancho"));
+            r.Pon(col::UnidadOriginal, L(c, "IdUnidad"));
+            if (r(col::Unidad) == gMadTiras)
+                r.Pon(col::Largo, L(c, "Equiv_UDBase"));
+            else
+                Pinta(r, col::Largo);
+        } else {
+            Pinta(r, col::Espesor);
+            Pinta(r, col::Ancho);
+            Pinta(r, col::Largo);
+        }
+    });
+    PasoConversion([&] {
+        r.Pon(col::UnidadPrecio, L(c, "Ud_Pr"));
+        r.Pon(col::ImporteUnidad,
+              c.ConvertirMoneda ? Numero(CampoConv::NumeroSinNulo(c.rsLineas, QStringLiteral("Importe_Ud")) *
+                                         c.Cotizacion())
+                                      .trimmed()
+                                : L(c, "Importe_Ud"));
+    });
+}
+
+QString ClaveFusion(const Grilla& g, int f) {
+    static constexpr int columnas[] = {col::CodigoArticulo, col::Unidad, col::Espesor, col::Ancho,
+                                       col::ImporteUnidad};
+    QString clave;
+    for (const int columna : columnas) {
+        clave += g.TextMatrix(f, columna).trimmed().toCaseFolded();
+        clave += QChar(0x1F);
+    }
+    return clave;
+}
+
+// A quantity-weighted average of a column of the two rows (products and sums in currency).
+double Promedio(const Celdas& i, const Celdas& n, int columna, Moneda qi, Moneda qn) {
+    return ((Cur(i(columna)) * qi + Cur(n(columna)) * qn).ADoble()) / (qi + qn).ADoble();
+}
+
+// Folds the new last row into the first earlier row of the same article, unit, measures and
+// unit amount, and removes it. Rows are found through the call's index of keys, so that a
+// voucher of many lines costs one look-up per line. Returns the row that now holds the line.
+int AcumulaFilaRepetida(Conversion& c) {
+    Grilla& g = *c.articulos;
+    const int n = g.Rows() - 1;
+    if (!c.indiceArmado) {
+        for (int f = 1; f < n; ++f) {
+            const QString k = ClaveFusion(g, f);
+            if (!c.filasPorClave.contains(k)) // the lowest row of a key absorbs
+                c.filasPorClave.insert(k, f);
+        }
+        c.indiceArmado = true;
+    }
+    const QString clave = ClaveFusion(g, n);
+    const auto hallada = c.filasPorClave.constFind(clave);
+    if (hallada == c.filasPorClave.constEnd() || hallada.value() >= n) {
+        if (hallada == c.filasPorClave.constEnd())
+            c.filasPorClave.insert(clave, n);
+        return n;
+    }
+    const Celdas ni{g, n};
+    if (ni(col::CodigoArticulo).trimmed() == QLatin1String("*"))
+        return n;
+    const Celdas fi{g, hallada.value()};
+    const Moneda qi = Cur(fi(col::Cantidad));
+    const Moneda qn = Cur(ni(col::Cantidad));
+    // Opposite quantities have no average: the rows stay apart.
+    if ((qi + qn).EsCero())
+        return n;
+    const double dqi = Dbl(fi(col::Cantidad));
+    const double dqn = Dbl(ni(col::Cantidad));
+    const double largo = Dbl(Numero(Dbl(fi(col::Largo)) * dqi + Dbl(ni(col::Largo)) * dqn)) / (dqi + dqn);
+    fi.Pon(col::Largo, Numero(largo));
+    fi.Pon(col::LargoAnterior, Cur(fi(col::Largo)).Texto());
+    fi.Pon(col::CantidadEquivalente,
+           (Cur(ni(col::CantidadEquivalente)) + Cur(fi(col::CantidadEquivalente))).Texto());
+    const Moneda precio = Moneda::DeDoble(Promedio(fi, ni, col::Importe, qi, qn));
+    const Moneda total = Cur(ni(col::Total)) + Cur(fi(col::Total));
+    fi.Pon(col::Cantidad, (qn + qi).Texto());
+    fi.Pon(col::Importe, precio.Texto());
+    fi.Pon(col::Total, total.Texto());
+    for (const int columna : {col::Costo, col::Impuestos, col::Itc})
+        fi.Pon(columna, Numero(Promedio(fi, ni, columna, qi, qn)));
+    fi.Pon(col::TotalLinea, (Cur(ni(col::TotalLinea)) + Cur(fi(col::TotalLinea))).Texto());
+    fi.Pon(col::PrecioSinIva, precio.Texto());
+    g.setRows(n);
+    return fi.f;
+}
+
+// The package, kilogram and cubic-metre quantities of the line, the proforma and exempt-by-law
+// marks, and the derived quantities of the row that holds the line.
+void CompletaFilaArticulo(Conversion& c, int fila, bool fusionada) {
+    const Celdas r{*c.articulos, fila};
+    const Registros& l = c.rsLineas;
+    PasoConversion([&] {
+        const bool kilos =
+            Igual(L(c, "TC"), QStringLiteral("NP")) && Igual(L(c, "IdUnidadBase"), gUnidadMedidaKG.trimmed());
+        const QString bultos =
+            CampoConv::Texto(l, kilos ? QStringLiteral("Equiv_UDBase") : QStringLiteral("Cant_BL"));
+        const QString kg = CampoConv::Texto(l, QStringLiteral("CANT_KG"));
+        const QString m3 = CampoConv::Texto(l, QStringLiteral("CANT_M3"));
+        if (fusionada) {
+            r.Pon(col::CantidadBultos, (Cur(r(col::CantidadBultos)) + Cur(bultos)).Texto());
+            r.Pon(col::CantidadKg, (Cur(r(col::CantidadKg)) + Cur(kg)).Texto());
+            r.Pon(col::CantidadM3, (Cur(r(col::CantidadM3)) + Cur(m3)).Texto());
+        } else {
+            r.Pon(col::CantidadBultos, bultos);
+            r.Pon(col::CantidadKg, kg);
+            r.Pon(col::CantidadM3, m3);
+        }
+    });
+    PasoConversion([&] {
+        if (Igual(c.CpteDestino, QStringLiteral("FP")) || Igual(c.CpteDestino, QStringLiteral("NCFP"))) {
+            const QString d = c.descripAbrev;
+            if (Igual(d, QStringLiteral("PROFORMA")))
+                r.Pon(col::EsExento, QStringLiteral("1"));
+            else if (d.size() > 8 && Igual(d.left(8), QStringLiteral("PROFORMA")))
+                r.Pon(col::Iva, d.mid(8));
+        }
+        if (Igual(CampoConv::Recortado(c.cabecera, QStringLiteral("CondicionIva")), QStringLiteral("3")) &&
+            Igual(c.procedencia, QStringLiteral("EXENTO LEY")))
+            r.Pon(col::EsExento, QStringLiteral("1"));
+    });
+    PasoConversion([&] {
+        c.articulos->setRow(fila);
+        RecalculaCantidadesGrilla(*c.articulos);
+    });
+}
+
+} // namespace
+
+void CompletaFila(Conversion& c, bool desdeLotes) {
+    const Celdas r{*c.articulos, c.FilaArticulo()};
+    if (!desdeLotes && !c.esCompra)
+        PreciosFinales(c, r);
+    if (!Igual(c.TC.trimmed(), QStringLiteral("NP")))
+        LotesYOrigen(c, r);
+    TotalesEIva(c, r);
+    PasoConversion([&] {
+        r.Pon(col::RestoPorAplicar,
+              c.EsPrograma(ProgramasConversion::ArticuloUnico)
+                  ? Numero(c.pendiente).trimmed()
+                  : Numero(CampoConv::NumeroSinNulo(c.rsLineas, QStringLiteral("Cantidad")) - c.aplicado)
+                        .trimmed());
+        r.Pon(col::SucNroLetraOrigen, c.SucNroLetra.trimmed());
+    });
+    int fila = r.f;
+    if (!c.esCompra && gMaderera) {
+        Medidas(c, r);
+        PasoConversion([&] { fila = AcumulaFilaRepetida(c); });
+    }
+    CompletaFilaArticulo(c, fila, fila != r.f);
+}

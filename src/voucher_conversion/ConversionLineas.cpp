@@ -1,0 +1,307 @@
+#include "AccesoDatos.h"
+#include "BuscaArticulo.h"
+#include "ClsCmnCptes.h"
+#include "ColumnasArticulos.h"
+#include "Configuracion.h"
+#include "ConversionInterno.h"
+#include "Globales.h"
+#include "Grilla.h"
+#include "Interaccion.h"
+#include "ProgramasConversion.h"
+#include "Utilidades.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+bool Igual(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Whether the field holds that number (a null never does).
+bool Vale(const Registros& rs, const QString& campo, double valor) {
+    const QVariant v = rs.Fields(campo);
+    return !v.isNull() && UT().TextoADoble(v) == valor;
+}
+
+QString CodigoLinea(const Conversion& c) {
+    return CampoConv::Recortado(c.rsLineas, QStringLiteral("IdArticulo"));
+}
+
+void AgregaFila(const Conversion& c) {
+    c.articulos->setRows(c.articulos->Rows() + 1);
+}
+
+// The sheet test: an order that needs more printed sheets than one is told, and its customer and
+// voucher are kept in the class.
+void LimiteHojas(Conversion& c) {
+    const qint32 n = c.rsLineas.RecordCount();
+    const bool factura =
+        Igual(c.CpteDestino, QStringLiteral("FC")) || Igual(c.CpteDestino, QStringLiteral("FP"));
+    if (Igual(c.TC, QStringLiteral("NP")) && factura && n > c.cantLineas && c.cantLineas != 9999 &&
+        c.cantLineas != 0) {
+        c.clase->NPP_Cliente = UT().ValorATexto(c.cabecera.Fields(QStringLiteral("Cuenta")));
+        c.clase->NPP_IDCpte = UT().ValorATexto(c.cabecera.Fields(QStringLiteral("IdComprobante")));
+        const qint32 hojas = n / c.cantLineas + (n % c.cantLineas > 0 ? 1 : 0);
+        interaccion().MsgBox(QStringLiteral("Recuerde que para facturar este pedido completo necesita ") +
+                                 QString::number(hojas) +
+                                 QStringLiteral(" Hojas (El sistema tiene configurado ") +
+                                 QString::number(c.cantLineas) + QStringLiteral(" por hoja)"),
+                             Estilo::SoloAceptar | Estilo::Informacion, QStringLiteral("Aviso al operador"));
+    } else {
+        c.clase->NPP_Cliente.clear();
+        c.clase->NPP_IDCpte.clear();
+    }
+}
+
+// Pending and applied quantities of a sales line delivered in parts, with the delivery run's
+// pending quantity when the header belongs to one (IdReparto -1).
+void PendienteEntregaParcial(Conversion& c, double cantidad, bool reparto) {
+    if (!reparto) {
+        c.aplicado = CantidadAplicaciones(c);
+        return;
+    }
+    c.pendiente = c.clase->CantRepartoPend(
+        c.TC, c.SucNroLetra, CampoConv::Texto(c.rsLineas, QStringLiteral("IdArticulo")), c.entregado);
+    if (Igual(c.TC, QStringLiteral("RM")) && cantidad < 0 && c.pendiente == 0) {
+        c.aplicado = 0;
+        c.pendiente = cantidad;
+    } else if (c.EsPrograma(ProgramasConversion::ArticuloUnico)) {
+        c.aplicado = c.entregado;
+    } else {
+        if (c.pendiente > cantidad)
+            c.pendiente = cantidad;
+        c.aplicado = cantidad - c.pendiente;
+    }
+}
+
+// Pending and applied quantities of any other sales line, by the header's IdReparto.
+void PendienteVenta(Conversion& c) {
+    const Registros& l = c.rsLineas;
+    const Registros& h = c.cabecera;
+    const double cantidad = CampoConv::Numero(l, QStringLiteral("Cantidad"));
+    const QVariant preparada = l.Fields(QStringLiteral("Cantidadpreparada"));
+    if (Vale(h, QStringLiteral("IdReparto"), -1) && !c.descargaStockRemitos) {
+        double descarte = 0;
+        c.pendiente = c.clase->CantRepartoPend(c.TC, c.SucNroLetra,
+                                               CampoConv::Texto(l, QStringLiteral("IdArticulo")), descarte);
+        c.aplicado = cantidad - c.pendiente;
+    } else if (Vale(h, QStringLiteral("IdReparto"), -1) && Igual(c.TC, QStringLiteral("PR"))) {
+        c.pendiente = cantidad;
+        if (!preparada.isNull()) {
+            const double p = CampoConv::Numero(l, QStringLiteral("Cantidadpreparada"));
+            c.pendiente = std::min(cantidad - p, cantidad);
+            c.aplicado = p;
+        }
+    } else if (Vale(h, QStringLiteral("IdReparto"), 0)) {
+        c.pendiente = cantidad;
+        if (!preparada.isNull()) {
+            const double p = CampoConv::Numero(l, QStringLiteral("Cantidadpreparada"));
+            const double aFacturar =
+                UT().TextoAMoneda(UT().ValorCampo(l.Fields(QStringLiteral("CANTIDADAFACTURAR")))).ADoble();
+            if (aFacturar > 0) {
+                c.aplicado = cantidad - aFacturar;
+                c.pendiente = cantidad - p;
+            } else {
+                c.pendiente = std::min(cantidad - p, cantidad);
+                c.aplicado = p;
+            }
+        }
+    }
+}
+
+// The applied and pending quantities of the line (one rule group, the first that holds).
+void CalculaPendiente(Conversion& c) {
+    if (c.Compras)
+        return;
+    const QString tipo = c.TC.trimmed();
+    const Registros& l = c.rsLineas;
+    if (c.entregaParcialRemito && !c.descargaStockRemitos &&
+        (Igual(tipo, QStringLiteral("RM")) || Igual(tipo, QStringLiteral("NP")))) {
+        const bool reparto = Vale(c.cabecera, QStringLiteral("IdReparto"), -1);
+        PendienteEntregaParcial(c, reparto ? CampoConv::Numero(l, QStringLiteral("Cantidad")) : 0, reparto);
+    } else if (Igual(tipo, QStringLiteral("FP")) || Igual(tipo, QStringLiteral("FC"))) {
+        const double cantidad = CampoConv::Numero(l, QStringLiteral("Cantidad"));
+        c.pendiente = cantidad;
+        if (Vale(c.cabecera, QStringLiteral("IdReparto"), -1)) {
+            double descarte = 0;
+            c.pendiente = std::min(c.clase->CantRepartoPend(c.TC, c.SucNroLetra,
+                                                            CampoConv::Texto(l, QStringLiteral("IdArticulo")),
+                                                            descarte),
+                                   cantidad);
+            c.aplicado = cantidad - c.pendiente;
+        }
+    } else {
+        PendienteVenta(c);
+    }
+}
+
+// Each article once per delivery run: false when the line's article is already loaded (its row
+// is taken back).
+bool PrimeraVezEnReparto(Conversion& c) {
+    if (c.EsPrograma(ProgramasConversion::SoloRemitos) || !Vale(c.cabecera, QStringLiteral("IdReparto"), -1))
+        return true;
+    const QString codigo = CodigoLinea(c);
+    const QStringList partes = c.listaArticulos.split(QLatin1Char(','));
+    for (const QString& p : partes) {
+        if (Igual(p.trimmed(), codigo)) {
+            c.articulos->setRows(c.articulos->Rows() - 1);
+            return false;
+        }
+    }
+    c.listaArticulos += QLatin1Char(',') + codigo;
+    return true;
+}
+
+// The line's article; false when it belongs to another business unit (the line is dropped).
+bool ArticuloDeLaLinea(Conversion& c) {
+    c.estadoArticulo = 1;
+    BuscaArticuloLinea(c, UT().RellenaCodigo(CodigoLinea(c), 25));
+    if (c.encontrado && !Igual(c.CpteDestino, QStringLiteral("FP")) &&
+        !Igual(c.CpteDestino, QStringLiteral("NCFP")) && c.estadoArticulo == 2) {
+        if (c.lineasTomadas != 0)
+            --c.lineasTomadas;
+        return false;
+    }
+    return true;
+}
+
+// Prepares the row of the line and works out its quantities; false when the line is dropped.
+bool PreparaLinea(Conversion& c) {
+    bool sigue = true;
+    PasoConversion([&] {
+        c.pideDeposito = Igual(c.Config(QStringLiteral("PideDepositoEnCptes")), QStringLiteral("SI"));
+    });
+    PasoConversion([&] { sigue = PrimeraVezEnReparto(c); });
+    if (!sigue)
+        return false;
+    PasoConversion([&] {
+        if (!c.articulos->TextMatrix(c.FilaArticulo(), col::CodigoArticulo).trimmed().isEmpty())
+            AgregaFila(c);
+    });
+    c.aplicado = 0;
+    c.pendiente = 0;
+    PasoConversion([&] { CalculaPendiente(c); });
+    if (c.EsPrograma(ProgramasConversion::SoloRemitos) && Igual(c.TC, QStringLiteral("RM")) &&
+        Igual(c.CpteDestino, QStringLiteral("FC")))
+        PasoConversion([&] { c.aplicado = CantidadAplicaciones(c); });
+    PasoConversion([&] { sigue = ArticuloDeLaLinea(c); });
+    return sigue;
+}
+
+// One line of the loop: false when the loop stops at the line limit.
+bool TomaLinea(Conversion& c) {
+    bool salta = false;
+    PasoConversion([&] {
+        salta = Vale(c.rsLineas, QStringLiteral("Recepcion"), -999) && !c.clase->NPP_Cliente.isEmpty();
+    });
+    if (salta)
+        return true;
+    if (c.estadoArticulo == 2)
+        c.primeraFila = true;
+    if (c.primeraFila) {
+        c.primeraFila = false;
+    } else {
+        PasoConversion([&] {
+            salta = c.EsPrograma(ProgramasConversion::ArticuloUnico) &&
+                    c.clase->ExisteEnGrid(*c.articulos,
+                                          CampoConv::Texto(c.rsLineas, QStringLiteral("IdArticulo")));
+        });
+        if (salta)
+            return true;
+        AgregaFila(c);
+    }
+    ++c.lineasTomadas;
+    if (c.lineasTomadas > c.cantLineas && c.cantLineas > 0)
+        return false;
+    if (PreparaLinea(c)) {
+        LlenaFilaIdentidad(c);
+        LlenaFilaAtributos(c);
+    }
+    return true;
+}
+
+} // namespace
+
+bool BuscaArticuloConversion(const Conversion& c, const QString& codigo, Registros& rs, qint16& modo) {
+    QString buscado = codigo;
+    bool porBarra = false;
+    QString descripcion, udBase, prefijoLote;
+    double cantidad = 0;
+    Moneda importe;
+    return BuscaArticulo(buscado, rs, true, porBarra, descripcion, {}, udBase, {}, cantidad, importe,
+                         prefijoLote, {}, modo, c.programa);
+}
+
+// The key under which the database compares a code: case and trailing blanks do not count.
+QString ClaveCodigo(const QString& codigo) {
+    qsizetype fin = codigo.size();
+    while (fin > 0 && codigo.at(fin - 1).isSpace())
+        --fin;
+    return codigo.left(fin).toCaseFolded();
+}
+
+void BuscaArticuloLinea(Conversion& c, const QString& codigo) {
+    auto i = c.articulosLeidos.constFind(codigo);
+    if (i == c.articulosLeidos.constEnd()) {
+        auto leido = std::make_shared<ArticuloLeido>();
+        Registros rs;
+        qint16 modo = 1;
+        leido->encontrado = BuscaArticuloConversion(c, codigo, rs, modo);
+        leido->estado = modo;
+        if (leido->encontrado)
+            leido->fila = FilaLeida(rs);
+        AD().CierraRecordset(rs);
+        i = c.articulosLeidos.insert(codigo, leido);
+    }
+    c.encontrado = i.value()->encontrado;
+    c.estadoArticulo = i.value()->estado;
+    c.rsArticulo = i.value()->fila;
+}
+
+double CantidadAplicaciones(Conversion& c) {
+    if (!c.aplicacionesLeidas) {
+        // Every application of the origin at once; the first row of each article counts.
+        Registros rs;
+        AD().ObtieneRecordset(
+            QStringLiteral("SELECT IDARTICULO, CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE "
+                           "(TCO_ORIGEN = 'RM' or TCO_ORIGEN = 'NP') AND IDCOMPROBANTEORIGEN = '") +
+                QString(c.SucNroLetra.trimmed()).replace(QLatin1Char('\''), QStringLiteral("''")) +
+                QStringLiteral("'"),
+            rs);
+        while (!rs.Eof()) {
+            const QString clave = ClaveCodigo(UT().ValorATexto(rs.Fields(QStringLiteral("IDARTICULO"))));
+            if (!c.aplicaciones.contains(clave))
+                c.aplicaciones.insert(
+                    clave, UT().TextoAMoneda(UT().ValorCampo(rs.Fields(QStringLiteral("CantidadAplicada"))))
+                               .ADoble());
+            rs.MoveNext();
+        }
+        AD().CierraRecordset(rs);
+        c.aplicacionesLeidas = true;
+    }
+    // A line nothing was applied to has no row.
+    const double aplicado = c.aplicaciones.value(ClaveCodigo(UT().RellenaCodigo(CodigoLinea(c), 25)), 0);
+    QCoreApplication::processEvents();
+    return aplicado;
+}
+
+void LlenaArticulos(Conversion& c) {
+    c.lineasTomadas = 0;
+    bool vacio = true;
+    PasoConversion([&] { vacio = c.rsLineas.Eof(); });
+    if (vacio)
+        return;
+    c.primeraFila = true;
+    PasoConversion([&] { LimiteHojas(c); });
+    bool fin = false;
+    while (!fin) {
+        bool sigue = true;
+        PasoConversion([&] { sigue = TomaLinea(c); });
+        if (!sigue)
+            break;
+        PasoConversion([&] { c.rsLineas.MoveNext(); });
+        PasoConversion([&] { fin = c.rsLineas.Eof(); });
+    }
+    AgregaFila(c);
+}

@@ -1,0 +1,68 @@
+#include "AccesoDatos.h"
+#include "ColumnasOtrosConceptos.h"
+#include "ConversionInterno.h"
+#include "Formatos.h"
+#include "Globales.h"
+#include "Grilla.h"
+#include "ProgramasConversion.h"
+#include "Regional.h"
+#include "Utilidades.h"
+
+namespace {
+
+bool Igual(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// The account a concept's detail begins with: by its code, else by its optional code. Gives
+// the account's code, or nothing when there is none or it is a title account.
+QString CuentaDelDetalle(const QString& detalle) {
+    const qsizetype p = detalle.indexOf(QLatin1Char(' '));
+    if (p < 1)
+        return {};
+    // The code goes with the blank that ends it, as the account tables compare it.
+    const QString codigo = QString(detalle.left(p + 1)).replace(QLatin1Char('\''), QStringLiteral("''"));
+    Registros rs;
+    AD().ObtieneRecordset(QStringLiteral("SELECT * FROM MA_CUENTAS  with(nolock)  WHERE Codigo =  '") +
+                              codigo + QStringLiteral("'"),
+                          rs);
+    if (rs.Eof())
+        AD().ObtieneRecordset(
+            QStringLiteral("SELECT * FROM MA_CUENTAS  with(nolock)  WHERE CodigoOpcional =  '") + codigo +
+                QStringLiteral("'"),
+            rs);
+    if (rs.Eof() || rs.Fields(QStringLiteral("Titulo")).isNull() ||
+        CampoConv::Verdadero(rs.Fields(QStringLiteral("Titulo"))))
+        return {};
+    return UT().ValorATexto(rs.Fields(QStringLiteral("Codigo"))).trimmed();
+}
+
+QString Importe(const Conversion& c, const QString& campo) {
+    if (c.ConvertirMoneda)
+        return FmtMoneda(
+            Regional::TextoNumero(CampoConv::NumeroSinNulo(c.rsOtros, campo) * c.Cotizacion()).trimmed(), -1,
+            false);
+    return FmtMoneda(CampoConv::Recortado(c.rsOtros, campo), -1, false);
+}
+
+void EscribeConcepto(const Conversion& c) {
+    Grilla& g = *c.otros;
+    const int f = g.Rows() - 1;
+    // The delivery-only program leaves the cattle-trip concepts of a delivery note out.
+    if (c.EsPrograma(ProgramasConversion::SoloRemitos) && Igual(c.TC, QStringLiteral("RM")) &&
+        Igual(CampoConv::Recortado(c.rsOtros, QStringLiteral("NroViaje")), QStringLiteral("TROPA")))
+        return;
+    g.setTextMatrix(f, colOtroConcepto::Detalle,
+                    CampoConv::Recortado(c.rsOtros, QStringLiteral("Observacion")));
+    g.setTextMatrix(f, colOtroConcepto::Importe, Importe(c, QStringLiteral("Importe")));
+    g.setTextMatrix(f, colOtroConcepto::ImporteSinIva, Importe(c, QStringLiteral("Importe_S_IVA")));
+    const QString cuenta = CuentaDelDetalle(g.TextMatrix(f, colOtroConcepto::Detalle).trimmed());
+    if (!cuenta.isEmpty())
+        g.setTextMatrix(f, colOtroConcepto::Cuenta, cuenta);
+}
+
+} // namespace
+
+void LlenaOtrosConceptos(Conversion& c) {
+    LlenaBloque(c, c.rsOtros, *c.otros, [&] { EscribeConcepto(c); });
+}
