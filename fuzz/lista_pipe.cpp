@@ -3,6 +3,7 @@
 
 #include "ClsCmnCptes.h"
 #include "ErrorSistema.h"
+#include "FrmCargaLotesySeries.h"
 #include "ListaPipe.h"
 
 #include <QString>
@@ -72,5 +73,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     Exige(marcadas.size() == arreglo.size());
     for (qsizetype k = 0; k < n; ++k)
         Exige(marcadas[k] == entradas[k] + ListaPipe::MarcaFin);
+
+    // The lot and serial dialog preloads a line's earlier serials one per unit row: the written
+    // entries in order, as many as there are rows (a first entry that is empty is the second "|"
+    // the preload drops).
+    constexpr int kUnidades = 6;
+    FrmCargaLotesySeries dialogo;
+    dialogo.Cantidad = kUnidades;
+    dialogo.EsSerie = true;
+    dialogo.SeriesAnteriores = texto;
+    dialogo.CargaDatos();
+    Exige(dialogo.MSFlexGrid1.Rows() == kUnidades + 1);
+    FrmCargaLotesySeries releido;
+    releido.Cantidad = kUnidades;
+    releido.EsSerie = true;
+    releido.SeriesAnteriores = escrita;
+    releido.CargaDatos();
+    const bool blanca = QString(escrita).remove(QLatin1Char('|')).trimmed().isEmpty();
+    if (n > 0 && !entradas[0].isEmpty() && !blanca)
+        for (qsizetype k = 0; k < kUnidades; ++k)
+            Exige(releido.MSFlexGrid1.TextMatrix(int(k + 1), 1) == (k < n ? entradas[k] : QString()));
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "Inicio.h"
 #include "InteraccionQt.h"
+#include "VistaCargaLotesySeries.h"
 #include "VistaDespacho.h"
 #include "VistaFrmConsComprobantes.h"
 #include "VistaVardelio.h"
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
     RegistraVistaDespacho();
     RegistraVistaFrmConsComprobantes();
     RegistraVistasPosiciones();
+    RegistraVistaCargaLotesySeries();
     if (QGuiApplication::platformName() != QStringLiteral("offscreen"))
         EstableceInteraccion(&puerto);
 

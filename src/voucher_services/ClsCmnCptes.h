@@ -99,6 +99,33 @@ public:
     // The list with the end marker before every closing "|"; its first character is taken to be
     // the opening "|". "" gives "|".
     static QString InsertaCHR255(const QString& iPipe);
+
+    // ---- Line dialog drivers (bodies in lots_positions/DialogosLinea.cpp) ----
+    // Each asks the user through a fresh dialog and brings its lists back. Errors go to the
+    // central error handler as "PideSerieLote" (retry, next step or leave with the outputs as far
+    // as they were set).
+
+    // The lots or serial numbers a line brings in: with `Cantidad` 0 both results are empty and
+    // no dialog is shown; otherwise the dialog is loaded with the earlier lists and shown.
+    static void PideSerieLote(const QString& Articulo, double Cantidad, const QString& SerieAnt,
+                              const QString& LoteAnt, QString& SerieNvo, QString& LoteNvo, bool Serie,
+                              bool Lote, bool Talle);
+    // The lots and serial numbers a line takes out of the deposit's stock, less what the other
+    // rows of `Grilla` of the article took. An empty `Deposito` becomes the default deposit (in
+    // the caller's variable too); with `Cantidad` 0 nothing more happens. With `MostrarForm`
+    // false the dialog's proposal is accepted without showing it. `Cantidad` may come back
+    // adjusted to what the user chose.
+    static void PideSerieLote_Salidas(Grilla& Grilla, const QString& Articulo, const QString& Descripcion,
+                                      double& Cantidad, const QString& SeriesLoteAnt,
+                                      const QString& CantidadANT, QString& SeriesLoteNvo,
+                                      QString& CantidadesNvo, bool Lote, bool Serie, bool Talle,
+                                      QString& Deposito, bool MostrarForm);
+    // The lists (columns 21 and 22) of every row of the articles grid whose code (column 0)
+    // equals `Articulo` (any case), joined into one list each.
+    static void CuentaLotesEnGrilla(Grilla& Grilla, const QString& Articulo, QString& LotesEnGrid,
+                                    QString& CantidadesEnGrid);
+    // ---- end of line dialog drivers ----
+
     // The number (from 1) of the first closed entry equal to the value (trimmed, any case); the
     // number of entries plus 1 when none is; 0 for a text without "|".
     static qint32 Busca_Lotes_Series(const QString& PipeSeriesLotes, const QString& QueSerieLote);

@@ -42,6 +42,18 @@ void InsertaCaracter(QLineEdit* w, CajaTexto& caja, QChar c) {
 
 // ---- The table over the grid ----
 
+void PreparaTablaGrilla(QTableView* tabla) {
+    tabla->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tabla->setSelectionMode(QAbstractItemView::SingleSelection);
+    tabla->setSelectionBehavior(QAbstractItemView::SelectItems);
+    tabla->setWordWrap(false);
+    tabla->verticalHeader()->hide();
+    tabla->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    tabla->verticalHeader()->setDefaultSectionSize(tabla->fontMetrics().height() + 6);
+    tabla->horizontalHeader()->setHighlightSections(false);
+    tabla->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+}
+
 EnlaceTablaGrilla::EnlaceTablaGrilla(Grilla& grilla, QTableView* tabla,
                                      std::function<void(int, int)> alMoverCelda)
     : QObject(tabla), grilla_(grilla), tabla_(tabla), modelo_(new ModeloGrilla(grilla, this)),

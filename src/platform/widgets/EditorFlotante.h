@@ -18,6 +18,11 @@ std::optional<qint16> CaracterTecla(const QKeyEvent* tecla);
 // Writes an accepted character into the widget and its box, as the user would have typed it.
 void InsertaCaracter(QLineEdit* w, CajaTexto& caja, QChar c);
 
+// A table set up as the grids show: no Qt editing (the floating editor edits), one cell selected,
+// no word wrap, no row header, rows of fixed height (a grid of many thousand rows is laid out
+// without measuring each), columns the user can widen.
+void PreparaTablaGrilla(QTableView* tabla);
+
 // Shows a grid in a table view: the view follows the grid's rows, column widths, hidden columns,
 // fixed rows (row 0 is shown by the header), Enabled and current cell. A cell the user moves to
 // is handed to `alMoverCelda(fila, col)`, where the form runs its LeaveCell and EnterCell; when

@@ -44,15 +44,7 @@ VistaVardelio::VistaVardelio(FrmVardelio& form, QWidget* padre) : QMainWindow(pa
 
     tabla_ = new QTableView(centro);
     tabla_->setObjectName(QStringLiteral("MSFlexGrid2"));
-    tabla_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tabla_->setSelectionMode(QAbstractItemView::SingleSelection);
-    tabla_->setSelectionBehavior(QAbstractItemView::SelectItems);
-    tabla_->setWordWrap(false);
-    tabla_->verticalHeader()->hide();
-    tabla_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    tabla_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    tabla_->horizontalHeader()->setHighlightSections(false);
-    tabla_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    PreparaTablaGrilla(tabla_);
     label2_->setBuddy(tabla_);
     capa->addWidget(tabla_, 1);
 

@@ -1,0 +1,119 @@
+// The drivers of the line dialogs of ClsCmnCptes: what each sets on its dialog, in which order,
+// and what it reads back.
+
+#include "AccesoDatos.h"
+#include "ClsCmnCptes.h"
+#include "ColumnasArticulos.h"
+#include "Configuracion.h"
+#include "FrmCargaLotesySeries.h"
+#include "Globales.h"
+#include "Grilla.h"
+#include "Interaccion.h"
+#include "Utilidades.h"
+
+namespace {
+
+int ErrorDriver(const ErrorSistema& e) {
+    return AD().GestionaError(e, QStringLiteral("PideSerieLote"));
+}
+
+} // namespace
+
+void ClsCmnCptes::PideSerieLote(const QString& Articulo, double Cantidad, const QString& SerieAnt,
+                                const QString& LoteAnt, QString& SerieNvo, QString& LoteNvo, bool Serie,
+                                bool Lote, bool Talle) {
+    if (Cantidad == 0) {
+        SerieNvo.clear();
+        LoteNvo.clear();
+        return;
+    }
+    FrmCargaLotesySeries f;
+    EjecutaPasos({
+                     [&] { f.Form_Load(); },
+                     [&] {
+                         f.Cantidad = Cantidad;
+                         f.EsSerie = Serie;
+                         f.EsLote = Lote;
+                         f.EsTalle = Talle;
+                         f.Articulo = Articulo;
+                         f.SeriesAnteriores = SerieAnt;
+                         f.LotesAnteriores = LoteAnt;
+                     },
+                     [&] { f.CargaDatos(); },
+                     [&] { f.lblArticulo.setCaption(Articulo); },
+                     [&] {
+                         f.Visible = true;
+                         interaccion().MuestraModal(f);
+                     },
+                     [&] { SerieNvo = f.Series; },
+                     [&] { LoteNvo = f.Lotes; },
+                 },
+                 ErrorDriver);
+}
+
+void ClsCmnCptes::PideSerieLote_Salidas(Grilla& Grilla, const QString& Articulo, const QString& Descripcion,
+                                        double& Cantidad, const QString& SeriesLoteAnt,
+                                        const QString& CantidadANT, QString& SeriesLoteNvo,
+                                        QString& CantidadesNvo, bool Lote, bool Serie, bool Talle,
+                                        QString& Deposito, bool MostrarForm) {
+    FrmCargaLotesySeries f;
+    bool seguir = true;
+    EjecutaPasos({
+                     [&] {
+                         if (Deposito.isEmpty())
+                             Deposito = Cfg(QStringLiteral("DepositoDefault"));
+                     },
+                     [&] { seguir = Cantidad != 0; },
+                 },
+                 ErrorDriver);
+    if (!seguir)
+        return;
+    EjecutaPasos({
+                     [&] { f.Form_Load(); },
+                     [&] {
+                         f.Cantidad = Cantidad;
+                         f.Articulo = Articulo;
+                         f.EsConsultaDeSerieLote = true;
+                         f.EsLote = Lote;
+                         f.EsSerie = Serie;
+                         f.EsTalle = Talle;
+                         f.Deposito = UT().RellenaCodigo(Deposito, 4);
+                         f.Lotes = SeriesLoteAnt;
+                         f.Series = CantidadANT;
+                     },
+                     [&] { CuentaLotesEnGrilla(Grilla, Articulo, f.LotesExistentes, f.SeriesExistentes); },
+                     [&] { f.CargaDatos(); },
+                     [&] { f.lblArticulo.setCaption(Articulo + QStringLiteral(" - ") + Descripcion); },
+                     [&] { f.MostrarForm = MostrarForm; },
+                     [&] {
+                         if (MostrarForm) {
+                             f.Visible = true;
+                             interaccion().MuestraModal(f);
+                         } else {
+                             f.CmdAceptar_Click();
+                         }
+                     },
+                     [&] { SeriesLoteNvo = f.Lotes; },
+                     [&] { CantidadesNvo = f.Series; },
+                     [&] { Cantidad = f.Cantidad; },
+                 },
+                 ErrorDriver);
+}
+
+void ClsCmnCptes::CuentaLotesEnGrilla(Grilla& Grilla, const QString& Articulo, QString& LotesEnGrid,
+                                      QString& CantidadesEnGrid) {
+    LotesEnGrid.clear();
+    CantidadesEnGrid.clear();
+    const auto agrega = [](QString& acumulada, const QString& lista) {
+        if (acumulada.isEmpty())
+            acumulada = lista;
+        else
+            acumulada += QStringView(lista).mid(qMin<qsizetype>(1, lista.size()));
+    };
+    for (int fila = 1; fila < Grilla.Rows(); ++fila) {
+        if (Grilla.TextMatrix(fila, col::CodigoArticulo).compare(Articulo, Qt::CaseInsensitive) != 0)
+            continue;
+        agrega(LotesEnGrid, Grilla.TextMatrix(fila, col::ListaLotes));
+        agrega(CantidadesEnGrid, Grilla.TextMatrix(fila, col::ListaCantidades));
+    }
+}

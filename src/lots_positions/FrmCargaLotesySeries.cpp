@@ -1,0 +1,582 @@
+// The lot and serial dialog: loading, the proposal, the validation of a quantity and accept.
+
+#include "FrmCargaLotesySeries.h"
+
+#include "AccesoDatos.h"
+#include "Configuracion.h"
+#include "Globales.h"
+#include "Interaccion.h"
+#include "ListaPipe.h"
+#include "NivelesLayout.h"
+#include "PreparaFormulario.h"
+#include "Regional.h"
+#include "Registros.h"
+#include "Teclas.h"
+#include "Utilidades.h"
+
+#include <cmath>
+#include <unordered_map>
+
+namespace {
+
+const QString kAviso = QStringLiteral("Aviso al Operador");
+const QString kAvisoFuerte = QStringLiteral("Aviso al Operador!!!");
+constexpr qint16 kF2 = 113;
+
+// Quantities are compared as the database keeps them: to four decimals.
+double A4(double v) {
+    return RedondeoBanquero(v, 4);
+}
+
+// A list under the writer's rules: "|" and every entry closed by "|"; the empty text when
+// nothing but "|" and blanks would remain.
+QString EscribeLista(const QStringList& entradas) {
+    QString lista = QStringLiteral("|");
+    bool contenido = false;
+    for (const QString& e : entradas) {
+        lista += e;
+        lista += u'|';
+        contenido = contenido || !e.trimmed().isEmpty();
+    }
+    return contenido ? lista : QString();
+}
+
+// Entry texts of a list by their first position (from 1), without regard to case and to the
+// blanks at their ends, as Busca_Lotes_Series finds them, built in one walk.
+class IndiceLista {
+public:
+    explicit IndiceLista(const QString& lista) : lista_(lista) {
+        const ListaPipe::Recorrido r = ListaPipe::Recorre(lista_);
+        tieneBarra_ = r.tieneBarra;
+        cuenta_ = qint32(r.cerradas.size());
+        posiciones_.reserve(r.cerradas.size());
+        for (size_t i = 0; i < r.cerradas.size(); ++i)
+            posiciones_.emplace(ListaPipe::SinBlancos(r.cerradas[i]), qint32(i + 1));
+    }
+    // As Busca_Lotes_Series: the position, the count plus 1 when absent, 0 without any "|".
+    qint32 Busca(const QString& valor) const {
+        if (!tieneBarra_)
+            return 0;
+        const auto it = posiciones_.find(ListaPipe::SinBlancos(valor));
+        return it == posiciones_.end() ? cuenta_ + 1 : it->second;
+    }
+
+private:
+    struct Hash {
+        size_t operator()(QStringView v) const { return ListaPipe::HashEntrada(v); }
+    };
+    struct Igual {
+        bool operator()(QStringView a, QStringView b) const { return ListaPipe::MismaEntrada(a, b); }
+    };
+    QString lista_;
+    bool tieneBarra_ = false;
+    qint32 cuenta_ = 0;
+    std::unordered_map<QStringView, qint32, Hash, Igual> posiciones_;
+};
+
+// Case-blind text keys to the first row that has them (BuscaEnArray's text compare).
+QString ClaveTexto(const QString& s) {
+    return s.toCaseFolded();
+}
+
+} // namespace
+
+QStringList FrmCargaLotesySeries::Toolbar1() {
+    return {QStringLiteral("Llenar las demas celdas con el valor de las seleccionadas"),
+            QStringLiteral("Blanquear las Celdas a partir de la celda seleccionada")};
+}
+
+MedidaTexto& FrmCargaLotesySeries::MedidaPorDefecto() {
+    static MedidaTexto medida;
+    return medida;
+}
+
+FrmCargaLotesySeries::FrmCargaLotesySeries()
+    : TextWidth(MedidaPorDefecto()), edicion_(MSFlexGrid1, TxtEdit, foco_, {}) {
+    MSFlexGrid1.setName(QStringLiteral("MSFlexGrid1"));
+    // The dialog's grid refuses a fixed column as the current one (30010).
+    MSFlexGrid1.setRechazaColumnaFija(true);
+    TxtEdit.setVisible(false);
+    const auto siempre = [] { return true; };
+    foco_.DefineOrden({{QStringLiteral("MSFlexGrid1"), [this] { return MSFlexGrid1.Enabled(); }},
+                       {QStringLiteral("CmdAceptar"), siempre},
+                       {QStringLiteral("CmdCancelar"), siempre}});
+    foco_.alMoverFoco = [this](const QString&, const QString& nuevo) {
+        if (nuevo == MSFlexGrid1.Name())
+            MSFlexGrid1_GotFocus();
+    };
+    auto& r = edicion_.reglas();
+    r.esCantidad = [this](int col) { return EsConsultaDeSerieLote && (col == 2 || col == 3); };
+    r.editable = [this](int col) { return !(EsConsultaDeSerieLote && col == 2); };
+    r.propiedadesPrimero = true;
+    r.saltaColumnaFija = true;
+    r.enter = [this] { EnterEnGrilla(); };
+    r.campoValida = [this](CajaTexto& t) {
+        CampoValida(t);
+        return campoInvalido_;
+    };
+}
+
+int FrmCargaLotesySeries::Ancho(int letras) const {
+    const QString equis(letras, QLatin1Char('X'));
+    return TextWidth ? TextWidth(equis) : letras * 120;
+}
+
+// ---- Loading ----
+
+void FrmCargaLotesySeries::Form_Load() {
+    EjecutaPasos({[&] { UT().PreparaFormulario(*this, false); }, [&] { ConfiguraFormulario(*this); },
+                  [&] {
+                      formatoSerieAsterisco_ = Cfg(QStringLiteral("ART_FormatoSerieAsterisco"))
+                                                   .compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0;
+                  }},
+                 SiempreSiguiente);
+}
+
+void FrmCargaLotesySeries::CargaDatos() {
+    EjecutaPasos({
+                     [&] { EsSerieYLote = EsSerie && EsLote; },
+                     [&] {
+                         const QString dep = QStringLiteral(" (Deposito: ") + Deposito + QLatin1Char(')');
+                         if (EsTalle) {
+                             Caption = QStringLiteral("Talles, Colores, Sexo") + dep;
+                             // A size line given as serial and lot works as a serial line.
+                             if (EsSerie && EsLote) {
+                                 EsSerieYLote = false;
+                                 EsLote = false;
+                             }
+                         } else if (EsSerieYLote) {
+                             Caption = QStringLiteral("Números de Lote y Serie") + dep;
+                         } else if (EsSerie) {
+                             Caption = QStringLiteral("Números de Serie") + dep;
+                         } else if (EsLote) {
+                             Caption = QStringLiteral("Números de Lote") + dep;
+                         }
+                     },
+                     [&] { lblArticulo.setCaption(TextoPropio(ArticuloDescripcion)); },
+                     [&] { InicializaGrid(); },
+                     [&] { VerificaAnteriores(); },
+                     [&] { VerificaExistenciasEnGrilla(); },
+                     [&] { AjustaAnchoColumnas(); },
+                 },
+                 SiempreSiguiente);
+    // The first data cell that takes a value is the current one.
+    EjecutaPasos({[&] {
+                     if (MSFlexGrid1.Rows() > MSFlexGrid1.FixedRows()) {
+                         MSFlexGrid1.setRow(MSFlexGrid1.FixedRows());
+                         MSFlexGrid1.setCol(EsConsultaDeSerieLote ? 3 : 1);
+                     }
+                 }},
+                 SiempreSiguiente);
+}
+
+void FrmCargaLotesySeries::InicializaGrid() {
+    Grilla& g = MSFlexGrid1;
+    if (EsConsultaDeSerieLote) {
+        g.Clear();
+        g.setRows(1);
+        g.setCols(4);
+        g.setFixedRows(1);
+        g.setFixedCols(2);
+        g.setTextMatrix(0, 0, EsTalle ? QStringLiteral("TALLE-COLOR-SEXO") : QStringLiteral("LOTE"));
+        g.setTextMatrix(0, 1, QStringLiteral("SERIE"));
+        g.setTextMatrix(0, 2, QStringLiteral("CANT. STOCK"));
+        g.setTextMatrix(0, 3, QStringLiteral("CANT. "));
+        g.setColWidth(0, EsLote ? Ancho(18) : 0);
+        g.setColWidth(1, EsSerie ? Ancho(25) : 0);
+        g.setColWidth(2, Ancho(12));
+        g.setColWidth(3, Ancho(25));
+        g.setColAlignment(0, Alineacion::CentroArriba);
+        g.setColAlignment(1, Alineacion::CentroArriba);
+        return;
+    }
+    g.setRows(int(RedondeoBanquero(Cantidad + 1)));
+    g.setColWidth(0, 0);
+    if (EsSerie) {
+        g.setTextMatrix(0, 1, QStringLiteral("Número de Serie"));
+        g.setColWidth(1, Ancho(25));
+    } else if (EsLote) {
+        g.setTextMatrix(0, 1, QStringLiteral("Número de Lote"));
+        g.setColWidth(1, Ancho(25));
+    }
+}
+
+void FrmCargaLotesySeries::VerificaAnteriores() {
+    if (EsConsultaDeSerieLote)
+        AnterioresSalida();
+    else
+        AnterioresEntrada();
+}
+
+QString FrmCargaLotesySeries::ClaveFila(int fila) const {
+    return MSFlexGrid1.TextMatrix(fila, 0).trimmed() + ListaPipe::MarcaFin +
+           MSFlexGrid1.TextMatrix(fila, 1).trimmed();
+}
+
+void FrmCargaLotesySeries::AnterioresSalida() {
+    Grilla& g = MSFlexGrid1;
+    const QString sql = QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = '") +
+                        UT().RellenaCodigo(Articulo, 25) +
+                        QStringLiteral("' AND CANTIDAD > 0  AND IDDEPOSITO = '") + Deposito +
+                        QStringLiteral("' ORDER BY NROLOTE, NROSERIE ");
+    Registros rs;
+    AD().ObtieneRecordset(sql, rs);
+    const int cLote = rs.IndiceCampo(QStringLiteral("NroLote"));
+    const int cSerie = rs.IndiceCampo(QStringLiteral("NroSerie"));
+    const int cCantidad = rs.IndiceCampo(QStringLiteral("Cantidad"));
+    const auto texto = [&](int c) { return rs.Fields(c).toString().trimmed(); };
+    bool hubo = false;
+    SinRedibujo sr(g);
+    for (; !rs.Eof(); rs.MoveNext()) {
+        hubo = true;
+        const int fila = g.Rows();
+        g.setRows(fila + 1);
+        if (EsSerie) {
+            g.setTextMatrix(fila, 1, texto(cSerie));
+            continue;
+        }
+        g.setTextMatrix(fila, 0, texto(cLote));
+        g.setTextMatrix(fila, 1, texto(cSerie));
+        g.setTextMatrix(fila, 2, UT().ValorATexto(UT().ValorCampo(rs.Fields(cCantidad))));
+    }
+    AD().CierraRecordset(rs);
+
+    // Earlier entries no longer in stock are listed with nothing to take.
+    QStringList anteriores;
+    ClsCmnCptes::DescomponeSerieLote(Lotes, anteriores);
+    std::unordered_map<QString, int> claves;
+    claves.reserve(size_t(g.Rows()));
+    for (int fila = 1; fila < g.Rows(); ++fila)
+        claves.emplace(ClaveTexto(ClaveFila(fila)), fila);
+    const QString marca(ListaPipe::MarcaFin);
+    for (const QString& entrada : anteriores) {
+        if (entrada.trimmed().isEmpty() || entrada == marca || claves.count(ClaveTexto(entrada)))
+            continue;
+        const int fila = g.Rows();
+        g.setRows(fila + 1);
+        g.setTextMatrix(fila, 0, UT().QuitaCaracter(entrada, marca));
+        g.setTextMatrix(fila, 2, QStringLiteral("0"));
+        g.setTextMatrix(fila, 3, QStringLiteral("0"));
+    }
+
+    if (hubo) {
+        g.setRows(g.Rows() + 1);
+        if (!Lotes.isEmpty()) {
+            const IndiceLista indice(Lotes);
+            for (int fila = 1; fila < g.Rows(); ++fila) {
+                const qint32 k = indice.Busca(ClaveFila(fila));
+                if (k != 0)
+                    g.setTextMatrix(
+                        fila, 3,
+                        Regional::TextoNumero(UT().TextoADoble(ClsCmnCptes::ExtraeSerieLote(Series, k))));
+            }
+        }
+    }
+}
+
+void FrmCargaLotesySeries::AnterioresEntrada() {
+    if (!EsSerie && !EsLote)
+        return;
+    QString lista = SeriesAnteriores + LotesAnteriores;
+    if (QString(lista).remove(QLatin1Char('|')).trimmed().isEmpty())
+        return;
+    for (int i = 0; i < 2 && lista.startsWith(QLatin1Char('|')); ++i)
+        lista.remove(0, 1);
+    Grilla& g = MSFlexGrid1;
+    SinRedibujo sr(g);
+    int fila = 1;
+    qsizetype inicio = 0;
+    // Only closed entries, and no more than the grid has rows for.
+    for (qsizetype barra = lista.indexOf(QLatin1Char('|')); barra >= 0 && fila < g.Rows();
+         barra = lista.indexOf(QLatin1Char('|'), inicio)) {
+        g.setTextMatrix(fila++, 1, lista.mid(inicio, barra - inicio));
+        inicio = barra + 1;
+    }
+}
+
+void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
+    if (!EsConsultaDeSerieLote)
+        return;
+    Grilla& g = MSFlexGrid1;
+    if (!LotesExistentes.isEmpty()) {
+        QStringList lotes;
+        QStringList cantidades;
+        ClsCmnCptes::DescomponeSerieLote(LotesExistentes, lotes);
+        ClsCmnCptes::DescomponeSerieLote(SeriesExistentes, cantidades);
+        std::unordered_map<QString, int> filas;
+        filas.reserve(size_t(g.Rows()));
+        for (int fila = 1; fila < g.Rows(); ++fila)
+            filas.emplace(ClaveTexto(g.TextMatrix(fila, 0).trimmed() + ListaPipe::MarcaFin), fila);
+        for (qsizetype k = 0; k < lotes.size(); ++k) {
+            const auto it = filas.find(ClaveTexto(lotes.at(k)));
+            if (it == filas.end())
+                continue;
+            const double usado = k < cantidades.size() ? UT().TextoADoble(cantidades.at(k)) : 0;
+            g.setTextMatrix(it->second, 2,
+                            Regional::TextoNumero(UT().TextoADoble(g.TextMatrix(it->second, 2)) - usado));
+        }
+    }
+    if (!Lotes.isEmpty())
+        return;
+    {
+        SinRedibujo sr(g);
+        for (int fila = 1; fila < g.Rows(); ++fila)
+            g.setTextMatrix(fila, 3, QStringLiteral("0"));
+    }
+    DistribuyeCantidad();
+}
+
+void FrmCargaLotesySeries::DistribuyeCantidad() {
+    Grilla& g = MSFlexGrid1;
+    if (g.Rows() == 2) {
+        g.setTextMatrix(1, 3, Regional::TextoNumero(Cantidad));
+        return;
+    }
+    // The sum of the quantity column is kept as rows change, so that the rest is known
+    // without adding the column up again for every row.
+    double tomado = SumaFilas(-1);
+    double resto = Cantidad;
+    SinRedibujo sr(g);
+    for (int fila = 1; fila < g.Rows() && resto != 0; ++fila) {
+        const double a = UT().TextoADoble(g.TextMatrix(fila, 3));
+        const double s = UT().TextoADoble(g.TextMatrix(fila, 2));
+        if (A4(resto + a) <= A4(s)) {
+            g.setTextMatrix(fila, 3, Regional::TextoNumero(A4(resto + a)));
+            resto = 0;
+        } else {
+            g.setTextMatrix(fila, 3, Regional::TextoNumero(s));
+            tomado += s - a;
+            resto = A4(Cantidad - tomado);
+        }
+    }
+}
+
+void FrmCargaLotesySeries::CompletaCantidades() {
+    Grilla& g = MSFlexGrid1;
+    double resto = Cantidad;
+    for (int fila = 1; fila < g.Rows() && resto > 0; ++fila) {
+        double v = UT().TextoADoble(g.TextMatrix(fila, 2));
+        if (v > resto)
+            v = resto;
+        if (v == 0 && resto > 0)
+            v = resto;
+        resto = A4(resto - v);
+        g.setTextMatrix(fila, 3, Regional::TextoNumero(v));
+    }
+}
+
+void FrmCargaLotesySeries::AjustaAnchoColumnas() {
+    edicion_.AjustaAnchoColumnas(TextWidth ? TextWidth
+                                           : [this](const QString& t) { return Ancho(int(t.size())); });
+}
+
+double FrmCargaLotesySeries::SumaFilas(long MenosCual) {
+    return edicion_.SumaFilas(3, int(MenosCual));
+}
+
+bool FrmCargaLotesySeries::ValidaCantidadCantidadPedida() {
+    return A4(SumaFilas(-1)) == A4(Cantidad);
+}
+
+// ---- Editing ----
+
+void FrmCargaLotesySeries::CompletaTodoIgual() {
+    edicion_.CompletaTodoIgual(1);
+}
+
+void FrmCargaLotesySeries::Text_Propiedades(CajaTexto& Texto, long Col) {
+    edicion_.Text_Propiedades(Texto, Col);
+}
+
+void FrmCargaLotesySeries::EditKeyCode(Grilla& MsFlexGrid, CajaTexto& Edt, qint16& KeyCode, int Shift) {
+    edicion_.EditKeyCode(MsFlexGrid, Edt, KeyCode, Shift);
+}
+
+void FrmCargaLotesySeries::MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Edt, qint16& KeyAscii) {
+    edicion_.MsflexGridEdt(MsFlexGrid, Edt, KeyAscii);
+}
+
+void FrmCargaLotesySeries::EnterEnGrilla() {
+    Grilla& g = MSFlexGrid1;
+    int ultima = 2;
+    if (g.Name().compare(QLatin1String("msflexgrid1"), Qt::CaseInsensitive) == 0) {
+        if (EsSerieYLote)
+            ultima = 3;
+        if (EsConsultaDeSerieLote)
+            ultima = 3;
+        if (EsSerie)
+            ultima = 2;
+        if (g.Cols() == 2)
+            ultima = 1;
+    }
+    // Each move is a statement of its own: a fixed column refused (30010) skips only itself.
+    const auto paso = [this](const Paso& p) { edicion_.EjecutaPaso(p); };
+    if (g.Col() == ultima) {
+        paso([&] {
+            if (g.Row() < g.Rows() - 1)
+                g.setRow(g.Row() + 1);
+            else
+                g.setCol(1);
+        });
+        if (EsSerieYLote)
+            paso([&] { g.setCol(2); });
+    } else if (EsSerieYLote) {
+        paso([&] {
+            if (g.Col() < g.Cols() - 1)
+                g.setCol(g.Col() + 1);
+        });
+    }
+    if (EsConsultaDeSerieLote)
+        paso([&] { g.setCol(3); });
+}
+
+void FrmCargaLotesySeries::CampoValida(CajaTexto& Texto) {
+    campoInvalido_ = false;
+    Grilla& g = MSFlexGrid1;
+    const auto refusa = [&](const QString& mensaje) {
+        interaccion().MsgBox(mensaje, Estilo::Critico, kAviso);
+        campoInvalido_ = true;
+    };
+    EjecutaPasos(
+        {[&] {
+            const QString texto = Texto.Text().trimmed();
+            const QString campo = Texto.DataField().trimmed();
+            if (campo.compare(QLatin1String("Cantidad"), Qt::CaseInsensitive) == 0) {
+                if (!EsConsultaDeSerieLote)
+                    return;
+                const double v = UT().TextoADoble(texto);
+                if (v < 0)
+                    return refusa(QStringLiteral("La Cantidad no puede ser Menor a Cero"));
+                if (v != std::floor(v))
+                    return refusa(QStringLiteral("No Puede Informase Cantidades que no Sean Enteras"));
+                if (!Deposito.isEmpty())
+                    IdDeposito = Deposito;
+                else if (IdDeposito.isEmpty())
+                    IdDeposito = QStringLiteral("Ignorar");
+                if (EsLote && !EsSerie && !g.TextMatrix(g.Row(), 0).trimmed().isEmpty() &&
+                    UT().TextoAMoneda(texto) > UT().TextoAMoneda(g.TextMatrix(g.Row(), 2)))
+                    return refusa(QStringLiteral("La Cantidad supera a la cantidad disponible en Stock"));
+                return;
+            }
+            if (g.Row() == 1) {
+                g.setText(EdicionLineas::TextoCelda(Texto.Text()));
+                CompletaTodoIgual();
+            }
+        }},
+        [](const ErrorSistema& e) { return AD().GestionaError(e, QStringLiteral("CampoValida")); });
+}
+
+// ---- Accept, cancel, keys and toolbar ----
+
+void FrmCargaLotesySeries::Oculta() {
+    Visible = false;
+    if (alOcultar)
+        alOcultar();
+}
+
+void FrmCargaLotesySeries::CmdAceptar_Click() {
+    if (EsConsultaDeSerieLote)
+        AceptaSalida();
+    else
+        AceptaEntrada();
+}
+
+void FrmCargaLotesySeries::AceptaSalida() {
+    Grilla& g = MSFlexGrid1;
+    bool sigue = false;
+    EjecutaPasos(
+        {[&] {
+            if (ValidaCantidadCantidadPedida()) {
+                sigue = true;
+                return;
+            }
+            const double suma = SumaFilas(-1);
+            const QString pregunta =
+                QStringLiteral("\r\n¿Desea Ajustar la Cantidad Solicitada en el Formulario?");
+            QString texto;
+            if (A4(suma) > A4(Cantidad)) {
+                texto = QStringLiteral("La suma de las cantidades Informadas, supera a la solicitada en el "
+                                       "Formulario de Carga de Datos") +
+                        pregunta;
+            } else if (!MostrarForm) {
+                interaccion().MsgBox(QStringLiteral("El Stock es Menor a la cantidad solicitada "),
+                                     Estilo::Informacion, kAvisoFuerte);
+                return;
+            } else {
+                texto = QStringLiteral("La suma de las cantidades Informadas, Es Menor a la solicitada en "
+                                       "el Formulario de Carga de Datos") +
+                        pregunta;
+            }
+            if (interaccion().MsgBox(texto, Estilo::SiNo | Estilo::Pregunta, kAvisoFuerte) == Respuesta::Si) {
+                Cantidad = suma;
+                sigue = true;
+                return;
+            }
+            interaccion().MsgBox(QStringLiteral("Debe Ajustar la suma de las cantidades a :") +
+                                     Regional::TextoNumero(Cantidad),
+                                 Estilo::Critico, kAviso);
+        }},
+        [](const ErrorSistema& e) { return AD().GestionaError(e, QStringLiteral("CmdAceptar_Click")); });
+    if (!sigue)
+        return;
+    QStringList lotes;
+    QStringList cantidades;
+    lotes.reserve(g.Rows());
+    cantidades.reserve(g.Rows());
+    for (int fila = 1; fila < g.Rows(); ++fila) {
+        lotes << ClaveFila(fila);
+        const QString c = g.TextMatrix(fila, 3);
+        cantidades << (c.trimmed().isEmpty() ? QStringLiteral("-") : c);
+    }
+    Lotes = EscribeLista(lotes);
+    Series = EscribeLista(cantidades);
+    Oculta();
+}
+
+void FrmCargaLotesySeries::AceptaEntrada() {
+    Grilla& g = MSFlexGrid1;
+    CompletaTodoIgual();
+    if (EsSerie && formatoSerieAsterisco_) {
+        for (int fila = 1; fila < g.Rows(); ++fila) {
+            const QString e = g.TextMatrix(fila, 1);
+            if (!e.trimmed().isEmpty() && !e.contains(QLatin1Char('*'))) {
+                interaccion().MsgBox(
+                    QStringLiteral("Segun configuracion del sistema, debe informar NRODESERIE * "
+                                   "CANTIDAD \r\nVerifique la configuracion del sistema - Stock / Otros"),
+                    Estilo::SoloAceptar, QString());
+                return;
+            }
+        }
+    }
+    QStringList entradas;
+    entradas.reserve(g.Rows());
+    for (int fila = 1; fila < g.Rows(); ++fila) {
+        const QString e = g.TextMatrix(fila, 1);
+        entradas << (e.trimmed().isEmpty() ? QStringLiteral("-") : e);
+    }
+    const QString lista = EscribeLista(entradas);
+    if (EsLote && !EsSerieYLote) {
+        Lotes = lista;
+        Series.clear();
+    } else {
+        Series = lista;
+        Lotes.clear();
+    }
+    Oculta();
+}
+
+void FrmCargaLotesySeries::CmdCancelar_Click() {
+    Oculta();
+}
+
+void FrmCargaLotesySeries::Form_KeyDown(qint16& KeyCode, int) {
+    if (KeyCode == kF2)
+        CmdAceptar_Click();
+}
+
+void FrmCargaLotesySeries::Toolbar1_ButtonClick(int indice) {
+    if (indice == 1)
+        edicion_.LlenaHaciaAbajo();
+    else if (indice == 2)
+        edicion_.BlanqueaHaciaAbajo();
+}

@@ -1,0 +1,426 @@
+// The lot and serial dialog and its drivers on the demo database: both modes, every accept rule
+// and message, the proposal, and the lists the drivers bring back.
+
+#include "FrmCargaLotesySeries.h"
+#include "AccesoDatos.h"
+#include "Ayudas.h"
+#include "BaseDemo.h"
+#include "ClsCmnCptes.h"
+#include "ColumnasArticulos.h"
+#include "Globales.h"
+#include "ListaPipe.h"
+#include "Teclas.h"
+
+#include <QRandomGenerator>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString Y = QString(ListaPipe::MarcaFin);
+const QString kArticulo = QStringLiteral("LOTE-PRUEBA");
+
+class CargaLotes : public ConBaseDemo {
+protected:
+    void SetUp() override {
+        ConBaseDemo::SetUp();
+        if (HasFatalFailure())
+            return;
+        AD().EjecutaSQL(QStringLiteral("DELETE FROM STK_SERIES_Y_LOTES WHERE IdArticulo = '%1'")
+                            .arg(kArticulo.leftJustified(25)));
+    }
+    // A stock row of the test article in deposit 1.
+    static void Stock(const QString& lote, const QString& serie, double cantidad,
+                      const QString& deposito = "   1") {
+        const auto literal = [](const QString& t) {
+            return t.isNull() ? QStringLiteral("NULL") : "'" + t + "'";
+        };
+        AD().EjecutaSQL(
+            QStringLiteral("INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IdDeposito, NroLote, NroSerie, "
+                           "CANTIDAD) VALUES ('%1', '%2', %3, %4, %5)")
+                .arg(kArticulo.leftJustified(25), deposito, literal(lote), literal(serie))
+                .arg(cantidad));
+    }
+    // An outgoing dialog of the test article for `cantidad`, loaded.
+    static void Salida(FrmCargaLotesySeries& f, double cantidad, bool lote = true, bool serie = false) {
+        f.TextWidth = MedidaPrueba;
+        f.Form_Load();
+        f.Cantidad = cantidad;
+        f.Articulo = kArticulo;
+        f.EsConsultaDeSerieLote = true;
+        f.EsLote = lote;
+        f.EsSerie = serie;
+        f.Deposito = QStringLiteral("   1");
+        f.CargaDatos();
+    }
+    static QStringList Columna(const Grilla& g, int col) {
+        QStringList c;
+        for (int f = 1; f < g.Rows(); ++f)
+            c << g.TextMatrix(f, col);
+        return c;
+    }
+};
+
+TEST_F(CargaLotes, OutgoingProposalTakesTheLowestLotsFirstAfterOtherLines) {
+    Stock("LB", QString(), 10);
+    Stock("LA", QString(), 5);
+    Stock("LC", QString(), 7);
+    Stock("LZ", QString(), 0); // no stock: not listed
+    FrmCargaLotesySeries f;
+    f.LotesExistentes = "|lc" + Y + "|LA" + Y + "|";
+    f.SeriesExistentes = QStringLiteral("|2|1|");
+    Salida(f, 12);
+    EXPECT_EQ(f.Caption, "Números de Lote (Deposito:    1)");
+    EXPECT_EQ(f.MSFlexGrid1.Cols(), 4);
+    EXPECT_EQ(f.MSFlexGrid1.FixedCols(), 2);
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 0), (QStringList{"LA", "LB", "LC", ""}));
+    // Other lines took 1 of LA and 2 of LC (any case); the proposal fills from the top.
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 2), (QStringList{"4", "10", "5", ""}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"4", "8", "0", "0"}));
+    EXPECT_TRUE(f.ValidaCantidadCantidadPedida());
+    EXPECT_EQ(f.MSFlexGrid1.Row(), 1);
+    EXPECT_EQ(f.MSFlexGrid1.Col(), 3);
+    // Every column as wide as its longest text, titles included.
+    EXPECT_EQ(f.MSFlexGrid1.ColWidth(2), 11 * kAnchoX); // "CANT. STOCK"
+    EXPECT_EQ(f.MSFlexGrid1.ColWidth(0), 4 * kAnchoX); // "LOTE"
+
+    f.CmdAceptar_Click();
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
+    EXPECT_EQ(f.Lotes, "|LA" + Y + "|LB" + Y + "|LC" + Y + "|" + Y + "|");
+    EXPECT_EQ(f.Series, "|4|8|0|0|");
+    // What accept wrote reads back into the same grid (the earlier lists of a line).
+    FrmCargaLotesySeries otra;
+    otra.Lotes = f.Lotes;
+    otra.Series = "|1|" + QStringLiteral("|11|");
+    Salida(otra, 12);
+    EXPECT_EQ(Columna(otra.MSFlexGrid1, 3), (QStringList{"1", "0", "11", "0"}));
+}
+
+TEST_F(CargaLotes, EarlierEntriesWithoutStockAndTheSingleRow) {
+    Stock("LA", QString(), 3);
+    FrmCargaLotesySeries f;
+    f.Lotes = "|LA" + Y + "|VIEJO" + Y + "|" + Y + "|";
+    f.Series = QStringLiteral("|2|5|0|");
+    Salida(f, 7);
+    // The lot no longer in stock comes after the stock rows, then the empty row.
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 0), (QStringList{"LA", "VIEJO", ""}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 2), (QStringList{"3", "0", ""}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"2", "5", "0"}));
+
+    // One stock row alone (no earlier list): it gets the whole quantity, beyond its stock.
+    AD().EjecutaSQL(QStringLiteral("DELETE FROM STK_SERIES_Y_LOTES WHERE IdArticulo = '%1'")
+                        .arg(kArticulo.leftJustified(25)));
+    FrmCargaLotesySeries vacia;
+    Salida(vacia, 4);
+    EXPECT_EQ(vacia.MSFlexGrid1.Rows(), 1); // no stock, no earlier list: titles only
+    vacia.Lotes = QStringLiteral("|previo|");
+    vacia.Series = QStringLiteral("|1|");
+    vacia.MostrarForm = false;
+    vacia.CmdAceptar_Click();
+    EXPECT_EQ(guion.Mensajes(), QStringList{"El Stock es Menor a la cantidad solicitada "});
+    EXPECT_EQ(guion.Registros().back().titulo, "Aviso al Operador!!!");
+    EXPECT_EQ(vacia.Lotes, "|previo|"); // nothing written
+}
+
+TEST_F(CargaLotes, AcceptAsksWhenTheSumDiffersAndRoundingDifferencesPass) {
+    Stock("LA", QString(), 5);
+    Stock("LB", QString(), 10);
+    const QString supera =
+        QStringLiteral("La suma de las cantidades Informadas, supera a la solicitada en el "
+                       "Formulario de Carga de Datos\r\n¿Desea Ajustar la Cantidad Solicitada en "
+                       "el Formulario?");
+    const QString menor =
+        QStringLiteral("La suma de las cantidades Informadas, Es Menor a la solicitada en el "
+                       "Formulario de Carga de Datos\r\n¿Desea Ajustar la Cantidad Solicitada en "
+                       "el Formulario?");
+    {
+        FrmCargaLotesySeries f;
+        Salida(f, 8);
+        f.MostrarForm = true;
+        f.MSFlexGrid1.setTextMatrix(2, 3, QStringLiteral("6")); // 5 + 6 = 11 > 8
+        guion.AgregaRespuesta(Respuesta::No);
+        f.Visible = true;
+        f.CmdAceptar_Click();
+        EXPECT_EQ(guion.Mensajes(), (QStringList{supera, "Debe Ajustar la suma de las cantidades a :8"}));
+        EXPECT_EQ(guion.Registros()[0].estilo, Estilo::SiNo | Estilo::Pregunta);
+        EXPECT_EQ(guion.Registros()[1].estilo, Estilo::Critico);
+        EXPECT_EQ(guion.Registros()[1].titulo, "Aviso al Operador");
+        EXPECT_TRUE(f.Visible);
+        EXPECT_TRUE(f.Lotes.isEmpty());
+        guion.Limpia();
+        guion.AgregaRespuesta(Respuesta::Si);
+        f.CmdAceptar_Click();
+        EXPECT_EQ(guion.Mensajes(), QStringList{supera});
+        EXPECT_DOUBLE_EQ(f.Cantidad, 11);
+        EXPECT_FALSE(f.Visible);
+        EXPECT_EQ(f.Series, "|5|6|0|");
+    }
+    guion.Limpia();
+    {
+        FrmCargaLotesySeries f;
+        Salida(f, 8);
+        f.MostrarForm = true;
+        f.MSFlexGrid1.setTextMatrix(2, 3, QStringLiteral("1"));
+        guion.AgregaRespuesta(Respuesta::Si);
+        f.CmdAceptar_Click();
+        EXPECT_EQ(guion.Mensajes(), QStringList{menor});
+        EXPECT_DOUBLE_EQ(f.Cantidad, 6);
+    }
+    guion.Limpia();
+    {
+        // A quantity that differs from the sum below the fourth decimal is the same quantity.
+        FrmCargaLotesySeries f;
+        Salida(f, 0.1 + 0.2);
+        f.MSFlexGrid1.setTextMatrix(1, 3, QStringLiteral("0.3"));
+        f.MSFlexGrid1.setTextMatrix(2, 3, QStringLiteral("0"));
+        EXPECT_NE(f.SumaFilas(-1), f.Cantidad);
+        EXPECT_TRUE(f.ValidaCantidadCantidadPedida());
+        f.CmdAceptar_Click();
+        EXPECT_TRUE(guion.Mensajes().isEmpty());
+        EXPECT_FALSE(f.Lotes.isEmpty());
+    }
+}
+
+TEST_F(CargaLotes, QuantityCellsRefuseNegativeFractionalAndBeyondStock) {
+    Stock("LA", QString(), 5);
+    Stock("LB", QString(), 10);
+    FrmCargaLotesySeries f;
+    Salida(f, 8);
+    Grilla& g = f.MSFlexGrid1;
+    const auto escribe = [&](const QString& texto) {
+        qint16 c = qint16(texto.at(0).unicode());
+        f.MSFlexGrid1_KeyPress(c);
+        f.TxtEdit.setText(texto);
+        qint16 enter = tecla::Enter;
+        f.TxtEdit_KeyDown(enter, 0);
+    };
+    // The stock column never opens the editor.
+    g.setCol(2);
+    qint16 siete = '7';
+    f.MSFlexGrid1_KeyPress(siete);
+    EXPECT_FALSE(f.TxtEdit.Visible());
+    g.setCol(3);
+    for (const char* malo : {"-1", "2.5", "6"}) {
+        escribe(QString::fromLatin1(malo));
+        EXPECT_TRUE(f.CampoInvalido()) << malo;
+        EXPECT_TRUE(f.TxtEdit.Visible()) << malo;
+        EXPECT_EQ(g.Row(), 1) << malo;
+        qint16 escape = tecla::Escape;
+        f.TxtEdit_KeyDown(escape, 0);
+    }
+    EXPECT_EQ(guion.Mensajes(), (QStringList{"La Cantidad no puede ser Menor a Cero",
+                                             "No Puede Informase Cantidades que no Sean Enteras",
+                                             "La Cantidad supera a la cantidad disponible en Stock"}));
+    for (const auto& r : guion.Registros()) {
+        EXPECT_EQ(r.estilo, Estilo::Critico);
+        EXPECT_EQ(r.titulo, "Aviso al Operador");
+    }
+    EXPECT_EQ(g.TextMatrix(1, 3), "5");
+    // Accepted: written, next row, back to column 3.
+    escribe(QStringLiteral("2"));
+    EXPECT_FALSE(f.CampoInvalido());
+    EXPECT_EQ(g.TextMatrix(1, 3), "2");
+    EXPECT_EQ(g.Row(), 2);
+    EXPECT_EQ(g.Col(), 3);
+    EXPECT_EQ(f.IdDeposito, "   1");
+    // Fill command 1 copies the current cell's quantity below it.
+    f.Toolbar1_ButtonClick(1);
+    EXPECT_EQ(Columna(g, 3), (QStringList{"2", "3", "3"}));
+    f.Toolbar1_ButtonClick(2);
+    EXPECT_EQ(Columna(g, 3), (QStringList{"2", "3", ""}));
+    // F2 accepts: 5 is short of 8, asked; No keeps the dialog.
+    guion.Limpia();
+    f.MostrarForm = true;
+    guion.AgregaRespuesta(Respuesta::No);
+    qint16 f2 = 113;
+    f.Form_KeyDown(f2, 0);
+    EXPECT_EQ(guion.Mensajes().size(), 2);
+    // With serial numbers the row never advances on Enter; Down moves it.
+    FrmCargaLotesySeries s;
+    Salida(s, 1, false, true);
+    s.MSFlexGrid1.setCol(3);
+    qint16 uno = '1';
+    s.MSFlexGrid1_KeyPress(uno);
+    qint16 enter = tecla::Enter;
+    s.TxtEdit_KeyDown(enter, 0);
+    EXPECT_EQ(s.MSFlexGrid1.Row(), 1);
+    s.MSFlexGrid1_KeyPress(uno);
+    qint16 abajo = tecla::Abajo;
+    s.TxtEdit_KeyDown(abajo, 0);
+    EXPECT_EQ(s.MSFlexGrid1.Row(), s.MSFlexGrid1.Rows() > 2 ? 2 : 1);
+}
+
+TEST_F(CargaLotes, IncomingRowsCopyDownAndTheAsteriskFormat) {
+    FrmCargaLotesySeries f;
+    f.Form_Load();
+    f.Cantidad = 3;
+    f.EsLote = true;
+    f.CargaDatos();
+    Grilla& g = f.MSFlexGrid1;
+    EXPECT_EQ(g.Rows(), 4);
+    EXPECT_EQ(g.ColWidth(0), 0);
+    EXPECT_EQ(f.Caption, "Números de Lote (Deposito: )");
+    EXPECT_EQ(g.Col(), 1);
+    // Row 3 typed first keeps its own value; row 1 typed and Enter fills the blank rows.
+    g.setRow(3);
+    qint16 c = 'P';
+    f.MSFlexGrid1_KeyPress(c);
+    f.TxtEdit.setText(QStringLiteral("PROPIO"));
+    qint16 enter = tecla::Enter;
+    f.TxtEdit_KeyDown(enter, 0);
+    EXPECT_EQ(g.Row(), 3); // last row: stays
+    g.setRow(1);
+    c = 'L';
+    f.MSFlexGrid1_KeyPress(c);
+    f.TxtEdit.setText(QStringLiteral("L|7")); // a "|" would split the line's list
+    f.TxtEdit_KeyDown(enter, 0);
+    EXPECT_EQ(Columna(g, 1), (QStringList{"L7", "L7", "PROPIO"}));
+    EXPECT_EQ(g.Row(), 2);
+    f.CmdAceptar_Click();
+    EXPECT_EQ(f.Lotes, "|L7|L7|PROPIO|");
+    EXPECT_EQ(f.Series, "");
+
+    // Serials with the asterisk format ("si", any case): an entry without "*" blocks accept.
+    ConBaseDemo::AjustaConfiguracion(QStringLiteral("ART_FormatoSerieAsterisco"), QStringLiteral("si"));
+    FrmCargaLotesySeries s;
+    s.Form_Load();
+    EXPECT_TRUE(s.FormatoSerieAsterisco());
+    s.Cantidad = 2.5; // 3.5 rows to the even neighbour: 4 in all
+    s.EsSerie = true;
+    s.SeriesAnteriores = QStringLiteral("||123*2||");
+    s.LotesAnteriores = QStringLiteral("9*1|cola");
+    s.CargaDatos();
+    EXPECT_EQ(s.MSFlexGrid1.Rows(), 4);
+    EXPECT_EQ(s.MSFlexGrid1.TextMatrix(0, 1), "Número de Serie");
+    EXPECT_EQ(Columna(s.MSFlexGrid1, 1), (QStringList{"123*2", "", "9*1"}));
+    s.MSFlexGrid1.setTextMatrix(1, 1, QStringLiteral("123"));
+    s.Visible = true;
+    s.CmdAceptar_Click();
+    EXPECT_EQ(guion.Mensajes(),
+              QStringList{"Segun configuracion del sistema, debe informar NRODESERIE * CANTIDAD "
+                          "\r\nVerifique la configuracion del sistema - Stock / Otros"});
+    EXPECT_EQ(guion.Registros().back().estilo, Estilo::SoloAceptar);
+    EXPECT_TRUE(s.Visible);
+    // The copy of row 1 into the blank row stays.
+    EXPECT_EQ(Columna(s.MSFlexGrid1, 1), (QStringList{"123", "123", "9*1"}));
+    s.MSFlexGrid1.setTextMatrix(1, 1, QStringLiteral("123*2"));
+    s.MSFlexGrid1.setTextMatrix(2, 1, QString());
+    s.CmdAceptar_Click();
+    EXPECT_FALSE(s.Visible);
+    EXPECT_EQ(s.Series, "|123*2|123*2|9*1|");
+    EXPECT_EQ(s.Lotes, "");
+}
+
+TEST_F(CargaLotes, DriversSetReadAndJoinTheGridsLists) {
+    Stock("LA", QString(), 5);
+    Stock("LB", QString(), 10);
+    // The voucher's articles grid: two rows of the article (one in another case), one of another.
+    Grilla articulos(5, 101, 1, 0);
+    articulos.setTextMatrix(1, col::CodigoArticulo, kArticulo);
+    articulos.setTextMatrix(1, col::ListaLotes, "|LA" + Y + "|");
+    articulos.setTextMatrix(1, col::ListaCantidades, QStringLiteral("|2|"));
+    articulos.setTextMatrix(2, col::CodigoArticulo, QStringLiteral("OTRO"));
+    articulos.setTextMatrix(2, col::ListaLotes, "|LB" + Y + "|");
+    articulos.setTextMatrix(2, col::ListaCantidades, QStringLiteral("|9|"));
+    articulos.setTextMatrix(3, col::CodigoArticulo, kArticulo.toLower());
+    articulos.setTextMatrix(4, col::CodigoArticulo, kArticulo);
+    articulos.setTextMatrix(4, col::ListaLotes, "|LB" + Y + "|");
+    articulos.setTextMatrix(4, col::ListaCantidades, QStringLiteral("|4|"));
+    QString lotes, cantidades;
+    ClsCmnCptes::CuentaLotesEnGrilla(articulos, kArticulo, lotes, cantidades);
+    EXPECT_EQ(lotes, "|LA" + Y + "|LB" + Y + "|");
+    EXPECT_EQ(cantidades, "|2|4|");
+
+    // Silent pick: the proposal over what the other rows left (LA 3, LB 6), accepted unchanged.
+    double cantidad = 7;
+    QString deposito;
+    QString nuevosLotes = QStringLiteral("sin tocar"), nuevasCantidades;
+    ClsCmnCptes::PideSerieLote_Salidas(articulos, kArticulo, QStringLiteral("Prueba"), cantidad, QString(),
+                                       QString(), nuevosLotes, nuevasCantidades, true, false, false, deposito,
+                                       false);
+    EXPECT_EQ(deposito, "1"); // the default deposit, in the caller's variable
+    EXPECT_TRUE(guion.Registros().empty());
+    EXPECT_EQ(nuevosLotes, "|LA" + Y + "|LB" + Y + "|" + Y + "|");
+    EXPECT_EQ(nuevasCantidades, "|3|4|0|");
+    EXPECT_DOUBLE_EQ(cantidad, 7);
+    // Round trip through the lists: each entry's lot and quantity.
+    EXPECT_EQ(ClsCmnCptes::Cantidad_Series_Lotes(nuevosLotes), 3);
+    EXPECT_EQ(ClsCmnCptes::ExtraeSerieLote(nuevasCantidades, 2), "4");
+
+    // Quantity 0: nothing is asked and nothing is touched.
+    cantidad = 0;
+    ClsCmnCptes::PideSerieLote_Salidas(articulos, kArticulo, QString(), cantidad, QString(), QString(),
+                                       nuevosLotes, nuevasCantidades, true, false, false, deposito, true);
+    EXPECT_EQ(nuevasCantidades, "|3|4|0|");
+
+    // Shown: the user's part is played on the dialog as the driver set it.
+    cantidad = 2;
+    guion.alMostrar = [&](Formulario& form) {
+        auto& f = dynamic_cast<FrmCargaLotesySeries&>(form);
+        EXPECT_EQ(f.lblArticulo.Caption(), kArticulo + " - Prueba");
+        EXPECT_EQ(f.Deposito, "   1");
+        EXPECT_TRUE(f.MostrarForm);
+        f.MSFlexGrid1.setTextMatrix(1, 3, QStringLiteral("1"));
+        f.MSFlexGrid1.setTextMatrix(2, 3, QStringLiteral("2"));
+        guion.AgregaRespuesta(Respuesta::Si);
+        f.CmdAceptar_Click();
+    };
+    ClsCmnCptes::PideSerieLote_Salidas(articulos, kArticulo, QStringLiteral("Prueba"), cantidad, QString(),
+                                       QString(), nuevosLotes, nuevasCantidades, true, false, false, deposito,
+                                       true);
+    EXPECT_DOUBLE_EQ(cantidad, 3);
+    EXPECT_EQ(nuevasCantidades, "|1|2|0|");
+
+    // Incoming: quantity 0 empties both; cancel returns the dialog's lists as the driver left them.
+    QString serieNvo = QStringLiteral("x"), loteNvo = QStringLiteral("y");
+    ClsCmnCptes::PideSerieLote(kArticulo, 0, QString(), QString(), serieNvo, loteNvo, true, false, false);
+    EXPECT_TRUE(serieNvo.isEmpty() && loteNvo.isEmpty());
+    guion.alMostrar = [&](Formulario& form) {
+        auto& f = dynamic_cast<FrmCargaLotesySeries&>(form);
+        EXPECT_EQ(f.lblArticulo.Caption(), kArticulo);
+        EXPECT_EQ(f.MSFlexGrid1.Rows(), 3);
+        f.MSFlexGrid1.setTextMatrix(1, 1, QStringLiteral("S1"));
+        f.CmdCancelar_Click();
+    };
+    ClsCmnCptes::PideSerieLote(kArticulo, 2, QStringLiteral("|A|B|"), QString(), serieNvo, loteNvo, true,
+                               false, false);
+    EXPECT_EQ(serieNvo, "");
+    EXPECT_EQ(loteNvo, "");
+    guion.alMostrar = [&](Formulario& form) { dynamic_cast<FrmCargaLotesySeries&>(form).CmdAceptar_Click(); };
+    ClsCmnCptes::PideSerieLote(kArticulo, 2, QStringLiteral("|A|B|"), QString(), serieNvo, loteNvo, true,
+                               false, false);
+    EXPECT_EQ(serieNvo, "|A|B|");
+    EXPECT_EQ(loteNvo, "");
+}
+
+// The proposal over generated stock: never more than a row's stock (the single row excepted),
+// and the whole quantity when the stock covers it, else all of it.
+TEST_F(CargaLotes, ProposalInvariantsOverGeneratedStock) {
+    QRandomGenerator azar(27);
+    for (int vuelta = 0; vuelta < 40; ++vuelta) {
+        AD().EjecutaSQL(QStringLiteral("DELETE FROM STK_SERIES_Y_LOTES WHERE IdArticulo = '%1'")
+                            .arg(kArticulo.leftJustified(25)));
+        const int filas = 2 + int(azar.bounded(6));
+        double total = 0;
+        for (int i = 0; i < filas; ++i) {
+            const int c = 1 + int(azar.bounded(9));
+            total += c;
+            Stock(QStringLiteral("L%1").arg(i, 2, 10, QLatin1Char('0')), QString(), c);
+        }
+        const double pedido = 1 + azar.bounded(int(total) + 5);
+        FrmCargaLotesySeries f;
+        Salida(f, pedido);
+        const Grilla& g = f.MSFlexGrid1;
+        ASSERT_EQ(g.Rows(), filas + 2);
+        double tomado = 0;
+        for (int r = 1; r < g.Rows(); ++r) {
+            const double q = g.TextMatrix(r, 3).toDouble();
+            const double s = g.TextMatrix(r, 2).toDouble();
+            EXPECT_LE(q, s + 1e-9) << vuelta << " fila " << r;
+            tomado += q;
+        }
+        EXPECT_DOUBLE_EQ(tomado, qMin(pedido, total)) << vuelta;
+        EXPECT_EQ(f.ValidaCantidadCantidadPedida(), pedido <= total) << vuelta;
+    }
+}
+
+} // namespace
