@@ -759,3 +759,54 @@ INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, DESCRIPCION, SISTEMA, ES, DebeHaber, L
     (' CMV', 1, 'Costo de mercadería vendida', 'Contable', '', 'D', 'X', '', 'NO', 0, '2025-01-02 09:00:00',
      1, 1, 1, 99999999, '');
 INSERT INTO TA_Comprobantes SELECT * FROM V_TA_CPTE WHERE CODIGO = ' CMV';
+
+------------------------------------------------------------------------------------------
+-- Stock posting
+------------------------------------------------------------------------------------------
+
+-- Production orders (OP: the finished goods in, the inputs out), the SPNL movements derived from
+-- them and purchase receptions by delivery note (RMC, purchases system). Letter X, as every
+-- stock type.
+INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, DESCRIPCION, SISTEMA, ES, DebeHaber, Letras, UNEGOCIO,
+                       Modificanumeracion, Externo, FechaHora_Modificacion,
+                       X_SUC_DEFAULT, X_ULTIMO_NRO, X_NRO_DESDE, X_NRO_HASTA, VenceX) VALUES
+    ('  OP', 1, 'Orden de producción', 'STOCK', 'E', 'D', 'X', '', 'SI', 0, '2025-01-02 09:00:00',
+     1, 0, 1, 99999999, ''),
+    ('SPNL', 1, 'Salida de producción no liberada', 'STOCK', 'S', 'H', 'X', '', 'SI', 0,
+     '2025-01-02 09:00:00', 1, 0, 1, 99999999, ''),
+    (' RMC', 1, 'Remito de compra', 'Compras', 'E', 'D', 'X', '', 'SI', 0, '2025-01-02 09:00:00',
+     1, 0, 1, 99999999, '');
+INSERT INTO TA_Comprobantes SELECT * FROM V_TA_CPTE WHERE CODIGO IN ('  OP', 'SPNL', ' RMC');
+INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, Subdiario) VALUES ('  OP', 'STK'), (' RMC', 'STK');
+
+-- A T-shirt kept by size, colour and sex.
+INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, Descripabrev, IDUNIDAD, Costo, PRECIO, CuentaProveedor,
+                            UsaTalle, cuentacontableC) VALUES
+    (printf('%-25s', 'REMERA-ALG'), 'Remera de algodón', 'Remera', '  UN', 12.5, 25, 'P001', 1, '1.1.5.01');
+
+-- Purchase orders 7 (not received yet) and 8 (received on 12/03/2025), stored filled as the
+-- posting writes its origin types.
+INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, SUCURSAL, NUMERO, LETRA, CUENTA, NOMBRE, FECHA,
+                       FechaRecepcion) VALUES
+    ('  OC', '000100000007X', 0, '0001', '00000007', 'X', 'P001', 'Distribuidora del Plata S.R.L.',
+     '2025-03-10 00:00:00', NULL),
+    ('  OC', '000100000008X', 0, '0001', '00000008', 'X', 'P002', 'Bulonera Industrial S.A.',
+     '2025-03-11 00:00:00', '2025-03-12 09:00:00');
+
+-- Production order 3 is already posted (seven rows, the last with the highest automatic lot so
+-- far, 41) and an SPNL movement derives from it; production order 4 has none.
+INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, Fecha, IdDeposito, IdArticulo, Descripcion,
+                        NroLote, IdUnidad, Cantidad, IdMotivoStock, UNEGOCIO)
+WITH RECURSIVE filas(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM filas WHERE n < 7)
+SELECT '  OP', '000100000003X', 0, n, '2025-03-05 00:00:00', '   1', printf('%25d', 1000 + n), 'Producción',
+       CASE WHEN n = 7 THEN printf('%25d', 41) ELSE NULL END, '  UN', 1, '   1', '   1'
+FROM filas;
+INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, Fecha, IdDeposito, IdArticulo, Descripcion,
+                        IdUnidad, Cantidad, IdMotivoStock, Tc_Origen, IdComprobante_Origen, UNEGOCIO) VALUES
+    ('SPNL', '000100000001X', 0, 1, '2025-03-06 00:00:00', '   1', printf('%25d', 1001), 'Producción',
+     '  UN', -1, '   1', '  OP', '000100000003X', '   1');
+
+INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio, ValorAux) VALUES
+    ('STOCK', 'IR_OBLIG', 'NO', 0, ''),
+    ('STOCK', 'CUENTACTRODIST', 'P002', 0, ''),
+    ('STOCK', 'CARGAINSUMOSPRODUCCION', 'NO', 0, '');

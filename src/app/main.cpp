@@ -1,5 +1,6 @@
 #include "Inicio.h"
 #include "InteraccionQt.h"
+#include "VistaCartel.h"
 #include "VistaVardelio.h"
 #include "VistaVentanaConsulta.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
     // each box's default button, so that a headless run never waits.
     InteraccionQt puerto;
     RegistraVistaVentanaConsulta();
+    RegistraVistaCartel();
     if (QGuiApplication::platformName() != QStringLiteral("offscreen"))
         EstableceInteraccion(&puerto);
 
