@@ -4,8 +4,10 @@
 // message.
 
 #include "BaseEmbebida.h"
+#include "FuncionesSqlite.h"
 
 #include <QByteArray>
+#include <QString>
 #include <QTemporaryDir>
 #include <QtGlobal>
 #include <cstdio>
@@ -55,4 +57,15 @@ inline QString ScriptsBench(const QTemporaryDir& dir) {
         std::exit(1);
     }
     return scripts;
+}
+
+// The file opened for the raw side as Qt's driver opens its connections (read-write, no mutex),
+// with the embedded database's functions and collation; ends the program when it cannot.
+inline sqlite3* AbreCrudo(const QString& ruta) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(ruta.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
+        Falla("open", db);
+    RegistraFuncionesSqlite(db);
+    return db;
 }

@@ -140,10 +140,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s\n", qPrintable(e.Descripcion()));
         return 1;
     }
-    if (sqlite3_open_v2(ruta.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK)
-        Falla("open", db);
-    RegistraFuncionesSqlite(db);
+    db = AbreCrudo(ruta);
     sqlite3_busy_timeout(db, 5000);
     Llena(db);
     Ejecuta(db, "CREATE TEMP TABLE LINEAS (IDARTICULO VARCHAR(25) COLLATE TEXTO, CANTIDAD REAL, COSTO REAL)");

@@ -317,9 +317,7 @@ FilaPosteo Posteador::PreparaFila() {
                  Entradas(Celda(21)), Entradas(Celda(22)), {},          false};
     const QString c21 = Celda(21);
     const QString c22 = Celda(22);
-    if (p_.signo == -1)
-        p_.elementos = ClsCmnCptes::Cuenta_Series_Lotes(c21, QString(), false);
-    else if (f.talle || (f.serie && p_.EsTransferencia))
+    if (p_.signo == -1 || f.talle || (f.serie && p_.EsTransferencia))
         p_.elementos = ClsCmnCptes::Cuenta_Series_Lotes(c21, QString(), false);
     else
         p_.elementos = ClsCmnCptes::Cuenta_Series_Lotes(c22, c21, f.serie);
@@ -509,9 +507,7 @@ void Posteador::Asiento() {
     const auto origenEs = [&](const char* tc) {
         return origen.compare(QLatin1String(tc), Qt::CaseInsensitive) == 0;
     };
-    if (Es(p_.TC, "IR") && origenEs("OC"))
-        p_.tipoMov = 5;
-    else if (Es(p_.TC, "RMC"))
+    if ((Es(p_.TC, "IR") && origenEs("OC")) || Es(p_.TC, "RMC"))
         p_.tipoMov = 5;
     else if (Es(p_.TC, "IR") && origenEs("RM"))
         p_.tipoMov = 4;
