@@ -764,33 +764,27 @@ INSERT INTO TA_Comprobantes SELECT * FROM V_TA_CPTE WHERE CODIGO = ' CMV';
 -- Stock posting
 ------------------------------------------------------------------------------------------
 
--- Production orders (OP: the finished goods in, the inputs out), the SPNL movements derived from
--- them and purchase receptions by delivery note (RMC, purchases system). Letter X, as every
--- stock type.
+-- The SPNL movements derived from production orders (OP, a type of the production programs, not
+-- kept here). Letter X.
 INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, DESCRIPCION, SISTEMA, ES, DebeHaber, Letras, UNEGOCIO,
                        Modificanumeracion, Externo, FechaHora_Modificacion,
                        X_SUC_DEFAULT, X_ULTIMO_NRO, X_NRO_DESDE, X_NRO_HASTA, VenceX) VALUES
-    ('  OP', 1, 'Orden de producción', 'STOCK', 'E', 'D', 'X', '', 'SI', 0, '2025-01-02 09:00:00',
-     1, 0, 1, 99999999, ''),
-    ('SPNL', 1, 'Salida de producción no liberada', 'STOCK', 'S', 'H', 'X', '', 'SI', 0,
-     '2025-01-02 09:00:00', 1, 0, 1, 99999999, ''),
-    (' RMC', 1, 'Remito de compra', 'Compras', 'E', 'D', 'X', '', 'SI', 0, '2025-01-02 09:00:00',
-     1, 0, 1, 99999999, '');
-INSERT INTO TA_Comprobantes SELECT * FROM V_TA_CPTE WHERE CODIGO IN ('  OP', 'SPNL', ' RMC');
-INSERT INTO MA_SUBDIARIOSCOMPROBANTES (TC, Subdiario) VALUES ('  OP', 'STK'), (' RMC', 'STK');
+    ('SPNL', 1, 'Salida de producción no liberada', 'PRODUCCION', 'S', 'H', 'X', '', 'SI', 0,
+     '2025-01-02 09:00:00', 1, 0, 1, 99999999, '');
+INSERT INTO TA_Comprobantes SELECT * FROM V_TA_CPTE WHERE CODIGO = 'SPNL';
 
 -- A T-shirt kept by size, colour and sex.
 INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, Descripabrev, IDUNIDAD, Costo, PRECIO, CuentaProveedor,
                             UsaTalle, cuentacontableC) VALUES
     (printf('%-25s', 'REMERA-ALG'), 'Remera de algodón', 'Remera', '  UN', 12.5, 25, 'P001', 1, '1.1.5.01');
 
--- Purchase orders 7 (not received yet) and 8 (received on 12/03/2025), stored filled as the
+-- Purchase orders 0100-7 (not received yet) and 0100-8 (received on 12/03/2025), stored filled as the
 -- posting writes its origin types.
 INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, SUCURSAL, NUMERO, LETRA, CUENTA, NOMBRE, FECHA,
                        FechaRecepcion) VALUES
-    ('  OC', '000100000007X', 0, '0001', '00000007', 'X', 'P001', 'Distribuidora del Plata S.R.L.',
+    ('  OC', '010000000007X', 0, '0100', '00000007', 'X', 'P001', 'Distribuidora del Plata S.R.L.',
      '2025-03-10 00:00:00', NULL),
-    ('  OC', '000100000008X', 0, '0001', '00000008', 'X', 'P002', 'Bulonera Industrial S.A.',
+    ('  OC', '010000000008X', 0, '0100', '00000008', 'X', 'P002', 'Bulonera Industrial S.A.',
      '2025-03-11 00:00:00', '2025-03-12 09:00:00');
 
 -- Production order 3 is already posted (seven rows, the last with the highest automatic lot so
@@ -810,3 +804,25 @@ INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio, ValorAux) VA
     ('STOCK', 'IR_OBLIG', 'NO', 0, ''),
     ('STOCK', 'CUENTACTRODIST', 'P002', 0, ''),
     ('STOCK', 'CARGAINSUMOSPRODUCCION', 'NO', 0, '');
+
+------------------------------------------------------------------------------------------
+-- Production-input discharge
+------------------------------------------------------------------------------------------
+
+-- A burger made of two units of 1015 (kept by lots: L1015A 57 and L1015B 58 in deposit 1) and a
+-- tenth of a free-text seasoning; a coffee blend of 60 % 1030 and 40 % 1045 (both by lots); a
+-- bread of the house's own production, whose components are not discharged.
+INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, Descripabrev, IDUNIDAD, Costo, PRECIO, CuentaProveedor,
+                            InsumosPorPorcentaje, PROCEDENCIA, cuentacontableC) VALUES
+    (printf('%-25s', 'HAMBURGUESA'), 'Hamburguesa completa', 'Hamburguesa', '  UN', 40, 90, NULL, 0, 'ELABORADO',
+     '1.1.5.01'),
+    (printf('%-25s', 'MEZCLA-CAFE'), 'Mezcla de café', 'Mezcla café', '  UN', 30, 70, NULL, 1, 'ELABORADO',
+     '1.1.5.01'),
+    (printf('%-25s', 'PAN-PROPIO'), 'Pan de elaboración propia', 'Pan propio', '  UN', 5, 12, NULL, 0,
+     ' PRODUCCION ', '1.1.5.01');
+INSERT INTO V_MA_INSUMOS (IDARTICULO, IdArticuloInsumo, IdUnidadInsumo, Cantidad) VALUES
+    (printf('%-25s', 'HAMBURGUESA'), printf('%25d', 1015), '  UN', 2),
+    (printf('%-25s', 'HAMBURGUESA'), printf('%-25s', '*Condimentos varios'), '  UN', 0.1),
+    (printf('%-25s', 'MEZCLA-CAFE'), printf('%25d', 1030), '  UN', 60),
+    (printf('%-25s', 'MEZCLA-CAFE'), printf('%25d', 1045), '  LT', 40),
+    (printf('%-25s', 'PAN-PROPIO'), printf('%25d', 1001), '  UN', 1);

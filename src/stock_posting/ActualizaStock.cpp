@@ -529,13 +529,18 @@ void Posteador::Asiento() {
 
 void Posteador::Final() {
     CedeTurnoPosteo();
+    // A transfer discharges as its rows move: out of the origin, then into the destination.
+    if (p_.EsTransferencia) {
+        p_.pasada = 1;
+        p_.signo = -1;
+    }
     Protegido([&] {
         if (!DescargaInsumos(cls_, p_))
             throw Rechazo{};
     });
     if (p_.EsTransferencia) {
         p_.pasada = 3;
-        p_.signo = static_cast<qint16>(-p_.signo);
+        p_.signo = 1;
         Protegido([&] {
             if (!DescargaInsumos(cls_, p_))
                 throw Rechazo{};

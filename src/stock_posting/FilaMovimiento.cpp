@@ -23,13 +23,12 @@ bool EsNull(const QString& v) {
     return v.trimmed().compare(kNull, Qt::CaseInsensitive) == 0;
 }
 
-// A text literal; the word NULL is the null value, never the text 'NULL'.
 QString Txt(const QString& v) {
-    return EsNull(v) ? kNull : AD().FormateaValorSQL(v, QStringLiteral("'"));
+    return TextoFila(v);
 }
 
 QString Num(const QVariant& v) {
-    return AD().FormateaValorSQL(v, QStringLiteral("@"));
+    return NumeroFila(v);
 }
 
 QString Rellena(const QString& codigo, int ancho) {
@@ -52,14 +51,6 @@ struct Linea {
 
 void Agrega(ParesCampos& pares, const char* campo, QString valor) {
     pares.push_back({QString::fromLatin1(campo), std::move(valor)});
-}
-
-QString ValorDeArticulo(const QString& articulo, const char* columna) {
-    return UT()
-        .ValorATexto(UT().ValorCampo(
-            AD().ObtieneValorTabla(QStringLiteral("V_MA_ARTICULOS"), Rellena(articulo, 25),
-                                   QString::fromLatin1(columna), QStringLiteral("IDARTICULO"))))
-        .trimmed();
 }
 
 QString NulaODeposito(const QString& v) {
@@ -191,7 +182,7 @@ void Cantidades(Posteo& p, const Linea& l, ParesCampos& pares) {
 void CuentaYMotivo(Posteo& p, const Linea& l, ParesCampos& pares) {
     QString cuenta = p.Cuenta.trimmed();
     if (cuenta.compare(QLatin1String("PorDefault"), Qt::CaseInsensitive) == 0) {
-        cuenta = ValorDeArticulo(l.Recortada(0), "CUENTAPROVEEDOR");
+        cuenta = DatoArticulo(l.Recortada(0), "CUENTAPROVEEDOR");
         if (cuenta.isEmpty())
             cuenta = kNull;
     }
@@ -210,7 +201,7 @@ void Importes(const Linea& l, ParesCampos& pares) {
     Agrega(pares, "Importe_S_Iva", mon(l.Mon(17)));
     Moneda costo = l.Mon(38);
     if (costo.EsCero())
-        costo = UT().TextoAMoneda(ValorDeArticulo(l.Recortada(0), "Costo"));
+        costo = UT().TextoAMoneda(DatoArticulo(l.Recortada(0), "Costo"));
     Agrega(pares, "Costo", mon(costo));
     Agrega(pares, "Impuestos", mon(l.Mon(40) + l.Mon(93)));
     Agrega(pares, "DtoItem", mon(l.Mon(11)));
@@ -270,6 +261,22 @@ QString TextoSecuencia(float s) {
 }
 
 } // namespace
+
+QString TextoFila(const QString& v) {
+    return EsNull(v) ? kNull : AD().FormateaValorSQL(v, QStringLiteral("'"));
+}
+
+QString NumeroFila(const QVariant& v) {
+    return AD().FormateaValorSQL(v, QStringLiteral("@"));
+}
+
+QString DatoArticulo(const QString& articulo, const char* columna) {
+    return UT()
+        .ValorATexto(UT().ValorCampo(
+            AD().ObtieneValorTabla(QStringLiteral("V_MA_ARTICULOS"), Rellena(articulo, 25),
+                                   QString::fromLatin1(columna), QStringLiteral("IDARTICULO"))))
+        .trimmed();
+}
 
 void CedeTurnoPosteo() {
     if (QCoreApplication::instance())

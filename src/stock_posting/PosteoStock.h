@@ -7,6 +7,7 @@
 #include "Sentencias.h"
 
 #include <QString>
+#include <QVariant>
 #include <QtGlobal>
 
 class ClsCmnCptes;
@@ -77,12 +78,21 @@ struct Posteo {
     QString despControlado{}; // the dispatch of the element's lot
     QString despOrigen{};
     qint16 tipoMov = 0;
+    // The voucher of the discharged components ("PE"), drawn by the first line with components;
+    // both discharges of a transfer go into it.
+    QString idDescarga{};
 };
 
 // The pairs of the movement row of the current element, in the table's column order. Writes back
 // into the grid row (74, 9, 76, 8), into the motive and origin arguments, into gCaja and into the
 // posting state. Errors reach the caller.
 void ArmaFilaMovimiento(Posteo& p, ParesCampos& pares);
+
+// The SQL forms of a movement row's values: a text literal (the word NULL is the null value), a
+// number, and a column of the article's master row (trimmed, empty when null).
+QString TextoFila(const QString& v);
+QString NumeroFila(const QVariant& v);
+QString DatoArticulo(const QString& articulo, const char* columna);
 
 // Yields to the event loop, so that the window and the banner stay alive.
 void CedeTurnoPosteo();

@@ -110,12 +110,12 @@ TEST_F(ConPosteo, TransferenciaSacaDelOrigenYEntraEnElDestino) {
                         {{{"1001", "1"}, -4}, {{"1001", "2"}, 4}, {{"1015", "1"}, -2}, {{"1015", "2"}, 2}});
 }
 
-// A purchase invoice that receives purchase order 7.
+// A purchase invoice that receives purchase order 0100-7.
 Llamada FacturaDeCompra() {
     Llamada ll;
     ll.TC = "FCC";
     ll.TcOrigen = "OC";
-    ll.ComprobanteOrigen = "000100000007X";
+    ll.ComprobanteOrigen = "010000000007X";
     ll.SucNroLetra = "000100000091A";
     return ll;
 }
@@ -129,9 +129,9 @@ TEST_F(ConPosteo, RecepcionDeOrdenDeCompraDentroDeLaTandaYRevertidaNoDejaNada) {
     ASSERT_FALSE(tanda.isEmpty());
     EXPECT_TRUE(ll.SqlTemp.startsWith('\r'));
     EXPECT_EQ(tanda[0], "if exists(select * from c_mv_cpte  with(nolock)  where TC='  OC' and "
-                        "IDCOMPROBANTE='000100000007X' and fecharecepcion is null)  UPDATE c_mv_cpte set "
-                        "FechaRecepcion='20/03/2025' where TC='  OC' and IDCOMPROBANTE='000100000007X'");
-    const QString recepcion = "SELECT FechaRecepcion FROM C_MV_CPTE WHERE IDCOMPROBANTE = '000100000007X'";
+                        "IDCOMPROBANTE='010000000007X' and fecharecepcion is null)  UPDATE c_mv_cpte set "
+                        "FechaRecepcion='20/03/2025' where TC='  OC' and IDCOMPROBANTE='010000000007X'");
+    const QString recepcion = "SELECT FechaRecepcion FROM C_MV_CPTE WHERE IDCOMPROBANTE = '010000000007X'";
     EXPECT_EQ(Valor(recepcion), ""); // nothing ran yet
     // The caller rolls its transaction back: neither the rows nor the reception date stay.
     AD().EjecutaSQL("BEGIN TRANSACTION" + ll.SqlTemp);
@@ -146,13 +146,13 @@ TEST_F(ConPosteo, RecepcionDeOrdenDeCompraDentroDeLaTandaYRevertidaNoDejaNada) {
     const auto filas = Filas("FCC", otra.SucNroLetra);
     ASSERT_EQ(filas.size(), 1u);
     EXPECT_EQ(Texto(filas[0], "Tc_Origen"), "  OC");
-    EXPECT_EQ(Texto(filas[0], "IdComprobante_Origen"), "000100000007X");
+    EXPECT_EQ(Texto(filas[0], "IdComprobante_Origen"), "010000000007X");
     // A received order keeps its date; obligatory reception reports leave it alone.
     AjustaConfiguracion("IR_OBLIG", "SI");
     Llamada tercera;
     tercera.TC = "RMC";
     tercera.TcOrigen = "OC";
-    tercera.ComprobanteOrigen = "000100000008X";
+    tercera.ComprobanteOrigen = "010000000008X";
     Postea(*g, tercera);
     EXPECT_FALSE(tercera.SqlTemp.contains("c_mv_cpte"));
 }

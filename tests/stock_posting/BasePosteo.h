@@ -7,7 +7,7 @@
 // Demo: 1015 and 1060 are kept by lots (L1015A/B, L1060A/B in deposits 1 and 2; the lots of
 // 1060 came through customs, "Aduana de Buenos Aires", origin CHN), 1021 by serial numbers;
 // REMERA-ALG by size, colour and sex; TORN-6X40 comes in boxes of 100 (CJ). Purchase order
-// 0001-00000007 X is not received yet. Production order 3 has seven rows (the last with the
+// 0100-00000007 X is not received yet. Production order 3 has seven rows (the last with the
 // automatic lot 41) and an SPNL movement; order 4 has none. Every article books on 1.1.5.01.
 
 #include "BaseNumeracion.h"
@@ -16,9 +16,9 @@
 #include "ClsCmnCptes.h"
 #include "Grilla.h"
 #include "Moneda.h"
+#include "Regional.h"
 #include "Reloj.h"
 #include "TandasSql.h"
-#include "Regional.h"
 #include "TraductorSql.h"
 #include "Utilidades.h"
 #include "ValoresConfiguracion.h"
@@ -120,6 +120,7 @@ protected:
         ASSERT_FALSE(hayError) << mensajes.toStdString();
     }
 
+public:
     // The voucher's movement rows in Secuencia order, each as its columns by name.
     static std::vector<QMap<QString, QVariant>> Filas(const QString& tc, const QString& id) {
         std::vector<QMap<QString, QVariant>> filas;
@@ -137,6 +138,7 @@ protected:
         return filas;
     }
 
+protected:
     // Invariants of a stored posting: the movements of every article and deposit add up to the
     // voucher's signed quantities in base units, and the voucher's entry balances.
     static void VerificaInvariantes(const QString& tc, const QString& id,

@@ -42,7 +42,7 @@ TEST_F(PosteoHijo, DISABLED_PosteaYEspera) {
     ll.EsTransferencia = true;
     ll.IdDepositoDestino = "2";
     ll.TcOrigen = "OC";
-    ll.ComprobanteOrigen = "000100000007X";
+    ll.ComprobanteOrigen = "010000000007X";
     EstableceAntesDeConfirmar([] {
         std::fputs("antes\n", stdout);
         std::fflush(stdout);
@@ -123,7 +123,7 @@ TEST_F(PosteoInterrumpido, MatadoEnCualquierMomentoNoDejaNada) {
         AD().LeeConexion().Close();
     }
     AD().Conecta(false, 3, QString(), true, true);
-    EXPECT_EQ(Valor("SELECT FechaRecepcion FROM C_MV_CPTE WHERE IDCOMPROBANTE = '000100000007X'"), "");
+    EXPECT_EQ(Valor("SELECT FechaRecepcion FROM C_MV_CPTE WHERE IDCOMPROBANTE = '010000000007X'"), "");
 }
 
 } // namespace
