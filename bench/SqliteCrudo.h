@@ -7,6 +7,7 @@
 #include "FuncionesSqlite.h"
 
 #include <QByteArray>
+#include <QString>
 #include <QTemporaryDir>
 #include <QtGlobal>
 #include <cstdio>
@@ -58,6 +59,17 @@ inline QString ScriptsBench(const QTemporaryDir& dir) {
     return scripts;
 }
 
+// The file opened for the raw side as Qt's driver opens its connections (read-write, no mutex),
+// with the embedded database's functions and collation; ends the program when it cannot.
+inline sqlite3* AbreCrudo(const QString& ruta) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(ruta.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
+        Falla("open", db);
+    RegistraFuncionesSqlite(db);
+    return db;
+}
+
 // A copy of the demo database in `dir` under `nombre`, opened raw with the embedded database's
 // functions and collation; its path goes to `ruta`. Ends the program when it cannot be made.
 inline sqlite3* CreaBaseBench(const QTemporaryDir& dir, const char* nombre, QString& ruta) {
@@ -69,11 +81,7 @@ inline sqlite3* CreaBaseBench(const QTemporaryDir& dir, const char* nombre, QStr
         std::fprintf(stderr, "%s\n", qPrintable(e.Descripcion()));
         std::exit(1);
     }
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(ruta.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK)
-        Falla("open", db);
-    RegistraFuncionesSqlite(db);
+    sqlite3* db = AbreCrudo(ruta);
     sqlite3_busy_timeout(db, 5000);
     return db;
 }

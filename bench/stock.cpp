@@ -169,11 +169,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s\n", qPrintable(e.Descripcion()));
         return 1;
     }
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(ruta.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK)
-        Falla("open", db);
-    RegistraFuncionesSqlite(db);
+    sqlite3* db = AbreCrudo(ruta);
     Llena(db);
     std::printf("time base_creada %.2f\n", static_cast<double>(reloj.nsecsElapsed()) / 1e9);
 

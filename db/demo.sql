@@ -1023,3 +1023,68 @@ INSERT INTO V_MV_CPTE_Observ (TC, IDCOMPROBANTE, IdComplemento, CUENTA, TIPO_OBS
 UPDATE V_MV_CPTE SET COMPLEMENTARIO = 1, FINALIZADA = 1
 WHERE IDCOMPROBANTE GLOB '0010*' OR IDCOMPROBANTE GLOB '9999*';
 UPDATE C_MV_CPTE SET FINALIZADO = 1 WHERE IDCOMPROBANTE GLOB '0100*';
+-- Stock posting
+------------------------------------------------------------------------------------------
+
+-- The SPNL movements derived from production orders (OP, a type of the production programs, not
+-- kept here). Letter X.
+INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, DESCRIPCION, SISTEMA, ES, DebeHaber, Letras, UNEGOCIO,
+                       Modificanumeracion, Externo, FechaHora_Modificacion,
+                       X_SUC_DEFAULT, X_ULTIMO_NRO, X_NRO_DESDE, X_NRO_HASTA, VenceX) VALUES
+    ('SPNL', 1, 'Salida de producción no liberada', 'PRODUCCION', 'S', 'H', 'X', '', 'SI', 0,
+     '2025-01-02 09:00:00', 1, 0, 1, 99999999, '');
+INSERT INTO TA_Comprobantes SELECT * FROM V_TA_CPTE WHERE CODIGO = 'SPNL';
+
+-- A T-shirt kept by size, colour and sex.
+INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, Descripabrev, IDUNIDAD, Costo, PRECIO, CuentaProveedor,
+                            UsaTalle, cuentacontableC) VALUES
+    (printf('%-25s', 'REMERA-ALG'), 'Remera de algodón', 'Remera', '  UN', 12.5, 25, 'P001', 1, '1.1.5.01');
+
+-- Purchase orders 0100-7 (not received yet) and 0100-8 (received on 12/03/2025), stored filled as the
+-- posting writes its origin types.
+INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, SUCURSAL, NUMERO, LETRA, CUENTA, NOMBRE, FECHA,
+                       FechaRecepcion) VALUES
+    ('  OC', '010000000007X', 0, '0100', '00000007', 'X', 'P001', 'Distribuidora del Plata S.R.L.',
+     '2025-03-10 00:00:00', NULL),
+    ('  OC', '010000000008X', 0, '0100', '00000008', 'X', 'P002', 'Bulonera Industrial S.A.',
+     '2025-03-11 00:00:00', '2025-03-12 09:00:00');
+
+-- Production order 3 is already posted (seven rows, the last with the highest automatic lot so
+-- far, 41) and an SPNL movement derives from it; production order 4 has none.
+INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, Fecha, IdDeposito, IdArticulo, Descripcion,
+                        NroLote, IdUnidad, Cantidad, IdMotivoStock, UNEGOCIO)
+WITH RECURSIVE filas(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM filas WHERE n < 7)
+SELECT '  OP', '000100000003X', 0, n, '2025-03-05 00:00:00', '   1', printf('%25d', 1000 + n), 'Producción',
+       CASE WHEN n = 7 THEN printf('%25d', 41) ELSE NULL END, '  UN', 1, '   1', '   1'
+FROM filas;
+INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, Fecha, IdDeposito, IdArticulo, Descripcion,
+                        IdUnidad, Cantidad, IdMotivoStock, Tc_Origen, IdComprobante_Origen, UNEGOCIO) VALUES
+    ('SPNL', '000100000001X', 0, 1, '2025-03-06 00:00:00', '   1', printf('%25d', 1001), 'Producción',
+     '  UN', -1, '   1', '  OP', '000100000003X', '   1');
+
+INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio, ValorAux) VALUES
+    ('STOCK', 'IR_OBLIG', 'NO', 0, ''),
+    ('STOCK', 'CUENTACTRODIST', 'P002', 0, ''),
+    ('STOCK', 'CARGAINSUMOSPRODUCCION', 'NO', 0, '');
+
+------------------------------------------------------------------------------------------
+-- Production-input discharge
+------------------------------------------------------------------------------------------
+
+-- A burger made of two units of 1015 (kept by lots: L1015A 57 and L1015B 58 in deposit 1) and a
+-- tenth of a free-text seasoning; a coffee blend of 60 % 1030 and 40 % 1045 (both by lots); a
+-- bread of the house's own production, whose components are not discharged.
+INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, Descripabrev, IDUNIDAD, Costo, PRECIO, CuentaProveedor,
+                            InsumosPorPorcentaje, PROCEDENCIA, cuentacontableC) VALUES
+    (printf('%-25s', 'HAMBURGUESA'), 'Hamburguesa completa', 'Hamburguesa', '  UN', 40, 90, NULL, 0, 'ELABORADO',
+     '1.1.5.01'),
+    (printf('%-25s', 'MEZCLA-CAFE'), 'Mezcla de café', 'Mezcla café', '  UN', 30, 70, NULL, 1, 'ELABORADO',
+     '1.1.5.01'),
+    (printf('%-25s', 'PAN-PROPIO'), 'Pan de elaboración propia', 'Pan propio', '  UN', 5, 12, NULL, 0,
+     ' PRODUCCION ', '1.1.5.01');
+INSERT INTO V_MA_INSUMOS (IDARTICULO, IdArticuloInsumo, IdUnidadInsumo, Cantidad) VALUES
+    (printf('%-25s', 'HAMBURGUESA'), printf('%25d', 1015), '  UN', 2),
+    (printf('%-25s', 'HAMBURGUESA'), printf('%-25s', '*Condimentos varios'), '  UN', 0.1),
+    (printf('%-25s', 'MEZCLA-CAFE'), printf('%25d', 1030), '  UN', 60),
+    (printf('%-25s', 'MEZCLA-CAFE'), printf('%25d', 1045), '  LT', 40),
+    (printf('%-25s', 'PAN-PROPIO'), printf('%25d', 1001), '  UN', 1);

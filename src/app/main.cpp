@@ -1,6 +1,7 @@
 #include "Inicio.h"
 #include "InteraccionQt.h"
 #include "VistaCargaLotesySeries.h"
+#include "VistaCartel.h"
 #include "VistaDespacho.h"
 #include "VistaFrmConsComprobantes.h"
 #include "VistaVardelio.h"
@@ -20,6 +21,7 @@ int main(int argc, char* argv[]) {
     RegistraVistaFrmConsComprobantes();
     RegistraVistasPosiciones();
     RegistraVistaCargaLotesySeries();
+    RegistraVistaCartel();
     if (QGuiApplication::platformName() != QStringLiteral("offscreen"))
         EstableceInteraccion(&puerto);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ErrorSistema.h"
+#include "Moneda.h"
 
 #include <QString>
 #include <QStringList>
@@ -49,6 +50,31 @@ public:
                                qint32 SoloRegistro, qint16& Secuencia);
     // The number of the current entry; 0 until the first entry draws one.
     double NroAsientoActual = 0;
+
+    // ---- Stock posting of a voucher (bodies in stock_posting/ActualizaStock.cpp) ----
+    // The next automatic lot: one above the highest lot of V_MV_STOCK that starts with a blank
+    // (the numeric lots, stored right-aligned), "1" when there is none. Traps nothing.
+    QString ObtieneLoteAutomatico();
+    // Posts the article lines of `MSFlexGrid2` to V_MV_STOCK: one row per pass, line and lot,
+    // serial or size entry of the line's lists (columns 21 and 22). With `GeneraSentenciaSQL`
+    // every statement (the purchase order's reception date, the rows, the discharge and the
+    // voucher's entry) is appended to `SqlTemp`, each after one CR, for the caller's
+    // transaction; otherwise each row runs at once with its line's entry, and a refusal ends
+    // the posting (what ran stays). Deposits, motive, origin and `LoteFijo` come back as SQL
+    // literals or "NULL"; "ELDELGRID" takes each line's own. `HayError` is set when the
+    // posting was refused or left; opens no transaction.
+    void ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, const QString& SucNroLetra,
+                        const QString& IdComplemento, const QString& Fecha, QString& IdDeposito,
+                        QString& IdDepositoDestino, QString& IdMotivoStock, QString& TcOrigen,
+                        QString& ComprobanteOrigen, bool EsTransferencia, const QString& Cuenta,
+                        bool GeneraSentenciaSQL, QString& SqlTemp, bool& HayError, const QString& IdTecnico,
+                        QString& LoteFijo, const QString& Aduana, const QString& LoteOrigen,
+                        qint16 SignoRemota, bool MuestraCartel, const QString& IdVendedor,
+                        float SecuenciaFija, const QString& ArtMoneda, Moneda ArtCotizacion);
+    // Whether an SPNL movement derives from the voucher (both texts go into the query as
+    // passed). Traps nothing.
+    bool TieneSPNL(const QString& Tcp, const QString& IdCptep);
+    // ---- end of stock posting ----
 
     // Lays out the voucher grids for the voucher type `TC`: clears each grid that is given and
     // sets its columns, widths (twips, from `obj`), titles and alignments. Traps nothing: a
@@ -274,6 +300,7 @@ public:
 
 private:
     friend struct AccesoPruebaClsCmnCptes;
+    friend struct PosteoStock;
 
     // Runs a method's guarded statements: a failing one goes to the central error handler
     // with `rutina` (the method's name, with the type character of its result where it has

@@ -1,0 +1,182 @@
+// The stock posting of two vouchers in batch mode, built by ActualizaStock and run in one framed
+// batch through the data-access layer: one of 10,000 lines, and one line carrying 10,000 serial
+// numbers. The baseline is raw SQLite inserting the same movement rows (read back from what the
+// posting stored) with one prepared statement in one transaction. Each side is timed in turns
+// (processor time of this thread), the best time counts. Half the size is timed too: a posting
+// that grows linearly takes about twice as long for twice the entries.
+
+#include "AccesoDatos.h"
+#include "BaseEmbebida.h"
+#include "ClsCmnCptes.h"
+#include "FuncionesSqlite.h"
+#include "Globales.h"
+#include "Grilla.h"
+#include "ListaPipe.h"
+#include "SqliteCrudo.h"
+#include "TiempoProceso.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kEntradas = 10000;
+const int kVueltas = VueltasBench(3);
+
+// A grid of `lineas` lines of one unit each, or one serial-numbered line of `series` entries.
+std::unique_ptr<Grilla> GrillaDe(int lineas, int series) {
+    auto g = std::make_unique<Grilla>(lineas + 1, 101, 1, 1);
+    for (int i = 1; i <= lineas; ++i) {
+        g->setTextMatrix(i, 0, QString::number(1001 + (i % 290)));
+        g->setTextMatrix(i, 1, QStringLiteral("Artículo de prueba"));
+        g->setTextMatrix(i, 5, QStringLiteral("UN"));
+        g->setTextMatrix(i, 7, QString::number(series > 0 ? series : 1 + i % 7));
+        g->setTextMatrix(i, 8, QStringLiteral("1"));
+        g->setTextMatrix(i, 19, series > 0 ? QStringLiteral("1") : QStringLiteral("0"));
+        g->setTextMatrix(i, 20, QStringLiteral("0"));
+        g->setTextMatrix(i, 38, QStringLiteral("10"));
+        g->setTextMatrix(i, 41, QStringLiteral("UN"));
+        g->setTextMatrix(i, 61, QStringLiteral("0"));
+    }
+    if (series > 0) {
+        QStringList s;
+        s.reserve(series);
+        for (int k = 0; k < series; ++k)
+            s << QStringLiteral("SN%1").arg(k, 6, 10, QLatin1Char('0'));
+        g->setTextMatrix(1, 22, ListaPipe::Escribe(s));
+    }
+    return g;
+}
+
+// Posts the grid as voucher `id` and stores it in one transaction.
+void Postea(ClsCmnCptes& cls, Grilla& g, const QString& id) {
+    QString deposito = QStringLiteral("1"), destino, motivo = QStringLiteral("1"), tcOrigen, cpteOrigen, sql,
+            loteFijo;
+    bool hayError = false;
+    cls.ActualizaStock(g, QStringLiteral("IR"), id, QStringLiteral("0"), QStringLiteral("20/03/2025"),
+                       deposito, destino, motivo, tcOrigen, cpteOrigen, false, QStringLiteral("P001"), true,
+                       sql, hayError, QStringLiteral("NULL"), loteFijo, QString(), QString(), 0, false,
+                       QStringLiteral("V01"), 0, QStringLiteral("1"), Moneda::DeEntero(1));
+    if (hayError) {
+        std::fprintf(stderr, "posteo: the posting failed\n");
+        std::exit(1);
+    }
+    AD().EjecutaSQL(QStringLiteral("BEGIN TRANSACTION") + sql + QStringLiteral("\rCOMMIT TRANSACTION"));
+}
+
+// The stored rows of a voucher, every column but the type, as SQLite values.
+struct Filas {
+    int columnas = 0;
+    QByteArray lista; // the column names
+    std::vector<sqlite3_value*> valores;
+    Filas() = default;
+    Filas(const Filas&) = delete;
+    Filas& operator=(const Filas&) = delete;
+    ~Filas() {
+        for (sqlite3_value* v : valores)
+            sqlite3_value_free(v);
+    }
+    size_t Cuantas() const { return columnas ? valores.size() / size_t(columnas) : 0; }
+};
+
+const char* const kColumnas =
+    "IdComprobante,IdComplemento,Secuencia,Fecha,IdCaja,IdDeposito,IdPosicion,IdArticulo,Descripcion,NroLote,"
+    "ControladoPor,IdOrigen,NroSerie,IdUnidad,Cantidad,CantidadUD,IdUnidadBase,CuentaProveedor,IdMotivoStock,"
+    "PrecioVenta,Importe_S_Iva,Costo,Impuestos,DtoItem,Tc_Origen,IdComprobante_Origen,Id_Origen,IVARI,IVARNI,"
+    "EQUIV_UDBASE,IDINSERT,IDCOMPULSA,Oferta,IdVendedor,Importe_Ud,Ud_Pr,UNEGOCIO,ARTMONEDA,ARTCOTIZACION,"
+    "EnComodato,CANT_BL,CANT_KG,CANT_M3";
+
+void Lee(sqlite3* db, const QByteArray& id, Filas& f) {
+    sqlite3_stmt* st =
+        Prepara(db, QByteArray("SELECT ") + kColumnas +
+                        " FROM V_MV_STOCK WHERE TC = '  IR' AND IdComprobante = ? ORDER BY Secuencia");
+    Texto(st, 1, id);
+    f.columnas = sqlite3_column_count(st);
+    while (sqlite3_step(st) == SQLITE_ROW)
+        for (int c = 0; c < f.columnas; ++c)
+            f.valores.push_back(sqlite3_value_dup(sqlite3_column_value(st, c)));
+    sqlite3_finalize(st);
+}
+
+// The raw side: the same rows under type CRUD, one prepared statement, one transaction.
+void Crudo(sqlite3* db, const Filas& f) {
+    QByteArray marcas;
+    for (int c = 0; c < f.columnas; ++c)
+        marcas += ",?";
+    Ejecuta(db, "BEGIN IMMEDIATE");
+    sqlite3_stmt* st = Prepara(db, QByteArray("INSERT INTO V_MV_STOCK (TC,") + kColumnas +
+                                       ") VALUES ('CRUD'" + marcas + ")");
+    for (size_t r = 0; r < f.Cuantas(); ++r) {
+        for (int c = 0; c < f.columnas; ++c)
+            sqlite3_bind_value(st, c + 1, f.valores[r * size_t(f.columnas) + size_t(c)]);
+        InsertaFila(db, st);
+    }
+    sqlite3_finalize(st);
+    Ejecuta(db, "COMMIT");
+}
+
+struct Medida {
+    double nuestro = 1e30;
+    double crudo = 1e30;
+};
+
+// Best times of both sides for one grid; `nombre` numbers the vouchers of the turns apart.
+Medida Mide(sqlite3* db, ClsCmnCptes& cls, int lineas, int series, int& numero) {
+    Medida m;
+    for (int v = 0; v < kVueltas; ++v) {
+        auto g = GrillaDe(lineas, series);
+        const QString id = QStringLiteral("0001%1X").arg(++numero, 8, 10, QLatin1Char('0'));
+        m.nuestro = std::min(m.nuestro, TiempoProceso([&] { Postea(cls, *g, id); }));
+        Filas f;
+        Lee(db, id.toLatin1(), f);
+        const size_t esperadas = size_t(series > 0 ? series : lineas);
+        if (f.Cuantas() != esperadas) {
+            std::fprintf(stderr, "posteo: %zu rows stored, %zu expected\n", f.Cuantas(), esperadas);
+            std::exit(1);
+        }
+        m.crudo = std::min(m.crudo, TiempoProceso([&] { Crudo(db, f); }));
+        Ejecuta(db, "DELETE FROM V_MV_STOCK WHERE TC = 'CRUD'");
+    }
+    return m;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString scripts = ScriptsBench(dir);
+    const QString ruta = dir.filePath(QStringLiteral("posteo.db"));
+    try {
+        BaseEmbebida::CreaDemo(ruta, scripts);
+    } catch (const ErrorSistema& e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.Descripcion()));
+        return 1;
+    }
+    sqlite3* db = AbreCrudo(ruta);
+    sqlite3_busy_timeout(db, 5000);
+    AD().AsignaServidor(QStringLiteral("sqlite"));
+    AD().AsignaBaseDatos(ruta);
+    AD().Conecta();
+    ClsCmnCptes cls;
+
+    int numero = 0;
+    const Medida lineas = Mide(db, cls, kEntradas, 0, numero);
+    const Medida lineasMitad = Mide(db, cls, kEntradas / 2, 0, numero);
+    const Medida series = Mide(db, cls, 1, kEntradas, numero);
+    const Medida seriesMitad = Mide(db, cls, 1, kEntradas / 2, numero);
+    std::printf("time posteo_lineas %.4f\n", lineas.nuestro);
+    std::printf("time posteo_lineas_base %.4f\n", lineas.crudo);
+    std::printf("ratio posteo_lineas %.2f\n", lineas.nuestro / lineas.crudo);
+    std::printf("ratio posteo_lineas_doble %.2f\n", lineas.nuestro / lineasMitad.nuestro);
+    std::printf("time posteo_series %.4f\n", series.nuestro);
+    std::printf("time posteo_series_base %.4f\n", series.crudo);
+    std::printf("ratio posteo_series %.2f\n", series.nuestro / series.crudo);
+    std::printf("ratio posteo_series_doble %.2f\n", series.nuestro / seriesMitad.nuestro);
+    sqlite3_close(db);
+    return 0;
+}

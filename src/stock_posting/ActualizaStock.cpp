@@ -1,0 +1,642 @@
+// The stock posting of a voucher: every pass, line and lot, serial or size entry of the articles
+// grid becomes a row of V_MV_STOCK, appended to the caller's batch or run at once.
+
+#include "Cartel.h"
+#include "ClsCmnCptes.h"
+#include "PosteoStock.h"
+
+#include "AccesoDatos.h"
+#include "Configuracion.h"
+#include "Formatos.h"
+#include "Globales.h"
+#include "Grilla.h"
+#include "Interaccion.h"
+#include "ListaPipe.h"
+#include "Registros.h"
+#include "Utilidades.h"
+#include "ValoresConfiguracion.h"
+
+#include <QHash>
+#include <vector>
+
+// Reaches the voucher class's start values for the posting.
+struct PosteoStock {
+    static double Piva(const ClsCmnCptes& c) { return c.PIVA; }
+};
+
+namespace {
+
+const QString kRutina = QStringLiteral("ActualizaStock");
+const QString kMarca = QStringLiteral("ELDELGRID");
+const QChar kCr = QLatin1Char('\r');
+
+// The posting was left through its error exit.
+struct Abandono {};
+// A statement run at once was refused: the posting ends on its failure exit.
+struct Rechazo {};
+
+bool Es(const QString& valor, const char* texto) {
+    return valor.trimmed().compare(QLatin1String(texto), Qt::CaseInsensitive) == 0;
+}
+
+bool EsSi(const QString& clave) {
+    return Es(Cfg(clave), "SI");
+}
+
+QString Txt(const QString& v) {
+    return AD().FormateaValorSQL(v, QStringLiteral("'"));
+}
+
+QString Ancho(const QString& v, int ancho) {
+    return UT().RellenaCodigo(v.trimmed(), ancho);
+}
+
+// Runs one statement of the posting under its error exit: the banner closed, then the central
+// handler; Retry runs it again, Ignore goes on after it, any other answer leaves the posting.
+template <class F> void Protegido(F&& paso) {
+    for (;;) {
+        try {
+            paso();
+            return;
+        } catch (const ErrorSistema& e) {
+            DllDisplay().CartelCerrar();
+            const int respuesta = AD().GestionaError(e, kRutina);
+            if (respuesta == Respuesta::Reintentar)
+                continue;
+            if (respuesta == Respuesta::Ignorar)
+                return;
+            throw Abandono{};
+        }
+    }
+}
+
+// The entries of a line's list as the posting numbers them (from 1), read once per row: the
+// closed entries, untrimmed, or the whole text as entry 1 when it holds no "|".
+class Entradas {
+public:
+    explicit Entradas(QString lista) : lista_(std::move(lista)) {
+        ListaPipe::Recorrido r = ListaPipe::Recorre(lista_);
+        if (!r.tieneBarra && !r.cola.isEmpty())
+            r.cerradas.push_back(r.cola);
+        entradas_ = std::move(r.cerradas);
+    }
+    QString operator()(qint32 j) const {
+        return j < 1 || size_t(j) > entradas_.size() ? QString() : entradas_[size_t(j) - 1].toString();
+    }
+    size_t size() const { return entradas_.size(); }
+
+private:
+    QString lista_;
+    std::vector<QStringView> entradas_;
+};
+
+// The end markers (code 255) at the end of a lot or serial, and only they, removed.
+QString SinMarca(QString v) {
+    while (v.endsWith(ListaPipe::MarcaFin))
+        v.chop(1);
+    return v;
+}
+
+QString Ancho25(const QString& v) {
+    const QString limpio = SinMarca(v.trimmed()).trimmed();
+    return limpio.isEmpty() ? QString() : UT().RellenaCodigo(limpio, 25);
+}
+
+double Numero(const QString& v) {
+    return UT().TextoADoble(v);
+}
+
+// A distinct lot of an incoming line and what it brings: the sum of its entries' quantities,
+// one unit for an entry without a quantity.
+struct LoteAgrupado {
+    QString lote;
+    double cantidad = 0;
+};
+
+std::vector<LoteAgrupado> AgrupaLotes(const Entradas& lotes, const Entradas& cantidades) {
+    std::vector<LoteAgrupado> grupos;
+    QHash<QString, size_t> indice;
+    for (qint32 i = 1; size_t(i) <= lotes.size(); ++i) {
+        const QString lote = SinMarca(lotes(i).trimmed()).trimmed();
+        if (lote.isEmpty())
+            continue;
+        const QString c = cantidades(i).trimmed();
+        const double cantidad = c.isEmpty() ? 1 : Numero(c);
+        const QString clave = lote.toCaseFolded();
+        const auto it = indice.constFind(clave);
+        if (it == indice.cend()) {
+            indice.insert(clave, grupos.size());
+            grupos.push_back({lote, cantidad});
+        } else {
+            grupos[*it].cantidad += cantidad;
+        }
+    }
+    return grupos;
+}
+
+// One grid row of one pass: its flags, lists and elements.
+struct FilaPosteo {
+    bool talle = false;
+    bool serie = false;
+    bool lote = false;
+    bool perecedero = false;
+    Entradas c21;
+    Entradas c22;
+    std::vector<LoteAgrupado> grupos; // an incoming line of several lots, one element each
+    bool asientoHecho = false;        // per-line mode books a row's entry once
+};
+
+class Posteador {
+public:
+    Posteador(ClsCmnCptes& cls, Posteo& p) : cls_(cls), p_(p) {}
+    void Encabezado();
+    void Pasadas();
+    void Final();
+
+private:
+    void Ajustes();
+    void ValoresOrigen();
+    void FechaRecepcion();
+    void Signo();
+    void LoteAutomatico();
+    void DepositosYMotivo();
+    void PasadasYSecuencia();
+    bool SaltaFila() const;
+    FilaPosteo PreparaFila();
+    bool DecodificaEntrada(FilaPosteo& f);
+    bool DecodificaSalida(FilaPosteo& f);
+    void Emite(FilaPosteo& f);
+    void Ejecuta(const QString& sql);
+    qint32 Cota(const FilaPosteo& f) const;
+    void Fila();
+    void Asiento();
+    QString Celda(int col) const { return p_.grid.TextMatrix(p_.fila, col); }
+    bool Bandera(int col) const { return TextoABooleano(Celda(col).trimmed(), true); }
+
+    ClsCmnCptes& cls_;
+    Posteo& p_;
+    bool loteAutoIng_ = false;
+    bool loteAutoIngOP_ = false;
+};
+
+void Posteador::Ajustes() {
+    p_.cargaInsumos = EsSi(QStringLiteral("CargaInsumosProduccion"));
+    loteAutoIng_ = EsSi(QStringLiteral("AsignacionAutomaticaDeLoteING"));
+    loteAutoIngOP_ = EsSi(QStringLiteral("AsignacionAutomaticaDeLoteINGOP"));
+    p_.confirmaUDEquiv = EsSi(QStringLiteral("ConfirmaUDEquiv"));
+    p_.tipoMov = 0;
+}
+
+void Posteador::ValoresOrigen() {
+    p_.cuentaValor = p_.Cuenta;
+    p_.TcOrigen = Ancho(p_.TcOrigen, 4);
+    if (Es(p_.TcOrigen, "ELDELGRID"))
+        p_.marcaTcOrigen = true;
+    else
+        p_.TcOrigen = p_.TcOrigen.trimmed().isEmpty() ? QStringLiteral("NULL") : Txt(p_.TcOrigen);
+    if (Es(p_.ComprobanteOrigen, "ELDELGRID"))
+        p_.marcaComprobanteOrigen = true;
+    else
+        p_.ComprobanteOrigen =
+            p_.ComprobanteOrigen.trimmed().isEmpty() ? QStringLiteral("NULL") : Txt(p_.ComprobanteOrigen);
+}
+
+// The purchase order's reception date, when the voucher receives one: in the caller's batch, so
+// that it goes or stays with the voucher; at once in per-line mode, its outcome not checked.
+void Posteador::FechaRecepcion() {
+    const QString iRObligatorio = Cfg(QStringLiteral("IR_Oblig")).trimmed();
+    const bool obligatorio = !iRObligatorio.isEmpty() && !Es(iRObligatorio, "NO");
+    if (!(Es(p_.TC, "FCC") || Es(p_.TC, "RMC")) || obligatorio || p_.marcaTcOrigen)
+        return;
+    if (UT().LimpiaCampoImportado(p_.TcOrigen).trimmed().compare(QLatin1String("OC"), Qt::CaseInsensitive) !=
+        0)
+        return;
+    const QString sql = "if exists(select * from c_mv_cpte  with(nolock)  where TC=" + p_.TcOrigen +
+                        " and IDCOMPROBANTE=" + p_.ComprobanteOrigen + " and fecharecepcion is null) " +
+                        " UPDATE c_mv_cpte set FechaRecepcion=" + Txt(p_.Fecha) + " where TC=" + p_.TcOrigen +
+                        " and IDCOMPROBANTE=" + p_.ComprobanteOrigen;
+    if (p_.GeneraSentenciaSQL) {
+        p_.SqlTemp += kCr + sql;
+        return;
+    }
+    try {
+        AD().EjecutaSQL(sql);
+    } catch (const ErrorSistema&) {
+        // Not checked: the reception date is no part of the posting.
+    }
+}
+
+void Posteador::Signo() {
+    p_.signo = p_.SignoRemota != 0 ? p_.SignoRemota : cls_.ObtieneSignoComprobante(p_.TC, false);
+    if (p_.signo == 0)
+        p_.signo = -1;
+}
+
+void Posteador::LoteAutomatico() {
+    const bool pide = (Es(p_.TC, "OP") && loteAutoIngOP_) || loteAutoIng_;
+    if (pide && p_.signo == 1)
+        p_.LoteFijo = cls_.ObtieneLoteAutomatico();
+}
+
+void Posteador::DepositosYMotivo() {
+    if (Es(p_.IdDeposito, "ELDELGRID"))
+        p_.marcaDeposito = true;
+    else if (!p_.IdDeposito.trimmed().isEmpty())
+        p_.IdDeposito = Txt(Ancho(p_.IdDeposito, 4));
+    else
+        p_.IdDeposito = Txt(Ancho(Cfg(QStringLiteral("DepositoDefault")), 4));
+    if (Es(p_.IdMotivoStock, "ELDELGRID")) {
+        p_.marcaMotivo = true;
+    } else {
+        p_.IdMotivoStock.remove(QLatin1Char('\''));
+        p_.IdMotivoStock = p_.IdMotivoStock.trimmed().isEmpty()
+                               ? Txt(Ancho(Cfg(QStringLiteral("MotivoStockDefault")), 4))
+                               : Txt(UT().RellenaCodigo(p_.IdMotivoStock, 4));
+    }
+    p_.IdDepositoDestino = p_.IdDepositoDestino.trimmed().isEmpty() ? QStringLiteral("NULL")
+                                                                    : Txt(Ancho(p_.IdDepositoDestino, 4));
+}
+
+void Posteador::PasadasYSecuencia() {
+    p_.pasadas = (p_.EsTransferencia || p_.esOP) ? 2 : 1;
+    if (p_.esOP && p_.tieneSPNL)
+        p_.pasadas = 1;
+    if (!p_.esOP)
+        return;
+    p_.IdDepositoDestino = p_.IdDeposito;
+    Registros rs;
+    AD().ObtieneRecordset("SELECT MAX(SECUENCIA) AS MAX_SECUENCIA FROM V_MV_STOCK WHERE TC = " +
+                              Txt(Ancho(p_.TC, 4)) + " AND IDCOMPROBANTE = " + Txt(p_.SucNroLetra),
+                          rs);
+    const double maximo = rs.Eof() ? 0 : UT().TextoADoble(UT().ValorCampo(rs.Fields(0)));
+    AD().CierraRecordset(rs);
+    p_.secuencia = static_cast<float>(maximo != 0 ? maximo + 1 : 0);
+}
+
+void Posteador::Encabezado() {
+    Protegido([&] { Ajustes(); });
+    Protegido([&] {
+        if (p_.MuestraCartel)
+            DllDisplay().CartelInicio(QStringLiteral("Grabando Stock...."), false);
+    });
+    Protegido([&] { ValoresOrigen(); });
+    p_.esOP = Es(p_.TC, "OP");
+    Protegido([&] {
+        if (p_.esOP)
+            p_.tieneSPNL = cls_.TieneSPNL(Ancho(p_.TC, 4), p_.SucNroLetra);
+    });
+    Protegido([&] { FechaRecepcion(); });
+    Protegido([&] { Signo(); });
+    Protegido([&] { LoteAutomatico(); });
+    CedeTurnoPosteo();
+    Protegido([&] {
+        p_.compras = Es(AD().ObtieneValorTabla(QStringLiteral("V_TA_CPTE"), Ancho(p_.TC, 4),
+                                               QStringLiteral("SISTEMA"), QStringLiteral("Codigo"))
+                            .toString(),
+                        "COMPRAS");
+    });
+    Protegido([&] { DepositosYMotivo(); });
+    Protegido([&] { PasadasYSecuencia(); });
+}
+
+bool Posteador::SaltaFila() const {
+    if (Celda(0).isEmpty())
+        return true;
+    if (UT().TextoAMoneda(Celda(7)).EsCero() && UT().TextoAMoneda(Celda(63)).EsCero())
+        return true;
+    if (p_.esOP) {
+        const bool primera = Celda(28).trimmed() == QLatin1String("-1");
+        return p_.pasada == 1 ? !primera : primera;
+    }
+    return false;
+}
+
+FilaPosteo Posteador::PreparaFila() {
+    p_.nroLote.clear();
+    FilaPosteo f{Bandera(61),         Bandera(19),         Bandera(20), false,
+                 Entradas(Celda(21)), Entradas(Celda(22)), {},          false};
+    const QString c21 = Celda(21);
+    const QString c22 = Celda(22);
+    if (p_.signo == -1 || f.talle || (f.serie && p_.EsTransferencia))
+        p_.elementos = ClsCmnCptes::Cuenta_Series_Lotes(c21, QString(), false);
+    else
+        p_.elementos = ClsCmnCptes::Cuenta_Series_Lotes(c22, c21, f.serie);
+    QString perecedero = Celda(46).trimmed();
+    f.perecedero = TextoABooleano(perecedero.isEmpty() ? QStringLiteral("0") : perecedero, true);
+    // Several lots brought in by one line: each distinct lot with what its entries bring.
+    if (p_.signo == 1 && !f.talle && !f.serie && !f.perecedero && p_.elementos > 1 && p_.LoteFijo.isEmpty())
+        f.grupos = AgrupaLotes(f.c21, f.c22);
+    return f;
+}
+
+// The element j of an incoming line; false when it is skipped.
+bool Posteador::DecodificaEntrada(FilaPosteo& f) {
+    const qint32 j = p_.j;
+    p_.cantidadPropia = !f.grupos.empty();
+    p_.nroLote = Ancho25(f.c21(j));
+    p_.nroSerie = Ancho25(f.c22(j));
+    if (f.perecedero) {
+        p_.nroLote = Ancho25(Celda(21));
+        if (p_.nroLote.isEmpty() && !p_.LoteFijo.trimmed().isEmpty())
+            p_.nroLote = Ancho25(p_.LoteFijo);
+        return true;
+    }
+    if (f.talle) {
+        const QString e = f.c21(j);
+        if (e.trimmed().isEmpty())
+            return true;
+        p_.nroLote = Ancho25(e.section(ListaPipe::MarcaFin, 0, 0));
+        p_.nroSerie.clear();
+        p_.cantidad = Numero(f.c22(j));
+        return p_.cantidad != 0;
+    }
+    if (!f.grupos.empty()) {
+        const LoteAgrupado& g = f.grupos[size_t(j) - 1];
+        p_.nroLote = Ancho25(g.lote);
+        p_.nroSerie.clear();
+        p_.cantidad = g.cantidad;
+        return p_.cantidad != 0;
+    }
+    if (p_.nroLote.isEmpty() && !p_.LoteFijo.trimmed().isEmpty())
+        p_.nroLote = Ancho25(p_.LoteFijo);
+    if (f.serie) {
+        const QString e = p_.EsTransferencia ? f.c21(j) : f.c22(j);
+        if (e.trimmed().isEmpty())
+            return true;
+        const qsizetype marca = e.indexOf(ListaPipe::MarcaFin);
+        if (marca >= 0) {
+            p_.nroLote = Ancho25(e.left(marca));
+            p_.nroSerie = Ancho25(e.mid(marca + 1));
+        }
+        p_.cantidad = p_.EsTransferencia ? Numero(f.c22(j)) : 1;
+        return p_.cantidad != 0;
+    }
+    if (p_.LoteFijo.isEmpty()) {
+        if (j > 1)
+            p_.cantidad = Numero(f.c22(j));
+        return !(p_.cantidad == 0 && (f.talle || f.serie || f.lote));
+    }
+    return true;
+}
+
+// The element j of an outgoing line; false when it is skipped.
+bool Posteador::DecodificaSalida(FilaPosteo& f) {
+    const qint32 j = p_.j;
+    p_.cantidadPropia = false;
+    if (Celda(61).trimmed().isEmpty())
+        p_.grid.setTextMatrix(p_.fila, 61, QStringLiteral("0"));
+    f.talle = Bandera(61);
+    p_.nroSerie.clear();
+    if (f.talle) {
+        p_.nroLote = Ancho25(f.c21(j));
+        p_.cantidad = Numero(f.c22(j));
+        return p_.cantidad != 0;
+    }
+    const QString e = f.c21(j);
+    p_.nroLote.clear();
+    if (e.trimmed().isEmpty())
+        return true;
+    const qsizetype marca = e.indexOf(ListaPipe::MarcaFin);
+    p_.nroLote = Ancho25(marca >= 0 ? e.left(marca) : e);
+    p_.nroSerie = marca >= 0 ? Ancho25(e.mid(marca + 1)) : QString();
+    p_.cantidad = Numero(f.c22(j));
+    return p_.cantidad != 0;
+}
+
+void Posteador::Emite(FilaPosteo& f) {
+    ParesCampos& pares = ListaCampos();
+    ArmaFilaMovimiento(p_, pares);
+    QString sentencia = QStringLiteral("INSERT INTO V_MV_STOCK");
+    ArmaValues(sentencia, pares, true);
+    CedeTurnoPosteo();
+    if (p_.MuestraCartel) {
+        bool cancelado = false;
+        DllDisplay().CartelMostrar(cancelado, QStringLiteral("Grabando Stock..."),
+                                   Celda(0).trimmed() + QStringLiteral("  ") + Celda(1),
+                                   QString::number(p_.fila) + QStringLiteral(" de ") +
+                                       QString::number(p_.grid.Rows() - 1));
+    }
+    if (p_.GeneraSentenciaSQL) {
+        p_.SqlTemp += kCr;
+        p_.SqlTemp += sentencia;
+        return;
+    }
+    Ejecuta(sentencia);
+    if (!f.asientoHecho) {
+        // The line's amount is booked once, whatever its number of elements, and only after its
+        // row was stored; the motive is a copy so that the entry's replacement of it stays there.
+        f.asientoHecho = true;
+        QString motivo = p_.IdMotivoStock, tc = p_.TC, suc = p_.SucNroLetra.mid(0, 4),
+                nro = p_.SucNroLetra.mid(4, 8), letra = p_.SucNroLetra.mid(12, 1);
+        bool esDebito = true;
+        qint16 secuencia = 1;
+        const QString asiento = cls_.GeneraAsientoStock(p_.grid, motivo, tc, suc, nro, letra, p_.Fecha,
+                                                        esDebito, p_.tipoMov, p_.fila, secuencia);
+        if (!asiento.trimmed().isEmpty())
+            Ejecuta(asiento);
+    }
+}
+
+// Runs a statement at once; a refusal of the database ends the posting on its failure exit.
+void Posteador::Ejecuta(const QString& sql) {
+    try {
+        AD().EjecutaSQL(sql);
+    } catch (const ErrorSistema&) {
+        if (AD().LeeConexion().Errors().Count() == 0)
+            throw;
+    }
+    CedeTurnoPosteo();
+    if (AD().LeeConexion().Errors().Count() > 0)
+        throw Rechazo{};
+}
+
+qint32 Posteador::Cota(const FilaPosteo& f) const {
+    if (p_.signo == -1 || Bandera(61) || Bandera(19))
+        return p_.elementos;
+    if (!f.grupos.empty())
+        return qint32(f.grupos.size());
+    return static_cast<qint32>(UT().TextoADoble(Celda(7)));
+}
+
+void Posteador::Fila() {
+    FilaPosteo f = PreparaFila();
+    p_.j = 0;
+    for (;;) {
+        bool terminaFila = false;
+        Protegido([&] {
+            p_.secuencia += 1;
+            ++p_.j;
+            p_.cantidad = UT().TextoADoble(Celda(7));
+            CedeTurnoPosteo();
+            const bool posteable = p_.signo == 1 ? DecodificaEntrada(f) : DecodificaSalida(f);
+            CedeTurnoPosteo();
+            if (!posteable) {
+                p_.secuencia -= 1;
+                return;
+            }
+            if (p_.esOP && p_.tieneSPNL && p_.cantidad < 0) {
+                terminaFila = true;
+                return;
+            }
+            Emite(f);
+        });
+        if (terminaFila || !(p_.j < Cota(f) && p_.elementos > 1))
+            return;
+    }
+}
+
+void Posteador::Pasadas() {
+    const qint16 signoVoucher = p_.signo;
+    for (p_.pasada = 1; p_.pasada <= p_.pasadas; ++p_.pasada) {
+        p_.signo = signoVoucher;
+        if (p_.EsTransferencia)
+            p_.signo = p_.pasada == 1 ? -1 : 1;
+        if (p_.esOP)
+            p_.signo = p_.pasada == 1 ? 1 : -1;
+        for (p_.fila = 1; p_.fila < p_.grid.Rows(); ++p_.fila) {
+            bool salta = true;
+            Protegido([&] { salta = SaltaFila(); });
+            if (!salta)
+                Fila();
+        }
+    }
+}
+
+void Posteador::Asiento() {
+    const QString origen = UT().LimpiaCampoImportado(p_.TcOrigen).trimmed();
+    const auto origenEs = [&](const char* tc) {
+        return origen.compare(QLatin1String(tc), Qt::CaseInsensitive) == 0;
+    };
+    if ((Es(p_.TC, "IR") && origenEs("OC")) || Es(p_.TC, "RMC"))
+        p_.tipoMov = 5;
+    else if (Es(p_.TC, "IR") && origenEs("RM"))
+        p_.tipoMov = 4;
+    else if (Es(p_.TC, "RM") && p_.comodato)
+        p_.tipoMov = 2;
+    else if (Es(p_.TC, "RM") && Cfg(QStringLiteral("CuentaCtroDist")) == p_.cuentaValor.trimmed())
+        p_.tipoMov = 3;
+    else if (Es(p_.TC, "RM"))
+        p_.tipoMov = 1;
+    QString motivo = p_.IdMotivoStock, tc = p_.TC, suc = p_.SucNroLetra.mid(0, 4),
+            nro = p_.SucNroLetra.mid(4, 8), letra = p_.SucNroLetra.mid(12, 1);
+    bool esDebito = true;
+    qint16 secuencia = 1;
+    const QString texto = cls_.GeneraAsientoStock(p_.grid, motivo, tc, suc, nro, letra, p_.Fecha, esDebito,
+                                                  p_.tipoMov, 0, secuencia);
+    p_.SqlTemp += kCr + texto;
+    CedeTurnoPosteo();
+}
+
+void Posteador::Final() {
+    CedeTurnoPosteo();
+    // A transfer discharges as its rows move: out of the origin, then into the destination.
+    if (p_.EsTransferencia) {
+        p_.pasada = 1;
+        p_.signo = -1;
+    }
+    Protegido([&] {
+        if (!DescargaInsumos(cls_, p_))
+            throw Rechazo{};
+    });
+    if (p_.EsTransferencia) {
+        p_.pasada = 3;
+        p_.signo = 1;
+        Protegido([&] {
+            if (!DescargaInsumos(cls_, p_))
+                throw Rechazo{};
+        });
+    }
+    Protegido([&] {
+        if (p_.MuestraCartel)
+            DllDisplay().CartelCerrar();
+    });
+    if (p_.GeneraSentenciaSQL)
+        Protegido([&] { Asiento(); });
+}
+
+} // namespace
+
+QString ClsCmnCptes::ObtieneLoteAutomatico() {
+    Registros rs;
+    AD().ObtieneRecordset(
+        QStringLiteral(
+            "SELECT MAX(NroLote) AS Maximo From v_mv_stock WHERE (SUBSTRING(NroLote, 1, 1) = ' ') "),
+        rs);
+    QString resultado = QStringLiteral("1");
+    if (!rs.Eof() && !rs.Fields(QStringLiteral("Maximo")).isNull())
+        resultado =
+            (UT().TextoAMoneda(rs.Fields(QStringLiteral("Maximo"))) + Moneda::DeEntero(1)).Texto().trimmed();
+    AD().CierraRecordset(rs);
+    return resultado;
+}
+
+bool ClsCmnCptes::TieneSPNL(const QString& Tcp, const QString& IdCptep) {
+    Registros rs;
+    AD().ObtieneRecordset("Select * from v_mv_stock where tc = 'spnl' and tc_origen = " + Txt(Tcp) +
+                              " and idcomprobante_origen = " + Txt(IdCptep),
+                          rs);
+    const bool hay = !rs.Eof();
+    AD().CierraRecordset(rs);
+    return hay;
+}
+
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the system's own signature
+void ClsCmnCptes::ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, const QString& SucNroLetra,
+                                 const QString& IdComplemento, const QString& Fecha, QString& IdDeposito,
+                                 QString& IdDepositoDestino, QString& IdMotivoStock, QString& TcOrigen,
+                                 QString& ComprobanteOrigen, bool EsTransferencia, const QString& Cuenta,
+                                 bool GeneraSentenciaSQL, QString& SqlTemp, bool& HayError,
+                                 const QString& IdTecnico, QString& LoteFijo, const QString& Aduana,
+                                 const QString& LoteOrigen, qint16 SignoRemota, bool MuestraCartel,
+                                 const QString& IdVendedor, float SecuenciaFija, const QString& ArtMoneda,
+                                 Moneda ArtCotizacion) {
+    HayError = false;
+    if (gUnidadNegocio.trimmed().isEmpty()) {
+        interaccion().MsgBox(QStringLiteral("ERROR EN ASIGNACION DE UNIDAD DE NEGOCIO\r\n"
+                                            "Verifique si el usuario tiene asignado una unidad de negocio"),
+                             Estilo::Critico, QStringLiteral("Atencion!"));
+        HayError = true;
+        return;
+    }
+    Posteo p{.grid = MSFlexGrid2,
+             .TC = TC,
+             .SucNroLetra = SucNroLetra,
+             .IdComplemento = IdComplemento,
+             .Fecha = Fecha,
+             .IdDeposito = IdDeposito,
+             .IdDepositoDestino = IdDepositoDestino,
+             .IdMotivoStock = IdMotivoStock,
+             .TcOrigen = TcOrigen,
+             .ComprobanteOrigen = ComprobanteOrigen,
+             .EsTransferencia = EsTransferencia,
+             .Cuenta = Cuenta,
+             .GeneraSentenciaSQL = GeneraSentenciaSQL,
+             .SqlTemp = SqlTemp,
+             .IdTecnico = IdTecnico,
+             .LoteFijo = LoteFijo,
+             .Aduana = Aduana,
+             .LoteOrigen = LoteOrigen,
+             .SignoRemota = SignoRemota,
+             .MuestraCartel = MuestraCartel,
+             .IdVendedor = IdVendedor,
+             .ArtMoneda = ArtMoneda,
+             .ArtCotizacion = ArtCotizacion};
+    p.piva = PosteoStock::Piva(*this);
+    p.lenDesc = gLenDesc;
+    p.secuencia = SecuenciaFija > 0 ? SecuenciaFija : 0;
+    Posteador posteador(*this, p);
+    try {
+        posteador.Encabezado();
+        posteador.Pasadas();
+        posteador.Final();
+    } catch (const Abandono&) {
+        HayError = true;
+    } catch (const Rechazo&) {
+        interaccion().MsgBox(AD().LeeConexion().Errors().Item(0).Description, Estilo::Critico,
+                             QStringLiteral("Aviso al operador"));
+        if (MuestraCartel)
+            DllDisplay().CartelCerrar();
+        HayError = true;
+    }
+    ListaCampos().clear();
+}

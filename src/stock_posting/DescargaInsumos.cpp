@@ -1,0 +1,305 @@
+// The production-input discharge of a stock posting: the components of the produced articles the
+// voucher moves, as rows of a "PE" voucher of their own, spread over the components' lots.
+
+#include "ClsCmnCptes.h"
+#include "PosteoStock.h"
+
+#include "AccesoDatos.h"
+#include "BuscaArticulo.h"
+#include "Configuracion.h"
+#include "Formatos.h"
+#include "Globales.h"
+#include "Grilla.h"
+#include "Numeracion.h"
+#include "Registros.h"
+#include "Stock.h"
+#include "Utilidades.h"
+#include "ValoresConfiguracion.h"
+
+#include <QSet>
+
+namespace {
+
+const QString kNull = QStringLiteral("NULL");
+const QString kTipo = QStringLiteral("PE");
+
+// A discharge row run at once was refused.
+struct FallaDescarga {};
+
+bool Es(const QString& valor, const char* texto) {
+    return valor.trimmed().compare(QLatin1String(texto), Qt::CaseInsensitive) == 0;
+}
+
+QString Txt(const QString& v) {
+    return TextoFila(v);
+}
+
+QString Num(const QVariant& v) {
+    return NumeroFila(v);
+}
+
+QString Rellena(const QString& codigo, int ancho) {
+    return UT().RellenaCodigo(codigo.trimmed(), ancho);
+}
+
+void Agrega(ParesCampos& pares, const char* campo, QString valor) {
+    pares.push_back({QString::fromLatin1(campo), std::move(valor)});
+}
+
+// One row to discharge: the produced article itself (percentage lines) or a component, with its
+// lot when it comes from the component's lots.
+struct Componente {
+    bool producido = false;
+    QString codigo;      // as the article lookup gave it, or "*"
+    QString limpio;      // the component's code as V_MA_INSUMOS holds it, cleaned
+    QString textoLibre;  // the text of a "*text" component
+    QString unidad;      // the component's unit, cleaned
+    double cantidad = 0; // the quantity of this row
+    bool conLote = false;
+    QString lote;
+};
+
+class Descarga {
+public:
+    Descarga(Posteo& p, bool porcentaje) : p_(p), porcentaje_(porcentaje) {}
+    void Fila(const Componente& c);
+
+private:
+    QString Celda(int col) const { return p_.grid.TextMatrix(p_.fila, col); }
+    QString Deposito() const;
+    void Unidades(const Componente& c, double signada, ParesCampos& pares) const;
+    void Cuenta(const Componente& c, ParesCampos& pares);
+
+    Posteo& p_;
+    bool porcentaje_;
+};
+
+QString Descarga::Deposito() const {
+    if (p_.pasada == 3)
+        return Rellena(p_.IdDepositoDestino, 4);
+    QString deposito = Celda(6).trimmed();
+    if (deposito.isEmpty())
+        deposito = p_.IdDeposito;
+    deposito = Rellena(deposito, 4);
+    return deposito.endsWith(QLatin1Char('\'')) ? deposito : Txt(deposito);
+}
+
+void Descarga::Unidades(const Componente& c, double signada, ParesCampos& pares) const {
+    const QString lineal = Celda(5).trimmed();
+    if (c.producido) {
+        const Moneda signo = Moneda::DeEntero(p_.signo);
+        if (TextoABooleano(Celda(76).trimmed(), true)) {
+            Agrega(pares, "CantidadUD", Num(QVariant::fromValue(UT().TextoAMoneda(Celda(74)) * signo)));
+            Agrega(pares, "IdUnidadBase", Txt(Rellena(Celda(41), 4)));
+        } else if (p_.confirmaUDEquiv) {
+            Agrega(pares, "CantidadUD", Num(QVariant::fromValue(UT().TextoAMoneda(Celda(10)) * signo)));
+            Agrega(pares, "IdUnidadBase", Txt(Rellena(Celda(9), 4)));
+        } else {
+            Agrega(pares, "CantidadUd", Num(signada));
+            Agrega(pares, "IdUnidadBase", Txt(Rellena(Celda(41), 4)));
+        }
+        Agrega(pares, "equiv_udbase", Num(0.0));
+        return;
+    }
+    double enLinea = signada;
+    double coeficiente = 0;
+    if (c.unidad.trimmed() != lineal) {
+        QString operador;
+        QString origen = c.unidad.trimmed();
+        double coef = 0;
+        bool sinUnidad = false;
+        if (IdArticuloTieneEquivalencias(Rellena(c.codigo, 25), lineal, operador, origen, coef, sinUnidad)) {
+            enLinea = operador == QLatin1String("*") ? signada / coef : signada * coef;
+            coeficiente = coef;
+        }
+    }
+    Agrega(pares, "CantidadUd", Num(enLinea));
+    Agrega(pares, "IdUnidadBase", Txt(Rellena(lineal, 4)));
+    Agrega(pares, "equiv_udbase", Num(coeficiente));
+}
+
+void Descarga::Cuenta(const Componente& c, ParesCampos& pares) {
+    QString cuenta = p_.Cuenta.trimmed();
+    if (Es(cuenta, "PorDefault")) {
+        cuenta = DatoArticulo(porcentaje_ ? Celda(0).trimmed() : c.limpio, "CUENTAPROVEEDOR");
+        if (cuenta.isEmpty())
+            cuenta = kNull;
+    }
+    p_.cuentaValor = cuenta;
+    if (!Es(cuenta, "NULL"))
+        Agrega(pares, "CuentaProveedor", AD().FormateaValorSQL(cuenta, QStringLiteral("'")));
+}
+
+// NOLINTNEXTLINE(readability-function-size): the row's columns, one after the other, in their order
+void Descarga::Fila(const Componente& c) {
+    p_.secuencia += 1;
+    const double signada = c.cantidad * p_.signo;
+    ParesCampos& pares = ListaCampos();
+    pares.clear();
+    Agrega(pares, "TC", Txt(Rellena(kTipo, 4)));
+    Agrega(pares, "IdComprobante", Txt(p_.idDescarga));
+    if (!p_.compras)
+        Agrega(pares, "IdComplemento",
+               p_.IdComplemento.trimmed().isEmpty() ? QStringLiteral("0") : p_.IdComplemento);
+    Agrega(pares, "Secuencia", QString::number(static_cast<double>(p_.secuencia), 'g', 9));
+    Agrega(pares, "Fecha", AD().FormateaValorSQL(p_.Fecha, QStringLiteral("'")));
+    Agrega(pares, "IdDeposito", Deposito());
+    Agrega(pares, "IdArticulo", Txt(Rellena(c.producido ? Celda(0) : c.codigo, 25)));
+    QString descripcion = c.producido ? Celda(1).trimmed()
+                          : c.codigo == QLatin1String("*")
+                              ? c.textoLibre
+                              : DatoArticulo(c.limpio, "DESCRIPCION").remove('\'');
+    Agrega(pares, "Descripcion", AD().FormateaValorSQL(descripcion, QStringLiteral("'")));
+    if (c.conLote)
+        Agrega(pares, "NroLote", c.lote.trimmed().isEmpty() ? kNull : Txt(Rellena(c.lote, 25)));
+    if (c.producido)
+        Agrega(pares, "IdUnidad", Txt(Rellena(Celda(5), 4)));
+    else
+        Agrega(pares, "IdUnidad", c.unidad.isEmpty() ? kNull : Txt(Rellena(c.unidad, 4)));
+    Unidades(c, signada, pares);
+    Agrega(pares, "Cantidad", Num(signada));
+    if (!gCaja.trimmed().isEmpty()) {
+        gCaja.remove(QLatin1Char('\''));
+        Agrega(pares, "IdCaja", Txt(Rellena(gCaja, 4)));
+    }
+    Cuenta(c, pares);
+    // The line's own motive when the voucher gives one per line; the word NULL is a null.
+    QString motivo = p_.marcaMotivo ? Celda(86) : QString(p_.IdMotivoStock).remove(QLatin1Char('\''));
+    Agrega(pares, "IdMotivoStock", Es(motivo, "NULL") ? kNull : Txt(Rellena(motivo, 4)));
+    Agrega(pares, "PrecioVenta", QStringLiteral("0"));
+    Agrega(pares, "Importe_S_iva", QStringLiteral("0"));
+    const Moneda costo =
+        c.producido ? UT().TextoAMoneda(Celda(38)) : UT().TextoAMoneda(DatoArticulo(c.limpio, "Costo"));
+    Agrega(pares, "Costo", Num(QVariant::fromValue(costo)));
+    Agrega(pares, "Tc_Origen", Txt(Rellena(p_.TC, 4)));
+    Agrega(pares, "IdComprobante_Origen", AD().FormateaValorSQL(p_.SucNroLetra, QStringLiteral("'")));
+    Agrega(pares, "ControladoPor", AD().FormateaValorSQL(Celda(0).trimmed(), QStringLiteral("'")));
+    Agrega(pares, "Unegocio", Txt(gUnidadNegocio));
+    Agrega(pares, "ARTMONEDA", Txt(Rellena(p_.ArtMoneda, 4)));
+    Agrega(pares, "ARTCOTIZACION", Num(QVariant::fromValue(p_.ArtCotizacion)));
+    QString sentencia = QStringLiteral("INSERT INTO V_MV_STOCK");
+    ArmaValues(sentencia, pares, true);
+    if (p_.GeneraSentenciaSQL) {
+        p_.SqlTemp += QLatin1Char('\r');
+        p_.SqlTemp += sentencia;
+        return;
+    }
+    try {
+        AD().EjecutaSQL(sentencia);
+    } catch (const ErrorSistema&) {
+        if (AD().LeeConexion().Errors().Count() == 0)
+            throw;
+    }
+    if (AD().LeeConexion().Errors().Count() > 0)
+        throw FallaDescarga{};
+}
+
+bool Excluida(const Posteo& p) {
+    return Es(p.TC, "SPL") || Es(p.TC, "AJP") || Es(p.TC, "AJN") ||
+           Es(Cfg(QStringLiteral("DescargaInsumosProduccion")), "SI") || Es(p.TC, "OP") || p.cargaInsumos;
+}
+
+// A component of the line: its code found among the articles (or a "*text" one), then one row per
+// lot it takes from, or one row without lot.
+void Componentes(Posteo& p, Descarga& d, const ItemCantidad& item, double producida, bool porcentaje) {
+    Componente c;
+    c.limpio = LimpiaCampo(item.Codigo);
+    if (c.limpio.isEmpty())
+        return;
+    c.codigo = c.limpio;
+    if (c.limpio.size() > 1 && c.limpio.startsWith(QLatin1Char('*'))) {
+        c.codigo = QStringLiteral("*");
+        c.textoLibre = c.limpio.mid(1);
+    }
+    c.unidad = LimpiaCampo(item.Unidad);
+    c.cantidad = producida * item.Cantidad / (porcentaje ? 100 : 1);
+    if (c.codigo != QLatin1String("*")) {
+        Registros rs;
+        bool porCodigoBarra = false;
+        QString descripcion, udBase, prefijo;
+        double cantidad = 0;
+        Moneda importe;
+        qint16 aviso = 2;
+        if (!BuscaArticulo(c.codigo, rs, true, porCodigoBarra, descripcion, QString(), udBase, QString(),
+                           cantidad, importe, prefijo, QString(), aviso))
+            return;
+    }
+    ListaItems lotes;
+    const QString deposito = p.pasada == 3 ? p.IdDepositoDestino : p.IdDeposito;
+    if (!ArticuloTieneLotes(c.codigo, deposito, lotes, c.cantidad)) {
+        d.Fila(c);
+        return;
+    }
+    c.conLote = true;
+    for (const ItemCantidad& lote : lotes) {
+        if (lote.Cantidad == 0)
+            continue;
+        Componente fila = c;
+        fila.lote = LimpiaCampo(UT().ValorATexto(lote.Codigo));
+        fila.cantidad = UT().TextoADoble(UT().ValorATexto(lote.Cantidad));
+        d.Fila(fila);
+    }
+}
+
+void Linea(Posteo& p, bool& numerado, QSet<QString>& sinComponentes) {
+    const Grilla& g = p.grid;
+    if (UT().TextoAMoneda(g.TextMatrix(p.fila, 7)).EsCero() || g.TextMatrix(p.fila, 0).isEmpty())
+        return;
+    const QString articulo = g.TextMatrix(p.fila, 0).trimmed();
+    double producida = UT().TextoAMoneda(g.TextMatrix(p.fila, 7)).ADoble();
+    const QString c68 = g.TextMatrix(p.fila, 68);
+    const bool porcentaje = !c68.isEmpty() && TextoABooleano(c68.trimmed(), true);
+    if (porcentaje && UT().TextoAMoneda(g.TextMatrix(p.fila, 74)) > Moneda())
+        producida = UT().TextoAMoneda(g.TextMatrix(p.fila, 74)).ADoble();
+    // An article met before without components (or of the house's production) is not asked again.
+    const QString clave = articulo.toCaseFolded();
+    if (sinComponentes.contains(clave))
+        return;
+    ListaItems componentes;
+    if (!IdArticuloTieneInsumos(articulo, componentes, false) ||
+        Es(DatoArticulo(articulo, "PROCEDENCIA"), "PRODUCCION")) {
+        sinComponentes.insert(clave);
+        return;
+    }
+    if (p.idDescarga.isEmpty()) {
+        p.idDescarga = AsignarNumeroComprobante(kTipo, QStringLiteral("0001"), QStringLiteral("X"));
+        numerado = true;
+    }
+    Descarga d(p, porcentaje);
+    if (porcentaje) {
+        Componente propio;
+        propio.producido = true;
+        propio.cantidad = producida;
+        d.Fila(propio);
+    }
+    for (const ItemCantidad& item : componentes)
+        Componentes(p, d, item, producida, porcentaje);
+}
+
+} // namespace
+
+bool DescargaInsumos(ClsCmnCptes& cls, Posteo& p) {
+    (void)cls;
+    if (Excluida(p))
+        return true;
+    if (p.pasada != 3)
+        p.secuencia = 0;
+    bool numerado = false;
+    QSet<QString> sinComponentes;
+    try {
+        for (p.fila = 1; p.fila < p.grid.Rows(); ++p.fila)
+            Linea(p, numerado, sinComponentes);
+    } catch (const FallaDescarga&) {
+        return false;
+    }
+    // The range of the discharge voucher moves with the batch that stores its rows.
+    if (numerado && p.secuencia > 0 && !p.idDescarga.trimmed().isEmpty()) {
+        QString sql;
+        QString letra = p.idDescarga.mid(12, 1);
+        ActualizaNumeracion(kTipo, QStringLiteral("STOCK"), p.idDescarga.left(4),
+                            QString::number(p.idDescarga.mid(4, 8).toLongLong() + 1), letra, true, sql, false,
+                            false);
+        p.SqlTemp += QLatin1Char('\r') + sql;
+    }
+    return true;
+}

@@ -1,0 +1,57 @@
+// The banner's window offscreen: translucent, its lines, the cancel button and the stacking.
+
+#include "BaseDemo.h"
+
+#include "Cartel.h"
+#include "VistaCartel.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QWidget* VentanaCartel() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (dynamic_cast<VistaCartel*>(w))
+            return w;
+    return nullptr;
+}
+
+TEST(VistaCartel, MuestraLineasCancelaYSoloCambiaElApilado) {
+    RegistraVistaCartel();
+    Dll_Display d;
+    d.CartelInicio("Grabando Stock....", true);
+    QWidget* w = VentanaCartel();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->windowTitle(), "Grabando Stock....");
+    EXPECT_NEAR(w->windowOpacity(), 200 / 255.0, 0.01);
+    bool cancelado = false;
+    d.CartelMostrar(cancelado, QString("Grabando Stock..."), QString("1001  Tornillo"), QString("1 de 3"));
+    QStringList textos;
+    for (QLabel* l : w->findChildren<QLabel*>())
+        textos << l->text();
+    EXPECT_EQ(textos, (QStringList{"Grabando Stock...", "1001  Tornillo", "1 de 3"}));
+    EXPECT_TRUE(textos.size() == 3 && w->findChildren<QLabel*>()[0]->font().bold());
+    auto* boton = w->findChild<QPushButton*>();
+    ASSERT_NE(boton, nullptr);
+    QTest::mouseClick(boton, Qt::LeftButton);
+    d.CartelMostrar(cancelado);
+    EXPECT_TRUE(cancelado);
+    EXPECT_EQ(boton->text(), "Abortado");
+    const QRect lugar = w->geometry();
+    d.setSiempre_Visible(true);
+    EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(w->geometry(), lugar);
+    EXPECT_TRUE(w->isVisible());
+    const QImage imagen = w->grab().toImage();
+    EXPECT_FALSE(imagen.isNull());
+    d.CartelCerrar();
+    EXPECT_EQ(VentanaCartel(), nullptr);
+    Lbf_CtrlDisplay::RegistraVista({});
+}
+
+} // namespace
