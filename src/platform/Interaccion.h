@@ -60,8 +60,12 @@ public:
     // Shows the form modally and returns when it is closed.
     virtual void MuestraModal(Formulario& formulario) = 0;
     // Pops the menu's entries up at the mouse and returns the command chosen (an entry of the
-    // menu or of its submenus), or nullptr when the menu closed without a choice.
-    virtual const OpcionMenu* PopupMenu(const OpcionMenu& menu) = 0;
+    // menu or of its submenus), or nullptr when the menu closed without a choice (as it does on
+    // a port that shows no menus).
+    virtual const OpcionMenu* PopupMenu(const OpcionMenu& menu) {
+        (void)menu;
+        return nullptr;
+    }
 };
 
 // The installed implementation; a scripted one until the program installs its own.

@@ -22,7 +22,7 @@ OpcionMenu Opcion(const char* nombre, const char* caption) {
 }
 
 // Runs `accion` on the menu once it pops up.
-void AlAparecer(const std::function<void(QMenu&)>& accion, int intentos = 300) {
+void AlAparecer(const std::function<void(QMenu&)>& accion, int intentos = 1000) {
     QTimer::singleShot(10, [accion, intentos] {
         if (auto* m = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
             accion(*m);

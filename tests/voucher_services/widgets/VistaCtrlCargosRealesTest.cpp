@@ -28,7 +28,7 @@ namespace {
 // Runs `accion` once `busca` finds its widget (polled from the event loop, so that it runs
 // inside the modal loop that shows it).
 template <class W>
-void Cuando(std::function<W*()> busca, std::function<void(W&)> accion, int intentos = 300) {
+void Cuando(std::function<W*()> busca, std::function<void(W&)> accion, int intentos = 1000) {
     QTimer::singleShot(10, [busca, accion, intentos] {
         if (W* w = busca())
             accion(*w);
