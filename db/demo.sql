@@ -1088,3 +1088,17 @@ INSERT INTO V_MA_INSUMOS (IDARTICULO, IdArticuloInsumo, IdUnidadInsumo, Cantidad
     (printf('%-25s', 'MEZCLA-CAFE'), printf('%25d', 1030), '  UN', 60),
     (printf('%-25s', 'MEZCLA-CAFE'), printf('%25d', 1045), '  LT', 40),
     (printf('%-25s', 'PAN-PROPIO'), printf('%25d', 1001), '  UN', 1);
+-- Real charges of customer accounts
+------------------------------------------------------------------------------------------
+
+-- C0001 has charges with a balance, one whose balance is not known (NULL: its amount is
+-- pending), one already settled (balance 0) and one without a date; C0002 has one charge.
+INSERT OR IGNORE INTO MA_CUENTAS (Codigo, CodigoOpcional, DESCRIPCION, Titulo) VALUES
+    ('C0001', NULL, 'Almacén Don Pepe', 0),
+    ('C0002', NULL, 'Ferretería El Tornillo', 0);
+INSERT INTO V_MV_CARGOSAPLICADOS (id, CUENTA, Fecha, Matricula, Concepto, Observaciones, Importe, SALDO) VALUES
+    (1, 'C0001', '2025-05-02 00:00:00', 'AB123CD', 'Cuota social', 'Mayo', 120, 80),
+    (2, 'C0001', '2025-05-10 00:00:00', 'AB123CD', 'Lavado', NULL, 45.5, NULL),
+    (3, 'C0001', '2025-05-15 00:00:00', 'XY987ZT', 'Estacionamiento', 'Pagado', 30, 0),
+    (4, 'C0001', NULL, 'XY987ZT', 'Reparación de chapa', 'Sin fecha de cargo', 250, 250),
+    (5, 'C0002', '2025-05-20 00:00:00', 'JK555LM', 'Cuota social', NULL, 60, 60);

@@ -77,6 +77,50 @@ void InteraccionGuionada::MuestraModal(Formulario& formulario) {
         alMostrar(formulario);
 }
 
+namespace {
+
+// The entry that the name chooses among the shown, enabled commands of the menu: "Name" or
+// "Name(i)", any case.
+const OpcionMenu* BuscaOpcion(const OpcionMenu& menu, const QString& nombre, int indice) {
+    for (const OpcionMenu& o : menu.SubMenus) {
+        if (!o.Visible || !o.Enabled || o.EsSeparador())
+            continue;
+        if (o.EsSubmenu()) {
+            if (const OpcionMenu* r = BuscaOpcion(o, nombre, indice))
+                return r;
+        } else if (o.Name.compare(nombre, Qt::CaseInsensitive) == 0 && (indice < 0 || o.Index == indice)) {
+            return &o;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+const OpcionMenu* InteraccionGuionada::PopupMenu(const OpcionMenu& menu) {
+    std::optional<QString> nombre;
+    if (!opciones_.empty()) {
+        nombre = opciones_.front();
+        opciones_.pop_front();
+    }
+    const OpcionMenu* elegida = nullptr;
+    if (nombre) {
+        QString n = nombre->trimmed();
+        int indice = -1;
+        if (n.endsWith(u')') && n.contains(u'(')) {
+            const qsizetype abre = n.indexOf(u'(');
+            bool ok = false;
+            indice = n.mid(abre + 1, n.size() - abre - 2).toInt(&ok);
+            if (!ok)
+                indice = -2; // names no element
+            n.truncate(abre);
+        }
+        elegida = BuscaOpcion(menu, n, indice);
+    }
+    registros_.push_back({"PopupMenu", menu.Name, 0, QString(), elegida ? elegida->Name : QString()});
+    return elegida;
+}
+
 QStringList InteraccionGuionada::Mensajes() const {
     QStringList r;
     for (const auto& reg : registros_)
@@ -89,5 +133,6 @@ void InteraccionGuionada::Limpia() {
     respuestas_.clear();
     textos_.clear();
     archivos_.clear();
+    opciones_.clear();
     registros_.clear();
 }

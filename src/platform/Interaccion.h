@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ErrorSistema.h"
+#include "MenuEmergente.h"
 
 #include <QString>
 #include <QStringList>
@@ -61,6 +62,13 @@ public:
     virtual QString AbreArchivo(const QString& titulo, const QString& filtro, const QString& carpeta) = 0;
     // Shows the form modally and returns when it is closed.
     virtual void MuestraModal(Formulario& formulario) = 0;
+    // Pops the menu's entries up at the mouse and returns the command chosen (an entry of the
+    // menu or of its submenus), or nullptr when the menu closed without a choice (as it does on
+    // a port that shows no menus).
+    virtual const OpcionMenu* PopupMenu(const OpcionMenu& menu) {
+        (void)menu;
+        return nullptr;
+    }
 };
 
 // The installed implementation; a scripted one until the program installs its own.
@@ -72,7 +80,7 @@ void EstableceInteraccion(Interaccion* i);
 class InteraccionGuionada : public Interaccion {
 public:
     struct Registro {
-        QString tipo; // "MsgBox", "InputBox", "AbreArchivo", "MuestraModal"
+        QString tipo; // "MsgBox", "InputBox", "AbreArchivo", "MuestraModal", "PopupMenu"
         QString texto;
         int estilo = 0;
         QString titulo;
@@ -84,6 +92,10 @@ public:
     void AgregaRespuesta(int respuesta) { respuestas_.push_back(respuesta); }
     void AgregaTexto(std::optional<QString> texto) { textos_.push_back(std::move(texto)); }
     void AgregaArchivo(const QString& ruta) { archivos_.push_back(ruta); }
+    // The command that the next pop-up menu chooses, by control name (any case; "Name(i)" for
+    // element i of a menu array); nothing closes the menu without a choice, as does a name the
+    // menu lacks or an entry that cannot be chosen. When none is left, menus close unchosen.
+    void AgregaOpcionMenu(std::optional<QString> nombre) { opciones_.push_back(std::move(nombre)); }
     // Called for each modal show, to play the user's part on the form.
     std::function<void(Formulario&)> alMostrar;
 
@@ -92,6 +104,7 @@ public:
                                     const QString& valorInicial) override;
     QString AbreArchivo(const QString& titulo, const QString& filtro, const QString& carpeta) override;
     void MuestraModal(Formulario& formulario) override;
+    const OpcionMenu* PopupMenu(const OpcionMenu& menu) override;
 
     const std::vector<Registro>& Registros() const { return registros_; }
     // Texts of the message boxes shown, in order.
@@ -103,5 +116,6 @@ private:
     std::deque<int> respuestas_;
     std::deque<std::optional<QString>> textos_;
     std::deque<QString> archivos_;
+    std::deque<std::optional<QString>> opciones_;
     std::vector<Registro> registros_;
 };

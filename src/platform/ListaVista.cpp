@@ -23,6 +23,20 @@ void ElementoLista::setText(const QString& t) {
     lista_->CambioOrden();
 }
 
+void ElementoLista::setKey(const QString& k) {
+    const QString nueva = k.toLower();
+    if (nueva == clave_.toLower())
+        return;
+    if (!nueva.isEmpty() && lista_->claves_.contains(nueva))
+        throw ErrorSistema(ErrorLista::ClaveRepetida, "Key is not unique in collection", "ListaVista");
+    if (!clave_.isEmpty())
+        lista_->claves_.remove(clave_.toLower());
+    if (!nueva.isEmpty())
+        lista_->claves_.insert(nueva, this);
+    clave_ = k;
+    lista_->Cambio();
+}
+
 QString ElementoLista::SubItems(int i) const {
     if (i < 1 || i >= lista_->CuentaEncabezados())
         ValorInvalido();
@@ -133,6 +147,7 @@ quint32 ListaVista::Estructura() const {
 
 void ListaVista::Clear() {
     seleccionado_ = nullptr;
+    claves_.clear();
     elementos_.clear();
     desordenada_ = false;
     ++estructura_;
@@ -168,6 +183,10 @@ int ListaVista::Indice(const ElementoLista* e) const {
         if (elementos_[i].get() == e)
             return int(i) + 1;
     return 0;
+}
+
+ElementoLista* ListaVista::BuscaClave(const QString& clave) const {
+    return claves_.value(clave.toLower(), nullptr);
 }
 
 void ListaVista::LimpiaEncabezados() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QIcon>
 #include <QString>
 #include <functional>
@@ -12,6 +13,7 @@ class ListaVista;
 namespace ErrorLista {
 constexpr long ValorPropiedadInvalido = 380; // a sub-item beyond the column headers
 constexpr long IndiceFueraDeLimites = 35600; // "Index out of bounds"
+constexpr long ClaveRepetida = 35602;        // "Key is not unique in collection"
 } // namespace ErrorLista
 
 // One row of the list: its own text (first column), sub-items 1.. under the following headers,
@@ -20,6 +22,10 @@ class ElementoLista {
 public:
     const QString& Text() const { return texto_; }
     void setText(const QString& t);
+    // The row's key: unique in the list (any case), empty for none; a key another row holds
+    // raises 35602 and leaves the row as it was.
+    const QString& Key() const { return clave_; }
+    void setKey(const QString& k);
     // Sub-item i (1 .. headers - 1); beyond the headers raises 380, as the control does.
     QString SubItems(int i) const;
     void setSubItems(int i, const QString& t);
@@ -39,6 +45,7 @@ private:
     explicit ElementoLista(ListaVista& lista) : lista_(&lista) {}
     ListaVista* lista_;
     QString texto_;
+    QString clave_;
     std::vector<QString> subItems_; // subItems_[i - 1]
     bool marcado_ = false;
     bool seleccionado_ = false;
@@ -90,6 +97,8 @@ public:
     // The rows in list order.
     std::vector<ElementoLista*> Elementos() const;
     int Indice(const ElementoLista* e) const; // 1-based position, 0 when not in the list
+    // The row with that key (any case), nullptr when none.
+    ElementoLista* BuscaClave(const QString& clave) const;
 
     // ColumnHeaders.
     void LimpiaEncabezados(); // ColumnHeaders.Clear
@@ -132,6 +141,7 @@ private:
     mutable std::vector<std::unique_ptr<ElementoLista>> elementos_;
     mutable bool desordenada_ = false;
     mutable quint32 estructura_ = 0;
+    QHash<QString, ElementoLista*> claves_; // by key folded to lower case
     std::vector<EncabezadoColumna> encabezados_;
     ElementoLista* seleccionado_ = nullptr;
     bool multiSelect_ = false;

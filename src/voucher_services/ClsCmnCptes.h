@@ -197,7 +197,7 @@ public:
 
     // Paints every cell of the row, fixed ones included; the current column is kept and the
     // current row is left at `Fila`. 65535 is yellow.
-    void PintarFila(qint32 Fila, Grilla& MsFlexGrid, qint32 Color = 65535);
+    static void PintarFila(qint32 Fila, Grilla& MsFlexGrid, qint32 Color = 65535);
     // Paints the column from `FilaDesde` (-1: row 0) to `FilaHasta` (-1: the last row); the
     // current row is kept. Failing steps are skipped.
     void PintarColuma(qint32 Columna, Grilla& MsFlexGrid, qint32 FilaDesde = -1, qint32 FilaHasta = -1,
@@ -297,6 +297,25 @@ public:
     double CantRepartoPend(const QString& TC, const QString& SucNroLetra, const QString& IdArticulo,
                            double& Aplicado);
     // ---- end of conversion ----
+    // ---- Derived vouchers and real charges (CptesAsociados.cpp, CargosReales.cpp) ----
+    // Whether a voucher of V_MV_CPTE names TC (trimmed, filled to 4), SucNroLetra (trimmed)
+    // and the complement as its origin; the cancelled ones count only with
+    // `TenerEnCuentaAnulados`. The complement is a number (empty reads 0; any other text
+    // raises ErrorSistema 13 before the query). Traps nothing.
+    bool EstaRelacionadoAOtroComprobante(const QString& TC, const QString& SucNroLetra,
+                                         const QString& Complemento = QStringLiteral("0"),
+                                         bool TenerEnCuentaAnulados = false);
+    // The sum of Importe over the live vouchers made from it, of any complement. Traps nothing.
+    Moneda ObtieneImporteCptesAsociados(const QString& TC, const QString& SucNroLetra);
+    // The account's pending balance: the sum of SALDO of its real charges (account trimmed).
+    // Errors go to the central handler as "ImporteCargosReales@"; a method left returns 0.
+    Moneda ImporteCargosReales(const QString& Cuenta);
+    // Shows the real-charges dialog for the account `Cliente` modally. The answer is emptied
+    // first (one empty element), so that only an accept of this call leaves charges in
+    // gCargosSeleccionados. Traps nothing.
+    void ControlDeCargosReales(class FrmCtrlCargosReales& dialogo, const QString& Cliente,
+                               const QString& Matricula = {});
+    // ---- end of derived vouchers and real charges ----
 
 private:
     friend struct AccesoPruebaClsCmnCptes;

@@ -136,6 +136,29 @@ TEST_F(ListaVistaTest, SeleccionYMarcas) {
     EXPECT_EQ(avisos, 1);
 }
 
+TEST_F(ListaVistaTest, ClavesUnicasSinDistinguirMayusculas) {
+    ElementoLista& a = lista.Add("a");
+    ElementoLista& b = lista.Add("b");
+    a.setKey("D1");
+    b.setKey("D2");
+    EXPECT_EQ(lista.BuscaClave("d1"), &a);
+    // A key another row holds is refused and the row keeps its own.
+    EXPECT_EQ(NumeroDeError([&] { b.setKey("d1"); }), ErrorLista::ClaveRepetida);
+    EXPECT_EQ(b.Key(), "D2");
+    EXPECT_EQ(lista.BuscaClave("D2"), &b);
+    // A row that changes its key frees the old one; an empty key is no key.
+    a.setKey("D9");
+    EXPECT_EQ(lista.BuscaClave("D1"), nullptr);
+    b.setKey("D1");
+    lista.Add("c").setKey("");
+    lista.Add("d").setKey("");
+    EXPECT_EQ(lista.BuscaClave(""), nullptr);
+    lista.Clear();
+    EXPECT_EQ(lista.BuscaClave("D9"), nullptr);
+    lista.Add("e").setKey("D9");
+    EXPECT_NE(lista.BuscaClave("D9"), nullptr);
+}
+
 TEST(ListaImagenes, EtiquetasNumeradasDesdeUno) {
     ListaImagenes imagenes;
     for (const char* t : {"PR", "Anulado", "Aprobado", "FC"})

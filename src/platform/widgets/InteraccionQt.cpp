@@ -1,11 +1,13 @@
 #include "InteraccionQt.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -158,6 +160,46 @@ void InteraccionQt::MuestraModal(Formulario& formulario) {
             QStringLiteral("MuestraModal"));
     const DevuelveActivacion devuelve(padre_);
     it.value()(formulario, padre_);
+}
+
+namespace {
+
+// The entries of a menu as actions of `qmenu`; each chosen action leads back to its entry.
+void LlenaMenu(QMenu& qmenu, const OpcionMenu& menu, QMap<QAction*, const OpcionMenu*>& porAccion) {
+    for (const OpcionMenu& o : menu.SubMenus) {
+        if (o.EsSeparador()) {
+            qmenu.addSeparator()->setVisible(o.Visible);
+            continue;
+        }
+        if (o.EsSubmenu()) {
+            QMenu* sub = qmenu.addMenu(o.Caption);
+            sub->menuAction()->setVisible(o.Visible);
+            sub->setEnabled(o.Enabled);
+            LlenaMenu(*sub, o, porAccion);
+            continue;
+        }
+        QAction* a = qmenu.addAction(o.Caption);
+        a->setCheckable(o.Checked);
+        a->setChecked(o.Checked);
+        a->setEnabled(o.Enabled);
+        a->setVisible(o.Visible);
+        porAccion.insert(a, &o);
+    }
+}
+
+} // namespace
+
+const OpcionMenu* InteraccionQt::PopupMenu(const OpcionMenu& menu) {
+    // Over the window the user works in (a modal dialog over the main window, as a rule).
+    QWidget* sobre = QApplication::activeModalWidget();
+    if (!sobre)
+        sobre = padre_;
+    QMenu qmenu(sobre);
+    qmenu.setObjectName(menu.Name);
+    QMap<QAction*, const OpcionMenu*> porAccion;
+    LlenaMenu(qmenu, menu, porAccion);
+    QAction* elegida = qmenu.exec(QCursor::pos());
+    return elegida ? porAccion.value(elegida, nullptr) : nullptr;
 }
 
 void InstalaTraduccionesEs(QApplication& app) {

@@ -24,6 +24,8 @@ public:
                                     const QString& valorInicial) override;
     QString AbreArchivo(const QString& titulo, const QString& filtro, const QString& carpeta) override;
     void MuestraModal(Formulario& formulario) override;
+    // A QMenu at the mouse (object name: the menu's control name).
+    const OpcionMenu* PopupMenu(const OpcionMenu& menu) override;
 
 private:
     QPointer<QWidget> padre_;
