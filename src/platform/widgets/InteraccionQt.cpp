@@ -147,7 +147,10 @@ std::optional<QString> InteraccionQt::InputBox(const QString& texto, const QStri
 
 QString InteraccionQt::AbreArchivo(const QString& titulo, const QString& filtro, const QString& carpeta) {
     const DevuelveActivacion devuelve(padre_);
-    return QFileDialog::getOpenFileName(padre_, titulo, carpeta, filtro);
+    // Qt's own dialog on every desktop: it matches the filter's patterns without regard to case,
+    // as the suite's files are named on Windows ("LINEAS.TXT" for "*.Txt").
+    return QFileDialog::getOpenFileName(padre_, titulo, carpeta, filtro, nullptr,
+                                        QFileDialog::DontUseNativeDialog);
 }
 
 void InteraccionQt::MuestraModal(Formulario& formulario) {
