@@ -226,3 +226,17 @@ private:
     bool pendienteFormato_ = false;
     bool pendienteEstado_ = false;
 };
+
+// The grid does not tell its views about every cell while the lines are filled in bulk; the
+// views repaint once when it ends.
+class SinRedibujoGrilla {
+public:
+    explicit SinRedibujoGrilla(Grilla& g) : g_(g), antes_(g.Redraw()) { g_.setRedraw(false); }
+    ~SinRedibujoGrilla() { g_.setRedraw(antes_); }
+    SinRedibujoGrilla(const SinRedibujoGrilla&) = delete;
+    SinRedibujoGrilla& operator=(const SinRedibujoGrilla&) = delete;
+
+private:
+    Grilla& g_;
+    bool antes_;
+};

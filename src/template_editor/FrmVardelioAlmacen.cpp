@@ -13,19 +13,6 @@
 
 namespace {
 
-// The grid does not tell its views about every cell while a template loads.
-class SinRedibujo {
-public:
-    explicit SinRedibujo(Grilla& g) : g_(g), antes_(g.Redraw()) { g_.setRedraw(false); }
-    ~SinRedibujo() { g_.setRedraw(antes_); }
-    SinRedibujo(const SinRedibujo&) = delete;
-    SinRedibujo& operator=(const SinRedibujo&) = delete;
-
-private:
-    Grilla& g_;
-    bool antes_;
-};
-
 // What a template load looks up once for all its lines (the article types, the stock), held
 // only while it loads: typing asks the database.
 template <class T> class DeLaCarga {
@@ -216,7 +203,7 @@ void FrmVardelio::CargaLineas(qint16 id) {
     } c{*this, RegistroModelo, RegistroModelo.IndiceCampo(QStringLiteral("IdArticulo")),
         RegistroModelo.IndiceCampo(QStringLiteral("IdUnidad")),
         RegistroModelo.IndiceCampo(QStringLiteral("Cantidad"))};
-    SinRedibujo sinRedibujo(MSFlexGrid2);
+    const SinRedibujoGrilla sinRedibujo(MSFlexGrid2);
     DeLaCarga tiposDeLaCarga(tiposCargados_);
     DeLaCarga stockDeLaCarga(stockCargado_);
     LeeStockDeLaCarga(id);

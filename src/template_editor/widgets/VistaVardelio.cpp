@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFrame>
@@ -25,6 +26,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <memory>
 
 VistaVardelio::VistaVardelio(FrmVardelio& form, QWidget* padre) : QMainWindow(padre), form_(form) {
     setObjectName(QStringLiteral("FrmVardelio"));
@@ -267,6 +269,19 @@ void VistaVardelio::ConectaModelos() {
     EnlazaBoton(form_.CmdCargar, cmdCargar_);
     EnlazaBoton(form_.CmdEspecial, cmdEspecial_);
     EnlazaBoton(form_.CmdDespacho, cmdDespacho_);
+    connect(cmdCargar_, &QPushButton::clicked, this, [this] { form_.CmdCargar_Click(); });
+    connect(cmdEspecial_, &QPushButton::clicked, this, [this] { form_.CmdEspecial_Click(); });
+    // While a bulk command runs the window repaints and shows its progress a few times a second;
+    // the grid takes no clicks meanwhile (the form disables the other commands).
+    form_.cedeTurno = [reloj = std::make_shared<QElapsedTimer>()] {
+        if (reloj->isValid() && reloj->elapsed() < 40)
+            return;
+        reloj->start();
+        QCoreApplication::processEvents();
+    };
+    form_.alCambiarProceso = [this](bool enProceso) {
+        tabla_->setEnabled(!enProceso && form_.MSFlexGrid2.Enabled());
+    };
     EnlazaCasilla(form_.ChkAnclar, chkAnclar_);
     EnlazaCasilla(form_.ChkCodigoBarra, chkCodigoBarra_);
     for (size_t i = 0; i < campos_.size(); ++i)
@@ -326,6 +341,8 @@ void VistaVardelio::DesconectaModelos() {
     form_.sbStatusBar.alCambiar = nullptr;
     form_.Foco().alMoverFoco = focoPrevio_;
     form_.alTerminar = nullptr;
+    form_.cedeTurno = nullptr;
+    form_.alCambiarProceso = nullptr;
 }
 
 void VistaVardelio::AplicaFormatoGrilla() {
@@ -339,13 +356,13 @@ void VistaVardelio::AplicaFormatoGrilla() {
     // The fixed title row is shown by the header.
     for (int f = 0; f < g.FixedRows() && f < modelo_->rowCount(); ++f)
         tabla_->setRowHidden(f, true);
-    tabla_->setEnabled(g.Enabled());
+    tabla_->setEnabled(g.Enabled() && !form_.EnProceso());
     SigueCeldaActual();
 }
 
 void VistaVardelio::SigueCeldaActual() {
     const Grilla& g = form_.MSFlexGrid2;
-    tabla_->setEnabled(g.Enabled());
+    tabla_->setEnabled(g.Enabled() && !form_.EnProceso());
     if (sincronizando_ || g.Row() >= modelo_->rowCount() || g.Col() >= modelo_->columnCount())
         return;
     const QModelIndex indice = modelo_->index(g.Row(), g.Col());
@@ -383,6 +400,11 @@ bool VistaVardelio::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 void VistaVardelio::closeEvent(QCloseEvent* evento) {
+    // A bulk command is filling the lines: the window closes once it ends.
+    if (form_.EnProceso()) {
+        evento->ignore();
+        return;
+    }
     if (!form_.Descargado())
         form_.Form_Unload();
     evento->accept();
