@@ -178,7 +178,7 @@ QHash<QString, FrmVardelio::ArticuloCarga> FrmVardelio::ArticulosDelDeposito(con
         a.impuestos = Texto(rs, impuestos);
         for (size_t i = 0; i < a.banderas.size(); ++i)
             a.banderas[i] = TextoBandera(rs, banderas[i]);
-        articulos.insert(Clave(Texto(rs, codigo)), std::move(a));
+        articulos.insert(Clave(Texto(rs, codigo)), a);
     }
     AD().CierraRecordset(rs);
     return articulos;

@@ -294,3 +294,14 @@ TEST_F(CargaImporta, ImportarEtiquetasDeBalanzaEnElFormatoDeSoloCodigo) {
     EXPECT_EQ(l[4], "2099999012345||Inexistente|0");
     EXPECT_EQ(G().ColorFondo(5, col::Descripcion), 16776960);
 }
+
+TEST_F(CargaImporta, ImportarUnCodigoConApostrofoNoLlegaAlSqlComoTexto) {
+    Formato(kCC + "(Sep: +) Simbolo mas");
+    Importa(Archivo("apostrofo.txt", "O'BRIEN' OR '1'='1+2\r\n1001+1\r\n"));
+    // Looked up as the literal it is: no article, no database error.
+    EXPECT_EQ(guion.Mensajes().size(), 2) << guion.Mensajes().join('\n').toStdString();
+    const QStringList l = Lineas();
+    ASSERT_EQ(l.size(), 2);
+    EXPECT_EQ(l[0], "O'BRIEN' OR '1'='1||Inexistente|2");
+    EXPECT_TRUE(l[1].startsWith("1001|"));
+}
