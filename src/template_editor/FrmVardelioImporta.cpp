@@ -339,13 +339,18 @@ void FrmVardelio::ImportaLinea(const LineaImportada& linea) {
     const auto campo = [&rs](const char* c) {
         return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(c)))).trimmed();
     };
-    g.setTextMatrix(fila, col::Descripcion, campo("Descripcion"));
+    const QString delArticulo = campo("Descripcion");
+    g.setTextMatrix(fila, col::Descripcion, delArticulo);
     g.setTextMatrix(fila, col::Unidad, campo("IdUnidad"));
     g.setTextMatrix(fila, col::Importe, campo("Costo"));
     AD().CierraRecordset(rs);
     g.setTextMatrix(fila, col::CodigoArticulo, codigo.trimmed());
     g.setTextMatrix(fila, col::Descripcion, descripcion.trimmed());
-    if (descripcion.trimmed().isEmpty() && !linea.etiqueta) {
+    // Outside bar-code mode the search would find this same article by its code first: its
+    // description is the one just read.
+    if (descripcion.trimmed().isEmpty() && !linea.etiqueta && !porCodigoBarra) {
+        g.setTextMatrix(fila, col::Descripcion, delArticulo);
+    } else if (descripcion.trimmed().isEmpty() && !linea.etiqueta) {
         QString buscado = codigo.trimmed();
         QString hallada;
         double deEtiqueta = 0;
