@@ -4,6 +4,7 @@
 // message.
 
 #include "BaseEmbebida.h"
+#include "FuncionesSqlite.h"
 
 #include <QByteArray>
 #include <QTemporaryDir>
@@ -55,4 +56,22 @@ inline QString ScriptsBench(const QTemporaryDir& dir) {
         std::exit(1);
     }
     return scripts;
+}
+
+// A fresh copy of the demo database at `ruta`, and a raw connection to it with the functions a
+// real connection registers.
+inline sqlite3* DemoCruda(const QString& ruta, const QString& scripts) {
+    BaseEmbebida::CreaDemo(ruta, scripts);
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(ruta.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
+        Falla("open", db);
+    RegistraFuncionesSqlite(db);
+    return db;
+}
+
+// The session text that opens the editor on that database as the demo user.
+inline QString SesionDemo(const QString& ruta) {
+    return QStringLiteral("@Server=sqlite;@DbName=%1;@Usuario=DEMO;@Password=;@UsuarioLogeado=DEMO;@Caja=1;")
+        .arg(ruta);
 }
