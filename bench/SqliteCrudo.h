@@ -70,6 +70,13 @@ inline sqlite3* AbreCrudo(const QString& ruta) {
     return db;
 }
 
+// A fresh copy of the demo database at `ruta`, and a raw connection to it with the functions a
+// real connection registers.
+inline sqlite3* DemoCruda(const QString& ruta, const QString& scripts) {
+    BaseEmbebida::CreaDemo(ruta, scripts);
+    return AbreCrudo(ruta);
+}
+
 // A copy of the demo database in `dir` under `nombre`, opened raw with the embedded database's
 // functions and collation; its path goes to `ruta`. Ends the program when it cannot be made.
 inline sqlite3* CreaBaseBench(const QTemporaryDir& dir, const char* nombre, QString& ruta) {
@@ -84,4 +91,10 @@ inline sqlite3* CreaBaseBench(const QTemporaryDir& dir, const char* nombre, QStr
     sqlite3* db = AbreCrudo(ruta);
     sqlite3_busy_timeout(db, 5000);
     return db;
+}
+
+// The session text that opens the editor on that database as the demo user.
+inline QString SesionDemo(const QString& ruta) {
+    return QStringLiteral("@Server=sqlite;@DbName=%1;@Usuario=DEMO;@Password=;@UsuarioLogeado=DEMO;@Caja=1;")
+        .arg(ruta);
 }

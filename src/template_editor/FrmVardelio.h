@@ -6,12 +6,15 @@
 #include "BarraHerramientas.h"
 #include "CajaTexto.h"
 #include "ClsCmnCptes.h"
+#include "DialogoArchivo.h"
 #include "ErrorSistema.h"
 #include "Etiqueta.h"
 #include "Grilla.h"
+#include "Importacion.h"
 #include "ListaCombo.h"
 #include "Moneda.h"
 #include "Registros.h"
+#include "Utilidades.h"
 #include "VentanaSuite.h"
 
 #include <QHash>
@@ -282,6 +285,23 @@ public:
     // the edit, not the template).
     bool EditorTomaTecla(qint16 KeyCode) const;
 
+    // ---- Lines in bulk: a deposit's stock and text files (FrmVardelioImporta.cpp) ----
+    // Cargar: after its question, the lines become every positive balance of the origin
+    // deposit in its article's base unit.
+    void CmdCargar_Click();
+    // Importar: after its question and the file dialog, each line of a text file in the site's
+    // layout is added after the filled lines as if typed; an unknown article stays marked.
+    void CmdEspecial_Click();
+    // Runs after each line of a bulk command, so that the window repaints and shows its
+    // progress (the view sets it; headless nothing happens).
+    std::function<void()> cedeTurno;
+    // A bulk command runs: the window's other commands are disabled meanwhile. The hook tells
+    // the view when it starts (true) and ends.
+    bool EnProceso() const { return enProceso_; }
+    std::function<void(bool)> alCambiarProceso;
+    // The import's file dialog, created at its first use and kept with the window.
+    DialogoArchivo& Dialogo();
+
     // Header field events (FrmVardelioEventos.cpp), by the field's index in TxtFields.
     void TxtFields_GotFocus(int Index);
     void TxtFields_LostFocus(int Index);
@@ -429,6 +449,22 @@ private:
     // template loads: a few types serve all its lines.
     QString DescripcionTipo(const QString& idTipo);
     std::optional<QHash<QString, QString>> tiposCargados_;
+
+    // The bulk commands: the window's state while one runs, its progress in the status bar,
+    // one balance or file line each.
+    class ProcesoMasivo;
+    struct ArticuloCarga;
+    bool enProceso_ = false;
+    std::unique_ptr<DialogoArchivo> dialogo_;
+    void MuestraProgreso(const QString& accion, int hechas, int total);
+    QHash<QString, ArticuloCarga> ArticulosDelDeposito(const QString& deposito);
+    void PoneSaldo(const Registros& saldo, const ArticuloCarga& articulo, const QString& deposito);
+    bool ImportaArchivo(const QString& ruta, const FormatoImportacion& formato);
+    void ImportaLinea(const LineaImportada& linea);
+    void MarcaInexistente(int fila, const QString& descripcion);
+    void ComprometeCantidad(int fila, const QString& cantidad);
+    // A flag field as a line's cell: "-1" true, "0" null, empty or false.
+    static QString TextoBandera(const Registros& rs, const char* campo);
 
     QString caption_;
     bool visible_ = true;

@@ -203,7 +203,7 @@ void FrmVardelio::CargaLineas(qint16 id) {
     } c{*this, RegistroModelo, RegistroModelo.IndiceCampo(QStringLiteral("IdArticulo")),
         RegistroModelo.IndiceCampo(QStringLiteral("IdUnidad")),
         RegistroModelo.IndiceCampo(QStringLiteral("Cantidad"))};
-    SinRedibujo sinRedibujo(MSFlexGrid2);
+    const SinRedibujo sinRedibujo(MSFlexGrid2);
     DeLaCarga tiposDeLaCarga(tiposCargados_);
     DeLaCarga stockDeLaCarga(stockCargado_);
     LeeStockDeLaCarga(id);

@@ -20,8 +20,9 @@ QString CampoTexto(const Registros& rs, const char* campo) {
     return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(campo)))).trimmed();
 }
 
-// A flag field: "-1" when it holds a true value, "0" when it is null, empty or false.
-QString Bandera(const Registros& rs, const char* campo) {
+} // namespace
+
+QString FrmVardelio::TextoBandera(const Registros& rs, const char* campo) {
     const QVariant v = rs.Fields(QLatin1String(campo));
     const QString texto = v.isNull() ? QString() : v.toString().trimmed();
     if (texto.isEmpty())
@@ -31,8 +32,6 @@ QString Bandera(const Registros& rs, const char* campo) {
     const bool verdadero = numero ? n != 0 : TextoABooleano(texto.toUpper(), false);
     return verdadero ? QStringLiteral("-1") : QStringLiteral("0");
 }
-
-} // namespace
 
 bool FrmVardelio::CantidadValida(const QString& texto) {
     if (texto.trimmed().isEmpty())
@@ -154,7 +153,7 @@ bool FrmVardelio::ValidaArticulo(Validacion& v) {
            }),
         Si(v,
            [&] {
-               if (Bandera(rs, "SUSPENDIDO") == QLatin1String("-1"))
+               if (TextoBandera(rs, "SUSPENDIDO") == QLatin1String("-1"))
                    Rechaza(v, QStringLiteral("El Artículo fue dado de baja!!!"));
            }),
         Si(v, [&] { EspecialPDV(cantidad); }),
@@ -222,12 +221,12 @@ void FrmVardelio::PoneUnidadesArticulo(const Registros& rs, const QString& udBas
         PoneCelda(col::Unidad, udStock.isNull() ? idUnidad : UT().ValorATexto(udStock).trimmed());
     }
     PoneCelda(col::Impuestos, CampoTexto(rs, "Impuestos"));
-    PoneCelda(col::EsExento, Bandera(rs, "Exento"));
-    PoneCelda(col::PideSerie, Bandera(rs, "UsaSerie"));
-    PoneCelda(col::PideLote, Bandera(rs, "UsaLote"));
-    PoneCelda(col::EsPerecedero, Bandera(rs, "Perecedero"));
-    PoneCelda(col::PideTalle, Bandera(rs, "UsaTalle"));
-    PoneCelda(col::InsumosPorPorcentaje, Bandera(rs, "InsumosPorPorcentaje"));
+    PoneCelda(col::EsExento, TextoBandera(rs, "Exento"));
+    PoneCelda(col::PideSerie, TextoBandera(rs, "UsaSerie"));
+    PoneCelda(col::PideLote, TextoBandera(rs, "UsaLote"));
+    PoneCelda(col::EsPerecedero, TextoBandera(rs, "Perecedero"));
+    PoneCelda(col::PideTalle, TextoBandera(rs, "UsaTalle"));
+    PoneCelda(col::InsumosPorPorcentaje, TextoBandera(rs, "InsumosPorPorcentaje"));
     PoneCelda(col::CodigoArtProveedor, CampoTexto(rs, "CodigoArtProveedor"));
 }
 

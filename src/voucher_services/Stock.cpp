@@ -2,8 +2,10 @@
 
 #include "AccesoDatos.h"
 #include "ColumnasArticulos.h"
+#include "Configuracion.h"
 #include "Globales.h"
 #include "Grilla.h"
+#include "Importacion.h"
 #include "Regional.h"
 #include "Registros.h"
 #include "StockInterno.h"
@@ -229,4 +231,11 @@ void RecalculaCantidadesGrilla(Grilla& grilla) {
     };
     fija(col::CantidadM3, gUnidadMedidaM3);
     fija(col::CantidadKg, gUnidadMedidaKG);
+}
+
+void ObtieneFormatoImportacion(QString& Formato, QString& Campos, QString& Separador) {
+    const FormatoImportacion f = FormatoImportacionDe(Cfg(QStringLiteral("ImportaMov")));
+    Formato = f.texto;
+    Campos = f.campos;
+    Separador = f.separador;
 }

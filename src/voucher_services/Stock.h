@@ -107,3 +107,9 @@ bool ArticuloTieneLotes(const QString& articulo, const QString& deposito, ListaI
 // True when the article has components. Errors go to the central handler as
 // "IdArticuloTieneInsumos".
 bool IdArticuloTieneInsumos(const QString& articulo, ListaItems& lista, bool soloPrueba);
+
+// ---- Text import ----
+
+// The site's import layout (setting ImportaMov, read through Cfg): the layout text, its fields
+// ("CDC", "CC" or "C") and its separator (FormatoImportacionDe in Importacion.h).
+void ObtieneFormatoImportacion(QString& Formato, QString& Campos, QString& Separador);

@@ -96,12 +96,12 @@ void EnlaceTablaGrilla::AplicaFormato() {
     // The fixed title row is shown by the header.
     for (int f = 0; f < grilla_.FixedRows() && f < modelo_->rowCount(); ++f)
         tabla_->setRowHidden(f, true);
-    tabla_->setEnabled(grilla_.Enabled());
+    tabla_->setEnabled(Habilitada());
     SigueCeldaActual();
 }
 
 void EnlaceTablaGrilla::SigueCeldaActual() {
-    tabla_->setEnabled(grilla_.Enabled());
+    tabla_->setEnabled(Habilitada());
     if (sincronizando_ || grilla_.Row() >= modelo_->rowCount() || grilla_.Col() >= modelo_->columnCount())
         return;
     const QModelIndex indice = modelo_->index(grilla_.Row(), grilla_.Col());

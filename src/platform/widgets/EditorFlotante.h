@@ -38,10 +38,15 @@ public:
     void AplicaFormato();
     // The view's current cell to the grid's.
     void SigueCeldaActual();
+    // While it answers true the table takes no clicks, whatever the grid's Enabled (a form's
+    // long command runs).
+    void setOcupada(std::function<bool()> ocupada) { ocupada_ = std::move(ocupada); }
 
 private:
+    bool Habilitada() const { return grilla_.Enabled() && !(ocupada_ && ocupada_()); }
     Grilla& grilla_;
     QTableView* tabla_;
+    std::function<bool()> ocupada_;
     ModeloGrilla* modelo_;
     std::function<void(int, int)> alMoverCelda_;
     bool sincronizando_ = false;

@@ -149,7 +149,15 @@ std::optional<QString> InteraccionQt::InputBox(const QString& texto, const QStri
 
 QString InteraccionQt::AbreArchivo(const QString& titulo, const QString& filtro, const QString& carpeta) {
     const DevuelveActivacion devuelve(padre_);
-    return QFileDialog::getOpenFileName(padre_, titulo, carpeta, filtro);
+    // Qt's own dialog on every desktop, matching the filter's patterns without regard to case, as
+    // the suite's files are named on Windows ("LINEAS.TXT" for "*.Txt").
+    QFileDialog dialogo(padre_, titulo, carpeta, filtro);
+    dialogo.setOption(QFileDialog::DontUseNativeDialog);
+    dialogo.setFileMode(QFileDialog::ExistingFile);
+    dialogo.setFilter(dialogo.filter() & ~QDir::CaseSensitive);
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+        return {};
+    return dialogo.selectedFiles().constFirst();
 }
 
 void InteraccionQt::MuestraModal(Formulario& formulario) {

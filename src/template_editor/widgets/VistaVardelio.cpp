@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFrame>
@@ -25,6 +26,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <memory>
 
 VistaVardelio::VistaVardelio(FrmVardelio& form, QWidget* padre) : QMainWindow(padre), form_(form) {
     setObjectName(QStringLiteral("FrmVardelio"));
@@ -258,6 +260,19 @@ void VistaVardelio::ConectaModelos() {
     EnlazaBoton(form_.CmdEspecial, cmdEspecial_);
     EnlazaBoton(form_.CmdDespacho, cmdDespacho_);
     connect(cmdDespacho_, &QPushButton::clicked, this, [this] { form_.CmdDespacho_Click(); });
+    connect(cmdCargar_, &QPushButton::clicked, this, [this] { form_.CmdCargar_Click(); });
+    connect(cmdEspecial_, &QPushButton::clicked, this, [this] { form_.CmdEspecial_Click(); });
+    // While a bulk command runs the window repaints and shows its progress a few times a second;
+    // the grid takes no clicks meanwhile (the form disables the other commands).
+    form_.cedeTurno = [reloj = std::make_shared<QElapsedTimer>()] {
+        if (reloj->isValid() && reloj->elapsed() < 40)
+            return;
+        reloj->start();
+        QCoreApplication::processEvents();
+    };
+    form_.alCambiarProceso = [this](bool enProceso) {
+        tabla_->setEnabled(!enProceso && form_.MSFlexGrid2.Enabled());
+    };
     EnlazaCasilla(form_.ChkAnclar, chkAnclar_);
     EnlazaCasilla(form_.ChkCodigoBarra, chkCodigoBarra_);
     for (size_t i = 0; i < campos_.size(); ++i)
@@ -277,8 +292,9 @@ void VistaVardelio::ConectaModelos() {
     barraEstado(form_.sbStatusBar, panelesSesion_);
 
     // With the grid's LeaveCell and EnterCell: an open edit is written first.
-    new EnlaceTablaGrilla(form_.MSFlexGrid2, tabla_,
-                          [this](int fila, int col) { form_.MueveCelda(fila, col); });
+    auto* enlace = new EnlaceTablaGrilla(form_.MSFlexGrid2, tabla_,
+                                         [this](int fila, int col) { form_.MueveCelda(fila, col); });
+    enlace->setOcupada([this] { return form_.EnProceso(); });
 
     // The form moves the focus: the widget follows.
     focoPrevio_ = form_.Foco().alMoverFoco;
@@ -301,6 +317,8 @@ void VistaVardelio::DesconectaModelos() {
     form_.sbStatusBar.alCambiar = nullptr;
     form_.Foco().alMoverFoco = focoPrevio_;
     form_.alTerminar = nullptr;
+    form_.cedeTurno = nullptr;
+    form_.alCambiarProceso = nullptr;
 }
 
 bool VistaVardelio::eventFilter(QObject* objeto, QEvent* evento) {
@@ -330,6 +348,11 @@ bool VistaVardelio::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 void VistaVardelio::closeEvent(QCloseEvent* evento) {
+    // A bulk command is filling the lines: the window closes once it ends.
+    if (form_.EnProceso()) {
+        evento->ignore();
+        return;
+    }
     if (!form_.Descargado())
         form_.Form_Unload();
     evento->accept();

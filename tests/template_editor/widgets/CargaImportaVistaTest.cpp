@@ -1,0 +1,151 @@
+// Cargar and Importar clicked in the real window offscreen, with the program's own Qt dialogs
+// answered as a user would: the questions, the file dialog and the completion message, while
+// the window's other commands stay disabled and its status bar shows the progress.
+
+#include "BaseDemo.h"
+#include "ColumnasArticulos.h"
+#include "FrmVardelio.h"
+#include "InteraccionQt.h"
+#include "VistaDemo.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CargaImportaVista : public ConVistaDemo<ConBaseDemo> {
+protected:
+    void SetUp() override {
+        ConVistaDemo::SetUp();
+        if (HasFatalFailure())
+            return;
+        puerto.setPadre(vista.get());
+        EstableceInteraccion(&puerto);
+        // The user answers every modal dialog that shows: Yes or OK on a box, the file on the
+        // file dialog; what the window shows then is noted.
+        QObject::connect(&usuario, &QTimer::timeout, [this] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (!w || !w->isVisible())
+                return;
+            if (auto* caja = qobject_cast<QMessageBox*>(w)) {
+                textos << caja->text();
+                botonesHabilitados << (vista->Control("CmdEspecial")->isEnabled() ||
+                                       vista->Control("CmdCargar")->isEnabled());
+                QString barra;
+                for (auto* l : vista->statusBar()->findChildren<QLabel*>())
+                    barra += l->text() + "|";
+                estados << barra;
+                QAbstractButton* b = caja->button(QMessageBox::Yes);
+                (b ? b : caja->button(QMessageBox::Ok))->click();
+            } else if (auto* d = qobject_cast<QFileDialog*>(w)) {
+                // The user picks the file from the list once the folder is read.
+                if (esperas++ == 0)
+                    d->setDirectory(QFileInfo(archivo).absolutePath());
+                auto* lista = d->findChild<QTreeView*>(QStringLiteral("treeView"));
+                QStringList nombres;
+                if (lista)
+                    for (int i = 0; i < lista->model()->rowCount(lista->rootIndex()); ++i)
+                        nombres << lista->model()->index(i, 0, lista->rootIndex()).data().toString();
+                if (!nombres.contains(QStringLiteral("LINEAS.TXT")) && esperas++ < 100)
+                    return;
+                textos << d->windowTitle() + " " + d->nameFilters().join(";");
+                listados << nombres;
+                // Its name typed, then Enter.
+                auto* nombre = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                if (!nombre)
+                    return;
+                nombre->setText(QFileInfo(archivo).fileName());
+                QTest::keyClick(nombre, Qt::Key_Return);
+            }
+        });
+        usuario.start(20);
+    }
+    void TearDown() override {
+        usuario.stop();
+        EstableceInteraccion(&guion);
+        ConVistaDemo::TearDown();
+    }
+    void Clic(const char* boton) {
+        auto* b = qobject_cast<QPushButton*>(vista->Control(boton));
+        ASSERT_NE(b, nullptr);
+        ASSERT_TRUE(b->isEnabled()) << boton;
+        QTest::mouseClick(b, Qt::LeftButton);
+        QApplication::processEvents();
+    }
+
+    InteraccionQt puerto;
+    QTimer usuario;
+    QString archivo;
+    QStringList textos;
+    QStringList estados;
+    QList<bool> botonesHabilitados;
+    QStringList listados;
+    int esperas = 0;
+};
+
+TEST_F(CargaImportaVista, CargarEImportarConLosDialogosDelPrograma) {
+    form->UtilVox1_click("NUEVO");
+    form->TxtFields[0].setText("DESDE LA VISTA");
+    form->DetalleOn(true);
+    form->TxtFields[form->IndiceCampo("DepositoOrigen")].setText("3");
+    QApplication::processEvents();
+
+    Clic("CmdCargar");
+    ASSERT_EQ(textos.size(), 2) << textos.join('\n').toStdString();
+    EXPECT_EQ(textos[0], "Este proceso carga todo el stock disponible del Deposito 3 -Confirma");
+    EXPECT_EQ(textos[1], "Proceso Completado!");
+    // While the completion shows the command still runs: the buttons are disabled and the
+    // status bar tells how far it went.
+    EXPECT_FALSE(botonesHabilitados[1]);
+    EXPECT_TRUE(estados[1].contains(" de ")) << estados[1].toStdString();
+    const int cargadas = form->MSFlexGrid2.Rows() - 2;
+    EXPECT_GT(cargadas, 50);
+    EXPECT_EQ(vista->Tabla()->model()->rowCount(), form->MSFlexGrid2.Rows());
+    EXPECT_TRUE(vista->Control("CmdCargar")->isEnabled());
+    EXPECT_TRUE(vista->Tabla()->isEnabled());
+
+    // The file named in capitals, as Windows programs write it.
+    archivo = Carpeta() + "/LINEAS.TXT";
+    QFile f(archivo);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("1001,2\r\nNOEXISTE,1\r\n'1002',3\r\n"); // the demo's layout: code, quantity, comma
+    f.close();
+    QFile otro(Carpeta() + "/notas.doc");
+    ASSERT_TRUE(otro.open(QIODevice::WriteOnly));
+    otro.close();
+    textos.clear();
+    estados.clear();
+    botonesHabilitados.clear();
+    Clic("CmdEspecial");
+    ASSERT_EQ(textos.size(), 3) << textos.join('\n').toStdString();
+    EXPECT_EQ(textos[0], "Este proceso toma el contenido del archivo de texto seleccionado para ingresarlo a "
+                         "la grilla\nCodigo,Cantidad             (Sep: ,) coma");
+    EXPECT_EQ(textos[1], "Buscar Archivos Archivos de Texto (*.Txt)");
+    // The filter takes the name in capitals and leaves other files out.
+    EXPECT_EQ(listados, QStringList({"LINEAS.TXT"}));
+    EXPECT_EQ(textos[2], "Proceso Completado!");
+    EXPECT_FALSE(botonesHabilitados[1]);
+    // The loaded lines stay; the file's go after them, the unknown article marked.
+    const Grilla& g = form->MSFlexGrid2;
+    ASSERT_EQ(g.Rows(), cargadas + 2 + 3);
+    EXPECT_EQ(g.TextMatrix(cargadas + 1, col::CodigoArticulo), "1001");
+    EXPECT_EQ(g.TextMatrix(cargadas + 1, col::Cantidad), "2");
+    EXPECT_EQ(g.TextMatrix(cargadas + 2, col::Unidad), "Inexistente");
+    EXPECT_EQ(g.ColorFondo(cargadas + 2, col::Descripcion), 16776960);
+    EXPECT_EQ(g.TextMatrix(cargadas + 3, col::CodigoArticulo), "1002");
+    EXPECT_EQ(vista->Tabla()->model()->rowCount(), g.Rows());
+}
+
+} // namespace
