@@ -1,6 +1,7 @@
 #include "AccesoDatos.h"
 #include "ColumnasOtrosConceptos.h"
 #include "ConversionInterno.h"
+#include "CuentasDespachos.h"
 #include "Formatos.h"
 #include "Globales.h"
 #include "Grilla.h"
@@ -21,17 +22,10 @@ QString CuentaDelDetalle(const QString& detalle) {
     if (p < 1)
         return {};
     // The code goes with the blank that ends it, as the account tables compare it.
-    const QString codigo = QString(detalle.left(p + 1)).replace(QLatin1Char('\''), QStringLiteral("''"));
+    QString codigo = detalle.left(p + 1);
     Registros rs;
-    AD().ObtieneRecordset(QStringLiteral("SELECT * FROM MA_CUENTAS  with(nolock)  WHERE Codigo =  '") +
-                              codigo + QStringLiteral("'"),
-                          rs);
-    if (rs.Eof())
-        AD().ObtieneRecordset(
-            QStringLiteral("SELECT * FROM MA_CUENTAS  with(nolock)  WHERE CodigoOpcional =  '") + codigo +
-                QStringLiteral("'"),
-            rs);
-    if (rs.Eof() || rs.Fields(QStringLiteral("Titulo")).isNull() ||
+    bool porCodigoOpcional = false;
+    if (!BuscaCuenta(codigo, rs, true, porCodigoOpcional) || rs.Fields(QStringLiteral("Titulo")).isNull() ||
         CampoConv::Verdadero(rs.Fields(QStringLiteral("Titulo"))))
         return {};
     return UT().ValorATexto(rs.Fields(QStringLiteral("Codigo"))).trimmed();
