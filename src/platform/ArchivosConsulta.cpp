@@ -174,6 +174,7 @@ namespace {
 // What tells a file's content changed: which file it is, its size and modification time.
 struct Huella {
     bool existe = false;
+    bool regular = false;
     dev_t dispositivo = 0;
     ino_t nodo = 0;
     off_t tamano = 0;
@@ -186,20 +187,25 @@ Huella HuellaDe(const QString& ruta) {
     struct stat st {};
     if (ruta.isEmpty() || ::stat(QFile::encodeName(ruta).constData(), &st) != 0)
         return {};
-    return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+    return {true,       S_ISREG(st.st_mode), st.st_dev,         st.st_ino,
+            st.st_size, st.st_mtim.tv_sec,   st.st_mtim.tv_nsec};
 }
 
-// The path as ResuelveRutaArchivo gives it; a name that must be matched in its folder is looked
-// for again only when the folder changed.
-QString RutaResuelta(const QString& ruta) {
-    if (ruta.isEmpty() || HuellaDe(ruta).existe)
-        return ruta;
+// The path as ResuelveRutaArchivo gives it, with the file's fingerprint: one stat when the name
+// is found as written. A name that must be matched in its folder is looked for again only when
+// the folder changed.
+std::pair<QString, Huella> RutaResuelta(const QString& ruta) {
+    if (ruta.isEmpty())
+        return {ruta, {}};
+    if (Huella h = HuellaDe(ruta); h.existe)
+        return {ruta, h};
     static QHash<QString, std::pair<Huella, QString>> resueltas;
     const Huella carpeta = HuellaDe(QFileInfo(ruta).absolutePath());
     auto it = resueltas.find(ruta);
     if (it == resueltas.end() || !(it->first == carpeta))
         it = resueltas.insert(ruta, {carpeta, ResuelveRutaArchivo(ruta)});
-    return it->second;
+    const QString& real = it->second;
+    return {real, real == ruta ? Huella{} : HuellaDe(real)};
 }
 
 template <class T> using Leido = std::pair<Huella, std::shared_ptr<const T>>;
@@ -207,8 +213,7 @@ template <class T> using Leido = std::pair<Huella, std::shared_ptr<const T>>;
 // The content of the file at `ruta`, read by `lee` only when the file changed since.
 template <class T, class Lector>
 std::shared_ptr<const T> LeeSiCambio(QHash<QString, Leido<T>>& cache, const QString& ruta, Lector lee) {
-    const QString real = RutaResuelta(ruta);
-    const Huella huella = HuellaDe(real);
+    const auto [real, huella] = RutaResuelta(ruta);
     auto it = cache.find(real);
     if (it == cache.end() || !(it->first == huella))
         it = cache.insert(real, {huella, std::make_shared<const T>(lee(real))});
@@ -221,6 +226,10 @@ std::shared_ptr<const std::vector<LineaAnchos>> LineasAnchos(const QString& ruta
 }
 
 } // namespace
+
+bool EsArchivoRegular(const QString& ruta) {
+    return RutaResuelta(ruta).second.regular;
+}
 
 std::shared_ptr<const std::vector<RegistroConsulta>> RegistrosConsultas(const QString& ruta) {
     static QHash<QString, Leido<std::vector<RegistroConsulta>>> cache;

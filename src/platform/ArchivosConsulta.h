@@ -36,6 +36,9 @@ struct RegistroConsulta {
 // first); the path as given when no such file exists.
 QString ResuelveRutaArchivo(const QString& ruta);
 
+// True when the path, resolved as above, is a regular file (or a link to one).
+bool EsArchivoRegular(const QString& ruta);
+
 // Appends records to a definitions file, keeping what it holds. The first record goes at the
 // last whole-record boundary (a cut tail is overwritten). Errors raise ErrorSistema: 75 the
 // file cannot be opened, 57 a write fails, 6 the record number passes 32767.

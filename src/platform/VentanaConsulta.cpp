@@ -106,6 +106,7 @@ void VentanaConsulta::MuestraConsulta(const QString& consulta, Coleccion* colecc
         ~Suelta() {
             v.destino_ = nullptr;
             v.CierraResultado();
+            v.anteriores_ = {};
         }
     } suelta{*this};
     Prepara(consulta, condicion, sentencia);
@@ -154,6 +155,7 @@ bool VentanaConsulta::AbreResultado() {
     if (alAntesDeReiniciar)
         alAntesDeReiniciar();
     resultado_.nombres_.clear();
+    anteriores_ = std::move(resultado_.valores_);
     resultado_.valores_.clear();
     resultado_.fila_ = 0;
     filtro_.clear();
@@ -195,6 +197,8 @@ int VentanaConsulta::LeeFilas(int maximo) {
     const int columnas = static_cast<int>(resultado_.nombres_.size());
     const int antes = resultado_.FilasLeidas();
     const size_t visiblesAntes = visibles_.size();
+    if (antes > 0)
+        anteriores_ = {};
     std::vector<int> nuevas;
     try {
         while (resultado_.FilasLeidas() - antes < maximo && !rs_->Eof()) {

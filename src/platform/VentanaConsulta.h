@@ -169,6 +169,9 @@ private:
     QString entidad_;
     QString sentenciaMostrada_;
     ResultadoConsulta resultado_;
+    // The previous search's rows: released once the next search's first screen is shown, so
+    // that freeing them does not delay it.
+    std::vector<QVariant> anteriores_;
     std::unique_ptr<Registros> rs_;
     AccesoDatos* ad_ = nullptr;
     bool abierta_ = false;

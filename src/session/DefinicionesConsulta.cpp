@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <memory>
 
 namespace {
@@ -64,8 +63,7 @@ QString CarpetaConsultas() {
 }
 
 bool ExisteArchivoConsultas() {
-    const QString ruta = VC().ArchivoConsultas();
-    return !ruta.isEmpty() && QFileInfo(ResuelveRutaArchivo(ruta)).isFile();
+    return EsArchivoRegular(VC().ArchivoConsultas());
 }
 
 const std::vector<RegistroConsulta>& ConsultasDefault() {

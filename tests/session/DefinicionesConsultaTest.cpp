@@ -186,6 +186,23 @@ TEST_F(Definiciones, ElNombreDelArchivoNoDistingueMayusculas) {
     EXPECT_EQ(Lee(Ruta("CONSULTAS.CVN")).size(), 13 * L);
 }
 
+TEST_F(Definiciones, SoloUnArchivoRegularCuentaComoArchivoDeConsultas) {
+    // A folder under the file's name, in another case: no file, no lookup.
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("CONSULTAS.CVN"));
+    EXPECT_FALSE(ExisteArchivoConsultas());
+    RegistroConsulta r;
+    EXPECT_FALSE(BuscaDefinicionConsulta("V_MA_ARTICULOS", r));
+    ASSERT_TRUE(QDir(dir_.path()).rmdir("CONSULTAS.CVN"));
+
+    CreaConsultasDefault();
+    ASSERT_TRUE(ExisteArchivoConsultas());
+    EXPECT_TRUE(BuscaDefinicionConsulta("V_MA_ARTICULOS", r));
+    // Removed after it was read: gone at once.
+    ASSERT_TRUE(QFile::remove(Ruta("consultas.cvn")));
+    EXPECT_FALSE(ExisteArchivoConsultas());
+    EXPECT_FALSE(BuscaDefinicionConsulta("V_MA_ARTICULOS", r));
+}
+
 TEST_F(Definiciones, ArchivoAjenoOCortadoSeLeeSinRomperse) {
     // Nulls as fill (as other writers leave them), a text file, and a cut last record.
     QByteArray nulos = RegistroConsulta{"CAJAS", "", "|Descripcion|IdCajas|", ""}.Bytes();
