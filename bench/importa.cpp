@@ -40,7 +40,7 @@ int Articulo(int i) {
 
 QByteArray Archivo(int layout) {
     QByteArray r;
-    r.reserve(kLineas * 40);
+    r.reserve(qsizetype{kLineas} * 40);
     for (int i = 0; i < kLineas; ++i) {
         const QByteArray codigo = QByteArray::number(Articulo(i));
         const QByteArray cantidad = QByteArray::number(1 + i % 40) + (i % 3 == 0 ? ",5" : "");

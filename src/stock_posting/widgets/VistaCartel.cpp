@@ -33,7 +33,7 @@ protected:
         for (int i = 0; i < cuadros; ++i) {
             const int atras = (form_.Image1() - 1 - i + cuadros) % cuadros;
             QColor color = palette().color(QPalette::WindowText);
-            color.setAlphaF(1.0 - 0.8 * atras / (cuadros - 1));
+            color.setAlphaF(static_cast<float>(1.0 - 0.8 * atras / (cuadros - 1)));
             p.setPen(QPen(color, lado / 12, Qt::SolidLine, Qt::RoundCap));
             const double angulo = 2 * M_PI * i / cuadros;
             p.drawLine(QPointF(std::sin(angulo), -std::cos(angulo)) * lado * 0.2,
