@@ -5,6 +5,7 @@
 #include "AccesoDatos.h"
 #include "BuscaArticulo.h"
 #include "ColumnasArticulos.h"
+#include "EtiquetaBalanza.h"
 #include "FrmVardelio.h"
 #include "Globales.h"
 #include "Interaccion.h"
@@ -12,14 +13,18 @@
 #include "Registros.h"
 #include "Stock.h"
 #include "Teclas.h"
+#include "ValoresConfiguracion.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QScopeGuard>
 
 namespace {
 
 constexpr int kCian = 16776960;
 const QString kRutina = QStringLiteral("Especial");
+// The file's lines whose balances one query reads: at most as many articles as an IN list holds.
+constexpr int kBloqueStock = 500;
 
 // A code as the database's text collation compares it: trailing blanks and case do not count.
 QString Clave(const QString& codigo) {
@@ -258,6 +263,67 @@ void FrmVardelio::CmdCargar_Click() {
 
 // ---- Importar ----
 
+void FrmVardelio::LeeStockImportado(LectorImportacion adelante, int lineas) {
+    stockImportado_.reset();
+    if (gUsaStockUdKg)
+        return; // weighed units count elsewhere: each line asks
+    StockImportado s;
+    QString lista;
+    for (int n = 0; n < lineas; ++n) {
+        if (n > 0 && !adelante.Siguiente())
+            break;
+        try {
+            const std::optional<LineaImportada> linea = adelante.Linea();
+            if (!linea)
+                continue;
+            QString codigo = linea->codigo;
+            // A label's article as its digits give it; a code found otherwise asks at its line.
+            if (linea->etiqueta)
+                if (const auto e = LeeEtiquetaBalanza(codigo, gTipoEAN, gDecimalesEAN); e && e->decodificada)
+                    codigo = e->codigo;
+            const QString relleno = UT().RellenaCodigo(codigo.trimmed(), 25);
+            if (codigo.trimmed().isEmpty() || s.articulos.contains(Clave(relleno)))
+                continue;
+            s.articulos.insert(Clave(relleno));
+            lista += (lista.isEmpty() ? QStringLiteral("(") : QStringLiteral(",")) +
+                     AD().FormateaValorSQL(relleno, QStringLiteral("'"));
+        } catch (const ErrorSistema&) {
+            // The line reports it when its turn comes.
+        }
+    }
+    if (lista.isEmpty())
+        return;
+    Registros rs;
+    try {
+        AD().ObtieneRecordset(QStringLiteral("SELECT IDARTICULO, EQUIVALENCIA, SUM(STOCK) AS STOCK FROM "
+                                             "STK_SALDOS_UNIDADES with(nolock) WHERE IDARTICULO IN ") +
+                                  lista + QStringLiteral(") GROUP BY IDARTICULO, EQUIVALENCIA"),
+                              rs, nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
+        for (; !rs.Eof(); rs.MoveNext())
+            s.saldos.insert(Clave(Texto(rs, rs.IndiceCampo(QStringLiteral("IDARTICULO")))) +
+                                QLatin1Char('|') +
+                                Clave(Texto(rs, rs.IndiceCampo(QStringLiteral("EQUIVALENCIA")))),
+                            UT().TextoADoble(UT().ValorCampo(rs.Fields(QStringLiteral("STOCK")))));
+        stockImportado_ = std::move(s);
+    } catch (const ErrorSistema&) {
+        // Not read: each line asks, and reports what fails.
+    }
+    AD().CierraRecordset(rs);
+}
+
+bool FrmVardelio::SaldoImportado(const QString& deposito, const QString& articulo, const QString& unidad,
+                                 double& saldo) const {
+    if (!stockImportado_ || !deposito.trimmed().isEmpty() || articulo.trimmed().isEmpty())
+        return false;
+    const QString clave = Clave(UT().RellenaCodigo(articulo, 25));
+    if (!stockImportado_->articulos.contains(clave))
+        return false;
+    // No balance reads as none, as the query's empty sum does.
+    saldo =
+        stockImportado_->saldos.value(clave + QLatin1Char('|') + Clave(UT().RellenaCodigo(unidad, 4)), 0.0);
+    return true;
+}
+
 void FrmVardelio::MarcaInexistente(int fila, const QString& descripcion) {
     Grilla& g = MSFlexGrid2;
     g.setTextMatrix(fila, col::Descripcion, descripcion);
@@ -375,7 +441,13 @@ bool FrmVardelio::ImportaArchivo(const QString& ruta, const FormatoImportacion& 
         return false;
     LectorImportacion lector(contenido, formato);
     contenido.clear();
+    const auto sinStock = qScopeGuard([this] { stockImportado_.reset(); });
+    int conStockHasta = 0;
     while (lector.Siguiente()) {
+        if (lector.NumeroLinea() > conStockHasta) {
+            LeeStockImportado(lector, kBloqueStock);
+            conStockHasta = lector.NumeroLinea() + kBloqueStock - 1;
+        }
         std::optional<LineaImportada> linea;
         const bool sigue = Renglon([&] {
             linea.reset();
