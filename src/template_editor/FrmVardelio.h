@@ -461,6 +461,9 @@ private:
     void PoneSaldo(const Registros& saldo, const ArticuloCarga& articulo, const QString& deposito);
     bool ImportaArchivo(const QString& ruta, const FormatoImportacion& formato);
     void ImportaLinea(const LineaImportada& linea);
+    // The article a file line names, by its code: description, unit and cost after an empty
+    // first element; false when there is none.
+    bool LeeArticuloImportado(const QString& codigo, std::array<QString, 4>& articulo);
     void MarcaInexistente(int fila, const QString& descripcion);
     void ComprometeCantidad(int fila, const QString& cantidad);
     // Importar's balances over all deposits (what opening a line's editor shows), read for a

@@ -354,6 +354,25 @@ void FrmVardelio::ComprometeCantidad(int fila, const QString& cantidad) {
     g.setRows(g.Rows() + 1);
 }
 
+bool FrmVardelio::LeeArticuloImportado(const QString& codigo, std::array<QString, 4>& articulo) {
+    Registros rs;
+    QString literal = UT().RellenaCodigo(codigo.trimmed(), 25);
+    // The code comes from a file: it reaches the SQL only as a quoted literal.
+    literal.replace(QLatin1Char('\''), QStringLiteral("''"));
+    AD().ObtieneRecordset(QStringLiteral("SELECT * FROM V_MA_ARTICULOS  with(nolock) WHERE IDARTICULO = '") +
+                              literal + QLatin1Char('\''),
+                          rs, nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
+    const bool existe = !rs.Eof();
+    if (existe) {
+        const auto campo = [&rs](const char* c) {
+            return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(c)))).trimmed();
+        };
+        articulo = {QString(), campo("Descripcion"), campo("IdUnidad"), campo("Costo")};
+    }
+    AD().CierraRecordset(rs);
+    return existe;
+}
+
 void FrmVardelio::ImportaLinea(const LineaImportada& linea) {
     Grilla& g = MSFlexGrid2;
     const int fila = g.Rows() - 1;
@@ -362,6 +381,8 @@ void FrmVardelio::ImportaLinea(const LineaImportada& linea) {
     QString cantidad = linea.cantidad;
     QString descripcion = linea.descripcion;
     const bool porCodigoBarra = ChkCodigoBarra.Value() == 1;
+    // A label's article as its search read it: code, description, unit, cost.
+    std::array<QString, 4> delaEtiqueta;
     const auto busca = [&](QString& buscado, QString& hallada, double& deEtiqueta) {
         Registros rs;
         bool modo = porCodigoBarra;
@@ -371,6 +392,11 @@ void FrmVardelio::ImportaLinea(const LineaImportada& linea) {
         qint16 aviso = 0;
         const bool hallado = BuscaArticulo(buscado, rs, true, modo, hallada, QString(), udBase, QString(),
                                            deEtiqueta, importe, prefijo, QString(), aviso);
+        if (hallado && linea.etiqueta && !rs.Eof())
+            delaEtiqueta = {Texto(rs, rs.IndiceCampo(QStringLiteral("IdArticulo"))),
+                            Texto(rs, rs.IndiceCampo(QStringLiteral("Descripcion"))).trimmed(),
+                            Texto(rs, rs.IndiceCampo(QStringLiteral("UDBASE"))).trimmed(),
+                            Texto(rs, rs.IndiceCampo(QStringLiteral("Costo"))).trimmed()};
         AD().CierraRecordset(rs);
         return hallado;
     };
@@ -390,26 +416,17 @@ void FrmVardelio::ImportaLinea(const LineaImportada& linea) {
     g.setTextMatrix(fila, col::CodigoArticulo, codigo.trimmed());
     g.setTextMatrix(fila, col::Descripcion, descripcion.trimmed());
     g.setTextMatrix(fila, col::Cantidad, cantidad);
-    Registros rs;
-    QString literal = UT().RellenaCodigo(codigo.trimmed(), 25);
-    // The code comes from a file: it reaches the SQL only as a quoted literal.
-    literal.replace(QLatin1Char('\''), QStringLiteral("''"));
-    AD().ObtieneRecordset(QStringLiteral("SELECT * FROM V_MA_ARTICULOS  with(nolock) WHERE IDARTICULO = '") +
-                              literal + QLatin1Char('\''),
-                          rs, nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
-    if (rs.Eof()) {
-        AD().CierraRecordset(rs);
-        MarcaInexistente(fila, descripcion.trimmed());
-        return;
+    // A label's article stored under the very code looked up is the row the search just read.
+    if (delaEtiqueta[0].isEmpty() || delaEtiqueta[0] != UT().RellenaCodigo(codigo.trimmed(), 25)) {
+        if (!LeeArticuloImportado(codigo, delaEtiqueta)) {
+            MarcaInexistente(fila, descripcion.trimmed());
+            return;
+        }
     }
-    const auto campo = [&rs](const char* c) {
-        return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(c)))).trimmed();
-    };
-    const QString delArticulo = campo("Descripcion");
+    const QString delArticulo = delaEtiqueta[1];
     g.setTextMatrix(fila, col::Descripcion, delArticulo);
-    g.setTextMatrix(fila, col::Unidad, campo("IdUnidad"));
-    g.setTextMatrix(fila, col::Importe, campo("Costo"));
-    AD().CierraRecordset(rs);
+    g.setTextMatrix(fila, col::Unidad, delaEtiqueta[2]);
+    g.setTextMatrix(fila, col::Importe, delaEtiqueta[3]);
     g.setTextMatrix(fila, col::CodigoArticulo, codigo.trimmed());
     g.setTextMatrix(fila, col::Descripcion, descripcion.trimmed());
     // Outside bar-code mode the search would find this same article by its code first: its
