@@ -461,8 +461,22 @@ private:
     void PoneSaldo(const Registros& saldo, const ArticuloCarga& articulo, const QString& deposito);
     bool ImportaArchivo(const QString& ruta, const FormatoImportacion& formato);
     void ImportaLinea(const LineaImportada& linea);
+    // The article a file line names, by its code: description, unit and cost after an empty
+    // first element; false when there is none.
+    bool LeeArticuloImportado(const QString& codigo, std::array<QString, 4>& articulo);
     void MarcaInexistente(int fila, const QString& descripcion);
     void ComprometeCantidad(int fila, const QString& cantidad);
+    // Importar's balances over all deposits (what opening a line's editor shows), read for a
+    // block of the file's articles ahead of their lines: article key, article and unit key.
+    // A line it does not cover asks the database as typing does.
+    struct StockImportado {
+        QSet<QString> articulos;
+        QHash<QString, double> saldos;
+    };
+    std::optional<StockImportado> stockImportado_;
+    void LeeStockImportado(LectorImportacion adelante, int lineas);
+    bool SaldoImportado(const QString& deposito, const QString& articulo, const QString& unidad,
+                        double& saldo) const;
     // A flag field as a line's cell: "-1" true, "0" null, empty or false.
     static QString TextoBandera(const Registros& rs, const char* campo);
 

@@ -58,8 +58,11 @@ void FrmVardelio::MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& Ke
                      [&] { ObjCmnCptes().TextPropiedades(Texto, MsFlexGrid.Col()); },
                      [&] {
                          double stock = 0;
-                         ControlStock(celda(col::Deposito), celda(col::CodigoArticulo),
-                                      celda(col::Unidad).trimmed(), stock);
+                         const QString deposito = celda(col::Deposito);
+                         const QString articulo = celda(col::CodigoArticulo);
+                         const QString unidad = celda(col::Unidad).trimmed();
+                         if (!SaldoImportado(deposito, articulo, unidad, stock))
+                             ControlStock(deposito, articulo, unidad, stock);
                          MsFlexGrid.setTextMatrix(MsFlexGrid.Row(), col::StockDisponible,
                                                   Regional::TextoNumero(stock));
                      },

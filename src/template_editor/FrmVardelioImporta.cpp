@@ -5,6 +5,7 @@
 #include "AccesoDatos.h"
 #include "BuscaArticulo.h"
 #include "ColumnasArticulos.h"
+#include "EtiquetaBalanza.h"
 #include "FrmVardelio.h"
 #include "Globales.h"
 #include "Interaccion.h"
@@ -12,14 +13,18 @@
 #include "Registros.h"
 #include "Stock.h"
 #include "Teclas.h"
+#include "ValoresConfiguracion.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QScopeGuard>
 
 namespace {
 
 constexpr int kCian = 16776960;
 const QString kRutina = QStringLiteral("Especial");
+// The file's lines whose balances one query reads: at most as many articles as an IN list holds.
+constexpr int kBloqueStock = 500;
 
 // A code as the database's text collation compares it: trailing blanks and case do not count.
 QString Clave(const QString& codigo) {
@@ -258,6 +263,67 @@ void FrmVardelio::CmdCargar_Click() {
 
 // ---- Importar ----
 
+void FrmVardelio::LeeStockImportado(LectorImportacion adelante, int lineas) {
+    stockImportado_.reset();
+    if (gUsaStockUdKg)
+        return; // weighed units count elsewhere: each line asks
+    StockImportado s;
+    QString lista;
+    for (int n = 0; n < lineas; ++n) {
+        if (n > 0 && !adelante.Siguiente())
+            break;
+        try {
+            const std::optional<LineaImportada> linea = adelante.Linea();
+            if (!linea)
+                continue;
+            QString codigo = linea->codigo;
+            // A label's article as its digits give it; a code found otherwise asks at its line.
+            if (linea->etiqueta)
+                if (const auto e = LeeEtiquetaBalanza(codigo, gTipoEAN, gDecimalesEAN); e && e->decodificada)
+                    codigo = e->codigo;
+            const QString relleno = UT().RellenaCodigo(codigo.trimmed(), 25);
+            if (codigo.trimmed().isEmpty() || s.articulos.contains(Clave(relleno)))
+                continue;
+            s.articulos.insert(Clave(relleno));
+            lista += (lista.isEmpty() ? QStringLiteral("(") : QStringLiteral(",")) +
+                     AD().FormateaValorSQL(relleno, QStringLiteral("'"));
+        } catch (const ErrorSistema&) {
+            // The line reports it when its turn comes.
+        }
+    }
+    if (lista.isEmpty())
+        return;
+    Registros rs;
+    try {
+        AD().ObtieneRecordset(QStringLiteral("SELECT IDARTICULO, EQUIVALENCIA, SUM(STOCK) AS STOCK FROM "
+                                             "STK_SALDOS_UNIDADES with(nolock) WHERE IDARTICULO IN ") +
+                                  lista + QStringLiteral(") GROUP BY IDARTICULO, EQUIVALENCIA"),
+                              rs, nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
+        for (; !rs.Eof(); rs.MoveNext())
+            s.saldos.insert(Clave(Texto(rs, rs.IndiceCampo(QStringLiteral("IDARTICULO")))) +
+                                QLatin1Char('|') +
+                                Clave(Texto(rs, rs.IndiceCampo(QStringLiteral("EQUIVALENCIA")))),
+                            UT().TextoADoble(UT().ValorCampo(rs.Fields(QStringLiteral("STOCK")))));
+        stockImportado_ = std::move(s);
+    } catch (const ErrorSistema&) {
+        // Not read: each line asks, and reports what fails.
+    }
+    AD().CierraRecordset(rs);
+}
+
+bool FrmVardelio::SaldoImportado(const QString& deposito, const QString& articulo, const QString& unidad,
+                                 double& saldo) const {
+    if (!stockImportado_ || !deposito.trimmed().isEmpty() || articulo.trimmed().isEmpty())
+        return false;
+    const QString clave = Clave(UT().RellenaCodigo(articulo, 25));
+    if (!stockImportado_->articulos.contains(clave))
+        return false;
+    // No balance reads as none, as the query's empty sum does.
+    saldo =
+        stockImportado_->saldos.value(clave + QLatin1Char('|') + Clave(UT().RellenaCodigo(unidad, 4)), 0.0);
+    return true;
+}
+
 void FrmVardelio::MarcaInexistente(int fila, const QString& descripcion) {
     Grilla& g = MSFlexGrid2;
     g.setTextMatrix(fila, col::Descripcion, descripcion);
@@ -288,6 +354,25 @@ void FrmVardelio::ComprometeCantidad(int fila, const QString& cantidad) {
     g.setRows(g.Rows() + 1);
 }
 
+bool FrmVardelio::LeeArticuloImportado(const QString& codigo, std::array<QString, 4>& articulo) {
+    Registros rs;
+    QString literal = UT().RellenaCodigo(codigo.trimmed(), 25);
+    // The code comes from a file: it reaches the SQL only as a quoted literal.
+    literal.replace(QLatin1Char('\''), QStringLiteral("''"));
+    AD().ObtieneRecordset(QStringLiteral("SELECT * FROM V_MA_ARTICULOS  with(nolock) WHERE IDARTICULO = '") +
+                              literal + QLatin1Char('\''),
+                          rs, nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
+    const bool existe = !rs.Eof();
+    if (existe) {
+        const auto campo = [&rs](const char* c) {
+            return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(c)))).trimmed();
+        };
+        articulo = {QString(), campo("Descripcion"), campo("IdUnidad"), campo("Costo")};
+    }
+    AD().CierraRecordset(rs);
+    return existe;
+}
+
 void FrmVardelio::ImportaLinea(const LineaImportada& linea) {
     Grilla& g = MSFlexGrid2;
     const int fila = g.Rows() - 1;
@@ -296,6 +381,8 @@ void FrmVardelio::ImportaLinea(const LineaImportada& linea) {
     QString cantidad = linea.cantidad;
     QString descripcion = linea.descripcion;
     const bool porCodigoBarra = ChkCodigoBarra.Value() == 1;
+    // A label's article as its search read it: code, description, unit, cost.
+    std::array<QString, 4> delaEtiqueta;
     const auto busca = [&](QString& buscado, QString& hallada, double& deEtiqueta) {
         Registros rs;
         bool modo = porCodigoBarra;
@@ -305,6 +392,11 @@ void FrmVardelio::ImportaLinea(const LineaImportada& linea) {
         qint16 aviso = 0;
         const bool hallado = BuscaArticulo(buscado, rs, true, modo, hallada, QString(), udBase, QString(),
                                            deEtiqueta, importe, prefijo, QString(), aviso);
+        if (hallado && linea.etiqueta && !rs.Eof())
+            delaEtiqueta = {Texto(rs, rs.IndiceCampo(QStringLiteral("IdArticulo"))),
+                            Texto(rs, rs.IndiceCampo(QStringLiteral("Descripcion"))).trimmed(),
+                            Texto(rs, rs.IndiceCampo(QStringLiteral("UDBASE"))).trimmed(),
+                            Texto(rs, rs.IndiceCampo(QStringLiteral("Costo"))).trimmed()};
         AD().CierraRecordset(rs);
         return hallado;
     };
@@ -324,26 +416,17 @@ void FrmVardelio::ImportaLinea(const LineaImportada& linea) {
     g.setTextMatrix(fila, col::CodigoArticulo, codigo.trimmed());
     g.setTextMatrix(fila, col::Descripcion, descripcion.trimmed());
     g.setTextMatrix(fila, col::Cantidad, cantidad);
-    Registros rs;
-    QString literal = UT().RellenaCodigo(codigo.trimmed(), 25);
-    // The code comes from a file: it reaches the SQL only as a quoted literal.
-    literal.replace(QLatin1Char('\''), QStringLiteral("''"));
-    AD().ObtieneRecordset(QStringLiteral("SELECT * FROM V_MA_ARTICULOS  with(nolock) WHERE IDARTICULO = '") +
-                              literal + QLatin1Char('\''),
-                          rs, nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
-    if (rs.Eof()) {
-        AD().CierraRecordset(rs);
-        MarcaInexistente(fila, descripcion.trimmed());
-        return;
+    // A label's article stored under the very code looked up is the row the search just read.
+    if (delaEtiqueta[0].isEmpty() || delaEtiqueta[0] != UT().RellenaCodigo(codigo.trimmed(), 25)) {
+        if (!LeeArticuloImportado(codigo, delaEtiqueta)) {
+            MarcaInexistente(fila, descripcion.trimmed());
+            return;
+        }
     }
-    const auto campo = [&rs](const char* c) {
-        return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(c)))).trimmed();
-    };
-    const QString delArticulo = campo("Descripcion");
+    const QString delArticulo = delaEtiqueta[1];
     g.setTextMatrix(fila, col::Descripcion, delArticulo);
-    g.setTextMatrix(fila, col::Unidad, campo("IdUnidad"));
-    g.setTextMatrix(fila, col::Importe, campo("Costo"));
-    AD().CierraRecordset(rs);
+    g.setTextMatrix(fila, col::Unidad, delaEtiqueta[2]);
+    g.setTextMatrix(fila, col::Importe, delaEtiqueta[3]);
     g.setTextMatrix(fila, col::CodigoArticulo, codigo.trimmed());
     g.setTextMatrix(fila, col::Descripcion, descripcion.trimmed());
     // Outside bar-code mode the search would find this same article by its code first: its
@@ -375,7 +458,13 @@ bool FrmVardelio::ImportaArchivo(const QString& ruta, const FormatoImportacion& 
         return false;
     LectorImportacion lector(contenido, formato);
     contenido.clear();
+    const auto sinStock = qScopeGuard([this] { stockImportado_.reset(); });
+    int conStockHasta = 0;
     while (lector.Siguiente()) {
+        if (lector.NumeroLinea() > conStockHasta) {
+            LeeStockImportado(lector, kBloqueStock);
+            conStockHasta = lector.NumeroLinea() + kBloqueStock - 1;
+        }
         std::optional<LineaImportada> linea;
         const bool sigue = Renglon([&] {
             linea.reset();

@@ -305,3 +305,38 @@ TEST_F(CargaImporta, ImportarUnCodigoConApostrofoNoLlegaAlSqlComoTexto) {
     EXPECT_EQ(l[0], "O'BRIEN' OR '1'='1||Inexistente|2");
     EXPECT_TRUE(l[1].startsWith("1001|"));
 }
+
+TEST_F(CargaImporta, ImportarMuestraElStockDeTodosLosDepositosDeCadaLineaEnBloquesDelArchivo) {
+    // Articles with balances in their unit in more than one deposit, and one of none at all.
+    const QStringList conSaldo =
+        Filas("SELECT trim(s.IDARTICULO), SUM(s.STOCK) FROM STK_SALDOS_UNIDADES s JOIN V_MA_ARTICULOS a ON "
+              "a.IDARTICULO = s.IDARTICULO AND a.IDUNIDAD = s.EQUIVALENCIA GROUP BY s.IDARTICULO "
+              "HAVING COUNT(*) > 1 ORDER BY s.IDARTICULO LIMIT 3");
+    ASSERT_EQ(conSaldo.size(), 3);
+    const QStringList sinSaldo =
+        Filas("SELECT trim(IDARTICULO) FROM V_MA_ARTICULOS WHERE IDARTICULO NOT IN "
+              "(SELECT IDARTICULO FROM STK_SALDOS_UNIDADES) ORDER BY IDARTICULO LIMIT 1");
+    ASSERT_EQ(sinSaldo.size(), 1);
+    const auto codigo = [&](int i) { return conSaldo[i].section('|', 0, 0); };
+    const auto stock = [&](int i) { return Regional::TextoNumero(conSaldo[i].section('|', 1).toDouble()); };
+    // More lines than one read covers: the third article and the one without balances come
+    // after the first block, the third with trailing blanks.
+    QByteArray contenido;
+    for (int i = 0; i < 600; ++i)
+        contenido += (codigo(i % 2) + "\t1\r\n").toLatin1();
+    contenido += (codigo(2) + "  \t1\r\n" + sinSaldo[0] + "\t1\r\n").toLatin1();
+    Formato(kCC + "(Sep: TAB)");
+    Importa(Archivo("stock.txt", contenido));
+    ASSERT_EQ(Lineas().size(), 602);
+    for (const int f : {1, 2, 499, 500, 501, 502, 600}) {
+        SCOPED_TRACE(f);
+        EXPECT_EQ(Celda(f, col::CodigoArticulo), codigo((f - 1) % 2));
+        EXPECT_EQ(Celda(f, col::StockDisponible), stock((f - 1) % 2));
+    }
+    EXPECT_EQ(Celda(601, col::StockDisponible), stock(2));
+    EXPECT_EQ(Celda(602, col::StockDisponible), "0");
+    // A line typed after the import asks the database again.
+    Ejecuta("UPDATE STK_SALDOS_UNIDADES SET STOCK = 0 WHERE trim(IDARTICULO) = '" + codigo(0) + "'");
+    Linea(codigo(0), "1");
+    EXPECT_EQ(Celda(603, col::StockDisponible), "0");
+}
