@@ -101,7 +101,8 @@ int Crudo(sqlite3* db, const QByteArray& remito) {
             suma += reinterpret_cast<const char*>(sqlite3_column_text(lineas, c)
                                                       ? sqlite3_column_text(lineas, c)
                                                       : reinterpret_cast<const unsigned char*>(""));
-        sqlite3_bind_text(articulo, 1, reinterpret_cast<const char*>(sqlite3_column_text(lineas, columnaArticulo)), -1,
+        sqlite3_bind_text(articulo, 1,
+                          reinterpret_cast<const char*>(sqlite3_column_text(lineas, columnaArticulo)), -1,
                           SQLITE_TRANSIENT);
         if (sqlite3_step(articulo) == SQLITE_ROW) {
             for (int c = 0; c < sqlite3_column_count(articulo); ++c)

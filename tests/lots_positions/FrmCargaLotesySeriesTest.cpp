@@ -81,7 +81,7 @@ TEST_F(CargaLotes, OutgoingProposalTakesTheLowestLotsFirstAfterOtherLines) {
     EXPECT_EQ(f.MSFlexGrid1.Col(), 3);
     // Every column as wide as its longest text, titles included.
     EXPECT_EQ(f.MSFlexGrid1.ColWidth(2), 11 * kAnchoX); // "CANT. STOCK"
-    EXPECT_EQ(f.MSFlexGrid1.ColWidth(0), 4 * kAnchoX); // "LOTE"
+    EXPECT_EQ(f.MSFlexGrid1.ColWidth(0), 4 * kAnchoX);  // "LOTE"
 
     f.CmdAceptar_Click();
     EXPECT_TRUE(guion.Mensajes().isEmpty());
