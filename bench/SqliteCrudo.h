@@ -82,13 +82,13 @@ inline sqlite3* DemoCruda(const QString& ruta, const QString& scripts) {
 inline sqlite3* CreaBaseBench(const QTemporaryDir& dir, const char* nombre, QString& ruta) {
     const QString scripts = ScriptsBench(dir);
     ruta = dir.filePath(QString::fromLatin1(nombre));
+    sqlite3* db = nullptr;
     try {
-        BaseEmbebida::CreaDemo(ruta, scripts);
+        db = DemoCruda(ruta, scripts);
     } catch (const ErrorSistema& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.Descripcion()));
         std::exit(1);
     }
-    sqlite3* db = AbreCrudo(ruta);
     sqlite3_busy_timeout(db, 5000);
     return db;
 }
