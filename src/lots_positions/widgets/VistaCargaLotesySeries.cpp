@@ -136,12 +136,7 @@ QWidget* VistaCargaLotesySeries::Control(const QString& nombre) const {
 }
 
 void VistaCargaLotesySeries::MueveFoco(const QString& nombre) {
-    QWidget* w = Control(nombre);
-    if (!w || w->hasFocus())
-        return;
-    sincronizando_ = true;
-    w->setFocus(Qt::OtherFocusReason);
-    sincronizando_ = false;
+    DaFocoDelFormulario(Control(nombre), sincronizando_);
 }
 
 void VistaCargaLotesySeries::reject() {

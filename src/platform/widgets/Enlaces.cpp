@@ -146,3 +146,11 @@ void EnlazaLista(ListaCombo& l, QComboBox* w) {
         }
     });
 }
+
+void DaFocoDelFormulario(QWidget* w, bool& sincronizando) {
+    if (!w || w->hasFocus())
+        return;
+    sincronizando = true;
+    w->setFocus(Qt::OtherFocusReason);
+    sincronizando = false;
+}

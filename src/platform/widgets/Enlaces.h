@@ -32,3 +32,6 @@ void EnlazaCaja(CajaTexto& modelo, QLineEdit* w, std::function<void()> alEditar 
 // Items, selection, enabling, visibility, tool tip; the user's selection sets ListIndex (a
 // selection the model refuses puts the shown one back).
 void EnlazaLista(ListaCombo& modelo, QComboBox* w);
+// The form moved the focus: the widget takes it (when it has not already) with `sincronizando`
+// set meanwhile, so that the view's own focus handler does not send the move back to the form.
+void DaFocoDelFormulario(QWidget* w, bool& sincronizando);

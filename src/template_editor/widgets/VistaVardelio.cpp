@@ -227,12 +227,7 @@ QString VistaVardelio::NombreDe(const QWidget* w) const {
 }
 
 void VistaVardelio::MueveFoco(const QString& nombre) {
-    QWidget* w = Control(nombre);
-    if (!w || w->hasFocus())
-        return;
-    sincronizando_ = true;
-    w->setFocus(Qt::OtherFocusReason);
-    sincronizando_ = false;
+    DaFocoDelFormulario(Control(nombre), sincronizando_);
 }
 
 void VistaVardelio::ConectaModelos() {
