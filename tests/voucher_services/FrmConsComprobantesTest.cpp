@@ -4,8 +4,7 @@
 
 #include "FrmConsComprobantes.h"
 #include "AccesoDatos.h"
-#include "BaseDemo.h"
-#include "ClsCmnCptes.h"
+#include "ConClaseCptes.h"
 #include "Globales.h"
 
 #include <gtest/gtest.h>
@@ -15,16 +14,8 @@
 
 namespace {
 
-class ConsultaComprobantes : public ConBaseDemo {
+class ConsultaComprobantes : public ConClaseCptes {
 protected:
-    void SetUp() override {
-        ConBaseDemo::SetUp();
-        clase = std::make_unique<ClsCmnCptes>();
-    }
-    void TearDown() override {
-        clase.reset();
-        ConBaseDemo::TearDown();
-    }
     // The row whose sub-item 1 (or text, for "T3") is `numero`.
     static ElementoLista* Fila(FrmConsComprobantes& f, const QString& numero, int columna = 1) {
         for (ElementoLista* e : f.ListView1.Elementos())
@@ -50,7 +41,6 @@ protected:
         clase->ConsultaComprobante(tc, r.numero, filtro, &r.complemento, &r.proveedor);
         return r;
     }
-    std::unique_ptr<ClsCmnCptes> clase;
 };
 
 TEST_F(ConsultaComprobantes, RespuestasPorTipo) {
