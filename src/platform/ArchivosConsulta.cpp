@@ -211,9 +211,13 @@ std::pair<QString, Huella> RutaResuelta(const QString& ruta) {
 template <class T> using Leido = std::pair<Huella, std::shared_ptr<const T>>;
 
 // The content of the file at `ruta`, read by `lee` only when the file changed since.
+// With `soloRegular`, nothing (a null pointer) when the path is not a regular file.
 template <class T, class Lector>
-std::shared_ptr<const T> LeeSiCambio(QHash<QString, Leido<T>>& cache, const QString& ruta, Lector lee) {
+std::shared_ptr<const T> LeeSiCambio(QHash<QString, Leido<T>>& cache, const QString& ruta, bool soloRegular,
+                                     Lector lee) {
     const auto [real, huella] = RutaResuelta(ruta);
+    if (soloRegular && !huella.regular)
+        return nullptr;
     auto it = cache.find(real);
     if (it == cache.end() || !(it->first == huella))
         it = cache.insert(real, {huella, std::make_shared<const T>(lee(real))});
@@ -222,7 +226,7 @@ std::shared_ptr<const T> LeeSiCambio(QHash<QString, Leido<T>>& cache, const QStr
 
 std::shared_ptr<const std::vector<LineaAnchos>> LineasAnchos(const QString& ruta) {
     static QHash<QString, Leido<std::vector<LineaAnchos>>> cache;
-    return LeeSiCambio(cache, ruta, [](const QString& real) { return LeeArchivoAnchos(real); });
+    return LeeSiCambio(cache, ruta, false, [](const QString& real) { return LeeArchivoAnchos(real); });
 }
 
 } // namespace
@@ -231,9 +235,12 @@ bool EsArchivoRegular(const QString& ruta) {
     return RutaResuelta(ruta).second.regular;
 }
 
-std::shared_ptr<const std::vector<RegistroConsulta>> RegistrosConsultas(const QString& ruta) {
+namespace {
+
+std::shared_ptr<const std::vector<RegistroConsulta>> RegistrosConsultasDe(const QString& ruta,
+                                                                          bool soloRegular) {
     static QHash<QString, Leido<std::vector<RegistroConsulta>>> cache;
-    return LeeSiCambio(cache, ruta, [](const QString& real) {
+    return LeeSiCambio(cache, ruta, soloRegular, [](const QString& real) {
         std::vector<RegistroConsulta> registros;
         LectorConsultas lector(real);
         RegistroConsulta r;
@@ -241,6 +248,16 @@ std::shared_ptr<const std::vector<RegistroConsulta>> RegistrosConsultas(const QS
             registros.push_back(r);
         return registros;
     });
+}
+
+} // namespace
+
+std::shared_ptr<const std::vector<RegistroConsulta>> RegistrosConsultas(const QString& ruta) {
+    return RegistrosConsultasDe(ruta, false);
+}
+
+std::shared_ptr<const std::vector<RegistroConsulta>> RegistrosConsultasSiArchivo(const QString& ruta) {
+    return RegistrosConsultasDe(ruta, true);
 }
 
 QString TextoComparable(const QString& campo) {

@@ -70,6 +70,9 @@ private:
 // them. The records are read again only when the file changed (another file, size or
 // modification time), so that each search does not read and decode the file anew.
 std::shared_ptr<const std::vector<RegistroConsulta>> RegistrosConsultas(const QString& ruta);
+// The same, or nothing (a null pointer) when the path is not a regular file: one look at the file
+// for both.
+std::shared_ptr<const std::vector<RegistroConsulta>> RegistrosConsultasSiArchivo(const QString& ruta);
 
 // The record's table (or condition) as the lookups compare it: fill and end markers (Chr(0),
 // Chr(255)) removed, trimmed.

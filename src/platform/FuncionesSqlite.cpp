@@ -7,6 +7,7 @@
 #include <QCollator>
 #include <QLocale>
 #include <QStringView>
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -36,11 +37,51 @@ QStringView SinBlancosFinales(const void* datos, int bytes) {
     return QStringView(p, n);
 }
 
+// Letters, digits and blanks of ASCII order as the collation orders them once case is folded
+// (blank, then digits, then letters, a shorter text first), so keys and codes, most of what an
+// index compares, need not go through the collator. -2 when a text has any other character.
+int ComparaAlfanumerico(QStringView x, QStringView y) {
+    const auto pliega = [](char16_t c) -> int {
+        if (c >= u'a' && c <= u'z')
+            return c;
+        if (c >= u'A' && c <= u'Z')
+            return c + 32;
+        if ((c >= u'0' && c <= u'9') || c == u' ')
+            return c;
+        return -1;
+    };
+    const qsizetype n = std::min(x.size(), y.size());
+    int r = 0;
+    qsizetype i = 0;
+    for (; i < n; ++i) {
+        const int cx = pliega(x[i].unicode());
+        const int cy = pliega(y[i].unicode());
+        if (cx < 0 || cy < 0)
+            return -2;
+        if (cx != cy) {
+            r = cx < cy ? -1 : 1;
+            break;
+        }
+    }
+    // The order is settled, but only if the rest of both texts is of the same kind.
+    for (qsizetype j = i; j < x.size(); ++j)
+        if (pliega(x[j].unicode()) < 0)
+            return -2;
+    for (qsizetype j = i; j < y.size(); ++j)
+        if (pliega(y[j].unicode()) < 0)
+            return -2;
+    if (r != 0)
+        return r;
+    return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
+}
+
 int ComparaTexto(void*, int bytesA, const void* a, int bytesB, const void* b) {
     const QStringView x = SinBlancosFinales(a, bytesA);
     const QStringView y = SinBlancosFinales(b, bytesB);
     if (x.size() == y.size() && (x.isEmpty() || std::memcmp(x.data(), y.data(), size_t(x.size()) * 2) == 0))
         return 0;
+    if (const int r = ComparaAlfanumerico(x, y); r != -2)
+        return r;
     thread_local const QCollator colador = CreaColador();
     const int r = colador.compare(x, y);
     return r < 0 ? -1 : (r > 0 ? 1 : 0);

@@ -2,7 +2,12 @@
 #include "SqliteMemoria.h"
 #include "TraductorSql.h"
 
+#include <QCollator>
+#include <QLocale>
 #include <gtest/gtest.h>
+#include <random>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -35,6 +40,49 @@ TEST_F(FuncionesSqlite, LaColacionComparaComoElServidor) {
     EXPECT_EQ(Iguales("", "   "), "1");
     EXPECT_EQ(Iguales("ÿRS", "yRS"), "0");
     EXPECT_EQ(bd.Valor("SELECT 'abc' < 'ABD' COLLATE TEXTO"), "1");
+}
+
+// Keys and codes made of letters, digits and blanks are ordered without the collator: over many
+// generated pairs, mixed with other characters, the order is the collator's own.
+TEST_F(FuncionesSqlite, ElOrdenDeClavesEsElDelColador) {
+    QCollator colador(QLocale(QLocale::Spanish, QLocale::Spain));
+    colador.setCaseSensitivity(Qt::CaseInsensitive);
+    const QString letras = QStringLiteral("aAzZbB09 5mN_-.ñÑáé");
+    std::mt19937 azar(20261209);
+    const auto texto = [&] {
+        QString t;
+        const int largo = int(azar() % 6);
+        // Mostly the plain characters, sometimes one of the others.
+        for (int i = 0; i < largo; ++i)
+            t += letras[int(azar() % (azar() % 4 == 0 ? letras.size() : 11))];
+        return t;
+    };
+    ASSERT_EQ(bd.Ejecuta("CREATE TABLE P (N INTEGER PRIMARY KEY, A TEXT, B TEXT)"), "");
+    std::vector<std::pair<QString, QString>> pares;
+    QString valores;
+    for (int n = 0; n < 4000; ++n) {
+        pares.emplace_back(texto(), texto());
+        valores += QString("%1(%2, '%3', '%4')")
+                       .arg(n ? "," : "")
+                       .arg(n)
+                       .arg(pares.back().first, pares.back().second);
+    }
+    ASSERT_EQ(bd.Ejecuta("INSERT INTO P VALUES " + valores), "");
+    const QStringList filas =
+        bd.Filas("SELECT CASE WHEN A < B COLLATE TEXTO THEN -1 WHEN A = B COLLATE TEXTO "
+                 "THEN 0 ELSE 1 END FROM P ORDER BY N");
+    ASSERT_EQ(filas.size(), qsizetype(pares.size()));
+    const auto sinBlancosFinales = [](QString t) {
+        while (t.endsWith(u' '))
+            t.chop(1);
+        return t;
+    };
+    for (size_t n = 0; n < pares.size(); ++n) {
+        const int esperado =
+            colador.compare(sinBlancosFinales(pares[n].first), sinBlancosFinales(pares[n].second));
+        EXPECT_EQ(filas[qsizetype(n)].toInt(), esperado < 0 ? -1 : (esperado > 0 ? 1 : 0))
+            << "'" << pares[n].first.toStdString() << "' con '" << pares[n].second.toStdString() << "'";
+    }
 }
 
 TEST_F(FuncionesSqlite, LasColumnasBuscanYAgrupanSinMayusculasNiBlancosFinales) {
