@@ -11,8 +11,8 @@
 
 #include "Stock.h"
 #include "AccesoDatos.h"
-#include "BaseDemo.h"
 #include "ClsCmnCptes.h"
+#include "ConClaseCptes.h"
 #include "Globales.h"
 #include "Regional.h"
 #include "StockInterno.h"
@@ -26,23 +26,14 @@ using namespace stock_interno;
 
 const QString I = QStringLiteral("Ignorar");
 
-class Stock : public ConBaseDemo {
+class Stock : public ConClaseCptes {
 protected:
     double Saldo(const QString& articulo, const QString& deposito, const QString& lote, const QString& serie,
                  const QString& posicion, const QString& unidad = QStringLiteral("Ignorar")) {
         return clase->ObtieneStock(articulo, deposito, lote, serie, posicion, unidad);
     }
-    void SetUp() override {
-        ConBaseDemo::SetUp();
-        clase = std::make_unique<ClsCmnCptes>();
-    }
-    void TearDown() override {
-        clase.reset();
-        ConBaseDemo::TearDown();
-    }
 
     Regional::Fijo regional{QLatin1Char('.'), QLatin1Char(','), 2};
-    std::unique_ptr<ClsCmnCptes> clase;
 };
 
 TEST_F(Stock, QueryTexts) {
