@@ -37,41 +37,26 @@ QStringView SinBlancosFinales(const void* datos, int bytes) {
     return QStringView(p, n);
 }
 
-// Letters, digits and blanks of ASCII order as the collation orders them once case is folded
-// (blank, then digits, then letters, a shorter text first), so keys and codes, most of what an
-// index compares, need not go through the collator. -2 when a text has any other character.
-int ComparaAlfanumerico(QStringView x, QStringView y) {
-    const auto pliega = [](char16_t c) -> int {
-        if (c >= u'a' && c <= u'z')
-            return c;
-        if (c >= u'A' && c <= u'Z')
-            return c + 32;
-        if ((c >= u'0' && c <= u'9') || c == u' ')
-            return c;
-        return -1;
-    };
+// A character with its case folded, as the collation and LIKE ignore case.
+char32_t Pliega(char32_t c) {
+    if (c < 128)
+        return (c >= U'A' && c <= U'Z') ? c + 32 : c;
+    return QChar::toCaseFolded(c);
+}
+
+// An ASCII letter, digit or blank: texts made only of these (keys, codes, most of what an index
+// compares) are ordered by the collator as their case-folded characters are (blank, then digits,
+// then letters, a shorter text first), so they need not go through it.
+bool DeClave(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u' ';
+}
+
+int ComparaClaves(QStringView x, QStringView y) {
     const qsizetype n = std::min(x.size(), y.size());
-    int r = 0;
-    qsizetype i = 0;
-    for (; i < n; ++i) {
-        const int cx = pliega(x[i].unicode());
-        const int cy = pliega(y[i].unicode());
-        if (cx < 0 || cy < 0)
-            return -2;
-        if (cx != cy) {
-            r = cx < cy ? -1 : 1;
-            break;
-        }
-    }
-    // The order is settled, but only if the rest of both texts is of the same kind.
-    for (qsizetype j = i; j < x.size(); ++j)
-        if (pliega(x[j].unicode()) < 0)
-            return -2;
-    for (qsizetype j = i; j < y.size(); ++j)
-        if (pliega(y[j].unicode()) < 0)
-            return -2;
-    if (r != 0)
-        return r;
+    for (qsizetype i = 0; i < n; ++i)
+        if (const char32_t cx = Pliega(x[i].unicode()), cy = Pliega(y[i].unicode()); cx != cy)
+            return cx < cy ? -1 : 1;
     return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
 }
 
@@ -80,8 +65,8 @@ int ComparaTexto(void*, int bytesA, const void* a, int bytesB, const void* b) {
     const QStringView y = SinBlancosFinales(b, bytesB);
     if (x.size() == y.size() && (x.isEmpty() || std::memcmp(x.data(), y.data(), size_t(x.size()) * 2) == 0))
         return 0;
-    if (const int r = ComparaAlfanumerico(x, y); r != -2)
-        return r;
+    if (std::all_of(x.begin(), x.end(), DeClave) && std::all_of(y.begin(), y.end(), DeClave))
+        return ComparaClaves(x, y);
     thread_local const QCollator colador = CreaColador();
     const int r = colador.compare(x, y);
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
@@ -89,12 +74,6 @@ int ComparaTexto(void*, int bytesA, const void* a, int bytesB, const void* b) {
 
 // ---------------------------------------------------------------------------------------------------------
 // LIKE with '%' and '_', folding case as the collation does (ñ matches Ñ, á matches Á but not a).
-
-char32_t Pliega(char32_t c) {
-    if (c < 128)
-        return (c >= U'A' && c <= U'Z') ? c + 32 : c;
-    return QChar::toCaseFolded(c);
-}
 
 void Decodifica(const char16_t* p, int unidades, std::u32string& out) {
     out.clear();
