@@ -244,8 +244,13 @@ std::shared_ptr<const std::vector<RegistroConsulta>> RegistrosConsultasDe(const 
         std::vector<RegistroConsulta> registros;
         LectorConsultas lector(real);
         RegistroConsulta r;
-        while (lector.Siguiente(r))
+        while (lector.Siguiente(r)) {
+            for (QString* campo : {&r.Tabla, &r.Condicion}) {
+                campo->remove(QChar(0x0000));
+                campo->remove(QChar(0x00FF));
+            }
             registros.push_back(r);
+        }
         return registros;
     });
 }

@@ -67,7 +67,8 @@ private:
 };
 
 // Every record of a definitions file (none when there is no file), as LectorConsultas reads
-// them. The records are read again only when the file changed (another file, size or
+// them, with the fill and end marks (Chr(0), Chr(255)) taken out of table and condition, as
+// the look-ups compare them. The records are read again only when the file changed (another file, size or
 // modification time), so that each search does not read and decode the file anew.
 std::shared_ptr<const std::vector<RegistroConsulta>> RegistrosConsultas(const QString& ruta);
 // The same, or nothing (a null pointer) when the path is not a regular file: one look at the file

@@ -130,35 +130,12 @@ void GrabaAnchosConsulta(const QString& entidad, const QString& anchos) {
     QFile::rename(auxiliar, archivo);
 }
 
-namespace {
-
-// The records with their table and condition cleaned of the fill and end marks, as the look-ups
-// compare them: cleaned once per reading of the file, not on every search.
-const std::vector<RegistroConsulta>&
-RegistrosLimpios(const std::shared_ptr<const std::vector<RegistroConsulta>>& leidos) {
-    static std::shared_ptr<const std::vector<RegistroConsulta>> fuente;
-    static std::vector<RegistroConsulta> limpios;
-    if (leidos != fuente) {
-        const QString cero(QChar(0x0000));
-        const QString fin(QChar(0x00FF));
-        limpios = *leidos;
-        for (RegistroConsulta& r : limpios) {
-            r.Tabla = UT().QuitaCaracter(r.Tabla, cero, fin);
-            r.Condicion = UT().QuitaCaracter(r.Condicion, cero, fin);
-        }
-        fuente = leidos;
-    }
-    return limpios;
-}
-
-} // namespace
-
 bool BuscaDefinicionConsulta(const std::function<bool(const RegistroConsulta&)>& coincide,
                              RegistroConsulta& encontrado) {
     const auto registros = RegistrosConsultasSiArchivo(VC().ArchivoConsultas());
     if (!registros)
         return false;
-    for (const RegistroConsulta& r : RegistrosLimpios(registros)) {
+    for (const RegistroConsulta& r : *registros) {
         if (coincide(r)) {
             encontrado = r;
             return true;
