@@ -2,6 +2,7 @@
 
 #include "AccesoDatos.h"
 #include "ErrorSistema.h"
+#include "FuncionesSqlite.h"
 #include "Globales.h"
 #include "NivelesLayout.h"
 #include "Recorte.h"
@@ -27,19 +28,11 @@ QString Campo(const Registros& rs, const QString& nombre) {
     return UT().ValorATexto(UT().ValorCampo(rs.Fields(nombre)));
 }
 
-// Position codes compare as the database compares them: any case, trailing blanks ignored.
-QString Clave(const QString& codigo) {
-    qsizetype fin = codigo.size();
-    while (fin > 0 && codigo[fin - 1] == u' ')
-        --fin;
-    return codigo.first(fin).toCaseFolded();
-}
-
 // The candidates found so far, in the array shape of the pipe lists (one empty slot at the end).
 class Candidatas {
 public:
     Candidatas(QStringList& posiciones, const QString& excluida)
-        : posiciones_(posiciones), excluida_(Clave(excluida)) {}
+        : posiciones_(posiciones), excluida_(ClaveTexto(excluida)) {}
 
     // Appends the positions the statement returns; false when the user left.
     bool Agrega(const QString& sql) {
@@ -55,7 +48,7 @@ public:
 
 private:
     void Considera(const QString& codigo) {
-        const QString clave = Clave(codigo);
+        const QString clave = ClaveTexto(codigo);
         if (clave == excluida_ || vistas_.contains(clave))
             return;
         vistas_.insert(clave);

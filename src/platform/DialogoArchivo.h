@@ -10,15 +10,11 @@ public:
     // The suite's filter: description and patterns alternate between "|", patterns separated by
     // ";" ("Archivos de Texto|*.Txt;").
     void setFiltroArchivos(const QString& f) { filtro_ = f; }
-    const QString& FiltroArchivos() const { return filtro_; }
     void setTituloDialogo(const QString& t) { titulo_ = t; }
-    const QString& TituloDialogo() const { return titulo_; }
     // 1: open an existing file (the only kind asked for).
     void setOpcionDialogo(qint16 o) { opcion_ = o; }
-    qint16 OpcionDialogo() const { return opcion_; }
     // True: the file must exist.
     void setBanderaDialogo(bool b) { bandera_ = b; }
-    bool BanderaDialogo() const { return bandera_; }
 
     // Shows the dialog in the folder of the last file chosen; returns once the user chose or
     // cancelled.

@@ -455,6 +455,13 @@ void RegistraControlAnchos(sqlite3* db, bool enElArchivo) {
     sqlite3_exec(db, script.constData(), nullptr, nullptr, nullptr);
 }
 
+QString ClaveTexto(const QString& codigo) {
+    qsizetype fin = codigo.size();
+    while (fin > 0 && codigo.at(fin - 1) == u' ')
+        --fin;
+    return codigo.left(fin).toCaseFolded();
+}
+
 void RegistraFuncionesSqlite(sqlite3* db) {
     if (!db)
         return;

@@ -1,9 +1,15 @@
 #pragma once
 
+#include <QString>
+
 struct sqlite3;
 
 // Collation that compares text as the suite's SQL Server does; declared on every text column.
 inline constexpr const char* kColacionTexto = "TEXTO";
+
+// A code's key as the collation compares codes: case folded, trailing blanks left out (leading
+// ones count). Codes held in memory are looked up and matched by it as the database would.
+QString ClaveTexto(const QString& codigo);
 
 // Function the translation wraps around a marker bound for a date column: the system's date text becomes
 // ISO text, any other value passes as it is.

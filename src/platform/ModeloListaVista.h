@@ -19,7 +19,6 @@ public:
     ModeloListaVista(const ModeloListaVista&) = delete;
     ModeloListaVista& operator=(const ModeloListaVista&) = delete;
 
-    ListaVista& lista() { return lista_; }
     // Brings the model up to the list now.
     void Sincroniza();
 

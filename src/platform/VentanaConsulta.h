@@ -121,11 +121,10 @@ public:
     void LeeTodas();
     bool Completa() const { return !abierta_; }
 
-    // The rows shown: those whose text holds Filtro() in any column (case ignored); all
+    // The rows shown: those whose text holds `texto` in any column (case ignored); all
     // without a filter. A narrower text searches only the rows it narrows. The current row
     // moves to the first row shown when the filter hides it.
     void Filtra(const QString& texto);
-    const QString& Filtro() const { return filtro_; }
     int FilasVisibles() const { return static_cast<int>(visibles_.size()); }
     // The result's row (1-based) of the `n`-th visible row (0-based), and back (-1: hidden).
     int FilaVisible(int n) const { return visibles_[static_cast<size_t>(n)]; }

@@ -1,5 +1,6 @@
 #include "ConsultaTabla.h"
 
+#include "ArchivosConsulta.h"
 #include "DefinicionesConsulta.h"
 #include "Globales.h"
 #include "Utilidades.h"
@@ -165,7 +166,7 @@ bool ProgramaSinDefiniciones() {
 }
 
 bool ExistenDefiniciones() {
-    return QFileInfo(ResuelveRutaArchivo(CarpetaConsultas() + QStringLiteral("consultas.cvn"))).isFile();
+    return EsArchivoRegular(CarpetaConsultas() + QStringLiteral("consultas.cvn"));
 }
 
 } // namespace

@@ -98,22 +98,3 @@ QString ObtieneDepositosUsuario(const QString& Usuario, bool DepositoDiferencias
     }
     return resultado.isEmpty() ? depositoUsuario : resultado;
 }
-
-QString SentenciaDespacho(const QString& NroLote) {
-    QString lote = Literal(NroLote.trimmed());
-    lote.insert(lote.size() - 1, QLatin1Char(' '));
-    return QStringLiteral(" select * from stk_despachos where ltrim(rtrim(NroLote)) = ") + lote;
-}
-
-void BuscaDespacho(const QString& NroLote, QString& ControladoPor, QString& IdOrigen) {
-    Registros rs;
-    AD().ObtieneRecordset(SentenciaDespacho(NroLote), rs);
-    if (!rs.Eof()) {
-        const QString controlado = Texto(rs, "ControladoPor").trimmed();
-        if (!controlado.isEmpty())
-            ControladoPor = controlado;
-        if (!Texto(rs, "Descripcion").trimmed().isEmpty())
-            IdOrigen = Texto(rs, "IdOrigen").trimmed();
-    }
-    AD().CierraRecordset(rs);
-}

@@ -13,10 +13,3 @@ QString ObtieneDepositosUsuario(const QString& Usuario, bool DepositoDiferencias
 // Its two queries, by business unit.
 QString SentenciaUnidadNegocio(const QString& unidad);
 QString SentenciaDepositosUnidad(const QString& unidad);
-
-// The customs dispatch of a lot (stk_despachos, lot compared trimmed): its controlling party
-// when not blank, and its origin when the dispatch has a description. Outputs not found keep
-// what the caller put in them. Traps nothing.
-void BuscaDespacho(const QString& NroLote, QString& ControladoPor, QString& IdOrigen);
-// Its query: the lot trimmed, with one blank before the closing apostrophe.
-QString SentenciaDespacho(const QString& NroLote);

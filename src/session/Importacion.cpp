@@ -20,6 +20,21 @@ bool FinDeLinea(QChar c) {
     return c == u'\r' || c == u'\n';
 }
 
+// The line that starts at `inicio`: where its text ends and where the next line starts. Lines
+// end at CR, CR LF or LF; the last one may lack its end.
+struct TramoLinea {
+    qsizetype fin;
+    qsizetype siguiente;
+};
+
+TramoLinea LineaDesde(const QString& texto, qsizetype inicio) {
+    qsizetype fin = inicio;
+    while (fin < texto.size() && !FinDeLinea(texto[fin]))
+        ++fin;
+    const bool crLf = fin + 1 < texto.size() && texto[fin] == u'\r' && texto[fin + 1] == u'\n';
+    return {fin, fin + (crLf ? 2 : 1)};
+}
+
 } // namespace
 
 const QStringList& TextosFormatoImportacion() {
@@ -49,28 +64,16 @@ LectorImportacion::LectorImportacion(const QByteArray& contenido, FormatoImporta
     : formato_(std::move(formato)) {
     QStringDecoder decodificador("Windows-1252");
     texto_ = decodificador.decode(contenido);
-    // Lines end at CR, CR LF or LF; a last line without its end counts.
-    for (qsizetype i = 0; i < texto_.size(); ++i) {
-        if (!FinDeLinea(texto_[i]))
-            continue;
-        ++total_;
-        if (texto_[i] == u'\r' && i + 1 < texto_.size() && texto_[i + 1] == u'\n')
-            ++i;
-    }
-    if (!texto_.isEmpty() && !FinDeLinea(texto_.back()))
+    for (qsizetype i = 0; i < texto_.size(); i = LineaDesde(texto_, i).siguiente)
         ++total_;
 }
 
 bool LectorImportacion::Siguiente() {
     if (posicion_ >= texto_.size())
         return false;
-    qsizetype fin = posicion_;
-    while (fin < texto_.size() && !FinDeLinea(texto_[fin]))
-        ++fin;
-    linea_ = texto_.mid(posicion_, fin - posicion_);
-    if (fin < texto_.size() && texto_[fin] == u'\r' && fin + 1 < texto_.size() && texto_[fin + 1] == u'\n')
-        ++fin;
-    posicion_ = fin + 1;
+    const TramoLinea tramo = LineaDesde(texto_, posicion_);
+    linea_ = texto_.mid(posicion_, tramo.fin - posicion_);
+    posicion_ = tramo.siguiente;
     ++numero_;
     return true;
 }

@@ -3,7 +3,7 @@
 #include "PosteoStock.h"
 
 #include "AccesoDatos.h"
-#include "Depositos.h"
+#include "CuentasDespachos.h"
 #include "Formatos.h"
 #include "Globales.h"
 #include "Grilla.h"

@@ -7,6 +7,7 @@
 #include "ColumnasArticulos.h"
 #include "EtiquetaBalanza.h"
 #include "FrmVardelio.h"
+#include "FuncionesSqlite.h"
 #include "Globales.h"
 #include "Interaccion.h"
 #include "Regional.h"
@@ -25,14 +26,6 @@ constexpr int kCian = 16776960;
 const QString kRutina = QStringLiteral("Especial");
 // The file's lines whose balances one query reads: at most as many articles as an IN list holds.
 constexpr int kBloqueStock = 500;
-
-// A code as the database's text collation compares it: trailing blanks and case do not count.
-QString Clave(const QString& codigo) {
-    qsizetype n = codigo.size();
-    while (n > 0 && codigo.at(n - 1) == QLatin1Char(' '))
-        --n;
-    return codigo.left(n).toCaseFolded();
-}
 
 QString Texto(const Registros& rs, int campo) {
     return UT().ValorATexto(UT().ValorCampo(rs.Fields(campo)));
@@ -177,13 +170,13 @@ QHash<QString, FrmVardelio::ArticuloCarga> FrmVardelio::ArticulosDelDeposito(con
         a.descripcion = Texto(rs, descripcion).trimmed();
         const QVariant unidad = rs.Fields(idUnidad);
         a.conUnidad = !unidad.isNull();
-        a.claveUnidad = Clave(UT().ValorATexto(unidad));
+        a.claveUnidad = ClaveTexto(UT().ValorATexto(unidad));
         const QVariant stock = rs.Fields(udStock);
         a.unidad = (stock.isNull() ? UT().ValorATexto(unidad) : UT().ValorATexto(stock)).trimmed();
         a.impuestos = Texto(rs, impuestos);
         for (size_t i = 0; i < a.banderas.size(); ++i)
             a.banderas[i] = TextoBandera(rs, banderas[i]);
-        articulos.insert(Clave(Texto(rs, codigo)), a);
+        articulos.insert(ClaveTexto(Texto(rs, codigo)), a);
     }
     AD().CierraRecordset(rs);
     return articulos;
@@ -245,12 +238,12 @@ void FrmVardelio::CmdCargar_Click() {
     bool sigue = true;
     while (sigue && !saldos.Eof()) {
         sigue = Renglon([&] {
-            const auto a = articulos.constFind(Clave(Texto(saldos, codigo)));
+            const auto a = articulos.constFind(ClaveTexto(Texto(saldos, codigo)));
             const QVariant equivalencia = saldos.Fields(unidad);
             // A balance in another unit than the article's base unit, or of an article the master
             // lacks, is no line.
             if (a != articulos.cend() && a->conUnidad && !equivalencia.isNull() &&
-                a->claveUnidad == Clave(UT().ValorATexto(equivalencia)))
+                a->claveUnidad == ClaveTexto(UT().ValorATexto(equivalencia)))
                 PoneSaldo(saldos, *a, textoDeposito);
         });
         saldos.MoveNext();
@@ -282,9 +275,9 @@ void FrmVardelio::LeeStockImportado(LectorImportacion adelante, int lineas) {
                 if (const auto e = LeeEtiquetaBalanza(codigo, gTipoEAN, gDecimalesEAN); e && e->decodificada)
                     codigo = e->codigo;
             const QString relleno = UT().RellenaCodigo(codigo.trimmed(), 25);
-            if (codigo.trimmed().isEmpty() || s.articulos.contains(Clave(relleno)))
+            if (codigo.trimmed().isEmpty() || s.articulos.contains(ClaveTexto(relleno)))
                 continue;
-            s.articulos.insert(Clave(relleno));
+            s.articulos.insert(ClaveTexto(relleno));
             lista += (lista.isEmpty() ? QStringLiteral("(") : QStringLiteral(",")) +
                      AD().FormateaValorSQL(relleno, QStringLiteral("'"));
         } catch (const ErrorSistema&) {
@@ -300,9 +293,9 @@ void FrmVardelio::LeeStockImportado(LectorImportacion adelante, int lineas) {
                                   lista + QStringLiteral(") GROUP BY IDARTICULO, EQUIVALENCIA"),
                               rs, nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
         for (; !rs.Eof(); rs.MoveNext())
-            s.saldos.insert(Clave(Texto(rs, rs.IndiceCampo(QStringLiteral("IDARTICULO")))) +
+            s.saldos.insert(ClaveTexto(Texto(rs, rs.IndiceCampo(QStringLiteral("IDARTICULO")))) +
                                 QLatin1Char('|') +
-                                Clave(Texto(rs, rs.IndiceCampo(QStringLiteral("EQUIVALENCIA")))),
+                                ClaveTexto(Texto(rs, rs.IndiceCampo(QStringLiteral("EQUIVALENCIA")))),
                             UT().TextoADoble(UT().ValorCampo(rs.Fields(QStringLiteral("STOCK")))));
         stockImportado_ = std::move(s);
     } catch (const ErrorSistema&) {
@@ -315,12 +308,12 @@ bool FrmVardelio::SaldoImportado(const QString& deposito, const QString& articul
                                  double& saldo) const {
     if (!stockImportado_ || !deposito.trimmed().isEmpty() || articulo.trimmed().isEmpty())
         return false;
-    const QString clave = Clave(UT().RellenaCodigo(articulo, 25));
+    const QString clave = ClaveTexto(UT().RellenaCodigo(articulo, 25));
     if (!stockImportado_->articulos.contains(clave))
         return false;
     // No balance reads as none, as the query's empty sum does.
-    saldo =
-        stockImportado_->saldos.value(clave + QLatin1Char('|') + Clave(UT().RellenaCodigo(unidad, 4)), 0.0);
+    saldo = stockImportado_->saldos.value(
+        clave + QLatin1Char('|') + ClaveTexto(UT().RellenaCodigo(unidad, 4)), 0.0);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "AccesoDatos.h"
 #include "ColumnasArticulos.h"
 #include "FrmVardelio.h"
+#include "FuncionesSqlite.h"
 #include "Globales.h"
 #include "Regional.h"
 #include "Registros.h"
@@ -19,14 +20,6 @@ QString Literal(const QString& texto) {
 
 bool MismaUnidad(const QString& a, const QString& b) {
     return UT().RellenaCodigo(a, 4).compare(UT().RellenaCodigo(b, 4), Qt::CaseInsensitive) == 0;
-}
-
-// A code as the database's text collation compares it: trailing blanks and case do not count.
-QString Clave(const QString& codigo) {
-    qsizetype n = codigo.size();
-    while (n > 0 && codigo.at(n - 1) == QLatin1Char(' '))
-        --n;
-    return codigo.left(n).toCaseFolded();
 }
 
 QString Campo(const Registros& rs, const char* campo) {
@@ -51,7 +44,7 @@ QStringList FrmVardelio::ArticulosDeLaCarga(qint16 id) {
         if (vistos.contains(codigo))
             continue;
         vistos.insert(codigo);
-        stockCargado_->articulos.insert(Clave(codigo));
+        stockCargado_->articulos.insert(ClaveTexto(codigo));
         lista += (enLista == 0 ? QStringLiteral("(") : QStringLiteral(",")) + Literal(codigo);
         if (++enLista == 500) {
             listas.append(lista + QLatin1Char(')'));
@@ -80,7 +73,7 @@ void FrmVardelio::LeeStockDeLaCarga(qint16 id) {
                 QStringLiteral("SELECT IDARTICULO, MINIMO, MAXIMO FROM @ADMIN_V_TA_DEPOSITO_MM") + donde, rs,
                 nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
             for (; !rs.Eof(); rs.MoveNext())
-                c.minimoMaximo.insert(Clave(Campo(rs, "IDARTICULO")),
+                c.minimoMaximo.insert(ClaveTexto(Campo(rs, "IDARTICULO")),
                                       {UT().TextoAMoneda(rs.Fields(QStringLiteral("Minimo"))),
                                        UT().TextoAMoneda(rs.Fields(QStringLiteral("Maximo")))});
             if (gUsaStockUdKg)
@@ -89,12 +82,12 @@ void FrmVardelio::LeeStockDeLaCarga(qint16 id) {
                 QStringLiteral("SELECT IDARTICULO, EQUIVALENCIA, STOCK FROM STK_SALDOS_UNIDADES") + donde, rs,
                 nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
             for (; !rs.Eof(); rs.MoveNext())
-                c.stock.insert(Clave(Campo(rs, "IDARTICULO")) + QLatin1Char('|') +
-                                   Clave(Campo(rs, "EQUIVALENCIA")),
+                c.stock.insert(ClaveTexto(Campo(rs, "IDARTICULO")) + QLatin1Char('|') +
+                                   ClaveTexto(Campo(rs, "EQUIVALENCIA")),
                                UT().TextoADoble(UT().ValorCampo(rs.Fields(QStringLiteral("STOCK")))));
         }
         c.conStock = !gUsaStockUdKg;
-        c.deposito = Clave(deposito);
+        c.deposito = ClaveTexto(deposito);
     } catch (const ErrorSistema&) {
         c = StockDeLaCarga{}; // not read: every line asks as typed, and reports what fails
     }
@@ -104,21 +97,23 @@ void FrmVardelio::LeeStockDeLaCarga(qint16 id) {
 bool FrmVardelio::StockCargado(const QString& deposito, const QString& articulo, const QString& unidad,
                                double& saldo) const {
     if (!stockCargado_ || !stockCargado_->conStock || articulo.trimmed().isEmpty() ||
-        Clave(UT().RellenaCodigo(deposito, 4)) != stockCargado_->deposito)
+        ClaveTexto(UT().RellenaCodigo(deposito, 4)) != stockCargado_->deposito)
         return false;
-    const QString clave = Clave(UT().RellenaCodigo(articulo, 25));
+    const QString clave = ClaveTexto(UT().RellenaCodigo(articulo, 25));
     if (!stockCargado_->articulos.contains(clave))
         return false;
     // No balance in the deposit reads as none, as the query's empty result does.
-    saldo = stockCargado_->stock.value(clave + QLatin1Char('|') + Clave(UT().RellenaCodigo(unidad, 4)), 0.0);
+    saldo =
+        stockCargado_->stock.value(clave + QLatin1Char('|') + ClaveTexto(UT().RellenaCodigo(unidad, 4)), 0.0);
     return true;
 }
 
 bool FrmVardelio::MinimoMaximoCargado(const QString& articulo, const QString& deposito, Moneda& minimo,
                                       Moneda& maximo) const {
-    if (!stockCargado_ || stockCargado_->deposito.isEmpty() || Clave(deposito) != stockCargado_->deposito)
+    if (!stockCargado_ || stockCargado_->deposito.isEmpty() ||
+        ClaveTexto(deposito) != stockCargado_->deposito)
         return false;
-    const QString clave = Clave(articulo);
+    const QString clave = ClaveTexto(articulo);
     if (!stockCargado_->articulos.contains(clave))
         return false;
     const auto visto = stockCargado_->minimoMaximo.constFind(clave);

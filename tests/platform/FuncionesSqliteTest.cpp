@@ -85,6 +85,49 @@ TEST_F(FuncionesSqlite, ElOrdenDeClavesEsElDelColador) {
     }
 }
 
+// The key that codes held in memory are matched by: two codes share it exactly when the
+// collation finds them equal, over generated pairs that differ in case, blanks or a letter.
+TEST_F(FuncionesSqlite, LaClaveDeUnCodigoIgualaComoLaColacion) {
+    const QString letras = QStringLiteral("aAzZbB09 5mN_-.ñÑáéÁ");
+    std::mt19937 azar(20261210);
+    const auto blancos = [&] { return QString(int(azar() % 3), u' '); };
+    ASSERT_EQ(bd.Ejecuta("CREATE TABLE P (N INTEGER PRIMARY KEY, A TEXT, B TEXT)"), "");
+    std::vector<std::pair<QString, QString>> pares;
+    QString valores;
+    for (int n = 0; n < 3000; ++n) {
+        QString a;
+        for (int i = int(azar() % 6); i > 0; --i)
+            a += letras[int(azar() % letras.size())];
+        QString b = a;
+        for (QChar& c : b) {
+            const unsigned cambio = azar() % 8;
+            if (cambio == 0)
+                c = c.isUpper() ? c.toLower() : c.toUpper();
+            else if (cambio == 1)
+                c = letras[int(azar() % letras.size())];
+        }
+        pares.emplace_back((azar() % 5 == 0 ? QStringLiteral(" ") : QString()) + a + blancos(),
+                           b + blancos());
+        valores += QString("%1(%2, '%3', '%4')")
+                       .arg(n ? "," : "")
+                       .arg(n)
+                       .arg(pares.back().first, pares.back().second);
+    }
+    ASSERT_EQ(bd.Ejecuta("INSERT INTO P VALUES " + valores), "");
+    const QStringList iguales = bd.Filas("SELECT A = B COLLATE TEXTO FROM P ORDER BY N");
+    ASSERT_EQ(iguales.size(), qsizetype(pares.size()));
+    int vistasIguales = 0;
+    for (size_t n = 0; n < pares.size(); ++n) {
+        const bool igual = iguales[qsizetype(n)] == "1";
+        vistasIguales += igual;
+        EXPECT_EQ(ClaveTexto(pares[n].first) == ClaveTexto(pares[n].second), igual)
+            << "'" << pares[n].first.toStdString() << "' con '" << pares[n].second.toStdString() << "'";
+    }
+    // Both answers occur often enough for the comparison to mean something.
+    EXPECT_GT(vistasIguales, 300);
+    EXPECT_LT(vistasIguales, 2700);
+}
+
 TEST_F(FuncionesSqlite, LasColumnasBuscanYAgrupanSinMayusculasNiBlancosFinales) {
     Inserta(1, "ART1      ", "Piña");
     Inserta(2, "   1", "piña  ");

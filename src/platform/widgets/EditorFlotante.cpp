@@ -1,5 +1,6 @@
 #include "EditorFlotante.h"
 
+#include "Enlaces.h"
 #include "ErrorSistema.h"
 #include "ModeloGrilla.h"
 #include "Teclas.h"
@@ -12,16 +13,6 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableView>
-
-namespace {
-
-QColor ColorBgr(int bgr) {
-    if (bgr < 0)
-        return {};
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-
-} // namespace
 
 std::optional<qint16> CaracterTecla(const QKeyEvent* tecla) {
     const QString texto = tecla->text();

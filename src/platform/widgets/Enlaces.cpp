@@ -29,17 +29,10 @@ private:
     ModeloControl::Suscripcion suscripcion_;
 };
 
-// The system's BGR colour (-1: the control's default).
-QColor Color(int bgr) {
-    if (bgr < 0)
-        return {};
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-
 void PintaColores(QWidget* w, int letra, int fondo) {
     QPalette p = w->parentWidget() ? w->parentWidget()->palette() : QApplication::palette();
-    const QColor cl = Color(letra);
-    const QColor cf = Color(fondo);
+    const QColor cl = ColorBgr(letra);
+    const QColor cf = ColorBgr(fondo);
     if (cl.isValid()) {
         p.setColor(QPalette::Text, cl);
         p.setColor(QPalette::WindowText, cl);
@@ -53,6 +46,12 @@ void PintaColores(QWidget* w, int letra, int fondo) {
 }
 
 } // namespace
+
+QColor ColorBgr(int bgr) {
+    if (bgr < 0)
+        return {};
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
 
 void EnlazaEtiqueta(ControlSimple& e, QLabel* l, std::function<void()> extra) {
     new Enlace(l, e, [&e, l, extra = std::move(extra)] {

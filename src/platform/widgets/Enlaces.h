@@ -7,6 +7,7 @@
 #include <functional>
 
 class QCheckBox;
+class QColor;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -35,3 +36,6 @@ void EnlazaLista(ListaCombo& modelo, QComboBox* w);
 // The form moved the focus: the widget takes it (when it has not already) with `sincronizando`
 // set meanwhile, so that the view's own focus handler does not send the move back to the form.
 void DaFocoDelFormulario(QWidget* w, bool& sincronizando);
+
+// The system's BGR colour; an invalid colour (the control's default) for a negative value.
+QColor ColorBgr(int bgr);
