@@ -2,6 +2,7 @@
 #include "ClsCmnCptes.h"
 #include "Configuracion.h"
 #include "ConversionInterno.h"
+#include "ErrorSistema.h"
 #include "Formatos.h"
 #include "Globales.h"
 #include "Grilla.h"
@@ -142,19 +143,9 @@ bool PreparaConsultas(Conversion& c, const QString& IdComplemento, qint16 repart
 } // namespace
 
 void PasoConversion(const std::function<void()>& paso) {
-    for (;;) {
-        try {
-            paso();
-            return;
-        } catch (const ErrorSistema& e) {
-            const int r = UT().RegistraErrorFormulario(e, RutinaConversion);
-            if (r == Respuesta::Reintentar)
-                continue;
-            if (r == Respuesta::Ignorar)
-                return;
-            throw AbandonaConversion{};
-        }
-    }
+    if (!EjecutaPaso<ErroresReportados::DelSistema>(
+            paso, [](const ErrorSistema& e) { return UT().RegistraErrorFormulario(e, RutinaConversion); }))
+        throw AbandonaConversion{};
 }
 
 FilaLeida::FilaLeida(const Registros& rs) {

@@ -54,25 +54,9 @@ int ReportaConsulta(const ErrorSistema& e) {
     return AD().GestionaError(e);
 }
 
-// What the error routine makes of a failed statement: true to go on.
-bool SigueTrasError(const ErrorSistema& e, const Paso& paso) {
-    const int respuesta = ReportaConsulta(e);
-    if (respuesta == Respuesta::Reintentar)
-        return EjecutaPasos({paso}, ReportaConsulta);
-    return respuesta == Respuesta::Ignorar;
-}
-
-// One statement under the error routine, as EjecutaPasos runs it, without wrapping it in a
-// step unless it fails: the fill runs a few per row.
+// One statement under the error routine, as EjecutaPasos runs it: the fill runs a few per row.
 template <class F> bool UnPaso(F&& paso) {
-    try {
-        paso();
-        return true;
-    } catch (const ErrorSistema& e) {
-        return SigueTrasError(e, Paso(paso));
-    } catch (const std::exception& e) {
-        return SigueTrasError(ErrorSistema(-1, QString::fromLocal8Bit(e.what()), QString()), Paso(paso));
-    }
+    return EjecutaPaso(std::forward<F>(paso), ReportaConsulta);
 }
 
 // Selects the box's text without its surrounding blanks, from the first character.
