@@ -155,33 +155,26 @@ void FrmConsComprobantes::Llena(const QString& sql, const TipoConsulta& tipo) {
     llenando_ = false;
 }
 
-// The row is built and added in one go; only a row whose building fails, or that has more
-// sub-items than headers (380 for each one beyond them), goes through the error routine one
-// statement at a time, so that Retry and Ignore act on the statement that failed.
+// Each statement of a row goes through the error routine on its own, so that Retry and Ignore
+// act on the one that failed (380, a sub-item beyond the headers, is skipped silently).
 bool FrmConsComprobantes::AgregaFila(const ArmadorFilasConsulta& armador, const Registros& rs) {
     std::optional<FilaConsulta> fila;
     if (!UnPaso([&] { fila = armador.Fila(rs); }))
         return false;
     if (!fila)
         return true;
-    if (fila->subItems.size() < ListView1.CuentaEncabezados()) {
-        ElementoLista& item = ListView1.Add(QString(), fila->soloIconoChico ? 0 : fila->imagen, fila->imagen);
-        item.setText(fila->texto);
-        for (qsizetype i = 0; i < fila->subItems.size(); ++i)
-            item.setSubItems(static_cast<int>(i + 1), fila->subItems.at(i));
-        return true;
-    }
     ElementoLista* item = nullptr;
-    bool seguir = EjecutaPasos(
-        {
-            [&] { item = &ListView1.Add(QString(), fila->soloIconoChico ? 0 : fila->imagen, fila->imagen); },
-            [&] { item->setText(fila->texto); },
-        },
-        ReportaConsulta);
-    for (qsizetype i = 0; seguir && item && i < fila->subItems.size(); ++i)
-        seguir = EjecutaPasos({[&] { item->setSubItems(static_cast<int>(i + 1), fila->subItems.at(i)); }},
-                              ReportaConsulta);
-    return seguir;
+    if (!UnPaso(
+            [&] { item = &ListView1.Add(QString(), fila->soloIconoChico ? 0 : fila->imagen, fila->imagen); }))
+        return false;
+    if (!item)
+        return true; // the row could not be added and the user went on
+    if (!UnPaso([&] { item->setText(fila->texto); }))
+        return false;
+    for (qsizetype i = 0; i < fila->subItems.size(); ++i)
+        if (!UnPaso([&] { item->setSubItems(static_cast<int>(i + 1), fila->subItems.at(i)); }))
+            return false;
+    return true;
 }
 
 void FrmConsComprobantes::Form_Load() {
