@@ -10,6 +10,7 @@
 #include "ProgramasConversion.h"
 #include "Regional.h"
 #include "Stock.h"
+#include "StockInterno.h"
 #include "Utilidades.h"
 
 #include <cmath>
@@ -46,10 +47,7 @@ bool ComplementoNumerico(const QString& texto, QString& numero) {
 // Lines per printed sheet of the destination type and letter; 9999 when none is configured.
 void LeeLineasPorHoja(Conversion& c, const QString& letra) {
     Registros rs;
-    AD().ObtieneRecordset(QStringLiteral("SELECT CANTLINEAS FROM TA_CONFIG_IMP_CPTE WHERE TC='") +
-                              Cita(UT().RellenaCodigo(c.CpteDestino)) + QStringLiteral("' AND LETRA='") +
-                              Cita(letra) + QStringLiteral("' ORDER BY ID"),
-                          rs);
+    AD().ObtieneRecordset(stock_interno::SqlLineasComprobante(UT().RellenaCodigo(c.CpteDestino), letra), rs);
     if (rs.Eof())
         c.cantLineas = 9999;
     else
