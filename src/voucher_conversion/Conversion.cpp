@@ -2,6 +2,7 @@
 #include "ClsCmnCptes.h"
 #include "Configuracion.h"
 #include "ConversionInterno.h"
+#include "CptesAsociados.h"
 #include "ErrorSistema.h"
 #include "Formatos.h"
 #include "Globales.h"
@@ -28,20 +29,6 @@ bool EsSi(const QString& clave) {
 // A quoted literal's content: apostrophes doubled.
 QString Cita(QString texto) {
     return texto.replace(QLatin1Char('\''), QStringLiteral("''"));
-}
-
-// The complement as the number it reads as: empty is 0; anything but a whole number is refused.
-bool ComplementoNumerico(const QString& texto, QString& numero) {
-    const QString t = texto.trimmed();
-    if (t.isEmpty()) {
-        numero = QStringLiteral("0");
-        return true;
-    }
-    bool ok = false;
-    const qlonglong n = t.toLongLong(&ok);
-    if (ok)
-        numero = QString::number(n);
-    return ok;
 }
 
 // Lines per printed sheet of the destination type and letter; 9999 when none is configured.
@@ -125,7 +112,9 @@ bool PreparaConsultas(Conversion& c, const QString& IdComplemento, qint16 repart
                       QStringLiteral("' AND CUENTA = '") + Cita(c.Proveedor) + QStringLiteral("'");
     } else {
         // The complement goes unquoted into the statement: only a number may.
-        if (!ComplementoNumerico(IdComplemento, c.complemento)) {
+        try {
+            c.complemento = ComplementoNumerico(IdComplemento);
+        } catch (const ErrorSistema&) {
             interaccion().MsgBox(QStringLiteral("El complemento del comprobante no es un número: ") +
                                      IdComplemento,
                                  Estilo::SoloAceptar | Estilo::Critico, RutinaConversion);
