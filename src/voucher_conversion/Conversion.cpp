@@ -22,8 +22,9 @@ bool Igual(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-bool EsSi(const QString& clave) {
-    return Igual(Cfg(clave), QStringLiteral("SI"));
+// A yes/no setting, read once in the call.
+bool EsSi(Conversion& c, const QString& clave) {
+    return Igual(c.Config(clave), QStringLiteral("SI"));
 }
 
 // A quoted literal's content: apostrophes doubled.
@@ -45,11 +46,11 @@ void LeeLineasPorHoja(Conversion& c, const QString& letra) {
 
 // The article lines' statement: by the settings' order, and the second choice when the
 // destination is an invoice.
-QString SentenciaLineas(const Conversion& c, bool segunda) {
+QString SentenciaLineas(Conversion& c, bool segunda) {
     const QString base =
         QStringLiteral("SELECT * FROM ") + c.prefijo + QStringLiteral("MV_CPTEINSUMOS  ") + c.condicion;
     const bool esPedido = Igual(c.TC, QStringLiteral("NP"));
-    if (EsSi(QStringLiteral("FacturaNPPreparadas"))) {
+    if (EsSi(c, QStringLiteral("FacturaNPPreparadas"))) {
         if (!segunda)
             return base +
                    (esPedido ? QStringLiteral(" ORDER BY  PALLETS ") : QStringLiteral(" ORDER BY ID "));
@@ -58,7 +59,7 @@ QString SentenciaLineas(const Conversion& c, bool segunda) {
                                       "ORDER BY PALLETS ")
                                 : QStringLiteral(" ORDER BY ID "));
     }
-    if (EsSi(QStringLiteral("OrdenaPorCodigo")))
+    if (EsSi(c, QStringLiteral("OrdenaPorCodigo")))
         return base +
                (segunda ? QStringLiteral(" ORDER BY IDARTICULO") : QStringLiteral(" ORDER BY IDARTICULO "));
     return base + ((segunda && esPedido) ? QStringLiteral(" ORDER BY ID") : QStringLiteral(" ORDER BY ID "));
@@ -97,8 +98,8 @@ void AbreConsultas(Conversion& c, QString* LetraDestino) {
 bool PreparaConsultas(Conversion& c, const QString& IdComplemento, qint16 repartoEntrada,
                       QString* LetraDestino) {
     PasoConversion([&] {
-        c.preciosFinales = EsSi(QStringLiteral("PreciosFinales"));
-        c.descargaStockRemitos = EsSi(QStringLiteral("DescargaStockRemitos"));
+        c.preciosFinales = EsSi(c, QStringLiteral("PreciosFinales"));
+        c.descargaStockRemitos = EsSi(c, QStringLiteral("DescargaStockRemitos"));
         c.devolucion = repartoEntrada == -98;
     });
     PasoConversion([&] { LeeLineasPorHoja(c, LetraDestino ? *LetraDestino : QString()); });
