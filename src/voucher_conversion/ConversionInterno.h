@@ -3,6 +3,7 @@
 #include "Registros.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -61,6 +62,19 @@ template <class R> double NumeroSinNulo(const R& rs, const QString& campo) {
 }
 } // namespace CampoConv
 
+// The articles loaded so far in a delivery run, found as a comma-separated list of their codes
+// would find them: every piece between commas counts on its own, trimmed and case aside, and the
+// list starts with an empty piece. So an empty code is always found and one holding a comma
+// never is.
+class ArticulosDelReparto {
+public:
+    bool Contiene(const QString& codigo) const;
+    void Agrega(const QString& codigo);
+
+private:
+    QSet<QString> piezas_{QString()}; // case-folded
+};
+
 // An article as the conversion's look-up found it.
 struct ArticuloLeido {
     bool encontrado = false;
@@ -97,7 +111,7 @@ struct Conversion {
     // The article lines' loop.
     bool primeraFila = false;
     qint32 lineasTomadas = 0;
-    QString listaArticulos;
+    ArticulosDelReparto articulosDelReparto;
     qint16 estadoArticulo = 0;
 
     // The current article line.

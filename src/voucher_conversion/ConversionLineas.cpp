@@ -142,14 +142,11 @@ bool PrimeraVezEnReparto(Conversion& c) {
     if (c.EsPrograma(ProgramasConversion::SoloRemitos) || !Vale(c.cabecera, QStringLiteral("IdReparto"), -1))
         return true;
     const QString codigo = CodigoLinea(c);
-    const QStringList partes = c.listaArticulos.split(QLatin1Char(','));
-    for (const QString& p : partes) {
-        if (Igual(p.trimmed(), codigo)) {
-            c.articulos->setRows(c.articulos->Rows() - 1);
-            return false;
-        }
+    if (c.articulosDelReparto.Contiene(codigo)) {
+        c.articulos->setRows(c.articulos->Rows() - 1);
+        return false;
     }
-    c.listaArticulos += QLatin1Char(',') + codigo;
+    c.articulosDelReparto.Agrega(codigo);
     return true;
 }
 
@@ -231,6 +228,15 @@ bool BuscaArticuloConversion(const Conversion& c, const QString& codigo, Registr
     Moneda importe;
     return BuscaArticulo(buscado, rs, true, porBarra, descripcion, {}, udBase, {}, cantidad, importe,
                          prefijoLote, {}, modo, c.programa);
+}
+
+bool ArticulosDelReparto::Contiene(const QString& codigo) const {
+    return !codigo.contains(u',') && piezas_.contains(codigo.toCaseFolded());
+}
+
+void ArticulosDelReparto::Agrega(const QString& codigo) {
+    for (const QStringView pieza : QStringView(codigo).split(u','))
+        piezas_.insert(pieza.trimmed().toString().toCaseFolded());
 }
 
 // The key under which the database compares a code: case and trailing blanks do not count.
