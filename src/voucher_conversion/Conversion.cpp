@@ -18,18 +18,9 @@
 
 namespace {
 
-bool Igual(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 // A yes/no setting, read once in the call.
 bool EsSi(Conversion& c, const QString& clave) {
     return Igual(c.Config(clave), QStringLiteral("SI"));
-}
-
-// A quoted literal's content: apostrophes doubled.
-QString Cita(QString texto) {
-    return texto.replace(QLatin1Char('\''), QStringLiteral("''"));
 }
 
 // Lines per printed sheet of the destination type and letter; 9999 when none is configured.
@@ -226,6 +217,13 @@ QString Conversion::Config(const QString& clave) {
 
 double Conversion::Cotizacion() const {
     return CampoConv::NumeroSinNulo(cabecera, QStringLiteral("Cotizacion"));
+}
+
+QString ImporteConvertido(const Conversion& c, const Registros& rs, const QString& campo) {
+    if (c.ConvertirMoneda)
+        return FmtMoneda(
+            Regional::TextoNumero(CampoConv::NumeroSinNulo(rs, campo) * c.Cotizacion()).trimmed(), -1, false);
+    return FmtMoneda(CampoConv::Recortado(rs, campo), -1, false);
 }
 
 int Conversion::FilaArticulo() const {

@@ -12,10 +12,6 @@
 
 namespace {
 
-bool Igual(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 QString Numero(double valor) {
     return Regional::TextoNumero(valor);
 }

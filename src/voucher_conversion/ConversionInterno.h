@@ -17,6 +17,16 @@ class Grilla;
 // The routine name under which the conversion reports its errors.
 inline const QString RutinaConversion = QStringLiteral("AsignarDatosPresupuesto");
 
+// Codes and types compare without regard to case.
+inline bool Igual(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// A quoted literal's content: apostrophes doubled.
+inline QString Cita(QString texto) {
+    return texto.replace(QLatin1Char('\''), QStringLiteral("''"));
+}
+
 // Leaves the conversion: the user answered an error report with neither Retry nor Ignore.
 struct AbandonaConversion {};
 
@@ -150,6 +160,10 @@ struct Conversion {
     // The articles grid's last row.
     int FilaArticulo() const;
 };
+
+// An amount of the set's current record as money text, converted by the header's exchange rate
+// when the call asks.
+QString ImporteConvertido(const Conversion& c, const Registros& rs, const QString& campo);
 
 // Appends one row of the grid per record of the set, the first into the grid's last row, then
 // one empty row; a set without records leaves the grid as it is.

@@ -14,10 +14,6 @@
 
 namespace {
 
-bool Igual(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 // Whether the field holds that number (a null never does).
 bool Vale(const Registros& rs, const QString& campo, double valor) {
     const QVariant v = rs.Fields(campo);
@@ -272,8 +268,7 @@ double CantidadAplicaciones(Conversion& c) {
         AD().ObtieneRecordset(
             QStringLiteral("SELECT IDARTICULO, CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE "
                            "(TCO_ORIGEN = 'RM' or TCO_ORIGEN = 'NP') AND IDCOMPROBANTEORIGEN = '") +
-                QString(c.SucNroLetra.trimmed()).replace(QLatin1Char('\''), QStringLiteral("''")) +
-                QStringLiteral("'"),
+                Cita(c.SucNroLetra.trimmed()) + QStringLiteral("'"),
             rs);
         while (!rs.Eof()) {
             const QString clave = ClaveCodigo(UT().ValorATexto(rs.Fields(QStringLiteral("IDARTICULO"))));
