@@ -93,6 +93,10 @@ bool PreparaConsultas(Conversion& c, const QString& IdComplemento, qint16 repart
         c.descargaStockRemitos = EsSi(c, QStringLiteral("DescargaStockRemitos"));
         c.devolucion = repartoEntrada == -98;
     });
+    // A delivery note that becomes a credit note gives back what it delivered.
+    if (Igual(c.TC, QStringLiteral("RM")) &&
+        (Igual(c.CpteDestino, QStringLiteral("NC")) || Igual(c.CpteDestino, QStringLiteral("NCFP"))))
+        c.devolucion = true;
     PasoConversion([&] { LeeLineasPorHoja(c, LetraDestino ? *LetraDestino : QString()); });
     PasoConversion(
         [&] { c.entregaParcialRemito = TextoABooleano(Cfg(QStringLiteral("EntregaParcialRemito")), true); });
