@@ -45,8 +45,8 @@ ErrorSistema ComoErrorSistema(const std::exception& e);
 enum class ErroresReportados { Todos, DelSistema };
 
 // Runs one statement. When it raises, `reportador` is asked: Reintentar runs it again,
-// Ignorar goes on, any other answer leaves. Returns false when the answer was to leave. Takes
-// the statement as it is, so that nothing is wrapped unless it fails.
+// Ignorar goes on, any other answer leaves. Returns false when the answer was to leave. The
+// statement is called as it is, never wrapped in a std::function.
 template <ErroresReportados reportados = ErroresReportados::Todos, class F, class R>
 bool EjecutaPaso(F&& paso, const R& reportador) {
     for (;;) {
