@@ -1,34 +1,17 @@
 #include "ErrorSistema.h"
 
-#include <exception>
-
-namespace {
-
-// Errors raised by the standard library or Qt inside a step are reported like the
-// system's own, so that no step can leave the runner by surprise.
+// Errors raised by the standard library or Qt inside a step are reported like the system's own,
+// so that no step can leave the runner by surprise.
 ErrorSistema ComoErrorSistema(const std::exception& e) {
     return ErrorSistema(-1, QString::fromLocal8Bit(e.what()), QString());
 }
 
+namespace {
+
 template <typename It> bool Ejecuta(It inicio, It fin, const Reportador& reportador) {
-    for (It it = inicio; it != fin; ++it) {
-        for (;;) {
-            int respuesta;
-            try {
-                (*it)();
-                break;
-            } catch (const ErrorSistema& e) {
-                respuesta = reportador(e);
-            } catch (const std::exception& e) {
-                respuesta = reportador(ComoErrorSistema(e));
-            }
-            if (respuesta == Respuesta::Reintentar)
-                continue;
-            if (respuesta == Respuesta::Ignorar)
-                break;
+    for (It it = inicio; it != fin; ++it)
+        if (!EjecutaPaso(*it, reportador))
             return false;
-        }
-    }
     return true;
 }
 

@@ -37,6 +37,36 @@ constexpr int Si = 6;
 constexpr int No = 7;
 } // namespace Respuesta
 
+// Errors raised by the standard library or Qt, as the system's own (number -1).
+ErrorSistema ComoErrorSistema(const std::exception& e);
+
+// Which errors a statement's runner reports: all, or only the system's own (the others leave
+// the runner as they came).
+enum class ErroresReportados { Todos, DelSistema };
+
+// Runs one statement. When it raises, `reportador` is asked: Reintentar runs it again,
+// Ignorar goes on, any other answer leaves. Returns false when the answer was to leave. The
+// statement is called as it is, never wrapped in a std::function.
+template <ErroresReportados reportados = ErroresReportados::Todos, class F, class R>
+bool EjecutaPaso(F&& paso, const R& reportador) {
+    for (;;) {
+        int respuesta;
+        try {
+            paso();
+            return true;
+        } catch (const ErrorSistema& e) {
+            respuesta = reportador(e);
+        } catch (const std::exception& e) {
+            if constexpr (reportados == ErroresReportados::DelSistema)
+                throw;
+            else
+                respuesta = reportador(ComoErrorSistema(e));
+        }
+        if (respuesta != Respuesta::Reintentar)
+            return respuesta == Respuesta::Ignorar;
+    }
+}
+
 // Runs a procedure's statements in order. When one raises, `reportador` is asked:
 // Reintentar runs the same statement again, Ignorar goes on with the next one, any
 // other answer leaves. Returns true when the last statement was reached and ran (or

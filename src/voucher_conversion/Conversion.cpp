@@ -2,6 +2,8 @@
 #include "ClsCmnCptes.h"
 #include "Configuracion.h"
 #include "ConversionInterno.h"
+#include "CptesAsociados.h"
+#include "ErrorSistema.h"
 #include "Formatos.h"
 #include "Globales.h"
 #include "Grilla.h"
@@ -9,46 +11,22 @@
 #include "ProgramasConversion.h"
 #include "Regional.h"
 #include "Stock.h"
+#include "StockInterno.h"
 #include "Utilidades.h"
 
 #include <cmath>
 
 namespace {
 
-bool Igual(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-bool EsSi(const QString& clave) {
-    return Igual(Cfg(clave), QStringLiteral("SI"));
-}
-
-// A quoted literal's content: apostrophes doubled.
-QString Cita(QString texto) {
-    return texto.replace(QLatin1Char('\''), QStringLiteral("''"));
-}
-
-// The complement as the number it reads as: empty is 0; anything but a whole number is refused.
-bool ComplementoNumerico(const QString& texto, QString& numero) {
-    const QString t = texto.trimmed();
-    if (t.isEmpty()) {
-        numero = QStringLiteral("0");
-        return true;
-    }
-    bool ok = false;
-    const qlonglong n = t.toLongLong(&ok);
-    if (ok)
-        numero = QString::number(n);
-    return ok;
+// A yes/no setting, read once in the call.
+bool EsSi(Conversion& c, const QString& clave) {
+    return Igual(c.Config(clave), QStringLiteral("SI"));
 }
 
 // Lines per printed sheet of the destination type and letter; 9999 when none is configured.
 void LeeLineasPorHoja(Conversion& c, const QString& letra) {
     Registros rs;
-    AD().ObtieneRecordset(QStringLiteral("SELECT CANTLINEAS FROM TA_CONFIG_IMP_CPTE WHERE TC='") +
-                              Cita(UT().RellenaCodigo(c.CpteDestino)) + QStringLiteral("' AND LETRA='") +
-                              Cita(letra) + QStringLiteral("' ORDER BY ID"),
-                          rs);
+    AD().ObtieneRecordset(stock_interno::SqlLineasComprobante(UT().RellenaCodigo(c.CpteDestino), letra), rs);
     if (rs.Eof())
         c.cantLineas = 9999;
     else
@@ -59,11 +37,11 @@ void LeeLineasPorHoja(Conversion& c, const QString& letra) {
 
 // The article lines' statement: by the settings' order, and the second choice when the
 // destination is an invoice.
-QString SentenciaLineas(const Conversion& c, bool segunda) {
+QString SentenciaLineas(Conversion& c, bool segunda) {
     const QString base =
         QStringLiteral("SELECT * FROM ") + c.prefijo + QStringLiteral("MV_CPTEINSUMOS  ") + c.condicion;
     const bool esPedido = Igual(c.TC, QStringLiteral("NP"));
-    if (EsSi(QStringLiteral("FacturaNPPreparadas"))) {
+    if (EsSi(c, QStringLiteral("FacturaNPPreparadas"))) {
         if (!segunda)
             return base +
                    (esPedido ? QStringLiteral(" ORDER BY  PALLETS ") : QStringLiteral(" ORDER BY ID "));
@@ -72,7 +50,7 @@ QString SentenciaLineas(const Conversion& c, bool segunda) {
                                       "ORDER BY PALLETS ")
                                 : QStringLiteral(" ORDER BY ID "));
     }
-    if (EsSi(QStringLiteral("OrdenaPorCodigo")))
+    if (EsSi(c, QStringLiteral("OrdenaPorCodigo")))
         return base +
                (segunda ? QStringLiteral(" ORDER BY IDARTICULO") : QStringLiteral(" ORDER BY IDARTICULO "));
     return base + ((segunda && esPedido) ? QStringLiteral(" ORDER BY ID") : QStringLiteral(" ORDER BY ID "));
@@ -111,10 +89,14 @@ void AbreConsultas(Conversion& c, QString* LetraDestino) {
 bool PreparaConsultas(Conversion& c, const QString& IdComplemento, qint16 repartoEntrada,
                       QString* LetraDestino) {
     PasoConversion([&] {
-        c.preciosFinales = EsSi(QStringLiteral("PreciosFinales"));
-        c.descargaStockRemitos = EsSi(QStringLiteral("DescargaStockRemitos"));
+        c.preciosFinales = EsSi(c, QStringLiteral("PreciosFinales"));
+        c.descargaStockRemitos = EsSi(c, QStringLiteral("DescargaStockRemitos"));
         c.devolucion = repartoEntrada == -98;
     });
+    // A delivery note that becomes a credit note gives back what it delivered.
+    if (Igual(c.TC, QStringLiteral("RM")) &&
+        (Igual(c.CpteDestino, QStringLiteral("NC")) || Igual(c.CpteDestino, QStringLiteral("NCFP"))))
+        c.devolucion = true;
     PasoConversion([&] { LeeLineasPorHoja(c, LetraDestino ? *LetraDestino : QString()); });
     PasoConversion(
         [&] { c.entregaParcialRemito = TextoABooleano(Cfg(QStringLiteral("EntregaParcialRemito")), true); });
@@ -126,7 +108,9 @@ bool PreparaConsultas(Conversion& c, const QString& IdComplemento, qint16 repart
                       QStringLiteral("' AND CUENTA = '") + Cita(c.Proveedor) + QStringLiteral("'");
     } else {
         // The complement goes unquoted into the statement: only a number may.
-        if (!ComplementoNumerico(IdComplemento, c.complemento)) {
+        try {
+            c.complemento = ComplementoNumerico(IdComplemento);
+        } catch (const ErrorSistema&) {
             interaccion().MsgBox(QStringLiteral("El complemento del comprobante no es un número: ") +
                                      IdComplemento,
                                  Estilo::SoloAceptar | Estilo::Critico, RutinaConversion);
@@ -142,19 +126,9 @@ bool PreparaConsultas(Conversion& c, const QString& IdComplemento, qint16 repart
 } // namespace
 
 void PasoConversion(const std::function<void()>& paso) {
-    for (;;) {
-        try {
-            paso();
-            return;
-        } catch (const ErrorSistema& e) {
-            const int r = UT().RegistraErrorFormulario(e, RutinaConversion);
-            if (r == Respuesta::Reintentar)
-                continue;
-            if (r == Respuesta::Ignorar)
-                return;
-            throw AbandonaConversion{};
-        }
-    }
+    if (!EjecutaPaso<ErroresReportados::DelSistema>(
+            paso, [](const ErrorSistema& e) { return UT().RegistraErrorFormulario(e, RutinaConversion); }))
+        throw AbandonaConversion{};
 }
 
 FilaLeida::FilaLeida(const Registros& rs) {
@@ -247,6 +221,13 @@ QString Conversion::Config(const QString& clave) {
 
 double Conversion::Cotizacion() const {
     return CampoConv::NumeroSinNulo(cabecera, QStringLiteral("Cotizacion"));
+}
+
+QString ImporteConvertido(const Conversion& c, const Registros& rs, const QString& campo) {
+    if (c.ConvertirMoneda)
+        return FmtMoneda(
+            Regional::TextoNumero(CampoConv::NumeroSinNulo(rs, campo) * c.Cotizacion()).trimmed(), -1, false);
+    return FmtMoneda(CampoConv::Recortado(rs, campo), -1, false);
 }
 
 int Conversion::FilaArticulo() const {

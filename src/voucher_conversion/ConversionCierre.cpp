@@ -16,10 +16,6 @@ namespace {
 
 constexpr int Blanco = 0xFFFFFF;
 
-bool Igual(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 Moneda Cur(const QString& texto) {
     return UT().TextoAMoneda(texto);
 }
@@ -64,9 +60,7 @@ void ListaConIva(Conversion& c, const Celdas& r) {
         Registros rs;
         AD().ObtieneRecordset(
             QStringLiteral("SELECT CONIVA FROM  VT_MA_PRECIOS_ARTICULOS WHERE IDARTICULO = '") +
-                QString(articulo).replace(QLatin1Char('\''), QStringLiteral("''")) +
-                QStringLiteral("' AND IDLISTA = '") +
-                QString(lista).replace(QLatin1Char('\''), QStringLiteral("''")) +
+                Cita(articulo) + QStringLiteral("' AND IDLISTA = '") + Cita(lista) +
                 QStringLiteral("' AND TIPOLISTA = 'V'"),
             rs);
         i = c.listasConIva.insert(clave,
@@ -115,10 +109,9 @@ void LotesYOrigen(Conversion& c, const Celdas& r) {
         if (r(col::EsPerecedero) == QLatin1String("-1") && c.esCompra &&
             r(col::ListaLotes).trimmed().isEmpty()) {
             // A perishable purchase without its lot: the lot the origin moved in stock.
-            const QString condicion =
-                QStringLiteral(" TC = '") + QString(c.TC).replace(QLatin1Char('\''), QStringLiteral("''")) +
-                QStringLiteral("' AND IDCOMPROBANTE = '") +
-                QString(c.SucNroLetra).replace(QLatin1Char('\''), QStringLiteral("''")) + QStringLiteral("'");
+            const QString condicion = QStringLiteral(" TC = '") + Cita(c.TC) +
+                                      QStringLiteral("' AND IDCOMPROBANTE = '") + Cita(c.SucNroLetra) +
+                                      QStringLiteral("'");
             r.Pon(col::ListaLotes,
                   UT().ValorATexto(AD().ObtieneValorTabla(
                       QStringLiteral("V_MV_STOCK"), UT().RellenaCodigo(r(col::CodigoArticulo).trimmed(), 25),

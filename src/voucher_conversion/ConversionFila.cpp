@@ -12,10 +12,6 @@
 
 namespace {
 
-bool Igual(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 QString Numero(double valor) {
     return Regional::TextoNumero(valor);
 }
@@ -39,9 +35,6 @@ bool ReglaKilos(const Fila& r) {
 
 void Cantidad(Conversion& c, const Fila& r, bool kilos) {
     const Registros& l = c.rsLineas;
-    if (Igual(c.TC, QStringLiteral("RM")) &&
-        (Igual(c.CpteDestino, QStringLiteral("NC")) || Igual(c.CpteDestino, QStringLiteral("NCFP"))))
-        c.devolucion = true;
     if (c.devolucion) {
         c.aplicado = c.aplicado * -1.0;
         PasoConversion([&] {
@@ -121,21 +114,20 @@ QString BanderaC(const FilaLeida& rs, const QString& campo) {
     return Bandera(CampoConv::Verdadero(rs.Fields(campo)));
 }
 
-QString DescripcionTipo(Conversion& c, bool opcion) {
+QString DescripcionTipo(Conversion& c) {
     const QString tipo = CampoConv::Texto(c.rsArticulo, QStringLiteral("IdTipo"));
     const auto i = c.tiposArticulo.constFind(tipo);
     if (i != c.tiposArticulo.constEnd())
         return i.value();
-    QString descripcion = UT().ValorATexto(
-        AD().ObtieneValorTabla(QStringLiteral("V_TA_TipoArticulo"), tipo, QStringLiteral("Descripcion"),
-                               QStringLiteral("IdTipo"), 8, {}, opcion, false));
+    QString descripcion = UT().ValorATexto(AD().ObtieneValorTabla(
+        QStringLiteral("V_TA_TipoArticulo"), tipo, QStringLiteral("Descripcion"), QStringLiteral("IdTipo")));
     c.tiposArticulo.insert(tipo, descripcion);
     return descripcion;
 }
 
 void ColumnasArticuloEncontrado(Conversion& c, const Fila& r) {
     const FilaLeida& a = c.rsArticulo;
-    PasoConversion([&] { r.Pon(col::DescripcionTipoArticulo, DescripcionTipo(c, false)); });
+    PasoConversion([&] { r.Pon(col::DescripcionTipoArticulo, DescripcionTipo(c)); });
     PasoConversion([&] { r.Pon(col::Presentacion, r.A("Presentacion")); });
     PasoConversion([&] { r.Pon(col::EsExento, BanderaC(a, QStringLiteral("Exento"))); });
     PasoConversion([&] { r.Pon(col::PideSerie, BanderaA(a, QStringLiteral("UsaSerie"))); });
@@ -147,9 +139,7 @@ void TasaIva(Conversion& c, const Fila& r) {
     r.Pon(col::Iva, CampoConv::Texto(c.rsArticulo, QStringLiteral("TasaIVA")));
     if (UT().TextoADoble(r.Lee(col::Iva)) != 0)
         return;
-    if (Igual(c.TC, QStringLiteral("NP")) && c.EsPrograma(ProgramasConversion::PedidoAFactura))
-        r.Pon(col::Iva, CampoConv::Texto(c.rsArticulo, QStringLiteral("TasaIVA")));
-    else
+    if (!(Igual(c.TC, QStringLiteral("NP")) && c.EsPrograma(ProgramasConversion::PedidoAFactura)))
         r.Pon(col::Iva, Numero(c.pivaDefecto));
 }
 
@@ -175,7 +165,7 @@ void AtributosArticulo(Conversion& c, const Fila& r) {
         r.Pon(col::Presentacion, r.A("Presentacion"));
         r.Pon(col::CodigoBarra, r.A("codigobarra"));
     });
-    PasoConversion([&] { r.Pon(col::DescripcionTipoArticulo, DescripcionTipo(c, true)); });
+    PasoConversion([&] { r.Pon(col::DescripcionTipoArticulo, DescripcionTipo(c)); });
     PasoConversion([&] {
         r.Pon(col::CuentaContable, r.A("CuentaContable"));
         r.Pon(col::CodProveedor, r.A("CodigoArtProveedor"));

@@ -3,6 +3,7 @@
 #include "Registros.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -15,6 +16,16 @@ class Grilla;
 
 // The routine name under which the conversion reports its errors.
 inline const QString RutinaConversion = QStringLiteral("AsignarDatosPresupuesto");
+
+// Codes and types compare without regard to case.
+inline bool Igual(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// A quoted literal's content: apostrophes doubled.
+inline QString Cita(QString texto) {
+    return texto.replace(QLatin1Char('\''), QStringLiteral("''"));
+}
 
 // Leaves the conversion: the user answered an error report with neither Retry nor Ignore.
 struct AbandonaConversion {};
@@ -61,6 +72,19 @@ template <class R> double NumeroSinNulo(const R& rs, const QString& campo) {
 }
 } // namespace CampoConv
 
+// The articles loaded so far in a delivery run, found as a comma-separated list of their codes
+// would find them: every piece between commas counts on its own, trimmed and case aside, and the
+// list starts with an empty piece. So an empty code is always found and one holding a comma
+// never is.
+class ArticulosDelReparto {
+public:
+    bool Contiene(const QString& codigo) const;
+    void Agrega(const QString& codigo);
+
+private:
+    QSet<QString> piezas_{QString()}; // case-folded
+};
+
 // An article as the conversion's look-up found it.
 struct ArticuloLeido {
     bool encontrado = false;
@@ -97,7 +121,7 @@ struct Conversion {
     // The article lines' loop.
     bool primeraFila = false;
     qint32 lineasTomadas = 0;
-    QString listaArticulos;
+    ArticulosDelReparto articulosDelReparto;
     qint16 estadoArticulo = 0;
 
     // The current article line.
@@ -136,6 +160,10 @@ struct Conversion {
     // The articles grid's last row.
     int FilaArticulo() const;
 };
+
+// An amount of the set's current record as money text, converted by the header's exchange rate
+// when the call asks.
+QString ImporteConvertido(const Conversion& c, const Registros& rs, const QString& campo);
 
 // Appends one row of the grid per record of the set, the first into the grid's last row, then
 // one empty row; a set without records leaves the grid as it is.

@@ -14,10 +14,6 @@
 
 namespace {
 
-bool Igual(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 // Whether the field holds that number (a null never does).
 bool Vale(const Registros& rs, const QString& campo, double valor) {
     const QVariant v = rs.Fields(campo);
@@ -142,14 +138,11 @@ bool PrimeraVezEnReparto(Conversion& c) {
     if (c.EsPrograma(ProgramasConversion::SoloRemitos) || !Vale(c.cabecera, QStringLiteral("IdReparto"), -1))
         return true;
     const QString codigo = CodigoLinea(c);
-    const QStringList partes = c.listaArticulos.split(QLatin1Char(','));
-    for (const QString& p : partes) {
-        if (Igual(p.trimmed(), codigo)) {
-            c.articulos->setRows(c.articulos->Rows() - 1);
-            return false;
-        }
+    if (c.articulosDelReparto.Contiene(codigo)) {
+        c.articulos->setRows(c.articulos->Rows() - 1);
+        return false;
     }
-    c.listaArticulos += QLatin1Char(',') + codigo;
+    c.articulosDelReparto.Agrega(codigo);
     return true;
 }
 
@@ -233,6 +226,15 @@ bool BuscaArticuloConversion(const Conversion& c, const QString& codigo, Registr
                          prefijoLote, {}, modo, c.programa);
 }
 
+bool ArticulosDelReparto::Contiene(const QString& codigo) const {
+    return !codigo.contains(u',') && piezas_.contains(codigo.toCaseFolded());
+}
+
+void ArticulosDelReparto::Agrega(const QString& codigo) {
+    for (const QStringView pieza : QStringView(codigo).split(u','))
+        piezas_.insert(pieza.trimmed().toString().toCaseFolded());
+}
+
 // The key under which the database compares a code: case and trailing blanks do not count.
 QString ClaveCodigo(const QString& codigo) {
     qsizetype fin = codigo.size();
@@ -266,8 +268,7 @@ double CantidadAplicaciones(Conversion& c) {
         AD().ObtieneRecordset(
             QStringLiteral("SELECT IDARTICULO, CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE "
                            "(TCO_ORIGEN = 'RM' or TCO_ORIGEN = 'NP') AND IDCOMPROBANTEORIGEN = '") +
-                QString(c.SucNroLetra.trimmed()).replace(QLatin1Char('\''), QStringLiteral("''")) +
-                QStringLiteral("'"),
+                Cita(c.SucNroLetra.trimmed()) + QStringLiteral("'"),
             rs);
         while (!rs.Eof()) {
             const QString clave = ClaveCodigo(UT().ValorATexto(rs.Fields(QStringLiteral("IDARTICULO"))));

@@ -11,10 +11,6 @@
 
 namespace {
 
-bool Igual(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 // The account a concept's detail begins with: by its code, else by its optional code. Gives
 // the account's code, or nothing when there is none or it is a title account.
 QString CuentaDelDetalle(const QString& detalle) {
@@ -31,14 +27,6 @@ QString CuentaDelDetalle(const QString& detalle) {
     return UT().ValorATexto(rs.Fields(QStringLiteral("Codigo"))).trimmed();
 }
 
-QString Importe(const Conversion& c, const QString& campo) {
-    if (c.ConvertirMoneda)
-        return FmtMoneda(
-            Regional::TextoNumero(CampoConv::NumeroSinNulo(c.rsOtros, campo) * c.Cotizacion()).trimmed(), -1,
-            false);
-    return FmtMoneda(CampoConv::Recortado(c.rsOtros, campo), -1, false);
-}
-
 void EscribeConcepto(const Conversion& c) {
     Grilla& g = *c.otros;
     const int f = g.Rows() - 1;
@@ -48,8 +36,9 @@ void EscribeConcepto(const Conversion& c) {
         return;
     g.setTextMatrix(f, colOtroConcepto::Detalle,
                     CampoConv::Recortado(c.rsOtros, QStringLiteral("Observacion")));
-    g.setTextMatrix(f, colOtroConcepto::Importe, Importe(c, QStringLiteral("Importe")));
-    g.setTextMatrix(f, colOtroConcepto::ImporteSinIva, Importe(c, QStringLiteral("Importe_S_IVA")));
+    g.setTextMatrix(f, colOtroConcepto::Importe, ImporteConvertido(c, c.rsOtros, QStringLiteral("Importe")));
+    g.setTextMatrix(f, colOtroConcepto::ImporteSinIva,
+                    ImporteConvertido(c, c.rsOtros, QStringLiteral("Importe_S_IVA")));
     const QString cuenta = CuentaDelDetalle(g.TextMatrix(f, colOtroConcepto::Detalle).trimmed());
     if (!cuenta.isEmpty())
         g.setTextMatrix(f, colOtroConcepto::Cuenta, cuenta);

@@ -38,11 +38,11 @@ void CorrigeImpuestos(const Conversion& c, const Registros& linea, const QString
 }
 
 // The amount and total with VAT of a taxed line of an A-letter customer stored without it.
-void CorrigeImportes(const Conversion& c, const Registros& linea, const QString& tabla, const QString& id) {
+void CorrigeImportes(Conversion& c, const Registros& linea, const QString& tabla, const QString& id) {
     const QVariant exento = linea.Fields(QStringLiteral("Exento"));
     if (exento.isNull() || CampoConv::Verdadero(exento))
         return;
-    if (ObtieneLetra(Cfg(QStringLiteral("CONDIVA")),
+    if (ObtieneLetra(c.Config(QStringLiteral("CONDIVA")),
                      CampoConv::Texto(c.cabecera, QStringLiteral("CondicionIva"))) != QLatin1String("A"))
         return;
     const QVariant sinIva = linea.Fields(QStringLiteral("Importe_S_IVA"));

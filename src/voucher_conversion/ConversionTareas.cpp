@@ -8,14 +8,6 @@
 
 namespace {
 
-// An amount of the task as money text, converted by the exchange rate when asked.
-QString Importe(const Conversion& c, const QString& campo) {
-    QString texto = CampoConv::Recortado(c.rsTareas, campo);
-    if (c.ConvertirMoneda)
-        texto = Regional::TextoNumero(CampoConv::NumeroSinNulo(c.rsTareas, campo) * c.Cotizacion());
-    return FmtMoneda(texto.trimmed(), -1, false);
-}
-
 void EscribeTarea(Conversion& c) {
     Grilla& g = *c.tareas;
     const int f = g.Rows() - 1;
@@ -28,9 +20,9 @@ void EscribeTarea(Conversion& c) {
     qint32 minutos = 0;
     g.setTextMatrix(f, colTarea::Cantidad,
                     FormateaHoras(CampoConv::Recortado(rs, QStringLiteral("Horas")), horas, minutos, false));
-    g.setTextMatrix(f, colTarea::ValorHora, Importe(c, QStringLiteral("ValorHora")));
-    g.setTextMatrix(f, colTarea::ImporteSinIva, Importe(c, QStringLiteral("valorHora_S_Iva")));
-    g.setTextMatrix(f, colTarea::Total, Importe(c, QStringLiteral("Total")));
+    g.setTextMatrix(f, colTarea::ValorHora, ImporteConvertido(c, rs, QStringLiteral("ValorHora")));
+    g.setTextMatrix(f, colTarea::ImporteSinIva, ImporteConvertido(c, rs, QStringLiteral("valorHora_S_Iva")));
+    g.setTextMatrix(f, colTarea::Total, ImporteConvertido(c, rs, QStringLiteral("Total")));
     if (c.Compras)
         return;
     g.setTextMatrix(f, colTarea::ObservacionAdicional,

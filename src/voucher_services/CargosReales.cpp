@@ -9,20 +9,15 @@
 #include "Registros.h"
 #include "Utilidades.h"
 
-namespace {
-QString Literal(const QString& texto) {
-    return QString(texto).replace(u'\'', QStringLiteral("''"));
-}
-} // namespace
-
 QString SentenciaCargosReales(const QString& Cliente) {
-    return QStringLiteral("SELECT * FROM V_MV_CARGOSAPLICADOS  with(nolock)  WHERE CUENTA = '") +
-           Literal(Cliente) + QStringLiteral("' AND ((SALDO <> 0) OR (SALDO IS NULL))");
+    return QStringLiteral("SELECT * FROM V_MV_CARGOSAPLICADOS  with(nolock)  WHERE CUENTA = ") +
+           AD().FormateaValorSQL(Cliente, QStringLiteral("'")) +
+           QStringLiteral(" AND ((SALDO <> 0) OR (SALDO IS NULL))");
 }
 
 QString SentenciaImporteCargosReales(const QString& Cuenta) {
-    return QStringLiteral("SELECT SUM (SALDO) AS IMPORTE FROM V_MV_CargosAplicados WHERE CUENTA = '") +
-           Literal(Cuenta.trimmed()) + QStringLiteral("'");
+    return QStringLiteral("SELECT SUM (SALDO) AS IMPORTE FROM V_MV_CargosAplicados WHERE CUENTA = ") +
+           AD().FormateaValorSQL(Cuenta.trimmed(), QStringLiteral("'"));
 }
 
 Moneda ClsCmnCptes::ImporteCargosReales(const QString& Cuenta) {

@@ -436,10 +436,10 @@ Disposicion DisposicionDe(const TipoConsulta& tipo) {
 } // namespace
 
 ArmadorFilasConsulta::ArmadorFilasConsulta(const TipoConsulta& tipo, const Registros& rs)
-    : tc_(tipo.Consultado().trimmed()), tipo_(tipo), indices_(CCantidadCampos, -1),
-      disposicion_(DisposicionDe(tipo)), conComplemento_(EsUno(tc_, {"OT", "FC", "NP"})),
-      conObservaciones_(EsUno(tc_, {"NP", "FC", "RM"})), pedidosPendientes_(Es(tc_, "NP") && tipo.pendiente),
-      propia_(ObtieneIndiceImagen(tc_)), anulado_(ObtieneIndiceImagen(QStringLiteral("Anulado"))),
+    : tc_(tipo.Consultado().trimmed()), indices_(CCantidadCampos, -1), disposicion_(DisposicionDe(tipo)),
+      conComplemento_(EsUno(tc_, {"OT", "FC", "NP"})), conObservaciones_(EsUno(tc_, {"NP", "FC", "RM"})),
+      pedidosPendientes_(Es(tc_, "NP") && tipo.pendiente), propia_(ObtieneIndiceImagen(tc_)),
+      anulado_(ObtieneIndiceImagen(QStringLiteral("Anulado"))),
       aprobado_(ObtieneIndiceImagen(QStringLiteral("Aprobado"))),
       garantia_(ObtieneIndiceImagen(QStringLiteral("OCG"))) {
     for (size_t i = 0; i < kNombresCampos.size(); ++i)
@@ -466,12 +466,11 @@ bool ArmadorFilasConsulta::Marca(const Registros& rs, int campo) const {
     return v.toDouble() != 0.0;
 }
 
-FilaConsulta ArmadorFilasConsulta::FilaPorTipo(const Registros& rs, int disposicion) const {
+FilaConsulta ArmadorFilasConsulta::FilaPorTipo(const Registros& rs) const {
     FilaConsulta f;
     const QString fecha = TextoFecha(Campo(rs, CFecha), QStringLiteral("dd/mm/yy"));
-    const qint16 propia = propia_;
     const auto anulada = [&](qint16 otra) { return Marca(rs, CAnulada) ? anulado_ : otra; };
-    switch (disposicion) {
+    switch (disposicion_) {
     case DTransporte:
         f.soloIconoChico = true;
         f.subItems = {Texto(rs, CIdComprobante), Texto(rs, CIdComplemento), fecha,
@@ -485,12 +484,12 @@ FilaConsulta ArmadorFilasConsulta::FilaPorTipo(const Registros& rs, int disposic
                       TextoFechaLibre(UT().ValorCampo(Campo(rs, CFechaRecibido)))};
         break;
     case DCompras:
-        f.imagen = anulada(propia);
+        f.imagen = anulada(propia_);
         f.texto = fecha;
         f.subItems = {Texto(rs, CIdComprobante), Texto(rs, CCuenta), Texto(rs, CNombre), Texto(rs, CImporte)};
         break;
     case DAsientos:
-        f.imagen = propia;
+        f.imagen = propia_;
         f.texto = fecha;
         f.subItems = {Texto(rs, CSucursal) + Texto(rs, CNumero) + Texto(rs, CLetra), Texto(rs, CCuenta),
                       AD().ObtieneValorTabla(QStringLiteral("VT_PROVEEDORES"), Texto(rs, CCuenta),
@@ -499,13 +498,13 @@ FilaConsulta ArmadorFilasConsulta::FilaPorTipo(const Registros& rs, int disposic
                       Texto(rs, CDetalle), Texto(rs, CImporte)};
         break;
     case DPresupuestos:
-        f.imagen = anulada(propia);
+        f.imagen = anulada(propia_);
         f.texto = fecha;
         f.subItems = {Texto(rs, CIdComprobante), Texto(rs, CNombre), QString(), Texto(rs, CComentarios),
                       Texto(rs, CImporte)};
         break;
     default: {
-        f.imagen = anulada(Marca(rs, CGarantia) ? garantia_ : propia);
+        f.imagen = anulada(Marca(rs, CGarantia) ? garantia_ : propia_);
         f.texto = fecha;
         const QString id = Texto(rs, CIdComprobante);
         const QString recepcion =
@@ -541,7 +540,7 @@ FilaConsulta ArmadorFilasConsulta::FilaGeneral(const Registros& rs) const {
 
 std::optional<FilaConsulta> ArmadorFilasConsulta::Fila(const Registros& rs) const {
     if (disposicion_ != DGeneral)
-        return FilaPorTipo(rs, disposicion_);
+        return FilaPorTipo(rs);
     if (pedidosPendientes_ &&
         Campo(rs, CTC).toString().trimmed().compare(QLatin1StringView("NP"), Qt::CaseInsensitive) == 0) {
         if (Campo(rs, CFechaPreparacion).isNull())

@@ -83,10 +83,9 @@ private:
     QString Texto(const Registros& rs, int campo) const;
     bool Marca(const Registros& rs, int campo) const;
     FilaConsulta FilaGeneral(const Registros& rs) const;
-    FilaConsulta FilaPorTipo(const Registros& rs, int disposicion) const;
+    FilaConsulta FilaPorTipo(const Registros& rs) const;
 
     QString tc_;
-    TipoConsulta tipo_;
     std::vector<int> indices_; // per field of the layouts, -1 when the result lacks it
     // What depends on the type alone, decided once per statement.
     int disposicion_ = 0;

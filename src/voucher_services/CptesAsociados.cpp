@@ -11,14 +11,11 @@
 
 namespace {
 
-QString Literal(const QString& texto) {
-    return QString(texto).replace(u'\'', QStringLiteral("''"));
-}
-
 QString InicioSentencia(const QString& TC, const QString& SucNroLetra) {
-    return QStringLiteral("SELECT * FROM V_MV_CPTE  with(nolock)  WHERE TCORIGEN = '") +
-           Literal(UT().RellenaCodigo(TC.trimmed(), 4)) + QStringLiteral("' AND COMPROBANTEORIGEN = '") +
-           Literal(SucNroLetra.trimmed());
+    return QStringLiteral("SELECT * FROM V_MV_CPTE  with(nolock)  WHERE TCORIGEN = ") +
+           AD().FormateaValorSQL(UT().RellenaCodigo(TC.trimmed(), 4), QStringLiteral("'")) +
+           QStringLiteral(" AND COMPROBANTEORIGEN = ") +
+           AD().FormateaValorSQL(SucNroLetra.trimmed(), QStringLiteral("'"));
 }
 
 } // namespace
@@ -38,7 +35,7 @@ QString ComplementoNumerico(const QString& complemento) {
 
 QString SentenciaCptesRelacionados(const QString& TC, const QString& SucNroLetra, const QString& Complemento,
                                    bool conAnulados) {
-    QString sql = InicioSentencia(TC, SucNroLetra) + QStringLiteral("' AND COMPLEMENTOORIGEN = '") +
+    QString sql = InicioSentencia(TC, SucNroLetra) + QStringLiteral(" AND COMPLEMENTOORIGEN = '") +
                   ComplementoNumerico(Complemento) + QStringLiteral("' ");
     if (!conAnulados)
         sql += QStringLiteral(" AND ANULADA = 0");
@@ -46,7 +43,7 @@ QString SentenciaCptesRelacionados(const QString& TC, const QString& SucNroLetra
 }
 
 QString SentenciaCptesAsociados(const QString& TC, const QString& SucNroLetra) {
-    return InicioSentencia(TC, SucNroLetra) + QStringLiteral("' AND ANULADA = 0");
+    return InicioSentencia(TC, SucNroLetra) + QStringLiteral(" AND ANULADA = 0");
 }
 
 bool ClsCmnCptes::EstaRelacionadoAOtroComprobante(const QString& TC, const QString& SucNroLetra,

@@ -54,25 +54,9 @@ int ReportaConsulta(const ErrorSistema& e) {
     return AD().GestionaError(e);
 }
 
-// What the error routine makes of a failed statement: true to go on.
-bool SigueTrasError(const ErrorSistema& e, const Paso& paso) {
-    const int respuesta = ReportaConsulta(e);
-    if (respuesta == Respuesta::Reintentar)
-        return EjecutaPasos({paso}, ReportaConsulta);
-    return respuesta == Respuesta::Ignorar;
-}
-
-// One statement under the error routine, as EjecutaPasos runs it, without wrapping it in a
-// step unless it fails: the fill runs a few per row.
+// One statement under the error routine, as EjecutaPasos runs it: the fill runs a few per row.
 template <class F> bool UnPaso(F&& paso) {
-    try {
-        paso();
-        return true;
-    } catch (const ErrorSistema& e) {
-        return SigueTrasError(e, Paso(paso));
-    } catch (const std::exception& e) {
-        return SigueTrasError(ErrorSistema(-1, QString::fromLocal8Bit(e.what()), QString()), Paso(paso));
-    }
+    return EjecutaPaso(std::forward<F>(paso), ReportaConsulta);
 }
 
 // Selects the box's text without its surrounding blanks, from the first character.
@@ -171,33 +155,26 @@ void FrmConsComprobantes::Llena(const QString& sql, const TipoConsulta& tipo) {
     llenando_ = false;
 }
 
-// The row is built and added in one go; only a row whose building fails, or that has more
-// sub-items than headers (380 for each one beyond them), goes through the error routine one
-// statement at a time, so that Retry and Ignore act on the statement that failed.
+// Each statement of a row goes through the error routine on its own, so that Retry and Ignore
+// act on the one that failed (380, a sub-item beyond the headers, is skipped silently).
 bool FrmConsComprobantes::AgregaFila(const ArmadorFilasConsulta& armador, const Registros& rs) {
     std::optional<FilaConsulta> fila;
     if (!UnPaso([&] { fila = armador.Fila(rs); }))
         return false;
     if (!fila)
         return true;
-    if (fila->subItems.size() < ListView1.CuentaEncabezados()) {
-        ElementoLista& item = ListView1.Add(QString(), fila->soloIconoChico ? 0 : fila->imagen, fila->imagen);
-        item.setText(fila->texto);
-        for (qsizetype i = 0; i < fila->subItems.size(); ++i)
-            item.setSubItems(static_cast<int>(i + 1), fila->subItems.at(i));
-        return true;
-    }
     ElementoLista* item = nullptr;
-    bool seguir = EjecutaPasos(
-        {
-            [&] { item = &ListView1.Add(QString(), fila->soloIconoChico ? 0 : fila->imagen, fila->imagen); },
-            [&] { item->setText(fila->texto); },
-        },
-        ReportaConsulta);
-    for (qsizetype i = 0; seguir && item && i < fila->subItems.size(); ++i)
-        seguir = EjecutaPasos({[&] { item->setSubItems(static_cast<int>(i + 1), fila->subItems.at(i)); }},
-                              ReportaConsulta);
-    return seguir;
+    if (!UnPaso(
+            [&] { item = &ListView1.Add(QString(), fila->soloIconoChico ? 0 : fila->imagen, fila->imagen); }))
+        return false;
+    if (!item)
+        return true; // the row could not be added and the user went on
+    if (!UnPaso([&] { item->setText(fila->texto); }))
+        return false;
+    for (qsizetype i = 0; i < fila->subItems.size(); ++i)
+        if (!UnPaso([&] { item->setSubItems(static_cast<int>(i + 1), fila->subItems.at(i)); }))
+            return false;
+    return true;
 }
 
 void FrmConsComprobantes::Form_Load() {

@@ -1,7 +1,7 @@
 #pragma once
 
-// Helpers and SQL texts of the stock, unit and line-limit queries (not part of any public
-// interface; the tests assert the texts).
+// Helpers and SQL texts of the stock, unit and line-limit queries (internal to the voucher
+// libraries, not part of their public interface; the tests assert the texts).
 
 #include "ErrorSistema.h"
 

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
 #define EXPECT_TEXTO(a, b) EXPECT_EQ(QString(a).toStdString(), QString(b).toStdString())
 
@@ -221,6 +222,41 @@ TEST_F(ConsultaComprobantes, ComandosDuranteElLlenado) {
     EXPECT_TEXTO(f.NroComprobante, "009900000003R");
     EXPECT_EQ(f.ListView1.Count(), 0);
     EXPECT_FALSE(f.Visible);
+}
+
+// A row with more sub-items than headers goes statement by statement; when adding it fails and
+// the user ignores the error, the fill goes on with the next row instead of writing into nothing.
+TEST_F(ConsultaComprobantes, UnaFilaQueNoSeAgregaSeIgnoraYSigueLaSiguiente) {
+    FrmConsComprobantes f;
+    f.TC = "RM";
+    int cedidas = 0;
+    bool fallaAlta = false;
+    f.cedeTurno = [&] {
+        if (++cedidas != 1)
+            return;
+        f.ListView1.LimpiaEncabezados(); // every later sub-item raises 380, skipped silently
+        fallaAlta = true;
+        f.ListView1.alCambiar = [&] {
+            if (std::exchange(fallaAlta, false))
+                throw ErrorSistema(35600, "Index out of bounds", "ListaVista");
+        };
+    };
+    guion.AgregaRespuesta(Respuesta::Ignorar);
+    f.Form_Load();
+    EXPECT_EQ(cedidas, 3);
+    ASSERT_EQ(guion.Mensajes().size(), 1);
+    EXPECT_TRUE(guion.Mensajes().front().contains("35600"));
+    EXPECT_FALSE(f.Llenando());
+    // The first row whole, the second as its failed Add left it, the third without sub-items.
+    ASSERT_EQ(f.ListView1.Count(), 3);
+    int sinTexto = 0;
+    int conSubItems = 0;
+    for (const ElementoLista* e : f.ListView1.Elementos()) {
+        sinTexto += e->Text().isEmpty() ? 1 : 0;
+        conSubItems += e->TextoColumna(1).isEmpty() ? 0 : 1;
+    }
+    EXPECT_EQ(sinTexto, 1);
+    EXPECT_EQ(conSubItems, 1);
 }
 
 TEST_F(ConsultaComprobantes, UnaSentenciaFallidaVaAlManejadorCentral) {
