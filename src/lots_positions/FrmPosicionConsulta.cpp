@@ -36,6 +36,22 @@ double CampoNumero(const Registros& rs, const char* nombre) {
     return UT().TextoADoble(UT().ValorCampo(rs.Fields(QLatin1String(nombre))));
 }
 
+// Moves the rows that hold a position up, in their order, and drops the rest at once: removing
+// the empty ones one by one would shift the rows below each time.
+void QuitaFilasVacias(Grilla& g) {
+    const SinRedibujo sinRedibujo(g);
+    int destino = 1;
+    for (int f = 1; f < g.Rows(); ++f) {
+        if (g.TextMatrix(f, kPosicion).isEmpty())
+            continue;
+        if (f != destino)
+            for (int c = 0; c < g.Cols(); ++c)
+                g.setTextMatrix(destino, c, g.TextMatrix(f, c));
+        ++destino;
+    }
+    g.setRows(destino);
+}
+
 } // namespace
 
 FrmPosicionConsulta::FrmPosicionConsulta()
@@ -135,14 +151,8 @@ void FrmPosicionConsulta::VerificaAnteriores() {
         rs.MoveNext();
     }
     AD().CierraRecordset(rs);
-    // Candidates without a balance leave their rows empty; they go, from the bottom up.
-    for (int f = g.Rows() - 1; f >= 1; --f)
-        if (g.TextMatrix(f, kPosicion).isEmpty()) {
-            if (g.Rows() - 1 > g.FixedRows())
-                g.RemoveItem(f);
-            else
-                g.setRows(f);
-        }
+    // Candidates without a balance leave their rows empty; they go.
+    QuitaFilasVacias(g);
 }
 
 void FrmPosicionConsulta::CmdAceptar_Click() {
