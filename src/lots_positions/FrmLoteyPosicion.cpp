@@ -8,6 +8,7 @@
 #include "PreparaFormulario.h"
 #include "Regional.h"
 #include "Registros.h"
+#include "Stock.h"
 #include "Teclas.h"
 #include "Utilidades.h"
 
@@ -137,6 +138,8 @@ void FrmLoteyPosicion::VerificaAnteriores() {
     const bool conLotes = EsPosicion && EsLote;
     if (!conLotes && !EsPosicion && !EsConsultaDePosicionLote)
         return;
+    // Every row converts the same article between the same few units: ask once for each.
+    const MemoriaEquivalencias memoria;
     const QString dep = UT().RellenaCodigo(Deposito, 4);
     const QString art = UT().RellenaCodigo(Articulo, 25);
     Registros rs;

@@ -9,6 +9,7 @@
 #include "Regional.h"
 #include "Registros.h"
 #include "RutinasSql.h"
+#include "Stock.h"
 #include "Teclas.h"
 #include "Utilidades.h"
 
@@ -117,6 +118,8 @@ QString FrmPosicionConsulta::SqlSaldos(const QString& deposito, const QString& c
 }
 
 void FrmPosicionConsulta::VerificaAnteriores() {
+    // Every row converts the same article between the same few units: ask once for each.
+    const MemoriaEquivalencias memoria;
     const QString dep = UT().RellenaCodigo(Deposito, 4);
     QStringList candidatas;
     ObtienePosicionesArticulo(Articulo, dep, candidatas, QString());
