@@ -7,6 +7,7 @@
 
 #include "AccesoDatos.h"
 #include "Configuracion.h"
+#include "ErrorSistema.h"
 #include "Formatos.h"
 #include "Globales.h"
 #include "Grilla.h"
@@ -53,21 +54,13 @@ QString Ancho(const QString& v, int ancho) {
 
 // Runs one statement of the posting under its error exit: the banner closed, then the central
 // handler; Retry runs it again, Ignore goes on after it, any other answer leaves the posting.
-template <class F> void Protegido(F&& paso) {
-    for (;;) {
-        try {
-            paso();
-            return;
-        } catch (const ErrorSistema& e) {
-            DllDisplay().CartelCerrar();
-            const int respuesta = AD().GestionaError(e, kRutina);
-            if (respuesta == Respuesta::Reintentar)
-                continue;
-            if (respuesta == Respuesta::Ignorar)
-                return;
-            throw Abandono{};
-        }
-    }
+void Protegido(const Paso& paso) {
+    const bool sigue = EjecutaPasos({paso}, [](const ErrorSistema& e) {
+        DllDisplay().CartelCerrar();
+        return AD().GestionaError(e, kRutina);
+    });
+    if (!sigue)
+        throw Abandono{};
 }
 
 // The entries of a line's list as the posting numbers them (from 1), read once per row: the
