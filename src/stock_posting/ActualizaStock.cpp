@@ -36,20 +36,12 @@ struct Abandono {};
 // A statement run at once was refused: the posting ends on its failure exit.
 struct Rechazo {};
 
-bool Es(const QString& valor, const char* texto) {
-    return valor.trimmed().compare(QLatin1String(texto), Qt::CaseInsensitive) == 0;
-}
-
 bool EsSi(const QString& clave) {
     return Es(Cfg(clave), "SI");
 }
 
 QString Txt(const QString& v) {
     return AD().FormateaValorSQL(v, QStringLiteral("'"));
-}
-
-QString Ancho(const QString& v, int ancho) {
-    return UT().RellenaCodigo(v.trimmed(), ancho);
 }
 
 // Runs one statement of the posting under its error exit: the banner closed, then the central
@@ -182,7 +174,7 @@ void Posteador::Ajustes() {
 
 void Posteador::ValoresOrigen() {
     p_.cuentaValor = p_.Cuenta;
-    p_.TcOrigen = Ancho(p_.TcOrigen, 4);
+    p_.TcOrigen = RellenaRecortado(p_.TcOrigen, 4);
     if (Es(p_.TcOrigen, "ELDELGRID"))
         p_.marcaTcOrigen = true;
     else
@@ -235,19 +227,20 @@ void Posteador::DepositosYMotivo() {
     if (Es(p_.IdDeposito, "ELDELGRID"))
         p_.marcaDeposito = true;
     else if (!p_.IdDeposito.trimmed().isEmpty())
-        p_.IdDeposito = Txt(Ancho(p_.IdDeposito, 4));
+        p_.IdDeposito = Txt(RellenaRecortado(p_.IdDeposito, 4));
     else
-        p_.IdDeposito = Txt(Ancho(Cfg(QStringLiteral("DepositoDefault")), 4));
+        p_.IdDeposito = Txt(RellenaRecortado(Cfg(QStringLiteral("DepositoDefault")), 4));
     if (Es(p_.IdMotivoStock, "ELDELGRID")) {
         p_.marcaMotivo = true;
     } else {
         p_.IdMotivoStock.remove(QLatin1Char('\''));
         p_.IdMotivoStock = p_.IdMotivoStock.trimmed().isEmpty()
-                               ? Txt(Ancho(Cfg(QStringLiteral("MotivoStockDefault")), 4))
+                               ? Txt(RellenaRecortado(Cfg(QStringLiteral("MotivoStockDefault")), 4))
                                : Txt(UT().RellenaCodigo(p_.IdMotivoStock, 4));
     }
-    p_.IdDepositoDestino = p_.IdDepositoDestino.trimmed().isEmpty() ? QStringLiteral("NULL")
-                                                                    : Txt(Ancho(p_.IdDepositoDestino, 4));
+    p_.IdDepositoDestino = p_.IdDepositoDestino.trimmed().isEmpty()
+                               ? QStringLiteral("NULL")
+                               : Txt(RellenaRecortado(p_.IdDepositoDestino, 4));
 }
 
 void Posteador::PasadasYSecuencia() {
@@ -259,7 +252,7 @@ void Posteador::PasadasYSecuencia() {
     p_.IdDepositoDestino = p_.IdDeposito;
     Registros rs;
     AD().ObtieneRecordset("SELECT MAX(SECUENCIA) AS MAX_SECUENCIA FROM V_MV_STOCK WHERE TC = " +
-                              Txt(Ancho(p_.TC, 4)) + " AND IDCOMPROBANTE = " + Txt(p_.SucNroLetra),
+                              Txt(RellenaRecortado(p_.TC, 4)) + " AND IDCOMPROBANTE = " + Txt(p_.SucNroLetra),
                           rs);
     const double maximo = rs.Eof() ? 0 : UT().TextoADoble(UT().ValorCampo(rs.Fields(0)));
     AD().CierraRecordset(rs);
@@ -276,14 +269,14 @@ void Posteador::Encabezado() {
     p_.esOP = Es(p_.TC, "OP");
     Protegido([&] {
         if (p_.esOP)
-            p_.tieneSPNL = cls_.TieneSPNL(Ancho(p_.TC, 4), p_.SucNroLetra);
+            p_.tieneSPNL = cls_.TieneSPNL(RellenaRecortado(p_.TC, 4), p_.SucNroLetra);
     });
     Protegido([&] { FechaRecepcion(); });
     Protegido([&] { Signo(); });
     Protegido([&] { LoteAutomatico(); });
     CedeTurnoPosteo();
     Protegido([&] {
-        p_.compras = Es(AD().ObtieneValorTabla(QStringLiteral("V_TA_CPTE"), Ancho(p_.TC, 4),
+        p_.compras = Es(AD().ObtieneValorTabla(QStringLiteral("V_TA_CPTE"), RellenaRecortado(p_.TC, 4),
                                                QStringLiteral("SISTEMA"), QStringLiteral("Codigo"))
                             .toString(),
                         "COMPRAS");
@@ -432,14 +425,9 @@ void Posteador::Emite(FilaPosteo& f) {
 
 // Runs a statement at once; a refusal of the database ends the posting on its failure exit.
 void Posteador::Ejecuta(const QString& sql) {
-    try {
-        AD().EjecutaSQL(sql);
-    } catch (const ErrorSistema&) {
-        if (AD().LeeConexion().Errors().Count() == 0)
-            throw;
-    }
+    const bool aceptada = EjecutaSentenciaPosteo(sql);
     CedeTurnoPosteo();
-    if (AD().LeeConexion().Errors().Count() > 0)
+    if (!aceptada)
         throw Rechazo{};
 }
 
