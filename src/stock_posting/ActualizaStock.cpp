@@ -155,6 +155,7 @@ private:
     qint32 Cota(const FilaPosteo& f) const;
     void Fila();
     void Asiento();
+    QString GeneraAsiento(qint32 fila);
     QString Celda(int col) const { return p_.grid.TextMatrix(p_.fila, col); }
     bool Bandera(int col) const { return TextoABooleano(Celda(col).trimmed(), true); }
 
@@ -410,14 +411,9 @@ void Posteador::Emite(FilaPosteo& f) {
     Ejecuta(sentencia);
     if (!f.asientoHecho) {
         // The line's amount is booked once, whatever its number of elements, and only after its
-        // row was stored; the motive is a copy so that the entry's replacement of it stays there.
+        // row was stored.
         f.asientoHecho = true;
-        QString motivo = p_.IdMotivoStock, tc = p_.TC, suc = p_.SucNroLetra.mid(0, 4),
-                nro = p_.SucNroLetra.mid(4, 8), letra = p_.SucNroLetra.mid(12, 1);
-        bool esDebito = true;
-        qint16 secuencia = 1;
-        const QString asiento = cls_.GeneraAsientoStock(p_.grid, motivo, tc, suc, nro, letra, p_.Fecha,
-                                                        esDebito, p_.tipoMov, p_.fila, secuencia);
+        const QString asiento = GeneraAsiento(p_.fila);
         if (!asiento.trimmed().isEmpty())
             Ejecuta(asiento);
     }
@@ -498,14 +494,19 @@ void Posteador::Asiento() {
         p_.tipoMov = 3;
     else if (Es(p_.TC, "RM"))
         p_.tipoMov = 1;
+    p_.SqlTemp += kCr + GeneraAsiento(0);
+    CedeTurnoPosteo();
+}
+
+// The accounting entry of grid row `fila` (0: every row). The motive and the voucher's parts go
+// as copies, so that what the entry writes back into them stays there.
+QString Posteador::GeneraAsiento(qint32 fila) {
     QString motivo = p_.IdMotivoStock, tc = p_.TC, suc = p_.SucNroLetra.mid(0, 4),
             nro = p_.SucNroLetra.mid(4, 8), letra = p_.SucNroLetra.mid(12, 1);
     bool esDebito = true;
     qint16 secuencia = 1;
-    const QString texto = cls_.GeneraAsientoStock(p_.grid, motivo, tc, suc, nro, letra, p_.Fecha, esDebito,
-                                                  p_.tipoMov, 0, secuencia);
-    p_.SqlTemp += kCr + texto;
-    CedeTurnoPosteo();
+    return cls_.GeneraAsientoStock(p_.grid, motivo, tc, suc, nro, letra, p_.Fecha, esDebito, p_.tipoMov, fila,
+                                   secuencia);
 }
 
 void Posteador::Final() {
