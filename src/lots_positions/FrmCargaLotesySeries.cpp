@@ -14,6 +14,7 @@
 #include "Teclas.h"
 #include "Utilidades.h"
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 
@@ -31,14 +32,9 @@ double A4(double v) {
 // A list under the writer's rules: "|" and every entry closed by "|"; the empty text when
 // nothing but "|" and blanks would remain.
 QString EscribeLista(const QStringList& entradas) {
-    QString lista = QStringLiteral("|");
-    bool contenido = false;
-    for (const QString& e : entradas) {
-        lista += e;
-        lista += u'|';
-        contenido = contenido || !e.trimmed().isEmpty();
-    }
-    return contenido ? lista : QString();
+    const bool contenido = std::any_of(entradas.cbegin(), entradas.cend(),
+                                       [](const QString& e) { return !e.trimmed().isEmpty(); });
+    return contenido ? ListaPipe::Escribe(entradas) : QString();
 }
 
 // Entry texts of a list by their first position (from 1), without regard to case and to the

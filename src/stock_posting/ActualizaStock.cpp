@@ -59,12 +59,7 @@ void Protegido(const Paso& paso) {
 // closed entries, untrimmed, or the whole text as entry 1 when it holds no "|".
 class Entradas {
 public:
-    explicit Entradas(QString lista) : lista_(std::move(lista)) {
-        ListaPipe::Recorrido r = ListaPipe::Recorre(lista_);
-        if (!r.tieneBarra && !r.cola.isEmpty())
-            r.cerradas.push_back(r.cola);
-        entradas_ = std::move(r.cerradas);
-    }
+    explicit Entradas(QString lista) : lista_(std::move(lista)), entradas_(ListaPipe::Numeradas(lista_)) {}
     QString operator()(qint32 j) const {
         return j < 1 || size_t(j) > entradas_.size() ? QString() : entradas_[size_t(j) - 1].toString();
     }
