@@ -3,6 +3,7 @@
 #include "FrmCargaLotesySeries.h"
 
 #include "AccesoDatos.h"
+#include "CantidadesLinea.h"
 #include "Configuracion.h"
 #include "Globales.h"
 #include "Interaccion.h"
@@ -23,11 +24,6 @@ namespace {
 const QString kAviso = QStringLiteral("Aviso al Operador");
 const QString kAvisoFuerte = QStringLiteral("Aviso al Operador!!!");
 constexpr qint16 kF2 = 113;
-
-// Quantities are compared as the database keeps them: to four decimals.
-double A4(double v) {
-    return RedondeoBanquero(v, 4);
-}
 
 // A list under the writer's rules: "|" and every entry closed by "|"; the empty text when
 // nothing but "|" and blanks would remain.
@@ -336,13 +332,13 @@ void FrmCargaLotesySeries::DistribuyeCantidad() {
     for (int fila = 1; fila < g.Rows() && resto != 0; ++fila) {
         const double a = UT().TextoADoble(g.TextMatrix(fila, 3));
         const double s = UT().TextoADoble(g.TextMatrix(fila, 2));
-        if (A4(resto + a) <= A4(s)) {
-            g.setTextMatrix(fila, 3, Regional::TextoNumero(A4(resto + a)));
+        if (Redondea4(resto + a) <= Redondea4(s)) {
+            g.setTextMatrix(fila, 3, Regional::TextoNumero(Redondea4(resto + a)));
             resto = 0;
         } else {
             g.setTextMatrix(fila, 3, Regional::TextoNumero(s));
             tomado += s - a;
-            resto = A4(Cantidad - tomado);
+            resto = Redondea4(Cantidad - tomado);
         }
     }
 }
@@ -356,7 +352,7 @@ void FrmCargaLotesySeries::CompletaCantidades() {
             v = resto;
         if (v == 0 && resto > 0)
             v = resto;
-        resto = A4(resto - v);
+        resto = Redondea4(resto - v);
         g.setTextMatrix(fila, 3, Regional::TextoNumero(v));
     }
 }
@@ -371,7 +367,7 @@ double FrmCargaLotesySeries::SumaFilas(long MenosCual) {
 }
 
 bool FrmCargaLotesySeries::ValidaCantidadCantidadPedida() {
-    return A4(SumaFilas(-1)) == A4(Cantidad);
+    return Redondea4(SumaFilas(-1)) == Redondea4(Cantidad);
 }
 
 // ---- Editing ----
@@ -433,8 +429,8 @@ void FrmCargaLotesySeries::CampoValida(CajaTexto& Texto) {
         interaccion().MsgBox(mensaje, Estilo::Critico, kAviso);
         campoInvalido_ = true;
     };
-    EjecutaPasos(
-        {[&] {
+    ClsCmnCptes::EjecutaProtegido(
+        QStringLiteral("CampoValida"), {[&] {
             const QString texto = Texto.Text().trimmed();
             const QString campo = Texto.DataField().trimmed();
             if (campo.compare(QLatin1String("Cantidad"), Qt::CaseInsensitive) == 0) {
@@ -458,8 +454,7 @@ void FrmCargaLotesySeries::CampoValida(CajaTexto& Texto) {
                 g.setText(EdicionLineas::TextoCelda(Texto.Text()));
                 CompletaTodoIgual();
             }
-        }},
-        [](const ErrorSistema& e) { return AD().GestionaError(e, QStringLiteral("CampoValida")); });
+        }});
 }
 
 // ---- Accept, cancel, keys and toolbar ----
@@ -480,8 +475,8 @@ void FrmCargaLotesySeries::CmdAceptar_Click() {
 void FrmCargaLotesySeries::AceptaSalida() {
     Grilla& g = MSFlexGrid1;
     bool sigue = false;
-    EjecutaPasos(
-        {[&] {
+    ClsCmnCptes::EjecutaProtegido(
+        QStringLiteral("CmdAceptar_Click"), {[&] {
             if (ValidaCantidadCantidadPedida()) {
                 sigue = true;
                 return;
@@ -490,7 +485,7 @@ void FrmCargaLotesySeries::AceptaSalida() {
             const QString pregunta =
                 QStringLiteral("\r\n¿Desea Ajustar la Cantidad Solicitada en el Formulario?");
             QString texto;
-            if (A4(suma) > A4(Cantidad)) {
+            if (Redondea4(suma) > Redondea4(Cantidad)) {
                 texto = QStringLiteral("La suma de las cantidades Informadas, supera a la solicitada en el "
                                        "Formulario de Carga de Datos") +
                         pregunta;
@@ -511,8 +506,7 @@ void FrmCargaLotesySeries::AceptaSalida() {
             interaccion().MsgBox(QStringLiteral("Debe Ajustar la suma de las cantidades a :") +
                                      Regional::TextoNumero(Cantidad),
                                  Estilo::Critico, kAviso);
-        }},
-        [](const ErrorSistema& e) { return AD().GestionaError(e, QStringLiteral("CmdAceptar_Click")); });
+        }});
     if (!sigue)
         return;
     QStringList lotes;

@@ -25,10 +25,6 @@ constexpr int kUnidad = 3;
 constexpr int kCapacidad = 4;
 constexpr int kDisponible = 5;
 
-double Numero(const Grilla& g, int fila, int col) {
-    return UT().TextoADoble(g.TextMatrix(fila, col));
-}
-
 QString Campo(const Registros& rs, const char* nombre) {
     return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(nombre)))).trimmed();
 }
@@ -149,7 +145,8 @@ void FrmPosicionConsulta::VerificaAnteriores() {
             g.setTextMatrix(fila, kOrden, Campo(rs, "ORDENINGRESO"));
             g.setTextMatrix(fila, kUnidad, IUNIDAD);
             g.setTextMatrix(fila, kCapacidad, Regional::TextoNumero(capacidad));
-            g.setTextMatrix(fila, kDisponible, Regional::TextoNumero(Numero(g, fila, kCapacidad) - saldo));
+            g.setTextMatrix(fila, kDisponible,
+                            Regional::TextoNumero(NumeroCelda(g, fila, kCapacidad) - saldo));
         }
         rs.MoveNext();
     }
@@ -167,8 +164,8 @@ void FrmPosicionConsulta::CmdAceptar_Click() {
         Oculta();
         return;
     }
-    const double disponible = Numero(g, fila, kDisponible);
-    if (Numero(g, fila, kCapacidad) != 0 && Redondea4(disponible) < Redondea4(Cantidad1)) {
+    const double disponible = NumeroCelda(g, fila, kDisponible);
+    if (NumeroCelda(g, fila, kCapacidad) != 0 && Redondea4(disponible) < Redondea4(Cantidad1)) {
         interaccion().MsgBox(QStringLiteral("No puede asignarle a esa posicion") + "\r\n" +
                                  "Ahi puede asignar solamente " + Regional::TextoNumero(disponible) + " " +
                                  IUNIDAD,
