@@ -352,8 +352,7 @@ void FrmLoteyPosicion::Toolbar1_ButtonClick(int indice) {
         edicion_.BlanqueaHaciaAbajo(QStringLiteral("0"), kCantidad);
     } else if (indice == 3) {
         g.setRow(0);
-        for (int f = 1; f < g.Rows(); ++f)
-            g.setTextMatrix(f, kCantidad, QStringLiteral("0"));
+        edicion_.BlanqueaHaciaAbajo(QStringLiteral("0"), kCantidad);
         DistribuyeCantidad();
         MueveCelda(g.Rows() - 1, kCantidad);
     }
