@@ -110,8 +110,12 @@ FrmCargaLotesySeries::FrmCargaLotesySeries()
 }
 
 int FrmCargaLotesySeries::Ancho(int letras) const {
-    const QString equis(letras, QLatin1Char('X'));
-    return TextWidth ? TextWidth(equis) : letras * 120;
+    return AnchoTexto(QString(letras, QLatin1Char('X')));
+}
+
+// Without a measure from the view, every letter is 120 twips.
+int FrmCargaLotesySeries::AnchoTexto(const QString& texto) const {
+    return TextWidth ? TextWidth(texto) : int(texto.size()) * 120;
 }
 
 // ---- Loading ----
@@ -358,8 +362,7 @@ void FrmCargaLotesySeries::CompletaCantidades() {
 }
 
 void FrmCargaLotesySeries::AjustaAnchoColumnas() {
-    edicion_.AjustaAnchoColumnas(TextWidth ? TextWidth
-                                           : [this](const QString& t) { return Ancho(int(t.size())); });
+    edicion_.AjustaAnchoColumnas([this](const QString& t) { return AnchoTexto(t); });
 }
 
 double FrmCargaLotesySeries::SumaFilas(long MenosCual) {

@@ -512,14 +512,14 @@ void Posteador::Final() {
         p_.signo = -1;
     }
     Protegido([&] {
-        if (!DescargaInsumos(cls_, p_))
+        if (!DescargaInsumos(p_))
             throw Rechazo{};
     });
     if (p_.EsTransferencia) {
         p_.pasada = 3;
         p_.signo = 1;
         Protegido([&] {
-            if (!DescargaInsumos(cls_, p_))
+            if (!DescargaInsumos(p_))
                 throw Rechazo{};
         });
     }

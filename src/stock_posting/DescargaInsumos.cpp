@@ -255,8 +255,7 @@ void Linea(Posteo& p, bool& numerado, QSet<QString>& sinComponentes) {
 
 } // namespace
 
-bool DescargaInsumos(ClsCmnCptes& cls, Posteo& p) {
-    (void)cls;
+bool DescargaInsumos(Posteo& p) {
     if (Excluida(p))
         return true;
     if (p.pasada != 3)

@@ -10,7 +10,6 @@
 #include <QVariant>
 #include <QtGlobal>
 
-class ClsCmnCptes;
 class Grilla;
 
 // The caller's arguments as the posting prepared them, and what one posting keeps between its
@@ -113,4 +112,4 @@ bool EjecutaSentenciaPosteo(const QString& sql);
 // The production-input discharge of the posted lines: statements appended to the batch (or run
 // at once in per-line mode). False when a statement run at once was refused: the posting ends on
 // its failure exit.
-bool DescargaInsumos(ClsCmnCptes& cls, Posteo& p);
+bool DescargaInsumos(Posteo& p);
