@@ -36,10 +36,6 @@ struct Abandono {};
 // A statement run at once was refused: the posting ends on its failure exit.
 struct Rechazo {};
 
-bool EsSi(const QString& clave) {
-    return Es(Cfg(clave), "SI");
-}
-
 QString Txt(const QString& v) {
     return AD().FormateaValorSQL(v, QStringLiteral("'"));
 }
@@ -161,10 +157,10 @@ private:
 };
 
 void Posteador::Ajustes() {
-    p_.cargaInsumos = EsSi(QStringLiteral("CargaInsumosProduccion"));
-    loteAutoIng_ = EsSi(QStringLiteral("AsignacionAutomaticaDeLoteING"));
-    loteAutoIngOP_ = EsSi(QStringLiteral("AsignacionAutomaticaDeLoteINGOP"));
-    p_.confirmaUDEquiv = EsSi(QStringLiteral("ConfirmaUDEquiv"));
+    p_.cargaInsumos = CfgEsSi(QStringLiteral("CargaInsumosProduccion"));
+    loteAutoIng_ = CfgEsSi(QStringLiteral("AsignacionAutomaticaDeLoteING"));
+    loteAutoIngOP_ = CfgEsSi(QStringLiteral("AsignacionAutomaticaDeLoteINGOP"));
+    p_.confirmaUDEquiv = CfgEsSi(QStringLiteral("ConfirmaUDEquiv"));
     p_.tipoMov = 0;
 }
 

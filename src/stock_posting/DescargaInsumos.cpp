@@ -173,7 +173,7 @@ void Descarga::Fila(const Componente& c) {
 
 bool Excluida(const Posteo& p) {
     return Es(p.TC, "SPL") || Es(p.TC, "AJP") || Es(p.TC, "AJN") ||
-           Es(Cfg(QStringLiteral("DescargaInsumosProduccion")), "SI") || Es(p.TC, "OP") || p.cargaInsumos;
+           CfgEsSi(QStringLiteral("DescargaInsumosProduccion")) || Es(p.TC, "OP") || p.cargaInsumos;
 }
 
 // A component of the line: its code found among the articles (or a "*text" one), then one row per
