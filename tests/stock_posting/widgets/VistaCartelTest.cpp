@@ -69,6 +69,7 @@ TEST(VistaCartel, UnCuadroNoRepintaLaVentanaEntera) {
     d.CartelInicio("Grabando Stock....", false);
     QWidget* w = VentanaCartel();
     ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
     w->installEventFilter(&pinturas);
     for (int i = 0; i < 5; ++i)
         d.Formulario()->Timer1_Timer();
