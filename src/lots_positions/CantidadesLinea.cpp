@@ -3,8 +3,10 @@
 #include "AccesoDatos.h"
 #include "ErrorSistema.h"
 #include "Globales.h"
+#include "Grilla.h"
 #include "Regional.h"
 #include "Stock.h"
+#include "Utilidades.h"
 
 double EnUnidadLinea(const QString& articulo, const QString& origen, double cantidad,
                      const QString& destino) {
@@ -26,4 +28,8 @@ QString LiteralSql(const QString& texto) {
 
 double Redondea4(double valor) {
     return RedondeoBanquero(valor, 4);
+}
+
+double NumeroCelda(const Grilla& g, int fila, int col) {
+    return UT().TextoADoble(g.TextMatrix(fila, col));
 }

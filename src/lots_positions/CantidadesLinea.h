@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class Grilla;
+
 // What the position dialogs share about the quantities of a voucher line.
 
 // A balance or a capacity held in `origen` expressed in the line's unit `destino`: unchanged
@@ -14,3 +16,6 @@ QString LiteralSql(const QString& texto);
 
 // Quantities of the line dialogs are compared at four decimals, as the stock keeps them.
 double Redondea4(double valor);
+
+// The number in a grid cell the dialog wrote or accepted, in the regional format it was written in.
+double NumeroCelda(const Grilla& g, int fila, int col);

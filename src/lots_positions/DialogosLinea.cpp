@@ -11,14 +11,6 @@
 #include "Interaccion.h"
 #include "Utilidades.h"
 
-namespace {
-
-int ErrorDriver(const ErrorSistema& e) {
-    return AD().GestionaError(e, QStringLiteral("PideSerieLote"));
-}
-
-} // namespace
-
 void ClsCmnCptes::PideSerieLote(const QString& Articulo, double Cantidad, const QString& SerieAnt,
                                 const QString& LoteAnt, QString& SerieNvo, QString& LoteNvo, bool Serie,
                                 bool Lote, bool Talle) {
@@ -28,27 +20,26 @@ void ClsCmnCptes::PideSerieLote(const QString& Articulo, double Cantidad, const 
         return;
     }
     FrmCargaLotesySeries f;
-    EjecutaPasos({
-                     [&] { f.Form_Load(); },
-                     [&] {
-                         f.Cantidad = Cantidad;
-                         f.EsSerie = Serie;
-                         f.EsLote = Lote;
-                         f.EsTalle = Talle;
-                         f.Articulo = Articulo;
-                         f.SeriesAnteriores = SerieAnt;
-                         f.LotesAnteriores = LoteAnt;
-                     },
-                     [&] { f.CargaDatos(); },
-                     [&] { f.lblArticulo.setCaption(Articulo); },
-                     [&] {
-                         f.Visible = true;
-                         interaccion().MuestraModal(f);
-                     },
-                     [&] { SerieNvo = f.Series; },
-                     [&] { LoteNvo = f.Lotes; },
-                 },
-                 ErrorDriver);
+    EjecutaProtegido(QStringLiteral("PideSerieLote"), {
+                                                          [&] { f.Form_Load(); },
+                                                          [&] {
+                                                              f.Cantidad = Cantidad;
+                                                              f.EsSerie = Serie;
+                                                              f.EsLote = Lote;
+                                                              f.EsTalle = Talle;
+                                                              f.Articulo = Articulo;
+                                                              f.SeriesAnteriores = SerieAnt;
+                                                              f.LotesAnteriores = LoteAnt;
+                                                          },
+                                                          [&] { f.CargaDatos(); },
+                                                          [&] { f.lblArticulo.setCaption(Articulo); },
+                                                          [&] {
+                                                              f.Visible = true;
+                                                              interaccion().MuestraModal(f);
+                                                          },
+                                                          [&] { SerieNvo = f.Series; },
+                                                          [&] { LoteNvo = f.Lotes; },
+                                                      });
 }
 
 void ClsCmnCptes::PideSerieLote_Salidas(Grilla& Grilla, const QString& Articulo, const QString& Descripcion,
@@ -58,46 +49,47 @@ void ClsCmnCptes::PideSerieLote_Salidas(Grilla& Grilla, const QString& Articulo,
                                         QString& Deposito, bool MostrarForm) {
     FrmCargaLotesySeries f;
     bool seguir = true;
-    EjecutaPasos({
-                     [&] {
-                         if (Deposito.isEmpty())
-                             Deposito = Cfg(QStringLiteral("DepositoDefault"));
-                     },
-                     [&] { seguir = Cantidad != 0; },
-                 },
-                 ErrorDriver);
+    EjecutaProtegido(QStringLiteral("PideSerieLote"), {
+                                                          [&] {
+                                                              if (Deposito.isEmpty())
+                                                                  Deposito =
+                                                                      Cfg(QStringLiteral("DepositoDefault"));
+                                                          },
+                                                          [&] { seguir = Cantidad != 0; },
+                                                      });
     if (!seguir)
         return;
-    EjecutaPasos({
-                     [&] { f.Form_Load(); },
-                     [&] {
-                         f.Cantidad = Cantidad;
-                         f.Articulo = Articulo;
-                         f.EsConsultaDeSerieLote = true;
-                         f.EsLote = Lote;
-                         f.EsSerie = Serie;
-                         f.EsTalle = Talle;
-                         f.Deposito = UT().RellenaCodigo(Deposito, 4);
-                         f.Lotes = SeriesLoteAnt;
-                         f.Series = CantidadANT;
-                     },
-                     [&] { CuentaLotesEnGrilla(Grilla, Articulo, f.LotesExistentes, f.SeriesExistentes); },
-                     [&] { f.CargaDatos(); },
-                     [&] { f.lblArticulo.setCaption(Articulo + QStringLiteral(" - ") + Descripcion); },
-                     [&] { f.MostrarForm = MostrarForm; },
-                     [&] {
-                         if (MostrarForm) {
-                             f.Visible = true;
-                             interaccion().MuestraModal(f);
-                         } else {
-                             f.CmdAceptar_Click();
-                         }
-                     },
-                     [&] { SeriesLoteNvo = f.Lotes; },
-                     [&] { CantidadesNvo = f.Series; },
-                     [&] { Cantidad = f.Cantidad; },
-                 },
-                 ErrorDriver);
+    EjecutaProtegido(
+        QStringLiteral("PideSerieLote"),
+        {
+            [&] { f.Form_Load(); },
+            [&] {
+                f.Cantidad = Cantidad;
+                f.Articulo = Articulo;
+                f.EsConsultaDeSerieLote = true;
+                f.EsLote = Lote;
+                f.EsSerie = Serie;
+                f.EsTalle = Talle;
+                f.Deposito = UT().RellenaCodigo(Deposito, 4);
+                f.Lotes = SeriesLoteAnt;
+                f.Series = CantidadANT;
+            },
+            [&] { CuentaLotesEnGrilla(Grilla, Articulo, f.LotesExistentes, f.SeriesExistentes); },
+            [&] { f.CargaDatos(); },
+            [&] { f.lblArticulo.setCaption(Articulo + QStringLiteral(" - ") + Descripcion); },
+            [&] { f.MostrarForm = MostrarForm; },
+            [&] {
+                if (MostrarForm) {
+                    f.Visible = true;
+                    interaccion().MuestraModal(f);
+                } else {
+                    f.CmdAceptar_Click();
+                }
+            },
+            [&] { SeriesLoteNvo = f.Lotes; },
+            [&] { CantidadesNvo = f.Series; },
+            [&] { Cantidad = f.Cantidad; },
+        });
 }
 
 void ClsCmnCptes::CuentaLotesEnGrilla(Grilla& Grilla, const QString& Articulo, QString& LotesEnGrid,

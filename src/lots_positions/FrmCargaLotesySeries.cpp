@@ -3,6 +3,7 @@
 #include "FrmCargaLotesySeries.h"
 
 #include "AccesoDatos.h"
+#include "CantidadesLinea.h"
 #include "Configuracion.h"
 #include "Globales.h"
 #include "Interaccion.h"
@@ -14,6 +15,7 @@
 #include "Teclas.h"
 #include "Utilidades.h"
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 
@@ -23,22 +25,12 @@ const QString kAviso = QStringLiteral("Aviso al Operador");
 const QString kAvisoFuerte = QStringLiteral("Aviso al Operador!!!");
 constexpr qint16 kF2 = 113;
 
-// Quantities are compared as the database keeps them: to four decimals.
-double A4(double v) {
-    return RedondeoBanquero(v, 4);
-}
-
 // A list under the writer's rules: "|" and every entry closed by "|"; the empty text when
 // nothing but "|" and blanks would remain.
 QString EscribeLista(const QStringList& entradas) {
-    QString lista = QStringLiteral("|");
-    bool contenido = false;
-    for (const QString& e : entradas) {
-        lista += e;
-        lista += u'|';
-        contenido = contenido || !e.trimmed().isEmpty();
-    }
-    return contenido ? lista : QString();
+    const bool contenido = std::any_of(entradas.cbegin(), entradas.cend(),
+                                       [](const QString& e) { return !e.trimmed().isEmpty(); });
+    return contenido ? ListaPipe::Escribe(entradas) : QString();
 }
 
 // Entry texts of a list by their first position (from 1), without regard to case and to the
@@ -118,8 +110,12 @@ FrmCargaLotesySeries::FrmCargaLotesySeries()
 }
 
 int FrmCargaLotesySeries::Ancho(int letras) const {
-    const QString equis(letras, QLatin1Char('X'));
-    return TextWidth ? TextWidth(equis) : letras * 120;
+    return AnchoTexto(QString(letras, QLatin1Char('X')));
+}
+
+// Without a measure from the view, every letter is 120 twips.
+int FrmCargaLotesySeries::AnchoTexto(const QString& texto) const {
+    return TextWidth ? TextWidth(texto) : int(texto.size()) * 120;
 }
 
 // ---- Loading ----
@@ -340,13 +336,13 @@ void FrmCargaLotesySeries::DistribuyeCantidad() {
     for (int fila = 1; fila < g.Rows() && resto != 0; ++fila) {
         const double a = UT().TextoADoble(g.TextMatrix(fila, 3));
         const double s = UT().TextoADoble(g.TextMatrix(fila, 2));
-        if (A4(resto + a) <= A4(s)) {
-            g.setTextMatrix(fila, 3, Regional::TextoNumero(A4(resto + a)));
+        if (Redondea4(resto + a) <= Redondea4(s)) {
+            g.setTextMatrix(fila, 3, Regional::TextoNumero(Redondea4(resto + a)));
             resto = 0;
         } else {
             g.setTextMatrix(fila, 3, Regional::TextoNumero(s));
             tomado += s - a;
-            resto = A4(Cantidad - tomado);
+            resto = Redondea4(Cantidad - tomado);
         }
     }
 }
@@ -360,14 +356,13 @@ void FrmCargaLotesySeries::CompletaCantidades() {
             v = resto;
         if (v == 0 && resto > 0)
             v = resto;
-        resto = A4(resto - v);
+        resto = Redondea4(resto - v);
         g.setTextMatrix(fila, 3, Regional::TextoNumero(v));
     }
 }
 
 void FrmCargaLotesySeries::AjustaAnchoColumnas() {
-    edicion_.AjustaAnchoColumnas(TextWidth ? TextWidth
-                                           : [this](const QString& t) { return Ancho(int(t.size())); });
+    edicion_.AjustaAnchoColumnas([this](const QString& t) { return AnchoTexto(t); });
 }
 
 double FrmCargaLotesySeries::SumaFilas(long MenosCual) {
@@ -375,7 +370,7 @@ double FrmCargaLotesySeries::SumaFilas(long MenosCual) {
 }
 
 bool FrmCargaLotesySeries::ValidaCantidadCantidadPedida() {
-    return A4(SumaFilas(-1)) == A4(Cantidad);
+    return Redondea4(SumaFilas(-1)) == Redondea4(Cantidad);
 }
 
 // ---- Editing ----
@@ -437,8 +432,8 @@ void FrmCargaLotesySeries::CampoValida(CajaTexto& Texto) {
         interaccion().MsgBox(mensaje, Estilo::Critico, kAviso);
         campoInvalido_ = true;
     };
-    EjecutaPasos(
-        {[&] {
+    ClsCmnCptes::EjecutaProtegido(
+        QStringLiteral("CampoValida"), {[&] {
             const QString texto = Texto.Text().trimmed();
             const QString campo = Texto.DataField().trimmed();
             if (campo.compare(QLatin1String("Cantidad"), Qt::CaseInsensitive) == 0) {
@@ -462,8 +457,7 @@ void FrmCargaLotesySeries::CampoValida(CajaTexto& Texto) {
                 g.setText(EdicionLineas::TextoCelda(Texto.Text()));
                 CompletaTodoIgual();
             }
-        }},
-        [](const ErrorSistema& e) { return AD().GestionaError(e, QStringLiteral("CampoValida")); });
+        }});
 }
 
 // ---- Accept, cancel, keys and toolbar ----
@@ -484,8 +478,8 @@ void FrmCargaLotesySeries::CmdAceptar_Click() {
 void FrmCargaLotesySeries::AceptaSalida() {
     Grilla& g = MSFlexGrid1;
     bool sigue = false;
-    EjecutaPasos(
-        {[&] {
+    ClsCmnCptes::EjecutaProtegido(
+        QStringLiteral("CmdAceptar_Click"), {[&] {
             if (ValidaCantidadCantidadPedida()) {
                 sigue = true;
                 return;
@@ -494,7 +488,7 @@ void FrmCargaLotesySeries::AceptaSalida() {
             const QString pregunta =
                 QStringLiteral("\r\n¿Desea Ajustar la Cantidad Solicitada en el Formulario?");
             QString texto;
-            if (A4(suma) > A4(Cantidad)) {
+            if (Redondea4(suma) > Redondea4(Cantidad)) {
                 texto = QStringLiteral("La suma de las cantidades Informadas, supera a la solicitada en el "
                                        "Formulario de Carga de Datos") +
                         pregunta;
@@ -515,8 +509,7 @@ void FrmCargaLotesySeries::AceptaSalida() {
             interaccion().MsgBox(QStringLiteral("Debe Ajustar la suma de las cantidades a :") +
                                      Regional::TextoNumero(Cantidad),
                                  Estilo::Critico, kAviso);
-        }},
-        [](const ErrorSistema& e) { return AD().GestionaError(e, QStringLiteral("CmdAceptar_Click")); });
+        }});
     if (!sigue)
         return;
     QStringList lotes;

@@ -109,6 +109,7 @@ private:
     void AnterioresEntrada();
     void EnterEnGrilla();
     int Ancho(int letras) const;
+    int AnchoTexto(const QString& texto) const;
     // The key accept writes for a row: trimmed lot, the end marker, trimmed serial.
     QString ClaveFila(int fila) const;
 

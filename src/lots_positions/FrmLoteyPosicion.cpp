@@ -8,6 +8,7 @@
 #include "PreparaFormulario.h"
 #include "Regional.h"
 #include "Registros.h"
+#include "Stock.h"
 #include "Teclas.h"
 #include "Utilidades.h"
 
@@ -25,15 +26,6 @@ constexpr int kCantidad = 4;
 
 const QString kTitulo = QStringLiteral("Aviso al Operador");
 const QString kTituloPregunta = QStringLiteral("Aviso al Operador!!!");
-
-bool Protegido(const QString& rutina, std::initializer_list<Paso> pasos) {
-    return EjecutaPasos(pasos, [&](const ErrorSistema& e) { return AD().GestionaError(e, rutina); });
-}
-
-// The number of a cell this dialog wrote or accepted, in the regional format it was written in.
-double Numero(const Grilla& g, int fila, int col) {
-    return UT().TextoADoble(g.TextMatrix(fila, col));
-}
 
 QString Texto(double valor) {
     return Regional::TextoNumero(valor);
@@ -137,6 +129,8 @@ void FrmLoteyPosicion::VerificaAnteriores() {
     const bool conLotes = EsPosicion && EsLote;
     if (!conLotes && !EsPosicion && !EsConsultaDePosicionLote)
         return;
+    // Every row converts the same article between the same few units: ask once for each.
+    const MemoriaEquivalencias memoria;
     const QString dep = UT().RellenaCodigo(Deposito, 4);
     const QString art = UT().RellenaCodigo(Articulo, 25);
     Registros rs;
@@ -189,10 +183,11 @@ void FrmLoteyPosicion::AgregaFilaDeposito(const QString& dep, const QString& art
 
 void FrmLoteyPosicion::RestauraAnteriores() {
     QStringList posiciones, cantidades, lotes;
-    Protegido(QStringLiteral("Cuenta_Series_Y_Lotes%"), {[&] {
-                  ClsCmnCptes::DescomponePosicionCantidadLote(PosicionesAnteriores, LotesAnteriores,
-                                                              posiciones, cantidades, lotes);
-              }});
+    ClsCmnCptes::EjecutaProtegido(QStringLiteral("Cuenta_Series_Y_Lotes%"), {[&] {
+                                      ClsCmnCptes::DescomponePosicionCantidadLote(PosicionesAnteriores,
+                                                                                  LotesAnteriores, posiciones,
+                                                                                  cantidades, lotes);
+                                  }});
     const bool conLotes = EsPosicion && EsLote;
     Grilla& g = MSFlexGrid1;
     // Entries name their rows by position (and lot); the first row of each name takes it.
@@ -234,9 +229,9 @@ void FrmLoteyPosicion::DistribuyeCantidad() {
     double total = SumaFilas(-1);
     double resto = Cantidad1;
     for (int f = 1; f < g.Rows() && Redondea4(resto) != 0; ++f) {
-        const double actual = Numero(g, f, kCantidad);
+        const double actual = NumeroCelda(g, f, kCantidad);
         const double pedido = resto + actual;
-        const double disponible = Numero(g, f, kDisponible);
+        const double disponible = NumeroCelda(g, f, kDisponible);
         const double nuevo = Redondea4(pedido) <= Redondea4(disponible) ? pedido : disponible;
         g.setTextMatrix(f, kCantidad, Texto(nuevo));
         total += UT().TextoADoble(g.TextMatrix(f, kCantidad)) - actual;
@@ -246,13 +241,15 @@ void FrmLoteyPosicion::DistribuyeCantidad() {
 
 double FrmLoteyPosicion::SumaFilas(int MenosCual) {
     double suma = 0;
-    Protegido(QStringLiteral("SumaFilas#"), {[&] { suma = edicion_.SumaFilas(kCantidad, MenosCual); }});
+    ClsCmnCptes::EjecutaProtegido(QStringLiteral("SumaFilas#"),
+                                  {[&] { suma = edicion_.SumaFilas(kCantidad, MenosCual); }});
     return suma;
 }
 
 bool FrmLoteyPosicion::ValidaCantidadCantidadPedida() {
     bool iguales = false;
-    Protegido(QString(), {[&] { iguales = Redondea4(SumaFilas(-1)) == Redondea4(Cantidad1); }});
+    ClsCmnCptes::EjecutaProtegido(QString(),
+                                  {[&] { iguales = Redondea4(SumaFilas(-1)) == Redondea4(Cantidad1); }});
     return iguales;
 }
 
@@ -270,18 +267,18 @@ void FrmLoteyPosicion::CampoValida(CajaTexto& Texto) {
         return;
     }
     std::optional<double> valor;
-    const bool sigue = Protegido(QStringLiteral("CampoValida"), {[&] {
-                                     valor = Regional::LeeDoble(texto);
-                                     if (!valor)
-                                         throw ErrorSistema(13, QStringLiteral("Type mismatch"),
-                                                            QStringLiteral("CampoValida"));
-                                 }});
+    const bool sigue = ClsCmnCptes::EjecutaProtegido(
+        QStringLiteral("CampoValida"), {[&] {
+            valor = Regional::LeeDoble(texto);
+            if (!valor)
+                throw ErrorSistema(13, QStringLiteral("Type mismatch"), QStringLiteral("CampoValida"));
+        }});
     // A text that is no number never reaches the cell, whatever the answer was.
     if (!sigue || !valor) {
         campoInvalido_ = true;
         return;
     }
-    if (Redondea4(*valor) > Redondea4(Numero(MSFlexGrid1, MSFlexGrid1.Row(), kDisponible)))
+    if (Redondea4(*valor) > Redondea4(NumeroCelda(MSFlexGrid1, MSFlexGrid1.Row(), kDisponible)))
         rechaza(QStringLiteral("No hay disponible para esa posicion"));
 }
 
@@ -355,8 +352,7 @@ void FrmLoteyPosicion::Toolbar1_ButtonClick(int indice) {
         edicion_.BlanqueaHaciaAbajo(QStringLiteral("0"), kCantidad);
     } else if (indice == 3) {
         g.setRow(0);
-        for (int f = 1; f < g.Rows(); ++f)
-            g.setTextMatrix(f, kCantidad, QStringLiteral("0"));
+        edicion_.BlanqueaHaciaAbajo(QStringLiteral("0"), kCantidad);
         DistribuyeCantidad();
         MueveCelda(g.Rows() - 1, kCantidad);
     }

@@ -9,6 +9,7 @@
 #include "Regional.h"
 #include "Registros.h"
 #include "RutinasSql.h"
+#include "Stock.h"
 #include "Teclas.h"
 #include "Utilidades.h"
 
@@ -24,16 +25,28 @@ constexpr int kUnidad = 3;
 constexpr int kCapacidad = 4;
 constexpr int kDisponible = 5;
 
-double Numero(const Grilla& g, int fila, int col) {
-    return UT().TextoADoble(g.TextMatrix(fila, col));
-}
-
 QString Campo(const Registros& rs, const char* nombre) {
     return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(nombre)))).trimmed();
 }
 
 double CampoNumero(const Registros& rs, const char* nombre) {
     return UT().TextoADoble(UT().ValorCampo(rs.Fields(QLatin1String(nombre))));
+}
+
+// Moves the rows that hold a position up, in their order, and drops the rest at once: removing
+// the empty ones one by one would shift the rows below each time.
+void QuitaFilasVacias(Grilla& g) {
+    const SinRedibujo sinRedibujo(g);
+    int destino = 1;
+    for (int f = 1; f < g.Rows(); ++f) {
+        if (g.TextMatrix(f, kPosicion).isEmpty())
+            continue;
+        if (f != destino)
+            for (int c = 0; c < g.Cols(); ++c)
+                g.setTextMatrix(destino, c, g.TextMatrix(f, c));
+        ++destino;
+    }
+    g.setRows(destino);
 }
 
 } // namespace
@@ -101,6 +114,8 @@ QString FrmPosicionConsulta::SqlSaldos(const QString& deposito, const QString& c
 }
 
 void FrmPosicionConsulta::VerificaAnteriores() {
+    // Every row converts the same article between the same few units: ask once for each.
+    const MemoriaEquivalencias memoria;
     const QString dep = UT().RellenaCodigo(Deposito, 4);
     QStringList candidatas;
     ObtienePosicionesArticulo(Articulo, dep, candidatas, QString());
@@ -130,19 +145,14 @@ void FrmPosicionConsulta::VerificaAnteriores() {
             g.setTextMatrix(fila, kOrden, Campo(rs, "ORDENINGRESO"));
             g.setTextMatrix(fila, kUnidad, IUNIDAD);
             g.setTextMatrix(fila, kCapacidad, Regional::TextoNumero(capacidad));
-            g.setTextMatrix(fila, kDisponible, Regional::TextoNumero(Numero(g, fila, kCapacidad) - saldo));
+            g.setTextMatrix(fila, kDisponible,
+                            Regional::TextoNumero(NumeroCelda(g, fila, kCapacidad) - saldo));
         }
         rs.MoveNext();
     }
     AD().CierraRecordset(rs);
-    // Candidates without a balance leave their rows empty; they go, from the bottom up.
-    for (int f = g.Rows() - 1; f >= 1; --f)
-        if (g.TextMatrix(f, kPosicion).isEmpty()) {
-            if (g.Rows() - 1 > g.FixedRows())
-                g.RemoveItem(f);
-            else
-                g.setRows(f);
-        }
+    // Candidates without a balance leave their rows empty; they go.
+    QuitaFilasVacias(g);
 }
 
 void FrmPosicionConsulta::CmdAceptar_Click() {
@@ -154,8 +164,8 @@ void FrmPosicionConsulta::CmdAceptar_Click() {
         Oculta();
         return;
     }
-    const double disponible = Numero(g, fila, kDisponible);
-    if (Numero(g, fila, kCapacidad) != 0 && Redondea4(disponible) < Redondea4(Cantidad1)) {
+    const double disponible = NumeroCelda(g, fila, kDisponible);
+    if (NumeroCelda(g, fila, kCapacidad) != 0 && Redondea4(disponible) < Redondea4(Cantidad1)) {
         interaccion().MsgBox(QStringLiteral("No puede asignarle a esa posicion") + "\r\n" +
                                  "Ahi puede asignar solamente " + Regional::TextoNumero(disponible) + " " +
                                  IUNIDAD,

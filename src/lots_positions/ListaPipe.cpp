@@ -37,6 +37,13 @@ Recorrido Recorre(QStringView lista) {
     return r;
 }
 
+std::vector<QStringView> Numeradas(QStringView lista) {
+    Recorrido r = Recorre(lista);
+    if (!r.tieneBarra && !r.cola.isEmpty())
+        r.cerradas.push_back(r.cola);
+    return std::move(r.cerradas);
+}
+
 QString Escribe(const QStringList& entradas) {
     if (entradas.isEmpty())
         return {};
@@ -169,10 +176,7 @@ const std::vector<QStringView>& EntradasNumeradas(const QString& lista) {
     // Text the list does not own may change at the same address: it is read afresh every time.
     m.valida = propia;
     m.lista = propia ? lista : QString(lista.constData(), lista.size());
-    Recorrido r = Recorre(m.lista);
-    if (!r.tieneBarra && !r.cola.isEmpty())
-        r.cerradas.push_back(r.cola);
-    m.entradas = std::move(r.cerradas);
+    m.entradas = Numeradas(m.lista);
     m.valida = true;
     return m.entradas;
 }

@@ -32,6 +32,10 @@ struct Recorrido {
 };
 Recorrido Recorre(QStringView lista);
 
+// The entries as they are numbered from 1: the closed ones, untrimmed, or the whole body as
+// entry 1 when it holds no "|". The views point into `lista`.
+std::vector<QStringView> Numeradas(QStringView lista);
+
 // The text without the spaces at its ends (tabs and line breaks are content).
 QStringView SinBlancos(QStringView texto);
 

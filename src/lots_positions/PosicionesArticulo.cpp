@@ -1,6 +1,7 @@
 #include "PosicionesArticulo.h"
 
 #include "AccesoDatos.h"
+#include "CantidadesLinea.h"
 #include "ErrorSistema.h"
 #include "FuncionesSqlite.h"
 #include "Globales.h"
@@ -18,10 +19,6 @@ bool Protegido(std::initializer_list<Paso> pasos) {
     return EjecutaPasos(pasos, [](const ErrorSistema& e) {
         return UT().RegistraErrorFormulario(e, QStringLiteral("Abrir Recordset"));
     });
-}
-
-QString Literal(const QString& texto) {
-    return AD().FormateaValorSQL(QVariant(texto), QStringLiteral("'"));
 }
 
 QString Campo(const Registros& rs, const QString& nombre) {
@@ -69,8 +66,8 @@ struct ArticuloPosiciones {
 // The reservation conditions in their order: article, family, each parent family, type, rubro.
 // The family levels are loaded when the chain is reached; false when the user left there.
 bool Busca(const ArticuloPosiciones& a, const std::function<bool(const QString&)>& busca) {
-    if (!busca("ma_posiciones.IdArticulo = " + Literal(UT().RellenaCodigo(a.articulo, 25))) ||
-        !busca("ma_posiciones.IdFamilia = " + Literal(a.familia)))
+    if (!busca("ma_posiciones.IdArticulo = " + LiteralSql(UT().RellenaCodigo(a.articulo, 25))) ||
+        !busca("ma_posiciones.IdFamilia = " + LiteralSql(a.familia)))
         return false;
     if (!Protegido({[] { CargaNivelesFamilia(); }, [] { CargaFinNivelesFamilia(); }}))
         return false;
@@ -79,13 +76,13 @@ bool Busca(const ArticuloPosiciones& a, const std::function<bool(const QString&)
         const QString padre = ObtieneFamiliaPadre(familia);
         if (padre.isEmpty() || padre.size() >= familia.size())
             break;
-        if (!busca("ma_posiciones.IdFamilia = " + Literal(padre)))
+        if (!busca("ma_posiciones.IdFamilia = " + LiteralSql(padre)))
             return false;
         familia = padre;
     }
     // Types and rubros are stored filled to their width, as every code of that width.
-    return busca("ma_posiciones.IdTipo = " + Literal(UT().RellenaCodigo(a.tipo, 4))) &&
-           busca("ma_posiciones.IdRubro= " + Literal(UT().RellenaCodigo(a.rubro, 4)));
+    return busca("ma_posiciones.IdTipo = " + LiteralSql(UT().RellenaCodigo(a.tipo, 4))) &&
+           busca("ma_posiciones.IdRubro= " + LiteralSql(UT().RellenaCodigo(a.rubro, 4)));
 }
 
 } // namespace
@@ -94,13 +91,13 @@ QString SqlPosicionesReservadas(const QString& condicion, const QString& deposit
     return "SELECT ma_posiciones.idposicion  FROM ma_posiciones  left join  ac_saldoslayout on "
            " ma_posiciones.IdDeposito = ac_saldoslayout.IdDeposito and ma_posiciones.idposicion= "
            "ac_saldoslayout.idposicion where  " +
-           condicion + "  AND ma_posiciones.idDeposito = " + Literal(deposito) +
+           condicion + "  AND ma_posiciones.idDeposito = " + LiteralSql(deposito) +
            " AND MA_POSICIONES.TITULO=0  order by ma_posiciones.ordeningreso, ma_posiciones.idposicion  ";
 }
 
 QString SqlPosicionesLibres(const QString& deposito) {
     return " SELECT iddeposito,idposicion, idunidad ,capacidad  FROM  ma_posiciones where  idDeposito = " +
-           Literal(deposito) +
+           LiteralSql(deposito) +
            " and idarticulo is null and idtipo is null and idrubro is null and idfamilia is null AND "
            "MA_POSICIONES.TITULO=0 order by ordeningreso, idposicion ";
 }

@@ -125,6 +125,10 @@ QString Cfg(const QString& clave) {
     return Cfg(clave, valorAux);
 }
 
+bool CfgEsSi(const QString& clave) {
+    return Cfg(clave).trimmed().compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0;
+}
+
 QString CfgCV(const QString& clave, QString& valorAux) {
     return LeeConfiguracion(gBaseEstadisticas(), clave, valorAux, QStringLiteral("CfgCV"));
 }

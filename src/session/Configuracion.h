@@ -15,6 +15,8 @@ extern QString gTablaConfiguracion;
 // is reported (routine "Cfg"): Ignore goes on, any other answer gives "".
 QString Cfg(const QString& clave, QString& valorAux);
 QString Cfg(const QString& clave);
+// Whether the setting reads "SI", in any case and with blanks around it.
+bool CfgEsSi(const QString& clave);
 
 // The same on the statistics database gBaseEstadisticas(), without the connection test.
 QString CfgCV(const QString& clave, QString& valorAux);

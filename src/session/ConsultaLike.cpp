@@ -24,10 +24,6 @@ bool Es(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-bool Si(const QString& valor) {
-    return Es(valor.trimmed(), QStringLiteral("SI"));
-}
-
 // What one search shows: the statement (none: no window), the key column, a message shown
 // before, and whether the choice is read back.
 struct Plan {
@@ -124,7 +120,7 @@ Plan Articulos(const QString& t, Entrada& e) {
     } else {
         ColumnasArticulo(t, e, c, campos, primero);
     }
-    const bool cualquierParte = Si(Cfg(QStringLiteral("UsaConsultaLIKE")));
+    const bool cualquierParte = CfgEsSi(QStringLiteral("UsaConsultaLIKE"));
     if (cualquierParte && !e.soloActivos)
         e.texto.replace(u' ', u'%');
     const QString patron = TextoLike(e.texto.trimmed());
@@ -341,7 +337,7 @@ void SubConsultaLike(QString& Tabla, QString& Texto, QString& Resultado, qint16,
     QString pasada;
     QString c;
     for (;;) {
-        if (!EjecutaPasos({[&] { imagen = Si(Cfg(QStringLiteral("ConsultaArticuloConImagen"))); },
+        if (!EjecutaPasos({[&] { imagen = CfgEsSi(QStringLiteral("ConsultaArticuloConImagen")); },
                            [&] { gTopConsulta = LimiteFilas(); },
                            [&] {
                                c = Condicion;

@@ -7,6 +7,7 @@
 
 #include "AccesoDatos.h"
 #include "Configuracion.h"
+#include "ErrorSistema.h"
 #include "Formatos.h"
 #include "Globales.h"
 #include "Grilla.h"
@@ -35,51 +36,26 @@ struct Abandono {};
 // A statement run at once was refused: the posting ends on its failure exit.
 struct Rechazo {};
 
-bool Es(const QString& valor, const char* texto) {
-    return valor.trimmed().compare(QLatin1String(texto), Qt::CaseInsensitive) == 0;
-}
-
-bool EsSi(const QString& clave) {
-    return Es(Cfg(clave), "SI");
-}
-
 QString Txt(const QString& v) {
     return AD().FormateaValorSQL(v, QStringLiteral("'"));
 }
 
-QString Ancho(const QString& v, int ancho) {
-    return UT().RellenaCodigo(v.trimmed(), ancho);
-}
-
 // Runs one statement of the posting under its error exit: the banner closed, then the central
 // handler; Retry runs it again, Ignore goes on after it, any other answer leaves the posting.
-template <class F> void Protegido(F&& paso) {
-    for (;;) {
-        try {
-            paso();
-            return;
-        } catch (const ErrorSistema& e) {
-            DllDisplay().CartelCerrar();
-            const int respuesta = AD().GestionaError(e, kRutina);
-            if (respuesta == Respuesta::Reintentar)
-                continue;
-            if (respuesta == Respuesta::Ignorar)
-                return;
-            throw Abandono{};
-        }
-    }
+void Protegido(const Paso& paso) {
+    const bool sigue = EjecutaPasos({paso}, [](const ErrorSistema& e) {
+        DllDisplay().CartelCerrar();
+        return AD().GestionaError(e, kRutina);
+    });
+    if (!sigue)
+        throw Abandono{};
 }
 
 // The entries of a line's list as the posting numbers them (from 1), read once per row: the
 // closed entries, untrimmed, or the whole text as entry 1 when it holds no "|".
 class Entradas {
 public:
-    explicit Entradas(QString lista) : lista_(std::move(lista)) {
-        ListaPipe::Recorrido r = ListaPipe::Recorre(lista_);
-        if (!r.tieneBarra && !r.cola.isEmpty())
-            r.cerradas.push_back(r.cola);
-        entradas_ = std::move(r.cerradas);
-    }
+    explicit Entradas(QString lista) : lista_(std::move(lista)), entradas_(ListaPipe::Numeradas(lista_)) {}
     QString operator()(qint32 j) const {
         return j < 1 || size_t(j) > entradas_.size() ? QString() : entradas_[size_t(j) - 1].toString();
     }
@@ -170,6 +146,7 @@ private:
     qint32 Cota(const FilaPosteo& f) const;
     void Fila();
     void Asiento();
+    QString GeneraAsiento(qint32 fila);
     QString Celda(int col) const { return p_.grid.TextMatrix(p_.fila, col); }
     bool Bandera(int col) const { return TextoABooleano(Celda(col).trimmed(), true); }
 
@@ -180,16 +157,16 @@ private:
 };
 
 void Posteador::Ajustes() {
-    p_.cargaInsumos = EsSi(QStringLiteral("CargaInsumosProduccion"));
-    loteAutoIng_ = EsSi(QStringLiteral("AsignacionAutomaticaDeLoteING"));
-    loteAutoIngOP_ = EsSi(QStringLiteral("AsignacionAutomaticaDeLoteINGOP"));
-    p_.confirmaUDEquiv = EsSi(QStringLiteral("ConfirmaUDEquiv"));
+    p_.cargaInsumos = CfgEsSi(QStringLiteral("CargaInsumosProduccion"));
+    loteAutoIng_ = CfgEsSi(QStringLiteral("AsignacionAutomaticaDeLoteING"));
+    loteAutoIngOP_ = CfgEsSi(QStringLiteral("AsignacionAutomaticaDeLoteINGOP"));
+    p_.confirmaUDEquiv = CfgEsSi(QStringLiteral("ConfirmaUDEquiv"));
     p_.tipoMov = 0;
 }
 
 void Posteador::ValoresOrigen() {
     p_.cuentaValor = p_.Cuenta;
-    p_.TcOrigen = Ancho(p_.TcOrigen, 4);
+    p_.TcOrigen = RellenaRecortado(p_.TcOrigen, 4);
     if (Es(p_.TcOrigen, "ELDELGRID"))
         p_.marcaTcOrigen = true;
     else
@@ -242,19 +219,20 @@ void Posteador::DepositosYMotivo() {
     if (Es(p_.IdDeposito, "ELDELGRID"))
         p_.marcaDeposito = true;
     else if (!p_.IdDeposito.trimmed().isEmpty())
-        p_.IdDeposito = Txt(Ancho(p_.IdDeposito, 4));
+        p_.IdDeposito = Txt(RellenaRecortado(p_.IdDeposito, 4));
     else
-        p_.IdDeposito = Txt(Ancho(Cfg(QStringLiteral("DepositoDefault")), 4));
+        p_.IdDeposito = Txt(RellenaRecortado(Cfg(QStringLiteral("DepositoDefault")), 4));
     if (Es(p_.IdMotivoStock, "ELDELGRID")) {
         p_.marcaMotivo = true;
     } else {
         p_.IdMotivoStock.remove(QLatin1Char('\''));
         p_.IdMotivoStock = p_.IdMotivoStock.trimmed().isEmpty()
-                               ? Txt(Ancho(Cfg(QStringLiteral("MotivoStockDefault")), 4))
+                               ? Txt(RellenaRecortado(Cfg(QStringLiteral("MotivoStockDefault")), 4))
                                : Txt(UT().RellenaCodigo(p_.IdMotivoStock, 4));
     }
-    p_.IdDepositoDestino = p_.IdDepositoDestino.trimmed().isEmpty() ? QStringLiteral("NULL")
-                                                                    : Txt(Ancho(p_.IdDepositoDestino, 4));
+    p_.IdDepositoDestino = p_.IdDepositoDestino.trimmed().isEmpty()
+                               ? QStringLiteral("NULL")
+                               : Txt(RellenaRecortado(p_.IdDepositoDestino, 4));
 }
 
 void Posteador::PasadasYSecuencia() {
@@ -266,7 +244,7 @@ void Posteador::PasadasYSecuencia() {
     p_.IdDepositoDestino = p_.IdDeposito;
     Registros rs;
     AD().ObtieneRecordset("SELECT MAX(SECUENCIA) AS MAX_SECUENCIA FROM V_MV_STOCK WHERE TC = " +
-                              Txt(Ancho(p_.TC, 4)) + " AND IDCOMPROBANTE = " + Txt(p_.SucNroLetra),
+                              Txt(RellenaRecortado(p_.TC, 4)) + " AND IDCOMPROBANTE = " + Txt(p_.SucNroLetra),
                           rs);
     const double maximo = rs.Eof() ? 0 : UT().TextoADoble(UT().ValorCampo(rs.Fields(0)));
     AD().CierraRecordset(rs);
@@ -283,14 +261,14 @@ void Posteador::Encabezado() {
     p_.esOP = Es(p_.TC, "OP");
     Protegido([&] {
         if (p_.esOP)
-            p_.tieneSPNL = cls_.TieneSPNL(Ancho(p_.TC, 4), p_.SucNroLetra);
+            p_.tieneSPNL = cls_.TieneSPNL(RellenaRecortado(p_.TC, 4), p_.SucNroLetra);
     });
     Protegido([&] { FechaRecepcion(); });
     Protegido([&] { Signo(); });
     Protegido([&] { LoteAutomatico(); });
     CedeTurnoPosteo();
     Protegido([&] {
-        p_.compras = Es(AD().ObtieneValorTabla(QStringLiteral("V_TA_CPTE"), Ancho(p_.TC, 4),
+        p_.compras = Es(AD().ObtieneValorTabla(QStringLiteral("V_TA_CPTE"), RellenaRecortado(p_.TC, 4),
                                                QStringLiteral("SISTEMA"), QStringLiteral("Codigo"))
                             .toString(),
                         "COMPRAS");
@@ -424,14 +402,9 @@ void Posteador::Emite(FilaPosteo& f) {
     Ejecuta(sentencia);
     if (!f.asientoHecho) {
         // The line's amount is booked once, whatever its number of elements, and only after its
-        // row was stored; the motive is a copy so that the entry's replacement of it stays there.
+        // row was stored.
         f.asientoHecho = true;
-        QString motivo = p_.IdMotivoStock, tc = p_.TC, suc = p_.SucNroLetra.mid(0, 4),
-                nro = p_.SucNroLetra.mid(4, 8), letra = p_.SucNroLetra.mid(12, 1);
-        bool esDebito = true;
-        qint16 secuencia = 1;
-        const QString asiento = cls_.GeneraAsientoStock(p_.grid, motivo, tc, suc, nro, letra, p_.Fecha,
-                                                        esDebito, p_.tipoMov, p_.fila, secuencia);
+        const QString asiento = GeneraAsiento(p_.fila);
         if (!asiento.trimmed().isEmpty())
             Ejecuta(asiento);
     }
@@ -439,14 +412,9 @@ void Posteador::Emite(FilaPosteo& f) {
 
 // Runs a statement at once; a refusal of the database ends the posting on its failure exit.
 void Posteador::Ejecuta(const QString& sql) {
-    try {
-        AD().EjecutaSQL(sql);
-    } catch (const ErrorSistema&) {
-        if (AD().LeeConexion().Errors().Count() == 0)
-            throw;
-    }
+    const bool aceptada = EjecutaSentenciaPosteo(sql);
     CedeTurnoPosteo();
-    if (AD().LeeConexion().Errors().Count() > 0)
+    if (!aceptada)
         throw Rechazo{};
 }
 
@@ -517,14 +485,19 @@ void Posteador::Asiento() {
         p_.tipoMov = 3;
     else if (Es(p_.TC, "RM"))
         p_.tipoMov = 1;
+    p_.SqlTemp += kCr + GeneraAsiento(0);
+    CedeTurnoPosteo();
+}
+
+// The accounting entry of grid row `fila` (0: every row). The motive and the voucher's parts go
+// as copies, so that what the entry writes back into them stays there.
+QString Posteador::GeneraAsiento(qint32 fila) {
     QString motivo = p_.IdMotivoStock, tc = p_.TC, suc = p_.SucNroLetra.mid(0, 4),
             nro = p_.SucNroLetra.mid(4, 8), letra = p_.SucNroLetra.mid(12, 1);
     bool esDebito = true;
     qint16 secuencia = 1;
-    const QString texto = cls_.GeneraAsientoStock(p_.grid, motivo, tc, suc, nro, letra, p_.Fecha, esDebito,
-                                                  p_.tipoMov, 0, secuencia);
-    p_.SqlTemp += kCr + texto;
-    CedeTurnoPosteo();
+    return cls_.GeneraAsientoStock(p_.grid, motivo, tc, suc, nro, letra, p_.Fecha, esDebito, p_.tipoMov, fila,
+                                   secuencia);
 }
 
 void Posteador::Final() {
@@ -535,14 +508,14 @@ void Posteador::Final() {
         p_.signo = -1;
     }
     Protegido([&] {
-        if (!DescargaInsumos(cls_, p_))
+        if (!DescargaInsumos(p_))
             throw Rechazo{};
     });
     if (p_.EsTransferencia) {
         p_.pasada = 3;
         p_.signo = 1;
         Protegido([&] {
-            if (!DescargaInsumos(cls_, p_))
+            if (!DescargaInsumos(p_))
                 throw Rechazo{};
         });
     }

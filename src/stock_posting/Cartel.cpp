@@ -75,7 +75,8 @@ void Lbf_CtrlDisplay::Timer1_Timer() {
     imagen_ = contador_;
     if (contador_ == Cuadros)
         contador_ = 0;
-    Avisa();
+    if (alCambiarCuadro)
+        alCambiarCuadro();
 }
 
 Lbf_CtrlDisplay& Dll_Display::Form() {
@@ -111,7 +112,8 @@ void Dll_Display::CartelMostrar(bool& Cancelado, const std::optional<QVariant>& 
 }
 
 void Dll_Display::CartelCerrar() {
-    Form().Hide();
+    if (form_)
+        form_->Hide();
     form_.reset();
 }
 

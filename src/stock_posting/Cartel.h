@@ -52,8 +52,10 @@ public:
     void Timer1_Timer();
     bool TimerActivo() const { return timer_.isActive(); }
 
-    // Told of every change of the window (caption, shown, stacking, frame, repaint).
+    // Told of every change of the window (caption, shown, stacking, repaint).
     std::function<void()> alCambiar;
+    // Told of each frame of the animation: only the animation changes.
+    std::function<void()> alCambiarCuadro;
 
     // Builds the form's view the first time the form is shown; the view lives as long as the
     // form. None is registered without a display: the banner then shows nothing.

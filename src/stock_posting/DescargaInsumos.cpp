@@ -20,31 +20,10 @@
 
 namespace {
 
-const QString kNull = QStringLiteral("NULL");
 const QString kTipo = QStringLiteral("PE");
 
 // A discharge row run at once was refused.
 struct FallaDescarga {};
-
-bool Es(const QString& valor, const char* texto) {
-    return valor.trimmed().compare(QLatin1String(texto), Qt::CaseInsensitive) == 0;
-}
-
-QString Txt(const QString& v) {
-    return TextoFila(v);
-}
-
-QString Num(const QVariant& v) {
-    return NumeroFila(v);
-}
-
-QString Rellena(const QString& codigo, int ancho) {
-    return UT().RellenaCodigo(codigo.trimmed(), ancho);
-}
-
-void Agrega(ParesCampos& pares, const char* campo, QString valor) {
-    pares.push_back({QString::fromLatin1(campo), std::move(valor)});
-}
 
 // One row to discharge: the produced article itself (percentage lines) or a component, with its
 // lot when it comes from the component's lots.
@@ -76,12 +55,12 @@ private:
 
 QString Descarga::Deposito() const {
     if (p_.pasada == 3)
-        return Rellena(p_.IdDepositoDestino, 4);
+        return RellenaRecortado(p_.IdDepositoDestino, 4);
     QString deposito = Celda(6).trimmed();
     if (deposito.isEmpty())
         deposito = p_.IdDeposito;
-    deposito = Rellena(deposito, 4);
-    return deposito.endsWith(QLatin1Char('\'')) ? deposito : Txt(deposito);
+    deposito = RellenaRecortado(deposito, 4);
+    return deposito.endsWith(QLatin1Char('\'')) ? deposito : TextoFila(deposito);
 }
 
 void Descarga::Unidades(const Componente& c, double signada, ParesCampos& pares) const {
@@ -89,16 +68,18 @@ void Descarga::Unidades(const Componente& c, double signada, ParesCampos& pares)
     if (c.producido) {
         const Moneda signo = Moneda::DeEntero(p_.signo);
         if (TextoABooleano(Celda(76).trimmed(), true)) {
-            Agrega(pares, "CantidadUD", Num(QVariant::fromValue(UT().TextoAMoneda(Celda(74)) * signo)));
-            Agrega(pares, "IdUnidadBase", Txt(Rellena(Celda(41), 4)));
+            Agrega(pares, "CantidadUD",
+                   NumeroFila(QVariant::fromValue(UT().TextoAMoneda(Celda(74)) * signo)));
+            Agrega(pares, "IdUnidadBase", TextoFila(RellenaRecortado(Celda(41), 4)));
         } else if (p_.confirmaUDEquiv) {
-            Agrega(pares, "CantidadUD", Num(QVariant::fromValue(UT().TextoAMoneda(Celda(10)) * signo)));
-            Agrega(pares, "IdUnidadBase", Txt(Rellena(Celda(9), 4)));
+            Agrega(pares, "CantidadUD",
+                   NumeroFila(QVariant::fromValue(UT().TextoAMoneda(Celda(10)) * signo)));
+            Agrega(pares, "IdUnidadBase", TextoFila(RellenaRecortado(Celda(9), 4)));
         } else {
-            Agrega(pares, "CantidadUd", Num(signada));
-            Agrega(pares, "IdUnidadBase", Txt(Rellena(Celda(41), 4)));
+            Agrega(pares, "CantidadUd", NumeroFila(signada));
+            Agrega(pares, "IdUnidadBase", TextoFila(RellenaRecortado(Celda(41), 4)));
         }
-        Agrega(pares, "equiv_udbase", Num(0.0));
+        Agrega(pares, "equiv_udbase", NumeroFila(0.0));
         return;
     }
     double enLinea = signada;
@@ -108,14 +89,15 @@ void Descarga::Unidades(const Componente& c, double signada, ParesCampos& pares)
         QString origen = c.unidad.trimmed();
         double coef = 0;
         bool sinUnidad = false;
-        if (IdArticuloTieneEquivalencias(Rellena(c.codigo, 25), lineal, operador, origen, coef, sinUnidad)) {
+        if (IdArticuloTieneEquivalencias(RellenaRecortado(c.codigo, 25), lineal, operador, origen, coef,
+                                         sinUnidad)) {
             enLinea = operador == QLatin1String("*") ? signada / coef : signada * coef;
             coeficiente = coef;
         }
     }
-    Agrega(pares, "CantidadUd", Num(enLinea));
-    Agrega(pares, "IdUnidadBase", Txt(Rellena(lineal, 4)));
-    Agrega(pares, "equiv_udbase", Num(coeficiente));
+    Agrega(pares, "CantidadUd", NumeroFila(enLinea));
+    Agrega(pares, "IdUnidadBase", TextoFila(RellenaRecortado(lineal, 4)));
+    Agrega(pares, "equiv_udbase", NumeroFila(coeficiente));
 }
 
 void Descarga::Cuenta(const Componente& c, ParesCampos& pares) {
@@ -136,47 +118,48 @@ void Descarga::Fila(const Componente& c) {
     const double signada = c.cantidad * p_.signo;
     ParesCampos& pares = ListaCampos();
     pares.clear();
-    Agrega(pares, "TC", Txt(Rellena(kTipo, 4)));
-    Agrega(pares, "IdComprobante", Txt(p_.idDescarga));
+    Agrega(pares, "TC", TextoFila(RellenaRecortado(kTipo, 4)));
+    Agrega(pares, "IdComprobante", TextoFila(p_.idDescarga));
     if (!p_.compras)
         Agrega(pares, "IdComplemento",
                p_.IdComplemento.trimmed().isEmpty() ? QStringLiteral("0") : p_.IdComplemento);
     Agrega(pares, "Secuencia", QString::number(static_cast<double>(p_.secuencia), 'g', 9));
     Agrega(pares, "Fecha", AD().FormateaValorSQL(p_.Fecha, QStringLiteral("'")));
     Agrega(pares, "IdDeposito", Deposito());
-    Agrega(pares, "IdArticulo", Txt(Rellena(c.producido ? Celda(0) : c.codigo, 25)));
+    Agrega(pares, "IdArticulo", TextoFila(RellenaRecortado(c.producido ? Celda(0) : c.codigo, 25)));
     QString descripcion = c.producido ? Celda(1).trimmed()
                           : c.codigo == QLatin1String("*")
                               ? c.textoLibre
                               : DatoArticulo(c.limpio, "DESCRIPCION").remove('\'');
     Agrega(pares, "Descripcion", AD().FormateaValorSQL(descripcion, QStringLiteral("'")));
     if (c.conLote)
-        Agrega(pares, "NroLote", c.lote.trimmed().isEmpty() ? kNull : Txt(Rellena(c.lote, 25)));
+        Agrega(pares, "NroLote",
+               c.lote.trimmed().isEmpty() ? kNull : TextoFila(RellenaRecortado(c.lote, 25)));
     if (c.producido)
-        Agrega(pares, "IdUnidad", Txt(Rellena(Celda(5), 4)));
+        Agrega(pares, "IdUnidad", TextoFila(RellenaRecortado(Celda(5), 4)));
     else
-        Agrega(pares, "IdUnidad", c.unidad.isEmpty() ? kNull : Txt(Rellena(c.unidad, 4)));
+        Agrega(pares, "IdUnidad", c.unidad.isEmpty() ? kNull : TextoFila(RellenaRecortado(c.unidad, 4)));
     Unidades(c, signada, pares);
-    Agrega(pares, "Cantidad", Num(signada));
+    Agrega(pares, "Cantidad", NumeroFila(signada));
     if (!gCaja.trimmed().isEmpty()) {
         gCaja.remove(QLatin1Char('\''));
-        Agrega(pares, "IdCaja", Txt(Rellena(gCaja, 4)));
+        Agrega(pares, "IdCaja", TextoFila(RellenaRecortado(gCaja, 4)));
     }
     Cuenta(c, pares);
     // The line's own motive when the voucher gives one per line; the word NULL is a null.
     QString motivo = p_.marcaMotivo ? Celda(86) : QString(p_.IdMotivoStock).remove(QLatin1Char('\''));
-    Agrega(pares, "IdMotivoStock", Es(motivo, "NULL") ? kNull : Txt(Rellena(motivo, 4)));
+    Agrega(pares, "IdMotivoStock", Es(motivo, "NULL") ? kNull : TextoFila(RellenaRecortado(motivo, 4)));
     Agrega(pares, "PrecioVenta", QStringLiteral("0"));
     Agrega(pares, "Importe_S_iva", QStringLiteral("0"));
     const Moneda costo =
         c.producido ? UT().TextoAMoneda(Celda(38)) : UT().TextoAMoneda(DatoArticulo(c.limpio, "Costo"));
-    Agrega(pares, "Costo", Num(QVariant::fromValue(costo)));
-    Agrega(pares, "Tc_Origen", Txt(Rellena(p_.TC, 4)));
+    Agrega(pares, "Costo", NumeroFila(QVariant::fromValue(costo)));
+    Agrega(pares, "Tc_Origen", TextoFila(RellenaRecortado(p_.TC, 4)));
     Agrega(pares, "IdComprobante_Origen", AD().FormateaValorSQL(p_.SucNroLetra, QStringLiteral("'")));
     Agrega(pares, "ControladoPor", AD().FormateaValorSQL(Celda(0).trimmed(), QStringLiteral("'")));
-    Agrega(pares, "Unegocio", Txt(gUnidadNegocio));
-    Agrega(pares, "ARTMONEDA", Txt(Rellena(p_.ArtMoneda, 4)));
-    Agrega(pares, "ARTCOTIZACION", Num(QVariant::fromValue(p_.ArtCotizacion)));
+    Agrega(pares, "Unegocio", TextoFila(gUnidadNegocio));
+    Agrega(pares, "ARTMONEDA", TextoFila(RellenaRecortado(p_.ArtMoneda, 4)));
+    Agrega(pares, "ARTCOTIZACION", NumeroFila(QVariant::fromValue(p_.ArtCotizacion)));
     QString sentencia = QStringLiteral("INSERT INTO V_MV_STOCK");
     ArmaValues(sentencia, pares, true);
     if (p_.GeneraSentenciaSQL) {
@@ -184,19 +167,13 @@ void Descarga::Fila(const Componente& c) {
         p_.SqlTemp += sentencia;
         return;
     }
-    try {
-        AD().EjecutaSQL(sentencia);
-    } catch (const ErrorSistema&) {
-        if (AD().LeeConexion().Errors().Count() == 0)
-            throw;
-    }
-    if (AD().LeeConexion().Errors().Count() > 0)
+    if (!EjecutaSentenciaPosteo(sentencia))
         throw FallaDescarga{};
 }
 
 bool Excluida(const Posteo& p) {
     return Es(p.TC, "SPL") || Es(p.TC, "AJP") || Es(p.TC, "AJN") ||
-           Es(Cfg(QStringLiteral("DescargaInsumosProduccion")), "SI") || Es(p.TC, "OP") || p.cargaInsumos;
+           CfgEsSi(QStringLiteral("DescargaInsumosProduccion")) || Es(p.TC, "OP") || p.cargaInsumos;
 }
 
 // A component of the line: its code found among the articles (or a "*text" one), then one row per
@@ -278,8 +255,7 @@ void Linea(Posteo& p, bool& numerado, QSet<QString>& sinComponentes) {
 
 } // namespace
 
-bool DescargaInsumos(ClsCmnCptes& cls, Posteo& p) {
-    (void)cls;
+bool DescargaInsumos(Posteo& p) {
     if (Excluida(p))
         return true;
     if (p.pasada != 3)

@@ -4,6 +4,7 @@
 
 #include "AccesoDatos.h"
 #include "CuentasDespachos.h"
+#include "ErrorSistema.h"
 #include "Formatos.h"
 #include "Globales.h"
 #include "Grilla.h"
@@ -17,18 +18,8 @@
 
 namespace {
 
-const QString kNull = QStringLiteral("NULL");
-
 bool EsNull(const QString& v) {
     return v.trimmed().compare(kNull, Qt::CaseInsensitive) == 0;
-}
-
-QString Txt(const QString& v) {
-    return TextoFila(v);
-}
-
-QString Num(const QVariant& v) {
-    return NumeroFila(v);
 }
 
 QString Rellena(const QString& codigo, int ancho) {
@@ -49,10 +40,6 @@ struct Linea {
     void Escribe(int col, const QString& v) const { g.setTextMatrix(fila, col, v); }
 };
 
-void Agrega(ParesCampos& pares, const char* campo, QString valor) {
-    pares.push_back({QString::fromLatin1(campo), std::move(valor)});
-}
-
 QString NulaODeposito(const QString& v) {
     return v.trimmed().isEmpty() ? QStringLiteral("null") : Rellena(v, 4);
 }
@@ -67,7 +54,7 @@ void Depositos(Posteo& p, const Linea& l, ParesCampos& pares) {
             deposito = p.IdDeposito;
         deposito = Rellena(deposito, 4);
         if (!deposito.endsWith(QLatin1Char('\'')))
-            deposito = Txt(deposito);
+            deposito = TextoFila(deposito);
         p.depositoOrigen = deposito;
     } else {
         deposito = p.IdDepositoDestino;
@@ -81,7 +68,7 @@ void Depositos(Posteo& p, const Linea& l, ParesCampos& pares) {
 QString LoteOSerie(const QString& elemento) {
     if (elemento.trimmed().isEmpty())
         return kNull;
-    return Txt(elemento.trimmed().size() > 25 ? elemento.left(25) : elemento);
+    return TextoFila(elemento.trimmed().size() > 25 ? elemento.left(25) : elemento);
 }
 
 QString PrimeroNoVacio(std::initializer_list<QString> valores) {
@@ -105,10 +92,10 @@ void LoteYAduana(Posteo& p, const Linea& l, ParesCampos& pares) {
         controlado = p.despControlado;
     Agrega(pares, "ControladoPor", AD().FormateaValorSQL(controlado, QStringLiteral("'")));
     const QString origen = PrimeroNoVacio({l.Recortada(36), p.LoteOrigen.trimmed(), p.despOrigen.trimmed()});
-    Agrega(pares, "IdOrigen", origen.isEmpty() ? kNull : Txt(Rellena(origen, 4)));
+    Agrega(pares, "IdOrigen", origen.isEmpty() ? kNull : TextoFila(Rellena(origen, 4)));
     Agrega(pares, "NroSerie", LoteOSerie(p.nroSerie));
     const QString unidad = l.Recortada(5);
-    Agrega(pares, "IdUnidad", unidad.isEmpty() ? kNull : Txt(Rellena(unidad, 4)));
+    Agrega(pares, "IdUnidad", unidad.isEmpty() ? kNull : TextoFila(Rellena(unidad, 4)));
 }
 
 bool Nombrado(const Posteo& p) {
@@ -165,13 +152,13 @@ void UnidadBase(const Posteo& p, const Linea& l, double q, ParesCampos& pares) {
         else
             ud = QVariant::fromValue(l.Mon(7) * signo);
     }
-    Agrega(pares, "CantidadUD", Num(ud));
-    Agrega(pares, "IdUnidadBase", Txt(Rellena(unidad, 4)));
+    Agrega(pares, "CantidadUD", NumeroFila(ud));
+    Agrega(pares, "IdUnidadBase", TextoFila(Rellena(unidad, 4)));
 }
 
 void Cantidades(Posteo& p, const Linea& l, ParesCampos& pares) {
     const double q = Cantidad(p, l);
-    Agrega(pares, "Cantidad", Num(q));
+    Agrega(pares, "Cantidad", NumeroFila(q));
     p.cantidad = 0;
     l.Escribe(9, Rellena(l.Recortada(9), 4));
     if (l.Celda(76).isEmpty())
@@ -190,13 +177,13 @@ void CuentaYMotivo(Posteo& p, const Linea& l, ParesCampos& pares) {
         Agrega(pares, "CuentaProveedor", AD().FormateaValorSQL(cuenta, QStringLiteral("'")));
     p.cuentaValor = cuenta;
     if (p.marcaMotivo)
-        p.IdMotivoStock = Txt(Rellena(l.Celda(86), 4));
+        p.IdMotivoStock = TextoFila(Rellena(l.Celda(86), 4));
     p.IdMotivoStock = SinApostrofes(p.IdMotivoStock);
-    Agrega(pares, "IdMotivoStock", Txt(Rellena(p.IdMotivoStock.trimmed(), 4)));
+    Agrega(pares, "IdMotivoStock", TextoFila(Rellena(p.IdMotivoStock.trimmed(), 4)));
 }
 
 void Importes(const Linea& l, ParesCampos& pares) {
-    const auto mon = [](Moneda m) { return Num(QVariant::fromValue(m)); };
+    const auto mon = [](Moneda m) { return NumeroFila(QVariant::fromValue(m)); };
     Agrega(pares, "PrecioVenta", mon(l.Mon(14)));
     Agrega(pares, "Importe_S_Iva", mon(l.Mon(17)));
     Moneda costo = l.Mon(38);
@@ -211,20 +198,20 @@ void Origen(Posteo& p, const Linea& l, ParesCampos& pares) {
     if (p.marcaTcOrigen)
         p.TcOrigen = l.Celda(34).left(4).trimmed();
     p.TcOrigen = SinApostrofes(p.TcOrigen);
-    Agrega(pares, "Tc_Origen", Txt(p.TcOrigen));
+    Agrega(pares, "Tc_Origen", TextoFila(p.TcOrigen));
     if (p.marcaComprobanteOrigen)
-        p.ComprobanteOrigen = Txt(l.Celda(34).mid(4, 13).trimmed());
+        p.ComprobanteOrigen = TextoFila(l.Celda(34).mid(4, 13).trimmed());
     Agrega(pares, "IdComprobante_Origen", p.ComprobanteOrigen);
 }
 
 void Impuestos(const Posteo& p, const Linea& l, ParesCampos& pares) {
-    const auto mon = [](Moneda m) { return Num(QVariant::fromValue(m)); };
+    const auto mon = [](Moneda m) { return NumeroFila(QVariant::fromValue(m)); };
     Agrega(pares, "Id_Origen", mon(l.Mon(35)));
     const bool exento = l.Mon(16).AEntero() == -1;
-    Agrega(pares, "IVARI", l.Mon(33).EsCero() && !exento ? Num(p.piva) : mon(l.Mon(33)));
+    Agrega(pares, "IVARI", l.Mon(33).EsCero() && !exento ? NumeroFila(p.piva) : mon(l.Mon(33)));
     Agrega(pares, "IVARNI", mon(l.Mon(45)));
     if (!EsNull(p.IdTecnico))
-        Agrega(pares, "IdTecnico", Txt(Rellena(p.IdTecnico, 4)));
+        Agrega(pares, "IdTecnico", TextoFila(Rellena(p.IdTecnico, 4)));
 }
 
 // A package count: the cell rounded half to even, times the sign, within 32 bits.
@@ -238,17 +225,17 @@ QString Bultos(const Posteo& p, const Linea& l, int col) {
 void Resto(Posteo& p, const Linea& l, ParesCampos& pares) {
     if (l.Celda(8).isEmpty())
         l.Escribe(8, QStringLiteral("1"));
-    Agrega(pares, "EQUIV_UDBASE", Num(l.Celda(8)));
-    Agrega(pares, "IDINSERT", Num(l.Celda(80)));
-    Agrega(pares, "IDCOMPULSA", Num(l.Celda(81)));
-    Agrega(pares, "Oferta", Num(l.Celda(85)));
+    Agrega(pares, "EQUIV_UDBASE", NumeroFila(l.Celda(8)));
+    Agrega(pares, "IDINSERT", NumeroFila(l.Celda(80)));
+    Agrega(pares, "IDCOMPULSA", NumeroFila(l.Celda(81)));
+    Agrega(pares, "Oferta", NumeroFila(l.Celda(85)));
     Agrega(pares, "IdVendedor", AD().FormateaValorSQL(p.IdVendedor, QStringLiteral("'")));
-    Agrega(pares, "Importe_Ud", Num(l.Celda(13)));
-    Agrega(pares, "Ud_Pr", Txt(Rellena(l.Celda(12), 4)));
-    Agrega(pares, "UNEGOCIO", Txt(Rellena(gUnidadNegocio.trimmed(), 4)));
-    Agrega(pares, "ARTMONEDA", Txt(Rellena(p.ArtMoneda, 4)));
-    Agrega(pares, "ARTCOTIZACION", Num(QVariant::fromValue(p.ArtCotizacion)));
-    Agrega(pares, "EnComodato", Num(l.Celda(88)));
+    Agrega(pares, "Importe_Ud", NumeroFila(l.Celda(13)));
+    Agrega(pares, "Ud_Pr", TextoFila(Rellena(l.Celda(12), 4)));
+    Agrega(pares, "UNEGOCIO", TextoFila(Rellena(gUnidadNegocio.trimmed(), 4)));
+    Agrega(pares, "ARTMONEDA", TextoFila(Rellena(p.ArtMoneda, 4)));
+    Agrega(pares, "ARTCOTIZACION", NumeroFila(QVariant::fromValue(p.ArtCotizacion)));
+    Agrega(pares, "EnComodato", NumeroFila(l.Celda(88)));
     if (!p.comodato && UT().TextoADoble(l.Celda(88)) == 1)
         p.comodato = true;
     Agrega(pares, "CANT_BL", Bultos(p, l, 63));
@@ -270,6 +257,28 @@ QString NumeroFila(const QVariant& v) {
     return AD().FormateaValorSQL(v, QStringLiteral("@"));
 }
 
+bool Es(const QString& valor, const char* texto) {
+    return valor.trimmed().compare(QLatin1String(texto), Qt::CaseInsensitive) == 0;
+}
+
+QString RellenaRecortado(const QString& codigo, int ancho) {
+    return UT().RellenaCodigo(codigo.trimmed(), ancho);
+}
+
+void Agrega(ParesCampos& pares, const char* campo, QString valor) {
+    pares.push_back({QString::fromLatin1(campo), std::move(valor)});
+}
+
+bool EjecutaSentenciaPosteo(const QString& sql) {
+    try {
+        AD().EjecutaSQL(sql);
+    } catch (const ErrorSistema&) {
+        if (AD().LeeConexion().Errors().Count() == 0)
+            throw;
+    }
+    return AD().LeeConexion().Errors().Count() == 0;
+}
+
 QString DatoArticulo(const QString& articulo, const char* columna) {
     return UT()
         .ValorATexto(UT().ValorCampo(
@@ -286,7 +295,7 @@ void CedeTurnoPosteo() {
 void ArmaFilaMovimiento(Posteo& p, ParesCampos& pares) {
     const Linea l{p.grid, p.fila};
     pares.clear();
-    Agrega(pares, "TC", Txt(Rellena(p.TC, 4)));
+    Agrega(pares, "TC", TextoFila(Rellena(p.TC, 4)));
     Agrega(pares, "IdComprobante", AD().FormateaValorSQL(p.SucNroLetra, QStringLiteral("'")));
     if (!p.compras)
         Agrega(pares, "IdComplemento",
@@ -295,11 +304,11 @@ void ArmaFilaMovimiento(Posteo& p, ParesCampos& pares) {
     Agrega(pares, "Fecha", AD().FormateaValorSQL(p.Fecha, QStringLiteral("'")));
     if (!gCaja.trimmed().isEmpty()) {
         gCaja = SinApostrofes(gCaja);
-        Agrega(pares, "IdCaja", Txt(Rellena(gCaja, 4)));
+        Agrega(pares, "IdCaja", TextoFila(Rellena(gCaja, 4)));
     }
     Depositos(p, l, pares);
     Agrega(pares, "IdPosicion", AD().FormateaValorSQL(SinApostrofes(l.Recortada(4)), QStringLiteral("'")));
-    Agrega(pares, "IdArticulo", Txt(Rellena(l.Recortada(0), 25)));
+    Agrega(pares, "IdArticulo", TextoFila(Rellena(l.Recortada(0), 25)));
     QString descripcion = l.Recortada(1);
     if (descripcion.size() > p.lenDesc)
         descripcion.truncate(p.lenDesc);

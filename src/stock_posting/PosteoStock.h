@@ -10,7 +10,6 @@
 #include <QVariant>
 #include <QtGlobal>
 
-class ClsCmnCptes;
 class Grilla;
 
 // The caller's arguments as the posting prepared them, and what one posting keeps between its
@@ -97,7 +96,20 @@ QString DatoArticulo(const QString& articulo, const char* columna);
 // Yields to the event loop, so that the window and the banner stay alive.
 void CedeTurnoPosteo();
 
+// The word that stands for a null value in a row's texts and settings.
+inline const QString kNull = QStringLiteral("NULL");
+
+// A setting or a cell equal to `texto`, blanks around it and case aside.
+bool Es(const QString& valor, const char* texto);
+// A code, trimmed, filled to `ancho`.
+QString RellenaRecortado(const QString& codigo, int ancho);
+// Appends a column and its value to a row's pairs.
+void Agrega(ParesCampos& pares, const char* campo, QString valor);
+// Runs a statement of the posting at once: false when the database refused it (its errors stay
+// in the connection's list). A failure that reached no database goes to the caller.
+bool EjecutaSentenciaPosteo(const QString& sql);
+
 // The production-input discharge of the posted lines: statements appended to the batch (or run
 // at once in per-line mode). False when a statement run at once was refused: the posting ends on
 // its failure exit.
-bool DescargaInsumos(ClsCmnCptes& cls, Posteo& p);
+bool DescargaInsumos(Posteo& p);

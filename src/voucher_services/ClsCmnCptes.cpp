@@ -39,6 +39,6 @@ ClsCmnCptes::ClsCmnCptes() {
         gLenDesc = 100;
 }
 
-bool ClsCmnCptes::EjecutaProtegido(const QString& rutina, std::initializer_list<Paso> pasos) const {
+bool ClsCmnCptes::EjecutaProtegido(const QString& rutina, std::initializer_list<Paso> pasos) {
     return EjecutaPasos(pasos, [&rutina](const ErrorSistema& e) { return AD().GestionaError(e, rutina); });
 }

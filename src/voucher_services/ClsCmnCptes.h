@@ -27,6 +27,12 @@ public:
     ClsCmnCptes(const ClsCmnCptes&) = delete;
     ClsCmnCptes& operator=(const ClsCmnCptes&) = delete;
 
+    // Runs a method's guarded statements: a failing one goes to the central error handler
+    // with `rutina` (the method's name, with the type character of its result where it has
+    // one); Retry runs it again, Ignore goes on with the next, any other answer leaves.
+    // False when the method was left. The line dialogs guard their routines with it too.
+    static bool EjecutaProtegido(const QString& rutina, std::initializer_list<Paso> pasos);
+
     // Public variables, in the class's order.
     bool DebitoProveedor = false; // a supplier's debit note (read by the sign rule)
     qint16 gLenDesc = 0;          // length of article descriptions
@@ -320,12 +326,6 @@ public:
 private:
     friend struct AccesoPruebaClsCmnCptes;
     friend struct PosteoStock;
-
-    // Runs a method's guarded statements: a failing one goes to the central error handler
-    // with `rutina` (the method's name, with the type character of its result where it has
-    // one); Retry runs it again, Ignore goes on with the next, any other answer leaves.
-    // False when the method was left.
-    bool EjecutaProtegido(const QString& rutina, std::initializer_list<Paso> pasos) const;
 
     // What the layout of every grid derives from the voucher type and the configuration.
     struct EntradasLayout {

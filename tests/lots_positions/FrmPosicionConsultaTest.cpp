@@ -141,6 +141,46 @@ TEST_F(PosicionConsulta, ManyCandidatesWithoutBalanceBeforeTheListedOnes) {
     EXPECT_EQ(g.MSFlexGrid1.TextMatrix(2, 5), QStringLiteral("-5"));
 }
 
+TEST_F(PosicionConsulta, BalancesScatteredAmongManyEmptyCandidatesKeepTheirOrder) {
+    // 600 free places in deposit 4; a scattered third of them, the first and the last included,
+    // hold a balance. The grid keeps exactly those, in the places' order, each with its own row.
+    constexpr int kLugares = 600;
+    QStringList lugares, saldos;
+    QList<int> conSaldo;
+    quint32 semilla = 12345;
+    for (int i = 1; i <= kLugares; ++i) {
+        lugares << QStringLiteral("('   4', 'G%1', 'Lugar', %2, 0, '  UN', 0)")
+                       .arg(i, 3, 10, QLatin1Char('0'))
+                       .arg(i);
+        semilla = semilla * 1103515245u + 12345u;
+        if (i == 1 || i == kLugares || (semilla >> 16) % 3 == 0) {
+            conSaldo << i;
+            saldos << QStringLiteral("('   4', 'G%1', printf('%25d', 1030), NULL, '  UN', %2)")
+                          .arg(i, 3, 10, QLatin1Char('0'))
+                          .arg(i);
+        }
+    }
+    AD().EjecutaSQL("INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, Descripcion, OrdenIngreso, TITULO, "
+                    "IdUnidad, Capacidad) VALUES " +
+                    lugares.join(','));
+    AD().EjecutaSQL("INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, "
+                    "Saldo) VALUES " +
+                    saldos.join(','));
+    f.Deposito = QStringLiteral("4");
+    f.IUNIDAD = QStringLiteral("UN");
+    f.Articulo = QStringLiteral("1030");
+    f.CargaDatos();
+    ASSERT_EQ(f.MSFlexGrid1.Rows(), conSaldo.size() + 1);
+    for (int fila = 1; fila < f.MSFlexGrid1.Rows(); ++fila) {
+        const int i = conSaldo[fila - 1];
+        EXPECT_EQ(Fila(fila).mid(0, 3), (QStringList{QStringLiteral("G%1").arg(i, 3, 10, QLatin1Char('0')),
+                                                     "Lugar", QString::number(i)}))
+            << fila;
+        EXPECT_EQ(f.MSFlexGrid1.TextMatrix(fila, 5), QString::number(-i)) << fila;
+    }
+    EXPECT_EQ(f.MSFlexGrid1.Row(), f.MSFlexGrid1.Rows() - 1);
+}
+
 TEST_F(PosicionConsulta, EditingKeepsTextOnTheFirstRowOnly) {
     Carga("1030", 1);
     // The unit opens nothing; the entry order does.

@@ -4,17 +4,16 @@
 #include "EditorFlotante.h"
 #include "Enlaces.h"
 #include "InteraccionQt.h"
+#include "MedidaFuente.h"
 #include "VistaBarraHerramientas.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QTableView>
 #include <QToolBar>
@@ -166,12 +165,7 @@ bool VistaCargaLotesySeries::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 void RegistraVistaCargaLotesySeries() {
-    const QScreen* pantalla = QGuiApplication::primaryScreen();
-    const double dpi = pantalla ? pantalla->logicalDotsPerInchX() : 96.0;
-    FrmCargaLotesySeries::MedidaPorDefecto() = [metricas = QFontMetrics(QApplication::font()),
-                                                dpi](const QString& texto) {
-        return PixelesATwips(metricas.horizontalAdvance(texto), dpi);
-    };
+    FrmCargaLotesySeries::MedidaPorDefecto() = MedidaFuenteAplicacion();
     InteraccionQt::RegistraVista(QStringLiteral("FrmCargaLotesySeries"), [](Formulario& f, QWidget* padre) {
         VistaCargaLotesySeries vista(dynamic_cast<FrmCargaLotesySeries&>(f), padre);
         vista.exec();

@@ -70,11 +70,14 @@ VistaCartel::VistaCartel(Lbf_CtrlDisplay& form) : QWidget(nullptr, Qt::Tool), fo
     if (const QScreen* pantalla = QGuiApplication::primaryScreen())
         move(pantalla->availableGeometry().center() - rect().center());
     form_.alCambiar = [this] { Sigue(); };
+    // A tick of the timer redraws the animation alone, when the event loop gets to it.
+    form_.alCambiarCuadro = [this] { animacion_->update(); };
     Sigue();
 }
 
 VistaCartel::~VistaCartel() {
     form_.alCambiar = nullptr;
+    form_.alCambiarCuadro = nullptr;
 }
 
 void VistaCartel::Sigue() {

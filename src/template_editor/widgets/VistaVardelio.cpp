@@ -4,6 +4,7 @@
 #include "EdicionVardelio.h"
 #include "EditorFlotante.h"
 #include "Enlaces.h"
+#include "MedidaFuente.h"
 #include "Teclas.h"
 #include "VistaBarraHerramientas.h"
 
@@ -13,7 +14,6 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFontDatabase>
-#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -22,7 +22,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -79,11 +78,7 @@ VistaVardelio::VistaVardelio(FrmVardelio& form, QWidget* padre) : QMainWindow(pa
 }
 
 std::function<int(const QString&)> VistaVardelio::MedidaTexto() {
-    const QScreen* pantalla = QGuiApplication::primaryScreen();
-    const double dpi = pantalla ? pantalla->logicalDotsPerInchX() : 96.0;
-    return [metricas = QFontMetrics(QApplication::font()), dpi](const QString& texto) {
-        return PixelesATwips(metricas.horizontalAdvance(texto), dpi);
-    };
+    return MedidaFuenteAplicacion();
 }
 
 VistaVardelio::~VistaVardelio() {

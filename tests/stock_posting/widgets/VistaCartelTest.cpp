@@ -54,4 +54,32 @@ TEST(VistaCartel, MuestraLineasCancelaYSoloCambiaElApilado) {
     Lbf_CtrlDisplay::RegistraVista({});
 }
 
+// A tick of the animation's timer paints nothing at once; a refresh of the lines does.
+TEST(VistaCartel, UnCuadroNoRepintaLaVentanaEntera) {
+    struct Pinturas : QObject {
+        int cuenta = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint)
+                ++cuenta;
+            return false;
+        }
+    } pinturas;
+    RegistraVistaCartel();
+    Dll_Display d;
+    d.CartelInicio("Grabando Stock....", false);
+    QWidget* w = VentanaCartel();
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    w->installEventFilter(&pinturas);
+    for (int i = 0; i < 5; ++i)
+        d.Formulario()->Timer1_Timer();
+    EXPECT_EQ(pinturas.cuenta, 0);
+    bool cancelado = false;
+    d.CartelMostrar(cancelado, QString("1 de 3"));
+    EXPECT_GT(pinturas.cuenta, 0);
+    w->removeEventFilter(&pinturas);
+    d.CartelCerrar();
+    Lbf_CtrlDisplay::RegistraVista({});
+}
+
 } // namespace
