@@ -69,20 +69,26 @@ void FrmVardelio::LeeStockDeLaCarga(qint16 id) {
     StockDeLaCarga& c = *stockCargado_;
     const qint16 origen = IndiceCampo(QStringLiteral("DepositoOrigen"));
     const QString deposito = origen >= 0 ? UT().RellenaCodigo(TxtFields[origen].Text(), 4) : QString();
+    // Only the shown stock reads the minimum and maximum of its lines.
+    const bool conMinimoMaximo = MuestraStock();
     if (deposito.trimmed().isEmpty())
         return; // every line asks as typed
+    if (gUsaStockUdKg && !conMinimoMaximo)
+        return; // nothing of it would be read
     Registros rs;
     try {
         for (const QString& lista : ArticulosDeLaCarga(id)) {
             const QString donde = QStringLiteral(" with(nolock) WHERE IDDEPOSITO = ") + Literal(deposito) +
                                   QStringLiteral(" AND IDARTICULO IN ") + lista;
-            AD().ObtieneRecordset(
-                QStringLiteral("SELECT IDARTICULO, MINIMO, MAXIMO FROM @ADMIN_V_TA_DEPOSITO_MM") + donde, rs,
-                nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
-            for (; !rs.Eof(); rs.MoveNext())
-                c.minimoMaximo.insert(Clave(Campo(rs, "IDARTICULO")),
-                                      {UT().TextoAMoneda(rs.Fields(QStringLiteral("Minimo"))),
-                                       UT().TextoAMoneda(rs.Fields(QStringLiteral("Maximo")))});
+            if (conMinimoMaximo) {
+                AD().ObtieneRecordset(
+                    QStringLiteral("SELECT IDARTICULO, MINIMO, MAXIMO FROM @ADMIN_V_TA_DEPOSITO_MM") + donde,
+                    rs, nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
+                for (; !rs.Eof(); rs.MoveNext())
+                    c.minimoMaximo.insert(Clave(Campo(rs, "IDARTICULO")),
+                                          {UT().TextoAMoneda(rs.Fields(QStringLiteral("Minimo"))),
+                                           UT().TextoAMoneda(rs.Fields(QStringLiteral("Maximo")))});
+            }
             if (gUsaStockUdKg)
                 continue;
             AD().ObtieneRecordset(
