@@ -13,8 +13,6 @@ namespace {
 
 constexpr int kBlanco = 16777215;
 constexpr int kNegro = 0;
-constexpr qint16 kF2 = 113;
-constexpr qint16 kF5 = 116;
 
 bool Es(const QString& a, const char* b) {
     return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
@@ -190,9 +188,9 @@ void FrmDespacho::CmdConsultar_Click() {
 }
 
 void FrmDespacho::Form_KeyDown(qint16& KeyCode, int) {
-    if (KeyCode == kF2)
+    if (KeyCode == tecla::F2)
         CmdAceptar_Click();
-    else if (KeyCode == kF5)
+    else if (KeyCode == tecla::F5)
         CmdConsultar_Click();
 }
 
