@@ -356,11 +356,11 @@ void FrmVardelio::ComprometeCantidad(int fila, const QString& cantidad) {
 
 bool FrmVardelio::LeeArticuloImportado(const QString& codigo, std::array<QString, 4>& articulo) {
     Registros rs;
-    QString literal = UT().RellenaCodigo(codigo.trimmed(), 25);
     // The code comes from a file: it reaches the SQL only as a quoted literal.
-    literal.replace(QLatin1Char('\''), QStringLiteral("''"));
-    AD().ObtieneRecordset(QStringLiteral("SELECT * FROM V_MA_ARTICULOS  with(nolock) WHERE IDARTICULO = '") +
-                              literal + QLatin1Char('\''),
+    const QString literal =
+        AD().FormateaValorSQL(UT().RellenaCodigo(codigo.trimmed(), 25), QStringLiteral("'"));
+    AD().ObtieneRecordset(QStringLiteral("SELECT * FROM V_MA_ARTICULOS  with(nolock) WHERE IDARTICULO = ") +
+                              literal,
                           rs, nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
     const bool existe = !rs.Eof();
     if (existe) {
