@@ -7,6 +7,7 @@
 #include "Interaccion.h"
 #include "PreparaFormulario.h"
 #include "Teclas.h"
+#include "TextoCampo.h"
 #include "Utilidades.h"
 
 namespace {
@@ -108,8 +109,7 @@ void FrmDespacho::MuestraOrigen(const QString& origen) {
     bool hay = AD().ExisteRegistro(QStringLiteral("v_ta_origen"), lleno, QStringLiteral("IdOrigen"), &rs_, 8);
     if (!hay && lleno != origen)
         hay = AD().ExisteRegistro(QStringLiteral("v_ta_origen"), origen, QStringLiteral("IdOrigen"), &rs_, 8);
-    LblDesc.setCaption(hay ? UT().ValorATexto(UT().ValorCampo(rs_.Fields(QStringLiteral("Descripcion"))))
-                           : QString());
+    LblDesc.setCaption(hay ? TextoCampo(rs_, "Descripcion") : QString());
     AD().CierraRecordset(rs_);
 }
 

@@ -6,6 +6,7 @@
 #include "Globales.h"
 #include "Regional.h"
 #include "Registros.h"
+#include "TextoCampo.h"
 #include "Utilidades.h"
 #include "ValoresConfiguracion.h"
 
@@ -29,10 +30,6 @@ QString Clave(const QString& codigo) {
     return codigo.left(n).toCaseFolded();
 }
 
-QString Campo(const Registros& rs, const char* campo) {
-    return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(campo))));
-}
-
 } // namespace
 
 // The template's article codes as stored, each once, in IN lists of at most 500.
@@ -47,7 +44,7 @@ QStringList FrmVardelio::ArticulosDeLaCarga(qint16 id) {
     QString lista;
     int enLista = 0;
     for (; !rs.Eof(); rs.MoveNext()) {
-        const QString codigo = Campo(rs, "IdArticulo");
+        const QString codigo = TextoCampo(rs, "IdArticulo");
         if (vistos.contains(codigo))
             continue;
         vistos.insert(codigo);
@@ -85,7 +82,7 @@ void FrmVardelio::LeeStockDeLaCarga(qint16 id) {
                     QStringLiteral("SELECT IDARTICULO, MINIMO, MAXIMO FROM @ADMIN_V_TA_DEPOSITO_MM") + donde,
                     rs, nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
                 for (; !rs.Eof(); rs.MoveNext())
-                    c.minimoMaximo.insert(Clave(Campo(rs, "IDARTICULO")),
+                    c.minimoMaximo.insert(Clave(TextoCampo(rs, "IDARTICULO")),
                                           {UT().TextoAMoneda(rs.Fields(QStringLiteral("Minimo"))),
                                            UT().TextoAMoneda(rs.Fields(QStringLiteral("Maximo")))});
             }
@@ -95,8 +92,8 @@ void FrmVardelio::LeeStockDeLaCarga(qint16 id) {
                 QStringLiteral("SELECT IDARTICULO, EQUIVALENCIA, STOCK FROM STK_SALDOS_UNIDADES") + donde, rs,
                 nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
             for (; !rs.Eof(); rs.MoveNext())
-                c.stock.insert(Clave(Campo(rs, "IDARTICULO")) + QLatin1Char('|') +
-                                   Clave(Campo(rs, "EQUIVALENCIA")),
+                c.stock.insert(Clave(TextoCampo(rs, "IDARTICULO")) + QLatin1Char('|') +
+                                   Clave(TextoCampo(rs, "EQUIVALENCIA")),
                                UT().TextoADoble(UT().ValorCampo(rs.Fields(QStringLiteral("STOCK")))));
         }
         c.conStock = !gUsaStockUdKg;
