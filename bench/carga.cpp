@@ -11,22 +11,17 @@
 #include "Globales.h"
 #include "Interaccion.h"
 #include "LectorIni.h"
+#include "Medidas.h"
 #include "SqliteCrudo.h"
 #include "TiempoProceso.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
-#include <malloc.h>
 
 namespace {
 
 constexpr int kSaldos = 100000;
-
-size_t MemoriaEnUso() {
-    malloc_trim(0);
-    return mallinfo2().uordblks;
-}
 
 // The warehouse: 100,000 articles with their balances in deposit 9, and the rows the load skips.
 void PreparaBase(sqlite3* db) {

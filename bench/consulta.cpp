@@ -16,6 +16,7 @@
 #include "Globales.h"
 #include "Interaccion.h"
 #include "SqliteCrudo.h"
+#include "TiempoProceso.h"
 #include "ValoresConfiguracion.h"
 #include "VentanaConsulta.h"
 
@@ -25,18 +26,11 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <sqlite3.h>
 
 namespace {
 
 constexpr int Articulos = 100000;
-
-double Ahora() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
 
 void CreaBase(const QString& ruta, const QString& scripts) {
     QFile esquema(QDir(scripts).filePath(QStringLiteral("esquema.sql")));
@@ -72,17 +66,17 @@ Tiempos Busqueda(InteraccionGuionada& guion, bool todas) {
     double inicio = 0;
     guion.alMostrar = [&](Formulario& f) {
         auto& v = dynamic_cast<VentanaConsulta&>(f);
-        t.primera = Ahora() - inicio;
+        t.primera = TiempoHilo() - inicio;
         while (todas && !v.Completa())
             v.LeeFilas(500);
-        t.todas = Ahora() - inicio;
+        t.todas = TiempoHilo() - inicio;
         t.filas = v.FilasDatos();
         v.Cancelar();
     };
     QString tabla = QStringLiteral("STK_MA_ARTICULOS");
     QString texto = QStringLiteral("Artículo");
     QString resultado;
-    inicio = Ahora();
+    inicio = TiempoHilo();
     SubConsultaLike(tabla, texto, resultado);
     return t;
 }
@@ -91,7 +85,7 @@ Tiempos Busqueda(InteraccionGuionada& guion, bool todas) {
 // stops at the first screen.
 Tiempos Crudo(sqlite3* db, const QByteArray& sql, bool todas) {
     Tiempos t;
-    const double inicio = Ahora();
+    const double inicio = TiempoHilo();
     sqlite3_stmt* st = Prepara(db, sql.constData());
     std::size_t bytes = 0;
     int filas = 0;
@@ -101,13 +95,13 @@ Tiempos Crudo(sqlite3* db, const QByteArray& sql, bool todas) {
             bytes += static_cast<std::size_t>(sqlite3_column_bytes(st, c));
         }
         if (++filas == VentanaConsulta::PrimeraPantalla) {
-            t.primera = Ahora() - inicio;
+            t.primera = TiempoHilo() - inicio;
             if (!todas)
                 break;
         }
     }
     sqlite3_finalize(st);
-    t.todas = Ahora() - inicio;
+    t.todas = TiempoHilo() - inicio;
     t.filas = filas;
     if (bytes == 0)
         Falla("filas vacías", db);

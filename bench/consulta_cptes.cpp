@@ -11,6 +11,7 @@
 #include "Globales.h"
 #include "ModeloListaVista.h"
 #include "SqliteCrudo.h"
+#include "TiempoProceso.h"
 #include "TraductorSql.h"
 #include "VistaFrmConsComprobantes.h"
 
@@ -22,7 +23,6 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 
 namespace {
 
@@ -31,12 +31,6 @@ constexpr int Comprobantes = 100000;
 [[noreturn]] void Falla(const QString& que) {
     std::fprintf(stderr, "consulta_cptes: %s\n", qPrintable(que));
     std::exit(1);
-}
-
-double Cpu() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
 void CreaBase(const QTemporaryDir& carpeta, const QString& ruta) {
@@ -68,7 +62,7 @@ void CreaBase(const QTemporaryDir& carpeta, const QString& ruta) {
 }
 
 double Crudo(sqlite3* db, const QByteArray& sql) {
-    const double inicio = Cpu();
+    const double inicio = TiempoHilo();
     sqlite3_stmt* st = Prepara(db, sql.constData());
     int filas = 0;
     std::size_t bytes = 0;
@@ -80,7 +74,7 @@ double Crudo(sqlite3* db, const QByteArray& sql) {
         }
     }
     sqlite3_finalize(st);
-    const double segundos = Cpu() - inicio;
+    const double segundos = TiempoHilo() - inicio;
     if (filas != Comprobantes || bytes == 0)
         Falla(QStringLiteral("la consulta directa da %1 filas").arg(filas));
     return segundos;
@@ -107,11 +101,11 @@ Tiempos Ventana() {
     form.cedeTurno = [&] {
         cede();
         if (t.primeraPantalla == 0 && vista.Modelo()->rowCount() >= visibles)
-            t.primeraPantalla = Cpu() - inicio;
+            t.primeraPantalla = TiempoHilo() - inicio;
     };
-    inicio = Cpu();
+    inicio = TiempoHilo();
     vista.Inicia();
-    t.todas = Cpu() - inicio;
+    t.todas = TiempoHilo() - inicio;
     if (vista.Modelo()->rowCount() != Comprobantes || t.primeraPantalla == 0)
         Falla(QStringLiteral("la ventana muestra %1 filas").arg(vista.Modelo()->rowCount()));
     return t;

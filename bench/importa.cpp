@@ -13,6 +13,7 @@
 #include "Importacion.h"
 #include "Interaccion.h"
 #include "LectorIni.h"
+#include "Medidas.h"
 #include "SqliteCrudo.h"
 #include "TiempoProceso.h"
 
@@ -21,16 +22,10 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <algorithm>
-#include <malloc.h>
 
 namespace {
 
 constexpr int kLineas = 100000;
-
-size_t MemoriaEnUso() {
-    malloc_trim(0);
-    return mallinfo2().uordblks;
-}
 
 // Numeric articles 10000..99999 (the scale labels of the demo's mask carry five digits).
 int Articulo(int i) {

@@ -10,8 +10,8 @@
 #include "AccesoDatos.h"
 #include "BaseEmbebida.h"
 #include "FrmCargaLotesySeries.h"
-#include "FuncionesSqlite.h"
 #include "Globales.h"
+#include "Medidas.h"
 #include "SqliteCrudo.h"
 #include "TiempoProceso.h"
 #include "VistaCargaLotesySeries.h"
@@ -84,19 +84,6 @@ void Carga(FrmCargaLotesySeries& f) {
     f.CargaDatos();
 }
 
-std::vector<double> Mejores(const std::vector<std::function<void()>>& lados) {
-    std::vector<double> mejor(lados.size(), 1e30);
-    for (int v = 0; v < kVueltas; ++v)
-        for (size_t i = 0; i < lados.size(); ++i)
-            mejor[i] = std::min(mejor[i], TiempoProceso(lados[i]));
-    return mejor;
-}
-
-void Informa(const char* nombre, double nuestro, double base) {
-    std::printf("time %s %.4f\n", nombre, nuestro);
-    std::printf("ratio %s %.2f\n", nombre, nuestro / base);
-}
-
 } // namespace
 
 // NOLINTNEXTLINE(readability-function-size): a benchmark: one measurement after the other.
@@ -114,11 +101,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s\n", qPrintable(e.Descripcion()));
         return 1;
     }
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(ruta.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK)
-        Falla("open", db);
-    RegistraFuncionesSqlite(db);
+    sqlite3* db = AbreCrudo(ruta);
     Llena(db);
 
     AccesoDatos& ad = AD();
@@ -126,8 +109,9 @@ int main(int argc, char* argv[]) {
     ad.AsignaBaseDatos(ruta);
     ad.Conecta();
 
+    const Turnos turnos{kVueltas, TiempoProceso};
     int filas[2] = {0, 0};
-    const auto apertura = Mejores({
+    const auto apertura = turnos.Mejores({
         [&] {
             FrmCargaLotesySeries f;
             Carga(f);
@@ -141,7 +125,7 @@ int main(int argc, char* argv[]) {
     }
     Informa("lotes_apertura", apertura[0], apertura[1]);
 
-    const auto vista = Mejores({
+    const auto vista = turnos.Mejores({
         [&] {
             FrmCargaLotesySeries f;
             Carga(f);

@@ -16,11 +16,12 @@
 #include "BaseEmbebida.h"
 #include "ColumnasArticulos.h"
 #include "FrmVardelio.h"
-#include "FuncionesSqlite.h"
 #include "Globales.h"
 #include "LectorIni.h"
+#include "Medidas.h"
 #include "Regional.h"
 #include "Registros.h"
+#include "SqliteCrudo.h"
 #include "TiempoProceso.h"
 #include "Utilidades.h"
 
@@ -32,7 +33,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <functional>
-#include <malloc.h>
 #include <sqlite3.h>
 #include <vector>
 
@@ -67,29 +67,6 @@ void LlenaLineas(Grilla& g) {
     }
 }
 
-void Ejecuta(sqlite3* db, const char* sql) {
-    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        Falla(QString::fromUtf8(sqlite3_errmsg(db)));
-}
-
-sqlite3_stmt* Prepara(sqlite3* db, const char* sql) {
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK)
-        Falla(QString::fromUtf8(sqlite3_errmsg(db)));
-    return st;
-}
-
-void Avanza(sqlite3* db, sqlite3_stmt* st) {
-    if (sqlite3_step(st) != SQLITE_DONE)
-        Falla(QString::fromUtf8(sqlite3_errmsg(db)));
-    sqlite3_reset(st);
-}
-
-size_t MemoriaEnUso() {
-    malloc_trim(0);
-    return mallinfo2().uordblks;
-}
-
 } // namespace
 
 // Long on purpose: a benchmark, one measurement after the other.
@@ -107,9 +84,7 @@ int main(int argc, char* argv[]) {
     Ini().setCarpeta(dir.path());
 
     FrmVardelio f;
-    f.Form_Load(
-        QStringLiteral("@Server=sqlite;@DbName=%1;@Usuario=DEMO;@Password=;@UsuarioLogeado=DEMO;@Caja=1;")
-            .arg(rutaVentana));
+    f.Form_Load(SesionDemo(rutaVentana));
 
     // The window holds the template with its 10,000 lines, as the user left it before saving.
     const auto preparaVentana = [&] {
@@ -137,11 +112,7 @@ int main(int argc, char* argv[]) {
         f.CampoValida(f.TxtFields[0]);
     };
 
-    sqlite3* crudo = nullptr;
-    if (sqlite3_open_v2(rutaCruda.toUtf8().constData(), &crudo, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK)
-        Falla(QStringLiteral("no se abre la base cruda"));
-    RegistraFuncionesSqlite(crudo);
+    sqlite3* crudo = AbreCrudo(rutaCruda);
     Ejecuta(crudo, "PRAGMA foreign_keys = ON; PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;");
     std::vector<QByteArray> articulos;
     articulos.reserve(kLineas);
@@ -163,7 +134,7 @@ int main(int argc, char* argv[]) {
         sqlite3_bind_text(cab, 6, "   3", -1, SQLITE_STATIC);
         sqlite3_bind_text(cab, 7, "   3", -1, SQLITE_STATIC);
         sqlite3_bind_text(cab, 8, "1", -1, SQLITE_STATIC);
-        Avanza(crudo, cab);
+        InsertaFila(crudo, cab);
         sqlite3_finalize(cab);
         sqlite3_stmt* st =
             Prepara(crudo, "INSERT INTO V_CPTES_MODELO_DET (IdVardelio,IdArticulo,Cantidad,IdUnidad) "
@@ -174,7 +145,7 @@ int main(int argc, char* argv[]) {
                               SQLITE_STATIC);
             sqlite3_bind_double(st, 3, Cantidad(i));
             sqlite3_bind_text(st, 4, "  UN", 4, SQLITE_STATIC);
-            Avanza(crudo, st);
+            InsertaFila(crudo, st);
         }
         sqlite3_finalize(st);
         Ejecuta(crudo, "COMMIT");

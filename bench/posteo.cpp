@@ -6,9 +6,7 @@
 // that grows linearly takes about twice as long for twice the entries.
 
 #include "AccesoDatos.h"
-#include "BaseEmbebida.h"
 #include "ClsCmnCptes.h"
-#include "FuncionesSqlite.h"
 #include "Globales.h"
 #include "Grilla.h"
 #include "ListaPipe.h"
@@ -149,16 +147,8 @@ Medida Mide(sqlite3* db, ClsCmnCptes& cls, int lineas, int series, int& numero) 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString scripts = ScriptsBench(dir);
-    const QString ruta = dir.filePath(QStringLiteral("posteo.db"));
-    try {
-        BaseEmbebida::CreaDemo(ruta, scripts);
-    } catch (const ErrorSistema& e) {
-        std::fprintf(stderr, "%s\n", qPrintable(e.Descripcion()));
-        return 1;
-    }
-    sqlite3* db = AbreCrudo(ruta);
-    sqlite3_busy_timeout(db, 5000);
+    QString ruta;
+    sqlite3* db = CreaBaseBench(dir, "posteo.db", ruta);
     AD().AsignaServidor(QStringLiteral("sqlite"));
     AD().AsignaBaseDatos(ruta);
     AD().Conecta();

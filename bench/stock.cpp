@@ -12,6 +12,7 @@
 #include "ClsCmnCptes.h"
 #include "FuncionesSqlite.h"
 #include "Globales.h"
+#include "Medidas.h"
 #include "SqliteCrudo.h"
 
 #include <QCoreApplication>
@@ -118,15 +119,6 @@ double Mide(const std::function<void()>& f) {
     return static_cast<double>(reloj.nsecsElapsed()) / 1e9;
 }
 
-// Best time of each side, measured in turns so that all meet the same machine load.
-std::vector<double> Mejores(const std::vector<std::function<void()>>& lados) {
-    std::vector<double> mejor(lados.size(), 1e30);
-    for (int v = 0; v < kVueltas; ++v)
-        for (size_t i = 0; i < lados.size(); ++i)
-            mejor[i] = std::min(mejor[i], Mide(lados[i]));
-    return mejor;
-}
-
 // The first column of the single row of a query given as text.
 double ValorTexto(sqlite3* db, const QByteArray& sql) {
     sqlite3_stmt* st = nullptr;
@@ -145,11 +137,6 @@ double ValorPreparado(sqlite3_stmt* st) {
         v = sqlite3_column_double(st, 0);
     sqlite3_reset(st);
     return v;
-}
-
-void Informa(const char* nombre, double nuestro, double base) {
-    std::printf("time %s %.4f\n", nombre, nuestro);
-    std::printf("ratio %s %.2f\n", nombre, nuestro / base);
 }
 
 } // namespace
@@ -203,11 +190,12 @@ int main(int argc, char* argv[]) {
     }
     const QString ignorar = QStringLiteral("Ignorar");
 
+    const Turnos turnos{kVueltas, Mide};
     double sumas[3] = {0, 0, 0};
     sqlite3_stmt* porUnidad =
         Prepara(db, "SELECT STOCK AS STOCK FROM STK_SALDOS_UNIDADES WHERE IDARTICULO = ? AND "
                     "EQUIVALENCIA = '  UN' AND IDDEPOSITO = ?");
-    const auto unidad = Mejores({
+    const auto unidad = turnos.Mejores({
         [&] {
             sumas[0] = 0;
             for (size_t i = 0; i < size_t(kLlamadas); ++i)
@@ -239,7 +227,7 @@ int main(int argc, char* argv[]) {
     sqlite3_stmt* porLote =
         Prepara(db, "SELECT SUM(CANTIDAD) AS SaldoStock FROM STK_SERIES_Y_LOTES WHERE "
                     "IDARTICULO = ? AND IdDeposito = ? AND NroLote = ? AND NroSerie is NULL");
-    const auto lote = Mejores({
+    const auto lote = turnos.Mejores({
         [&] {
             sumas[0] = 0;
             for (size_t i = 0; i < size_t(kLlamadas); ++i)

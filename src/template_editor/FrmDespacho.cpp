@@ -7,14 +7,13 @@
 #include "Interaccion.h"
 #include "PreparaFormulario.h"
 #include "Teclas.h"
+#include "TextoCampo.h"
 #include "Utilidades.h"
 
 namespace {
 
 constexpr int kBlanco = 16777215;
 constexpr int kNegro = 0;
-constexpr qint16 kF2 = 113;
-constexpr qint16 kF5 = 116;
 
 bool Es(const QString& a, const char* b) {
     return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
@@ -110,8 +109,7 @@ void FrmDespacho::MuestraOrigen(const QString& origen) {
     bool hay = AD().ExisteRegistro(QStringLiteral("v_ta_origen"), lleno, QStringLiteral("IdOrigen"), &rs_, 8);
     if (!hay && lleno != origen)
         hay = AD().ExisteRegistro(QStringLiteral("v_ta_origen"), origen, QStringLiteral("IdOrigen"), &rs_, 8);
-    LblDesc.setCaption(hay ? UT().ValorATexto(UT().ValorCampo(rs_.Fields(QStringLiteral("Descripcion"))))
-                           : QString());
+    LblDesc.setCaption(hay ? TextoCampo(rs_, "Descripcion") : QString());
     AD().CierraRecordset(rs_);
 }
 
@@ -190,9 +188,9 @@ void FrmDespacho::CmdConsultar_Click() {
 }
 
 void FrmDespacho::Form_KeyDown(qint16& KeyCode, int) {
-    if (KeyCode == kF2)
+    if (KeyCode == tecla::F2)
         CmdAceptar_Click();
-    else if (KeyCode == kF5)
+    else if (KeyCode == tecla::F5)
         CmdConsultar_Click();
 }
 

@@ -40,7 +40,8 @@ struct StockDeLaCarga {
     QSet<QString> articulos;      // the keys of the template's articles
     bool conStock = false;        // the balances were read (not by weighed unit count)
     QHash<QString, double> stock; // article and unit key: balance
-    QHash<QString, std::pair<Moneda, Moneda>> minimoMaximo; // article key: minimum, maximum
+    // Article key: minimum, maximum; read only when the lines show the stock.
+    QHash<QString, std::pair<Moneda, Moneda>> minimoMaximo;
 };
 
 // The editor of stock-voucher templates: the program's main window, headless. Public are its

@@ -8,6 +8,7 @@
 #include "Globales.h"
 #include "Interaccion.h"
 #include "Registros.h"
+#include "TextoCampo.h"
 #include "Transacciones.h"
 #include "Utilidades.h"
 
@@ -156,9 +157,7 @@ void FrmVardelio::SeleccionaTipoGuardado(const QVariant& codigoGuardado) {
     if (tipo.Eof())
         return;
     // The type is selected by its item; a type the list does not offer leaves it as it is.
-    const QString item =
-        ItemTipoComprobante(UT().ValorATexto(UT().ValorCampo(tipo.Fields(QStringLiteral("Codigo")))),
-                            UT().ValorATexto(UT().ValorCampo(tipo.Fields(QStringLiteral("Descripcion")))));
+    const QString item = ItemTipoComprobante(TextoCampo(tipo, "Codigo"), TextoCampo(tipo, "Descripcion"));
     for (int i = 0; i < CmbLista.ListCount(); ++i)
         if (CmbLista.List(i).compare(item, Qt::CaseInsensitive) == 0) {
             CmbLista.setListIndex(i);
@@ -219,8 +218,7 @@ void FrmVardelio::CargaLineas(qint16 id) {
                     g.setRow(g.Rows() - 1);
                 },
                 [&c] {
-                    const QString articulo =
-                        UT().ValorATexto(UT().ValorCampo(c.rs.Fields(c.articulo))).trimmed();
+                    const QString articulo = TextoCampoRecortado(c.rs, c.articulo);
                     c.f.MSFlexGrid2.setTextMatrix(c.f.MSFlexGrid2.Row(), col::CodigoArticulo, articulo);
                     c.f.txtEdit2.setText(articulo);
                 },
@@ -230,9 +228,8 @@ void FrmVardelio::CargaLineas(qint16 id) {
                     c.f.CampoValida(c.f.txtEdit2);
                 },
                 [&c] {
-                    c.f.MSFlexGrid2.setTextMatrix(
-                        c.f.MSFlexGrid2.Row(), col::Unidad,
-                        UT().ValorATexto(UT().ValorCampo(c.rs.Fields(c.unidad))).trimmed());
+                    c.f.MSFlexGrid2.setTextMatrix(c.f.MSFlexGrid2.Row(), col::Unidad,
+                                                  TextoCampoRecortado(c.rs, c.unidad));
                 },
                 [&c] {
                     c.f.MSFlexGrid2.setTextMatrix(c.f.MSFlexGrid2.Row(), col::Cantidad,

@@ -12,6 +12,7 @@
 #include "PreparaFormulario.h"
 #include "Registros.h"
 #include "Teclas.h"
+#include "TextoCampo.h"
 #include "Transacciones.h"
 #include "Utilidades.h"
 
@@ -99,8 +100,7 @@ void FrmVardelio::Inicializa() {
             [&] {
                 while (!rs.Eof()) {
                     CmbLista.AddItem(
-                        ItemTipoComprobante(UT().ValorATexto(UT().ValorCampo(rs.Fields("Codigo"))),
-                                            UT().ValorATexto(UT().ValorCampo(rs.Fields("Descripcion")))));
+                        ItemTipoComprobante(TextoCampo(rs, "Codigo"), TextoCampo(rs, "Descripcion")));
                     rs.MoveNext();
                 }
             },

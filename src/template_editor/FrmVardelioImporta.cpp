@@ -14,6 +14,7 @@
 #include "Registros.h"
 #include "Stock.h"
 #include "Teclas.h"
+#include "TextoCampo.h"
 #include "ValoresConfiguracion.h"
 
 #include <QCoreApplication>
@@ -26,10 +27,6 @@ constexpr int kCian = 16776960;
 const QString kRutina = QStringLiteral("Especial");
 // The file's lines whose balances one query reads: at most as many articles as an IN list holds.
 constexpr int kBloqueStock = 500;
-
-QString Texto(const Registros& rs, int campo) {
-    return UT().ValorATexto(UT().ValorCampo(rs.Fields(campo)));
-}
 
 // The quantity a line shows: currency precision, then single precision, in the regional format.
 QString TextoCantidad(const QVariant& valor) {
@@ -167,16 +164,16 @@ QHash<QString, FrmVardelio::ArticuloCarga> FrmVardelio::ArticulosDelDeposito(con
     QHash<QString, ArticuloCarga> articulos;
     for (; !rs.Eof(); rs.MoveNext()) {
         ArticuloCarga a;
-        a.descripcion = Texto(rs, descripcion).trimmed();
+        a.descripcion = TextoCampoRecortado(rs, descripcion);
         const QVariant unidad = rs.Fields(idUnidad);
         a.conUnidad = !unidad.isNull();
         a.claveUnidad = ClaveTexto(UT().ValorATexto(unidad));
         const QVariant stock = rs.Fields(udStock);
         a.unidad = (stock.isNull() ? UT().ValorATexto(unidad) : UT().ValorATexto(stock)).trimmed();
-        a.impuestos = Texto(rs, impuestos);
+        a.impuestos = TextoCampo(rs, impuestos);
         for (size_t i = 0; i < a.banderas.size(); ++i)
             a.banderas[i] = TextoBandera(rs, banderas[i]);
-        articulos.insert(ClaveTexto(Texto(rs, codigo)), a);
+        articulos.insert(ClaveTexto(TextoCampo(rs, codigo)), a);
     }
     AD().CierraRecordset(rs);
     return articulos;
@@ -187,8 +184,8 @@ void FrmVardelio::PoneSaldo(const Registros& saldo, const ArticuloCarga& a, cons
     const int fila = g.Rows() - 1;
     g.setRow(fila);
     const auto pone = [&g, fila](int c, const QString& t) { g.setTextMatrix(fila, c, t); };
-    pone(col::CodigoArticulo, Texto(saldo, saldo.IndiceCampo(QStringLiteral("IdArticulo"))).trimmed());
-    pone(col::Descripcion, Texto(saldo, saldo.IndiceCampo(QStringLiteral("Descripcion"))).trimmed());
+    pone(col::CodigoArticulo, TextoCampoRecortado(saldo, "IdArticulo"));
+    pone(col::Descripcion, TextoCampoRecortado(saldo, "Descripcion"));
     pone(col::Cantidad, TextoCantidad(saldo.Fields(QStringLiteral("Stock"))));
     pone(col::Descripcion, a.descripcion);
     pone(col::Unidad, a.unidad);
@@ -238,7 +235,7 @@ void FrmVardelio::CmdCargar_Click() {
     bool sigue = true;
     while (sigue && !saldos.Eof()) {
         sigue = Renglon([&] {
-            const auto a = articulos.constFind(ClaveTexto(Texto(saldos, codigo)));
+            const auto a = articulos.constFind(ClaveTexto(TextoCampo(saldos, codigo)));
             const QVariant equivalencia = saldos.Fields(unidad);
             // A balance in another unit than the article's base unit, or of an article the master
             // lacks, is no line.
@@ -293,9 +290,8 @@ void FrmVardelio::LeeStockImportado(LectorImportacion adelante, int lineas) {
                                   lista + QStringLiteral(") GROUP BY IDARTICULO, EQUIVALENCIA"),
                               rs, nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
         for (; !rs.Eof(); rs.MoveNext())
-            s.saldos.insert(ClaveTexto(Texto(rs, rs.IndiceCampo(QStringLiteral("IDARTICULO")))) +
-                                QLatin1Char('|') +
-                                ClaveTexto(Texto(rs, rs.IndiceCampo(QStringLiteral("EQUIVALENCIA")))),
+            s.saldos.insert(ClaveTexto(TextoCampo(rs, "IDARTICULO")) + QLatin1Char('|') +
+                                ClaveTexto(TextoCampo(rs, "EQUIVALENCIA")),
                             UT().TextoADoble(UT().ValorCampo(rs.Fields(QStringLiteral("STOCK")))));
         stockImportado_ = std::move(s);
     } catch (const ErrorSistema&) {
@@ -349,18 +345,16 @@ void FrmVardelio::ComprometeCantidad(int fila, const QString& cantidad) {
 
 bool FrmVardelio::LeeArticuloImportado(const QString& codigo, std::array<QString, 4>& articulo) {
     Registros rs;
-    QString literal = UT().RellenaCodigo(codigo.trimmed(), 25);
     // The code comes from a file: it reaches the SQL only as a quoted literal.
-    literal.replace(QLatin1Char('\''), QStringLiteral("''"));
-    AD().ObtieneRecordset(QStringLiteral("SELECT * FROM V_MA_ARTICULOS  with(nolock) WHERE IDARTICULO = '") +
-                              literal + QLatin1Char('\''),
+    const QString literal =
+        AD().FormateaValorSQL(UT().RellenaCodigo(codigo.trimmed(), 25), QStringLiteral("'"));
+    AD().ObtieneRecordset(QStringLiteral("SELECT * FROM V_MA_ARTICULOS  with(nolock) WHERE IDARTICULO = ") +
+                              literal,
                           rs, nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
     const bool existe = !rs.Eof();
     if (existe) {
-        const auto campo = [&rs](const char* c) {
-            return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(c)))).trimmed();
-        };
-        articulo = {QString(), campo("Descripcion"), campo("IdUnidad"), campo("Costo")};
+        articulo = {QString(), TextoCampoRecortado(rs, "Descripcion"), TextoCampoRecortado(rs, "IdUnidad"),
+                    TextoCampoRecortado(rs, "Costo")};
     }
     AD().CierraRecordset(rs);
     return existe;
@@ -386,10 +380,8 @@ void FrmVardelio::ImportaLinea(const LineaImportada& linea) {
         const bool hallado = BuscaArticulo(buscado, rs, true, modo, hallada, QString(), udBase, QString(),
                                            deEtiqueta, importe, prefijo, QString(), aviso);
         if (hallado && linea.etiqueta && !rs.Eof())
-            delaEtiqueta = {Texto(rs, rs.IndiceCampo(QStringLiteral("IdArticulo"))),
-                            Texto(rs, rs.IndiceCampo(QStringLiteral("Descripcion"))).trimmed(),
-                            Texto(rs, rs.IndiceCampo(QStringLiteral("UDBASE"))).trimmed(),
-                            Texto(rs, rs.IndiceCampo(QStringLiteral("Costo"))).trimmed()};
+            delaEtiqueta = {TextoCampo(rs, "IdArticulo"), TextoCampoRecortado(rs, "Descripcion"),
+                            TextoCampoRecortado(rs, "UDBASE"), TextoCampoRecortado(rs, "Costo")};
         AD().CierraRecordset(rs);
         return hallado;
     };

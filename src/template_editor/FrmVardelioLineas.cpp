@@ -10,17 +10,10 @@
 #include "Regional.h"
 #include "Registros.h"
 #include "Stock.h"
+#include "TextoCampo.h"
 #include "Utilidades.h"
 
 #include <functional>
-
-namespace {
-
-QString CampoTexto(const Registros& rs, const char* campo) {
-    return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(campo)))).trimmed();
-}
-
-} // namespace
 
 QString FrmVardelio::TextoBandera(const Registros& rs, const char* campo) {
     const QVariant v = rs.Fields(QLatin1String(campo));
@@ -147,7 +140,7 @@ bool FrmVardelio::ValidaArticulo(Validacion& v) {
            }),
         Si(v,
            [&] {
-               PoneCelda(col::CodigoArticulo, CampoTexto(rs, "IdArticulo"));
+               PoneCelda(col::CodigoArticulo, TextoCampoRecortado(rs, "IdArticulo"));
                // Shown as the cell shows it: the stored code carries its fill blanks.
                v.texto.setText(codigo.trimmed());
            }),
@@ -193,10 +186,9 @@ bool FrmVardelio::ValidaArticulo(Validacion& v) {
 void FrmVardelio::PoneDatosArticulo(const Registros& rs) {
     if (ValidandoGrabacion)
         return;
-    PoneCelda(col::Descripcion, CampoTexto(rs, "Descripcion"));
-    PoneCelda(col::Presentacion, CampoTexto(rs, "Presentacion"));
-    const QString idTipo =
-        UT().RellenaCodigo(UT().ValorATexto(UT().ValorCampo(rs.Fields(QStringLiteral("IdTipo")))), 4);
+    PoneCelda(col::Descripcion, TextoCampoRecortado(rs, "Descripcion"));
+    PoneCelda(col::Presentacion, TextoCampoRecortado(rs, "Presentacion"));
+    const QString idTipo = UT().RellenaCodigo(TextoCampo(rs, "IdTipo"), 4);
     PoneCelda(col::DescripcionTipoArticulo, DescripcionTipo(idTipo));
     if (TipoDesdeDescripcion)
         PoneCelda(col::Descripcion, (Celda(col::Descripcion).trimmed() + QStringLiteral(" (") +
@@ -208,7 +200,7 @@ void FrmVardelio::PoneDatosArticulo(const Registros& rs) {
 void FrmVardelio::PoneUnidadesArticulo(const Registros& rs, const QString& udBase, bool mismoCodigo) {
     if (ValidandoGrabacion)
         return;
-    const QString idUnidad = CampoTexto(rs, "IdUnidad");
+    const QString idUnidad = TextoCampoRecortado(rs, "IdUnidad");
     if (udBase.trimmed().isEmpty()) {
         PoneCelda(col::UnidadBase, idUnidad);
     } else {
@@ -216,18 +208,18 @@ void FrmVardelio::PoneUnidadesArticulo(const Registros& rs, const QString& udBas
         PoneCelda(col::UnidadOriginal, udBase.trimmed());
     }
     if (!mismoCodigo) {
-        PoneCelda(col::Costo, CampoTexto(rs, "Costo"));
+        PoneCelda(col::Costo, TextoCampoRecortado(rs, "Costo"));
         const QVariant udStock = rs.Fields(QStringLiteral("UD_STOCK"));
         PoneCelda(col::Unidad, udStock.isNull() ? idUnidad : UT().ValorATexto(udStock).trimmed());
     }
-    PoneCelda(col::Impuestos, CampoTexto(rs, "Impuestos"));
+    PoneCelda(col::Impuestos, TextoCampoRecortado(rs, "Impuestos"));
     PoneCelda(col::EsExento, TextoBandera(rs, "Exento"));
     PoneCelda(col::PideSerie, TextoBandera(rs, "UsaSerie"));
     PoneCelda(col::PideLote, TextoBandera(rs, "UsaLote"));
     PoneCelda(col::EsPerecedero, TextoBandera(rs, "Perecedero"));
     PoneCelda(col::PideTalle, TextoBandera(rs, "UsaTalle"));
     PoneCelda(col::InsumosPorPorcentaje, TextoBandera(rs, "InsumosPorPorcentaje"));
-    PoneCelda(col::CodigoArtProveedor, CampoTexto(rs, "CodigoArtProveedor"));
+    PoneCelda(col::CodigoArtProveedor, TextoCampoRecortado(rs, "CodigoArtProveedor"));
 }
 
 void FrmVardelio::PoneCantidadYDeposito() {

@@ -7,6 +7,7 @@
 #include "Globales.h"
 #include "Regional.h"
 #include "Registros.h"
+#include "TextoCampo.h"
 #include "Utilidades.h"
 #include "ValoresConfiguracion.h"
 
@@ -20,10 +21,6 @@ QString Literal(const QString& texto) {
 
 bool MismaUnidad(const QString& a, const QString& b) {
     return UT().RellenaCodigo(a, 4).compare(UT().RellenaCodigo(b, 4), Qt::CaseInsensitive) == 0;
-}
-
-QString Campo(const Registros& rs, const char* campo) {
-    return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(campo))));
 }
 
 } // namespace
@@ -40,7 +37,7 @@ QStringList FrmVardelio::ArticulosDeLaCarga(qint16 id) {
     QString lista;
     int enLista = 0;
     for (; !rs.Eof(); rs.MoveNext()) {
-        const QString codigo = Campo(rs, "IdArticulo");
+        const QString codigo = TextoCampo(rs, "IdArticulo");
         if (vistos.contains(codigo))
             continue;
         vistos.insert(codigo);
@@ -62,28 +59,34 @@ void FrmVardelio::LeeStockDeLaCarga(qint16 id) {
     StockDeLaCarga& c = *stockCargado_;
     const qint16 origen = IndiceCampo(QStringLiteral("DepositoOrigen"));
     const QString deposito = origen >= 0 ? UT().RellenaCodigo(TxtFields[origen].Text(), 4) : QString();
+    // Only the shown stock reads the minimum and maximum of its lines.
+    const bool conMinimoMaximo = MuestraStock();
     if (deposito.trimmed().isEmpty())
         return; // every line asks as typed
+    if (gUsaStockUdKg && !conMinimoMaximo)
+        return; // nothing of it would be read
     Registros rs;
     try {
         for (const QString& lista : ArticulosDeLaCarga(id)) {
             const QString donde = QStringLiteral(" with(nolock) WHERE IDDEPOSITO = ") + Literal(deposito) +
                                   QStringLiteral(" AND IDARTICULO IN ") + lista;
-            AD().ObtieneRecordset(
-                QStringLiteral("SELECT IDARTICULO, MINIMO, MAXIMO FROM @ADMIN_V_TA_DEPOSITO_MM") + donde, rs,
-                nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
-            for (; !rs.Eof(); rs.MoveNext())
-                c.minimoMaximo.insert(ClaveTexto(Campo(rs, "IDARTICULO")),
-                                      {UT().TextoAMoneda(rs.Fields(QStringLiteral("Minimo"))),
-                                       UT().TextoAMoneda(rs.Fields(QStringLiteral("Maximo")))});
+            if (conMinimoMaximo) {
+                AD().ObtieneRecordset(
+                    QStringLiteral("SELECT IDARTICULO, MINIMO, MAXIMO FROM @ADMIN_V_TA_DEPOSITO_MM") + donde,
+                    rs, nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
+                for (; !rs.Eof(); rs.MoveNext())
+                    c.minimoMaximo.insert(ClaveTexto(TextoCampo(rs, "IDARTICULO")),
+                                          {UT().TextoAMoneda(rs.Fields(QStringLiteral("Minimo"))),
+                                           UT().TextoAMoneda(rs.Fields(QStringLiteral("Maximo")))});
+            }
             if (gUsaStockUdKg)
                 continue;
             AD().ObtieneRecordset(
                 QStringLiteral("SELECT IDARTICULO, EQUIVALENCIA, STOCK FROM STK_SALDOS_UNIDADES") + donde, rs,
                 nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
             for (; !rs.Eof(); rs.MoveNext())
-                c.stock.insert(ClaveTexto(Campo(rs, "IDARTICULO")) + QLatin1Char('|') +
-                                   ClaveTexto(Campo(rs, "EQUIVALENCIA")),
+                c.stock.insert(ClaveTexto(TextoCampo(rs, "IDARTICULO")) + QLatin1Char('|') +
+                                   ClaveTexto(TextoCampo(rs, "EQUIVALENCIA")),
                                UT().TextoADoble(UT().ValorCampo(rs.Fields(QStringLiteral("STOCK")))));
         }
         c.conStock = !gUsaStockUdKg;

@@ -7,6 +7,7 @@
 #include "Globales.h"
 #include "Interaccion.h"
 #include "Registros.h"
+#include "TextoCampo.h"
 #include "Utilidades.h"
 
 #include <QHash>
@@ -14,10 +15,6 @@
 namespace {
 
 const QString kCamposRequeridos = QStringLiteral("NOMBRE,DepositoOrigen");
-
-QString LeeTexto(const Registros& rs, const char* campo) {
-    return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(campo)))).trimmed();
-}
 
 } // namespace
 
@@ -79,7 +76,7 @@ bool FrmVardelio::ValidaMotivo(Validacion& v) {
                 lblDescMotivo.setCaption(QStringLiteral("..."));
                 Rechaza(v, QStringLiteral("El motivo de Stock Informado es Inexistente"));
             } else {
-                lblDescMotivo.setCaption(LeeTexto(rs, "Descripcion"));
+                lblDescMotivo.setCaption(TextoCampoRecortado(rs, "Descripcion"));
             }
         },
     });
@@ -100,8 +97,8 @@ bool FrmVardelio::ValidaDepositoOrigen(Validacion& v) {
                 Rechaza(v, QStringLiteral("El Deposito Informado es Inexistente"));
                 return;
             }
-            LblDescDeposito.setCaption(LeeTexto(rs, "Descripcion"));
-            if (!LeeTexto(rs, "Empresa").isEmpty())
+            LblDescDeposito.setCaption(TextoCampoRecortado(rs, "Descripcion"));
+            if (!TextoCampoRecortado(rs, "Empresa").isEmpty())
                 Rechaza(v, QStringLiteral(
                                "No puede utilizar como Origen de la Transferencia una Empresa Remota!"));
         },

@@ -311,16 +311,21 @@ TEST_F(CargaConStock, LasCeldasSonLasDeTeclearCadaLinea) {
         "INSERT INTO STK_SALDOS_UNIDADES (IDARTICULO, EQUIVALENCIA, IDDEPOSITO, Descripcion, STOCK) VALUES "
         "(printf('%25d', 1030), '  CJ', '   2', '', 7), (printf('%-25s', 'TORN-6X40'), '  CJ', '   2', '', "
         "3)");
-    for (const QString& nombre :
-         {QStringLiteral("DEPOSITO DOS"), QStringLiteral("REPOSICION LOCAL CENTRO")}) {
-        Carga(nombre);
-        const QStringList cargadas = Lineas();
-        ASSERT_GE(cargadas.size(), 4) << nombre.toStdString();
-        TecleaDeNuevo();
-        const QStringList tecleadas = Lineas();
-        ASSERT_EQ(cargadas.size(), tecleadas.size()) << nombre.toStdString();
-        for (qsizetype i = 0; i < cargadas.size(); ++i)
-            EXPECT_EQ(cargadas[i].toStdString(), tecleadas[i].toStdString()) << nombre.toStdString();
+    // With the stock shown or not (then the load reads no minimum or maximum).
+    for (const char* mostrar : {"NO", "SI"}) {
+        Prueba(F()).MostrarStock() = QString::fromLatin1(mostrar);
+        for (const QString& nombre :
+             {QStringLiteral("DEPOSITO DOS"), QStringLiteral("REPOSICION LOCAL CENTRO")}) {
+            const std::string caso = nombre.toStdString() + " " + mostrar;
+            Carga(nombre);
+            const QStringList cargadas = Lineas();
+            ASSERT_GE(cargadas.size(), 4) << caso;
+            TecleaDeNuevo();
+            const QStringList tecleadas = Lineas();
+            ASSERT_EQ(cargadas.size(), tecleadas.size()) << caso;
+            for (qsizetype i = 0; i < cargadas.size(); ++i)
+                EXPECT_EQ(cargadas[i].toStdString(), tecleadas[i].toStdString()) << caso;
+        }
     }
     EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join(u'|').toStdString();
     // Not vacuous: the first template's lines carry deposit 2's figures.

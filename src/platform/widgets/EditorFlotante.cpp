@@ -91,6 +91,10 @@ void EnlaceTablaGrilla::AplicaFormato() {
     SigueCeldaActual();
 }
 
+void EnlaceTablaGrilla::AplicaHabilitada() {
+    tabla_->setEnabled(Habilitada());
+}
+
 void EnlaceTablaGrilla::SigueCeldaActual() {
     tabla_->setEnabled(Habilitada());
     if (sincronizando_ || grilla_.Row() >= modelo_->rowCount() || grilla_.Col() >= modelo_->columnCount())

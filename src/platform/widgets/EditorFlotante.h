@@ -41,6 +41,8 @@ public:
     // While it answers true the table takes no clicks, whatever the grid's Enabled (a form's
     // long command runs).
     void setOcupada(std::function<bool()> ocupada) { ocupada_ = std::move(ocupada); }
+    // The table enabled again by the grid's Enabled and the busy rule, once the rule's answer changed.
+    void AplicaHabilitada();
 
 private:
     bool Habilitada() const { return grilla_.Enabled() && !(ocupada_ && ocupada_()); }

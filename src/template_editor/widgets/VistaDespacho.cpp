@@ -3,6 +3,8 @@
 #include "AspectoVentana.h"
 #include "Enlaces.h"
 #include "InteraccionQt.h"
+#include "Teclas.h"
+#include "VistaBarraHerramientas.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,25 +14,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <utility>
-
-namespace {
-
-// The suite's key codes of the keys the dialog's handlers read.
-qint16 CodigoTecla(int tecla) {
-    switch (tecla) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_F2:
-        return 113;
-    case Qt::Key_F5:
-        return 116;
-    default:
-        return 0;
-    }
-}
-
-} // namespace
 
 VistaDespacho::VistaDespacho(FrmDespacho& form, QWidget* padre)
     : QDialog(padre), form_(form), desc_(new QLabel(this)), aceptar_(new QPushButton(this)),
@@ -100,12 +83,12 @@ bool VistaDespacho::eventFilter(QObject* objeto, QEvent* evento) {
             break;
         auto* tecla = static_cast<QKeyEvent*>(evento);
         qint16 codigo = CodigoTecla(tecla->key());
-        if (codigo == 113 || codigo == 116) {
+        if (codigo == tecla::F2 || codigo == tecla::F5) {
             form_.Form_KeyDown(codigo);
             SigueFoco();
             return true;
         }
-        if (codigo == 13) {
+        if (codigo == tecla::Enter) {
             form_.TxtFields_KeyDown(i, codigo);
             SigueFoco();
             return true;

@@ -252,16 +252,12 @@ void VistaVardelio::ConectaModelos() {
     connect(cmdDespacho_, &QPushButton::clicked, this, [this] { form_.CmdDespacho_Click(); });
     connect(cmdCargar_, &QPushButton::clicked, this, [this] { form_.CmdCargar_Click(); });
     connect(cmdEspecial_, &QPushButton::clicked, this, [this] { form_.CmdEspecial_Click(); });
-    // While a bulk command runs the window repaints and shows its progress a few times a second;
-    // the grid takes no clicks meanwhile (the form disables the other commands).
+    // While a bulk command runs the window repaints and shows its progress a few times a second.
     form_.cedeTurno = [reloj = std::make_shared<QElapsedTimer>()] {
         if (reloj->isValid() && reloj->elapsed() < 40)
             return;
         reloj->start();
         QCoreApplication::processEvents();
-    };
-    form_.alCambiarProceso = [this](bool enProceso) {
-        tabla_->setEnabled(!enProceso && form_.MSFlexGrid2.Enabled());
     };
     EnlazaCasilla(form_.ChkAnclar, chkAnclar_);
     EnlazaCasilla(form_.ChkCodigoBarra, chkCodigoBarra_);
@@ -284,7 +280,9 @@ void VistaVardelio::ConectaModelos() {
     // With the grid's LeaveCell and EnterCell: an open edit is written first.
     auto* enlace = new EnlaceTablaGrilla(form_.MSFlexGrid2, tabla_,
                                          [this](int fila, int col) { form_.MueveCelda(fila, col); });
+    // The grid takes no clicks while a bulk command runs (the form disables the other commands).
     enlace->setOcupada([this] { return form_.EnProceso(); });
+    form_.alCambiarProceso = [enlace](bool) { enlace->AplicaHabilitada(); };
 
     // The form moves the focus: the widget follows.
     focoPrevio_ = form_.Foco().alMoverFoco;

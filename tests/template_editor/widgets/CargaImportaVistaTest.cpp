@@ -43,6 +43,7 @@ protected:
                 textos << caja->text();
                 botonesHabilitados << (vista->Control("CmdEspecial")->isEnabled() ||
                                        vista->Control("CmdCargar")->isEnabled());
+                tablaHabilitada << vista->Tabla()->isEnabled();
                 QString barra;
                 for (auto* l : vista->statusBar()->findChildren<QLabel*>())
                     barra += l->text() + "|";
@@ -91,6 +92,7 @@ protected:
     QStringList textos;
     QStringList estados;
     QList<bool> botonesHabilitados;
+    QList<bool> tablaHabilitada;
     QStringList listados;
     int esperas = 0;
 };
@@ -109,6 +111,7 @@ TEST_F(CargaImportaVista, CargarEImportarConLosDialogosDelPrograma) {
     // While the completion shows the command still runs: the buttons are disabled and the
     // status bar tells how far it went.
     EXPECT_FALSE(botonesHabilitados[1]);
+    EXPECT_FALSE(tablaHabilitada[1]);
     EXPECT_TRUE(estados[1].contains(" de ")) << estados[1].toStdString();
     const int cargadas = form->MSFlexGrid2.Rows() - 2;
     EXPECT_GT(cargadas, 50);
@@ -128,6 +131,7 @@ TEST_F(CargaImportaVista, CargarEImportarConLosDialogosDelPrograma) {
     textos.clear();
     estados.clear();
     botonesHabilitados.clear();
+    tablaHabilitada.clear();
     Clic("CmdEspecial");
     ASSERT_EQ(textos.size(), 3) << textos.join('\n').toStdString();
     EXPECT_EQ(textos[0], "Este proceso toma el contenido del archivo de texto seleccionado para ingresarlo a "
@@ -137,6 +141,7 @@ TEST_F(CargaImportaVista, CargarEImportarConLosDialogosDelPrograma) {
     EXPECT_EQ(listados, QStringList({"LINEAS.TXT"}));
     EXPECT_EQ(textos[2], "Proceso Completado!");
     EXPECT_FALSE(botonesHabilitados[1]);
+    EXPECT_FALSE(tablaHabilitada[1]);
     // The loaded lines stay; the file's go after them, the unknown article marked.
     const Grilla& g = form->MSFlexGrid2;
     ASSERT_EQ(g.Rows(), cargadas + 2 + 3);
@@ -146,6 +151,7 @@ TEST_F(CargaImportaVista, CargarEImportarConLosDialogosDelPrograma) {
     EXPECT_EQ(g.ColorFondo(cargadas + 2, col::Descripcion), 16776960);
     EXPECT_EQ(g.TextMatrix(cargadas + 3, col::CodigoArticulo), "1002");
     EXPECT_EQ(vista->Tabla()->model()->rowCount(), g.Rows());
+    EXPECT_TRUE(vista->Tabla()->isEnabled());
 }
 
 } // namespace
