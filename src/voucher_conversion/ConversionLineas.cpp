@@ -235,6 +235,8 @@ void ArticulosDelReparto::Agrega(const QString& codigo) {
         piezas_.insert(pieza.trimmed().toString().toCaseFolded());
 }
 
+namespace {
+
 // The key under which the database compares a code: case and trailing blanks do not count.
 QString ClaveCodigo(const QString& codigo) {
     qsizetype fin = codigo.size();
@@ -242,6 +244,8 @@ QString ClaveCodigo(const QString& codigo) {
         --fin;
     return codigo.left(fin).toCaseFolded();
 }
+
+} // namespace
 
 void BuscaArticuloLinea(Conversion& c, const QString& codigo) {
     auto i = c.articulosLeidos.constFind(codigo);
