@@ -211,10 +211,10 @@ QString FrmCargaLotesySeries::ClaveFila(int fila) const {
 
 void FrmCargaLotesySeries::AnterioresSalida() {
     Grilla& g = MSFlexGrid1;
-    const QString sql = QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = '") +
-                        UT().RellenaCodigo(Articulo, 25) +
-                        QStringLiteral("' AND CANTIDAD > 0  AND IDDEPOSITO = '") + Deposito +
-                        QStringLiteral("' ORDER BY NROLOTE, NROSERIE ");
+    const QString sql = QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = ") +
+                        LiteralSql(UT().RellenaCodigo(Articulo, 25)) +
+                        QStringLiteral(" AND CANTIDAD > 0  AND IDDEPOSITO = ") + LiteralSql(Deposito) +
+                        QStringLiteral(" ORDER BY NROLOTE, NROSERIE ");
     Registros rs;
     AD().ObtieneRecordset(sql, rs);
     const int cLote = rs.IndiceCampo(QStringLiteral("NroLote"));
@@ -273,21 +273,20 @@ void FrmCargaLotesySeries::AnterioresSalida() {
 void FrmCargaLotesySeries::AnterioresEntrada() {
     if (!EsSerie && !EsLote)
         return;
-    QString lista = SeriesAnteriores + LotesAnteriores;
+    const QString lista = SeriesAnteriores + LotesAnteriores;
     if (QString(lista).remove(QLatin1Char('|')).trimmed().isEmpty())
         return;
-    for (int i = 0; i < 2 && lista.startsWith(QLatin1Char('|')); ++i)
-        lista.remove(0, 1);
+    // The lists' reading walk (blanks around the list are no entry), where a second opening "|"
+    // is dropped too.
+    QStringView cuerpo = ListaPipe::SinBlancos(lista);
+    if (cuerpo.startsWith(u"||"))
+        cuerpo = cuerpo.sliced(1);
+    const std::vector<QStringView> entradas = ListaPipe::Recorre(cuerpo).cerradas;
     Grilla& g = MSFlexGrid1;
     SinRedibujo sr(g);
-    int fila = 1;
-    qsizetype inicio = 0;
     // Only closed entries, and no more than the grid has rows for.
-    for (qsizetype barra = lista.indexOf(QLatin1Char('|')); barra >= 0 && fila < g.Rows();
-         barra = lista.indexOf(QLatin1Char('|'), inicio)) {
-        g.setTextMatrix(fila++, 1, lista.mid(inicio, barra - inicio));
-        inicio = barra + 1;
-    }
+    for (int fila = 1; fila < g.Rows() && size_t(fila) <= entradas.size(); ++fila)
+        g.setTextMatrix(fila, 1, entradas[size_t(fila - 1)].toString());
 }
 
 void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
@@ -335,7 +334,8 @@ void FrmCargaLotesySeries::DistribuyeCantidad() {
     SinRedibujo sr(g);
     for (int fila = 1; fila < g.Rows() && resto != 0; ++fila) {
         const double a = UT().TextoADoble(g.TextMatrix(fila, 3));
-        const double s = UT().TextoADoble(g.TextMatrix(fila, 2));
+        // A lot that other lines took beyond its stock has nothing left to give.
+        const double s = std::max(0.0, UT().TextoADoble(g.TextMatrix(fila, 2)));
         if (Redondea4(resto + a) <= Redondea4(s)) {
             g.setTextMatrix(fila, 3, Regional::TextoNumero(Redondea4(resto + a)));
             resto = 0;
@@ -439,9 +439,13 @@ void FrmCargaLotesySeries::CampoValida(CajaTexto& Texto) {
             if (campo.compare(QLatin1String("Cantidad"), Qt::CaseInsensitive) == 0) {
                 if (!EsConsultaDeSerieLote)
                     return;
-                const double v = UT().TextoADoble(texto);
-                if (v < 0)
+                if (UT().TextoADoble(texto) < 0)
                     return refusa(QStringLiteral("La Cantidad no puede ser Menor a Cero"));
+                // A text that is no number is reported and never reaches the cell, whatever the
+                // answer; a blank cell is no quantity, as accept writes it ("-").
+                campoInvalido_ = true;
+                const double v = texto.isEmpty() ? 0 : LeeCantidadEscrita(texto);
+                campoInvalido_ = false;
                 if (v != std::floor(v))
                     return refusa(QStringLiteral("No Puede Informase Cantidades que no Sean Enteras"));
                 if (!Deposito.isEmpty())
@@ -469,6 +473,9 @@ void FrmCargaLotesySeries::Oculta() {
 }
 
 void FrmCargaLotesySeries::CmdAceptar_Click() {
+    // What is being typed is part of what is accepted.
+    if (!edicion_.TerminaEdicion())
+        return;
     if (EsConsultaDeSerieLote)
         AceptaSalida();
     else

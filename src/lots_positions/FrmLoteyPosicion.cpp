@@ -267,12 +267,8 @@ void FrmLoteyPosicion::CampoValida(CajaTexto& Texto) {
         return;
     }
     std::optional<double> valor;
-    const bool sigue = ClsCmnCptes::EjecutaProtegido(
-        QStringLiteral("CampoValida"), {[&] {
-            valor = Regional::LeeDoble(texto);
-            if (!valor)
-                throw ErrorSistema(13, QStringLiteral("Type mismatch"), QStringLiteral("CampoValida"));
-        }});
+    const bool sigue = ClsCmnCptes::EjecutaProtegido(QStringLiteral("CampoValida"),
+                                                     {[&] { valor = LeeCantidadEscrita(texto); }});
     // A text that is no number never reaches the cell, whatever the answer was.
     if (!sigue || !valor) {
         campoInvalido_ = true;
@@ -283,6 +279,9 @@ void FrmLoteyPosicion::CampoValida(CajaTexto& Texto) {
 }
 
 void FrmLoteyPosicion::CmdAceptar_Click() {
+    // What is being typed is part of what is accepted.
+    if (!edicion_.TerminaEdicion())
+        return;
     if (!ValidaCantidadCantidadPedida()) {
         const double total = SumaFilas(-1);
         const bool supera = Redondea4(total) > Redondea4(Cantidad1);

@@ -12,6 +12,8 @@
 #include <QString>
 #include <functional>
 
+class Registros;
+
 // The position choice dialog, headless: the candidate positions of the article in the deposit
 // that hold a balance of it, with capacity and free room in the line's unit; a position is
 // accepted only when its capacity is 0 (no limit) or its free room covers `Cantidad1`. The
@@ -65,8 +67,9 @@ public:
     // The grid's cell editing, the events target of the view.
     EdicionLineas& Edicion() { return edicion_; }
 
-    // The statement of the balances of the candidates; `condicion` is their OR of positions.
-    static QString SqlSaldos(const QString& deposito, const QString& condicion, const QString& articulo);
+    // The statement of the article's balances in the deposit, at every position; deposit and
+    // article already filled to their widths.
+    static QString SqlSaldos(const QString& deposito, const QString& articulo);
 
     // What the view provides: the form's TextWidth (twips of a text in its font); the end of the
     // modal show.
@@ -76,6 +79,7 @@ public:
 private:
     void Enter();
     bool TerminaEdicion(CajaTexto& Texto);
+    void EscribeSaldo(const Registros& rs, int fila);
     void Oculta();
 
     bool cargado_ = false;

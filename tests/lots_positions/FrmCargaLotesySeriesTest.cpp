@@ -52,6 +52,17 @@ protected:
         f.Deposito = QStringLiteral("   1");
         f.CargaDatos();
     }
+    // Opens the editor on a cell with `texto` typed, the edit left open.
+    static void Teclea(FrmCargaLotesySeries& f, int fila, int col, const QString& texto) {
+        f.Edicion().MueveCelda(fila, col);
+        qint16 c = qint16(texto.at(0).unicode());
+        f.MSFlexGrid1_KeyPress(c);
+        f.TxtEdit.setText(texto);
+    }
+    static void F2(FrmCargaLotesySeries& f) {
+        qint16 f2 = 113;
+        f.Form_KeyDown(f2, 0);
+    }
     static QStringList Columna(const Grilla& g, int col) {
         QStringList c;
         for (int f = 1; f < g.Rows(); ++f)
@@ -392,22 +403,32 @@ TEST_F(CargaLotes, DriversSetReadAndJoinTheGridsLists) {
     EXPECT_EQ(loteNvo, "");
 }
 
-// The proposal over generated stock: never more than a row's stock (the single row excepted),
-// and the whole quantity when the stock covers it, else all of it.
+// The proposal over generated stock and other lines' takes (some beyond a lot's stock): never
+// below 0 nor above what a row has left (the single row excepted), and the whole quantity when
+// what is left covers it, else all of it.
 TEST_F(CargaLotes, ProposalInvariantsOverGeneratedStock) {
     QRandomGenerator azar(27);
-    for (int vuelta = 0; vuelta < 40; ++vuelta) {
+    for (int vuelta = 0; vuelta < 60; ++vuelta) {
         AD().EjecutaSQL(QStringLiteral("DELETE FROM STK_SERIES_Y_LOTES WHERE IdArticulo = '%1'")
                             .arg(kArticulo.leftJustified(25)));
         const int filas = 2 + int(azar.bounded(6));
-        double total = 0;
+        QStringList lotes, cantidades;
+        double queda = 0;
         for (int i = 0; i < filas; ++i) {
             const int c = 1 + int(azar.bounded(9));
-            total += c;
-            Stock(QStringLiteral("L%1").arg(i, 2, 10, QLatin1Char('0')), QString(), c);
+            const QString lote = QStringLiteral("L%1").arg(i, 2, 10, QLatin1Char('0'));
+            Stock(lote, QString(), c);
+            const int otros = vuelta % 2 ? int(azar.bounded(12)) : 0;
+            if (otros > 0) {
+                lotes << lote + Y;
+                cantidades << QString::number(otros);
+            }
+            queda += qMax(0, c - otros);
         }
-        const double pedido = 1 + azar.bounded(int(total) + 5);
+        const double pedido = 1 + azar.bounded(int(queda) + 5);
         FrmCargaLotesySeries f;
+        f.LotesExistentes = ListaPipe::Escribe(lotes);
+        f.SeriesExistentes = ListaPipe::Escribe(cantidades);
         Salida(f, pedido);
         const Grilla& g = f.MSFlexGrid1;
         ASSERT_EQ(g.Rows(), filas + 2);
@@ -415,11 +436,174 @@ TEST_F(CargaLotes, ProposalInvariantsOverGeneratedStock) {
         for (int r = 1; r < g.Rows(); ++r) {
             const double q = g.TextMatrix(r, 3).toDouble();
             const double s = g.TextMatrix(r, 2).toDouble();
-            EXPECT_LE(q, s + 1e-9) << vuelta << " fila " << r;
+            EXPECT_GE(q, 0) << vuelta << " fila " << r;
+            EXPECT_LE(q, qMax(0.0, s) + 1e-9) << vuelta << " fila " << r;
             tomado += q;
         }
-        EXPECT_DOUBLE_EQ(tomado, qMin(pedido, total)) << vuelta;
-        EXPECT_EQ(f.ValidaCantidadCantidadPedida(), pedido <= total) << vuelta;
+        EXPECT_DOUBLE_EQ(tomado, qMin(pedido, queda)) << vuelta;
+        EXPECT_EQ(f.ValidaCantidadCantidadPedida(), pedido <= queda) << vuelta;
+    }
+}
+
+TEST_F(CargaLotes, AcceptTakesWhatIsBeingTyped) {
+    Stock("LA", QString(), 5);
+    Stock("LB", QString(), 10);
+    {
+        // 4 typed over the proposed 3 and F2 without Enter: the 4 is taken (and asked about).
+        FrmCargaLotesySeries f;
+        Salida(f, 8);
+        ASSERT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"5", "3", "0"}));
+        Teclea(f, 2, 3, QStringLiteral("4"));
+        guion.AgregaRespuesta(Respuesta::Si);
+        F2(f);
+        EXPECT_EQ(guion.Mensajes().size(), 1);
+        EXPECT_TRUE(guion.Mensajes().value(0).startsWith("La suma de las cantidades Informadas, supera"));
+        EXPECT_EQ(f.Series, "|5|4|0|");
+        EXPECT_DOUBLE_EQ(f.Cantidad, 9);
+        EXPECT_FALSE(f.TxtEdit.Visible());
+    }
+    guion.Limpia();
+    {
+        // A refused text stops the accept with its message; the editor stays open on it.
+        FrmCargaLotesySeries f;
+        Salida(f, 8);
+        f.Visible = true;
+        Teclea(f, 2, 3, QStringLiteral("11"));
+        f.CmdAceptar_Click();
+        EXPECT_EQ(guion.Mensajes(), QStringList{"La Cantidad supera a la cantidad disponible en Stock"});
+        EXPECT_TRUE(f.Visible);
+        EXPECT_TRUE(f.TxtEdit.Visible());
+        EXPECT_TRUE(f.Lotes.isEmpty());
+        EXPECT_EQ(f.MSFlexGrid1.TextMatrix(2, 3), "3");
+    }
+    guion.Limpia();
+    {
+        // Incoming: the lot typed on row 1 is the lot of every blank row.
+        FrmCargaLotesySeries f;
+        f.Form_Load();
+        f.Cantidad = 3;
+        f.EsLote = true;
+        f.CargaDatos();
+        Teclea(f, 1, 1, QStringLiteral("L7"));
+        f.CmdAceptar_Click();
+        EXPECT_EQ(f.Lotes, "|L7|L7|L7|");
+        EXPECT_TRUE(guion.Mensajes().isEmpty());
+    }
+}
+
+TEST_F(CargaLotes, QuotedCodesAndQuantitiesThatAreNoNumber) {
+    // A code with an apostrophe finds its stock, with no message.
+    const QString sonda = QStringLiteral("SONDA'X");
+    AD().EjecutaSQL(
+        QStringLiteral("INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IdDeposito, NroLote, CANTIDAD) "
+                       "VALUES ('%1', '   1', 'LS', 4)")
+            .arg(sonda.leftJustified(25).replace("'", "''")));
+    FrmCargaLotesySeries s;
+    s.Form_Load();
+    s.Cantidad = 2;
+    s.Articulo = sonda;
+    s.EsConsultaDeSerieLote = true;
+    s.EsLote = true;
+    s.Deposito = QStringLiteral("   1");
+    s.CargaDatos();
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
+    EXPECT_EQ(Columna(s.MSFlexGrid1, 0), (QStringList{"LS", ""}));
+    EXPECT_EQ(Columna(s.MSFlexGrid1, 2), (QStringList{"4", ""}));
+
+    // "abc" is reported and never reaches the cell nor the lists, whatever the answer.
+    Stock("LA", QString(), 5);
+    FrmCargaLotesySeries f;
+    Salida(f, 5);
+    for (const int respuesta : {Respuesta::Ignorar, Respuesta::Abortar}) {
+        guion.AgregaRespuesta(respuesta);
+        Teclea(f, 1, 3, QStringLiteral("abc"));
+        qint16 enter = tecla::Enter;
+        f.TxtEdit_KeyDown(enter, 0);
+        EXPECT_TRUE(f.CampoInvalido());
+        EXPECT_TRUE(f.TxtEdit.Visible());
+        EXPECT_EQ(f.MSFlexGrid1.TextMatrix(1, 3), "5");
+        qint16 escape = tecla::Escape;
+        f.TxtEdit_KeyDown(escape, 0);
+    }
+    ASSERT_EQ(guion.Registros().size(), 2u);
+    EXPECT_TRUE(guion.Registros()[0].titulo.contains("CampoValida"));
+    // Nor by accept: the open edit is refused first.
+    guion.AgregaRespuesta(Respuesta::Ignorar);
+    Teclea(f, 1, 3, QStringLiteral("abc"));
+    F2(f);
+    EXPECT_TRUE(f.Lotes.isEmpty());
+    EXPECT_TRUE(f.Series.isEmpty());
+    // A blank quantity is no quantity: written blank, listed as "-".
+    f.TxtEdit.setText(QString());
+    qint16 enter = tecla::Enter;
+    f.TxtEdit_KeyDown(enter, 0);
+    EXPECT_FALSE(f.CampoInvalido());
+    EXPECT_EQ(f.MSFlexGrid1.TextMatrix(1, 3), "");
+}
+
+TEST_F(CargaLotes, AReopenedLineOffersItsOwnTakeAgain) {
+    Stock("LA", QString(), 5);
+    Stock("LB", QString(), 10);
+    // This line took all of LA; another line took 4 of LB.
+    Grilla articulos(3, 101, 1, 0);
+    articulos.setTextMatrix(1, col::CodigoArticulo, kArticulo);
+    articulos.setTextMatrix(1, col::ListaLotes, "|LA" + Y + "|" + Y + "|");
+    articulos.setTextMatrix(1, col::ListaCantidades, QStringLiteral("|5|0|"));
+    articulos.setTextMatrix(2, col::CodigoArticulo, kArticulo);
+    articulos.setTextMatrix(2, col::ListaLotes, "|LB" + Y + "|");
+    articulos.setTextMatrix(2, col::ListaCantidades, QStringLiteral("|4|"));
+    double cantidad = 5;
+    QString deposito = QStringLiteral("1");
+    QString lotes, cantidades;
+    guion.alMostrar = [&](Formulario& form) {
+        auto& f = dynamic_cast<FrmCargaLotesySeries&>(form);
+        EXPECT_EQ(Columna(f.MSFlexGrid1, 2), (QStringList{"5", "6", ""}));
+        EXPECT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"5", "0", "0"}));
+        // Its whole stock typed again is accepted.
+        Teclea(f, 1, 3, QStringLiteral("5"));
+        qint16 enter = tecla::Enter;
+        f.TxtEdit_KeyDown(enter, 0);
+        EXPECT_FALSE(f.CampoInvalido());
+        f.CmdAceptar_Click();
+    };
+    ClsCmnCptes::PideSerieLote_Salidas(
+        articulos, kArticulo, QString(), cantidad, articulos.TextMatrix(1, col::ListaLotes),
+        articulos.TextMatrix(1, col::ListaCantidades), lotes, cantidades, true, false, false, deposito, true);
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
+    EXPECT_EQ(cantidades, "|5|0|0|");
+
+    // The silent pick of a new line of the article counts both earlier lines.
+    lotes.clear();
+    cantidades.clear();
+    cantidad = 6;
+    ClsCmnCptes::PideSerieLote_Salidas(articulos, kArticulo, QString(), cantidad, QString(), QString(), lotes,
+                                       cantidades, true, false, false, deposito, false);
+    EXPECT_EQ(cantidades, "|0|6|0|");
+}
+
+TEST_F(CargaLotes, ALotOtherLinesTookBeyondItsStockGetsNothing) {
+    Stock("LA", QString(), 5);
+    Stock("LB", QString(), 10);
+    FrmCargaLotesySeries f;
+    f.LotesExistentes = "|LA" + Y + "|";
+    f.SeriesExistentes = QStringLiteral("|8|");
+    Salida(f, 7);
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 2), (QStringList{"-3", "10", ""}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"0", "7", "0"}));
+    f.CmdAceptar_Click();
+    EXPECT_EQ(f.Series, "|0|7|0|");
+}
+
+TEST_F(CargaLotes, TheIncomingPreloadReadsTheListWithoutItsBlanks) {
+    for (const QString& anteriores :
+         {QStringLiteral(" |A|B| "), QStringLiteral("|A|B|"), QStringLiteral("A|B|")}) {
+        FrmCargaLotesySeries f;
+        f.Form_Load();
+        f.Cantidad = 3;
+        f.EsLote = true;
+        f.LotesAnteriores = anteriores;
+        f.CargaDatos();
+        EXPECT_EQ(Columna(f.MSFlexGrid1, 1), (QStringList{"A", "B", ""})) << anteriores.toStdString();
     }
 }
 

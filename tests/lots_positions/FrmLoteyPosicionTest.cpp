@@ -236,6 +236,27 @@ TEST_F(LoteyPosicion, TheTotalAgainstTheRequestedQuantity) {
     EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E02N1P02*0,1|M1E01N1P01*0,2|"));
 }
 
+TEST_F(LoteyPosicion, AcceptTakesTheQuantityBeingTyped) {
+    Carga(true, 100);
+    f.Visible = true;
+    // 30 typed where 24 are available and accepted without Enter: refused, nothing written.
+    f.MueveCelda(4, 4);
+    f.MSFlexGrid1_KeyPress(qint16('3'));
+    f.TxtEdit.setText(QStringLiteral("30"));
+    f.CmdAceptar_Click();
+    EXPECT_EQ(guion.Mensajes(), QStringList{"No hay disponible para esa posicion"});
+    EXPECT_TRUE(f.Visible);
+    EXPECT_TRUE(f.TxtEdit.Visible());
+    EXPECT_TRUE(f.Posiciones.isEmpty());
+    // 5 is taken: 105 for 100, asked and adjusted.
+    f.TxtEdit.setText(QStringLiteral("5"));
+    guion.AgregaRespuesta(Respuesta::Si);
+    f.CmdAceptar_Click();
+    EXPECT_FALSE(f.Visible);
+    EXPECT_EQ(f.Cantidad1, 105);
+    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E02N1P02*26|M1E01N1P01*60|M1E01N1P03*14|M1E01N1P01*5|"));
+}
+
 TEST_F(LoteyPosicion, WriterRulesOfBothLists) {
     Carga(true, 9);
     // "0" and empty rows give no entry; a typed 0,0 does; the deposit row has no position nor lot.

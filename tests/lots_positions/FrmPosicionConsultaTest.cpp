@@ -72,11 +72,11 @@ TEST_F(PosicionConsulta, CandidatesWithABalanceInTheirOrderWithCapacityAndFreeRo
     EXPECT_EQ(cajas.MSFlexGrid1.TextMatrix(1, 5), QStringLiteral("1,16666666666667"));
     EXPECT_EQ(cajas.MSFlexGrid1.TextMatrix(2, 4), QStringLiteral("10"));
 
-    EXPECT_TRUE(FrmPosicionConsulta::SqlSaldos(
-                    "  10", "MA_POSICIONES.IDPOSICION ='A' OR MA_POSICIONES.IDPOSICION =''", "1030")
-                    .contains("ac_saldoslayout.IDDEPOSITO='  10' AND(MA_POSICIONES.IDPOSICION ='A' OR "
-                              "MA_POSICIONES.IDPOSICION ='') and ac_saldoslayout.IDarticulo='1030' order by "
-                              "ma_posiciones.ordeningreso,ac_saldoslayout.idposicion "));
+    // One statement for the article's balances, whatever the number of candidates.
+    EXPECT_TRUE(
+        FrmPosicionConsulta::SqlSaldos("  10", "O'X")
+            .endsWith("ac_saldoslayout.IDDEPOSITO='  10' and ac_saldoslayout.IDarticulo='O''X' order by "
+                      "ma_posiciones.ordeningreso,ac_saldoslayout.idposicion "));
 }
 
 TEST_F(PosicionConsulta, APositionIsAcceptedOnlyWhereTheQuantityFits) {
@@ -92,6 +92,7 @@ TEST_F(PosicionConsulta, APositionIsAcceptedOnlyWhereTheQuantityFits) {
     EXPECT_EQ(guion.Registros()[0].texto,
               QStringLiteral("No puede asignarle a esa posicion\r\nAhi puede asignar solamente 14 UN"));
     EXPECT_EQ(guion.Registros()[0].estilo, Estilo::Exclamacion);
+    EXPECT_EQ(guion.Registros()[0].titulo, QString()); // the default title
     // Over its capacity, no quantity above zero fits.
     EXPECT_EQ(Acepta(4, 1), QStringLiteral("antes"));
     EXPECT_TRUE(guion.Mensajes().last().endsWith("solamente -6 UN"));
@@ -142,21 +143,21 @@ TEST_F(PosicionConsulta, ManyCandidatesWithoutBalanceBeforeTheListedOnes) {
 }
 
 TEST_F(PosicionConsulta, BalancesScatteredAmongManyEmptyCandidatesKeepTheirOrder) {
-    // 600 free places in deposit 4; a scattered third of them, the first and the last included,
+    // 5,000 free places in deposit 4; a scattered third of them, the first and the last included,
     // hold a balance. The grid keeps exactly those, in the places' order, each with its own row.
-    constexpr int kLugares = 600;
+    constexpr int kLugares = 5000;
     QStringList lugares, saldos;
     QList<int> conSaldo;
     quint32 semilla = 12345;
     for (int i = 1; i <= kLugares; ++i) {
         lugares << QStringLiteral("('   4', 'G%1', 'Lugar', %2, 0, '  UN', 0)")
-                       .arg(i, 3, 10, QLatin1Char('0'))
+                       .arg(i, 4, 10, QLatin1Char('0'))
                        .arg(i);
         semilla = semilla * 1103515245u + 12345u;
         if (i == 1 || i == kLugares || (semilla >> 16) % 3 == 0) {
             conSaldo << i;
             saldos << QStringLiteral("('   4', 'G%1', printf('%25d', 1030), NULL, '  UN', %2)")
-                          .arg(i, 3, 10, QLatin1Char('0'))
+                          .arg(i, 4, 10, QLatin1Char('0'))
                           .arg(i);
         }
     }
@@ -170,15 +171,41 @@ TEST_F(PosicionConsulta, BalancesScatteredAmongManyEmptyCandidatesKeepTheirOrder
     f.IUNIDAD = QStringLiteral("UN");
     f.Articulo = QStringLiteral("1030");
     f.CargaDatos();
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
     ASSERT_EQ(f.MSFlexGrid1.Rows(), conSaldo.size() + 1);
     for (int fila = 1; fila < f.MSFlexGrid1.Rows(); ++fila) {
         const int i = conSaldo[fila - 1];
-        EXPECT_EQ(Fila(fila).mid(0, 3), (QStringList{QStringLiteral("G%1").arg(i, 3, 10, QLatin1Char('0')),
+        EXPECT_EQ(Fila(fila).mid(0, 3), (QStringList{QStringLiteral("G%1").arg(i, 4, 10, QLatin1Char('0')),
                                                      "Lugar", QString::number(i)}))
             << fila;
         EXPECT_EQ(f.MSFlexGrid1.TextMatrix(fila, 5), QString::number(-i)) << fila;
     }
     EXPECT_EQ(f.MSFlexGrid1.Row(), f.MSFlexGrid1.Rows() - 1);
+}
+
+TEST_F(PosicionConsulta, AFailedLoadIsReportedNotShownAsAnEmptyGrid) {
+    // The balance statement fails (a column it reads is gone); the candidates are still found.
+    AD().EjecutaSQL(QStringLiteral("ALTER TABLE MA_POSICIONES RENAME COLUMN Descripcion TO Detalle"));
+    guion.AgregaRespuesta(Respuesta::Ignorar);
+    Carga("1030", 5);
+    ASSERT_EQ(guion.Registros().size(), 1u);
+    EXPECT_EQ(guion.Registros()[0].titulo, QStringLiteral("Aviso al Operador - VerificaAnteriores"));
+    EXPECT_EQ(guion.Registros()[0].estilo, Estilo::AbortarReintentarIgnorar | Estilo::Critico);
+    // No empty candidate rows are left behind.
+    EXPECT_EQ(f.MSFlexGrid1.Rows(), 1);
+}
+
+TEST_F(PosicionConsulta, AcceptTakesTheCapacityBeingTyped) {
+    Carga("1030", 20);
+    // 20 do not fit in the article's own place (14 free), unless its capacity is typed as 0.
+    f.MueveCelda(1, 4);
+    f.MSFlexGrid1_KeyPress(qint16('0'));
+    ASSERT_TRUE(f.TxtEdit.Visible());
+    f.CmdAceptar_Click();
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
+    EXPECT_EQ(f.MSFlexGrid1.TextMatrix(1, 4), QStringLiteral("0"));
+    EXPECT_FALSE(f.TxtEdit.Visible());
+    EXPECT_EQ(f.iPosicionDevuelta, QStringLiteral("M1E01N1P03"));
 }
 
 TEST_F(PosicionConsulta, EditingKeepsTextOnTheFirstRowOnly) {

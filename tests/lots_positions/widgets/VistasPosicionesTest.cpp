@@ -18,17 +18,33 @@ namespace {
 class VistasPosiciones : public ConBaseDemo {
 protected:
     static void Espera() { QApplication::processEvents(); }
+    // Rice 1030 in deposit 10 for `cantidad` UN, by positions (and lots), loaded.
+    static void Carga(FrmLoteyPosicion& form, bool lotes, double cantidad) {
+        form.EsPosicion = true;
+        form.EsLote = lotes;
+        form.Cantidad1 = cantidad;
+        form.IUNIDAD = QStringLiteral("UN");
+        form.Articulo = QStringLiteral("1030");
+        form.Deposito = QStringLiteral("10");
+        form.CargaDatos();
+    }
+    static void Carga(FrmPosicionConsulta& form, double cantidad) {
+        form.Deposito = QStringLiteral("10");
+        form.IUNIDAD = QStringLiteral("UN");
+        form.Cantidad1 = cantidad;
+        form.Articulo = QStringLiteral("1030");
+        form.CargaDatos();
+    }
+    static void Clic(VistaDialogoLinea& vista, int fila, int col) {
+        QTest::mouseClick(vista.Tabla()->viewport(), Qt::LeftButton, {},
+                          vista.Tabla()->visualRect(vista.Tabla()->model()->index(fila, col)).center());
+    }
     Regional::Fijo regional{QLatin1Char(','), QLatin1Char('.'), 2};
 };
 
 TEST_F(VistasPosiciones, PositionsAndLotsTypedWithTheKeyboard) {
     FrmLoteyPosicion form;
-    form.EsPosicion = form.EsLote = true;
-    form.Cantidad1 = 100;
-    form.IUNIDAD = QStringLiteral("UN");
-    form.Articulo = QStringLiteral("1030");
-    form.Deposito = QStringLiteral("10");
-    form.CargaDatos();
+    Carga(form, true, 100);
     VistaLoteyPosicion vista(form);
     vista.show();
     Espera();
@@ -71,19 +87,13 @@ TEST_F(VistasPosiciones, PositionsAndLotsTypedWithTheKeyboard) {
 
 TEST_F(VistasPosiciones, TheToolbarAndEscape) {
     FrmLoteyPosicion form;
-    form.EsPosicion = true;
-    form.Cantidad1 = 30;
-    form.IUNIDAD = QStringLiteral("UN");
-    form.Articulo = QStringLiteral("1030");
-    form.Deposito = QStringLiteral("10");
     form.Posiciones = QStringLiteral("|antes*1|");
-    form.CargaDatos();
+    Carga(form, false, 30);
     VistaLoteyPosicion vista(form);
     vista.show();
     Espera();
     // Zeros below the first row, then proposed again.
-    QTest::mouseClick(vista.Tabla()->viewport(), Qt::LeftButton, {},
-                      vista.Tabla()->visualRect(vista.Tabla()->model()->index(1, 4)).center());
+    Clic(vista, 1, 4);
     EXPECT_EQ(form.MSFlexGrid1.Row(), 1);
     vista.Boton(2)->trigger();
     EXPECT_EQ(form.MSFlexGrid1.TextMatrix(2, 4), QStringLiteral("0"));
@@ -102,11 +112,7 @@ TEST_F(VistasPosiciones, TheToolbarAndEscape) {
 
 TEST_F(VistasPosiciones, ThePositionChoiceWithTheKeyboard) {
     FrmPosicionConsulta form;
-    form.Deposito = QStringLiteral("10");
-    form.IUNIDAD = QStringLiteral("UN");
-    form.Cantidad1 = 20;
-    form.Articulo = QStringLiteral("1030");
-    form.CargaDatos();
+    Carga(form, 20);
     VistaPosicionConsulta vista(form);
     vista.show();
     Espera();
@@ -135,6 +141,38 @@ TEST_F(VistasPosiciones, ThePositionChoiceWithTheKeyboard) {
     Espera();
     EXPECT_FALSE(vista.isVisible());
     EXPECT_EQ(form.iPosicionDevuelta, QStringLiteral("M1E01N1P01"));
+}
+
+TEST_F(VistasPosiciones, AceptarTakesWhatIsBeingTyped) {
+    FrmPosicionConsulta form;
+    Carga(form, 20);
+    VistaPosicionConsulta vista(form);
+    vista.show();
+    Espera();
+    // The article's own place, its capacity typed as 0 (no limit) and Aceptar clicked at once.
+    Clic(vista, 1, 4);
+    QTest::keyClick(vista.Tabla(), Qt::Key_0);
+    ASSERT_TRUE(vista.Editor()->isVisible());
+    QTest::mouseClick(vista.BotonAceptar(), Qt::LeftButton);
+    Espera();
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
+    EXPECT_FALSE(vista.isVisible());
+    EXPECT_EQ(form.iPosicionDevuelta, QStringLiteral("M1E01N1P03"));
+
+    // In the positions dialog, a quantity beyond the balance typed and Aceptar clicked: refused.
+    FrmLoteyPosicion lotes;
+    Carga(lotes, false, 30);
+    VistaLoteyPosicion otra(lotes);
+    otra.show();
+    Espera();
+    Clic(otra, 1, 4);
+    QTest::keyClicks(otra.Tabla(), QStringLiteral("9"));
+    QTest::keyClicks(otra.Editor(), QStringLiteral("9"));
+    QTest::mouseClick(otra.BotonAceptar(), Qt::LeftButton);
+    Espera();
+    EXPECT_EQ(guion.Mensajes(), QStringList{"No hay disponible para esa posicion"});
+    EXPECT_TRUE(otra.isVisible());
+    EXPECT_TRUE(lotes.Posiciones.isEmpty());
 }
 
 } // namespace
