@@ -299,6 +299,22 @@ TEST_F(TrasError, UnaFilaPorRenglonYSuAsiento) {
     }
 }
 
+TEST_F(TrasError, ElSubdiarioDelAsientoReintentado) {
+    // The registration type's second query fails once; Retry reads it again from the voucher
+    // type's row and the entry is booked as without the failure.
+    const auto lineas = std::vector<LineaGrilla>{Linea("1001", "2")};
+    Llamada ll;
+    const Estado limpio = PosteaYDeshace(lineas, ll);
+    FallaSql::Programa(1, "'STK'");
+    const Estado e = PosteaYDeshace(lineas, ll);
+    EXPECT_EQ(operador.avisos, QStringList{"ObtieneTipoRegCont$ - Aviso al operador!!!"});
+    EXPECT_EQ(operador.Mensajes(), QStringList());
+    EXPECT_EQ(e.asientos, limpio.asientos);
+    const QStringList propias = e.asientos.filter("00000050");
+    EXPECT_EQ(propias.size(), 2);
+    EXPECT_EQ(propias.filter("STK").size(), 2);
+}
+
 TEST_F(TrasError, UnaFilaDeLaDescarga) {
     const auto lineas = std::vector<LineaGrilla>{Linea("HAMBURGUESA", "30"), Linea("1001", "1")};
     for (const bool tanda : {true, false}) {
