@@ -3,6 +3,7 @@
 
 #include "Cartel.h"
 #include "ClsCmnCptes.h"
+#include "CptesAsociados.h"
 #include "PosteoStock.h"
 
 #include "AccesoDatos.h"
@@ -18,6 +19,7 @@
 #include "ValoresConfiguracion.h"
 
 #include <QHash>
+#include <QScopeGuard>
 #include <vector>
 
 // Reaches the voucher class's start values for the posting.
@@ -28,27 +30,15 @@ struct PosteoStock {
 namespace {
 
 const QString kRutina = QStringLiteral("ActualizaStock");
-const QString kMarca = QStringLiteral("ELDELGRID");
 const QChar kCr = QLatin1Char('\r');
 
-// The posting was left through its error exit.
-struct Abandono {};
-// A statement run at once was refused: the posting ends on its failure exit.
-struct Rechazo {};
+// The complement is no number: told to the user, nothing posted.
+struct ComplementoInvalido {
+    QString mensaje;
+};
 
 QString Txt(const QString& v) {
     return AD().FormateaValorSQL(v, QStringLiteral("'"));
-}
-
-// Runs one statement of the posting under its error exit: the banner closed, then the central
-// handler; Retry runs it again, Ignore goes on after it, any other answer leaves the posting.
-void Protegido(const Paso& paso) {
-    const bool sigue = EjecutaPasos({paso}, [](const ErrorSistema& e) {
-        DllDisplay().CartelCerrar();
-        return AD().GestionaError(e, kRutina);
-    });
-    if (!sigue)
-        throw Abandono{};
 }
 
 // The entries of a line's list as the posting numbers them (from 1), read once per row: the
@@ -119,7 +109,6 @@ struct FilaPosteo {
     Entradas c21;
     Entradas c22;
     std::vector<LoteAgrupado> grupos; // an incoming line of several lots, one element each
-    bool asientoHecho = false;        // per-line mode books a row's entry once
 };
 
 class Posteador {
@@ -141,8 +130,10 @@ private:
     FilaPosteo PreparaFila();
     bool DecodificaEntrada(FilaPosteo& f);
     bool DecodificaSalida(FilaPosteo& f);
-    void Emite(FilaPosteo& f);
-    void Ejecuta(const QString& sql);
+    bool Elemento(FilaPosteo& f, bool& emitido);
+    void Emite();
+    void AsientoDeFila();
+    bool Asentada();
     qint32 Cota(const FilaPosteo& f) const;
     void Fila();
     void Asiento();
@@ -154,6 +145,8 @@ private:
     Posteo& p_;
     bool loteAutoIng_ = false;
     bool loteAutoIngOP_ = false;
+    std::vector<bool> asentadas_; // per-line mode: the grid rows whose entry was asked for
+    bool numerado_ = false;       // per-line mode: the voucher's entry has its number
 };
 
 void Posteador::Ajustes() {
@@ -252,29 +245,37 @@ void Posteador::PasadasYSecuencia() {
 }
 
 void Posteador::Encabezado() {
-    Protegido([&] { Ajustes(); });
-    Protegido([&] {
+    Protegido(p_, [&] { Ajustes(); });
+    Protegido(p_, [&] {
         if (p_.MuestraCartel)
             DllDisplay().CartelInicio(QStringLiteral("Grabando Stock...."), false);
     });
-    Protegido([&] { ValoresOrigen(); });
+    Protegido(p_, [&] { ValoresOrigen(); });
     p_.esOP = Es(p_.TC, "OP");
-    Protegido([&] {
+    Protegido(p_, [&] {
         if (p_.esOP)
             p_.tieneSPNL = cls_.TieneSPNL(RellenaRecortado(p_.TC, 4), p_.SucNroLetra);
     });
-    Protegido([&] { FechaRecepcion(); });
-    Protegido([&] { Signo(); });
-    Protegido([&] { LoteAutomatico(); });
+    Protegido(p_, [&] { FechaRecepcion(); });
+    Protegido(p_, [&] { Signo(); });
+    Protegido(p_, [&] { LoteAutomatico(); });
     CedeTurnoPosteo();
-    Protegido([&] {
+    Protegido(p_, [&] {
         p_.compras = Es(AD().ObtieneValorTabla(QStringLiteral("V_TA_CPTE"), RellenaRecortado(p_.TC, 4),
                                                QStringLiteral("SISTEMA"), QStringLiteral("Codigo"))
                             .toString(),
                         "COMPRAS");
     });
-    Protegido([&] { DepositosYMotivo(); });
-    Protegido([&] { PasadasYSecuencia(); });
+    // The rows write the complement unquoted: only a number may go (purchases write none).
+    if (!p_.compras) {
+        try {
+            p_.IdComplemento = ComplementoNumerico(p_.IdComplemento);
+        } catch (const ErrorSistema& e) {
+            throw ComplementoInvalido{e.Descripcion()};
+        }
+    }
+    Protegido(p_, [&] { DepositosYMotivo(); });
+    Protegido(p_, [&] { PasadasYSecuencia(); });
 }
 
 bool Posteador::SaltaFila() const {
@@ -291,8 +292,7 @@ bool Posteador::SaltaFila() const {
 
 FilaPosteo Posteador::PreparaFila() {
     p_.nroLote.clear();
-    FilaPosteo f{Bandera(61),         Bandera(19),         Bandera(20), false,
-                 Entradas(Celda(21)), Entradas(Celda(22)), {},          false};
+    FilaPosteo f{Bandera(61), Bandera(19), Bandera(20), false, Entradas(Celda(21)), Entradas(Celda(22)), {}};
     const QString c21 = Celda(21);
     const QString c22 = Celda(22);
     if (p_.signo == -1 || f.talle || (f.serie && p_.EsTransferencia))
@@ -381,7 +381,8 @@ bool Posteador::DecodificaSalida(FilaPosteo& f) {
     return p_.cantidad != 0;
 }
 
-void Posteador::Emite(FilaPosteo& f) {
+// The row of the current element, appended to the batch or run at once: the step's last action.
+void Posteador::Emite() {
     ParesCampos& pares = ListaCampos();
     ArmaFilaMovimiento(p_, pares);
     QString sentencia = QStringLiteral("INSERT INTO V_MV_STOCK");
@@ -394,28 +395,18 @@ void Posteador::Emite(FilaPosteo& f) {
                                    QString::number(p_.fila) + QStringLiteral(" de ") +
                                        QString::number(p_.grid.Rows() - 1));
     }
-    if (p_.GeneraSentenciaSQL) {
-        p_.SqlTemp += kCr;
-        p_.SqlTemp += sentencia;
-        return;
-    }
-    Ejecuta(sentencia);
-    if (!f.asientoHecho) {
-        // The line's amount is booked once, whatever its number of elements, and only after its
-        // row was stored.
-        f.asientoHecho = true;
-        const QString asiento = GeneraAsiento(p_.fila);
-        if (!asiento.trimmed().isEmpty())
-            Ejecuta(asiento);
-    }
+    EmiteSentenciaPosteo(p_, sentencia);
 }
 
-// Runs a statement at once; a refusal of the database ends the posting on its failure exit.
-void Posteador::Ejecuta(const QString& sql) {
-    const bool aceptada = EjecutaSentenciaPosteo(sql);
-    CedeTurnoPosteo();
-    if (!aceptada)
-        throw Rechazo{};
+// Per-line mode: the entry of the row just stored, a step of its own. The voucher's first booked
+// row draws the entry number, the others keep it.
+void Posteador::AsientoDeFila() {
+    if (!numerado_)
+        p_.NroAsientoActual = 0;
+    const QString asiento = GeneraAsiento(p_.fila);
+    if (!asiento.trimmed().isEmpty())
+        EjecutaSentenciaPosteo(asiento);
+    numerado_ = p_.NroAsientoActual != 0;
 }
 
 qint32 Posteador::Cota(const FilaPosteo& f) const {
@@ -426,28 +417,50 @@ qint32 Posteador::Cota(const FilaPosteo& f) const {
     return static_cast<qint32>(UT().TextoADoble(Celda(7)));
 }
 
+// Whether the current grid row's entry was asked for (the grid may grow during a yield).
+bool Posteador::Asentada() {
+    if (size_t(p_.fila) >= asentadas_.size())
+        asentadas_.resize(size_t(p_.fila) + 1);
+    return asentadas_[size_t(p_.fila)];
+}
+
+// Element j of the row: decoded, then its row built and emitted. True when it ends the row.
+// `emitido` tells that its row was appended or stored.
+bool Posteador::Elemento(FilaPosteo& f, bool& emitido) {
+    p_.secuencia += 1;
+    p_.cantidad = UT().TextoADoble(Celda(7));
+    CedeTurnoPosteo();
+    const bool posteable = p_.signo == 1 ? DecodificaEntrada(f) : DecodificaSalida(f);
+    CedeTurnoPosteo();
+    if (!posteable) {
+        p_.secuencia -= 1;
+        return false;
+    }
+    if (p_.esOP && p_.tieneSPNL && p_.cantidad < 0)
+        return true;
+    Emite();
+    emitido = true;
+    return false;
+}
+
 void Posteador::Fila() {
     FilaPosteo f = PreparaFila();
     p_.j = 0;
     for (;;) {
+        // The element's number moves on outside its step: Retry decodes the same element again.
+        ++p_.j;
         bool terminaFila = false;
-        Protegido([&] {
-            p_.secuencia += 1;
-            ++p_.j;
-            p_.cantidad = UT().TextoADoble(Celda(7));
-            CedeTurnoPosteo();
-            const bool posteable = p_.signo == 1 ? DecodificaEntrada(f) : DecodificaSalida(f);
-            CedeTurnoPosteo();
-            if (!posteable) {
-                p_.secuencia -= 1;
-                return;
-            }
-            if (p_.esOP && p_.tieneSPNL && p_.cantidad < 0) {
-                terminaFila = true;
-                return;
-            }
-            Emite(f);
+        bool emitido = false;
+        Protegido(p_, [&] {
+            emitido = false;
+            terminaFila = Elemento(f, emitido);
         });
+        // The line's amount is booked once, whatever its number of elements or passes, and only
+        // after one of its rows was stored.
+        if (emitido && !p_.GeneraSentenciaSQL && !Asentada()) {
+            asentadas_[size_t(p_.fila)] = true;
+            Protegido(p_, [&] { AsientoDeFila(); });
+        }
         if (terminaFila || !(p_.j < Cota(f) && p_.elementos > 1))
             return;
     }
@@ -463,7 +476,7 @@ void Posteador::Pasadas() {
             p_.signo = p_.pasada == 1 ? 1 : -1;
         for (p_.fila = 1; p_.fila < p_.grid.Rows(); ++p_.fila) {
             bool salta = true;
-            Protegido([&] { salta = SaltaFila(); });
+            Protegido(p_, [&] { salta = SaltaFila(); });
             if (!salta)
                 Fila();
         }
@@ -507,27 +520,51 @@ void Posteador::Final() {
         p_.pasada = 1;
         p_.signo = -1;
     }
-    Protegido([&] {
-        if (!DescargaInsumos(p_))
-            throw Rechazo{};
-    });
+    DescargaInsumos(p_);
     if (p_.EsTransferencia) {
         p_.pasada = 3;
         p_.signo = 1;
-        Protegido([&] {
-            if (!DescargaInsumos(p_))
-                throw Rechazo{};
-        });
+        DescargaInsumos(p_);
     }
-    Protegido([&] {
+    Protegido(p_, [&] {
         if (p_.MuestraCartel)
             DllDisplay().CartelCerrar();
     });
     if (p_.GeneraSentenciaSQL)
-        Protegido([&] { Asiento(); });
+        Protegido(p_, [&] { Asiento(); });
 }
 
 } // namespace
+
+Instantanea::Instantanea(const Posteo& p)
+    : estado_(p), argumentos_{p.IdDeposito, p.IdDepositoDestino, p.IdMotivoStock,
+                              p.TcOrigen,   p.ComprobanteOrigen, p.LoteFijo},
+      caja_(gCaja), nroAsiento_(p.NroAsientoActual), largoSql_(p.SqlTemp.size()),
+      descargadas_(p.descargadas.size()), fila_(p.fila) {
+    if (fila_ >= 1 && fila_ < p.grid.Rows())
+        for (size_t i = 0; i < kCeldas.size(); ++i)
+            celdas_[i] = p.grid.TextMatrix(fila_, kCeldas[i]);
+}
+
+void Instantanea::Restaura(Posteo& p) const {
+    static_cast<EstadoPosteo&>(p) = estado_;
+    QString* const destinos[] = {&p.IdDeposito, &p.IdDepositoDestino, &p.IdMotivoStock,
+                                 &p.TcOrigen,   &p.ComprobanteOrigen, &p.LoteFijo};
+    for (size_t i = 0; i < argumentos_.size(); ++i)
+        *destinos[i] = argumentos_[i];
+    gCaja = caja_;
+    p.NroAsientoActual = nroAsiento_;
+    p.SqlTemp.truncate(largoSql_);
+    p.descargadas.resize(descargadas_);
+    if (fila_ >= 1 && fila_ < p.grid.Rows())
+        for (size_t i = 0; i < kCeldas.size(); ++i)
+            p.grid.setTextMatrix(fila_, kCeldas[i], celdas_[i]);
+}
+
+int RespuestaPosteo(const ErrorSistema& e) {
+    DllDisplay().CartelCerrar();
+    return AD().GestionaError(e, kRutina);
+}
 
 QString ClsCmnCptes::ObtieneLoteAutomatico() {
     Registros rs;
@@ -571,32 +608,36 @@ void ClsCmnCptes::ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, const Q
         HayError = true;
         return;
     }
-    Posteo p{.grid = MSFlexGrid2,
-             .TC = TC,
-             .SucNroLetra = SucNroLetra,
-             .IdComplemento = IdComplemento,
-             .Fecha = Fecha,
-             .IdDeposito = IdDeposito,
-             .IdDepositoDestino = IdDepositoDestino,
-             .IdMotivoStock = IdMotivoStock,
-             .TcOrigen = TcOrigen,
-             .ComprobanteOrigen = ComprobanteOrigen,
-             .EsTransferencia = EsTransferencia,
-             .Cuenta = Cuenta,
-             .GeneraSentenciaSQL = GeneraSentenciaSQL,
-             .SqlTemp = SqlTemp,
-             .IdTecnico = IdTecnico,
-             .LoteFijo = LoteFijo,
-             .Aduana = Aduana,
-             .LoteOrigen = LoteOrigen,
-             .SignoRemota = SignoRemota,
-             .MuestraCartel = MuestraCartel,
-             .IdVendedor = IdVendedor,
-             .ArtMoneda = ArtMoneda,
-             .ArtCotizacion = ArtCotizacion};
+    Posteo p(ArgumentosPosteo{.grid = MSFlexGrid2,
+                              .TC = TC,
+                              .SucNroLetra = SucNroLetra,
+                              .IdComplemento = IdComplemento,
+                              .Fecha = Fecha,
+                              .IdDeposito = IdDeposito,
+                              .IdDepositoDestino = IdDepositoDestino,
+                              .IdMotivoStock = IdMotivoStock,
+                              .TcOrigen = TcOrigen,
+                              .ComprobanteOrigen = ComprobanteOrigen,
+                              .EsTransferencia = EsTransferencia,
+                              .Cuenta = Cuenta,
+                              .GeneraSentenciaSQL = GeneraSentenciaSQL,
+                              .SqlTemp = SqlTemp,
+                              .IdTecnico = IdTecnico,
+                              .LoteFijo = LoteFijo,
+                              .Aduana = Aduana,
+                              .LoteOrigen = LoteOrigen,
+                              .SignoRemota = SignoRemota,
+                              .MuestraCartel = MuestraCartel,
+                              .IdVendedor = IdVendedor,
+                              .ArtMoneda = ArtMoneda,
+                              .ArtCotizacion = ArtCotizacion},
+             NroAsientoActual);
     p.piva = PosteoStock::Piva(*this);
     p.lenDesc = gLenDesc;
     p.secuencia = SecuenciaFija > 0 ? SecuenciaFija : 0;
+    // Per-line mode books each row's entry as the row is stored, under one number.
+    asientoDelPosteo_ = !GeneraSentenciaSQL;
+    const auto fin = qScopeGuard([this] { asientoDelPosteo_ = false; });
     Posteador posteador(*this, p);
     try {
         posteador.Encabezado();
@@ -609,6 +650,11 @@ void ClsCmnCptes::ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, const Q
                              QStringLiteral("Aviso al operador"));
         if (MuestraCartel)
             DllDisplay().CartelCerrar();
+        HayError = true;
+    } catch (const ComplementoInvalido& e) {
+        if (MuestraCartel)
+            DllDisplay().CartelCerrar();
+        interaccion().MsgBox(e.mensaje, Estilo::Critico, QStringLiteral("Atencion!"));
         HayError = true;
     }
     ListaCampos().clear();

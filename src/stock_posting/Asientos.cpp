@@ -35,6 +35,7 @@ bool ExisteAsiento(const QString& TC, const QString& sucursal, const QString& nu
 QString ObtieneTipoRegCont(const QString& TC) {
     QString tipo;
     Registros rs;
+    Registros subdiarios; // its own set: a Retry of its query still reads the voucher type's row
     QVariant subdiario;
     bool sigue = true;
     Pasos(QStringLiteral("ObtieneTipoRegCont$"),
@@ -60,13 +61,16 @@ QString ObtieneTipoRegCont(const QString& TC) {
                   AD().ObtieneRecordset(
                       QStringLiteral("SELECT * FROM MA_SUBDIARIOS  with(nolock)  WHERE CODIGO = ") +
                           Txt(subdiario.toString()),
-                      rs);
+                      subdiarios);
               },
               [&] {
                   if (sigue)
-                      tipo = rs.Eof() ? QStringLiteral("    ") : subdiario.toString();
+                      tipo = subdiarios.Eof() ? QStringLiteral("    ") : subdiario.toString();
               },
-              [&] { AD().CierraRecordset(rs); },
+              [&] {
+                  AD().CierraRecordset(subdiarios);
+                  AD().CierraRecordset(rs);
+              },
           });
     return tipo;
 }

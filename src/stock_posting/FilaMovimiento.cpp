@@ -112,7 +112,7 @@ double Cantidad(Posteo& p, const Linea& l) {
         else if ((serie || lote) && p.elementos > 1)
             q = 1;
     } else if (p.cantidad > 0 || lote || serie) {
-        const bool otraUnidad = UT().TextoADoble(l.Celda(8)) != 1 && l.Recortada(5) != l.Recortada(41);
+        const bool otraUnidad = UT().TextoADoble(l.Celda(8)) != 1 && !MismaUnidad(l.Celda(5), l.Celda(41));
         if (!otraUnidad) {
             q = p.cantidad;
             l.Escribe(74, Regional::TextoNumero(p.cantidad, 15));
@@ -269,14 +269,30 @@ void Agrega(ParesCampos& pares, const char* campo, QString valor) {
     pares.push_back({QString::fromLatin1(campo), std::move(valor)});
 }
 
-bool EjecutaSentenciaPosteo(const QString& sql) {
+bool MismaUnidad(const QString& a, const QString& b) {
+    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+void EjecutaSentenciaPosteo(const QString& sql) {
     try {
         AD().EjecutaSQL(sql);
     } catch (const ErrorSistema&) {
         if (AD().LeeConexion().Errors().Count() == 0)
             throw;
     }
-    return AD().LeeConexion().Errors().Count() == 0;
+    const bool aceptada = AD().LeeConexion().Errors().Count() == 0;
+    CedeTurnoPosteo();
+    if (!aceptada)
+        throw Rechazo{};
+}
+
+void EmiteSentenciaPosteo(Posteo& p, const QString& sql) {
+    if (p.GeneraSentenciaSQL) {
+        p.SqlTemp += QLatin1Char('\r');
+        p.SqlTemp += sql;
+        return;
+    }
+    EjecutaSentenciaPosteo(sql);
 }
 
 QString DatoArticulo(const QString& articulo, const char* columna) {
@@ -298,8 +314,7 @@ void ArmaFilaMovimiento(Posteo& p, ParesCampos& pares) {
     Agrega(pares, "TC", TextoFila(Rellena(p.TC, 4)));
     Agrega(pares, "IdComprobante", AD().FormateaValorSQL(p.SucNroLetra, QStringLiteral("'")));
     if (!p.compras)
-        Agrega(pares, "IdComplemento",
-               p.IdComplemento.trimmed().isEmpty() ? QStringLiteral("0") : p.IdComplemento);
+        Agrega(pares, "IdComplemento", p.IdComplemento); // read as a number by the posting
     Agrega(pares, "Secuencia", TextoSecuencia(p.secuencia));
     Agrega(pares, "Fecha", AD().FormateaValorSQL(p.Fecha, QStringLiteral("'")));
     if (!gCaja.trimmed().isEmpty()) {

@@ -371,7 +371,8 @@ QString Renglones(const Cabecera& c, const std::vector<Cuenta>& cuentas, qint32 
 }
 
 // Registration type and entry number (step 8); false when the entry is not made.
-bool NumeraAsiento(Cabecera& c, qint32 soloRegistro, double& nroAsientoActual) {
+// With `conserva` a per-row entry draws a number only when it has none.
+bool NumeraAsiento(Cabecera& c, qint32 soloRegistro, double& nroAsientoActual, bool conserva) {
     if (soloRegistro == 0) {
         QString referencia;
         if (ExisteAsiento(c.TC, c.suc, c.Nro, c.letra, referencia, QString(), true)) {
@@ -384,7 +385,7 @@ bool NumeraAsiento(Cabecera& c, qint32 soloRegistro, double& nroAsientoActual) {
     // A number is drawn whenever there is none yet, so no entry is stored with number 0.
     if (soloRegistro == 0 && nroAsientoActual != 0)
         nroAsientoActual += 1;
-    else if (soloRegistro <= 1 || nroAsientoActual == 0)
+    else if ((soloRegistro <= 1 && !conserva) || nroAsientoActual == 0)
         nroAsientoActual = ObtieneNroAsiento(c.mes, c.periodo, c.tipoReg);
     if (c.tipoReg.isEmpty()) {
         interaccion().MsgBox(QStringLiteral("No se ha informado El Tipo de Registro que generará el Asiento, "
@@ -436,7 +437,7 @@ QString ClsCmnCptes::GeneraAsientoStock(Grilla& grid, QString& eMotivoStock, QSt
     c.motivo = eMotivoStock;
     c.periodo = QString::number(gPeriodo);
     c.mes = MesDeFecha(Fecha);
-    if (!NumeraAsiento(c, SoloRegistro, NroAsientoActual))
+    if (!NumeraAsiento(c, SoloRegistro, NroAsientoActual, asientoDelPosteo_))
         return {};
     const Articulos articulos = LeeArticulos(grid, SoloRegistro, mov.columnaCosto);
     if (articulos.codigos.empty())

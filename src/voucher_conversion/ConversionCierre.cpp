@@ -191,7 +191,7 @@ void Medidas(Conversion& c, const Celdas& r) {
             r.Pon(col::Espesor, L(c, "Espesor"));
             r.Pon(col::Ancho, L(c, "Ancho"));
             r.Pon(col::UnidadOriginal, L(c, "IdUnidad"));
-            if (r(col::Unidad) == gMadTiras)
+            if (r(col::Unidad).compare(gMadTiras, Qt::CaseInsensitive) == 0)
                 r.Pon(col::Largo, L(c, "Equiv_UDBase"));
             else
                 Pinta(r, col::Largo);

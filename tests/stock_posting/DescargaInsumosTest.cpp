@@ -14,33 +14,11 @@ QString Texto(const QMap<QString, QVariant>& f, const char* col) {
     return f[QString::fromLatin1(col).toUpper()].toString();
 }
 
-// The discharge rows, one text each: deposit, article, lot, quantity.
-QStringList Descargas(const QString& id) {
-    QStringList r;
-    for (const auto& f : ConPosteo::Filas("PE", id))
-        r << QString("%1 %2 %3 %4")
-                 .arg(Texto(f, "IdDeposito").trimmed(), Texto(f, "IdArticulo").trimmed(),
-                      Texto(f, "NroLote").trimmed())
-                 .arg(f["CANTIDAD"].toDouble());
-    return r;
-}
-
-QString ProximoPE() {
-    Registros rs;
-    AD().ObtieneRecordset("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'", rs);
-    const QString v = rs.Fields(0).toString();
-    AD().CierraRecordset(rs);
-    return v;
-}
-
 class Descarga : public ConPosteo {
 protected:
     void SetUp() override {
         ConPosteo::SetUp();
-        Ejecuta(
-            "INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, DESCRIPCION, SISTEMA, ES, Letras, UNEGOCIO, "
-            "Modificanumeracion, X_SUC_DEFAULT, X_ULTIMO_NRO, X_NRO_DESDE, X_NRO_HASTA, VenceX) VALUES "
-            "('  PE', 1, 'Descarga de insumos', 'PRODUCCION', 'S', 'X', '', 'SI', 1, 5, 1, 99999999, '')");
+        AbreRangoDescarga();
     }
 };
 
@@ -115,6 +93,28 @@ TEST_F(Descarga, TransferenciaDescargaEnElOrigenYCargaEnElDestino) {
     PosteaYGuarda(*g, ll);
     EXPECT_EQ(Descargas("000100000005X"),
               (QStringList{"1 1015 L1015A -4", "1 *  -0.2", "2 1015 L1015A 4", "2 *  0.2"}));
+    EXPECT_EQ(ProximoPE(), "6");
+}
+
+TEST_F(Descarga, TransferenciaLlevaAlDestinoLosLotesQueSalieron) {
+    // Deposit 2 has no more of L1015A: it must still receive the L1015A that left deposit 1.
+    Ejecuta(
+        "UPDATE STK_SERIES_Y_LOTES SET CANTIDAD = 0 WHERE IDDEPOSITO = '   2' AND NroLote LIKE 'L1015A%'");
+    auto g = GrillaArticulos({Linea("HAMBURGUESA", "30"), Linea("MEZCLA-CAFE", "5", {{68, "1"}})});
+    Llamada ll;
+    ll.TC = "TR";
+    ll.EsTransferencia = true;
+    ll.IdDepositoDestino = "2";
+    PosteaYGuarda(*g, ll);
+    const QStringList origen = {"1 1015 L1015A -57", "1 1015 L1015B -3", "1 *  -3",
+                                "1 MEZCLA-CAFE  -5", "1 1030 L1030A -3", "1 1045 L1045A -2"};
+    QStringList destino;
+    for (QString fila : origen)
+        destino << fila.replace(0, 1, "2").replace(" -", " ");
+    EXPECT_EQ(Descargas("000100000005X"), origen + destino);
+    const auto filas = Filas("PE", "000100000005X");
+    for (size_t i = 0; i < filas.size(); ++i)
+        EXPECT_EQ(filas[i]["SECUENCIA"].toDouble(), double(i + 1));
     EXPECT_EQ(ProximoPE(), "6");
 }
 

@@ -106,6 +106,12 @@ TEST_F(ConversionDemo, TimberRowsOfOneMeasureAreMergedByQuantity) {
     EXPECT_EQ(articulos.ColorLetra(1, col::Espesor), 0);
     EXPECT_EQ(articulos.Row(), 4);
 
+    // The strips' unit is compared without regard to case.
+    gMadTiras = QStringLiteral("ti");
+    Grilla minusculas{2, ColumnasGrillaArticulos, 1, 0};
+    ConvierteEn(minusculas, QStringLiteral("RM"), Madera, QStringLiteral("FC"));
+    EXPECT_EQ(minusculas.TextMatrix(1, col::Largo), QStringLiteral("2.8"));
+
     // Out of timber mode nothing is merged.
     gMaderera = false;
     Grilla otra{2, ColumnasGrillaArticulos, 1, 0};
