@@ -34,15 +34,15 @@ DialogoLinea::DialogoLinea(const QString& nombre, const QString& caption, const 
 }
 
 void DialogoLinea::Form_Load() {
-    if (cargado_)
+    if (preparada_)
         return;
-    cargado_ = true;
+    preparada_ = true;
     EjecutaPasos({[&] { UT().PreparaFormulario(*this, false); }, [&] { ConfiguraFormulario(*this); },
-                  [&] { CargaPropia(); }},
+                  [&] { PreparaVentana(); }},
                  SiempreSiguiente);
 }
 
-void DialogoLinea::CargaPasos(const std::vector<Paso>& pasos) {
+void DialogoLinea::LlenaDialogo(const std::vector<Paso>& pasos) {
     Form_Load();
     EjecutaPasos(pasos, SiempreSiguiente);
 }

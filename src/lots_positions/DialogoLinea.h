@@ -83,9 +83,9 @@ protected:
                  EdicionLineas::Reglas reglas);
 
     // The dialog's own part of Form_Load.
-    virtual void CargaPropia() {}
+    virtual void PreparaVentana() {}
     // CargaDatos: the window's Form_Load once, then the data's steps, each skipped when it fails.
-    void CargaPasos(const std::vector<Paso>& pasos);
+    void LlenaDialogo(const std::vector<Paso>& pasos);
     // Enter once an edit is written: the dialog's moves.
     virtual void Enter() = 0;
     // Accept's last step and cancel's only one: the modal show ends.
@@ -102,5 +102,5 @@ private:
     QString nombre_;
     FocoFormulario foco_;
     EdicionLineas edicion_;
-    bool cargado_ = false;
+    bool preparada_ = false;
 };

@@ -99,7 +99,7 @@ FrmCargaLotesySeries::FrmCargaLotesySeries()
 
 // ---- Loading ----
 
-void FrmCargaLotesySeries::CargaPropia() {
+void FrmCargaLotesySeries::PreparaVentana() {
     formatoSerieAsterisco_ =
         Cfg(QStringLiteral("ART_FormatoSerieAsterisco")).compare(QLatin1String("SI"), Qt::CaseInsensitive) ==
         0;
@@ -108,7 +108,7 @@ void FrmCargaLotesySeries::CargaPropia() {
 void FrmCargaLotesySeries::CargaDatos(const Entrada& entrada) {
     entrada_ = entrada;
     resultado_ = {entrada.Lotes, entrada.Series, entrada.Cantidad};
-    CargaPasos({
+    LlenaDialogo({
         [&] { TituloPorModo(); },
         [&] { lblArticulo.setCaption(TextoPropio(entrada_.ArticuloDescripcion)); },
         [&] { InicializaGrid(); },

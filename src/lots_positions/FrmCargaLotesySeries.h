@@ -99,7 +99,7 @@ public:
 private:
     template <class> friend class AccesoPruebasLinea;
 
-    void CargaPropia() override;
+    void PreparaVentana() override;
     void Enter() override;
     void DistribuyeCantidad();
     void AceptaSalida();

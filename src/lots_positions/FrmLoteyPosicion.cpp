@@ -61,7 +61,7 @@ void FrmLoteyPosicion::CargaDatos(const Entrada& entrada) {
     entrada_ = entrada;
     resultado_ = {QString(), QString(), entrada.Cantidad1};
     const QString& dep = entrada_.Deposito;
-    CargaPasos({
+    LlenaDialogo({
         [&] {
             if (EsPosicionYLote())
                 Caption = "Posiciones y Lotes (Deposito: " + dep + ")";

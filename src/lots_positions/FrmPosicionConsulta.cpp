@@ -68,7 +68,7 @@ FrmPosicionConsulta::FrmPosicionConsulta()
 void FrmPosicionConsulta::CargaDatos(const Entrada& entrada) {
     entrada_ = entrada;
     resultado_ = {};
-    CargaPasos({
+    LlenaDialogo({
         [&] { Caption = "Posiciones (Deposito: " + entrada_.Deposito + ")"; },
         [&] { lblArticulo.setCaption(TextoPropio(entrada_.ArticuloDescripcion)); },
         [&] { InicializaGrid(); },
