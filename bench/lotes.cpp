@@ -168,12 +168,13 @@ int ConsultaCruda(sqlite3* db) {
 }
 
 void Carga(FrmCargaLotesySeries& f) {
-    f.Cantidad = 100;
-    f.Articulo = QString::fromLatin1(kArticulo).trimmed();
-    f.EsConsultaDeSerieLote = true;
-    f.EsSerie = true;
-    f.Deposito = QStringLiteral("   1");
-    f.CargaDatos();
+    FrmCargaLotesySeries::Entrada e;
+    e.Cantidad = 100;
+    e.Articulo = QString::fromLatin1(kArticulo).trimmed();
+    e.modo =
+        FrmCargaLotesySeries::Modo(FrmCargaLotesySeries::Modo::Egreso, FrmCargaLotesySeries::Modo::Serie);
+    e.Deposito = QStringLiteral("   1");
+    f.CargaDatos(e);
 }
 
 } // namespace
@@ -240,11 +241,12 @@ int main(int argc, char* argv[]) {
     const auto posiciones = turnos.Mejores({
         [&] {
             FrmPosicionConsulta f;
-            f.Deposito = QString::fromLatin1(kDepositoLugar).trimmed();
-            f.IUNIDAD = QStringLiteral("UN");
-            f.Cantidad1 = 1;
-            f.Articulo = QString::fromLatin1(kArticuloLugar).trimmed();
-            f.CargaDatos();
+            FrmPosicionConsulta::Entrada e;
+            e.Deposito = QString::fromLatin1(kDepositoLugar).trimmed();
+            e.IUNIDAD = QStringLiteral("UN");
+            e.Cantidad1 = 1;
+            e.Articulo = QString::fromLatin1(kArticuloLugar).trimmed();
+            f.CargaDatos(e);
             filas[0] = f.MSFlexGrid1.Rows() - 1;
         },
         [&] { filas[1] = PosicionesCrudas(db); },

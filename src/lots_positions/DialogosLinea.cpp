@@ -43,8 +43,8 @@ void JuntaListas(const Grilla& grilla, const QString& articulo, QString& lotes, 
 
 // What the other lines of the article took: the grid's lists without the line's own, which the
 // outgoing dialog holds as its earlier lists.
-void OtrasLineas(const Grilla& grilla, const QString& articulo, FrmCargaLotesySeries& f) {
-    JuntaListas(grilla, articulo, f.LotesExistentes, f.SeriesExistentes, &f.Lotes, &f.Series);
+void OtrasLineas(const Grilla& grilla, const QString& articulo, FrmCargaLotesySeries::Entrada& e) {
+    JuntaListas(grilla, articulo, e.LotesExistentes, e.SeriesExistentes, &e.Lotes, &e.Series);
 }
 
 } // namespace
@@ -58,26 +58,22 @@ void ClsCmnCptes::PideSerieLote(const QString& Articulo, double Cantidad, const 
         return;
     }
     FrmCargaLotesySeries f;
-    EjecutaProtegido(QStringLiteral("PideSerieLote"), {
-                                                          [&] { f.Form_Load(); },
-                                                          [&] {
-                                                              f.Cantidad = Cantidad;
-                                                              f.EsSerie = Serie;
-                                                              f.EsLote = Lote;
-                                                              f.EsTalle = Talle;
-                                                              f.Articulo = Articulo;
-                                                              f.SeriesAnteriores = SerieAnt;
-                                                              f.LotesAnteriores = LoteAnt;
-                                                          },
-                                                          [&] { f.CargaDatos(); },
-                                                          [&] { f.lblArticulo.setCaption(Articulo); },
-                                                          [&] {
-                                                              f.Visible = true;
-                                                              interaccion().MuestraModal(f);
-                                                          },
-                                                          [&] { SerieNvo = f.Series; },
-                                                          [&] { LoteNvo = f.Lotes; },
-                                                      });
+    FrmCargaLotesySeries::Entrada e;
+    EjecutaProtegido(QStringLiteral("PideSerieLote"),
+                     {
+                         [&] {
+                             e.Cantidad = Cantidad;
+                             e.modo = FrmCargaLotesySeries::Modo::De(false, Serie, Lote, Talle);
+                             e.Articulo = Articulo;
+                             e.SeriesAnteriores = SerieAnt;
+                             e.LotesAnteriores = LoteAnt;
+                         },
+                         [&] { f.CargaDatos(e); },
+                         [&] { f.lblArticulo.setCaption(Articulo); },
+                         [&] { f.Muestra(); },
+                         [&] { SerieNvo = f.Devuelto().Series; },
+                         [&] { LoteNvo = f.Devuelto().Lotes; },
+                     });
 }
 
 void ClsCmnCptes::PideSerieLote_Salidas(Grilla& Grilla, const QString& Articulo, const QString& Descripcion,
@@ -85,7 +81,6 @@ void ClsCmnCptes::PideSerieLote_Salidas(Grilla& Grilla, const QString& Articulo,
                                         const QString& CantidadANT, QString& SeriesLoteNvo,
                                         QString& CantidadesNvo, bool Lote, bool Serie, bool Talle,
                                         QString& Deposito, bool MostrarForm) {
-    FrmCargaLotesySeries f;
     bool seguir = true;
     EjecutaProtegido(QStringLiteral("PideSerieLote"), {
                                                           [&] {
@@ -97,35 +92,26 @@ void ClsCmnCptes::PideSerieLote_Salidas(Grilla& Grilla, const QString& Articulo,
                                                       });
     if (!seguir)
         return;
+    FrmCargaLotesySeries f;
+    FrmCargaLotesySeries::Entrada e;
     EjecutaProtegido(QStringLiteral("PideSerieLote"),
                      {
-                         [&] { f.Form_Load(); },
                          [&] {
-                             f.Cantidad = Cantidad;
-                             f.Articulo = Articulo;
-                             f.EsConsultaDeSerieLote = true;
-                             f.EsLote = Lote;
-                             f.EsSerie = Serie;
-                             f.EsTalle = Talle;
-                             f.Deposito = UT().RellenaCodigo(Deposito, 4);
-                             f.Lotes = SeriesLoteAnt;
-                             f.Series = CantidadANT;
+                             e.Cantidad = Cantidad;
+                             e.Articulo = Articulo;
+                             e.modo = FrmCargaLotesySeries::Modo::De(true, Serie, Lote, Talle);
+                             e.Deposito = UT().RellenaCodigo(Deposito, 4);
+                             e.Lotes = SeriesLoteAnt;
+                             e.Series = CantidadANT;
+                             e.MostrarForm = MostrarForm;
                          },
-                         [&] { OtrasLineas(Grilla, Articulo, f); },
-                         [&] { f.CargaDatos(); },
+                         [&] { OtrasLineas(Grilla, Articulo, e); },
+                         [&] { f.CargaDatos(e); },
                          [&] { f.lblArticulo.setCaption(Articulo + QStringLiteral(" - ") + Descripcion); },
-                         [&] { f.MostrarForm = MostrarForm; },
-                         [&] {
-                             if (MostrarForm) {
-                                 f.Visible = true;
-                                 interaccion().MuestraModal(f);
-                             } else {
-                                 f.CmdAceptar_Click();
-                             }
-                         },
-                         [&] { SeriesLoteNvo = f.Lotes; },
-                         [&] { CantidadesNvo = f.Series; },
-                         [&] { Cantidad = f.Cantidad; },
+                         [&] { f.Muestra(MostrarForm); },
+                         [&] { SeriesLoteNvo = f.Devuelto().Lotes; },
+                         [&] { CantidadesNvo = f.Devuelto().Series; },
+                         [&] { Cantidad = f.Devuelto().Cantidad; },
                      });
 }
 

@@ -6,11 +6,9 @@
 #include "Globales.h"
 #include "NivelesLayout.h"
 #include "PosicionesArticulo.h"
-#include "PreparaFormulario.h"
 #include "Regional.h"
 #include "Registros.h"
 #include "Stock.h"
-#include "Teclas.h"
 #include "Utilidades.h"
 
 #include <QHash>
@@ -53,41 +51,31 @@ void QuitaFilasVacias(Grilla& g) {
 } // namespace
 
 FrmPosicionConsulta::FrmPosicionConsulta()
-    : edicion_(MSFlexGrid1, TxtEdit, Foco,
-               EdicionLineas::Reglas{
-                   .esCantidad = {},
-                   .editable = [](int col) { return col == kOrden || col == kCapacidad; },
-                   .propiedadesPrimero = false,
-                   .enter = [this] { Enter(); },
-                   .saltaColumnaFija = false,
-                   .campoValida = [this](CajaTexto& Texto) { return TerminaEdicion(Texto); },
-                   .reportaError = {},
-               }) {
-    MSFlexGrid1.setName(QStringLiteral("MSFlexGrid1"));
+    : DialogoLinea(QStringLiteral("FrmPosicionConsulta"), QStringLiteral("Posiciones"),
+                   QStringLiteral("&Aceptar"),
+                   EdicionLineas::Reglas{
+                       .esCantidad = {},
+                       .editable = [](int col) { return col == kOrden || col == kCapacidad; },
+                       .propiedadesPrimero = false,
+                       .enter = {},
+                       .saltaColumnaFija = false,
+                       .campoValida = {},
+                       .reportaError = {},
+                   }) {
     MSFlexGrid1.setFixedCols(0);
-    TxtEdit.setVisible(false);
-    Foco.FocoMovido(MSFlexGrid1.Name());
 }
 
-void FrmPosicionConsulta::Form_Load() {
-    UT().PreparaFormulario(*this, false);
-    ConfiguraFormulario(*this);
-}
-
-void FrmPosicionConsulta::CargaDatos() {
-    if (!cargado_) {
-        cargado_ = true;
-        EjecutaPasos({[&] { Form_Load(); }}, SiempreSiguiente);
-    }
-    EjecutaPasos({
-                     [&] { Caption = "Posiciones (Deposito: " + Deposito + ")"; },
-                     [&] { lblArticulo.setCaption(TextoPropio(ArticuloDescripcion)); },
-                     [&] { InicializaGrid(); },
-                     [&] { VerificaAnteriores(); },
-                     [&] { MueveCelda(MSFlexGrid1.Rows() - 1, 0); },
-                     [&] { edicion_.AjustaAnchoColumnas(TextWidth); },
-                 },
-                 SiempreSiguiente);
+void FrmPosicionConsulta::CargaDatos(const Entrada& entrada) {
+    entrada_ = entrada;
+    resultado_ = {};
+    LlenaDialogo({
+        [&] { Caption = "Posiciones (Deposito: " + entrada_.Deposito + ")"; },
+        [&] { lblArticulo.setCaption(TextoPropio(entrada_.ArticuloDescripcion)); },
+        [&] { InicializaGrid(); },
+        [&] { VerificaAnteriores(); },
+        [&] { MueveCelda(MSFlexGrid1.Rows() - 1, 0); },
+        [&] { AjustaAnchoColumnas(); },
+    });
 }
 
 void FrmPosicionConsulta::InicializaGrid() {
@@ -119,7 +107,7 @@ QString FrmPosicionConsulta::SqlSaldos(const QString& deposito, const QString& a
 void FrmPosicionConsulta::VerificaAnteriores() {
     // Every row converts the same article between the same few units: ask once for each.
     const MemoriaEquivalencias memoria;
-    const QString dep = UT().RellenaCodigo(Deposito, 4);
+    const QString dep = UT().RellenaCodigo(entrada_.Deposito, 4);
     const auto reporta = [](const ErrorSistema& e) {
         return UT().RegistraErrorFormulario(e, QStringLiteral("VerificaAnteriores"));
     };
@@ -127,21 +115,21 @@ void FrmPosicionConsulta::VerificaAnteriores() {
     QStringList candidatas;
     QHash<QString, int> filas;
     Registros rs;
-    bool sigue =
-        EjecutaPasos({
-                         [&] { ObtienePosicionesArticulo(Articulo, dep, candidatas, QString()); },
-                         [&] {
-                             // The last slot is the array's empty end, no candidate.
-                             for (int i = 0; i + 1 < candidatas.size(); ++i)
-                                 filas.insert(ClaveTexto(candidatas[i]), i + 1);
-                         },
-                         [&] { AD().ObtieneRecordset(SqlSaldos(dep, UT().RellenaCodigo(Articulo, 25)), rs); },
-                         [&] {
-                             if (rs.State() == 1 && !rs.Eof())
-                                 g.setRows(int(candidatas.size()) + 1);
-                         },
-                     },
-                     reporta);
+    bool sigue = EjecutaPasos(
+        {
+            [&] { ObtienePosicionesArticulo(entrada_.Articulo, dep, candidatas, QString()); },
+            [&] {
+                // The last slot is the array's empty end, no candidate.
+                for (int i = 0; i + 1 < candidatas.size(); ++i)
+                    filas.insert(ClaveTexto(candidatas[i]), i + 1);
+            },
+            [&] { AD().ObtieneRecordset(SqlSaldos(dep, UT().RellenaCodigo(entrada_.Articulo, 25)), rs); },
+            [&] {
+                if (rs.State() == 1 && !rs.Eof())
+                    g.setRows(int(candidatas.size()) + 1);
+            },
+        },
+        reporta);
     while (sigue && rs.State() == 1 && !rs.Eof())
         sigue =
             EjecutaPasos({[&] { EscribeSaldo(rs, filas.value(ClaveTexto(Campo(rs, "idposicion", false)))); },
@@ -157,72 +145,67 @@ void FrmPosicionConsulta::EscribeSaldo(const Registros& rs, int fila) {
     if (fila <= 0)
         return;
     Grilla& g = MSFlexGrid1;
+    const Entrada& e = entrada_;
     const double capacidad =
-        EnUnidadLinea(Articulo, Campo(rs, "idunidad"), CampoNumero(rs, "capacidad"), IUNIDAD);
+        EnUnidadLinea(e.Articulo, Campo(rs, "idunidad"), CampoNumero(rs, "capacidad"), e.IUNIDAD);
     const double saldo =
-        EnUnidadLinea(Articulo, Campo(rs, "idunidadBASE"), CampoNumero(rs, "Saldo"), IUNIDAD);
+        EnUnidadLinea(e.Articulo, Campo(rs, "idunidadBASE"), CampoNumero(rs, "Saldo"), e.IUNIDAD);
     g.setTextMatrix(fila, kPosicion, Campo(rs, "idposicion"));
     g.setTextMatrix(fila, kDescripcion, Campo(rs, "descripcion"));
     g.setTextMatrix(fila, kOrden, Campo(rs, "ORDENINGRESO"));
-    g.setTextMatrix(fila, kUnidad, IUNIDAD);
+    g.setTextMatrix(fila, kUnidad, e.IUNIDAD);
     g.setTextMatrix(fila, kCapacidad, Regional::TextoNumero(capacidad));
     g.setTextMatrix(fila, kDisponible, Regional::TextoNumero(NumeroCelda(g, fila, kCapacidad) - saldo));
 }
 
 void FrmPosicionConsulta::CmdAceptar_Click() {
     // A capacity being typed counts, as it would after Enter.
-    if (!edicion_.TerminaEdicion())
+    if (!Edicion().TerminaEdicion())
         return;
     Grilla& g = MSFlexGrid1;
     const int fila = g.Row();
     // With no data row current there is nothing to choose.
     if (fila < 1 || fila >= g.Rows()) {
-        iPosicionDevuelta.clear();
+        resultado_.iPosicionDevuelta.clear();
         Oculta();
         return;
     }
     const double disponible = NumeroCelda(g, fila, kDisponible);
-    if (NumeroCelda(g, fila, kCapacidad) != 0 && Redondea4(disponible) < Redondea4(Cantidad1)) {
+    if (NumeroCelda(g, fila, kCapacidad) != 0 && Redondea4(disponible) < Redondea4(entrada_.Cantidad1)) {
         interaccion().MsgBox(QStringLiteral("No puede asignarle a esa posicion") + "\r\n" +
                                  "Ahi puede asignar solamente " + Regional::TextoNumero(disponible) + " " +
-                                 IUNIDAD,
+                                 entrada_.IUNIDAD,
                              Estilo::Exclamacion, QString());
         return;
     }
-    iPosicionDevuelta = g.TextMatrix(fila, kPosicion);
+    resultado_.iPosicionDevuelta = g.TextMatrix(fila, kPosicion);
     Oculta();
 }
 
 void FrmPosicionConsulta::CmdCancelar_Click() {
-    iPosicionDevuelta.clear();
-    Oculta();
-}
-
-void FrmPosicionConsulta::Oculta() {
-    Visible = false;
-    if (alOcultar)
-        alOcultar();
+    resultado_.iPosicionDevuelta.clear();
+    DialogoLinea::CmdCancelar_Click();
 }
 
 // ---- Cell editing ----
 
-// Nothing is checked; what was typed is kept on the first row only, trimmed.
-bool FrmPosicionConsulta::TerminaEdicion(CajaTexto& Texto) {
+void FrmPosicionConsulta::CampoValida(CajaTexto& Texto) {
+    campoInvalido_ = false;
     if (MSFlexGrid1.Row() == 1)
         MSFlexGrid1.setText(EdicionLineas::TextoCelda(Texto.Text().trimmed()));
+    // Hidden, so that the commit of the key that ended the edit writes nothing on other rows.
     Texto.setVisible(false);
-    return false;
 }
 
 // Enter moves one column right; on the last column down it, and from the last row to Aceptar.
 void FrmPosicionConsulta::Enter() {
     Grilla& g = MSFlexGrid1;
-    edicion_.EjecutaPaso([&] {
+    Edicion().EjecutaPaso([&] {
         if (g.Col() != kDisponible)
             MueveCelda(g.Row(), g.Col() + 1);
         else if (g.Row() < g.Rows() - 1)
             MueveCelda(g.Row() + 1, kDisponible);
         else
-            Foco.SetFocus(QStringLiteral("CmdAceptar"));
+            Foco().SetFocus(QStringLiteral("CmdAceptar"));
     });
 }

@@ -5,6 +5,7 @@
 
 #include "FrmPosicionConsulta.h"
 #include "AccesoDatos.h"
+#include "AccesoPruebasLinea.h"
 #include "BaseDemo.h"
 #include "Globales.h"
 #include "Regional.h"
@@ -15,15 +16,25 @@
 
 namespace {
 
+using Entrada = FrmPosicionConsulta::Entrada;
+
+// Article `articulo` in deposit `deposito`, in `unidad`.
+Entrada Pedido(const QString& articulo, const QString& deposito = QStringLiteral("10"),
+               const QString& unidad = QStringLiteral("UN")) {
+    Entrada e;
+    e.Deposito = deposito;
+    e.IUNIDAD = unidad;
+    e.Articulo = articulo;
+    return e;
+}
+
 class PosicionConsulta : public ConBaseDemo {
 protected:
     void Carga(const QString& articulo, double cantidad, const QString& unidad = QStringLiteral("UN")) {
-        f.Deposito = QStringLiteral("10");
-        f.IUNIDAD = unidad;
-        f.Cantidad1 = cantidad;
-        f.Articulo = articulo;
-        f.ArticuloDescripcion = QStringLiteral("ARROZ largo");
-        f.CargaDatos();
+        Entrada e = Pedido(articulo, QStringLiteral("10"), unidad);
+        e.Cantidad1 = cantidad;
+        e.ArticuloDescripcion = QStringLiteral("ARROZ largo");
+        f.CargaDatos(e);
     }
     QStringList Fila(int fila) const {
         QStringList r;
@@ -33,11 +44,11 @@ protected:
     }
     // Accepts row `fila`; the position returned.
     QString Acepta(int fila, double cantidad) {
-        f.iPosicionDevuelta = QStringLiteral("antes");
-        f.Cantidad1 = cantidad;
+        Prueba(f).Devuelto().iPosicionDevuelta = QStringLiteral("antes");
+        Prueba(f).Entrada().Cantidad1 = cantidad;
         f.MueveCelda(fila, 0);
         f.CmdAceptar_Click();
-        return f.iPosicionDevuelta;
+        return f.Devuelto().iPosicionDevuelta;
     }
 
     Regional::Fijo regional{QLatin1Char(','), QLatin1Char('.'), 2};
@@ -64,10 +75,7 @@ TEST_F(PosicionConsulta, CandidatesWithABalanceInTheirOrderWithCapacityAndFreeRo
 
     // In boxes: 50 UN are 4,1666... CJ, the family's place 10 CJ.
     FrmPosicionConsulta cajas;
-    cajas.Deposito = QStringLiteral("10");
-    cajas.IUNIDAD = QStringLiteral("CJ");
-    cajas.Articulo = QStringLiteral("1030");
-    cajas.CargaDatos();
+    cajas.CargaDatos(Pedido(QStringLiteral("1030"), QStringLiteral("10"), QStringLiteral("CJ")));
     EXPECT_NEAR(UT().TextoADoble(cajas.MSFlexGrid1.TextMatrix(1, 4)), 50.0 / 12, 1e-9);
     EXPECT_EQ(cajas.MSFlexGrid1.TextMatrix(1, 5), QStringLiteral("1,16666666666667"));
     EXPECT_EQ(cajas.MSFlexGrid1.TextMatrix(2, 4), QStringLiteral("10"));
@@ -98,7 +106,7 @@ TEST_F(PosicionConsulta, APositionIsAcceptedOnlyWhereTheQuantityFits) {
     EXPECT_TRUE(guion.Mensajes().last().endsWith("solamente -6 UN"));
     // Cancel after a refusal returns nothing.
     f.CmdCancelar_Click();
-    EXPECT_TRUE(f.iPosicionDevuelta.isEmpty());
+    EXPECT_TRUE(f.Devuelto().iPosicionDevuelta.isEmpty());
     EXPECT_FALSE(f.Visible);
 }
 
@@ -106,15 +114,15 @@ TEST_F(PosicionConsulta, WithNoDataRowAcceptReturnsNothing) {
     // 1015 has a place for its type in deposit 10, but no balance there: the header only.
     Carga("1015", 1);
     EXPECT_EQ(f.MSFlexGrid1.Rows(), 1);
-    f.iPosicionDevuelta = QStringLiteral("antes");
+    Prueba(f).Devuelto().iPosicionDevuelta = QStringLiteral("antes");
     f.CmdAceptar_Click();
-    EXPECT_TRUE(f.iPosicionDevuelta.isEmpty());
+    EXPECT_TRUE(f.Devuelto().iPosicionDevuelta.isEmpty());
     EXPECT_TRUE(guion.Mensajes().isEmpty());
     // An unknown article has no candidates at all.
     FrmPosicionConsulta g;
-    g.Deposito = QStringLiteral("10");
-    g.Articulo = QStringLiteral("NO-EXISTE");
-    g.CargaDatos();
+    Entrada e = Pedido(QStringLiteral("NO-EXISTE"));
+    e.IUNIDAD.clear();
+    g.CargaDatos(e);
     EXPECT_EQ(g.MSFlexGrid1.Rows(), 1);
 }
 
@@ -132,10 +140,7 @@ TEST_F(PosicionConsulta, ManyCandidatesWithoutBalanceBeforeTheListedOnes) {
         "VALUES ('   4', 'T40', printf('%25d', 1030), NULL, '  UN', 5), "
         "('   4', 'T39', printf('%25d', 1030), NULL, '  UN', 7)");
     FrmPosicionConsulta g;
-    g.Deposito = QStringLiteral("4");
-    g.IUNIDAD = QStringLiteral("UN");
-    g.Articulo = QStringLiteral("1030");
-    g.CargaDatos();
+    g.CargaDatos(Pedido(QStringLiteral("1030"), QStringLiteral("4")));
     ASSERT_EQ(g.MSFlexGrid1.Rows(), 3);
     EXPECT_EQ(g.MSFlexGrid1.TextMatrix(1, 0), QStringLiteral("T39"));
     EXPECT_EQ(g.MSFlexGrid1.TextMatrix(2, 0), QStringLiteral("T40"));
@@ -167,10 +172,7 @@ TEST_F(PosicionConsulta, BalancesScatteredAmongManyEmptyCandidatesKeepTheirOrder
     AD().EjecutaSQL("INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, "
                     "Saldo) VALUES " +
                     saldos.join(','));
-    f.Deposito = QStringLiteral("4");
-    f.IUNIDAD = QStringLiteral("UN");
-    f.Articulo = QStringLiteral("1030");
-    f.CargaDatos();
+    f.CargaDatos(Pedido(QStringLiteral("1030"), QStringLiteral("4")));
     EXPECT_TRUE(guion.Mensajes().isEmpty());
     ASSERT_EQ(f.MSFlexGrid1.Rows(), conSaldo.size() + 1);
     for (int fila = 1; fila < f.MSFlexGrid1.Rows(); ++fila) {
@@ -205,7 +207,7 @@ TEST_F(PosicionConsulta, AcceptTakesTheCapacityBeingTyped) {
     EXPECT_TRUE(guion.Mensajes().isEmpty());
     EXPECT_EQ(f.MSFlexGrid1.TextMatrix(1, 4), QStringLiteral("0"));
     EXPECT_FALSE(f.TxtEdit.Visible());
-    EXPECT_EQ(f.iPosicionDevuelta, QStringLiteral("M1E01N1P03"));
+    EXPECT_EQ(f.Devuelto().iPosicionDevuelta, QStringLiteral("M1E01N1P03"));
 }
 
 TEST_F(PosicionConsulta, EditingKeepsTextOnTheFirstRowOnly) {

@@ -164,13 +164,12 @@ TEST_F(VistaLotesGuion, F2TakesTheQuantityBeingTyped) {
                        "VALUES ('%1', '   1', 'LA', 5), ('%1', '   1', 'LB', 10)")
             .arg(articulo.leftJustified(25)));
     FrmCargaLotesySeries f;
-    f.Form_Load();
-    f.Cantidad = 8;
-    f.Articulo = articulo;
-    f.EsConsultaDeSerieLote = true;
-    f.EsLote = true;
-    f.Deposito = QStringLiteral("   1");
-    f.CargaDatos();
+    FrmCargaLotesySeries::Entrada e;
+    e.Cantidad = 8;
+    e.Articulo = articulo;
+    e.modo = FrmCargaLotesySeries::Modo(FrmCargaLotesySeries::Modo::Egreso, FrmCargaLotesySeries::Modo::Lote);
+    e.Deposito = QStringLiteral("   1");
+    f.CargaDatos(e);
     VistaCargaLotesySeries vista(f);
     vista.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&vista, 2000));
@@ -188,8 +187,8 @@ TEST_F(VistaLotesGuion, F2TakesTheQuantityBeingTyped) {
     QApplication::processEvents();
     EXPECT_FALSE(vista.isVisible());
     EXPECT_EQ(guion.Mensajes().size(), 1);
-    EXPECT_EQ(f.Series, "|5|4|0|");
-    EXPECT_DOUBLE_EQ(f.Cantidad, 9);
+    EXPECT_EQ(f.Devuelto().Series, "|5|4|0|");
+    EXPECT_DOUBLE_EQ(f.Devuelto().Cantidad, 9);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // as a user would (rice 1030 in deposit 10; see the headless tests for its balances).
 
 #include "VistasPosiciones.h"
+#include "AccesoPruebasLinea.h"
 #include "BaseDemo.h"
 #include "Regional.h"
 
@@ -20,20 +21,21 @@ protected:
     static void Espera() { QApplication::processEvents(); }
     // Rice 1030 in deposit 10 for `cantidad` UN, by positions (and lots), loaded.
     static void Carga(FrmLoteyPosicion& form, bool lotes, double cantidad) {
-        form.EsPosicion = true;
-        form.EsLote = lotes;
-        form.Cantidad1 = cantidad;
-        form.IUNIDAD = QStringLiteral("UN");
-        form.Articulo = QStringLiteral("1030");
-        form.Deposito = QStringLiteral("10");
-        form.CargaDatos();
+        FrmLoteyPosicion::Entrada e;
+        e.modo = FrmLoteyPosicion::ModoDe(true, lotes);
+        e.Cantidad1 = cantidad;
+        e.IUNIDAD = QStringLiteral("UN");
+        e.Articulo = QStringLiteral("1030");
+        e.Deposito = QStringLiteral("10");
+        form.CargaDatos(e);
     }
     static void Carga(FrmPosicionConsulta& form, double cantidad) {
-        form.Deposito = QStringLiteral("10");
-        form.IUNIDAD = QStringLiteral("UN");
-        form.Cantidad1 = cantidad;
-        form.Articulo = QStringLiteral("1030");
-        form.CargaDatos();
+        FrmPosicionConsulta::Entrada e;
+        e.Deposito = QStringLiteral("10");
+        e.IUNIDAD = QStringLiteral("UN");
+        e.Cantidad1 = cantidad;
+        e.Articulo = QStringLiteral("1030");
+        form.CargaDatos(e);
     }
     static void Clic(VistaDialogoLinea& vista, int fila, int col) {
         QTest::mouseClick(vista.Tabla()->viewport(), Qt::LeftButton, {},
@@ -80,15 +82,16 @@ TEST_F(VistasPosiciones, PositionsAndLotsTypedWithTheKeyboard) {
     QTest::mouseClick(vista.BotonAceptar(), Qt::LeftButton);
     Espera();
     EXPECT_FALSE(vista.isVisible());
-    EXPECT_EQ(form.Cantidad1, 103);
-    EXPECT_EQ(form.Posiciones, QStringLiteral("|M1E02N1P02*26|M1E01N1P01*60|M1E01N1P03*14|M1E01N1P02*3|"));
-    EXPECT_EQ(form.Lotes, QStringLiteral("||L1030A|L1030A|L1030B|"));
+    EXPECT_EQ(form.Devuelto().Cantidad1, 103);
+    EXPECT_EQ(form.Devuelto().Posiciones,
+              QStringLiteral("|M1E02N1P02*26|M1E01N1P01*60|M1E01N1P03*14|M1E01N1P02*3|"));
+    EXPECT_EQ(form.Devuelto().Lotes, QStringLiteral("||L1030A|L1030A|L1030B|"));
 }
 
 TEST_F(VistasPosiciones, TheToolbarAndEscape) {
     FrmLoteyPosicion form;
-    form.Posiciones = QStringLiteral("|antes*1|");
     Carga(form, false, 30);
+    Prueba(form).Devuelto().Posiciones = QStringLiteral("|antes*1|");
     VistaLoteyPosicion vista(form);
     vista.show();
     Espera();
@@ -107,7 +110,7 @@ TEST_F(VistasPosiciones, TheToolbarAndEscape) {
     QTest::keyClick(vista.Tabla(), Qt::Key_Escape);
     Espera();
     EXPECT_FALSE(vista.isVisible());
-    EXPECT_EQ(form.Posiciones, QStringLiteral("|antes*1|"));
+    EXPECT_EQ(form.Devuelto().Posiciones, QStringLiteral("|antes*1|"));
 }
 
 TEST_F(VistasPosiciones, ThePositionChoiceWithTheKeyboard) {
@@ -140,7 +143,7 @@ TEST_F(VistasPosiciones, ThePositionChoiceWithTheKeyboard) {
     QTest::mouseClick(vista.BotonAceptar(), Qt::LeftButton);
     Espera();
     EXPECT_FALSE(vista.isVisible());
-    EXPECT_EQ(form.iPosicionDevuelta, QStringLiteral("M1E01N1P01"));
+    EXPECT_EQ(form.Devuelto().iPosicionDevuelta, QStringLiteral("M1E01N1P01"));
 }
 
 TEST_F(VistasPosiciones, AceptarTakesWhatIsBeingTyped) {
@@ -157,7 +160,7 @@ TEST_F(VistasPosiciones, AceptarTakesWhatIsBeingTyped) {
     Espera();
     EXPECT_TRUE(guion.Mensajes().isEmpty());
     EXPECT_FALSE(vista.isVisible());
-    EXPECT_EQ(form.iPosicionDevuelta, QStringLiteral("M1E01N1P03"));
+    EXPECT_EQ(form.Devuelto().iPosicionDevuelta, QStringLiteral("M1E01N1P03"));
 
     // In the positions dialog, a quantity beyond the balance typed and Aceptar clicked: refused.
     FrmLoteyPosicion lotes;
@@ -172,7 +175,7 @@ TEST_F(VistasPosiciones, AceptarTakesWhatIsBeingTyped) {
     Espera();
     EXPECT_EQ(guion.Mensajes(), QStringList{"No hay disponible para esa posicion"});
     EXPECT_TRUE(otra.isVisible());
-    EXPECT_TRUE(lotes.Posiciones.isEmpty());
+    EXPECT_TRUE(lotes.Devuelto().Posiciones.isEmpty());
 }
 
 } // namespace
