@@ -136,6 +136,34 @@ TEST_F(ConsultasVista, LasBusquedasSeTitulanPorSuDefinicionOSuTablaYNoCortanNada
     EXPECT_EQ(abiertas_, 3);
 }
 
+TEST_F(ConsultasVista, F5EnUnaCeldaElegidaSinAbrirlaBuscaYEnterLlenaLaLinea) {
+    form->UtilVox1_click("NUEVO");
+    form->TxtFields[0].setText("PLANTILLA CELDA");
+    form->CampoValida(form->TxtFields[0]);
+    // Into the grid as a user gets there: Enter through the header, the last field without a
+    // search.
+    Campo(1)->setFocus();
+    QApplication::processEvents();
+    QTest::keyClicks(Campo(1), "1");
+    for (int i = 0; i < 4 && !vista->Tabla()->hasFocus(); ++i)
+        QTest::keyClick(vista->focusWidget(), Qt::Key_Return);
+    ASSERT_TRUE(vista->Tabla()->hasFocus());
+    // The first article offered, chosen with Enter.
+    QString elegido;
+    EnLaBusqueda([&elegido](VistaVentanaConsulta& d) {
+        EXPECT_EQ(d.windowTitle(), "ARTICULOS");
+        elegido = d.Tabla()->model()->index(1, 0).data().toString().trimmed();
+        QTest::keyClick(d.Tabla(), Qt::Key_Return);
+    });
+    QTest::keyClick(vista->Tabla(), Qt::Key_F5);
+    EXPECT_EQ(abiertas_, 1);
+    ASSERT_FALSE(elegido.isEmpty());
+    EXPECT_EQ(form->MSFlexGrid2.TextMatrix(1, 1), elegido);
+    EXPECT_FALSE(form->MSFlexGrid2.TextMatrix(1, 0).isEmpty());
+    EXPECT_FALSE(form->txtEdit2.Visible());
+    EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join('|').toStdString();
+}
+
 TEST_F(ConsultasVista, ElBotonDespachoAbreElDialogoYF2AceptaLoTecleado) {
     int abiertos = 0;
     guion.alMostrar = [&](Formulario& f) {
