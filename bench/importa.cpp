@@ -1,7 +1,8 @@
 // Importar: a file of 100,000 lines in each of the six layouts imported into the editor's lines,
 // headless, on a copy of the demo database with 90,000 more articles, against a baseline in the
 // same run that reads the same file, decodes it, splits its lines and fields and looks each
-// article up with one prepared statement (every column the line shows read as text). Layout C
+// article up with one prepared statement (every column the line shows read as text, and its
+// suspension checked). Layout C
 // holds weighing-scale labels, whose article the baseline reads from the label's digits.
 // Turns alternate (MODELOS_BENCH_VUELTAS, 1 by default); the best processor time of the thread
 // counts. Also printed: the heap the imported grid holds per line.
@@ -95,6 +96,14 @@ int main(int argc, char* argv[]) {
     f.DetalleOn(true);
 
     sqlite3_stmt* busca = Prepara(crudo, "SELECT * FROM V_MA_ARTICULOS WHERE IDARTICULO = ?");
+    // Each line's article is checked for its suspension, as typing checks it.
+    int suspendido = -1;
+    for (int c = 0; c < sqlite3_column_count(busca); ++c)
+        if (QString::fromUtf8(sqlite3_column_name(busca, c))
+                .compare(QStringLiteral("SUSPENDIDO"), Qt::CaseInsensitive) == 0)
+            suspendido = c;
+    if (suspendido < 0)
+        return 1;
     const int vueltas = VueltasBench(1);
     double peor = 0;
     for (int layout = 0; layout < 6; ++layout) {
@@ -129,7 +138,7 @@ int main(int argc, char* argv[]) {
                     codigo = codigo.mid(2, 5);
                 const QByteArray clave = QString(QStringLiteral("%1")).arg(codigo, 25).toUtf8();
                 sqlite3_bind_text(busca, 1, clave.constData(), int(clave.size()), SQLITE_TRANSIENT);
-                if (sqlite3_step(busca) == SQLITE_ROW) {
+                if (sqlite3_step(busca) == SQLITE_ROW && sqlite3_column_int(busca, suspendido) == 0) {
                     std::array<QString, 4> l;
                     l[0] = codigo;
                     for (int c = 1; c < 4; ++c)

@@ -16,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QStringList>
 #include <cstdio>
 
@@ -122,7 +123,7 @@ void AvisaSinConexion(const QString& motivo) {
     fprintf(stderr, "%s\n", qPrintable(linea));
     fflush(stderr);
     interaccion().MsgBox(detalle.isEmpty() ? texto : texto + QStringLiteral("\n\n") + detalle,
-                         Estilo::SoloAceptar | Estilo::Critico, QCoreApplication::applicationName());
+                         Estilo::SoloAceptar | Estilo::Critico, QGuiApplication::applicationDisplayName());
 }
 
 } // namespace

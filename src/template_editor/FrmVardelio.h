@@ -11,6 +11,7 @@
 #include "Etiqueta.h"
 #include "Grilla.h"
 #include "Importacion.h"
+#include "LineasMarcadas.h"
 #include "ListaCombo.h"
 #include "Moneda.h"
 #include "Registros.h"
@@ -64,6 +65,9 @@ public:
     std::vector<CajaTexto*> ArregloCampos(const QString& nombre) override;
 
     const QString& Caption() const { return caption_; }
+    // The window's caption, which is also the application's display name (the program's title
+    // of its messages).
+    static QString Titulo();
     void setCaption(const QString& c);
     // The window is shown (false once Form_Unload hid it).
     bool Visible() const { return visible_; }
@@ -212,7 +216,8 @@ public:
     bool CmdNuevo();
     // Two questions, then the template deleted (ValidaYAlmacena).
     bool CmdBorrar();
-    // The open edit written, the totals asked about, then the template saved (ValidaYAlmacena).
+    // The open edit written, the lines checked (a line an import marked stops it, named, with
+    // the cursor on it), the totals asked about, then the template saved (ValidaYAlmacena).
     bool CmdGrabar();
     bool CmdPlanilla();
     // The look-up of the field the user works in (CONSULTAR, F5, right click), by its Tag: the
@@ -274,6 +279,8 @@ public:
     void MSFlexGrid2_EnterCell();
     void MSFlexGrid2_LeaveCell();
     void MSFlexGrid2_GotFocus();
+    // CONSULTAR (F5) is enabled while the current cell's column has a look-up.
+    void HabilitaConsultaDeCelda();
     void txtEdit2_GotFocus();
     void txtEdit2_LostFocus();
     // Enter, Up and Down validate the cell and move on; Escape discards the edit unvalidated.
@@ -288,10 +295,13 @@ public:
 
     // ---- Lines in bulk: a deposit's stock and text files (FrmVardelioImporta.cpp) ----
     // Cargar: after its question, the lines become every positive balance of the origin
-    // deposit in its article's base unit.
+    // deposit, written in the unit it is kept in (the article's base unit); a suspended
+    // article is left out and told.
     void CmdCargar_Click();
     // Importar: after its question and the file dialog, each line of a text file in the site's
-    // layout is added after the filled lines as if typed; an unknown article stays marked.
+    // layout is added after the filled lines as if typed. An unknown article or a quantity that
+    // is no number stays marked, a suspended article is left out, and the user is told which
+    // file lines they were. Both commands end with the keyboard on the lines grid.
     void CmdEspecial_Click();
     // Runs after each line of a bulk command, so that the window repaints and shows its
     // progress (the view sets it; headless nothing happens).
@@ -442,6 +452,8 @@ private:
     static bool PasosComando(std::initializer_list<Paso> pasos);
     void FocoEnNombre();
     static bool Pregunta(const QString& texto, int estilo, const QString& titulo);
+    // False, told, and the cursor on it, when a line cannot be stored as it stands.
+    bool LineasGrabables();
     // What a save and a delete share: the header validated as for a save, the template stored
     // in `modo` (a delete: Baja), the window reset when it was stored, the focus on the name.
     void ValidaYAlmacena(Modo modo);
@@ -455,16 +467,26 @@ private:
     // one balance or file line each.
     class ProcesoMasivo;
     struct ArticuloCarga;
+    struct ArticuloImportado;
     bool enProceso_ = false;
     std::unique_ptr<DialogoArchivo> dialogo_;
     void MuestraProgreso(const QString& accion, int hechas, int total);
+    // The deposit as a quoted literal.
     QHash<QString, ArticuloCarga> ArticulosDelDeposito(const QString& deposito);
     void PoneSaldo(const Registros& saldo, const ArticuloCarga& articulo, const QString& deposito);
-    bool ImportaArchivo(const QString& ruta, const FormatoImportacion& formato);
-    void ImportaLinea(const LineaImportada& linea);
-    // The article a file line names, by its code: description, unit and cost after an empty
-    // first element; false when there is none.
-    bool LeeArticuloImportado(const QString& codigo, std::array<QString, 4>& articulo);
+    // Cargar's lines from the deposit as the field holds it; false when there was no balance
+    // or the user ended it.
+    bool CargaSaldos(const QString& textoDeposito, LineasMarcadas::Aviso& aviso);
+    // After a bulk command: the current cell on that row's code, the stock panel of it, the
+    // focus on the grid.
+    void VuelveALasLineas(int fila);
+    bool ImportaArchivo(const QString& ruta, const FormatoImportacion& formato, LineasMarcadas::Aviso& aviso);
+    // Why the line was not taken or was marked; empty when it went in as typed.
+    QString ImportaLinea(const LineaImportada& linea);
+    // The article a file line names, by its code (an empty code in the answer); false when
+    // there is none.
+    bool LeeArticuloImportado(const QString& codigo, ArticuloImportado& articulo);
+    static ArticuloImportado ArticuloDe(const Registros& rs, const QString& codigo, const char* campoUnidad);
     void MarcaInexistente(int fila, const QString& descripcion);
     void ComprometeCantidad(int fila, const QString& cantidad);
     // Importar's balances over all deposits (what opening a line's editor shows), read for a

@@ -8,7 +8,7 @@
 #include "Interaccion.h"
 #include "Registros.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <vector>
 
 namespace {
@@ -47,7 +47,7 @@ void InsertaAvisando(const QString& sql) {
     }
     if (errores.Count() > 0)
         interaccion().MsgBox(errores.Item(0).Description, Estilo::SoloAceptar,
-                             QCoreApplication::applicationName());
+                             QGuiApplication::applicationDisplayName());
 }
 
 // The logged user's right to the menu entry `clave`, added when missing.

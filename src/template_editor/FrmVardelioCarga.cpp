@@ -16,6 +16,8 @@
 #include "Transacciones.h"
 #include "Utilidades.h"
 
+#include <QGuiApplication>
+
 namespace {
 
 // Format "@@@@": right-aligned in four characters; a longer text stays whole.
@@ -33,7 +35,14 @@ QString FrmVardelio::ItemTipoComprobante(const QString& codigo, const QString& d
     return Arroba4(codigo.trimmed()) + QStringLiteral(" - ") + descripcion.trimmed();
 }
 
+QString FrmVardelio::Titulo() {
+    return QStringLiteral("Modelos de Comprobantes de Stock");
+}
+
 void FrmVardelio::Form_Load(const QString& lineaComando) {
+    // The program's title is the window's: every message that bears the program's title (the
+    // start-up's among them) shows it, never the executable's name.
+    QGuiApplication::setApplicationDisplayName(Titulo());
     // Start-up ends the program by itself when there is no connection (FinPrograma).
     QString cadenaConexion;
     InicializaSistema(false, lineaComando, cadenaConexion, 3);
@@ -44,7 +53,7 @@ void FrmVardelio::Form_Load(const QString& lineaComando) {
         {
             [&] { CargaSkin(*this); },
             [&] { MuestraBarraEstado(sbStatusBar, QString()); },
-            [&] { setCaption(QStringLiteral("Modelos de Comprobantes de Stock")); },
+            [&] { setCaption(Titulo()); },
             [&] { UT().PreparaFormulario(*this, false); },
             [&] { ConfiguraFormulario(*this); },
             [&] { InicializaLayout(); },

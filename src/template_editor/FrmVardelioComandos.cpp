@@ -110,6 +110,13 @@ bool FrmVardelio::CmdGrabar() {
             if (!sigue)
                 vaciaMensaje = false;
         },
+        // A line an import left marked is never sent: the save stops on it.
+        Mientras(sigue,
+                 [&] {
+                     sigue = LineasGrabables();
+                     if (!sigue)
+                         vaciaMensaje = false;
+                 }),
         Mientras(sigue, [&] { ObtieneTotales(items, cantidades); }),
         Mientras(sigue,
                  [&] {
@@ -125,6 +132,18 @@ bool FrmVardelio::CmdGrabar() {
         Mientras(sigue, [&] { ValidaYAlmacena(modo_); }),
     });
     return vaciaMensaje;
+}
+
+bool FrmVardelio::LineasGrabables() {
+    const std::optional<LineasMarcadas::LineaPendiente> pendiente =
+        LineasMarcadas::PrimeraPendiente(MSFlexGrid2);
+    if (!pendiente)
+        return true;
+    interaccion().MsgBox(pendiente->mensaje, Estilo::SoloAceptar | Estilo::Exclamacion,
+                         QStringLiteral("Aviso al operador..."));
+    Foco_.SetFocus(QStringLiteral("MSFlexGrid2"));
+    MueveCelda(pendiente->fila, pendiente->columna);
+    return false;
 }
 
 void FrmVardelio::ValidaYAlmacena(Modo modo) {

@@ -6,6 +6,7 @@
 #include "Formatos.h"
 #include "FrmVardelio.h"
 #include "Globales.h"
+#include "LineasMarcadas.h"
 #include "Regional.h"
 #include "Stock.h"
 #include "Teclas.h"
@@ -183,6 +184,7 @@ void FrmVardelio::MsflexKey(Grilla& MsFlexGrid, qint16& KeyCode) {
                                       MsFlexGrid.RemoveItem(MsFlexGrid.Row());
                                   else if (MsFlexGrid.Row() == 1)
                                       LimpiaFilaGrilla(MsFlexGrid, 1, 0);
+                                  LineasMarcadas::DesmarcaSiCorrecta(MsFlexGrid, MsFlexGrid.Row());
                               } else if (KeyCode == tecla::Fin) {
                                   AF().SiguienteControl(*this, 9);
                               } else if (KeyCode == tecla::Insertar) {
@@ -241,6 +243,12 @@ void FrmVardelio::MSFlexGrid2_EnterCell() {
     if (!txtEdit2.Visible())
         txtEdit2.setText(QString());
     ObjCmnCptes().TextPropiedades(txtEdit2, MSFlexGrid2.Col());
+    HabilitaConsultaDeCelda();
+}
+
+void FrmVardelio::HabilitaConsultaDeCelda() {
+    // F5 on a selected cell looks its column up as on an open one, whatever field came before.
+    UtilVox1.setHabilitaConsultar(!txtEdit2.Tag().isEmpty());
 }
 
 void FrmVardelio::MSFlexGrid2_LeaveCell() {
@@ -252,6 +260,7 @@ void FrmVardelio::MSFlexGrid2_GotFocus() {
     ControlActivo = &txtEdit2;
     ObjCmnCptes().TextPropiedades(txtEdit2, MSFlexGrid2.Col());
     ComprometeEditor();
+    HabilitaConsultaDeCelda();
 }
 
 // ---- Events of the cell editor ----
@@ -259,8 +268,7 @@ void FrmVardelio::MSFlexGrid2_GotFocus() {
 void FrmVardelio::txtEdit2_GotFocus() {
     ControlActivo = &txtEdit2;
     ObjCmnCptes().TextPropiedades(txtEdit2, MSFlexGrid2.Col());
-    // F5 looks up the cell's column as it does a header field's, whatever field came before.
-    UtilVox1.setHabilitaConsultar(!txtEdit2.Tag().isEmpty());
+    HabilitaConsultaDeCelda();
     txtEdit2.setBackColor(gColorFondo);
     txtEdit2.setForeColor(gColorLetra);
 }

@@ -6,10 +6,12 @@
 #include "BuscaArticulo.h"
 #include "ColumnasArticulos.h"
 #include "EtiquetaBalanza.h"
+#include "Formatos.h"
 #include "FrmVardelio.h"
 #include "FuncionesSqlite.h"
 #include "Globales.h"
 #include "Interaccion.h"
+#include "LineasMarcadas.h"
 #include "Regional.h"
 #include "Registros.h"
 #include "Stock.h"
@@ -17,13 +19,12 @@
 #include "TextoCampo.h"
 #include "ValoresConfiguracion.h"
 
-#include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QScopeGuard>
 
 namespace {
 
-constexpr int kCian = 16776960;
 const QString kRutina = QStringLiteral("Especial");
 // The file's lines whose balances one query reads: at most as many articles as an IN list holds.
 constexpr int kBloqueStock = 500;
@@ -36,7 +37,14 @@ QString TextoCantidad(const QVariant& valor) {
 
 void Completado() {
     interaccion().MsgBox(QStringLiteral("Proceso Completado!"), Estilo::SoloAceptar,
-                         QCoreApplication::applicationName());
+                         QGuiApplication::applicationDisplayName());
+}
+
+// The lines a bulk command did not take or left marked, told once it ended.
+void Avisa(const LineasMarcadas::Aviso& aviso, const QString& encabezado) {
+    if (!aviso.Vacio())
+        interaccion().MsgBox(aviso.Texto(encabezado), Estilo::SoloAceptar | Estilo::Exclamacion,
+                             QStringLiteral("Atención"));
 }
 
 // Runs one line of a bulk command: a failure is reported with the wait indication off; Retry
@@ -63,9 +71,10 @@ bool Renglon(const Paso& paso) {
 // What the load writes of an article, read once for all the deposit's balances.
 struct FrmVardelio::ArticuloCarga {
     QString descripcion;
-    QString unidad;      // UD_STOCK when set, else IdUnidad (trimmed)
+    QString unidad;      // IdUnidad (trimmed): the unit the balances taken are kept in
     QString claveUnidad; // IdUnidad as compared with a balance's unit; null never matches
     bool conUnidad = false;
+    bool suspendido = false;
     QString impuestos;
     std::array<QString, 6> banderas; // Exento, UsaSerie, UsaLote, Perecedero, UsaTalle, InsumosPorPorcentaje
 };
@@ -151,13 +160,12 @@ QHash<QString, FrmVardelio::ArticuloCarga> FrmVardelio::ArticulosDelDeposito(con
     // per line of a warehouse of tens of thousands of articles.
     Registros rs;
     AD().ObtieneRecordset(QStringLiteral("SELECT * FROM V_MA_ARTICULOS with(nolock) WHERE IDARTICULO IN "
-                                         "(SELECT IDARTICULO FROM STK_SALDOS_UNIDADES WHERE IDDEPOSITO = '") +
-                              deposito + QStringLiteral("' AND stock >0)"),
+                                         "(SELECT IDARTICULO FROM STK_SALDOS_UNIDADES WHERE IDDEPOSITO = ") +
+                              deposito + QStringLiteral(" AND stock >0)"),
                           rs, nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
     const int codigo = rs.IndiceCampo(QStringLiteral("IdArticulo"));
     const int descripcion = rs.IndiceCampo(QStringLiteral("Descripcion"));
     const int idUnidad = rs.IndiceCampo(QStringLiteral("IdUnidad"));
-    const int udStock = rs.IndiceCampo(QStringLiteral("UD_STOCK"));
     const int impuestos = rs.IndiceCampo(QStringLiteral("Impuestos"));
     static const char* const banderas[6] = {"Exento",     "UsaSerie", "UsaLote",
                                             "Perecedero", "UsaTalle", "InsumosPorPorcentaje"};
@@ -168,8 +176,10 @@ QHash<QString, FrmVardelio::ArticuloCarga> FrmVardelio::ArticulosDelDeposito(con
         const QVariant unidad = rs.Fields(idUnidad);
         a.conUnidad = !unidad.isNull();
         a.claveUnidad = ClaveTexto(UT().ValorATexto(unidad));
-        const QVariant stock = rs.Fields(udStock);
-        a.unidad = (stock.isNull() ? UT().ValorATexto(unidad) : UT().ValorATexto(stock)).trimmed();
+        // The balance is kept in the base unit: the stock unit beside it would read 144 units
+        // as 144 packs.
+        a.unidad = UT().ValorATexto(unidad).trimmed();
+        a.suspendido = TextoBandera(rs, "SUSPENDIDO") == QLatin1String("-1");
         a.impuestos = TextoCampo(rs, impuestos);
         for (size_t i = 0; i < a.banderas.size(); ++i)
             a.banderas[i] = TextoBandera(rs, banderas[i]);
@@ -199,22 +209,16 @@ void FrmVardelio::PoneSaldo(const Registros& saldo, const ArticuloCarga& a, cons
     g.setRows(g.Rows() + 1);
 }
 
-void FrmVardelio::CmdCargar_Click() {
-    const qint16 origen = IndiceCampo(QStringLiteral("DepositoOrigen"));
-    const QString textoDeposito = origen >= 0 ? TxtFields[origen].Text() : QString();
-    if (interaccion().MsgBox(QStringLiteral("Este proceso carga todo el stock disponible del Deposito ") +
-                                 textoDeposito + QStringLiteral(" -Confirma"),
-                             Estilo::SiNo | Estilo::Pregunta, QStringLiteral("Atención")) != Respuesta::Si)
-        return;
-    InicializaGrids();
-    const ProcesoMasivo proceso(*this);
-    const QString deposito = UT().RellenaCodigo(textoDeposito.trimmed(), 4);
+bool FrmVardelio::CargaSaldos(const QString& textoDeposito, LineasMarcadas::Aviso& aviso) {
+    // The field's text may hold anything pasted into it: it reaches the SQL only as a literal.
+    const QString deposito =
+        AD().FormateaValorSQL(UT().RellenaCodigo(textoDeposito.trimmed(), 4), QStringLiteral("'"));
     Registros saldos;
     QHash<QString, ArticuloCarga> articulos;
     int total = 0;
     const bool abierto = Renglon([&] {
-        const QString donde = QStringLiteral(" FROM STK_SALDOS_UNIDADES WHERE IDDEPOSITO = '") + deposito +
-                              QStringLiteral("' AND stock >0");
+        const QString donde = QStringLiteral(" FROM STK_SALDOS_UNIDADES WHERE IDDEPOSITO = ") + deposito +
+                              QStringLiteral(" AND stock >0");
         Registros cuenta;
         AD().ObtieneRecordset(QStringLiteral("SELECT COUNT(*)") + donde, cuenta, nullptr,
                               TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
@@ -226,7 +230,7 @@ void FrmVardelio::CmdCargar_Click() {
     });
     if (!abierto || saldos.Eof()) {
         AD().CierraRecordset(saldos);
-        return;
+        return false;
     }
     const SinRedibujo sinRedibujo(MSFlexGrid2);
     const int codigo = saldos.IndiceCampo(QStringLiteral("IdArticulo"));
@@ -238,17 +242,47 @@ void FrmVardelio::CmdCargar_Click() {
             const auto a = articulos.constFind(ClaveTexto(TextoCampo(saldos, codigo)));
             const QVariant equivalencia = saldos.Fields(unidad);
             // A balance in another unit than the article's base unit, or of an article the master
-            // lacks, is no line.
-            if (a != articulos.cend() && a->conUnidad && !equivalencia.isNull() &&
-                a->claveUnidad == ClaveTexto(UT().ValorATexto(equivalencia)))
+            // lacks, is no line; a suspended article is refused as typing refuses it.
+            if (a == articulos.cend() || !a->conUnidad || equivalencia.isNull() ||
+                a->claveUnidad != ClaveTexto(UT().ValorATexto(equivalencia)))
+                return;
+            if (a->suspendido)
+                aviso.Agrega(QStringLiteral("Artículo ") + TextoCampoRecortado(saldos, codigo),
+                             QStringLiteral("dado de baja"));
+            else
                 PoneSaldo(saldos, *a, textoDeposito);
         });
         saldos.MoveNext();
         MuestraProgreso(QStringLiteral("Cargando stock:"), ++hechas, total);
     }
     AD().CierraRecordset(saldos);
-    if (sigue)
-        Completado();
+    return sigue;
+}
+
+void FrmVardelio::CmdCargar_Click() {
+    const qint16 origen = IndiceCampo(QStringLiteral("DepositoOrigen"));
+    const QString textoDeposito = origen >= 0 ? TxtFields[origen].Text() : QString();
+    if (interaccion().MsgBox(QStringLiteral("Este proceso carga todo el stock disponible del Deposito ") +
+                                 textoDeposito + QStringLiteral(" -Confirma"),
+                             Estilo::SiNo | Estilo::Pregunta, QStringLiteral("Atención")) != Respuesta::Si)
+        return;
+    InicializaGrids();
+    {
+        const ProcesoMasivo proceso(*this);
+        LineasMarcadas::Aviso aviso;
+        if (CargaSaldos(textoDeposito, aviso))
+            Completado();
+        Avisa(aviso, QStringLiteral("Estos artículos del depósito no se cargaron:"));
+    }
+    VuelveALasLineas(MSFlexGrid2.FixedRows());
+}
+
+void FrmVardelio::VuelveALasLineas(int fila) {
+    // The keyboard goes back to the lines, never to the voucher type, whose list an arrow meant
+    // for the lines would change; the stock panel shows the line the cursor stands on.
+    EjecutaPasos({[&] { MueveCelda(qBound(MSFlexGrid2.FixedRows(), fila, MSFlexGrid2.Rows() - 1), 0); },
+                  [&] { MuestraInfoStock(); }, [&] { Foco_.SetFocus(QStringLiteral("MSFlexGrid2")); }},
+                 SiempreSiguiente);
 }
 
 // ---- Importar ----
@@ -313,13 +347,39 @@ bool FrmVardelio::SaldoImportado(const QString& deposito, const QString& articul
     return true;
 }
 
+// What the import reads of an article.
+struct FrmVardelio::ArticuloImportado {
+    QString codigo; // as stored, with its fill blanks
+    QString descripcion;
+    QString unidad;
+    QString costo;
+    bool suspendido = false;
+};
+
+namespace {
+
+// Why a file line was not taken or was marked; empty when it went in as it came.
+QString Motivo(bool existe, const LineaImportada& linea) {
+    const QString cantidad = linea.cantidadNumero ? QString()
+                                                  : QStringLiteral("la cantidad \"") + linea.cantidadArchivo +
+                                                        QStringLiteral("\" no es un número");
+    if (existe && cantidad.isEmpty())
+        return {};
+    const QString por = existe ? cantidad
+                               : QStringLiteral("el artículo no existe") +
+                                     (cantidad.isEmpty() ? QString() : QStringLiteral(" y ") + cantidad);
+    return por + QStringLiteral("; quedó marcada");
+}
+
+} // namespace
+
 void FrmVardelio::MarcaInexistente(int fila, const QString& descripcion) {
     Grilla& g = MSFlexGrid2;
     g.setTextMatrix(fila, col::Descripcion, descripcion);
-    g.setTextMatrix(fila, col::Unidad, QStringLiteral("Inexistente"));
+    g.setTextMatrix(fila, col::Unidad, LineasMarcadas::Inexistente());
     g.setRow(fila);
     g.setCol(col::Descripcion);
-    g.setCellBackColor(kCian);
+    g.setCellBackColor(LineasMarcadas::ColorMarca);
     // The marked line stays; the next line of the file goes to a new row.
     g.setRows(g.Rows() + 1);
 }
@@ -343,7 +403,7 @@ void FrmVardelio::ComprometeCantidad(int fila, const QString& cantidad) {
     g.setRows(g.Rows() + 1);
 }
 
-bool FrmVardelio::LeeArticuloImportado(const QString& codigo, std::array<QString, 4>& articulo) {
+bool FrmVardelio::LeeArticuloImportado(const QString& codigo, ArticuloImportado& articulo) {
     Registros rs;
     // The code comes from a file: it reaches the SQL only as a quoted literal.
     const QString literal =
@@ -352,24 +412,29 @@ bool FrmVardelio::LeeArticuloImportado(const QString& codigo, std::array<QString
                               literal,
                           rs, nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
     const bool existe = !rs.Eof();
-    if (existe) {
-        articulo = {QString(), TextoCampoRecortado(rs, "Descripcion"), TextoCampoRecortado(rs, "IdUnidad"),
-                    TextoCampoRecortado(rs, "Costo")};
-    }
+    if (existe)
+        articulo = ArticuloDe(rs, QString(), "IdUnidad");
     AD().CierraRecordset(rs);
     return existe;
 }
 
-void FrmVardelio::ImportaLinea(const LineaImportada& linea) {
+FrmVardelio::ArticuloImportado FrmVardelio::ArticuloDe(const Registros& rs, const QString& codigo,
+                                                       const char* campoUnidad) {
+    return {codigo, TextoCampoRecortado(rs, "Descripcion"), TextoCampoRecortado(rs, campoUnidad),
+            TextoCampoRecortado(rs, "Costo"), TextoBandera(rs, "SUSPENDIDO") == QLatin1String("-1")};
+}
+
+QString FrmVardelio::ImportaLinea(const LineaImportada& linea) {
     Grilla& g = MSFlexGrid2;
     const int fila = g.Rows() - 1;
     g.setRow(fila);
     QString codigo = linea.codigo;
-    QString cantidad = linea.cantidad;
+    // A quantity that is no number stays as the file wrote it, for the user to correct.
+    QString cantidad = linea.cantidadNumero ? linea.cantidad : linea.cantidadArchivo;
     QString descripcion = linea.descripcion;
     const bool porCodigoBarra = ChkCodigoBarra.Value() == 1;
-    // A label's article as its search read it: code, description, unit, cost.
-    std::array<QString, 4> delaEtiqueta;
+    // A label's article as its search read it.
+    ArticuloImportado delaEtiqueta;
     const auto busca = [&](QString& buscado, QString& hallada, double& deEtiqueta) {
         Registros rs;
         bool modo = porCodigoBarra;
@@ -380,8 +445,7 @@ void FrmVardelio::ImportaLinea(const LineaImportada& linea) {
         const bool hallado = BuscaArticulo(buscado, rs, true, modo, hallada, QString(), udBase, QString(),
                                            deEtiqueta, importe, prefijo, QString(), aviso);
         if (hallado && linea.etiqueta && !rs.Eof())
-            delaEtiqueta = {TextoCampo(rs, "IdArticulo"), TextoCampoRecortado(rs, "Descripcion"),
-                            TextoCampoRecortado(rs, "UDBASE"), TextoCampoRecortado(rs, "Costo")};
+            delaEtiqueta = ArticuloDe(rs, TextoCampo(rs, "IdArticulo"), "UDBASE");
         AD().CierraRecordset(rs);
         return hallado;
     };
@@ -393,31 +457,33 @@ void FrmVardelio::ImportaLinea(const LineaImportada& linea) {
             g.setTextMatrix(fila, col::CodigoArticulo, codigo.trimmed());
             g.setTextMatrix(fila, col::Cantidad, QStringLiteral("0"));
             MarcaInexistente(fila, QString());
-            return;
+            return Motivo(false, linea);
         }
         codigo = buscado.trimmed();
         cantidad = Regional::TextoNumero(static_cast<double>(static_cast<float>(deEtiqueta)), 7);
     }
-    g.setTextMatrix(fila, col::CodigoArticulo, codigo.trimmed());
-    g.setTextMatrix(fila, col::Descripcion, descripcion.trimmed());
-    g.setTextMatrix(fila, col::Cantidad, cantidad);
     // A label's article stored under the very code looked up is the row the search just read.
-    if (delaEtiqueta[0].isEmpty() || delaEtiqueta[0] != UT().RellenaCodigo(codigo.trimmed(), 25)) {
+    if (delaEtiqueta.codigo.isEmpty() || delaEtiqueta.codigo != UT().RellenaCodigo(codigo.trimmed(), 25)) {
         if (!LeeArticuloImportado(codigo, delaEtiqueta)) {
+            g.setTextMatrix(fila, col::CodigoArticulo, codigo.trimmed());
+            g.setTextMatrix(fila, col::Cantidad, cantidad);
             MarcaInexistente(fila, descripcion.trimmed());
-            return;
+            return Motivo(false, linea);
         }
     }
-    const QString delArticulo = delaEtiqueta[1];
-    g.setTextMatrix(fila, col::Descripcion, delArticulo);
-    g.setTextMatrix(fila, col::Unidad, delaEtiqueta[2]);
-    g.setTextMatrix(fila, col::Importe, delaEtiqueta[3]);
+    // Typing refuses a suspended article: the file's line is not taken either.
+    if (delaEtiqueta.suspendido)
+        return QStringLiteral("el artículo fue dado de baja; no se tomó");
+    g.setTextMatrix(fila, col::Cantidad, cantidad);
+    g.setTextMatrix(fila, col::Descripcion, delaEtiqueta.descripcion);
+    g.setTextMatrix(fila, col::Unidad, delaEtiqueta.unidad);
+    g.setTextMatrix(fila, col::Importe, delaEtiqueta.costo);
     g.setTextMatrix(fila, col::CodigoArticulo, codigo.trimmed());
     g.setTextMatrix(fila, col::Descripcion, descripcion.trimmed());
     // Outside bar-code mode the search would find this same article by its code first: its
     // description is the one just read.
     if (descripcion.trimmed().isEmpty() && !linea.etiqueta && !porCodigoBarra) {
-        g.setTextMatrix(fila, col::Descripcion, delArticulo);
+        g.setTextMatrix(fila, col::Descripcion, delaEtiqueta.descripcion);
     } else if (descripcion.trimmed().isEmpty() && !linea.etiqueta) {
         QString buscado = codigo.trimmed();
         QString hallada;
@@ -425,10 +491,18 @@ void FrmVardelio::ImportaLinea(const LineaImportada& linea) {
         if (busca(buscado, hallada, deEtiqueta))
             g.setTextMatrix(fila, col::Descripcion, hallada.trimmed());
     }
+    if (!linea.cantidadNumero) {
+        // Never committed as 1: the line keeps its article, marked, and the next goes below.
+        LineasMarcadas::Marca(g, fila);
+        g.setRows(g.Rows() + 1);
+        return Motivo(true, linea);
+    }
     ComprometeCantidad(fila, cantidad);
+    return {};
 }
 
-bool FrmVardelio::ImportaArchivo(const QString& ruta, const FormatoImportacion& formato) {
+bool FrmVardelio::ImportaArchivo(const QString& ruta, const FormatoImportacion& formato,
+                                 LineasMarcadas::Aviso& aviso) {
     QByteArray contenido;
     const bool leido = Renglon([&] {
         QFile archivo(ruta);
@@ -451,14 +525,19 @@ bool FrmVardelio::ImportaArchivo(const QString& ruta, const FormatoImportacion& 
             conStockHasta = lector.NumeroLinea() + kBloqueStock - 1;
         }
         std::optional<LineaImportada> linea;
+        QString motivo;
         const bool sigue = Renglon([&] {
             linea.reset();
+            motivo.clear();
             linea = lector.Linea();
             if (linea)
-                ImportaLinea(*linea);
+                motivo = ImportaLinea(*linea);
         });
         if (!sigue)
             return false;
+        if (linea && !motivo.isEmpty())
+            aviso.Agrega(QStringLiteral("Línea %1 (%2)").arg(lector.NumeroLinea()).arg(linea->codigo),
+                         motivo);
         // A skipped line costs no yield.
         if (linea)
             MuestraProgreso(QStringLiteral("Importando línea"), lector.NumeroLinea(), lector.TotalLineas());
@@ -496,7 +575,13 @@ void FrmVardelio::CmdEspecial_Click() {
         if (!g.TextMatrix(f, col::CodigoArticulo).trimmed().isEmpty())
             ultima = f;
     g.setRows(ultima + 2);
-    const ProcesoMasivo proceso(*this);
-    if (ImportaArchivo(ruta, {formato, campos, separador}))
-        Completado();
+    {
+        const ProcesoMasivo proceso(*this);
+        LineasMarcadas::Aviso aviso;
+        if (ImportaArchivo(ruta, {formato, campos, separador}, aviso))
+            Completado();
+        Avisa(aviso, QStringLiteral("Estas líneas del archivo no se tomaron o quedaron marcadas:"));
+    }
+    // On the row where the next line would go.
+    VuelveALasLineas(g.Rows() - 1);
 }

@@ -7,6 +7,7 @@
 #include "Formatos.h"
 #include "FrmVardelio.h"
 #include "Globales.h"
+#include "LineasMarcadas.h"
 #include "Regional.h"
 #include "Registros.h"
 #include "Stock.h"
@@ -90,6 +91,7 @@ bool FrmVardelio::CierraArticulo(const Validacion& v) {
                    ObtieneStockMinimoMaximo(MSFlexGrid2);
            }),
         Si(v, [&] { MuestraMarca(); }),
+        Si(v, [&] { LineasMarcadas::DesmarcaSiCorrecta(MSFlexGrid2, MSFlexGrid2.Row()); }),
     });
 }
 
@@ -355,6 +357,7 @@ bool FrmVardelio::ValidaCantidad(Validacion& v) {
                PoneCelda(col::Cantidad, cantidad);
            }),
         Si(v, [&] { MuestraMarca(); }),
+        Si(v, [&] { LineasMarcadas::DesmarcaSiCorrecta(MSFlexGrid2, MSFlexGrid2.Row()); }),
     });
 }
 

@@ -8,8 +8,6 @@
 #include "Utilidades.h"
 #include "VentanaDemo.h"
 
-#include <QCoreApplication>
-
 namespace {
 
 class Anclaje : public ConVentanaDemo {
@@ -237,7 +235,7 @@ TEST_F(Anclaje, ARefusedInsertIsShownAndTheRunGoesOn) {
     const auto& aviso = guion.Registros()[1];
     EXPECT_FALSE(aviso.texto.trimmed().isEmpty());
     EXPECT_EQ(aviso.estilo, Estilo::SoloAceptar);
-    EXPECT_EQ(aviso.titulo, QCoreApplication::applicationName());
+    EXPECT_EQ(aviso.titulo, FrmVardelio::Titulo()); // the program's title, the window's
     EXPECT_EQ(Claves(), QStringList{"D802101 REPOSICION LOCAL CENTRO"});
     // As the suite does, the right to the computed key is granted all the same.
     EXPECT_EQ(Filas("SELECT count(*) FROM TA_TAREAS WHERE TAREA = 'D802102'"), QStringList{"1"});
