@@ -604,6 +604,10 @@ void ClsCmnCptes::ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, const Q
         posteador.Final();
     } catch (const Abandono&) {
         HayError = true;
+    } catch (const SinNumeroDescarga&) {
+        if (MuestraCartel)
+            DllDisplay().CartelCerrar();
+        HayError = true;
     } catch (const Rechazo&) {
         interaccion().MsgBox(AD().LeeConexion().Errors().Item(0).Description, Estilo::Critico,
                              QStringLiteral("Aviso al operador"));

@@ -240,6 +240,8 @@ void Linea(Posteo& p, bool& numerado, QSet<QString>& sinComponentes) {
     }
     if (p.idDescarga.isEmpty()) {
         p.idDescarga = AsignarNumeroComprobante(kTipo, QStringLiteral("0001"), QStringLiteral("X"));
+        if (p.idDescarga.isEmpty())
+            throw SinNumeroDescarga{};
         numerado = true;
     }
     Descarga d(p, porcentaje);
@@ -272,8 +274,9 @@ bool DescargaInsumos(Posteo& p) {
     if (numerado && p.secuencia > 0 && !p.idDescarga.trimmed().isEmpty()) {
         QString sql;
         QString letra = p.idDescarga.mid(12, 1);
+        // Registered like any other number, so that a second station that drew it is refused.
         ActualizaNumeracion(kTipo, QStringLiteral("STOCK"), p.idDescarga.left(4),
-                            QString::number(p.idDescarga.mid(4, 8).toLongLong() + 1), letra, true, sql, false,
+                            QString::number(p.idDescarga.mid(4, 8).toLongLong() + 1), letra, true, sql, true,
                             false);
         p.SqlTemp += QLatin1Char('\r') + sql;
     }

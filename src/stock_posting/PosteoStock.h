@@ -109,7 +109,11 @@ void Agrega(ParesCampos& pares, const char* campo, QString valor);
 // in the connection's list). A failure that reached no database goes to the caller.
 bool EjecutaSentenciaPosteo(const QString& sql);
 
+// The discharge voucher got no number (its ranges are used up, which the user was told): the
+// posting ends with nothing stored.
+struct SinNumeroDescarga {};
+
 // The production-input discharge of the posted lines: statements appended to the batch (or run
 // at once in per-line mode). False when a statement run at once was refused: the posting ends on
-// its failure exit.
+// its failure exit. Raises SinNumeroDescarga.
 bool DescargaInsumos(Posteo& p);
