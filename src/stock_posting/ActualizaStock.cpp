@@ -13,6 +13,7 @@
 #include "Grilla.h"
 #include "Interaccion.h"
 #include "ListaPipe.h"
+#include "NumeracionInterno.h"
 #include "Registros.h"
 #include "Utilidades.h"
 #include "ValoresConfiguracion.h"
@@ -211,8 +212,21 @@ void Posteador::Signo() {
 
 void Posteador::LoteAutomatico() {
     const bool pide = (Es(p_.TC, "OP") && loteAutoIngOP_) || loteAutoIng_;
-    if (pide && p_.signo == 1)
-        p_.LoteFijo = cls_.ObtieneLoteAutomatico();
+    if (!pide || p_.signo != 1)
+        return;
+    p_.LoteFijo = cls_.ObtieneLoteAutomatico();
+    // The lot goes in only while no other voucher holds it: another station may have drawn it too.
+    const QString control = numeracion::ControlNumeroTomado(
+        QStringLiteral("V_MV_STOCK"), QStringLiteral("NroLote = ") + Txt(Ancho25(p_.LoteFijo)),
+        QStringLiteral("TC = ") + Txt(RellenaRecortado(p_.TC, 4)) + QStringLiteral(" AND IdComprobante = ") +
+            Txt(p_.SucNroLetra),
+        QStringLiteral("El lote automático ") + p_.LoteFijo +
+            QStringLiteral(" ya fue asignado a otro comprobante: no se grabó nada. Vuelva a grabar y se "
+                           "tomará el siguiente lote."));
+    if (p_.GeneraSentenciaSQL)
+        p_.SqlTemp += kCr + control;
+    else
+        Ejecuta(control);
 }
 
 void Posteador::DepositosYMotivo() {

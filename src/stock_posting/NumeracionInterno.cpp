@@ -55,6 +55,15 @@ void AvisaTalonariosUtilizados(const QString& TC) {
                          Estilo::SoloAceptar, QCoreApplication::applicationName());
 }
 
+QString ControlNumeroTomado(const QString& tabla, const QString& condicion, const QString& propio,
+                            const QString& mensaje) {
+    // The server reads the message as a format, where "%%" is one "%".
+    return QStringLiteral("IF EXISTS(SELECT * FROM ") + tabla +
+           QStringLiteral(" WITH (UPDLOCK, HOLDLOCK) WHERE ") + condicion + QStringLiteral(" AND NOT (") +
+           propio + QStringLiteral(")) RAISERROR(") +
+           Txt(QString(mensaje).replace(u'%', QStringLiteral("%%"))) + QStringLiteral(", 16, 1)");
+}
+
 bool Pasos(const QString& rutina, std::initializer_list<Paso> pasos) {
     return EjecutaPasos(pasos, [&rutina](const ErrorSistema& e) { return AD().GestionaError(e, rutina); });
 }

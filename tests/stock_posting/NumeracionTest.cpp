@@ -70,6 +70,31 @@ TEST_F(Asientos, NumeroDeAsientoPasaLosDeCentrosDeCosto) {
     EXPECT_EQ(ObtieneNroAsiento(5, "2025", "STK"), 10);
 }
 
+TEST_F(Asientos, NumeroDeAsientoMasAllaDe32BitsEsUnErrorDicho) {
+    // The last entry number there is: the next one is an error told to the user, never a number
+    // that wraps to a negative one; leaving gives 0, which makes no entry.
+    Ejecuta("INSERT INTO MV_ASIENTOS (Mes_Operativo, [Numero Asiento], PERIODO, Tipo_Reg) VALUES "
+            "(6, 2147483646, 2025, 'STK')");
+    EXPECT_EQ(ObtieneNroAsiento(6, "2025", "STK"), 2147483647);
+    Ejecuta("INSERT INTO MV_ASIENTOS (Mes_Operativo, [Numero Asiento], PERIODO, Tipo_Reg) VALUES "
+            "(6, 2147483647, 2025, 'STK')");
+    for (const int respuesta : {Respuesta::Abortar, Respuesta::Ignorar}) {
+        guion.Limpia();
+        guion.AgregaRespuesta(respuesta);
+        EXPECT_EQ(ObtieneNroAsiento(6, "2025", "STK"), 0);
+        ASSERT_EQ(guion.Mensajes().size(), 1);
+        EXPECT_TRUE(guion.Mensajes()[0].contains("el número de asiento pasaría de 2147483647"))
+            << guion.Mensajes()[0].toStdString();
+    }
+    // The same past the cost-centre entries.
+    Ejecuta("INSERT INTO MV_ASIENTOSCCOSTO (MES_OPERATIVO, TIPO_REG, PERIODO, [NUMERO ASIENTO]) VALUES "
+            "(7, 'STK', 2025, 1), (7, 'STK', 2025, 2147483647)");
+    guion.Limpia();
+    guion.AgregaRespuesta(Respuesta::Ignorar);
+    EXPECT_EQ(ObtieneNroAsiento(7, "2025", "STK"), 0);
+    EXPECT_EQ(guion.Mensajes().size(), 1);
+}
+
 TEST(Letra, DeLasCondicionesDeIva) {
     EXPECT_EQ(ObtieneLetra("2", "1"), "C");
     EXPECT_EQ(ObtieneLetra("", "1"), "C");
