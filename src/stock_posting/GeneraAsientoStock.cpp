@@ -456,7 +456,7 @@ QString ClsCmnCptes::GeneraAsientoStock(Grilla& grid, QString& eMotivoStock, QSt
     for (const Cuenta& cuenta : cuentas)
         c.total += cuenta.importe;
     Secuencia = static_cast<qint16>(primera + static_cast<int>(cuentas.size()) + 1);
-    const QString renglones = Renglones(c, cuentas, SoloRegistro, EsDebito, primera);
+    QString renglones = Renglones(c, cuentas, SoloRegistro, EsDebito, primera);
     // A batch entry goes in only while no other voucher holds its number.
     if (SoloRegistro != 0 || renglones.isEmpty())
         return renglones;
