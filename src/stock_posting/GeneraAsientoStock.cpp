@@ -116,7 +116,8 @@ bool PreparaCostoMercaderia(QString& TC, QString& suc, QString& Nro, QString& le
     TC = QStringLiteral("CMV");
     bool modifica = false;
     Obtener_Nro_Comprobante(TC, suc, Nro, letra, modifica, true, QString(), QString(), false);
-    return true;
+    // Its ranges used up (the user was told): no entry under a voucher that has no number.
+    return !Nro.isEmpty();
 }
 
 // The motive's account and description; nothing when the motive has none (the cost of goods

@@ -326,6 +326,15 @@ TEST_F(GeneraAsiento, CostoDeMercaderiaConSuPropioComprobante) {
     EXPECT_EQ(guion.Mensajes().front(),
               "No se puede generar el asiento de Costo de mercaderia!.. no esta configurada la cuenta");
     EXPECT_EQ(guion.Registros().back().titulo, "Aviso al Operador");
+    // CMV's ranges used up: the user is told, and no entry goes under a voucher without number.
+    guion.Limpia();
+    Ejecuta("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = X_NRO_HASTA WHERE CODIGO = ' CMV'");
+    Llamada agotado;
+    agotado.TC = "FC";
+    agotado.tipoMov = 99;
+    EXPECT_EQ(Genera(*g, agotado), "");
+    EXPECT_EQ(agotado.Nro, "");
+    EXPECT_EQ(guion.Mensajes().size(), 1);
 }
 
 TEST_F(GeneraAsiento, TiposExcluidosNoDanNada) {
