@@ -483,7 +483,8 @@ CREATE TABLE V_MV_STOCK (
     IDVIAJE         VARCHAR(10) COLLATE TEXTO,
     Revisado        INTEGER DEFAULT 0
 );
-CREATE INDEX IX_MV_STOCK_CPTE ON V_MV_STOCK (TC, IdComprobante, IdComplemento);
+-- One voucher per identity: a second station that drew the same number is refused whole.
+CREATE UNIQUE INDEX IX_MV_STOCK_CPTE ON V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia);
 CREATE INDEX IX_MV_STOCK_ORIGEN ON V_MV_STOCK (Tc_Origen, IdComprobante_Origen);
 CREATE INDEX IX_MV_STOCK_ARTICULO ON V_MV_STOCK (IdArticulo, NroLote);
 

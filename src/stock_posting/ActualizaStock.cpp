@@ -14,6 +14,7 @@
 #include "Grilla.h"
 #include "Interaccion.h"
 #include "ListaPipe.h"
+#include "NumeracionInterno.h"
 #include "Registros.h"
 #include "Utilidades.h"
 #include "ValoresConfiguracion.h"
@@ -204,8 +205,18 @@ void Posteador::Signo() {
 
 void Posteador::LoteAutomatico() {
     const bool pide = (Es(p_.TC, "OP") && loteAutoIngOP_) || loteAutoIng_;
-    if (pide && p_.signo == 1)
-        p_.LoteFijo = cls_.ObtieneLoteAutomatico();
+    if (!pide || p_.signo != 1)
+        return;
+    p_.LoteFijo = cls_.ObtieneLoteAutomatico();
+    // The lot goes in only while no other voucher holds it: another station may have drawn it too.
+    const QString control = numeracion::ControlNumeroTomado(
+        QStringLiteral("V_MV_STOCK"), QStringLiteral("NroLote = ") + Txt(Ancho25(p_.LoteFijo)),
+        QStringLiteral("TC = ") + Txt(RellenaRecortado(p_.TC, 4)) + QStringLiteral(" AND IdComprobante = ") +
+            Txt(p_.SucNroLetra),
+        QStringLiteral("El lote automático ") + p_.LoteFijo +
+            QStringLiteral(" ya fue asignado a otro comprobante: no se grabó nada. Vuelva a grabar y se "
+                           "tomará el siguiente lote."));
+    EmiteSentenciaPosteo(p_, control);
 }
 
 void Posteador::DepositosYMotivo() {
@@ -644,6 +655,10 @@ void ClsCmnCptes::ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, const Q
         posteador.Pasadas();
         posteador.Final();
     } catch (const Abandono&) {
+        HayError = true;
+    } catch (const SinNumeroDescarga&) {
+        if (MuestraCartel)
+            DllDisplay().CartelCerrar();
         HayError = true;
     } catch (const Rechazo&) {
         interaccion().MsgBox(AD().LeeConexion().Errors().Item(0).Description, Estilo::Critico,

@@ -227,6 +227,8 @@ LineaDescarga LeeLinea(Posteo& p, bool& numerado, QSet<QString>& sinComponentes)
     }
     if (p.idDescarga.isEmpty()) {
         p.idDescarga = AsignarNumeroComprobante(kTipo, QStringLiteral("0001"), QStringLiteral("X"));
+        if (p.idDescarga.isEmpty())
+            throw SinNumeroDescarga{};
         numerado = true;
     }
     l.descarga = true;
@@ -294,9 +296,10 @@ void DescargaInsumos(Posteo& p) {
         Protegido(p, [&] {
             QString sql;
             QString letra = p.idDescarga.mid(12, 1);
+            // Registered like any other number, so that a second station that drew it is refused.
             ActualizaNumeracion(kTipo, QStringLiteral("STOCK"), p.idDescarga.left(4),
                                 QString::number(p.idDescarga.mid(4, 8).toLongLong() + 1), letra, true, sql,
-                                false, false);
+                                true, false);
             p.SqlTemp += QLatin1Char('\r') + sql;
         });
     }

@@ -191,3 +191,7 @@ void EmiteSentenciaPosteo(Posteo& p, const QString& sql);
 // own: statements appended to the batch (or run at once in per-line mode). The destination run
 // of a transfer (pass 3) takes in what the origin run took out.
 void DescargaInsumos(Posteo& p);
+
+// The discharge voucher got no number (its ranges are used up, which the user was told): the
+// posting ends with nothing stored.
+struct SinNumeroDescarga {};

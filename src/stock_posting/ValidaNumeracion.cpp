@@ -11,6 +11,8 @@
 #include "Reloj.h"
 #include "Utilidades.h"
 
+#include <algorithm>
+
 using namespace numeracion;
 
 namespace {
@@ -211,6 +213,18 @@ void SinRangoConfigurado(const Actualizacion& a) {
     AD().CierraRecordset(rs);
 }
 
+// The number to record is the one after a voucher's own: a whole number from 1 to the one
+// after the last identity. Anything else ("-5", "NaN", "1e308") would register or move the
+// range to a number no voucher holds.
+bool NumeroARegistrarValido(const QString& numero) {
+    const QString n = numero.trimmed();
+    if (n.isEmpty() || n.size() > 12 ||
+        !std::all_of(n.cbegin(), n.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return false;
+    const qint64 valor = n.toLongLong();
+    return valor >= 1 && valor <= static_cast<qint64>(kUltimoNumero) + 1;
+}
+
 } // namespace
 
 // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the suite's own signature
@@ -220,15 +234,28 @@ void ActualizaNumeracion(const QString& TC, const QString& sistema, const QStrin
     const QString tipoNumeracion = ObtieneTcNumeracion(TC);
     Actualizacion a{UT().RellenaCodigo(tipoNumeracion.trimmed(), 4), sucursal, ValNumero(numero), letra, sql};
     Registros rs;
+    bool valido = false;
     bool enRangos = false;
     bool enTipos = false;
     Pasos(QStringLiteral("ActualizaNumeracion"),
           {
               [&] {
+                  valido = NumeroARegistrarValido(numero);
+                  if (!valido)
+                      throw ErrorSistema(13,
+                                         QStringLiteral("El número a registrar del comprobante ") +
+                                             TC.trimmed() + QStringLiteral(" no es válido: ") + numero,
+                                         QStringLiteral("ActualizaNumeracion"));
+              },
+              [&] {
+                  if (!valido)
+                      return;
                   QString mensaje;
                   ValidaNumeracion(tipoNumeracion, sucursal, numero, letra, mensaje, QString());
               },
               [&] {
+                  if (!valido)
+                      return;
                   AD().ObtieneRecordset(
                       QStringLiteral("SELECT * FROM V_TA_CPTE  with(nolock)  WHERE CODIGO = ") + Txt(a.tipo) +
                           QStringLiteral(" AND TALONARIO =") + QString::number(gTalonario),
@@ -240,7 +267,7 @@ void ActualizaNumeracion(const QString& TC, const QString& sistema, const QStrin
                       ActualizaRango(rs, a, devuelveSql, registraSiempre, noActualiza);
               },
               [&] {
-                  if (enRangos)
+                  if (enRangos || !valido)
                       return;
                   AD().ObtieneRecordset(QStringLiteral("SELECT * FROM TA_Comprobantes WHERE CODIGO = ") +
                                             Txt(a.tipo) + QStringLiteral(" AND SISTEMA = ") +
@@ -252,7 +279,7 @@ void ActualizaNumeracion(const QString& TC, const QString& sistema, const QStrin
               [&] {
                   if (enTipos)
                       ActualizaTipo(rs, a, devuelveSql, registraSiempre);
-                  else if (!enRangos)
+                  else if (!enRangos && valido)
                       SinRangoConfigurado(a);
               },
               [&] { AD().CierraRecordset(rs); },

@@ -2,6 +2,7 @@
 
 #include "AccesoDatos.h"
 #include "Configuracion.h"
+#include "ConsultaLike.h"
 #include "Formatos.h"
 #include "Globales.h"
 #include "Regional.h"
@@ -214,10 +215,11 @@ QString CondicionBusqueda(const QString& nombre, const QString& numero) {
         return !caja.isEmpty() && caja.compare(guia, Qt::CaseInsensitive) != 0;
     };
     if (cuenta(numero, kGuiaNumero))
-        return QStringLiteral("AND IDCOMPROBANTE LIKE '%") + Duplica(numero.trimmed()) +
-               QStringLiteral("%' ");
+        return QStringLiteral("AND IDCOMPROBANTE LIKE '%") + TextoLike(numero.trimmed()) +
+               QStringLiteral("%'") + EscapeLike(numero) + QStringLiteral(" ");
     if (cuenta(nombre, kGuiaNombre))
-        return QStringLiteral("AND NOMBRE LIKE '%") + Duplica(nombre.trimmed()) + QStringLiteral("%' ");
+        return QStringLiteral("AND NOMBRE LIKE '%") + TextoLike(nombre.trimmed()) + QStringLiteral("%'") +
+               EscapeLike(nombre) + QStringLiteral(" ");
     return {};
 }
 

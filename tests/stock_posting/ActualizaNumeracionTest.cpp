@@ -168,6 +168,30 @@ TEST_F(Actualiza, ElLoteHaceLoQueDice) {
     EXPECT_EQ(Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = 'CBFP'"), "43");
 }
 
+// A number to record that is no whole number from 1 to 100,000,000 moves and registers
+// nothing, in either mode, and is told to the user.
+TEST_F(Actualiza, UnNumeroQueNoEsEnteroPositivoNoMueveNiRegistraNada) {
+    Ejecuta("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 42 WHERE CODIGO = 'CBFP'");
+    const QStringList malos = {"-5", "NaN", "1e308", "0", "43.5", "", "100000001", "999999999999999"};
+    for (const QString& nro : malos) {
+        EXPECT_EQ(Lote("CBFP", "0001", nro, "previo", true), "previo") << nro.toStdString();
+        QString sql, letra = "X";
+        ActualizaNumeracion("CBFP", "", "0001", nro, letra, false, sql, true, false);
+    }
+    EXPECT_EQ(Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = 'CBFP'"), "42");
+    EXPECT_EQ(Valor("SELECT COUNT(*) FROM V_MV_CTROL_CPTE WHERE TC = 'CBFP'"), "4");
+    ASSERT_EQ(guion.Mensajes().size(), 2 * malos.size());
+    EXPECT_TRUE(guion.Mensajes()[0].contains("El número a registrar del comprobante CBFP no es válido: -5"))
+        << guion.Mensajes()[0].toStdString();
+    // The last voucher number there is, 99,999,999, is recorded with 100,000,000 after it.
+    guion.Limpia();
+    Ejecuta("UPDATE V_TA_CPTE SET X_NRO_HASTA = 100000000 WHERE CODIGO = 'CBFP'");
+    EXPECT_EQ(Lote("CBFP", "0001", "100000000", "", true),
+              " UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 100000000 WHERE CODIGO = 'CBFP' AND TALONARIO=1\r\n" +
+                  Control("CBFP", "99999999") + "\r\n");
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
+}
+
 TEST_F(Actualiza, DirectoMueveElRangoSinRegistrar) {
     EstableceReloj([] { return QDateTime(QDate(2026, 3, 4), QTime(15, 6, 59)); });
     QString sql = "previo";

@@ -227,6 +227,36 @@ TEST_F(ConPosteo, LoteAutomaticoSecuenciasYOrdenesDeProduccion) {
     EXPECT_EQ(Texto(filas[7], "IdArticulo").trimmed(), "1010");
 }
 
+// Two stations drew the same automatic lot: the later save is refused in words and stores
+// nothing; posting again takes the next lot.
+TEST_F(ConPosteo, UnLoteAutomaticoTomadoPorOtroComprobanteNoSeGuarda) {
+    AjustaConfiguracion("ASIGNACIONAUTOMATICADELOTEING", "SI");
+    auto g = GrillaArticulos({Linea("1001", "2")});
+    Llamada a;
+    Postea(*g, a);
+    Llamada b;
+    b.SucNroLetra = "000100000051X";
+    PosteaYGuarda(*g, b);
+    EXPECT_EQ(a.LoteFijo, "42");
+    EXPECT_EQ(b.LoteFijo, "42");
+    bool hayError = false;
+    qint32 numero = 0;
+    QString tanda, mensajes;
+    GActualizarDatoScript(DivideTanda(a.SqlTemp), hayError, numero, false, false, tanda, mensajes, true);
+    EXPECT_TRUE(hayError);
+    EXPECT_TRUE(Filas("IR", a.SucNroLetra).empty());
+    ASSERT_EQ(guion.Mensajes().size(), 1);
+    EXPECT_TRUE(guion.Mensajes()[0].contains("El lote automático 42 ya fue asignado a otro comprobante: no "
+                                             "se grabó nada. Vuelva a grabar y se tomará el siguiente lote."))
+        << guion.Mensajes()[0].toStdString();
+    Llamada otraVez;
+    PosteaYGuarda(*g, otraVez);
+    EXPECT_EQ(otraVez.LoteFijo, "43");
+    EXPECT_EQ(Texto(Filas("IR", otraVez.SucNroLetra)[0], "NroLote"), QString("43").rightJustified(25));
+
+    AjustaConfiguracion("ASIGNACIONAUTOMATICADELOTEING", "NO");
+}
+
 TEST_F(ConPosteo, LasColumnasDeLaFilaPorClaseDeComprobante) {
     const QStringList todas = {"TC",
                                "IdComprobante",

@@ -84,6 +84,28 @@ TEST_F(Descarga, SinDescargaParaTiposYAjustesExcluidos) {
     EXPECT_FALSE(ll.SqlTemp.contains("  PE"));
 }
 
+// The discharge's number is registered like any other; without a number (its range used up) the
+// posting ends, told to the user, with nothing to store: never a voucher 0.
+TEST_F(Descarga, SuNumeroSeRegistraYSinNumeroNoHayNadaQueGuardar) {
+    auto g = GrillaArticulos({Linea("HAMBURGUESA", "1")});
+    Llamada ll;
+    ll.TC = "VS";
+    PosteaYGuarda(*g, ll);
+    EXPECT_EQ(Valor("SELECT SUCURSAL || NUMERO || LETRA FROM V_MV_CTROL_CPTE WHERE TC = '  PE'"),
+              "000100000005X");
+
+    Ejecuta("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 99999999 WHERE CODIGO = '  PE'");
+    Llamada otra;
+    otra.TC = "VS";
+    otra.SucNroLetra = "000100000051X";
+    Postea(*g, otra);
+    EXPECT_TRUE(otra.HayError);
+    EXPECT_FALSE(otra.SqlTemp.contains("'  PE'")) << otra.SqlTemp.toStdString();
+    EXPECT_EQ(guion.Mensajes(),
+              QStringList{"Todos los talonarios del comprobante PE se encuentran utilizados, "
+                          "debe dar de alta un nuevo talonario para el comprobante PE"});
+}
+
 TEST_F(Descarga, TransferenciaDescargaEnElOrigenYCargaEnElDestino) {
     auto g = GrillaArticulos({Linea("HAMBURGUESA", "2")});
     Llamada ll;
