@@ -229,6 +229,7 @@ TEST_F(VentanaDeConsulta, LasFilasLleganPorBloquesYElFiltroMuestraLasQueContiene
     };
     const auto visibles = [](const VentanaConsulta& v) {
         std::vector<int> filas;
+        filas.reserve(v.FilasVisibles());
         for (int i = 0; i < v.FilasVisibles(); ++i)
             filas.push_back(v.Resultado().TextMatrix(v.FilaVisible(i), 0).toInt());
         return filas;

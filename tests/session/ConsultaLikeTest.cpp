@@ -380,7 +380,7 @@ TEST_F(Busquedas, ConsultaTablaConYSinDefinicionesYCancelada) {
 
     // Without the definitions only when asked to show.
     QFile::remove(VC().ArchivoConsultas());
-    const int antes = sentencias_.size();
+    const qsizetype antes = sentencias_.size();
     tabla = "V_TA_MotivoStock";
     ConsultaTabla(tabla, d, k, a, false, "");
     EXPECT_EQ(sentencias_.size(), antes);

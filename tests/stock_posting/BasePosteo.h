@@ -36,14 +36,14 @@ struct LineaGrilla {
 };
 
 inline LineaGrilla Linea(const QString& articulo, const QString& cantidad,
-                         std::map<int, QString> otras = {}) {
+                         const std::map<int, QString>& otras = {}) {
     LineaGrilla l;
     l.celdas = {{0, articulo}, {1, "Artículo " + articulo},
                 {5, "UN"},     {7, cantidad},
                 {8, "1"},      {19, "0"},
                 {20, "0"},     {41, "UN"},
                 {61, "0"},     {38, "10"}};
-    for (auto& [col, v] : otras)
+    for (const auto& [col, v] : otras)
         l.celdas[col] = v;
     return l;
 }

@@ -28,7 +28,7 @@ QStringList Descargas(const QString& id) {
 QString ProximoPE() {
     Registros rs;
     AD().ObtieneRecordset("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'", rs);
-    const QString v = rs.Fields(0).toString();
+    QString v = rs.Fields(0).toString();
     AD().CierraRecordset(rs);
     return v;
 }

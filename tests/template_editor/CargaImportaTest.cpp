@@ -47,7 +47,7 @@ protected:
     }
 
     QString Archivo(const QString& nombre, const QByteArray& contenido) {
-        const QString ruta = carpeta.path() + "/" + nombre;
+        QString ruta = carpeta.path() + "/" + nombre;
         QFile f(ruta);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(contenido);
