@@ -49,8 +49,6 @@ void PreparaBase(sqlite3* db) {
 
 } // namespace
 
-// Long on purpose: a benchmark, one measurement after the other.
-// NOLINTNEXTLINE(readability-function-size)
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;

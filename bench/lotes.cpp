@@ -179,7 +179,6 @@ void Carga(FrmCargaLotesySeries& f) {
 
 } // namespace
 
-// NOLINTNEXTLINE(readability-function-size): a benchmark: one measurement after the other.
 int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -72,7 +72,7 @@ void LlenaLineas(Grilla& g) {
 } // namespace
 
 // Long on purpose: a benchmark, one measurement after the other.
-// NOLINTNEXTLINE(readability-function-size,readability-function-cognitive-complexity)
+// NOLINTNEXTLINE(readability-function-size)
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;

@@ -358,7 +358,6 @@ void ArmaCamposArticulos(const QString& Tabla, QString& Campos, QString& PrimerC
         Campos = QStringLiteral("*");
 }
 
-// NOLINTNEXTLINE(readability-function-size): the search's steps in the order the user meets them
 void SubConsultaLike(QString& Tabla, QString& Texto, QString& Resultado, qint16, bool SoloActivos,
                      const QString& Condicion, QString* Cliente, QString* Auxiliar, QString* Sucursal) {
     bool imagen = false;

@@ -601,7 +601,6 @@ bool ClsCmnCptes::TieneSPNL(const QString& Tcp, const QString& IdCptep) {
     return hay;
 }
 
-// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the system's own signature
 void ClsCmnCptes::ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, const QString& SucNroLetra,
                                  const QString& IdComplemento, const QString& Fecha, QString& IdDeposito,
                                  QString& IdDepositoDestino, QString& IdMotivoStock, QString& TcOrigen,

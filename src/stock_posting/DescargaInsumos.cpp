@@ -98,7 +98,6 @@ void Descarga::Cuenta(const Componente& c, ParesCampos& pares) {
         Agrega(pares, "CuentaProveedor", AD().FormateaValorSQL(cuenta, QStringLiteral("'")));
 }
 
-// NOLINTNEXTLINE(readability-function-size): the row's columns, one after the other, in their order
 void Descarga::Fila(const Componente& c) {
     p_.secuencia += 1;
     const double signada = c.cantidad * p_.signo;

@@ -414,11 +414,9 @@ bool TipoExcluido(const QString& TC, qint16 TipoMov) {
 
 } // namespace
 
-// NOLINTBEGIN(bugprone-easily-swappable-parameters): the suite's own signature
 QString ClsCmnCptes::GeneraAsientoStock(Grilla& grid, QString& eMotivoStock, QString& TC, QString& suc,
                                         QString& Nro, QString& letra, const QString& Fecha, bool& EsDebito,
                                         qint16 TipoMov, qint32 SoloRegistro, qint16& Secuencia) {
-    // NOLINTEND(bugprone-easily-swappable-parameters)
     if (!AsientosXStock)
         return {};
     eMotivoStock.remove(QLatin1Char('\''));

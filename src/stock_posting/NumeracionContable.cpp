@@ -130,11 +130,9 @@ bool TomaSiSirve(const QString& TC, Registros& rs, const QString& fechaReferenci
 
 } // namespace
 
-// NOLINTBEGIN(bugprone-easily-swappable-parameters): the suite's own signature
 void Obtener_Nro_Comprobante_Contable(const QString& TC, QString& sucursal, QString& numero, QString& letra,
                                       bool& modificaNumeracion, const QString& fechaReferencia,
                                       const QString& unidadNegocio, QString& hasta) {
-    // NOLINTEND(bugprone-easily-swappable-parameters)
     Registros rs;
     QString filtro;
     Eleccion eleccion{sucursal, numero, letra, modificaNumeracion, hasta};

@@ -88,10 +88,8 @@ bool CompruebaRango(const QString& TC, const Registros& rs, const QString& L, do
 
 } // namespace
 
-// NOLINTBEGIN(bugprone-easily-swappable-parameters): the suite's own signature
 bool ValidaNumeracion(const QString& TC, const QString& sucursal, const QString& numero, QString& letra,
                       QString& mensaje, const QString& fechaReferencia) {
-    // NOLINTEND(bugprone-easily-swappable-parameters)
     const double n = ValNumero(numero);
     const QString L = letra.trimmed();
     // Exactly one of the letters: anything else would name columns that do not exist.
@@ -227,7 +225,6 @@ bool NumeroARegistrarValido(const QString& numero) {
 
 } // namespace
 
-// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the suite's own signature
 void ActualizaNumeracion(const QString& TC, const QString& sistema, const QString& sucursal,
                          const QString& numero, QString& letra, bool devuelveSql, QString& sql,
                          bool registraSiempre, bool noActualiza) {

@@ -234,7 +234,6 @@ int Conversion::FilaArticulo() const {
     return articulos->Rows() - 1;
 }
 
-// NOLINTNEXTLINE(readability-function-size): the system's fifteen parameters.
 void ClsCmnCptes::AsignarDatosComprobante(const QString& TC, const QString& SucNroLetra,
                                           const QString& IdComplemento, Grilla& MSFlexGrid1,
                                           Grilla& MSFlexGrid2, Grilla& MSFlexGrid3, bool /*Inicializar*/,

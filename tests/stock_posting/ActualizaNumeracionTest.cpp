@@ -16,7 +16,6 @@ const QString kCierre =
 
 class Valida : public ConNumeracion {
 protected:
-    // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the arguments of the call it makes
     bool V(const QString& tc, const QString& suc, const QString& nro,
            const QString& letra = QStringLiteral("X"), const QString& fecha = {}) {
         mensaje = QStringLiteral("previo");
@@ -110,7 +109,6 @@ TEST_F(Valida, VencimientoDelRango) {
 
 class Actualiza : public ConNumeracion {
 protected:
-    // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the arguments of the call it makes
     QString Lote(const QString& tc, const QString& suc, const QString& nro, const QString& antes = {},
                  bool registra = false, bool sinRango = false,
                  const QString& sistema = QStringLiteral("VENTAS")) {

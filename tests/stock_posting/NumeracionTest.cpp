@@ -117,7 +117,6 @@ protected:
         bool modifica = true;
         qint16 talonario = 0;
     };
-    // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the arguments of the call it makes
     Resultado Elige(const QString& tc, const QString& sucursal, const QString& letra,
                     const QString& fecha = {}, const QString& unidad = QStringLiteral("   1")) {
         Resultado r{sucursal, QStringLiteral("como vino"), letra, {}};
@@ -224,7 +223,6 @@ TEST_F(Rango, TipoSinRangos) {
 
 class Siguiente : public ConNumeracion {
 protected:
-    // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the arguments of the call it makes
     QString Numero(const QString& tc, const QString& sucursal, const QString& letra, bool verifica = true) {
         QString suc = sucursal, nro, l = letra;
         bool modifica = false;
