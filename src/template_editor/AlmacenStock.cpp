@@ -150,8 +150,11 @@ QString AlmacenStock::SentenciaConsultaDepositos() {
 }
 
 bool AlmacenStock::TransferenciaAplicada(const QString& numero) {
-    return AD().ExisteRegistro(QStringLiteral("MV_APLICACION"), QStringLiteral("TR"), QStringLiteral("TC"),
-                               nullptr, 8,
-                               QStringLiteral("TC='TR' AND IDCOMPROBANTE = ") + Literal(numero) +
-                                   QStringLiteral(" AND TCO_ORIGEN = 'VJ'"));
+    // Both types are stored filled to 4, as every voucher type is: the bare codes find no row.
+    const QString transferencia = UT().RellenaCodigo(QStringLiteral("TR"), 4);
+    const QString viaje = UT().RellenaCodigo(QStringLiteral("VJ"), 4);
+    return AD().ExisteRegistro(
+        QStringLiteral("MV_APLICACION"), transferencia, QStringLiteral("TC"), nullptr, 8,
+        QStringLiteral("TC=") + Literal(transferencia) + QStringLiteral(" AND IDCOMPROBANTE = ") +
+            Literal(numero) + QStringLiteral(" AND TCO_ORIGEN = ") + Literal(viaje));
 }

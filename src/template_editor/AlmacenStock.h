@@ -49,6 +49,6 @@ public:
 
     // The look-up of the deposits.
     static QString SentenciaConsultaDepositos();
-    // A transfer `numero` applied to a trip voucher.
+    // A transfer `numero` applied to a trip voucher (both types filled to 4, as stored).
     static bool TransferenciaAplicada(const QString& numero);
 };
