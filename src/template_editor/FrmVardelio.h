@@ -10,8 +10,6 @@
 #include "ErrorSistema.h"
 #include "Etiqueta.h"
 #include "Grilla.h"
-#include "Importacion.h"
-#include "LineasMarcadas.h"
 #include "ListaCombo.h"
 #include "LlenadoMasivo.h"
 #include "Moneda.h"
@@ -22,17 +20,13 @@
 #include "ValidacionLineas.h"
 #include "VentanaSuite.h"
 
-#include <QHash>
-#include <QSet>
 #include <QString>
-#include <QStringList>
 #include <QVariant>
 #include <QtGlobal>
 #include <array>
 #include <functional>
 #include <initializer_list>
 #include <memory>
-#include <optional>
 #include <vector>
 
 // The session-wide form helper, created on first use and released by TerminaSistema.

@@ -7,6 +7,7 @@
 #include "FrmVardelio.h"
 #include "Globales.h"
 #include "Interaccion.h"
+#include "LineasMarcadas.h"
 #include "MenuExes.h"
 #include "Moneda.h"
 #include "RutinaFormulario.h"
