@@ -8,6 +8,7 @@
 #include "Globales.h"
 #include "LineasMarcadas.h"
 #include "Regional.h"
+#include "RutinaFormulario.h"
 #include "Stock.h"
 #include "Teclas.h"
 #include "Utilidades.h"
@@ -62,12 +63,12 @@ void FrmVardelio::MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& Ke
                          const QString deposito = celda(col::Deposito);
                          const QString articulo = celda(col::CodigoArticulo);
                          const QString unidad = celda(col::Unidad).trimmed();
-                         if (!SaldoImportado(deposito, articulo, unidad, stock))
+                         if (!llenado_.SaldoImportado(deposito, articulo, unidad, stock))
                              ControlStock(deposito, articulo, unidad, stock);
                          MsFlexGrid.setTextMatrix(MsFlexGrid.Row(), col::StockDisponible,
                                                   Regional::TextoNumero(stock));
                      },
-                     [&] { MuestraInfoStock(); },
+                     [&] { stock_.MuestraInfoStock(); },
                      [&] { Desplaza(MsFlexGrid); },
                      [&] { Foco_.SetFocus(kEditor); },
                  },
@@ -118,7 +119,7 @@ void FrmVardelio::EditKeyCode(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& KeyC
         break;
     }
     pasos.push_back([&] { Desplaza(MsFlexGrid); });
-    pasos.push_back([&] { MuestraInfoStock(); });
+    pasos.push_back([&] { stock_.MuestraInfoStock(); });
     EjecutaPasos(pasos,
                  [](const ErrorSistema& e) { return ErrorFormulario(e, QStringLiteral("EditKeyCode")); });
 }
@@ -151,8 +152,8 @@ void FrmVardelio::ComprometeEditor() {
         txtEdit2.DataField().trimmed().compare(QLatin1String("CANTIDAD"), Qt::CaseInsensitive) == 0;
     if (!cantidad)
         EdicionGrilla::Compromete(MSFlexGrid2, txtEdit2);
-    else if (CantidadValida(txtEdit2.Text()))
-        EdicionGrilla::Compromete(MSFlexGrid2, txtEdit2, CantidadSinSigno(txtEdit2.Text()));
+    else if (ValidacionLineas::CantidadValida(txtEdit2.Text()))
+        EdicionGrilla::Compromete(MSFlexGrid2, txtEdit2, ValidacionLineas::CantidadSinSigno(txtEdit2.Text()));
     txtEdit2.setVisible(false);
 }
 
@@ -191,7 +192,7 @@ void FrmVardelio::MsflexKey(Grilla& MsFlexGrid, qint16& KeyCode) {
                                   MsFlexGrid.AddItem(QString(), MsFlexGrid.Row());
                               }
                           },
-                          [&] { MuestraInfoStock(); },
+                          [&] { stock_.MuestraInfoStock(); },
                       });
 }
 
@@ -238,7 +239,7 @@ void FrmVardelio::MSFlexGrid2_KeyDown(qint16& KeyCode, int) {
 }
 
 void FrmVardelio::MSFlexGrid2_EnterCell() {
-    MuestraInfoStock();
+    stock_.MuestraInfoStock();
     ControlActivo = &txtEdit2;
     if (!txtEdit2.Visible())
         txtEdit2.setText(QString());
@@ -252,7 +253,7 @@ void FrmVardelio::HabilitaConsultaDeCelda() {
 }
 
 void FrmVardelio::MSFlexGrid2_LeaveCell() {
-    MuestraInfoStock();
+    stock_.MuestraInfoStock();
     ComprometeEditor();
 }
 

@@ -1,7 +1,7 @@
 #include "LineasMarcadas.h"
 
 #include "ColumnasArticulos.h"
-#include "FrmVardelio.h"
+#include "ValidacionLineas.h"
 
 namespace LineasMarcadas {
 
@@ -12,7 +12,7 @@ bool ArticuloInexistente(const Grilla& g, int fila) {
 }
 
 bool CantidadNoNumero(const Grilla& g, int fila) {
-    return !FrmVardelio::CantidadValida(g.TextMatrix(fila, col::Cantidad));
+    return !ValidacionLineas::CantidadValida(g.TextMatrix(fila, col::Cantidad));
 }
 
 const QString kCorrija = QStringLiteral(" Corríjala o bórrela antes de grabar.");

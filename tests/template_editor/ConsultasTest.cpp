@@ -138,6 +138,14 @@ TEST_F(Consultas, F5EnUnaCeldaElegidaBuscaSuColumnaSinAbrirlaAntes) {
 TEST_F(Consultas, AplicacionDeTransferencia) {
     EXPECT_TRUE(F().BuscaAplicacionTransferencia(" x "));
     EXPECT_FALSE(F().BuscaAplicacionTransferencia("  "));
+    // Stored as every voucher type is, filled to 4 (the editor has no number fields: the number
+    // is empty). Only an application to a trip voucher counts.
+    Ejecuta("INSERT INTO MV_APLICACION (TC, IDCOMPROBANTE, TCO_ORIGEN, IDComprobante_Origen) "
+            "VALUES ('  TR', '', '  OC', '000100000001A')");
+    EXPECT_FALSE(F().BuscaAplicacionTransferencia("  "));
+    Ejecuta("INSERT INTO MV_APLICACION (TC, IDCOMPROBANTE, TCO_ORIGEN, IDComprobante_Origen) "
+            "VALUES ('  TR', '', '  VJ', '000100000002A')");
+    EXPECT_TRUE(F().BuscaAplicacionTransferencia("  "));
 }
 
 // The dispatch dialog as the person fills it: `pasos` runs on the shown dialog.
