@@ -167,7 +167,7 @@ int ConsultaCruda(sqlite3* db) {
                        "' AND CANTIDAD > 0  AND IDDEPOSITO = '   1' ORDER BY NROLOTE, NROSERIE ");
 }
 
-void Carga(FrmCargaLotesySeries& f) {
+void Abre(FrmCargaLotesySeries& f) {
     FrmCargaLotesySeries::Entrada e;
     e.Cantidad = 100;
     e.Articulo = QString::fromLatin1(kArticulo).trimmed();
@@ -207,7 +207,7 @@ int main(int argc, char* argv[]) {
     const auto apertura = turnos.Mejores({
         [&] {
             FrmCargaLotesySeries f;
-            Carga(f);
+            Abre(f);
             filas[0] = f.MSFlexGrid1.Rows() - 2; // without the titles and the empty row
         },
         [&] { filas[1] = ConsultaCruda(db); },
@@ -221,7 +221,7 @@ int main(int argc, char* argv[]) {
     const auto vista = turnos.Mejores({
         [&] {
             FrmCargaLotesySeries f;
-            Carga(f);
+            Abre(f);
             VistaCargaLotesySeries v(f);
             v.show();
             QApplication::processEvents();

@@ -183,17 +183,17 @@ void FrmVardelio::AsignarDatos() {
         [](const ErrorSistema& e) { return ErrorFormulario(e, QStringLiteral("Asignar Datos")); });
     if (!sigue || RegistroModelo.State() != 1 || RegistroModelo.Bof() || RegistroModelo.Eof())
         return;
-    CargaLineas(id);
+    LeeLineas(id);
 }
 
-void FrmVardelio::CargaLineas(qint16 id) {
+void FrmVardelio::LeeLineas(qint16 id) {
     bool sigue = true;
     const auto reporta = [](const ErrorSistema& e) {
         return ErrorFormulario(e, QStringLiteral("Asignar Datos"));
     };
     // The lines' state in one place: each step captures only it, so that a step costs no
     // allocation of its own on a template of many lines.
-    struct Carga {
+    struct Lectura {
         FrmVardelio& f;
         Registros& rs;
         int articulo, unidad, cantidad; // field positions, looked up once

@@ -22,7 +22,7 @@ const QString kArticulo = QStringLiteral("LOTE-PRUEBA");
 using Entrada = FrmCargaLotesySeries::Entrada;
 using Modo = FrmCargaLotesySeries::Modo;
 
-class CargaLotes : public ConBaseDemo {
+class LotesYSeries : public ConBaseDemo {
 protected:
     void SetUp() override {
         ConBaseDemo::SetUp();
@@ -79,7 +79,7 @@ protected:
     }
 };
 
-TEST_F(CargaLotes, OutgoingProposalTakesTheLowestLotsFirstAfterOtherLines) {
+TEST_F(LotesYSeries, OutgoingProposalTakesTheLowestLotsFirstAfterOtherLines) {
     Stock("LB", QString(), 10);
     Stock("LA", QString(), 5);
     Stock("LC", QString(), 7);
@@ -116,7 +116,7 @@ TEST_F(CargaLotes, OutgoingProposalTakesTheLowestLotsFirstAfterOtherLines) {
     EXPECT_EQ(Columna(otra.MSFlexGrid1, 3), (QStringList{"1", "0", "11", "0"}));
 }
 
-TEST_F(CargaLotes, EarlierEntriesWithoutStockAndTheSingleRow) {
+TEST_F(LotesYSeries, EarlierEntriesWithoutStockAndTheSingleRow) {
     Stock("LA", QString(), 3);
     FrmCargaLotesySeries f;
     Entrada e;
@@ -143,7 +143,7 @@ TEST_F(CargaLotes, EarlierEntriesWithoutStockAndTheSingleRow) {
     EXPECT_EQ(vacia.Devuelto().Lotes, "|previo|"); // nothing written
 }
 
-TEST_F(CargaLotes, AcceptAsksWhenTheSumDiffersAndRoundingDifferencesPass) {
+TEST_F(LotesYSeries, AcceptAsksWhenTheSumDiffersAndRoundingDifferencesPass) {
     Stock("LA", QString(), 5);
     Stock("LB", QString(), 10);
     const QString supera =
@@ -204,7 +204,7 @@ TEST_F(CargaLotes, AcceptAsksWhenTheSumDiffersAndRoundingDifferencesPass) {
     }
 }
 
-TEST_F(CargaLotes, QuantityCellsRefuseNegativeFractionalAndBeyondStock) {
+TEST_F(LotesYSeries, QuantityCellsRefuseNegativeFractionalAndBeyondStock) {
     Stock("LA", QString(), 5);
     Stock("LB", QString(), 10);
     FrmCargaLotesySeries f;
@@ -273,7 +273,7 @@ TEST_F(CargaLotes, QuantityCellsRefuseNegativeFractionalAndBeyondStock) {
     EXPECT_EQ(s.MSFlexGrid1.Row(), s.MSFlexGrid1.Rows() > 2 ? 2 : 1);
 }
 
-TEST_F(CargaLotes, IncomingRowsCopyDownAndTheAsteriskFormat) {
+TEST_F(LotesYSeries, IncomingRowsCopyDownAndTheAsteriskFormat) {
     FrmCargaLotesySeries f;
     Ingreso(f, 3);
     Grilla& g = f.MSFlexGrid1;
@@ -330,7 +330,7 @@ TEST_F(CargaLotes, IncomingRowsCopyDownAndTheAsteriskFormat) {
     EXPECT_EQ(s.Devuelto().Lotes, "");
 }
 
-TEST_F(CargaLotes, DriversSetReadAndJoinTheGridsLists) {
+TEST_F(LotesYSeries, DriversSetReadAndJoinTheGridsLists) {
     Stock("LA", QString(), 5);
     Stock("LB", QString(), 10);
     // The voucher's articles grid: two rows of the article (one in another case), one of another.
@@ -414,7 +414,7 @@ TEST_F(CargaLotes, DriversSetReadAndJoinTheGridsLists) {
 
 // The drivers' flags make the dialog's mode: the caption names it, and a size line given as
 // serial and lot works as a serial line, its entries coming back as serial numbers.
-TEST_F(CargaLotes, TheDriversFlagsMakeTheMode) {
+TEST_F(LotesYSeries, TheDriversFlagsMakeTheMode) {
     struct Caso {
         bool serie, lote, talle;
         QString titulo;
@@ -464,7 +464,7 @@ TEST_F(CargaLotes, TheDriversFlagsMakeTheMode) {
 // The proposal over generated stock and other lines' takes (some beyond a lot's stock): never
 // below 0 nor above what a row has left (the single row excepted), and the whole quantity when
 // what is left covers it, else all of it.
-TEST_F(CargaLotes, ProposalInvariantsOverGeneratedStock) {
+TEST_F(LotesYSeries, ProposalInvariantsOverGeneratedStock) {
     QRandomGenerator azar(27);
     for (int vuelta = 0; vuelta < 60; ++vuelta) {
         AD().EjecutaSQL(QStringLiteral("DELETE FROM STK_SERIES_Y_LOTES WHERE IdArticulo = '%1'")
@@ -504,7 +504,7 @@ TEST_F(CargaLotes, ProposalInvariantsOverGeneratedStock) {
     }
 }
 
-TEST_F(CargaLotes, AcceptTakesWhatIsBeingTyped) {
+TEST_F(LotesYSeries, AcceptTakesWhatIsBeingTyped) {
     Stock("LA", QString(), 5);
     Stock("LB", QString(), 10);
     {
@@ -547,7 +547,7 @@ TEST_F(CargaLotes, AcceptTakesWhatIsBeingTyped) {
     }
 }
 
-TEST_F(CargaLotes, QuotedCodesAndQuantitiesThatAreNoNumber) {
+TEST_F(LotesYSeries, QuotedCodesAndQuantitiesThatAreNoNumber) {
     // A code with an apostrophe finds its stock, with no message.
     const QString sonda = QStringLiteral("SONDA'X");
     AD().EjecutaSQL(
@@ -596,7 +596,7 @@ TEST_F(CargaLotes, QuotedCodesAndQuantitiesThatAreNoNumber) {
     EXPECT_EQ(f.MSFlexGrid1.TextMatrix(1, 3), "");
 }
 
-TEST_F(CargaLotes, AReopenedLineOffersItsOwnTakeAgain) {
+TEST_F(LotesYSeries, AReopenedLineOffersItsOwnTakeAgain) {
     Stock("LA", QString(), 5);
     Stock("LB", QString(), 10);
     // This line took all of LA; another line took 4 of LB.
@@ -636,7 +636,7 @@ TEST_F(CargaLotes, AReopenedLineOffersItsOwnTakeAgain) {
     EXPECT_EQ(cantidades, "|0|6|0|");
 }
 
-TEST_F(CargaLotes, ALotOtherLinesTookBeyondItsStockGetsNothing) {
+TEST_F(LotesYSeries, ALotOtherLinesTookBeyondItsStockGetsNothing) {
     Stock("LA", QString(), 5);
     Stock("LB", QString(), 10);
     FrmCargaLotesySeries f;
@@ -650,7 +650,7 @@ TEST_F(CargaLotes, ALotOtherLinesTookBeyondItsStockGetsNothing) {
     EXPECT_EQ(f.Devuelto().Series, "|0|7|0|");
 }
 
-TEST_F(CargaLotes, TheIncomingPreloadReadsTheListWithoutItsBlanks) {
+TEST_F(LotesYSeries, TheIncomingPreloadReadsTheListWithoutItsBlanks) {
     for (const QString& anteriores :
          {QStringLiteral(" |A|B| "), QStringLiteral("|A|B|"), QStringLiteral("A|B|")}) {
         FrmCargaLotesySeries f;

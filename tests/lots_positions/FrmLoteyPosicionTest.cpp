@@ -38,8 +38,8 @@ Entrada Pedido(const QString& articulo, double cantidad, Modo modo = Modo::Posic
 class LoteyPosicion : public ConBaseDemo {
 protected:
     // The dialog as the driver leaves it loaded, for the line's quantity in `unidad`.
-    void Carga(bool lotes, double cantidad, const QString& unidad = QStringLiteral("UN"),
-               const QString& posicionesAnt = {}, const QString& lotesAnt = {}) {
+    void Abre(bool lotes, double cantidad, const QString& unidad = QStringLiteral("UN"),
+              const QString& posicionesAnt = {}, const QString& lotesAnt = {}) {
         Entrada e = Pedido(QStringLiteral("1030"), cantidad, FrmLoteyPosicion::ModoDe(true, lotes));
         e.IUNIDAD = unidad;
         e.ArticuloDescripcion = QStringLiteral("ARROZ LARGO FINO clásico");
@@ -72,7 +72,7 @@ protected:
 };
 
 TEST_F(LoteyPosicion, BalanceRowsInLotOrderThenTheDepositRowAndTheProposal) {
-    Carga(true, 100);
+    Abre(true, 100);
     EXPECT_EQ(f.Caption, QStringLiteral("Posiciones y Lotes (Deposito: 10)"));
     EXPECT_EQ(f.lblArticulo.Caption(), QStringLiteral("Arroz Largo Fino Clásico"));
     EXPECT_EQ(f.MSFlexGrid1.TextMatrix(0, 1), QStringLiteral("LOTE"));
@@ -114,7 +114,7 @@ TEST_F(LoteyPosicion, BalanceRowsInLotOrderThenTheDepositRowAndTheProposal) {
 }
 
 TEST_F(LoteyPosicion, PositionsModeHidesTheLotAndNeverWritesLotes) {
-    Carga(false, 100);
+    Abre(false, 100);
     Prueba(f).Devuelto().Lotes = QStringLiteral("|antes|");
     EXPECT_EQ(f.Caption, QStringLiteral("Posiciones (Deposito: 10)"));
     EXPECT_TRUE(f.MSFlexGrid1.TextMatrix(0, 1).isEmpty());
@@ -130,7 +130,7 @@ TEST_F(LoteyPosicion, PositionsModeHidesTheLotAndNeverWritesLotes) {
 }
 
 TEST_F(LoteyPosicion, TheDepositRowIsShownAndCheckedInTheLinesUnit) {
-    Carga(true, 2, QStringLiteral("CJ"));
+    Abre(true, 2, QStringLiteral("CJ"));
     // 18 UN without position are 1,5 boxes, like 60 UN are 5 and 26 UN are 2,1666...
     EXPECT_EQ(Columna(3).last(), QStringLiteral("1,5"));
     EXPECT_EQ(Columna(3)[1], QStringLiteral("5"));
@@ -150,7 +150,7 @@ TEST_F(LoteyPosicion, TheDepositRowIsShownAndCheckedInTheLinesUnit) {
 }
 
 TEST_F(LoteyPosicion, TypedQuantitiesAreCheckedAgainstTheRowsBalance) {
-    Carga(true, 10);
+    Abre(true, 10);
     Escribe(2, QStringLiteral("61"));
     ASSERT_EQ(guion.Registros().size(), 1u);
     EXPECT_EQ(guion.Registros()[0].texto, QStringLiteral("No hay disponible para esa posicion"));
@@ -199,7 +199,7 @@ TEST_F(LoteyPosicion, TypedQuantitiesAreCheckedAgainstTheRowsBalance) {
 }
 
 TEST_F(LoteyPosicion, TheTotalAgainstTheRequestedQuantity) {
-    Carga(true, 12);
+    Abre(true, 12);
     PonCantidades({"13", "0", "0", "0", "0", "0"});
     // Above: No asks to adjust the total and writes nothing.
     guion.AgregaRespuesta(Respuesta::No);
@@ -249,7 +249,7 @@ TEST_F(LoteyPosicion, TheTotalAgainstTheRequestedQuantity) {
 }
 
 TEST_F(LoteyPosicion, AcceptTakesTheQuantityBeingTyped) {
-    Carga(true, 100);
+    Abre(true, 100);
     f.Visible = true;
     // 30 typed where 24 are available and accepted without Enter: refused, nothing written.
     f.MueveCelda(4, 4);
@@ -271,7 +271,7 @@ TEST_F(LoteyPosicion, AcceptTakesTheQuantityBeingTyped) {
 }
 
 TEST_F(LoteyPosicion, WriterRulesOfBothLists) {
-    Carga(true, 9);
+    Abre(true, 9);
     // "0" and empty rows give no entry; a typed 0,0 does; the deposit row has no position nor lot.
     PonCantidades({"0", "", "0,0", "5", "0", "4"});
     Cantidad1() = 9;
@@ -293,9 +293,8 @@ TEST_F(LoteyPosicion, WriterRulesOfBothLists) {
 TEST_F(LoteyPosicion, TheEarlierDistributionIsRestoredNotProposed) {
     // Case ignored; an entry for a place without balance disappears; the empty position is
     // the deposit row; a later entry for the same row wins.
-    Carga(true, 15, QStringLiteral("UN"),
-          QStringLiteral("|m1e01n1p01*5|M1E01N1P02*7|*3|GONE*4|M1E01N1P02*8|"),
-          QStringLiteral("|l1030a|L1030B||L9|L1030B|"));
+    Abre(true, 15, QStringLiteral("UN"), QStringLiteral("|m1e01n1p01*5|M1E01N1P02*7|*3|GONE*4|M1E01N1P02*8|"),
+         QStringLiteral("|l1030a|L1030B||L9|L1030B|"));
     EXPECT_EQ(Columna(4), (QStringList{"0", "5", "0", "0", "8", "3"}));
     EXPECT_TRUE(Prueba(f).Entrada().EsConsultaDePosicionLote());
     Cantidad1() = 16;
@@ -351,7 +350,7 @@ TEST_F(LoteyPosicion, TheProposalFillsFromTheTopAndTheToolbar) {
 
     // The toolbar: copy down and zeros below act only in the quantity column; proposing again
     // discards the edits.
-    Carga(true, 100);
+    Abre(true, 100);
     f.MueveCelda(2, 3);
     f.Toolbar1_ButtonClick(2);
     EXPECT_EQ(Columna(4), (QStringList{"26", "60", "14", "0", "0", "0"}));

@@ -30,7 +30,7 @@ Entrada Pedido(const QString& articulo, const QString& deposito = QStringLiteral
 
 class PosicionConsulta : public ConBaseDemo {
 protected:
-    void Carga(const QString& articulo, double cantidad, const QString& unidad = QStringLiteral("UN")) {
+    void Abre(const QString& articulo, double cantidad, const QString& unidad = QStringLiteral("UN")) {
         Entrada e = Pedido(articulo, QStringLiteral("10"), unidad);
         e.Cantidad1 = cantidad;
         e.ArticuloDescripcion = QStringLiteral("ARROZ largo");
@@ -56,7 +56,7 @@ protected:
 };
 
 TEST_F(PosicionConsulta, CandidatesWithABalanceInTheirOrderWithCapacityAndFreeRoom) {
-    Carga("1030", 5);
+    Abre("1030", 5);
     EXPECT_EQ(f.Caption, QStringLiteral("Posiciones (Deposito: 10)"));
     EXPECT_EQ(f.lblArticulo.Caption(), QStringLiteral("Arroz Largo"));
     EXPECT_EQ(Fila(0),
@@ -88,7 +88,7 @@ TEST_F(PosicionConsulta, CandidatesWithABalanceInTheirOrderWithCapacityAndFreeRo
 }
 
 TEST_F(PosicionConsulta, APositionIsAcceptedOnlyWhereTheQuantityFits) {
-    Carga("1030", 0);
+    Abre("1030", 0);
     // No limit: any quantity.
     EXPECT_EQ(Acepta(3, 100000), QStringLiteral("M1E01N1P02"));
     // 14 free: 14 fits, 14,5 does not, and the dialog stays with its message.
@@ -112,7 +112,7 @@ TEST_F(PosicionConsulta, APositionIsAcceptedOnlyWhereTheQuantityFits) {
 
 TEST_F(PosicionConsulta, WithNoDataRowAcceptReturnsNothing) {
     // 1015 has a place for its type in deposit 10, but no balance there: the header only.
-    Carga("1015", 1);
+    Abre("1015", 1);
     EXPECT_EQ(f.MSFlexGrid1.Rows(), 1);
     Prueba(f).Devuelto().iPosicionDevuelta = QStringLiteral("antes");
     f.CmdAceptar_Click();
@@ -189,7 +189,7 @@ TEST_F(PosicionConsulta, AFailedLoadIsReportedNotShownAsAnEmptyGrid) {
     // The balance statement fails (a column it reads is gone); the candidates are still found.
     AD().EjecutaSQL(QStringLiteral("ALTER TABLE MA_POSICIONES RENAME COLUMN Descripcion TO Detalle"));
     guion.AgregaRespuesta(Respuesta::Ignorar);
-    Carga("1030", 5);
+    Abre("1030", 5);
     ASSERT_EQ(guion.Registros().size(), 1u);
     EXPECT_EQ(guion.Registros()[0].titulo, QStringLiteral("Aviso al Operador - VerificaAnteriores"));
     EXPECT_EQ(guion.Registros()[0].estilo, Estilo::AbortarReintentarIgnorar | Estilo::Critico);
@@ -198,7 +198,7 @@ TEST_F(PosicionConsulta, AFailedLoadIsReportedNotShownAsAnEmptyGrid) {
 }
 
 TEST_F(PosicionConsulta, AcceptTakesTheCapacityBeingTyped) {
-    Carga("1030", 20);
+    Abre("1030", 20);
     // 20 do not fit in the article's own place (14 free), unless its capacity is typed as 0.
     f.MueveCelda(1, 4);
     f.MSFlexGrid1_KeyPress(qint16('0'));
@@ -211,7 +211,7 @@ TEST_F(PosicionConsulta, AcceptTakesTheCapacityBeingTyped) {
 }
 
 TEST_F(PosicionConsulta, EditingKeepsTextOnTheFirstRowOnly) {
-    Carga("1030", 1);
+    Abre("1030", 1);
     // The unit opens nothing; the entry order does.
     f.MueveCelda(1, 3);
     f.MSFlexGrid1_KeyPress(qint16('9'));

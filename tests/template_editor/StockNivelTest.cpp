@@ -246,7 +246,7 @@ TEST_F(StockNivel, SinArticuloSoloSeRefrescaElPanel) {
 
 // A stored template loads with each line's stock, minimum and maximum as typing the line gives
 // them, whatever deposit and unit: the load reads them for all its lines at once.
-class CargaConStock : public ConVentanaDemo {
+class CargarConStock : public ConVentanaDemo {
 protected:
     // Every cell of every line, and the colours its cells were given (the level colour goes to
     // the cell current while the line is validated).
@@ -263,7 +263,7 @@ protected:
         }
         return filas;
     }
-    void Carga(const QString& nombre) {
+    void Abre(const QString& nombre) {
         F().Inicializa();
         F().TxtFields[0].setText(nombre);
         F().CampoValida(F().TxtFields[0]);
@@ -295,7 +295,7 @@ protected:
     }
 };
 
-TEST_F(CargaConStock, LasCeldasSonLasDeTeclearCadaLinea) {
+TEST_F(CargarConStock, LasCeldasSonLasDeTeclearCadaLinea) {
     // A template on deposit 2 whose articles hold balances in several units and deposits, and
     // minimum and maximum in deposits 1 and 2.
     Ejecuta("INSERT INTO V_CPTES_MODELO_CAB (IdVardelio, nombre, DETALLE, TCDefault, DepositoOrigen, "
@@ -318,7 +318,7 @@ TEST_F(CargaConStock, LasCeldasSonLasDeTeclearCadaLinea) {
         for (const QString& nombre :
              {QStringLiteral("DEPOSITO DOS"), QStringLiteral("REPOSICION LOCAL CENTRO")}) {
             const std::string caso = nombre.toStdString() + " " + mostrar;
-            Carga(nombre);
+            Abre(nombre);
             const QStringList cargadas = Lineas();
             ASSERT_GE(cargadas.size(), 4) << caso;
             TecleaDeNuevo();
@@ -330,7 +330,7 @@ TEST_F(CargaConStock, LasCeldasSonLasDeTeclearCadaLinea) {
     }
     EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join(u'|').toStdString();
     // Not vacuous: the first template's lines carry deposit 2's figures.
-    Carga(QStringLiteral("DEPOSITO DOS"));
+    Abre(QStringLiteral("DEPOSITO DOS"));
     EXPECT_EQ(Celda(1, col::Deposito).trimmed(), "2");
     EXPECT_EQ(Celda(1, col::PuntoPedido), "30");
     EXPECT_EQ(Celda(1, col::PuntoMaximo), "45");

@@ -20,7 +20,7 @@ class VistasPosiciones : public ConBaseDemo {
 protected:
     static void Espera() { QApplication::processEvents(); }
     // Rice 1030 in deposit 10 for `cantidad` UN, by positions (and lots), loaded.
-    static void Carga(FrmLoteyPosicion& form, bool lotes, double cantidad) {
+    static void Abre(FrmLoteyPosicion& form, bool lotes, double cantidad) {
         FrmLoteyPosicion::Entrada e;
         e.modo = FrmLoteyPosicion::ModoDe(true, lotes);
         e.Cantidad1 = cantidad;
@@ -29,7 +29,7 @@ protected:
         e.Deposito = QStringLiteral("10");
         form.CargaDatos(e);
     }
-    static void Carga(FrmPosicionConsulta& form, double cantidad) {
+    static void Abre(FrmPosicionConsulta& form, double cantidad) {
         FrmPosicionConsulta::Entrada e;
         e.Deposito = QStringLiteral("10");
         e.IUNIDAD = QStringLiteral("UN");
@@ -46,7 +46,7 @@ protected:
 
 TEST_F(VistasPosiciones, PositionsAndLotsTypedWithTheKeyboard) {
     FrmLoteyPosicion form;
-    Carga(form, true, 100);
+    Abre(form, true, 100);
     VistaLoteyPosicion vista(form);
     vista.show();
     Espera();
@@ -90,7 +90,7 @@ TEST_F(VistasPosiciones, PositionsAndLotsTypedWithTheKeyboard) {
 
 TEST_F(VistasPosiciones, TheToolbarAndEscape) {
     FrmLoteyPosicion form;
-    Carga(form, false, 30);
+    Abre(form, false, 30);
     Prueba(form).Devuelto().Posiciones = QStringLiteral("|antes*1|");
     VistaLoteyPosicion vista(form);
     vista.show();
@@ -115,7 +115,7 @@ TEST_F(VistasPosiciones, TheToolbarAndEscape) {
 
 TEST_F(VistasPosiciones, ThePositionChoiceWithTheKeyboard) {
     FrmPosicionConsulta form;
-    Carga(form, 20);
+    Abre(form, 20);
     VistaPosicionConsulta vista(form);
     vista.show();
     Espera();
@@ -148,7 +148,7 @@ TEST_F(VistasPosiciones, ThePositionChoiceWithTheKeyboard) {
 
 TEST_F(VistasPosiciones, AceptarTakesWhatIsBeingTyped) {
     FrmPosicionConsulta form;
-    Carga(form, 20);
+    Abre(form, 20);
     VistaPosicionConsulta vista(form);
     vista.show();
     Espera();
@@ -164,7 +164,7 @@ TEST_F(VistasPosiciones, AceptarTakesWhatIsBeingTyped) {
 
     // In the positions dialog, a quantity beyond the balance typed and Aceptar clicked: refused.
     FrmLoteyPosicion lotes;
-    Carga(lotes, false, 30);
+    Abre(lotes, false, 30);
     VistaLoteyPosicion otra(lotes);
     otra.show();
     Espera();

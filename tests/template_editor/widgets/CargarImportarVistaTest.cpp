@@ -25,7 +25,7 @@
 
 namespace {
 
-class CargaImportaVista : public ConVistaDemo<ConBaseDemo> {
+class CargarImportarVista : public ConVistaDemo<ConBaseDemo> {
 protected:
     void SetUp() override {
         ConVistaDemo::SetUp();
@@ -110,7 +110,7 @@ protected:
     int esperas = 0;
 };
 
-TEST_F(CargaImportaVista, CargarEImportarConLosDialogosDelPrograma) {
+TEST_F(CargarImportarVista, CargarEImportarConLosDialogosDelPrograma) {
     form->UtilVox1_click("NUEVO");
     form->TxtFields[0].setText("DESDE LA VISTA");
     form->DetalleOn(true);

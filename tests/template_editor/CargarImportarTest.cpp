@@ -16,7 +16,7 @@ const QString kPreguntaCarga = QStringLiteral("Este proceso carga todo el stock 
 const QString kCompletado = QStringLiteral("Proceso Completado!");
 const QString kCC = QStringLiteral("Codigo,Cantidad             ");
 
-class CargaImporta : public ConVentanaDemo {
+class CargarImportar : public ConVentanaDemo {
 protected:
     void SetUp() override {
         ConVentanaDemo::SetUp();
@@ -34,7 +34,7 @@ protected:
     static QString Art(int n) { return QString("%1").arg(n, 25); }
     static QString ArtIzq(const char* codigo) { return QString("%1").arg(codigo, -25); }
 
-    void Carga(const QString& deposito, int respuesta = Respuesta::Si) {
+    void Cargar(const QString& deposito, int respuesta = Respuesta::Si) {
         Campo("DepositoOrigen").setText(deposito);
         guion.AgregaRespuesta(respuesta);
         F().CmdCargar_Click();
@@ -74,10 +74,10 @@ protected:
 
 } // namespace
 
-TEST_F(CargaImporta, CargarDejaCadaSaldoPositivoEnSuUnidadBaseEnElOrdenLeido) {
+TEST_F(CargarImportar, CargarDejaCadaSaldoPositivoEnSuUnidadBaseEnElOrdenLeido) {
     Linea("1001", "5");
     // No: nothing changes, the typed line stays.
-    Carga("1", Respuesta::No);
+    Cargar("1", Respuesta::No);
     ASSERT_EQ(guion.Registros().size(), 1u);
     EXPECT_EQ(guion.Registros()[0].texto, kPreguntaCarga + "1 -Confirma");
     EXPECT_EQ(guion.Registros()[0].estilo, Estilo::SiNo | Estilo::Pregunta);
@@ -85,7 +85,7 @@ TEST_F(CargaImporta, CargarDejaCadaSaldoPositivoEnSuUnidadBaseEnElOrdenLeido) {
     EXPECT_EQ(Lineas().size(), 1);
 
     guion.Limpia();
-    Carga("1");
+    Cargar("1");
     ASSERT_EQ(guion.Mensajes().size(), 3) << guion.Mensajes().join('\n').toStdString();
     EXPECT_EQ(guion.Mensajes().mid(0, 2), QStringList({kPreguntaCarga + "1 -Confirma", kCompletado}));
     EXPECT_EQ(guion.Registros()[1].estilo, Estilo::SoloAceptar);
@@ -125,7 +125,7 @@ TEST_F(CargaImporta, CargarDejaCadaSaldoPositivoEnSuUnidadBaseEnElOrdenLeido) {
     EXPECT_TRUE(F().UtilVox1.Enabled());
 }
 
-TEST_F(CargaImporta, CargarCeldasDeUnidadBanderasYCantidadRegional) {
+TEST_F(CargarImportar, CargarCeldasDeUnidadBanderasYCantidadRegional) {
     // Deposit 4 holds no balance in the demo: these are all it has.
     Saldo(Art(1003), "  KG", "   4", "12.5"); // 12,5 kg, a fraction kept
     Saldo(Art(1030), "  CJ", "   4", "2");    // another unit than the base one
@@ -138,7 +138,7 @@ TEST_F(CargaImporta, CargarCeldasDeUnidadBanderasYCantidadRegional) {
     Ejecuta("UPDATE V_MA_ARTICULOS SET Exento = NULL, Perecedero = 1, Impuestos = 1.5 WHERE IDARTICULO = '" +
             Art(1030) + "'");
     F().pEsTransferencia = true;
-    Carga(" 4");
+    Cargar(" 4");
     EXPECT_EQ(Lineas(),
               QStringList({"1003|Clavo punta París Clásico|KG|12,5",
                            "1015|" +
@@ -163,14 +163,14 @@ TEST_F(CargaImporta, CargarCeldasDeUnidadBanderasYCantidadRegional) {
         EXPECT_EQ(Celda(f, col::Deposito), " 4");
 }
 
-TEST_F(CargaImporta, CargarDeUnDepositoSinSaldoPositivoVaciaLaGrillaYElPanelDeStock) {
+TEST_F(CargarImportar, CargarDeUnDepositoSinSaldoPositivoVaciaLaGrillaYElPanelDeStock) {
     Linea("1001", "5");
     Linea("1002", "3");
     F().MueveCelda(1, col::CodigoArticulo);
     ASSERT_NE(F().lblStockInfo[2].Caption(), " Stock:   ");
     Saldo(Art(1001), "  UN", "   4", "0");
     Saldo(Art(1002), "  UN", "   4", "-1");
-    Carga("4");
+    Cargar("4");
     // The typed lines are lost once the user confirmed; the panel shows the empty line.
     EXPECT_EQ(G().Rows(), 2);
     EXPECT_TRUE(Lineas().isEmpty());
@@ -181,22 +181,22 @@ TEST_F(CargaImporta, CargarDeUnDepositoSinSaldoPositivoVaciaLaGrillaYElPanelDeSt
     EXPECT_FALSE(UT().CursorEnEspera());
 }
 
-TEST_F(CargaImporta, CargarConUnDepositoPegadoConApostrofosNoLlegaAlSqlComoTexto) {
+TEST_F(CargarImportar, CargarConUnDepositoPegadoConApostrofosNoLlegaAlSqlComoTexto) {
     // "1'" and a condition pasted into the field are codes no deposit has: nothing is loaded,
     // and nothing fails.
     for (const QString deposito : {"1'", "1' OR IDDEPOSITO <> '"}) {
         SCOPED_TRACE(deposito.toStdString());
         Linea("1001", "5");
         guion.Limpia();
-        Carga(deposito);
+        Cargar(deposito);
         EXPECT_EQ(guion.Mensajes(), QStringList({kPreguntaCarga + deposito + " -Confirma"}));
         EXPECT_EQ(G().Rows(), 2);
         EXPECT_TRUE(Lineas().isEmpty());
     }
 }
 
-TEST_F(CargaImporta, CargadoYGrabadoCadaSaldoQuedaEnSuUnidadYElModeloAbreSinAvisos) {
-    Carga("1");
+TEST_F(CargarImportar, CargarYGrabarDejaCadaSaldoQuedaEnSuUnidadYElModeloAbreSinAvisos) {
+    Cargar("1");
     guion.Limpia();
     // The keyboard is on the lines, on the first one, not on the voucher type.
     EXPECT_EQ(Foco(), "MSFlexGrid2");
@@ -224,7 +224,7 @@ TEST_F(CargaImporta, CargadoYGrabadoCadaSaldoQuedaEnSuUnidadYElModeloAbreSinAvis
     EXPECT_EQ(Lineas().size(), lineas);
 }
 
-TEST_F(CargaImporta, CargarQueFallaSeInformaComoEspecialYAbandonarTerminaSinCompletar) {
+TEST_F(CargarImportar, CargarQueFallaSeInformaComoEspecialYAbandonarTerminaSinCompletar) {
     Ejecuta("ALTER TABLE STK_SALDOS_UNIDADES RENAME TO STK_SALDOS_OTRA");
     guion.AgregaRespuesta(Respuesta::Si);
     guion.AgregaRespuesta(Respuesta::Abortar);
@@ -237,7 +237,7 @@ TEST_F(CargaImporta, CargarQueFallaSeInformaComoEspecialYAbandonarTerminaSinComp
     EXPECT_TRUE(F().CmdEspecial.Enabled());
 }
 
-TEST_F(CargaImporta, ImportarCadaFormatoConFinesCrYCrLf) {
+TEST_F(CargarImportar, ImportarCadaFormatoConFinesCrYCrLf) {
     const Regional::Fijo coma(',', '.');
     struct Caso {
         QString formato;
@@ -281,7 +281,7 @@ TEST_F(CargaImporta, ImportarCadaFormatoConFinesCrYCrLf) {
     }
 }
 
-TEST_F(CargaImporta, ImportarConservaLasLineasYMarcaLasInexistentes) {
+TEST_F(CargarImportar, ImportarConservaLasLineasYMarcaLasInexistentes) {
     Linea("1001", "5");
     Linea("1002", "6");
     Linea("1003", "7");
@@ -306,7 +306,7 @@ TEST_F(CargaImporta, ImportarConservaLasLineasYMarcaLasInexistentes) {
     EXPECT_EQ(G().Rows(), 9);
 }
 
-TEST_F(CargaImporta, ImportarArchivoVacioCanceladoYLineaCdcSinCantidad) {
+TEST_F(CargarImportar, ImportarArchivoVacioCanceladoYLineaCdcSinCantidad) {
     Linea("1001", "5");
     const int filas = G().Rows();
     // Cancelled dialog: nothing changes, the wait indication never came on.
@@ -342,7 +342,7 @@ TEST_F(CargaImporta, ImportarArchivoVacioCanceladoYLineaCdcSinCantidad) {
     EXPECT_FALSE(UT().CursorEnEspera());
 }
 
-TEST_F(CargaImporta, ImportarEtiquetasDeBalanzaEnElFormatoDeSoloCodigo) {
+TEST_F(CargarImportar, ImportarEtiquetasDeBalanzaEnElFormatoDeSoloCodigo) {
     const Regional::Fijo coma(',', '.');
     Formato("Codigo (Solo para productos Pesables)");
     // Two labels of the cheese 50001 (1,234 kg and 0,5 kg), a plain code (its quantity 1), a
@@ -358,7 +358,7 @@ TEST_F(CargaImporta, ImportarEtiquetasDeBalanzaEnElFormatoDeSoloCodigo) {
     EXPECT_EQ(G().ColorFondo(5, col::Descripcion), 16776960);
 }
 
-TEST_F(CargaImporta, ImportarUnCodigoConApostrofoNoLlegaAlSqlComoTexto) {
+TEST_F(CargarImportar, ImportarUnCodigoConApostrofoNoLlegaAlSqlComoTexto) {
     Formato(kCC + "(Sep: +) Simbolo mas");
     Importa(Archivo("apostrofo.txt", "O'BRIEN' OR '1'='1+2\r\n1001+1\r\n"));
     // Looked up as the literal it is: no article, no database error.
@@ -371,7 +371,7 @@ TEST_F(CargaImporta, ImportarUnCodigoConApostrofoNoLlegaAlSqlComoTexto) {
     EXPECT_TRUE(l[1].startsWith("1001|"));
 }
 
-TEST_F(CargaImporta, ImportarMuestraElStockDeTodosLosDepositosDeCadaLineaEnBloquesDelArchivo) {
+TEST_F(CargarImportar, ImportarMuestraElStockDeTodosLosDepositosDeCadaLineaEnBloquesDelArchivo) {
     // Articles with balances in their unit in more than one deposit, and one of none at all.
     const QStringList conSaldo =
         Filas("SELECT trim(s.IDARTICULO), SUM(s.STOCK) FROM STK_SALDOS_UNIDADES s JOIN V_MA_ARTICULOS a ON "
@@ -406,7 +406,7 @@ TEST_F(CargaImporta, ImportarMuestraElStockDeTodosLosDepositosDeCadaLineaEnBloqu
     EXPECT_EQ(Celda(603, col::StockDisponible), "0");
 }
 
-TEST_F(CargaImporta, LoQueElArchivoNoDaBienQuedaMarcadoYGrabarSeDetieneEnCadaLinea) {
+TEST_F(CargarImportar, LoQueElArchivoNoDaBienQuedaMarcadoYGrabarSeDetieneEnCadaLinea) {
     Formato(kCC + "(Sep: TAB)");
     Importa(Archivo("diario.txt",
                     "1001\t2\r\n1097\t3\r\nNOEXISTE\t4\r\n1002\tdoce\r\n1003\t12 u\r\n1004\t5\r\n"));
@@ -472,7 +472,7 @@ TEST_F(CargaImporta, LoQueElArchivoNoDaBienQuedaMarcadoYGrabarSeDetieneEnCadaLin
               QStringList({"1001|2|UN", "1002|6|UN", "1003|12|KG", "1004|5|UN"}));
 }
 
-TEST_F(CargaImporta, CadaLineaDelArchivoEntraSeMarcaOSeDejaYSeInformaPorSuNumero) {
+TEST_F(CargarImportar, CadaLineaDelArchivoEntraSeMarcaOSeDejaYSeInformaPorSuNumero) {
     // Generated files: good lines, suspended and unknown articles, quantities that are no
     // number, blank lines, in any order. Whatever the mix, the lines taken keep the file's
     // order, exactly the bad ones are marked, and the report names the first twenty by number.
