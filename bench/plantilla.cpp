@@ -69,6 +69,148 @@ void LlenaLineas(Grilla& g) {
     }
 }
 
+// The save raw: the same deletes and inserts in one transaction, through prepared statements.
+void GrabaCruda(sqlite3* crudo, const std::vector<QByteArray>& articulos) {
+    Ejecuta(crudo, "BEGIN IMMEDIATE");
+    Ejecuta(crudo, "DELETE FROM V_CPTES_MODELO_CAB WHERE IdVardelio = 1");
+    Ejecuta(crudo, "DELETE FROM V_CPTES_MODELO_DET WHERE IdVardelio = 1");
+    sqlite3_stmt* cab = Prepara(crudo, "INSERT INTO V_CPTES_MODELO_CAB (IdVardelio,nombre,DETALLE,TCDefault,"
+                                       "DepositoOrigen,DepositoDestino,IdMotivoStock,AnclarAlMenu) VALUES "
+                                       "(?,?,?,?,?,?,?,?)");
+    sqlite3_bind_int(cab, 1, 1);
+    sqlite3_bind_text(cab, 2, "REPOSICION LOCAL CENTRO", -1, SQLITE_STATIC);
+    sqlite3_bind_text(cab, 3, "Envío semanal al local", -1, SQLITE_STATIC);
+    sqlite3_bind_text(cab, 4, "  TR", -1, SQLITE_STATIC);
+    sqlite3_bind_text(cab, 5, "   1", -1, SQLITE_STATIC);
+    sqlite3_bind_text(cab, 6, "   3", -1, SQLITE_STATIC);
+    sqlite3_bind_text(cab, 7, "   3", -1, SQLITE_STATIC);
+    sqlite3_bind_text(cab, 8, "1", -1, SQLITE_STATIC);
+    InsertaFila(crudo, cab);
+    sqlite3_finalize(cab);
+    sqlite3_stmt* st =
+        Prepara(crudo, "INSERT INTO V_CPTES_MODELO_DET (IdVardelio,IdArticulo,Cantidad,IdUnidad) "
+                       "VALUES (?,?,?,?)");
+    for (int i = 0; i < kLineas; ++i) {
+        sqlite3_bind_int(st, 1, 1);
+        sqlite3_bind_text(st, 2, articulos[size_t(i)].constData(), int(articulos[size_t(i)].size()),
+                          SQLITE_STATIC);
+        sqlite3_bind_double(st, 3, Cantidad(i));
+        sqlite3_bind_text(st, 4, "  UN", 4, SQLITE_STATIC);
+        InsertaFila(crudo, st);
+    }
+    sqlite3_finalize(st);
+    Ejecuta(crudo, "COMMIT");
+}
+
+// The template's lines, and the distinct articles with their minimum, maximum and balances.
+struct LineasLeidas {
+    struct Linea {
+        QByteArray articulo;
+        QString unidad;
+        double cantidad;
+    };
+    std::vector<Linea> lineas;
+    QHash<QByteArray, std::pair<double, double>> minimoMaximo;
+    QHash<QByteArray, double> saldos; // article and unit
+};
+
+// The header by name, then the lines with the point queries of each distinct article.
+LineasLeidas LeeLineasCrudas(sqlite3* crudo) {
+    sqlite3_stmt* cab = Prepara(crudo, "SELECT * FROM V_CPTES_MODELO_CAB WHERE nombre = ?");
+    Texto(cab, 1, kNombre.toUtf8());
+    if (sqlite3_step(cab) != SQLITE_ROW)
+        Falla(QStringLiteral("no se halla el modelo"));
+    const int id = sqlite3_column_int(cab, 0);
+    const QByteArray deposito = BytesColumna(cab, 4);
+    sqlite3_finalize(cab);
+    LineasLeidas r;
+    auto& leidas = r.lineas;
+    auto& minimoMaximo = r.minimoMaximo;
+    auto& saldos = r.saldos;
+    sqlite3_stmt* det = Prepara(crudo, "SELECT IdArticulo, IdUnidad, Cantidad FROM V_CPTES_MODELO_DET "
+                                       "WHERE IdVardelio = ? ORDER BY Linea");
+    sqlite3_bind_int(det, 1, id);
+    sqlite3_stmt* mm = Prepara(crudo, "SELECT Minimo, Maximo FROM V_TA_DEPOSITO_MM WHERE idarticulo = ?1 AND "
+                                      "iddeposito = ?2");
+    sqlite3_stmt* saldo = Prepara(
+        crudo,
+        "SELECT EQUIVALENCIA, STOCK FROM STK_SALDOS_UNIDADES WHERE IDARTICULO = ?1 AND IDDEPOSITO = ?2");
+    for (sqlite3_stmt* st : {mm, saldo})
+        Texto(st, 2, deposito);
+    while (sqlite3_step(det) == SQLITE_ROW) {
+        leidas.push_back({BytesColumna(det, 0), TextoColumna(det, 1), sqlite3_column_double(det, 2)});
+        const QByteArray& codigo = leidas.back().articulo;
+        if (minimoMaximo.contains(codigo))
+            continue;
+        Texto(mm, 1, codigo);
+        minimoMaximo.insert(codigo, sqlite3_step(mm) == SQLITE_ROW ? std::pair{sqlite3_column_double(mm, 0),
+                                                                               sqlite3_column_double(mm, 1)}
+                                                                   : std::pair{0.0, 0.0});
+        sqlite3_reset(mm);
+        Texto(saldo, 1, codigo);
+        while (sqlite3_step(saldo) == SQLITE_ROW)
+            saldos.insert(codigo + '|' + BytesColumna(saldo, 0), sqlite3_column_double(saldo, 1));
+        sqlite3_reset(saldo);
+    }
+    for (sqlite3_stmt* st : {det, mm, saldo})
+        sqlite3_finalize(st);
+    return r;
+}
+
+// The load raw: the header by name; the lines read, with the deposit's minimum, maximum and
+// balances of each distinct article (point queries, into hashes); then for each line its
+// article's point query (prepared once, as the line validation runs one per line) with the
+// columns the line takes read as text, the type's description read once per type, and the
+// line's cells kept.
+void LeeCruda(sqlite3* crudo, std::vector<std::vector<QString>>& lineasCrudas) {
+    const auto texto = TextoColumna;
+    const LineasLeidas leido = LeeLineasCrudas(crudo);
+    const auto& saldos = leido.saldos;
+    const auto& minimoMaximo = leido.minimoMaximo;
+    sqlite3_stmt* art =
+        Prepara(crudo, "SELECT *,IDUNIDAD AS UDBASE FROM V_MA_ARTICULOS WHERE IDARTICULO = ?");
+    sqlite3_stmt* tipo = Prepara(crudo, "SELECT Descripcion FROM V_TA_TipoArticulo WHERE IdTipo = ?");
+    std::vector<int> campos;
+    for (const char* nombre :
+         {"IdArticulo", "SUSPENDIDO", "Descripcion", "Presentacion", "IdTipo", "IdUnidad", "UDBASE", "Costo",
+          "UD_STOCK", "Impuestos", "Exento", "UsaSerie", "UsaLote", "Perecedero", "UsaTalle",
+          "InsumosPorPorcentaje", "CodigoArtProveedor", "PuntoMaximo", "PuntoPedido"}) {
+        int c = sqlite3_column_count(art) - 1;
+        while (c >= 0 && qstricmp(sqlite3_column_name(art, c), nombre) != 0)
+            --c;
+        campos.push_back(c);
+    }
+    QHash<QString, QString> tipos;
+    lineasCrudas.clear();
+    for (const LineasLeidas::Linea& l : leido.lineas) {
+        std::vector<QString> linea;
+        linea.reserve(campos.size() + 6);
+        Texto(art, 1, l.articulo);
+        if (sqlite3_step(art) != SQLITE_ROW)
+            Falla(QStringLiteral("artículo inexistente"));
+        for (const int c : campos)
+            linea.push_back(texto(art, c));
+        const QString& idTipo = linea[4];
+        auto t = tipos.constFind(idTipo);
+        if (t == tipos.cend()) {
+            Texto(tipo, 1, idTipo.toUtf8());
+            t = tipos.insert(idTipo, sqlite3_step(tipo) == SQLITE_ROW ? texto(tipo, 0) : QString());
+            sqlite3_reset(tipo);
+        }
+        linea.push_back(*t);
+        linea.push_back(l.unidad);
+        linea.push_back(QString::number(l.cantidad));
+        linea.push_back(QString::number(saldos.value(l.articulo + '|' + l.unidad.toUtf8())));
+        const auto limites = minimoMaximo.value(l.articulo);
+        linea.push_back(QString::number(limites.first));
+        linea.push_back(QString::number(limites.second));
+        sqlite3_reset(art);
+        lineasCrudas.push_back(std::move(linea));
+    }
+    sqlite3_finalize(tipo);
+    sqlite3_finalize(art);
+}
+
 } // namespace
 
 // Long on purpose: a benchmark, one measurement after the other.
@@ -120,135 +262,9 @@ int main(int argc, char* argv[]) {
     articulos.reserve(kLineas);
     for (int i = 0; i < kLineas; ++i)
         articulos.push_back(UT().RellenaCodigo(Articulo(i), 25).toUtf8());
-    const auto grabaCruda = [&] {
-        Ejecuta(crudo, "BEGIN IMMEDIATE");
-        Ejecuta(crudo, "DELETE FROM V_CPTES_MODELO_CAB WHERE IdVardelio = 1");
-        Ejecuta(crudo, "DELETE FROM V_CPTES_MODELO_DET WHERE IdVardelio = 1");
-        sqlite3_stmt* cab =
-            Prepara(crudo, "INSERT INTO V_CPTES_MODELO_CAB (IdVardelio,nombre,DETALLE,TCDefault,"
-                           "DepositoOrigen,DepositoDestino,IdMotivoStock,AnclarAlMenu) VALUES "
-                           "(?,?,?,?,?,?,?,?)");
-        sqlite3_bind_int(cab, 1, 1);
-        sqlite3_bind_text(cab, 2, "REPOSICION LOCAL CENTRO", -1, SQLITE_STATIC);
-        sqlite3_bind_text(cab, 3, "Envío semanal al local", -1, SQLITE_STATIC);
-        sqlite3_bind_text(cab, 4, "  TR", -1, SQLITE_STATIC);
-        sqlite3_bind_text(cab, 5, "   1", -1, SQLITE_STATIC);
-        sqlite3_bind_text(cab, 6, "   3", -1, SQLITE_STATIC);
-        sqlite3_bind_text(cab, 7, "   3", -1, SQLITE_STATIC);
-        sqlite3_bind_text(cab, 8, "1", -1, SQLITE_STATIC);
-        InsertaFila(crudo, cab);
-        sqlite3_finalize(cab);
-        sqlite3_stmt* st =
-            Prepara(crudo, "INSERT INTO V_CPTES_MODELO_DET (IdVardelio,IdArticulo,Cantidad,IdUnidad) "
-                           "VALUES (?,?,?,?)");
-        for (int i = 0; i < kLineas; ++i) {
-            sqlite3_bind_int(st, 1, 1);
-            sqlite3_bind_text(st, 2, articulos[size_t(i)].constData(), int(articulos[size_t(i)].size()),
-                              SQLITE_STATIC);
-            sqlite3_bind_double(st, 3, Cantidad(i));
-            sqlite3_bind_text(st, 4, "  UN", 4, SQLITE_STATIC);
-            InsertaFila(crudo, st);
-        }
-        sqlite3_finalize(st);
-        Ejecuta(crudo, "COMMIT");
-    };
-    // The load raw: the header by name; the lines read, with the deposit's minimum, maximum and
-    // balances of each distinct article (point queries, into hashes); then for each line its
-    // article's point query (prepared once, as the line validation runs one per line) with the
-    // columns the line takes read as text, the type's description read once per type, and the
-    // line's cells kept.
+    const auto grabaCruda = [&] { GrabaCruda(crudo, articulos); };
     std::vector<std::vector<QString>> lineasCrudas;
-    const auto cargaCruda = [&] {
-        const auto texto = TextoColumna;
-        sqlite3_stmt* cab = Prepara(crudo, "SELECT * FROM V_CPTES_MODELO_CAB WHERE nombre = ?");
-        Texto(cab, 1, kNombre.toUtf8());
-        if (sqlite3_step(cab) != SQLITE_ROW)
-            Falla(QStringLiteral("no se halla el modelo"));
-        const int id = sqlite3_column_int(cab, 0);
-        const QByteArray deposito = BytesColumna(cab, 4);
-        sqlite3_finalize(cab);
-        // The lines, and the distinct articles with their minimum, maximum and balances.
-        struct LineaLeida {
-            QByteArray articulo;
-            QString unidad;
-            double cantidad;
-        };
-        std::vector<LineaLeida> leidas;
-        sqlite3_stmt* det = Prepara(crudo, "SELECT IdArticulo, IdUnidad, Cantidad FROM V_CPTES_MODELO_DET "
-                                           "WHERE IdVardelio = ? ORDER BY Linea");
-        sqlite3_bind_int(det, 1, id);
-        QHash<QByteArray, std::pair<double, double>> minimoMaximo;
-        QHash<QByteArray, double> saldos; // article and unit
-        sqlite3_stmt* mm =
-            Prepara(crudo, "SELECT Minimo, Maximo FROM V_TA_DEPOSITO_MM WHERE idarticulo = ?1 AND "
-                           "iddeposito = ?2");
-        sqlite3_stmt* saldo = Prepara(
-            crudo,
-            "SELECT EQUIVALENCIA, STOCK FROM STK_SALDOS_UNIDADES WHERE IDARTICULO = ?1 AND IDDEPOSITO = ?2");
-        for (sqlite3_stmt* st : {mm, saldo})
-            Texto(st, 2, deposito);
-        while (sqlite3_step(det) == SQLITE_ROW) {
-            leidas.push_back({BytesColumna(det, 0), TextoColumna(det, 1), sqlite3_column_double(det, 2)});
-            const QByteArray& codigo = leidas.back().articulo;
-            if (minimoMaximo.contains(codigo))
-                continue;
-            Texto(mm, 1, codigo);
-            minimoMaximo.insert(codigo,
-                                sqlite3_step(mm) == SQLITE_ROW
-                                    ? std::pair{sqlite3_column_double(mm, 0), sqlite3_column_double(mm, 1)}
-                                    : std::pair{0.0, 0.0});
-            sqlite3_reset(mm);
-            Texto(saldo, 1, codigo);
-            while (sqlite3_step(saldo) == SQLITE_ROW)
-                saldos.insert(codigo + '|' + BytesColumna(saldo, 0), sqlite3_column_double(saldo, 1));
-            sqlite3_reset(saldo);
-        }
-        for (sqlite3_stmt* st : {det, mm, saldo})
-            sqlite3_finalize(st);
-
-        sqlite3_stmt* art =
-            Prepara(crudo, "SELECT *,IDUNIDAD AS UDBASE FROM V_MA_ARTICULOS WHERE IDARTICULO = ?");
-        sqlite3_stmt* tipo = Prepara(crudo, "SELECT Descripcion FROM V_TA_TipoArticulo WHERE IdTipo = ?");
-        std::vector<int> campos;
-        for (const char* nombre :
-             {"IdArticulo", "SUSPENDIDO", "Descripcion", "Presentacion", "IdTipo", "IdUnidad", "UDBASE",
-              "Costo", "UD_STOCK", "Impuestos", "Exento", "UsaSerie", "UsaLote", "Perecedero", "UsaTalle",
-              "InsumosPorPorcentaje", "CodigoArtProveedor", "PuntoMaximo", "PuntoPedido"}) {
-            int c = sqlite3_column_count(art) - 1;
-            while (c >= 0 && qstricmp(sqlite3_column_name(art, c), nombre) != 0)
-                --c;
-            campos.push_back(c);
-        }
-        QHash<QString, QString> tipos;
-        lineasCrudas.clear();
-        for (const LineaLeida& l : leidas) {
-            std::vector<QString> linea;
-            linea.reserve(campos.size() + 6);
-            Texto(art, 1, l.articulo);
-            if (sqlite3_step(art) != SQLITE_ROW)
-                Falla(QStringLiteral("artículo inexistente"));
-            for (const int c : campos)
-                linea.push_back(texto(art, c));
-            const QString& idTipo = linea[4];
-            auto t = tipos.constFind(idTipo);
-            if (t == tipos.cend()) {
-                Texto(tipo, 1, idTipo.toUtf8());
-                t = tipos.insert(idTipo, sqlite3_step(tipo) == SQLITE_ROW ? texto(tipo, 0) : QString());
-                sqlite3_reset(tipo);
-            }
-            linea.push_back(*t);
-            linea.push_back(l.unidad);
-            linea.push_back(QString::number(l.cantidad));
-            linea.push_back(QString::number(saldos.value(l.articulo + '|' + l.unidad.toUtf8())));
-            const auto limites = minimoMaximo.value(l.articulo);
-            linea.push_back(QString::number(limites.first));
-            linea.push_back(QString::number(limites.second));
-            sqlite3_reset(art);
-            lineasCrudas.push_back(std::move(linea));
-        }
-        sqlite3_finalize(tipo);
-        sqlite3_finalize(art);
-    };
+    const auto cargaCruda = [&] { LeeCruda(crudo, lineasCrudas); };
 
     // Both saves start from a checkpointed log, so that neither pays for the other's checkpoint.
     sqlite3* ventana = nullptr;
