@@ -107,7 +107,9 @@ void Descarga::Fila(const Componente& c) {
     Agrega(pares, "Secuencia", QString::number(static_cast<double>(p_.secuencia), 'g', 9));
     Agrega(pares, "Fecha", AD().FormateaValorSQL(p_.Fecha, QStringLiteral("'")));
     Agrega(pares, "IdDeposito", Deposito());
-    Agrega(pares, "IdArticulo", TextoFila(RellenaRecortado(c.producido ? Celda(0) : c.codigo, 25)));
+    Agrega(
+        pares, "IdArticulo",
+        AD().FormateaValorSQL(RellenaRecortado(c.producido ? Celda(0) : c.codigo, 25), QStringLiteral("'")));
     QString descripcion = c.producido ? Celda(1).trimmed()
                           : c.codigo == QLatin1String("*")
                               ? c.textoLibre

@@ -329,7 +329,8 @@ void ArmaFilaMovimiento(Posteo& p, ParesCampos& pares) {
     }
     Depositos(p, pares);
     Agrega(pares, "IdPosicion", AD().FormateaValorSQL(SinApostrofes(l.Recortada(4)), QStringLiteral("'")));
-    Agrega(pares, "IdArticulo", TextoFila(Rellena(l.Recortada(0), 25)));
+    // The article as typed: a code is no null, whatever its letters.
+    Agrega(pares, "IdArticulo", AD().FormateaValorSQL(Rellena(l.Recortada(0), 25), QStringLiteral("'")));
     QString descripcion = l.Recortada(1);
     if (descripcion.size() > p.lenDesc)
         descripcion.truncate(p.lenDesc);

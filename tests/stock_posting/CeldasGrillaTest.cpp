@@ -220,14 +220,14 @@ TEST_F(CeldasGrilla, LotesYSeriesLargosSeRechazanYNullEsUnCodigo) {
         EXPECT_TRUE(vs.HayError);
         guion.Limpia();
     }
-    // Two lots that differ past the 25th character stay two lots, and the word NULL is a lot and
-    // a serial number like any other.
+    // The word NULL is a lot, a serial number or an article code like any other.
     auto g = GrillaArticulos({Linea("1015", "2", {{20, "1"}, {21, "|NULL|null|"}}),
-                              Linea("1021", "1", {{19, "1"}, {22, "|Null|"}})});
+                              Linea("1021", "1", {{19, "1"}, {22, "|Null|"}}), Linea("null", "3")});
     Llamada ll;
     ll.SucNroLetra = "000100000051X";
     PosteaYGuarda(*g, ll);
-    EXPECT_EQ(Resumen("IR", ll.SucNroLetra), (QStringList{"1 1015 NULL - 2", "1 1021 - Null 1"}));
+    EXPECT_EQ(Resumen("IR", ll.SucNroLetra),
+              (QStringList{"1 1015 NULL - 2", "1 1021 - Null 1", "1 null - - 3"}));
 }
 
 TEST_F(CeldasGrilla, CantidadesQueNoCabenSeRechazanYLasUnidadesNoSonFilas) {
