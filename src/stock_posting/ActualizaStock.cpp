@@ -301,6 +301,7 @@ void Posteador::Encabezado() {
 bool Posteador::SaltaFila() const {
     if (Celda(0).isEmpty())
         return true;
+    CantidadLinea(); // refused before its currency reading can overflow
     if (UT().TextoAMoneda(Celda(7)).EsCero() && UT().TextoAMoneda(Celda(63)).EsCero())
         return true;
     if (p_.esOP) {

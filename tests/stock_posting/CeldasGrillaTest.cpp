@@ -232,7 +232,7 @@ TEST_F(CeldasGrilla, LotesYSeriesLargosSeRechazanYNullEsUnCodigo) {
 
 TEST_F(CeldasGrilla, CantidadesQueNoCabenSeRechazanYLasUnidadesNoSonFilas) {
     Regional::Fijo regional('.', ',');
-    for (const QString& cantidad : {QString("3000000000"), QString("-2147483648")}) {
+    for (const QString& cantidad : {QString("3000000000"), QString("-2147483648"), QString("1e20")}) {
         for (const bool tanda : {true, false}) {
             auto g = GrillaArticulos({Linea("1015", cantidad, {{20, "1"}, {21, "|A|B|"}})});
             Llamada ll;
