@@ -721,8 +721,8 @@ INSERT INTO MV_ASIENTOS (Cuenta, Secuencia, Fecha, Detalle, TC, SUCURSAL, NUMERO
     ('1.1.5.01', 2, '2025-04-18 00:00:00', 'Diferencia de precio', 'NCPE', '0099', '00000001', 'R', 250);
 
 -- A transport delivery note invoiced and not yet reviewed, and the reception of purchase order 1.
--- The lookup compares these types unfilled ('RM', 'FC', 'IR', 'OC'), as the programs that write
--- these rows store them.
+-- The transport lookup compares its types unfilled ('RM', 'FC'), as the programs that write
+-- those rows store them; the reception is stored as the stock posting stores it, filled.
 INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Fecha, CuentaProveedor, IDVIAJE, Revisado, Cantidad)
 VALUES ('RM', '009900000005R', 0, '2025-04-19 00:00:00', 'P002', 'TTE', 0, 0),
        ('RM', '009900000006R', 0, '2025-04-20 00:00:00', 'P001', 'TTE', 1, 0);
@@ -730,7 +730,7 @@ INSERT INTO MV_APLICACION (TC, IDCOMPROBANTE, TCO_ORIGEN, IDComprobante_Origen) 
     ('FC', '009900000001R', 'RM', '009900000005R'),
     ('FC', '009900000002R', 'RM', '009900000006R');
 INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Fecha, Tc_Origen, IdComprobante_Origen, Cantidad)
-VALUES ('IR', '009900000007R', 0, '2025-04-21 00:00:00', 'OC', '009900000001R', 0);
+VALUES ('  IR', '009900000007R', 0, '2025-04-21 00:00:00', '  OC', '009900000001R', 0);
 
 ------------------------------------------------------------------------------------------
 -- Accounting entries of stock vouchers

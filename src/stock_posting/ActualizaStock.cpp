@@ -21,6 +21,9 @@
 
 #include <QHash>
 #include <QScopeGuard>
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <vector>
 
 // Reaches the voucher class's start values for the posting.
@@ -33,11 +36,6 @@ namespace {
 const QString kRutina = QStringLiteral("ActualizaStock");
 const QChar kCr = QLatin1Char('\r');
 
-// The complement is no number: told to the user, nothing posted.
-struct ComplementoInvalido {
-    QString mensaje;
-};
-
 QString Txt(const QString& v) {
     return AD().FormateaValorSQL(v, QStringLiteral("'"));
 }
@@ -46,6 +44,7 @@ QString Txt(const QString& v) {
 // closed entries, untrimmed, or the whole text as entry 1 when it holds no "|".
 class Entradas {
 public:
+    Entradas() = default;
     explicit Entradas(QString lista) : lista_(std::move(lista)), entradas_(ListaPipe::Numeradas(lista_)) {}
     QString operator()(qint32 j) const {
         return j < 1 || size_t(j) > entradas_.size() ? QString() : entradas_[size_t(j) - 1].toString();
@@ -101,15 +100,32 @@ std::vector<LoteAgrupado> AgrupaLotes(const Entradas& lotes, const Entradas& can
     return grupos;
 }
 
+// Whether a list names at least one lot.
+bool NombraLotes(const Entradas& lista) {
+    for (qint32 i = 1; size_t(i) <= lista.size(); ++i)
+        if (!SinMarca(lista(i).trimmed()).trimmed().isEmpty())
+            return true;
+    return false;
+}
+
 // One grid row of one pass: its flags, lists and elements.
 struct FilaPosteo {
     bool talle = false;
     bool serie = false;
     bool lote = false;
     bool perecedero = false;
+    // Read as a line that takes stock out: an outgoing line, or a transfer's destination.
+    bool salida = false;
+    // An incoming line of lots: column 22 holds their quantities, never serial numbers.
+    bool cantidades = false;
     Entradas c21;
     Entradas c22;
     std::vector<LoteAgrupado> grupos; // an incoming line of several lots, one element each
+    double resto = 0;                 // what its lots leave of the line, brought under the fixed lot
+    double cantidad = 0;              // the line's quantity
+    // The entries of its longest list: an incoming line counted by units has one element each,
+    // then one for the units past them.
+    qint32 NumeroEntradas() const { return qint32(std::max(c21.size(), c22.size())); }
 };
 
 class Posteador {
@@ -129,8 +145,12 @@ private:
     void PasadasYSecuencia();
     bool SaltaFila() const;
     FilaPosteo PreparaFila();
+    double CantidadLinea() const;
     bool DecodificaEntrada(FilaPosteo& f);
+    bool Agrupado(const FilaPosteo& f);
+    bool Restantes(const FilaPosteo& f);
     bool DecodificaSalida(FilaPosteo& f);
+    void ExigeAncho(const QString& codigo, const char* que) const;
     bool Elemento(FilaPosteo& f, bool& emitido);
     void Emite();
     void AsientoDeFila();
@@ -282,7 +302,7 @@ void Posteador::Encabezado() {
         try {
             p_.IdComplemento = ComplementoNumerico(p_.IdComplemento);
         } catch (const ErrorSistema& e) {
-            throw ComplementoInvalido{e.Descripcion()};
+            throw DatoRechazado{e.Descripcion()};
         }
     }
     Protegido(p_, [&] { DepositosYMotivo(); });
@@ -292,6 +312,7 @@ void Posteador::Encabezado() {
 bool Posteador::SaltaFila() const {
     if (Celda(0).isEmpty())
         return true;
+    CantidadLinea(); // refused before its currency reading can overflow
     if (UT().TextoAMoneda(Celda(7)).EsCero() && UT().TextoAMoneda(Celda(63)).EsCero())
         return true;
     if (p_.esOP) {
@@ -301,34 +322,91 @@ bool Posteador::SaltaFila() const {
     return false;
 }
 
+// The line's quantity; beyond 32 bits it is refused, as every count of the posting is 32 bits.
+double Posteador::CantidadLinea() const {
+    const double cantidad = Numero(Celda(7));
+    if (!(std::fabs(cantidad) <= std::numeric_limits<qint32>::max()))
+        throw DatoRechazado{QStringLiteral("La cantidad \"%1\" de la línea %2 excede el máximo admitido (%3)")
+                                .arg(Celda(7).trimmed())
+                                .arg(p_.fila)
+                                .arg(std::numeric_limits<qint32>::max())};
+    return cantidad;
+}
+
 FilaPosteo Posteador::PreparaFila() {
     p_.nroLote.clear();
-    FilaPosteo f{Bandera(61), Bandera(19), Bandera(20), false, Entradas(Celda(21)), Entradas(Celda(22)), {}};
+    FilaPosteo f;
+    f.talle = Bandera(61);
+    f.serie = Bandera(19);
+    f.lote = Bandera(20);
+    f.c21 = Entradas(Celda(21));
+    f.c22 = Entradas(Celda(22));
+    f.cantidad = CantidadLinea();
+    f.salida = p_.signo == -1 || p_.espejo;
+    const QString perecedero = Celda(46).trimmed();
+    f.perecedero = TextoABooleano(perecedero.isEmpty() ? QStringLiteral("0") : perecedero, true);
+    f.cantidades = !f.salida && !f.talle && !f.serie && !f.perecedero && NombraLotes(f.c21);
     const QString c21 = Celda(21);
-    const QString c22 = Celda(22);
-    if (p_.signo == -1 || f.talle || (f.serie && p_.EsTransferencia))
+    // A line that takes stock out has one element per entry, a lot named twice included.
+    if (f.salida)
+        p_.elementos = ClsCmnCptes::Cuenta_Series_Lotes(c21, QString(), true);
+    else if (f.talle || (f.serie && p_.EsTransferencia) || f.cantidades)
         p_.elementos = ClsCmnCptes::Cuenta_Series_Lotes(c21, QString(), false);
     else
-        p_.elementos = ClsCmnCptes::Cuenta_Series_Lotes(c22, c21, f.serie);
-    QString perecedero = Celda(46).trimmed();
-    f.perecedero = TextoABooleano(perecedero.isEmpty() ? QStringLiteral("0") : perecedero, true);
-    // Several lots brought in by one line: each distinct lot with what its entries bring.
-    if (p_.signo == 1 && !f.talle && !f.serie && !f.perecedero && p_.elementos > 1 && p_.LoteFijo.isEmpty())
+        p_.elementos = ClsCmnCptes::Cuenta_Series_Lotes(Celda(22), c21, f.serie);
+    // Several lots brought in by one line: each distinct lot with what its entries bring, then
+    // what they leave of the line under the fixed lot.
+    if (f.cantidades && p_.elementos > 1) {
         f.grupos = AgrupaLotes(f.c21, f.c22);
+        double traidas = 0;
+        for (const LoteAgrupado& g : f.grupos)
+            traidas += g.cantidad;
+        if (!f.grupos.empty() && !p_.LoteFijo.trimmed().isEmpty())
+            f.resto = f.cantidad - traidas;
+    }
     return f;
+}
+
+// An element of a line of several lots: a distinct lot, or what they leave under the fixed lot.
+bool Posteador::Agrupado(const FilaPosteo& f) {
+    p_.cantidadPropia = true;
+    p_.nroSerie.clear();
+    if (size_t(p_.j) > f.grupos.size()) {
+        p_.nroLote = Ancho25(p_.LoteFijo);
+        p_.cantidad = f.resto;
+    } else {
+        const LoteAgrupado& g = f.grupos[size_t(p_.j) - 1];
+        p_.nroLote = Ancho25(g.lote);
+        p_.cantidad = g.cantidad;
+    }
+    return p_.cantidad != 0;
+}
+
+// The units of a line of several entries past them: one element that brings them all under the
+// lot it names; none when it names nothing.
+bool Posteador::Restantes(const FilaPosteo& f) {
+    if (p_.elementos <= 1 || p_.j <= f.NumeroEntradas())
+        return true;
+    if (p_.nroLote.isEmpty() && p_.nroSerie.isEmpty())
+        return false;
+    p_.cantidad = f.cantidad - f.NumeroEntradas();
+    p_.cantidadPropia = true;
+    return true;
 }
 
 // The element j of an incoming line; false when it is skipped.
 bool Posteador::DecodificaEntrada(FilaPosteo& f) {
     const qint32 j = p_.j;
-    p_.cantidadPropia = !f.grupos.empty();
+    p_.cantidadPropia = false;
+    if (!f.grupos.empty())
+        return Agrupado(f);
     p_.nroLote = Ancho25(f.c21(j));
-    p_.nroSerie = Ancho25(f.c22(j));
+    p_.nroSerie = f.cantidades ? QString() : Ancho25(f.c22(j));
     if (f.perecedero) {
         p_.nroLote = Ancho25(Celda(21));
         if (p_.nroLote.isEmpty() && !p_.LoteFijo.trimmed().isEmpty())
             p_.nroLote = Ancho25(p_.LoteFijo);
-        return true;
+        return Restantes(f);
     }
     if (f.talle) {
         const QString e = f.c21(j);
@@ -337,13 +415,6 @@ bool Posteador::DecodificaEntrada(FilaPosteo& f) {
         p_.nroLote = Ancho25(e.section(ListaPipe::MarcaFin, 0, 0));
         p_.nroSerie.clear();
         p_.cantidad = Numero(f.c22(j));
-        return p_.cantidad != 0;
-    }
-    if (!f.grupos.empty()) {
-        const LoteAgrupado& g = f.grupos[size_t(j) - 1];
-        p_.nroLote = Ancho25(g.lote);
-        p_.nroSerie.clear();
-        p_.cantidad = g.cantidad;
         return p_.cantidad != 0;
     }
     if (p_.nroLote.isEmpty() && !p_.LoteFijo.trimmed().isEmpty())
@@ -363,12 +434,17 @@ bool Posteador::DecodificaEntrada(FilaPosteo& f) {
     if (p_.LoteFijo.isEmpty()) {
         if (j > 1)
             p_.cantidad = Numero(f.c22(j));
-        return !(p_.cantidad == 0 && (f.talle || f.serie || f.lote));
+        // An element after the first that names nothing and brings nothing would post the
+        // line's quantity once more.
+        const bool vacio = j > 1 && p_.nroLote.isEmpty() && p_.nroSerie.isEmpty();
+        if (p_.cantidad == 0 && (f.talle || f.serie || f.lote || vacio))
+            return false;
     }
-    return true;
+    return Restantes(f);
 }
 
-// The element j of an outgoing line; false when it is skipped.
+// The element j of a line that takes stock out (or of a transfer's destination, which takes in
+// the same); false when it is skipped.
 bool Posteador::DecodificaSalida(FilaPosteo& f) {
     const qint32 j = p_.j;
     p_.cantidadPropia = false;
@@ -383,13 +459,27 @@ bool Posteador::DecodificaSalida(FilaPosteo& f) {
     }
     const QString e = f.c21(j);
     p_.nroLote.clear();
-    if (e.trimmed().isEmpty())
+    if (e.trimmed().isEmpty()) {
+        // A blank entry among several takes its own quantity, not the whole line's again.
+        if (p_.elementos > 1) {
+            p_.cantidad = Numero(f.c22(j));
+            return p_.cantidad != 0;
+        }
         return true;
+    }
     const qsizetype marca = e.indexOf(ListaPipe::MarcaFin);
     p_.nroLote = Ancho25(marca >= 0 ? e.left(marca) : e);
     p_.nroSerie = marca >= 0 ? Ancho25(e.mid(marca + 1)) : QString();
     p_.cantidad = Numero(f.c22(j));
     return p_.cantidad != 0;
+}
+
+// A lot or serial number longer than its column is refused: cut, it would be another one.
+void Posteador::ExigeAncho(const QString& codigo, const char* que) const {
+    if (codigo.size() > 25)
+        throw DatoRechazado{QStringLiteral("%1 \"%2\" de la línea %3 tiene más de 25 caracteres")
+                                .arg(QString::fromUtf8(que), codigo.trimmed())
+                                .arg(p_.fila)};
 }
 
 // The row of the current element, appended to the batch or run at once: the step's last action.
@@ -421,11 +511,14 @@ void Posteador::AsientoDeFila() {
 }
 
 qint32 Posteador::Cota(const FilaPosteo& f) const {
-    if (p_.signo == -1 || Bandera(61) || Bandera(19))
+    if (f.salida || Bandera(61) || Bandera(19))
         return p_.elementos;
     if (!f.grupos.empty())
-        return qint32(f.grupos.size());
-    return static_cast<qint32>(UT().TextoADoble(Celda(7)));
+        return qint32(f.grupos.size()) + (f.resto > 0 ? 1 : 0);
+    // One element per unit while the lists have entries, then one for the units past them.
+    if (f.cantidad > f.NumeroEntradas())
+        return f.NumeroEntradas() + 1;
+    return static_cast<qint32>(std::ceil(f.cantidad));
 }
 
 // Whether the current grid row's entry was asked for (the grid may grow during a yield).
@@ -441,12 +534,14 @@ bool Posteador::Elemento(FilaPosteo& f, bool& emitido) {
     p_.secuencia += 1;
     p_.cantidad = UT().TextoADoble(Celda(7));
     CedeTurnoPosteo();
-    const bool posteable = p_.signo == 1 ? DecodificaEntrada(f) : DecodificaSalida(f);
+    const bool posteable = f.salida ? DecodificaSalida(f) : DecodificaEntrada(f);
     CedeTurnoPosteo();
     if (!posteable) {
         p_.secuencia -= 1;
         return false;
     }
+    ExigeAncho(p_.nroLote, "El lote");
+    ExigeAncho(p_.nroSerie, "El número de serie");
     if (p_.esOP && p_.tieneSPNL && p_.cantidad < 0)
         return true;
     Emite();
@@ -455,7 +550,14 @@ bool Posteador::Elemento(FilaPosteo& f, bool& emitido) {
 }
 
 void Posteador::Fila() {
-    FilaPosteo f = PreparaFila();
+    FilaPosteo f;
+    bool preparada = false;
+    Protegido(p_, [&] {
+        f = PreparaFila();
+        preparada = true;
+    });
+    if (!preparada)
+        return;
     p_.j = 0;
     for (;;) {
         // The element's number moves on outside its step: Retry decodes the same element again.
@@ -485,6 +587,7 @@ void Posteador::Pasadas() {
             p_.signo = p_.pasada == 1 ? -1 : 1;
         if (p_.esOP)
             p_.signo = p_.pasada == 1 ? 1 : -1;
+        p_.espejo = p_.EsTransferencia && p_.pasada == 2 && p_.signo == 1;
         for (p_.fila = 1; p_.fila < p_.grid.Rows(); ++p_.fila) {
             bool salta = true;
             Protegido(p_, [&] { salta = SaltaFila(); });
@@ -665,7 +768,7 @@ void ClsCmnCptes::ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, const Q
         if (MuestraCartel)
             DllDisplay().CartelCerrar();
         HayError = true;
-    } catch (const ComplementoInvalido& e) {
+    } catch (const DatoRechazado& e) {
         if (MuestraCartel)
             DllDisplay().CartelCerrar();
         interaccion().MsgBox(e.mensaje, Estilo::Critico, QStringLiteral("Atencion!"));

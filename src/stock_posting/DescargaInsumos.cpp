@@ -42,11 +42,7 @@ private:
 QString Descarga::Deposito() const {
     if (p_.pasada == 3)
         return RellenaRecortado(p_.IdDepositoDestino, 4);
-    QString deposito = Celda(6).trimmed();
-    if (deposito.isEmpty())
-        deposito = p_.IdDeposito;
-    deposito = RellenaRecortado(deposito, 4);
-    return deposito.endsWith(QLatin1Char('\'')) ? deposito : TextoFila(deposito);
+    return DepositoDeLinea(p_);
 }
 
 void Descarga::Unidades(const Componente& c, double signada, ParesCampos& pares) const {
@@ -110,7 +106,9 @@ void Descarga::Fila(const Componente& c) {
     Agrega(pares, "Secuencia", QString::number(static_cast<double>(p_.secuencia), 'g', 9));
     Agrega(pares, "Fecha", AD().FormateaValorSQL(p_.Fecha, QStringLiteral("'")));
     Agrega(pares, "IdDeposito", Deposito());
-    Agrega(pares, "IdArticulo", TextoFila(RellenaRecortado(c.producido ? Celda(0) : c.codigo, 25)));
+    Agrega(
+        pares, "IdArticulo",
+        AD().FormateaValorSQL(RellenaRecortado(c.producido ? Celda(0) : c.codigo, 25), QStringLiteral("'")));
     QString descripcion = c.producido ? Celda(1).trimmed()
                           : c.codigo == QLatin1String("*")
                               ? c.textoLibre
@@ -118,7 +116,9 @@ void Descarga::Fila(const Componente& c) {
     Agrega(pares, "Descripcion", AD().FormateaValorSQL(descripcion, QStringLiteral("'")));
     if (c.conLote)
         Agrega(pares, "NroLote",
-               c.lote.trimmed().isEmpty() ? kNull : TextoFila(RellenaRecortado(c.lote, 25)));
+               c.lote.trimmed().isEmpty()
+                   ? kNull
+                   : AD().FormateaValorSQL(RellenaRecortado(c.lote, 25), QStringLiteral("'")));
     if (c.producido)
         Agrega(pares, "IdUnidad", TextoFila(RellenaRecortado(Celda(5), 4)));
     else

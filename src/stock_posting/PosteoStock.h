@@ -65,6 +65,9 @@ struct EstadoPosteo {
     qint16 signo = -1;
     int pasadas = 1;
     int pasada = 1;
+    // The destination pass of a transfer: its rows take in the lots and quantities the origin's
+    // rows took out, so its lines are read as the origin's.
+    bool espejo = false;
     float secuencia = 0;
     qint32 fila = 0;
     qint32 j = 0;
@@ -137,6 +140,11 @@ private:
 
 // The posting was left through its error exit.
 struct Abandono {};
+// A value of the voucher that cannot be posted (a complement that is no number, a lot longer
+// than its column, a quantity beyond 32 bits): told to the user, the posting ends.
+struct DatoRechazado {
+    QString mensaje;
+};
 // A statement run at once was refused: the posting ends on its failure exit.
 struct Rechazo {};
 
@@ -172,6 +180,16 @@ void CedeTurnoPosteo();
 
 // The word that stands for a null value in a row's texts and settings.
 inline const QString kNull = QStringLiteral("NULL");
+
+// The element is read as one that brings stock in (the sign +1 rules): not on a transfer's
+// destination pass, which reads its lines as the origin's.
+inline bool LeidoComoEntrada(const EstadoPosteo& p) {
+    return p.signo == 1 && !p.espejo;
+}
+
+// The deposit of the current line's row: the line's own (column 6), always quoted as a text, or
+// the voucher's deposit as the posting prepared it.
+QString DepositoDeLinea(const Posteo& p);
 
 // A setting or a cell equal to `texto`, blanks around it and case aside.
 bool Es(const QString& valor, const char* texto);

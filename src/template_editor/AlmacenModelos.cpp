@@ -72,7 +72,9 @@ void AlmacenModelos::AgregaCabecera(qint16 id, const Cabecera& c) {
     // The name is stored as typed, also "Null": the word rule of the other columns would store
     // no name, and the template could never be found again.
     ListaCampos().push_back({QStringLiteral("nombre"), AD().FormateaValorSQL(c.nombre, QStringLiteral("'"))});
-    Agrega(QStringLiteral("DETALLE"), c.detalle.trimmed(), QStringLiteral("'"));
+    // The observations too are text as typed: only their apostrophes go, as every column's do.
+    const QString detalle = c.detalle.trimmed().remove(QLatin1Char('\''));
+    ListaCampos().push_back({QStringLiteral("DETALLE"), AD().FormateaValorSQL(detalle, QStringLiteral("'"))});
     Agrega(QStringLiteral("TCDefault"), UT().RellenaCodigo(c.tipo.trimmed(), 4), QStringLiteral("'"));
     Agrega(QStringLiteral("DepositoOrigen"), UT().RellenaCodigo(c.depositoOrigen.trimmed(), 4),
            QStringLiteral("'"));

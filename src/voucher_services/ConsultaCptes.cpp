@@ -509,11 +509,12 @@ FilaConsulta ArmadorFilasConsulta::FilaPorTipo(const Registros& rs) const {
         f.imagen = anulada(Marca(rs, CGarantia) ? garantia_ : propia_);
         f.texto = fecha;
         const QString id = Texto(rs, CIdComprobante);
+        // The reception's types as the posting stores them, filled to 4.
         const QString recepcion =
             AD().ObtieneValorTabla(
-                    QStringLiteral("v_mv_stock"), QStringLiteral("OC"), QStringLiteral("idcomprobante"),
+                    QStringLiteral("v_mv_stock"), QStringLiteral("  OC"), QStringLiteral("idcomprobante"),
                     QStringLiteral("TC_origen"), 8,
-                    QStringLiteral(" TC = 'IR' AND TC_ORIGEN = 'OC' AND IDCOMPROBANTE_ORIGEN ='") +
+                    QStringLiteral(" TC = '  IR' AND TC_ORIGEN = '  OC' AND IDCOMPROBANTE_ORIGEN ='") +
                         Duplica(id) + u'\'')
                 .toString();
         f.subItems = {Texto(rs, CCuenta) + u' ' + Texto(rs, CNombre), id, Texto(rs, CImporte),

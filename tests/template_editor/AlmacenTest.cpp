@@ -205,7 +205,7 @@ TEST_F(Almacen, LaTandaDelEjemploCaracterPorCaracter) {
     EXPECT_EQ(Lineas(1), QStringList{"A1" + QString(23, ' ') + "|5|  UN"});
 }
 
-TEST_F(Almacen, LosValoresPierdenApostrofesYNullEsUnNulo) {
+TEST_F(Almacen, LosValoresPierdenApostrofesYNullEsUnTexto) {
     Nombre("Ajuste O'Hara");
     Campo("DETALLE").setText("nUlL");
     Campo("IdMotivoStock").setText("1");
@@ -213,8 +213,12 @@ TEST_F(Almacen, LosValoresPierdenApostrofesYNullEsUnNulo) {
     Linea(1, "1013", "UN", "1");
     Graba();
     ASSERT_FALSE(Prueba(F()).ErrorValidacion());
-    EXPECT_EQ(Filas("SELECT nombre, DETALLE IS NULL FROM V_CPTES_MODELO_CAB WHERE IdVardelio = 3"),
-              QStringList{"Ajuste OHara|1"});
+    EXPECT_EQ(Filas("SELECT nombre, DETALLE, DETALLE IS NULL FROM V_CPTES_MODELO_CAB WHERE IdVardelio = 3"),
+              QStringList{"Ajuste OHara|nUlL|0"});
+    // Loaded again, the observation reads as it was typed.
+    F().Inicializa();
+    Nombre("Ajuste OHara");
+    EXPECT_EQ(Campo("DETALLE").Text(), "nUlL");
 }
 
 TEST_F(Almacen, UnNombreConApostrofeYBlancosDaUnSoloModelo) {
