@@ -9,9 +9,11 @@
 // - conversion_pintada: a timber note of articles without measures, whose rows are painted and
 //   mostly fold into an earlier row.
 // Each against raw SQLite doing the reads the program makes, in the same run: the header, the
-// lines in order with every column, one article look-up per distinct article and one type
-// look-up per distinct type, and what the path reads once for the voucher (the applications, or
-// the ordered and delivered quantities). Each side is timed in turns (processor time of this
+// lines in order with every column, one article look-up per distinct article with the look-ups
+// of its unit equivalences that the quantities in packages, cubic metres and kilograms ask (no
+// unit is configured here: one pair of units, both ways) and one type look-up per distinct type,
+// and what the path reads once for the voucher (the applications, or the ordered and delivered
+// quantities). Each side is timed in turns (processor time of this
 // thread), the best time counts. A note of a quarter of the lines (2,499) is converted too: its
 // time per line against the whole note's is the `crecimiento` of the path (1 when linear). The
 // grids must hold the rows expected, or the program fails.
@@ -35,6 +37,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <sqlite3.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -229,6 +232,7 @@ struct Crudo {
     sqlite3_stmt* cabecera;
     sqlite3_stmt* lineas;
     sqlite3_stmt* articulo;
+    sqlite3_stmt* equivalencia;
     sqlite3_stmt* tipo;
     std::vector<std::vector<sqlite3_stmt*>> unaVez;
 
@@ -239,6 +243,8 @@ struct Crudo {
           lineas(Prepara(db, "SELECT * FROM V_MV_CPTEINSUMOS WHERE TC = '  RM' AND IDCOMPROBANTE = ? AND "
                              "IdComplemento = 0 ORDER BY ID")),
           articulo(Prepara(db, "SELECT *, IDUNIDAD AS UDBASE FROM V_MA_ARTICULOS WHERE IDARTICULO = ?")),
+          equivalencia(Prepara(db, "SELECT * FROM S_TA_EQUIV WHERE IdArticulo = ? AND IDUNIDAD = ? AND "
+                                   "IDUNIDAD_EQUIV = ?")),
           tipo(Prepara(db, "SELECT Descripcion FROM V_TA_TipoArticulo WHERE IdTipo = ?")) {
         for (const Camino& c : Caminos()) {
             unaVez.emplace_back();
@@ -249,7 +255,7 @@ struct Crudo {
     Crudo(const Crudo&) = delete;
     Crudo& operator=(const Crudo&) = delete;
     ~Crudo() {
-        for (sqlite3_stmt* st : {cabecera, lineas, articulo, tipo})
+        for (sqlite3_stmt* st : {cabecera, lineas, articulo, equivalencia, tipo})
             sqlite3_finalize(st);
         for (const auto& sts : unaVez)
             for (sqlite3_stmt* st : sts)
@@ -273,6 +279,13 @@ void BuscaCrudo(Crudo& r, const QByteArray& codigo, QSet<QByteArray>& tipos, QBy
         }
     }
     sqlite3_reset(r.articulo);
+    // The line's unit to the unconfigured one, and back.
+    for (const auto& [desde, hacia] : {std::pair{"  TI", "    "}, std::pair{"    ", "  TI"}}) {
+        Texto(r.equivalencia, 1, codigo);
+        Texto(r.equivalencia, 2, desde);
+        Texto(r.equivalencia, 3, hacia);
+        LeeTodo(r.equivalencia, suma);
+    }
 }
 
 // The raw side of a path: what it reads once, the header, the lines in order with every column

@@ -86,7 +86,7 @@ Moneda Moneda::Redondea(int decimales) const {
 }
 
 QString Moneda::Texto() const {
-    // Written by the thousand in a conversion: the digits go straight into the text.
+    // Written by the thousand in a conversion: the characters go straight into one buffer.
     const bool negativo = valor_ < 0;
     const unsigned __int128 m = negativo ? static_cast<unsigned __int128>(-static_cast<__int128>(valor_))
                                          : static_cast<unsigned __int128>(valor_);
@@ -100,16 +100,18 @@ QString Moneda::Texto() const {
         decimales[i] = static_cast<char>('0' + fraccion % 10);
     while (n > 0 && decimales[n - 1] == '0')
         --n;
-    QString t;
-    t.reserve(static_cast<qsizetype>(fin.ptr - enteros) + n + 2);
+    char16_t texto[32];
+    int largo = 0;
     if (negativo)
-        t += QLatin1Char('-');
-    t += QLatin1String(enteros, fin.ptr);
+        texto[largo++] = u'-';
+    for (const char* c = enteros; c < fin.ptr; ++c)
+        texto[largo++] = static_cast<char16_t>(*c);
     if (n > 0) {
-        t += Regional::SeparadorDecimal();
-        t += QLatin1String(decimales, n);
+        texto[largo++] = Regional::SeparadorDecimal().unicode();
+        for (int i = 0; i < n; ++i)
+            texto[largo++] = static_cast<char16_t>(decimales[i]);
     }
-    return t;
+    return QString(reinterpret_cast<const QChar*>(texto), largo);
 }
 
 QString Moneda::Formato(int decimales, bool miles) const {

@@ -1,6 +1,7 @@
 #include "Regional.h"
 
 #include "ErrorSistema.h"
+#include "Moneda.h"
 #include "NumeroDecimal.h"
 
 #include <QStringDecoder>
@@ -11,6 +12,7 @@
 #include <langinfo.h>
 #include <locale.h>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -217,8 +219,18 @@ QString TextoNumero(double valor, int cifras) {
     }
     cifras = std::clamp(cifras, 1, 17);
     // A whole number that the digits asked for hold is its own text.
-    if (std::fabs(valor) < std::min(1e15, kPotenciasDiez[cifras]) && valor == std::trunc(valor))
-        return QString::number(static_cast<qint64>(valor));
+    if (std::fabs(valor) < std::min(1e15, kPotenciasDiez[cifras]) && valor == std::trunc(valor)) {
+        char digitos[24];
+        const auto fin = std::to_chars(digitos, digitos + sizeof digitos, static_cast<std::int64_t>(valor));
+        return QLatin1String(digitos, fin.ptr);
+    }
+    // The nearest double to a number of at most four decimals (most amounts and quantities) has
+    // that number as its 15 significant digits: its text is the amount's.
+    if (cifras == 15 && std::fabs(valor) < 1e11) {
+        const double diezmilesimos = std::nearbyint(valor * 1e4);
+        if (diezmilesimos / 1e4 == valor)
+            return Moneda::DeCrudo(static_cast<std::int64_t>(diezmilesimos)).Texto();
+    }
     char buf[64];
     auto r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::scientific, cifras - 1);
     // Next to the largest double, the rounded digits would name a number beyond it: all the digits
@@ -241,24 +253,30 @@ QString TextoNumero(double valor, int cifras) {
         --digitos;
     // Digits before the decimal point.
     const int antes = exponente + 1;
-    QString t;
-    t.reserve(digitos + std::abs(antes) + 3);
+    // At most 17 digits, and the zeros of an exponent within the range of a double.
+    std::vector<char16_t> t;
+    t.reserve(static_cast<size_t>(digitos + std::abs(antes) + 3));
     if (negativo)
-        t += QLatin1Char('-');
+        t.push_back(u'-');
+    const auto digito = [&](int i) { t.push_back(static_cast<char16_t>(mantisa[i])); };
     if (antes <= 0) {
-        t += QLatin1Char('0');
-        t += SeparadorDecimal();
-        t += QString(-antes, QLatin1Char('0'));
-        t += QLatin1String(mantisa, digitos);
+        t.push_back(u'0');
+        t.push_back(SeparadorDecimal().unicode());
+        t.insert(t.end(), static_cast<size_t>(-antes), u'0');
+        for (int i = 0; i < digitos; ++i)
+            digito(i);
     } else if (antes >= digitos) {
-        t += QLatin1String(mantisa, digitos);
-        t += QString(antes - digitos, QLatin1Char('0'));
+        for (int i = 0; i < digitos; ++i)
+            digito(i);
+        t.insert(t.end(), static_cast<size_t>(antes - digitos), u'0');
     } else {
-        t += QLatin1String(mantisa, antes);
-        t += SeparadorDecimal();
-        t += QLatin1String(mantisa + antes, digitos - antes);
+        for (int i = 0; i < antes; ++i)
+            digito(i);
+        t.push_back(SeparadorDecimal().unicode());
+        for (int i = antes; i < digitos; ++i)
+            digito(i);
     }
-    return t;
+    return QString(reinterpret_cast<const QChar*>(t.data()), static_cast<qsizetype>(t.size()));
 }
 
 QString FormatoNumero(double valor, int decimales, bool miles) {

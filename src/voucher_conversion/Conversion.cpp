@@ -138,15 +138,32 @@ bool PreparaConsultas(Conversion& c, const QString& IdComplemento, qint16 repart
 
 } // namespace
 
-void PasoConversion(const std::function<void()>& paso) {
-    if (!EjecutaPaso<ErroresReportados::DelSistema>(
-            paso, [](const ErrorSistema& e) { return UT().RegistraErrorFormulario(e, RutinaConversion); }))
-        throw AbandonaConversion{};
+int ReportaPasoConversion(const ErrorSistema& e) {
+    return UT().RegistraErrorFormulario(e, RutinaConversion);
 }
 
 IndiceCampos::IndiceCampos(const Registros& rs) {
-    for (int i = 0; i < rs.FieldCount(); ++i)
-        porNombre_.insert(rs.FieldName(i).toCaseFolded(), i); // of two of one name, the later
+    for (int i = 0; i < rs.FieldCount(); ++i) {
+        nombres_ << rs.FieldName(i);
+        porNombre_.insert(nombres_.back().toCaseFolded(), i); // of two of one name, the later
+    }
+}
+
+bool IndiceCampos::De(const Registros& rs) const {
+    if (rs.FieldCount() != nombres_.size())
+        return false;
+    for (int i = 0; i < rs.FieldCount(); ++i) {
+        // Names of one statement's rows share their text: equal without comparing it.
+        const QString nombre = rs.FieldName(i);
+        const QString& propio = nombres_.at(i);
+        if ((nombre.constData() != propio.constData() || nombre.size() != propio.size()) && nombre != propio)
+            return false;
+    }
+    return true;
+}
+
+bool IndiceCampos::Tiene(const QString& nombre) const {
+    return pedidos_.contains(nombre) || porNombre_.contains(nombre.toCaseFolded());
 }
 
 int IndiceCampos::Indice(const QString& nombre) const {
@@ -168,9 +185,17 @@ int IndiceCampos::Indice(const char* literal) const {
     return indice;
 }
 
-FilaLeida::FilaLeida(const Registros& rs) : indice_(std::make_shared<const IndiceCampos>(rs)) {
+FilaLeida::FilaLeida(const Registros& rs, std::shared_ptr<const IndiceCampos>& indice) {
+    if (!indice || !indice->De(rs))
+        indice = std::make_shared<const IndiceCampos>(rs);
+    indice_ = indice;
     for (int i = 0; i < rs.FieldCount(); ++i)
         valores_ << rs.Fields(i);
+}
+
+FilaLeida::FilaLeida(const Registros& rs) {
+    std::shared_ptr<const IndiceCampos> propio;
+    *this = FilaLeida(rs, propio);
 }
 
 QVariant FilaLeida::Fields(const QString& nombre) const {
@@ -201,13 +226,18 @@ QVariant CamposDe::Fields(const char* literal) const {
 namespace CampoConv {
 
 QString TextoDe(const QVariant& valor) {
-    if (valor.typeId() == QMetaType::QString && !valor.isNull())
-        return valor.toString();
-    // Whole numbers, most of what a voucher line holds, need no regional formatting.
-    if (valor.typeId() == QMetaType::Double || valor.typeId() == QMetaType::LongLong) {
-        const double d = valor.toDouble();
-        if (d == std::trunc(d) && std::abs(d) < 1e15)
-            return QString::number(static_cast<qint64>(d));
+    // The types a record set gives, straight; the others as the utilities write them.
+    if (!valor.isNull()) {
+        switch (valor.typeId()) {
+        case QMetaType::QString:
+            return valor.toString();
+        case QMetaType::Double:
+            return Regional::TextoNumero(valor.toDouble());
+        case QMetaType::LongLong:
+            return QString::number(valor.toLongLong());
+        default:
+            break;
+        }
     }
     return UT().ValorATexto(UT().ValorCampo(valor));
 }

@@ -2,6 +2,7 @@
 #include "ColumnasArticulos.h"
 #include "ConversionInterno.h"
 #include "Formatos.h"
+#include "FuncionesSqlite.h"
 #include "Globales.h"
 #include "Grilla.h"
 #include "ProgramasConversion.h"
@@ -16,12 +17,14 @@ namespace {
 
 constexpr int Blanco = 0xFFFFFF;
 
+// A cell's text as the utilities' TextoAMoneda and TextoADoble read a text (a number in the
+// regional form; anything else reads 0), without wrapping it in a variant first.
 Moneda Cur(const QString& texto) {
-    return UT().TextoAMoneda(texto);
+    return Regional::LeeMoneda(texto).value_or(Moneda());
 }
 
 double Dbl(const QString& texto) {
-    return UT().TextoADoble(texto);
+    return Regional::LeeDoble(texto).value_or(0.0);
 }
 
 QString Numero(double valor) {
@@ -166,6 +169,19 @@ void Pinta(const Celdas& r, int columna) {
     r.g.setCellForeColor(Blanco);
 }
 
+// The article's PIDEMEDIDAS in the master, trimmed. The line's article found under its own code
+// is that row of the master already read: it is taken from there.
+QString MedidasDelMaestro(const Conversion& c, const QString& articulo) {
+    const QString campo = QStringLiteral("PIDEMEDIDAS");
+    if (c.encontrado && c.rsArticulo.Tiene(campo) && c.rsArticulo.Tiene(QStringLiteral("IDARTICULO")) &&
+        ClaveTexto(CampoConv::Texto(c.rsArticulo, "IDARTICULO")) == ClaveTexto(articulo))
+        return UT().ValorATexto(c.rsArticulo.Fields(campo)).trimmed();
+    return UT()
+        .ValorATexto(AD().ObtieneValorTabla(QStringLiteral("V_MA_ARTICULOS"), articulo, campo,
+                                            QStringLiteral("IDARTICULO"), 8, {}, true, false))
+        .trimmed();
+}
+
 // The measures of the timber trade.
 void Medidas(Conversion& c, const Celdas& r) {
     bool conMedidas = false;
@@ -175,11 +191,7 @@ void Medidas(Conversion& c, const Celdas& r) {
         if (i != c.conMedidas.constEnd()) {
             conMedidas = i.value();
         } else {
-            QString pide =
-                UT().ValorATexto(AD().ObtieneValorTabla(QStringLiteral("V_MA_ARTICULOS"), articulo,
-                                                        QStringLiteral("PIDEMEDIDAS"),
-                                                        QStringLiteral("IDARTICULO"), 8, {}, true, false))
-                    .trimmed();
+            QString pide = MedidasDelMaestro(c, articulo);
             if (pide.isEmpty())
                 pide = QStringLiteral("FALSO");
             conMedidas = TextoABooleano(pide, true);
@@ -215,11 +227,12 @@ QString ClaveFusion(const Grilla& g, int f) {
     static constexpr int columnas[] = {col::CodigoArticulo, col::Unidad, col::Espesor, col::Ancho,
                                        col::ImporteUnidad};
     QString clave;
+    clave.reserve(64);
     for (const int columna : columnas) {
-        clave += g.TextMatrix(f, columna).trimmed().toCaseFolded();
+        clave += QStringView(g.TextMatrix(f, columna)).trimmed();
         clave += QChar(0x1F);
     }
-    return clave;
+    return std::move(clave).toCaseFolded();
 }
 
 // A quantity-weighted average of a column of the two rows (products and sums in currency).

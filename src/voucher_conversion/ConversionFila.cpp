@@ -80,8 +80,11 @@ void PrecioLetraB(Conversion& c, const Fila& r) {
     const QVariant exento = l.Fields("Exento");
     if (exento.isNull() || CampoConv::Verdadero(exento))
         return;
-    if (ObtieneLetra(c.Config(QStringLiteral("CONDIVA")), CampoConv::Texto(c.encabezado, "CondicionIva")) !=
-        QLatin1String("B"))
+    // The company's condition and the header's stay for the call: so does the letter.
+    if (!c.letraComprobante)
+        c.letraComprobante =
+            ObtieneLetra(c.Config(QStringLiteral("CONDIVA")), CampoConv::Texto(c.encabezado, "CondicionIva"));
+    if (*c.letraComprobante != QLatin1String("B"))
         return;
     if (c.ConvertirMoneda) {
         r.Pon(col::PrecioConIva, Numero(CampoConv::NumeroSinNulo(l, "Importe") * c.Cotizacion()));

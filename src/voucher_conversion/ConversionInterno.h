@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ErrorSistema.h"
 #include "Registros.h"
 
 #include <QHash>
@@ -10,6 +11,7 @@
 #include <QVariantList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -32,20 +34,31 @@ inline QString Cita(QString texto) {
 // Leaves the conversion: the user answered an error report with neither Retry nor Ignore.
 struct AbandonaConversion {};
 
+// The report of a failing step: the form error routine under the conversion's name.
+int ReportaPasoConversion(const ErrorSistema& e);
+
 // Runs one step of the conversion: a failing step is reported through the form error routine;
-// Retry runs it again, Ignore goes on after it, any other answer throws AbandonaConversion.
-void PasoConversion(const std::function<void()>& paso);
+// Retry runs it again, Ignore goes on after it, any other answer throws AbandonaConversion. The
+// step is called as it is (a line runs some fifty of them).
+template <class F> void PasoConversion(F&& paso) {
+    if (!EjecutaPaso<ErroresReportados::DelSistema>(paso, ReportaPasoConversion))
+        throw AbandonaConversion{};
+}
 
 // The positions of a record set's fields by name, as the set finds them (case ignored; of two of
 // one name, the later): a name asked again costs one look-up of its text, not a fold of it.
 class IndiceCampos {
 public:
     explicit IndiceCampos(const Registros& rs);
+    // Whether the set's fields are those of this index, name by name.
+    bool De(const Registros& rs) const;
     // A missing name raises 3265. `literal` is a string literal: it is known again by its address.
     int Indice(const QString& nombre) const;
     int Indice(const char* literal) const;
+    bool Tiene(const QString& nombre) const;
 
 private:
+    QStringList nombres_;
     QHash<QString, int> porNombre_;       // case-folded
     mutable QHash<QString, int> pedidos_; // as asked
     mutable std::unordered_map<const char*, int> literales_;
@@ -55,7 +68,11 @@ private:
 class FilaLeida {
 public:
     FilaLeida() = default;
+    // `indice`: the index of rows read before, kept when this set's fields are the same (rows of
+    // one table share it) and replaced otherwise.
+    FilaLeida(const Registros& rs, std::shared_ptr<const IndiceCampos>& indice);
     explicit FilaLeida(const Registros& rs);
+    bool Tiene(const QString& nombre) const { return indice_ && indice_->Tiene(nombre); }
     // The field of that name (case ignored; of two, the later); a missing one raises 3265.
     QVariant Fields(const QString& nombre) const;
     QVariant Fields(const char* literal) const;
@@ -200,6 +217,7 @@ struct Conversion {
     FilaLeida rsArticulo; // the line's article (its master row)
     // The articles looked up in the call, by code: a voucher that repeats an article reads it once.
     QHash<QString, std::shared_ptr<const ArticuloLeido>> articulosLeidos;
+    std::shared_ptr<const IndiceCampos> indiceArticulos; // the field index the article rows share
     QString descripAbrev; // the found article's abbreviated description and provenance
     QString procedencia;
 
@@ -210,7 +228,9 @@ struct Conversion {
     QHash<QString, QString> tiposArticulo;
     QHash<QString, bool> conMedidas;
     QHash<QString, bool> listasConIva;
-    QHash<QString, double> aplicaciones;
+    std::optional<QString> letraComprobante;  // of the company's VAT condition and the customer's
+    QHash<QString, double> aplicaciones;      // by the database's key of the code
+    QHash<QString, double> aplicadoPorCodigo; // by the line's code as read
     bool aplicacionesLeidas = false;
     // The origin's ordered and delivered quantities by article, for the pending quantities of a
     // delivery run: read at the first line that asks.

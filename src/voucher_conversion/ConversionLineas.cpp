@@ -260,7 +260,7 @@ void BuscaArticuloLinea(Conversion& c, const QString& codigo) {
         leido->encontrado = BuscaArticuloConversion(c, codigo, rs, modo);
         leido->estado = modo;
         if (leido->encontrado)
-            leido->fila = FilaLeida(rs);
+            leido->fila = FilaLeida(rs, c.indiceArticulos);
         AD().CierraRecordset(rs);
         i = c.articulosLeidos.insert(codigo, leido);
     }
@@ -289,8 +289,13 @@ double CantidadAplicaciones(Conversion& c) {
         AD().CierraRecordset(rs);
         c.aplicacionesLeidas = true;
     }
-    // A line nothing was applied to has no row.
-    const double aplicado = c.aplicaciones.value(ClaveTexto(UT().RellenaCodigo(CodigoLinea(c), 25)), 0);
+    // A line nothing was applied to has no row. Lines of one article ask under one code.
+    const QString codigo = CodigoLinea(c);
+    auto porCodigo = c.aplicadoPorCodigo.constFind(codigo);
+    if (porCodigo == c.aplicadoPorCodigo.constEnd())
+        porCodigo = c.aplicadoPorCodigo.insert(
+            codigo, c.aplicaciones.value(ClaveTexto(UT().RellenaCodigo(codigo, 25)), 0));
+    const double aplicado = porCodigo.value();
     QCoreApplication::processEvents();
     return aplicado;
 }

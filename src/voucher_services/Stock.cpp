@@ -29,7 +29,14 @@ struct MemoriaEquivalencias::Datos {
         double coeficiente = 0;
         bool sinUnidad = false;
     };
-    QHash<QString, Respuesta> respuestas;
+    struct Pregunta {
+        QString articulo, origen, destino;
+        friend bool operator==(const Pregunta&, const Pregunta&) = default;
+        friend size_t qHash(const Pregunta& p, size_t semilla) {
+            return qHashMulti(semilla, p.articulo, p.origen, p.destino);
+        }
+    };
+    QHash<Pregunta, Respuesta> respuestas;
 };
 
 namespace {
@@ -110,9 +117,8 @@ QString ObtieneUnidadArticulo(const QString& articulo) {
 bool IdArticuloTieneEquivalencias(const QString& articulo, const QString& destino, QString& operador,
                                   QString& origen, double& coeficiente, bool& sinUnidad) {
     const QString rutina = QStringLiteral("IdArticuloTieneEquivalencias");
-    QString clave;
+    const MemoriaEquivalencias::Datos::Pregunta clave{articulo, origen, destino};
     if (gMemoria) {
-        clave = articulo + QChar(0x1F) + origen + QChar(0x1F) + destino;
         const auto i = gMemoria->respuestas.constFind(clave);
         if (i != gMemoria->respuestas.constEnd()) {
             if (!i->operador.isEmpty())
