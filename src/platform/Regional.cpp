@@ -255,7 +255,7 @@ QString TextoNumero(double valor, int cifras) {
     const int antes = exponente + 1;
     // At most 17 digits, and the zeros of an exponent within the range of a double.
     std::vector<char16_t> t;
-    t.reserve(static_cast<size_t>(digitos + std::abs(antes) + 3));
+    t.reserve(static_cast<size_t>(digitos) + static_cast<size_t>(std::abs(antes)) + 3);
     if (negativo)
         t.push_back(u'-');
     const auto digito = [&](int i) { t.push_back(static_cast<char16_t>(mantisa[i])); };

@@ -65,8 +65,8 @@ protected:
     Comprobante Genera(QRandomGenerator& azar, int n) {
         static const QStringList tipos{QStringLiteral("  RM"), QStringLiteral("  rm"),
                                        QStringLiteral("  NP")};
-        const Comprobante cpte{tipos.at(static_cast<int>(azar.bounded(3))),
-                               QStringLiteral("0077%1R").arg(n, 8, 10, QLatin1Char('0'))};
+        Comprobante cpte{tipos.at(static_cast<int>(azar.bounded(3))),
+                         QStringLiteral("0077%1R").arg(n, 8, 10, QLatin1Char('0'))};
         const int lineas = static_cast<int>(azar.bounded(10));
         for (int i = 0; i < lineas; ++i)
             AD().EjecutaSQL(
