@@ -6,8 +6,10 @@
 //   pending quantity;
 // - conversion_por_articulo: the program that loads each article once ("RemitosPorArticulo"),
 //   which skips an article the grid already holds;
-// - conversion_pintada: a timber note of articles without measures, whose rows are painted and
-//   mostly fold into an earlier row.
+// - conversion_pintada: a timber note of the 60 articles without measures, priced by the unit
+//   in steps of a cent every four lines: a quarter of the lines give a row of their own, painted,
+//   and the other lines fold into it (so that the grid holds thousands of painted rows while
+//   rows are removed).
 // Each against raw SQLite doing the reads the program makes, in the same run: the header, the
 // lines in order with every column, one article look-up per distinct article with the look-ups
 // of its unit equivalences that the quantities in packages, cubic metres and kilograms ask (no
@@ -45,7 +47,7 @@ namespace {
 constexpr int kLineas = 9999;
 constexpr int kCuarto = 2499;
 constexpr int kOtrasLineas = 40000;
-const int kVueltas = VueltasBench(3);
+const int kVueltas = VueltasBench(5);
 
 // One path: its notes' branch, the articles its lines name and how the program reads them.
 struct Camino {
@@ -56,10 +58,12 @@ struct Camino {
     int idReparto;
     const char* programa;
     bool maderera;
-    // The article of line i of a note of n lines.
+    // The article of line i of a note of n lines, and its unit amount.
     int (*articulo)(int i, int n);
-    // The article rows the conversion of a note of n lines leaves.
+    double (*importeUd)(int i);
+    // The article rows the conversion of a note of n lines leaves, and its distinct articles.
     int (*filas)(int n);
+    int (*distintos)(int n);
     // What the path reads once for the voucher besides the lines and articles.
     std::vector<const char*> unaVez;
 };
@@ -81,7 +85,9 @@ const std::vector<Camino>& Caminos() {
          "Modelos",
          true,
          [](int i, int) { return i % 60; },
+         [](int) { return 12.5; },
          [](int) { return 180; },
+         [](int) { return 60; },
          {"SELECT IDARTICULO, CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE (TCO_ORIGEN = '  RM' or "
           "TCO_ORIGEN = '  NP') AND IDCOMPROBANTEORIGEN = ?"}},
         {"conversion_reparto",
@@ -92,6 +98,8 @@ const std::vector<Camino>& Caminos() {
          "Modelos",
          false,
          [](int i, int n) { return i % (n * 3 / 4); },
+         [](int) { return 12.5; },
+         [](int n) { return n * 3 / 4; },
          [](int n) { return n * 3 / 4; },
          {"SELECT IDARTICULO, Cantidad FROM VT_V_MV_CPTEINSUMOS_CONS2 WHERE (TC = '  RM') AND IDCOMPROBANTE "
           "= ?",
@@ -105,6 +113,8 @@ const std::vector<Camino>& Caminos() {
          "RemitosPorArticulo",
          false,
          [](int i, int n) { return i % (n * 3 / 4); },
+         [](int) { return 12.5; },
+         [](int n) { return n * 3 / 4; },
          [](int n) { return n * 3 / 4; },
          {"SELECT IDARTICULO, CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE (TCO_ORIGEN = '  RM' or "
           "TCO_ORIGEN = '  NP') AND IDCOMPROBANTEORIGEN = ?"}},
@@ -115,8 +125,13 @@ const std::vector<Camino>& Caminos() {
          0,
          "Modelos",
          true,
-         [](int i, int n) { return i % (n / 4); },
-         [](int n) { return n / 4; },
+         [](int i, int) { return i / 4 % 60; },
+         [](int i) {
+             const int escalon = i / 4; // a cent more every four lines
+             return 12.5 + 0.01 * escalon;
+         },
+         [](int n) { return (n + 3) / 4; },
+         [](int) { return 60; },
          {"SELECT IDARTICULO, CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE (TCO_ORIGEN = '  RM' or "
           "TCO_ORIGEN = '  NP') AND IDCOMPROBANTEORIGEN = ?"}},
     };
@@ -148,11 +163,11 @@ sqlite3_stmt* PreparaLinea(sqlite3* db) {
         "IdUnidad, IdUnidadBase, Cantidad, CantidadUd, Cant_BL, CANT_KG, CANT_M3, Equiv_UDBase, Importe, "
         "Importe_S_IVA, Impuestos, iTC, Total, TotalFinal, Exento, AlicIVA, PorcDto, IdDeposito, Costo, "
         "Espesor, Ancho, Ud_Pr, Importe_Ud) VALUES (?, ?, 0, ?, ?, 'Tabla', '  TI', '  TI', ?, ?, 0, 0, "
-        "0, ?, 10, 10, 0.5, 0, ?, ?, 0, 21, 0, '   1', 5, ?, 4, '  M2', 12.5)");
+        "0, ?, 10, 10, 0.5, 0, ?, ?, 0, 21, 0, '   1', 5, ?, 4, '  M2', ?)");
 }
 
 void InsertaLinea(sqlite3* db, sqlite3_stmt* lin, const QByteArray& tc, const QByteArray& id, int i,
-                  const QByteArray& articulo) {
+                  const QByteArray& articulo, double importeUd = 12.5) {
     const double cantidad = 1 + i % 4;
     Texto(lin, 1, tc);
     Texto(lin, 2, id);
@@ -164,6 +179,7 @@ void InsertaLinea(sqlite3* db, sqlite3_stmt* lin, const QByteArray& tc, const QB
     sqlite3_bind_double(lin, 8, cantidad * 10);
     sqlite3_bind_double(lin, 9, cantidad * 12.1);
     sqlite3_bind_int(lin, 10, 1 + (i / 60) % 3);
+    sqlite3_bind_double(lin, 11, importeUd);
     InsertaFila(db, lin);
 }
 
@@ -186,7 +202,8 @@ void Llena(sqlite3* db) {
             sqlite3_bind_int(cab, 2, c.idReparto);
             InsertaFila(db, cab);
             for (int i = 0; i < lineas; ++i)
-                InsertaLinea(db, lin, "  RM", id, i, CodigoArticulo(c.prefijo, c.articulo(i, lineas)));
+                InsertaLinea(db, lin, "  RM", id, i, CodigoArticulo(c.prefijo, c.articulo(i, lineas)),
+                             c.importeUd(i));
             for (int a = 0; c.idReparto == -1 && a < c.filas(lineas); a += 3) {
                 Texto(mov, 1, "0024" + id.mid(4));
                 sqlite3_bind_int(mov, 2, a + 1);
@@ -349,9 +366,7 @@ bool Mide(ClsCmnCptes& clase, Crudo& crudo, std::size_t i, Tiempos& t) {
         t.crudo = std::min(
             t.crudo, TiempoProceso([&] { articulos = LeeCrudo(crudo, i, Remito(c.sucursal, kLineas)); }));
     }
-    // The boards come in three measures each: a third of the rows are distinct articles.
-    const int distintos = qstrcmp(c.prefijo, "BEN-") == 0 ? c.filas(kLineas) / 3 : c.filas(kLineas);
-    if (filas != c.filas(kLineas) || filasCuarto != c.filas(kCuarto) || articulos != distintos) {
+    if (filas != c.filas(kLineas) || filasCuarto != c.filas(kCuarto) || articulos != c.distintos(kLineas)) {
         std::fprintf(stderr, "%s: %d and %d rows for %d and %d, %d articles read\n", c.nombre, filas,
                      filasCuarto, c.filas(kLineas), c.filas(kCuarto), articulos);
         return false;
