@@ -774,9 +774,19 @@ CREATE TABLE VT_V_MV_INSUMOS_APLICACION (
     CantidadAplicada REAL
 );
 
+-- Ordered quantity per voucher and article: one row for each article of a voucher (its first
+-- line stands for the others) with the sum of its lines. Written without GROUP BY, so that a
+-- look-up by voucher (and article) reads that voucher's lines through the index, not the whole
+-- table: the embedded database cannot filter a grouped view before grouping it.
 CREATE VIEW VT_V_MV_CPTEINSUMOS_CONS2 AS
-SELECT TC, IDCOMPROBANTE, IdArticulo AS IDARTICULO, SUM(Cantidad) AS Cantidad
-FROM V_MV_CPTEINSUMOS GROUP BY TC, IDCOMPROBANTE, IdArticulo;
+SELECT i.TC, i.IDCOMPROBANTE, i.IdArticulo AS IDARTICULO,
+       (SELECT SUM(s.Cantidad) FROM V_MV_CPTEINSUMOS s
+        WHERE s.TC = i.TC AND s.IDCOMPROBANTE = i.IDCOMPROBANTE AND s.IdArticulo IS i.IdArticulo) AS Cantidad
+FROM V_MV_CPTEINSUMOS i
+WHERE NOT EXISTS (SELECT 1 FROM V_MV_CPTEINSUMOS p
+                  WHERE p.TC = i.TC AND p.IDCOMPROBANTE = i.IDCOMPROBANTE AND p.IdArticulo IS i.IdArticulo
+                    AND p.ID < i.ID);
+CREATE INDEX IX_V_MV_CPTEINSUMOS_ARTICULO ON V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdArticulo);
 
 CREATE VIEW VT_V_MV_Stock_Cons AS
 SELECT Tc_Origen AS TC, IdComprobante_Origen AS IDCOMPROBANTE, IdArticulo AS IDARTICULO,
