@@ -1,14 +1,16 @@
 // The stock posting of a voucher whose grid cells hold whatever the input says, on a copy of the
-// demo database restored before every run. The first line chooses the voucher (type, batch or
-// per-line mode, complement, fixed lot, the answers given to the error handler: R, I, A); each
-// further line is one grid line, its cells separated by tabs in the order of kColumnas ("\n" and
-// "\r" stand for line breaks inside a cell). Whatever the cells hold:
+// demo database restored before every run. The first line chooses the voucher (type, mode: "L"
+// per-line, "A" with the automatic lot, complement, fixed lot, the answers given to the error
+// handler: R, I, A); each further line is one grid line, its cells separated by tabs in the order
+// of kColumnas ("\n" and "\r" stand for line breaks inside a cell). Whatever the cells hold:
 // - the batch holds only the posting's own statements: movement rows and entry lines whose
-//   values are literals, and the numbering of the discharge voucher;
+//   values are literals, the checks that no other voucher holds its entry number or automatic
+//   lot, and the numbering of the discharge voucher;
 // - nothing outside the voucher's rows (its movements, its discharge, its entry, the discharge's
 //   numbering and the error rows) changes;
 // - each run ends stored whole (every movement row the batch holds is stored) or refused with a
-//   message to the user, nothing of the voucher stored.
+//   message to the user, nothing of the voucher stored; with one station posting, never refused
+//   because a number or a row's key was taken.
 #include "AccesoDatos.h"
 #include "BaseEmbebida.h"
 #include "Cartel.h"
@@ -152,6 +154,7 @@ QString Celda(QString v) {
 struct Comprobante {
     QString tc;
     bool porRenglon = false;
+    bool loteAutomatico = false;
     QString complemento;
     QString loteFijo;
     std::unique_ptr<Grilla> grilla;
@@ -167,6 +170,7 @@ Comprobante Lee(const uint8_t* datos, size_t largo, InteraccionGuionada& guion) 
         if (t.compare(tipo, Qt::CaseInsensitive) == 0)
             v.tc = t;
     v.porRenglon = cabecera.value(1).contains(QLatin1Char('L'));
+    v.loteAutomatico = cabecera.value(1).contains(QLatin1Char('A'));
     v.complemento = Celda(cabecera.value(2));
     v.loteFijo = Celda(cabecera.value(3));
     for (const QChar c : cabecera.value(4).left(6))
@@ -183,6 +187,32 @@ Comprobante Lee(const uint8_t* datos, size_t largo, InteraccionGuionada& guion) 
     return v;
 }
 
+// One literal at `i`: a quoted text, NULL or a number; `i` moves past it.
+bool Literal(QStringView v, qsizetype& i) {
+    if (i < v.size() && v[i] == u'\'') {
+        for (++i;; ++i) {
+            if (i >= v.size())
+                return false;
+            if (v[i] == u'\'' && (i + 1 >= v.size() || v[i + 1] != u'\''))
+                break;
+            if (v[i] == u'\'')
+                ++i;
+        }
+        ++i;
+        return true;
+    }
+    if (v.mid(i, 4).compare(QLatin1String("NULL"), Qt::CaseInsensitive) == 0) {
+        i += 4;
+        return true;
+    }
+    const qsizetype desde = i;
+    while (i < v.size() && QStringLiteral("0123456789.-+eE").contains(v[i]))
+        ++i;
+    bool ok = false;
+    static_cast<void>(v.mid(desde, i - desde).toDouble(&ok));
+    return ok;
+}
+
 // A VALUES list of literals only: quoted texts, numbers and NULL, separated by commas.
 bool SoloLiterales(QStringView v) {
     qsizetype i = 0;
@@ -192,27 +222,8 @@ bool SoloLiterales(QStringView v) {
     };
     for (;;) {
         blancos();
-        if (i < v.size() && v[i] == u'\'') {
-            for (++i;; ++i) {
-                if (i >= v.size())
-                    return false;
-                if (v[i] == u'\'' && (i + 1 >= v.size() || v[i + 1] != u'\''))
-                    break;
-                if (v[i] == u'\'')
-                    ++i;
-            }
-            ++i;
-        } else if (v.mid(i, 4).compare(QLatin1String("NULL"), Qt::CaseInsensitive) == 0) {
-            i += 4;
-        } else {
-            const qsizetype desde = i;
-            while (i < v.size() && QStringLiteral("0123456789.-+eE").contains(v[i]))
-                ++i;
-            bool ok = false;
-            static_cast<void>(v.mid(desde, i - desde).toDouble(&ok));
-            if (!ok)
-                return false;
-        }
+        if (!Literal(v, i))
+            return false;
         blancos();
         if (i == v.size())
             return true;
@@ -220,6 +231,69 @@ bool SoloLiterales(QStringView v) {
             return false;
         ++i;
     }
+}
+
+// Whether `v` continues with `texto` at `i`; `i` moves past it.
+bool Sigue(QStringView v, qsizetype& i, QLatin1StringView texto) {
+    if (!v.mid(i).startsWith(texto, Qt::CaseInsensitive))
+        return false;
+    i += texto.size();
+    return true;
+}
+
+// A column compared with a literal, or such comparisons joined by OR in parentheses; the columns
+// and the literals they were compared with go to `valores`. `i` moves past it.
+bool Comparacion(QStringView v, qsizetype& i, QHash<QString, QString>& valores) {
+    if (Sigue(v, i, QLatin1StringView("("))) {
+        do {
+            if (!Comparacion(v, i, valores))
+                return false;
+        } while (Sigue(v, i, QLatin1StringView(" OR ")));
+        return Sigue(v, i, QLatin1StringView(")"));
+    }
+    static const QRegularExpression columna(QStringLiteral("\\G(\\w+|\\[[\\w -]+\\]) = "));
+    const QRegularExpressionMatch m = columna.match(v, i);
+    if (!m.hasMatch())
+        return false;
+    i = m.capturedEnd();
+    const qsizetype desde = i;
+    if (!Literal(v, i))
+        return false;
+    valores.insert(m.captured(1).toUpper(), v.mid(desde, i - desde).toString());
+    return true;
+}
+
+// Comparisons joined by AND, up to `fin`; `i` moves past `fin`.
+bool Comparaciones(QStringView v, qsizetype& i, QLatin1StringView fin, QHash<QString, QString>& valores) {
+    do {
+        if (!Comparacion(v, i, valores))
+            return false;
+        if (Sigue(v, i, fin))
+            return true;
+    } while (Sigue(v, i, QLatin1StringView(" AND ")));
+    return false;
+}
+
+// A check that refuses the batch when another voucher holds a number the voucher was given: it
+// reads its table, compares columns with literals only, and exempts this voucher's own rows.
+bool EsControlDeNumero(QStringView t) {
+    static const QRegularExpression cabeza(QStringLiteral(
+        "^IF EXISTS\\(SELECT \\* FROM (MV_ASIENTOS|V_MV_STOCK) WITH \\(UPDLOCK, HOLDLOCK\\) WHERE "));
+    const QRegularExpressionMatch m = cabeza.match(t);
+    if (!m.hasMatch())
+        return false;
+    qsizetype i = m.capturedEnd();
+    QHash<QString, QString> numero, propio;
+    if (!Comparaciones(t, i, QLatin1StringView(" AND NOT ("), numero) ||
+        !Comparaciones(t, i, QLatin1StringView(")) RAISERROR("), propio) || !Literal(t, i) ||
+        !Sigue(t, i, QLatin1StringView(", 16, 1)")) || i != t.size())
+        return false;
+    const auto texto = [](const QString& literal) { return literal.mid(1, literal.size() - 2); };
+    if (m.captured(1) == QLatin1String("V_MV_STOCK"))
+        return texto(propio.value(QStringLiteral("IDCOMPROBANTE"))) == kId;
+    return texto(propio.value(QStringLiteral("SUCURSAL"))) + texto(propio.value(QStringLiteral("NUMERO"))) +
+               texto(propio.value(QStringLiteral("LETRA"))) ==
+           kId;
 }
 
 struct Cuenta {
@@ -242,6 +316,8 @@ Cuenta Revisa(const QString& tanda) {
             (movimiento ? c.movimientos : c.asientos) += 1;
             continue;
         }
+        if (EsControlDeNumero(t))
+            continue;
         // The discharge voucher's numbering: its range and its used numbers.
         if (!QRegularExpression(
                  QStringLiteral("^(UPDATE V_TA_CPTE |UPDATE TA_Comprobantes |INSERT INTO V_MV_CTROL_CPTE )"),
@@ -272,6 +348,14 @@ Cuenta Guardadas(sqlite3* db) {
                                    "'00000777' AND LETRA = 'X'"))};
 }
 
+// Only this process posts: no number it was given can be another voucher's, and no row of the
+// voucher can take another row's key.
+void TomadoPorOtro(const QString& mensaje) {
+    if (mensaje.contains(QLatin1String("Vuelva a grabar y se tomará el siguiente")) ||
+        mensaje.contains(QLatin1String("UNIQUE constraint failed")))
+        Falla("número o clave repetidos sin otra estación", mensaje);
+}
+
 // Runs the batch as a voucher form saves it: stored whole, or refused with a message and nothing
 // of the voucher stored.
 void Guarda(Entorno& e, const QString& tanda) {
@@ -283,6 +367,7 @@ void Guarda(Entorno& e, const QString& tanda) {
     GActualizarDatoScript(DivideTanda(tanda), hayError, numero, false, false, texto, mensajes, true);
     const Cuenta guardada = Guardadas(e.trabajo);
     if (hayError) {
+        TomadoPorOtro(mensajes);
         if (e.guion.Registros().size() == mostrados)
             Falla("tanda rechazada sin mensaje", mensajes);
         if (guardada.movimientos != 0 || guardada.asientos != 0)
@@ -308,6 +393,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     ListaCampos().clear();
 
     Comprobante v = Lee(datos, largo, e.guion);
+    if (v.loteAutomatico)
+        Exec(e.trabajo,
+             "UPDATE TA_CONFIGURACION SET Valor = 'SI' WHERE Clave = 'ASIGNACIONAUTOMATICADELOTEING'");
     const bool transferencia = v.tc == QLatin1String("TR");
     QString deposito = QStringLiteral("1"), destino = transferencia ? QStringLiteral("2") : QString(),
             motivo = QStringLiteral("1"), tcOrigen, cpteOrigen, sql;
@@ -322,10 +410,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     }
     if (hayError && e.guion.Registros().empty())
         Falla("posteo abandonado sin mensaje");
+    for (const QString& m : e.guion.Mensajes())
+        TomadoPorOtro(m);
     if (!hayError && !v.porRenglon)
         Guarda(e, sql);
     if (hayError && !v.porRenglon && Guardadas(e.trabajo).movimientos != 0)
         Falla("posteo abandonado que dejó filas");
+    if (v.loteAutomatico)
+        Exec(e.trabajo,
+             "UPDATE TA_CONFIGURACION SET Valor = 'NO' WHERE Clave = 'ASIGNACIONAUTOMATICADELOTEING'");
     if (Fuera(e.trabajo) != e.fuera)
         Falla("cambió algo fuera de las filas del comprobante");
     EstableceInteraccion(nullptr);

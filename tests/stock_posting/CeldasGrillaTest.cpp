@@ -193,10 +193,13 @@ TEST_F(CeldasGrilla, TransferenciasGeneradasEspejanElOrigen) {
 
 TEST_F(CeldasGrilla, LotesYSeriesLargosSeRechazanYNullEsUnCodigo) {
     const QString largo = QString("L") + QString(25, 'X');
+    int numero = 60;
     for (const bool tanda : {true, false}) {
         const auto rechaza = [&](const LineaGrilla& l, const QString& mensaje) {
             auto g = GrillaArticulos({Linea("1001", "1"), l});
             Llamada ll;
+            // Per-line mode keeps the first line stored: each voucher needs a number of its own.
+            ll.SucNroLetra = QString("0001%1X").arg(numero++, 8, 10, QChar('0'));
             ll.GeneraSentenciaSQL = tanda;
             ll.MuestraCartel = true;
             Postea(*g, ll);

@@ -209,34 +209,52 @@ protected:
     }
     static QSet<QString> Conjunto(const QStringList& l) { return {l.begin(), l.end()}; }
 
-    // Every stored voucher of the type is one save, whole (its rows carry that save's label
-    // only), and the stored ones are exactly those reported; the range follows the highest.
-    void VerificaComprobantes(const QString& tc, const QHash<QString, QStringList>& guardados) {
+    // The type's vouchers stored before the stations run (the demo's), as "identity rows".
+    static QStringList Previos(const QString& tc) {
+        return Columna("SELECT IdComprobante || ' ' || COUNT(*) FROM V_MV_STOCK WHERE TC = '" +
+                       UT().RellenaCodigo(tc, 4) + "' GROUP BY IdComprobante ORDER BY IdComprobante");
+    }
+
+    // The vouchers stored before the run are as they were; every other stored voucher of the type
+    // is one save, whole (its rows carry that save's label only), and they are exactly those
+    // reported; the range follows the highest.
+    void VerificaComprobantes(const QString& tc, const QHash<QString, QStringList>& guardados,
+                              const QStringList& previos) {
         const QString tipo = UT().RellenaCodigo(tc, 4);
-        EXPECT_EQ(Columna("SELECT IdComprobante FROM V_MV_STOCK WHERE TC = '" + tipo +
-                          "' GROUP BY IdComprobante HAVING COUNT(DISTINCT Descripcion) <> 1"),
+        QStringList ids;
+        for (const QString& p : previos)
+            ids << "'" + p.section(' ', 0, 0) + "'";
+        const QString lista = "(" + ids.join(',') + ")";
+        if (!ids.isEmpty()) {
+            EXPECT_EQ(Columna("SELECT IdComprobante || ' ' || COUNT(*) FROM V_MV_STOCK WHERE TC = '" + tipo +
+                              "' AND IdComprobante IN " + lista +
+                              " GROUP BY IdComprobante ORDER BY IdComprobante"),
+                      previos);
+        }
+        const QString deLaCorrida = "V_MV_STOCK WHERE TC = '" + tipo + "'" +
+                                    (ids.isEmpty() ? QString() : " AND IdComprobante NOT IN " + lista);
+        EXPECT_EQ(Columna("SELECT IdComprobante FROM " + deLaCorrida +
+                          " GROUP BY IdComprobante HAVING COUNT(DISTINCT Descripcion) <> 1"),
                   QStringList());
-        const QStringList almacenados =
-            Columna("SELECT DISTINCT IdComprobante FROM V_MV_STOCK WHERE TC = '" + tipo + "'");
+        const QStringList almacenados = Columna("SELECT DISTINCT IdComprobante FROM " + deLaCorrida);
         EXPECT_EQ(Conjunto(almacenados), Conjunto(guardados.keys()));
         for (auto it = guardados.cbegin(); it != guardados.cend(); ++it)
             EXPECT_EQ(Columna("SELECT DISTINCT Descripcion FROM V_MV_STOCK WHERE TC = '" + tipo +
                               "' AND IdComprobante = '" + it.key() + "'"),
                       QStringList{it.value().value(0)});
-        EXPECT_EQ(
-            Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '" + tipo + "'").toLongLong(),
-            Valor("SELECT MAX(CAST(substr(IdComprobante, 5, 8) AS INTEGER)) FROM V_MV_STOCK WHERE TC = '" +
-                  tipo + "'")
-                    .toLongLong() +
-                1);
+        EXPECT_EQ(Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '" + tipo + "'").toLongLong(),
+                  Valor("SELECT MAX(CAST(substr(IdComprobante, 5, 8) AS INTEGER)) FROM " + deLaCorrida)
+                          .toLongLong() +
+                      1);
     }
 };
 
 TEST_F(SeisEstaciones, UnTipoSinRegistroNoRepiteIdentidades) {
+    const QStringList previos = Previos("AJP");
     int rechazos = 0;
     const auto guardados = Guardados(CorreSeis("sinregistro"), rechazos);
     EXPECT_EQ(guardados.size() + rechazos, kEstaciones * kGuardados);
-    VerificaComprobantes("AJP", guardados);
+    VerificaComprobantes("AJP", guardados, previos);
     EXPECT_EQ(Columna("SELECT IdComprobante FROM V_MV_STOCK WHERE TC = ' AJP' GROUP BY IdComprobante "
                       "HAVING COUNT(*) <> " +
                       QString::number(kRenglones)),
@@ -245,10 +263,11 @@ TEST_F(SeisEstaciones, UnTipoSinRegistroNoRepiteIdentidades) {
 }
 
 TEST_F(SeisEstaciones, TransferenciasConRegistroNoRepitenIdentidades) {
+    const QStringList previos = Previos("TR");
     int rechazos = 0;
     const auto guardados = Guardados(CorreSeis("transferencia"), rechazos);
     EXPECT_EQ(guardados.size() + rechazos, kEstaciones * kGuardados);
-    VerificaComprobantes("TR", guardados);
+    VerificaComprobantes("TR", guardados, previos);
     // The register holds exactly the stored numbers: none freed under a voucher just saved.
     EXPECT_EQ(Conjunto(Columna("SELECT SUCURSAL || NUMERO || LETRA FROM V_MV_CTROL_CPTE WHERE TC = '  TR'")),
               Conjunto(guardados.keys()));
@@ -260,11 +279,13 @@ TEST_F(SeisEstaciones, PosteosConDescargaAsientoYLoteNoCompartenNumeros) {
     Ejecuta("INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, DESCRIPCION, SISTEMA, ES, Letras, UNEGOCIO, "
             "Modificanumeracion, X_SUC_DEFAULT, X_ULTIMO_NRO, X_NRO_DESDE, X_NRO_HASTA, VenceX) VALUES "
             "('  PE', 1, 'Descarga de insumos', 'PRODUCCION', 'S', 'X', '', 'SI', 1, 1, 1, 99999999, '')");
+    // The demo holds a reception of its own, which no station may touch.
+    const QStringList previos = Previos("IR");
     int rechazos = 0;
     const auto guardados = Guardados(CorreSeis("recepcion"), rechazos);
     EXPECT_EQ(guardados.size() + rechazos, kEstaciones * kGuardados);
     EXPECT_GT(guardados.size(), kGuardados);
-    VerificaComprobantes("IR", guardados);
+    VerificaComprobantes("IR", guardados, previos);
     // Each discharge voucher belongs to one reception, each saved reception has one, and the
     // register holds exactly them.
     EXPECT_EQ(Columna("SELECT IdComprobante FROM V_MV_STOCK WHERE TC = '  PE' GROUP BY IdComprobante "
