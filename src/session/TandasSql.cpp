@@ -49,14 +49,6 @@ struct Rechazo {
 const QString kNumeroTomado = QStringLiteral("El número del comprobante ya fue tomado por otro puesto: no se "
                                              "grabó nada. Vuelva a grabar y se tomará el siguiente número.");
 
-// A duplicate key of the register of used numbers or of the stock movements (the server names
-// their tables, the embedded database the views').
-bool EsNumeroTomado(long numero, const QString& descripcion) {
-    return (numero == sqlserver::kClaveDuplicada || numero == sqlserver::kFilaDuplicada) &&
-           (descripcion.contains(QLatin1StringView("CTROL_CPTE"), Qt::CaseInsensitive) ||
-            descripcion.contains(QLatin1StringView("MV_STOCK"), Qt::CaseInsensitive));
-}
-
 QString Linea(long numero, const QString& descripcion) {
     return QString::number(numero) + QStringLiteral(" : ") + descripcion + QStringLiteral("\r\n");
 }
@@ -87,6 +79,14 @@ Rechazo LeeRechazo(const std::optional<ErrorSistema>& lanzado) {
 }
 
 } // namespace
+
+// A duplicate key of the register of used numbers or of the stock movements (the server names
+// their tables, the embedded database the views').
+bool EsNumeroTomado(long numero, const QString& descripcion) {
+    return (numero == sqlserver::kClaveDuplicada || numero == sqlserver::kFilaDuplicada) &&
+           (descripcion.contains(QLatin1StringView("CTROL_CPTE"), Qt::CaseInsensitive) ||
+            descripcion.contains(QLatin1StringView("MV_STOCK"), Qt::CaseInsensitive));
+}
 
 // Long on purpose: the batch's steps (send, commit, roll back, report), run in order by EjecutaPasos.
 // NOLINTNEXTLINE(readability-function-size)

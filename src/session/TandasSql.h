@@ -17,6 +17,10 @@ void GActualizarDatoScript(const QStringList& sentencias, bool& hayError, qint32
                            bool ignoraDuplicados, bool ignoraReferencias, QString& tanda, QString& mensajes,
                            bool mostrar);
 
+// Whether a refusal is a duplicate key of the register of used numbers or of the stock movements:
+// another station stored the same voucher number first.
+bool EsNumeroTomado(long numero, const QString& descripcion);
+
 // Tests: runs after the batch is sent and before its COMMIT, to inject a failure there (a
 // dropped connection, a file that can no longer be written). An empty function removes it.
 void EstableceAntesDeConfirmar(std::function<void()> accion);

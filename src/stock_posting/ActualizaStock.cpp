@@ -16,6 +16,7 @@
 #include "ListaPipe.h"
 #include "NumeracionInterno.h"
 #include "Registros.h"
+#include "TandasSql.h"
 #include "Utilidades.h"
 #include "ValoresConfiguracion.h"
 
@@ -763,8 +764,14 @@ void ClsCmnCptes::ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, const Q
             DllDisplay().CartelCerrar();
         HayError = true;
     } catch (const Rechazo&) {
-        interaccion().MsgBox(AD().LeeConexion().Errors().Item(0).Description, Estilo::Critico,
-                             QStringLiteral("Aviso al operador"));
+        const ErrorBD& error = AD().LeeConexion().Errors().Item(0);
+        QString mensaje = error.Description;
+        // Per-line mode: the rows before this one stay stored, so the user is told where it stopped.
+        if (EsNumeroTomado(error.NativeError, error.Description))
+            mensaje +=
+                QStringLiteral("\r\nEl número del comprobante ya fue tomado por otro puesto: la línea ") +
+                QString::number(p.fila) + QStringLiteral(" y las siguientes no se grabaron.");
+        interaccion().MsgBox(mensaje, Estilo::Critico, QStringLiteral("Aviso al operador"));
         if (MuestraCartel)
             DllDisplay().CartelCerrar();
         HayError = true;

@@ -271,3 +271,23 @@ TEST_F(CeldasGrilla, CantidadesQueNoCabenSeRechazanYLasUnidadesNoSonFilas) {
 }
 
 } // namespace
+
+// Per-line mode under a number another voucher already stored: the refusal says in words where the
+// posting stopped, since the lines before it stay stored.
+TEST_F(CeldasGrilla, UnNumeroTomadoEnModoPorLineaSeDiceEnPalabras) {
+    Llamada primero;
+    primero.SucNroLetra = "000100000090X";
+    auto g = GrillaArticulos({Linea("1001", "1")});
+    PosteaYGuarda(*g, primero);
+    Llamada segundo;
+    segundo.SucNroLetra = primero.SucNroLetra;
+    segundo.GeneraSentenciaSQL = false;
+    auto otra = GrillaArticulos({Linea("1002", "2"), Linea("1003", "3")});
+    Postea(*otra, segundo);
+    EXPECT_TRUE(segundo.HayError);
+    ASSERT_EQ(guion.Mensajes().size(), 1);
+    EXPECT_TRUE(guion.Mensajes().front().endsWith("El número del comprobante ya fue tomado por otro puesto: "
+                                                  "la línea 1 y las siguientes no se grabaron."))
+        << guion.Mensajes().front().toStdString();
+    EXPECT_EQ(Resumen("IR", primero.SucNroLetra), QStringList{"1 1001 - - 1"});
+}
