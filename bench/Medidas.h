@@ -3,11 +3,19 @@
 // What the benchmarks measure besides one side's time: the best of turns, the lines they print,
 // the heap a result holds.
 
+#include <QtGlobal>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <malloc.h>
 #include <vector>
+
+// Turns per side; MODELOS_BENCH_VUELTAS overrides `porDefecto` (1 for a profiler run).
+inline int VueltasBench(int porDefecto) {
+    return qEnvironmentVariableIsSet("MODELOS_BENCH_VUELTAS")
+               ? qEnvironmentVariableIntValue("MODELOS_BENCH_VUELTAS")
+               : porDefecto;
+}
 
 // Sides timed in turns, so that all meet the same machine load: `vueltas` turns, each run of a
 // side timed by `mide` (processor or wall-clock time).

@@ -5,6 +5,7 @@
 
 #include "BaseEmbebida.h"
 #include "FuncionesSqlite.h"
+#include "Medidas.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,13 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sqlite3.h>
-
-// Turns per side; MODELOS_BENCH_VUELTAS overrides `porDefecto` (1 for a profiler run).
-inline int VueltasBench(int porDefecto) {
-    return qEnvironmentVariableIsSet("MODELOS_BENCH_VUELTAS")
-               ? qEnvironmentVariableIntValue("MODELOS_BENCH_VUELTAS")
-               : porDefecto;
-}
 
 [[noreturn]] inline void Falla(const char* que, sqlite3* db) {
     std::fprintf(stderr, "%s: %s\n", que, db ? sqlite3_errmsg(db) : "");
@@ -40,6 +34,15 @@ inline sqlite3_stmt* Prepara(sqlite3* db, const char* sql) {
 
 inline void Texto(sqlite3_stmt* st, int i, const QByteArray& v) {
     sqlite3_bind_text(st, i, v.constData(), int(v.size()), SQLITE_TRANSIENT);
+}
+
+// Column `c` of the statement's current row as its UTF-8 text, and as a QString.
+inline QByteArray BytesColumna(sqlite3_stmt* st, int c) {
+    return {reinterpret_cast<const char*>(sqlite3_column_text(st, c)), sqlite3_column_bytes(st, c)};
+}
+inline QString TextoColumna(sqlite3_stmt* st, int c) {
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c)),
+                             sqlite3_column_bytes(st, c));
 }
 
 // Runs an INSERT (or any statement without rows) and resets it for the next values.

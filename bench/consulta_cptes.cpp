@@ -1,14 +1,17 @@
 // The voucher lookup window over 100,000 delivery notes ("RM"): the time until the list shows
 // its first screen and until it holds every row, with the window on screen (offscreen) and its
 // yields to the event loop. Baseline: the window's own statement as a raw sqlite3 query on the
-// same file (prepared from its translated text, every column of every row read as text,
-// finalized). Both sides in the thread's processor time; the best of a few turns.
+// same file, prepared from its translated text, the columns the list shows read and turned into
+// the list's texts and icons, row by row: for the first screen as many rows as the window had
+// read when it showed it, then every row. The raw rows must equal the window's, text by text.
+// Both sides in the thread's processor time, in turns; the best of a few turns.
 #include "AccesoDatos.h"
 #include "BaseEmbebida.h"
 #include "ConsultaCptes.h"
 #include "FrmConsComprobantes.h"
 #include "FuncionesSqlite.h"
 #include "Globales.h"
+#include "Medidas.h"
 #include "ModeloListaVista.h"
 #include "SqliteCrudo.h"
 #include "TiempoProceso.h"
@@ -61,33 +64,86 @@ void CreaBase(const QTemporaryDir& carpeta, const QString& ruta) {
     }
 }
 
-double Crudo(sqlite3* db, const QByteArray& sql) {
-    const double inicio = TiempoHilo();
-    sqlite3_stmt* st = Prepara(db, sql.constData());
-    int filas = 0;
-    std::size_t bytes = 0;
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        ++filas;
-        for (int c = 0; c < sqlite3_column_count(st); ++c) {
-            sqlite3_column_text(st, c);
-            bytes += std::size_t(sqlite3_column_bytes(st, c));
-        }
-    }
-    sqlite3_finalize(st);
-    const double segundos = TiempoHilo() - inicio;
-    if (filas != Comprobantes || bytes == 0)
-        Falla(QStringLiteral("la consulta directa da %1 filas").arg(filas));
-    return segundos;
-}
+// A row of the list as the raw side builds it: its own text, the sub-items and the icon.
+struct FilaCruda {
+    QString texto;
+    QStringList subItems;
+    int icono = 0;
+};
 
-struct Tiempos {
+// The icons of an annulled, an approved and any other voucher.
+struct Iconos {
+    int anulado = 0;
+    int aprobado = 0;
+    int propio = 0;
+};
+
+// The raw side: the window's statement prepared from its translated text and stepped; for each
+// of the first `limite` rows, the columns the window shows read by name and turned into the same
+// texts (dates as "dd/mm/yyyy hh:mm:ss", or "dd/mm/yy" when the voucher has no registration
+// stamp), kept as the list's rows.
+class Crudo {
+public:
+    Crudo(sqlite3* db, const QByteArray& sql, const Iconos& iconos) : db_(db), sql_(sql), iconos_(iconos) {
+        sqlite3_stmt* st = Prepara(db, sql.constData());
+        for (const char* nombre : {"ANULADA", "APROBADO", "FechaHora_Grabacion", "FECHA", "IDCOMPROBANTE",
+                                   "Nombre", "OBSERVACIONES", "Importe"}) {
+            int c = 0;
+            while (c < sqlite3_column_count(st) && qstricmp(sqlite3_column_name(st, c), nombre) != 0)
+                ++c;
+            if (c == sqlite3_column_count(st))
+                Falla(QStringLiteral("la consulta no trae ") + QLatin1String(nombre));
+            columnas_.push_back(c);
+        }
+        sqlite3_finalize(st);
+    }
+
+    std::vector<FilaCruda> Lee(int limite) const {
+        std::vector<FilaCruda> filas;
+        sqlite3_stmt* st = Prepara(db_, sql_.constData());
+        while (int(filas.size()) < limite && sqlite3_step(st) == SQLITE_ROW)
+            filas.push_back(Fila(st));
+        sqlite3_finalize(st);
+        return filas;
+    }
+
+private:
+    QString Columna(sqlite3_stmt* st, size_t i) const { return TextoColumna(st, columnas_[i]); }
+    // "yyyy-mm-dd hh:mm:ss" as "dd/mm/yyyy hh:mm:ss", or as "dd/mm/yy" without the time.
+    static QString Fecha(const QString& iso, bool conHora) {
+        if (conHora)
+            return iso.mid(8, 2) + u'/' + iso.mid(5, 2) + u'/' + iso.left(4) + iso.mid(10);
+        return iso.mid(8, 2) + u'/' + iso.mid(5, 2) + u'/' + iso.mid(2, 2);
+    }
+    FilaCruda Fila(sqlite3_stmt* st) const {
+        FilaCruda f;
+        f.icono = sqlite3_column_int(st, columnas_[0])   ? iconos_.anulado
+                  : sqlite3_column_int(st, columnas_[1]) ? iconos_.aprobado
+                                                         : iconos_.propio;
+        const bool grabado = sqlite3_column_type(st, columnas_[2]) != SQLITE_NULL;
+        f.texto = grabado ? Fecha(Columna(st, 2), true) : Fecha(Columna(st, 3), false);
+        f.subItems = {Columna(st, 4), QString(), Columna(st, 5), Columna(st, 6),
+                      QString::number(sqlite3_column_double(st, columnas_[7]), 'g', 15)};
+        return f;
+    }
+
+    sqlite3* db_;
+    QByteArray sql_;
+    Iconos iconos_;
+    std::vector<int> columnas_;
+};
+
+struct Ventana {
     double primeraPantalla = 0;
+    int filasPrimeraPantalla = 0; // the rows the list held when it showed its first screen
     double todas = 0;
+    std::vector<FilaCruda> filas;
+    Iconos iconos;
 };
 
 // The window loads the "RM" lookup; the first screen is shown at the first yield after which
 // its list has as many rows as it can show.
-Tiempos Ventana() {
+Ventana Abre() {
     FrmConsComprobantes form;
     form.TC = QStringLiteral("RM");
     VistaFrmConsComprobantes vista(form);
@@ -95,20 +151,38 @@ Tiempos Ventana() {
     QApplication::processEvents();
     const int visibles = std::max(1, vista.Lista()->viewport()->height() /
                                          vista.Lista()->verticalHeader()->defaultSectionSize());
-    Tiempos t;
+    Ventana v;
     double inicio = 0;
     const auto cede = form.cedeTurno;
     form.cedeTurno = [&] {
         cede();
-        if (t.primeraPantalla == 0 && vista.Modelo()->rowCount() >= visibles)
-            t.primeraPantalla = TiempoHilo() - inicio;
+        if (v.primeraPantalla == 0 && vista.Modelo()->rowCount() >= visibles) {
+            v.primeraPantalla = TiempoHilo() - inicio;
+            v.filasPrimeraPantalla = form.ListView1.Count();
+        }
     };
     inicio = TiempoHilo();
     vista.Inicia();
-    t.todas = TiempoHilo() - inicio;
-    if (vista.Modelo()->rowCount() != Comprobantes || t.primeraPantalla == 0)
+    v.todas = TiempoHilo() - inicio;
+    if (vista.Modelo()->rowCount() != Comprobantes || v.primeraPantalla == 0)
         Falla(QStringLiteral("la ventana muestra %1 filas").arg(vista.Modelo()->rowCount()));
-    return t;
+    for (const ElementoLista* e : form.ListView1.Elementos()) {
+        FilaCruda f{e->Text(), {}, e->Icon()};
+        for (int i = 1; i <= 5; ++i)
+            f.subItems << e->SubItems(i);
+        v.filas.push_back(std::move(f));
+    }
+    v.iconos = {form.ObtieneIndiceImagen(QStringLiteral("Anulado")),
+                form.ObtieneIndiceImagen(QStringLiteral("Aprobado")), form.ObtieneIndiceImagen(form.TC)};
+    return v;
+}
+
+// The first row where the window and the raw side differ; -1 when none.
+qsizetype Diferencia(const std::vector<FilaCruda>& a, const std::vector<FilaCruda>& b) {
+    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+        if (a[i].texto != b[i].texto || a[i].subItems != b[i].subItems || a[i].icono != b[i].icono)
+            return qsizetype(i);
+    return a.size() == b.size() ? -1 : qsizetype(std::min(a.size(), b.size()));
 }
 
 } // namespace
@@ -139,20 +213,36 @@ int main(int argc, char** argv) {
         Falla(QStringLiteral("no se abre ") + ruta);
     RegistraFuncionesSqlite(db);
 
-    double base = 1e9;
-    Tiempos ventana{1e9, 1e9};
-    for (int vuelta = 0; vuelta < VueltasBench(3); ++vuelta) {
-        base = std::min(base, Crudo(db, sql));
-        const Tiempos t = Ventana();
-        ventana.primeraPantalla = std::min(ventana.primeraPantalla, t.primeraPantalla);
-        ventana.todas = std::min(ventana.todas, t.todas);
+    // In turns: the window, then the raw side reading as many rows as the window had read when
+    // it showed its first screen, then all of them.
+    const Ventana primera = Abre();
+    const Crudo crudo(db, sql, primera.iconos);
+    if (const qsizetype d = Diferencia(primera.filas, crudo.Lee(Comprobantes)); d >= 0)
+        Falla(QStringLiteral("la ventana y la consulta directa difieren en la fila %1").arg(d + 1));
+    // The first screen's rows depend on how far the fill got before its first yield: each turn's
+    // raw side reads that turn's rows (best of three reads); the turn with the best window time
+    // is reported.
+    double ventanaPrimera = 1e9, ventanaTodas = 1e9, basePrimera = 0, baseTodas = 1e9;
+    int filasPrimera = 0;
+    for (int vuelta = 0; vuelta < VueltasBench(5); ++vuelta) {
+        const Ventana v = vuelta == 0 ? primera : Abre();
+        double base = 1e9;
+        for (int i = 0; i < 3; ++i)
+            base = std::min(base, TiempoProceso([&] { crudo.Lee(v.filasPrimeraPantalla); }));
+        if (v.primeraPantalla < ventanaPrimera) {
+            ventanaPrimera = v.primeraPantalla;
+            filasPrimera = v.filasPrimeraPantalla;
+            basePrimera = base;
+        }
+        ventanaTodas = std::min(ventanaTodas, v.todas);
+        baseTodas = std::min(baseTodas, TiempoProceso([&] { crudo.Lee(Comprobantes); }));
     }
     sqlite3_close(db);
 
-    std::printf("time base_consulta_remitos_100000 %.3f\n", base);
-    std::printf("time consulta_cptes_primera_pantalla %.3f\n", ventana.primeraPantalla);
-    std::printf("time consulta_cptes_100000 %.3f\n", ventana.todas);
-    std::printf("ratio consulta_cptes_primera_pantalla %.2f\n", ventana.primeraPantalla / base);
-    std::printf("ratio consulta_cptes_100000 %.2f\n", ventana.todas / base);
+    std::printf("time base_consulta_remitos_primera_pantalla %.4f\n", basePrimera);
+    std::printf("time base_consulta_remitos_100000 %.3f\n", baseTodas);
+    std::printf("filas consulta_cptes_primera_pantalla %d\n", filasPrimera);
+    Informa("consulta_cptes_primera_pantalla", ventanaPrimera, basePrimera);
+    Informa("consulta_cptes_100000", ventanaTodas, baseTodas);
     return 0;
 }

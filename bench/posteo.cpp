@@ -1,9 +1,10 @@
-// The stock posting of two vouchers in batch mode, built by ActualizaStock and run in one framed
-// batch through the data-access layer: one of 10,000 lines, and one line carrying 10,000 serial
-// numbers. The baseline is raw SQLite inserting the same movement rows (read back from what the
-// posting stored) with one prepared statement in one transaction. Each side is timed in turns
-// (processor time of this thread), the best time counts. Half the size is timed too: a posting
-// that grows linearly takes about twice as long for twice the entries.
+// The stock posting of three vouchers in batch mode, built by ActualizaStock and run in one framed
+// batch through the data-access layer: one of 10,000 lines, one line carrying 10,000 serial
+// numbers, and 1,000 lines of 22,222 units each with two lots and a fixed lot. The baseline is raw
+// SQLite inserting the same movement rows (read back from what the posting stored) with one
+// prepared statement in one transaction. Each side is timed in turns (processor time of this
+// thread), the best time counts. Half the size is timed too: a posting that grows linearly takes
+// about twice as long for twice the entries, and a line's units (not entries) cost nothing more.
 
 #include "AccesoDatos.h"
 #include "ClsCmnCptes.h"
@@ -25,17 +26,25 @@ namespace {
 constexpr int kEntradas = 10000;
 const int kVueltas = VueltasBench(3);
 
-// A grid of `lineas` lines of one unit each, or one serial-numbered line of `series` entries.
-std::unique_ptr<Grilla> GrillaDe(int lineas, int series) {
+// The units of each line of the third voucher, which brings its lots |A|B| and the rest under
+// the fixed lot: three rows a line, whatever its units.
+constexpr int kUnidades = 22222;
+constexpr int kLineasUnidades = 1000;
+
+// A grid of `lineas` lines of one unit each, or one serial-numbered line of `series` entries, or
+// (with `unidades`) lines of that many units with two lots each.
+std::unique_ptr<Grilla> GrillaDe(int lineas, int series, int unidades = 0) {
     auto g = std::make_unique<Grilla>(lineas + 1, 101, 1, 1);
     for (int i = 1; i <= lineas; ++i) {
         g->setTextMatrix(i, 0, QString::number(1001 + (i % 290)));
         g->setTextMatrix(i, 1, QStringLiteral("Artículo de prueba"));
         g->setTextMatrix(i, 5, QStringLiteral("UN"));
-        g->setTextMatrix(i, 7, QString::number(series > 0 ? series : 1 + i % 7));
+        g->setTextMatrix(i, 7, QString::number(series > 0 ? series : unidades > 0 ? unidades : 1 + i % 7));
         g->setTextMatrix(i, 8, QStringLiteral("1"));
         g->setTextMatrix(i, 19, series > 0 ? QStringLiteral("1") : QStringLiteral("0"));
-        g->setTextMatrix(i, 20, QStringLiteral("0"));
+        g->setTextMatrix(i, 20, unidades > 0 ? QStringLiteral("1") : QStringLiteral("0"));
+        if (unidades > 0)
+            g->setTextMatrix(i, 21, QStringLiteral("|A|B|"));
         g->setTextMatrix(i, 38, QStringLiteral("10"));
         g->setTextMatrix(i, 41, QStringLiteral("UN"));
         g->setTextMatrix(i, 61, QStringLiteral("0"));
@@ -51,9 +60,8 @@ std::unique_ptr<Grilla> GrillaDe(int lineas, int series) {
 }
 
 // Posts the grid as voucher `id` and stores it in one transaction.
-void Postea(ClsCmnCptes& cls, Grilla& g, const QString& id) {
-    QString deposito = QStringLiteral("1"), destino, motivo = QStringLiteral("1"), tcOrigen, cpteOrigen, sql,
-            loteFijo;
+void Postea(ClsCmnCptes& cls, Grilla& g, const QString& id, QString loteFijo) {
+    QString deposito = QStringLiteral("1"), destino, motivo = QStringLiteral("1"), tcOrigen, cpteOrigen, sql;
     bool hayError = false;
     cls.ActualizaStock(g, QStringLiteral("IR"), id, QStringLiteral("0"), QStringLiteral("20/03/2025"),
                        deposito, destino, motivo, tcOrigen, cpteOrigen, false, QStringLiteral("P001"), true,
@@ -122,16 +130,17 @@ struct Medida {
     double crudo = 1e30;
 };
 
-// Best times of both sides for one grid; `nombre` numbers the vouchers of the turns apart.
-Medida Mide(sqlite3* db, ClsCmnCptes& cls, int lineas, int series, int& numero) {
+// Best times of both sides for one grid; `numero` numbers the vouchers of the turns apart.
+Medida Mide(sqlite3* db, ClsCmnCptes& cls, int lineas, int series, int& numero, int unidades = 0) {
     Medida m;
     for (int v = 0; v < kVueltas; ++v) {
-        auto g = GrillaDe(lineas, series);
+        auto g = GrillaDe(lineas, series, unidades);
         const QString id = QStringLiteral("0001%1X").arg(++numero, 8, 10, QLatin1Char('0'));
-        m.nuestro = std::min(m.nuestro, TiempoProceso([&] { Postea(cls, *g, id); }));
+        const QString loteFijo = unidades > 0 ? QStringLiteral("LF") : QString();
+        m.nuestro = std::min(m.nuestro, TiempoProceso([&] { Postea(cls, *g, id, loteFijo); }));
         Filas f;
         Lee(db, id.toLatin1(), f);
-        const size_t esperadas = size_t(series > 0 ? series : lineas);
+        const size_t esperadas = size_t(series > 0 ? series : unidades > 0 ? 3 * lineas : lineas);
         if (f.Cuantas() != esperadas) {
             std::fprintf(stderr, "posteo: %zu rows stored, %zu expected\n", f.Cuantas(), esperadas);
             std::exit(1);
@@ -159,6 +168,8 @@ int main(int argc, char* argv[]) {
     const Medida lineasMitad = Mide(db, cls, kEntradas / 2, 0, numero);
     const Medida series = Mide(db, cls, 1, kEntradas, numero);
     const Medida seriesMitad = Mide(db, cls, 1, kEntradas / 2, numero);
+    const Medida unidades = Mide(db, cls, kLineasUnidades, 0, numero, kUnidades);
+    const Medida unidadesDoble = Mide(db, cls, kLineasUnidades, 0, numero, 2 * kUnidades);
     std::printf("time posteo_lineas %.4f\n", lineas.nuestro);
     std::printf("time posteo_lineas_base %.4f\n", lineas.crudo);
     std::printf("ratio posteo_lineas %.2f\n", lineas.nuestro / lineas.crudo);
@@ -167,6 +178,10 @@ int main(int argc, char* argv[]) {
     std::printf("time posteo_series_base %.4f\n", series.crudo);
     std::printf("ratio posteo_series %.2f\n", series.nuestro / series.crudo);
     std::printf("ratio posteo_series_doble %.2f\n", series.nuestro / seriesMitad.nuestro);
+    std::printf("time posteo_unidades %.4f\n", unidades.nuestro);
+    std::printf("time posteo_unidades_base %.4f\n", unidades.crudo);
+    std::printf("ratio posteo_unidades %.2f\n", unidades.nuestro / unidades.crudo);
+    std::printf("ratio posteo_unidades_doble %.2f\n", unidadesDoble.nuestro / unidades.nuestro);
     sqlite3_close(db);
     return 0;
 }

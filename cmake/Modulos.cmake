@@ -5,20 +5,14 @@ function(modelos_modulo nombre)
     file(GLOB fuentes CONFIGURE_DEPENDS
         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
     list(FILTER fuentes INCLUDE REGEX "\\.(cpp|qrc)$")
-    if(fuentes)
-        add_library(${nombre} STATIC ${fuentes})
-        set_property(GLOBAL APPEND PROPERTY MODELOS_BIBLIOTECAS ${nombre})
-        # What the header check reads: the folder of the library's headers and what it links.
-        list(JOIN M_DEPENDE "," deps)
-        set_property(GLOBAL APPEND PROPERTY MODELOS_CABECERAS
-            "${nombre}=${CMAKE_CURRENT_SOURCE_DIR}=$<TARGET_FILE:${nombre}>=${deps}")
-        set(alcance PUBLIC)
-    else()
-        add_library(${nombre} INTERFACE)
-        set(alcance INTERFACE)
-    endif()
-    target_include_directories(${nombre} ${alcance} ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/src)
-    target_link_libraries(${nombre} ${alcance} Qt6::Core Qt6::Gui Qt6::Sql ${M_DEPENDE} ${M_LIBS})
+    add_library(${nombre} STATIC ${fuentes})
+    set_property(GLOBAL APPEND PROPERTY MODELOS_BIBLIOTECAS ${nombre})
+    # What the header check reads: the folder of the library's headers and what it links.
+    list(JOIN M_DEPENDE "," deps)
+    set_property(GLOBAL APPEND PROPERTY MODELOS_CABECERAS
+        "${nombre}=${CMAKE_CURRENT_SOURCE_DIR}=$<TARGET_FILE:${nombre}>=${deps}")
+    target_include_directories(${nombre} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${nombre} PUBLIC Qt6::Core Qt6::Gui Qt6::Sql ${M_DEPENDE} ${M_LIBS})
     file(GLOB vistas CONFIGURE_DEPENDS
         ${CMAKE_CURRENT_SOURCE_DIR}/widgets/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/widgets/*.h
         ${CMAKE_CURRENT_SOURCE_DIR}/widgets/*.qrc)
@@ -41,11 +35,9 @@ function(modelos_pruebas nombre)
     # The test mains set the rest of the environment themselves (tests/comun/EntornoPruebas.h).
     set(entorno "QT_QPA_PLATFORM=offscreen")
     file(GLOB fuentes CONFIGURE_DEPENDS ${d}/*.cpp ${d}/*.h)
-    if(fuentes)
-        add_executable(${nombre} ${fuentes})
-        target_link_libraries(${nombre} PRIVATE ${M_DEPENDE} pruebas_comun GTest::gtest Qt6::Test)
-        gtest_discover_tests(${nombre} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${entorno}")
-    endif()
+    add_executable(${nombre} ${fuentes})
+    target_link_libraries(${nombre} PRIVATE ${M_DEPENDE} pruebas_comun GTest::gtest Qt6::Test)
+    gtest_discover_tests(${nombre} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${entorno}")
     file(GLOB vistas CONFIGURE_DEPENDS ${d}/widgets/*.cpp ${d}/widgets/*.h)
     if(vistas)
         add_executable(${nombre}_widgets ${vistas})

@@ -721,8 +721,8 @@ INSERT INTO MV_ASIENTOS (Cuenta, Secuencia, Fecha, Detalle, TC, SUCURSAL, NUMERO
     ('1.1.5.01', 2, '2025-04-18 00:00:00', 'Diferencia de precio', 'NCPE', '0099', '00000001', 'R', 250);
 
 -- A transport delivery note invoiced and not yet reviewed, and the reception of purchase order 1.
--- The lookup compares these types unfilled ('RM', 'FC', 'IR', 'OC'), as the programs that write
--- these rows store them.
+-- The transport lookup compares its types unfilled ('RM', 'FC'), as the programs that write
+-- those rows store them; the reception is stored as the stock posting stores it, filled.
 INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Fecha, CuentaProveedor, IDVIAJE, Revisado, Cantidad)
 VALUES ('RM', '009900000005R', 0, '2025-04-19 00:00:00', 'P002', 'TTE', 0, 0),
        ('RM', '009900000006R', 0, '2025-04-20 00:00:00', 'P001', 'TTE', 1, 0);
@@ -730,7 +730,7 @@ INSERT INTO MV_APLICACION (TC, IDCOMPROBANTE, TCO_ORIGEN, IDComprobante_Origen) 
     ('FC', '009900000001R', 'RM', '009900000005R'),
     ('FC', '009900000002R', 'RM', '009900000006R');
 INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Fecha, Tc_Origen, IdComprobante_Origen, Cantidad)
-VALUES ('IR', '009900000007R', 0, '2025-04-21 00:00:00', 'OC', '009900000001R', 0);
+VALUES ('  IR', '009900000007R', 0, '2025-04-21 00:00:00', '  OC', '009900000001R', 0);
 
 ------------------------------------------------------------------------------------------
 -- Accounting entries of stock vouchers
@@ -892,11 +892,12 @@ SELECT '  NP', '001000000003X', 0, 'C0001', n, n, printf('%25d', 1000 + n), 'Art
        1, 1, 100, 100, 0, 0, 100, 121, 0, 21, 0, '   1', '   1', 50
 FROM serie;
 
--- What was applied of order 1's lines, and what left the deposit for delivery note 1.
+-- What was applied of order 1's lines (origin types stored filled, as the programs write them),
+-- and what left the deposit for delivery note 1.
 INSERT INTO VT_V_MV_INSUMOS_APLICACION (TCO_ORIGEN, IDCOMPROBANTEORIGEN, IDARTICULO, CantidadAplicada) VALUES
-    ('NP', '001000000001X', printf('%25d', 1001), 4),
-    ('NP', '001000000001X', printf('%25d', 1002), 5),
-    ('NP', '001000000001X', printf('%25d', 1003), 0);
+    ('  NP', '001000000001X', printf('%25d', 1001), 4),
+    ('  NP', '001000000001X', printf('%25d', 1002), 5),
+    ('  NP', '001000000001X', printf('%25d', 1003), 0);
 INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Fecha, IdDeposito, IdArticulo, Cantidad, Tc_Origen,
                         IdComprobante_Origen)
 VALUES ('  RM', '001000000001R', 0, '2025-05-05 00:00:00', '   1', printf('%25d', 1001), 4, '  RM', '001000000001R');
@@ -1007,7 +1008,7 @@ INSERT INTO C_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, CUENTA, Secuenci
 VALUES ('  OC', '010000000002X', 0, 'P001', 1, printf('%-25s', 'CONV-PERE'), 'Yogur entero', '  UN', '  UN', 10, 10,
         3, 3, 0.1, 0, 30, 36.3, 0, 10.5, 2, NULL, 3.5, ' YE-1 ');
 INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Fecha, IdDeposito, IdArticulo, NroLote, Cantidad)
-VALUES ('OC', '010000000002X', 0, '2025-05-12 00:00:00', '   1', printf('%-25s', 'CONV-PERE'), 'Y-2505', 10);
+VALUES ('  OC', '010000000002X', 0, '2025-05-12 00:00:00', '   1', printf('%-25s', 'CONV-PERE'), 'Y-2505', 10);
 
 -- Other concepts of order 1 by an account's code and of a title account; a cattle trip's
 -- concept on delivery note 1.
@@ -1017,6 +1018,30 @@ INSERT INTO V_MV_CPTE_Observ (TC, IDCOMPROBANTE, IdComplemento, CUENTA, TIPO_OBS
     ('  NP', '001000000001X', 0, 'C0001', 'OC', '1.1.5 Bienes de cambio', 10, 10, NULL),
     ('  RM', '001000000001R', 0, 'C0001', 'OC', 'Flete de hacienda', 300, 300, ' tropa '),
     ('  RM', '001000000001R', 0, 'C0001', 'OC', 'Seguro', 20, 20, 'V-12');
+
+-- Order 7 sells one and a half units with taxes per unit of four decimals. Delivery note 8
+-- belongs to a delivery run whose first line has no article code; a second line without one
+-- and a repeat of 1001 follow.
+INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IDCOMPLEMENTO, SUCURSAL, NUMERO, LETRA, CUENTA, Nombre, FECHA, Importe,
+                       IdReparto, Cotizacion, CondicionIva, EnComodato) VALUES
+    ('  NP', '001000000007X', 0, '0010', '00000007', 'X', 'C0001', 'Almacén Don Pepe', '2025-05-13 00:00:00',
+     150, 0, 1, '1', 0),
+    ('  RM', '001000000008R', 0, '0010', '00000008', 'R', 'C0001', 'Almacén Don Pepe', '2025-05-14 00:00:00',
+     140, -1, 1, '1', 0);
+INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, CUENTA, Secuencia, IdArticulo, Descripcion, IdUnidad,
+                              IdUnidadBase, Cantidad, CantidadUd, Importe, Importe_S_IVA, Impuestos, iTC, Total,
+                              TotalFinal, Exento, AlicIVA, PorcDto, IdDeposito, Costo)
+VALUES
+    ('  NP', '001000000007X', 0, 'C0001', 1, printf('%25d', 1001), 'Tuerca hexagonal Clásico', '  UN', '  UN',
+     1.5, 1.5, 100, 100, 0.0125, 0.0125, 150, 181.5, 0, 21, 0, '   1', 60),
+    ('  RM', '001000000008R', 0, 'C0001', 1, NULL, 'Flete', '  UN', '  UN', 1, 1, 20, 20, 0, 0, 20, 24.2, 0, 21,
+     0, '   1', 0),
+    ('  RM', '001000000008R', 0, 'C0001', 2, printf('%25d', 1001), 'Tuerca hexagonal Clásico', '  UN', '  UN',
+     1, 1, 100, 100, 0, 0, 100, 121, 0, 21, 0, '   1', 60),
+    ('  RM', '001000000008R', 0, 'C0001', 3, '', 'Embalaje', '  UN', '  UN', 1, 1, 10, 10, 0, 0, 10, 12.1, 0, 21,
+     0, '   1', 0),
+    ('  RM', '001000000008R', 0, 'C0001', 4, printf('%25d', 1001), 'Tuerca hexagonal Clásico', '  UN', '  UN',
+     1, 1, 100, 100, 0, 0, 100, 121, 0, 21, 0, '   1', 60);
 
 -- The voucher lookup window's lists belong to its own vouchers (branch 0099): these are kept out
 -- of them, as complementary and finished vouchers, and the purchase orders sort after them.

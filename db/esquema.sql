@@ -483,7 +483,8 @@ CREATE TABLE V_MV_STOCK (
     IDVIAJE         VARCHAR(10) COLLATE TEXTO,
     Revisado        INTEGER DEFAULT 0
 );
-CREATE INDEX IX_MV_STOCK_CPTE ON V_MV_STOCK (TC, IdComprobante, IdComplemento);
+-- One voucher per identity: a second station that drew the same number is refused whole.
+CREATE UNIQUE INDEX IX_MV_STOCK_CPTE ON V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia);
 CREATE INDEX IX_MV_STOCK_ORIGEN ON V_MV_STOCK (Tc_Origen, IdComprobante_Origen);
 CREATE INDEX IX_MV_STOCK_ARTICULO ON V_MV_STOCK (IdArticulo, NroLote);
 
@@ -773,9 +774,19 @@ CREATE TABLE VT_V_MV_INSUMOS_APLICACION (
     CantidadAplicada REAL
 );
 
+-- Ordered quantity per voucher and article: one row for each article of a voucher (its first
+-- line stands for the others) with the sum of its lines. Written without GROUP BY, so that a
+-- look-up by voucher (and article) reads that voucher's lines through the index, not the whole
+-- table: the embedded database cannot filter a grouped view before grouping it.
 CREATE VIEW VT_V_MV_CPTEINSUMOS_CONS2 AS
-SELECT TC, IDCOMPROBANTE, IdArticulo AS IDARTICULO, SUM(Cantidad) AS Cantidad
-FROM V_MV_CPTEINSUMOS GROUP BY TC, IDCOMPROBANTE, IdArticulo;
+SELECT i.TC, i.IDCOMPROBANTE, i.IdArticulo AS IDARTICULO,
+       (SELECT SUM(s.Cantidad) FROM V_MV_CPTEINSUMOS s
+        WHERE s.TC = i.TC AND s.IDCOMPROBANTE = i.IDCOMPROBANTE AND s.IdArticulo IS i.IdArticulo) AS Cantidad
+FROM V_MV_CPTEINSUMOS i
+WHERE NOT EXISTS (SELECT 1 FROM V_MV_CPTEINSUMOS p
+                  WHERE p.TC = i.TC AND p.IDCOMPROBANTE = i.IDCOMPROBANTE AND p.IdArticulo IS i.IdArticulo
+                    AND p.ID < i.ID);
+CREATE INDEX IX_V_MV_CPTEINSUMOS_ARTICULO ON V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdArticulo);
 
 CREATE VIEW VT_V_MV_Stock_Cons AS
 SELECT Tc_Origen AS TC, IdComprobante_Origen AS IDCOMPROBANTE, IdArticulo AS IDARTICULO,

@@ -1,12 +1,28 @@
 // Import files: the first line names the layout (as the setting ImportaMov holds it), the rest is
 // the file's bytes. Every line of the file is visited once and none keeps a line end; a line
-// gives a cleaned, non-empty code and a quantity that reads back as a number, a label only in
-// the code-only layout; the only errors are a "CDC" line without its quantity (9) and a quantity
-// beyond an amount (6).
+// gives a cleaned, non-empty code and a quantity that reads back as a number (0, and told so, when
+// the file's field is no number), a label only in the code-only layout; the only errors are a "CDC" line
+// without its quantity (9) and a quantity beyond an amount (6).
 #include "Importacion.h"
 #include "Comun.h"
 #include "ErrorSistema.h"
 #include "Regional.h"
+
+namespace {
+
+// The quantity reads back as a number; a file field that is no number is told as such, and
+// only then: it never stands for a quantity.
+void CompruebaCantidad(const LineaImportada& l) {
+    if (!Regional::LeeDoble(l.cantidad))
+        Falla("cantidad que no se lee como número", l.cantidad);
+    const bool leida = l.cantidadArchivo.trimmed().isEmpty() || Regional::LeeDoble(l.cantidadArchivo);
+    if (l.cantidadNumero != leida)
+        Falla("cantidad del archivo mal calificada", l.cantidadArchivo);
+    if (!l.cantidadNumero && Regional::LeeDoble(l.cantidad).value_or(1) != 0)
+        Falla("cantidad que no es número tomada como otra", l.cantidad);
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     const QByteArray todo = Bytes(datos, largo);
@@ -44,8 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
                 Falla("carácter de control en un campo", l->codigo);
         if (l->etiqueta != formato.separador.isEmpty())
             Falla("etiqueta fuera del formato de solo código");
-        if (!l->etiqueta && !Regional::LeeDoble(l->cantidad))
-            Falla("cantidad que no se lee como número", l->cantidad);
+        if (!l->etiqueta)
+            CompruebaCantidad(*l);
         if (!l->descripcion.isEmpty() && formato.campos != QLatin1String("CDC"))
             Falla("descripción fuera del formato CDC");
     }

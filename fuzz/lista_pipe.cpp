@@ -78,17 +78,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     // entries in order, as many as there are rows (a first entry that is empty is the second "|"
     // the preload drops).
     constexpr int kUnidades = 6;
+    FrmCargaLotesySeries::Entrada entrada;
+    entrada.Cantidad = kUnidades;
+    entrada.modo =
+        FrmCargaLotesySeries::Modo(FrmCargaLotesySeries::Modo::Ingreso, FrmCargaLotesySeries::Modo::Serie);
+    entrada.SeriesAnteriores = texto;
     FrmCargaLotesySeries dialogo;
-    dialogo.Cantidad = kUnidades;
-    dialogo.EsSerie = true;
-    dialogo.SeriesAnteriores = texto;
-    dialogo.CargaDatos();
+    dialogo.CargaDatos(entrada);
     Exige(dialogo.MSFlexGrid1.Rows() == kUnidades + 1);
+    entrada.SeriesAnteriores = escrita;
     FrmCargaLotesySeries releido;
-    releido.Cantidad = kUnidades;
-    releido.EsSerie = true;
-    releido.SeriesAnteriores = escrita;
-    releido.CargaDatos();
+    releido.CargaDatos(entrada);
     const bool blanca = QString(escrita).remove(QLatin1Char('|')).trimmed().isEmpty();
     if (n > 0 && !entradas[0].isEmpty() && !blanca)
         for (qsizetype k = 0; k < kUnidades; ++k)

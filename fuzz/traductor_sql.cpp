@@ -95,8 +95,9 @@ int CuentaFilas(const QString& sql, int hasta) {
     return filas;
 }
 
-// The statement as the suite would write it for the server: a hint after the table of its FROM,
-// the table in the dbo schema, TOP on a plain query, ISNULL for IFNULL. Only the forms that apply.
+// The statement as the suite would write it for the server: a hint after the table of its FROM
+// (reading without locks, or locking what a check reads), the table in the dbo schema, TOP on a
+// plain query, ISNULL for IFNULL. Only the forms that apply.
 QStringList FormasDelServidor(const QString& s) {
     static const QRegularExpression tabla(
         QStringLiteral("\\bFROM\\s+([A-Za-z_][A-Za-z0-9_]*)(?=\\s+(WHERE|ORDER|GROUP)\\b|\\s*$)"),
@@ -110,6 +111,7 @@ QStringList FormasDelServidor(const QString& s) {
     QStringList formas;
     if (const auto m = tabla.match(s); m.hasMatch()) {
         formas << QString(s).insert(m.capturedEnd(1), QStringLiteral(" WITH (NOLOCK)"));
+        formas << QString(s).insert(m.capturedEnd(1), QStringLiteral(" WITH (UPDLOCK, HOLDLOCK)"));
         formas << QString(s).insert(m.capturedStart(1), QStringLiteral("dbo."));
     }
     if (const auto m = consulta.match(s); m.hasMatch() && !compuesta.match(s).hasMatch())

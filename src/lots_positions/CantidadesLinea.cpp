@@ -30,6 +30,13 @@ double Redondea4(double valor) {
     return RedondeoBanquero(valor, 4);
 }
 
+double LeeCantidadEscrita(const QString& texto) {
+    const std::optional<double> valor = Regional::LeeDoble(texto);
+    if (!valor)
+        throw ErrorSistema(13, QStringLiteral("Type mismatch"), QStringLiteral("CampoValida"));
+    return *valor;
+}
+
 double NumeroCelda(const Grilla& g, int fila, int col) {
     return UT().TextoADoble(g.TextMatrix(fila, col));
 }

@@ -93,6 +93,18 @@ void EdicionLineas::Compromete() {
     EdicionGrilla::Compromete(grilla_, editor_, TextoCelda(editor_.Text()));
 }
 
+bool EdicionLineas::TerminaEdicion() {
+    if (!editor_.Visible())
+        return true;
+    if (reglas_.campoValida && reglas_.campoValida(editor_))
+        return false;
+    const bool conFoco = foco_.Actual() == editor_.Name();
+    Compromete();
+    if (conFoco)
+        foco_.SetFocus(grilla_.Name());
+    return true;
+}
+
 void EdicionLineas::VuelveAGrilla() {
     if (foco_.Actual() != grilla_.Name())
         foco_.SetFocus(grilla_.Name());

@@ -62,6 +62,9 @@ public:
     void EditKeyCode(Grilla& MsFlexGrid, CajaTexto& Edt, qint16& KeyCode, int Shift);
     // When the editor is shown: the current cell takes its text (TextoCelda) and it is hidden.
     void Compromete();
+    // What accept does first: the open edit validated by the dialog and written into its cell;
+    // false when the dialog refused it (the editor stays open on the typed text).
+    bool TerminaEdicion();
     // Moves the current cell as the user's click does: the open edit is written first.
     void MueveCelda(int fila, int col);
     // The grid takes the focus back (writing the open edit).

@@ -9,10 +9,8 @@
 #include "Interaccion.h"
 #include "ListaPipe.h"
 #include "NivelesLayout.h"
-#include "PreparaFormulario.h"
 #include "Regional.h"
 #include "Registros.h"
-#include "Teclas.h"
 #include "Utilidades.h"
 
 #include <algorithm>
@@ -73,132 +71,105 @@ QString ClaveTexto(const QString& s) {
 
 } // namespace
 
-QStringList FrmCargaLotesySeries::Toolbar1() {
-    return {QStringLiteral("Llenar las demas celdas con el valor de las seleccionadas"),
-            QStringLiteral("Blanquear las Celdas a partir de la celda seleccionada")};
-}
+FrmCargaLotesySeries::Modo::Modo(Sentido sentido, Codigos codigos, bool talle)
+    : sentido_(sentido), codigos_(talle && codigos == SerieYLote ? Serie : codigos), talle_(talle) {}
 
-MedidaTexto& FrmCargaLotesySeries::MedidaPorDefecto() {
-    static MedidaTexto medida;
-    return medida;
+FrmCargaLotesySeries::Modo FrmCargaLotesySeries::Modo::De(bool egreso, bool serie, bool lote, bool talle) {
+    const Codigos codigos = serie && lote ? SerieYLote : serie ? Serie : lote ? Lote : Ninguno;
+    return {egreso ? Egreso : Ingreso, codigos, talle};
 }
 
 FrmCargaLotesySeries::FrmCargaLotesySeries()
-    : TextWidth(MedidaPorDefecto()), edicion_(MSFlexGrid1, TxtEdit, foco_, {}) {
-    MSFlexGrid1.setName(QStringLiteral("MSFlexGrid1"));
+    : DialogoLinea(QStringLiteral("FrmCargaLotesySeries"), QStringLiteral("Numeros de Serie"),
+                   QStringLiteral("F2 &Aceptar"),
+                   EdicionLineas::Reglas{
+                       .esCantidad = [this](int col) { return modo().EsEgreso() && (col == 2 || col == 3); },
+                       .editable = [this](int col) { return !(modo().EsEgreso() && col == 2); },
+                       .propiedadesPrimero = true,
+                       .enter = {},
+                       .saltaColumnaFija = true,
+                       .campoValida = {},
+                       .reportaError = {},
+                   }) {
     // The dialog's grid refuses a fixed column as the current one (30010).
     MSFlexGrid1.setRechazaColumnaFija(true);
-    TxtEdit.setVisible(false);
-    const auto siempre = [] { return true; };
-    foco_.DefineOrden({{QStringLiteral("MSFlexGrid1"), [this] { return MSFlexGrid1.Enabled(); }},
-                       {QStringLiteral("CmdAceptar"), siempre},
-                       {QStringLiteral("CmdCancelar"), siempre}});
-    foco_.alMoverFoco = [this](const QString&, const QString& nuevo) {
-        if (nuevo == MSFlexGrid1.Name())
-            MSFlexGrid1_GotFocus();
-    };
-    auto& r = edicion_.reglas();
-    r.esCantidad = [this](int col) { return EsConsultaDeSerieLote && (col == 2 || col == 3); };
-    r.editable = [this](int col) { return !(EsConsultaDeSerieLote && col == 2); };
-    r.propiedadesPrimero = true;
-    r.saltaColumnaFija = true;
-    r.enter = [this] { EnterEnGrilla(); };
-    r.campoValida = [this](CajaTexto& t) {
-        CampoValida(t);
-        return campoInvalido_;
-    };
-}
-
-int FrmCargaLotesySeries::Ancho(int letras) const {
-    return AnchoTexto(QString(letras, QLatin1Char('X')));
-}
-
-// Without a measure from the view, every letter is 120 twips.
-int FrmCargaLotesySeries::AnchoTexto(const QString& texto) const {
-    return TextWidth ? TextWidth(texto) : int(texto.size()) * 120;
+    Toolbar1[0].setToolTipText(QStringLiteral("Llenar las demas celdas con el valor de las seleccionadas"));
+    Toolbar1[1].setToolTipText(QStringLiteral("Blanquear las Celdas a partir de la celda seleccionada"));
 }
 
 // ---- Loading ----
 
-void FrmCargaLotesySeries::Form_Load() {
-    EjecutaPasos({[&] { UT().PreparaFormulario(*this, false); }, [&] { ConfiguraFormulario(*this); },
-                  [&] {
-                      formatoSerieAsterisco_ = Cfg(QStringLiteral("ART_FormatoSerieAsterisco"))
-                                                   .compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0;
-                  }},
-                 SiempreSiguiente);
+void FrmCargaLotesySeries::PreparaVentana() {
+    formatoSerieAsterisco_ =
+        Cfg(QStringLiteral("ART_FormatoSerieAsterisco")).compare(QLatin1String("SI"), Qt::CaseInsensitive) ==
+        0;
 }
 
-void FrmCargaLotesySeries::CargaDatos() {
-    EjecutaPasos({
-                     [&] { EsSerieYLote = EsSerie && EsLote; },
-                     [&] {
-                         const QString dep = QStringLiteral(" (Deposito: ") + Deposito + QLatin1Char(')');
-                         if (EsTalle) {
-                             Caption = QStringLiteral("Talles, Colores, Sexo") + dep;
-                             // A size line given as serial and lot works as a serial line.
-                             if (EsSerie && EsLote) {
-                                 EsSerieYLote = false;
-                                 EsLote = false;
-                             }
-                         } else if (EsSerieYLote) {
-                             Caption = QStringLiteral("Números de Lote y Serie") + dep;
-                         } else if (EsSerie) {
-                             Caption = QStringLiteral("Números de Serie") + dep;
-                         } else if (EsLote) {
-                             Caption = QStringLiteral("Números de Lote") + dep;
-                         }
-                     },
-                     [&] { lblArticulo.setCaption(TextoPropio(ArticuloDescripcion)); },
-                     [&] { InicializaGrid(); },
-                     [&] { VerificaAnteriores(); },
-                     [&] { VerificaExistenciasEnGrilla(); },
-                     [&] { AjustaAnchoColumnas(); },
-                 },
-                 SiempreSiguiente);
-    // The first data cell that takes a value is the current one.
-    EjecutaPasos({[&] {
-                     if (MSFlexGrid1.Rows() > MSFlexGrid1.FixedRows()) {
-                         MSFlexGrid1.setRow(MSFlexGrid1.FixedRows());
-                         MSFlexGrid1.setCol(EsConsultaDeSerieLote ? 3 : 1);
-                     }
-                 }},
-                 SiempreSiguiente);
+void FrmCargaLotesySeries::CargaDatos(const Entrada& entrada) {
+    entrada_ = entrada;
+    resultado_ = {entrada.Lotes, entrada.Series, entrada.Cantidad};
+    LlenaDialogo({
+        [&] { TituloPorModo(); },
+        [&] { lblArticulo.setCaption(TextoPropio(entrada_.ArticuloDescripcion)); },
+        [&] { InicializaGrid(); },
+        [&] { VerificaAnteriores(); },
+        [&] { VerificaExistenciasEnGrilla(); },
+        [&] { AjustaAnchoColumnas(); },
+        // The first data cell that takes a value is the current one.
+        [&] {
+            if (MSFlexGrid1.Rows() > MSFlexGrid1.FixedRows()) {
+                MSFlexGrid1.setRow(MSFlexGrid1.FixedRows());
+                MSFlexGrid1.setCol(modo().EsEgreso() ? 3 : 1);
+            }
+        },
+    });
+}
+
+void FrmCargaLotesySeries::TituloPorModo() {
+    const QString dep = QStringLiteral(" (Deposito: ") + entrada_.Deposito + QLatin1Char(')');
+    if (modo().EsTalle())
+        Caption = QStringLiteral("Talles, Colores, Sexo") + dep;
+    else if (modo().EsSerieYLote())
+        Caption = QStringLiteral("Números de Lote y Serie") + dep;
+    else if (modo().EsSerie())
+        Caption = QStringLiteral("Números de Serie") + dep;
+    else if (modo().EsLote())
+        Caption = QStringLiteral("Números de Lote") + dep;
 }
 
 void FrmCargaLotesySeries::InicializaGrid() {
     Grilla& g = MSFlexGrid1;
-    if (EsConsultaDeSerieLote) {
+    if (modo().EsEgreso()) {
         g.Clear();
         g.setRows(1);
         g.setCols(4);
         g.setFixedRows(1);
         g.setFixedCols(2);
-        g.setTextMatrix(0, 0, EsTalle ? QStringLiteral("TALLE-COLOR-SEXO") : QStringLiteral("LOTE"));
+        g.setTextMatrix(0, 0, modo().EsTalle() ? QStringLiteral("TALLE-COLOR-SEXO") : QStringLiteral("LOTE"));
         g.setTextMatrix(0, 1, QStringLiteral("SERIE"));
         g.setTextMatrix(0, 2, QStringLiteral("CANT. STOCK"));
         g.setTextMatrix(0, 3, QStringLiteral("CANT. "));
-        g.setColWidth(0, EsLote ? Ancho(18) : 0);
-        g.setColWidth(1, EsSerie ? Ancho(25) : 0);
+        g.setColWidth(0, modo().EsLote() ? Ancho(18) : 0);
+        g.setColWidth(1, modo().EsSerie() ? Ancho(25) : 0);
         g.setColWidth(2, Ancho(12));
         g.setColWidth(3, Ancho(25));
         g.setColAlignment(0, Alineacion::CentroArriba);
         g.setColAlignment(1, Alineacion::CentroArriba);
         return;
     }
-    g.setRows(int(RedondeoBanquero(Cantidad + 1)));
+    g.setRows(int(RedondeoBanquero(entrada_.Cantidad + 1)));
     g.setColWidth(0, 0);
-    if (EsSerie) {
+    if (modo().EsSerie()) {
         g.setTextMatrix(0, 1, QStringLiteral("Número de Serie"));
         g.setColWidth(1, Ancho(25));
-    } else if (EsLote) {
+    } else if (modo().EsLote()) {
         g.setTextMatrix(0, 1, QStringLiteral("Número de Lote"));
         g.setColWidth(1, Ancho(25));
     }
 }
 
 void FrmCargaLotesySeries::VerificaAnteriores() {
-    if (EsConsultaDeSerieLote)
+    if (modo().EsEgreso())
         AnterioresSalida();
     else
         AnterioresEntrada();
@@ -211,10 +182,10 @@ QString FrmCargaLotesySeries::ClaveFila(int fila) const {
 
 void FrmCargaLotesySeries::AnterioresSalida() {
     Grilla& g = MSFlexGrid1;
-    const QString sql = QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = '") +
-                        UT().RellenaCodigo(Articulo, 25) +
-                        QStringLiteral("' AND CANTIDAD > 0  AND IDDEPOSITO = '") + Deposito +
-                        QStringLiteral("' ORDER BY NROLOTE, NROSERIE ");
+    const QString sql = QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = ") +
+                        LiteralSql(UT().RellenaCodigo(entrada_.Articulo, 25)) +
+                        QStringLiteral(" AND CANTIDAD > 0  AND IDDEPOSITO = ") +
+                        LiteralSql(entrada_.Deposito) + QStringLiteral(" ORDER BY NROLOTE, NROSERIE ");
     Registros rs;
     AD().ObtieneRecordset(sql, rs);
     const int cLote = rs.IndiceCampo(QStringLiteral("NroLote"));
@@ -227,7 +198,7 @@ void FrmCargaLotesySeries::AnterioresSalida() {
         hubo = true;
         const int fila = g.Rows();
         g.setRows(fila + 1);
-        if (EsSerie) {
+        if (modo().EsSerie()) {
             g.setTextMatrix(fila, 1, texto(cSerie));
             continue;
         }
@@ -239,7 +210,7 @@ void FrmCargaLotesySeries::AnterioresSalida() {
 
     // Earlier entries no longer in stock are listed with nothing to take.
     QStringList anteriores;
-    ClsCmnCptes::DescomponeSerieLote(Lotes, anteriores);
+    ClsCmnCptes::DescomponeSerieLote(entrada_.Lotes, anteriores);
     std::unordered_map<QString, int> claves;
     claves.reserve(size_t(g.Rows()));
     for (int fila = 1; fila < g.Rows(); ++fila)
@@ -257,48 +228,47 @@ void FrmCargaLotesySeries::AnterioresSalida() {
 
     if (hubo) {
         g.setRows(g.Rows() + 1);
-        if (!Lotes.isEmpty()) {
-            const IndiceLista indice(Lotes);
+        if (!entrada_.Lotes.isEmpty()) {
+            const IndiceLista indice(entrada_.Lotes);
             for (int fila = 1; fila < g.Rows(); ++fila) {
                 const qint32 k = indice.Busca(ClaveFila(fila));
                 if (k != 0)
-                    g.setTextMatrix(
-                        fila, 3,
-                        Regional::TextoNumero(UT().TextoADoble(ClsCmnCptes::ExtraeSerieLote(Series, k))));
+                    g.setTextMatrix(fila, 3,
+                                    Regional::TextoNumero(
+                                        UT().TextoADoble(ClsCmnCptes::ExtraeSerieLote(entrada_.Series, k))));
             }
         }
     }
 }
 
 void FrmCargaLotesySeries::AnterioresEntrada() {
-    if (!EsSerie && !EsLote)
+    if (!modo().EsSerie() && !modo().EsLote())
         return;
-    QString lista = SeriesAnteriores + LotesAnteriores;
+    const QString lista = entrada_.SeriesAnteriores + entrada_.LotesAnteriores;
     if (QString(lista).remove(QLatin1Char('|')).trimmed().isEmpty())
         return;
-    for (int i = 0; i < 2 && lista.startsWith(QLatin1Char('|')); ++i)
-        lista.remove(0, 1);
+    // The lists' reading walk (blanks around the list are no entry), where a second opening "|"
+    // is dropped too.
+    QStringView cuerpo = ListaPipe::SinBlancos(lista);
+    if (cuerpo.startsWith(u"||"))
+        cuerpo = cuerpo.sliced(1);
+    const std::vector<QStringView> entradas = ListaPipe::Recorre(cuerpo).cerradas;
     Grilla& g = MSFlexGrid1;
     SinRedibujo sr(g);
-    int fila = 1;
-    qsizetype inicio = 0;
     // Only closed entries, and no more than the grid has rows for.
-    for (qsizetype barra = lista.indexOf(QLatin1Char('|')); barra >= 0 && fila < g.Rows();
-         barra = lista.indexOf(QLatin1Char('|'), inicio)) {
-        g.setTextMatrix(fila++, 1, lista.mid(inicio, barra - inicio));
-        inicio = barra + 1;
-    }
+    for (int fila = 1; fila < g.Rows() && size_t(fila) <= entradas.size(); ++fila)
+        g.setTextMatrix(fila, 1, entradas[size_t(fila - 1)].toString());
 }
 
 void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
-    if (!EsConsultaDeSerieLote)
+    if (!modo().EsEgreso())
         return;
     Grilla& g = MSFlexGrid1;
-    if (!LotesExistentes.isEmpty()) {
+    if (!entrada_.LotesExistentes.isEmpty()) {
         QStringList lotes;
         QStringList cantidades;
-        ClsCmnCptes::DescomponeSerieLote(LotesExistentes, lotes);
-        ClsCmnCptes::DescomponeSerieLote(SeriesExistentes, cantidades);
+        ClsCmnCptes::DescomponeSerieLote(entrada_.LotesExistentes, lotes);
+        ClsCmnCptes::DescomponeSerieLote(entrada_.SeriesExistentes, cantidades);
         std::unordered_map<QString, int> filas;
         filas.reserve(size_t(g.Rows()));
         for (int fila = 1; fila < g.Rows(); ++fila)
@@ -312,7 +282,7 @@ void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
                             Regional::TextoNumero(UT().TextoADoble(g.TextMatrix(it->second, 2)) - usado));
         }
     }
-    if (!Lotes.isEmpty())
+    if (!entrada_.Lotes.isEmpty())
         return;
     {
         SinRedibujo sr(g);
@@ -325,31 +295,32 @@ void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
 void FrmCargaLotesySeries::DistribuyeCantidad() {
     Grilla& g = MSFlexGrid1;
     if (g.Rows() == 2) {
-        g.setTextMatrix(1, 3, Regional::TextoNumero(Cantidad));
+        g.setTextMatrix(1, 3, Regional::TextoNumero(resultado_.Cantidad));
         return;
     }
     // The sum of the quantity column is kept as rows change, so that the rest is known
     // without adding the column up again for every row.
     double tomado = SumaFilas(-1);
-    double resto = Cantidad;
+    double resto = resultado_.Cantidad;
     SinRedibujo sr(g);
     for (int fila = 1; fila < g.Rows() && resto != 0; ++fila) {
         const double a = UT().TextoADoble(g.TextMatrix(fila, 3));
-        const double s = UT().TextoADoble(g.TextMatrix(fila, 2));
+        // A lot that other lines took beyond its stock has nothing left to give.
+        const double s = std::max(0.0, UT().TextoADoble(g.TextMatrix(fila, 2)));
         if (Redondea4(resto + a) <= Redondea4(s)) {
             g.setTextMatrix(fila, 3, Regional::TextoNumero(Redondea4(resto + a)));
             resto = 0;
         } else {
             g.setTextMatrix(fila, 3, Regional::TextoNumero(s));
             tomado += s - a;
-            resto = Redondea4(Cantidad - tomado);
+            resto = Redondea4(resultado_.Cantidad - tomado);
         }
     }
 }
 
 void FrmCargaLotesySeries::CompletaCantidades() {
     Grilla& g = MSFlexGrid1;
-    double resto = Cantidad;
+    double resto = resultado_.Cantidad;
     for (int fila = 1; fila < g.Rows() && resto > 0; ++fila) {
         double v = UT().TextoADoble(g.TextMatrix(fila, 2));
         if (v > resto)
@@ -361,51 +332,35 @@ void FrmCargaLotesySeries::CompletaCantidades() {
     }
 }
 
-void FrmCargaLotesySeries::AjustaAnchoColumnas() {
-    edicion_.AjustaAnchoColumnas([this](const QString& t) { return AnchoTexto(t); });
-}
-
 double FrmCargaLotesySeries::SumaFilas(long MenosCual) {
-    return edicion_.SumaFilas(3, int(MenosCual));
+    return Edicion().SumaFilas(3, int(MenosCual));
 }
 
 bool FrmCargaLotesySeries::ValidaCantidadCantidadPedida() {
-    return Redondea4(SumaFilas(-1)) == Redondea4(Cantidad);
+    return Redondea4(SumaFilas(-1)) == Redondea4(resultado_.Cantidad);
 }
 
 // ---- Editing ----
 
 void FrmCargaLotesySeries::CompletaTodoIgual() {
-    edicion_.CompletaTodoIgual(1);
+    Edicion().CompletaTodoIgual(1);
 }
 
-void FrmCargaLotesySeries::Text_Propiedades(CajaTexto& Texto, long Col) {
-    edicion_.Text_Propiedades(Texto, Col);
-}
-
-void FrmCargaLotesySeries::EditKeyCode(Grilla& MsFlexGrid, CajaTexto& Edt, qint16& KeyCode, int Shift) {
-    edicion_.EditKeyCode(MsFlexGrid, Edt, KeyCode, Shift);
-}
-
-void FrmCargaLotesySeries::MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Edt, qint16& KeyAscii) {
-    edicion_.MsflexGridEdt(MsFlexGrid, Edt, KeyAscii);
-}
-
-void FrmCargaLotesySeries::EnterEnGrilla() {
+void FrmCargaLotesySeries::Enter() {
     Grilla& g = MSFlexGrid1;
     int ultima = 2;
     if (g.Name().compare(QLatin1String("msflexgrid1"), Qt::CaseInsensitive) == 0) {
-        if (EsSerieYLote)
+        if (modo().EsSerieYLote())
             ultima = 3;
-        if (EsConsultaDeSerieLote)
+        if (modo().EsEgreso())
             ultima = 3;
-        if (EsSerie)
+        if (modo().EsSerie())
             ultima = 2;
         if (g.Cols() == 2)
             ultima = 1;
     }
     // Each move is a statement of its own: a fixed column refused (30010) skips only itself.
-    const auto paso = [this](const Paso& p) { edicion_.EjecutaPaso(p); };
+    const auto paso = [this](const Paso& p) { Edicion().EjecutaPaso(p); };
     if (g.Col() == ultima) {
         paso([&] {
             if (g.Row() < g.Rows() - 1)
@@ -413,15 +368,15 @@ void FrmCargaLotesySeries::EnterEnGrilla() {
             else
                 g.setCol(1);
         });
-        if (EsSerieYLote)
+        if (modo().EsSerieYLote())
             paso([&] { g.setCol(2); });
-    } else if (EsSerieYLote) {
+    } else if (modo().EsSerieYLote()) {
         paso([&] {
             if (g.Col() < g.Cols() - 1)
                 g.setCol(g.Col() + 1);
         });
     }
-    if (EsConsultaDeSerieLote)
+    if (modo().EsEgreso())
         paso([&] { g.setCol(3); });
 }
 
@@ -437,18 +392,22 @@ void FrmCargaLotesySeries::CampoValida(CajaTexto& Texto) {
             const QString texto = Texto.Text().trimmed();
             const QString campo = Texto.DataField().trimmed();
             if (campo.compare(QLatin1String("Cantidad"), Qt::CaseInsensitive) == 0) {
-                if (!EsConsultaDeSerieLote)
+                if (!modo().EsEgreso())
                     return;
-                const double v = UT().TextoADoble(texto);
-                if (v < 0)
+                if (UT().TextoADoble(texto) < 0)
                     return refusa(QStringLiteral("La Cantidad no puede ser Menor a Cero"));
+                // A text that is no number is reported and never reaches the cell, whatever the
+                // answer; a blank cell is no quantity, as accept writes it ("-").
+                campoInvalido_ = true;
+                const double v = texto.isEmpty() ? 0 : LeeCantidadEscrita(texto);
+                campoInvalido_ = false;
                 if (v != std::floor(v))
                     return refusa(QStringLiteral("No Puede Informase Cantidades que no Sean Enteras"));
-                if (!Deposito.isEmpty())
-                    IdDeposito = Deposito;
-                else if (IdDeposito.isEmpty())
-                    IdDeposito = QStringLiteral("Ignorar");
-                if (EsLote && !EsSerie && !g.TextMatrix(g.Row(), 0).trimmed().isEmpty() &&
+                if (!entrada_.Deposito.isEmpty())
+                    idDeposito_ = entrada_.Deposito;
+                else if (idDeposito_.isEmpty())
+                    idDeposito_ = QStringLiteral("Ignorar");
+                if (modo().EsLote() && !modo().EsSerie() && !g.TextMatrix(g.Row(), 0).trimmed().isEmpty() &&
                     UT().TextoAMoneda(texto) > UT().TextoAMoneda(g.TextMatrix(g.Row(), 2)))
                     return refusa(QStringLiteral("La Cantidad supera a la cantidad disponible en Stock"));
                 return;
@@ -462,14 +421,11 @@ void FrmCargaLotesySeries::CampoValida(CajaTexto& Texto) {
 
 // ---- Accept, cancel, keys and toolbar ----
 
-void FrmCargaLotesySeries::Oculta() {
-    Visible = false;
-    if (alOcultar)
-        alOcultar();
-}
-
 void FrmCargaLotesySeries::CmdAceptar_Click() {
-    if (EsConsultaDeSerieLote)
+    // What is being typed is part of what is accepted.
+    if (!Edicion().TerminaEdicion())
+        return;
+    if (modo().EsEgreso())
         AceptaSalida();
     else
         AceptaEntrada();
@@ -488,11 +444,11 @@ void FrmCargaLotesySeries::AceptaSalida() {
             const QString pregunta =
                 QStringLiteral("\r\n¿Desea Ajustar la Cantidad Solicitada en el Formulario?");
             QString texto;
-            if (Redondea4(suma) > Redondea4(Cantidad)) {
+            if (Redondea4(suma) > Redondea4(resultado_.Cantidad)) {
                 texto = QStringLiteral("La suma de las cantidades Informadas, supera a la solicitada en el "
                                        "Formulario de Carga de Datos") +
                         pregunta;
-            } else if (!MostrarForm) {
+            } else if (!entrada_.MostrarForm) {
                 interaccion().MsgBox(QStringLiteral("El Stock es Menor a la cantidad solicitada "),
                                      Estilo::Informacion, kAvisoFuerte);
                 return;
@@ -502,12 +458,12 @@ void FrmCargaLotesySeries::AceptaSalida() {
                         pregunta;
             }
             if (interaccion().MsgBox(texto, Estilo::SiNo | Estilo::Pregunta, kAvisoFuerte) == Respuesta::Si) {
-                Cantidad = suma;
+                resultado_.Cantidad = suma;
                 sigue = true;
                 return;
             }
             interaccion().MsgBox(QStringLiteral("Debe Ajustar la suma de las cantidades a :") +
-                                     Regional::TextoNumero(Cantidad),
+                                     Regional::TextoNumero(resultado_.Cantidad),
                                  Estilo::Critico, kAviso);
         }});
     if (!sigue)
@@ -521,15 +477,15 @@ void FrmCargaLotesySeries::AceptaSalida() {
         const QString c = g.TextMatrix(fila, 3);
         cantidades << (c.trimmed().isEmpty() ? QStringLiteral("-") : c);
     }
-    Lotes = EscribeLista(lotes);
-    Series = EscribeLista(cantidades);
+    resultado_.Lotes = EscribeLista(lotes);
+    resultado_.Series = EscribeLista(cantidades);
     Oculta();
 }
 
 void FrmCargaLotesySeries::AceptaEntrada() {
     Grilla& g = MSFlexGrid1;
     CompletaTodoIgual();
-    if (EsSerie && formatoSerieAsterisco_) {
+    if (modo().EsSerie() && formatoSerieAsterisco_) {
         for (int fila = 1; fila < g.Rows(); ++fila) {
             const QString e = g.TextMatrix(fila, 1);
             if (!e.trimmed().isEmpty() && !e.contains(QLatin1Char('*'))) {
@@ -548,17 +504,13 @@ void FrmCargaLotesySeries::AceptaEntrada() {
         entradas << (e.trimmed().isEmpty() ? QStringLiteral("-") : e);
     }
     const QString lista = EscribeLista(entradas);
-    if (EsLote && !EsSerieYLote) {
-        Lotes = lista;
-        Series.clear();
+    if (modo().EsLote() && !modo().EsSerieYLote()) {
+        resultado_.Lotes = lista;
+        resultado_.Series.clear();
     } else {
-        Series = lista;
-        Lotes.clear();
+        resultado_.Series = lista;
+        resultado_.Lotes.clear();
     }
-    Oculta();
-}
-
-void FrmCargaLotesySeries::CmdCancelar_Click() {
     Oculta();
 }
 
@@ -569,7 +521,7 @@ void FrmCargaLotesySeries::Form_KeyDown(qint16& KeyCode, int) {
 
 void FrmCargaLotesySeries::Toolbar1_ButtonClick(int indice) {
     if (indice == 1)
-        edicion_.LlenaHaciaAbajo();
+        Edicion().LlenaHaciaAbajo();
     else if (indice == 2)
-        edicion_.BlanqueaHaciaAbajo();
+        Edicion().BlanqueaHaciaAbajo();
 }

@@ -5,11 +5,9 @@
 #include "ClsCmnCptes.h"
 #include "Globales.h"
 #include "NivelesLayout.h"
-#include "PreparaFormulario.h"
 #include "Regional.h"
 #include "Registros.h"
 #include "Stock.h"
-#include "Teclas.h"
 #include "Utilidades.h"
 
 #include <QHash>
@@ -33,58 +31,51 @@ QString Texto(double valor) {
 
 } // namespace
 
+FrmLoteyPosicion::Modo FrmLoteyPosicion::ModoDe(bool posicion, bool lote) {
+    if (posicion)
+        return lote ? Modo::PosicionYLote : Modo::Posicion;
+    return lote ? Modo::Lote : Modo::Ninguno;
+}
+
 FrmLoteyPosicion::FrmLoteyPosicion()
-    : edicion_(MSFlexGrid1, TxtEdit, Foco,
-               EdicionLineas::Reglas{
-                   .esCantidad = [](int col) { return col == kCantidad; },
-                   .editable = [](int col) { return col == kCantidad; },
-                   .propiedadesPrimero = false,
-                   .enter = [this] { Enter(); },
-                   .saltaColumnaFija = false,
-                   .campoValida =
-                       [this](CajaTexto& Texto) {
-                           CampoValida(Texto);
-                           return campoInvalido_;
-                       },
-                   .reportaError = {},
-               }) {
-    MSFlexGrid1.setName(QStringLiteral("MSFlexGrid1"));
+    : DialogoLinea(QStringLiteral("FrmLoteyPosicion"), QStringLiteral("Posiciones"),
+                   QStringLiteral("&Aceptar"),
+                   EdicionLineas::Reglas{
+                       .esCantidad = [](int col) { return col == kCantidad; },
+                       .editable = [](int col) { return col == kCantidad; },
+                       .propiedadesPrimero = false,
+                       .enter = {},
+                       .saltaColumnaFija = false,
+                       .campoValida = {},
+                       .reportaError = {},
+                   }) {
     // Every column can be made current; only the quantity column opens the editor.
     MSFlexGrid1.setFixedCols(0);
-    Foco.FocoMovido(MSFlexGrid1.Name());
-    TxtEdit.setVisible(false);
+    lblArticulo.setCaption(QStringLiteral("Artículo-Descripción"));
     Toolbar1[0].setToolTipText(QStringLiteral("Llenar las demas celdas con el valor de las seleccionadas"));
     Toolbar1[1].setToolTipText(QStringLiteral("Blanquear las Celdas a partir de la celda seleccionada"));
     Toolbar1[2].setToolTipText(QStringLiteral("Proponer Automaticamente"));
 }
 
-void FrmLoteyPosicion::Form_Load() {
-    UT().PreparaFormulario(*this, false);
-    ConfiguraFormulario(*this);
-}
-
-void FrmLoteyPosicion::CargaDatos() {
-    if (!cargado_) {
-        cargado_ = true;
-        EjecutaPasos({[&] { Form_Load(); }}, SiempreSiguiente);
-    }
-    EjecutaPasos({
-                     [&] { EsPosicionYLote = EsPosicion && EsLote; },
-                     [&] {
-                         if (EsPosicion && EsLote)
-                             Caption = "Posiciones y Lotes (Deposito: " + Deposito + ")";
-                         else if (EsPosicion)
-                             Caption = "Posiciones (Deposito: " + Deposito + ")";
-                         else if (EsLote)
-                             Caption = "Números de Lote (Deposito: " + Deposito + ")";
-                     },
-                     [&] { lblArticulo.setCaption(TextoPropio(ArticuloDescripcion)); },
-                     [&] { InicializaGrid(); },
-                     [&] { VerificaAnteriores(); },
-                     [&] { MueveCelda(MSFlexGrid1.Rows() - 1, kCantidad); },
-                     [&] { edicion_.AjustaAnchoColumnas(TextWidth); },
-                 },
-                 SiempreSiguiente);
+void FrmLoteyPosicion::CargaDatos(const Entrada& entrada) {
+    entrada_ = entrada;
+    resultado_ = {QString(), QString(), entrada.Cantidad1};
+    const QString& dep = entrada_.Deposito;
+    LlenaDialogo({
+        [&] {
+            if (EsPosicionYLote())
+                Caption = "Posiciones y Lotes (Deposito: " + dep + ")";
+            else if (EsPosicion())
+                Caption = "Posiciones (Deposito: " + dep + ")";
+            else if (EsLote())
+                Caption = "Números de Lote (Deposito: " + dep + ")";
+        },
+        [&] { lblArticulo.setCaption(TextoPropio(entrada_.ArticuloDescripcion)); },
+        [&] { InicializaGrid(); },
+        [&] { VerificaAnteriores(); },
+        [&] { MueveCelda(MSFlexGrid1.Rows() - 1, kCantidad); },
+        [&] { AjustaAnchoColumnas(); },
+    });
 }
 
 void FrmLoteyPosicion::InicializaGrid() {
@@ -93,16 +84,16 @@ void FrmLoteyPosicion::InicializaGrid() {
     g.setCols(5);
     g.setRows(1);
     filaDeposito_ = 0;
-    if (!EsPosicion)
+    if (!EsPosicion())
         return;
-    const QStringList titulos = {QStringLiteral("POSICION"), EsLote ? QStringLiteral("LOTE") : QString(),
+    const QStringList titulos = {QStringLiteral("POSICION"), EsLote() ? QStringLiteral("LOTE") : QString(),
                                  QStringLiteral("UNIDAD"), QStringLiteral("DISPONIBLE"),
                                  QStringLiteral("CANT.")};
     for (int c = 0; c < titulos.size(); ++c)
         g.setTextMatrix(0, c, titulos[c]);
     g.setColAlignment(kPosicion, Alineacion::IzquierdaAbajo);
     g.setColAlignment(kLote, Alineacion::IzquierdaAbajo);
-    if (!EsLote)
+    if (!EsLote())
         g.setColWidth(kLote, 0);
 }
 
@@ -126,13 +117,13 @@ QString FrmLoteyPosicion::SqlSaldoDeposito(const QString& dep, const QString& ar
 }
 
 void FrmLoteyPosicion::VerificaAnteriores() {
-    const bool conLotes = EsPosicion && EsLote;
-    if (!conLotes && !EsPosicion && !EsConsultaDePosicionLote)
+    const bool conLotes = EsPosicionYLote();
+    if (!EsPosicion() && !entrada_.EsConsultaDePosicionLote())
         return;
     // Every row converts the same article between the same few units: ask once for each.
     const MemoriaEquivalencias memoria;
-    const QString dep = UT().RellenaCodigo(Deposito, 4);
-    const QString art = UT().RellenaCodigo(Articulo, 25);
+    const QString dep = UT().RellenaCodigo(entrada_.Deposito, 4);
+    const QString art = UT().RellenaCodigo(entrada_.Articulo, 25);
     Registros rs;
     AD().ObtieneRecordset(SqlSaldos(conLotes, dep, art), rs);
     const auto campo = [&](const char* nombre) {
@@ -143,13 +134,14 @@ void FrmLoteyPosicion::VerificaAnteriores() {
     while (rs.State() == 1 && !rs.Eof()) {
         const double disponible = UT().TextoADoble(UT().ValorCampo(rs.Fields(QStringLiteral("disponible"))));
         AgregaFila(campo("idposicion"), conLotes ? campo("nrolote") : QString(),
-                   EnUnidadLinea(Articulo, UT().RellenaCodigo(campo("idunidadbase"), 4), disponible, IUNIDAD),
+                   EnUnidadLinea(entrada_.Articulo, UT().RellenaCodigo(campo("idunidadbase"), 4), disponible,
+                                 entrada_.IUNIDAD),
                    conLotes ? QStringLiteral("0") : QString());
         rs.MoveNext();
     }
     AD().CierraRecordset(rs);
     AgregaFilaDeposito(dep, art);
-    if (EsConsultaDePosicionLote)
+    if (entrada_.EsConsultaDePosicionLote())
         RestauraAnteriores();
     else
         DistribuyeCantidad();
@@ -162,7 +154,7 @@ void FrmLoteyPosicion::AgregaFila(const QString& posicion, const QString& lote, 
     g.setRows(f + 1);
     g.setTextMatrix(f, kPosicion, posicion);
     g.setTextMatrix(f, kLote, lote);
-    g.setTextMatrix(f, kUnidad, IUNIDAD);
+    g.setTextMatrix(f, kUnidad, entrada_.IUNIDAD);
     g.setTextMatrix(f, kDisponible, Texto(disponible));
     g.setTextMatrix(f, kCantidad, cantidad);
 }
@@ -173,8 +165,8 @@ void FrmLoteyPosicion::AgregaFilaDeposito(const QString& dep, const QString& art
     if (rs.State() == 1 && !rs.Eof()) {
         // In the line's unit like every other row, so that a typed quantity compares with it.
         const double saldo = UT().TextoADoble(UT().ValorCampo(rs.Fields(QStringLiteral("SALDO"))));
-        AgregaFila("DEPOSITO " + Deposito, QString(), EnUnidadLinea(Articulo, QString(), saldo, IUNIDAD),
-                   QStringLiteral("0"));
+        AgregaFila("DEPOSITO " + entrada_.Deposito, QString(),
+                   EnUnidadLinea(entrada_.Articulo, QString(), saldo, entrada_.IUNIDAD), QStringLiteral("0"));
         MSFlexGrid1.setTextMatrix(MSFlexGrid1.Rows() - 1, kUnidad, QString());
         filaDeposito_ = MSFlexGrid1.Rows() - 1;
     }
@@ -184,11 +176,11 @@ void FrmLoteyPosicion::AgregaFilaDeposito(const QString& dep, const QString& art
 void FrmLoteyPosicion::RestauraAnteriores() {
     QStringList posiciones, cantidades, lotes;
     ClsCmnCptes::EjecutaProtegido(QStringLiteral("Cuenta_Series_Y_Lotes%"), {[&] {
-                                      ClsCmnCptes::DescomponePosicionCantidadLote(PosicionesAnteriores,
-                                                                                  LotesAnteriores, posiciones,
-                                                                                  cantidades, lotes);
+                                      ClsCmnCptes::DescomponePosicionCantidadLote(
+                                          entrada_.PosicionesAnteriores, entrada_.LotesAnteriores, posiciones,
+                                          cantidades, lotes);
                                   }});
-    const bool conLotes = EsPosicion && EsLote;
+    const bool conLotes = EsPosicionYLote();
     Grilla& g = MSFlexGrid1;
     // Entries name their rows by position (and lot); the first row of each name takes it.
     QHash<QString, int> filas;
@@ -222,12 +214,12 @@ void FrmLoteyPosicion::RestauraAnteriores() {
 void FrmLoteyPosicion::DistribuyeCantidad() {
     Grilla& g = MSFlexGrid1;
     if (g.Rows() == 2) {
-        g.setTextMatrix(1, kCantidad, Texto(Cantidad1));
+        g.setTextMatrix(1, kCantidad, Texto(resultado_.Cantidad1));
         return;
     }
     // The total of the column is kept as rows change, so that the walk stays linear.
     double total = SumaFilas(-1);
-    double resto = Cantidad1;
+    double resto = resultado_.Cantidad1;
     for (int f = 1; f < g.Rows() && Redondea4(resto) != 0; ++f) {
         const double actual = NumeroCelda(g, f, kCantidad);
         const double pedido = resto + actual;
@@ -235,21 +227,21 @@ void FrmLoteyPosicion::DistribuyeCantidad() {
         const double nuevo = Redondea4(pedido) <= Redondea4(disponible) ? pedido : disponible;
         g.setTextMatrix(f, kCantidad, Texto(nuevo));
         total += UT().TextoADoble(g.TextMatrix(f, kCantidad)) - actual;
-        resto = nuevo == pedido ? 0 : Redondea4(Cantidad1 - total);
+        resto = nuevo == pedido ? 0 : Redondea4(resultado_.Cantidad1 - total);
     }
 }
 
 double FrmLoteyPosicion::SumaFilas(int MenosCual) {
     double suma = 0;
     ClsCmnCptes::EjecutaProtegido(QStringLiteral("SumaFilas#"),
-                                  {[&] { suma = edicion_.SumaFilas(kCantidad, MenosCual); }});
+                                  {[&] { suma = Edicion().SumaFilas(kCantidad, MenosCual); }});
     return suma;
 }
 
 bool FrmLoteyPosicion::ValidaCantidadCantidadPedida() {
     bool iguales = false;
-    ClsCmnCptes::EjecutaProtegido(QString(),
-                                  {[&] { iguales = Redondea4(SumaFilas(-1)) == Redondea4(Cantidad1); }});
+    ClsCmnCptes::EjecutaProtegido(
+        QString(), {[&] { iguales = Redondea4(SumaFilas(-1)) == Redondea4(resultado_.Cantidad1); }});
     return iguales;
 }
 
@@ -267,12 +259,8 @@ void FrmLoteyPosicion::CampoValida(CajaTexto& Texto) {
         return;
     }
     std::optional<double> valor;
-    const bool sigue = ClsCmnCptes::EjecutaProtegido(
-        QStringLiteral("CampoValida"), {[&] {
-            valor = Regional::LeeDoble(texto);
-            if (!valor)
-                throw ErrorSistema(13, QStringLiteral("Type mismatch"), QStringLiteral("CampoValida"));
-        }});
+    const bool sigue = ClsCmnCptes::EjecutaProtegido(QStringLiteral("CampoValida"),
+                                                     {[&] { valor = LeeCantidadEscrita(texto); }});
     // A text that is no number never reaches the cell, whatever the answer was.
     if (!sigue || !valor) {
         campoInvalido_ = true;
@@ -283,10 +271,13 @@ void FrmLoteyPosicion::CampoValida(CajaTexto& Texto) {
 }
 
 void FrmLoteyPosicion::CmdAceptar_Click() {
+    // What is being typed is part of what is accepted.
+    if (!Edicion().TerminaEdicion())
+        return;
     if (!ValidaCantidadCantidadPedida()) {
         const double total = SumaFilas(-1);
-        const bool supera = Redondea4(total) > Redondea4(Cantidad1);
-        if (!supera && !MostrarForm) {
+        const bool supera = Redondea4(total) > Redondea4(resultado_.Cantidad1);
+        if (!supera && !entrada_.MostrarForm) {
             interaccion().MsgBox(
                 QStringLiteral("La suma de cantidades informadas es Menor a la cantidad solicitada "),
                 Estilo::Informacion, kTituloPregunta);
@@ -300,17 +291,17 @@ void FrmLoteyPosicion::CmdAceptar_Click() {
             primera + "\r\n" + QStringLiteral("¿Desea Ajustar la Cantidad Solicitada en el Formulario?"),
             Estilo::SiNo + Estilo::Pregunta, kTituloPregunta);
         if (r != Respuesta::Si) {
-            interaccion().MsgBox("Debe Ajustar la suma de las cantidades a :" + Texto(Cantidad1),
+            interaccion().MsgBox("Debe Ajustar la suma de las cantidades a :" + Texto(resultado_.Cantidad1),
                                  Estilo::Critico, kTitulo);
             return;
         }
-        Cantidad1 = SumaFilas(-1);
+        resultado_.Cantidad1 = SumaFilas(-1);
     }
-    if (EsPosicionYLote) {
-        Posiciones = Lista(kPosicion);
-        Lotes = Lista(kLote);
-    } else if (EsPosicion) {
-        Posiciones = Lista(kPosicion);
+    if (EsPosicionYLote()) {
+        resultado_.Posiciones = Lista(kPosicion);
+        resultado_.Lotes = Lista(kLote);
+    } else if (EsPosicion()) {
+        resultado_.Posiciones = Lista(kPosicion);
     }
     Oculta();
 }
@@ -329,30 +320,21 @@ QString FrmLoteyPosicion::Lista(int columna) const {
     return lista;
 }
 
-void FrmLoteyPosicion::CmdCancelar_Click() {
-    Oculta();
-}
-
-void FrmLoteyPosicion::Oculta() {
-    Visible = false;
-    if (alOcultar)
-        alOcultar();
-}
-
 void FrmLoteyPosicion::CompletaTodoIgual() {
-    edicion_.CompletaTodoIgual(kUnidad);
+    Edicion().CompletaTodoIgual(kUnidad);
 }
 
 void FrmLoteyPosicion::Toolbar1_ButtonClick(int indice) {
     Grilla& g = MSFlexGrid1;
-    edicion_.Compromete();
+    EdicionLineas& edicion = Edicion();
+    edicion.Compromete();
     if (indice == 1 && g.Col() == kCantidad) {
-        edicion_.LlenaHaciaAbajo();
+        edicion.LlenaHaciaAbajo();
     } else if (indice == 2 && g.Col() == kCantidad) {
-        edicion_.BlanqueaHaciaAbajo(QStringLiteral("0"), kCantidad);
+        edicion.BlanqueaHaciaAbajo(QStringLiteral("0"), kCantidad);
     } else if (indice == 3) {
         g.setRow(0);
-        edicion_.BlanqueaHaciaAbajo(QStringLiteral("0"), kCantidad);
+        edicion.BlanqueaHaciaAbajo(QStringLiteral("0"), kCantidad);
         DistribuyeCantidad();
         MueveCelda(g.Rows() - 1, kCantidad);
     }
@@ -365,12 +347,12 @@ void FrmLoteyPosicion::Enter() {
     Grilla& g = MSFlexGrid1;
     if (g.Col() == kCantidad) {
         if (g.Row() < g.Rows() - 1)
-            edicion_.EjecutaPaso([&] { MueveCelda(g.Row() + 1, g.Col()); });
+            Edicion().EjecutaPaso([&] { MueveCelda(g.Row() + 1, g.Col()); });
         else
-            edicion_.EjecutaPaso([&] { Foco.SetFocus(QStringLiteral("CmdAceptar")); });
-        if (EsPosicionYLote)
-            edicion_.EjecutaPaso([&] { MueveCelda(g.Row(), kCantidad); });
-    } else if (EsPosicionYLote) {
-        edicion_.EjecutaPaso([&] { MueveCelda(g.Row(), g.Col() + 1); });
+            Edicion().EjecutaPaso([&] { Foco().SetFocus(QStringLiteral("CmdAceptar")); });
+        if (EsPosicionYLote())
+            Edicion().EjecutaPaso([&] { MueveCelda(g.Row(), kCantidad); });
+    } else if (EsPosicionYLote()) {
+        Edicion().EjecutaPaso([&] { MueveCelda(g.Row(), g.Col() + 1); });
     }
 }

@@ -1,123 +1,98 @@
 #pragma once
 
-#include "AyudaFormularios.h"
-#include "CajaTexto.h"
-#include "ClsCmnCptes.h"
-#include "EdicionLineas.h"
-#include "Etiqueta.h"
-#include "Grilla.h"
-#include "Interaccion.h"
-#include "VentanaSuite.h"
+#include "DialogoLinea.h"
 
 #include <QString>
-#include <QStringList>
 #include <array>
-#include <functional>
 
 // The positions-and-lots dialog, headless: the user spreads the quantity of one voucher line
 // over the warehouse positions (and lots) of a deposit that hold a balance of the article, plus
-// the deposit's balance without position. ClsCmnCptes::PidePosicionLote sets the public
-// variables, calls CargaDatos, shows it and reads `Posiciones` and `Lotes` back.
+// the deposit's balance without position. ClsCmnCptes::PidePosicionLote loads it with an Entrada,
+// shows it and reads its Resultado.
 //
 // Grid columns: 0 position ("DEPOSITO " + deposit on the deposit row), 1 lot, 2 unit,
 // 3 available balance in the line's unit, 4 the quantity chosen (the only editable column).
-class FrmLoteyPosicion : public Formulario, public VentanaSuite {
+class FrmLoteyPosicion : public DialogoLinea {
 public:
+    // What the line asks for. Lots alone offer nothing of their own: only an earlier
+    // distribution is shown.
+    enum class Modo { Ninguno, Posicion, Lote, PosicionYLote };
+    // From the driver's flags.
+    static Modo ModoDe(bool posicion, bool lote);
+
+    struct Entrada {
+        Modo modo = Modo::Ninguno;
+        double Cantidad1 = 0;
+        // The line's unit: balances are shown in it.
+        QString IUNIDAD;
+        QString Articulo;
+        QString ArticuloDescripcion;
+        QString Deposito;
+        // The line's earlier distribution. When either list holds anything it is shown as it was
+        // (EsConsultaDePosicionLote); otherwise one is proposed.
+        QString PosicionesAnteriores;
+        QString LotesAnteriores;
+        // True: a total below the quantity may be taken after a question; false: it is refused.
+        bool MostrarForm = false;
+
+        bool EsConsultaDePosicionLote() const {
+            return !PosicionesAnteriores.isEmpty() || !LotesAnteriores.isEmpty();
+        }
+    };
+    // What accept wrote; until then nothing, and the line's quantity as given. `Posiciones`:
+    // position "*" quantity per entry; `Lotes`, parallel, only with positions and lots.
+    // `Cantidad1`: the total when the user took another one.
+    struct Resultado {
+        QString Posiciones;
+        QString Lotes;
+        double Cantidad1 = 0;
+    };
+
     FrmLoteyPosicion();
-    FrmLoteyPosicion(const FrmLoteyPosicion&) = delete;
-    FrmLoteyPosicion& operator=(const FrmLoteyPosicion&) = delete;
 
-    QString NombreFormulario() const override { return QStringLiteral("FrmLoteyPosicion"); }
-    QString TipoVentana() const override { return QStringLiteral("FrmLoteyPosicion"); }
-
-    // Public variables, in the form's order.
-    QString Deposito;
-    QString IUNIDAD;
-    bool MostrarForm = false;
-    bool EsConsultaDePosicionLote = false;
-    bool EsPosicion = false;
-    bool EsSerie = false;
-    bool EsLote = false;
-    bool EsPosicionYLote = false;
-    double Cantidad1 = 0;
-    QString IdDeposito;
-    QString Articulo;
-    QString ArticuloDescripcion;
-    QString PosicionesAnteriores;
-    QString LotesAnteriores;
-    QString Posiciones;
-    QString Lotes;
-
-    // Controls.
-    QString Caption = QStringLiteral("Posiciones");
-    Grilla MSFlexGrid1;
-    CajaTexto TxtEdit{QStringLiteral("TxtEdit")};
+    // ---- Controls ----
     // The toolbar's three buttons (index 1 to 3): copy down, zeros below, propose again.
     std::array<Boton, 3> Toolbar1;
-    Boton CmdAceptar{QStringLiteral("&Aceptar")};
-    Boton CmdCancelar{QStringLiteral("&Cancelar")};
-    Etiqueta lblArticulo{QStringLiteral("Artículo-Descripción")};
-    // The control that has the focus: "MSFlexGrid1", "TxtEdit", "CmdAceptar" or "CmdCancelar".
-    FocoFormulario Foco;
-    bool Visible = false;
 
-    // Public operations.
-    void CmdAceptar_Click();
-    void CargaDatos();
+    // ---- Public operations ----
+    // Loads the window (once) and then the input: mode, caption, label, grid, rows, the earlier
+    // or the proposed quantities, widths. A failing step is skipped.
+    void CargaDatos(const Entrada& entrada);
+    const Resultado& Devuelto() const { return resultado_; }
+    void CmdAceptar_Click() override;
     void InicializaGrid();
     void VerificaAnteriores();
     void CompletaTodoIgual();
-    void Text_Propiedades(CajaTexto& Texto, int Col) { edicion_.Text_Propiedades(Texto, Col); }
-    void EditKeyCode(Grilla& MsFlexGrid, CajaTexto& Edt, qint16 KeyCode, int Shift) {
-        edicion_.EditKeyCode(MsFlexGrid, Edt, KeyCode, Shift);
-    }
-    void MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Edt, qint16 KeyAscii) {
-        edicion_.MsflexGridEdt(MsFlexGrid, Edt, KeyAscii);
-    }
-    void CampoValida(CajaTexto& Texto);
+    void CampoValida(CajaTexto& Texto) override;
     double SumaFilas(int MenosCual);
     bool ValidaCantidadCantidadPedida();
-
-    // Events.
-    void CmdCancelar_Click();
-    void Form_Load();
     void DistribuyeCantidad();
-    void MSFlexGrid1_LeaveCell() { edicion_.MSFlexGrid1_LeaveCell(); }
-    void MSFlexGrid1_GotFocus() { edicion_.MSFlexGrid1_GotFocus(); }
-    void MSFlexGrid1_KeyPress(qint16 KeyAscii) { edicion_.MSFlexGrid1_KeyPress(KeyAscii); }
+
+    // ---- Events ----
     void Toolbar1_ButtonClick(int indice);
-    void TxtEdit_KeyDown(qint16 KeyCode, int Shift) { edicion_.TxtEdit_KeyDown(KeyCode, Shift); }
-    void TxtEdit_KeyPress(qint16& KeyAscii) { edicion_.TxtEdit_KeyPress(KeyAscii); }
-    // Moves the current cell as a click or an arrow key of the grid does (committing an edit).
-    void MueveCelda(int fila, int col) { edicion_.MueveCelda(fila, col); }
-    // The grid's cell editing, the events target of the view.
-    EdicionLineas& Edicion() { return edicion_; }
 
     // The statements of the balances per position (and lot) and of the balance without position;
     // deposit and article already filled to their widths.
     static QString SqlSaldos(bool conLotes, const QString& dep, const QString& art);
     static QString SqlSaldoDeposito(const QString& dep, const QString& art);
 
-    bool CampoInvalido() const { return campoInvalido_; }
     // The deposit row (0: none).
     int FilaDeposito() const { return filaDeposito_; }
 
-    // What the view provides: the form's TextWidth (twips of a text in its font); the end of the
-    // modal show.
-    MedidaTexto TextWidth = [](const QString& texto) { return int(texto.size()) * 135; };
-    std::function<void()> alOcultar;
-
 private:
+    template <class> friend class AccesoPruebasLinea;
+
+    void Enter() override;
     void AgregaFila(const QString& posicion, const QString& lote, double disponible, const QString& cantidad);
     void AgregaFilaDeposito(const QString& dep, const QString& art);
     void RestauraAnteriores();
-    void Oculta();
-    void Enter();
     QString Lista(int columna) const;
     bool EsFilaDeposito(int fila) const { return filaDeposito_ > 0 && fila == filaDeposito_; }
+    bool EsPosicion() const { return entrada_.modo == Modo::Posicion || EsPosicionYLote(); }
+    bool EsLote() const { return entrada_.modo == Modo::Lote || EsPosicionYLote(); }
+    bool EsPosicionYLote() const { return entrada_.modo == Modo::PosicionYLote; }
 
-    bool campoInvalido_ = false;
-    bool cargado_ = false;
+    Entrada entrada_;
+    Resultado resultado_;
     int filaDeposito_ = 0;
-    EdicionLineas edicion_;
 };

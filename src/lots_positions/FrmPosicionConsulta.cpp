@@ -2,15 +2,13 @@
 
 #include "AccesoDatos.h"
 #include "CantidadesLinea.h"
+#include "FuncionesSqlite.h"
 #include "Globales.h"
 #include "NivelesLayout.h"
 #include "PosicionesArticulo.h"
-#include "PreparaFormulario.h"
 #include "Regional.h"
 #include "Registros.h"
-#include "RutinasSql.h"
 #include "Stock.h"
-#include "Teclas.h"
 #include "Utilidades.h"
 
 #include <QHash>
@@ -25,8 +23,9 @@ constexpr int kUnidad = 3;
 constexpr int kCapacidad = 4;
 constexpr int kDisponible = 5;
 
-QString Campo(const Registros& rs, const char* nombre) {
-    return UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(nombre)))).trimmed();
+QString Campo(const Registros& rs, const char* nombre, bool recorta = true) {
+    const QString texto = UT().ValorATexto(UT().ValorCampo(rs.Fields(QLatin1String(nombre))));
+    return recorta ? texto.trimmed() : texto;
 }
 
 double CampoNumero(const Registros& rs, const char* nombre) {
@@ -52,41 +51,31 @@ void QuitaFilasVacias(Grilla& g) {
 } // namespace
 
 FrmPosicionConsulta::FrmPosicionConsulta()
-    : edicion_(MSFlexGrid1, TxtEdit, Foco,
-               EdicionLineas::Reglas{
-                   .esCantidad = {},
-                   .editable = [](int col) { return col == kOrden || col == kCapacidad; },
-                   .propiedadesPrimero = false,
-                   .enter = [this] { Enter(); },
-                   .saltaColumnaFija = false,
-                   .campoValida = [this](CajaTexto& Texto) { return TerminaEdicion(Texto); },
-                   .reportaError = {},
-               }) {
-    MSFlexGrid1.setName(QStringLiteral("MSFlexGrid1"));
+    : DialogoLinea(QStringLiteral("FrmPosicionConsulta"), QStringLiteral("Posiciones"),
+                   QStringLiteral("&Aceptar"),
+                   EdicionLineas::Reglas{
+                       .esCantidad = {},
+                       .editable = [](int col) { return col == kOrden || col == kCapacidad; },
+                       .propiedadesPrimero = false,
+                       .enter = {},
+                       .saltaColumnaFija = false,
+                       .campoValida = {},
+                       .reportaError = {},
+                   }) {
     MSFlexGrid1.setFixedCols(0);
-    TxtEdit.setVisible(false);
-    Foco.FocoMovido(MSFlexGrid1.Name());
 }
 
-void FrmPosicionConsulta::Form_Load() {
-    UT().PreparaFormulario(*this, false);
-    ConfiguraFormulario(*this);
-}
-
-void FrmPosicionConsulta::CargaDatos() {
-    if (!cargado_) {
-        cargado_ = true;
-        EjecutaPasos({[&] { Form_Load(); }}, SiempreSiguiente);
-    }
-    EjecutaPasos({
-                     [&] { Caption = "Posiciones (Deposito: " + Deposito + ")"; },
-                     [&] { lblArticulo.setCaption(TextoPropio(ArticuloDescripcion)); },
-                     [&] { InicializaGrid(); },
-                     [&] { VerificaAnteriores(); },
-                     [&] { MueveCelda(MSFlexGrid1.Rows() - 1, 0); },
-                     [&] { edicion_.AjustaAnchoColumnas(TextWidth); },
-                 },
-                 SiempreSiguiente);
+void FrmPosicionConsulta::CargaDatos(const Entrada& entrada) {
+    entrada_ = entrada;
+    resultado_ = {};
+    LlenaDialogo({
+        [&] { Caption = "Posiciones (Deposito: " + entrada_.Deposito + ")"; },
+        [&] { lblArticulo.setCaption(TextoPropio(entrada_.ArticuloDescripcion)); },
+        [&] { InicializaGrid(); },
+        [&] { VerificaAnteriores(); },
+        [&] { MueveCelda(MSFlexGrid1.Rows() - 1, 0); },
+        [&] { AjustaAnchoColumnas(); },
+    });
 }
 
 void FrmPosicionConsulta::InicializaGrid() {
@@ -101,111 +90,122 @@ void FrmPosicionConsulta::InicializaGrid() {
         g.setTextMatrix(0, c, titulos[c]);
 }
 
-QString FrmPosicionConsulta::SqlSaldos(const QString& deposito, const QString& condicion,
-                                       const QString& articulo) {
+QString FrmPosicionConsulta::SqlSaldos(const QString& deposito, const QString& articulo) {
     return "SELECT MA_POSICIONES.idposicion,MA_POSICIONES.descripcion,MA_POSICIONES.ORDENINGRESO,"
            "isnull(MA_POSICIONES.idunidad,0) as idunidad,isnull(MA_POSICIONES.CAPACIDAD,0)as capacidad,"
            "AC_SALDOSLAYOUT.idunidadBASE, isnull(AC_SALDOSLAYOUT.saldo,0) as Saldo FROM AC_SALDOSLAYOUT, "
            "ma_posiciones WHERE  ac_saldoslayout.iddeposito=ma_posiciones.iddeposito and "
            "ac_saldoslayout.idposicion=ma_posiciones.idposicion and  ac_saldoslayout.IDDEPOSITO=" +
-           LiteralSql(deposito) + " AND(" + condicion +
-           ") and ac_saldoslayout.IDarticulo=" + LiteralSql(articulo) +
+           LiteralSql(deposito) + " and ac_saldoslayout.IDarticulo=" + LiteralSql(articulo) +
            " order by ma_posiciones.ordeningreso,ac_saldoslayout.idposicion ";
 }
 
+// The balances of the article in the deposit are read once and kept where their position is a
+// candidate: a condition naming every candidate would grow with them, and the database refuses
+// one of a thousand terms. Rows follow the candidates' order: each candidate has its row, found
+// by its code as the database compares codes.
 void FrmPosicionConsulta::VerificaAnteriores() {
     // Every row converts the same article between the same few units: ask once for each.
     const MemoriaEquivalencias memoria;
-    const QString dep = UT().RellenaCodigo(Deposito, 4);
-    QStringList candidatas;
-    ObtienePosicionesArticulo(Articulo, dep, candidatas, QString());
-    const QString condicion =
-        ArmaWhere(QStringLiteral("MA_POSICIONES.IDPOSICION "), QStringLiteral("="), candidatas,
-                  QStringLiteral(" OR "), QStringLiteral("'"), false, false);
-    // Rows follow the candidates' order: each candidate has its row, found by its code as the
-    // database compares codes (trailing blanks aside).
-    QHash<QString, int> filas;
-    for (int i = 0; i < candidatas.size(); ++i)
-        filas.insert(candidatas[i].trimmed().toCaseFolded(), i + 1);
+    const QString dep = UT().RellenaCodigo(entrada_.Deposito, 4);
+    const auto reporta = [](const ErrorSistema& e) {
+        return UT().RegistraErrorFormulario(e, QStringLiteral("VerificaAnteriores"));
+    };
     Grilla& g = MSFlexGrid1;
+    QStringList candidatas;
+    QHash<QString, int> filas;
     Registros rs;
-    AD().ObtieneRecordset(SqlSaldos(dep, condicion, UT().RellenaCodigo(Articulo, 25)), rs);
-    if (rs.State() == 1 && !rs.Eof())
-        g.setRows(int(candidatas.size()) + 1);
-    while (rs.State() == 1 && !rs.Eof()) {
-        const QString posicion = Campo(rs, "idposicion");
-        const int fila = filas.value(posicion.toCaseFolded(), 0);
-        if (fila > 0) {
-            const double capacidad =
-                EnUnidadLinea(Articulo, Campo(rs, "idunidad"), CampoNumero(rs, "capacidad"), IUNIDAD);
-            const double saldo =
-                EnUnidadLinea(Articulo, Campo(rs, "idunidadBASE"), CampoNumero(rs, "Saldo"), IUNIDAD);
-            g.setTextMatrix(fila, kPosicion, posicion);
-            g.setTextMatrix(fila, kDescripcion, Campo(rs, "descripcion"));
-            g.setTextMatrix(fila, kOrden, Campo(rs, "ORDENINGRESO"));
-            g.setTextMatrix(fila, kUnidad, IUNIDAD);
-            g.setTextMatrix(fila, kCapacidad, Regional::TextoNumero(capacidad));
-            g.setTextMatrix(fila, kDisponible,
-                            Regional::TextoNumero(NumeroCelda(g, fila, kCapacidad) - saldo));
-        }
-        rs.MoveNext();
-    }
+    bool sigue = EjecutaPasos(
+        {
+            [&] { ObtienePosicionesArticulo(entrada_.Articulo, dep, candidatas, QString()); },
+            [&] {
+                // The last slot is the array's empty end, no candidate.
+                for (int i = 0; i + 1 < candidatas.size(); ++i)
+                    filas.insert(ClaveTexto(candidatas[i]), i + 1);
+            },
+            [&] { AD().ObtieneRecordset(SqlSaldos(dep, UT().RellenaCodigo(entrada_.Articulo, 25)), rs); },
+            [&] {
+                if (rs.State() == 1 && !rs.Eof())
+                    g.setRows(int(candidatas.size()) + 1);
+            },
+        },
+        reporta);
+    while (sigue && rs.State() == 1 && !rs.Eof())
+        sigue =
+            EjecutaPasos({[&] { EscribeSaldo(rs, filas.value(ClaveTexto(Campo(rs, "idposicion", false)))); },
+                          [&] { rs.MoveNext(); }},
+                         reporta);
     AD().CierraRecordset(rs);
-    // Candidates without a balance leave their rows empty; they go.
+    // Candidates without a balance leave their rows empty; they go, also when the load was left.
     QuitaFilasVacias(g);
 }
 
+// The balance record's position on its candidate's row (0: not a candidate), in the line's unit.
+void FrmPosicionConsulta::EscribeSaldo(const Registros& rs, int fila) {
+    if (fila <= 0)
+        return;
+    Grilla& g = MSFlexGrid1;
+    const Entrada& e = entrada_;
+    const double capacidad =
+        EnUnidadLinea(e.Articulo, Campo(rs, "idunidad"), CampoNumero(rs, "capacidad"), e.IUNIDAD);
+    const double saldo =
+        EnUnidadLinea(e.Articulo, Campo(rs, "idunidadBASE"), CampoNumero(rs, "Saldo"), e.IUNIDAD);
+    g.setTextMatrix(fila, kPosicion, Campo(rs, "idposicion"));
+    g.setTextMatrix(fila, kDescripcion, Campo(rs, "descripcion"));
+    g.setTextMatrix(fila, kOrden, Campo(rs, "ORDENINGRESO"));
+    g.setTextMatrix(fila, kUnidad, e.IUNIDAD);
+    g.setTextMatrix(fila, kCapacidad, Regional::TextoNumero(capacidad));
+    g.setTextMatrix(fila, kDisponible, Regional::TextoNumero(NumeroCelda(g, fila, kCapacidad) - saldo));
+}
+
 void FrmPosicionConsulta::CmdAceptar_Click() {
+    // A capacity being typed counts, as it would after Enter.
+    if (!Edicion().TerminaEdicion())
+        return;
     Grilla& g = MSFlexGrid1;
     const int fila = g.Row();
     // With no data row current there is nothing to choose.
     if (fila < 1 || fila >= g.Rows()) {
-        iPosicionDevuelta.clear();
+        resultado_.iPosicionDevuelta.clear();
         Oculta();
         return;
     }
     const double disponible = NumeroCelda(g, fila, kDisponible);
-    if (NumeroCelda(g, fila, kCapacidad) != 0 && Redondea4(disponible) < Redondea4(Cantidad1)) {
+    if (NumeroCelda(g, fila, kCapacidad) != 0 && Redondea4(disponible) < Redondea4(entrada_.Cantidad1)) {
         interaccion().MsgBox(QStringLiteral("No puede asignarle a esa posicion") + "\r\n" +
                                  "Ahi puede asignar solamente " + Regional::TextoNumero(disponible) + " " +
-                                 IUNIDAD,
-                             Estilo::Exclamacion, QStringLiteral("Aviso al Operador"));
+                                 entrada_.IUNIDAD,
+                             Estilo::Exclamacion, QString());
         return;
     }
-    iPosicionDevuelta = g.TextMatrix(fila, kPosicion);
+    resultado_.iPosicionDevuelta = g.TextMatrix(fila, kPosicion);
     Oculta();
 }
 
 void FrmPosicionConsulta::CmdCancelar_Click() {
-    iPosicionDevuelta.clear();
-    Oculta();
-}
-
-void FrmPosicionConsulta::Oculta() {
-    Visible = false;
-    if (alOcultar)
-        alOcultar();
+    resultado_.iPosicionDevuelta.clear();
+    DialogoLinea::CmdCancelar_Click();
 }
 
 // ---- Cell editing ----
 
-// Nothing is checked; what was typed is kept on the first row only, trimmed.
-bool FrmPosicionConsulta::TerminaEdicion(CajaTexto& Texto) {
+void FrmPosicionConsulta::CampoValida(CajaTexto& Texto) {
+    campoInvalido_ = false;
     if (MSFlexGrid1.Row() == 1)
         MSFlexGrid1.setText(EdicionLineas::TextoCelda(Texto.Text().trimmed()));
+    // Hidden, so that the commit of the key that ended the edit writes nothing on other rows.
     Texto.setVisible(false);
-    return false;
 }
 
 // Enter moves one column right; on the last column down it, and from the last row to Aceptar.
 void FrmPosicionConsulta::Enter() {
     Grilla& g = MSFlexGrid1;
-    edicion_.EjecutaPaso([&] {
+    Edicion().EjecutaPaso([&] {
         if (g.Col() != kDisponible)
             MueveCelda(g.Row(), g.Col() + 1);
         else if (g.Row() < g.Rows() - 1)
             MueveCelda(g.Row() + 1, kDisponible);
         else
-            Foco.SetFocus(QStringLiteral("CmdAceptar"));
+            Foco().SetFocus(QStringLiteral("CmdAceptar"));
     });
 }

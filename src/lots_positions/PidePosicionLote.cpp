@@ -15,26 +15,22 @@ void ClsCmnCptes::PidePosicionLote(const QString& Articulo, const QString& IdUni
     }
     // A fresh dialog per call: nothing of an earlier line survives.
     auto f = std::make_unique<FrmLoteyPosicion>();
-    EjecutaProtegido(QStringLiteral("PideSerieLote"),
-                     {
-                         [&] {
-                             f->Cantidad1 = Cantidad;
-                             f->EsConsultaDePosicionLote = !PosicionAnt.isEmpty() || !LoteAnt.isEmpty();
-                             f->EsPosicion = Posicion;
-                             f->EsLote = Lote;
-                             f->IUNIDAD = IdUnidad;
-                             f->Articulo = Articulo;
-                             f->Deposito = Deposito;
-                             f->PosicionesAnteriores = PosicionAnt;
-                             f->LotesAnteriores = LoteAnt;
-                         },
-                         [&] { f->CargaDatos(); },
-                         [&] { f->lblArticulo.setCaption(Articulo); },
-                         [&] {
-                             f->Visible = true;
-                             interaccion().MuestraModal(*f);
-                         },
-                         [&] { PosicionNVO = f->Posiciones; },
-                         [&] { LoteNvo = f->Lotes; },
-                     });
+    FrmLoteyPosicion::Entrada e;
+    EjecutaProtegido(QStringLiteral("PideSerieLote"), {
+                                                          [&] {
+                                                              e.Cantidad1 = Cantidad;
+                                                              e.modo =
+                                                                  FrmLoteyPosicion::ModoDe(Posicion, Lote);
+                                                              e.IUNIDAD = IdUnidad;
+                                                              e.Articulo = Articulo;
+                                                              e.Deposito = Deposito;
+                                                              e.PosicionesAnteriores = PosicionAnt;
+                                                              e.LotesAnteriores = LoteAnt;
+                                                          },
+                                                          [&] { f->CargaDatos(e); },
+                                                          [&] { f->lblArticulo.setCaption(Articulo); },
+                                                          [&] { f->Muestra(); },
+                                                          [&] { PosicionNVO = f->Devuelto().Posiciones; },
+                                                          [&] { LoteNvo = f->Devuelto().Lotes; },
+                                                      });
 }

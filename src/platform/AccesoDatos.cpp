@@ -200,6 +200,10 @@ qint64 AccesoDatos::Impl::EjecutaSentencia(const QString& s, std::unique_ptr<Fue
                                                       std::vector<std::vector<QVariant>>{{QVariant(nivel)}});
             return 0;
         }
+    } else if (EsPalabra(palabra, u"RAISERROR")) {
+        // The server's refusal of a check: one entry, no "statement terminated" after it.
+        if (const auto mensaje = MensajeRaiserror(s))
+            Falla(sqlserver::kErrorUsuario, *mensaje);
     } else if (EsPalabra(palabra, u"IF")) {
         if (const auto si = SeparaSiExiste(s)) {
             std::unique_ptr<FuenteFilas> consulta;

@@ -11,10 +11,12 @@ constexpr long kTablaInexistente = 208;      // invalid object name
 constexpr long kNuloNoAdmitido = 515;        // NULL into a NOT NULL column
 constexpr long kConflictoRestriccion = 547;  // foreign-key or check conflict
 constexpr long kEsperaBloqueoAgotada = 1222; // lock request time-out
+constexpr long kFilaDuplicada = 2601;        // duplicate key row in a unique index
 constexpr long kClaveDuplicada = 2627;       // duplicate key
 constexpr long kSentenciaTerminada = 3621;   // "The statement has been terminated."
 constexpr long kCommitSinTransaccion = 3902;
 constexpr long kRollbackSinTransaccion = 3903;
 constexpr long kBaseNoDisponible = 4060; // cannot open the database
 constexpr long kDatosTruncados = 8152;   // text or binary data would be truncated
+constexpr long kErrorUsuario = 50000;    // RAISERROR with a message of its own
 } // namespace sqlserver

@@ -157,7 +157,7 @@ void Grilla::setRows(int n) {
         if (celdas_.capacity() > 4096 && celdas_.capacity() / 4 > std::size_t(n))
             celdas_.shrink_to_fit();
         filas_ = n;
-        QuitaColores(filas_, cols_);
+        QuitaColoresFilas(n, antes);
         Avisa([](ObservadorGrilla* o) { o->FilasQuitadas(); });
         if (filasFijas_ > n) {
             filasFijas_ = n;
@@ -440,6 +440,18 @@ void Grilla::DesplazaColores(int desdeFila, int delta) {
         nuevos.emplace(Clave(fila, col), colores);
     }
     colores_.swap(nuevos);
+}
+
+void Grilla::QuitaColoresFilas(int desde, int hasta) {
+    // Removing the last row of a long painted grid must not go over every painted cell.
+    const auto celdas = std::uint64_t(hasta - desde) * std::uint64_t(cols_);
+    if (celdas >= colores_.size()) {
+        QuitaColores(desde, cols_);
+        return;
+    }
+    for (int fila = desde; fila < hasta; ++fila)
+        for (int col = 0; col < cols_; ++col)
+            colores_.erase(Clave(fila, col));
 }
 
 void Grilla::QuitaColores(int filas, int cols) {

@@ -182,6 +182,8 @@ private:
     void AjustaActual();
     void DesplazaColores(int desdeFila, int delta);
     void QuitaColores(int filas, int cols);
+    // The colours of rows desde .. hasta - 1 (every column).
+    void QuitaColoresFilas(int desde, int hasta);
 
     // Notifications (held back while Redraw is off).
     template <class F> void Avisa(F f);

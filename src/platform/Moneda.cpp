@@ -2,8 +2,10 @@
 
 #include "ErrorSistema.h"
 #include "NumeroDecimal.h"
+#include "Regional.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -84,12 +86,32 @@ Moneda Moneda::Redondea(int decimales) const {
 }
 
 QString Moneda::Texto() const {
-    std::string enteros, fraccion;
-    Partes(valor_, enteros, fraccion);
-    while (!fraccion.empty() && fraccion.back() == '0') {
-        fraccion.pop_back();
+    // Written by the thousand in a conversion: the characters go straight into one buffer.
+    const bool negativo = valor_ < 0;
+    const unsigned __int128 m = negativo ? static_cast<unsigned __int128>(-static_cast<__int128>(valor_))
+                                         : static_cast<unsigned __int128>(valor_);
+    char enteros[24];
+    const auto fin =
+        std::to_chars(enteros, enteros + sizeof enteros, static_cast<unsigned long long>(m / Escala));
+    auto fraccion = static_cast<unsigned>(m % Escala);
+    char decimales[4];
+    int n = 4;
+    for (int i = 3; i >= 0; --i, fraccion /= 10)
+        decimales[i] = static_cast<char>('0' + fraccion % 10);
+    while (n > 0 && decimales[n - 1] == '0')
+        --n;
+    char16_t texto[32];
+    int largo = 0;
+    if (negativo)
+        texto[largo++] = u'-';
+    for (const char* c = enteros; c < fin.ptr; ++c)
+        texto[largo++] = static_cast<char16_t>(*c);
+    if (n > 0) {
+        texto[largo++] = Regional::SeparadorDecimal().unicode();
+        for (int i = 0; i < n; ++i)
+            texto[largo++] = static_cast<char16_t>(decimales[i]);
     }
-    return NumeroTexto::Compone(valor_ < 0, enteros, fraccion, false);
+    return QString(reinterpret_cast<const QChar*>(texto), largo);
 }
 
 QString Moneda::Formato(int decimales, bool miles) const {

@@ -1,6 +1,7 @@
 #include "Regional.h"
 
 #include "ErrorSistema.h"
+#include "Moneda.h"
 #include "NumeroDecimal.h"
 
 #include <QStringDecoder>
@@ -11,6 +12,7 @@
 #include <langinfo.h>
 #include <locale.h>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -129,7 +131,53 @@ Fijo::~Fijo() {
     }
 }
 
+namespace {
+
+constexpr double kPotenciasDiez[] = {1,   1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
+                                     1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
+
+// The plain form most numbers take: an optional minus, digits, and the decimal separator followed
+// by digits; at most 15 digits in all and `maxDecimales` after the separator. Its digits as one
+// whole number and the count of decimals; anything else is left to NumeroDecimal::Lee, which
+// reads this form to the same value.
+bool LeeSimple(const QString& t, int maxDecimales, bool& negativo, std::uint64_t& entero, int& decimales) {
+    const qsizetype n = t.size();
+    negativo = n > 0 && t[0] == QLatin1Char('-');
+    const char16_t separador = SeparadorDecimal().unicode();
+    entero = 0;
+    decimales = 0;
+    int cifras = 0;
+    bool enDecimales = false;
+    for (qsizetype i = negativo ? 1 : 0; i < n; ++i) {
+        const char16_t c = t[i].unicode();
+        if (c >= u'0' && c <= u'9') {
+            if (++cifras > 15 || (enDecimales && ++decimales > maxDecimales))
+                return false;
+            entero = entero * 10 + (c - u'0');
+        } else if (c == separador && !enDecimales && cifras > 0 && i + 1 < n) {
+            enDecimales = true;
+        } else {
+            return false;
+        }
+    }
+    return cifras > 0;
+}
+
+} // namespace
+
 std::optional<double> LeeDoble(const QString& texto) {
+    // Numbers are read by the thousand in a conversion: the plain form without its detour. A
+    // whole number of at most 15 digits over a power of ten that a double holds exactly is
+    // rounded once, as the full reading rounds it.
+    bool negativo = false;
+    std::uint64_t entero = 0;
+    int decimales = 0;
+    if (LeeSimple(texto, 15, negativo, entero, decimales)) {
+        if (entero == 0)
+            return 0.0;
+        const double v = static_cast<double>(entero) / kPotenciasDiez[decimales];
+        return negativo ? -v : v;
+    }
     const auto n = NumeroDecimal::Lee(texto, SeparadorDecimal(), SeparadorMiles());
     if (!n) {
         return std::nullopt;
@@ -146,6 +194,15 @@ bool EsNumero(const QString& texto) {
 }
 
 std::optional<Moneda> LeeMoneda(const QString& texto) {
+    bool negativo = false;
+    std::uint64_t entero = 0;
+    int decimales = 0;
+    if (LeeSimple(texto, 4, negativo, entero, decimales) &&
+        entero / static_cast<std::uint64_t>(kPotenciasDiez[decimales]) < 100'000'000'000'000ULL) {
+        const auto crudo =
+            static_cast<std::int64_t>(entero * static_cast<std::uint64_t>(kPotenciasDiez[4 - decimales]));
+        return Moneda::DeCrudo(negativo ? -crudo : crudo);
+    }
     const auto n = NumeroDecimal::Lee(texto, SeparadorDecimal(), SeparadorMiles());
     if (!n) {
         return std::nullopt;
@@ -161,41 +218,65 @@ QString TextoNumero(double valor, int cifras) {
         return QStringLiteral("0");
     }
     cifras = std::clamp(cifras, 1, 17);
+    // A whole number that the digits asked for hold is its own text.
+    if (std::fabs(valor) < std::min(1e15, kPotenciasDiez[cifras]) && valor == std::trunc(valor)) {
+        char digitos[24];
+        const auto fin = std::to_chars(digitos, digitos + sizeof digitos, static_cast<std::int64_t>(valor));
+        return QLatin1String(digitos, fin.ptr);
+    }
+    // The nearest double to a number of at most four decimals (most amounts and quantities) has
+    // that number as its 15 significant digits: its text is the amount's.
+    if (cifras == 15 && std::fabs(valor) < 1e11) {
+        const double diezmilesimos = std::nearbyint(valor * 1e4);
+        if (diezmilesimos / 1e4 == valor)
+            return Moneda::DeCrudo(static_cast<std::int64_t>(diezmilesimos)).Texto();
+    }
     char buf[64];
     auto r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::scientific, cifras - 1);
     // Next to the largest double, the rounded digits would name a number beyond it: all the digits
     // are written instead, so that the text always reads back.
     double leido = 0;
-    if (std::fabs(valor) > 1 && std::from_chars(buf, r.ptr, leido).ec == std::errc::result_out_of_range)
+    if (std::fabs(valor) > 1e308 && std::from_chars(buf, r.ptr, leido).ec == std::errc::result_out_of_range)
         r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::scientific, 16);
-    const std::string s(buf, r.ptr);
-    const bool negativo = s.front() == '-';
-    const auto e = s.find('e');
-    std::string mantisa;
-    for (char c : s.substr(negativo ? 1 : 0, e - (negativo ? 1 : 0))) {
-        if (c != '.') {
-            mantisa += c;
-        }
-    }
-    const int exponente = std::stoi(s.substr(e + 1));
-    while (mantisa.size() > 1 && mantisa.back() == '0') {
-        mantisa.pop_back();
-    }
+    // The digits of the mantissa (the first is never 0) and the exponent, without a copy: numbers
+    // are written by the thousand in a conversion.
+    const bool negativo = buf[0] == '-';
+    const char* p = buf + (negativo ? 1 : 0);
+    char mantisa[24];
+    int digitos = 0;
+    for (; p < r.ptr && *p != 'e'; ++p)
+        if (*p != '.')
+            mantisa[digitos++] = *p;
+    int exponente = 0;
+    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), r.ptr, exponente);
+    while (digitos > 1 && mantisa[digitos - 1] == '0')
+        --digitos;
     // Digits before the decimal point.
-    const long antes = exponente + 1;
-    std::string enteros, decimales;
+    const int antes = exponente + 1;
+    // At most 17 digits, and the zeros of an exponent within the range of a double.
+    std::vector<char16_t> t;
+    t.reserve(static_cast<size_t>(digitos) + static_cast<size_t>(std::abs(antes)) + 3);
+    if (negativo)
+        t.push_back(u'-');
+    const auto digito = [&](int i) { t.push_back(static_cast<char16_t>(mantisa[i])); };
     if (antes <= 0) {
-        enteros = "0";
-        decimales.assign(static_cast<size_t>(-antes), '0');
-        decimales.append(mantisa);
-    } else if (antes >= static_cast<long>(mantisa.size())) {
-        enteros = mantisa;
-        enteros.append(static_cast<size_t>(antes) - mantisa.size(), '0');
+        t.push_back(u'0');
+        t.push_back(SeparadorDecimal().unicode());
+        t.insert(t.end(), static_cast<size_t>(-antes), u'0');
+        for (int i = 0; i < digitos; ++i)
+            digito(i);
+    } else if (antes >= digitos) {
+        for (int i = 0; i < digitos; ++i)
+            digito(i);
+        t.insert(t.end(), static_cast<size_t>(antes - digitos), u'0');
     } else {
-        enteros = mantisa.substr(0, static_cast<size_t>(antes));
-        decimales = mantisa.substr(static_cast<size_t>(antes));
+        for (int i = 0; i < antes; ++i)
+            digito(i);
+        t.push_back(SeparadorDecimal().unicode());
+        for (int i = antes; i < digitos; ++i)
+            digito(i);
     }
-    return NumeroTexto::Compone(negativo, enteros, decimales, false);
+    return QString(reinterpret_cast<const QChar*>(t.data()), static_cast<qsizetype>(t.size()));
 }
 
 QString FormatoNumero(double valor, int decimales, bool miles) {

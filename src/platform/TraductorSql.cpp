@@ -575,11 +575,13 @@ private:
         return EsColumnaFecha(nombre);
     }
 
-    // "(nolock)" or "(nolock, nolock)" from the opening parenthesis: the index of its ")" or -1.
+    // "(nolock)", "(updlock, holdlock)", ... from the opening parenthesis: the index of its ")" or -1.
+    // The locking hints serialize a check inside a transaction on the server; SQLite's write lock,
+    // taken at BEGIN, already does.
     int SugerenciaDeTabla(int abre) const {
         int k = Sig(abre);
         for (;;) {
-            if (!Es(k, "nolock"))
+            if (!Es(k, "nolock") && !Es(k, "updlock") && !Es(k, "holdlock") && !Es(k, "rowlock"))
                 return -1;
             k = Sig(k);
             if (Sim(k, u')'))
@@ -884,6 +886,43 @@ std::optional<SiExiste> SeparaSiExiste(const QString& sql) {
         ++k;
     }
     return std::nullopt;
+}
+
+std::optional<QString> MensajeRaiserror(const QString& sql) {
+    Lector l{sql};
+    l.Espacios();
+    if (!Igual(l.Palabra(), "raiserror"))
+        return std::nullopt;
+    l.Espacios();
+    if (l.i >= sql.size() || sql[l.i] != u'(')
+        return std::nullopt;
+    ++l.i;
+    l.Espacios();
+    if (l.i < sql.size() && (sql[l.i] == u'N' || sql[l.i] == u'n'))
+        ++l.i;
+    if (l.i >= sql.size() || sql[l.i] != u'\'')
+        return std::nullopt;
+    const int abre = int(l.i);
+    const int fin = FinCadena(sql.constData(), int(sql.size()), abre + 1);
+    if (fin >= int(sql.size())) // unterminated, or nothing after it
+        return std::nullopt;
+    QString mensaje = sql.mid(abre + 1, fin - abre - 2);
+    mensaje.replace(QStringLiteral("''"), QStringLiteral("'"));
+    // The server reads the message as a format: "%%" is one "%".
+    mensaje.replace(QStringLiteral("%%"), QStringLiteral("%"));
+    // Severity and state: numbers and commas up to the closing parenthesis.
+    l.i = fin;
+    while (l.i < sql.size() && sql[l.i] != u')') {
+        if (!EsDigito(sql[l.i].unicode()) && sql[l.i] != u',' && !EsEspacio(sql[l.i].unicode()))
+            return std::nullopt;
+        ++l.i;
+    }
+    if (l.i >= sql.size())
+        return std::nullopt;
+    ++l.i;
+    if (!l.AlFinal())
+        return std::nullopt;
+    return mensaje;
 }
 
 Transaccion EsSentenciaTransaccion(const QString& sql) {

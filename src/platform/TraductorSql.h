@@ -36,6 +36,10 @@ struct SiExiste {
 };
 std::optional<SiExiste> SeparaSiExiste(const QString& sql);
 
+// The message of "RAISERROR('message', severity, state)" (any case and spacing, N'...' too), as
+// the server reports it ('' one quote, %% one %); nullopt for any other statement.
+std::optional<QString> MensajeRaiserror(const QString& sql);
+
 // Transaction statements the data-access layer handles itself.
 enum class Transaccion { Ninguna, Inicia, Confirma, Revierte };
 

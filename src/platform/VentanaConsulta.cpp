@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -64,9 +65,11 @@ const QVariant& ResultadoConsulta::Valor(int fila, int col) const {
 }
 
 int ResultadoConsulta::ColWidth(int col) const {
-    return col >= 0 && col < static_cast<int>(anchos_.size()) && anchos_[static_cast<size_t>(col)] >= 0
-               ? anchos_[static_cast<size_t>(col)]
-               : Grilla::AnchoColumnaPorDefecto;
+    return AnchoDelArchivo(col) ? anchos_[static_cast<size_t>(col)] : Grilla::AnchoColumnaPorDefecto;
+}
+
+bool ResultadoConsulta::AnchoDelArchivo(int col) const {
+    return col >= 0 && col < static_cast<int>(anchos_.size()) && anchos_[static_cast<size_t>(col)] >= 0;
 }
 
 VentanaConsulta::VentanaConsulta() : valorElegido_(QString()) {}
@@ -130,11 +133,25 @@ void VentanaConsulta::Prepara(const QString& consulta, const QString& condicion,
     TituloYAnchos();
 }
 
+QString VentanaConsulta::TablaSinPrefijo(const QString& tabla) {
+    static const QString prefijo = QStringLiteral("@ADMIN_");
+    return tabla.startsWith(prefijo, Qt::CaseInsensitive) ? tabla.mid(prefijo.size()) : tabla;
+}
+
 void VentanaConsulta::TituloYAnchos() {
-    caption_ = entidad_;
+    const QString tabla = TablaSinPrefijo(entidad_);
+    caption_ = tabla;
+    const auto es = [](const QString& a, const char* b) {
+        return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
+    };
     const auto registros = RegistrosConsultas(archivo_);
     for (const RegistroConsulta& r : *registros) {
-        if (TextoComparable(r.Tabla).compare(entidad_, Qt::CaseInsensitive) == 0) {
+        const QString propia = TextoComparable(r.Tabla);
+        // The stock view of the articles is searched with the articles' definition, as its
+        // columns are built.
+        if (propia.compare(entidad_, Qt::CaseInsensitive) == 0 ||
+            propia.compare(tabla, Qt::CaseInsensitive) == 0 ||
+            (es(tabla, "STK_MA_ARTICULOS") && es(propia, "V_MA_ARTICULOS"))) {
             if (const QString titulo = TextoComparable(r.Titulo); !titulo.isEmpty())
                 caption_ = titulo;
             break;
@@ -142,12 +159,25 @@ void VentanaConsulta::TituloYAnchos() {
     }
     const QString dirArchivo =
         archivo_.isEmpty() ? QCoreApplication::applicationDirPath() : QFileInfo(archivo_).absolutePath();
-    resultado_.anchos_ = AnchosDeEntidad(QDir(dirArchivo).filePath(kArchivoAnchos), entidad_);
+    const QString rutaAnchos = QDir(dirArchivo).filePath(kArchivoAnchos);
+    resultado_.anchos_ = AnchosDeEntidad(rutaAnchos, entidad_);
+    if (resultado_.anchos_.empty() && tabla != entidad_)
+        resultado_.anchos_ = AnchosDeEntidad(rutaAnchos, tabla);
 }
 
 void VentanaConsulta::Informa(const QString& descripcion) {
     interaccion().MsgBox(descripcion, Estilo::SoloAceptar | Estilo::Critico,
-                         caption_.isEmpty() ? QCoreApplication::applicationName() : caption_);
+                         caption_.isEmpty() ? QGuiApplication::applicationDisplayName() : caption_);
+}
+
+int VentanaConsulta::AnchoColumna(int col, const std::function<int(const QString&)>& medida) const {
+    if (resultado_.AnchoDelArchivo(col) || !medida)
+        return resultado_.ColWidth(col);
+    int ancho = medida(resultado_.TextMatrix(0, col));
+    const int filas = std::min(resultado_.FilasLeidas(), PrimeraPantalla);
+    for (int f = 1; f <= filas; ++f)
+        ancho = std::max(ancho, medida(resultado_.TextMatrix(f, col)));
+    return ancho + MargenColumna;
 }
 
 bool VentanaConsulta::AbreResultado() {

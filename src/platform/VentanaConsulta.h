@@ -45,7 +45,9 @@ public:
     const QVariant& Valor(int fila, int col) const;
     int Row() const { return fila_; }
     void setRow(int fila) { fila_ = fila; }
+    // The width the widths file gives the column; the default width when it gives none.
     int ColWidth(int col) const;
+    bool AnchoDelArchivo(int col) const;
 
 private:
     friend class VentanaConsulta;
@@ -105,8 +107,9 @@ public:
     // The window's own collection, for callers that hand it back to MuestraConsulta.
     Coleccion& ColeccionConsulta() { return coleccion_; }
 
-    // What the window shows: its caption (the entity's title in the definitions file, else
-    // the entity), the statement run, and the rows read (row 0: the column names).
+    // What the window shows: its caption (the title the definitions file gives the entity,
+    // else the entity's name without the "@ADMIN_" prefix), the statement run, and the rows
+    // read (row 0: the column names).
     const QString& Caption() const { return caption_; }
     const QString& Entidad() const { return entidad_; }
     const QString& SentenciaMostrada() const { return sentenciaMostrada_; }
@@ -114,6 +117,13 @@ public:
     const ResultadoConsulta& Resultado() const { return resultado_; }
     // Rows read so far.
     int FilasDatos() const { return resultado_.FilasLeidas(); }
+    // A column's width in twips as it is shown: the widths file's; else what its title and its
+    // cells among the first screen's rows need, measured by `medida` (twips of a text), with
+    // MargenColumna beside them, so that no title or code is cut.
+    int AnchoColumna(int col, const std::function<int(const QString&)>& medida) const;
+    static constexpr int MargenColumna = 240;
+    // The name a person reads for a table: without the administration prefix.
+    static QString TablaSinPrefijo(const QString& tabla);
 
     // Reads up to `maximo` more rows; the rows read. At the end of the result (or on an error,
     // which is shown) the set is closed and Completa() is true.

@@ -13,7 +13,7 @@
 #include "TandasSql.h"
 #include "Utilidades.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <map>
 
 namespace {
@@ -253,7 +253,7 @@ void RegistraEgreso() {
     try {
         AD().EjecutaSQL(SentenciaEgreso(gIdControlAcceso, Ahora()));
     } catch (const ErrorSistema& e) {
-        interaccion().MsgBox(e.Descripcion(), Estilo::SoloAceptar, QCoreApplication::applicationName());
+        interaccion().MsgBox(e.Descripcion(), Estilo::SoloAceptar, QGuiApplication::applicationDisplayName());
     }
 }
 

@@ -11,8 +11,8 @@
 #include "Utilidades.h"
 #include "ValoresConfiguracion.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 namespace {
 
@@ -217,7 +217,7 @@ bool BuscaArticulo(QString& Codigo, Registros& Rs, bool SoloLectura, bool& PorCo
                 interaccion().MsgBox(
                     QStringLiteral(
                         "Este articulo pertenece a una unidad de negocio distinta a la seleccionada"),
-                    Estilo::SoloAceptar, QCoreApplication::applicationName());
+                    Estilo::SoloAceptar, QGuiApplication::applicationDisplayName());
                 encontrado = false;
             } else if (AvisoUnidadNegocio == 1) {
                 AvisoUnidadNegocio = 2;

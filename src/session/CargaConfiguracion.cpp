@@ -207,7 +207,7 @@ void CargaConfiguracion(const QString& carpeta, const QString& ejecutable) {
         SiempreSiguiente);
 }
 
-void CargaValoresEAN() {
+void LeeValoresEAN() {
     gTipoEAN = RecortaBlancos(Cfg(QStringLiteral("TIPOEAN")));
     gDecimalesEAN = RecortaBlancos(Cfg(QStringLiteral("DECIMALESEAN")));
 }

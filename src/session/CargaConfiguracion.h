@@ -19,4 +19,4 @@ bool EsProgramaDeVentas(const QString& ejecutable);
 
 // The scale-label settings TIPOEAN and DECIMALESEAN, trimmed, into gTipoEAN and gDecimalesEAN.
 // The editor's load runs it after the configuration load.
-void CargaValoresEAN();
+void LeeValoresEAN();

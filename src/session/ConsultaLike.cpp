@@ -11,9 +11,17 @@
 #include "ValoresConfiguracion.h"
 #include "VentanaConsulta.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
+
+// The escape character of the LIKE patterns, and what it escapes: the wildcards of every
+// database ("%", "_"), the server's character class ("[") and itself.
+constexpr QChar kEscapeLike = u'!';
+bool EsComodinLike(QChar c) {
+    return c == u'%' || c == u'_' || c == u'[' || c == kEscapeLike;
+}
 
 const QString kStk = QStringLiteral("STK_MA_ARTICULOS");
 const QString kArticulos = QStringLiteral("V_MA_ARTICULOS");
@@ -121,17 +129,22 @@ Plan Articulos(const QString& t, Entrada& e) {
         ColumnasArticulo(t, e, c, campos, primero);
     }
     const bool cualquierParte = CfgEsSi(QStringLiteral("UsaConsultaLIKE"));
-    if (cualquierParte && !e.soloActivos)
+    // What the user typed matches itself; a blank becomes a wildcard when the setting asks.
+    const QString escape = EscapeLike(e.texto);
+    QString patron = TextoLike(e.texto);
+    if (cualquierParte && !e.soloActivos) {
         e.texto.replace(u' ', u'%');
-    const QString patron = TextoLike(e.texto.trimmed());
+        patron.replace(u' ', u'%');
+    }
+    patron = patron.trimmed();
     if (cualquierParte)
         p.sql = Top() + campos + QStringLiteral(" FROM ") + t + QStringLiteral(" with(nolock)  ") + join +
                 QStringLiteral(" WHERE ") + primero + QStringLiteral(" LIKE '%") + patron +
-                QStringLiteral("%' ") + Y(c) + c;
+                QStringLiteral("%'") + escape + QStringLiteral(" ") + Y(c) + c;
     else
         p.sql = Top() + campos + QStringLiteral(" FROM ") + t + QStringLiteral("  with(nolock) ") + join +
                 QStringLiteral(" WHERE ") + primero + QStringLiteral(" LIKE '") + patron +
-                QStringLiteral("%' ") + Y(c) + c;
+                QStringLiteral("%'") + escape + QStringLiteral(" ") + Y(c) + c;
     return p;
 }
 
@@ -142,7 +155,7 @@ QString Sentencia(const QString& campos, const QString& primero, const QString& 
     if (texto.isEmpty())
         return Top() + campos + desde + (c.trimmed().isEmpty() ? c : QStringLiteral(" WHERE ") + c);
     return Top() + campos + desdeTexto + primero + QStringLiteral(" LIKE '%") + TextoLike(texto.trimmed()) +
-           QStringLiteral("%'") + Y(c) + c;
+           QStringLiteral("%'") + EscapeLike(texto) + Y(c) + c;
 }
 
 Plan Clientes(const QString& tabla, const Entrada& e) {
@@ -165,9 +178,11 @@ Plan Clientes(const QString& tabla, const Entrada& e) {
         return p;
     }
     const QString t = TextoLike(e.texto.trimmed());
+    const QString escape = EscapeLike(e.texto);
     p.sql = Top() + campos + QStringLiteral(" FROM ") + tabla + QStringLiteral(" with(nolock)  WHERE (") +
-            primero + QStringLiteral(" LIKE '%") + t + QStringLiteral("%' OR NUMERO_DOCUMENTO LIKE '%") + t +
-            QStringLiteral("%') ") + Y(c) + c;
+            primero + QStringLiteral(" LIKE '%") + t + QStringLiteral("%'") + escape +
+            QStringLiteral(" OR NUMERO_DOCUMENTO LIKE '%") + t + QStringLiteral("%'") + escape +
+            QStringLiteral(") ") + Y(c) + c;
     return p;
 }
 
@@ -183,7 +198,7 @@ Plan Destinatarios(const Entrada& e) {
         p.sql = base + (c.trimmed().isEmpty() ? c : QStringLiteral(" WHERE ") + c);
     else
         p.sql = base + QStringLiteral("WHERE Nombre LIKE '%") + TextoLike(e.texto.trimmed()) +
-                QStringLiteral("%'  ") + Y(c) + c;
+                QStringLiteral("%'") + EscapeLike(e.texto) + QStringLiteral("  ") + Y(c) + c;
     return p;
 }
 
@@ -284,7 +299,22 @@ int Reporta(const ErrorSistema& error) {
 } // namespace
 
 QString TextoLike(const QString& texto) {
-    return QString(texto).replace(u'\'', QStringLiteral("''"));
+    QString r;
+    r.reserve(texto.size() + 8);
+    for (const QChar c : texto) {
+        if (c == u'\'')
+            r += u'\'';
+        else if (EsComodinLike(c))
+            r += kEscapeLike;
+        r += c;
+    }
+    return r;
+}
+
+QString EscapeLike(const QString& texto) {
+    return std::any_of(texto.cbegin(), texto.cend(), EsComodinLike)
+               ? QStringLiteral(" ESCAPE '") + kEscapeLike + QLatin1Char('\'')
+               : QString();
 }
 
 void ArmaCamposArticulos(const QString& Tabla, QString& Campos, QString& PrimerCampo) {
@@ -328,7 +358,6 @@ void ArmaCamposArticulos(const QString& Tabla, QString& Campos, QString& PrimerC
         Campos = QStringLiteral("*");
 }
 
-// NOLINTNEXTLINE(readability-function-size): the search's steps in the order the user meets them
 void SubConsultaLike(QString& Tabla, QString& Texto, QString& Resultado, qint16, bool SoloActivos,
                      const QString& Condicion, QString* Cliente, QString* Auxiliar, QString* Sucursal) {
     bool imagen = false;

@@ -20,5 +20,10 @@ void SubConsultaLike(QString& Tabla, QString& Texto, QString& Resultado, qint16 
 // point) after it. A single column is also the first one.
 void ArmaCamposArticulos(const QString& Tabla, QString& Campos, QString& PrimerCampo);
 
-// A typed text as it goes between the quotes of a LIKE pattern.
+// A typed text as it goes between the quotes of a LIKE pattern: apostrophes doubled, and "%",
+// "_", "[" and the escape character "!" escaped, so that each matches itself on SQLite and on
+// SQL Server alike.
 QString TextoLike(const QString& texto);
+// " ESCAPE '!'" after a pattern made of `texto` when TextoLike escaped anything in it; nothing
+// otherwise, so that an ordinary search is the statement as it always was.
+QString EscapeLike(const QString& texto);

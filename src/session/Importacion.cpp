@@ -111,6 +111,8 @@ std::optional<LineaImportada> LectorImportacion::Divide(const QString& linea,
     } else {
         cantidad = ut.LimpiaCampoImportado(campos[1]);
     }
+    l.cantidadArchivo = cantidad;
+    l.cantidadNumero = cantidad.trimmed().isEmpty() || Regional::LeeMoneda(cantidad).has_value();
     // Currency precision first, then single precision, as the grid shows a typed quantity.
     const auto simple = static_cast<float>(ut.TextoAMoneda(cantidad).ADoble());
     l.cantidad = Regional::TextoNumero(static_cast<double>(simple), 7);

@@ -29,6 +29,10 @@ struct LineaImportada {
     // The quantity as the text of a single-precision number in the regional format ("0" when
     // empty or no number). Empty for a label line.
     QString cantidad;
+    // The quantity field as the file gives it (cleaned), and whether it reads as a number (an
+    // empty field reads as 0): "doce" or "12 u" is no quantity.
+    QString cantidadArchivo;
+    bool cantidadNumero = true;
     // Layout "C": the code is a scanned code or a weighing-scale label, to be read by the
     // article search (which gives the article and the label's quantity).
     bool etiqueta = false;

@@ -16,6 +16,8 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QRegularExpression>
 #include <QStringList>
 #include <cstdio>
 
@@ -112,9 +114,7 @@ QString CarpetaPrograma() {
 // the password.
 void AvisaSinConexion(const QString& motivo) {
     const AccesoDatos& ad = AD();
-    QString detalle = motivo.simplified();
-    if (!ad.LeePassword().isEmpty())
-        detalle.replace(ad.LeePassword(), QStringLiteral("****"));
+    const QString detalle = OcultaClaves(motivo.simplified());
     const QString texto =
         QStringLiteral("No se pudo conectar con la base de datos \"%1\" del servidor \"%2\".")
             .arg(ad.LeeBaseDatos(), ad.LeeServidor());
@@ -122,10 +122,20 @@ void AvisaSinConexion(const QString& motivo) {
     fprintf(stderr, "%s\n", qPrintable(linea));
     fflush(stderr);
     interaccion().MsgBox(detalle.isEmpty() ? texto : texto + QStringLiteral("\n\n") + detalle,
-                         Estilo::SoloAceptar | Estilo::Critico, QCoreApplication::applicationName());
+                         Estilo::SoloAceptar | Estilo::Critico, QGuiApplication::applicationDisplayName());
 }
 
 } // namespace
+
+QString OcultaClaves(const QString& texto) {
+    // Only where a password stands as the password: paths and names that hold its letters stay.
+    static const QRegularExpression clave(
+        QStringLiteral(R"(((?:^|[;\s])@?(?:pwd|password)\s*=\s*)(\{(?:[^}]|\}\})*\}|[^;]+))"),
+        QRegularExpression::CaseInsensitiveOption);
+    QString r = texto;
+    r.replace(clave, QStringLiteral("\\1****"));
+    return r;
+}
 
 QString RutaBaseDefecto() {
     return CarpetaPrograma() + QStringLiteral("modelos.db");

@@ -30,6 +30,10 @@ QString ObtieneServidor(const QString& servidor);
 // every "=" and is trimmed. `siFalta` when no item has that key.
 QString LeeClave(const QString& lineaComando, const QString& clave, const QString& siFalta = {});
 
+// A connection or session text with the value of every password item ("PWD=", "Password=",
+// "@Password=", a braced ODBC value too) hidden as "****"; the rest as it stands.
+QString OcultaClaves(const QString& texto);
+
 // The process's command line: the program's arguments joined by blanks.
 QString LineaComandoProceso();
 

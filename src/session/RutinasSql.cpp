@@ -114,11 +114,9 @@ bool AbreRecordset(const QString& tabla, const QString& valor, const QString& co
     return hallado;
 }
 
-// NOLINTBEGIN(bugprone-easily-swappable-parameters): the suite's own signature
 QString ArmaWhere(const QString& columna, const QString& operador, const QStringList& lista,
                   const QString& conector, const QString& comilla, const QVariant& agregaNulo,
                   bool saltaBlancos) {
-    // NOLINTEND(bugprone-easily-swappable-parameters)
     const std::optional<bool> nulo = LeeBooleano(agregaNulo);
     if (lista.isEmpty() || !nulo)
         return QStringLiteral("1=1");

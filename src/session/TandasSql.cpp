@@ -41,7 +41,21 @@ struct Rechazo {
     long numero = 0;
     QString lineas;
     QString primeraDescripcion;
+    bool numeroTomado = false; // a voucher number another station stored first
 };
+
+// What the user is told, besides the database's lines, when another station stored the same
+// voucher number first.
+const QString kNumeroTomado = QStringLiteral("El número del comprobante ya fue tomado por otro puesto: no se "
+                                             "grabó nada. Vuelva a grabar y se tomará el siguiente número.");
+
+// A duplicate key of the register of used numbers or of the stock movements (the server names
+// their tables, the embedded database the views').
+bool EsNumeroTomado(long numero, const QString& descripcion) {
+    return (numero == sqlserver::kClaveDuplicada || numero == sqlserver::kFilaDuplicada) &&
+           (descripcion.contains(QLatin1StringView("CTROL_CPTE"), Qt::CaseInsensitive) ||
+            descripcion.contains(QLatin1StringView("MV_STOCK"), Qt::CaseInsensitive));
+}
 
 QString Linea(long numero, const QString& descripcion) {
     return QString::number(numero) + QStringLiteral(" : ") + descripcion + QStringLiteral("\r\n");
@@ -57,8 +71,11 @@ Rechazo LeeRechazo(const std::optional<ErrorSistema>& lanzado) {
         r.primeraDescripcion = errores.Item(0).Description;
         // The server closes every refused statement's errors with one entry of its own.
         const int ultima = cuenta == 1 ? 0 : cuenta - 2;
-        for (int i = 0; i <= ultima; ++i)
+        for (int i = 0; i <= ultima; ++i) {
             r.lineas += Linea(errores.Item(i).NativeError, errores.Item(i).Description);
+            r.numeroTomado =
+                r.numeroTomado || EsNumeroTomado(errores.Item(i).NativeError, errores.Item(i).Description);
+        }
         errores.Clear();
     } else if (lanzado) {
         r.hay = true;
@@ -110,8 +127,11 @@ void GActualizarDatoScript(const QStringList& sentencias, bool& hayError, qint32
         cerrado = true;
         QString proceso = NombreEjecutable();
         RegistraErrorBD(texto, proceso, static_cast<qint32>(rechazo.numero), rechazo.lineas);
+        // The number taken is told in words, besides the database's lines and the error row.
+        if (rechazo.numeroTomado && TieneTexto(rechazo.lineas))
+            mensajes = rechazo.lineas + kNumeroTomado + QStringLiteral("\r\n");
         if (TieneTexto(rechazo.lineas) && mostrar)
-            interaccion().MsgBox(rechazo.lineas, Estilo::SoloAceptar | Estilo::Critico,
+            interaccion().MsgBox(mensajes, Estilo::SoloAceptar | Estilo::Critico,
                                  QStringLiteral("Aviso al Operador!"));
     };
 

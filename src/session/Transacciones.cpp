@@ -9,7 +9,7 @@
 #include "Reloj.h"
 #include "ValoresConfiguracion.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <optional>
 
 void ConfirmaTransacciones() {
@@ -33,7 +33,7 @@ void ConfirmaTransacciones() {
         const Errores& errores = AD().LeeConexion().Errors();
         if (errores.Count() > 0)
             interaccion().MsgBox(errores.Item(0).Description, Estilo::SoloAceptar,
-                                 QCoreApplication::applicationName());
+                                 QGuiApplication::applicationDisplayName());
     }
 }
 

@@ -9,7 +9,7 @@
 // TA_CONFIGURACION and the user's TA_USUARIOS row that the shared code reads as variables.
 // Written once at start-up; the start values below are the ones ReiniciaSesion() restores.
 // gColorFondo and gColorLetra (Globales.h) and gTablaConfiguracion (Configuracion.h) are
-// written by the load as well; gTipoEAN and gDecimalesEAN (Globales.h) by CargaValoresEAN.
+// written by the load as well; gTipoEAN and gDecimalesEAN (Globales.h) by LeeValoresEAN.
 
 extern bool gMostrarStockenConsultas;         // MostrarStockenConsultas
 extern QString gTituloClientes;               // TituloClientes

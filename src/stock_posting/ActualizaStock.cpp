@@ -3,6 +3,7 @@
 
 #include "Cartel.h"
 #include "ClsCmnCptes.h"
+#include "CptesAsociados.h"
 #include "PosteoStock.h"
 
 #include "AccesoDatos.h"
@@ -13,11 +14,16 @@
 #include "Grilla.h"
 #include "Interaccion.h"
 #include "ListaPipe.h"
+#include "NumeracionInterno.h"
 #include "Registros.h"
 #include "Utilidades.h"
 #include "ValoresConfiguracion.h"
 
 #include <QHash>
+#include <QScopeGuard>
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <vector>
 
 // Reaches the voucher class's start values for the posting.
@@ -28,33 +34,17 @@ struct PosteoStock {
 namespace {
 
 const QString kRutina = QStringLiteral("ActualizaStock");
-const QString kMarca = QStringLiteral("ELDELGRID");
 const QChar kCr = QLatin1Char('\r');
-
-// The posting was left through its error exit.
-struct Abandono {};
-// A statement run at once was refused: the posting ends on its failure exit.
-struct Rechazo {};
 
 QString Txt(const QString& v) {
     return AD().FormateaValorSQL(v, QStringLiteral("'"));
-}
-
-// Runs one statement of the posting under its error exit: the banner closed, then the central
-// handler; Retry runs it again, Ignore goes on after it, any other answer leaves the posting.
-void Protegido(const Paso& paso) {
-    const bool sigue = EjecutaPasos({paso}, [](const ErrorSistema& e) {
-        DllDisplay().CartelCerrar();
-        return AD().GestionaError(e, kRutina);
-    });
-    if (!sigue)
-        throw Abandono{};
 }
 
 // The entries of a line's list as the posting numbers them (from 1), read once per row: the
 // closed entries, untrimmed, or the whole text as entry 1 when it holds no "|".
 class Entradas {
 public:
+    Entradas() = default;
     explicit Entradas(QString lista) : lista_(std::move(lista)), entradas_(ListaPipe::Numeradas(lista_)) {}
     QString operator()(qint32 j) const {
         return j < 1 || size_t(j) > entradas_.size() ? QString() : entradas_[size_t(j) - 1].toString();
@@ -110,16 +100,32 @@ std::vector<LoteAgrupado> AgrupaLotes(const Entradas& lotes, const Entradas& can
     return grupos;
 }
 
+// Whether a list names at least one lot.
+bool NombraLotes(const Entradas& lista) {
+    for (qint32 i = 1; size_t(i) <= lista.size(); ++i)
+        if (!SinMarca(lista(i).trimmed()).trimmed().isEmpty())
+            return true;
+    return false;
+}
+
 // One grid row of one pass: its flags, lists and elements.
 struct FilaPosteo {
     bool talle = false;
     bool serie = false;
     bool lote = false;
     bool perecedero = false;
+    // Read as a line that takes stock out: an outgoing line, or a transfer's destination.
+    bool salida = false;
+    // An incoming line of lots: column 22 holds their quantities, never serial numbers.
+    bool cantidades = false;
     Entradas c21;
     Entradas c22;
     std::vector<LoteAgrupado> grupos; // an incoming line of several lots, one element each
-    bool asientoHecho = false;        // per-line mode books a row's entry once
+    double resto = 0;                 // what its lots leave of the line, brought under the fixed lot
+    double cantidad = 0;              // the line's quantity
+    // The entries of its longest list: an incoming line counted by units has one element each,
+    // then one for the units past them.
+    qint32 NumeroEntradas() const { return qint32(std::max(c21.size(), c22.size())); }
 };
 
 class Posteador {
@@ -139,10 +145,16 @@ private:
     void PasadasYSecuencia();
     bool SaltaFila() const;
     FilaPosteo PreparaFila();
+    double CantidadLinea() const;
     bool DecodificaEntrada(FilaPosteo& f);
+    bool Agrupado(const FilaPosteo& f);
+    bool Restantes(const FilaPosteo& f);
     bool DecodificaSalida(FilaPosteo& f);
-    void Emite(FilaPosteo& f);
-    void Ejecuta(const QString& sql);
+    void ExigeAncho(const QString& codigo, const char* que) const;
+    bool Elemento(FilaPosteo& f, bool& emitido);
+    void Emite();
+    void AsientoDeFila();
+    bool Asentada();
     qint32 Cota(const FilaPosteo& f) const;
     void Fila();
     void Asiento();
@@ -154,6 +166,8 @@ private:
     Posteo& p_;
     bool loteAutoIng_ = false;
     bool loteAutoIngOP_ = false;
+    std::vector<bool> asentadas_; // per-line mode: the grid rows whose entry was asked for
+    bool numerado_ = false;       // per-line mode: the voucher's entry has its number
 };
 
 void Posteador::Ajustes() {
@@ -211,8 +225,18 @@ void Posteador::Signo() {
 
 void Posteador::LoteAutomatico() {
     const bool pide = (Es(p_.TC, "OP") && loteAutoIngOP_) || loteAutoIng_;
-    if (pide && p_.signo == 1)
-        p_.LoteFijo = cls_.ObtieneLoteAutomatico();
+    if (!pide || p_.signo != 1)
+        return;
+    p_.LoteFijo = cls_.ObtieneLoteAutomatico();
+    // The lot goes in only while no other voucher holds it: another station may have drawn it too.
+    const QString control = numeracion::ControlNumeroTomado(
+        QStringLiteral("V_MV_STOCK"), QStringLiteral("NroLote = ") + Txt(Ancho25(p_.LoteFijo)),
+        QStringLiteral("TC = ") + Txt(RellenaRecortado(p_.TC, 4)) + QStringLiteral(" AND IdComprobante = ") +
+            Txt(p_.SucNroLetra),
+        QStringLiteral("El lote automático ") + p_.LoteFijo +
+            QStringLiteral(" ya fue asignado a otro comprobante: no se grabó nada. Vuelva a grabar y se "
+                           "tomará el siguiente lote."));
+    EmiteSentenciaPosteo(p_, control);
 }
 
 void Posteador::DepositosYMotivo() {
@@ -252,34 +276,43 @@ void Posteador::PasadasYSecuencia() {
 }
 
 void Posteador::Encabezado() {
-    Protegido([&] { Ajustes(); });
-    Protegido([&] {
+    Protegido(p_, [&] { Ajustes(); });
+    Protegido(p_, [&] {
         if (p_.MuestraCartel)
             DllDisplay().CartelInicio(QStringLiteral("Grabando Stock...."), false);
     });
-    Protegido([&] { ValoresOrigen(); });
+    Protegido(p_, [&] { ValoresOrigen(); });
     p_.esOP = Es(p_.TC, "OP");
-    Protegido([&] {
+    Protegido(p_, [&] {
         if (p_.esOP)
             p_.tieneSPNL = cls_.TieneSPNL(RellenaRecortado(p_.TC, 4), p_.SucNroLetra);
     });
-    Protegido([&] { FechaRecepcion(); });
-    Protegido([&] { Signo(); });
-    Protegido([&] { LoteAutomatico(); });
+    Protegido(p_, [&] { FechaRecepcion(); });
+    Protegido(p_, [&] { Signo(); });
+    Protegido(p_, [&] { LoteAutomatico(); });
     CedeTurnoPosteo();
-    Protegido([&] {
+    Protegido(p_, [&] {
         p_.compras = Es(AD().ObtieneValorTabla(QStringLiteral("V_TA_CPTE"), RellenaRecortado(p_.TC, 4),
                                                QStringLiteral("SISTEMA"), QStringLiteral("Codigo"))
                             .toString(),
                         "COMPRAS");
     });
-    Protegido([&] { DepositosYMotivo(); });
-    Protegido([&] { PasadasYSecuencia(); });
+    // The rows write the complement unquoted: only a number may go (purchases write none).
+    if (!p_.compras) {
+        try {
+            p_.IdComplemento = ComplementoNumerico(p_.IdComplemento);
+        } catch (const ErrorSistema& e) {
+            throw DatoRechazado{e.Descripcion()};
+        }
+    }
+    Protegido(p_, [&] { DepositosYMotivo(); });
+    Protegido(p_, [&] { PasadasYSecuencia(); });
 }
 
 bool Posteador::SaltaFila() const {
     if (Celda(0).isEmpty())
         return true;
+    CantidadLinea(); // refused before its currency reading can overflow
     if (UT().TextoAMoneda(Celda(7)).EsCero() && UT().TextoAMoneda(Celda(63)).EsCero())
         return true;
     if (p_.esOP) {
@@ -289,35 +322,91 @@ bool Posteador::SaltaFila() const {
     return false;
 }
 
+// The line's quantity; beyond 32 bits it is refused, as every count of the posting is 32 bits.
+double Posteador::CantidadLinea() const {
+    const double cantidad = Numero(Celda(7));
+    if (!(std::fabs(cantidad) <= std::numeric_limits<qint32>::max()))
+        throw DatoRechazado{QStringLiteral("La cantidad \"%1\" de la línea %2 excede el máximo admitido (%3)")
+                                .arg(Celda(7).trimmed())
+                                .arg(p_.fila)
+                                .arg(std::numeric_limits<qint32>::max())};
+    return cantidad;
+}
+
 FilaPosteo Posteador::PreparaFila() {
     p_.nroLote.clear();
-    FilaPosteo f{Bandera(61),         Bandera(19),         Bandera(20), false,
-                 Entradas(Celda(21)), Entradas(Celda(22)), {},          false};
+    FilaPosteo f;
+    f.talle = Bandera(61);
+    f.serie = Bandera(19);
+    f.lote = Bandera(20);
+    f.c21 = Entradas(Celda(21));
+    f.c22 = Entradas(Celda(22));
+    f.cantidad = CantidadLinea();
+    f.salida = p_.signo == -1 || p_.espejo;
+    const QString perecedero = Celda(46).trimmed();
+    f.perecedero = TextoABooleano(perecedero.isEmpty() ? QStringLiteral("0") : perecedero, true);
+    f.cantidades = !f.salida && !f.talle && !f.serie && !f.perecedero && NombraLotes(f.c21);
     const QString c21 = Celda(21);
-    const QString c22 = Celda(22);
-    if (p_.signo == -1 || f.talle || (f.serie && p_.EsTransferencia))
+    // A line that takes stock out has one element per entry, a lot named twice included.
+    if (f.salida)
+        p_.elementos = ClsCmnCptes::Cuenta_Series_Lotes(c21, QString(), true);
+    else if (f.talle || (f.serie && p_.EsTransferencia) || f.cantidades)
         p_.elementos = ClsCmnCptes::Cuenta_Series_Lotes(c21, QString(), false);
     else
-        p_.elementos = ClsCmnCptes::Cuenta_Series_Lotes(c22, c21, f.serie);
-    QString perecedero = Celda(46).trimmed();
-    f.perecedero = TextoABooleano(perecedero.isEmpty() ? QStringLiteral("0") : perecedero, true);
-    // Several lots brought in by one line: each distinct lot with what its entries bring.
-    if (p_.signo == 1 && !f.talle && !f.serie && !f.perecedero && p_.elementos > 1 && p_.LoteFijo.isEmpty())
+        p_.elementos = ClsCmnCptes::Cuenta_Series_Lotes(Celda(22), c21, f.serie);
+    // Several lots brought in by one line: each distinct lot with what its entries bring, then
+    // what they leave of the line under the fixed lot.
+    if (f.cantidades && p_.elementos > 1) {
         f.grupos = AgrupaLotes(f.c21, f.c22);
+        double traidas = 0;
+        for (const LoteAgrupado& g : f.grupos)
+            traidas += g.cantidad;
+        if (!f.grupos.empty() && !p_.LoteFijo.trimmed().isEmpty())
+            f.resto = f.cantidad - traidas;
+    }
     return f;
+}
+
+// An element of a line of several lots: a distinct lot, or what they leave under the fixed lot.
+bool Posteador::Agrupado(const FilaPosteo& f) {
+    p_.cantidadPropia = true;
+    p_.nroSerie.clear();
+    if (size_t(p_.j) > f.grupos.size()) {
+        p_.nroLote = Ancho25(p_.LoteFijo);
+        p_.cantidad = f.resto;
+    } else {
+        const LoteAgrupado& g = f.grupos[size_t(p_.j) - 1];
+        p_.nroLote = Ancho25(g.lote);
+        p_.cantidad = g.cantidad;
+    }
+    return p_.cantidad != 0;
+}
+
+// The units of a line of several entries past them: one element that brings them all under the
+// lot it names; none when it names nothing.
+bool Posteador::Restantes(const FilaPosteo& f) {
+    if (p_.elementos <= 1 || p_.j <= f.NumeroEntradas())
+        return true;
+    if (p_.nroLote.isEmpty() && p_.nroSerie.isEmpty())
+        return false;
+    p_.cantidad = f.cantidad - f.NumeroEntradas();
+    p_.cantidadPropia = true;
+    return true;
 }
 
 // The element j of an incoming line; false when it is skipped.
 bool Posteador::DecodificaEntrada(FilaPosteo& f) {
     const qint32 j = p_.j;
-    p_.cantidadPropia = !f.grupos.empty();
+    p_.cantidadPropia = false;
+    if (!f.grupos.empty())
+        return Agrupado(f);
     p_.nroLote = Ancho25(f.c21(j));
-    p_.nroSerie = Ancho25(f.c22(j));
+    p_.nroSerie = f.cantidades ? QString() : Ancho25(f.c22(j));
     if (f.perecedero) {
         p_.nroLote = Ancho25(Celda(21));
         if (p_.nroLote.isEmpty() && !p_.LoteFijo.trimmed().isEmpty())
             p_.nroLote = Ancho25(p_.LoteFijo);
-        return true;
+        return Restantes(f);
     }
     if (f.talle) {
         const QString e = f.c21(j);
@@ -326,13 +415,6 @@ bool Posteador::DecodificaEntrada(FilaPosteo& f) {
         p_.nroLote = Ancho25(e.section(ListaPipe::MarcaFin, 0, 0));
         p_.nroSerie.clear();
         p_.cantidad = Numero(f.c22(j));
-        return p_.cantidad != 0;
-    }
-    if (!f.grupos.empty()) {
-        const LoteAgrupado& g = f.grupos[size_t(j) - 1];
-        p_.nroLote = Ancho25(g.lote);
-        p_.nroSerie.clear();
-        p_.cantidad = g.cantidad;
         return p_.cantidad != 0;
     }
     if (p_.nroLote.isEmpty() && !p_.LoteFijo.trimmed().isEmpty())
@@ -352,12 +434,17 @@ bool Posteador::DecodificaEntrada(FilaPosteo& f) {
     if (p_.LoteFijo.isEmpty()) {
         if (j > 1)
             p_.cantidad = Numero(f.c22(j));
-        return !(p_.cantidad == 0 && (f.talle || f.serie || f.lote));
+        // An element after the first that names nothing and brings nothing would post the
+        // line's quantity once more.
+        const bool vacio = j > 1 && p_.nroLote.isEmpty() && p_.nroSerie.isEmpty();
+        if (p_.cantidad == 0 && (f.talle || f.serie || f.lote || vacio))
+            return false;
     }
-    return true;
+    return Restantes(f);
 }
 
-// The element j of an outgoing line; false when it is skipped.
+// The element j of a line that takes stock out (or of a transfer's destination, which takes in
+// the same); false when it is skipped.
 bool Posteador::DecodificaSalida(FilaPosteo& f) {
     const qint32 j = p_.j;
     p_.cantidadPropia = false;
@@ -372,8 +459,14 @@ bool Posteador::DecodificaSalida(FilaPosteo& f) {
     }
     const QString e = f.c21(j);
     p_.nroLote.clear();
-    if (e.trimmed().isEmpty())
+    if (e.trimmed().isEmpty()) {
+        // A blank entry among several takes its own quantity, not the whole line's again.
+        if (p_.elementos > 1) {
+            p_.cantidad = Numero(f.c22(j));
+            return p_.cantidad != 0;
+        }
         return true;
+    }
     const qsizetype marca = e.indexOf(ListaPipe::MarcaFin);
     p_.nroLote = Ancho25(marca >= 0 ? e.left(marca) : e);
     p_.nroSerie = marca >= 0 ? Ancho25(e.mid(marca + 1)) : QString();
@@ -381,7 +474,16 @@ bool Posteador::DecodificaSalida(FilaPosteo& f) {
     return p_.cantidad != 0;
 }
 
-void Posteador::Emite(FilaPosteo& f) {
+// A lot or serial number longer than its column is refused: cut, it would be another one.
+void Posteador::ExigeAncho(const QString& codigo, const char* que) const {
+    if (codigo.size() > 25)
+        throw DatoRechazado{QStringLiteral("%1 \"%2\" de la línea %3 tiene más de 25 caracteres")
+                                .arg(QString::fromUtf8(que), codigo.trimmed())
+                                .arg(p_.fila)};
+}
+
+// The row of the current element, appended to the batch or run at once: the step's last action.
+void Posteador::Emite() {
     ParesCampos& pares = ListaCampos();
     ArmaFilaMovimiento(p_, pares);
     QString sentencia = QStringLiteral("INSERT INTO V_MV_STOCK");
@@ -394,60 +496,84 @@ void Posteador::Emite(FilaPosteo& f) {
                                    QString::number(p_.fila) + QStringLiteral(" de ") +
                                        QString::number(p_.grid.Rows() - 1));
     }
-    if (p_.GeneraSentenciaSQL) {
-        p_.SqlTemp += kCr;
-        p_.SqlTemp += sentencia;
-        return;
-    }
-    Ejecuta(sentencia);
-    if (!f.asientoHecho) {
-        // The line's amount is booked once, whatever its number of elements, and only after its
-        // row was stored.
-        f.asientoHecho = true;
-        const QString asiento = GeneraAsiento(p_.fila);
-        if (!asiento.trimmed().isEmpty())
-            Ejecuta(asiento);
-    }
+    EmiteSentenciaPosteo(p_, sentencia);
 }
 
-// Runs a statement at once; a refusal of the database ends the posting on its failure exit.
-void Posteador::Ejecuta(const QString& sql) {
-    const bool aceptada = EjecutaSentenciaPosteo(sql);
-    CedeTurnoPosteo();
-    if (!aceptada)
-        throw Rechazo{};
+// Per-line mode: the entry of the row just stored, a step of its own. The voucher's first booked
+// row draws the entry number, the others keep it.
+void Posteador::AsientoDeFila() {
+    if (!numerado_)
+        p_.NroAsientoActual = 0;
+    const QString asiento = GeneraAsiento(p_.fila);
+    if (!asiento.trimmed().isEmpty())
+        EjecutaSentenciaPosteo(asiento);
+    numerado_ = p_.NroAsientoActual != 0;
 }
 
 qint32 Posteador::Cota(const FilaPosteo& f) const {
-    if (p_.signo == -1 || Bandera(61) || Bandera(19))
+    if (f.salida || Bandera(61) || Bandera(19))
         return p_.elementos;
     if (!f.grupos.empty())
-        return qint32(f.grupos.size());
-    return static_cast<qint32>(UT().TextoADoble(Celda(7)));
+        return qint32(f.grupos.size()) + (f.resto > 0 ? 1 : 0);
+    // One element per unit while the lists have entries, then one for the units past them.
+    if (f.cantidad > f.NumeroEntradas())
+        return f.NumeroEntradas() + 1;
+    return static_cast<qint32>(std::ceil(f.cantidad));
+}
+
+// Whether the current grid row's entry was asked for (the grid may grow during a yield).
+bool Posteador::Asentada() {
+    if (size_t(p_.fila) >= asentadas_.size())
+        asentadas_.resize(size_t(p_.fila) + 1);
+    return asentadas_[size_t(p_.fila)];
+}
+
+// Element j of the row: decoded, then its row built and emitted. True when it ends the row.
+// `emitido` tells that its row was appended or stored.
+bool Posteador::Elemento(FilaPosteo& f, bool& emitido) {
+    p_.secuencia += 1;
+    p_.cantidad = UT().TextoADoble(Celda(7));
+    CedeTurnoPosteo();
+    const bool posteable = f.salida ? DecodificaSalida(f) : DecodificaEntrada(f);
+    CedeTurnoPosteo();
+    if (!posteable) {
+        p_.secuencia -= 1;
+        return false;
+    }
+    ExigeAncho(p_.nroLote, "El lote");
+    ExigeAncho(p_.nroSerie, "El número de serie");
+    if (p_.esOP && p_.tieneSPNL && p_.cantidad < 0)
+        return true;
+    Emite();
+    emitido = true;
+    return false;
 }
 
 void Posteador::Fila() {
-    FilaPosteo f = PreparaFila();
+    FilaPosteo f;
+    bool preparada = false;
+    Protegido(p_, [&] {
+        f = PreparaFila();
+        preparada = true;
+    });
+    if (!preparada)
+        return;
     p_.j = 0;
     for (;;) {
+        // The element's number moves on outside its step: Retry decodes the same element again.
+        ++p_.j;
         bool terminaFila = false;
-        Protegido([&] {
-            p_.secuencia += 1;
-            ++p_.j;
-            p_.cantidad = UT().TextoADoble(Celda(7));
-            CedeTurnoPosteo();
-            const bool posteable = p_.signo == 1 ? DecodificaEntrada(f) : DecodificaSalida(f);
-            CedeTurnoPosteo();
-            if (!posteable) {
-                p_.secuencia -= 1;
-                return;
-            }
-            if (p_.esOP && p_.tieneSPNL && p_.cantidad < 0) {
-                terminaFila = true;
-                return;
-            }
-            Emite(f);
+        bool emitido = false;
+        Protegido(p_, [&] {
+            emitido = false;
+            terminaFila = Elemento(f, emitido);
         });
+        // The line's amount is booked once, whatever its number of elements or passes, and only
+        // after one of its rows was stored.
+        if (emitido && !p_.GeneraSentenciaSQL && !Asentada()) {
+            asentadas_[size_t(p_.fila)] = true;
+            Protegido(p_, [&] { AsientoDeFila(); });
+        }
         if (terminaFila || !(p_.j < Cota(f) && p_.elementos > 1))
             return;
     }
@@ -461,9 +587,10 @@ void Posteador::Pasadas() {
             p_.signo = p_.pasada == 1 ? -1 : 1;
         if (p_.esOP)
             p_.signo = p_.pasada == 1 ? 1 : -1;
+        p_.espejo = p_.EsTransferencia && p_.pasada == 2 && p_.signo == 1;
         for (p_.fila = 1; p_.fila < p_.grid.Rows(); ++p_.fila) {
             bool salta = true;
-            Protegido([&] { salta = SaltaFila(); });
+            Protegido(p_, [&] { salta = SaltaFila(); });
             if (!salta)
                 Fila();
         }
@@ -507,27 +634,51 @@ void Posteador::Final() {
         p_.pasada = 1;
         p_.signo = -1;
     }
-    Protegido([&] {
-        if (!DescargaInsumos(p_))
-            throw Rechazo{};
-    });
+    DescargaInsumos(p_);
     if (p_.EsTransferencia) {
         p_.pasada = 3;
         p_.signo = 1;
-        Protegido([&] {
-            if (!DescargaInsumos(p_))
-                throw Rechazo{};
-        });
+        DescargaInsumos(p_);
     }
-    Protegido([&] {
+    Protegido(p_, [&] {
         if (p_.MuestraCartel)
             DllDisplay().CartelCerrar();
     });
     if (p_.GeneraSentenciaSQL)
-        Protegido([&] { Asiento(); });
+        Protegido(p_, [&] { Asiento(); });
 }
 
 } // namespace
+
+Instantanea::Instantanea(const Posteo& p)
+    : estado_(p), argumentos_{p.IdDeposito, p.IdDepositoDestino, p.IdMotivoStock,
+                              p.TcOrigen,   p.ComprobanteOrigen, p.LoteFijo},
+      caja_(gCaja), nroAsiento_(p.NroAsientoActual), largoSql_(p.SqlTemp.size()),
+      descargadas_(p.descargadas.size()), fila_(p.fila) {
+    if (fila_ >= 1 && fila_ < p.grid.Rows())
+        for (size_t i = 0; i < kCeldas.size(); ++i)
+            celdas_[i] = p.grid.TextMatrix(fila_, kCeldas[i]);
+}
+
+void Instantanea::Restaura(Posteo& p) const {
+    static_cast<EstadoPosteo&>(p) = estado_;
+    QString* const destinos[] = {&p.IdDeposito, &p.IdDepositoDestino, &p.IdMotivoStock,
+                                 &p.TcOrigen,   &p.ComprobanteOrigen, &p.LoteFijo};
+    for (size_t i = 0; i < argumentos_.size(); ++i)
+        *destinos[i] = argumentos_[i];
+    gCaja = caja_;
+    p.NroAsientoActual = nroAsiento_;
+    p.SqlTemp.truncate(largoSql_);
+    p.descargadas.resize(descargadas_);
+    if (fila_ >= 1 && fila_ < p.grid.Rows())
+        for (size_t i = 0; i < kCeldas.size(); ++i)
+            p.grid.setTextMatrix(fila_, kCeldas[i], celdas_[i]);
+}
+
+int RespuestaPosteo(const ErrorSistema& e) {
+    DllDisplay().CartelCerrar();
+    return AD().GestionaError(e, kRutina);
+}
 
 QString ClsCmnCptes::ObtieneLoteAutomatico() {
     Registros rs;
@@ -553,7 +704,6 @@ bool ClsCmnCptes::TieneSPNL(const QString& Tcp, const QString& IdCptep) {
     return hay;
 }
 
-// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the system's own signature
 void ClsCmnCptes::ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, const QString& SucNroLetra,
                                  const QString& IdComplemento, const QString& Fecha, QString& IdDeposito,
                                  QString& IdDepositoDestino, QString& IdMotivoStock, QString& TcOrigen,
@@ -571,32 +721,36 @@ void ClsCmnCptes::ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, const Q
         HayError = true;
         return;
     }
-    Posteo p{.grid = MSFlexGrid2,
-             .TC = TC,
-             .SucNroLetra = SucNroLetra,
-             .IdComplemento = IdComplemento,
-             .Fecha = Fecha,
-             .IdDeposito = IdDeposito,
-             .IdDepositoDestino = IdDepositoDestino,
-             .IdMotivoStock = IdMotivoStock,
-             .TcOrigen = TcOrigen,
-             .ComprobanteOrigen = ComprobanteOrigen,
-             .EsTransferencia = EsTransferencia,
-             .Cuenta = Cuenta,
-             .GeneraSentenciaSQL = GeneraSentenciaSQL,
-             .SqlTemp = SqlTemp,
-             .IdTecnico = IdTecnico,
-             .LoteFijo = LoteFijo,
-             .Aduana = Aduana,
-             .LoteOrigen = LoteOrigen,
-             .SignoRemota = SignoRemota,
-             .MuestraCartel = MuestraCartel,
-             .IdVendedor = IdVendedor,
-             .ArtMoneda = ArtMoneda,
-             .ArtCotizacion = ArtCotizacion};
+    Posteo p(ArgumentosPosteo{.grid = MSFlexGrid2,
+                              .TC = TC,
+                              .SucNroLetra = SucNroLetra,
+                              .IdComplemento = IdComplemento,
+                              .Fecha = Fecha,
+                              .IdDeposito = IdDeposito,
+                              .IdDepositoDestino = IdDepositoDestino,
+                              .IdMotivoStock = IdMotivoStock,
+                              .TcOrigen = TcOrigen,
+                              .ComprobanteOrigen = ComprobanteOrigen,
+                              .EsTransferencia = EsTransferencia,
+                              .Cuenta = Cuenta,
+                              .GeneraSentenciaSQL = GeneraSentenciaSQL,
+                              .SqlTemp = SqlTemp,
+                              .IdTecnico = IdTecnico,
+                              .LoteFijo = LoteFijo,
+                              .Aduana = Aduana,
+                              .LoteOrigen = LoteOrigen,
+                              .SignoRemota = SignoRemota,
+                              .MuestraCartel = MuestraCartel,
+                              .IdVendedor = IdVendedor,
+                              .ArtMoneda = ArtMoneda,
+                              .ArtCotizacion = ArtCotizacion},
+             NroAsientoActual);
     p.piva = PosteoStock::Piva(*this);
     p.lenDesc = gLenDesc;
     p.secuencia = SecuenciaFija > 0 ? SecuenciaFija : 0;
+    // Per-line mode books each row's entry as the row is stored, under one number.
+    asientoDelPosteo_ = !GeneraSentenciaSQL;
+    const auto fin = qScopeGuard([this] { asientoDelPosteo_ = false; });
     Posteador posteador(*this, p);
     try {
         posteador.Encabezado();
@@ -604,11 +758,20 @@ void ClsCmnCptes::ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, const Q
         posteador.Final();
     } catch (const Abandono&) {
         HayError = true;
+    } catch (const SinNumeroDescarga&) {
+        if (MuestraCartel)
+            DllDisplay().CartelCerrar();
+        HayError = true;
     } catch (const Rechazo&) {
         interaccion().MsgBox(AD().LeeConexion().Errors().Item(0).Description, Estilo::Critico,
                              QStringLiteral("Aviso al operador"));
         if (MuestraCartel)
             DllDisplay().CartelCerrar();
+        HayError = true;
+    } catch (const DatoRechazado& e) {
+        if (MuestraCartel)
+            DllDisplay().CartelCerrar();
+        interaccion().MsgBox(e.mensaje, Estilo::Critico, QStringLiteral("Atencion!"));
         HayError = true;
     }
     ListaCampos().clear();

@@ -9,6 +9,8 @@
 #include "Registros.h"
 #include "Utilidades.h"
 
+#include <limits>
+
 using namespace numeracion;
 
 bool ExisteAsiento(const QString& TC, const QString& sucursal, const QString& numero, const QString& letra,
@@ -35,6 +37,7 @@ bool ExisteAsiento(const QString& TC, const QString& sucursal, const QString& nu
 QString ObtieneTipoRegCont(const QString& TC) {
     QString tipo;
     Registros rs;
+    Registros subdiarios; // its own set: a Retry of its query still reads the voucher type's row
     QVariant subdiario;
     bool sigue = true;
     Pasos(QStringLiteral("ObtieneTipoRegCont$"),
@@ -60,13 +63,16 @@ QString ObtieneTipoRegCont(const QString& TC) {
                   AD().ObtieneRecordset(
                       QStringLiteral("SELECT * FROM MA_SUBDIARIOS  with(nolock)  WHERE CODIGO = ") +
                           Txt(subdiario.toString()),
-                      rs);
+                      subdiarios);
               },
               [&] {
                   if (sigue)
-                      tipo = rs.Eof() ? QStringLiteral("    ") : subdiario.toString();
+                      tipo = subdiarios.Eof() ? QStringLiteral("    ") : subdiario.toString();
               },
-              [&] { AD().CierraRecordset(rs); },
+              [&] {
+                  AD().CierraRecordset(subdiarios);
+                  AD().CierraRecordset(rs);
+              },
           });
     return tipo;
 }
@@ -84,10 +90,8 @@ QVariant MaximoAsiento(const QString& sql) {
     return maximo;
 }
 
-} // namespace
-
-qint32 ObtieneNroAsiento(const QVariant& mes, const QVariant& periodo, const QVariant& tipoReg) {
-    const QString textoMes = mes.toString();
+// The condition of the entries of a month, registration type and period, after its WHERE.
+QString CondicionMes(const QVariant& mes, const QVariant& periodo, const QVariant& tipoReg) {
     const QString textoPeriodo = Decimal(ValNumero(periodo.toString()));
     const QString textoTipo = tipoReg.toString().trimmed();
     const QString condicion =
@@ -95,10 +99,27 @@ qint32 ObtieneNroAsiento(const QVariant& mes, const QVariant& periodo, const QVa
                                   QStringLiteral(" OR TIPO_REG = '') AND PERIODO = ") + textoPeriodo
                             : QStringLiteral(" AND TIPO_REG = ") + Txt(textoTipo) +
                                   QStringLiteral(" AND PERIODO = ") + textoPeriodo;
-    const QString desde = QStringLiteral(" WITH(NOLOCK) WHERE MES_OPERATIVO = ") + textoMes + condicion;
+    return QStringLiteral("MES_OPERATIVO = ") + mes.toString() + condicion;
+}
+
+// The number after a stored maximum; past 32 bits it is an error, never a wrapped number.
+qint32 Siguiente(const QVariant& maximo) {
+    const double n = Numero(maximo);
+    if (n >= std::numeric_limits<qint32>::max())
+        throw ErrorSistema(6,
+                           QStringLiteral("Desbordamiento: el número de asiento pasaría de ") +
+                               QString::number(std::numeric_limits<qint32>::max()),
+                           QStringLiteral("ObtieneNroAsiento"));
+    return static_cast<qint32>(n) + 1;
+}
+
+} // namespace
+
+qint32 ObtieneNroAsiento(const QVariant& mes, const QVariant& periodo, const QVariant& tipoReg) {
+    const QString desde = QStringLiteral(" WITH(NOLOCK) WHERE ") + CondicionMes(mes, periodo, tipoReg);
     const QString maximoCentros =
         QStringLiteral("SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM @ADMIN_MV_ASIENTOSCCOSTO") + desde;
-    qint32 numero = 1;
+    qint32 numero = 0;
     QVariant ocupado;
     const bool completo = Pasos(
         QStringLiteral("ValidaTCRegistraciones"),
@@ -107,9 +128,11 @@ qint32 ObtieneNroAsiento(const QVariant& mes, const QVariant& periodo, const QVa
                 const QVariant maximo = MaximoAsiento(
                     QStringLiteral("SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM @ADMIN_MV_ASIENTOS") +
                     desde);
-                numero = maximo.isNull() ? 1 : static_cast<qint32>(Numero(maximo)) + 1;
+                numero = maximo.isNull() ? 1 : Siguiente(maximo);
             },
             [&] {
+                if (numero == 0)
+                    return;
                 ocupado = MaximoAsiento(
                     QStringLiteral("SELECT [NUMERO ASIENTO] AS [NRO_ASIENTO] FROM @ADMIN_MV_ASIENTOSCCOSTO") +
                     desde + QStringLiteral(" AND [NUMERO ASIENTO] = ") + QString::number(numero));
@@ -117,9 +140,26 @@ qint32 ObtieneNroAsiento(const QVariant& mes, const QVariant& periodo, const QVa
             [&] {
                 if (ocupado.isNull())
                     return;
-                if (const QVariant maximo = MaximoAsiento(maximoCentros); !maximo.isNull())
-                    numero = static_cast<qint32>(Numero(maximo)) + 1;
+                if (const QVariant maximo = MaximoAsiento(maximoCentros); !maximo.isNull()) {
+                    numero = 0;
+                    numero = Siguiente(maximo);
+                }
             },
         });
     return completo ? numero : 0;
+}
+
+QString ControlAsientoTomado(const QVariant& mes, const QVariant& periodo, const QVariant& tipoReg,
+                             qint32 numero, const QString& TC, const QString& sucursal, const QString& nro,
+                             const QString& letra) {
+    return ControlNumeroTomado(
+        QStringLiteral("MV_ASIENTOS"),
+        CondicionMes(mes, periodo, tipoReg) + QStringLiteral(" AND [NUMERO ASIENTO] = ") +
+            QString::number(numero),
+        QStringLiteral("TC = ") + Txt(UT().RellenaCodigo(TC, 4)) + QStringLiteral(" AND SUCURSAL = ") +
+            Txt(sucursal) + QStringLiteral(" AND NUMERO = ") + Txt(nro) + QStringLiteral(" AND LETRA = ") +
+            Txt(letra),
+        QStringLiteral("El número de asiento ") + QString::number(numero) +
+            QStringLiteral(" ya fue tomado por otro comprobante: no se grabó nada. Vuelva a grabar y se "
+                           "tomará el siguiente número."));
 }

@@ -19,5 +19,11 @@ QString ObtieneTipoRegCont(const QString& TC);
 
 // The next entry number of a month, period and registration type: above every number of the
 // entries table and, when that one is already a cost-centre entry number, above those too.
-// 0 when left through an error.
+// 0 when left through an error (a number past 32 bits is one).
 qint32 ObtieneNroAsiento(const QVariant& mes, const QVariant& periodo, const QVariant& tipoReg);
+
+// A check for the entry's batch, before its lines: refuses the batch, in words, when another
+// voucher already stored entry `numero` of the month, registration type and period.
+QString ControlAsientoTomado(const QVariant& mes, const QVariant& periodo, const QVariant& tipoReg,
+                             qint32 numero, const QString& TC, const QString& sucursal, const QString& nro,
+                             const QString& letra);

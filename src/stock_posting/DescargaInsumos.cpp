@@ -22,21 +22,7 @@ namespace {
 
 const QString kTipo = QStringLiteral("PE");
 
-// A discharge row run at once was refused.
-struct FallaDescarga {};
-
-// One row to discharge: the produced article itself (percentage lines) or a component, with its
-// lot when it comes from the component's lots.
-struct Componente {
-    bool producido = false;
-    QString codigo;      // as the article lookup gave it, or "*"
-    QString limpio;      // the component's code as V_MA_INSUMOS holds it, cleaned
-    QString textoLibre;  // the text of a "*text" component
-    QString unidad;      // the component's unit, cleaned
-    double cantidad = 0; // the quantity of this row
-    bool conLote = false;
-    QString lote;
-};
+using Componente = ComponenteDescarga;
 
 class Descarga {
 public:
@@ -56,11 +42,7 @@ private:
 QString Descarga::Deposito() const {
     if (p_.pasada == 3)
         return RellenaRecortado(p_.IdDepositoDestino, 4);
-    QString deposito = Celda(6).trimmed();
-    if (deposito.isEmpty())
-        deposito = p_.IdDeposito;
-    deposito = RellenaRecortado(deposito, 4);
-    return deposito.endsWith(QLatin1Char('\'')) ? deposito : TextoFila(deposito);
+    return DepositoDeLinea(p_);
 }
 
 void Descarga::Unidades(const Componente& c, double signada, ParesCampos& pares) const {
@@ -84,7 +66,7 @@ void Descarga::Unidades(const Componente& c, double signada, ParesCampos& pares)
     }
     double enLinea = signada;
     double coeficiente = 0;
-    if (c.unidad.trimmed() != lineal) {
+    if (!MismaUnidad(c.unidad, lineal)) {
         QString operador;
         QString origen = c.unidad.trimmed();
         double coef = 0;
@@ -112,7 +94,6 @@ void Descarga::Cuenta(const Componente& c, ParesCampos& pares) {
         Agrega(pares, "CuentaProveedor", AD().FormateaValorSQL(cuenta, QStringLiteral("'")));
 }
 
-// NOLINTNEXTLINE(readability-function-size): the row's columns, one after the other, in their order
 void Descarga::Fila(const Componente& c) {
     p_.secuencia += 1;
     const double signada = c.cantidad * p_.signo;
@@ -121,12 +102,13 @@ void Descarga::Fila(const Componente& c) {
     Agrega(pares, "TC", TextoFila(RellenaRecortado(kTipo, 4)));
     Agrega(pares, "IdComprobante", TextoFila(p_.idDescarga));
     if (!p_.compras)
-        Agrega(pares, "IdComplemento",
-               p_.IdComplemento.trimmed().isEmpty() ? QStringLiteral("0") : p_.IdComplemento);
+        Agrega(pares, "IdComplemento", p_.IdComplemento); // read as a number by the posting
     Agrega(pares, "Secuencia", QString::number(static_cast<double>(p_.secuencia), 'g', 9));
     Agrega(pares, "Fecha", AD().FormateaValorSQL(p_.Fecha, QStringLiteral("'")));
     Agrega(pares, "IdDeposito", Deposito());
-    Agrega(pares, "IdArticulo", TextoFila(RellenaRecortado(c.producido ? Celda(0) : c.codigo, 25)));
+    Agrega(
+        pares, "IdArticulo",
+        AD().FormateaValorSQL(RellenaRecortado(c.producido ? Celda(0) : c.codigo, 25), QStringLiteral("'")));
     QString descripcion = c.producido ? Celda(1).trimmed()
                           : c.codigo == QLatin1String("*")
                               ? c.textoLibre
@@ -134,7 +116,9 @@ void Descarga::Fila(const Componente& c) {
     Agrega(pares, "Descripcion", AD().FormateaValorSQL(descripcion, QStringLiteral("'")));
     if (c.conLote)
         Agrega(pares, "NroLote",
-               c.lote.trimmed().isEmpty() ? kNull : TextoFila(RellenaRecortado(c.lote, 25)));
+               c.lote.trimmed().isEmpty()
+                   ? kNull
+                   : AD().FormateaValorSQL(RellenaRecortado(c.lote, 25), QStringLiteral("'")));
     if (c.producido)
         Agrega(pares, "IdUnidad", TextoFila(RellenaRecortado(Celda(5), 4)));
     else
@@ -162,13 +146,7 @@ void Descarga::Fila(const Componente& c) {
     Agrega(pares, "ARTCOTIZACION", NumeroFila(QVariant::fromValue(p_.ArtCotizacion)));
     QString sentencia = QStringLiteral("INSERT INTO V_MV_STOCK");
     ArmaValues(sentencia, pares, true);
-    if (p_.GeneraSentenciaSQL) {
-        p_.SqlTemp += QLatin1Char('\r');
-        p_.SqlTemp += sentencia;
-        return;
-    }
-    if (!EjecutaSentenciaPosteo(sentencia))
-        throw FallaDescarga{};
+    EmiteSentenciaPosteo(p_, sentencia);
 }
 
 bool Excluida(const Posteo& p) {
@@ -176,13 +154,14 @@ bool Excluida(const Posteo& p) {
            CfgEsSi(QStringLiteral("DescargaInsumosProduccion")) || Es(p.TC, "OP") || p.cargaInsumos;
 }
 
-// A component of the line: its code found among the articles (or a "*text" one), then one row per
-// lot it takes from, or one row without lot.
-void Componentes(Posteo& p, Descarga& d, const ItemCantidad& item, double producida, bool porcentaje) {
+// The rows of a component of the line: its code found among the articles (or a "*text" one),
+// then one row per lot it takes from, or one row without lot. None when the article is unknown.
+std::vector<Componente> FilasDeComponente(const Posteo& p, const ItemCantidad& item, double producida,
+                                          bool porcentaje) {
     Componente c;
     c.limpio = LimpiaCampo(item.Codigo);
     if (c.limpio.isEmpty())
-        return;
+        return {};
     c.codigo = c.limpio;
     if (c.limpio.size() > 1 && c.limpio.startsWith(QLatin1Char('*'))) {
         c.codigo = QStringLiteral("*");
@@ -199,83 +178,128 @@ void Componentes(Posteo& p, Descarga& d, const ItemCantidad& item, double produc
         qint16 aviso = 2;
         if (!BuscaArticulo(c.codigo, rs, true, porCodigoBarra, descripcion, QString(), udBase, QString(),
                            cantidad, importe, prefijo, QString(), aviso))
-            return;
+            return {};
     }
     ListaItems lotes;
-    const QString deposito = p.pasada == 3 ? p.IdDepositoDestino : p.IdDeposito;
-    if (!ArticuloTieneLotes(c.codigo, deposito, lotes, c.cantidad)) {
-        d.Fila(c);
-        return;
-    }
+    if (!ArticuloTieneLotes(c.codigo, p.IdDeposito, lotes, c.cantidad))
+        return {c};
     c.conLote = true;
+    std::vector<Componente> filas;
     for (const ItemCantidad& lote : lotes) {
         if (lote.Cantidad == 0)
             continue;
         Componente fila = c;
         fila.lote = LimpiaCampo(UT().ValorATexto(lote.Codigo));
         fila.cantidad = UT().TextoADoble(UT().ValorATexto(lote.Cantidad));
-        d.Fila(fila);
+        filas.push_back(std::move(fila));
     }
+    return filas;
 }
 
-void Linea(Posteo& p, bool& numerado, QSet<QString>& sinComponentes) {
+// What a line discharges: its produced quantity and its components.
+struct LineaDescarga {
+    bool descarga = false;
+    bool porcentaje = false;
+    double producida = 0;
+    ListaItems componentes;
+};
+
+LineaDescarga LeeLinea(Posteo& p, bool& numerado, QSet<QString>& sinComponentes) {
     const Grilla& g = p.grid;
+    LineaDescarga l;
     if (UT().TextoAMoneda(g.TextMatrix(p.fila, 7)).EsCero() || g.TextMatrix(p.fila, 0).isEmpty())
-        return;
+        return l;
     const QString articulo = g.TextMatrix(p.fila, 0).trimmed();
-    double producida = UT().TextoAMoneda(g.TextMatrix(p.fila, 7)).ADoble();
+    l.producida = UT().TextoAMoneda(g.TextMatrix(p.fila, 7)).ADoble();
     const QString c68 = g.TextMatrix(p.fila, 68);
-    const bool porcentaje = !c68.isEmpty() && TextoABooleano(c68.trimmed(), true);
-    if (porcentaje && UT().TextoAMoneda(g.TextMatrix(p.fila, 74)) > Moneda())
-        producida = UT().TextoAMoneda(g.TextMatrix(p.fila, 74)).ADoble();
+    l.porcentaje = !c68.isEmpty() && TextoABooleano(c68.trimmed(), true);
+    if (l.porcentaje && UT().TextoAMoneda(g.TextMatrix(p.fila, 74)) > Moneda())
+        l.producida = UT().TextoAMoneda(g.TextMatrix(p.fila, 74)).ADoble();
     // An article met before without components (or of the house's production) is not asked again.
     const QString clave = articulo.toCaseFolded();
     if (sinComponentes.contains(clave))
-        return;
-    ListaItems componentes;
-    if (!IdArticuloTieneInsumos(articulo, componentes, false) ||
+        return l;
+    if (!IdArticuloTieneInsumos(articulo, l.componentes, false) ||
         Es(DatoArticulo(articulo, "PROCEDENCIA"), "PRODUCCION")) {
         sinComponentes.insert(clave);
-        return;
+        return l;
     }
     if (p.idDescarga.isEmpty()) {
         p.idDescarga = AsignarNumeroComprobante(kTipo, QStringLiteral("0001"), QStringLiteral("X"));
+        if (p.idDescarga.isEmpty())
+            throw SinNumeroDescarga{};
         numerado = true;
     }
-    Descarga d(p, porcentaje);
-    if (porcentaje) {
-        Componente propio;
-        propio.producido = true;
-        propio.cantidad = producida;
-        d.Fila(propio);
+    l.descarga = true;
+    return l;
+}
+
+// One discharge row, a step of its own. The rows a transfer takes out of the origin are kept, so
+// that the destination takes in the same lots and quantities.
+void FilaProtegida(Posteo& p, bool porcentaje, const Componente& c) {
+    Protegido(p, [&] {
+        Descarga(p, porcentaje).Fila(c);
+        if (p.EsTransferencia && p.pasada != 3)
+            p.descargadas.push_back({p.fila, porcentaje, c});
+    });
+}
+
+// The lines of the grid: each line, each component and each row a step of its own.
+void DescargaLineas(Posteo& p, bool& numerado) {
+    QSet<QString> sinComponentes;
+    for (p.fila = 1; p.fila < p.grid.Rows(); ++p.fila) {
+        LineaDescarga l;
+        Protegido(p, [&] { l = LeeLinea(p, numerado, sinComponentes); });
+        if (!l.descarga)
+            continue;
+        if (l.porcentaje) {
+            Componente propio;
+            propio.producido = true;
+            propio.cantidad = l.producida;
+            FilaProtegida(p, true, propio);
+        }
+        for (const ItemCantidad& item : l.componentes) {
+            std::vector<Componente> filas;
+            Protegido(p, [&] { filas = FilasDeComponente(p, item, l.producida, l.porcentaje); });
+            for (const Componente& c : filas)
+                FilaProtegida(p, l.porcentaje, c);
+        }
     }
-    for (const ItemCantidad& item : componentes)
-        Componentes(p, d, item, producida, porcentaje);
+}
+
+// The destination run of a transfer: what the origin run took out, row by row.
+void DescargaDestino(Posteo& p) {
+    for (size_t i = 0; i < p.descargadas.size(); ++i) {
+        const FilaDescargada d = p.descargadas[i];
+        p.fila = d.fila;
+        FilaProtegida(p, d.porcentaje, d.componente);
+    }
 }
 
 } // namespace
 
-bool DescargaInsumos(Posteo& p) {
-    if (Excluida(p))
-        return true;
+void DescargaInsumos(Posteo& p) {
+    bool excluida = true;
+    Protegido(p, [&] { excluida = Excluida(p); });
+    if (excluida)
+        return;
     if (p.pasada != 3)
         p.secuencia = 0;
     bool numerado = false;
-    QSet<QString> sinComponentes;
-    try {
-        for (p.fila = 1; p.fila < p.grid.Rows(); ++p.fila)
-            Linea(p, numerado, sinComponentes);
-    } catch (const FallaDescarga&) {
-        return false;
-    }
+    if (p.pasada == 3)
+        DescargaDestino(p);
+    else
+        DescargaLineas(p, numerado);
     // The range of the discharge voucher moves with the batch that stores its rows.
     if (numerado && p.secuencia > 0 && !p.idDescarga.trimmed().isEmpty()) {
-        QString sql;
-        QString letra = p.idDescarga.mid(12, 1);
-        ActualizaNumeracion(kTipo, QStringLiteral("STOCK"), p.idDescarga.left(4),
-                            QString::number(p.idDescarga.mid(4, 8).toLongLong() + 1), letra, true, sql, false,
-                            false);
-        p.SqlTemp += QLatin1Char('\r') + sql;
+        Protegido(p, [&] {
+            QString sql;
+            QString letra = p.idDescarga.mid(12, 1);
+            // Registered like any other number, so that a second station that drew it is refused.
+            ActualizaNumeracion(kTipo, QStringLiteral("STOCK"), p.idDescarga.left(4),
+                                QString::number(p.idDescarga.mid(4, 8).toLongLong() + 1), letra, true, sql,
+                                true, false);
+            p.SqlTemp += QLatin1Char('\r') + sql;
+        });
     }
-    return true;
 }

@@ -44,17 +44,12 @@ QString NulaODeposito(const QString& v) {
     return v.trimmed().isEmpty() ? QStringLiteral("null") : Rellena(v, 4);
 }
 
-void Depositos(Posteo& p, const Linea& l, ParesCampos& pares) {
+void Depositos(Posteo& p, ParesCampos& pares) {
     QString deposito;
     if (p.pasada == 1 && p.SignoRemota == 1 && !p.marcaDeposito) {
         deposito = p.IdDeposito;
     } else if (p.pasada == 1) {
-        deposito = l.Recortada(6);
-        if (deposito.isEmpty())
-            deposito = p.IdDeposito;
-        deposito = Rellena(deposito, 4);
-        if (!deposito.endsWith(QLatin1Char('\'')))
-            deposito = TextoFila(deposito);
+        deposito = DepositoDeLinea(p);
         p.depositoOrigen = deposito;
     } else {
         deposito = p.IdDepositoDestino;
@@ -65,10 +60,12 @@ void Depositos(Posteo& p, const Linea& l, ParesCampos& pares) {
                NulaODeposito(p.pasada == 1 ? p.IdDepositoDestino : p.depositoOrigen));
 }
 
+// A lot or serial as typed: the word NULL is a code like any other, and nothing is cut (the
+// posting refuses a code longer than its column before it gets here).
 QString LoteOSerie(const QString& elemento) {
     if (elemento.trimmed().isEmpty())
         return kNull;
-    return TextoFila(elemento.trimmed().size() > 25 ? elemento.left(25) : elemento);
+    return AD().FormateaValorSQL(elemento, QStringLiteral("'"));
 }
 
 QString PrimeroNoVacio(std::initializer_list<QString> valores) {
@@ -106,13 +103,13 @@ double Cantidad(Posteo& p, const Linea& l) {
     double q = l.Mon(7).ADoble();
     const bool lote = !p.nroLote.trimmed().isEmpty();
     const bool serie = !p.nroSerie.trimmed().isEmpty();
-    if (p.signo == 1) {
+    if (LeidoComoEntrada(p)) {
         if (TextoABooleano(l.Celda(61), true) || (serie && !lote) || p.cantidadPropia)
             q = p.cantidad;
         else if ((serie || lote) && p.elementos > 1)
             q = 1;
     } else if (p.cantidad > 0 || lote || serie) {
-        const bool otraUnidad = UT().TextoADoble(l.Celda(8)) != 1 && l.Recortada(5) != l.Recortada(41);
+        const bool otraUnidad = UT().TextoADoble(l.Celda(8)) != 1 && !MismaUnidad(l.Celda(5), l.Celda(41));
         if (!otraUnidad) {
             q = p.cantidad;
             l.Escribe(74, Regional::TextoNumero(p.cantidad, 15));
@@ -141,7 +138,7 @@ void UnidadBase(const Posteo& p, const Linea& l, double q, ParesCampos& pares) {
         unidad = l.Recortada(41);
         if (nombrado)
             ud = q;
-        else if (p.signo == 1 && q != 0 && l.Mon(74).EsCero())
+        else if (LeidoComoEntrada(p) && q != 0 && l.Mon(74).EsCero())
             ud = q * p.signo;
         else
             ud = QVariant::fromValue(l.Mon(74) * signo);
@@ -257,6 +254,15 @@ QString NumeroFila(const QVariant& v) {
     return AD().FormateaValorSQL(v, QStringLiteral("@"));
 }
 
+QString DepositoDeLinea(const Posteo& p) {
+    const QString propio = p.grid.TextMatrix(p.fila, 6).trimmed();
+    if (!propio.isEmpty())
+        return AD().FormateaValorSQL(Rellena(propio, 4), QStringLiteral("'"));
+    // The voucher's deposit is a literal already, unless each line was to give its own.
+    return p.marcaDeposito ? AD().FormateaValorSQL(Rellena(p.IdDeposito.trimmed(), 4), QStringLiteral("'"))
+                           : p.IdDeposito;
+}
+
 bool Es(const QString& valor, const char* texto) {
     return valor.trimmed().compare(QLatin1String(texto), Qt::CaseInsensitive) == 0;
 }
@@ -269,14 +275,30 @@ void Agrega(ParesCampos& pares, const char* campo, QString valor) {
     pares.push_back({QString::fromLatin1(campo), std::move(valor)});
 }
 
-bool EjecutaSentenciaPosteo(const QString& sql) {
+bool MismaUnidad(const QString& a, const QString& b) {
+    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+void EjecutaSentenciaPosteo(const QString& sql) {
     try {
         AD().EjecutaSQL(sql);
     } catch (const ErrorSistema&) {
         if (AD().LeeConexion().Errors().Count() == 0)
             throw;
     }
-    return AD().LeeConexion().Errors().Count() == 0;
+    const bool aceptada = AD().LeeConexion().Errors().Count() == 0;
+    CedeTurnoPosteo();
+    if (!aceptada)
+        throw Rechazo{};
+}
+
+void EmiteSentenciaPosteo(Posteo& p, const QString& sql) {
+    if (p.GeneraSentenciaSQL) {
+        p.SqlTemp += QLatin1Char('\r');
+        p.SqlTemp += sql;
+        return;
+    }
+    EjecutaSentenciaPosteo(sql);
 }
 
 QString DatoArticulo(const QString& articulo, const char* columna) {
@@ -298,17 +320,17 @@ void ArmaFilaMovimiento(Posteo& p, ParesCampos& pares) {
     Agrega(pares, "TC", TextoFila(Rellena(p.TC, 4)));
     Agrega(pares, "IdComprobante", AD().FormateaValorSQL(p.SucNroLetra, QStringLiteral("'")));
     if (!p.compras)
-        Agrega(pares, "IdComplemento",
-               p.IdComplemento.trimmed().isEmpty() ? QStringLiteral("0") : p.IdComplemento);
+        Agrega(pares, "IdComplemento", p.IdComplemento); // read as a number by the posting
     Agrega(pares, "Secuencia", TextoSecuencia(p.secuencia));
     Agrega(pares, "Fecha", AD().FormateaValorSQL(p.Fecha, QStringLiteral("'")));
     if (!gCaja.trimmed().isEmpty()) {
         gCaja = SinApostrofes(gCaja);
         Agrega(pares, "IdCaja", TextoFila(Rellena(gCaja, 4)));
     }
-    Depositos(p, l, pares);
+    Depositos(p, pares);
     Agrega(pares, "IdPosicion", AD().FormateaValorSQL(SinApostrofes(l.Recortada(4)), QStringLiteral("'")));
-    Agrega(pares, "IdArticulo", TextoFila(Rellena(l.Recortada(0), 25)));
+    // The article as typed: a code is no null, whatever its letters.
+    Agrega(pares, "IdArticulo", AD().FormateaValorSQL(Rellena(l.Recortada(0), 25), QStringLiteral("'")));
     QString descripcion = l.Recortada(1);
     if (descripcion.size() > p.lenDesc)
         descripcion.truncate(p.lenDesc);

@@ -21,6 +21,7 @@
 
 #include <QDate>
 #include <QHash>
+#include <algorithm>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -115,7 +116,8 @@ bool PreparaCostoMercaderia(QString& TC, QString& suc, QString& Nro, QString& le
     TC = QStringLiteral("CMV");
     bool modifica = false;
     Obtener_Nro_Comprobante(TC, suc, Nro, letra, modifica, true, QString(), QString(), false);
-    return true;
+    // Its ranges used up (the user was told): no entry under a voucher that has no number.
+    return !Nro.isEmpty();
 }
 
 // The motive's account and description; nothing when the motive has none (the cost of goods
@@ -371,7 +373,8 @@ QString Renglones(const Cabecera& c, const std::vector<Cuenta>& cuentas, qint32 
 }
 
 // Registration type and entry number (step 8); false when the entry is not made.
-bool NumeraAsiento(Cabecera& c, qint32 soloRegistro, double& nroAsientoActual) {
+// With `conserva` a per-row entry draws a number only when it has none.
+bool NumeraAsiento(Cabecera& c, qint32 soloRegistro, double& nroAsientoActual, bool conserva) {
     if (soloRegistro == 0) {
         QString referencia;
         if (ExisteAsiento(c.TC, c.suc, c.Nro, c.letra, referencia, QString(), true)) {
@@ -381,10 +384,17 @@ bool NumeraAsiento(Cabecera& c, qint32 soloRegistro, double& nroAsientoActual) {
         }
     }
     c.tipoReg = ObtieneTipoRegCont(c.TC);
-    // A number is drawn whenever there is none yet, so no entry is stored with number 0.
-    if (soloRegistro == 0 && nroAsientoActual != 0)
-        nroAsientoActual += 1;
-    else if (soloRegistro <= 1 || nroAsientoActual == 0)
+    // A number is drawn whenever there is none yet, so no entry is stored with number 0. The
+    // next of a batch is also past what other stations stored meanwhile.
+    if (soloRegistro == 0 && nroAsientoActual != 0) {
+        if (nroAsientoActual >= std::numeric_limits<qint32>::max())
+            throw ErrorSistema(6,
+                               QStringLiteral("Desbordamiento: el número de asiento pasaría de ") +
+                                   QString::number(std::numeric_limits<qint32>::max()),
+                               QStringLiteral("GeneraAsientoStock"));
+        nroAsientoActual = std::max(nroAsientoActual + 1,
+                                    static_cast<double>(ObtieneNroAsiento(c.mes, c.periodo, c.tipoReg)));
+    } else if ((soloRegistro <= 1 && !conserva) || nroAsientoActual == 0)
         nroAsientoActual = ObtieneNroAsiento(c.mes, c.periodo, c.tipoReg);
     if (c.tipoReg.isEmpty()) {
         interaccion().MsgBox(QStringLiteral("No se ha informado El Tipo de Registro que generará el Asiento, "
@@ -404,11 +414,9 @@ bool TipoExcluido(const QString& TC, qint16 TipoMov) {
 
 } // namespace
 
-// NOLINTBEGIN(bugprone-easily-swappable-parameters): the suite's own signature
 QString ClsCmnCptes::GeneraAsientoStock(Grilla& grid, QString& eMotivoStock, QString& TC, QString& suc,
                                         QString& Nro, QString& letra, const QString& Fecha, bool& EsDebito,
                                         qint16 TipoMov, qint32 SoloRegistro, qint16& Secuencia) {
-    // NOLINTEND(bugprone-easily-swappable-parameters)
     if (!AsientosXStock)
         return {};
     eMotivoStock.remove(QLatin1Char('\''));
@@ -436,7 +444,7 @@ QString ClsCmnCptes::GeneraAsientoStock(Grilla& grid, QString& eMotivoStock, QSt
     c.motivo = eMotivoStock;
     c.periodo = QString::number(gPeriodo);
     c.mes = MesDeFecha(Fecha);
-    if (!NumeraAsiento(c, SoloRegistro, NroAsientoActual))
+    if (!NumeraAsiento(c, SoloRegistro, NroAsientoActual, asientoDelPosteo_))
         return {};
     const Articulos articulos = LeeArticulos(grid, SoloRegistro, mov.columnaCosto);
     if (articulos.codigos.empty())
@@ -448,5 +456,12 @@ QString ClsCmnCptes::GeneraAsientoStock(Grilla& grid, QString& eMotivoStock, QSt
     for (const Cuenta& cuenta : cuentas)
         c.total += cuenta.importe;
     Secuencia = static_cast<qint16>(primera + static_cast<int>(cuentas.size()) + 1);
-    return Renglones(c, cuentas, SoloRegistro, EsDebito, primera);
+    QString renglones = Renglones(c, cuentas, SoloRegistro, EsDebito, primera);
+    // A batch entry goes in only while no other voucher holds its number.
+    if (SoloRegistro != 0 || renglones.isEmpty())
+        return renglones;
+    return QStringLiteral("\r\n") +
+           ControlAsientoTomado(c.mes, c.periodo, c.tipoReg, static_cast<qint32>(c.nroAsiento), c.TC, c.suc,
+                                c.Nro, c.letra) +
+           renglones;
 }

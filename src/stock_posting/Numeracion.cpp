@@ -130,11 +130,18 @@ void VerificaContraGuardados(const Serie& s) {
     if (EsTipo(s.tipo, "OC")) {
         PasaLasOrdenesDeCompra(s);
     } else {
-        // Frees the register's row of this number, so that the range update can register it again.
+        // Frees the register's row of this number, so that the range update can register it again;
+        // only while no voucher of the number is stored, decided by the statement itself, so that
+        // a number another station has just saved stays registered and refuses this save.
+        QString noGuardado;
+        for (const char* tabla : {"V_MV_STOCK", "V_MV_CPTE", "C_MV_CPTE"})
+            noGuardado += QStringLiteral(" AND NOT EXISTS(SELECT * FROM ") + QLatin1String(tabla) +
+                          QStringLiteral(" WHERE TC = ") + Txt(s.tipo) +
+                          QStringLiteral(" AND IDCOMPROBANTE = ") + Txt(s.Identidad()) + QLatin1Char(')');
         AD().EjecutaSQL(QStringLiteral("DELETE V_MV_CTROL_CPTE WHERE TC = ") + Txt(s.tipo) +
                         QStringLiteral(" AND SUCURSAL = ") + Txt(s.sucursal) +
                         QStringLiteral(" AND NUMERO = ") + Txt(s.numero) + QStringLiteral(" AND LETRA = ") +
-                        Txt(s.letra));
+                        Txt(s.letra) + noGuardado);
     }
 }
 
@@ -151,20 +158,30 @@ void Obtener_Nro_Comprobante(const QString& TC, QString& sucursal, QString& nume
     if (TC.isEmpty())
         return;
     Serie serie{UT().RellenaCodigo(TC, 4), sucursal, numero, letra};
+    QString tipoNumeracion;
     Pasos(QStringLiteral("Obtener_Nro_Comprobante"),
           {
               [&] {
-                  const QString tipoNumeracion = noAplicaAlias ? TC : ObtieneTcNumeracion(TC);
+                  tipoNumeracion = noAplicaAlias ? TC : ObtieneTcNumeracion(TC);
                   QString hasta;
+                  // A range that hands out no number (used up) leaves it empty: no identity.
+                  numero.clear();
                   Obtener_Nro_Comprobante_Contable(tipoNumeracion, sucursal, numero, letra,
                                                    modificaNumeracion, QString(), unidadNegocio, hasta);
                   // Identities are always 13 characters, also when no range was found.
                   sucursal = Ceros(ValNumero(sucursal), 4);
-                  numero = Ceros(ValNumero(numero), 8);
+                  if (!numero.isEmpty())
+                      numero = Ceros(ValNumero(numero), 8);
               },
               [&] {
-                  if (verifica)
+                  if (verifica && !numero.isEmpty())
                       VerificaContraGuardados(serie);
+              },
+              [&] {
+                  if (!numero.isEmpty() && ValNumero(numero) > kUltimoNumero) {
+                      AvisaTalonariosUtilizados(tipoNumeracion);
+                      numero.clear();
+                  }
               },
           });
 }
@@ -174,6 +191,8 @@ QString AsignarNumeroComprobante(const QString& TC, QString sucursal, QString le
     QString identidad;
     bool modifica = false;
     Obtener_Nro_Comprobante(TC, sucursal, numero, letra, modifica, true, QString(), gUnidadNegocio, false);
+    if (numero.isEmpty())
+        return identidad;
     const QString tipo = UT().RellenaCodigo(TC, 4);
     Pasos(
         QStringLiteral("AsignarNumeroComprobante"),
@@ -193,7 +212,12 @@ QString AsignarNumeroComprobante(const QString& TC, QString sucursal, QString le
                 numero =
                     ultimo.isNull() ? QStringLiteral("00000001") : Ceros(NumeroDeIdentidad(ultimo) + 1, 8);
             },
-            [&] { identidad = sucursal + numero + letra; },
+            [&] {
+                if (ValNumero(numero) > kUltimoNumero)
+                    AvisaTalonariosUtilizados(ObtieneTcNumeracion(TC));
+                else
+                    identidad = sucursal + numero + letra;
+            },
         });
     return identidad;
 }

@@ -3,14 +3,11 @@
 #include "AccesoDatos.h"
 #include "Formatos.h"
 #include "Globales.h"
-#include "Interaccion.h"
 #include "Numeracion.h"
 #include "NumeracionInterno.h"
 #include "Regional.h"
 #include "Registros.h"
 #include "Utilidades.h"
-
-#include <QCoreApplication>
 
 using namespace numeracion;
 
@@ -108,7 +105,9 @@ bool TomaSiSirve(const QString& TC, Registros& rs, const QString& fechaReferenci
     const QString L = e.letra.trimmed();
     const QVariant ultimo = rs.Fields(L + QStringLiteral("_ULTIMO_NRO"));
     const QVariant tope = rs.Fields(L + QStringLiteral("_NRO_HASTA"));
-    if (ultimo.isNull() || tope.isNull() || !(Numero(ultimo) < Numero(tope))) {
+    // A next number past the identity's 8 digits is used up too, whatever the range's bound.
+    if (ultimo.isNull() || tope.isNull() || !(Numero(ultimo) < Numero(tope)) ||
+        Numero(ultimo) > kUltimoNumero) {
         e.agotado = true;
         return false;
     }
@@ -131,11 +130,9 @@ bool TomaSiSirve(const QString& TC, Registros& rs, const QString& fechaReferenci
 
 } // namespace
 
-// NOLINTBEGIN(bugprone-easily-swappable-parameters): the suite's own signature
 void Obtener_Nro_Comprobante_Contable(const QString& TC, QString& sucursal, QString& numero, QString& letra,
                                       bool& modificaNumeracion, const QString& fechaReferencia,
                                       const QString& unidadNegocio, QString& hasta) {
-    // NOLINTEND(bugprone-easily-swappable-parameters)
     Registros rs;
     QString filtro;
     Eleccion eleccion{sucursal, numero, letra, modificaNumeracion, hasta};
@@ -175,12 +172,7 @@ void Obtener_Nro_Comprobante_Contable(const QString& TC, QString& sucursal, QStr
                       return;
                   letra = letra.trimmed();
                   if (eleccion.agotado)
-                      interaccion().MsgBox(
-                          QStringLiteral("Todos los talonarios del comprobante ") + TC +
-                              QStringLiteral(" se encuentran utilizados, debe dar de alta un nuevo "
-                                             "talonario para el comprobante ") +
-                              TC,
-                          Estilo::SoloAceptar, QCoreApplication::applicationName());
+                      AvisaTalonariosUtilizados(TC);
               },
               [&] { AD().CierraRecordset(rs); },
           });

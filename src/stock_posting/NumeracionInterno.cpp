@@ -2,9 +2,11 @@
 
 #include "AccesoDatos.h"
 #include "Globales.h"
+#include "Interaccion.h"
 #include "Regional.h"
 #include "TraductorSql.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace numeracion {
@@ -43,6 +45,23 @@ int ComparaFechas(const QString& a, const QString& b) {
     };
     const int c = QString::compare(dia(a), dia(b), Qt::CaseInsensitive);
     return (c > 0) - (c < 0);
+}
+
+void AvisaTalonariosUtilizados(const QString& TC) {
+    interaccion().MsgBox(QStringLiteral("Todos los talonarios del comprobante ") + TC +
+                             QStringLiteral(" se encuentran utilizados, debe dar de alta un nuevo "
+                                            "talonario para el comprobante ") +
+                             TC,
+                         Estilo::SoloAceptar, QCoreApplication::applicationName());
+}
+
+QString ControlNumeroTomado(const QString& tabla, const QString& condicion, const QString& propio,
+                            const QString& mensaje) {
+    // The server reads the message as a format, where "%%" is one "%".
+    return QStringLiteral("IF EXISTS(SELECT * FROM ") + tabla +
+           QStringLiteral(" WITH (UPDLOCK, HOLDLOCK) WHERE ") + condicion + QStringLiteral(" AND NOT (") +
+           propio + QStringLiteral(")) RAISERROR(") +
+           Txt(QString(mensaje).replace(u'%', QStringLiteral("%%"))) + QStringLiteral(", 16, 1)");
 }
 
 bool Pasos(const QString& rutina, std::initializer_list<Paso> pasos) {

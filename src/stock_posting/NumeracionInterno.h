@@ -10,6 +10,9 @@
 
 namespace numeracion {
 
+// The highest number of a voucher identity: its 8 digits. A range or a series past it is used up.
+constexpr double kUltimoNumero = 99999999;
+
 // The value as a quoted SQL text literal (apostrophes doubled).
 QString Txt(const QString& valor);
 // A field's value read as a number: null or non-numeric text reads 0.
@@ -27,6 +30,13 @@ double NumeroDeIdentidad(const QVariant& identidad);
 // Two days compared (times ignored): the system's date texts and the stored ISO text alike;
 // -1, 0 or 1.
 int ComparaFechas(const QString& a, const QString& b);
+// Tells the user that every range of the type is used up.
+void AvisaTalonariosUtilizados(const QString& TC);
+// A check inside a saving batch: when `tabla` holds rows of `condicion` that are not the
+// voucher's own (`propio`), the batch is refused with `mensaje`. The locking hints hold the rows
+// read until the transaction ends, so that two stations checking at once are served in turn.
+QString ControlNumeroTomado(const QString& tabla, const QString& condicion, const QString& propio,
+                            const QString& mensaje);
 // Runs the statements under the central error handler with the routine's name.
 bool Pasos(const QString& rutina, std::initializer_list<Paso> pasos);
 

@@ -3,19 +3,21 @@
 // The working state of one stock posting (ClsCmnCptes::ActualizaStock) and the steps that read
 // it: the movement row, the production-input discharge. Internal to stock_posting.
 
+#include "ErrorSistema.h"
 #include "Moneda.h"
 #include "Sentencias.h"
 
 #include <QString>
 #include <QVariant>
 #include <QtGlobal>
+#include <array>
+#include <vector>
 
 class Grilla;
 
-// The caller's arguments as the posting prepared them, and what one posting keeps between its
-// rows. The references are the caller's own variables: what the posting writes into them, the
-// caller sees.
-struct Posteo {
+// The caller's arguments as the posting prepared them. The references are the caller's own
+// variables: what the posting writes into them, the caller sees.
+struct ArgumentosPosteo {
     Grilla& grid;
     QString TC;
     QString SucNroLetra;
@@ -39,7 +41,10 @@ struct Posteo {
     QString IdVendedor;
     QString ArtMoneda;
     Moneda ArtCotizacion;
+};
 
+// What one posting keeps between its rows.
+struct EstadoPosteo {
     // Members of the voucher class read by the rows.
     double piva = 0;
     qint16 lenDesc = 100;
@@ -60,6 +65,9 @@ struct Posteo {
     qint16 signo = -1;
     int pasadas = 1;
     int pasada = 1;
+    // The destination pass of a transfer: its rows take in the lots and quantities the origin's
+    // rows took out, so its lines are read as the origin's.
+    bool espejo = false;
     float secuencia = 0;
     qint32 fila = 0;
     qint32 j = 0;
@@ -82,6 +90,80 @@ struct Posteo {
     QString idDescarga{};
 };
 
+// One discharge row: the produced article itself (percentage lines) or a component, with its
+// lot when it comes from the component's lots.
+struct ComponenteDescarga {
+    bool producido = false;
+    QString codigo;      // as the article lookup gave it, or "*"
+    QString limpio;      // the component's code as V_MA_INSUMOS holds it, cleaned
+    QString textoLibre;  // the text of a "*text" component
+    QString unidad;      // the component's unit, cleaned
+    double cantidad = 0; // the quantity of this row
+    bool conLote = false;
+    QString lote;
+};
+
+// A row that a transfer's discharge took out of the origin: the destination takes in the same.
+struct FilaDescargada {
+    qint32 fila = 0; // the grid line
+    bool porcentaje = false;
+    ComponenteDescarga componente;
+};
+
+struct Posteo : ArgumentosPosteo, EstadoPosteo {
+    Posteo(const ArgumentosPosteo& argumentos, double& nroAsiento)
+        : ArgumentosPosteo(argumentos), NroAsientoActual(nroAsiento) {}
+    // The voucher class's entry number, which the entries of the posting draw and advance.
+    double& NroAsientoActual;
+    std::vector<FilaDescargada> descargadas; // the origin rows of a transfer's discharge
+};
+
+// What a step of the posting may change, as it was before the step: put back when the step
+// fails, so that Retry runs it again from where it started and Ignore goes on as if it had not
+// run. Lists that only grow are kept by their length.
+class Instantanea {
+public:
+    explicit Instantanea(const Posteo& p);
+    void Restaura(Posteo& p) const;
+
+private:
+    static constexpr std::array<int, 5> kCeldas = {8, 9, 61, 74, 76}; // what a row writes back
+    EstadoPosteo estado_;
+    std::array<QString, 6> argumentos_;
+    QString caja_;
+    double nroAsiento_;
+    qsizetype largoSql_;
+    size_t descargadas_;
+    qint32 fila_;
+    std::array<QString, kCeldas.size()> celdas_{};
+};
+
+// The posting was left through its error exit.
+struct Abandono {};
+// A value of the voucher that cannot be posted (a complement that is no number, a lot longer
+// than its column, a quantity beyond 32 bits): told to the user, the posting ends.
+struct DatoRechazado {
+    QString mensaje;
+};
+// A statement run at once was refused: the posting ends on its failure exit.
+struct Rechazo {};
+
+// The posting's error exit: the banner closed, then the central handler's answer.
+int RespuestaPosteo(const ErrorSistema& e);
+
+// Runs one step of the posting under its error exit. A failed step leaves nothing behind: Retry
+// runs the same step again, Ignore goes on after it, any other answer leaves the posting. A step
+// that runs a statement at once runs it last, so that no failure after it can repeat it.
+template <class F> void Protegido(Posteo& p, F&& paso) {
+    const Instantanea antes(p);
+    const bool sigue = EjecutaPaso(paso, [&](const ErrorSistema& e) {
+        antes.Restaura(p);
+        return RespuestaPosteo(e);
+    });
+    if (!sigue)
+        throw Abandono{};
+}
+
 // The pairs of the movement row of the current element, in the table's column order. Writes back
 // into the grid row (74, 9, 76, 8), into the motive and origin arguments, into gCaja and into the
 // posting state. Errors reach the caller.
@@ -99,17 +181,35 @@ void CedeTurnoPosteo();
 // The word that stands for a null value in a row's texts and settings.
 inline const QString kNull = QStringLiteral("NULL");
 
+// The element is read as one that brings stock in (the sign +1 rules): not on a transfer's
+// destination pass, which reads its lines as the origin's.
+inline bool LeidoComoEntrada(const EstadoPosteo& p) {
+    return p.signo == 1 && !p.espejo;
+}
+
+// The deposit of the current line's row: the line's own (column 6), always quoted as a text, or
+// the voucher's deposit as the posting prepared it.
+QString DepositoDeLinea(const Posteo& p);
+
 // A setting or a cell equal to `texto`, blanks around it and case aside.
 bool Es(const QString& valor, const char* texto);
+// Two unit codes, blanks around them and case aside.
+bool MismaUnidad(const QString& a, const QString& b);
 // A code, trimmed, filled to `ancho`.
 QString RellenaRecortado(const QString& codigo, int ancho);
 // Appends a column and its value to a row's pairs.
 void Agrega(ParesCampos& pares, const char* campo, QString valor);
-// Runs a statement of the posting at once: false when the database refused it (its errors stay
-// in the connection's list). A failure that reached no database goes to the caller.
-bool EjecutaSentenciaPosteo(const QString& sql);
+// Runs a statement of the posting at once; a refusal of the database (its errors stay in the
+// connection's list) raises Rechazo. A failure that reached no database goes to the caller.
+void EjecutaSentenciaPosteo(const QString& sql);
+// Appends a statement to the caller's batch, or runs it at once in per-line mode.
+void EmiteSentenciaPosteo(Posteo& p, const QString& sql);
 
-// The production-input discharge of the posted lines: statements appended to the batch (or run
-// at once in per-line mode). False when a statement run at once was refused: the posting ends on
-// its failure exit.
-bool DescargaInsumos(Posteo& p);
+// The production-input discharge of the posted lines, each line, component and row a step of its
+// own: statements appended to the batch (or run at once in per-line mode). The destination run
+// of a transfer (pass 3) takes in what the origin run took out.
+void DescargaInsumos(Posteo& p);
+
+// The discharge voucher got no number (its ranges are used up, which the user was told): the
+// posting ends with nothing stored.
+struct SinNumeroDescarga {};

@@ -11,6 +11,8 @@
 #include "Reloj.h"
 #include "Utilidades.h"
 
+#include <algorithm>
+
 using namespace numeracion;
 
 namespace {
@@ -86,10 +88,8 @@ bool CompruebaRango(const QString& TC, const Registros& rs, const QString& L, do
 
 } // namespace
 
-// NOLINTBEGIN(bugprone-easily-swappable-parameters): the suite's own signature
 bool ValidaNumeracion(const QString& TC, const QString& sucursal, const QString& numero, QString& letra,
                       QString& mensaje, const QString& fechaReferencia) {
-    // NOLINTEND(bugprone-easily-swappable-parameters)
     const double n = ValNumero(numero);
     const QString L = letra.trimmed();
     // Exactly one of the letters: anything else would name columns that do not exist.
@@ -211,24 +211,48 @@ void SinRangoConfigurado(const Actualizacion& a) {
     AD().CierraRecordset(rs);
 }
 
+// The number to record is the one after a voucher's own: a whole number from 1 to the one
+// after the last identity. Anything else ("-5", "NaN", "1e308") would register or move the
+// range to a number no voucher holds.
+bool NumeroARegistrarValido(const QString& numero) {
+    const QString n = numero.trimmed();
+    if (n.isEmpty() || n.size() > 12 ||
+        !std::all_of(n.cbegin(), n.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return false;
+    const qint64 valor = n.toLongLong();
+    return valor >= 1 && valor <= static_cast<qint64>(kUltimoNumero) + 1;
+}
+
 } // namespace
 
-// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the suite's own signature
 void ActualizaNumeracion(const QString& TC, const QString& sistema, const QString& sucursal,
                          const QString& numero, QString& letra, bool devuelveSql, QString& sql,
                          bool registraSiempre, bool noActualiza) {
     const QString tipoNumeracion = ObtieneTcNumeracion(TC);
     Actualizacion a{UT().RellenaCodigo(tipoNumeracion.trimmed(), 4), sucursal, ValNumero(numero), letra, sql};
     Registros rs;
+    bool valido = false;
     bool enRangos = false;
     bool enTipos = false;
     Pasos(QStringLiteral("ActualizaNumeracion"),
           {
               [&] {
+                  valido = NumeroARegistrarValido(numero);
+                  if (!valido)
+                      throw ErrorSistema(13,
+                                         QStringLiteral("El número a registrar del comprobante ") +
+                                             TC.trimmed() + QStringLiteral(" no es válido: ") + numero,
+                                         QStringLiteral("ActualizaNumeracion"));
+              },
+              [&] {
+                  if (!valido)
+                      return;
                   QString mensaje;
                   ValidaNumeracion(tipoNumeracion, sucursal, numero, letra, mensaje, QString());
               },
               [&] {
+                  if (!valido)
+                      return;
                   AD().ObtieneRecordset(
                       QStringLiteral("SELECT * FROM V_TA_CPTE  with(nolock)  WHERE CODIGO = ") + Txt(a.tipo) +
                           QStringLiteral(" AND TALONARIO =") + QString::number(gTalonario),
@@ -240,7 +264,7 @@ void ActualizaNumeracion(const QString& TC, const QString& sistema, const QStrin
                       ActualizaRango(rs, a, devuelveSql, registraSiempre, noActualiza);
               },
               [&] {
-                  if (enRangos)
+                  if (enRangos || !valido)
                       return;
                   AD().ObtieneRecordset(QStringLiteral("SELECT * FROM TA_Comprobantes WHERE CODIGO = ") +
                                             Txt(a.tipo) + QStringLiteral(" AND SISTEMA = ") +
@@ -252,7 +276,7 @@ void ActualizaNumeracion(const QString& TC, const QString& sistema, const QStrin
               [&] {
                   if (enTipos)
                       ActualizaTipo(rs, a, devuelveSql, registraSiempre);
-                  else if (!enRangos)
+                  else if (!enRangos && valido)
                       SinRangoConfigurado(a);
               },
               [&] { AD().CierraRecordset(rs); },

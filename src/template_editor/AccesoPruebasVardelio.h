@@ -20,14 +20,19 @@ public:
     QString& TablaModelo() { return f_.TablaModelo; }
     Registros& RegistroModelo() { return f_.RegistroModelo; }
     qint16& IndiceCmbLista() { return f_.IndiceCmbLista; }
-    QString& MostrarStock() { return f_.MostrarStock; }
-    std::array<QVariant, 5>& ColorNivelStock() { return f_.ColorNivelStock; }
-    bool& TipoDesdeDescripcion() { return f_.TipoDesdeDescripcion; }
     QString& DepositoOrigenAnterior() { return f_.DepositoOrigenAnterior; }
     CajaTexto*& ControlActivo() { return f_.ControlActivo; }
-    const QString& UltimoLote() const { return f_.UltimoLote; }
+    const QString& UltimaTanda() const { return f_.UltimaTanda; }
     const QString& Tag() const { return f_.Tag; }
     std::array<QString, 3>& DatosDespacho() { return f_.DatosDespacho; }
+    static QString ClaveAnchoColumnas() { return FrmVardelio::ClaveAnchoColumnas(); }
+    QString TextoAnchoColumnas() const { return f_.TextoAnchoColumnas(); }
+
+    // The window's parts and their settings.
+    PanelStock& Stock() { return f_.stock_; }
+    QString& MostrarStock() { return f_.stock_.mostrarStock_; }
+    std::array<QVariant, 5>& ColorNivelStock() { return f_.stock_.colores_; }
+    bool& TipoDesdeDescripcion() { return f_.lineas_.tipoEnDescripcion_; }
 
 private:
     FrmVardelio& f_;

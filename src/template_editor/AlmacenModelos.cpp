@@ -7,6 +7,7 @@
 #include "TandasSql.h"
 #include "Utilidades.h"
 
+#include <QSet>
 #include <cmath>
 #include <limits>
 
@@ -26,6 +27,13 @@ const QString& AlmacenModelos::TablaCabecera() {
 const QString& AlmacenModelos::TablaLineas() {
     static const QString tabla = QStringLiteral("V_CPTES_MODELO_DET");
     return tabla;
+}
+
+QString AlmacenModelos::NombreModelo(const QString& texto) {
+    // The save drops apostrophes from every value: a name looked up with one would never be
+    // found again and would give a second template of the same name. ";" separates the items of
+    // the session line that the menu entry passes with the name.
+    return QString(texto).remove(QLatin1Char('\'')).remove(QLatin1Char(';')).trimmed();
 }
 
 qint16 AlmacenModelos::Entero16(const QVariant& valor) {
@@ -64,7 +72,9 @@ void AlmacenModelos::AgregaCabecera(qint16 id, const Cabecera& c) {
     // The name is stored as typed, also "Null": the word rule of the other columns would store
     // no name, and the template could never be found again.
     ListaCampos().push_back({QStringLiteral("nombre"), AD().FormateaValorSQL(c.nombre, QStringLiteral("'"))});
-    Agrega(QStringLiteral("DETALLE"), c.detalle.trimmed(), QStringLiteral("'"));
+    // The observations too are text as typed: only their apostrophes go, as every column's do.
+    const QString detalle = c.detalle.trimmed().remove(QLatin1Char('\''));
+    ListaCampos().push_back({QStringLiteral("DETALLE"), AD().FormateaValorSQL(detalle, QStringLiteral("'"))});
     Agrega(QStringLiteral("TCDefault"), UT().RellenaCodigo(c.tipo.trimmed(), 4), QStringLiteral("'"));
     Agrega(QStringLiteral("DepositoOrigen"), UT().RellenaCodigo(c.depositoOrigen.trimmed(), 4),
            QStringLiteral("'"));
@@ -101,15 +111,58 @@ void AlmacenModelos::AgregaLinea(const QString& articulo, const QString& cantida
     sentencias_ << sentencia << QString();
 }
 
-bool AlmacenModelos::Ejecuta(QString& lote) {
+bool AlmacenModelos::Ejecuta(QString& tanda) {
     // The batch runner frames the statements with "BEGIN TRANSACTION " and two CRs; a
     // template's batch carries one more line break before the first statement.
     sentencias_.prepend(QStringLiteral("\n"));
     bool hayError = false;
     qint32 numeroError = 0;
     QString mensajes;
-    GActualizarDatoScript(sentencias_, hayError, numeroError, false, false, lote, mensajes, true);
+    GActualizarDatoScript(sentencias_, hayError, numeroError, false, false, tanda, mensajes, true);
     return !hayError;
+}
+
+void AlmacenModelos::AbrePrimeraFila(const QString& tabla, Registros& rs) {
+    AD().ObtieneRecordset(QStringLiteral("SELECT TOP 1 * FROM ") + tabla + QStringLiteral(" with(nolock) "),
+                          rs, &AD().LeeConexion(), TipoCursor::Dinamico, TipoBloqueo::Optimista, -1);
+}
+
+QString AlmacenModelos::SentenciaConsulta() {
+    return QStringLiteral("SELECT NOMBRE, DETALLE FROM V_CPTES_MODELO_CAB ORDER BY NOMBRE");
+}
+
+QString AlmacenModelos::SentenciaPlanilla(const QString& tabla) {
+    return QStringLiteral(" SELECT * FROM ") + tabla;
+}
+
+QString AlmacenModelos::SentenciaTipos() {
+    return QStringLiteral(
+        "SELECT * FROM VT_TA_CPTE  with(nolock) WHERE SISTEMA = 'STOCK' ORDER BY DESCRIPCION");
+}
+
+QString AlmacenModelos::ItemTipo(const QString& codigo, const QString& descripcion) {
+    // Format "@@@@": right-aligned in four characters; a longer code stays whole.
+    return codigo.trimmed().rightJustified(4, QLatin1Char(' ')) + QStringLiteral(" - ") +
+           descripcion.trimmed();
+}
+
+QStringList AlmacenModelos::ArticulosDe(qint16 id) {
+    Registros rs;
+    AD().ObtieneRecordset(
+        QStringLiteral("SELECT IdArticulo FROM V_CPTES_MODELO_DET with(nolock) WHERE IdVardelio = %1")
+            .arg(id),
+        rs, nullptr, TipoCursor::SoloAvance, TipoBloqueo::SoloLectura);
+    QSet<QString> vistos;
+    QStringList codigos;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        const QString codigo = UT().ValorATexto(UT().ValorCampo(rs.Fields(0)));
+        if (!vistos.contains(codigo)) {
+            vistos.insert(codigo);
+            codigos << codigo;
+        }
+    }
+    AD().CierraRecordset(rs);
+    return codigos;
 }
 
 void AlmacenModelos::AbreLineas(qint16 id, Registros& rs) {

@@ -28,6 +28,9 @@ public:
     static const QString& TablaCabecera();
     static const QString& TablaLineas();
 
+    // The name as it is looked up, stored and anchored: trimmed, without apostrophes or ";".
+    static QString NombreModelo(const QString& texto);
+
     // The identifier of the template stored under `nombre`, with `rs` on its header row; 0 when
     // there is none.
     static qint16 IdDeNombre(const QString& nombre, Registros& rs);
@@ -46,12 +49,23 @@ public:
     void AgregaLinea(const QString& articulo, const QString& cantidad, const QString& unidad);
     const QStringList& Sentencias() const { return sentencias_; }
     // Runs the statements as one batch in one transaction: a refusal stores nothing, is shown
-    // and recorded, and gives false. `lote` gets the batch text that was sent (empty: none).
-    bool Ejecuta(QString& lote);
+    // and recorded, and gives false. `tanda` gets the batch text that was sent (empty: none).
+    bool Ejecuta(QString& tanda);
 
-    // ---- Loading ----
+    // ---- Reading ----
+    // The first row of `tabla`, on which the window keeps its header record set.
+    static void AbrePrimeraFila(const QString& tabla, Registros& rs);
+    // The look-up of the stored templates' names, and the whole table of `tabla` for the
+    // spreadsheet.
+    static QString SentenciaConsulta();
+    static QString SentenciaPlanilla(const QString& tabla);
+    // The voucher types a template may take (the stock ones), and the type list's item of one.
+    static QString SentenciaTipos();
+    static QString ItemTipo(const QString& codigo, const QString& descripcion);
     // The lines of template `id`, forward only, in their stored order.
     static void AbreLineas(qint16 id, Registros& rs);
+    // The distinct article codes of template `id`, as stored.
+    static QStringList ArticulosDe(qint16 id);
     // The voucher type row of a code (filled to 4), forward only.
     static void AbreTipo(const QString& codigo, Registros& rs);
     // A stored quantity as the grid shows it: its absolute value in the regional format.

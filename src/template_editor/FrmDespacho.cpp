@@ -6,6 +6,7 @@
 #include "Globales.h"
 #include "Interaccion.h"
 #include "PreparaFormulario.h"
+#include "RutinaFormulario.h"
 #include "Teclas.h"
 #include "TextoCampo.h"
 #include "Utilidades.h"
@@ -76,30 +77,29 @@ CajaTexto& FrmDespacho::Campo(const char* dataField) {
 }
 
 void FrmDespacho::Form_Load() {
-    FrmVardelio::EjecutaFormulario(
-        QStringLiteral("Form_Load"),
-        {
-            [&] { UT().PreparaFormulario(*this, false); },
-            [&] { ConfiguraFormulario(*this); },
-            [&] { AsignarDatos(); },
-            [&] {
-                perecedero_ = Es(Aduana, "PERECEDERO");
-                CmdConsultar.setVisible(!perecedero_);
-                Label5[4].setCaption(perecedero_ ? QStringLiteral("Vencimiento")
-                                                 : QStringLiteral("Despacho Nro."));
-                Label5[1].setVisible(!perecedero_);
-                Label5[1].setCaption(perecedero_ ? QString() : QStringLiteral("Aduana"));
-                Label5[0].setVisible(!perecedero_);
-                Label5[0].setCaption(perecedero_ ? QString() : QStringLiteral("Origen"));
-                for (size_t i : {size_t{0}, size_t{2}}) {
-                    TxtFields[i].setVisible(!perecedero_);
-                    if (perecedero_)
-                        TxtFields[i].setText(QString());
-                }
-                TxtFields[1].setTag(perecedero_ ? QStringLiteral("FECHA") : QString());
-                TxtFields[1].setMaxLength(perecedero_ ? 10 : 25);
-            },
-        });
+    EjecutaFormulario(QStringLiteral("Form_Load"),
+                      {
+                          [&] { UT().PreparaFormulario(*this, false); },
+                          [&] { ConfiguraFormulario(*this); },
+                          [&] { AsignarDatos(); },
+                          [&] {
+                              perecedero_ = Es(Aduana, "PERECEDERO");
+                              CmdConsultar.setVisible(!perecedero_);
+                              Label5[4].setCaption(perecedero_ ? QStringLiteral("Vencimiento")
+                                                               : QStringLiteral("Despacho Nro."));
+                              Label5[1].setVisible(!perecedero_);
+                              Label5[1].setCaption(perecedero_ ? QString() : QStringLiteral("Aduana"));
+                              Label5[0].setVisible(!perecedero_);
+                              Label5[0].setCaption(perecedero_ ? QString() : QStringLiteral("Origen"));
+                              for (size_t i : {size_t{0}, size_t{2}}) {
+                                  TxtFields[i].setVisible(!perecedero_);
+                                  if (perecedero_)
+                                      TxtFields[i].setText(QString());
+                              }
+                              TxtFields[1].setTag(perecedero_ ? QStringLiteral("FECHA") : QString());
+                              TxtFields[1].setMaxLength(perecedero_ ? 10 : 25);
+                          },
+                      });
 }
 
 // Codes are stored filled to their width, and the field holds them trimmed: the origin is
@@ -143,24 +143,23 @@ void FrmDespacho::Oculta() {
 }
 
 void FrmDespacho::CmdAceptar_Click() {
-    FrmVardelio::EjecutaFormulario(
-        QStringLiteral("CmdAceptar_Click"),
-        {
-            [&] { TomarDatos(); },
-            [&] { CampoValida(Campo("ORIGEN")); },
-            [&] {
-                const bool completo = perecedero_
-                                          ? !Despacho.isEmpty()
-                                          : !Origen.isEmpty() && !Despacho.isEmpty() && !Aduana.isEmpty();
-                if (completo)
-                    Oculta();
-                else
-                    interaccion().MsgBox(
-                        perecedero_ ? QStringLiteral("Debe completar la fecha de vencimiento")
-                                    : QStringLiteral("Debe completar todos los campos"),
-                        Estilo::SoloAceptar | Estilo::Informacion, QStringLiteral("Atención"));
-            },
-        });
+    EjecutaFormulario(QStringLiteral("CmdAceptar_Click"),
+                      {
+                          [&] { TomarDatos(); },
+                          [&] { CampoValida(Campo("ORIGEN")); },
+                          [&] {
+                              const bool completo =
+                                  perecedero_ ? !Despacho.isEmpty()
+                                              : !Origen.isEmpty() && !Despacho.isEmpty() && !Aduana.isEmpty();
+                              if (completo)
+                                  Oculta();
+                              else
+                                  interaccion().MsgBox(
+                                      perecedero_ ? QStringLiteral("Debe completar la fecha de vencimiento")
+                                                  : QStringLiteral("Debe completar todos los campos"),
+                                      Estilo::SoloAceptar | Estilo::Informacion, QStringLiteral("Atención"));
+                          },
+                      });
 }
 
 void FrmDespacho::CmdCancelar_Click() {
@@ -169,22 +168,21 @@ void FrmDespacho::CmdCancelar_Click() {
 }
 
 void FrmDespacho::CmdConsultar_Click() {
-    FrmVardelio::EjecutaFormulario(QStringLiteral("CmdConsultar_Click"),
-                                   {
-                                       [&] {
-                                           QString tabla = QStringLiteral("v_ta_origen");
-                                           QString descripcion;
-                                           QString clave;
-                                           QString auxiliar;
-                                           ConsultaTabla(tabla, descripcion, clave, auxiliar, true,
-                                                         QString());
-                                           Campo("origen").setText(clave.trimmed());
-                                       },
-                                       [&] {
-                                           qint16 tecla = tecla::Enter;
-                                           TxtFields_KeyDown(ultimoCampo_, tecla, 0);
-                                       },
-                                   });
+    EjecutaFormulario(QStringLiteral("CmdConsultar_Click"),
+                      {
+                          [&] {
+                              QString tabla = QStringLiteral("v_ta_origen");
+                              QString descripcion;
+                              QString clave;
+                              QString auxiliar;
+                              ConsultaTabla(tabla, descripcion, clave, auxiliar, true, QString());
+                              Campo("origen").setText(clave.trimmed());
+                          },
+                          [&] {
+                              qint16 tecla = tecla::Enter;
+                              TxtFields_KeyDown(ultimoCampo_, tecla, 0);
+                          },
+                      });
 }
 
 void FrmDespacho::Form_KeyDown(qint16& KeyCode, int) {
@@ -206,11 +204,11 @@ void FrmDespacho::TxtFields_LostFocus(int Index) {
 void FrmDespacho::TxtFields_KeyDown(int Index, qint16& KeyCode, int) {
     if (!AF().FiltraTecla(KeyCode))
         return;
-    FrmVardelio::EjecutaFormulario(QStringLiteral("TxtFields_KeyDown"),
-                                   {
-                                       [&] { CampoValida(TxtFields[static_cast<size_t>(Index)]); },
-                                       [&] { AF().SiguienteControl(*this, KeyCode); },
-                                   });
+    EjecutaFormulario(QStringLiteral("TxtFields_KeyDown"),
+                      {
+                          [&] { CampoValida(TxtFields[static_cast<size_t>(Index)]); },
+                          [&] { AF().SiguienteControl(*this, KeyCode); },
+                      });
 }
 
 void FrmDespacho::TxtFields_KeyPress(int Index, qint16& KeyAscii) {

@@ -3,6 +3,7 @@
 #include "Acceso.h"
 #include "Globales.h"
 #include "Inicio.h"
+#include "RutinaFormulario.h"
 #include "Utilidades.h"
 
 #include <QFont>
@@ -23,7 +24,11 @@ AyudaFormularios& AF() {
     return *ayuda;
 }
 
-FrmVardelio::FrmVardelio() {
+FrmVardelio::FrmVardelio()
+    : stock_(
+          MSFlexGrid2, lblStockInfo, [this] { return FNTC(); },
+          [this] { return TextoDelCampo(QStringLiteral("DepositoOrigen")); }),
+      lineas_(MSFlexGrid2, stock_), llenado_(*this) {
     struct Campo {
         const char* dataField;
         const char* tag;
@@ -110,14 +115,4 @@ ClsCmnCptes& FrmVardelio::ObjCmnCptes() {
     if (!cmnCptes_)
         cmnCptes_ = std::make_unique<ClsCmnCptes>();
     return *cmnCptes_;
-}
-
-int FrmVardelio::ErrorFormulario(const ErrorSistema& error, const QString& rutina) {
-    if (error.Numero() == 5)
-        return Respuesta::Ignorar;
-    return UT().RegistraErrorFormulario(error, rutina);
-}
-
-bool FrmVardelio::EjecutaFormulario(const QString& rutina, std::initializer_list<Paso> pasos) {
-    return EjecutaPasos(pasos, [&rutina](const ErrorSistema& e) { return ErrorFormulario(e, rutina); });
 }

@@ -10,44 +10,35 @@
 #include "ErrorSistema.h"
 #include "Etiqueta.h"
 #include "Grilla.h"
-#include "Importacion.h"
 #include "ListaCombo.h"
+#include "LlenadoMasivo.h"
 #include "Moneda.h"
+#include "PanelStock.h"
 #include "Registros.h"
 #include "Utilidades.h"
+#include "Validacion.h"
+#include "ValidacionLineas.h"
 #include "VentanaSuite.h"
 
-#include <QHash>
-#include <QSet>
 #include <QString>
-#include <QStringList>
 #include <QVariant>
 #include <QtGlobal>
 #include <array>
 #include <functional>
 #include <initializer_list>
 #include <memory>
-#include <optional>
 #include <vector>
 
 // The session-wide form helper, created on first use and released by TerminaSistema.
 AyudaFormularios& AF();
 
-// While a template loads, the stock and minimum/maximum of all its articles in the load's
-// deposit, read once for all its lines.
-struct StockDeLaCarga {
-    QString deposito;             // the key of the deposit read
-    QSet<QString> articulos;      // the keys of the template's articles
-    bool conStock = false;        // the balances were read (not by weighed unit count)
-    QHash<QString, double> stock; // article and unit key: balance
-    // Article key: minimum, maximum; read only when the lines show the stock.
-    QHash<QString, std::pair<Moneda, Moneda>> minimoMaximo;
-};
-
 // The editor of stock-voucher templates: the program's main window, headless. Public are its
 // controls (plain models) and the handlers and procedures the system names; the Qt view
-// (widgets/VistaVardelio) shows the models and forwards the user's events. The window's state is
-// private; tests reach it through AccesoPruebasVardelio.
+// (widgets/VistaVardelio) shows the models and forwards the user's events. The window
+// coordinates: a concern of its own is a class it holds (the line validation ValidacionLineas,
+// the stock panel PanelStock, the bulk commands LlenadoMasivo), and the SQL is in stores
+// (AlmacenModelos, AnclajeMenu, AlmacenStock). The window's state is private; tests reach it
+// through AccesoPruebasVardelio.
 class FrmVardelio : public VentanaSuite, public FormularioAyudado {
 public:
     FrmVardelio();
@@ -63,6 +54,8 @@ public:
     FocoFormulario& Foco() override { return Foco_; }
     std::vector<CajaTexto*> ArregloCampos(const QString& nombre) override;
 
+    // The window's caption, which is also the application's display name (the program's title
+    // of its messages).
     const QString& Caption() const { return caption_; }
     void setCaption(const QString& c);
     // The window is shown (false once Form_Unload hid it).
@@ -143,24 +136,11 @@ public:
     // The focus moved from one control to another (names as in Foco()): runs their LostFocus
     // and GotFocus events.
     void FocoCambiado(const QString& anterior, const QString& nuevo);
-    // The query of the voucher types and the list's item of one type.
-    static QString SentenciaTiposComprobante();
-    static QString ItemTipoComprobante(const QString& codigo, const QString& descripcion);
 
     // ---- Lines grid set-up and column widths ----
     void InicializaGrids();
     void GuardaAnchoColumnas();
     void RecuperaAnchoColumnas();
-    // The configuration key of the user's widths, and the text stored under it now.
-    static QString ClaveAnchoColumnas();
-    QString TextoAnchoColumnas() const;
-
-    // ---- Error routine of the window's procedures ----
-    // An error 5 goes on with the next step silently; any other is reported through
-    // RegistraErrorFormulario with `rutina`: Retry runs the step again, Ignore goes on, any other
-    // answer leaves. False when the procedure was left.
-    static int ErrorFormulario(const ErrorSistema& error, const QString& rutina);
-    static bool EjecutaFormulario(const QString& rutina, std::initializer_list<Paso> pasos);
 
     // ---- Template storage and header validation ----
     // Opens RegistroModelo on the first row of the table (body in FrmVardelioRecordset.cpp,
@@ -179,76 +159,17 @@ public:
 
     // The single validator of the header fields and of the cell editor, chosen by the control's
     // DataField; the outcome is ErrorValidacion (false: accepted), a refusal is shown in
-    // "Aviso al operador...". A NOMBRE is cleaned (trimmed, apostrophes and ";" removed) and written back
+    // "Aviso al operador...". A NOMBRE is cleaned (AlmacenModelos::NombreModelo) and written back
     // into the box before it is looked up: an existing one loads that template (not while
-    // ValidandoGrabacion), any other starts a new one. (FrmVardelioValidacion.cpp)
+    // ValidandoGrabacion), any other starts a new one. The line fields' branches are
+    // ValidacionLineas'. (FrmVardelioValidacion.cpp)
     void CampoValida(CajaTexto& Texto);
-    // The name as it is looked up, stored and anchored.
-    static QString NombreModelo(const QString& texto);
-    // Called from here, written with their own subjects:
-    // - the branches of each kind of field (private, below);
-    // - the menu entry of the template after a committed save or delete (a delete always
-    //   removes it). (FrmVardelioAnclaje.cpp)
-    void AnclaAlMenu();
 
-    // ---- Toolbar commands and menu anchoring ----
+    // ---- Toolbar commands ----
     // The toolbar's Click: runs the command of the word (any case) - NUEVO, BORRAR, GRABAR,
-    // PLANILLA, CONSULTAR, REPORTE, CERRAR, CANCELAR, each its own method below; any other word
-    // only empties LblMensaje. (FrmVardelioComandos.cpp; AnclaAlMenu is in FrmVardelioAnclaje.cpp)
+    // PLANILLA, CONSULTAR, REPORTE, CERRAR, CANCELAR, each its own private method; any other
+    // word only empties LblMensaje. (FrmVardelioComandos.cpp)
     void UtilVox1_click(const QString& palabra);
-    // The process name of the suite's stock report program that REPORTE starts.
-    static QString ProgramaReporteStock();
-    // What the menu entry of a template runs, and the caption of the entries' group.
-    static QString ProcesoModelo(const QString& nombre);
-    static QString TituloGrupoModelos();
-    // The anchoring's inserts: the group, a template's entry (`nombre` as stored) and a user's
-    // right; the texts are written into the suite's menu tables as they stand.
-    static QString SentenciaGrupoMenu();
-    static QString SentenciaEntradaMenu(const QString& clave, const QString& nombre);
-    static QString SentenciaDerechoMenu(const QString& usuario, const QString& clave);
-    // The toolbar's commands, one method each (UtilVox1_click finds them by their word). Each
-    // runs its steps under the window's error routine and tells whether the message is emptied
-    // after it.
-    bool CmdNuevo();
-    // Two questions, then the template deleted (ValidaYAlmacena).
-    bool CmdBorrar();
-    // The open edit written, the totals asked about, then the template saved (ValidaYAlmacena).
-    bool CmdGrabar();
-    bool CmdPlanilla();
-    // The look-up of the field the user works in (CONSULTAR, F5, right click), by its Tag: the
-    // chosen code written trimmed and Enter simulated on the field, so that its validation runs.
-    // (FrmVardelioConsultas.cpp)
-    bool CmdConsultar();
-    bool CmdReporte();
-    bool CmdCerrar();
-    bool CmdCancelar();
-
-    // ---- Typing lines, grid editing and header field events ----
-    // The line branches of CampoValida are private (ValidaArticulo ..., FrmVardelioLineas.cpp).
-    // Writes a decoded quantity other than 0 into column 7 of the current row.
-    void EspecialPDV(double& CantidadEsp);
-    // Column 74 of the current row: the quantity in the article's base unit. Failing steps are
-    // skipped.
-    void MuestraMarca();
-    // A quantity text the line accepts: empty (reads as 0) or a number in the regional format.
-    static bool CantidadValida(const QString& texto);
-    // The quantity a line takes from a typed one: its absolute value (the text as it stands when
-    // it is not negative or no number).
-    static QString CantidadSinSigno(const QString& texto);
-
-    // Stock panel of the current line and stock-level colours (FrmVardelioStock.cpp). Errors
-    // reach the caller.
-    void ObtieneStockMinimoMaximo(Grilla& MsFlexGrid);
-    void MuestraInfoStock();
-    void ObtienePuntoPedido(Grilla& MsFlexGrid);
-    // Level 1..4 of a stock against a threshold (minimum or reorder point), and its cell colour
-    // (BGR) from ColorNivelStock; a level without colour is white.
-    static int NivelStock(Moneda stock, Moneda umbral);
-    int ColorNivel(int nivel) const;
-    // The look-ups of the deposit's minimum and maximum and of the reorder point, for an article
-    // and a deposit already filled to their widths.
-    static QString SentenciaStockMinimoMaximo(const QString& articulo, const QString& deposito);
-    static QString CondicionPuntoPedido(const QString& articulo, const QString& deposito);
 
     // Lines-grid editing (FrmVardelioEdicion.cpp). The cell editor txtEdit2 floats over the
     // current cell of MSFlexGrid2 while it is Visible; the view places it there.
@@ -274,6 +195,8 @@ public:
     void MSFlexGrid2_EnterCell();
     void MSFlexGrid2_LeaveCell();
     void MSFlexGrid2_GotFocus();
+    // CONSULTAR (F5) is enabled while the current cell's column has a look-up.
+    void HabilitaConsultaDeCelda();
     void txtEdit2_GotFocus();
     void txtEdit2_LostFocus();
     // Enter, Up and Down validate the cell and move on; Escape discards the edit unvalidated.
@@ -288,20 +211,19 @@ public:
 
     // ---- Lines in bulk: a deposit's stock and text files (FrmVardelioImporta.cpp) ----
     // Cargar: after its question, the lines become every positive balance of the origin
-    // deposit in its article's base unit.
+    // deposit (LlenadoMasivo::LlenaConSaldos).
     void CmdCargar_Click();
     // Importar: after its question and the file dialog, each line of a text file in the site's
-    // layout is added after the filled lines as if typed; an unknown article stays marked.
+    // layout is added after the filled lines as if typed (LlenadoMasivo::LlenaConArchivo). Both
+    // commands end with the keyboard on the lines grid.
     void CmdEspecial_Click();
     // Runs after each line of a bulk command, so that the window repaints and shows its
     // progress (the view sets it; headless nothing happens).
     std::function<void()> cedeTurno;
     // A bulk command runs: the window's other commands are disabled meanwhile. The hook tells
     // the view when it starts (true) and ends.
-    bool EnProceso() const { return enProceso_; }
+    bool EnProceso() const { return llenado_.EnProceso(); }
     std::function<void(bool)> alCambiarProceso;
-    // The import's file dialog, created at its first use and kept with the window.
-    DialogoArchivo& Dialogo();
 
     // Header field events (FrmVardelioEventos.cpp), by the field's index in TxtFields.
     void TxtFields_GotFocus(int Index);
@@ -324,9 +246,6 @@ public:
     // The Despacho button: the dispatch dialog opened on the window's three dispatch texts,
     // which take back what it returns. Neither saved nor reset: they last the window's life.
     void CmdDespacho_Click();
-    // The look-up statements of the template names and the deposits.
-    static QString SentenciaConsultaModelos();
-    static QString SentenciaConsultaDepositos();
 
 private:
     friend class AccesoPruebasVardelio;
@@ -341,15 +260,12 @@ private:
     bool ErrorValidacion = false;
     bool ValidandoGrabacion = false;
     qint16 IndiceCmbLista = 0;
-    QString MostrarStock;
-    std::array<QVariant, 5> ColorNivelStock; // 1..4 used
-    bool TipoDesdeDescripcion = false;
     QString DepositoOrigenAnterior;
     // The header field or the cell editor the user works in (nullptr: none yet).
     CajaTexto* ControlActivo = nullptr;
     // The batch text the last ActualizarDatos sent, empty when it sent none (what AUX_ERR
     // records when it is refused).
-    QString UltimoLote;
+    QString UltimaTanda;
     // The window's Tag: the Tag of the control CampoValida last looked at (the look-ups' table).
     QString Tag;
     // Set when the editor opens or its text changes, cleared once a key validated the text:
@@ -359,51 +275,28 @@ private:
     // CampoValida has looked at the field).
     std::array<bool, 5> MarcaValidacion{};
 
-    // ---- CampoValida's branches, one per kind of field ----
-    // One validation: the control, its trimmed text, the refusal's message; `decidido` once
-    // refused (the remaining checks are skipped).
-    struct Validacion {
-        CajaTexto& texto;
-        QString valor;
-        QString mensaje;
-        bool decidido = false;
-    };
-    // A refusal: ErrorValidacion set, the message kept for CampoValida to show.
-    void Rechaza(Validacion& v, const QString& mensaje);
-    // A step that runs while nothing was refused; steps under the error routine "CAMPO_VALIDA".
-    static Paso Si(const Validacion& v, Paso paso);
-    static bool PasosValidacion(const std::vector<Paso>& pasos);
-    // Each branch is false when the user left it after a run-time error. The line branches
-    // work on the grid's current row.
-    using RamaValidacion = bool (FrmVardelio::*)(Validacion&);
+    // The window's caption, also the program's title of its messages.
+    static QString Titulo();
+    // The text of the header field bound to `dataField` (case ignored); empty when none.
+    QString TextoDelCampo(const QString& dataField);
+    // The configuration key of the user's column widths, and the text stored under it now.
+    static QString ClaveAnchoColumnas();
+    QString TextoAnchoColumnas() const;
+
+    // ---- CampoValida's header branches (FrmVardelioValidacion.cpp) ----
+    // Each is false when the user left it after a run-time error.
+    using RamaValidacion = bool (*)(FrmVardelio&, Validacion&);
     bool ValidaNombre(Validacion& v);
     bool ValidaMotivo(Validacion& v);
     bool ValidaDepositoOrigen(Validacion& v);
-    bool ValidaArticulo(Validacion& v);
-    bool ValidaDepositoLinea(Validacion& v);
-    bool ValidaUnidad(Validacion& v);
-    bool ValidaCantidad(Validacion& v);
     // A new origin deposit goes to every filled line (not with PideDepositoEnCptes).
     void CopiaDepositoALineas(const QString& deposito);
-    // ValidaArticulo's parts: what an accepted or cleared code ends with, and the line's
-    // columns from the article (none while the save validates).
-    bool CierraArticulo(const Validacion& v);
-    void PoneDatosArticulo(const Registros& rs);
-    void PoneUnidadesArticulo(const Registros& rs, const QString& udBase, bool mismoCodigo);
-    void PoneCantidadYDeposito();
-    void PonePuntosArticulo(const Registros& rs);
-    // The article's base unit of the current line, empty without an article (or one the master
-    // lacks).
-    QString UnidadBaseLinea();
-    QString Celda(int columna) const;
-    void PoneCelda(int columna, const QString& texto);
+    // What the line branches take from the window.
+    ValidacionLineas::Ventana VentanaLinea();
 
-    // AnclaAlMenu's two ways: the template's menu entry written (with the group and the user's
-    // rights when missing), or removed with its rights (and the group when left empty).
-    void AnclaEntrada(const QString& nombre);
-    void QuitaEntrada(const QString& nombre);
-    static void PasosAnclaje(const std::vector<Paso>& pasos);
-
+    // ---- Storage (FrmVardelioAlmacen.cpp) ----
+    // The template's menu entry after a committed save or delete (a delete always removes it).
+    void AnclaAlMenu();
     // The save's error routine: the template is not stored (ErrorValidacion), reported as
     // "ACTUALIZAR DATOS".
     int ReportaActualizar(const ErrorSistema& error);
@@ -411,23 +304,39 @@ private:
     AlmacenModelos::Cabecera CabeceraModelo();
     // ActualizarDatos' batch: the save's deletes, header and lines, or the delete's statements
     // after its question. False when the save or delete was left.
-    bool PreparaGrabacion(AlmacenModelos& lote, qint16 idAnterior);
-    bool PreparaBaja(AlmacenModelos& lote, qint16 idAnterior);
-    // AsignarDatos: the stored voucher type selected in the list, and the lines loaded, each
-    // validated as if typed.
+    bool PreparaGrabacion(AlmacenModelos& tanda, qint16 idAnterior);
+    bool PreparaBaja(AlmacenModelos& tanda, qint16 idAnterior);
+    // AsignarDatos: the stored voucher type selected in the list, and the lines read, each
+    // validated as if typed, with the stock and the article types read once for all of them.
     void SeleccionaTipoGuardado(const QVariant& codigoGuardado);
-    void CargaLineas(qint16 id);
+    void LeeLineas(qint16 id);
 
-    // The load's stock, read once for all its lines instead of once per line. A line whose
-    // article or deposit it does not cover asks the database as typing does.
-    void LeeStockDeLaCarga(qint16 id);
-    bool MuestraStock() const; // the setting that shows each line's stock
-    QStringList ArticulosDeLaCarga(qint16 id);
-    bool StockCargado(const QString& deposito, const QString& articulo, const QString& unidad,
-                      double& saldo) const;
-    bool MinimoMaximoCargado(const QString& articulo, const QString& deposito, Moneda& minimo,
-                             Moneda& maximo) const;
-    std::optional<StockDeLaCarga> stockCargado_;
+    // ---- Toolbar commands (FrmVardelioComandos.cpp) ----
+    // One method each, found by UtilVox1_click by its word. Each runs its steps under the
+    // window's error routine ("UtilVox1_click") and tells whether the message is emptied after
+    // it.
+    bool CmdNuevo();
+    // Two questions, then the template deleted (ValidaYAlmacena).
+    bool CmdBorrar();
+    // The open edit written, the lines checked (a line an import marked stops it, named, with
+    // the cursor on it), the totals asked about, then the template saved (ValidaYAlmacena).
+    bool CmdGrabar();
+    bool CmdPlanilla();
+    // The look-up of the field the user works in (CONSULTAR, F5, right click), by its Tag: the
+    // chosen code written trimmed and Enter simulated on the field, so that its validation runs.
+    // (FrmVardelioConsultas.cpp)
+    bool CmdConsultar();
+    bool CmdReporte();
+    bool CmdCerrar();
+    bool CmdCancelar();
+    static bool PasosComando(std::initializer_list<Paso> pasos);
+    void FocoEnNombre();
+    static bool Pregunta(const QString& texto, int estilo, const QString& titulo);
+    // False, told, and the cursor on it, when a line cannot be stored as it stands.
+    bool LineasGrabables();
+    // What a save and a delete share: the header validated as for a save, the template stored
+    // in `modo` (a delete: Baja), the window reset when it was stored, the focus on the name.
+    void ValidaYAlmacena(Modo modo);
 
     // CmdConsultar's parts: the chosen value of the field's search (empty: nothing chosen), and
     // Enter on the field.
@@ -438,51 +347,20 @@ private:
     // Looks up articles leaving suspended ones out; nothing sets it.
     bool SoloArticulosActivos = false;
 
-    // The steps of a toolbar command under the window's error routine ("UtilVox1_click").
-    static bool PasosComando(std::initializer_list<Paso> pasos);
-    void FocoEnNombre();
-    static bool Pregunta(const QString& texto, int estilo, const QString& titulo);
-    // What a save and a delete share: the header validated as for a save, the template stored
-    // in `modo` (a delete: Baja), the window reset when it was stored, the focus on the name.
-    void ValidaYAlmacena(Modo modo);
-
-    // The description of an article type (filled code), looked up once per type while a
-    // template loads: a few types serve all its lines.
-    QString DescripcionTipo(const QString& idTipo);
-    std::optional<QHash<QString, QString>> tiposCargados_;
-
-    // The bulk commands: the window's state while one runs, its progress in the status bar,
-    // one balance or file line each.
-    class ProcesoMasivo;
-    struct ArticuloCarga;
-    bool enProceso_ = false;
+    // After a bulk command: the current cell on that row's code, the stock panel of it, the
+    // focus on the grid.
+    void VuelveALasLineas(int fila);
+    // The import's file dialog, created at its first use and kept with the window.
+    DialogoArchivo& Dialogo();
     std::unique_ptr<DialogoArchivo> dialogo_;
-    void MuestraProgreso(const QString& accion, int hechas, int total);
-    QHash<QString, ArticuloCarga> ArticulosDelDeposito(const QString& deposito);
-    void PoneSaldo(const Registros& saldo, const ArticuloCarga& articulo, const QString& deposito);
-    bool ImportaArchivo(const QString& ruta, const FormatoImportacion& formato);
-    void ImportaLinea(const LineaImportada& linea);
-    // The article a file line names, by its code: description, unit and cost after an empty
-    // first element; false when there is none.
-    bool LeeArticuloImportado(const QString& codigo, std::array<QString, 4>& articulo);
-    void MarcaInexistente(int fila, const QString& descripcion);
-    void ComprometeCantidad(int fila, const QString& cantidad);
-    // Importar's balances over all deposits (what opening a line's editor shows), read for a
-    // block of the file's articles ahead of their lines: article key, article and unit key.
-    // A line it does not cover asks the database as typing does.
-    struct StockImportado {
-        QSet<QString> articulos;
-        QHash<QString, double> saldos;
-    };
-    std::optional<StockImportado> stockImportado_;
-    void LeeStockImportado(LectorImportacion adelante, int lineas);
-    bool SaldoImportado(const QString& deposito, const QString& articulo, const QString& unidad,
-                        double& saldo) const;
-    // A flag field as a line's cell: "-1" true, "0" null, empty or false.
-    static QString TextoBandera(const Registros& rs, const char* campo);
 
     QString caption_;
     bool visible_ = true;
     bool descargado_ = false;
     std::unique_ptr<ClsCmnCptes> cmnCptes_;
+
+    // The window's parts, which work on the controls above.
+    PanelStock stock_;
+    ValidacionLineas lineas_;
+    LlenadoMasivo llenado_;
 };

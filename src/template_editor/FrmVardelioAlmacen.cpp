@@ -1,33 +1,21 @@
 // The window's side of template storage: what a save or delete stores (AlmacenModelos writes
-// it), the load of a stored template into the window, and the validation pass before a save.
+// it), the menu entry (AnclajeMenu writes it), the load of a stored template into the window,
+// and the validation pass before a save.
 
 #include "AccesoDatos.h"
 #include "AlmacenModelos.h"
+#include "AnclajeMenu.h"
 #include "ColumnasArticulos.h"
 #include "FrmVardelio.h"
 #include "Globales.h"
 #include "Interaccion.h"
 #include "Registros.h"
+#include "RutinaFormulario.h"
 #include "TextoCampo.h"
 #include "Transacciones.h"
 #include "Utilidades.h"
 
-namespace {
-
-// What a template load looks up once for all its lines (the article types, the stock), held
-// only while it loads: typing asks the database.
-template <class T> class DeLaCarga {
-public:
-    explicit DeLaCarga(std::optional<T>& valor) : valor_(valor) { valor_.emplace(); }
-    ~DeLaCarga() { valor_.reset(); }
-    DeLaCarga(const DeLaCarga&) = delete;
-    DeLaCarga& operator=(const DeLaCarga&) = delete;
-
-private:
-    std::optional<T>& valor_;
-};
-
-} // namespace
+#include <QScopeGuard>
 
 bool FrmVardelio::Datosvalidos() {
     ErrorValidacion = false;
@@ -47,7 +35,7 @@ int FrmVardelio::ReportaActualizar(const ErrorSistema& error) {
 
 AlmacenModelos::Cabecera FrmVardelio::CabeceraModelo() {
     AlmacenModelos::Cabecera c;
-    c.nombre = NombreModelo(TxtFields[IndiceCampo(QStringLiteral("Nombre"))].Text());
+    c.nombre = AlmacenModelos::NombreModelo(TxtFields[IndiceCampo(QStringLiteral("Nombre"))].Text());
     c.detalle = TxtFields[IndiceCampo(QStringLiteral("detalle"))].Text();
     c.tipo = FNTC();
     c.depositoOrigen = TxtFields[IndiceCampo(QStringLiteral("DepositoOrigen"))].Text();
@@ -57,17 +45,17 @@ AlmacenModelos::Cabecera FrmVardelio::CabeceraModelo() {
     return c;
 }
 
-bool FrmVardelio::PreparaGrabacion(AlmacenModelos& lote, qint16 idAnterior) {
+bool FrmVardelio::PreparaGrabacion(AlmacenModelos& tanda, qint16 idAnterior) {
     // Header and lines are written anew under the identifier; the old ones are deleted first.
     qint16 id = 0;
     bool idElegido = false;
     bool completo = EjecutaPasos({
-                                     [&] { lote.Borra(idAnterior); },
+                                     [&] { tanda.Borra(idAnterior); },
                                      [&] {
                                          id = modo_ == Modo::Nuevo ? AlmacenModelos::NuevoId() : idAnterior;
                                          idElegido = true;
                                      },
-                                     [&] { lote.AgregaCabecera(id, CabeceraModelo()); },
+                                     [&] { tanda.AgregaCabecera(id, CabeceraModelo()); },
                                  },
                                  [&](const ErrorSistema& e) {
                                      // Without an identifier there is nothing to write: ignoring leaves.
@@ -77,15 +65,15 @@ bool FrmVardelio::PreparaGrabacion(AlmacenModelos& lote, qint16 idAnterior) {
     const auto reporta = [this](const ErrorSistema& e) { return ReportaActualizar(e); };
     for (int fila = 1; completo && fila < MSFlexGrid2.Rows(); ++fila)
         completo = EjecutaPasos({[&] {
-                                    lote.AgregaLinea(MSFlexGrid2.TextMatrix(fila, col::CodigoArticulo),
-                                                     MSFlexGrid2.TextMatrix(fila, col::Cantidad),
-                                                     MSFlexGrid2.TextMatrix(fila, col::Unidad));
+                                    tanda.AgregaLinea(MSFlexGrid2.TextMatrix(fila, col::CodigoArticulo),
+                                                      MSFlexGrid2.TextMatrix(fila, col::Cantidad),
+                                                      MSFlexGrid2.TextMatrix(fila, col::Unidad));
                                 }},
                                 reporta);
     return completo;
 }
 
-bool FrmVardelio::PreparaBaja(AlmacenModelos& lote, qint16 idAnterior) {
+bool FrmVardelio::PreparaBaja(AlmacenModelos& tanda, qint16 idAnterior) {
     bool borra = true;
     const bool completo = EjecutaPasos(
         {
@@ -101,7 +89,7 @@ bool FrmVardelio::PreparaBaja(AlmacenModelos& lote, qint16 idAnterior) {
             },
             [&] {
                 if (borra)
-                    lote.Borra(idAnterior);
+                    tanda.Borra(idAnterior);
             },
         },
         [this](const ErrorSistema& e) { return ReportaActualizar(e); });
@@ -112,24 +100,25 @@ void FrmVardelio::ActualizarDatos() {
     qint16 idAnterior = 0; // the template stored under the name, 0 when none
     bool graba = false;
     bool borra = false;
-    AlmacenModelos lote;
-    UltimoLote.clear();
+    AlmacenModelos tanda;
+    UltimaTanda.clear();
     const auto reporta = [this](const ErrorSistema& e) { return ReportaActualizar(e); };
 
-    bool completo = EjecutaPasos({
-                                     [&] {
-                                         idAnterior = AlmacenModelos::IdDeNombre(
-                                             NombreModelo(TxtFields[0].Text()), RegistroModelo);
-                                     },
-                                     [&] {
-                                         graba = modo_ == Modo::Nuevo || modo_ == Modo::Modificacion;
-                                         borra = !graba && modo_ == Modo::Baja;
-                                     },
-                                 },
-                                 reporta);
+    bool completo =
+        EjecutaPasos({
+                         [&] {
+                             idAnterior = AlmacenModelos::IdDeNombre(
+                                 AlmacenModelos::NombreModelo(TxtFields[0].Text()), RegistroModelo);
+                         },
+                         [&] {
+                             graba = modo_ == Modo::Nuevo || modo_ == Modo::Modificacion;
+                             borra = !graba && modo_ == Modo::Baja;
+                         },
+                     },
+                     reporta);
     if (!completo || (!graba && !borra))
         return;
-    completo = graba ? PreparaGrabacion(lote, idAnterior) : PreparaBaja(lote, idAnterior);
+    completo = graba ? PreparaGrabacion(tanda, idAnterior) : PreparaBaja(tanda, idAnterior);
     if (!completo)
         return;
 
@@ -143,12 +132,22 @@ void FrmVardelio::ActualizarDatos() {
         },
         reporta);
 
-    if (!lote.Ejecuta(UltimoLote)) {
+    if (!tanda.Ejecuta(UltimaTanda)) {
         ErrorValidacion = true;
         return;
     }
     AnclaAlMenu();
     ConfirmaTransacciones();
+}
+
+void FrmVardelio::AnclaAlMenu() {
+    // The name exactly as the save stored it, so that the entry opens that template.
+    const QString nombre = AlmacenModelos::NombreModelo(TextoDelCampo(QStringLiteral("NOMBRE")));
+    // A deleted template never keeps its entry, whatever the box shows.
+    if (ChkAnclar.Value() == 1 && modo_ != Modo::Baja)
+        AnclajeMenu::Ancla(nombre);
+    else
+        AnclajeMenu::Quita(nombre);
 }
 
 void FrmVardelio::SeleccionaTipoGuardado(const QVariant& codigoGuardado) {
@@ -157,7 +156,8 @@ void FrmVardelio::SeleccionaTipoGuardado(const QVariant& codigoGuardado) {
     if (tipo.Eof())
         return;
     // The type is selected by its item; a type the list does not offer leaves it as it is.
-    const QString item = ItemTipoComprobante(TextoCampo(tipo, "Codigo"), TextoCampo(tipo, "Descripcion"));
+    const QString item =
+        AlmacenModelos::ItemTipo(TextoCampo(tipo, "Codigo"), TextoCampo(tipo, "Descripcion"));
     for (int i = 0; i < CmbLista.ListCount(); ++i)
         if (CmbLista.List(i).compare(item, Qt::CaseInsensitive) == 0) {
             CmbLista.setListIndex(i);
@@ -183,17 +183,17 @@ void FrmVardelio::AsignarDatos() {
         [](const ErrorSistema& e) { return ErrorFormulario(e, QStringLiteral("Asignar Datos")); });
     if (!sigue || RegistroModelo.State() != 1 || RegistroModelo.Bof() || RegistroModelo.Eof())
         return;
-    CargaLineas(id);
+    LeeLineas(id);
 }
 
-void FrmVardelio::CargaLineas(qint16 id) {
+void FrmVardelio::LeeLineas(qint16 id) {
     bool sigue = true;
     const auto reporta = [](const ErrorSistema& e) {
         return ErrorFormulario(e, QStringLiteral("Asignar Datos"));
     };
     // The lines' state in one place: each step captures only it, so that a step costs no
     // allocation of its own on a template of many lines.
-    struct Carga {
+    struct Lectura {
         FrmVardelio& f;
         Registros& rs;
         int articulo, unidad, cantidad; // field positions, looked up once
@@ -203,9 +203,14 @@ void FrmVardelio::CargaLineas(qint16 id) {
         RegistroModelo.IndiceCampo(QStringLiteral("IdUnidad")),
         RegistroModelo.IndiceCampo(QStringLiteral("Cantidad"))};
     const SinRedibujo sinRedibujo(MSFlexGrid2);
-    DeLaCarga tiposDeLaCarga(tiposCargados_);
-    DeLaCarga stockDeLaCarga(stockCargado_);
-    LeeStockDeLaCarga(id);
+    // What the lines look up once for all of them, held only while they are read: typing asks
+    // the database.
+    const auto olvida = qScopeGuard([this] {
+        lineas_.RecuerdaTipos(false);
+        stock_.OlvidaModelo();
+    });
+    lineas_.RecuerdaTipos(true);
+    stock_.LeeDelModelo(id);
     while (sigue && c.avanza && !RegistroModelo.Eof()) {
         c.avanza = false; // a row that cannot be passed ends the load rather than repeat itself
         sigue = EjecutaPasos(

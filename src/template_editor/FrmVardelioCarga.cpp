@@ -11,29 +11,22 @@
 #include "NivelesLayout.h"
 #include "PreparaFormulario.h"
 #include "Registros.h"
+#include "RutinaFormulario.h"
 #include "Teclas.h"
 #include "TextoCampo.h"
 #include "Transacciones.h"
 #include "Utilidades.h"
 
-namespace {
+#include <QGuiApplication>
 
-// Format "@@@@": right-aligned in four characters; a longer text stays whole.
-QString Arroba4(const QString& texto) {
-    return texto.rightJustified(4, QLatin1Char(' '));
-}
-} // namespace
-
-QString FrmVardelio::SentenciaTiposComprobante() {
-    return QStringLiteral(
-        "SELECT * FROM VT_TA_CPTE  with(nolock) WHERE SISTEMA = 'STOCK' ORDER BY DESCRIPCION");
-}
-
-QString FrmVardelio::ItemTipoComprobante(const QString& codigo, const QString& descripcion) {
-    return Arroba4(codigo.trimmed()) + QStringLiteral(" - ") + descripcion.trimmed();
+QString FrmVardelio::Titulo() {
+    return QStringLiteral("Modelos de Comprobantes de Stock");
 }
 
 void FrmVardelio::Form_Load(const QString& lineaComando) {
+    // The program's title is the window's: every message that bears the program's title (the
+    // start-up's among them) shows it, never the executable's name.
+    QGuiApplication::setApplicationDisplayName(Titulo());
     // Start-up ends the program by itself when there is no connection (FinPrograma).
     QString cadenaConexion;
     InicializaSistema(false, lineaComando, cadenaConexion, 3);
@@ -44,7 +37,7 @@ void FrmVardelio::Form_Load(const QString& lineaComando) {
         {
             [&] { CargaSkin(*this); },
             [&] { MuestraBarraEstado(sbStatusBar, QString()); },
-            [&] { setCaption(QStringLiteral("Modelos de Comprobantes de Stock")); },
+            [&] { setCaption(Titulo()); },
             [&] { UT().PreparaFormulario(*this, false); },
             [&] { ConfiguraFormulario(*this); },
             [&] { InicializaLayout(); },
@@ -56,17 +49,15 @@ void FrmVardelio::Form_Load(const QString& lineaComando) {
             [&] { RecuperaAnchoColumnas(); },
             [&] { Inicializa(); },
             [&] { UT().AplicaFormato(*this, QString()); },
-            [&] { MostrarStock = Cfg(QStringLiteral("MostrarStockenConsultas")); },
+            [&] { stock_.setMostrarStock(Cfg(QStringLiteral("MostrarStockenConsultas"))); },
             [&] {
-                for (int n = 1; n <= 4; ++n) {
-                    const QString valor = Cfg(QStringLiteral("Stk_Nivel%1").arg(n));
-                    ColorNivelStock[n] = valor.isEmpty() ? QVariant(0) : QVariant(valor);
-                }
+                for (int n = 1; n <= 4; ++n)
+                    stock_.setColorNivelStock(n, Cfg(QStringLiteral("Stk_Nivel%1").arg(n)));
             },
             [&] { AsignaDepositoDefault(); },
             [&] {
-                TipoDesdeDescripcion = Cfg(QStringLiteral("UsaTipoArtEnDescripcionDeArt"))
-                                           .compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0;
+                lineas_.setTipoEnDescripcion(Cfg(QStringLiteral("UsaTipoArtEnDescripcionDeArt"))
+                                                 .compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0);
             },
             [&] {
                 gTipoEAN = Cfg(QStringLiteral("TIPOEAN")).trimmed();
@@ -82,47 +73,49 @@ void FrmVardelio::Form_Load(const QString& lineaComando) {
 
 void FrmVardelio::Inicializa() {
     Registros rs;
-    EjecutaFormulario(
-        QStringLiteral("Inicializa"),
-        {
-            [&] {
-                modo_ = Modo::Ninguno;
-                ValidandoGrabacion = false;
-            },
-            [&] { AbrirRecordset(TablaModelo); },
-            [&] { CmbLista.Clear(); },
-            [&] { MSFlexGrid2.setEnabled(false); },
-            [&] { ChkAnclar.setValue(0); },
-            [&] { AF().PreparaCampos(*this, QStringLiteral("txtfields")); },
-            // Emptied by the reset: the field being left is not validated on the way out.
-            [&] { MarcaValidacion.fill(false); },
-            [&] { AD().ObtieneRecordset(SentenciaTiposComprobante(), rs, &AD().LeeConexion(), 0, 1, -1); },
-            [&] {
-                while (!rs.Eof()) {
-                    CmbLista.AddItem(
-                        ItemTipoComprobante(TextoCampo(rs, "Codigo"), TextoCampo(rs, "Descripcion")));
-                    rs.MoveNext();
-                }
-            },
-            [&] { AD().CierraRecordset(rs); },
-            [&] {
-                if (IndiceCmbLista < 0)
-                    IndiceCmbLista = 0;
-                CmbLista.setListIndex(IndiceCmbLista);
-            },
-            [&] {
-                lblDescMotivo.setCaption(QStringLiteral("..."));
-                LblDescDeposito.setCaption(QStringLiteral("..."));
-            },
-            [&] { Foco_.SetFocus(QStringLiteral("CmbLista")); },
-            [&] { DetalleOn(false); },
-            [&] { InicializaGrids(); },
-            [&] { IndiceCmbLista = qint16(CmbLista.ListIndex()); },
-            [&] { ObjCmnCptes().MuestraDetalle(QString(), StatusBar1, 1); },
-            [&] { DepositoOrigenAnterior.clear(); },
-            [&] { OcultaControl(picStatus); },
-            [&] { AsignaDepositoDefault(); },
-        });
+    EjecutaFormulario(QStringLiteral("Inicializa"),
+                      {
+                          [&] {
+                              modo_ = Modo::Ninguno;
+                              ValidandoGrabacion = false;
+                          },
+                          [&] { AbrirRecordset(TablaModelo); },
+                          [&] { CmbLista.Clear(); },
+                          [&] { MSFlexGrid2.setEnabled(false); },
+                          [&] { ChkAnclar.setValue(0); },
+                          [&] { AF().PreparaCampos(*this, QStringLiteral("txtfields")); },
+                          // Emptied by the reset: the field being left is not validated on the way out.
+                          [&] { MarcaValidacion.fill(false); },
+                          [&] {
+                              AD().ObtieneRecordset(AlmacenModelos::SentenciaTipos(), rs, &AD().LeeConexion(),
+                                                    0, 1, -1);
+                          },
+                          [&] {
+                              while (!rs.Eof()) {
+                                  CmbLista.AddItem(AlmacenModelos::ItemTipo(TextoCampo(rs, "Codigo"),
+                                                                            TextoCampo(rs, "Descripcion")));
+                                  rs.MoveNext();
+                              }
+                          },
+                          [&] { AD().CierraRecordset(rs); },
+                          [&] {
+                              if (IndiceCmbLista < 0)
+                                  IndiceCmbLista = 0;
+                              CmbLista.setListIndex(IndiceCmbLista);
+                          },
+                          [&] {
+                              lblDescMotivo.setCaption(QStringLiteral("..."));
+                              LblDescDeposito.setCaption(QStringLiteral("..."));
+                          },
+                          [&] { Foco_.SetFocus(QStringLiteral("CmbLista")); },
+                          [&] { DetalleOn(false); },
+                          [&] { InicializaGrids(); },
+                          [&] { IndiceCmbLista = qint16(CmbLista.ListIndex()); },
+                          [&] { ObjCmnCptes().MuestraDetalle(QString(), StatusBar1, 1); },
+                          [&] { DepositoOrigenAnterior.clear(); },
+                          [&] { OcultaControl(picStatus); },
+                          [&] { AsignaDepositoDefault(); },
+                      });
 }
 
 void FrmVardelio::DetalleOn(bool activo) {
@@ -146,7 +139,7 @@ void FrmVardelio::DetalleOn(bool activo) {
         MSFlexGrid2.setRow(1);
         MSFlexGrid2.setCol(0);
         // The stock panel follows the current line, not the last one a load filled.
-        MuestraInfoStock();
+        stock_.MuestraInfoStock();
     }
 }
 
@@ -163,6 +156,11 @@ void FrmVardelio::AsignaDepositoDefault() {
 
 qint16 FrmVardelio::IndiceCampo(const QString& campo) {
     return AF().LeeCampo(campo, TxtFields);
+}
+
+QString FrmVardelio::TextoDelCampo(const QString& dataField) {
+    const qint16 indice = IndiceCampo(dataField);
+    return indice >= 0 ? TxtFields[size_t(indice)].Text() : QString();
 }
 
 QString FrmVardelio::FNTC() const {

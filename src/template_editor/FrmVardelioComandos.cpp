@@ -7,8 +7,10 @@
 #include "FrmVardelio.h"
 #include "Globales.h"
 #include "Interaccion.h"
+#include "LineasMarcadas.h"
 #include "MenuExes.h"
 #include "Moneda.h"
+#include "RutinaFormulario.h"
 
 #include <QHash>
 #include <memory>
@@ -39,11 +41,10 @@ Paso Mientras(const bool& sigue, Paso paso) {
     };
 }
 
-} // namespace
+// The process name of the suite's stock report program that REPORTE starts.
+const QString kReporteStock = QStringLiteral("REPORTESTOCK");
 
-QString FrmVardelio::ProgramaReporteStock() {
-    return QStringLiteral("REPORTESTOCK");
-}
+} // namespace
 
 void FrmVardelio::UtilVox1_click(const QString& palabra) {
     using Comando = bool (FrmVardelio::*)();
@@ -110,6 +111,13 @@ bool FrmVardelio::CmdGrabar() {
             if (!sigue)
                 vaciaMensaje = false;
         },
+        // A line an import left marked is never sent: the save stops on it.
+        Mientras(sigue,
+                 [&] {
+                     sigue = LineasGrabables();
+                     if (!sigue)
+                         vaciaMensaje = false;
+                 }),
         Mientras(sigue, [&] { ObtieneTotales(items, cantidades); }),
         Mientras(sigue,
                  [&] {
@@ -125,6 +133,18 @@ bool FrmVardelio::CmdGrabar() {
         Mientras(sigue, [&] { ValidaYAlmacena(modo_); }),
     });
     return vaciaMensaje;
+}
+
+bool FrmVardelio::LineasGrabables() {
+    const std::optional<LineasMarcadas::LineaPendiente> pendiente =
+        LineasMarcadas::PrimeraPendiente(MSFlexGrid2);
+    if (!pendiente)
+        return true;
+    interaccion().MsgBox(pendiente->mensaje, Estilo::SoloAceptar | Estilo::Exclamacion,
+                         QStringLiteral("Aviso al operador..."));
+    Foco_.SetFocus(QStringLiteral("MSFlexGrid2"));
+    MueveCelda(pendiente->fila, pendiente->columna);
+    return false;
 }
 
 void FrmVardelio::ValidaYAlmacena(Modo modo) {
@@ -168,7 +188,7 @@ bool FrmVardelio::CmdPlanilla() {
         [&] { proveedor = AD().TextoProveedor(); },
         [&] { titulo = QStringLiteral("Reporte ") + Caption(); },
         [&] {
-            Exportador().ExportaPlanilla(QStringLiteral(" SELECT * FROM ") + TablaModelo, proveedor, titulo,
+            Exportador().ExportaPlanilla(AlmacenModelos::SentenciaPlanilla(TablaModelo), proveedor, titulo,
                                          QStringLiteral("id"));
         },
     });
@@ -179,7 +199,7 @@ bool FrmVardelio::CmdReporte() {
     PasosComando({[&] {
         QString parametro;
         qint32 tarea = 0;
-        MenuExes(QStringLiteral("shell:") + ProgramaReporteStock(), parametro, tarea);
+        MenuExes(QStringLiteral("shell:") + kReporteStock, parametro, tarea);
     }});
     return true;
 }

@@ -1,7 +1,8 @@
 // The look-ups of the window: the search of the field the user works in (CONSULTAR, F5, a
 // right click on a header field), and the transfer application check.
 
-#include "AccesoDatos.h"
+#include "AlmacenModelos.h"
+#include "AlmacenStock.h"
 #include "ConsultaLike.h"
 #include "ConsultaTabla.h"
 #include "DefinicionesConsulta.h"
@@ -23,14 +24,6 @@ QString Elegido() {
 }
 
 } // namespace
-
-QString FrmVardelio::SentenciaConsultaModelos() {
-    return QStringLiteral("SELECT NOMBRE, DETALLE FROM V_CPTES_MODELO_CAB ORDER BY NOMBRE");
-}
-
-QString FrmVardelio::SentenciaConsultaDepositos() {
-    return QStringLiteral("SELECT DESCRIPCION, IDDEPOSITO FROM @ADMIN_V_TA_DEPOSITO ORDER BY DESCRIPCION");
-}
 
 bool FrmVardelio::CmdConsultar() {
     QString valor;
@@ -70,7 +63,8 @@ QString FrmVardelio::ValorConsultado(CajaTexto& campo) {
     if (Es(tag, "V_CPTES_MODELO_CAB") || Es(tag, "@ADMIN_V_TA_DEPOSITO")) {
         const bool modelos = Es(tag, "V_CPTES_MODELO_CAB");
         VC().setCampoClave(modelos ? QStringLiteral("NOMBRE") : QStringLiteral("IDDEPOSITO"));
-        VC().MuestraConsulta(modelos ? SentenciaConsultaModelos() : SentenciaConsultaDepositos());
+        VC().MuestraConsulta(modelos ? AlmacenModelos::SentenciaConsulta()
+                                     : AlmacenStock::SentenciaConsultaDepositos());
         return Elegido();
     }
     QString tabla = tag;
@@ -98,15 +92,9 @@ bool FrmVardelio::BuscaAplicacionTransferencia(const QString& texto) {
     if (!texto.trimmed().isEmpty())
         return true;
     QString numero;
-    for (const char* nombre : {"sucursal", "numero", "letra"}) {
-        const qint16 i = IndiceCampo(QString::fromLatin1(nombre));
-        if (i >= 0)
-            numero += TxtFields[static_cast<size_t>(i)].Text();
-    }
-    return AD().ExisteRegistro(
-        QStringLiteral("MV_APLICACION"), QStringLiteral("TR"), QStringLiteral("TC"), nullptr, 8,
-        QStringLiteral("TC='TR' AND IDCOMPROBANTE = ") + AD().FormateaValorSQL(numero, QStringLiteral("'")) +
-            QStringLiteral(" AND TCO_ORIGEN = 'VJ'"));
+    for (const char* nombre : {"sucursal", "numero", "letra"})
+        numero += TextoDelCampo(QString::fromLatin1(nombre));
+    return AlmacenStock::TransferenciaAplicada(numero);
 }
 
 void FrmVardelio::CmdDespacho_Click() {

@@ -6,7 +6,9 @@
 #include "Formatos.h"
 #include "FrmVardelio.h"
 #include "Globales.h"
+#include "LineasMarcadas.h"
 #include "Regional.h"
+#include "RutinaFormulario.h"
 #include "Stock.h"
 #include "Teclas.h"
 #include "Utilidades.h"
@@ -61,12 +63,12 @@ void FrmVardelio::MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& Ke
                          const QString deposito = celda(col::Deposito);
                          const QString articulo = celda(col::CodigoArticulo);
                          const QString unidad = celda(col::Unidad).trimmed();
-                         if (!SaldoImportado(deposito, articulo, unidad, stock))
+                         if (!llenado_.SaldoImportado(deposito, articulo, unidad, stock))
                              ControlStock(deposito, articulo, unidad, stock);
                          MsFlexGrid.setTextMatrix(MsFlexGrid.Row(), col::StockDisponible,
                                                   Regional::TextoNumero(stock));
                      },
-                     [&] { MuestraInfoStock(); },
+                     [&] { stock_.MuestraInfoStock(); },
                      [&] { Desplaza(MsFlexGrid); },
                      [&] { Foco_.SetFocus(kEditor); },
                  },
@@ -117,7 +119,7 @@ void FrmVardelio::EditKeyCode(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& KeyC
         break;
     }
     pasos.push_back([&] { Desplaza(MsFlexGrid); });
-    pasos.push_back([&] { MuestraInfoStock(); });
+    pasos.push_back([&] { stock_.MuestraInfoStock(); });
     EjecutaPasos(pasos,
                  [](const ErrorSistema& e) { return ErrorFormulario(e, QStringLiteral("EditKeyCode")); });
 }
@@ -150,8 +152,8 @@ void FrmVardelio::ComprometeEditor() {
         txtEdit2.DataField().trimmed().compare(QLatin1String("CANTIDAD"), Qt::CaseInsensitive) == 0;
     if (!cantidad)
         EdicionGrilla::Compromete(MSFlexGrid2, txtEdit2);
-    else if (CantidadValida(txtEdit2.Text()))
-        EdicionGrilla::Compromete(MSFlexGrid2, txtEdit2, CantidadSinSigno(txtEdit2.Text()));
+    else if (ValidacionLineas::CantidadValida(txtEdit2.Text()))
+        EdicionGrilla::Compromete(MSFlexGrid2, txtEdit2, ValidacionLineas::CantidadSinSigno(txtEdit2.Text()));
     txtEdit2.setVisible(false);
 }
 
@@ -183,13 +185,14 @@ void FrmVardelio::MsflexKey(Grilla& MsFlexGrid, qint16& KeyCode) {
                                       MsFlexGrid.RemoveItem(MsFlexGrid.Row());
                                   else if (MsFlexGrid.Row() == 1)
                                       LimpiaFilaGrilla(MsFlexGrid, 1, 0);
+                                  LineasMarcadas::DesmarcaSiCorrecta(MsFlexGrid, MsFlexGrid.Row());
                               } else if (KeyCode == tecla::Fin) {
                                   AF().SiguienteControl(*this, 9);
                               } else if (KeyCode == tecla::Insertar) {
                                   MsFlexGrid.AddItem(QString(), MsFlexGrid.Row());
                               }
                           },
-                          [&] { MuestraInfoStock(); },
+                          [&] { stock_.MuestraInfoStock(); },
                       });
 }
 
@@ -236,15 +239,21 @@ void FrmVardelio::MSFlexGrid2_KeyDown(qint16& KeyCode, int) {
 }
 
 void FrmVardelio::MSFlexGrid2_EnterCell() {
-    MuestraInfoStock();
+    stock_.MuestraInfoStock();
     ControlActivo = &txtEdit2;
     if (!txtEdit2.Visible())
         txtEdit2.setText(QString());
     ObjCmnCptes().TextPropiedades(txtEdit2, MSFlexGrid2.Col());
+    HabilitaConsultaDeCelda();
+}
+
+void FrmVardelio::HabilitaConsultaDeCelda() {
+    // F5 on a selected cell looks its column up as on an open one, whatever field came before.
+    UtilVox1.setHabilitaConsultar(!txtEdit2.Tag().isEmpty());
 }
 
 void FrmVardelio::MSFlexGrid2_LeaveCell() {
-    MuestraInfoStock();
+    stock_.MuestraInfoStock();
     ComprometeEditor();
 }
 
@@ -252,6 +261,7 @@ void FrmVardelio::MSFlexGrid2_GotFocus() {
     ControlActivo = &txtEdit2;
     ObjCmnCptes().TextPropiedades(txtEdit2, MSFlexGrid2.Col());
     ComprometeEditor();
+    HabilitaConsultaDeCelda();
 }
 
 // ---- Events of the cell editor ----
@@ -259,8 +269,7 @@ void FrmVardelio::MSFlexGrid2_GotFocus() {
 void FrmVardelio::txtEdit2_GotFocus() {
     ControlActivo = &txtEdit2;
     ObjCmnCptes().TextPropiedades(txtEdit2, MSFlexGrid2.Col());
-    // F5 looks up the cell's column as it does a header field's, whatever field came before.
-    UtilVox1.setHabilitaConsultar(!txtEdit2.Tag().isEmpty());
+    HabilitaConsultaDeCelda();
     txtEdit2.setBackColor(gColorFondo);
     txtEdit2.setForeColor(gColorLetra);
 }

@@ -3,6 +3,7 @@
 #include "Configuracion.h"
 #include "FrmVardelio.h"
 #include "Globales.h"
+#include "RutinaFormulario.h"
 #include "Utilidades.h"
 
 #include <limits>

@@ -1,17 +1,10 @@
 // The window's header recordset, reopened by every reset.
 
-#include "AccesoDatos.h"
+#include "AlmacenModelos.h"
 #include "FrmVardelio.h"
-#include "Globales.h"
+#include "RutinaFormulario.h"
 
 void FrmVardelio::AbrirRecordset(const QString& lTablaActiva) {
     EjecutaFormulario(QStringLiteral("Abrir Recordser"),
-                      {
-                          [&] {
-                              AD().ObtieneRecordset(QStringLiteral("SELECT TOP 1 * FROM ") + lTablaActiva +
-                                                        QStringLiteral(" with(nolock) "),
-                                                    RegistroModelo, &AD().LeeConexion(), TipoCursor::Dinamico,
-                                                    TipoBloqueo::Optimista, -1);
-                          },
-                      });
+                      {[&] { AlmacenModelos::AbrePrimeraFila(lTablaActiva, RegistroModelo); }});
 }

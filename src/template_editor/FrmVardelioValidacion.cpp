@@ -1,4 +1,5 @@
-// The window's single validator: its common frame and the header fields' branches.
+// The window's single validator: its common frame and the header fields' branches (the line
+// fields' are ValidacionLineas').
 
 #include "AccesoDatos.h"
 #include "ColumnasArticulos.h"
@@ -18,25 +19,12 @@ const QString kCamposRequeridos = QStringLiteral("NOMBRE,DepositoOrigen");
 
 } // namespace
 
-QString FrmVardelio::NombreModelo(const QString& texto) {
-    // The save drops apostrophes from every value: a name looked up with one would never be
-    // found again and would give a second template of the same name. ";" separates the items of
-    // the session line that the menu entry passes with the name.
-    return QString(texto).remove(QLatin1Char('\'')).remove(QLatin1Char(';')).trimmed();
-}
-
-void FrmVardelio::Rechaza(Validacion& v, const QString& mensaje) {
-    ErrorValidacion = true;
-    v.mensaje = mensaje;
-    v.decidido = true;
-}
-
 bool FrmVardelio::ValidaNombre(Validacion& v) {
     // Never refused: an existing name opens its template, any other starts a new one.
     bool existe = false;
     return PasosValidacion({
         [&] {
-            v.valor = NombreModelo(v.valor);
+            v.valor = AlmacenModelos::NombreModelo(v.valor);
             v.texto.setText(v.valor);
         },
         [&] {
@@ -61,7 +49,7 @@ bool FrmVardelio::ValidaMotivo(Validacion& v) {
     return PasosValidacion({
         [&] {
             if (v.valor.isEmpty())
-                Rechaza(v, QStringLiteral("Debe Informar el Motivo de Stock"));
+                v.Rechaza(QStringLiteral("Debe Informar el Motivo de Stock"));
         },
         [&] {
             if (!v.decidido)
@@ -74,7 +62,7 @@ bool FrmVardelio::ValidaMotivo(Validacion& v) {
                 return;
             if (!existe) {
                 lblDescMotivo.setCaption(QStringLiteral("..."));
-                Rechaza(v, QStringLiteral("El motivo de Stock Informado es Inexistente"));
+                v.Rechaza(QStringLiteral("El motivo de Stock Informado es Inexistente"));
             } else {
                 lblDescMotivo.setCaption(TextoCampoRecortado(rs, "Descripcion"));
             }
@@ -94,13 +82,13 @@ bool FrmVardelio::ValidaDepositoOrigen(Validacion& v) {
         [&] {
             if (!existe) {
                 LblDescDeposito.setCaption(QStringLiteral("..."));
-                Rechaza(v, QStringLiteral("El Deposito Informado es Inexistente"));
+                v.Rechaza(QStringLiteral("El Deposito Informado es Inexistente"));
                 return;
             }
             LblDescDeposito.setCaption(TextoCampoRecortado(rs, "Descripcion"));
             if (!TextoCampoRecortado(rs, "Empresa").isEmpty())
-                Rechaza(v, QStringLiteral(
-                               "No puede utilizar como Origen de la Transferencia una Empresa Remota!"));
+                v.Rechaza(
+                    QStringLiteral("No puede utilizar como Origen de la Transferencia una Empresa Remota!"));
         },
         [&] {
             if (!v.decidido)
@@ -131,23 +119,31 @@ void FrmVardelio::CopiaDepositoALineas(const QString& deposito) {
             MSFlexGrid2.setTextMatrix(fila, col::Deposito, deposito);
 }
 
+ValidacionLineas::Ventana FrmVardelio::VentanaLinea() {
+    return {ValidandoGrabacion, pEsTransferencia, TextoDelCampo(QStringLiteral("DepositoOrigen"))};
+}
+
 void FrmVardelio::CampoValida(CajaTexto& Texto) {
     // The branch of each kind of field, by its DataField (upper case).
     static const QHash<QString, RamaValidacion> ramas = {
-        {QStringLiteral("NOMBRE"), &FrmVardelio::ValidaNombre},
-        {QStringLiteral("IDMOTIVOSTOCK"), &FrmVardelio::ValidaMotivo},
-        {QStringLiteral("DEPOSITOORIGEN"), &FrmVardelio::ValidaDepositoOrigen},
-        {QStringLiteral("IDARTICULO"), &FrmVardelio::ValidaArticulo},
-        {QStringLiteral("IDDEPOSITOART"), &FrmVardelio::ValidaDepositoLinea},
-        {QStringLiteral("IDUNIDAD"), &FrmVardelio::ValidaUnidad},
-        {QStringLiteral("CANTIDAD"), &FrmVardelio::ValidaCantidad},
+        {QStringLiteral("NOMBRE"), [](FrmVardelio& f, Validacion& v) { return f.ValidaNombre(v); }},
+        {QStringLiteral("IDMOTIVOSTOCK"), [](FrmVardelio& f, Validacion& v) { return f.ValidaMotivo(v); }},
+        {QStringLiteral("DEPOSITOORIGEN"),
+         [](FrmVardelio& f, Validacion& v) { return f.ValidaDepositoOrigen(v); }},
+        {QStringLiteral("IDARTICULO"),
+         [](FrmVardelio& f, Validacion& v) { return f.lineas_.ValidaArticulo(v, f.VentanaLinea()); }},
+        {QStringLiteral("IDDEPOSITOART"),
+         [](FrmVardelio& f, Validacion& v) { return f.lineas_.ValidaDepositoLinea(v); }},
+        {QStringLiteral("IDUNIDAD"), [](FrmVardelio& f, Validacion& v) { return f.lineas_.ValidaUnidad(v); }},
+        {QStringLiteral("CANTIDAD"),
+         [](FrmVardelio& f, Validacion& v) { return f.lineas_.ValidaCantidad(v); }},
     };
     // A header field validated now (by any caller) is not validated again when it is left,
     // unless its text changes first.
     for (size_t i = 0; i < TxtFields.size(); ++i)
         if (&TxtFields[i] == &Texto)
             MarcaValidacion[i] = false;
-    Validacion v{Texto, QString(), QString()};
+    Validacion v{Texto, ErrorValidacion, QString(), QString()};
     QString campo;
     bool abandonada = false; // left after a run-time error: nothing more is done
 
@@ -164,12 +160,12 @@ void FrmVardelio::CampoValida(CajaTexto& Texto) {
         [&] {
             if (!campo.isEmpty() && v.valor.isEmpty() &&
                 kCamposRequeridos.contains(campo, Qt::CaseInsensitive))
-                Rechaza(v, QStringLiteral("Se debe informar el Campo: ") + campo);
+                v.Rechaza(QStringLiteral("Se debe informar el Campo: ") + campo);
         },
         [&] {
             const RamaValidacion rama = ramas.value(campo.toUpper(), nullptr);
             if (!v.decidido && rama)
-                abandonada = !(this->*rama)(v);
+                abandonada = !rama(*this, v);
         },
         [&] {
             if (!abandonada && ErrorValidacion) {

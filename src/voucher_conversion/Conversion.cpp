@@ -15,8 +15,18 @@
 #include "Utilidades.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
+
+// A number as a 16-bit integer: to the nearest whole number, halves to the even one; beyond the
+// range, the overflow error.
+qint16 Entero16(double valor) {
+    const double entero = RedondeoBanquero(valor);
+    if (!(entero >= std::numeric_limits<qint16>::min() && entero <= std::numeric_limits<qint16>::max()))
+        throw ErrorSistema(6, QStringLiteral("Desbordamiento"), RutinaConversion);
+    return static_cast<qint16>(entero);
+}
 
 // A yes/no setting, read once in the call.
 bool EsSi(Conversion& c, const QString& clave) {
@@ -64,18 +74,21 @@ void AbreConsultas(Conversion& c, QString* LetraDestino) {
                                   c.condicion + orden,
                               c.cabecera);
     });
+    c.encabezado.Reinicia();
     PasoConversion([&] {
         AD().ObtieneRecordset(QStringLiteral("SELECT * FROM ") + c.prefijo +
                                   QStringLiteral("MV_CPTETAREAS  ") + c.condicion + c.WhrTareas + orden,
                               c.rsTareas);
     });
     PasoConversion([&] { AD().ObtieneRecordset(SentenciaLineas(c, false), c.rsLineas); });
+    c.linea.Reinicia();
     const bool factura = Igual(c.CpteDestino, QStringLiteral("FC")) ||
                          (Igual(c.CpteDestino, QStringLiteral("FP")) && Igual(c.TC, QStringLiteral("NP")));
     if (factura) {
         if (LetraDestino && LetraDestino->isEmpty())
             *LetraDestino = QStringLiteral("A");
         PasoConversion([&] { AD().ObtieneRecordset(SentenciaLineas(c, true), c.rsLineas); });
+        c.linea.Reinicia();
     }
     PasoConversion([&] {
         AD().ObtieneRecordset(QStringLiteral("SELECT * FROM ") + c.prefijo +
@@ -125,35 +138,106 @@ bool PreparaConsultas(Conversion& c, const QString& IdComplemento, qint16 repart
 
 } // namespace
 
-void PasoConversion(const std::function<void()>& paso) {
-    if (!EjecutaPaso<ErroresReportados::DelSistema>(
-            paso, [](const ErrorSistema& e) { return UT().RegistraErrorFormulario(e, RutinaConversion); }))
-        throw AbandonaConversion{};
+int ReportaPasoConversion(const ErrorSistema& e) {
+    return UT().RegistraErrorFormulario(e, RutinaConversion);
 }
 
-FilaLeida::FilaLeida(const Registros& rs) {
+IndiceCampos::IndiceCampos(const Registros& rs) {
     for (int i = 0; i < rs.FieldCount(); ++i) {
-        indices_.insert(rs.FieldName(i).toCaseFolded(), i); // of two of one name, the later
-        valores_ << rs.Fields(i);
+        nombres_ << rs.FieldName(i);
+        porNombre_.insert(nombres_.back().toCaseFolded(), i); // of two of one name, the later
     }
 }
 
-QVariant FilaLeida::Fields(const QString& nombre) const {
-    const auto i = indices_.constFind(nombre.toCaseFolded());
-    if (i == indices_.constEnd())
+bool IndiceCampos::De(const Registros& rs) const {
+    if (rs.FieldCount() != nombres_.size())
+        return false;
+    for (int i = 0; i < rs.FieldCount(); ++i) {
+        // Names of one statement's rows share their text: equal without comparing it.
+        const QString nombre = rs.FieldName(i);
+        const QString& propio = nombres_.at(i);
+        if ((nombre.constData() != propio.constData() || nombre.size() != propio.size()) && nombre != propio)
+            return false;
+    }
+    return true;
+}
+
+bool IndiceCampos::Tiene(const QString& nombre) const {
+    return pedidos_.contains(nombre) || porNombre_.contains(nombre.toCaseFolded());
+}
+
+int IndiceCampos::Indice(const QString& nombre) const {
+    if (const auto pedido = pedidos_.constFind(nombre); pedido != pedidos_.constEnd())
+        return pedido.value();
+    const auto i = porNombre_.constFind(nombre.toCaseFolded());
+    if (i == porNombre_.constEnd())
         throw ErrorSistema(3265, QStringLiteral("No se encontró el elemento en la colección: ") + nombre,
                            RutinaConversion);
-    return valores_.at(i.value());
+    pedidos_.insert(nombre, i.value());
+    return i.value();
+}
+
+int IndiceCampos::Indice(const char* literal) const {
+    if (const auto i = literales_.find(literal); i != literales_.end())
+        return i->second;
+    const int indice = Indice(QString::fromLatin1(literal));
+    literales_.emplace(literal, indice);
+    return indice;
+}
+
+FilaLeida::FilaLeida(const Registros& rs, std::shared_ptr<const IndiceCampos>& indice) {
+    if (!indice || !indice->De(rs))
+        indice = std::make_shared<const IndiceCampos>(rs);
+    indice_ = indice;
+    for (int i = 0; i < rs.FieldCount(); ++i)
+        valores_ << rs.Fields(i);
+}
+
+FilaLeida::FilaLeida(const Registros& rs) {
+    std::shared_ptr<const IndiceCampos> propio;
+    *this = FilaLeida(rs, propio);
+}
+
+QVariant FilaLeida::Fields(const QString& nombre) const {
+    if (!indice_)
+        throw ErrorSistema(3265, QStringLiteral("No se encontró el elemento en la colección: ") + nombre,
+                           RutinaConversion);
+    return valores_.at(indice_->Indice(nombre));
+}
+
+QVariant FilaLeida::Fields(const char* literal) const {
+    if (!indice_)
+        return Fields(QString::fromLatin1(literal));
+    return valores_.at(indice_->Indice(literal));
+}
+
+QVariant CamposDe::Fields(const QString& nombre) const {
+    if (!indice_)
+        indice_ = std::make_unique<const IndiceCampos>(rs_);
+    return rs_.Fields(indice_->Indice(nombre));
+}
+
+QVariant CamposDe::Fields(const char* literal) const {
+    if (!indice_)
+        indice_ = std::make_unique<const IndiceCampos>(rs_);
+    return rs_.Fields(indice_->Indice(literal));
 }
 
 namespace CampoConv {
 
 QString TextoDe(const QVariant& valor) {
-    // Whole numbers, most of what a voucher line holds, need no regional formatting.
-    if (valor.typeId() == QMetaType::Double || valor.typeId() == QMetaType::LongLong) {
-        const double d = valor.toDouble();
-        if (d == std::trunc(d) && std::abs(d) < 1e15)
-            return QString::number(static_cast<qint64>(d));
+    // The types a record set gives, straight; the others as the utilities write them.
+    if (!valor.isNull()) {
+        switch (valor.typeId()) {
+        case QMetaType::QString:
+            return valor.toString();
+        case QMetaType::Double:
+            return Regional::TextoNumero(valor.toDouble());
+        case QMetaType::LongLong:
+            return QString::number(valor.toLongLong());
+        default:
+            break;
+        }
     }
     return UT().ValorATexto(UT().ValorCampo(valor));
 }
@@ -199,7 +283,7 @@ void LlenaBloque(Conversion& c, Registros& rs, Grilla& grilla, const std::functi
             c.primeraFila = false;
         else
             grilla.setRows(grilla.Rows() + 1);
-        PasoConversion(escribe);
+        escribe();
         PasoConversion([&] { rs.MoveNext(); });
         PasoConversion([&] { fin = rs.Eof(); });
     }
@@ -220,7 +304,7 @@ QString Conversion::Config(const QString& clave) {
 }
 
 double Conversion::Cotizacion() const {
-    return CampoConv::NumeroSinNulo(cabecera, QStringLiteral("Cotizacion"));
+    return CampoConv::NumeroSinNulo(encabezado, "Cotizacion");
 }
 
 QString ImporteConvertido(const Conversion& c, const Registros& rs, const QString& campo) {
@@ -234,7 +318,6 @@ int Conversion::FilaArticulo() const {
     return articulos->Rows() - 1;
 }
 
-// NOLINTNEXTLINE(readability-function-size): the system's fifteen parameters.
 void ClsCmnCptes::AsignarDatosComprobante(const QString& TC, const QString& SucNroLetra,
                                           const QString& IdComplemento, Grilla& MSFlexGrid1,
                                           Grilla& MSFlexGrid2, Grilla& MSFlexGrid3, bool /*Inicializar*/,
@@ -271,8 +354,8 @@ void ClsCmnCptes::AsignarDatosComprobante(const QString& TC, const QString& SucN
         AbreConsultas(c, LetraDestino);
         if (!c.esCompra)
             PasoConversion([&] {
-                const auto reparto =
-                    static_cast<qint16>(ValNumero(CampoConv::Texto(c.cabecera, QStringLiteral("IdReparto"))));
+                const qint16 reparto =
+                    Entero16(ValNumero(CampoConv::Texto(c.cabecera, QStringLiteral("IdReparto"))));
                 if (IdRepartoRM)
                     *IdRepartoRM = reparto;
             });
@@ -291,24 +374,24 @@ void ClsCmnCptes::AsignarDatosComprobante(const QString& TC, const QString& SucN
     }
 }
 
+QString CondicionReparto(const QString& TC, const QString& SucNroLetra) {
+    return QStringLiteral("(TC = '") + Cita(UT().RellenaCodigo(TC.trimmed(), 4)) +
+           QStringLiteral("') AND IDCOMPROBANTE = '") + Cita(SucNroLetra.trimmed()) + QStringLiteral("'");
+}
+
 double ClsCmnCptes::CantRepartoPend(const QString& TC, const QString& SucNroLetra, const QString& IdArticulo,
                                     double& Aplicado) {
     double pedido = 0;
     double entregado = 0;
-    const QString codigo = UT().RellenaCodigo(IdArticulo.trimmed(), 25);
-    const QString tipo = Cita(UT().RellenaCodigo(TC.trimmed(), 4));
-    const QString resto = QStringLiteral("') AND IDCOMPROBANTE = '") + Cita(SucNroLetra.trimmed()) +
-                          QStringLiteral("' AND IDARTICULO = '") + Cita(codigo) + QStringLiteral("'");
+    const QString condicion = CondicionReparto(TC, SucNroLetra) + QStringLiteral(" AND IDARTICULO = '") +
+                              Cita(UT().RellenaCodigo(IdArticulo.trimmed(), 25)) + QStringLiteral("'");
     Registros rs;
     AD().ObtieneRecordset(
-        QStringLiteral("SELECT * FROM VT_V_MV_CPTEINSUMOS_CONS2  with(nolock)  WHERE (TC = '") + tipo + resto,
-        rs);
+        QStringLiteral("SELECT * FROM VT_V_MV_CPTEINSUMOS_CONS2  with(nolock)  WHERE ") + condicion, rs);
     if (!rs.Bof() && !rs.Fields(QStringLiteral("Cantidad")).isNull())
         pedido = UT().TextoADoble(rs.Fields(QStringLiteral("Cantidad")));
     AD().ObtieneRecordset(
-        QStringLiteral("SELECT SUM(CANTIDAD) AS CANTIDAD FROM VT_V_MV_Stock_Cons WHERE (TC = '") + tipo +
-            resto,
-        rs);
+        QStringLiteral("SELECT SUM(CANTIDAD) AS CANTIDAD FROM VT_V_MV_Stock_Cons WHERE ") + condicion, rs);
     if (!rs.Bof() && !rs.Fields(QStringLiteral("Cantidad")).isNull())
         entregado = UT().TextoADoble(rs.Fields(QStringLiteral("Cantidad")));
     if (pedido < entregado)

@@ -2,6 +2,7 @@
 #include "ColumnasArticulos.h"
 #include "ConversionInterno.h"
 #include "Formatos.h"
+#include "FuncionesSqlite.h"
 #include "Globales.h"
 #include "Grilla.h"
 #include "ProgramasConversion.h"
@@ -16,12 +17,14 @@ namespace {
 
 constexpr int Blanco = 0xFFFFFF;
 
+// A cell's text as the utilities' TextoAMoneda and TextoADoble read a text (a number in the
+// regional form; anything else reads 0), without wrapping it in a variant first.
 Moneda Cur(const QString& texto) {
-    return UT().TextoAMoneda(texto);
+    return Regional::LeeMoneda(texto).value_or(Moneda());
 }
 
 double Dbl(const QString& texto) {
-    return UT().TextoADoble(texto);
+    return Regional::LeeDoble(texto).value_or(0.0);
 }
 
 QString Numero(double valor) {
@@ -37,22 +40,21 @@ struct Celdas {
 };
 
 QString L(const Conversion& c, const char* campo) {
-    return CampoConv::Recortado(c.rsLineas, QLatin1String(campo));
+    return CampoConv::Recortado(c.linea, campo);
 }
 
 // A quotient of two of the line's fields as money text; a zero quantity keeps the unit price.
 void PrecioFinalPorCantidad(const Conversion& c, const Celdas& r, const char* campo) {
-    const double cantidad = CampoConv::NumeroSinNulo(c.rsLineas, QStringLiteral("Cantidad"));
+    const double cantidad = CampoConv::NumeroSinNulo(c.linea, "Cantidad");
     if (cantidad == 0)
         return;
     r.Pon(col::Importe,
-          FmtMoneda(Numero(CampoConv::NumeroSinNulo(c.rsLineas, QLatin1String(campo)) / cantidad).trimmed(),
-                    -1, false));
+          FmtMoneda(Numero(CampoConv::NumeroSinNulo(c.linea, campo) / cantidad).trimmed(), -1, false));
 }
 
 // Whether the line's price list includes VAT.
 void ListaConIva(Conversion& c, const Celdas& r) {
-    const QString articulo = CampoConv::Texto(c.rsLineas, QStringLiteral("IdArticulo"));
+    const QString articulo = CampoConv::Texto(c.linea, "IdArticulo");
     const QString lista = UT().RellenaCodigo(L(c, "IdLista"), 4);
     const QString clave = articulo + QChar(0x1F) + lista;
     auto i = c.listasConIva.constFind(clave);
@@ -71,8 +73,8 @@ void ListaConIva(Conversion& c, const Celdas& r) {
 
 // The list price with VAT and the final-price rule.
 void PreciosFinales(Conversion& c, const Celdas& r) {
-    const Registros& l = c.rsLineas;
-    const bool conLista = !l.Fields(QStringLiteral("IdLista")).isNull();
+    const CamposDe& l = c.linea;
+    const bool conLista = !l.Fields("IdLista").isNull();
     if (conLista)
         PasoConversion([&] { ListaConIva(c, r); });
     PasoConversion([&] {
@@ -80,10 +82,10 @@ void PreciosFinales(Conversion& c, const Celdas& r) {
             if (Igual(c.CpteDestino.trimmed(), QStringLiteral("NC")) &&
                 Igual(c.TC.trimmed(), QStringLiteral("FC")))
                 return;
-            const QVariant sinIva = l.Fields(QStringLiteral("Importe_S_IVA"));
-            const QVariant importe = l.Fields(QStringLiteral("Importe"));
-            const QVariant final = l.Fields(QStringLiteral("TotalFinal"));
-            const QVariant total = l.Fields(QStringLiteral("Total"));
+            const QVariant sinIva = l.Fields("Importe_S_IVA");
+            const QVariant importe = l.Fields("Importe");
+            const QVariant final = l.Fields("TotalFinal");
+            const QVariant total = l.Fields("Total");
             if (c.preciosFinales && !sinIva.isNull() && !importe.isNull() &&
                 UT().TextoADoble(sinIva) == UT().TextoADoble(importe) && !final.isNull() && !total.isNull() &&
                 std::abs(UT().TextoADoble(final)) > std::abs(UT().TextoADoble(total))) {
@@ -92,9 +94,9 @@ void PreciosFinales(Conversion& c, const Celdas& r) {
             }
         } else if (c.preciosFinales) {
             r.Pon(col::Total, L(c, "TotalFinal"));
-            const QVariant total = l.Fields(QStringLiteral("Total"));
+            const QVariant total = l.Fields("Total");
             if (!total.isNull() && UT().TextoADoble(total) > 0) {
-                if (CampoConv::NumeroSinNulo(l, QStringLiteral("PorcDto")) <= 0)
+                if (CampoConv::NumeroSinNulo(l, "PorcDto") <= 0)
                     PrecioFinalPorCantidad(c, r, "Total");
             } else {
                 PrecioFinalPorCantidad(c, r, "TotalFinal");
@@ -109,9 +111,10 @@ void LotesYOrigen(Conversion& c, const Celdas& r) {
         if (r(col::EsPerecedero) == QLatin1String("-1") && c.esCompra &&
             r(col::ListaLotes).trimmed().isEmpty()) {
             // A perishable purchase without its lot: the lot the origin moved in stock.
-            const QString condicion = QStringLiteral(" TC = '") + Cita(c.TC) +
-                                      QStringLiteral("' AND IDCOMPROBANTE = '") + Cita(c.SucNroLetra) +
-                                      QStringLiteral("'");
+            // The type as the posting stores it, filled to 4.
+            const QString condicion =
+                QStringLiteral(" TC = '") + Cita(UT().RellenaCodigo(c.TC.trimmed(), 4)) +
+                QStringLiteral("' AND IDCOMPROBANTE = '") + Cita(c.SucNroLetra) + QStringLiteral("'");
             r.Pon(col::ListaLotes,
                   UT().ValorATexto(AD().ObtieneValorTabla(
                       QStringLiteral("V_MV_STOCK"), UT().RellenaCodigo(r(col::CodigoArticulo).trimmed(), 25),
@@ -125,17 +128,20 @@ void LotesYOrigen(Conversion& c, const Celdas& r) {
     });
 }
 
-// The row total with the per-unit taxes of the whole quantity.
+// The row total with the per-unit taxes of the whole quantity: the products in double
+// precision, only the sum rounded to currency.
 QString TotalConImpuestos(const Celdas& r) {
-    const Moneda q = Cur(r(col::Cantidad));
-    return (Cur(r(col::Total)) + Cur(r(col::Impuestos)) * q + Cur(r(col::Itc)) * q).Texto();
+    const double q = Dbl(r(col::Cantidad));
+    return Moneda::DeDoble(Cur(r(col::Total)).ADoble() + Cur(r(col::Impuestos)).ADoble() * q +
+                           Cur(r(col::Itc)).ADoble() * q)
+        .Texto();
 }
 
 void TotalesEIva(Conversion& c, const Celdas& r) {
-    const Registros& l = c.rsLineas;
+    const CamposDe& l = c.linea;
     PasoConversion([&] {
-        r.Pon(col::EsExento, CampoConv::Verdadero(l.Fields(QStringLiteral("Exento"))) ? QStringLiteral("-1")
-                                                                                      : QStringLiteral("0"));
+        r.Pon(col::EsExento,
+              CampoConv::Verdadero(l.Fields("Exento")) ? QStringLiteral("-1") : QStringLiteral("0"));
     });
     if (!c.esCompra) {
         PasoConversion([&] {
@@ -148,15 +154,13 @@ void TotalesEIva(Conversion& c, const Celdas& r) {
         return;
     }
     PasoConversion([&] {
-        if (!l.Fields(QStringLiteral("Precio_Lista")).isNull())
+        if (!l.Fields("Precio_Lista").isNull())
             r.Pon(col::PrecioListaOrigen,
-                  c.ConvertirMoneda
-                      ? Numero(CampoConv::NumeroSinNulo(l, QStringLiteral("Precio_Lista")) * c.Cotizacion())
-                      : CampoConv::Texto(l, QStringLiteral("Precio_Lista")));
+                  c.ConvertirMoneda ? Numero(CampoConv::NumeroSinNulo(l, "Precio_Lista") * c.Cotizacion())
+                                    : CampoConv::Texto(l, "Precio_Lista"));
     });
     PasoConversion([&] { r.Pon(col::TotalLinea, TotalConImpuestos(r)); });
-    PasoConversion(
-        [&] { r.Pon(col::CodigoArtProveedor, CampoConv::Texto(l, QStringLiteral("CodigoArtProveedor"))); });
+    PasoConversion([&] { r.Pon(col::CodigoArtProveedor, CampoConv::Texto(l, "CodigoArtProveedor")); });
 }
 
 void Pinta(const Celdas& r, int columna) {
@@ -165,20 +169,29 @@ void Pinta(const Celdas& r, int columna) {
     r.g.setCellForeColor(Blanco);
 }
 
+// The article's PIDEMEDIDAS in the master, trimmed. The line's article found under its own code
+// is that row of the master already read: it is taken from there.
+QString MedidasDelMaestro(const Conversion& c, const QString& articulo) {
+    const QString campo = QStringLiteral("PIDEMEDIDAS");
+    if (c.encontrado && c.rsArticulo.Tiene(campo) && c.rsArticulo.Tiene(QStringLiteral("IDARTICULO")) &&
+        ClaveTexto(CampoConv::Texto(c.rsArticulo, "IDARTICULO")) == ClaveTexto(articulo))
+        return UT().ValorATexto(c.rsArticulo.Fields(campo)).trimmed();
+    return UT()
+        .ValorATexto(AD().ObtieneValorTabla(QStringLiteral("V_MA_ARTICULOS"), articulo, campo,
+                                            QStringLiteral("IDARTICULO"), 8, {}, true, false))
+        .trimmed();
+}
+
 // The measures of the timber trade.
 void Medidas(Conversion& c, const Celdas& r) {
     bool conMedidas = false;
     PasoConversion([&] {
-        const QString articulo = CampoConv::Texto(c.rsLineas, QStringLiteral("IdArticulo"));
+        const QString articulo = CampoConv::Texto(c.linea, "IdArticulo");
         const auto i = c.conMedidas.constFind(articulo);
         if (i != c.conMedidas.constEnd()) {
             conMedidas = i.value();
         } else {
-            QString pide =
-                UT().ValorATexto(AD().ObtieneValorTabla(QStringLiteral("V_MA_ARTICULOS"), articulo,
-                                                        QStringLiteral("PIDEMEDIDAS"),
-                                                        QStringLiteral("IDARTICULO"), 8, {}, true, false))
-                    .trimmed();
+            QString pide = MedidasDelMaestro(c, articulo);
             if (pide.isEmpty())
                 pide = QStringLiteral("FALSO");
             conMedidas = TextoABooleano(pide, true);
@@ -191,7 +204,7 @@ void Medidas(Conversion& c, const Celdas& r) {
             r.Pon(col::Espesor, L(c, "Espesor"));
             r.Pon(col::Ancho, L(c, "Ancho"));
             r.Pon(col::UnidadOriginal, L(c, "IdUnidad"));
-            if (r(col::Unidad) == gMadTiras)
+            if (Igual(r(col::Unidad), gMadTiras))
                 r.Pon(col::Largo, L(c, "Equiv_UDBase"));
             else
                 Pinta(r, col::Largo);
@@ -204,10 +217,9 @@ void Medidas(Conversion& c, const Celdas& r) {
     PasoConversion([&] {
         r.Pon(col::UnidadPrecio, L(c, "Ud_Pr"));
         r.Pon(col::ImporteUnidad,
-              c.ConvertirMoneda ? Numero(CampoConv::NumeroSinNulo(c.rsLineas, QStringLiteral("Importe_Ud")) *
-                                         c.Cotizacion())
-                                      .trimmed()
-                                : L(c, "Importe_Ud"));
+              c.ConvertirMoneda
+                  ? Numero(CampoConv::NumeroSinNulo(c.linea, "Importe_Ud") * c.Cotizacion()).trimmed()
+                  : L(c, "Importe_Ud"));
     });
 }
 
@@ -215,11 +227,12 @@ QString ClaveFusion(const Grilla& g, int f) {
     static constexpr int columnas[] = {col::CodigoArticulo, col::Unidad, col::Espesor, col::Ancho,
                                        col::ImporteUnidad};
     QString clave;
+    clave.reserve(64);
     for (const int columna : columnas) {
-        clave += g.TextMatrix(f, columna).trimmed().toCaseFolded();
+        clave += QStringView(g.TextMatrix(f, columna)).trimmed();
         clave += QChar(0x1F);
     }
-    return clave;
+    return std::move(clave).toCaseFolded();
 }
 
 // A quantity-weighted average of a column of the two rows (products and sums in currency).
@@ -281,14 +294,14 @@ int AcumulaFilaRepetida(Conversion& c) {
 // marks, and the derived quantities of the row that holds the line.
 void CompletaFilaArticulo(Conversion& c, int fila, bool fusionada) {
     const Celdas r{*c.articulos, fila};
-    const Registros& l = c.rsLineas;
+    const CamposDe& l = c.linea;
     PasoConversion([&] {
         const bool kilos =
             Igual(L(c, "TC"), QStringLiteral("NP")) && Igual(L(c, "IdUnidadBase"), gUnidadMedidaKG.trimmed());
         const QString bultos =
             CampoConv::Texto(l, kilos ? QStringLiteral("Equiv_UDBase") : QStringLiteral("Cant_BL"));
-        const QString kg = CampoConv::Texto(l, QStringLiteral("CANT_KG"));
-        const QString m3 = CampoConv::Texto(l, QStringLiteral("CANT_M3"));
+        const QString kg = CampoConv::Texto(l, "CANT_KG");
+        const QString m3 = CampoConv::Texto(l, "CANT_M3");
         if (fusionada) {
             r.Pon(col::CantidadBultos, (Cur(r(col::CantidadBultos)) + Cur(bultos)).Texto());
             r.Pon(col::CantidadKg, (Cur(r(col::CantidadKg)) + Cur(kg)).Texto());
@@ -307,7 +320,7 @@ void CompletaFilaArticulo(Conversion& c, int fila, bool fusionada) {
             else if (d.size() > 8 && Igual(d.left(8), QStringLiteral("PROFORMA")))
                 r.Pon(col::Iva, d.mid(8));
         }
-        if (Igual(CampoConv::Recortado(c.cabecera, QStringLiteral("CondicionIva")), QStringLiteral("3")) &&
+        if (Igual(CampoConv::Recortado(c.encabezado, "CondicionIva"), QStringLiteral("3")) &&
             Igual(c.procedencia, QStringLiteral("EXENTO LEY")))
             r.Pon(col::EsExento, QStringLiteral("1"));
     });
@@ -330,8 +343,7 @@ void CompletaFila(Conversion& c, bool desdeLotes) {
         r.Pon(col::RestoPorAplicar,
               c.EsPrograma(ProgramasConversion::ArticuloUnico)
                   ? Numero(c.pendiente).trimmed()
-                  : Numero(CampoConv::NumeroSinNulo(c.rsLineas, QStringLiteral("Cantidad")) - c.aplicado)
-                        .trimmed());
+                  : Numero(CampoConv::NumeroSinNulo(c.linea, "Cantidad") - c.aplicado).trimmed());
         r.Pon(col::SucNroLetraOrigen, c.SucNroLetra.trimmed());
     });
     int fila = r.f;

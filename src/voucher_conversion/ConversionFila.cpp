@@ -23,8 +23,8 @@ struct Fila {
     explicit Fila(Conversion& conv) : c(conv), f(conv.FilaArticulo()) {}
     void Pon(int columna, const QString& texto) const { c.articulos->setTextMatrix(f, columna, texto); }
     QString Lee(int columna) const { return c.articulos->TextMatrix(f, columna); }
-    QString L(const char* campo) const { return CampoConv::Recortado(c.rsLineas, QLatin1String(campo)); }
-    QString A(const char* campo) const { return CampoConv::Recortado(c.rsArticulo, QLatin1String(campo)); }
+    QString L(const char* campo) const { return CampoConv::Recortado(c.linea, campo); }
+    QString A(const char* campo) const { return CampoConv::Recortado(c.rsArticulo, campo); }
 };
 
 // An order line kept in kilograms and sold in another unit goes in kilograms.
@@ -34,12 +34,11 @@ bool ReglaKilos(const Fila& r) {
 }
 
 void Cantidad(Conversion& c, const Fila& r, bool kilos) {
-    const Registros& l = c.rsLineas;
+    const CamposDe& l = c.linea;
     if (c.devolucion) {
         c.aplicado = c.aplicado * -1.0;
-        PasoConversion([&] {
-            r.Pon(col::Cantidad, Numero(CampoConv::Numero(l, QStringLiteral("Cantidad")) * -1 - c.aplicado));
-        });
+        PasoConversion(
+            [&] { r.Pon(col::Cantidad, Numero(CampoConv::Numero(l, "Cantidad") * -1 - c.aplicado)); });
         return;
     }
     PasoConversion([&] {
@@ -48,29 +47,28 @@ void Cantidad(Conversion& c, const Fila& r, bool kilos) {
         else if (kilos)
             r.Pon(col::Cantidad, r.L("CANT_KG"));
         else
-            r.Pon(col::Cantidad, Numero(CampoConv::Numero(l, QStringLiteral("Cantidad")) - c.aplicado));
+            r.Pon(col::Cantidad, Numero(CampoConv::Numero(l, "Cantidad") - c.aplicado));
     });
     PasoConversion([&] {
         // A negative remainder is cleared, except on a delivery note of a negative line with
         // nothing applied.
         if (UT().TextoAMoneda(r.Lee(col::Cantidad)) < Moneda() &&
-            !(CampoConv::NumeroSinNulo(l, QStringLiteral("Cantidad")) < 0 &&
-              Igual(c.TC, QStringLiteral("RM")) && c.aplicado == 0))
+            !(CampoConv::NumeroSinNulo(l, "Cantidad") < 0 && Igual(c.TC, QStringLiteral("RM")) &&
+              c.aplicado == 0))
             r.Pon(col::Cantidad, QStringLiteral("0"));
     });
 }
 
 void PrecioUnitario(Conversion& c, const Fila& r) {
-    const Registros& l = c.rsLineas;
+    const CamposDe& l = c.linea;
     if (c.ConvertirMoneda) {
-        r.Pon(col::Importe, Numero(CampoConv::NumeroSinNulo(l, QStringLiteral("Importe")) * c.Cotizacion()));
+        r.Pon(col::Importe, Numero(CampoConv::NumeroSinNulo(l, "Importe") * c.Cotizacion()));
         return;
     }
-    const QVariant importe = l.Fields(QStringLiteral("Importe"));
-    const QVariant sinIva = l.Fields(QStringLiteral("Importe_S_IVA"));
-    if (Igual(CampoConv::Recortado(c.cabecera, QStringLiteral("CondicionIva")), QStringLiteral("1")) &&
-        !importe.isNull() && !sinIva.isNull() && UT().TextoADoble(importe) > UT().TextoADoble(sinIva) &&
-        !c.preciosFinales)
+    const QVariant importe = l.Fields("Importe");
+    const QVariant sinIva = l.Fields("Importe_S_IVA");
+    if (Igual(CampoConv::Recortado(c.encabezado, "CondicionIva"), QStringLiteral("1")) && !importe.isNull() &&
+        !sinIva.isNull() && UT().TextoADoble(importe) > UT().TextoADoble(sinIva) && !c.preciosFinales)
         r.Pon(col::Importe, r.L("Importe_S_IVA"));
     else
         r.Pon(col::Importe, r.L("Importe"));
@@ -78,19 +76,21 @@ void PrecioUnitario(Conversion& c, const Fila& r) {
 
 // The price of a letter-B voucher, for a line that is not exempt.
 void PrecioLetraB(Conversion& c, const Fila& r) {
-    const Registros& l = c.rsLineas;
-    const QVariant exento = l.Fields(QStringLiteral("Exento"));
+    const CamposDe& l = c.linea;
+    const QVariant exento = l.Fields("Exento");
     if (exento.isNull() || CampoConv::Verdadero(exento))
         return;
-    if (ObtieneLetra(c.Config(QStringLiteral("CONDIVA")),
-                     CampoConv::Texto(c.cabecera, QStringLiteral("CondicionIva"))) != QLatin1String("B"))
+    // The company's condition and the header's stay for the call: so does the letter.
+    if (!c.letraComprobante)
+        c.letraComprobante =
+            ObtieneLetra(c.Config(QStringLiteral("CONDIVA")), CampoConv::Texto(c.encabezado, "CondicionIva"));
+    if (*c.letraComprobante != QLatin1String("B"))
         return;
     if (c.ConvertirMoneda) {
-        r.Pon(col::PrecioConIva,
-              Numero(CampoConv::NumeroSinNulo(l, QStringLiteral("Importe")) * c.Cotizacion()));
+        r.Pon(col::PrecioConIva, Numero(CampoConv::NumeroSinNulo(l, "Importe") * c.Cotizacion()));
     } else if (c.preciosFinales) {
-        const QVariant importe = l.Fields(QStringLiteral("Importe"));
-        const QVariant impuestos = l.Fields(QStringLiteral("Impuestos"));
+        const QVariant importe = l.Fields("Importe");
+        const QVariant impuestos = l.Fields("Impuestos");
         r.Pon(col::PrecioConIva, importe.isNull() || impuestos.isNull()
                                      ? QString()
                                      : Numero(UT().TextoADoble(importe) - UT().TextoADoble(impuestos)));
@@ -115,7 +115,7 @@ QString BanderaC(const FilaLeida& rs, const QString& campo) {
 }
 
 QString DescripcionTipo(Conversion& c) {
-    const QString tipo = CampoConv::Texto(c.rsArticulo, QStringLiteral("IdTipo"));
+    const QString tipo = CampoConv::Texto(c.rsArticulo, "IdTipo");
     const auto i = c.tiposArticulo.constFind(tipo);
     if (i != c.tiposArticulo.constEnd())
         return i.value();
@@ -136,7 +136,7 @@ void ColumnasArticuloEncontrado(Conversion& c, const Fila& r) {
 // The VAT rate of the article; a zero rate takes the configured one, except on an order loaded
 // by the order-to-invoice program.
 void TasaIva(Conversion& c, const Fila& r) {
-    r.Pon(col::Iva, CampoConv::Texto(c.rsArticulo, QStringLiteral("TasaIVA")));
+    r.Pon(col::Iva, CampoConv::Texto(c.rsArticulo, "TasaIVA"));
     if (UT().TextoADoble(r.Lee(col::Iva)) != 0)
         return;
     if (!(Igual(c.TC, QStringLiteral("NP")) && c.EsPrograma(ProgramasConversion::PedidoAFactura)))
@@ -154,9 +154,9 @@ void AtributosArticulo(Conversion& c, const Fila& r) {
     r.Pon(col::Coeficiente, QStringLiteral("1"));
     r.Pon(col::TipoCoeficiente, QStringLiteral("*"));
     PasoConversion([&] {
-        const QVariant talle = a.Fields(QStringLiteral("UsaTalle"));
+        const QVariant talle = a.Fields("UsaTalle");
         r.Pon(col::PideTalle, talle.isNull() ? QStringLiteral("0") : Bandera(CampoConv::Verdadero(talle)));
-        const QVariant equivalencia = a.Fields(QStringLiteral("PIDEEQUIVALENCIA"));
+        const QVariant equivalencia = a.Fields("PIDEEQUIVALENCIA");
         r.Pon(col::PideEquivalencia,
               equivalencia.isNull() ? QStringLiteral("0") : Bandera(CampoConv::Verdadero(equivalencia)));
         r.Pon(col::EsPesable, BanderaC(a, QStringLiteral("pesable")));
@@ -176,41 +176,39 @@ void AtributosArticulo(Conversion& c, const Fila& r) {
 
 // The line's unit equivalence, base unit and presentation.
 void UnidadesLinea(Conversion& c, const Fila& r) {
-    const Registros& l = c.rsLineas;
+    const CamposDe& l = c.linea;
     PasoConversion([&] {
         const QString fuente = c.esCompra ? QStringLiteral("Equiv_UDBase") : QStringLiteral("CantidadUd");
-        const QVariant base = l.Fields(QStringLiteral("IdUnidadBase"));
-        const QVariant unidad = l.Fields(QStringLiteral("IdUnidad"));
+        const QVariant base = l.Fields("IdUnidadBase");
+        const QVariant unidad = l.Fields("IdUnidad");
         if (l.Fields(fuente).isNull())
             r.Pon(col::Coeficiente, QStringLiteral("1"));
         else if (!base.isNull() && !unidad.isNull() && !Igual(base.toString(), unidad.toString()))
             r.Pon(col::Coeficiente, CampoConv::Recortado(l, fuente));
     });
     PasoConversion([&] {
-        if (!l.Fields(QStringLiteral("IdUnidadBase")).isNull())
+        if (!l.Fields("IdUnidadBase").isNull())
             r.Pon(col::UnidadBase, r.L("IdUnidadBase"));
         else
             r.Pon(col::UnidadBase, r.Lee(col::Unidad));
     });
     PasoConversion([&] {
-        if (!l.Fields(QStringLiteral("Presentacion")).isNull())
+        if (!l.Fields("Presentacion").isNull())
             r.Pon(col::Presentacion, r.L("Presentacion"));
     });
 }
 
 // Cost and amounts of the line: false when they were converted by the exchange rate.
 bool CostosLinea(Conversion& c, const Fila& r) {
-    const Registros& l = c.rsLineas;
+    const CamposDe& l = c.linea;
     if (c.ConvertirMoneda) {
         PasoConversion([&] {
             const double cot = c.Cotizacion();
-            r.Pon(col::Costo, Numero(CampoConv::NumeroSinNulo(l, QStringLiteral("Costo")) * cot));
-            r.Pon(col::PrecioSinIva,
-                  Numero(CampoConv::NumeroSinNulo(l, QStringLiteral("Importe_S_IVA")) * cot));
-            r.Pon(col::Impuestos, Numero(CampoConv::NumeroSinNulo(l, QStringLiteral("Impuestos")) * cot));
-            r.Pon(col::Itc,
-                  Numero(UT().TextoAMoneda(CampoConv::Texto(l, QStringLiteral("iTC"))).ADoble() * cot));
-            r.Pon(col::Total, Numero(CampoConv::NumeroSinNulo(l, QStringLiteral("Total")) * cot));
+            r.Pon(col::Costo, Numero(CampoConv::NumeroSinNulo(l, "Costo") * cot));
+            r.Pon(col::PrecioSinIva, Numero(CampoConv::NumeroSinNulo(l, "Importe_S_IVA") * cot));
+            r.Pon(col::Impuestos, Numero(CampoConv::NumeroSinNulo(l, "Impuestos") * cot));
+            r.Pon(col::Itc, Numero(UT().TextoAMoneda(CampoConv::Texto(l, "iTC")).ADoble() * cot));
+            r.Pon(col::Total, Numero(CampoConv::NumeroSinNulo(l, "Total") * cot));
         });
         return false;
     }
@@ -218,7 +216,7 @@ bool CostosLinea(Conversion& c, const Fila& r) {
         if (c.esCompra)
             r.Pon(col::Costo,
                   UT().ValorATexto(AD().ObtieneValorTabla(
-                      QStringLiteral("V_MA_ARTICULOS"), CampoConv::Texto(l, QStringLiteral("IdArticulo")),
+                      QStringLiteral("V_MA_ARTICULOS"), CampoConv::Texto(l, "IdArticulo"),
                       QStringLiteral("Costo"), QStringLiteral("IdArticulo"), 8, {}, true, false)));
         else
             r.Pon(col::Costo, r.L("Costo"));
@@ -259,10 +257,9 @@ void LlenaFilaIdentidad(Conversion& c) {
         PasoConversion([&] {
             r.Pon(col::PorcentajeDescuento, r.L("PorcDto"));
             r.Pon(col::ListaPrecio, r.L("IdLista"));
-            r.Pon(col::EnComodato,
-                  CampoConv::Texto(c.cabecera, QStringLiteral("EnComodato")) == QLatin1String("1")
-                      ? QStringLiteral("1")
-                      : QStringLiteral("0"));
+            r.Pon(col::EnComodato, CampoConv::Texto(c.encabezado, "EnComodato") == QLatin1String("1")
+                                       ? QStringLiteral("1")
+                                       : QStringLiteral("0"));
             if (c.pideDeposito)
                 r.Pon(col::Deposito, r.L("IdDeposito"));
         });

@@ -4,6 +4,7 @@
 #include "ColumnasArticulos.h"
 #include "Configuracion.h"
 #include "ConversionInterno.h"
+#include "FuncionesSqlite.h"
 #include "Globales.h"
 #include "Grilla.h"
 #include "Interaccion.h"
@@ -15,13 +16,13 @@
 namespace {
 
 // Whether the field holds that number (a null never does).
-bool Vale(const Registros& rs, const QString& campo, double valor) {
+bool Vale(const CamposDe& rs, const char* campo, double valor) {
     const QVariant v = rs.Fields(campo);
     return !v.isNull() && UT().TextoADoble(v) == valor;
 }
 
 QString CodigoLinea(const Conversion& c) {
-    return CampoConv::Recortado(c.rsLineas, QStringLiteral("IdArticulo"));
+    return CampoConv::Recortado(c.linea, "IdArticulo");
 }
 
 void AgregaFila(const Conversion& c) {
@@ -57,8 +58,7 @@ void PendienteEntregaParcial(Conversion& c, double cantidad, bool reparto) {
         c.aplicado = CantidadAplicaciones(c);
         return;
     }
-    c.pendiente = c.clase->CantRepartoPend(
-        c.TC, c.SucNroLetra, CampoConv::Texto(c.rsLineas, QStringLiteral("IdArticulo")), c.entregado);
+    c.pendiente = PendienteReparto(c, c.entregado);
     if (Igual(c.TC, QStringLiteral("RM")) && cantidad < 0 && c.pendiente == 0) {
         c.aplicado = 0;
         c.pendiente = cantidad;
@@ -73,28 +73,27 @@ void PendienteEntregaParcial(Conversion& c, double cantidad, bool reparto) {
 
 // Pending and applied quantities of any other sales line, by the header's IdReparto.
 void PendienteVenta(Conversion& c) {
-    const Registros& l = c.rsLineas;
-    const Registros& h = c.cabecera;
-    const double cantidad = CampoConv::Numero(l, QStringLiteral("Cantidad"));
-    const QVariant preparada = l.Fields(QStringLiteral("Cantidadpreparada"));
-    if (Vale(h, QStringLiteral("IdReparto"), -1) && !c.descargaStockRemitos) {
+    const CamposDe& l = c.linea;
+    const CamposDe& h = c.encabezado;
+    const double cantidad = CampoConv::Numero(l, "Cantidad");
+    const QVariant preparada = l.Fields("Cantidadpreparada");
+    if (Vale(h, "IdReparto", -1) && !c.descargaStockRemitos) {
         double descarte = 0;
-        c.pendiente = c.clase->CantRepartoPend(c.TC, c.SucNroLetra,
-                                               CampoConv::Texto(l, QStringLiteral("IdArticulo")), descarte);
+        c.pendiente = PendienteReparto(c, descarte);
         c.aplicado = cantidad - c.pendiente;
-    } else if (Vale(h, QStringLiteral("IdReparto"), -1) && Igual(c.TC, QStringLiteral("PR"))) {
+    } else if (Vale(h, "IdReparto", -1) && Igual(c.TC, QStringLiteral("PR"))) {
         c.pendiente = cantidad;
         if (!preparada.isNull()) {
-            const double p = CampoConv::Numero(l, QStringLiteral("Cantidadpreparada"));
+            const double p = CampoConv::Numero(l, "Cantidadpreparada");
             c.pendiente = std::min(cantidad - p, cantidad);
             c.aplicado = p;
         }
-    } else if (Vale(h, QStringLiteral("IdReparto"), 0)) {
+    } else if (Vale(h, "IdReparto", 0)) {
         c.pendiente = cantidad;
         if (!preparada.isNull()) {
-            const double p = CampoConv::Numero(l, QStringLiteral("Cantidadpreparada"));
+            const double p = CampoConv::Numero(l, "Cantidadpreparada");
             const double aFacturar =
-                UT().TextoAMoneda(UT().ValorCampo(l.Fields(QStringLiteral("CANTIDADAFACTURAR")))).ADoble();
+                UT().TextoAMoneda(UT().ValorCampo(l.Fields("CANTIDADAFACTURAR"))).ADoble();
             if (aFacturar > 0) {
                 c.aplicado = cantidad - aFacturar;
                 c.pendiente = cantidad - p;
@@ -111,20 +110,17 @@ void CalculaPendiente(Conversion& c) {
     if (c.Compras)
         return;
     const QString tipo = c.TC.trimmed();
-    const Registros& l = c.rsLineas;
+    const CamposDe& l = c.linea;
     if (c.entregaParcialRemito && !c.descargaStockRemitos &&
         (Igual(tipo, QStringLiteral("RM")) || Igual(tipo, QStringLiteral("NP")))) {
-        const bool reparto = Vale(c.cabecera, QStringLiteral("IdReparto"), -1);
-        PendienteEntregaParcial(c, reparto ? CampoConv::Numero(l, QStringLiteral("Cantidad")) : 0, reparto);
+        const bool reparto = Vale(c.encabezado, "IdReparto", -1);
+        PendienteEntregaParcial(c, reparto ? CampoConv::Numero(l, "Cantidad") : 0, reparto);
     } else if (Igual(tipo, QStringLiteral("FP")) || Igual(tipo, QStringLiteral("FC"))) {
-        const double cantidad = CampoConv::Numero(l, QStringLiteral("Cantidad"));
+        const double cantidad = CampoConv::Numero(l, "Cantidad");
         c.pendiente = cantidad;
-        if (Vale(c.cabecera, QStringLiteral("IdReparto"), -1)) {
+        if (Vale(c.encabezado, "IdReparto", -1)) {
             double descarte = 0;
-            c.pendiente = std::min(c.clase->CantRepartoPend(c.TC, c.SucNroLetra,
-                                                            CampoConv::Texto(l, QStringLiteral("IdArticulo")),
-                                                            descarte),
-                                   cantidad);
+            c.pendiente = std::min(PendienteReparto(c, descarte), cantidad);
             c.aplicado = cantidad - c.pendiente;
         }
     } else {
@@ -135,11 +131,13 @@ void CalculaPendiente(Conversion& c) {
 // Each article once per delivery run: false when the line's article is already loaded (its row
 // is taken back).
 bool PrimeraVezEnReparto(Conversion& c) {
-    if (c.EsPrograma(ProgramasConversion::SoloRemitos) || !Vale(c.cabecera, QStringLiteral("IdReparto"), -1))
+    if (c.EsPrograma(ProgramasConversion::SoloRemitos) || !Vale(c.encabezado, "IdReparto", -1))
         return true;
     const QString codigo = CodigoLinea(c);
     if (c.articulosDelReparto.Contiene(codigo)) {
-        c.articulos->setRows(c.articulos->Rows() - 1);
+        // The line's row goes, unless the caller's grid held it before the call.
+        if (c.FilaArticulo() >= c.filasPrevias)
+            c.articulos->setRows(c.articulos->Rows() - 1);
         return false;
     }
     c.articulosDelReparto.Agrega(codigo);
@@ -185,9 +183,7 @@ bool PreparaLinea(Conversion& c) {
 // One line of the loop: false when the loop stops at the line limit.
 bool TomaLinea(Conversion& c) {
     bool salta = false;
-    PasoConversion([&] {
-        salta = Vale(c.rsLineas, QStringLiteral("Recepcion"), -999) && !c.clase->NPP_Cliente.isEmpty();
-    });
+    PasoConversion([&] { salta = Vale(c.linea, "Recepcion", -999) && !c.clase->NPP_Cliente.isEmpty(); });
     if (salta)
         return true;
     if (c.estadoArticulo == 2)
@@ -197,8 +193,7 @@ bool TomaLinea(Conversion& c) {
     } else {
         PasoConversion([&] {
             salta = c.EsPrograma(ProgramasConversion::ArticuloUnico) &&
-                    c.clase->ExisteEnGrid(*c.articulos,
-                                          CampoConv::Texto(c.rsLineas, QStringLiteral("IdArticulo")));
+                    c.codigosGrilla.Existe(*c.articulos, CampoConv::Texto(c.linea, "IdArticulo"));
         });
         if (salta)
             return true;
@@ -231,21 +226,30 @@ bool ArticulosDelReparto::Contiene(const QString& codigo) const {
 }
 
 void ArticulosDelReparto::Agrega(const QString& codigo) {
+    piezas_.insert(QString()); // the comma that goes before the code
     for (const QStringView pieza : QStringView(codigo).split(u','))
         piezas_.insert(pieza.trimmed().toString().toCaseFolded());
 }
 
-namespace {
-
-// The key under which the database compares a code: case and trailing blanks do not count.
-QString ClaveCodigo(const QString& codigo) {
-    qsizetype fin = codigo.size();
-    while (fin > 0 && codigo.at(fin - 1).isSpace())
-        --fin;
-    return codigo.left(fin).toCaseFolded();
+bool CodigosDeGrilla::Existe(const Grilla& grilla, const QString& codigo) {
+    const auto filas = static_cast<std::size_t>(grilla.Rows());
+    std::size_t estables = std::min(porFila_.size(), filas);
+    if (estables > 0)
+        --estables; // the row that was last at the previous look-up may have been written since
+    while (porFila_.size() > estables) {
+        const auto i = cuenta_.find(porFila_.back());
+        if (--i.value() == 0)
+            cuenta_.erase(i);
+        porFila_.pop_back();
+    }
+    while (porFila_.size() < filas) {
+        porFila_.push_back(grilla.TextMatrix(static_cast<int>(porFila_.size()), col::CodigoArticulo)
+                               .trimmed()
+                               .toCaseFolded());
+        ++cuenta_[porFila_.back()];
+    }
+    return cuenta_.contains(codigo.trimmed().toCaseFolded());
 }
-
-} // namespace
 
 void BuscaArticuloLinea(Conversion& c, const QString& codigo) {
     auto i = c.articulosLeidos.constFind(codigo);
@@ -256,7 +260,7 @@ void BuscaArticuloLinea(Conversion& c, const QString& codigo) {
         leido->encontrado = BuscaArticuloConversion(c, codigo, rs, modo);
         leido->estado = modo;
         if (leido->encontrado)
-            leido->fila = FilaLeida(rs);
+            leido->fila = FilaLeida(rs, c.indiceArticulos);
         AD().CierraRecordset(rs);
         i = c.articulosLeidos.insert(codigo, leido);
     }
@@ -271,11 +275,11 @@ double CantidadAplicaciones(Conversion& c) {
         Registros rs;
         AD().ObtieneRecordset(
             QStringLiteral("SELECT IDARTICULO, CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE "
-                           "(TCO_ORIGEN = 'RM' or TCO_ORIGEN = 'NP') AND IDCOMPROBANTEORIGEN = '") +
+                           "(TCO_ORIGEN = '  RM' or TCO_ORIGEN = '  NP') AND IDCOMPROBANTEORIGEN = '") +
                 Cita(c.SucNroLetra.trimmed()) + QStringLiteral("'"),
             rs);
         while (!rs.Eof()) {
-            const QString clave = ClaveCodigo(UT().ValorATexto(rs.Fields(QStringLiteral("IDARTICULO"))));
+            const QString clave = ClaveTexto(UT().ValorATexto(rs.Fields(QStringLiteral("IDARTICULO"))));
             if (!c.aplicaciones.contains(clave))
                 c.aplicaciones.insert(
                     clave, UT().TextoAMoneda(UT().ValorCampo(rs.Fields(QStringLiteral("CantidadAplicada"))))
@@ -285,14 +289,70 @@ double CantidadAplicaciones(Conversion& c) {
         AD().CierraRecordset(rs);
         c.aplicacionesLeidas = true;
     }
-    // A line nothing was applied to has no row.
-    const double aplicado = c.aplicaciones.value(ClaveCodigo(UT().RellenaCodigo(CodigoLinea(c), 25)), 0);
+    // A line nothing was applied to has no row. Lines of one article ask under one code.
+    const QString codigo = CodigoLinea(c);
+    auto porCodigo = c.aplicadoPorCodigo.constFind(codigo);
+    if (porCodigo == c.aplicadoPorCodigo.constEnd())
+        porCodigo = c.aplicadoPorCodigo.insert(
+            codigo, c.aplicaciones.value(ClaveTexto(UT().RellenaCodigo(codigo, 25)), 0));
+    const double aplicado = porCodigo.value();
     QCoreApplication::processEvents();
     return aplicado;
 }
 
+namespace {
+
+// The first value of each article of the statement's rows (a null quantity reads 0); rows
+// without an article match no line.
+QHash<QString, double> CantidadesPorArticulo(const QString& sql) {
+    QHash<QString, double> cantidades;
+    Registros rs;
+    AD().ObtieneRecordset(sql, rs);
+    while (!rs.Eof()) {
+        const QVariant articulo = rs.Fields(QStringLiteral("IDARTICULO"));
+        const QString clave = ClaveTexto(UT().ValorATexto(articulo));
+        if (!articulo.isNull() && !cantidades.contains(clave)) {
+            const QVariant cantidad = rs.Fields(QStringLiteral("Cantidad"));
+            cantidades.insert(clave, cantidad.isNull() ? 0 : UT().TextoADoble(cantidad));
+        }
+        rs.MoveNext();
+    }
+    AD().CierraRecordset(rs);
+    return cantidades;
+}
+
+} // namespace
+
+void CantidadesDelReparto::Lee(const QString& TC, const QString& SucNroLetra) {
+    // Every article of the voucher at once: what its lines order and what left the deposit.
+    const QString condicion = CondicionReparto(TC, SucNroLetra);
+    pedido_ = CantidadesPorArticulo(
+        QStringLiteral("SELECT IDARTICULO, Cantidad FROM VT_V_MV_CPTEINSUMOS_CONS2  with(nolock)  WHERE ") +
+        condicion);
+    entregado_ = CantidadesPorArticulo(
+        QStringLiteral("SELECT IDARTICULO, SUM(CANTIDAD) AS CANTIDAD FROM VT_V_MV_Stock_Cons WHERE ") +
+        condicion + QStringLiteral(" GROUP BY IDARTICULO"));
+    leidas_ = true;
+}
+
+double CantidadesDelReparto::Pendiente(const QString& IdArticulo, double& entregado) const {
+    const QString clave = ClaveTexto(UT().RellenaCodigo(IdArticulo.trimmed(), 25));
+    double pedido = pedido_.value(clave, 0);
+    entregado = entregado_.value(clave, 0);
+    if (pedido < entregado)
+        pedido = entregado;
+    return pedido - entregado;
+}
+
+double PendienteReparto(Conversion& c, double& entregado) {
+    if (!c.reparto.Leidas())
+        c.reparto.Lee(c.TC, c.SucNroLetra);
+    return c.reparto.Pendiente(CampoConv::Texto(c.linea, "IdArticulo"), entregado);
+}
+
 void LlenaArticulos(Conversion& c) {
     c.lineasTomadas = 0;
+    c.filasPrevias = c.articulos->Rows();
     bool vacio = true;
     PasoConversion([&] { vacio = c.rsLineas.Eof(); });
     if (vacio)

@@ -31,17 +31,31 @@ void EscribeConcepto(const Conversion& c) {
     Grilla& g = *c.otros;
     const int f = g.Rows() - 1;
     // The delivery-only program leaves the cattle-trip concepts of a delivery note out.
-    if (c.EsPrograma(ProgramasConversion::SoloRemitos) && Igual(c.TC, QStringLiteral("RM")) &&
-        Igual(CampoConv::Recortado(c.rsOtros, QStringLiteral("NroViaje")), QStringLiteral("TROPA")))
+    bool fuera = false;
+    PasoConversion([&] {
+        fuera = c.EsPrograma(ProgramasConversion::SoloRemitos) && Igual(c.TC, QStringLiteral("RM")) &&
+                Igual(CampoConv::Recortado(c.rsOtros, QStringLiteral("NroViaje")), QStringLiteral("TROPA"));
+    });
+    if (fuera)
         return;
-    g.setTextMatrix(f, colOtroConcepto::Detalle,
-                    CampoConv::Recortado(c.rsOtros, QStringLiteral("Observacion")));
-    g.setTextMatrix(f, colOtroConcepto::Importe, ImporteConvertido(c, c.rsOtros, QStringLiteral("Importe")));
-    g.setTextMatrix(f, colOtroConcepto::ImporteSinIva,
-                    ImporteConvertido(c, c.rsOtros, QStringLiteral("Importe_S_IVA")));
-    const QString cuenta = CuentaDelDetalle(g.TextMatrix(f, colOtroConcepto::Detalle).trimmed());
-    if (!cuenta.isEmpty())
-        g.setTextMatrix(f, colOtroConcepto::Cuenta, cuenta);
+    // Each cell is a step of its own: Ignore after a failing cell goes on with the next one.
+    PasoConversion([&] {
+        g.setTextMatrix(f, colOtroConcepto::Detalle,
+                        CampoConv::Recortado(c.rsOtros, QStringLiteral("Observacion")));
+    });
+    PasoConversion([&] {
+        g.setTextMatrix(f, colOtroConcepto::Importe,
+                        ImporteConvertido(c, c.rsOtros, QStringLiteral("Importe")));
+    });
+    PasoConversion([&] {
+        g.setTextMatrix(f, colOtroConcepto::ImporteSinIva,
+                        ImporteConvertido(c, c.rsOtros, QStringLiteral("Importe_S_IVA")));
+    });
+    PasoConversion([&] {
+        const QString cuenta = CuentaDelDetalle(g.TextMatrix(f, colOtroConcepto::Detalle).trimmed());
+        if (!cuenta.isEmpty())
+            g.setTextMatrix(f, colOtroConcepto::Cuenta, cuenta);
+    });
 }
 
 } // namespace

@@ -12,35 +12,41 @@ void EscribeTarea(Conversion& c) {
     Grilla& g = *c.tareas;
     const int f = g.Rows() - 1;
     const Registros& rs = c.rsTareas;
-    const QString codigo = CampoConv::Recortado(rs, QStringLiteral("IDTAREA"));
-    g.setTextMatrix(f, colTarea::Codigo, codigo);
-    g.setTextMatrix(f, colTarea::CodigoOriginal, codigo);
-    g.setTextMatrix(f, colTarea::Descripcion, CampoConv::Recortado(rs, QStringLiteral("Descripcion")));
-    qint32 horas = 0;
-    qint32 minutos = 0;
-    g.setTextMatrix(f, colTarea::Cantidad,
-                    FormateaHoras(CampoConv::Recortado(rs, QStringLiteral("Horas")), horas, minutos, false));
-    g.setTextMatrix(f, colTarea::ValorHora, ImporteConvertido(c, rs, QStringLiteral("ValorHora")));
-    g.setTextMatrix(f, colTarea::ImporteSinIva, ImporteConvertido(c, rs, QStringLiteral("valorHora_S_Iva")));
-    g.setTextMatrix(f, colTarea::Total, ImporteConvertido(c, rs, QStringLiteral("Total")));
+    // Each cell is a step of its own: Ignore after a failing cell goes on with the next one.
+    const auto pon = [&](int columna, const std::function<QString()>& valor) {
+        PasoConversion([&] { g.setTextMatrix(f, columna, valor()); });
+    };
+    const auto recortado = [&](const char* campo) { return CampoConv::Recortado(rs, QLatin1String(campo)); };
+    const auto importe = [&](const char* campo) { return ImporteConvertido(c, rs, QLatin1String(campo)); };
+    const auto numero = [&](const char* campo) {
+        return Regional::TextoNumero(ValNumero(CampoConv::Texto(rs, QLatin1String(campo))));
+    };
+    const auto texto = [&](const char* campo) { return CampoConv::Texto(rs, QLatin1String(campo)); };
+    pon(colTarea::Codigo, [&] { return recortado("IDTAREA"); });
+    pon(colTarea::CodigoOriginal, [&] { return recortado("IDTAREA"); });
+    pon(colTarea::Descripcion, [&] { return recortado("Descripcion"); });
+    pon(colTarea::Cantidad, [&] {
+        qint32 horas = 0;
+        qint32 minutos = 0;
+        return FormateaHoras(recortado("Horas"), horas, minutos, false);
+    });
+    pon(colTarea::ValorHora, [&] { return importe("ValorHora"); });
+    pon(colTarea::ImporteSinIva, [&] { return importe("valorHora_S_Iva"); });
+    pon(colTarea::Total, [&] { return importe("Total"); });
     if (c.Compras)
         return;
-    g.setTextMatrix(f, colTarea::ObservacionAdicional,
-                    CampoConv::Recortado(rs, QStringLiteral("descripcionadicional")));
-    g.setTextMatrix(f, colTarea::FechaInicio, CampoConv::Recortado(rs, QStringLiteral("FechaEstInicio")));
-    g.setTextMatrix(f, colTarea::FechaFin, CampoConv::Recortado(rs, QStringLiteral("FechaEstFin")));
-    g.setTextMatrix(f, colTarea::IdTecnico, CampoConv::Recortado(rs, QStringLiteral("IdTecnico")));
-    g.setTextMatrix(f, colTarea::FechaRealInicio,
-                    CampoConv::Recortado(rs, QStringLiteral("FechaREALInicio")));
-    g.setTextMatrix(f, colTarea::FechaRealFin, CampoConv::Recortado(rs, QStringLiteral("FechaREALFin")));
-    g.setTextMatrix(f, colTarea::Prioridad,
-                    Regional::TextoNumero(ValNumero(CampoConv::Texto(rs, QStringLiteral("Prioridad")))));
-    g.setTextMatrix(f, colTarea::Usuario,
-                    Regional::TextoNumero(ValNumero(CampoConv::Texto(rs, QStringLiteral("Usuario")))));
-    g.setTextMatrix(f, colTarea::FechaPresentacion, CampoConv::Texto(rs, QStringLiteral("FHPRESENTACION")));
-    g.setTextMatrix(f, colTarea::FechaEmision, CampoConv::Texto(rs, QStringLiteral("FHEMISION")));
-    g.setTextMatrix(f, colTarea::NroExpediente, CampoConv::Texto(rs, QStringLiteral("NROEXP")));
-    g.setTextMatrix(f, colTarea::FechaEntrega, CampoConv::Texto(rs, QStringLiteral("FhEntrega")));
+    pon(colTarea::ObservacionAdicional, [&] { return recortado("descripcionadicional"); });
+    pon(colTarea::FechaInicio, [&] { return recortado("FechaEstInicio"); });
+    pon(colTarea::FechaFin, [&] { return recortado("FechaEstFin"); });
+    pon(colTarea::IdTecnico, [&] { return recortado("IdTecnico"); });
+    pon(colTarea::FechaRealInicio, [&] { return recortado("FechaREALInicio"); });
+    pon(colTarea::FechaRealFin, [&] { return recortado("FechaREALFin"); });
+    pon(colTarea::Prioridad, [&] { return numero("Prioridad"); });
+    pon(colTarea::Usuario, [&] { return numero("Usuario"); });
+    pon(colTarea::FechaPresentacion, [&] { return texto("FHPRESENTACION"); });
+    pon(colTarea::FechaEmision, [&] { return texto("FHEMISION"); });
+    pon(colTarea::NroExpediente, [&] { return texto("NROEXP"); });
+    pon(colTarea::FechaEntrega, [&] { return texto("FhEntrega"); });
 }
 
 } // namespace

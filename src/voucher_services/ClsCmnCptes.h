@@ -345,4 +345,7 @@ private:
     double PIVA = 0;             // VAT rate
     double PIVARec = 0;          // second VAT rate
     bool AsientosXStock = false; // stock vouchers generate accounting entries
+    // While a stock posting books its rows' entries one by one: each keeps the number the
+    // posting drew at its first booked row (a row 1 booked later draws none of its own).
+    bool asientoDelPosteo_ = false;
 };

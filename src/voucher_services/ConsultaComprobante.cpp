@@ -4,10 +4,8 @@
 
 #include <memory>
 
-// NOLINTBEGIN(bugprone-easily-swappable-parameters): the suite's own signature
 void ClsCmnCptes::ConsultaComprobante(const QString& TC, QString& Respuesta, const QVariant& filtro,
                                       QString* IdComplemento, QString* Proveedor) const {
-    // NOLINTEND(bugprone-easily-swappable-parameters)
     std::unique_ptr<FrmConsComprobantes> ventana;
     EjecutaProtegido(QStringLiteral("ConsultaComprobante"),
                      {

@@ -2,6 +2,7 @@
 
 #include "AccesoDatos.h"
 #include "Configuracion.h"
+#include "ConsultaLike.h"
 #include "Formatos.h"
 #include "Globales.h"
 #include "Regional.h"
@@ -214,10 +215,11 @@ QString CondicionBusqueda(const QString& nombre, const QString& numero) {
         return !caja.isEmpty() && caja.compare(guia, Qt::CaseInsensitive) != 0;
     };
     if (cuenta(numero, kGuiaNumero))
-        return QStringLiteral("AND IDCOMPROBANTE LIKE '%") + Duplica(numero.trimmed()) +
-               QStringLiteral("%' ");
+        return QStringLiteral("AND IDCOMPROBANTE LIKE '%") + TextoLike(numero.trimmed()) +
+               QStringLiteral("%'") + EscapeLike(numero) + QStringLiteral(" ");
     if (cuenta(nombre, kGuiaNombre))
-        return QStringLiteral("AND NOMBRE LIKE '%") + Duplica(nombre.trimmed()) + QStringLiteral("%' ");
+        return QStringLiteral("AND NOMBRE LIKE '%") + TextoLike(nombre.trimmed()) + QStringLiteral("%'") +
+               EscapeLike(nombre) + QStringLiteral(" ");
     return {};
 }
 
@@ -507,11 +509,12 @@ FilaConsulta ArmadorFilasConsulta::FilaPorTipo(const Registros& rs) const {
         f.imagen = anulada(Marca(rs, CGarantia) ? garantia_ : propia_);
         f.texto = fecha;
         const QString id = Texto(rs, CIdComprobante);
+        // The reception's types as the posting stores them, filled to 4.
         const QString recepcion =
             AD().ObtieneValorTabla(
-                    QStringLiteral("v_mv_stock"), QStringLiteral("OC"), QStringLiteral("idcomprobante"),
+                    QStringLiteral("v_mv_stock"), QStringLiteral("  OC"), QStringLiteral("idcomprobante"),
                     QStringLiteral("TC_origen"), 8,
-                    QStringLiteral(" TC = 'IR' AND TC_ORIGEN = 'OC' AND IDCOMPROBANTE_ORIGEN ='") +
+                    QStringLiteral(" TC = '  IR' AND TC_ORIGEN = '  OC' AND IDCOMPROBANTE_ORIGEN ='") +
                         Duplica(id) + u'\'')
                 .toString();
         f.subItems = {Texto(rs, CCuenta) + u' ' + Texto(rs, CNombre), id, Texto(rs, CImporte),

@@ -25,7 +25,8 @@ struct TipoConsulta {
 TipoConsulta MapeaTipoConsulta(const QString& pedido);
 
 // The search condition of the two boxes: a box counts when it is neither empty nor its cue
-// text; the number wins over the name. Texts enter trimmed, their apostrophes doubled.
+// text; the number wins over the name. Texts enter trimmed, their apostrophes doubled and their
+// LIKE wildcards escaped (TextoLike), so that a typed "%" or "_" matches itself.
 QString CondicionBusqueda(const QString& nombre, const QString& numero);
 inline const QString kGuiaNombre = QStringLiteral("Buscar por nombre...");
 inline const QString kGuiaNumero = QStringLiteral("Buscar por Numero...");

@@ -78,8 +78,13 @@ public:
     void ListView1_MouseDown(int boton, int shift, double x, double y);
 
     // What the view provides: the width in twips of a number of letters "X" in the form's
-    // font; the end of the modal show.
-    std::function<int(int)> anchoLetras = [](int letras) { return letras * 135; };
+    // font, as the view's registration measures it in `MideLetras` (135 twips a letter, a
+    // letter of the system's default font, while no view is registered); the end of the modal
+    // show. The columns are laid out on load, before the view is made.
+    inline static std::function<int(int)> MideLetras;
+    std::function<int(int)> anchoLetras = [](int letras) {
+        return MideLetras ? MideLetras(letras) : letras * 135;
+    };
     std::function<void()> alDescargar;
 
 private:

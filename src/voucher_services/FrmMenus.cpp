@@ -382,7 +382,7 @@ OpcionMenu* FrmMenus::Control(const QString& nombre, int indice) {
     return BuscaEn(menus_, nombre, indice);
 }
 
-OpcionMenu& FrmMenus::CargaElemento(const QString& arreglo, int indice) {
+OpcionMenu& FrmMenus::AgregaElemento(const QString& arreglo, int indice) {
     std::vector<OpcionMenu>* hermanos = Hermanos(menus_, arreglo);
     if (!hermanos || indice < 0 || Control(arreglo, indice))
         throw ErrorSistema(360,

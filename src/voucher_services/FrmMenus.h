@@ -31,7 +31,7 @@ public:
     // Adds element `indice` to a menu array (the Load of a menu-array element), after the
     // array's last element, with the caption and tag of element 0. An index in use, or a
     // name that is no menu array, raises ErrorSistema 360.
-    OpcionMenu& CargaElemento(const QString& arreglo, int indice);
+    OpcionMenu& AgregaElemento(const QString& arreglo, int indice);
 
     // The click of an entry: stores its word (a fixed word, its Tag, or its trimmed Caption),
     // the two checked entries first set their check mark, and the entries of the first three

@@ -20,6 +20,23 @@ using namespace stock_interno;
 struct MemoriaEquivalencias::Datos {
     QHash<QString, QString> unidades;                     // by article
     QHash<QString, std::optional<QVariant>> coeficientes; // by article and units; nothing: no row
+    // The answers of IdArticuloTieneEquivalencias that ran without an error, by article, unit
+    // given and destination: a long load converts the same article's units on every line.
+    struct Respuesta {
+        bool resultado = false;
+        QString operador;
+        QString origen;
+        double coeficiente = 0;
+        bool sinUnidad = false;
+    };
+    struct Pregunta {
+        QString articulo, origen, destino;
+        friend bool operator==(const Pregunta&, const Pregunta&) = default;
+        friend size_t qHash(const Pregunta& p, size_t semilla) {
+            return qHashMulti(semilla, p.articulo, p.origen, p.destino);
+        }
+    };
+    QHash<Pregunta, Respuesta> respuestas;
 };
 
 namespace {
@@ -100,10 +117,29 @@ QString ObtieneUnidadArticulo(const QString& articulo) {
 bool IdArticuloTieneEquivalencias(const QString& articulo, const QString& destino, QString& operador,
                                   QString& origen, double& coeficiente, bool& sinUnidad) {
     const QString rutina = QStringLiteral("IdArticuloTieneEquivalencias");
+    const MemoriaEquivalencias::Datos::Pregunta clave{articulo, origen, destino};
+    if (gMemoria) {
+        const auto i = gMemoria->respuestas.constFind(clave);
+        if (i != gMemoria->respuestas.constEnd()) {
+            if (!i->operador.isEmpty())
+                operador = i->operador;
+            origen = i->origen;
+            coeficiente = i->coeficiente;
+            sinUnidad = i->sinUnidad;
+            return i->resultado;
+        }
+    }
     bool resultado = false;
     bool terminado = false;
     QString unidad;
     std::optional<QVariant> fila;
+    int limpios = 0; // steps that ran to their end: every one, when no error was reported
+    const auto limpio = [&limpios](const Paso& paso) {
+        return Paso([&limpios, paso] {
+            paso();
+            ++limpios;
+        });
+    };
     const auto lee = [&](const char* op) {
         if (terminado || !fila)
             return;
@@ -114,32 +150,35 @@ bool IdArticuloTieneEquivalencias(const QString& articulo, const QString& destin
             terminado = true;
         }
     };
-    Protegido(rutina,
-              {[&] {
-                   coeficiente = 0;
-                   sinUnidad = false;
-               },
-               [&] { unidad = origen.trimmed().isEmpty() ? ObtieneUnidadArticulo(articulo) : origen; },
-               [&] {
-                   sinUnidad = unidad.trimmed().isEmpty();
-                   terminado = sinUnidad;
-               },
-               [&] {
-                   if (!terminado)
-                       origen = unidad;
-               },
-               [&] {
-                   if (!terminado)
-                       fila = Coeficiente(articulo, origen, destino);
-               },
-               [&] { lee("/"); },
-               [&] {
-                   if (!terminado)
-                       fila = Coeficiente(articulo, destino, origen);
-               },
-               [&] { lee("*"); }});
+    Protegido(rutina, {limpio([&] {
+                           coeficiente = 0;
+                           sinUnidad = false;
+                       }),
+                       limpio([&] {
+                           unidad = origen.trimmed().isEmpty() ? ObtieneUnidadArticulo(articulo) : origen;
+                       }),
+                       limpio([&] {
+                           sinUnidad = unidad.trimmed().isEmpty();
+                           terminado = sinUnidad;
+                       }),
+                       limpio([&] {
+                           if (!terminado)
+                               origen = unidad;
+                       }),
+                       limpio([&] {
+                           if (!terminado)
+                               fila = Coeficiente(articulo, origen, destino);
+                       }),
+                       limpio([&] { lee("/"); }), limpio([&] {
+                           if (!terminado)
+                               fila = Coeficiente(articulo, destino, origen);
+                       }),
+                       limpio([&] { lee("*"); })});
     if (!resultado)
         coeficiente = 0;
+    if (gMemoria && limpios == 8)
+        gMemoria->respuestas.insert(
+            clave, {resultado, resultado ? operador : QString(), origen, coeficiente, sinUnidad});
     return resultado;
 }
 

@@ -3,6 +3,7 @@
 
 #include "FrmCargaLotesySeries.h"
 #include "AccesoDatos.h"
+#include "AccesoPruebasLinea.h"
 #include "Ayudas.h"
 #include "BaseDemo.h"
 #include "ClsCmnCptes.h"
@@ -18,8 +19,10 @@ namespace {
 
 const QString Y = QString(ListaPipe::MarcaFin);
 const QString kArticulo = QStringLiteral("LOTE-PRUEBA");
+using Entrada = FrmCargaLotesySeries::Entrada;
+using Modo = FrmCargaLotesySeries::Modo;
 
-class CargaLotes : public ConBaseDemo {
+class LotesYSeries : public ConBaseDemo {
 protected:
     void SetUp() override {
         ConBaseDemo::SetUp();
@@ -40,17 +43,33 @@ protected:
                 .arg(kArticulo.leftJustified(25), deposito, literal(lote), literal(serie))
                 .arg(cantidad));
     }
-    // An outgoing dialog of the test article for `cantidad`, loaded.
-    static void Salida(FrmCargaLotesySeries& f, double cantidad, bool lote = true, bool serie = false) {
+    // An outgoing dialog of the test article for `cantidad`, loaded, with the lists of `e`.
+    static void Salida(FrmCargaLotesySeries& f, double cantidad, Entrada e = {}, bool lote = true,
+                       bool serie = false) {
         f.TextWidth = MedidaPrueba;
-        f.Form_Load();
-        f.Cantidad = cantidad;
-        f.Articulo = kArticulo;
-        f.EsConsultaDeSerieLote = true;
-        f.EsLote = lote;
-        f.EsSerie = serie;
-        f.Deposito = QStringLiteral("   1");
-        f.CargaDatos();
+        e.Cantidad = cantidad;
+        e.Articulo = kArticulo;
+        e.modo = Modo::De(true, serie, lote, false);
+        e.Deposito = QStringLiteral("   1");
+        f.CargaDatos(e);
+    }
+    // An incoming dialog (lots unless told) for `cantidad`, loaded, with the earlier lists of `e`.
+    static void Ingreso(FrmCargaLotesySeries& f, double cantidad, Entrada e = {},
+                        Modo::Codigos codigos = Modo::Lote) {
+        e.Cantidad = cantidad;
+        e.modo = Modo(Modo::Ingreso, codigos);
+        f.CargaDatos(e);
+    }
+    // Opens the editor on a cell with `texto` typed, the edit left open.
+    static void Teclea(FrmCargaLotesySeries& f, int fila, int col, const QString& texto) {
+        f.Edicion().MueveCelda(fila, col);
+        qint16 c = qint16(texto.at(0).unicode());
+        f.MSFlexGrid1_KeyPress(c);
+        f.TxtEdit.setText(texto);
+    }
+    static void F2(FrmCargaLotesySeries& f) {
+        qint16 f2 = 113;
+        f.Form_KeyDown(f2, 0);
     }
     static QStringList Columna(const Grilla& g, int col) {
         QStringList c;
@@ -60,15 +79,16 @@ protected:
     }
 };
 
-TEST_F(CargaLotes, OutgoingProposalTakesTheLowestLotsFirstAfterOtherLines) {
+TEST_F(LotesYSeries, OutgoingProposalTakesTheLowestLotsFirstAfterOtherLines) {
     Stock("LB", QString(), 10);
     Stock("LA", QString(), 5);
     Stock("LC", QString(), 7);
     Stock("LZ", QString(), 0); // no stock: not listed
     FrmCargaLotesySeries f;
-    f.LotesExistentes = "|lc" + Y + "|LA" + Y + "|";
-    f.SeriesExistentes = QStringLiteral("|2|1|");
-    Salida(f, 12);
+    Entrada e;
+    e.LotesExistentes = "|lc" + Y + "|LA" + Y + "|";
+    e.SeriesExistentes = QStringLiteral("|2|1|");
+    Salida(f, 12, e);
     EXPECT_EQ(f.Caption, "Números de Lote (Deposito:    1)");
     EXPECT_EQ(f.MSFlexGrid1.Cols(), 4);
     EXPECT_EQ(f.MSFlexGrid1.FixedCols(), 2);
@@ -85,22 +105,24 @@ TEST_F(CargaLotes, OutgoingProposalTakesTheLowestLotsFirstAfterOtherLines) {
 
     f.CmdAceptar_Click();
     EXPECT_TRUE(guion.Mensajes().isEmpty());
-    EXPECT_EQ(f.Lotes, "|LA" + Y + "|LB" + Y + "|LC" + Y + "|" + Y + "|");
-    EXPECT_EQ(f.Series, "|4|8|0|0|");
+    EXPECT_EQ(f.Devuelto().Lotes, "|LA" + Y + "|LB" + Y + "|LC" + Y + "|" + Y + "|");
+    EXPECT_EQ(f.Devuelto().Series, "|4|8|0|0|");
     // What accept wrote reads back into the same grid (the earlier lists of a line).
     FrmCargaLotesySeries otra;
-    otra.Lotes = f.Lotes;
-    otra.Series = "|1|" + QStringLiteral("|11|");
-    Salida(otra, 12);
+    Entrada anteriores;
+    anteriores.Lotes = f.Devuelto().Lotes;
+    anteriores.Series = "|1|" + QStringLiteral("|11|");
+    Salida(otra, 12, anteriores);
     EXPECT_EQ(Columna(otra.MSFlexGrid1, 3), (QStringList{"1", "0", "11", "0"}));
 }
 
-TEST_F(CargaLotes, EarlierEntriesWithoutStockAndTheSingleRow) {
+TEST_F(LotesYSeries, EarlierEntriesWithoutStockAndTheSingleRow) {
     Stock("LA", QString(), 3);
     FrmCargaLotesySeries f;
-    f.Lotes = "|LA" + Y + "|VIEJO" + Y + "|" + Y + "|";
-    f.Series = QStringLiteral("|2|5|0|");
-    Salida(f, 7);
+    Entrada e;
+    e.Lotes = "|LA" + Y + "|VIEJO" + Y + "|" + Y + "|";
+    e.Series = QStringLiteral("|2|5|0|");
+    Salida(f, 7, e);
     // The lot no longer in stock comes after the stock rows, then the empty row.
     EXPECT_EQ(Columna(f.MSFlexGrid1, 0), (QStringList{"LA", "VIEJO", ""}));
     EXPECT_EQ(Columna(f.MSFlexGrid1, 2), (QStringList{"3", "0", ""}));
@@ -112,16 +134,16 @@ TEST_F(CargaLotes, EarlierEntriesWithoutStockAndTheSingleRow) {
     FrmCargaLotesySeries vacia;
     Salida(vacia, 4);
     EXPECT_EQ(vacia.MSFlexGrid1.Rows(), 1); // no stock, no earlier list: titles only
-    vacia.Lotes = QStringLiteral("|previo|");
-    vacia.Series = QStringLiteral("|1|");
-    vacia.MostrarForm = false;
+    Prueba(vacia).Devuelto().Lotes = QStringLiteral("|previo|");
+    Prueba(vacia).Devuelto().Series = QStringLiteral("|1|");
+    Prueba(vacia).Entrada().MostrarForm = false;
     vacia.CmdAceptar_Click();
     EXPECT_EQ(guion.Mensajes(), QStringList{"El Stock es Menor a la cantidad solicitada "});
     EXPECT_EQ(guion.Registros().back().titulo, "Aviso al Operador!!!");
-    EXPECT_EQ(vacia.Lotes, "|previo|"); // nothing written
+    EXPECT_EQ(vacia.Devuelto().Lotes, "|previo|"); // nothing written
 }
 
-TEST_F(CargaLotes, AcceptAsksWhenTheSumDiffersAndRoundingDifferencesPass) {
+TEST_F(LotesYSeries, AcceptAsksWhenTheSumDiffersAndRoundingDifferencesPass) {
     Stock("LA", QString(), 5);
     Stock("LB", QString(), 10);
     const QString supera =
@@ -134,8 +156,9 @@ TEST_F(CargaLotes, AcceptAsksWhenTheSumDiffersAndRoundingDifferencesPass) {
                        "el Formulario?");
     {
         FrmCargaLotesySeries f;
-        Salida(f, 8);
-        f.MostrarForm = true;
+        Entrada mostrada;
+        mostrada.MostrarForm = true;
+        Salida(f, 8, mostrada);
         f.MSFlexGrid1.setTextMatrix(2, 3, QStringLiteral("6")); // 5 + 6 = 11 > 8
         guion.AgregaRespuesta(Respuesta::No);
         f.Visible = true;
@@ -145,25 +168,26 @@ TEST_F(CargaLotes, AcceptAsksWhenTheSumDiffersAndRoundingDifferencesPass) {
         EXPECT_EQ(guion.Registros()[1].estilo, Estilo::Critico);
         EXPECT_EQ(guion.Registros()[1].titulo, "Aviso al Operador");
         EXPECT_TRUE(f.Visible);
-        EXPECT_TRUE(f.Lotes.isEmpty());
+        EXPECT_TRUE(f.Devuelto().Lotes.isEmpty());
         guion.Limpia();
         guion.AgregaRespuesta(Respuesta::Si);
         f.CmdAceptar_Click();
         EXPECT_EQ(guion.Mensajes(), QStringList{supera});
-        EXPECT_DOUBLE_EQ(f.Cantidad, 11);
+        EXPECT_DOUBLE_EQ(f.Devuelto().Cantidad, 11);
         EXPECT_FALSE(f.Visible);
-        EXPECT_EQ(f.Series, "|5|6|0|");
+        EXPECT_EQ(f.Devuelto().Series, "|5|6|0|");
     }
     guion.Limpia();
     {
         FrmCargaLotesySeries f;
-        Salida(f, 8);
-        f.MostrarForm = true;
+        Entrada mostrada;
+        mostrada.MostrarForm = true;
+        Salida(f, 8, mostrada);
         f.MSFlexGrid1.setTextMatrix(2, 3, QStringLiteral("1"));
         guion.AgregaRespuesta(Respuesta::Si);
         f.CmdAceptar_Click();
         EXPECT_EQ(guion.Mensajes(), QStringList{menor});
-        EXPECT_DOUBLE_EQ(f.Cantidad, 6);
+        EXPECT_DOUBLE_EQ(f.Devuelto().Cantidad, 6);
     }
     guion.Limpia();
     {
@@ -172,15 +196,15 @@ TEST_F(CargaLotes, AcceptAsksWhenTheSumDiffersAndRoundingDifferencesPass) {
         Salida(f, 0.1 + 0.2);
         f.MSFlexGrid1.setTextMatrix(1, 3, QStringLiteral("0.3"));
         f.MSFlexGrid1.setTextMatrix(2, 3, QStringLiteral("0"));
-        EXPECT_NE(f.SumaFilas(-1), f.Cantidad);
+        EXPECT_NE(f.SumaFilas(-1), f.Devuelto().Cantidad);
         EXPECT_TRUE(f.ValidaCantidadCantidadPedida());
         f.CmdAceptar_Click();
         EXPECT_TRUE(guion.Mensajes().isEmpty());
-        EXPECT_FALSE(f.Lotes.isEmpty());
+        EXPECT_FALSE(f.Devuelto().Lotes.isEmpty());
     }
 }
 
-TEST_F(CargaLotes, QuantityCellsRefuseNegativeFractionalAndBeyondStock) {
+TEST_F(LotesYSeries, QuantityCellsRefuseNegativeFractionalAndBeyondStock) {
     Stock("LA", QString(), 5);
     Stock("LB", QString(), 10);
     FrmCargaLotesySeries f;
@@ -221,7 +245,7 @@ TEST_F(CargaLotes, QuantityCellsRefuseNegativeFractionalAndBeyondStock) {
     EXPECT_EQ(g.TextMatrix(1, 3), "2");
     EXPECT_EQ(g.Row(), 2);
     EXPECT_EQ(g.Col(), 3);
-    EXPECT_EQ(f.IdDeposito, "   1");
+    EXPECT_EQ(Prueba(f).IdDeposito(), "   1");
     // Fill command 1 copies the current cell's quantity below it.
     f.Toolbar1_ButtonClick(1);
     EXPECT_EQ(Columna(g, 3), (QStringList{"2", "3", "3"}));
@@ -229,14 +253,14 @@ TEST_F(CargaLotes, QuantityCellsRefuseNegativeFractionalAndBeyondStock) {
     EXPECT_EQ(Columna(g, 3), (QStringList{"2", "3", ""}));
     // F2 accepts: 5 is short of 8, asked; No keeps the dialog.
     guion.Limpia();
-    f.MostrarForm = true;
+    Prueba(f).Entrada().MostrarForm = true;
     guion.AgregaRespuesta(Respuesta::No);
     qint16 f2 = 113;
     f.Form_KeyDown(f2, 0);
     EXPECT_EQ(guion.Mensajes().size(), 2);
     // With serial numbers the row never advances on Enter; Down moves it.
     FrmCargaLotesySeries s;
-    Salida(s, 1, false, true);
+    Salida(s, 1, {}, false, true);
     s.MSFlexGrid1.setCol(3);
     qint16 uno = '1';
     s.MSFlexGrid1_KeyPress(uno);
@@ -249,12 +273,9 @@ TEST_F(CargaLotes, QuantityCellsRefuseNegativeFractionalAndBeyondStock) {
     EXPECT_EQ(s.MSFlexGrid1.Row(), s.MSFlexGrid1.Rows() > 2 ? 2 : 1);
 }
 
-TEST_F(CargaLotes, IncomingRowsCopyDownAndTheAsteriskFormat) {
+TEST_F(LotesYSeries, IncomingRowsCopyDownAndTheAsteriskFormat) {
     FrmCargaLotesySeries f;
-    f.Form_Load();
-    f.Cantidad = 3;
-    f.EsLote = true;
-    f.CargaDatos();
+    Ingreso(f, 3);
     Grilla& g = f.MSFlexGrid1;
     EXPECT_EQ(g.Rows(), 4);
     EXPECT_EQ(g.ColWidth(0), 0);
@@ -276,19 +297,18 @@ TEST_F(CargaLotes, IncomingRowsCopyDownAndTheAsteriskFormat) {
     EXPECT_EQ(Columna(g, 1), (QStringList{"L7", "L7", "PROPIO"}));
     EXPECT_EQ(g.Row(), 2);
     f.CmdAceptar_Click();
-    EXPECT_EQ(f.Lotes, "|L7|L7|PROPIO|");
-    EXPECT_EQ(f.Series, "");
+    EXPECT_EQ(f.Devuelto().Lotes, "|L7|L7|PROPIO|");
+    EXPECT_EQ(f.Devuelto().Series, "");
 
     // Serials with the asterisk format ("si", any case): an entry without "*" blocks accept.
     ConBaseDemo::AjustaConfiguracion(QStringLiteral("ART_FormatoSerieAsterisco"), QStringLiteral("si"));
     FrmCargaLotesySeries s;
     s.Form_Load();
     EXPECT_TRUE(s.FormatoSerieAsterisco());
-    s.Cantidad = 2.5; // 3.5 rows to the even neighbour: 4 in all
-    s.EsSerie = true;
-    s.SeriesAnteriores = QStringLiteral("||123*2||");
-    s.LotesAnteriores = QStringLiteral("9*1|cola");
-    s.CargaDatos();
+    Entrada series;
+    series.SeriesAnteriores = QStringLiteral("||123*2||");
+    series.LotesAnteriores = QStringLiteral("9*1|cola");
+    Ingreso(s, 2.5, series, Modo::Serie); // 3.5 rows to the even neighbour: 4 in all
     EXPECT_EQ(s.MSFlexGrid1.Rows(), 4);
     EXPECT_EQ(s.MSFlexGrid1.TextMatrix(0, 1), "Número de Serie");
     EXPECT_EQ(Columna(s.MSFlexGrid1, 1), (QStringList{"123*2", "", "9*1"}));
@@ -306,11 +326,11 @@ TEST_F(CargaLotes, IncomingRowsCopyDownAndTheAsteriskFormat) {
     s.MSFlexGrid1.setTextMatrix(2, 1, QString());
     s.CmdAceptar_Click();
     EXPECT_FALSE(s.Visible);
-    EXPECT_EQ(s.Series, "|123*2|123*2|9*1|");
-    EXPECT_EQ(s.Lotes, "");
+    EXPECT_EQ(s.Devuelto().Series, "|123*2|123*2|9*1|");
+    EXPECT_EQ(s.Devuelto().Lotes, "");
 }
 
-TEST_F(CargaLotes, DriversSetReadAndJoinTheGridsLists) {
+TEST_F(LotesYSeries, DriversSetReadAndJoinTheGridsLists) {
     Stock("LA", QString(), 5);
     Stock("LB", QString(), 10);
     // The voucher's articles grid: two rows of the article (one in another case), one of another.
@@ -357,8 +377,8 @@ TEST_F(CargaLotes, DriversSetReadAndJoinTheGridsLists) {
     guion.alMostrar = [&](Formulario& form) {
         auto& f = dynamic_cast<FrmCargaLotesySeries&>(form);
         EXPECT_EQ(f.lblArticulo.Caption(), kArticulo + " - Prueba");
-        EXPECT_EQ(f.Deposito, "   1");
-        EXPECT_TRUE(f.MostrarForm);
+        EXPECT_EQ(Prueba(f).Entrada().Deposito, "   1");
+        EXPECT_TRUE(Prueba(f).Entrada().MostrarForm);
         f.MSFlexGrid1.setTextMatrix(1, 3, QStringLiteral("1"));
         f.MSFlexGrid1.setTextMatrix(2, 3, QStringLiteral("2"));
         guion.AgregaRespuesta(Respuesta::Si);
@@ -392,34 +412,252 @@ TEST_F(CargaLotes, DriversSetReadAndJoinTheGridsLists) {
     EXPECT_EQ(loteNvo, "");
 }
 
-// The proposal over generated stock: never more than a row's stock (the single row excepted),
-// and the whole quantity when the stock covers it, else all of it.
-TEST_F(CargaLotes, ProposalInvariantsOverGeneratedStock) {
+// The drivers' flags make the dialog's mode: the caption names it, and a size line given as
+// serial and lot works as a serial line, its entries coming back as serial numbers.
+TEST_F(LotesYSeries, TheDriversFlagsMakeTheMode) {
+    struct Caso {
+        bool serie, lote, talle;
+        QString titulo;
+        QString series, lotes;
+    };
+    const QString dep = QStringLiteral(" (Deposito: )");
+    const Caso casos[] = {
+        {true, true, false, "Números de Lote y Serie" + dep, "|A|B|", ""},
+        {true, false, false, "Números de Serie" + dep, "|A|B|", ""},
+        {false, true, false, "Números de Lote" + dep, "", "|A|B|"},
+        {true, true, true, "Talles, Colores, Sexo" + dep, "|A|B|", ""},
+        {false, true, true, "Talles, Colores, Sexo" + dep, "", "|A|B|"},
+        {false, false, false, "Numeros de Serie", "|-|-|", ""}, // no kind: nothing preloaded
+    };
+    for (const Caso& c : casos) {
+        QString titulo;
+        guion.alMostrar = [&](Formulario& form) {
+            auto& f = dynamic_cast<FrmCargaLotesySeries&>(form);
+            titulo = f.Caption;
+            f.CmdAceptar_Click();
+        };
+        QString series, lotes;
+        ClsCmnCptes::PideSerieLote(kArticulo, 2, QStringLiteral("|A|B|"), QString(), series, lotes, c.serie,
+                                   c.lote, c.talle);
+        EXPECT_EQ(titulo, c.titulo);
+        EXPECT_EQ(series, c.series) << c.titulo.toStdString();
+        EXPECT_EQ(lotes, c.lotes) << c.titulo.toStdString();
+    }
+
+    // Outgoing sizes: the lot column holds them.
+    Stock("T1", QString(), 3);
+    Grilla articulos(2, 101, 1, 0);
+    double cantidad = 2;
+    QString deposito = QStringLiteral("1"), lotes, cantidades;
+    guion.alMostrar = [&](Formulario& form) {
+        auto& f = dynamic_cast<FrmCargaLotesySeries&>(form);
+        EXPECT_EQ(f.Caption, "Talles, Colores, Sexo (Deposito:    1)");
+        EXPECT_EQ(f.MSFlexGrid1.TextMatrix(0, 0), "TALLE-COLOR-SEXO");
+        f.CmdAceptar_Click();
+    };
+    ClsCmnCptes::PideSerieLote_Salidas(articulos, kArticulo, QString(), cantidad, QString(), QString(), lotes,
+                                       cantidades, true, false, true, deposito, true);
+    EXPECT_EQ(lotes, "|T1" + Y + "|" + Y + "|");
+    EXPECT_EQ(cantidades, "|2|0|");
+}
+
+// The proposal over generated stock and other lines' takes (some beyond a lot's stock): never
+// below 0 nor above what a row has left (the single row excepted), and the whole quantity when
+// what is left covers it, else all of it.
+TEST_F(LotesYSeries, ProposalInvariantsOverGeneratedStock) {
     QRandomGenerator azar(27);
-    for (int vuelta = 0; vuelta < 40; ++vuelta) {
+    for (int vuelta = 0; vuelta < 60; ++vuelta) {
         AD().EjecutaSQL(QStringLiteral("DELETE FROM STK_SERIES_Y_LOTES WHERE IdArticulo = '%1'")
                             .arg(kArticulo.leftJustified(25)));
         const int filas = 2 + int(azar.bounded(6));
-        double total = 0;
+        QStringList lotes, cantidades;
+        double queda = 0;
         for (int i = 0; i < filas; ++i) {
             const int c = 1 + int(azar.bounded(9));
-            total += c;
-            Stock(QStringLiteral("L%1").arg(i, 2, 10, QLatin1Char('0')), QString(), c);
+            const QString lote = QStringLiteral("L%1").arg(i, 2, 10, QLatin1Char('0'));
+            Stock(lote, QString(), c);
+            const int otros = vuelta % 2 ? int(azar.bounded(12)) : 0;
+            if (otros > 0) {
+                lotes << lote + Y;
+                cantidades << QString::number(otros);
+            }
+            queda += qMax(0, c - otros);
         }
-        const double pedido = 1 + azar.bounded(int(total) + 5);
+        const double pedido = 1 + azar.bounded(int(queda) + 5);
         FrmCargaLotesySeries f;
-        Salida(f, pedido);
+        Entrada e;
+        e.LotesExistentes = ListaPipe::Escribe(lotes);
+        e.SeriesExistentes = ListaPipe::Escribe(cantidades);
+        Salida(f, pedido, e);
         const Grilla& g = f.MSFlexGrid1;
         ASSERT_EQ(g.Rows(), filas + 2);
         double tomado = 0;
         for (int r = 1; r < g.Rows(); ++r) {
             const double q = g.TextMatrix(r, 3).toDouble();
             const double s = g.TextMatrix(r, 2).toDouble();
-            EXPECT_LE(q, s + 1e-9) << vuelta << " fila " << r;
+            EXPECT_GE(q, 0) << vuelta << " fila " << r;
+            EXPECT_LE(q, qMax(0.0, s) + 1e-9) << vuelta << " fila " << r;
             tomado += q;
         }
-        EXPECT_DOUBLE_EQ(tomado, qMin(pedido, total)) << vuelta;
-        EXPECT_EQ(f.ValidaCantidadCantidadPedida(), pedido <= total) << vuelta;
+        EXPECT_DOUBLE_EQ(tomado, qMin(pedido, queda)) << vuelta;
+        EXPECT_EQ(f.ValidaCantidadCantidadPedida(), pedido <= queda) << vuelta;
+    }
+}
+
+TEST_F(LotesYSeries, AcceptTakesWhatIsBeingTyped) {
+    Stock("LA", QString(), 5);
+    Stock("LB", QString(), 10);
+    {
+        // 4 typed over the proposed 3 and F2 without Enter: the 4 is taken (and asked about).
+        FrmCargaLotesySeries f;
+        Salida(f, 8);
+        ASSERT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"5", "3", "0"}));
+        Teclea(f, 2, 3, QStringLiteral("4"));
+        guion.AgregaRespuesta(Respuesta::Si);
+        F2(f);
+        EXPECT_EQ(guion.Mensajes().size(), 1);
+        EXPECT_TRUE(guion.Mensajes().value(0).startsWith("La suma de las cantidades Informadas, supera"));
+        EXPECT_EQ(f.Devuelto().Series, "|5|4|0|");
+        EXPECT_DOUBLE_EQ(f.Devuelto().Cantidad, 9);
+        EXPECT_FALSE(f.TxtEdit.Visible());
+    }
+    guion.Limpia();
+    {
+        // A refused text stops the accept with its message; the editor stays open on it.
+        FrmCargaLotesySeries f;
+        Salida(f, 8);
+        f.Visible = true;
+        Teclea(f, 2, 3, QStringLiteral("11"));
+        f.CmdAceptar_Click();
+        EXPECT_EQ(guion.Mensajes(), QStringList{"La Cantidad supera a la cantidad disponible en Stock"});
+        EXPECT_TRUE(f.Visible);
+        EXPECT_TRUE(f.TxtEdit.Visible());
+        EXPECT_TRUE(f.Devuelto().Lotes.isEmpty());
+        EXPECT_EQ(f.MSFlexGrid1.TextMatrix(2, 3), "3");
+    }
+    guion.Limpia();
+    {
+        // Incoming: the lot typed on row 1 is the lot of every blank row.
+        FrmCargaLotesySeries f;
+        Ingreso(f, 3);
+        Teclea(f, 1, 1, QStringLiteral("L7"));
+        f.CmdAceptar_Click();
+        EXPECT_EQ(f.Devuelto().Lotes, "|L7|L7|L7|");
+        EXPECT_TRUE(guion.Mensajes().isEmpty());
+    }
+}
+
+TEST_F(LotesYSeries, QuotedCodesAndQuantitiesThatAreNoNumber) {
+    // A code with an apostrophe finds its stock, with no message.
+    const QString sonda = QStringLiteral("SONDA'X");
+    AD().EjecutaSQL(
+        QStringLiteral("INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IdDeposito, NroLote, CANTIDAD) "
+                       "VALUES ('%1', '   1', 'LS', 4)")
+            .arg(sonda.leftJustified(25).replace("'", "''")));
+    FrmCargaLotesySeries s;
+    Entrada e;
+    e.Cantidad = 2;
+    e.Articulo = sonda;
+    e.modo = Modo(Modo::Egreso, Modo::Lote);
+    e.Deposito = QStringLiteral("   1");
+    s.CargaDatos(e);
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
+    EXPECT_EQ(Columna(s.MSFlexGrid1, 0), (QStringList{"LS", ""}));
+    EXPECT_EQ(Columna(s.MSFlexGrid1, 2), (QStringList{"4", ""}));
+
+    // "abc" is reported and never reaches the cell nor the lists, whatever the answer.
+    Stock("LA", QString(), 5);
+    FrmCargaLotesySeries f;
+    Salida(f, 5);
+    for (const int respuesta : {Respuesta::Ignorar, Respuesta::Abortar}) {
+        guion.AgregaRespuesta(respuesta);
+        Teclea(f, 1, 3, QStringLiteral("abc"));
+        qint16 enter = tecla::Enter;
+        f.TxtEdit_KeyDown(enter, 0);
+        EXPECT_TRUE(f.CampoInvalido());
+        EXPECT_TRUE(f.TxtEdit.Visible());
+        EXPECT_EQ(f.MSFlexGrid1.TextMatrix(1, 3), "5");
+        qint16 escape = tecla::Escape;
+        f.TxtEdit_KeyDown(escape, 0);
+    }
+    ASSERT_EQ(guion.Registros().size(), 2u);
+    EXPECT_TRUE(guion.Registros()[0].titulo.contains("CampoValida"));
+    // Nor by accept: the open edit is refused first.
+    guion.AgregaRespuesta(Respuesta::Ignorar);
+    Teclea(f, 1, 3, QStringLiteral("abc"));
+    F2(f);
+    EXPECT_TRUE(f.Devuelto().Lotes.isEmpty());
+    EXPECT_TRUE(f.Devuelto().Series.isEmpty());
+    // A blank quantity is no quantity: written blank, listed as "-".
+    f.TxtEdit.setText(QString());
+    qint16 enter = tecla::Enter;
+    f.TxtEdit_KeyDown(enter, 0);
+    EXPECT_FALSE(f.CampoInvalido());
+    EXPECT_EQ(f.MSFlexGrid1.TextMatrix(1, 3), "");
+}
+
+TEST_F(LotesYSeries, AReopenedLineOffersItsOwnTakeAgain) {
+    Stock("LA", QString(), 5);
+    Stock("LB", QString(), 10);
+    // This line took all of LA; another line took 4 of LB.
+    Grilla articulos(3, 101, 1, 0);
+    articulos.setTextMatrix(1, col::CodigoArticulo, kArticulo);
+    articulos.setTextMatrix(1, col::ListaLotes, "|LA" + Y + "|" + Y + "|");
+    articulos.setTextMatrix(1, col::ListaCantidades, QStringLiteral("|5|0|"));
+    articulos.setTextMatrix(2, col::CodigoArticulo, kArticulo);
+    articulos.setTextMatrix(2, col::ListaLotes, "|LB" + Y + "|");
+    articulos.setTextMatrix(2, col::ListaCantidades, QStringLiteral("|4|"));
+    double cantidad = 5;
+    QString deposito = QStringLiteral("1");
+    QString lotes, cantidades;
+    guion.alMostrar = [&](Formulario& form) {
+        auto& f = dynamic_cast<FrmCargaLotesySeries&>(form);
+        EXPECT_EQ(Columna(f.MSFlexGrid1, 2), (QStringList{"5", "6", ""}));
+        EXPECT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"5", "0", "0"}));
+        // Its whole stock typed again is accepted.
+        Teclea(f, 1, 3, QStringLiteral("5"));
+        qint16 enter = tecla::Enter;
+        f.TxtEdit_KeyDown(enter, 0);
+        EXPECT_FALSE(f.CampoInvalido());
+        f.CmdAceptar_Click();
+    };
+    ClsCmnCptes::PideSerieLote_Salidas(
+        articulos, kArticulo, QString(), cantidad, articulos.TextMatrix(1, col::ListaLotes),
+        articulos.TextMatrix(1, col::ListaCantidades), lotes, cantidades, true, false, false, deposito, true);
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
+    EXPECT_EQ(cantidades, "|5|0|0|");
+
+    // The silent pick of a new line of the article counts both earlier lines.
+    lotes.clear();
+    cantidades.clear();
+    cantidad = 6;
+    ClsCmnCptes::PideSerieLote_Salidas(articulos, kArticulo, QString(), cantidad, QString(), QString(), lotes,
+                                       cantidades, true, false, false, deposito, false);
+    EXPECT_EQ(cantidades, "|0|6|0|");
+}
+
+TEST_F(LotesYSeries, ALotOtherLinesTookBeyondItsStockGetsNothing) {
+    Stock("LA", QString(), 5);
+    Stock("LB", QString(), 10);
+    FrmCargaLotesySeries f;
+    Entrada e;
+    e.LotesExistentes = "|LA" + Y + "|";
+    e.SeriesExistentes = QStringLiteral("|8|");
+    Salida(f, 7, e);
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 2), (QStringList{"-3", "10", ""}));
+    EXPECT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"0", "7", "0"}));
+    f.CmdAceptar_Click();
+    EXPECT_EQ(f.Devuelto().Series, "|0|7|0|");
+}
+
+TEST_F(LotesYSeries, TheIncomingPreloadReadsTheListWithoutItsBlanks) {
+    for (const QString& anteriores :
+         {QStringLiteral(" |A|B| "), QStringLiteral("|A|B|"), QStringLiteral("A|B|")}) {
+        FrmCargaLotesySeries f;
+        Entrada e;
+        e.LotesAnteriores = anteriores;
+        Ingreso(f, 3, e);
+        EXPECT_EQ(Columna(f.MSFlexGrid1, 1), (QStringList{"A", "B", ""})) << anteriores.toStdString();
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "FrmLoteyPosicion.h"
 #include "AccesoDatos.h"
+#include "AccesoPruebasLinea.h"
 #include "Ayudas.h"
 #include "BaseDemo.h"
 #include "ClsCmnCptes.h"
@@ -20,23 +21,34 @@
 
 namespace {
 
+using Entrada = FrmLoteyPosicion::Entrada;
+using Modo = FrmLoteyPosicion::Modo;
+
+// Article `articulo` in deposit 10 in UN, by positions (and lots) as `modo` says.
+Entrada Pedido(const QString& articulo, double cantidad, Modo modo = Modo::Posicion) {
+    Entrada e;
+    e.modo = modo;
+    e.Articulo = articulo;
+    e.Deposito = QStringLiteral("10");
+    e.IUNIDAD = QStringLiteral("UN");
+    e.Cantidad1 = cantidad;
+    return e;
+}
+
 class LoteyPosicion : public ConBaseDemo {
 protected:
     // The dialog as the driver leaves it loaded, for the line's quantity in `unidad`.
-    void Carga(bool lotes, double cantidad, const QString& unidad = QStringLiteral("UN"),
-               const QString& posicionesAnt = {}, const QString& lotesAnt = {}) {
-        f.Cantidad1 = cantidad;
-        f.EsConsultaDePosicionLote = !posicionesAnt.isEmpty() || !lotesAnt.isEmpty();
-        f.EsPosicion = true;
-        f.EsLote = lotes;
-        f.IUNIDAD = unidad;
-        f.Articulo = QStringLiteral("1030");
-        f.ArticuloDescripcion = QStringLiteral("ARROZ LARGO FINO clásico");
-        f.Deposito = QStringLiteral("10");
-        f.PosicionesAnteriores = posicionesAnt;
-        f.LotesAnteriores = lotesAnt;
-        f.CargaDatos();
+    void Abre(bool lotes, double cantidad, const QString& unidad = QStringLiteral("UN"),
+              const QString& posicionesAnt = {}, const QString& lotesAnt = {}) {
+        Entrada e = Pedido(QStringLiteral("1030"), cantidad, FrmLoteyPosicion::ModoDe(true, lotes));
+        e.IUNIDAD = unidad;
+        e.ArticuloDescripcion = QStringLiteral("ARROZ LARGO FINO clásico");
+        e.PosicionesAnteriores = posicionesAnt;
+        e.LotesAnteriores = lotesAnt;
+        f.CargaDatos(e);
     }
+    // The line's quantity as it stands (accept may change it).
+    double& Cantidad1() { return Prueba(f).Devuelto().Cantidad1; }
     QStringList Columna(int c) const {
         QStringList r;
         for (int fila = 1; fila < f.MSFlexGrid1.Rows(); ++fila)
@@ -60,7 +72,7 @@ protected:
 };
 
 TEST_F(LoteyPosicion, BalanceRowsInLotOrderThenTheDepositRowAndTheProposal) {
-    Carga(true, 100);
+    Abre(true, 100);
     EXPECT_EQ(f.Caption, QStringLiteral("Posiciones y Lotes (Deposito: 10)"));
     EXPECT_EQ(f.lblArticulo.Caption(), QStringLiteral("Arroz Largo Fino Clásico"));
     EXPECT_EQ(f.MSFlexGrid1.TextMatrix(0, 1), QStringLiteral("LOTE"));
@@ -80,8 +92,8 @@ TEST_F(LoteyPosicion, BalanceRowsInLotOrderThenTheDepositRowAndTheProposal) {
 
     f.CmdAceptar_Click();
     EXPECT_TRUE(guion.Mensajes().isEmpty());
-    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E02N1P02*26|M1E01N1P01*60|M1E01N1P03*14|"));
-    EXPECT_EQ(f.Lotes, QStringLiteral("||L1030A|L1030A|"));
+    EXPECT_EQ(f.Devuelto().Posiciones, QStringLiteral("|M1E02N1P02*26|M1E01N1P01*60|M1E01N1P03*14|"));
+    EXPECT_EQ(f.Devuelto().Lotes, QStringLiteral("||L1030A|L1030A|"));
 
     // The statements as the dialog writes them, deposit and article filled to their widths.
     EXPECT_EQ(
@@ -102,8 +114,8 @@ TEST_F(LoteyPosicion, BalanceRowsInLotOrderThenTheDepositRowAndTheProposal) {
 }
 
 TEST_F(LoteyPosicion, PositionsModeHidesTheLotAndNeverWritesLotes) {
-    f.Lotes = QStringLiteral("|antes|");
-    Carga(false, 100);
+    Abre(false, 100);
+    Prueba(f).Devuelto().Lotes = QStringLiteral("|antes|");
     EXPECT_EQ(f.Caption, QStringLiteral("Posiciones (Deposito: 10)"));
     EXPECT_TRUE(f.MSFlexGrid1.TextMatrix(0, 1).isEmpty());
     EXPECT_EQ(f.MSFlexGrid1.ColWidth(1), 0);
@@ -113,12 +125,12 @@ TEST_F(LoteyPosicion, PositionsModeHidesTheLotAndNeverWritesLotes) {
                                        "DEPOSITO 10"}));
     EXPECT_EQ(Columna(4), (QStringList{"26", "60", "14", "", "", "0"}));
     f.CmdAceptar_Click();
-    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E02N1P02*26|M1E01N1P01*60|M1E01N1P03*14|"));
-    EXPECT_EQ(f.Lotes, QStringLiteral("|antes|"));
+    EXPECT_EQ(f.Devuelto().Posiciones, QStringLiteral("|M1E02N1P02*26|M1E01N1P01*60|M1E01N1P03*14|"));
+    EXPECT_EQ(f.Devuelto().Lotes, QStringLiteral("|antes|"));
 }
 
 TEST_F(LoteyPosicion, TheDepositRowIsShownAndCheckedInTheLinesUnit) {
-    Carga(true, 2, QStringLiteral("CJ"));
+    Abre(true, 2, QStringLiteral("CJ"));
     // 18 UN without position are 1,5 boxes, like 60 UN are 5 and 26 UN are 2,1666...
     EXPECT_EQ(Columna(3).last(), QStringLiteral("1,5"));
     EXPECT_EQ(Columna(3)[1], QStringLiteral("5"));
@@ -134,11 +146,11 @@ TEST_F(LoteyPosicion, TheDepositRowIsShownAndCheckedInTheLinesUnit) {
     EXPECT_FALSE(f.TxtEdit.Visible());
     EXPECT_EQ(f.MSFlexGrid1.TextMatrix(6, 4), QStringLiteral("1,5"));
     // Enter on the last row's quantity hands the focus to Aceptar.
-    EXPECT_EQ(f.Foco.Actual(), QStringLiteral("CmdAceptar"));
+    EXPECT_EQ(f.Foco().Actual(), QStringLiteral("CmdAceptar"));
 }
 
 TEST_F(LoteyPosicion, TypedQuantitiesAreCheckedAgainstTheRowsBalance) {
-    Carga(true, 10);
+    Abre(true, 10);
     Escribe(2, QStringLiteral("61"));
     ASSERT_EQ(guion.Registros().size(), 1u);
     EXPECT_EQ(guion.Registros()[0].texto, QStringLiteral("No hay disponible para esa posicion"));
@@ -187,7 +199,7 @@ TEST_F(LoteyPosicion, TypedQuantitiesAreCheckedAgainstTheRowsBalance) {
 }
 
 TEST_F(LoteyPosicion, TheTotalAgainstTheRequestedQuantity) {
-    Carga(true, 12);
+    Abre(true, 12);
     PonCantidades({"13", "0", "0", "0", "0", "0"});
     // Above: No asks to adjust the total and writes nothing.
     guion.AgregaRespuesta(Respuesta::No);
@@ -200,96 +212,111 @@ TEST_F(LoteyPosicion, TheTotalAgainstTheRequestedQuantity) {
     EXPECT_EQ(guion.Registros()[0].estilo, Estilo::SiNo + Estilo::Pregunta);
     EXPECT_EQ(guion.Registros()[0].titulo, QStringLiteral("Aviso al Operador!!!"));
     EXPECT_EQ(guion.Registros()[1].texto, QStringLiteral("Debe Ajustar la suma de las cantidades a :12"));
-    EXPECT_TRUE(f.Posiciones.isEmpty());
-    EXPECT_EQ(f.Cantidad1, 12);
+    EXPECT_TRUE(f.Devuelto().Posiciones.isEmpty());
+    EXPECT_EQ(f.Devuelto().Cantidad1, 12);
     // Yes takes the total as the line's quantity.
     f.Visible = true;
     guion.AgregaRespuesta(Respuesta::Si);
     f.CmdAceptar_Click();
-    EXPECT_EQ(f.Cantidad1, 13);
-    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E02N1P02*13|"));
+    EXPECT_EQ(f.Devuelto().Cantidad1, 13);
+    EXPECT_EQ(f.Devuelto().Posiciones, QStringLiteral("|M1E02N1P02*13|"));
     EXPECT_FALSE(f.Visible);
 
     // Below, without MostrarForm: refused with its message.
     guion.Limpia();
-    f.Posiciones.clear();
-    f.Cantidad1 = 20;
+    Prueba(f).Devuelto().Posiciones.clear();
+    Cantidad1() = 20;
     f.CmdAceptar_Click();
     EXPECT_EQ(guion.Mensajes(),
               QStringList{"La suma de cantidades informadas es Menor a la cantidad solicitada "});
     EXPECT_EQ(guion.Registros()[0].estilo, Estilo::Informacion);
-    EXPECT_TRUE(f.Posiciones.isEmpty());
+    EXPECT_TRUE(f.Devuelto().Posiciones.isEmpty());
     // With MostrarForm the shorter total may be taken.
-    f.MostrarForm = true;
+    Prueba(f).Entrada().MostrarForm = true;
     guion.AgregaRespuesta(Respuesta::Si);
     f.CmdAceptar_Click();
     EXPECT_TRUE(
         guion.Mensajes().last().startsWith("La suma de las cantidades Informadas, Es Menor a la solicitada"));
-    EXPECT_EQ(f.Cantidad1, 13);
+    EXPECT_EQ(f.Devuelto().Cantidad1, 13);
 
     // A total that differs from the request only by binary rounding is the request.
     guion.Limpia();
-    f.Cantidad1 = 0.3;
+    Cantidad1() = 0.3;
     PonCantidades({"0,1", "0,2", "", "0", "0", "0"});
     f.CmdAceptar_Click();
     EXPECT_TRUE(guion.Mensajes().isEmpty());
-    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E02N1P02*0,1|M1E01N1P01*0,2|"));
+    EXPECT_EQ(f.Devuelto().Posiciones, QStringLiteral("|M1E02N1P02*0,1|M1E01N1P01*0,2|"));
+}
+
+TEST_F(LoteyPosicion, AcceptTakesTheQuantityBeingTyped) {
+    Abre(true, 100);
+    f.Visible = true;
+    // 30 typed where 24 are available and accepted without Enter: refused, nothing written.
+    f.MueveCelda(4, 4);
+    f.MSFlexGrid1_KeyPress(qint16('3'));
+    f.TxtEdit.setText(QStringLiteral("30"));
+    f.CmdAceptar_Click();
+    EXPECT_EQ(guion.Mensajes(), QStringList{"No hay disponible para esa posicion"});
+    EXPECT_TRUE(f.Visible);
+    EXPECT_TRUE(f.TxtEdit.Visible());
+    EXPECT_TRUE(f.Devuelto().Posiciones.isEmpty());
+    // 5 is taken: 105 for 100, asked and adjusted.
+    f.TxtEdit.setText(QStringLiteral("5"));
+    guion.AgregaRespuesta(Respuesta::Si);
+    f.CmdAceptar_Click();
+    EXPECT_FALSE(f.Visible);
+    EXPECT_EQ(f.Devuelto().Cantidad1, 105);
+    EXPECT_EQ(f.Devuelto().Posiciones,
+              QStringLiteral("|M1E02N1P02*26|M1E01N1P01*60|M1E01N1P03*14|M1E01N1P01*5|"));
 }
 
 TEST_F(LoteyPosicion, WriterRulesOfBothLists) {
-    Carga(true, 9);
+    Abre(true, 9);
     // "0" and empty rows give no entry; a typed 0,0 does; the deposit row has no position nor lot.
     PonCantidades({"0", "", "0,0", "5", "0", "4"});
-    f.Cantidad1 = 9;
+    Cantidad1() = 9;
     f.CmdAceptar_Click();
-    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E01N1P03*0,0|M1E01N1P01*5|*4|"));
-    EXPECT_EQ(f.Lotes, QStringLiteral("|L1030A|L1030B||"));
+    EXPECT_EQ(f.Devuelto().Posiciones, QStringLiteral("|M1E01N1P03*0,0|M1E01N1P01*5|*4|"));
+    EXPECT_EQ(f.Devuelto().Lotes, QStringLiteral("|L1030A|L1030B||"));
     // Nothing chosen: the single "|", for a line of quantity 0.
     PonCantidades({"0", "0", "0", "0", "0", "0"});
-    f.Cantidad1 = 0;
+    Cantidad1() = 0;
     f.CmdAceptar_Click();
-    EXPECT_EQ(f.Posiciones, QStringLiteral("|"));
-    EXPECT_EQ(f.Lotes, QStringLiteral("|"));
+    EXPECT_EQ(f.Devuelto().Posiciones, QStringLiteral("|"));
+    EXPECT_EQ(f.Devuelto().Lotes, QStringLiteral("|"));
     // Cancel keeps what the results held.
     PonCantidades({"1", "0", "0", "0", "0", "0"});
     f.CmdCancelar_Click();
-    EXPECT_EQ(f.Posiciones, QStringLiteral("|"));
+    EXPECT_EQ(f.Devuelto().Posiciones, QStringLiteral("|"));
 }
 
 TEST_F(LoteyPosicion, TheEarlierDistributionIsRestoredNotProposed) {
     // Case ignored; an entry for a place without balance disappears; the empty position is
     // the deposit row; a later entry for the same row wins.
-    Carga(true, 15, QStringLiteral("UN"),
-          QStringLiteral("|m1e01n1p01*5|M1E01N1P02*7|*3|GONE*4|M1E01N1P02*8|"),
-          QStringLiteral("|l1030a|L1030B||L9|L1030B|"));
+    Abre(true, 15, QStringLiteral("UN"), QStringLiteral("|m1e01n1p01*5|M1E01N1P02*7|*3|GONE*4|M1E01N1P02*8|"),
+         QStringLiteral("|l1030a|L1030B||L9|L1030B|"));
     EXPECT_EQ(Columna(4), (QStringList{"0", "5", "0", "0", "8", "3"}));
-    EXPECT_TRUE(f.EsConsultaDePosicionLote);
-    f.Cantidad1 = 16;
+    EXPECT_TRUE(Prueba(f).Entrada().EsConsultaDePosicionLote());
+    Cantidad1() = 16;
     f.CmdAceptar_Click();
-    EXPECT_EQ(f.Posiciones, QStringLiteral("|M1E01N1P01*5|M1E01N1P02*8|*3|"));
-    EXPECT_EQ(f.Lotes, QStringLiteral("|L1030A|L1030B||"));
+    EXPECT_EQ(f.Devuelto().Posiciones, QStringLiteral("|M1E01N1P01*5|M1E01N1P02*8|*3|"));
+    EXPECT_EQ(f.Devuelto().Lotes, QStringLiteral("|L1030A|L1030B||"));
 
     // Without the lot of an entry the rest of the list is not placed.
     FrmLoteyPosicion g;
-    g.EsPosicion = g.EsLote = g.EsConsultaDePosicionLote = true;
-    g.Articulo = QStringLiteral("1030");
-    g.Deposito = QStringLiteral("10");
-    g.IUNIDAD = QStringLiteral("UN");
-    g.PosicionesAnteriores = QStringLiteral("|M1E01N1P03*1|M1E01N1P02*2|M1E02N1P02*3|");
-    g.LotesAnteriores = QStringLiteral("|L1030A|");
-    g.CargaDatos();
+    Entrada conLotes = Pedido(QStringLiteral("1030"), 0, Modo::PosicionYLote);
+    conLotes.PosicionesAnteriores = QStringLiteral("|M1E01N1P03*1|M1E01N1P02*2|M1E02N1P02*3|");
+    conLotes.LotesAnteriores = QStringLiteral("|L1030A|");
+    g.CargaDatos(conLotes);
     EXPECT_EQ(g.MSFlexGrid1.TextMatrix(3, 4), QStringLiteral("1"));
     EXPECT_EQ(g.MSFlexGrid1.TextMatrix(5, 4), QStringLiteral("0"));
     EXPECT_EQ(g.MSFlexGrid1.TextMatrix(1, 4), QStringLiteral("0"));
 
     // Positions mode matches by position alone: the first row of that place takes it.
     FrmLoteyPosicion p;
-    p.EsPosicion = p.EsConsultaDePosicionLote = true;
-    p.Articulo = QStringLiteral("1030");
-    p.Deposito = QStringLiteral("10");
-    p.IUNIDAD = QStringLiteral("UN");
-    p.PosicionesAnteriores = QStringLiteral("|M1E01N1P01*4|");
-    p.CargaDatos();
+    Entrada posiciones = Pedido(QStringLiteral("1030"), 0);
+    posiciones.PosicionesAnteriores = QStringLiteral("|M1E01N1P01*4|");
+    p.CargaDatos(posiciones);
     EXPECT_EQ(p.MSFlexGrid1.TextMatrix(2, 4), QStringLiteral("4"));
     EXPECT_EQ(p.MSFlexGrid1.TextMatrix(4, 4), QString());
 }
@@ -302,18 +329,13 @@ TEST_F(LoteyPosicion, TheProposalFillsFromTheTopAndTheToolbar) {
         "('  10', 'M1E01N1P02', printf('%25d', 1045), NULL, '  UN', 5)");
     const auto propone = [&](double cantidad) {
         FrmLoteyPosicion d;
-        d.EsPosicion = true;
-        d.Articulo = QStringLiteral("1045");
-        d.Deposito = QStringLiteral("10");
-        d.IUNIDAD = QStringLiteral("UN");
-        d.Cantidad1 = cantidad;
-        d.CargaDatos();
+        d.CargaDatos(Pedido(QStringLiteral("1045"), cantidad));
         QStringList r;
         for (int fila = 1; fila < d.MSFlexGrid1.Rows(); ++fila)
             r << d.MSFlexGrid1.TextMatrix(fila, 4);
         if (cantidad == 20) {
             d.CmdAceptar_Click();
-            EXPECT_TRUE(d.Posiciones.isEmpty());
+            EXPECT_TRUE(d.Devuelto().Posiciones.isEmpty());
         }
         return r;
     };
@@ -328,7 +350,7 @@ TEST_F(LoteyPosicion, TheProposalFillsFromTheTopAndTheToolbar) {
 
     // The toolbar: copy down and zeros below act only in the quantity column; proposing again
     // discards the edits.
-    Carga(true, 100);
+    Abre(true, 100);
     f.MueveCelda(2, 3);
     f.Toolbar1_ButtonClick(2);
     EXPECT_EQ(Columna(4), (QStringList{"26", "60", "14", "0", "0", "0"}));
@@ -364,12 +386,7 @@ TEST_F(LoteyPosicion, TheProposalPlacesWhatTheBalancesHoldOverManyCases) {
         }
         const double pedido = azar.bounded(12000) / 100.0;
         FrmLoteyPosicion d;
-        d.EsPosicion = true;
-        d.Articulo = QStringLiteral("1060");
-        d.Deposito = QStringLiteral("10");
-        d.IUNIDAD = QStringLiteral("UN");
-        d.Cantidad1 = pedido;
-        d.CargaDatos();
+        d.CargaDatos(Pedido(QStringLiteral("1060"), pedido));
         ASSERT_EQ(d.MSFlexGrid1.Rows(), filas + 1);
         double puesto = 0;
         bool lleno = true;
@@ -401,7 +418,7 @@ TEST_F(LoteyPosicion, TheDriver) {
     QString etiqueta;
     guion.alMostrar = [&](Formulario& formulario) {
         auto& d = dynamic_cast<FrmLoteyPosicion&>(formulario);
-        consulta = d.EsConsultaDePosicionLote;
+        consulta = Prueba(d).Entrada().EsConsultaDePosicionLote();
         etiqueta = d.lblArticulo.Caption();
         EXPECT_TRUE(d.Visible);
         d.CmdAceptar_Click();

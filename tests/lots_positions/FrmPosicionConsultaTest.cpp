@@ -5,6 +5,7 @@
 
 #include "FrmPosicionConsulta.h"
 #include "AccesoDatos.h"
+#include "AccesoPruebasLinea.h"
 #include "BaseDemo.h"
 #include "Globales.h"
 #include "Regional.h"
@@ -15,15 +16,25 @@
 
 namespace {
 
+using Entrada = FrmPosicionConsulta::Entrada;
+
+// Article `articulo` in deposit `deposito`, in `unidad`.
+Entrada Pedido(const QString& articulo, const QString& deposito = QStringLiteral("10"),
+               const QString& unidad = QStringLiteral("UN")) {
+    Entrada e;
+    e.Deposito = deposito;
+    e.IUNIDAD = unidad;
+    e.Articulo = articulo;
+    return e;
+}
+
 class PosicionConsulta : public ConBaseDemo {
 protected:
-    void Carga(const QString& articulo, double cantidad, const QString& unidad = QStringLiteral("UN")) {
-        f.Deposito = QStringLiteral("10");
-        f.IUNIDAD = unidad;
-        f.Cantidad1 = cantidad;
-        f.Articulo = articulo;
-        f.ArticuloDescripcion = QStringLiteral("ARROZ largo");
-        f.CargaDatos();
+    void Abre(const QString& articulo, double cantidad, const QString& unidad = QStringLiteral("UN")) {
+        Entrada e = Pedido(articulo, QStringLiteral("10"), unidad);
+        e.Cantidad1 = cantidad;
+        e.ArticuloDescripcion = QStringLiteral("ARROZ largo");
+        f.CargaDatos(e);
     }
     QStringList Fila(int fila) const {
         QStringList r;
@@ -33,11 +44,11 @@ protected:
     }
     // Accepts row `fila`; the position returned.
     QString Acepta(int fila, double cantidad) {
-        f.iPosicionDevuelta = QStringLiteral("antes");
-        f.Cantidad1 = cantidad;
+        Prueba(f).Devuelto().iPosicionDevuelta = QStringLiteral("antes");
+        Prueba(f).Entrada().Cantidad1 = cantidad;
         f.MueveCelda(fila, 0);
         f.CmdAceptar_Click();
-        return f.iPosicionDevuelta;
+        return f.Devuelto().iPosicionDevuelta;
     }
 
     Regional::Fijo regional{QLatin1Char(','), QLatin1Char('.'), 2};
@@ -45,7 +56,7 @@ protected:
 };
 
 TEST_F(PosicionConsulta, CandidatesWithABalanceInTheirOrderWithCapacityAndFreeRoom) {
-    Carga("1030", 5);
+    Abre("1030", 5);
     EXPECT_EQ(f.Caption, QStringLiteral("Posiciones (Deposito: 10)"));
     EXPECT_EQ(f.lblArticulo.Caption(), QStringLiteral("Arroz Largo"));
     EXPECT_EQ(Fila(0),
@@ -64,23 +75,20 @@ TEST_F(PosicionConsulta, CandidatesWithABalanceInTheirOrderWithCapacityAndFreeRo
 
     // In boxes: 50 UN are 4,1666... CJ, the family's place 10 CJ.
     FrmPosicionConsulta cajas;
-    cajas.Deposito = QStringLiteral("10");
-    cajas.IUNIDAD = QStringLiteral("CJ");
-    cajas.Articulo = QStringLiteral("1030");
-    cajas.CargaDatos();
+    cajas.CargaDatos(Pedido(QStringLiteral("1030"), QStringLiteral("10"), QStringLiteral("CJ")));
     EXPECT_NEAR(UT().TextoADoble(cajas.MSFlexGrid1.TextMatrix(1, 4)), 50.0 / 12, 1e-9);
     EXPECT_EQ(cajas.MSFlexGrid1.TextMatrix(1, 5), QStringLiteral("1,16666666666667"));
     EXPECT_EQ(cajas.MSFlexGrid1.TextMatrix(2, 4), QStringLiteral("10"));
 
-    EXPECT_TRUE(FrmPosicionConsulta::SqlSaldos(
-                    "  10", "MA_POSICIONES.IDPOSICION ='A' OR MA_POSICIONES.IDPOSICION =''", "1030")
-                    .contains("ac_saldoslayout.IDDEPOSITO='  10' AND(MA_POSICIONES.IDPOSICION ='A' OR "
-                              "MA_POSICIONES.IDPOSICION ='') and ac_saldoslayout.IDarticulo='1030' order by "
-                              "ma_posiciones.ordeningreso,ac_saldoslayout.idposicion "));
+    // One statement for the article's balances, whatever the number of candidates.
+    EXPECT_TRUE(
+        FrmPosicionConsulta::SqlSaldos("  10", "O'X")
+            .endsWith("ac_saldoslayout.IDDEPOSITO='  10' and ac_saldoslayout.IDarticulo='O''X' order by "
+                      "ma_posiciones.ordeningreso,ac_saldoslayout.idposicion "));
 }
 
 TEST_F(PosicionConsulta, APositionIsAcceptedOnlyWhereTheQuantityFits) {
-    Carga("1030", 0);
+    Abre("1030", 0);
     // No limit: any quantity.
     EXPECT_EQ(Acepta(3, 100000), QStringLiteral("M1E01N1P02"));
     // 14 free: 14 fits, 14,5 does not, and the dialog stays with its message.
@@ -92,28 +100,29 @@ TEST_F(PosicionConsulta, APositionIsAcceptedOnlyWhereTheQuantityFits) {
     EXPECT_EQ(guion.Registros()[0].texto,
               QStringLiteral("No puede asignarle a esa posicion\r\nAhi puede asignar solamente 14 UN"));
     EXPECT_EQ(guion.Registros()[0].estilo, Estilo::Exclamacion);
+    EXPECT_EQ(guion.Registros()[0].titulo, QString()); // the default title
     // Over its capacity, no quantity above zero fits.
     EXPECT_EQ(Acepta(4, 1), QStringLiteral("antes"));
     EXPECT_TRUE(guion.Mensajes().last().endsWith("solamente -6 UN"));
     // Cancel after a refusal returns nothing.
     f.CmdCancelar_Click();
-    EXPECT_TRUE(f.iPosicionDevuelta.isEmpty());
+    EXPECT_TRUE(f.Devuelto().iPosicionDevuelta.isEmpty());
     EXPECT_FALSE(f.Visible);
 }
 
 TEST_F(PosicionConsulta, WithNoDataRowAcceptReturnsNothing) {
     // 1015 has a place for its type in deposit 10, but no balance there: the header only.
-    Carga("1015", 1);
+    Abre("1015", 1);
     EXPECT_EQ(f.MSFlexGrid1.Rows(), 1);
-    f.iPosicionDevuelta = QStringLiteral("antes");
+    Prueba(f).Devuelto().iPosicionDevuelta = QStringLiteral("antes");
     f.CmdAceptar_Click();
-    EXPECT_TRUE(f.iPosicionDevuelta.isEmpty());
+    EXPECT_TRUE(f.Devuelto().iPosicionDevuelta.isEmpty());
     EXPECT_TRUE(guion.Mensajes().isEmpty());
     // An unknown article has no candidates at all.
     FrmPosicionConsulta g;
-    g.Deposito = QStringLiteral("10");
-    g.Articulo = QStringLiteral("NO-EXISTE");
-    g.CargaDatos();
+    Entrada e = Pedido(QStringLiteral("NO-EXISTE"));
+    e.IUNIDAD.clear();
+    g.CargaDatos(e);
     EXPECT_EQ(g.MSFlexGrid1.Rows(), 1);
 }
 
@@ -131,10 +140,7 @@ TEST_F(PosicionConsulta, ManyCandidatesWithoutBalanceBeforeTheListedOnes) {
         "VALUES ('   4', 'T40', printf('%25d', 1030), NULL, '  UN', 5), "
         "('   4', 'T39', printf('%25d', 1030), NULL, '  UN', 7)");
     FrmPosicionConsulta g;
-    g.Deposito = QStringLiteral("4");
-    g.IUNIDAD = QStringLiteral("UN");
-    g.Articulo = QStringLiteral("1030");
-    g.CargaDatos();
+    g.CargaDatos(Pedido(QStringLiteral("1030"), QStringLiteral("4")));
     ASSERT_EQ(g.MSFlexGrid1.Rows(), 3);
     EXPECT_EQ(g.MSFlexGrid1.TextMatrix(1, 0), QStringLiteral("T39"));
     EXPECT_EQ(g.MSFlexGrid1.TextMatrix(2, 0), QStringLiteral("T40"));
@@ -142,21 +148,21 @@ TEST_F(PosicionConsulta, ManyCandidatesWithoutBalanceBeforeTheListedOnes) {
 }
 
 TEST_F(PosicionConsulta, BalancesScatteredAmongManyEmptyCandidatesKeepTheirOrder) {
-    // 600 free places in deposit 4; a scattered third of them, the first and the last included,
+    // 5,000 free places in deposit 4; a scattered third of them, the first and the last included,
     // hold a balance. The grid keeps exactly those, in the places' order, each with its own row.
-    constexpr int kLugares = 600;
+    constexpr int kLugares = 5000;
     QStringList lugares, saldos;
     QList<int> conSaldo;
     quint32 semilla = 12345;
     for (int i = 1; i <= kLugares; ++i) {
         lugares << QStringLiteral("('   4', 'G%1', 'Lugar', %2, 0, '  UN', 0)")
-                       .arg(i, 3, 10, QLatin1Char('0'))
+                       .arg(i, 4, 10, QLatin1Char('0'))
                        .arg(i);
         semilla = semilla * 1103515245u + 12345u;
         if (i == 1 || i == kLugares || (semilla >> 16) % 3 == 0) {
             conSaldo << i;
             saldos << QStringLiteral("('   4', 'G%1', printf('%25d', 1030), NULL, '  UN', %2)")
-                          .arg(i, 3, 10, QLatin1Char('0'))
+                          .arg(i, 4, 10, QLatin1Char('0'))
                           .arg(i);
         }
     }
@@ -166,14 +172,12 @@ TEST_F(PosicionConsulta, BalancesScatteredAmongManyEmptyCandidatesKeepTheirOrder
     AD().EjecutaSQL("INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, "
                     "Saldo) VALUES " +
                     saldos.join(','));
-    f.Deposito = QStringLiteral("4");
-    f.IUNIDAD = QStringLiteral("UN");
-    f.Articulo = QStringLiteral("1030");
-    f.CargaDatos();
+    f.CargaDatos(Pedido(QStringLiteral("1030"), QStringLiteral("4")));
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
     ASSERT_EQ(f.MSFlexGrid1.Rows(), conSaldo.size() + 1);
     for (int fila = 1; fila < f.MSFlexGrid1.Rows(); ++fila) {
         const int i = conSaldo[fila - 1];
-        EXPECT_EQ(Fila(fila).mid(0, 3), (QStringList{QStringLiteral("G%1").arg(i, 3, 10, QLatin1Char('0')),
+        EXPECT_EQ(Fila(fila).mid(0, 3), (QStringList{QStringLiteral("G%1").arg(i, 4, 10, QLatin1Char('0')),
                                                      "Lugar", QString::number(i)}))
             << fila;
         EXPECT_EQ(f.MSFlexGrid1.TextMatrix(fila, 5), QString::number(-i)) << fila;
@@ -181,8 +185,33 @@ TEST_F(PosicionConsulta, BalancesScatteredAmongManyEmptyCandidatesKeepTheirOrder
     EXPECT_EQ(f.MSFlexGrid1.Row(), f.MSFlexGrid1.Rows() - 1);
 }
 
+TEST_F(PosicionConsulta, AFailedLoadIsReportedNotShownAsAnEmptyGrid) {
+    // The balance statement fails (a column it reads is gone); the candidates are still found.
+    AD().EjecutaSQL(QStringLiteral("ALTER TABLE MA_POSICIONES RENAME COLUMN Descripcion TO Detalle"));
+    guion.AgregaRespuesta(Respuesta::Ignorar);
+    Abre("1030", 5);
+    ASSERT_EQ(guion.Registros().size(), 1u);
+    EXPECT_EQ(guion.Registros()[0].titulo, QStringLiteral("Aviso al Operador - VerificaAnteriores"));
+    EXPECT_EQ(guion.Registros()[0].estilo, Estilo::AbortarReintentarIgnorar | Estilo::Critico);
+    // No empty candidate rows are left behind.
+    EXPECT_EQ(f.MSFlexGrid1.Rows(), 1);
+}
+
+TEST_F(PosicionConsulta, AcceptTakesTheCapacityBeingTyped) {
+    Abre("1030", 20);
+    // 20 do not fit in the article's own place (14 free), unless its capacity is typed as 0.
+    f.MueveCelda(1, 4);
+    f.MSFlexGrid1_KeyPress(qint16('0'));
+    ASSERT_TRUE(f.TxtEdit.Visible());
+    f.CmdAceptar_Click();
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
+    EXPECT_EQ(f.MSFlexGrid1.TextMatrix(1, 4), QStringLiteral("0"));
+    EXPECT_FALSE(f.TxtEdit.Visible());
+    EXPECT_EQ(f.Devuelto().iPosicionDevuelta, QStringLiteral("M1E01N1P03"));
+}
+
 TEST_F(PosicionConsulta, EditingKeepsTextOnTheFirstRowOnly) {
-    Carga("1030", 1);
+    Abre("1030", 1);
     // The unit opens nothing; the entry order does.
     f.MueveCelda(1, 3);
     f.MSFlexGrid1_KeyPress(qint16('9'));

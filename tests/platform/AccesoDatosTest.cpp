@@ -344,6 +344,30 @@ TEST_F(AccesoDatosTest, IfExistsRunsTheStatementOnlyWhenTheConditionHolds) {
     EXPECT_EQ(Valor(QStringLiteral("SELECT count(*) FROM CONF WHERE Clave = 'nueva'")).toInt(), 1);
 }
 
+// A check inside a batch: with its locking hints (the server's) and RAISERROR, it refuses the
+// batch in words when its condition holds, and the rest of the batch still runs, as on the server.
+TEST_F(AccesoDatosTest, ACheckThatRaisesAnErrorRefusesTheBatchInItsOwnWords) {
+    const QString control =
+        QStringLiteral("IF EXISTS(SELECT * FROM CAB WITH (UPDLOCK, HOLDLOCK) WHERE Id = 1) "
+                       "RAISERROR('El número 1 ya fue tomado: vuelva a grabar, 100%% seguro.', 16, 1)");
+    ad.EjecutaSQL(QStringLiteral("BEGIN TRANSACTION\r") + control +
+                  QStringLiteral("\rINSERT INTO CAB (Id, Nombre) VALUES (1, 'PRIMERO')\rCOMMIT TRANSACTION"));
+    EXPECT_EQ(ad.LeeConexion().Errors().Count(), 0);
+    try {
+        ad.EjecutaSQL(QStringLiteral("BEGIN TRANSACTION\r") + control +
+                      QStringLiteral("\rINSERT INTO DET (Id, Articulo, Cantidad) VALUES (1, 'TRAS', 1)"));
+        FAIL() << "the check did not refuse";
+    } catch (const ErrorSistema& e) {
+        EXPECT_EQ(e.Numero(), 50000);
+        EXPECT_EQ(e.Descripcion(),
+                  QStringLiteral("El número 1 ya fue tomado: vuelva a grabar, 100% seguro."));
+    }
+    EXPECT_EQ(Numeros(), (std::vector<long>{50000}));
+    EXPECT_EQ(Valor(QStringLiteral("SELECT count(*) FROM DET")).toInt(), 1);
+    ad.EjecutaSQL(QStringLiteral("ROLLBACK TRANSACTION"));
+    EXPECT_EQ(Valor(QStringLiteral("SELECT count(*) FROM DET")).toInt(), 0);
+}
+
 // ---------------------------------------------------------------------------------------
 // Record sets
 

@@ -31,6 +31,8 @@ TEST(TraduceSqlServerASqlite, QuitaLasSugerenciasDeTablaConSusBlancos) {
     EXPECT_EQ(T("SELECT * FROM T(NOLOCK)WHERE A = 1"), "SELECT * FROM T WHERE A = 1");
     EXPECT_EQ(T("SELECT * FROM [Mi Tabla] with(nolock)"), "SELECT * FROM [Mi Tabla]");
     EXPECT_EQ(T("SELECT * FROM (SELECT * FROM T with(nolock)) X"), "SELECT * FROM (SELECT * FROM T) X");
+    EXPECT_EQ(T("SELECT * FROM T WITH (UPDLOCK, HOLDLOCK) WHERE A = 1"), "SELECT * FROM T WHERE A = 1");
+    EXPECT_EQ(T("SELECT * FROM T with(rowlock,updlock)"), "SELECT * FROM T");
     // Not hints: a column list, a literal, a bracketed name.
     const QString intacta = "SELECT 'x with(nolock)' AS [y with(nolock)] FROM T WHERE A IN (nolock)";
     EXPECT_EQ(T(intacta), intacta);
@@ -344,6 +346,15 @@ TEST(SeparaSiExiste, SeparaConsultaYSentencia) {
     for (const QString otra : {"SELECT * FROM T", "if exists select 1", "if exists(select 1",
                                "ifexists(select 1) x", "IF NOTEXISTS(select 1) x", "exists(select 1) x", ""})
         EXPECT_FALSE(SeparaSiExiste(otra).has_value()) << otra.toStdString();
+}
+
+TEST(MensajeRaiserror, LeeElMensajeComoLoDiceElServidor) {
+    EXPECT_EQ(MensajeRaiserror("RAISERROR('El lote 42 ya fue asignado', 16, 1)"),
+              "El lote 42 ya fue asignado");
+    EXPECT_EQ(MensajeRaiserror(" raiserror ( N'Don''t: 100%% ' ,16,1 ) ; "), "Don't: 100% ");
+    for (const QString otra : {"RAISERROR 'x', 16, 1", "RAISERROR('x', 16, 1", "RAISERROR('x) 16, 1",
+                               "RAISERROR('x', 16, 1) DELETE T", "RAISERROR(@m, 16, 1)", "SELECT 'x'", ""})
+        EXPECT_FALSE(MensajeRaiserror(otra).has_value()) << otra.toStdString();
 }
 
 TEST(EsSentenciaTransaccion, ReconoceLasFormasDelServidor) {

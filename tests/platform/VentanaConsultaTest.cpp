@@ -213,6 +213,55 @@ TEST_F(VentanaDeConsulta, TituloDeLaDefinicionYAnchosDeConsultaslen) {
     EXPECT_EQ(mostrada_, 2);
 }
 
+TEST_F(VentanaDeConsulta, SinAnchoDelArchivoCadaColumnaTomaLoQueNecesitaSuPrimeraPantalla) {
+    // Codes and names of growing length; the longest come after the first screen.
+    ad_.EjecutaSQL(
+        "CREATE TABLE TA_LARGOS (CODIGO VARCHAR(200) COLLATE TEXTO, NOMBRE VARCHAR(200) COLLATE TEXTO, "
+        "X INTEGER)");
+    ad_.EjecutaSQL(
+        "INSERT INTO TA_LARGOS WITH RECURSIVE s(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM s WHERE "
+        "n < 150) SELECT substr('CCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCC"
+        "CCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCC', 1, n), "
+        "'N' || n, n FROM s");
+    QFile anchos(dir_.filePath("CONSULTASLEN.CVN"));
+    ASSERT_TRUE(anchos.open(QIODevice::WriteOnly));
+    anchos.write("\"V_TA_LARGOS\",\"\"\r\n\"TA_LARGOS\",\"|2000|\"\r\n");
+    anchos.close();
+    const auto medida = [](const QString& texto) { return int(texto.size()) * 100; };
+    AlMostrar([&](VentanaConsulta& v) {
+        // Without the administration prefix, the table reads as its name.
+        EXPECT_EQ(v.Caption(), "TA_LARGOS");
+        // A width given by the file stays; the others fit their title and the first screen's
+        // cells, the rows read later aside.
+        EXPECT_EQ(v.AnchoColumna(1, medida), 2000);
+        const int primera = VentanaConsulta::PrimeraPantalla;
+        EXPECT_EQ(v.AnchoColumna(0, medida), primera * 100 + VentanaConsulta::MargenColumna);
+        EXPECT_EQ(v.AnchoColumna(2, medida), 2 * 100 + VentanaConsulta::MargenColumna); // "60", "X"
+        v.LeeTodas();
+        EXPECT_EQ(v.AnchoColumna(0, medida), primera * 100 + VentanaConsulta::MargenColumna);
+        // Without a measure, the default.
+        EXPECT_EQ(v.AnchoColumna(0, {}), Grilla::AnchoColumnaPorDefecto);
+        v.Cancelar();
+    });
+    ventana_.MuestraConsulta("SELECT CODIGO, NOMBRE, X FROM @ADMIN_TA_LARGOS ORDER BY X");
+    EXPECT_EQ(mostrada_, 1);
+
+    // A definition of the bare table titles it.
+    {
+        EscritorConsultas archivo(dir_.filePath("consultas.cvn"));
+        archivo.Agrega({"LARGOS", "TA_LARGOS", "|CODIGO|NOMBRE|", ""});
+        archivo.Cierra();
+    }
+    AlMostrar([](VentanaConsulta& v) {
+        EXPECT_EQ(v.Caption(), "LARGOS");
+        v.Cancelar();
+    });
+    ventana_.MuestraConsulta("SELECT CODIGO FROM @admin_TA_LARGOS");
+    EXPECT_EQ(mostrada_, 2);
+    EXPECT_EQ(VentanaConsulta::TablaSinPrefijo("@Admin_V_TA_DEPOSITO"), "V_TA_DEPOSITO");
+    EXPECT_EQ(VentanaConsulta::TablaSinPrefijo("V_TA_ADMIN"), "V_TA_ADMIN");
+}
+
 TEST_F(VentanaDeConsulta, LasFilasLleganPorBloquesYElFiltroMuestraLasQueContienenElTexto) {
     ad_.EjecutaSQL("CREATE TABLE NUMEROS (N INTEGER, NOMBRE VARCHAR(20) COLLATE TEXTO)");
     ad_.EjecutaSQL(
@@ -229,6 +278,7 @@ TEST_F(VentanaDeConsulta, LasFilasLleganPorBloquesYElFiltroMuestraLasQueContiene
     };
     const auto visibles = [](const VentanaConsulta& v) {
         std::vector<int> filas;
+        filas.reserve(size_t(v.FilasVisibles()));
         for (int i = 0; i < v.FilasVisibles(); ++i)
             filas.push_back(v.Resultado().TextMatrix(v.FilaVisible(i), 0).toInt());
         return filas;

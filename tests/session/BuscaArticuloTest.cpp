@@ -47,7 +47,7 @@ protected:
         if (HasFatalFailure())
             return;
         CargaConfiguracion(Carpeta() + "/", "modelos");
-        CargaValoresEAN();
+        LeeValoresEAN();
         ASSERT_EQ(gTipoEAN, "0CCCCCPPPPP");
         ASSERT_EQ(gDecimalesEAN, "2");
         ASSERT_EQ(gUnidadMedidaKG, "KG");

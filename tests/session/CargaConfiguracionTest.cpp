@@ -361,7 +361,7 @@ TEST_F(CargaConfiguracionPrueba, DecimalesDeVentasSoloEnProgramasDeVentas) {
 TEST_F(CargaConfiguracionPrueba, ValoresDeEtiquetasDeBalanza) {
     EXPECT_EQ(gTipoEAN, "");
     Fija("DECIMALESEAN", " 3 ");
-    CargaValoresEAN();
+    LeeValoresEAN();
     EXPECT_EQ(gTipoEAN, "0CCCCCPPPPP");
     EXPECT_EQ(gDecimalesEAN, "3");
 }

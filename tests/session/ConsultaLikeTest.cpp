@@ -6,6 +6,7 @@
 #include "AccesoDatos.h"
 #include "AuxInicio.h"
 #include "BaseDemo.h"
+#include "BaseEmbebida.h"
 #include "ConsultaTabla.h"
 #include "CuentasDespachos.h"
 #include "DefinicionesConsulta.h"
@@ -16,6 +17,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <ostream>
@@ -183,6 +186,33 @@ TEST_F(Busquedas, ApostrofesDelTextoNoTerminanElLiteral) {
     Registros rs;
     AD().ObtieneRecordset("SELECT COUNT(*) FROM VT_CLIENTES", rs);
     EXPECT_GE(rs.Fields(0).toInt(), 4);
+}
+
+// What the user types matches itself: "%", "_", "[" and "!" are characters, not patterns.
+TEST_F(Busquedas, LosComodinesEscritosSeBuscanComoTexto) {
+    AD().EjecutaSQL("INSERT INTO VT_CLIENTES (CODIGO, RAZON_SOCIAL, NUMERO_DOCUMENTO, Dada_De_Baja) VALUES "
+                    "('C0100', 'Rebajas 50% S_A', '20-1', 0), ('C0101', 'Casa [Centro]!', '20-2', 0)");
+    EXPECT_EQ(Busca("VT_CLIENTES", "%"), "C0100");
+    EXPECT_EQ(filas_, 1);
+    EXPECT_EQ(Ultima(),
+              "SELECT top 1000 RAZON_SOCIAL,CODIGO,CONTACTO FROM VT_CLIENTES with(nolock)  WHERE "
+              "(RAZON_SOCIAL LIKE '%!%%' ESCAPE '!' OR NUMERO_DOCUMENTO LIKE '%!%%' ESCAPE '!')  AND "
+              "Dada_De_Baja = 0");
+    EXPECT_EQ(Busca("VT_CLIENTES", "_"), "C0100");
+    EXPECT_EQ(filas_, 1);
+    EXPECT_EQ(Busca("VT_CLIENTES", "[C"), "C0101");
+    EXPECT_EQ(filas_, 1);
+    EXPECT_EQ(Busca("VT_CLIENTES", "!"), "C0101");
+    EXPECT_EQ(filas_, 1);
+    Busca("STK_MA_ARTICULOS", "%");
+    EXPECT_EQ(filas_, 0);
+    // Matching anywhere, a blank is still a wildcard between the typed words.
+    AjustaConfiguracion("UsaConsultaLIKE", "SI");
+    fila_ = 0;
+    Busca("STK_MA_ARTICULOS", "_ agua");
+    EXPECT_EQ(filas_, 0);
+    EXPECT_TRUE(Ultima().contains("LIKE '%!_%agua%' ESCAPE '!' ")) << Ultima().toStdString();
+    EXPECT_EQ(texto_, "_%agua");
 }
 
 TEST_F(Busquedas, ClientesYProveedoresSinLosDadosDeBajaYElTituloComoTextoVacio) {
@@ -380,7 +410,7 @@ TEST_F(Busquedas, ConsultaTablaConYSinDefinicionesYCancelada) {
 
     // Without the definitions only when asked to show.
     QFile::remove(VC().ArchivoConsultas());
-    const int antes = sentencias_.size();
+    const qsizetype antes = sentencias_.size();
     tabla = "V_TA_MotivoStock";
     ConsultaTabla(tabla, d, k, a, false, "");
     EXPECT_EQ(sentencias_.size(), antes);
@@ -436,6 +466,54 @@ TEST_F(Busquedas, CuentaPorCodigoOCodigoOpcionalYDespachoDeUnLote) {
     EXPECT_EQ(origen, "antes");
     EXPECT_EQ(SentenciaBuscaDespacho(" L1 "),
               " select * from stk_despachos where ltrim(rtrim(NroLote)) = 'L1 '");
+}
+
+// Over many typed texts of wildcard characters, a pattern made of the text finds exactly the rows
+// that hold it, on the embedded database and through ODBC (SQLite's own LIKE, as a server's).
+TEST(TextoLike, CadaTextoEncuentraLasFilasQueLoContienen) {
+    const QString alfabeto = QStringLiteral("a%_[!'");
+    QStringList textos;   // the rows: every text of one to three characters
+    QStringList buscados; // what is typed: every text of one or two
+    for (const QChar a : alfabeto) {
+        textos << QString(a);
+        buscados << QString(a);
+        for (const QChar b : alfabeto) {
+            textos << QString(a) + b;
+            buscados << QString(a) + b;
+            for (const QChar c : alfabeto)
+                textos << QString(a) + b + c;
+        }
+    }
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString ruta = dir.filePath(QStringLiteral("like.db"));
+    QStringList filas;
+    for (const QString& t : textos)
+        filas << "INSERT INTO T (Nombre) VALUES ('" + QString(t).replace("'", "''") + "');";
+    BaseEmbebida::Crea(ruta, {"CREATE TABLE T (Nombre VARCHAR(10));\n" + filas.join('\n')});
+    AccesoDatos embebida;
+    embebida.AsignaServidor(QStringLiteral("sqlite"));
+    embebida.AsignaBaseDatos(ruta);
+    embebida.Conecta();
+    AccesoDatos odbc;
+    odbc.Conecta(false, 0, QStringLiteral("DRIVER={SQLite3};Database=") + ruta);
+    for (AccesoDatos* ad : {&embebida, &odbc}) {
+        for (const QString& buscado : buscados) {
+            QSet<QString> esperadas;
+            for (const QString& t : textos)
+                if (t.contains(buscado))
+                    esperadas.insert(t);
+            QSet<QString> halladas;
+            Registros rs;
+            ad->ObtieneRecordset("SELECT Nombre FROM T WHERE Nombre LIKE '%" + TextoLike(buscado) + "%'" +
+                                     EscapeLike(buscado),
+                                 rs);
+            for (; !rs.Eof(); rs.MoveNext())
+                halladas.insert(rs.Fields(0).toString());
+            EXPECT_EQ(halladas, esperadas)
+                << buscado.toStdString() << " " << ad->TextoProveedor().toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "InfoMaquina.h"
 #include "Registros.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -75,6 +76,28 @@ TEST_F(Inicio, SinConexionTerminaElProgramaDiciendoPorQue) {
     EXPECT_FALSE(QFileInfo::exists(RutaBase())) << "a missing database is never created";
     ASSERT_EQ(guion.Mensajes().size(), 1);
     EXPECT_TRUE(guion.Mensajes()[0].contains(RutaBase()));
+}
+
+// Only a password that stands as the password is hidden: the letters of a path stay.
+TEST_F(Inicio, SinConexionOcultaLaClaveSoloDondeEstaComoClave) {
+    const QString ruta = Carpeta() + "/no-existe.db";
+    QString cadena;
+    EXPECT_THROW(
+        InicializaSistema(false, "@Server=sqlite;@DbName=" + ruta + ";@Usuario=;@Password=x;", cadena, 3),
+        FinPrograma);
+    ASSERT_EQ(guion.Mensajes().size(), 1);
+    EXPECT_TRUE(guion.Mensajes()[0].contains(QDir::toNativeSeparators(ruta)))
+        << guion.Mensajes()[0].toStdString();
+    EXPECT_FALSE(guion.Mensajes()[0].contains("****"));
+
+    EXPECT_EQ(OcultaClaves("DRIVER={FreeTDS};SERVER=x;UID=sa;PWD=x;"),
+              "DRIVER={FreeTDS};SERVER=x;UID=sa;PWD=****;");
+    EXPECT_EQ(OcultaClaves("Data Source=PROD;User Id=U;Password = Clave 9;"),
+              "Data Source=PROD;User Id=U;Password = ****;");
+    EXPECT_EQ(OcultaClaves("@usuario=x; @Password=x; @Caja=1;"), "@usuario=x; @Password=****; @Caja=1;");
+    EXPECT_EQ(OcultaClaves("pwd={a;b}}c};SERVER=pwd"), "pwd=****;SERVER=pwd");
+    EXPECT_EQ(OcultaClaves("No existe la base de datos \"/tmp/no-existe-pwd.db\"."),
+              "No existe la base de datos \"/tmp/no-existe-pwd.db\".");
 }
 
 TEST_F(Inicio, FormaOracle) {

@@ -163,6 +163,34 @@ TEST_F(TandaSql, FallasSilenciosas) {
     EXPECT_EQ(Nivel(), 0);
 }
 
+// A voucher number another station stored first (the register's key, the stock movements'
+// key) is told in words besides the database's lines; the error row keeps the lines alone.
+TEST_F(TandaSql, UnNumeroTomadoSeDiceEnPalabras) {
+    const QString registro = "INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES ('  TR','0001',"
+                             "'00000007','X')";
+    const QString movimiento = "INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia) VALUES "
+                               "(' AJP', '000100000007X', "
+                               "0, 1)";
+    ASSERT_FALSE(Ejecuta({registro, movimiento}).hayError);
+    const QString palabras = "El número del comprobante ya fue tomado por otro puesto: no se grabó nada. "
+                             "Vuelva a grabar y se tomará el siguiente número.\r\n";
+    for (const QString& repetida : {registro, movimiento}) {
+        guion.Limpia();
+        const Resultado r = Ejecuta({repetida});
+        EXPECT_EQ(r.numero, 2627);
+        EXPECT_TRUE(r.mensajes.startsWith("2627 : UNIQUE constraint failed: ")) << r.mensajes.toStdString();
+        EXPECT_TRUE(r.mensajes.endsWith(palabras)) << r.mensajes.toStdString();
+        EXPECT_EQ(guion.Mensajes(), QStringList{r.mensajes});
+        EXPECT_FALSE(FilasError().back().value(3).toString().contains("otro puesto"));
+    }
+    // Any other duplicate key keeps the database's lines alone; a quiet refusal stays quiet.
+    guion.Limpia();
+    EXPECT_FALSE(Ejecuta({kCab.arg(900).arg("A"), kCab.arg(900).arg("B")}).mensajes.contains("otro puesto"));
+    EXPECT_EQ(Ejecuta({registro}, true).mensajes, "UNIQUE constraint failed: V_MV_CTROL_CPTE.TC, "
+                                                  "V_MV_CTROL_CPTE.SUCURSAL, V_MV_CTROL_CPTE.NUMERO, "
+                                                  "V_MV_CTROL_CPTE.LETRA");
+}
+
 TEST_F(TandaSql, ValoresDificilesLleganIntactos) {
     QStringList sentencias;
     QString condicion;

@@ -16,7 +16,6 @@ const QString kCierre =
 
 class Valida : public ConNumeracion {
 protected:
-    // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the arguments of the call it makes
     bool V(const QString& tc, const QString& suc, const QString& nro,
            const QString& letra = QStringLiteral("X"), const QString& fecha = {}) {
         mensaje = QStringLiteral("previo");
@@ -110,7 +109,6 @@ TEST_F(Valida, VencimientoDelRango) {
 
 class Actualiza : public ConNumeracion {
 protected:
-    // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the arguments of the call it makes
     QString Lote(const QString& tc, const QString& suc, const QString& nro, const QString& antes = {},
                  bool registra = false, bool sinRango = false,
                  const QString& sistema = QStringLiteral("VENTAS")) {
@@ -166,6 +164,30 @@ TEST_F(Actualiza, ElLoteHaceLoQueDice) {
     EXPECT_TRUE(hayError);
     EXPECT_EQ(numeroError, 2627);
     EXPECT_EQ(Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = 'CBFP'"), "43");
+}
+
+// A number to record that is no whole number from 1 to 100,000,000 moves and registers
+// nothing, in either mode, and is told to the user.
+TEST_F(Actualiza, UnNumeroQueNoEsEnteroPositivoNoMueveNiRegistraNada) {
+    Ejecuta("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 42 WHERE CODIGO = 'CBFP'");
+    const QStringList malos = {"-5", "NaN", "1e308", "0", "43.5", "", "100000001", "999999999999999"};
+    for (const QString& nro : malos) {
+        EXPECT_EQ(Lote("CBFP", "0001", nro, "previo", true), "previo") << nro.toStdString();
+        QString sql, letra = "X";
+        ActualizaNumeracion("CBFP", "", "0001", nro, letra, false, sql, true, false);
+    }
+    EXPECT_EQ(Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = 'CBFP'"), "42");
+    EXPECT_EQ(Valor("SELECT COUNT(*) FROM V_MV_CTROL_CPTE WHERE TC = 'CBFP'"), "4");
+    ASSERT_EQ(guion.Mensajes().size(), 2 * malos.size());
+    EXPECT_TRUE(guion.Mensajes()[0].contains("El número a registrar del comprobante CBFP no es válido: -5"))
+        << guion.Mensajes()[0].toStdString();
+    // The last voucher number there is, 99,999,999, is recorded with 100,000,000 after it.
+    guion.Limpia();
+    Ejecuta("UPDATE V_TA_CPTE SET X_NRO_HASTA = 100000000 WHERE CODIGO = 'CBFP'");
+    EXPECT_EQ(Lote("CBFP", "0001", "100000000", "", true),
+              " UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 100000000 WHERE CODIGO = 'CBFP' AND TALONARIO=1\r\n" +
+                  Control("CBFP", "99999999") + "\r\n");
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
 }
 
 TEST_F(Actualiza, DirectoMueveElRangoSinRegistrar) {

@@ -36,14 +36,14 @@ struct LineaGrilla {
 };
 
 inline LineaGrilla Linea(const QString& articulo, const QString& cantidad,
-                         std::map<int, QString> otras = {}) {
+                         const std::map<int, QString>& otras = {}) {
     LineaGrilla l;
     l.celdas = {{0, articulo}, {1, "Artículo " + articulo},
                 {5, "UN"},     {7, cantidad},
                 {8, "1"},      {19, "0"},
                 {20, "0"},     {41, "UN"},
                 {61, "0"},     {38, "10"}};
-    for (auto& [col, v] : otras)
+    for (const auto& [col, v] : otras)
         l.celdas[col] = v;
     return l;
 }
@@ -55,6 +55,19 @@ inline std::unique_ptr<Grilla> GrillaArticulos(const std::vector<LineaGrilla>& l
         for (const auto& [col, v] : lineas[i].celdas)
             g->setTextMatrix(static_cast<int>(i) + 1, col, v);
     return g;
+}
+
+// The stock each article and deposit must move: a line of `total` units out of deposit 1 and
+// into deposit 2 for a transfer, else in or out of deposit 1 by the sign.
+using StockEsperado = std::map<std::pair<QString, QString>, double>;
+inline void SumaEsperada(StockEsperado& esperado, const QString& articulo, double total, int signo,
+                         bool transferencia) {
+    if (transferencia) {
+        esperado[{articulo, "1"}] -= total;
+        esperado[{articulo, "2"}] += total;
+    } else {
+        esperado[{articulo, "1"}] += signo * total;
+    }
 }
 
 // The posting's arguments as a voucher form passes them.
@@ -155,6 +168,10 @@ protected:
                 limpio[k] = RedondeoBanquero(v, 4);
         std::erase_if(sumas, [](const auto& kv) { return kv.second == 0; });
         EXPECT_EQ(sumas, limpio) << tc.toStdString() << " " << id.toStdString();
+        VerificaAsiento(tc, id);
+    }
+    // The voucher's entry balances.
+    static void VerificaAsiento(const QString& tc, const QString& id) {
         Registros rs;
         AD().ObtieneRecordset("SELECT [DEBE-HABER], Importe FROM MV_ASIENTOS WHERE TC = '" +
                                   UT().RellenaCodigo(tc, 4) + "' AND SUCURSAL = '" + id.left(4) +
@@ -165,6 +182,26 @@ protected:
             (rs.Fields(0).toString() == "D" ? debe : haber) += Moneda::DeDoble(rs.Fields(1).toDouble());
         AD().CierraRecordset(rs);
         EXPECT_EQ(debe, haber) << "asiento de " << tc.toStdString() << " " << id.toStdString();
+    }
+
+    // A range for the discharge voucher PE that hands out 5 next.
+    static void AbreRangoDescarga() {
+        Ejecuta(
+            "INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, DESCRIPCION, SISTEMA, ES, Letras, UNEGOCIO, "
+            "Modificanumeracion, X_SUC_DEFAULT, X_ULTIMO_NRO, X_NRO_DESDE, X_NRO_HASTA, VenceX) VALUES "
+            "('  PE', 1, 'Descarga de insumos', 'PRODUCCION', 'S', 'X', '', 'SI', 1, 5, 1, 99999999, '')");
+    }
+    // The next number of the PE range.
+    static QString ProximoPE() { return Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'"); }
+    // The rows of discharge voucher `id`, one text each: deposit, article, lot, quantity.
+    static QStringList Descargas(const QString& id) {
+        QStringList r;
+        for (const auto& f : Filas("PE", id))
+            r << QString("%1 %2 %3 %4")
+                     .arg(f["IDDEPOSITO"].toString().trimmed(), f["IDARTICULO"].toString().trimmed(),
+                          f["NROLOTE"].toString().trimmed())
+                     .arg(f["CANTIDAD"].toDouble());
+        return r;
     }
 
     // The column names of the first INSERT of a batch.

@@ -14,33 +14,11 @@ QString Texto(const QMap<QString, QVariant>& f, const char* col) {
     return f[QString::fromLatin1(col).toUpper()].toString();
 }
 
-// The discharge rows, one text each: deposit, article, lot, quantity.
-QStringList Descargas(const QString& id) {
-    QStringList r;
-    for (const auto& f : ConPosteo::Filas("PE", id))
-        r << QString("%1 %2 %3 %4")
-                 .arg(Texto(f, "IdDeposito").trimmed(), Texto(f, "IdArticulo").trimmed(),
-                      Texto(f, "NroLote").trimmed())
-                 .arg(f["CANTIDAD"].toDouble());
-    return r;
-}
-
-QString ProximoPE() {
-    Registros rs;
-    AD().ObtieneRecordset("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'", rs);
-    const QString v = rs.Fields(0).toString();
-    AD().CierraRecordset(rs);
-    return v;
-}
-
 class Descarga : public ConPosteo {
 protected:
     void SetUp() override {
         ConPosteo::SetUp();
-        Ejecuta(
-            "INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, DESCRIPCION, SISTEMA, ES, Letras, UNEGOCIO, "
-            "Modificanumeracion, X_SUC_DEFAULT, X_ULTIMO_NRO, X_NRO_DESDE, X_NRO_HASTA, VenceX) VALUES "
-            "('  PE', 1, 'Descarga de insumos', 'PRODUCCION', 'S', 'X', '', 'SI', 1, 5, 1, 99999999, '')");
+        AbreRangoDescarga();
     }
 };
 
@@ -106,6 +84,28 @@ TEST_F(Descarga, SinDescargaParaTiposYAjustesExcluidos) {
     EXPECT_FALSE(ll.SqlTemp.contains("  PE"));
 }
 
+// The discharge's number is registered like any other; without a number (its range used up) the
+// posting ends, told to the user, with nothing to store: never a voucher 0.
+TEST_F(Descarga, SuNumeroSeRegistraYSinNumeroNoHayNadaQueGuardar) {
+    auto g = GrillaArticulos({Linea("HAMBURGUESA", "1")});
+    Llamada ll;
+    ll.TC = "VS";
+    PosteaYGuarda(*g, ll);
+    EXPECT_EQ(Valor("SELECT SUCURSAL || NUMERO || LETRA FROM V_MV_CTROL_CPTE WHERE TC = '  PE'"),
+              "000100000005X");
+
+    Ejecuta("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 99999999 WHERE CODIGO = '  PE'");
+    Llamada otra;
+    otra.TC = "VS";
+    otra.SucNroLetra = "000100000051X";
+    Postea(*g, otra);
+    EXPECT_TRUE(otra.HayError);
+    EXPECT_FALSE(otra.SqlTemp.contains("'  PE'")) << otra.SqlTemp.toStdString();
+    EXPECT_EQ(guion.Mensajes(),
+              QStringList{"Todos los talonarios del comprobante PE se encuentran utilizados, "
+                          "debe dar de alta un nuevo talonario para el comprobante PE"});
+}
+
 TEST_F(Descarga, TransferenciaDescargaEnElOrigenYCargaEnElDestino) {
     auto g = GrillaArticulos({Linea("HAMBURGUESA", "2")});
     Llamada ll;
@@ -115,6 +115,28 @@ TEST_F(Descarga, TransferenciaDescargaEnElOrigenYCargaEnElDestino) {
     PosteaYGuarda(*g, ll);
     EXPECT_EQ(Descargas("000100000005X"),
               (QStringList{"1 1015 L1015A -4", "1 *  -0.2", "2 1015 L1015A 4", "2 *  0.2"}));
+    EXPECT_EQ(ProximoPE(), "6");
+}
+
+TEST_F(Descarga, TransferenciaLlevaAlDestinoLosLotesQueSalieron) {
+    // Deposit 2 has no more of L1015A: it must still receive the L1015A that left deposit 1.
+    Ejecuta(
+        "UPDATE STK_SERIES_Y_LOTES SET CANTIDAD = 0 WHERE IDDEPOSITO = '   2' AND NroLote LIKE 'L1015A%'");
+    auto g = GrillaArticulos({Linea("HAMBURGUESA", "30"), Linea("MEZCLA-CAFE", "5", {{68, "1"}})});
+    Llamada ll;
+    ll.TC = "TR";
+    ll.EsTransferencia = true;
+    ll.IdDepositoDestino = "2";
+    PosteaYGuarda(*g, ll);
+    const QStringList origen = {"1 1015 L1015A -57", "1 1015 L1015B -3", "1 *  -3",
+                                "1 MEZCLA-CAFE  -5", "1 1030 L1030A -3", "1 1045 L1045A -2"};
+    QStringList destino;
+    for (QString fila : origen)
+        destino << fila.replace(0, 1, "2").replace(" -", " ");
+    EXPECT_EQ(Descargas("000100000005X"), origen + destino);
+    const auto filas = Filas("PE", "000100000005X");
+    for (size_t i = 0; i < filas.size(); ++i)
+        EXPECT_EQ(filas[i]["SECUENCIA"].toDouble(), double(i + 1));
     EXPECT_EQ(ProximoPE(), "6");
 }
 

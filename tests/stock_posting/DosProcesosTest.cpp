@@ -108,15 +108,6 @@ protected:
             return {};
         return QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
     }
-    static QStringList Columna(const QString& sql) {
-        QStringList valores;
-        Registros rs;
-        AD().ObtieneRecordset(sql, rs);
-        for (; !rs.Eof(); rs.MoveNext())
-            valores << rs.Fields(0).toString();
-        AD().CierraRecordset(rs);
-        return valores;
-    }
 };
 
 // What the children say they saved; every other answer a clean refusal.

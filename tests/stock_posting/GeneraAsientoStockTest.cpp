@@ -13,6 +13,8 @@
 #include "Grilla.h"
 #include "Moneda.h"
 #include "Reloj.h"
+#include "TandasSql.h"
+#include "TraductorSql.h"
 #include "Utilidades.h"
 #include "ValoresConfiguracion.h"
 
@@ -119,8 +121,17 @@ TEST_F(GeneraAsiento, RemitoDosArticulosEnUnaCuentaTextoYBase) {
         "'    ',";
     const QString cola =
         ",'2025-03-20 10:00:00','" + gUsuarioLogeado + "',55,'   1',1,55,'5.1.1.01','REM','   1','   1')";
-    EXPECT_EQ(texto, "\r\n" + cabecera + "'5.1.1.01','1'," + comun + "'D'" + cola + "\r\n" + cabecera +
-                         "'1.1.5.01','2'," + comun + "'H'" + cola);
+    // First the check that no other voucher holds the entry's number, then the lines.
+    const QString control =
+        "IF EXISTS(SELECT * FROM MV_ASIENTOS WITH (UPDLOCK, HOLDLOCK) WHERE MES_OPERATIVO = 3 AND (TIPO_REG "
+        "= "
+        "'" +
+        QString(QChar(0xFF)) +
+        "RS' OR TIPO_REG = '') AND PERIODO = 2025 AND [NUMERO ASIENTO] = 1 AND NOT (TC = '  RM' AND SUCURSAL "
+        "= '0001' AND NUMERO = '00000012' AND LETRA = 'X')) RAISERROR('El número de asiento 1 ya fue tomado "
+        "por otro comprobante: no se grabó nada. Vuelva a grabar y se tomará el siguiente número.', 16, 1)";
+    EXPECT_EQ(texto, "\r\n" + control + "\r\n" + cabecera + "'5.1.1.01','1'," + comun + "'D'" + cola +
+                         "\r\n" + cabecera + "'1.1.5.01','2'," + comun + "'H'" + cola);
     EXPECT_EQ(ll.secuencia, 3);
     EXPECT_TRUE(ll.esDebito);
     EXPECT_EQ(ll.motivo, "REM"); // the delivery notes' motive, written back
@@ -141,6 +152,49 @@ TEST_F(GeneraAsiento, RemitoDosArticulosEnUnaCuentaTextoYBase) {
     EXPECT_EQ(Valor("SELECT COUNT(*) FROM MV_ASIENTOS WHERE NUMERO = '00000013' AND IdCajas IS NULL AND "
                     "Unegocio IS NULL AND [Numero Asiento] = 2"),
               "2");
+}
+
+// Two stations drew the same entry number: the second save is refused in words and stores
+// nothing; saving again takes a number past every one stored, also by other stations.
+TEST_F(GeneraAsiento, UnNumeroTomadoPorOtroComprobanteNoSeGuarda) {
+    auto g = GrillaCon(kEjemplo);
+    Llamada ll;
+    const QString texto = Genera(*g, ll);
+    EXPECT_EQ(cls->NroAsientoActual, 1);
+    const QString otro =
+        "INSERT INTO MV_ASIENTOS (Cuenta, Secuencia, Mes_Operativo, [Numero Asiento], TC, "
+        "SUCURSAL, NUMERO, LETRA, PERIODO, Tipo_Reg, [DEBE-HABER], Importe) VALUES ('5.1.1.01', "
+        "1, 3, %1, '  RM', '0001', '%2', 'X', 2025, '', 'D', 5)";
+    Ejecuta(otro.arg(1).arg("00000099"));
+    bool hayError = false;
+    qint32 numero = 0;
+    QString tanda, mensajes;
+    GActualizarDatoScript(DivideTanda(texto), hayError, numero, false, false, tanda, mensajes, true);
+    EXPECT_TRUE(hayError);
+    EXPECT_EQ(numero, 50000);
+    EXPECT_EQ(Lineas("  RM", "00000012"), "");
+    ASSERT_EQ(guion.Mensajes().size(), 1);
+    EXPECT_TRUE(
+        guion.Mensajes()[0].contains("El número de asiento 1 ya fue tomado por otro comprobante: no se "
+                                     "grabó nada. Vuelva a grabar y se tomará el siguiente número."))
+        << guion.Mensajes()[0].toStdString();
+    // Saving again: the next number, which goes in.
+    Llamada otra;
+    AD().EjecutaSQL("BEGIN TRANSACTION\r" + Genera(*g, otra) + "\rCOMMIT TRANSACTION");
+    EXPECT_EQ(cls->NroAsientoActual, 2);
+    EXPECT_EQ(Valor("SELECT COUNT(*) FROM MV_ASIENTOS WHERE NUMERO = '00000012' AND [Numero Asiento] = 2"),
+              "2");
+    // Another station stored up to 30 meanwhile: this one's next batch entry is 31, not 3.
+    Ejecuta(otro.arg(30).arg("00000098"));
+    Llamada tercera;
+    tercera.Nro = "00000013";
+    Genera(*g, tercera);
+    EXPECT_EQ(cls->NroAsientoActual, 31);
+    // Past the last 32-bit number: an error for the caller, nothing returned.
+    cls->NroAsientoActual = 2147483647;
+    Llamada cuarta;
+    cuarta.Nro = "00000014";
+    EXPECT_THROW(Genera(*g, cuarta), ErrorSistema);
 }
 
 struct Caso {
@@ -228,7 +282,12 @@ TEST_F(GeneraAsiento, CostoDeMercaderiaConSuPropioComprobante) {
     EXPECT_TRUE(ll.esDebito);
     EXPECT_EQ(ll.motivo, "1");
     EXPECT_EQ(cls->NroAsientoActual, 1); // first of the subdiary VTA in March
-    EXPECT_TRUE(texto.startsWith("\r\nINSERT INTO MV_ASIENTOS (Cuenta,"));
+    EXPECT_TRUE(texto.startsWith("\r\nIF EXISTS(SELECT * FROM MV_ASIENTOS WITH (UPDLOCK, HOLDLOCK) WHERE "
+                                 "MES_OPERATIVO = 3 AND TIPO_REG = 'VTA' AND PERIODO = 2025 AND [NUMERO "
+                                 "ASIENTO] = 1 AND NOT (TC = ' CMV' AND SUCURSAL = '0001' AND NUMERO = "
+                                 "'00000001' AND LETRA = 'X')) RAISERROR("))
+        << texto.toStdString();
+    EXPECT_TRUE(texto.contains("\r\nINSERT INTO MV_ASIENTOS (Cuenta,"));
     EXPECT_TRUE(texto.contains("IdCajas,TC_ORIGEN,CPTE_ORIGEN) VALUES "
                                "('5.1.1.01','1','3','1','20/03/2025','20/03/2025','Venta mostrador',"
                                "' CMV','0001','00000001','X','2025','VTA','D','2025-03-20 10:00:00','" +
@@ -267,6 +326,15 @@ TEST_F(GeneraAsiento, CostoDeMercaderiaConSuPropioComprobante) {
     EXPECT_EQ(guion.Mensajes().front(),
               "No se puede generar el asiento de Costo de mercaderia!.. no esta configurada la cuenta");
     EXPECT_EQ(guion.Registros().back().titulo, "Aviso al Operador");
+    // CMV's ranges used up: the user is told, and no entry goes under a voucher without number.
+    guion.Limpia();
+    Ejecuta("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = X_NRO_HASTA WHERE CODIGO = ' CMV'");
+    Llamada agotado;
+    agotado.TC = "FC";
+    agotado.tipoMov = 99;
+    EXPECT_EQ(Genera(*g, agotado), "");
+    EXPECT_EQ(agotado.Nro, "");
+    EXPECT_EQ(guion.Mensajes().size(), 1);
 }
 
 TEST_F(GeneraAsiento, TiposExcluidosNoDanNada) {

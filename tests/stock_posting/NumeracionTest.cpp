@@ -70,6 +70,31 @@ TEST_F(Asientos, NumeroDeAsientoPasaLosDeCentrosDeCosto) {
     EXPECT_EQ(ObtieneNroAsiento(5, "2025", "STK"), 10);
 }
 
+TEST_F(Asientos, NumeroDeAsientoMasAllaDe32BitsEsUnErrorDicho) {
+    // The last entry number there is: the next one is an error told to the user, never a number
+    // that wraps to a negative one; leaving gives 0, which makes no entry.
+    Ejecuta("INSERT INTO MV_ASIENTOS (Mes_Operativo, [Numero Asiento], PERIODO, Tipo_Reg) VALUES "
+            "(6, 2147483646, 2025, 'STK')");
+    EXPECT_EQ(ObtieneNroAsiento(6, "2025", "STK"), 2147483647);
+    Ejecuta("INSERT INTO MV_ASIENTOS (Mes_Operativo, [Numero Asiento], PERIODO, Tipo_Reg) VALUES "
+            "(6, 2147483647, 2025, 'STK')");
+    for (const int respuesta : {Respuesta::Abortar, Respuesta::Ignorar}) {
+        guion.Limpia();
+        guion.AgregaRespuesta(respuesta);
+        EXPECT_EQ(ObtieneNroAsiento(6, "2025", "STK"), 0);
+        ASSERT_EQ(guion.Mensajes().size(), 1);
+        EXPECT_TRUE(guion.Mensajes()[0].contains("el número de asiento pasaría de 2147483647"))
+            << guion.Mensajes()[0].toStdString();
+    }
+    // The same past the cost-centre entries.
+    Ejecuta("INSERT INTO MV_ASIENTOSCCOSTO (MES_OPERATIVO, TIPO_REG, PERIODO, [NUMERO ASIENTO]) VALUES "
+            "(7, 'STK', 2025, 1), (7, 'STK', 2025, 2147483647)");
+    guion.Limpia();
+    guion.AgregaRespuesta(Respuesta::Ignorar);
+    EXPECT_EQ(ObtieneNroAsiento(7, "2025", "STK"), 0);
+    EXPECT_EQ(guion.Mensajes().size(), 1);
+}
+
 TEST(Letra, DeLasCondicionesDeIva) {
     EXPECT_EQ(ObtieneLetra("2", "1"), "C");
     EXPECT_EQ(ObtieneLetra("", "1"), "C");
@@ -80,6 +105,11 @@ TEST(Letra, DeLasCondicionesDeIva) {
     EXPECT_EQ(ObtieneLetra("1 Responsable", "4 Consumidor final"), "B");
 }
 
+QString Agotados(const QString& tc) {
+    return "Todos los talonarios del comprobante " + tc +
+           " se encuentran utilizados, debe dar de alta un nuevo talonario para el comprobante " + tc;
+}
+
 class Rango : public ConNumeracion {
 protected:
     struct Resultado {
@@ -87,7 +117,6 @@ protected:
         bool modifica = true;
         qint16 talonario = 0;
     };
-    // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the arguments of the call it makes
     Resultado Elige(const QString& tc, const QString& sucursal, const QString& letra,
                     const QString& fecha = {}, const QString& unidad = QStringLiteral("   1")) {
         Resultado r{sucursal, QStringLiteral("como vino"), letra, {}};
@@ -96,10 +125,6 @@ protected:
                                          r.hasta);
         r.talonario = gTalonario;
         return r;
-    }
-    static QString Agotados(const QString& tc) {
-        return "Todos los talonarios del comprobante " + tc +
-               " se encuentran utilizados, debe dar de alta un nuevo talonario para el comprobante " + tc;
     }
 };
 
@@ -198,7 +223,6 @@ TEST_F(Rango, TipoSinRangos) {
 
 class Siguiente : public ConNumeracion {
 protected:
-    // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the arguments of the call it makes
     QString Numero(const QString& tc, const QString& sucursal, const QString& letra, bool verifica = true) {
         QString suc = sucursal, nro, l = letra;
         bool modifica = false;
@@ -255,6 +279,19 @@ TEST_F(Siguiente, OtroTipoLiberaElRegistroDeSuNumero) {
             "'00000031', 'B')");
     EXPECT_EQ(Numero("OT", "0001", "B"), "000100000030B");
     EXPECT_EQ(Valor("SELECT group_concat(NUMERO) FROM V_MV_CTROL_CPTE WHERE TC = '  OT'"), "00000031");
+    // A number whose voucher is stored (another station saved it after this one drew it) stays
+    // registered, so that the register refuses the second save of the number.
+    Ejecuta("INSERT INTO V_MV_CTROL_CPTE VALUES ('  TR', '0001', '00000001', 'X')");
+    Stock("  TR", "000100000001X");
+    EXPECT_EQ(Numero("TR", "", ""), "000100000001X");
+    EXPECT_EQ(Valor("SELECT COUNT(*) FROM V_MV_CTROL_CPTE WHERE TC = '  TR'"), "1");
+    Ejecuta("DELETE FROM V_MV_STOCK WHERE TC = '  TR'");
+    Ejecuta("INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE) VALUES ('  TR', '000100000001X')");
+    EXPECT_EQ(Numero("TR", "", ""), "000100000001X");
+    EXPECT_EQ(Valor("SELECT COUNT(*) FROM V_MV_CTROL_CPTE WHERE TC = '  TR'"), "1");
+    Ejecuta("DELETE FROM C_MV_CPTE WHERE TC = '  TR'");
+    EXPECT_EQ(Numero("TR", "", ""), "000100000001X");
+    EXPECT_EQ(Valor("SELECT COUNT(*) FROM V_MV_CTROL_CPTE WHERE TC = '  TR'"), "0");
     // Types that keep their number leave the register alone.
     EXPECT_EQ(Numero("CBFP", "", "", false), "000100000005X");
     EXPECT_EQ(Valor("SELECT COUNT(*) FROM V_MV_CTROL_CPTE WHERE TC = 'CBFP'"), "4");
@@ -276,12 +313,11 @@ TEST_F(Siguiente, AliasDeNumeracion) {
     EXPECT_EQ(suc + nro + letra, "000100000001B");
 }
 
-TEST_F(Siguiente, IdentidadDeTreceCaracteresEnCadaCamino) {
-    // Without ranges, with every range used up, with a stored number: always 4 + 8 + 1.
-    Ejecuta("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 100 WHERE CODIGO = 'TKFC'");
+TEST_F(Siguiente, IdentidadDeTreceCaracteresOSinIdentidad) {
+    // Without ranges or with a stored number: always 4 + 8 + 1.
     Stock("  PE", "000100000001X");
     Stock("  PE", "000100000006X");
-    for (const char* tc : {"ZZ", "TKFC", "PE", "AJP", "OC", "VJ", "CBFP", "TK", "OT", "PR", "FC", "RM"}) {
+    for (const char* tc : {"ZZ", "PE", "AJP", "OC", "VJ", "CBFP", "TK", "FC", "RM"}) {
         const QString id = AsignarNumeroComprobante(tc, "0001", "X");
         EXPECT_EQ(id.size(), 13) << tc << " " << id.toStdString();
         bool ok = false;
@@ -292,6 +328,28 @@ TEST_F(Siguiente, IdentidadDeTreceCaracteresEnCadaCamino) {
     // A stored stock voucher: the highest stored number plus 1, as it stands.
     EXPECT_EQ(AsignarNumeroComprobante("PE", "0001", "X"), "000100000007X");
     EXPECT_EQ(AsignarNumeroComprobante("AJP", "0001", "X"), "000100000001X");
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
+
+    // Every range used up (TKFC; OT keeps its letter X, which no range serves), or none of the
+    // branch (PR): no identity at all, never voucher 0; a used-up type is told to the user.
+    Ejecuta("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 100 WHERE CODIGO = 'TKFC'");
+    for (const char* tc : {"TKFC", "OT", "PR"})
+        EXPECT_EQ(AsignarNumeroComprobante(tc, "0001", "X"), "") << tc;
+    EXPECT_EQ(guion.Mensajes(), (QStringList{Agotados("TKFC"), Agotados("OT")}));
+    guion.Limpia();
+    QString suc, nro = "00000005", letra;
+    bool modifica = false;
+    Obtener_Nro_Comprobante("TKFC", suc, nro, letra, modifica, false, "", gUnidadNegocio, false);
+    EXPECT_EQ(nro, "");
+    EXPECT_EQ(guion.Mensajes(), QStringList{Agotados("TKFC")});
+    guion.Limpia();
+
+    // Past 99,999,999 is used up too: a stored series at the top, a range whose bound is higher.
+    Stock("  PE", "000199999999X");
+    EXPECT_EQ(AsignarNumeroComprobante("PE", "0001", "X"), "");
+    Ejecuta("UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 100000000, X_NRO_HASTA = 999999999 WHERE CODIGO = ' AJP'");
+    EXPECT_EQ(AsignarNumeroComprobante("AJP", "0001", "X"), "");
+    EXPECT_EQ(guion.Mensajes(), (QStringList{Agotados("PE"), Agotados("AJP")}));
 }
 
 } // namespace

@@ -34,6 +34,7 @@ TEST_F(PosteoHijo, DISABLED_PosteaYEspera) {
     AD().AsignaBaseDatos(qEnvironmentVariable(kVariableBase));
     AD().Conecta(false, 3, QString(), true, true);
     std::vector<LineaGrilla> lineas;
+    lineas.reserve(kLineas);
     for (int i = 0; i < kLineas; ++i)
         lineas.push_back(Linea(QString::number(1001 + i % 250), QString::number(1 + i % 5)));
     auto g = GrillaArticulos(lineas);

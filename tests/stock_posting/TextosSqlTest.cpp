@@ -100,7 +100,10 @@ TEST_F(Textos, ComprobacionesContraLoGuardado) {
         << Visto();
     EXPECT_TRUE(
         Llego("DELETE V_MV_CTROL_CPTE WHERE TC = '  OT' AND SUCURSAL = '0001' AND NUMERO = '00000030' AND "
-              "LETRA = 'B'"))
+              "LETRA = 'B' AND NOT EXISTS(SELECT * FROM V_MV_STOCK WHERE TC = '  OT' AND IDCOMPROBANTE = "
+              "'000100000030B') AND NOT EXISTS(SELECT * FROM V_MV_CPTE WHERE TC = '  OT' AND IDCOMPROBANTE = "
+              "'000100000030B') AND NOT EXISTS(SELECT * FROM C_MV_CPTE WHERE TC = '  OT' AND IDCOMPROBANTE = "
+              "'000100000030B')"))
         << Visto();
     suc.clear();
     letra.clear();

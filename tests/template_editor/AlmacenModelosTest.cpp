@@ -41,18 +41,18 @@ protected:
     Regional::Fijo regional{QLatin1Char(','), QLatin1Char('.'), 2};
 };
 
-TEST_F(AlmacenModelosTest, GuardaLeeReemplazaYRechazaComoUnSoloLote) {
+TEST_F(AlmacenModelosTest, GuardaLeeReemplazaYRechazaComoUnaSolaTanda) {
     const qint16 id = AlmacenModelos::NuevoId();
     EXPECT_EQ(id, 3); // the demo holds templates 1 and 2
     Registros rs;
     EXPECT_EQ(AlmacenModelos::IdDeNombre(QStringLiteral("Null"), rs), 0);
 
-    AlmacenModelos lote;
-    lote.Borra(0);
-    lote.AgregaCabecera(id, Cabecera(QStringLiteral("Null")));
-    lote.AgregaLinea(QStringLiteral("1001"), QStringLiteral("5"), QStringLiteral("UN"));
-    lote.AgregaLinea(QStringLiteral("   "), QStringLiteral("9"), QStringLiteral("UN")); // no article
-    lote.AgregaLinea(QStringLiteral("TORN-6X40"), QStringLiteral("2,5"), QStringLiteral("CJ"));
+    AlmacenModelos tanda;
+    tanda.Borra(0);
+    tanda.AgregaCabecera(id, Cabecera(QStringLiteral("Null")));
+    tanda.AgregaLinea(QStringLiteral("1001"), QStringLiteral("5"), QStringLiteral("UN"));
+    tanda.AgregaLinea(QStringLiteral("   "), QStringLiteral("9"), QStringLiteral("UN")); // no article
+    tanda.AgregaLinea(QStringLiteral("TORN-6X40"), QStringLiteral("2,5"), QStringLiteral("CJ"));
     const QStringList esperadas{
         "DELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 0", "DELETE V_CPTES_MODELO_DET WHERE IdVardelio = 0",
         // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one statement written over two lines.
@@ -65,9 +65,9 @@ TEST_F(AlmacenModelosTest, GuardaLeeReemplazaYRechazaComoUnSoloLote) {
         "INSERT INTO V_CPTES_MODELO_DET (IdVardelio,IdArticulo,Cantidad,IdUnidad) VALUES "
         "(3,'TORN-6X40                ',2.5,'  CJ')",
         ""};
-    EXPECT_EQ(lote.Sentencias().join(u'\n').toStdString(), esperadas.join(u'\n').toStdString());
+    EXPECT_EQ(tanda.Sentencias().join(u'\n').toStdString(), esperadas.join(u'\n').toStdString());
     QString texto;
-    ASSERT_TRUE(lote.Ejecuta(texto)) << guion.Mensajes().join(u'\n').toStdString();
+    ASSERT_TRUE(tanda.Ejecuta(texto)) << guion.Mensajes().join(u'\n').toStdString();
     EXPECT_TRUE(texto.startsWith(QStringLiteral("BEGIN TRANSACTION ")));
 
     // Read back by its name, any case: the header and the lines in their order.

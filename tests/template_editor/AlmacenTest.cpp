@@ -172,11 +172,11 @@ TEST_F(Almacen, UnModeloModificadoSeReemplazaBajoElMismoIdentificador) {
               (QStringList{Codigo25("1007") + "|30|  UN", Codigo25("GASEOSA-225") + "|4|  PQ",
                            Codigo25("50001") + "|" + Decimal(3.5) + "|  KG", Codigo25("1013") + "|7|  UN"}));
     EXPECT_EQ(Cabecera(2) + Lineas(2), otro);
-    EXPECT_TRUE(Prueba(F()).UltimoLote().startsWith(
+    EXPECT_TRUE(Prueba(F()).UltimaTanda().startsWith(
         "BEGIN TRANSACTION \r\r\r\n\rDELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 1\r"
         "DELETE V_CPTES_MODELO_DET WHERE IdVardelio = 1\r"
         "INSERT INTO V_CPTES_MODELO_CAB "))
-        << Prueba(F()).UltimoLote().toStdString();
+        << Prueba(F()).UltimaTanda().toStdString();
 }
 
 TEST_F(Almacen, LaTandaDelEjemploCaracterPorCaracter) {
@@ -200,12 +200,12 @@ TEST_F(Almacen, LaTandaDelEjemploCaracterPorCaracter) {
         "IdMotivoStock,AnclarAlMenu) VALUES (1,'PRUEBA','Obs','  TR','   1','   2','  AJ','0')" +
         kCR + "INSERT INTO V_CPTES_MODELO_DET (IdVardelio,IdArticulo,Cantidad,IdUnidad) VALUES (1,'A1" +
         QString(23, ' ') + "',5,'  UN')" + kCR;
-    EXPECT_EQ(Prueba(F()).UltimoLote(), esperado);
+    EXPECT_EQ(Prueba(F()).UltimaTanda(), esperado);
     EXPECT_EQ(Cabecera(1), QStringList{"1|PRUEBA|Obs|  TR|   1|   2|  AJ|0"});
     EXPECT_EQ(Lineas(1), QStringList{"A1" + QString(23, ' ') + "|5|  UN"});
 }
 
-TEST_F(Almacen, LosValoresPierdenApostrofesYNullEsUnNulo) {
+TEST_F(Almacen, LosValoresPierdenApostrofesYNullEsUnTexto) {
     Nombre("Ajuste O'Hara");
     Campo("DETALLE").setText("nUlL");
     Campo("IdMotivoStock").setText("1");
@@ -213,8 +213,12 @@ TEST_F(Almacen, LosValoresPierdenApostrofesYNullEsUnNulo) {
     Linea(1, "1013", "UN", "1");
     Graba();
     ASSERT_FALSE(Prueba(F()).ErrorValidacion());
-    EXPECT_EQ(Filas("SELECT nombre, DETALLE IS NULL FROM V_CPTES_MODELO_CAB WHERE IdVardelio = 3"),
-              QStringList{"Ajuste OHara|1"});
+    EXPECT_EQ(Filas("SELECT nombre, DETALLE, DETALLE IS NULL FROM V_CPTES_MODELO_CAB WHERE IdVardelio = 3"),
+              QStringList{"Ajuste OHara|nUlL|0"});
+    // Loaded again, the observation reads as it was typed.
+    F().Inicializa();
+    Nombre("Ajuste OHara");
+    EXPECT_EQ(Campo("DETALLE").Text(), "nUlL");
 }
 
 TEST_F(Almacen, UnNombreConApostrofeYBlancosDaUnSoloModelo) {
@@ -256,7 +260,7 @@ TEST_F(Almacen, LasFilasSinArticuloNoSeGuardan) {
     ASSERT_FALSE(Prueba(F()).ErrorValidacion()) << guion.Mensajes().join('\n').toStdString();
     EXPECT_EQ(Lineas(3), (QStringList{Codigo25("1007") + "|1|  UN", Codigo25("1013") + "|2|  UN",
                                       Codigo25("1030") + "|0|  CJ"}));
-    EXPECT_EQ(Prueba(F()).UltimoLote().count("INSERT INTO V_CPTES_MODELO_DET"), 3);
+    EXPECT_EQ(Prueba(F()).UltimaTanda().count("INSERT INTO V_CPTES_MODELO_DET"), 3);
 
     // Without any line the header is stored alone; a stored template can lose all its lines.
     F().Inicializa();
@@ -286,7 +290,7 @@ TEST_F(Almacen, BorrarPideSuSegundaConfirmacion) {
     EXPECT_EQ(guion.Registros()[1].texto, "El Comprobante no fue anulado");
     EXPECT_EQ(guion.Registros()[1].titulo, "Aviso al operador");
     EXPECT_EQ(guion.Registros()[1].estilo, Estilo::SoloAceptar | Estilo::Informacion);
-    EXPECT_TRUE(Prueba(F()).UltimoLote().isEmpty());
+    EXPECT_TRUE(Prueba(F()).UltimaTanda().isEmpty());
     EXPECT_EQ(TodoGuardado(), antes);
 
     // Yes: header and lines go, the other template stays.
@@ -296,7 +300,7 @@ TEST_F(Almacen, BorrarPideSuSegundaConfirmacion) {
     Borra();
     EXPECT_FALSE(Prueba(F()).ErrorValidacion());
     EXPECT_EQ(guion.Mensajes(), QStringList{"¿Realmente desea anular este comprobante?"});
-    EXPECT_EQ(Prueba(F()).UltimoLote(),
+    EXPECT_EQ(Prueba(F()).UltimaTanda(),
               "BEGIN TRANSACTION \r\r\r\n\rDELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 2\r"
               "DELETE V_CPTES_MODELO_DET WHERE IdVardelio = 2\r");
     EXPECT_TRUE(Cabecera(2).isEmpty());
@@ -312,7 +316,7 @@ TEST_F(Almacen, BorrarUnNombreQueNoEstaGuardadoNoBorraNada) {
     guion.AgregaRespuesta(Respuesta::Si);
     Borra();
     EXPECT_FALSE(Prueba(F()).ErrorValidacion());
-    EXPECT_TRUE(Prueba(F()).UltimoLote().contains("DELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 0\r"));
+    EXPECT_TRUE(Prueba(F()).UltimaTanda().contains("DELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 0\r"));
     EXPECT_EQ(TodoGuardado(), antes);
 }
 
@@ -336,7 +340,7 @@ TEST_F(Almacen, UnaLineaQueRompeUnaRestriccionDejaEntero_ElModeloAnterior) {
     EXPECT_EQ(caja.estilo, Estilo::SoloAceptar | Estilo::Critico);
     const QStringList error = Filas("SELECT Error, SQL FROM AUX_ERR ORDER BY Id DESC LIMIT 1");
     ASSERT_EQ(error.size(), 1);
-    EXPECT_EQ(error[0], "8152|" + Prueba(F()).UltimoLote());
+    EXPECT_EQ(error[0], "8152|" + Prueba(F()).UltimaTanda());
     EXPECT_EQ(Filas("SELECT Proceso, Descripcion FROM AUX_ERR ORDER BY Id DESC LIMIT 1"),
               QStringList{NombreEjecutable() + "|" + caja.texto});
     EXPECT_NE(Filas("SELECT COUNT(*) FROM AUX_ERR").join(""), erroresAntes);
@@ -405,7 +409,7 @@ TEST_F(Almacen, UnaConfirmacionRechazadaSeRevierteYNoAnclaNada) {
     ASSERT_EQ(guion.Mensajes().size(), 1);
     EXPECT_TRUE(guion.Mensajes()[0].startsWith("547 : ")) << guion.Mensajes()[0].toStdString();
     EXPECT_EQ(Filas("SELECT Error, SQL FROM AUX_ERR ORDER BY Id DESC LIMIT 1"),
-              QStringList{"547|" + Prueba(F()).UltimoLote()});
+              QStringList{"547|" + Prueba(F()).UltimaTanda()});
     // Nothing is left open for the unload to commit.
     EXPECT_EQ(Filas("SELECT @@TRANCOUNT"), QStringList{"0"});
     EXPECT_EQ(Filas("SELECT COUNT(*) FROM V_CPTES_MODELO_DET WHERE IdVardelio = 999"), QStringList{"0"});
@@ -450,13 +454,13 @@ TEST_F(Almacen, PasadoElMayorIdentificadorNoSeEnviaNada) {
         EXPECT_TRUE(guion.Registros()[0].titulo.endsWith("ACTUALIZAR DATOS"));
         EXPECT_EQ(guion.Registros()[0].estilo, Estilo::AbortarReintentarIgnorar | Estilo::Critico);
         EXPECT_TRUE(F().LblMensaje.Caption().isEmpty());
-        EXPECT_TRUE(Prueba(F()).UltimoLote().isEmpty());
+        EXPECT_TRUE(Prueba(F()).UltimaTanda().isEmpty());
         EXPECT_EQ(TodoGuardado(), antes);
         EXPECT_EQ(Filas("SELECT COUNT(*) FROM AUX_ERR"), errores);
     }
 }
 
-TEST_F(Almacen, UnaCantidadQueNoEsNumeroNoLlegaAlLote) {
+TEST_F(Almacen, UnaCantidadQueNoEsNumeroNoLlegaALaTanda) {
     Nombre("Cantidad rara");
     Campo("IdMotivoStock").setText("1");
     Campo("DepositoOrigen").setText("1");
@@ -527,14 +531,14 @@ constexpr int kLineaDeLaPausa = 1000;
 
 // Every connection the child opens stops inside the batch, on the row change that inserts its
 // 1000th template line: the deletes, the header and 999 lines have run, the rest has not.
-void PausaEnElLote(void*, int operacion, const char*, const char* tabla, sqlite3_int64) {
+void PausaEnLaTanda(void*, int operacion, const char*, const char* tabla, sqlite3_int64) {
     static int lineas = 0;
     if (operacion == SQLITE_INSERT && qstricmp(tabla, "V_CPTES_MODELO_DET") == 0 &&
         ++lineas == kLineaDeLaPausa)
         EsperaLaMuerte(QStringLiteral("tanda %1").arg(lineas));
 }
 int InstalaPausa(sqlite3* db, const char**, const sqlite3_api_routines*) {
-    sqlite3_update_hook(db, &PausaEnElLote, nullptr);
+    sqlite3_update_hook(db, &PausaEnLaTanda, nullptr);
     return SQLITE_OK;
 }
 

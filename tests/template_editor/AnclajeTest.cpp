@@ -3,12 +3,11 @@
 
 #include "AccesoDatos.h"
 #include "AccesoPruebasVardelio.h"
+#include "AnclajeMenu.h"
 #include "Globales.h"
 #include "Registros.h"
 #include "Utilidades.h"
 #include "VentanaDemo.h"
-
-#include <QCoreApplication>
 
 namespace {
 
@@ -74,20 +73,20 @@ protected:
 
 TEST_F(Anclaje, StatementsAsTheMenuTablesTakeThem) {
     EXPECT_EQ(
-        FrmVardelio::SentenciaGrupoMenu(),
+        AnclajeMenu::SentenciaGrupoMenu(),
         QStringLiteral("if not exists(select * from ta_menu where clave = 'D8021') INSERT INTO TA_MENU "
                        "(MENU,TITULO,CLAVE,NOMBRE,IMAGEN,PROCESO,HABILITADO)  VALUES('KOLM','D80','D8021' ,"
                        "'Cargar desde modelos','Stock','',1)"));
-    EXPECT_EQ(FrmVardelio::SentenciaEntradaMenu(QStringLiteral("D802104"), QStringLiteral("MI MODELO")),
+    EXPECT_EQ(AnclajeMenu::SentenciaEntradaMenu(QStringLiteral("D802104"), QStringLiteral("MI MODELO")),
               QStringLiteral("INSERT INTO TA_MENU (MENU,TITULO,CLAVE,NOMBRE,IMAGEN,PROCESO,HABILITADO)  "
                              "VALUES('KOLM','D8021','D802104','MI MODELO','Stock','shell:V_MV_STOCK "
                              "@PARAMETROADICIONAL= MODELO_MI MODELO',1)"));
     EXPECT_EQ(
-        FrmVardelio::SentenciaDerechoMenu(QStringLiteral("DEMO"), QStringLiteral("D802104")),
+        AnclajeMenu::SentenciaDerechoMenu(QStringLiteral("DEMO"), QStringLiteral("D802104")),
         QStringLiteral("INSERT INTO TA_TAREAS (USUARIO,SISTEMA,TAREA) VALUES ('DEMO','CN000PR','D802104')"));
     // No user name ends a literal.
     EXPECT_EQ(
-        FrmVardelio::SentenciaDerechoMenu(QStringLiteral("D'Ana"), QStringLiteral("D8021")),
+        AnclajeMenu::SentenciaDerechoMenu(QStringLiteral("D'Ana"), QStringLiteral("D8021")),
         QStringLiteral("INSERT INTO TA_TAREAS (USUARIO,SISTEMA,TAREA) VALUES ('D''Ana','CN000PR','D8021')"));
 }
 
@@ -237,7 +236,7 @@ TEST_F(Anclaje, ARefusedInsertIsShownAndTheRunGoesOn) {
     const auto& aviso = guion.Registros()[1];
     EXPECT_FALSE(aviso.texto.trimmed().isEmpty());
     EXPECT_EQ(aviso.estilo, Estilo::SoloAceptar);
-    EXPECT_EQ(aviso.titulo, QCoreApplication::applicationName());
+    EXPECT_EQ(aviso.titulo, F().Caption()); // the program's title, the window's
     EXPECT_EQ(Claves(), QStringList{"D802101 REPOSICION LOCAL CENTRO"});
     // As the suite does, the right to the computed key is granted all the same.
     EXPECT_EQ(Filas("SELECT count(*) FROM TA_TAREAS WHERE TAREA = 'D802102'"), QStringList{"1"});

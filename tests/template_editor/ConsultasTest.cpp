@@ -113,9 +113,39 @@ TEST_F(Consultas, ArticuloDeLaCeldaCanceladoVaciaElEditorYElegidoLlenaLaLinea) {
     EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join('|').toStdString();
 }
 
+TEST_F(Consultas, F5EnUnaCeldaElegidaBuscaSuColumnaSinAbrirlaAntes) {
+    NuevaPlantilla("PLANTILLA CELDA");
+    // The header's last field has no search; the grid's code cell has one, open or not.
+    ASSERT_FALSE(F().txtEdit2.Visible());
+    ASSERT_EQ(G().Col(), col::CodigoArticulo);
+    Elige("DESCRIPCION", "Yerba mate Premium");
+    Pulsa(kF5);
+    ASSERT_EQ(sentencias_.size(), 1);
+    EXPECT_EQ(Celda(1, col::Descripcion), "Yerba mate Premium");
+    EXPECT_EQ(G().Col(), col::Cantidad); // Enter went on, as after a typed code
+    // The quantity has no search: F5 opens nothing there.
+    Pulsa(kF5);
+    EXPECT_EQ(sentencias_.size(), 1);
+    // Back on the code of the line, the search opens again.
+    F().MueveCelda(1, col::CodigoArticulo);
+    Elige("DESCRIPCION", "no existe");
+    Pulsa(kF5);
+    EXPECT_EQ(sentencias_.size(), 2);
+    EXPECT_EQ(Celda(1, col::Descripcion), "Yerba mate Premium");
+    EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join('|').toStdString();
+}
+
 TEST_F(Consultas, AplicacionDeTransferencia) {
     EXPECT_TRUE(F().BuscaAplicacionTransferencia(" x "));
     EXPECT_FALSE(F().BuscaAplicacionTransferencia("  "));
+    // Stored as every voucher type is, filled to 4 (the editor has no number fields: the number
+    // is empty). Only an application to a trip voucher counts.
+    Ejecuta("INSERT INTO MV_APLICACION (TC, IDCOMPROBANTE, TCO_ORIGEN, IDComprobante_Origen) "
+            "VALUES ('  TR', '', '  OC', '000100000001A')");
+    EXPECT_FALSE(F().BuscaAplicacionTransferencia("  "));
+    Ejecuta("INSERT INTO MV_APLICACION (TC, IDCOMPROBANTE, TCO_ORIGEN, IDComprobante_Origen) "
+            "VALUES ('  TR', '', '  VJ', '000100000002A')");
+    EXPECT_TRUE(F().BuscaAplicacionTransferencia("  "));
 }
 
 // The dispatch dialog as the person fills it: `pasos` runs on the shown dialog.

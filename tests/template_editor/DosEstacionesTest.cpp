@@ -372,8 +372,8 @@ TEST_F(DosEstaciones, UnGuardadoMatadoAlAzarDejaElModeloAnteriorOElNuevoEntero) 
     const QString roturas = Guardado(kRoturas);
     AD().LeeConexion().Close();
     std::mt19937 azar(20261209);
-    qint64 lote = 150; // ms from the start of a save to its commit, the shortest seen
-    int enLote = 0;
+    qint64 tanda = 150; // ms from the start of a save to its commit, the shortest seen
+    int enTanda = 0;
     int enConfirmacion = 0;
     for (int vuelta = 0; vuelta < 32; ++vuelta) {
         SCOPED_TRACE(vuelta);
@@ -389,17 +389,17 @@ TEST_F(DosEstaciones, UnGuardadoMatadoAlAzarDejaElModeloAnteriorOElNuevoEntero) 
         reloj.start();
         if (alConfirmar) {
             ASSERT_EQ(hija.Espera(QStringLiteral("confirma")), "confirma");
-            lote = std::min(lote, reloj.elapsed());
+            tanda = std::min(tanda, reloj.elapsed());
             QThread::usleep(std::uniform_int_distribution<unsigned long>(0, 3000)(azar));
         } else {
-            QThread::usleep(std::uniform_int_distribution<unsigned long>(0, static_cast<unsigned long>(lote) *
-                                                                                1000)(azar));
+            QThread::usleep(std::uniform_int_distribution<unsigned long>(
+                0, static_cast<unsigned long>(tanda) * 1000)(azar));
         }
         hija.Mata();
         const QStringList dichas = hija.Dichas();
         ASSERT_FALSE(dichas.isEmpty());
         if (dichas.last() == QLatin1String("empieza"))
-            ++enLote;
+            ++enTanda;
         else if (dichas.last() == QLatin1String("confirma"))
             ++enConfirmacion;
 
@@ -411,9 +411,9 @@ TEST_F(DosEstaciones, UnGuardadoMatadoAlAzarDejaElModeloAnteriorOElNuevoEntero) 
         VerificaArchivo();
         AD().LeeConexion().Close();
     }
-    EXPECT_GE(enLote, 5);
+    EXPECT_GE(enTanda, 5);
     EXPECT_GE(enConfirmacion, 1);
-    std::printf("killed in the batch %d times, after the commit began %d times\n", enLote, enConfirmacion);
+    std::printf("killed in the batch %d times, after the commit began %d times\n", enTanda, enConfirmacion);
 }
 
 } // namespace

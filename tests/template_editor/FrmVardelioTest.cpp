@@ -95,16 +95,16 @@ TEST_F(Editor, AbreEnLaBaseDemo) {
     EXPECT_EQ(f.sbStatusBar.Panels("USUARIO").Text(), "Uid: DEMO");
     EXPECT_NE(gIdControlAcceso, 0);
     // The widths the reset found are stored for the user.
-    EXPECT_EQ(AnchosGuardados(), f.TextoAnchoColumnas());
+    EXPECT_EQ(AnchosGuardados(), Prueba(f).TextoAnchoColumnas());
     EXPECT_EQ(AnchosGuardados().count('|'), 5);
 }
 
 TEST(EditorTextos, ConsultaEItemsDeTipos) {
-    EXPECT_EQ(FrmVardelio::SentenciaTiposComprobante(),
+    EXPECT_EQ(AlmacenModelos::SentenciaTipos(),
               "SELECT * FROM VT_TA_CPTE  with(nolock) WHERE SISTEMA = 'STOCK' ORDER BY DESCRIPCION");
-    EXPECT_EQ(FrmVardelio::ItemTipoComprobante("  TR ", " Transferencia "), "  TR - Transferencia");
-    EXPECT_EQ(FrmVardelio::ItemTipoComprobante("LNDCX", "Larga"), "LNDCX - Larga"); // never cut
-    EXPECT_EQ(FrmVardelio::ClaveAnchoColumnas(), "CFG_GridArt_STK_" + gUsuarioLogeado);
+    EXPECT_EQ(AlmacenModelos::ItemTipo("  TR ", " Transferencia "), "  TR - Transferencia");
+    EXPECT_EQ(AlmacenModelos::ItemTipo("LNDCX", "Larga"), "LNDCX - Larga"); // never cut
+    EXPECT_EQ(AccesoPruebasVardelio::ClaveAnchoColumnas(), "CFG_GridArt_STK_" + gUsuarioLogeado);
 }
 
 TEST_F(Editor, ValoresDeConfiguracionVaciosYMinusculas) {
@@ -322,7 +322,7 @@ TEST_F(Editor, AnchosQueElUsuarioCambioSobrevivenAlReinicio) {
     EXPECT_EQ(Ancho(1), 4321);
     EXPECT_EQ(Ancho(7), 777);
     EXPECT_NE(Ancho(3), 555);
-    EXPECT_EQ(AnchosGuardados(), f.TextoAnchoColumnas());
+    EXPECT_EQ(AnchosGuardados(), Prueba(f).TextoAnchoColumnas());
     // Another user keeps his own.
     Ejecuta("INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio) VALUES ('DATOS', "
             "'CFG_GRIDART_STK_OTRO', '9|9|9|9|9|', 0)");

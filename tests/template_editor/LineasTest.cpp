@@ -239,10 +239,10 @@ TEST_F(Lineas, UnaCantidadQueNoEsNumeroNoLlegaALaCeldaNiAlSalirConElRaton) {
     Teclea(QStringLiteral("2,5"));
     Pulsa(tecla::Enter);
     EXPECT_EQ(Celda(1, col::Cantidad), "2,5");
-    EXPECT_TRUE(FrmVardelio::CantidadValida(QString()));
-    EXPECT_TRUE(FrmVardelio::CantidadValida(QStringLiteral(" 1.234,5 ")));
-    EXPECT_FALSE(FrmVardelio::CantidadValida(QStringLiteral("1,2,3")));
-    EXPECT_FALSE(FrmVardelio::CantidadValida(QStringLiteral("1e999")));
+    EXPECT_TRUE(ValidacionLineas::CantidadValida(QString()));
+    EXPECT_TRUE(ValidacionLineas::CantidadValida(QStringLiteral(" 1.234,5 ")));
+    EXPECT_FALSE(ValidacionLineas::CantidadValida(QStringLiteral("1,2,3")));
+    EXPECT_FALSE(ValidacionLineas::CantidadValida(QStringLiteral("1e999")));
 }
 
 TEST_F(Lineas, UnidadConEquivalenciaConvierteCantidadYCosto) {

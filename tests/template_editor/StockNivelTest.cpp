@@ -15,7 +15,7 @@ constexpr int kNivel[5] = {0, 15794160, 13434828, 13421823, 13434879};
 
 TEST(NivelStock, NivelesPorUmbral) {
     const auto n = [](double s, double t) {
-        return FrmVardelio::NivelStock(Moneda::DeDoble(s), Moneda::DeDoble(t));
+        return PanelStock::NivelStock(Moneda::DeDoble(s), Moneda::DeDoble(t));
     };
     EXPECT_EQ(n(5, 0), 1);
     EXPECT_EQ(n(0, 0), 4);
@@ -41,6 +41,7 @@ protected:
         F().MueveCelda(fila, col::CodigoArticulo);
     }
     QString Panel() { return F().lblStockInfo[3].Caption(); }
+    PanelStock& Stock() { return Prueba(F()).Stock(); }
     void EligeTipo(const QString& tc) {
         for (int i = 0; i < F().CmbLista.ListCount(); ++i)
             if (F().CmbLista.List(i).left(4).trimmed() == tc)
@@ -51,13 +52,13 @@ protected:
 
 TEST_F(StockNivel, ConsultasDelMinimoMaximoYDelPuntoDePedido) {
     const QString articulo = QStringLiteral("                     1032");
-    EXPECT_EQ(FrmVardelio::SentenciaStockMinimoMaximo(articulo, QStringLiteral("   1")),
+    EXPECT_EQ(AlmacenStock::SentenciaStockMinimoMaximo(articulo, QStringLiteral("   1")),
               QStringLiteral("select * from @ADMIN_V_TA_DEPOSITO_MM  with(nolock) where idarticulo = "
                              "'                     1032' and iddeposito = '   1'"));
-    EXPECT_EQ(FrmVardelio::CondicionPuntoPedido(articulo, QStringLiteral("   2")),
+    EXPECT_EQ(AlmacenStock::CondicionPuntoPedido(articulo, QStringLiteral("   2")),
               QStringLiteral(" idarticulo = '                     1032' and deposito = '   2'"));
     // A typed apostrophe cannot end the literal.
-    EXPECT_EQ(FrmVardelio::SentenciaStockMinimoMaximo(QStringLiteral("O'K"), QStringLiteral("   1")),
+    EXPECT_EQ(AlmacenStock::SentenciaStockMinimoMaximo(QStringLiteral("O'K"), QStringLiteral("   1")),
               QStringLiteral("select * from @ADMIN_V_TA_DEPOSITO_MM  with(nolock) where idarticulo = "
                              "'O''K' and iddeposito = '   1'"));
 }
@@ -90,7 +91,7 @@ TEST_F(StockNivel, ElStockSeRedondeaAlEnteroParYColoreaLaCeldaActual) {
     for (const auto& c : casos) {
         F().MueveCelda(1, col::Cantidad);
         G().setTextMatrix(1, col::StockDisponible, QString::fromLatin1(c.celda));
-        F().ObtieneStockMinimoMaximo(G());
+        Stock().ObtieneStockMinimoMaximo(G());
         EXPECT_EQ(Celda(1, col::StockDisponible), c.entero) << c.celda;
         EXPECT_EQ(G().ColorFondo(1, col::Cantidad), kNivel[c.nivel]) << c.celda;
         EXPECT_EQ(G().Col(), col::Cantidad) << "la columna actual vuelve";
@@ -109,14 +110,14 @@ TEST_F(StockNivel, SinDepositoEnLaLineaUsaElDeOrigenOElUno) {
     // threshold.
     limpia();
     F().TxtFields[origen].setText(QStringLiteral("2"));
-    F().ObtieneStockMinimoMaximo(G());
+    Stock().ObtieneStockMinimoMaximo(G());
     EXPECT_EQ(Celda(1, col::PuntoPedido), "");
     EXPECT_EQ(Celda(1, col::PuntoMaximo), "");
     EXPECT_EQ(G().ColorFondo(1, col::CodigoArticulo), kNivel[1]);
     // Neither the line nor the header: deposit "   1".
     limpia();
     F().TxtFields[origen].setText(QString());
-    F().ObtieneStockMinimoMaximo(G());
+    Stock().ObtieneStockMinimoMaximo(G());
     EXPECT_EQ(Celda(1, col::PuntoPedido), "20");
     EXPECT_EQ(Celda(1, col::PuntoMaximo), "100");
 }
@@ -141,17 +142,17 @@ TEST_F(StockNivel, CantidadEnUnidadBaseYEquivalenciaEnElPanel) {
     G().setTextMatrix(1, col::TipoCoeficiente, QStringLiteral("/"));
     G().setTextMatrix(1, col::Coeficiente, QStringLiteral("12"));
     G().setTextMatrix(1, col::Cantidad, QStringLiteral("24"));
-    F().ObtieneStockMinimoMaximo(G());
+    Stock().ObtieneStockMinimoMaximo(G());
     EXPECT_EQ(Celda(1, col::CantidadUnidadBase), "2");
     EXPECT_EQ(Panel(), "(Equiv. 2 LT) Stock Minimo/Maximo = 20/100");
     G().setTextMatrix(1, col::TipoCoeficiente, QStringLiteral("*"));
-    F().ObtieneStockMinimoMaximo(G());
+    Stock().ObtieneStockMinimoMaximo(G());
     EXPECT_EQ(Celda(1, col::CantidadUnidadBase), "288");
     // No coefficient: no division by it, the quantity stays unconverted, no equivalence shown.
     G().setTextMatrix(1, col::TipoCoeficiente, QStringLiteral("/"));
     G().setTextMatrix(1, col::Coeficiente, QStringLiteral("0"));
     G().setTextMatrix(1, col::Cantidad, QStringLiteral("24,5"));
-    F().ObtieneStockMinimoMaximo(G());
+    Stock().ObtieneStockMinimoMaximo(G());
     EXPECT_EQ(Celda(1, col::CantidadUnidadBase), "24,5");
     EXPECT_EQ(Panel(), " Stock Minimo/Maximo = 20/100");
 }
@@ -163,7 +164,7 @@ TEST_F(StockNivel, SinColoresConfiguradosLaCeldaQuedaBlanca) {
     LineaDe(QStringLiteral("1032"));
     EXPECT_EQ(G().ColorFondo(1, col::CodigoArticulo), kBlanco);
     for (int n = 1; n <= 4; ++n)
-        EXPECT_EQ(F().ColorNivel(n), kBlanco) << n;
+        EXPECT_EQ(Stock().ColorNivel(n), kBlanco) << n;
 }
 
 TEST_F(StockNivel, LosIngresosAvisanSiLaLineaSuperaElMaximo) {
@@ -200,7 +201,7 @@ TEST_F(StockNivel, UnMaximoDeCeroNoSeEscribeNiSeSupera) {
     EXPECT_EQ(Panel(), " Stock Minimo/Maximo = 20/0");
 
     G().setTextMatrix(1, col::StockDisponible, QStringLiteral("30"));
-    F().ObtieneStockMinimoMaximo(G());
+    Stock().ObtieneStockMinimoMaximo(G());
     EXPECT_EQ(Celda(1, col::PuntoMaximo), "0");
     EXPECT_EQ(G().ColorFondo(1, col::CodigoArticulo), kNivel[2]);
     EXPECT_EQ(Panel(), " Stock Minimo/Maximo = 20/0");
@@ -224,12 +225,12 @@ TEST_F(StockNivel, PuntoDePedido) {
     LineaDe(QStringLiteral("1032")); // reorder point 20, stock 96
     G().setCellBackColor(0);
     F().MueveCelda(1, col::Cantidad);
-    F().ObtienePuntoPedido(G());
+    Stock().ObtienePuntoPedido(G());
     EXPECT_EQ(G().ColorFondo(1, col::Cantidad), kNivel[2]);
     EXPECT_EQ(G().Col(), col::CodigoArticulo);
     // A line without article: nothing.
     F().MueveCelda(2, col::Cantidad);
-    F().ObtienePuntoPedido(G());
+    Stock().ObtienePuntoPedido(G());
     EXPECT_EQ(G().ColorFondo(2, col::Cantidad), 0);
     EXPECT_EQ(G().Col(), col::Cantidad);
 }
@@ -237,7 +238,7 @@ TEST_F(StockNivel, PuntoDePedido) {
 TEST_F(StockNivel, SinArticuloSoloSeRefrescaElPanel) {
     F().MueveCelda(1, col::Cantidad);
     G().setTextMatrix(1, col::StockDisponible, QStringLiteral("7,5"));
-    F().ObtieneStockMinimoMaximo(G());
+    Stock().ObtieneStockMinimoMaximo(G());
     EXPECT_EQ(Celda(1, col::StockDisponible), "7,5");
     EXPECT_EQ(G().ColorFondo(1, col::Cantidad), 0);
     EXPECT_EQ(F().lblStockInfo[2].Caption(), " Stock:  7,5 ");
@@ -245,7 +246,7 @@ TEST_F(StockNivel, SinArticuloSoloSeRefrescaElPanel) {
 
 // A stored template loads with each line's stock, minimum and maximum as typing the line gives
 // them, whatever deposit and unit: the load reads them for all its lines at once.
-class CargaConStock : public ConVentanaDemo {
+class CargarConStock : public ConVentanaDemo {
 protected:
     // Every cell of every line, and the colours its cells were given (the level colour goes to
     // the cell current while the line is validated).
@@ -262,7 +263,7 @@ protected:
         }
         return filas;
     }
-    void Carga(const QString& nombre) {
+    void Abre(const QString& nombre) {
         F().Inicializa();
         F().TxtFields[0].setText(nombre);
         F().CampoValida(F().TxtFields[0]);
@@ -294,7 +295,7 @@ protected:
     }
 };
 
-TEST_F(CargaConStock, LasCeldasSonLasDeTeclearCadaLinea) {
+TEST_F(CargarConStock, LasCeldasSonLasDeTeclearCadaLinea) {
     // A template on deposit 2 whose articles hold balances in several units and deposits, and
     // minimum and maximum in deposits 1 and 2.
     Ejecuta("INSERT INTO V_CPTES_MODELO_CAB (IdVardelio, nombre, DETALLE, TCDefault, DepositoOrigen, "
@@ -317,7 +318,7 @@ TEST_F(CargaConStock, LasCeldasSonLasDeTeclearCadaLinea) {
         for (const QString& nombre :
              {QStringLiteral("DEPOSITO DOS"), QStringLiteral("REPOSICION LOCAL CENTRO")}) {
             const std::string caso = nombre.toStdString() + " " + mostrar;
-            Carga(nombre);
+            Abre(nombre);
             const QStringList cargadas = Lineas();
             ASSERT_GE(cargadas.size(), 4) << caso;
             TecleaDeNuevo();
@@ -329,7 +330,7 @@ TEST_F(CargaConStock, LasCeldasSonLasDeTeclearCadaLinea) {
     }
     EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join(u'|').toStdString();
     // Not vacuous: the first template's lines carry deposit 2's figures.
-    Carga(QStringLiteral("DEPOSITO DOS"));
+    Abre(QStringLiteral("DEPOSITO DOS"));
     EXPECT_EQ(Celda(1, col::Deposito).trimmed(), "2");
     EXPECT_EQ(Celda(1, col::PuntoPedido), "30");
     EXPECT_EQ(Celda(1, col::PuntoMaximo), "45");

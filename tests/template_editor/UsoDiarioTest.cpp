@@ -156,9 +156,9 @@ TEST_F(UsoDiario, UnaCantidadNegativaQuedaComoSuValorAbsoluto) {
     EXPECT_EQ(Lineas(QStringLiteral("NEGATIVOS")), (QStringList{"1001|5|UN", "1002|1,5|UN", "1003|4|KG"}));
 
     // The quantity check still refuses what is no number.
-    EXPECT_EQ(FrmVardelio::CantidadSinSigno(QStringLiteral("-x")), "-x");
-    EXPECT_EQ(FrmVardelio::CantidadSinSigno(QStringLiteral("12")), "12");
-    EXPECT_EQ(FrmVardelio::CantidadSinSigno(QStringLiteral(" -0,25 ")), "0,25");
+    EXPECT_EQ(ValidacionLineas::CantidadSinSigno(QStringLiteral("-x")), "-x");
+    EXPECT_EQ(ValidacionLineas::CantidadSinSigno(QStringLiteral("12")), "12");
+    EXPECT_EQ(ValidacionLineas::CantidadSinSigno(QStringLiteral(" -0,25 ")), "0,25");
 }
 
 TEST_F(UsoDiario, AlAbrirUnModeloElPanelDeStockEsDeLaPrimeraLinea) {

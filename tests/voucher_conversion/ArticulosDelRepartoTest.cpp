@@ -1,5 +1,6 @@
 // The articles already loaded in a delivery run, against the comma-separated list of codes the
-// run is found by, over generated codes with commas, blanks, empty pieces and case pairs.
+// run is found by (empty before the first code), over generated codes with commas, blanks, empty
+// pieces and case pairs.
 
 #include "ConversionInterno.h"
 
@@ -9,8 +10,11 @@
 
 namespace {
 
-// The run's list read as a list: each piece trimmed, compared without regard to case.
+// The run's list read as a list: each piece trimmed, compared without regard to case; an empty
+// list has no pieces at all.
 bool EnLista(const QString& lista, const QString& codigo) {
+    if (lista.isEmpty())
+        return false;
     for (const QString& pieza : lista.split(QLatin1Char(',')))
         if (pieza.trimmed().compare(codigo, Qt::CaseInsensitive) == 0)
             return true;
@@ -50,8 +54,10 @@ TEST(ArticulosDelReparto, EncuentraLoQueLaListaDeCodigosEncontraria) {
 
 TEST(ArticulosDelReparto, CasosDeLaLista) {
     ArticulosDelReparto articulos;
-    EXPECT_TRUE(articulos.Contiene(QString())); // the list starts with an empty piece
+    EXPECT_FALSE(articulos.Contiene(QString())); // nothing is loaded before the first line
     EXPECT_FALSE(articulos.Contiene(QStringLiteral("A1")));
+    articulos.Agrega(QString());
+    EXPECT_TRUE(articulos.Contiene(QString()));
     articulos.Agrega(QStringLiteral("a1, B2"));
     EXPECT_FALSE(articulos.Contiene(QStringLiteral("a1, B2"))); // a code with a comma never matches
     EXPECT_TRUE(articulos.Contiene(QStringLiteral("A1")));

@@ -54,6 +54,13 @@ TEST_F(ConversionDemo, FinalPricesTakeTheTotalWithVatPerUnit) {
     EXPECT_EQ(otra.TextMatrix(3, col::ListaLotes), QString()); // an order brings no lots
 }
 
+TEST_F(ConversionDemo, TheTotalWithTaxesRoundsOnlyWhatItWrites) {
+    // 150 + 0.0125 x 1.5 + 0.0125 x 1.5: each product alone would round up to 0.0188.
+    Convierte(QStringLiteral("NP"), QStringLiteral("001000000007X"), QStringLiteral("FC"));
+    ASSERT_EQ(A(1, col::Cantidad), QStringLiteral("1.5"));
+    EXPECT_EQ(A(1, col::TotalLinea), QStringLiteral("150.0375"));
+}
+
 TEST_F(ConversionDemo, ADeliveryNoteBringsItsLotsAndAPerishablePurchaseItsStockLot) {
     Convierte(QStringLiteral("RM"), Remito1, QStringLiteral("FC"));
     EXPECT_EQ(A(1, col::ListaLotes), QStringLiteral("|L-01|"));
@@ -105,6 +112,13 @@ TEST_F(ConversionDemo, TimberRowsOfOneMeasureAreMergedByQuantity) {
         EXPECT_EQ(articulos.ColorLetra(4, c), 0xFFFFFF);
     EXPECT_EQ(articulos.ColorLetra(1, col::Espesor), 0);
     EXPECT_EQ(articulos.Row(), 4);
+
+    // The strip unit is a code like any other: its case does not count.
+    gMadTiras = QStringLiteral("ti");
+    Grilla minusculas{2, ColumnasGrillaArticulos, 1, 0};
+    ConvierteEn(minusculas, QStringLiteral("RM"), Madera, QStringLiteral("FC"));
+    EXPECT_EQ(minusculas.TextMatrix(1, col::Largo), QStringLiteral("2.8"));
+    EXPECT_EQ(minusculas.ColorLetra(1, col::Largo), 0);
 
     // Out of timber mode nothing is merged.
     gMaderera = false;

@@ -1,6 +1,9 @@
 // Loading an origin voucher of the demo database into the grids of a new voucher.
 
+#include "AccesoDatos.h"
 #include "BaseConversion.h"
+#include "ErrorSistema.h"
+#include "Globales.h"
 #include "Registros.h"
 
 namespace {
@@ -187,6 +190,90 @@ TEST_F(ConversionDemo, ADeliveryRunLoadsEachArticleOnceWithItsPendingQuantity) {
     EXPECT_EQ(otra.TextMatrix(3, col::CodigoArticulo).trimmed(), Articulo(1005));
     EXPECT_EQ(otra.TextMatrix(1, col::Cantidad), QStringLiteral("10"));
     EXPECT_EQ(otra.TextMatrix(1, col::CantidadEquivalente), QStringLiteral("10")); // a copy of the quantity
+}
+
+TEST_F(ConversionDemo, ADeliveryRunKeepsTheCallersRowsAndItsFirstLineWithoutCode) {
+    articulos.setRows(3);
+    articulos.setTextMatrix(1, col::CodigoArticulo, QStringLiteral("USUARIO-1"));
+    articulos.setTextMatrix(2, col::CodigoArticulo, QStringLiteral("USUARIO-2"));
+    Convierte(QStringLiteral("RM"), QStringLiteral("001000000008R"), QStringLiteral("FC"));
+    EXPECT_EQ(reparto, -1);
+    // The first line stays in a row of its own; the later line without a code and the repeated
+    // 1001 go as already loaded, each taking back only the row it was given.
+    ASSERT_EQ(Codigos(), (QStringList{QStringLiteral("USUARIO-1"), QStringLiteral("USUARIO-2"), QString(),
+                                      Articulo(1001), QString()}));
+    EXPECT_EQ(A(3, col::Descripcion), QStringLiteral("Flete"));
+    EXPECT_EQ(A(3, col::Cantidad), QStringLiteral("1"));
+    EXPECT_EQ(A(4, col::Cantidad), QStringLiteral("1"));
+
+    // On a fresh grid the first line takes the grid's empty row.
+    Grilla otra{2, ColumnasGrillaArticulos, 1, 0};
+    ConvierteEn(otra, QStringLiteral("RM"), QStringLiteral("001000000008R"), QStringLiteral("FC"));
+    ASSERT_EQ(otra.Rows(), 4);
+    EXPECT_EQ(otra.TextMatrix(1, col::Descripcion), QStringLiteral("Flete"));
+    EXPECT_EQ(otra.TextMatrix(2, col::CodigoArticulo).trimmed(), Articulo(1001));
+}
+
+TEST_F(ConversionDemo, TheProgramThatLoadsEachArticleOnceSkipsWhatTheGridHolds) {
+    EstableceProgramaConversion(ProgramasConversion::ArticuloUnico);
+    articulos.setRows(3);
+    articulos.setTextMatrix(1, col::CodigoArticulo, QStringLiteral(" tuerca "));
+    articulos.setTextMatrix(2, col::CodigoArticulo, QStringLiteral("  conv-tabla  "));
+    Convierte(QStringLiteral("RM"), QStringLiteral("001000000004R"), QStringLiteral("FC"));
+    // The first board takes a row of its own (the first line is not looked up); the other three
+    // are in the grid by then, case and blanks aside; the screw comes once.
+    ASSERT_EQ(Codigos(), (QStringList{QStringLiteral("tuerca"), QStringLiteral("conv-tabla"),
+                                      QStringLiteral("CONV-TABLA"), Articulo(1001), QString()}));
+    EXPECT_EQ(A(4, col::Cantidad), QStringLiteral("0")); // its pending quantity: none worked out
+
+    // The same voucher again into that grid: only its first line comes.
+    Convierte(QStringLiteral("RM"), QStringLiteral("001000000004R"), QStringLiteral("FC"));
+    EXPECT_EQ(Codigos(), (QStringList{QStringLiteral("tuerca"), QStringLiteral("conv-tabla"),
+                                      QStringLiteral("CONV-TABLA"), Articulo(1001),
+                                      QStringLiteral("CONV-TABLA"), QString()}));
+}
+
+TEST_F(ConversionDemo, TheHeadersDeliveryRunIsAWholeNumberOfSixteenBits) {
+    const auto conReparto = [&](const char* valor) {
+        AD().EjecutaSQL(QStringLiteral("UPDATE V_MV_CPTE SET IdReparto = %1 WHERE IDCOMPROBANTE = '%2'")
+                            .arg(QLatin1String(valor), Pedido2));
+        reparto = 7;
+        Grilla g{2, ColumnasGrillaArticulos, 1, 0};
+        clase->AsignarDatosComprobante(QStringLiteral("NP"), Pedido2, QStringLiteral("0"), tareas, g, otros,
+                                       false, nullptr, false, {}, &reparto, false, {}, QStringLiteral("FC"),
+                                       nullptr);
+        return reparto;
+    };
+    EXPECT_EQ(conReparto("2.5"), 2); // halves to the even number
+    EXPECT_EQ(conReparto("3.5"), 4);
+    EXPECT_EQ(conReparto("-32768"), -32768);
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
+
+    // Beyond 16 bits: the overflow is told, and Ignore leaves the caller's value.
+    guion.AgregaRespuesta(Respuesta::Ignorar);
+    EXPECT_EQ(conReparto("40000"), 7);
+    ASSERT_EQ(guion.Mensajes().size(), 1);
+    EXPECT_TRUE(guion.Mensajes().front().contains(QStringLiteral("Desbordamiento")));
+}
+
+TEST_F(ConversionDemo, IgnoreAfterAFailingTaskOrConceptCellGoesOnWithTheNextCell) {
+    // Minutes beyond what the hours cell can show, and an amount beyond the currency's range.
+    AD().EjecutaSQL(QStringLiteral("UPDATE V_MV_CPTETAREAS SET Horas = 1e12 WHERE IDTAREA = ' INST'"));
+    AD().EjecutaSQL(QStringLiteral(
+        "UPDATE V_MV_CPTE_Observ SET Importe = 1e20 WHERE Observacion = '411 Flete a domicilio'"));
+    guion.AgregaRespuesta(Respuesta::Ignorar);
+    guion.AgregaRespuesta(Respuesta::Ignorar);
+    Convierte(QStringLiteral("NP"), Pedido1, QStringLiteral("FC"));
+    ASSERT_EQ(guion.Mensajes().size(), 2);
+    EXPECT_EQ(T(1, colTarea::Codigo), QStringLiteral("INST"));
+    EXPECT_EQ(T(1, colTarea::Cantidad), QString());
+    EXPECT_EQ(T(1, colTarea::ValorHora), QStringLiteral("1210.00"));
+    EXPECT_EQ(T(1, colTarea::NroExpediente), QStringLiteral(" EXP-7 "));
+    EXPECT_EQ(T(2, colTarea::Cantidad), QStringLiteral("00:30"));
+    EXPECT_EQ(otros.TextMatrix(1, colOtroConcepto::Importe), QString());
+    EXPECT_EQ(otros.TextMatrix(1, colOtroConcepto::ImporteSinIva), QStringLiteral("100.00"));
+    EXPECT_EQ(otros.TextMatrix(1, colOtroConcepto::Cuenta), QStringLiteral("4.1.1.01"));
+    EXPECT_EQ(otros.TextMatrix(2, colOtroConcepto::Cuenta), QStringLiteral("1.1.5.01"));
 }
 
 TEST_F(ConversionDemo, AReturnCarriesTheNegativeSign) {

@@ -47,7 +47,7 @@ protected:
         d.ListView1.setSelectedItem(&Cargo(d, clave));
         guion.AgregaOpcionMenu(std::move(opcion));
         if (importe)
-            guion.AgregaTexto(importe);
+            guion.AgregaTexto(std::move(importe));
         d.ListView1_MouseDown(2, 0, 10, 10);
     }
     int Cuantos(const char* tipo) const {
@@ -134,7 +134,7 @@ TEST_F(CargosReales, LowerTickAndAccept) {
         EXPECT_EQ(UT().TextoAMoneda(Cargo(d, "D2").SubItems(3)), Pesos(45.5));
         // Equal is taken; cancelled, empty, zero, negative or no number keep the amount.
         Aplica(d, "D2", "MNU_EmergenteXXVIICambiaImporte", UT().AjustaTexto(Pesos(45.5).Texto(), 15));
-        for (std::optional<QString> r :
+        for (const std::optional<QString>& r :
              {std::optional<QString>(), std::optional<QString>(""), std::optional<QString>("0"),
               std::optional<QString>("-5"), std::optional<QString>("abc")})
             Aplica(d, "D1", "MNU_EmergenteXXVIICambiaImporte", r);

@@ -344,7 +344,8 @@ TEST_F(ConsultaCptes, ComprasAsientosTercerosYOrdenes) {
     EXPECT_FILAS(Filas("T3"),
                  (QStringList{"7|15/04/25|009900000001R|0|15/04/2025 09:30:00|#0",
                               "8|16/04/25|009900000002R|1|16/04/2025 10:00:00|17/04/2025 12:00:00#0"}));
-    // Purchase orders: approved and open only; the guarantee image; the reception voucher.
+    // Purchase orders: approved and open only; the guarantee image; the reception voucher, found by
+    // its types as the posting stores them (filled to 4).
     EXPECT_FILAS(Filas("OC"), (QStringList{"13/04/25|P002 Bulonera Industrial S.A.|009900000002R|" + N(800) +
                                                "|Entrega parcial|#10",
                                            "12/04/25|P001 Distribuidora del Plata S.R.L.|009900000001R|" +

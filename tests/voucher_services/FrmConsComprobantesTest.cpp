@@ -194,6 +194,13 @@ TEST_F(ConsultaComprobantes, CajasDeBusquedaYBusquedaRepetida) {
     f.TxtNombre.setText("Pepe");
     f.CmdBuscar_Click();
     EXPECT_EQ(f.ListView1.Count(), 0);
+    // A typed "%" or "_" is a character, not every row.
+    for (const char* comodin : {"%", "_", "0%1"}) {
+        f.TxtNumero.setText(comodin);
+        f.CmdBuscar_Click();
+        EXPECT_EQ(f.ListView1.Count(), 0) << comodin;
+    }
+    EXPECT_EQ(CondicionBusqueda("50% [x]!", ""), "AND NOMBRE LIKE '%50!% ![x]!!%' ESCAPE '!' ");
 }
 
 TEST_F(ConsultaComprobantes, ComandosDuranteElLlenado) {

@@ -121,18 +121,18 @@ TEST_F(MenusCompartidos, CheckMarksArraysAndTheHiddenEntry) {
     EXPECT_TRUE(form.Control("MNU_Emergente_XV_VerDetalle")->Visible);
 
     // Elements the caller adds: a technician stores its trimmed caption, the others their tag.
-    OpcionMenu& tecnico = form.CargaElemento("MNU_EmergenteIII_Tecnicos", 1);
+    OpcionMenu& tecnico = form.AgregaElemento("MNU_EmergenteIII_Tecnicos", 1);
     tecnico.Caption = QStringLiteral("  Juan Pérez ");
     EXPECT_TEXTO(Palabra(form, "MNU_EmergenteIII_Tecnicos", 1), "Juan Pérez");
     EXPECT_TEXTO(Palabra(form, "MNU_EmergenteIII_Tecnicos", 0), "(Tecnico)");
-    form.CargaElemento("Mnu_Campo", 1).Tag = QStringLiteral("IDARTICULO");
-    form.CargaElemento("Mnu_Campo", 2);
+    form.AgregaElemento("Mnu_Campo", 1).Tag = QStringLiteral("IDARTICULO");
+    form.AgregaElemento("Mnu_Campo", 2);
     EXPECT_TEXTO(Palabra(form, "Mnu_Campo", 1), "IDARTICULO");
     EXPECT_TEXTO(Palabra(form, "Mnu_Campo", 2), ""); // an empty tag stores the empty text
     EXPECT_EQ(Entradas(*form.Control("Mnu_Campos")).size(), 3);
     EXPECT_EQ(form.Control("Mnu_Campo", 2)->Index, 2);
-    EXPECT_EQ(NumeroDeError([&] { form.CargaElemento("Mnu_Campo", 1); }), 360);
-    EXPECT_EQ(NumeroDeError([&] { form.CargaElemento("MNU_EmergenteIV_Editar", 1); }), 360);
+    EXPECT_EQ(NumeroDeError([&] { form.AgregaElemento("Mnu_Campo", 1); }), 360);
+    EXPECT_EQ(NumeroDeError([&] { form.AgregaElemento("MNU_EmergenteIV_Editar", 1); }), 360);
     // A separator or a submenu stores nothing.
     OpcionMenu separador = form.Control("MNU_EmergenteXXVIII")->SubMenus[1];
     form.PRespuesta = QStringLiteral("=");
@@ -158,7 +158,7 @@ TEST_F(MenusCompartidos, PopUpThroughThePortKeepsTheLastWord) {
     guion.AgregaOpcionMenu(QStringLiteral("mnu_view_lista"));
     EXPECT_TRUE(f.PopupMenu("MNU_EmergenteXV"));
     EXPECT_TEXTO(f.PRespuesta, "Lista");
-    f.CargaElemento("MNU_Operador", 1).Tag = QStringLiteral(">=");
+    f.AgregaElemento("MNU_Operador", 1).Tag = QStringLiteral(">=");
     guion.AgregaOpcionMenu(QStringLiteral("MNU_Operador(1)"));
     EXPECT_TRUE(f.PopupMenu("MNU_EmergenteXIII"));
     EXPECT_TEXTO(f.PRespuesta, ">=");

@@ -102,6 +102,42 @@ TEST_F(Unidades, AZeroOrNullCoefficientIsNoEquivalence) {
     EXPECT_TRUE(guion.Registros()[0].texto.contains(QStringLiteral("(94)")));
 }
 
+TEST_F(Unidades, ALongLoadKeepsTheAnswersAndStillReportsEveryFailure) {
+    struct Caso {
+        const char* articulo;
+        const char* origen;
+        const char* destino;
+    };
+    const Caso casos[] = {{"1030", "UN", "CJ"}, {"1030", "CJ", "UN"}, {"1030", "", "PQ"},
+                          {"1007", "UN", "PQ"}, {"1007", "UN", "CJ"}, {"50001", "GR", "KG"},
+                          {"1030", "UN", "KG"}};
+    std::vector<double> sinMemoria;
+    for (const Caso& c : casos)
+        sinMemoria.push_back(ConvierteCantidad(c.articulo, c.origen, 7.5, c.destino));
+    {
+        const MemoriaEquivalencias memoria;
+        for (int vuelta = 0; vuelta < 3; ++vuelta)
+            for (size_t i = 0; i < std::size(casos); ++i) {
+                QString origen = casos[i].origen;
+                EXPECT_EQ(ConvierteCantidad(casos[i].articulo, origen, 7.5, casos[i].destino), sinMemoria[i])
+                    << casos[i].articulo << " " << casos[i].origen << " " << casos[i].destino;
+                if (QString(casos[i].origen).isEmpty() && QString(casos[i].articulo) == "1030") {
+                    EXPECT_EQ(origen, QStringLiteral("UN")); // the base unit is written back
+                }
+            }
+        EXPECT_TRUE(guion.Mensajes().isEmpty());
+
+        // A null coefficient is told every time, not only the first.
+        AD().EjecutaSQL("INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES "
+                        "('                     1007', '  BL', '  UN', NULL)");
+        for (int vuelta = 0; vuelta < 2; ++vuelta) {
+            guion.AgregaRespuesta(Respuesta::Ignorar);
+            EXPECT_EQ(ConvierteCantidad("1007", "UN", 5, "BL"), 0);
+        }
+        EXPECT_EQ(guion.Mensajes().size(), 2);
+    }
+}
+
 TEST_F(Unidades, ConversionsBothWays) {
     EXPECT_EQ(ConvierteCantidad("1030", "UN", 24, "CJ"), 2);
     EXPECT_EQ(ConvierteCantidad("1030", "CJ", 2, "UN"), 24);

@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -149,8 +150,15 @@ void VistaVentanaConsulta::LeeBloque() {
 }
 
 void VistaVentanaConsulta::AplicaAnchos() {
+    // Texts in twips in the cells' and the titles' fonts, whichever is wider.
+    const QFontMetrics celdas = tabla_->fontMetrics();
+    const QFontMetrics titulos = tabla_->horizontalHeader()->fontMetrics();
+    const int dpi = logicalDpiX();
+    const auto medida = [&](const QString& texto) {
+        return std::max(celdas.horizontalAdvance(texto), titulos.horizontalAdvance(texto)) * 1440 / dpi;
+    };
     for (int c = 0; c < modelo_->columnCount(); ++c)
-        tabla_->setColumnWidth(c, TwipsAPixeles(ventana_.Resultado().ColWidth(c), logicalDpiX()));
+        tabla_->setColumnWidth(c, TwipsAPixeles(ventana_.AnchoColumna(c, medida), dpi));
 }
 
 void VistaVentanaConsulta::SigueFilaActual() {

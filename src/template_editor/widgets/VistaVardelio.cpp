@@ -282,7 +282,13 @@ void VistaVardelio::ConectaModelos() {
                                          [this](int fila, int col) { form_.MueveCelda(fila, col); });
     // The grid takes no clicks while a bulk command runs (the form disables the other commands).
     enlace->setOcupada([this] { return form_.EnProceso(); });
-    form_.alCambiarProceso = [enlace](bool) { enlace->AplicaHabilitada(); };
+    form_.alCambiarProceso = [this, enlace](bool enProceso) {
+        enlace->AplicaHabilitada();
+        // Disabled meanwhile, the command's button handed the keyboard to another widget: it
+        // goes back to the control the form holds.
+        if (!enProceso)
+            MueveFoco(form_.Foco().Actual());
+    };
 
     // The form moves the focus: the widget follows.
     focoPrevio_ = form_.Foco().alMoverFoco;

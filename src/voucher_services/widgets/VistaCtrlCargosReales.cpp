@@ -9,11 +9,14 @@
 #include "VistaBarraHerramientas.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeView>
 
 namespace {
@@ -159,6 +162,13 @@ void VistaCtrlCargosReales::reject() {
 }
 
 void RegistraVistaCtrlCargosReales() {
+    // The letters in the font the dialog shows, at the screen's resolution.
+    FrmCtrlCargosReales::MideLetras = [](int letras) {
+        const QScreen* pantalla = QGuiApplication::primaryScreen();
+        const double dpi = pantalla ? pantalla->logicalDotsPerInchX() : 96.0;
+        return qRound(QFontMetricsF(QApplication::font("QDialog")).horizontalAdvance(QString(letras, u'X')) *
+                      1440 / dpi);
+    };
     InteraccionQt::RegistraVista(QStringLiteral("FrmCtrlCargosReales"), [](Formulario& f, QWidget* padre) {
         auto& form = dynamic_cast<FrmCtrlCargosReales&>(f);
         VistaCtrlCargosReales vista(form, padre);

@@ -43,6 +43,7 @@ private:
     bool descargado_ = false;
 };
 
-// Makes interaccion().MuestraModal(FrmCtrlCargosReales) show this dialog with InteraccionQt.
-// Idempotent; a program that shows the dialog calls it once at start.
+// Makes interaccion().MuestraModal(FrmCtrlCargosReales) show this dialog with InteraccionQt, and
+// the form measure its columns' letters in the dialog's font. Idempotent; a program that shows the dialog
+// calls it once at start.
 void RegistraVistaCtrlCargosReales();

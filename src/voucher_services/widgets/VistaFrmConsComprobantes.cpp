@@ -78,8 +78,12 @@ void VistaFrmConsComprobantes::ArmaControles() {
     EnlazaBoton(form_.CmdBuscar, buscar_);
     EnlazaBoton(form_.CmdAceptar, aceptar_);
     EnlazaBoton(form_.CmdCancelar, cancelar_);
-    for (QPushButton* b : {buscar_, aceptar_, cancelar_})
+    // No button is the dialog's default (Enter in the boxes and the list has its own meaning);
+    // Enter on a focused button presses it, as the space bar does.
+    for (QPushButton* b : {buscar_, aceptar_, cancelar_}) {
         b->setAutoDefault(false);
+        b->installEventFilter(this);
+    }
     nombre_->installEventFilter(this);
     numero_->installEventFilter(this);
     connect(buscar_, &QPushButton::clicked, this, [this] { form_.CmdBuscar_Click(); });
@@ -215,6 +219,12 @@ bool VistaFrmConsComprobantes::TeclaEnCaja(QLineEdit* caja, QEvent* evento) {
 bool VistaFrmConsComprobantes::eventFilter(QObject* objeto, QEvent* evento) {
     if (objeto == nombre_ || objeto == numero_)
         return TeclaEnCaja(static_cast<QLineEdit*>(objeto), evento);
+    if (EsEnter(evento) && (objeto == buscar_ || objeto == aceptar_ || objeto == cancelar_)) {
+        auto* boton = static_cast<QPushButton*>(objeto);
+        if (boton->isEnabled())
+            boton->click();
+        return true;
+    }
     if (objeto == lista_ && EsEnter(evento)) {
         form_.ListView1_KeyDown(13, Mayusculas(evento));
         return true;

@@ -153,4 +153,42 @@ TEST_F(VistaLotes, CancelReturnsTheOutgoingListsAsTheyWere) {
     EXPECT_DOUBLE_EQ(cantidad, 1);
 }
 
+// The dialog itself over the scripted interaction: the keys reach the view, the questions the
+// script.
+class VistaLotesGuion : public ConBaseDemo {};
+
+TEST_F(VistaLotesGuion, F2TakesTheQuantityBeingTyped) {
+    const QString articulo = QStringLiteral("LOTE-F2");
+    AD().EjecutaSQL(
+        QStringLiteral("INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IdDeposito, NroLote, CANTIDAD) "
+                       "VALUES ('%1', '   1', 'LA', 5), ('%1', '   1', 'LB', 10)")
+            .arg(articulo.leftJustified(25)));
+    FrmCargaLotesySeries f;
+    FrmCargaLotesySeries::Entrada e;
+    e.Cantidad = 8;
+    e.Articulo = articulo;
+    e.modo = FrmCargaLotesySeries::Modo(FrmCargaLotesySeries::Modo::Egreso, FrmCargaLotesySeries::Modo::Lote);
+    e.Deposito = QStringLiteral("   1");
+    f.CargaDatos(e);
+    VistaCargaLotesySeries vista(f);
+    vista.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&vista, 2000));
+    QTableView* tabla = vista.Tabla();
+    EXPECT_EQ(tabla->model()->index(2, 3).data().toString(), "3");
+    // Down to LB's proposed 3, 4 typed over it, F2 with the edit still open.
+    QTest::keyClick(tabla, Qt::Key_Down);
+    EXPECT_EQ(f.MSFlexGrid1.Row(), 2);
+    QTest::keyClick(tabla, Qt::Key_4);
+    auto* editor = tabla->findChild<QLineEdit*>(QStringLiteral("TxtEdit"));
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(editor->isVisible());
+    guion.AgregaRespuesta(Respuesta::Si); // 9 for 8: the larger total is taken
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+    QApplication::processEvents();
+    EXPECT_FALSE(vista.isVisible());
+    EXPECT_EQ(guion.Mensajes().size(), 1);
+    EXPECT_EQ(f.Devuelto().Series, "|5|4|0|");
+    EXPECT_DOUBLE_EQ(f.Devuelto().Cantidad, 9);
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 // as a user would (rice 1030 in deposit 10; see the headless tests for its balances).
 
 #include "VistasPosiciones.h"
+#include "AccesoPruebasLinea.h"
 #include "BaseDemo.h"
 #include "Regional.h"
 
@@ -18,17 +19,34 @@ namespace {
 class VistasPosiciones : public ConBaseDemo {
 protected:
     static void Espera() { QApplication::processEvents(); }
+    // Rice 1030 in deposit 10 for `cantidad` UN, by positions (and lots), loaded.
+    static void Abre(FrmLoteyPosicion& form, bool lotes, double cantidad) {
+        FrmLoteyPosicion::Entrada e;
+        e.modo = FrmLoteyPosicion::ModoDe(true, lotes);
+        e.Cantidad1 = cantidad;
+        e.IUNIDAD = QStringLiteral("UN");
+        e.Articulo = QStringLiteral("1030");
+        e.Deposito = QStringLiteral("10");
+        form.CargaDatos(e);
+    }
+    static void Abre(FrmPosicionConsulta& form, double cantidad) {
+        FrmPosicionConsulta::Entrada e;
+        e.Deposito = QStringLiteral("10");
+        e.IUNIDAD = QStringLiteral("UN");
+        e.Cantidad1 = cantidad;
+        e.Articulo = QStringLiteral("1030");
+        form.CargaDatos(e);
+    }
+    static void Clic(VistaDialogoLinea& vista, int fila, int col) {
+        QTest::mouseClick(vista.Tabla()->viewport(), Qt::LeftButton, {},
+                          vista.Tabla()->visualRect(vista.Tabla()->model()->index(fila, col)).center());
+    }
     Regional::Fijo regional{QLatin1Char(','), QLatin1Char('.'), 2};
 };
 
 TEST_F(VistasPosiciones, PositionsAndLotsTypedWithTheKeyboard) {
     FrmLoteyPosicion form;
-    form.EsPosicion = form.EsLote = true;
-    form.Cantidad1 = 100;
-    form.IUNIDAD = QStringLiteral("UN");
-    form.Articulo = QStringLiteral("1030");
-    form.Deposito = QStringLiteral("10");
-    form.CargaDatos();
+    Abre(form, true, 100);
     VistaLoteyPosicion vista(form);
     vista.show();
     Espera();
@@ -64,26 +82,21 @@ TEST_F(VistasPosiciones, PositionsAndLotsTypedWithTheKeyboard) {
     QTest::mouseClick(vista.BotonAceptar(), Qt::LeftButton);
     Espera();
     EXPECT_FALSE(vista.isVisible());
-    EXPECT_EQ(form.Cantidad1, 103);
-    EXPECT_EQ(form.Posiciones, QStringLiteral("|M1E02N1P02*26|M1E01N1P01*60|M1E01N1P03*14|M1E01N1P02*3|"));
-    EXPECT_EQ(form.Lotes, QStringLiteral("||L1030A|L1030A|L1030B|"));
+    EXPECT_EQ(form.Devuelto().Cantidad1, 103);
+    EXPECT_EQ(form.Devuelto().Posiciones,
+              QStringLiteral("|M1E02N1P02*26|M1E01N1P01*60|M1E01N1P03*14|M1E01N1P02*3|"));
+    EXPECT_EQ(form.Devuelto().Lotes, QStringLiteral("||L1030A|L1030A|L1030B|"));
 }
 
 TEST_F(VistasPosiciones, TheToolbarAndEscape) {
     FrmLoteyPosicion form;
-    form.EsPosicion = true;
-    form.Cantidad1 = 30;
-    form.IUNIDAD = QStringLiteral("UN");
-    form.Articulo = QStringLiteral("1030");
-    form.Deposito = QStringLiteral("10");
-    form.Posiciones = QStringLiteral("|antes*1|");
-    form.CargaDatos();
+    Abre(form, false, 30);
+    Prueba(form).Devuelto().Posiciones = QStringLiteral("|antes*1|");
     VistaLoteyPosicion vista(form);
     vista.show();
     Espera();
     // Zeros below the first row, then proposed again.
-    QTest::mouseClick(vista.Tabla()->viewport(), Qt::LeftButton, {},
-                      vista.Tabla()->visualRect(vista.Tabla()->model()->index(1, 4)).center());
+    Clic(vista, 1, 4);
     EXPECT_EQ(form.MSFlexGrid1.Row(), 1);
     vista.Boton(2)->trigger();
     EXPECT_EQ(form.MSFlexGrid1.TextMatrix(2, 4), QStringLiteral("0"));
@@ -97,16 +110,12 @@ TEST_F(VistasPosiciones, TheToolbarAndEscape) {
     QTest::keyClick(vista.Tabla(), Qt::Key_Escape);
     Espera();
     EXPECT_FALSE(vista.isVisible());
-    EXPECT_EQ(form.Posiciones, QStringLiteral("|antes*1|"));
+    EXPECT_EQ(form.Devuelto().Posiciones, QStringLiteral("|antes*1|"));
 }
 
 TEST_F(VistasPosiciones, ThePositionChoiceWithTheKeyboard) {
     FrmPosicionConsulta form;
-    form.Deposito = QStringLiteral("10");
-    form.IUNIDAD = QStringLiteral("UN");
-    form.Cantidad1 = 20;
-    form.Articulo = QStringLiteral("1030");
-    form.CargaDatos();
+    Abre(form, 20);
     VistaPosicionConsulta vista(form);
     vista.show();
     Espera();
@@ -134,7 +143,39 @@ TEST_F(VistasPosiciones, ThePositionChoiceWithTheKeyboard) {
     QTest::mouseClick(vista.BotonAceptar(), Qt::LeftButton);
     Espera();
     EXPECT_FALSE(vista.isVisible());
-    EXPECT_EQ(form.iPosicionDevuelta, QStringLiteral("M1E01N1P01"));
+    EXPECT_EQ(form.Devuelto().iPosicionDevuelta, QStringLiteral("M1E01N1P01"));
+}
+
+TEST_F(VistasPosiciones, AceptarTakesWhatIsBeingTyped) {
+    FrmPosicionConsulta form;
+    Abre(form, 20);
+    VistaPosicionConsulta vista(form);
+    vista.show();
+    Espera();
+    // The article's own place, its capacity typed as 0 (no limit) and Aceptar clicked at once.
+    Clic(vista, 1, 4);
+    QTest::keyClick(vista.Tabla(), Qt::Key_0);
+    ASSERT_TRUE(vista.Editor()->isVisible());
+    QTest::mouseClick(vista.BotonAceptar(), Qt::LeftButton);
+    Espera();
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
+    EXPECT_FALSE(vista.isVisible());
+    EXPECT_EQ(form.Devuelto().iPosicionDevuelta, QStringLiteral("M1E01N1P03"));
+
+    // In the positions dialog, a quantity beyond the balance typed and Aceptar clicked: refused.
+    FrmLoteyPosicion lotes;
+    Abre(lotes, false, 30);
+    VistaLoteyPosicion otra(lotes);
+    otra.show();
+    Espera();
+    Clic(otra, 1, 4);
+    QTest::keyClicks(otra.Tabla(), QStringLiteral("9"));
+    QTest::keyClicks(otra.Editor(), QStringLiteral("9"));
+    QTest::mouseClick(otra.BotonAceptar(), Qt::LeftButton);
+    Espera();
+    EXPECT_EQ(guion.Mensajes(), QStringList{"No hay disponible para esa posicion"});
+    EXPECT_TRUE(otra.isVisible());
+    EXPECT_TRUE(lotes.Devuelto().Posiciones.isEmpty());
 }
 
 } // namespace

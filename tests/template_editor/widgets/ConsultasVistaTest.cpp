@@ -10,6 +10,7 @@
 #include "VistaVentanaConsulta.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -85,6 +86,81 @@ TEST_F(ConsultasVista, ClicDerechoEnElDepositoEligeConLasFlechasYEscapeNoCambiaN
     EXPECT_EQ(abiertas_, 2);
     EXPECT_EQ(Campo(2)->text(), "2");
     EXPECT_EQ(form->LblDescDeposito.Caption(), QStringLiteral("Depósito Norte"));
+    EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join('|').toStdString();
+}
+
+// Every title and cell of the first screen fits its column, and the window's title reads.
+void MuestraEnteros(VistaVentanaConsulta& d, const QString& titulo) {
+    EXPECT_EQ(d.windowTitle(), titulo);
+    const QAbstractItemModel* m = d.Tabla()->model();
+    const QFontMetrics letras = d.Tabla()->fontMetrics();
+    ASSERT_GT(m->rowCount(), 2);
+    for (int c = 0; c < m->columnCount(); ++c) {
+        const QString encabezado = m->headerData(c, Qt::Horizontal).toString();
+        EXPECT_GE(d.Tabla()->columnWidth(c), letras.horizontalAdvance(encabezado))
+            << encabezado.toStdString();
+        for (int f = 1; f < m->rowCount(); ++f) {
+            const QString texto = m->index(f, c).data().toString();
+            EXPECT_GE(d.Tabla()->columnWidth(c), letras.horizontalAdvance(texto)) << texto.toStdString();
+        }
+    }
+}
+
+TEST_F(ConsultasVista, LasBusquedasSeTitulanPorSuDefinicionOSuTablaYNoCortanNada) {
+    form->UtilVox1_click("NUEVO");
+    form->TxtFields[0].setText("PLANTILLA VISTA");
+    form->CampoValida(form->TxtFields[0]);
+    QApplication::processEvents();
+    // The deposits: the default definitions' title of the table without its prefix.
+    EnLaBusqueda([](VistaVentanaConsulta& d) {
+        MuestraEnteros(d, "DEPOSITO");
+        QTest::keyClick(d.Tabla(), Qt::Key_Escape);
+    });
+    QTest::mouseClick(Campo(2), Qt::RightButton);
+    // The template names have no definition: the table's name.
+    EnLaBusqueda([](VistaVentanaConsulta& d) {
+        EXPECT_EQ(d.windowTitle(), "V_CPTES_MODELO_CAB");
+        QTest::keyClick(d.Tabla(), Qt::Key_Escape);
+    });
+    QTest::mouseClick(Campo(0), Qt::RightButton);
+    // The articles, searched in their stock view, by their definition.
+    EnLaBusqueda([](VistaVentanaConsulta& d) {
+        MuestraEnteros(d, "ARTICULOS");
+        QTest::keyClick(d.Tabla(), Qt::Key_Escape);
+    });
+    form->Foco().SetFocus("MSFlexGrid2");
+    QApplication::processEvents();
+    QTest::keyClicks(vista->Tabla(), "Yerba");
+    ASSERT_NE(vista->focusWidget(), nullptr);
+    QTest::keyClick(vista->focusWidget(), Qt::Key_F5);
+    EXPECT_EQ(abiertas_, 3);
+}
+
+TEST_F(ConsultasVista, F5EnUnaCeldaElegidaSinAbrirlaBuscaYEnterLlenaLaLinea) {
+    form->UtilVox1_click("NUEVO");
+    form->TxtFields[0].setText("PLANTILLA CELDA");
+    form->CampoValida(form->TxtFields[0]);
+    // Into the grid as a user gets there: Enter through the header, the last field without a
+    // search.
+    Campo(1)->setFocus();
+    QApplication::processEvents();
+    QTest::keyClicks(Campo(1), "1");
+    for (int i = 0; i < 4 && !vista->Tabla()->hasFocus(); ++i)
+        QTest::keyClick(vista->focusWidget(), Qt::Key_Return);
+    ASSERT_TRUE(vista->Tabla()->hasFocus());
+    // The first article offered, chosen with Enter.
+    QString elegido;
+    EnLaBusqueda([&elegido](VistaVentanaConsulta& d) {
+        EXPECT_EQ(d.windowTitle(), "ARTICULOS");
+        elegido = d.Tabla()->model()->index(1, 0).data().toString().trimmed();
+        QTest::keyClick(d.Tabla(), Qt::Key_Return);
+    });
+    QTest::keyClick(vista->Tabla(), Qt::Key_F5);
+    EXPECT_EQ(abiertas_, 1);
+    ASSERT_FALSE(elegido.isEmpty());
+    EXPECT_EQ(form->MSFlexGrid2.TextMatrix(1, 1), elegido);
+    EXPECT_FALSE(form->MSFlexGrid2.TextMatrix(1, 0).isEmpty());
+    EXPECT_FALSE(form->txtEdit2.Visible());
     EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join('|').toStdString();
 }
 

@@ -12,6 +12,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
@@ -133,6 +134,20 @@ TEST_F(VistaCargos, AceptarAcceptsAndTheCloseBoxDoesNot) {
         vista.close();
     });
     EXPECT_EQ(gCargosSeleccionados, std::vector<CargoSeleccionado>(1));
+}
+
+TEST_F(VistaCargos, TheColumnsAreAsWideAsTheirLettersInTheDialogsFont) {
+    Muestra([&](VistaCtrlCargosReales& vista) {
+        const QFontMetricsF medida(vista.font());
+        const int letras[] = {14, 10, 25, 15, 30};
+        for (int i = 1; i <= 5; ++i) {
+            const int twips =
+                qRound(medida.horizontalAdvance(QString(letras[i - 1], u'X')) * 1440 / vista.logicalDpiX());
+            EXPECT_EQ(dialogo.ListView1.Encabezado(i).Width, twips) << i;
+            EXPECT_NEAR(vista.Lista()->columnWidth(i - 1), twips * vista.logicalDpiX() / 1440.0, 1) << i;
+        }
+        vista.close();
+    });
 }
 
 } // namespace

@@ -90,7 +90,7 @@ TEST_F(VistaConsultaComprobantes, BuscaOrdenaYAceptaConEnter) {
         EXPECT_EQ(v.Nombre()->toolTip(), "Ingrese parte del nombre buscado");
 
         // Entering a box selects its cue text; typing replaces it; Enter moves on to the
-        // number box and then to Buscar, which the space bar presses.
+        // number box and then to Buscar, which Enter presses too.
         QTest::mouseClick(v.Numero(), Qt::LeftButton);
         QApplication::processEvents();
         EXPECT_EQ(v.Numero()->selectedText(), "Buscar por Numero...");
@@ -104,7 +104,7 @@ TEST_F(VistaConsultaComprobantes, BuscaOrdenaYAceptaConEnter) {
         EXPECT_EQ(v.Modelo()->rowCount(), 3); // Enter in a box searches nothing
         QTest::keyClick(v.Numero(), Qt::Key_Return);
         EXPECT_TRUE(v.Buscar()->hasFocus());
-        QTest::keyClick(v.Buscar(), Qt::Key_Space);
+        QTest::keyClick(v.Buscar(), Qt::Key_Return);
         QApplication::processEvents();
         ASSERT_EQ(v.Modelo()->rowCount(), 2);
         EXPECT_EQ(Celda(v, 0, 3), "Almacén Don Pepe");
@@ -127,6 +127,19 @@ TEST_F(VistaConsultaComprobantes, BuscaOrdenaYAceptaConEnter) {
     });
     EXPECT_EQ(r.numero, "009900000003R");
     EXPECT_EQ(r.complemento, "");
+
+    // Enter on a focused Aceptar accepts the selected row.
+    QString elegida;
+    const Eleccion otra = Consulta("RM", [&elegida](VistaFrmConsComprobantes& v) {
+        QTest::mouseClick(v.Lista()->viewport(), Qt::LeftButton, {}, CentroFila(v, 1));
+        elegida = v.Form().ListView1.SelectedItem()->SubItems(1);
+        v.Aceptar()->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(v.Aceptar()->hasFocus());
+        QTest::keyClick(v.Aceptar(), Qt::Key_Enter);
+        EXPECT_FALSE(v.isVisible());
+    });
+    EXPECT_FALSE(elegida.isEmpty());
+    EXPECT_EQ(otra.numero, elegida);
 }
 
 TEST_F(VistaConsultaComprobantes, OrdenesDeCompraTildadasYDobleClic) {

@@ -1,14 +1,12 @@
-// The template's entry in the suite's menu: the menu program shows the entries of the group
-// "D8021" in TA_MENU to the users holding a right to them in TA_TAREAS, and runs the stock
-// program with the template's name.
+#include "AnclajeMenu.h"
 
 #include "AccesoDatos.h"
-#include "FrmVardelio.h"
 #include "Globales.h"
 #include "Interaccion.h"
 #include "Registros.h"
+#include "RutinaFormulario.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <vector>
 
 namespace {
@@ -47,7 +45,7 @@ void InsertaAvisando(const QString& sql) {
     }
     if (errores.Count() > 0)
         interaccion().MsgBox(errores.Item(0).Description, Estilo::SoloAceptar,
-                             QCoreApplication::applicationName());
+                             QGuiApplication::applicationDisplayName());
 }
 
 // The logged user's right to the menu entry `clave`, added when missing.
@@ -58,20 +56,24 @@ void OtorgaTarea(const QString& clave) {
         QStringLiteral("USUARIO = '") + usuario + QStringLiteral("' AND SISTEMA = 'CN000PR' AND TAREA = '") +
             clave + QStringLiteral("'"));
     if (!tiene)
-        InsertaAvisando(FrmVardelio::SentenciaDerechoMenu(gUsuarioLogeado, clave));
+        InsertaAvisando(AnclajeMenu::SentenciaDerechoMenu(gUsuarioLogeado, clave));
+}
+
+void PasosAnclaje(const std::vector<Paso>& pasos) {
+    EjecutaFormulario(QStringLiteral("AnclaAlMenu"), pasos);
 }
 
 } // namespace
 
-QString FrmVardelio::ProcesoModelo(const QString& nombre) {
+QString AnclajeMenu::ProcesoModelo(const QString& nombre) {
     return QStringLiteral("shell:V_MV_STOCK @PARAMETROADICIONAL= MODELO_") + nombre;
 }
 
-QString FrmVardelio::TituloGrupoModelos() {
+QString AnclajeMenu::TituloGrupoModelos() {
     return QStringLiteral("Cargar desde modelos");
 }
 
-QString FrmVardelio::SentenciaGrupoMenu() {
+QString AnclajeMenu::SentenciaGrupoMenu() {
     return QStringLiteral("if not exists(select * from ta_menu where clave = 'D8021') INSERT INTO TA_MENU "
                           "(MENU,TITULO,CLAVE,NOMBRE,IMAGEN,PROCESO,HABILITADO) ") +
            QStringLiteral(" VALUES(") + QStringLiteral("'KOLM',") + QStringLiteral("'D80',") +
@@ -79,7 +81,7 @@ QString FrmVardelio::SentenciaGrupoMenu() {
            QStringLiteral("'Stock',") + QStringLiteral("'',") + QStringLiteral("1)");
 }
 
-QString FrmVardelio::SentenciaEntradaMenu(const QString& clave, const QString& nombre) {
+QString AnclajeMenu::SentenciaEntradaMenu(const QString& clave, const QString& nombre) {
     return QStringLiteral("INSERT INTO TA_MENU (MENU,TITULO,CLAVE,NOMBRE,IMAGEN,PROCESO,HABILITADO) ") +
            QStringLiteral(" VALUES(") + QStringLiteral("'KOLM',") + QStringLiteral("'D8021',") +
            QStringLiteral("'") + clave + QStringLiteral("',") + QStringLiteral("'") + EnComillas(nombre) +
@@ -87,28 +89,12 @@ QString FrmVardelio::SentenciaEntradaMenu(const QString& clave, const QString& n
            QStringLiteral("',") + QStringLiteral("1)");
 }
 
-QString FrmVardelio::SentenciaDerechoMenu(const QString& usuario, const QString& clave) {
+QString AnclajeMenu::SentenciaDerechoMenu(const QString& usuario, const QString& clave) {
     return QStringLiteral("INSERT INTO TA_TAREAS (USUARIO,SISTEMA,TAREA) VALUES ('") + EnComillas(usuario) +
            QStringLiteral("','CN000PR','") + clave + QStringLiteral("')");
 }
 
-void FrmVardelio::AnclaAlMenu() {
-    // The name exactly as the save stored it, so that the entry opens that template.
-    const qint16 indice = IndiceCampo(QStringLiteral("NOMBRE"));
-    const QString nombre = NombreModelo(indice >= 0 ? TxtFields[indice].Text() : QString());
-    // A deleted template never keeps its entry, whatever the box shows.
-    if (ChkAnclar.Value() == 1 && modo_ != Modo::Baja)
-        AnclaEntrada(nombre);
-    else
-        QuitaEntrada(nombre);
-}
-
-void FrmVardelio::PasosAnclaje(const std::vector<Paso>& pasos) {
-    EjecutaPasos(pasos,
-                 [](const ErrorSistema& e) { return ErrorFormulario(e, QStringLiteral("AnclaAlMenu")); });
-}
-
-void FrmVardelio::AnclaEntrada(const QString& nombre) {
+void AnclajeMenu::Ancla(const QString& nombre) {
     const QString nombreSql = EnComillas(nombre);
     Registros rs;
     bool hayHijos = false;
@@ -166,7 +152,7 @@ void FrmVardelio::AnclaEntrada(const QString& nombre) {
     });
 }
 
-void FrmVardelio::QuitaEntrada(const QString& nombre) {
+void AnclajeMenu::Quita(const QString& nombre) {
     const QString nombreSql = EnComillas(nombre);
     Registros rs;
     bool grupoVacio = false;

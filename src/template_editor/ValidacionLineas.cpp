@@ -1,12 +1,12 @@
-// The line branches of CampoValida: article code, line deposit, unit and quantity of the
-// current row of the lines grid, with the quantity in the article's base unit.
+#include "ValidacionLineas.h"
 
 #include "AccesoDatos.h"
 #include "BuscaArticulo.h"
 #include "ColumnasArticulos.h"
 #include "Formatos.h"
-#include "FrmVardelio.h"
 #include "Globales.h"
+#include "LineasMarcadas.h"
+#include "PanelStock.h"
 #include "Regional.h"
 #include "Registros.h"
 #include "Stock.h"
@@ -15,18 +15,16 @@
 
 #include <functional>
 
-QString FrmVardelio::TextoBandera(const Registros& rs, const char* campo) {
-    const QVariant v = rs.Fields(QLatin1String(campo));
-    const QString texto = v.isNull() ? QString() : v.toString().trimmed();
-    if (texto.isEmpty())
-        return QStringLiteral("0");
-    bool numero = false;
-    const double n = texto.toDouble(&numero);
-    const bool verdadero = numero ? n != 0 : TextoABooleano(texto.toUpper(), false);
-    return verdadero ? QStringLiteral("-1") : QStringLiteral("0");
+ValidacionLineas::ValidacionLineas(Grilla& lineas, PanelStock& stock) : lineas_(lineas), stock_(stock) {}
+
+void ValidacionLineas::RecuerdaTipos(bool recuerda) {
+    if (recuerda)
+        tipos_.emplace();
+    else
+        tipos_.reset();
 }
 
-bool FrmVardelio::CantidadValida(const QString& texto) {
+bool ValidacionLineas::CantidadValida(const QString& texto) {
     if (texto.trimmed().isEmpty())
         return true;
     try {
@@ -36,7 +34,7 @@ bool FrmVardelio::CantidadValida(const QString& texto) {
     }
 }
 
-QString FrmVardelio::CantidadSinSigno(const QString& texto) {
+QString ValidacionLineas::CantidadSinSigno(const QString& texto) {
     // A template's lines carry no sign (the voucher type gives it), and a load shows the
     // absolute value: a negative quantity is taken as that.
     std::optional<double> numero;
@@ -49,10 +47,10 @@ QString FrmVardelio::CantidadSinSigno(const QString& texto) {
     return Regional::TextoNumero(-*numero);
 }
 
-QString FrmVardelio::DescripcionTipo(const QString& idTipo) {
-    if (tiposCargados_) {
-        const auto visto = tiposCargados_->constFind(idTipo);
-        if (visto != tiposCargados_->cend())
+QString ValidacionLineas::DescripcionTipo(const QString& idTipo) {
+    if (tipos_) {
+        const auto visto = tipos_->constFind(idTipo);
+        if (visto != tipos_->cend())
             return *visto;
     }
     QString descripcion =
@@ -60,49 +58,34 @@ QString FrmVardelio::DescripcionTipo(const QString& idTipo) {
                                                 QStringLiteral("Descripcion"), QStringLiteral("IdTipo"), 8,
                                                 QString(), true, false))
             .trimmed();
-    if (tiposCargados_)
-        tiposCargados_->insert(idTipo, descripcion);
+    if (tipos_)
+        tipos_->insert(idTipo, descripcion);
     return descripcion;
 }
 
-Paso FrmVardelio::Si(const Validacion& v, Paso paso) {
-    return [&v, paso = std::move(paso)] {
-        if (!v.decidido)
-            paso();
-    };
-}
-
-bool FrmVardelio::PasosValidacion(const std::vector<Paso>& pasos) {
-    return EjecutaPasos(
-        pasos, [](const ErrorSistema& e) { return ErrorFormulario(e, QStringLiteral("CAMPO_VALIDA")); });
-}
-
-bool FrmVardelio::MuestraStock() const {
-    return MostrarStock.trimmed().compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0;
-}
-
-bool FrmVardelio::CierraArticulo(const Validacion& v) {
+bool ValidacionLineas::CierraArticulo(const Validacion& v) {
     // What every accepted article code and every cleared one end with.
     return PasosValidacion({
         Si(v,
            [&] {
-               if (MuestraStock())
-                   ObtieneStockMinimoMaximo(MSFlexGrid2);
+               if (stock_.MuestraStock())
+                   stock_.ObtieneStockMinimoMaximo(lineas_);
            }),
         Si(v, [&] { MuestraMarca(); }),
+        Si(v, [&] { LineasMarcadas::DesmarcaSiCorrecta(lineas_, lineas_.Row()); }),
     });
 }
 
-void FrmVardelio::PoneCelda(int columna, const QString& texto) {
-    MSFlexGrid2.setTextMatrix(MSFlexGrid2.Row(), columna, texto);
+void ValidacionLineas::PoneCelda(int columna, const QString& texto) {
+    lineas_.setTextMatrix(lineas_.Row(), columna, texto);
 }
 
-QString FrmVardelio::Celda(int columna) const {
-    return MSFlexGrid2.TextMatrix(MSFlexGrid2.Row(), columna);
+QString ValidacionLineas::Celda(int columna) const {
+    return lineas_.TextMatrix(lineas_.Row(), columna);
 }
 
-bool FrmVardelio::ValidaArticulo(Validacion& v) {
-    Grilla& g = MSFlexGrid2;
+bool ValidacionLineas::ValidaArticulo(Validacion& v, const Ventana& ventana) {
+    Grilla& g = lineas_;
     if (v.valor.isEmpty()) {
         // The code cell goes too (the edit writes it empty anyway), so that the stock step
         // below finds no article and refills nothing of the cleared line.
@@ -135,7 +118,7 @@ bool FrmVardelio::ValidaArticulo(Validacion& v) {
            [&] {
                if (!encontrado) {
                    LimpiaFilaGrilla(g, g.Row(), col::Descripcion);
-                   Rechaza(v, QStringLiteral("El Código Informado no es Correcto"));
+                   v.Rechaza(QStringLiteral("El Código Informado no es Correcto"));
                }
            }),
         Si(v,
@@ -147,7 +130,7 @@ bool FrmVardelio::ValidaArticulo(Validacion& v) {
         Si(v,
            [&] {
                if (TextoBandera(rs, "SUSPENDIDO") == QLatin1String("-1"))
-                   Rechaza(v, QStringLiteral("El Artículo fue dado de baja!!!"));
+                   v.Rechaza(QStringLiteral("El Artículo fue dado de baja!!!"));
            }),
         Si(v, [&] { EspecialPDV(cantidad); }),
         Si(v,
@@ -156,26 +139,17 @@ bool FrmVardelio::ValidaArticulo(Validacion& v) {
                    PoneCelda(col::Importe, FmtMoneda(importe.Texto(), -1, false));
            }),
         // While the save validates, the line keeps what it has.
-        Si(v, [&] { PoneDatosArticulo(rs); }),
-        Si(v, [&] { PoneUnidadesArticulo(rs, udBase, mismoCodigo); }),
-        Si(v, [&] { PoneCantidadYDeposito(); }),
-        Si(v, [&] { PonePuntosArticulo(rs); }),
-        Si(v,
-           [&] {
-               double stock = 0;
-               const QString deposito = Celda(col::Deposito);
-               const QString articulo = Celda(col::CodigoArticulo);
-               const QString unidad = Celda(col::Unidad).trimmed();
-               if (!StockCargado(deposito, articulo, unidad, stock))
-                   ControlStock(deposito, articulo, unidad, stock);
-               PoneCelda(col::StockDisponible, FmtMoneda(stock, -1, false));
-           }),
-        // While a template loads with the stock shown, the closing step paints the panel with
+        Si(v, [&] { PoneDatosArticulo(rs, ventana); }),
+        Si(v, [&] { PoneUnidadesArticulo(rs, udBase, mismoCodigo, ventana); }),
+        Si(v, [&] { PoneCantidadYDeposito(ventana); }),
+        Si(v, [&] { PonePuntosArticulo(rs, ventana); }),
+        Si(v, [&] { PoneStock(); }),
+        // While a template is read with the stock shown, the closing step paints the panel with
         // the line's final figures anyway.
         Si(v,
            [&] {
-               if (!stockCargado_ || !MuestraStock())
-                   MuestraInfoStock();
+               if (!stock_.LeyendoModelo() || !stock_.MuestraStock())
+                   stock_.MuestraInfoStock();
            }),
     });
     if (!sigue)
@@ -183,22 +157,33 @@ bool FrmVardelio::ValidaArticulo(Validacion& v) {
     return CierraArticulo(v);
 }
 
-void FrmVardelio::PoneDatosArticulo(const Registros& rs) {
-    if (ValidandoGrabacion)
+void ValidacionLineas::PoneStock() {
+    double stock = 0;
+    const QString deposito = Celda(col::Deposito);
+    const QString articulo = Celda(col::CodigoArticulo);
+    const QString unidad = Celda(col::Unidad).trimmed();
+    if (!stock_.SaldoDelModelo(deposito, articulo, unidad, stock))
+        ControlStock(deposito, articulo, unidad, stock);
+    PoneCelda(col::StockDisponible, FmtMoneda(stock, -1, false));
+}
+
+void ValidacionLineas::PoneDatosArticulo(const Registros& rs, const Ventana& ventana) {
+    if (ventana.grabando)
         return;
     PoneCelda(col::Descripcion, TextoCampoRecortado(rs, "Descripcion"));
     PoneCelda(col::Presentacion, TextoCampoRecortado(rs, "Presentacion"));
     const QString idTipo = UT().RellenaCodigo(TextoCampo(rs, "IdTipo"), 4);
     PoneCelda(col::DescripcionTipoArticulo, DescripcionTipo(idTipo));
-    if (TipoDesdeDescripcion)
+    if (tipoEnDescripcion_)
         PoneCelda(col::Descripcion, (Celda(col::Descripcion).trimmed() + QStringLiteral(" (") +
                                      Celda(col::DescripcionTipoArticulo).trimmed() + QStringLiteral(") ") +
                                      Celda(col::Presentacion).trimmed())
                                         .trimmed());
 }
 
-void FrmVardelio::PoneUnidadesArticulo(const Registros& rs, const QString& udBase, bool mismoCodigo) {
-    if (ValidandoGrabacion)
+void ValidacionLineas::PoneUnidadesArticulo(const Registros& rs, const QString& udBase, bool mismoCodigo,
+                                            const Ventana& ventana) {
+    if (ventana.grabando)
         return;
     const QString idUnidad = TextoCampoRecortado(rs, "IdUnidad");
     if (udBase.trimmed().isEmpty()) {
@@ -222,20 +207,18 @@ void FrmVardelio::PoneUnidadesArticulo(const Registros& rs, const QString& udBas
     PoneCelda(col::CodigoArtProveedor, TextoCampoRecortado(rs, "CodigoArtProveedor"));
 }
 
-void FrmVardelio::PoneCantidadYDeposito() {
-    if (ValidandoGrabacion)
+void ValidacionLineas::PoneCantidadYDeposito(const Ventana& ventana) {
+    if (ventana.grabando)
         return;
     if (Celda(col::Cantidad).trimmed().isEmpty())
         PoneCelda(col::Cantidad, QStringLiteral("1"));
     PoneCelda(col::CantidadUnidadBase, Celda(col::Cantidad));
-    const qint16 origen = IndiceCampo(QStringLiteral("DepositoOrigen"));
-    const QString deposito = origen >= 0 ? TxtFields[origen].Text() : QString();
-    if (pEsTransferencia || Celda(col::Deposito).trimmed().isEmpty())
-        PoneCelda(col::Deposito, deposito);
+    if (ventana.transferencia || Celda(col::Deposito).trimmed().isEmpty())
+        PoneCelda(col::Deposito, ventana.depositoOrigen);
 }
 
-void FrmVardelio::PonePuntosArticulo(const Registros& rs) {
-    if (ValidandoGrabacion)
+void ValidacionLineas::PonePuntosArticulo(const Registros& rs, const Ventana& ventana) {
+    if (ventana.grabando)
         return;
     PoneCelda(col::PuntoMaximo, Regional::TextoNumero(UT().TextoADoble(
                                     UT().ValorCampo(rs.Fields(QStringLiteral("PuntoMaximo"))))));
@@ -244,7 +227,7 @@ void FrmVardelio::PonePuntosArticulo(const Registros& rs) {
     PoneCelda(col::CopiaDeposito, Celda(col::Deposito));
 }
 
-bool FrmVardelio::ValidaDepositoLinea(Validacion& v) {
+bool ValidacionLineas::ValidaDepositoLinea(Validacion& v) {
     bool existe = false;
     return PasosValidacion({
         Si(v,
@@ -256,7 +239,7 @@ bool FrmVardelio::ValidaDepositoLinea(Validacion& v) {
         Si(v,
            [&] {
                if (!existe)
-                   Rechaza(v, QStringLiteral("El Deposito Informado es Inexistente"));
+                   v.Rechaza(QStringLiteral("El Deposito Informado es Inexistente"));
            }),
         Si(v,
            [&] {
@@ -267,7 +250,7 @@ bool FrmVardelio::ValidaDepositoLinea(Validacion& v) {
     });
 }
 
-bool FrmVardelio::ValidaUnidad(Validacion& v) {
+bool ValidacionLineas::ValidaUnidad(Validacion& v) {
     bool existe = false;
     QString base;
     QString operador;
@@ -283,13 +266,13 @@ bool FrmVardelio::ValidaUnidad(Validacion& v) {
         Si(v,
            [&] {
                if (!existe)
-                   Rechaza(v, QStringLiteral("La Unidad informada no existe!!!"));
+                   v.Rechaza(QStringLiteral("La Unidad informada no existe!!!"));
            }),
         Si(v, [&] { base = UnidadBaseLinea(); }),
         Si(v,
            [&] {
                if (base.isEmpty())
-                   Rechaza(v, QStringLiteral("El Articulo Informado no Tiene Informada una Unidad Base"));
+                   v.Rechaza(QStringLiteral("El Articulo Informado no Tiene Informada una Unidad Base"));
            }),
         Si(v,
            [&] {
@@ -306,7 +289,7 @@ bool FrmVardelio::ValidaUnidad(Validacion& v) {
                    return;
                PoneCelda(col::TipoCoeficiente, QStringLiteral("*"));
                PoneCelda(col::Coeficiente, QStringLiteral("0.00"));
-               Rechaza(v, QStringLiteral("La Unidad Informada no Tiene Equivalencias con la unidad Base"));
+               v.Rechaza(QStringLiteral("La Unidad Informada no Tiene Equivalencias con la unidad Base"));
            }),
         Si(v,
            [&] {
@@ -324,7 +307,7 @@ bool FrmVardelio::ValidaUnidad(Validacion& v) {
     });
 }
 
-QString FrmVardelio::UnidadBaseLinea() {
+QString ValidacionLineas::UnidadBaseLinea() {
     // A line without an article (or with one the master lacks) has no base unit.
     const QString articulo = Celda(col::CodigoArticulo);
     if (articulo.trimmed().isEmpty())
@@ -338,14 +321,14 @@ QString FrmVardelio::UnidadBaseLinea() {
     return QString();
 }
 
-bool FrmVardelio::ValidaCantidad(Validacion& v) {
+bool ValidacionLineas::ValidaCantidad(Validacion& v) {
     return PasosValidacion({
         Si(v,
            [&] {
                // The quantity is stored as the number it reads as: text that is no number is
                // refused here rather than silently becoming 0 in the template.
                if (!CantidadValida(v.texto.Text()))
-                   Rechaza(v, QStringLiteral("La Cantidad Informada no es un Número Válido"));
+                   v.Rechaza(QStringLiteral("La Cantidad Informada no es un Número Válido"));
            }),
         Si(v,
            [&] {
@@ -355,16 +338,17 @@ bool FrmVardelio::ValidaCantidad(Validacion& v) {
                PoneCelda(col::Cantidad, cantidad);
            }),
         Si(v, [&] { MuestraMarca(); }),
+        Si(v, [&] { LineasMarcadas::DesmarcaSiCorrecta(lineas_, lineas_.Row()); }),
     });
 }
 
-void FrmVardelio::EspecialPDV(double& CantidadEsp) {
+void ValidacionLineas::EspecialPDV(double& CantidadEsp) {
     if (CantidadEsp != 0)
-        MSFlexGrid2.setTextMatrix(MSFlexGrid2.Row(), col::Cantidad, Regional::TextoNumero(CantidadEsp));
+        lineas_.setTextMatrix(lineas_.Row(), col::Cantidad, Regional::TextoNumero(CantidadEsp));
 }
 
-void FrmVardelio::MuestraMarca() {
-    Grilla& g = MSFlexGrid2;
+void ValidacionLineas::MuestraMarca() {
+    Grilla& g = lineas_;
     const auto celda = [&g](int c) { return g.TextMatrix(g.Row(), c); };
     const auto pone = [&g](int c, const QString& t) { g.setTextMatrix(g.Row(), c, t); };
     bool convierte = false;
