@@ -2,7 +2,8 @@
 SHELL := /bin/bash
 PAQUETES := cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc \
 	qt6-translations-l10n unixodbc-dev libsqliteodbc tdsodbc libsqlite3-dev sqlite3 \
-	libgtest-dev libgmock-dev libxlsxwriter-dev unzip ccache clang clang-tidy clang-format libclang-rt-14-dev xvfb xauth
+	libgtest-dev libgmock-dev libxlsxwriter-dev unzip ccache clang clang-tidy clang-format libclang-rt-14-dev \
+	python3-clang-14 xvfb xauth
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEMO := $(CURDIR)/demo/modelos.db
 # `make fuzz` runs each fuzz target this long; what it finds stays in build-fuzz/fuzz/.

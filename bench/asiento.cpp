@@ -9,7 +9,7 @@
 // counts. Both entries must hold the same rows, column by column, or the program fails.
 
 #include "AccesoDatos.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesPosteo.h"
 #include "Globales.h"
 #include "Grilla.h"
 #include "Medidas.h"
@@ -217,7 +217,7 @@ int main(int argc, char* argv[]) {
     ad.Conecta();
     gPeriodo = 2025;
     gUsuarioLogeado = QStringLiteral("DEMO");
-    ClsCmnCptes clase;
+    ClsCmnCptesPosteo clase;
 
     std::vector<Linea> lineas;
     Grilla grilla(kLineas + 1, 101, 1, 1);

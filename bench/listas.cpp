@@ -5,7 +5,7 @@
 // from "|" to "|" making the same texts, counting, or keeping the distinct entries (any case) in
 // a hash set. Both must agree; they are measured in turns, the best of several rounds counts.
 
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesLotes.h"
 #include "ListaPipe.h"
 #include "Medidas.h"
 #include "TiempoProceso.h"
@@ -91,7 +91,7 @@ int main() {
         "descompone",
         [&] {
             QStringList arreglo;
-            ClsCmnCptes::DescomponeSerieLote(l.lotes, arreglo);
+            ClsCmnCptesLotes::DescomponeSerieLote(l.lotes, arreglo);
             return arreglo;
         },
         [&] { return Partes(l.lotes); });
@@ -99,10 +99,11 @@ int main() {
     Compara<QStringList>(
         "cuenta_y_extrae",
         [&] {
-            const qint32 n = ClsCmnCptes::Cuenta_Series_Lotes(l.cantidades, l.lotes, true);
-            QStringList r{QString::number(n), QString::number(ClsCmnCptes::Cantidad_Series_Lotes(l.lotes))};
+            const qint32 n = ClsCmnCptesLotes::Cuenta_Series_Lotes(l.cantidades, l.lotes, true);
+            QStringList r{QString::number(n),
+                          QString::number(ClsCmnCptesLotes::Cantidad_Series_Lotes(l.lotes))};
             for (qint32 j = 1; j <= n; ++j)
-                r.append(ClsCmnCptes::ExtraeSerieLote(l.lotes, j));
+                r.append(ClsCmnCptesLotes::ExtraeSerieLote(l.lotes, j));
             return r;
         },
         [&] {
@@ -115,7 +116,7 @@ int main() {
         "posiciones_y_lotes",
         [&] {
             QStringList p, c, lo;
-            ClsCmnCptes::DescomponePosicionCantidadLote(l.posiciones, l.lotes, p, c, lo);
+            ClsCmnCptesLotes::DescomponePosicionCantidadLote(l.posiciones, l.lotes, p, c, lo);
             return QList<QStringList>{p, c, lo};
         },
         [&] {
@@ -130,14 +131,15 @@ int main() {
             return QList<QStringList>{p, c, Partes(l.lotes)};
         });
     Compara<qint32>(
-        "cuenta_lotes_distintos", [&] { return ClsCmnCptes::Cuenta_Series_Lotes(QString(), l.lotes, false); },
+        "cuenta_lotes_distintos",
+        [&] { return ClsCmnCptesLotes::Cuenta_Series_Lotes(QString(), l.lotes, false); },
         [&] {
             Distintas vistas(size_t{kEntradas});
             CadaEntrada(l.lotes, [&](QStringView e) { vistas.insert(e); });
             return qint32(vistas.size());
         });
     Compara<QString>(
-        "texto_lotes_distintos", [&] { return ClsCmnCptes::StrSerieLote(l.lotes); },
+        "texto_lotes_distintos", [&] { return ClsCmnCptesLotes::StrSerieLote(l.lotes); },
         [&] {
             Distintas vistas(size_t{kEntradas});
             QString r;

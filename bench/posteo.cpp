@@ -7,7 +7,7 @@
 // about twice as long for twice the entries, and a line's units (not entries) cost nothing more.
 
 #include "AccesoDatos.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesPosteo.h"
 #include "Globales.h"
 #include "Grilla.h"
 #include "ListaPipe.h"
@@ -60,7 +60,7 @@ std::unique_ptr<Grilla> GrillaDe(int lineas, int series, int unidades = 0) {
 }
 
 // Posts the grid as voucher `id` and stores it in one transaction.
-void Postea(ClsCmnCptes& cls, Grilla& g, const QString& id, QString loteFijo) {
+void Postea(ClsCmnCptesPosteo& cls, Grilla& g, const QString& id, QString loteFijo) {
     QString deposito = QStringLiteral("1"), destino, motivo = QStringLiteral("1"), tcOrigen, cpteOrigen, sql;
     bool hayError = false;
     cls.ActualizaStock(g, QStringLiteral("IR"), id, QStringLiteral("0"), QStringLiteral("20/03/2025"),
@@ -131,7 +131,7 @@ struct Medida {
 };
 
 // Best times of both sides for one grid; `numero` numbers the vouchers of the turns apart.
-Medida Mide(sqlite3* db, ClsCmnCptes& cls, int lineas, int series, int& numero, int unidades = 0) {
+Medida Mide(sqlite3* db, ClsCmnCptesPosteo& cls, int lineas, int series, int& numero, int unidades = 0) {
     Medida m;
     for (int v = 0; v < kVueltas; ++v) {
         auto g = GrillaDe(lineas, series, unidades);
@@ -161,7 +161,7 @@ int main(int argc, char* argv[]) {
     AD().AsignaServidor(QStringLiteral("sqlite"));
     AD().AsignaBaseDatos(ruta);
     AD().Conecta();
-    ClsCmnCptes cls;
+    ClsCmnCptesPosteo cls;
 
     int numero = 0;
     const Medida lineas = Mide(db, cls, kEntradas, 0, numero);

@@ -9,7 +9,7 @@
 
 #include "AccesoDatos.h"
 #include "BaseEmbebida.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "FuncionesSqlite.h"
 #include "Globales.h"
 #include "Medidas.h"
@@ -146,7 +146,7 @@ int main(int argc, char* argv[]) {
     ad.AsignaServidor(QStringLiteral("sqlite"));
     ad.AsignaBaseDatos(ruta);
     ad.Conecta();
-    ClsCmnCptes clase;
+    ClsCmnCptesServicios clase;
 
     // The same calls for every side.
     std::mt19937 azar(14);

@@ -7,6 +7,10 @@ function(modelos_modulo nombre)
     list(FILTER fuentes INCLUDE REGEX "\\.(cpp|qrc)$")
     add_library(${nombre} STATIC ${fuentes})
     set_property(GLOBAL APPEND PROPERTY MODELOS_BIBLIOTECAS ${nombre})
+    # What the header check reads: the folder of the library's headers and what it links.
+    list(JOIN M_DEPENDE "," deps)
+    set_property(GLOBAL APPEND PROPERTY MODELOS_CABECERAS
+        "${nombre}=${CMAKE_CURRENT_SOURCE_DIR}=$<TARGET_FILE:${nombre}>=${deps}")
     target_include_directories(${nombre} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/src)
     target_link_libraries(${nombre} PUBLIC Qt6::Core Qt6::Gui Qt6::Sql ${M_DEPENDE} ${M_LIBS})
     file(GLOB vistas CONFIGURE_DEPENDS
@@ -15,6 +19,9 @@ function(modelos_modulo nombre)
     if(vistas)
         add_library(${nombre}_widgets STATIC ${vistas})
         set_property(GLOBAL APPEND PROPERTY MODELOS_BIBLIOTECAS ${nombre}_widgets)
+        list(JOIN M_DEPENDE_VISTAS "," deps)
+        set_property(GLOBAL APPEND PROPERTY MODELOS_CABECERAS
+            "${nombre}_widgets=${CMAKE_CURRENT_SOURCE_DIR}/widgets=$<TARGET_FILE:${nombre}_widgets>=${nombre},${deps}")
         target_include_directories(${nombre}_widgets PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/widgets)
         target_link_libraries(${nombre}_widgets PUBLIC ${nombre} Qt6::Widgets ${M_DEPENDE_VISTAS})
     endif()

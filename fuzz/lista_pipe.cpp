@@ -1,7 +1,7 @@
 // The pipe-list readers of a voucher line: any text is read without failing, and the written
 // form of the entries read reads back to the same entries, through every reader.
 
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesLotes.h"
 #include "ErrorSistema.h"
 #include "FrmCargaLotesySeries.h"
 #include "ListaPipe.h"
@@ -14,7 +14,7 @@
 
 namespace {
 
-using C = ClsCmnCptes;
+using C = ClsCmnCptesLotes;
 
 void Exige(bool condicion) {
     if (!condicion)

@@ -14,7 +14,7 @@
 #include "AccesoDatos.h"
 #include "BaseEmbebida.h"
 #include "Cartel.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesPosteo.h"
 #include "Comun.h"
 #include "FuncionesSqlite.h"
 #include "Globales.h"
@@ -401,7 +401,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
             motivo = QStringLiteral("1"), tcOrigen, cpteOrigen, sql;
     bool hayError = false;
     {
-        ClsCmnCptes cls;
+        ClsCmnCptesPosteo cls;
         cls.ActualizaStock(*v.grilla, v.tc, kId, v.complemento, QStringLiteral("20/03/2025"), deposito,
                            destino, motivo, tcOrigen, cpteOrigen, transferencia, QStringLiteral("PorDefault"),
                            !v.porRenglon, sql, hayError, QStringLiteral("NULL"), v.loteFijo, QString(),

@@ -1,8 +1,8 @@
-// The drivers of the line dialogs of ClsCmnCptes: what each sets on its dialog, in which order,
+// The drivers of the line dialogs of ClsCmnCptesLotes: what each sets on its dialog, in which order,
 // and what it reads back.
 
 #include "AccesoDatos.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesLotes.h"
 #include "ColumnasArticulos.h"
 #include "Configuracion.h"
 #include "FrmCargaLotesySeries.h"
@@ -49,9 +49,9 @@ void OtrasLineas(const Grilla& grilla, const QString& articulo, FrmCargaLotesySe
 
 } // namespace
 
-void ClsCmnCptes::PideSerieLote(const QString& Articulo, double Cantidad, const QString& SerieAnt,
-                                const QString& LoteAnt, QString& SerieNvo, QString& LoteNvo, bool Serie,
-                                bool Lote, bool Talle) {
+void ClsCmnCptesLotes::PideSerieLote(const QString& Articulo, double Cantidad, const QString& SerieAnt,
+                                     const QString& LoteAnt, QString& SerieNvo, QString& LoteNvo, bool Serie,
+                                     bool Lote, bool Talle) {
     if (Cantidad == 0) {
         SerieNvo.clear();
         LoteNvo.clear();
@@ -76,11 +76,11 @@ void ClsCmnCptes::PideSerieLote(const QString& Articulo, double Cantidad, const 
                      });
 }
 
-void ClsCmnCptes::PideSerieLote_Salidas(Grilla& Grilla, const QString& Articulo, const QString& Descripcion,
-                                        double& Cantidad, const QString& SeriesLoteAnt,
-                                        const QString& CantidadANT, QString& SeriesLoteNvo,
-                                        QString& CantidadesNvo, bool Lote, bool Serie, bool Talle,
-                                        QString& Deposito, bool MostrarForm) {
+void ClsCmnCptesLotes::PideSerieLote_Salidas(Grilla& Grilla, const QString& Articulo,
+                                             const QString& Descripcion, double& Cantidad,
+                                             const QString& SeriesLoteAnt, const QString& CantidadANT,
+                                             QString& SeriesLoteNvo, QString& CantidadesNvo, bool Lote,
+                                             bool Serie, bool Talle, QString& Deposito, bool MostrarForm) {
     bool seguir = true;
     EjecutaProtegido(QStringLiteral("PideSerieLote"), {
                                                           [&] {
@@ -115,7 +115,7 @@ void ClsCmnCptes::PideSerieLote_Salidas(Grilla& Grilla, const QString& Articulo,
                      });
 }
 
-void ClsCmnCptes::CuentaLotesEnGrilla(Grilla& Grilla, const QString& Articulo, QString& LotesEnGrid,
-                                      QString& CantidadesEnGrid) {
+void ClsCmnCptesLotes::CuentaLotesEnGrilla(Grilla& Grilla, const QString& Articulo, QString& LotesEnGrid,
+                                           QString& CantidadesEnGrid) {
     JuntaListas(Grilla, Articulo, LotesEnGrid, CantidadesEnGrid);
 }

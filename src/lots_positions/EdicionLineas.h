@@ -1,7 +1,7 @@
 #pragma once
 
 #include "AyudaFormularios.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesLotes.h"
 #include "EdicionGrilla.h"
 
 #include <functional>

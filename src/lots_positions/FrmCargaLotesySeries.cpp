@@ -210,7 +210,7 @@ void FrmCargaLotesySeries::AnterioresSalida() {
 
     // Earlier entries no longer in stock are listed with nothing to take.
     QStringList anteriores;
-    ClsCmnCptes::DescomponeSerieLote(entrada_.Lotes, anteriores);
+    ClsCmnCptesLotes::DescomponeSerieLote(entrada_.Lotes, anteriores);
     std::unordered_map<QString, int> claves;
     claves.reserve(size_t(g.Rows()));
     for (int fila = 1; fila < g.Rows(); ++fila)
@@ -234,8 +234,8 @@ void FrmCargaLotesySeries::AnterioresSalida() {
                 const qint32 k = indice.Busca(ClaveFila(fila));
                 if (k != 0)
                     g.setTextMatrix(fila, 3,
-                                    Regional::TextoNumero(
-                                        UT().TextoADoble(ClsCmnCptes::ExtraeSerieLote(entrada_.Series, k))));
+                                    Regional::TextoNumero(UT().TextoADoble(
+                                        ClsCmnCptesLotes::ExtraeSerieLote(entrada_.Series, k))));
             }
         }
     }
@@ -267,8 +267,8 @@ void FrmCargaLotesySeries::VerificaExistenciasEnGrilla() {
     if (!entrada_.LotesExistentes.isEmpty()) {
         QStringList lotes;
         QStringList cantidades;
-        ClsCmnCptes::DescomponeSerieLote(entrada_.LotesExistentes, lotes);
-        ClsCmnCptes::DescomponeSerieLote(entrada_.SeriesExistentes, cantidades);
+        ClsCmnCptesLotes::DescomponeSerieLote(entrada_.LotesExistentes, lotes);
+        ClsCmnCptesLotes::DescomponeSerieLote(entrada_.SeriesExistentes, cantidades);
         std::unordered_map<QString, int> filas;
         filas.reserve(size_t(g.Rows()));
         for (int fila = 1; fila < g.Rows(); ++fila)
@@ -387,7 +387,7 @@ void FrmCargaLotesySeries::CampoValida(CajaTexto& Texto) {
         interaccion().MsgBox(mensaje, Estilo::Critico, kAviso);
         campoInvalido_ = true;
     };
-    ClsCmnCptes::EjecutaProtegido(
+    ClsCmnCptesLotes::EjecutaProtegido(
         QStringLiteral("CampoValida"), {[&] {
             const QString texto = Texto.Text().trimmed();
             const QString campo = Texto.DataField().trimmed();
@@ -434,7 +434,7 @@ void FrmCargaLotesySeries::CmdAceptar_Click() {
 void FrmCargaLotesySeries::AceptaSalida() {
     Grilla& g = MSFlexGrid1;
     bool sigue = false;
-    ClsCmnCptes::EjecutaProtegido(
+    ClsCmnCptesLotes::EjecutaProtegido(
         QStringLiteral("CmdAceptar_Click"), {[&] {
             if (ValidaCantidadCantidadPedida()) {
                 sigue = true;

@@ -9,7 +9,7 @@
 // in): one grid row per unit, where the user types the lot or serial number of each. Outgoing:
 // the article's stock in the deposit per lot and serial number, less what other lines of the
 // voucher took, with a proposal of how the line's quantity is taken that the user may change.
-// The drivers (ClsCmnCptes::PideSerieLote, PideSerieLote_Salidas) load it with an Entrada, show
+// The drivers (ClsCmnCptesLotes::PideSerieLote, PideSerieLote_Salidas) load it with an Entrada, show
 // it (or accept at once) and read its Resultado.
 class FrmCargaLotesySeries : public DialogoLinea {
 public:

@@ -2,7 +2,7 @@
 
 #include "AccesoDatos.h"
 #include "CantidadesLinea.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesLotes.h"
 #include "Globales.h"
 #include "NivelesLayout.h"
 #include "Regional.h"
@@ -175,11 +175,11 @@ void FrmLoteyPosicion::AgregaFilaDeposito(const QString& dep, const QString& art
 
 void FrmLoteyPosicion::RestauraAnteriores() {
     QStringList posiciones, cantidades, lotes;
-    ClsCmnCptes::EjecutaProtegido(QStringLiteral("Cuenta_Series_Y_Lotes%"), {[&] {
-                                      ClsCmnCptes::DescomponePosicionCantidadLote(
-                                          entrada_.PosicionesAnteriores, entrada_.LotesAnteriores, posiciones,
-                                          cantidades, lotes);
-                                  }});
+    ClsCmnCptesLotes::EjecutaProtegido(QStringLiteral("Cuenta_Series_Y_Lotes%"), {[&] {
+                                           ClsCmnCptesLotes::DescomponePosicionCantidadLote(
+                                               entrada_.PosicionesAnteriores, entrada_.LotesAnteriores,
+                                               posiciones, cantidades, lotes);
+                                       }});
     const bool conLotes = EsPosicionYLote();
     Grilla& g = MSFlexGrid1;
     // Entries name their rows by position (and lot); the first row of each name takes it.
@@ -233,14 +233,14 @@ void FrmLoteyPosicion::DistribuyeCantidad() {
 
 double FrmLoteyPosicion::SumaFilas(int MenosCual) {
     double suma = 0;
-    ClsCmnCptes::EjecutaProtegido(QStringLiteral("SumaFilas#"),
-                                  {[&] { suma = Edicion().SumaFilas(kCantidad, MenosCual); }});
+    ClsCmnCptesLotes::EjecutaProtegido(QStringLiteral("SumaFilas#"),
+                                       {[&] { suma = Edicion().SumaFilas(kCantidad, MenosCual); }});
     return suma;
 }
 
 bool FrmLoteyPosicion::ValidaCantidadCantidadPedida() {
     bool iguales = false;
-    ClsCmnCptes::EjecutaProtegido(
+    ClsCmnCptesLotes::EjecutaProtegido(
         QString(), {[&] { iguales = Redondea4(SumaFilas(-1)) == Redondea4(resultado_.Cantidad1); }});
     return iguales;
 }
@@ -259,8 +259,8 @@ void FrmLoteyPosicion::CampoValida(CajaTexto& Texto) {
         return;
     }
     std::optional<double> valor;
-    const bool sigue = ClsCmnCptes::EjecutaProtegido(QStringLiteral("CampoValida"),
-                                                     {[&] { valor = LeeCantidadEscrita(texto); }});
+    const bool sigue = ClsCmnCptesLotes::EjecutaProtegido(QStringLiteral("CampoValida"),
+                                                          {[&] { valor = LeeCantidadEscrita(texto); }});
     // A text that is no number never reaches the cell, whatever the answer was.
     if (!sigue || !valor) {
         campoInvalido_ = true;

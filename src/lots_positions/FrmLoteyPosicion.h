@@ -7,7 +7,7 @@
 
 // The positions-and-lots dialog, headless: the user spreads the quantity of one voucher line
 // over the warehouse positions (and lots) of a deposit that hold a balance of the article, plus
-// the deposit's balance without position. ClsCmnCptes::PidePosicionLote loads it with an Entrada,
+// the deposit's balance without position. ClsCmnCptesLotes::PidePosicionLote loads it with an Entrada,
 // shows it and reads its Resultado.
 //
 // Grid columns: 0 position ("DEPOSITO " + deposit on the deposit row), 1 lot, 2 unit,

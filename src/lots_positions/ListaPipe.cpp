@@ -1,6 +1,6 @@
 #include "ListaPipe.h"
 
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesLotes.h"
 #include "Globales.h"
 #include "Utilidades.h"
 
@@ -183,7 +183,7 @@ const std::vector<QStringView>& EntradasNumeradas(const QString& lista) {
 
 } // namespace
 
-QString ClsCmnCptes::StrSerieLote(const QString& Serie_Lote) {
+QString ClsCmnCptesLotes::StrSerieLote(const QString& Serie_Lote) {
     Recorrido r = Recorre(Serie_Lote);
     for (QStringView& e : r.cerradas)
         e = SinBlancos(e);
@@ -199,13 +199,13 @@ QString ClsCmnCptes::StrSerieLote(const QString& Serie_Lote) {
     return resultado;
 }
 
-void ClsCmnCptes::DescomponeSerieLote(const QString& Serie_Lote, QStringList& arreglo) {
+void ClsCmnCptesLotes::DescomponeSerieLote(const QString& Serie_Lote, QStringList& arreglo) {
     arreglo = ConHuecoFinal(EntradasPartidas(Serie_Lote));
 }
 
-void ClsCmnCptes::DescomponePosicionCantidadLote(const QString& Posicion_Lote, const QString& PIPELotes,
-                                                 QStringList& ArrPosiciones, QStringList& ArrCantidades,
-                                                 QStringList& ArrLote) {
+void ClsCmnCptesLotes::DescomponePosicionCantidadLote(const QString& Posicion_Lote, const QString& PIPELotes,
+                                                      QStringList& ArrPosiciones, QStringList& ArrCantidades,
+                                                      QStringList& ArrLote) {
     ArrPosiciones = QStringList{QString()};
     ArrCantidades = QStringList{QString()};
     const Recorrido r = Recorre(Posicion_Lote);
@@ -227,8 +227,8 @@ void ClsCmnCptes::DescomponePosicionCantidadLote(const QString& Posicion_Lote, c
     DescomponeSerieLote(PIPELotes, ArrLote);
 }
 
-qint32 ClsCmnCptes::Cuenta_Series_Lotes(const QString& PipeSeries, const QString& PIPELotes,
-                                        bool SinConsolidar) {
+qint32 ClsCmnCptesLotes::Cuenta_Series_Lotes(const QString& PipeSeries, const QString& PIPELotes,
+                                             bool SinConsolidar) {
     // With serials the lots are discarded; without them the lots are counted.
     const QString& contada = PipeSeries.isEmpty() ? PIPELotes : PipeSeries;
     if (SinConsolidar)
@@ -241,7 +241,7 @@ qint32 ClsCmnCptes::Cuenta_Series_Lotes(const QString& PipeSeries, const QString
     return qint32(distintas.Cantidad());
 }
 
-QString ClsCmnCptes::ExtraeSerieLoteConValor(QString& Serie, QString& Lote) {
+QString ClsCmnCptesLotes::ExtraeSerieLoteConValor(QString& Serie, QString& Lote) {
     Lote.remove(ListaPipe::MarcaFin);
     Serie.remove(ListaPipe::MarcaFin);
     const std::vector<QStringView> cantidades = EntradasPartidas(Serie);
@@ -255,18 +255,18 @@ QString ClsCmnCptes::ExtraeSerieLoteConValor(QString& Serie, QString& Lote) {
     return {};
 }
 
-QString ClsCmnCptes::ExtraeSerieLote(const QString& Serie_Lote, qint32 QuePosicion) {
+QString ClsCmnCptesLotes::ExtraeSerieLote(const QString& Serie_Lote, qint32 QuePosicion) {
     const std::vector<QStringView>& entradas = EntradasNumeradas(Serie_Lote);
     if (QuePosicion < 1 || size_t(QuePosicion) > entradas.size())
         return {};
     return entradas[size_t(QuePosicion) - 1].toString();
 }
 
-qint32 ClsCmnCptes::Cantidad_Series_Lotes(const QString& Pipes) {
+qint32 ClsCmnCptesLotes::Cantidad_Series_Lotes(const QString& Pipes) {
     return Pipes.isEmpty() ? 0 : CuentaEntradas(Pipes);
 }
 
-QString ClsCmnCptes::InsertaCHR255(const QString& iPipe) {
+QString ClsCmnCptesLotes::InsertaCHR255(const QString& iPipe) {
     QString resultado;
     resultado.reserve(iPipe.size() * 2 + 1);
     resultado += u'|';
@@ -278,7 +278,7 @@ QString ClsCmnCptes::InsertaCHR255(const QString& iPipe) {
     return resultado;
 }
 
-qint32 ClsCmnCptes::Busca_Lotes_Series(const QString& PipeSeriesLotes, const QString& QueSerieLote) {
+qint32 ClsCmnCptesLotes::Busca_Lotes_Series(const QString& PipeSeriesLotes, const QString& QueSerieLote) {
     const Recorrido r = Recorre(PipeSeriesLotes);
     if (!r.tieneBarra)
         return 0;

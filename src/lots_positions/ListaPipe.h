@@ -15,7 +15,7 @@
 //
 // The reading walk: the list without blanks at its ends and without one opening "|" (the body)
 // is cut at each "|"; the walk stops when what is left is blank. Text after the last "|" is an
-// unclosed entry, which some readers take and others ignore (ClsCmnCptes's list methods say
+// unclosed entry, which some readers take and others ignore (ClsCmnCptesLotes's list methods say
 // which). Every reader here works in one pass over the text.
 namespace ListaPipe {
 

@@ -1,13 +1,13 @@
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesLotes.h"
 #include "FrmLoteyPosicion.h"
 #include "Interaccion.h"
 
 #include <memory>
 
-void ClsCmnCptes::PidePosicionLote(const QString& Articulo, const QString& IdUnidad, double Cantidad,
-                                   const QString& Deposito, const QString& PosicionAnt,
-                                   const QString& LoteAnt, QString& PosicionNVO, QString& LoteNvo,
-                                   bool Posicion, bool Lote) const {
+void ClsCmnCptesLotes::PidePosicionLote(const QString& Articulo, const QString& IdUnidad, double Cantidad,
+                                        const QString& Deposito, const QString& PosicionAnt,
+                                        const QString& LoteAnt, QString& PosicionNVO, QString& LoteNvo,
+                                        bool Posicion, bool Lote) const {
     if (Cantidad == 0) {
         PosicionNVO.clear();
         LoteNvo.clear();

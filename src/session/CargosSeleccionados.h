@@ -12,7 +12,7 @@ struct CargoSeleccionado {
     friend bool operator==(const CargoSeleccionado&, const CargoSeleccionado&) = default;
 };
 
-// The real-charges dialog's answer, for the caller of ClsCmnCptes::ControlDeCargosReales: the
+// The real-charges dialog's answer, for the caller of ClsCmnCptesServicios::ControlDeCargosReales: the
 // ticked charges in list order and, last, one empty element (so the last index is the number
 // of charges). Empty until the first answer; the session reset empties it.
 extern std::vector<CargoSeleccionado> gCargosSeleccionados;

@@ -2,7 +2,7 @@
 // grid becomes a row of V_MV_STOCK, appended to the caller's batch or run at once.
 
 #include "Cartel.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesPosteo.h"
 #include "CptesAsociados.h"
 #include "PosteoStock.h"
 
@@ -26,11 +26,6 @@
 #include <cmath>
 #include <limits>
 #include <vector>
-
-// Reaches the voucher class's start values for the posting.
-struct PosteoStock {
-    static double Piva(const ClsCmnCptes& c) { return c.PIVA; }
-};
 
 namespace {
 
@@ -131,7 +126,7 @@ struct FilaPosteo {
 
 class Posteador {
 public:
-    Posteador(ClsCmnCptes& cls, Posteo& p) : cls_(cls), p_(p) {}
+    Posteador(ClsCmnCptesPosteo& cls, Posteo& p) : cls_(cls), p_(p) {}
     void Encabezado();
     void Pasadas();
     void Final();
@@ -163,7 +158,7 @@ private:
     QString Celda(int col) const { return p_.grid.TextMatrix(p_.fila, col); }
     bool Bandera(int col) const { return TextoABooleano(Celda(col).trimmed(), true); }
 
-    ClsCmnCptes& cls_;
+    ClsCmnCptesPosteo& cls_;
     Posteo& p_;
     bool loteAutoIng_ = false;
     bool loteAutoIngOP_ = false;
@@ -350,11 +345,11 @@ FilaPosteo Posteador::PreparaFila() {
     const QString c21 = Celda(21);
     // A line that takes stock out has one element per entry, a lot named twice included.
     if (f.salida)
-        p_.elementos = ClsCmnCptes::Cuenta_Series_Lotes(c21, QString(), true);
+        p_.elementos = ClsCmnCptesLotes::Cuenta_Series_Lotes(c21, QString(), true);
     else if (f.talle || (f.serie && p_.EsTransferencia) || f.cantidades)
-        p_.elementos = ClsCmnCptes::Cuenta_Series_Lotes(c21, QString(), false);
+        p_.elementos = ClsCmnCptesLotes::Cuenta_Series_Lotes(c21, QString(), false);
     else
-        p_.elementos = ClsCmnCptes::Cuenta_Series_Lotes(Celda(22), c21, f.serie);
+        p_.elementos = ClsCmnCptesLotes::Cuenta_Series_Lotes(Celda(22), c21, f.serie);
     // Several lots brought in by one line: each distinct lot with what its entries bring, then
     // what they leave of the line under the fixed lot.
     if (f.cantidades && p_.elementos > 1) {
@@ -681,7 +676,7 @@ int RespuestaPosteo(const ErrorSistema& e) {
     return AD().GestionaError(e, kRutina);
 }
 
-QString ClsCmnCptes::ObtieneLoteAutomatico() {
+QString ClsCmnCptesPosteo::ObtieneLoteAutomatico() {
     Registros rs;
     AD().ObtieneRecordset(
         QStringLiteral(
@@ -695,7 +690,7 @@ QString ClsCmnCptes::ObtieneLoteAutomatico() {
     return resultado;
 }
 
-bool ClsCmnCptes::TieneSPNL(const QString& Tcp, const QString& IdCptep) {
+bool ClsCmnCptesPosteo::TieneSPNL(const QString& Tcp, const QString& IdCptep) {
     Registros rs;
     AD().ObtieneRecordset("Select * from v_mv_stock where tc = 'spnl' and tc_origen = " + Txt(Tcp) +
                               " and idcomprobante_origen = " + Txt(IdCptep),
@@ -705,15 +700,15 @@ bool ClsCmnCptes::TieneSPNL(const QString& Tcp, const QString& IdCptep) {
     return hay;
 }
 
-void ClsCmnCptes::ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, const QString& SucNroLetra,
-                                 const QString& IdComplemento, const QString& Fecha, QString& IdDeposito,
-                                 QString& IdDepositoDestino, QString& IdMotivoStock, QString& TcOrigen,
-                                 QString& ComprobanteOrigen, bool EsTransferencia, const QString& Cuenta,
-                                 bool GeneraSentenciaSQL, QString& SqlTemp, bool& HayError,
-                                 const QString& IdTecnico, QString& LoteFijo, const QString& Aduana,
-                                 const QString& LoteOrigen, qint16 SignoRemota, bool MuestraCartel,
-                                 const QString& IdVendedor, float SecuenciaFija, const QString& ArtMoneda,
-                                 Moneda ArtCotizacion) {
+void ClsCmnCptesPosteo::ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, const QString& SucNroLetra,
+                                       const QString& IdComplemento, const QString& Fecha,
+                                       QString& IdDeposito, QString& IdDepositoDestino,
+                                       QString& IdMotivoStock, QString& TcOrigen, QString& ComprobanteOrigen,
+                                       bool EsTransferencia, const QString& Cuenta, bool GeneraSentenciaSQL,
+                                       QString& SqlTemp, bool& HayError, const QString& IdTecnico,
+                                       QString& LoteFijo, const QString& Aduana, const QString& LoteOrigen,
+                                       qint16 SignoRemota, bool MuestraCartel, const QString& IdVendedor,
+                                       float SecuenciaFija, const QString& ArtMoneda, Moneda ArtCotizacion) {
     HayError = false;
     if (gUnidadNegocio.trimmed().isEmpty()) {
         interaccion().MsgBox(QStringLiteral("ERROR EN ASIGNACION DE UNIDAD DE NEGOCIO\r\n"
@@ -746,7 +741,7 @@ void ClsCmnCptes::ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, const Q
                               .ArtMoneda = ArtMoneda,
                               .ArtCotizacion = ArtCotizacion},
              NroAsientoActual);
-    p.piva = PosteoStock::Piva(*this);
+    p.piva = PIVA;
     p.lenDesc = gLenDesc;
     p.secuencia = SecuenciaFija > 0 ? SecuenciaFija : 0;
     // Per-line mode books each row's entry as the row is stored, under one number.

@@ -1,7 +1,7 @@
 // The production-input discharge of a stock posting: the components of the produced articles the
 // voucher moves, as rows of a "PE" voucher of their own, spread over the components' lots.
 
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesPosteo.h"
 #include "PosteoStock.h"
 
 #include "AccesoDatos.h"

@@ -2,7 +2,7 @@
 // account of every article, valued at quantity times cost.
 
 #include "Asientos.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesPosteo.h"
 #include "Numeracion.h"
 #include "NumeracionInterno.h"
 
@@ -53,8 +53,8 @@ struct Movimiento {
     bool sigue = true;
 };
 
-Movimiento AplicaTipoMovimiento(ClsCmnCptes& cls, const Grilla& grid, QString& motivo, const QString& TC,
-                                bool& EsDebito, qint16 TipoMov) {
+Movimiento AplicaTipoMovimiento(ClsCmnCptesPosteo& cls, const Grilla& grid, QString& motivo,
+                                const QString& TC, bool& EsDebito, qint16 TipoMov) {
     const bool dif = grid.Name().compare(QLatin1String("MSFlexGridDif"), Qt::CaseInsensitive) == 0;
     const auto reemplaza = [&](const char* clave) {
         if (!dif) {
@@ -414,9 +414,10 @@ bool TipoExcluido(const QString& TC, qint16 TipoMov) {
 
 } // namespace
 
-QString ClsCmnCptes::GeneraAsientoStock(Grilla& grid, QString& eMotivoStock, QString& TC, QString& suc,
-                                        QString& Nro, QString& letra, const QString& Fecha, bool& EsDebito,
-                                        qint16 TipoMov, qint32 SoloRegistro, qint16& Secuencia) {
+QString ClsCmnCptesPosteo::GeneraAsientoStock(Grilla& grid, QString& eMotivoStock, QString& TC, QString& suc,
+                                              QString& Nro, QString& letra, const QString& Fecha,
+                                              bool& EsDebito, qint16 TipoMov, qint32 SoloRegistro,
+                                              qint16& Secuencia) {
     if (!AsientosXStock)
         return {};
     eMotivoStock.remove(QLatin1Char('\''));

@@ -1,6 +1,6 @@
 #pragma once
 
-// The working state of one stock posting (ClsCmnCptes::ActualizaStock) and the steps that read
+// The working state of one stock posting (ClsCmnCptesPosteo::ActualizaStock) and the steps that read
 // it: the movement row, the production-input discharge. Internal to stock_posting.
 
 #include "ErrorSistema.h"

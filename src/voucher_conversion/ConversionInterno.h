@@ -137,7 +137,7 @@ private:
     QSet<QString> piezas_; // case-folded
 };
 
-// The codes of column 0 of a grid, as ClsCmnCptes::ExisteEnGrid finds them (every row, the
+// The codes of column 0 of a grid, as ClsCmnCptesServicios::ExisteEnGrid finds them (every row, the
 // title included; trimmed, case aside), kept between look-ups of one conversion. A look-up reads
 // again only the rows from the one that was last at the previous look-up on: the conversion
 // changes a grid only at its end (adds rows, writes the last ones, removes the last one).

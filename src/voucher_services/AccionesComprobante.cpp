@@ -1,5 +1,5 @@
 #include "AccesoDatos.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "Formatos.h"
 #include "Globales.h"
 #include "InfoMaquina.h"
@@ -20,9 +20,10 @@ QString Numero(const QVariant& valor) {
 
 } // namespace
 
-void ClsCmnCptes::ActualizaBuchon(const QString& TC, const QString& SucNroLetra, const QString& IdComplemento,
-                                  bool lEsAlta, bool lEsModificacion, bool GeneraSentencia,
-                                  QString* SentenciaSQL, const QString& NroAsiento) {
+void ClsCmnCptesServicios::ActualizaBuchon(const QString& TC, const QString& SucNroLetra,
+                                           const QString& IdComplemento, bool lEsAlta, bool lEsModificacion,
+                                           bool GeneraSentencia, QString* SentenciaSQL,
+                                           const QString& NroAsiento) {
     const QString accion = lEsAlta           ? QStringLiteral("A")
                            : lEsModificacion ? QStringLiteral("M")
                                              : QStringLiteral("B");

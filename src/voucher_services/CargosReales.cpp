@@ -2,7 +2,7 @@
 
 #include "AccesoDatos.h"
 #include "CargosSeleccionados.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "FrmCtrlCargosReales.h"
 #include "Globales.h"
 #include "Interaccion.h"
@@ -20,7 +20,7 @@ QString SentenciaImporteCargosReales(const QString& Cuenta) {
            AD().FormateaValorSQL(Cuenta.trimmed(), QStringLiteral("'"));
 }
 
-Moneda ClsCmnCptes::ImporteCargosReales(const QString& Cuenta) {
+Moneda ClsCmnCptesServicios::ImporteCargosReales(const QString& Cuenta) {
     Registros rs;
     Moneda importe;
     const bool completo = EjecutaProtegido(
@@ -30,8 +30,8 @@ Moneda ClsCmnCptes::ImporteCargosReales(const QString& Cuenta) {
     return completo ? importe : Moneda();
 }
 
-void ClsCmnCptes::ControlDeCargosReales(FrmCtrlCargosReales& dialogo, const QString& Cliente,
-                                        const QString& Matricula) {
+void ClsCmnCptesServicios::ControlDeCargosReales(FrmCtrlCargosReales& dialogo, const QString& Cliente,
+                                                 const QString& Matricula) {
     // An answer of an earlier call must not pass for this one's when the dialog is closed.
     gCargosSeleccionados.assign(1, CargoSeleccionado{});
     dialogo.Cliente = Cliente;

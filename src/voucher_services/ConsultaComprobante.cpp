@@ -1,11 +1,11 @@
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "FrmConsComprobantes.h"
 #include "Interaccion.h"
 
 #include <memory>
 
-void ClsCmnCptes::ConsultaComprobante(const QString& TC, QString& Respuesta, const QVariant& filtro,
-                                      QString* IdComplemento, QString* Proveedor) const {
+void ClsCmnCptesServicios::ConsultaComprobante(const QString& TC, QString& Respuesta, const QVariant& filtro,
+                                               QString* IdComplemento, QString* Proveedor) const {
     std::unique_ptr<FrmConsComprobantes> ventana;
     EjecutaProtegido(QStringLiteral("ConsultaComprobante"),
                      {

@@ -3,7 +3,7 @@
 #include "CptesAsociados.h"
 
 #include "AccesoDatos.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "ErrorSistema.h"
 #include "Globales.h"
 #include "Registros.h"
@@ -46,15 +46,16 @@ QString SentenciaCptesAsociados(const QString& TC, const QString& SucNroLetra) {
     return InicioSentencia(TC, SucNroLetra) + QStringLiteral(" AND ANULADA = 0");
 }
 
-bool ClsCmnCptes::EstaRelacionadoAOtroComprobante(const QString& TC, const QString& SucNroLetra,
-                                                  const QString& Complemento, bool TenerEnCuentaAnulados) {
+bool ClsCmnCptesServicios::EstaRelacionadoAOtroComprobante(const QString& TC, const QString& SucNroLetra,
+                                                           const QString& Complemento,
+                                                           bool TenerEnCuentaAnulados) {
     Registros rs;
     AD().ObtieneRecordset(SentenciaCptesRelacionados(TC, SucNroLetra, Complemento, TenerEnCuentaAnulados),
                           rs);
     return !rs.Bof();
 }
 
-Moneda ClsCmnCptes::ObtieneImporteCptesAsociados(const QString& TC, const QString& SucNroLetra) {
+Moneda ClsCmnCptesServicios::ObtieneImporteCptesAsociados(const QString& TC, const QString& SucNroLetra) {
     Registros rs;
     AD().ObtieneRecordset(SentenciaCptesAsociados(TC, SucNroLetra), rs);
     Moneda total;

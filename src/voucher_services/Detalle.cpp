@@ -1,7 +1,7 @@
 // The current line of a voucher grid shown in the form's status bar.
 
 #include "BarraEstado.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "ColumnasArticulos.h"
 #include "ColumnasOtrosConceptos.h"
 #include "ColumnasTareas.h"
@@ -21,20 +21,21 @@ QString CodigoYDescripcion(const Grilla& g, int colCodigo, int colDescripcion) {
 
 } // namespace
 
-void ClsCmnCptes::MuestraDetalle(const QString& Detalle, BarraEstado& StatB, qint32 Columna) {
+void ClsCmnCptesServicios::MuestraDetalle(const QString& Detalle, BarraEstado& StatB, qint32 Columna) {
     StatB.Panels(Columna).setText(Detalle);
 }
 
-void ClsCmnCptes::MuestraDetalleTareas(const Grilla& MSFlexGrid1, BarraEstado& StatB) {
+void ClsCmnCptesServicios::MuestraDetalleTareas(const Grilla& MSFlexGrid1, BarraEstado& StatB) {
     MuestraDetalle(CodigoYDescripcion(MSFlexGrid1, colTarea::Codigo, colTarea::Descripcion), StatB);
 }
 
-void ClsCmnCptes::MuestraDetalleOtrosConceptos(const Grilla& MSFlexGrid3, BarraEstado& StatB) {
+void ClsCmnCptesServicios::MuestraDetalleOtrosConceptos(const Grilla& MSFlexGrid3, BarraEstado& StatB) {
     MuestraDetalle(RecortaBlancos(MSFlexGrid3.TextMatrix(MSFlexGrid3.Row(), colOtroConcepto::Detalle)),
                    StatB);
 }
 
-void ClsCmnCptes::MuestraDetalleArticulos(const Grilla& MSFlexGrid2, BarraEstado& StatB, qint32 Columna) {
+void ClsCmnCptesServicios::MuestraDetalleArticulos(const Grilla& MSFlexGrid2, BarraEstado& StatB,
+                                                   qint32 Columna) {
     // A detail is never worth an error: every failing step is skipped.
     QString texto;
     EjecutaPasos({[&] { texto = CodigoYDescripcion(MSFlexGrid2, col::CodigoArticulo, col::Descripcion); },

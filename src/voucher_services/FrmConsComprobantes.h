@@ -11,7 +11,7 @@
 #include <functional>
 
 // The voucher lookup window, headless: the user picks a voucher of the type `TC` (several, by
-// ticking them, for purchase orders). ClsCmnCptes::ConsultaComprobante sets the public
+// ticking them, for purchase orders). ClsCmnCptesServicios::ConsultaComprobante sets the public
 // variables, loads and shows it, and reads the answer back.
 class FrmConsComprobantes : public Formulario, public VentanaSuite {
 public:

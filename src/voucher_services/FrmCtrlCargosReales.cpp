@@ -2,7 +2,7 @@
 
 #include "AccesoDatos.h"
 #include "CargosSeleccionados.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "ErrorSistema.h"
 #include "Formatos.h"
 #include "FrmMenus.h"
@@ -222,5 +222,5 @@ void FrmCtrlCargosReales::Form_Unload() {
 }
 
 void FrmCtrlCargosReales::PintarFila(Grilla& MSFlexGrid1, qint32 Fila, qint32 Color) {
-    ClsCmnCptes::PintarFila(Fila, MSFlexGrid1, Color);
+    ClsCmnCptesServicios::PintarFila(Fila, MSFlexGrid1, Color);
 }

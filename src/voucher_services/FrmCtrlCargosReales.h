@@ -19,7 +19,7 @@ QString SentenciaImporteCargosReales(const QString& Cuenta);
 // box; a right click on a ticked charge offers "Aplicar", which lowers its amount to apply
 // through an input box (never above the amount shown). Aceptar, and Escape too, leave the
 // ticked charges in gCargosSeleccionados and unload the dialog; closing it does not.
-// ClsCmnCptes::ControlDeCargosReales sets Cliente and Matricula, loads and shows it.
+// ClsCmnCptesServicios::ControlDeCargosReales sets Cliente and Matricula, loads and shows it.
 class FrmCtrlCargosReales : public Formulario, public VentanaSuite {
 public:
     FrmCtrlCargosReales();

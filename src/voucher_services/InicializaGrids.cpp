@@ -1,6 +1,6 @@
 #include "AccesoDatos.h"
 #include "CajaTexto.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "ColumnasArticulos.h"
 #include "ColumnasOtrosConceptos.h"
 #include "ColumnasTareas.h"
@@ -161,9 +161,9 @@ void DisponeGrillaTotales(Grilla& g, const MedidaTexto& medida) {
 
 } // namespace
 
-void ClsCmnCptes::InicializaGrids(Grilla* MSFlexGrid1, Grilla* MSFlexGrid2, Grilla* MSFlexGrid3,
-                                  CajaTexto* TxtEdit, CajaTexto* txtEdit2, CajaTexto* txtEdit3,
-                                  const MedidaTexto& obj, const QString& TC, Grilla* MSFlexGrid4) {
+void ClsCmnCptesServicios::InicializaGrids(Grilla* MSFlexGrid1, Grilla* MSFlexGrid2, Grilla* MSFlexGrid3,
+                                           CajaTexto* TxtEdit, CajaTexto* txtEdit2, CajaTexto* txtEdit3,
+                                           const MedidaTexto& obj, const QString& TC, Grilla* MSFlexGrid4) {
     // The inputs are read even when no grid is given.
     const EntradasLayout e = LeeEntradasLayout(TC);
     if (MSFlexGrid1)
@@ -177,7 +177,7 @@ void ClsCmnCptes::InicializaGrids(Grilla* MSFlexGrid1, Grilla* MSFlexGrid2, Gril
         DisponeGrillaTotales(*MSFlexGrid4, obj);
 }
 
-ClsCmnCptes::EntradasLayout ClsCmnCptes::LeeEntradasLayout(const QString& TC) const {
+ClsCmnCptesServicios::EntradasLayout ClsCmnCptesServicios::LeeEntradasLayout(const QString& TC) const {
     EntradasLayout e;
     e.tc = TC;
 
@@ -211,8 +211,8 @@ ClsCmnCptes::EntradasLayout ClsCmnCptes::LeeEntradasLayout(const QString& TC) co
 }
 
 // NOLINTNEXTLINE(readability-function-size): the system's list of the 101 article columns, in their order.
-void ClsCmnCptes::DisponeGrillaArticulos(Grilla& g, CajaTexto* editor, const EntradasLayout& e,
-                                         const MedidaTexto& medida) const {
+void ClsCmnCptesServicios::DisponeGrillaArticulos(Grilla& g, CajaTexto* editor, const EntradasLayout& e,
+                                                  const MedidaTexto& medida) const {
     const Disposicion d(g, medida);
     const bool stock = e.EsSistema(QStringLiteral("STOCK"));
     const bool ventas = e.EsSistema(QStringLiteral("VENTAS"));

@@ -1,7 +1,7 @@
 // The line limit of a printed voucher and the counts of a voucher's lines.
 
 #include "AccesoDatos.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "ColumnasArticulos.h"
 #include "Globales.h"
 #include "Grilla.h"
@@ -32,10 +32,11 @@ qint16 EnteroCorto(qint64 valor) {
 
 } // namespace
 
-bool ClsCmnCptes::ValidaCantidadLineasCpte(const QString& TC, const QString& letra, Grilla* MSFlexGrid1,
-                                           Grilla* MSFlexGrid2, Grilla* MSFlexGrid3, qint16* CantLineas,
-                                           qint16* CantLineasUsadas, qint32 Agragarle,
-                                           qint16 LineasAnteriores) {
+bool ClsCmnCptesServicios::ValidaCantidadLineasCpte(const QString& TC, const QString& letra,
+                                                    Grilla* MSFlexGrid1, Grilla* MSFlexGrid2,
+                                                    Grilla* MSFlexGrid3, qint16* CantLineas,
+                                                    qint16* CantLineasUsadas, qint32 Agragarle,
+                                                    qint16 LineasAnteriores) {
     qint16 limite = CantLineas ? *CantLineas : qint16{0};
     const auto devuelveLimite = [&] {
         if (CantLineas)
@@ -85,9 +86,9 @@ bool ClsCmnCptes::ValidaCantidadLineasCpte(const QString& TC, const QString& let
     return qint64(limite) >= qint64(usadas) + qint64(Agragarle);
 }
 
-qint32 ClsCmnCptes::CuentaItems(Grilla* MSFlexGrid1, Grilla* MSFlexGrid2, Grilla* MSFlexGrid3,
-                                qint32* CantTareas, qint32* CantArticulos, qint32* CantOtrosConceptos,
-                                double* TotUnidades) {
+qint32 ClsCmnCptesServicios::CuentaItems(Grilla* MSFlexGrid1, Grilla* MSFlexGrid2, Grilla* MSFlexGrid3,
+                                         qint32* CantTareas, qint32* CantArticulos,
+                                         qint32* CantOtrosConceptos, double* TotUnidades) {
     qint32 tareas = 0;
     qint32 articulos = 0;
     qint32 otros = 0;

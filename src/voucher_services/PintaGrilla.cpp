@@ -1,6 +1,6 @@
 // Grid painting and the duplicate-line checks of the shared voucher class.
 
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "ColumnasArticulos.h"
 #include "Globales.h"
 #include "Grilla.h"
@@ -33,7 +33,7 @@ bool BuscaRepetido(const Grilla& grilla, const QString& codigo, qint32 filaIgnor
 
 } // namespace
 
-void ClsCmnCptes::PintarFila(qint32 Fila, Grilla& MsFlexGrid, qint32 Color) {
+void ClsCmnCptesServicios::PintarFila(qint32 Fila, Grilla& MsFlexGrid, qint32 Color) {
     const int columna = MsFlexGrid.Col();
     for (int c = 0; c < MsFlexGrid.Cols(); ++c) {
         MsFlexGrid.setCol(c);
@@ -43,8 +43,8 @@ void ClsCmnCptes::PintarFila(qint32 Fila, Grilla& MsFlexGrid, qint32 Color) {
     MsFlexGrid.setCol(columna);
 }
 
-void ClsCmnCptes::PintarColuma(qint32 Columna, Grilla& MsFlexGrid, qint32 FilaDesde, qint32 FilaHasta,
-                               qint32 Color) {
+void ClsCmnCptesServicios::PintarColuma(qint32 Columna, Grilla& MsFlexGrid, qint32 FilaDesde,
+                                        qint32 FilaHasta, qint32 Color) {
     // Every statement that fails is skipped: painting is never worth an error.
     int fila = 0;
     int primera = 0;
@@ -60,7 +60,7 @@ void ClsCmnCptes::PintarColuma(qint32 Columna, Grilla& MsFlexGrid, qint32 FilaDe
     EjecutaPasos({[&] { MsFlexGrid.setRow(fila); }}, SiempreSiguiente);
 }
 
-bool ClsCmnCptes::ExisteEnGrid(const Grilla& MsFlexGrid, const QString& idArt) const {
+bool ClsCmnCptesServicios::ExisteEnGrid(const Grilla& MsFlexGrid, const QString& idArt) const {
     // The title row is searched too.
     for (int fila = 0; fila < MsFlexGrid.Rows(); ++fila) {
         if (MismoCodigo(MsFlexGrid.TextMatrix(fila, ColumnaCodigo), idArt))
@@ -69,22 +69,22 @@ bool ClsCmnCptes::ExisteEnGrid(const Grilla& MsFlexGrid, const QString& idArt) c
     return false;
 }
 
-bool ClsCmnCptes::TareaRepetida(const Grilla& MSFlexGrid1, const QString& Tarea, qint32 FilaIgnorar,
-                                qint32* FilaEncontrada) const {
+bool ClsCmnCptesServicios::TareaRepetida(const Grilla& MSFlexGrid1, const QString& Tarea, qint32 FilaIgnorar,
+                                         qint32* FilaEncontrada) const {
     return BuscaRepetido(MSFlexGrid1, Tarea, FilaIgnorar, FilaEncontrada);
 }
 
-bool ClsCmnCptes::ArticuloRepetido(const Grilla& MSFlexGrid2, const QString& Articulo, qint32 FilaIgnorar,
-                                   qint32* FilaEncontrada) const {
+bool ClsCmnCptesServicios::ArticuloRepetido(const Grilla& MSFlexGrid2, const QString& Articulo,
+                                            qint32 FilaIgnorar, qint32* FilaEncontrada) const {
     return BuscaRepetido(MSFlexGrid2, Articulo, FilaIgnorar, FilaEncontrada);
 }
 
-bool ClsCmnCptes::OtrosConceptosRepetidos(const Grilla& MSFlexGrid3, const QString& OtroConcepto,
-                                          qint32 FilaIgnorar, qint32* FilaEncontrada) const {
+bool ClsCmnCptesServicios::OtrosConceptosRepetidos(const Grilla& MSFlexGrid3, const QString& OtroConcepto,
+                                                   qint32 FilaIgnorar, qint32* FilaEncontrada) const {
     return BuscaRepetido(MSFlexGrid3, OtroConcepto, FilaIgnorar, FilaEncontrada);
 }
 
-bool ClsCmnCptes::NumeroEsFraccion(const QVariant& Numero) const {
+bool ClsCmnCptesServicios::NumeroEsFraccion(const QVariant& Numero) const {
     // Compared with its nearest whole number in floating point: no value is too large to test.
     const double v = UT().TextoADoble(UT().ValorATexto(Numero));
     return v != std::nearbyint(v);

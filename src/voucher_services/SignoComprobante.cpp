@@ -1,7 +1,7 @@
 // The sign of a voucher type: its stock direction or its sign in the VAT books.
 
 #include "AccesoDatos.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "Globales.h"
 #include "Interaccion.h"
 #include "Registros.h"
@@ -26,13 +26,13 @@ bool Igual(const QVariant& campo, const char* texto) {
 
 } // namespace
 
-QString ClsCmnCptes::SentenciaSignoComprobante(const QString& TC) const {
+QString ClsCmnCptesServicios::SentenciaSignoComprobante(const QString& TC) const {
     const QString clave = UT().RellenaCodigo(TC.trimmed(), 4);
     return QStringLiteral("SELECT * FROM V_TA_CPTE  with(nolock)  WHERE CODIGO=") +
            AD().FormateaValorSQL(clave, QStringLiteral("'"));
 }
 
-qint16 ClsCmnCptes::ObtieneSignoComprobante(const QString& TC, bool LibroIVA) {
+qint16 ClsCmnCptesServicios::ObtieneSignoComprobante(const QString& TC, bool LibroIVA) {
     qint16 signo = 0;
     Registros rs;
     bool falta = false;

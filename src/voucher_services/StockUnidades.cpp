@@ -2,7 +2,7 @@
 // an equivalent unit.
 
 #include "AccesoDatos.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "Configuracion.h"
 #include "Globales.h"
 #include "Registros.h"
@@ -24,9 +24,9 @@ bool Bandera(const QVariant& campo) {
 
 } // namespace
 
-void ClsCmnCptes::ObtieneStockxEquiv(const QString& IdDeposito, const QString& IdArticulo,
-                                     const QString& UdBase, const QString& udEquivBuscada,
-                                     double& StockUdBase, double& StockEquiv) {
+void ClsCmnCptesServicios::ObtieneStockxEquiv(const QString& IdDeposito, const QString& IdArticulo,
+                                              const QString& UdBase, const QString& udEquivBuscada,
+                                              double& StockUdBase, double& StockEquiv) {
     double saldo = 0;
     ControlStock(IdDeposito, IdArticulo, UdBase, saldo);
     StockUdBase = saldo;
@@ -35,8 +35,8 @@ void ClsCmnCptes::ObtieneStockxEquiv(const QString& IdDeposito, const QString& I
                      : ConvierteCantidad(IdArticulo, UdBase, saldo, udEquivBuscada);
 }
 
-double ClsCmnCptes::ObtieneStockLOTE(const QString& IdArticulo, const QString& IdDeposito,
-                                     const QString& NroLote) {
+double ClsCmnCptesServicios::ObtieneStockLOTE(const QString& IdArticulo, const QString& IdDeposito,
+                                              const QString& NroLote) {
     double resultado = 0;
     QString sql;
     Registros rs;
@@ -49,16 +49,17 @@ double ClsCmnCptes::ObtieneStockLOTE(const QString& IdArticulo, const QString& I
     return resultado;
 }
 
-double ClsCmnCptes::ObtieneStock(const QString& IdArticulo, const QString& IdDeposito, const QString& NroLote,
-                                 const QString& NroSerie, const QString& IdPosicion,
-                                 const QString& IdUnidad) {
+double ClsCmnCptesServicios::ObtieneStock(const QString& IdArticulo, const QString& IdDeposito,
+                                          const QString& NroLote, const QString& NroSerie,
+                                          const QString& IdPosicion, const QString& IdUnidad) {
     QString deposito = IdDeposito;
     QString unidad = IdUnidad;
     return ObtieneStock(IdArticulo, deposito, NroLote, NroSerie, IdPosicion, unidad);
 }
 
-double ClsCmnCptes::ObtieneStock(const QString& IdArticulo, QString& IdDeposito, const QString& NroLote,
-                                 const QString& NroSerie, const QString& IdPosicion, QString& IdUnidad) {
+double ClsCmnCptesServicios::ObtieneStock(const QString& IdArticulo, QString& IdDeposito,
+                                          const QString& NroLote, const QString& NroSerie,
+                                          const QString& IdPosicion, QString& IdUnidad) {
     const QString rutina = QStringLiteral("ObtieneStock");
     double resultado = 0;
 

@@ -1,7 +1,7 @@
 // The binding of a grid's floating cell editor to the column it is placed on.
 
 #include "CajaTexto.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "ColumnasArticulos.h"
 #include "ColumnasOtrosConceptos.h"
 #include "ColumnasTareas.h"
@@ -73,7 +73,7 @@ bool EsUnoDe(const QString& nombre, std::initializer_list<const char*> nombres) 
 
 } // namespace
 
-void ClsCmnCptes::TextPropiedades(CajaTexto& Texto, qint32 Columna) {
+void ClsCmnCptesServicios::TextPropiedades(CajaTexto& Texto, qint32 Columna) {
     Texto.setDataField(QString());
     Texto.setMaxLength(0);
     Texto.setTag(QString());

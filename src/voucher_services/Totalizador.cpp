@@ -2,7 +2,7 @@
 // of the articles by rubro, article type or code.
 
 #include "AccesoDatos.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "ColumnasArticulos.h"
 #include "ColumnasOtrosConceptos.h"
 #include "ColumnasTareas.h"
@@ -69,9 +69,9 @@ QString NombreGrupo(const Desglose& d, const QString& clave) {
 
 // Long on purpose: the system's totals walk over the three grids, step by step as the system does it.
 // NOLINTNEXTLINE(readability-function-size,readability-function-cognitive-complexity)
-void ClsCmnCptes::TotalizadorControl(Grilla* MSFlexGrid1, Grilla* MSFlexGrid2, Grilla* MSFlexGrid3,
-                                     Grilla& MSFlexGrid4, const Pestanas& SSTab1, bool AbiertoPorRubro,
-                                     bool AbiertoPorTipo) {
+void ClsCmnCptesServicios::TotalizadorControl(Grilla* MSFlexGrid1, Grilla* MSFlexGrid2, Grilla* MSFlexGrid3,
+                                              Grilla& MSFlexGrid4, const Pestanas& SSTab1,
+                                              bool AbiertoPorRubro, bool AbiertoPorTipo) {
     const QString rutina = QStringLiteral("TotalizadorControl");
     Grilla& g = MSFlexGrid4;
     const auto pasos = [&](std::initializer_list<Paso> p) { return EjecutaProtegido(rutina, p); };

@@ -6,7 +6,7 @@
 #include "AccesoPruebasLinea.h"
 #include "Ayudas.h"
 #include "BaseDemo.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesLotes.h"
 #include "ColumnasArticulos.h"
 #include "Globales.h"
 #include "ListaPipe.h"
@@ -346,7 +346,7 @@ TEST_F(LotesYSeries, DriversSetReadAndJoinTheGridsLists) {
     articulos.setTextMatrix(4, col::ListaLotes, "|LB" + Y + "|");
     articulos.setTextMatrix(4, col::ListaCantidades, QStringLiteral("|4|"));
     QString lotes, cantidades;
-    ClsCmnCptes::CuentaLotesEnGrilla(articulos, kArticulo, lotes, cantidades);
+    ClsCmnCptesLotes::CuentaLotesEnGrilla(articulos, kArticulo, lotes, cantidades);
     EXPECT_EQ(lotes, "|LA" + Y + "|LB" + Y + "|");
     EXPECT_EQ(cantidades, "|2|4|");
 
@@ -354,22 +354,23 @@ TEST_F(LotesYSeries, DriversSetReadAndJoinTheGridsLists) {
     double cantidad = 7;
     QString deposito;
     QString nuevosLotes = QStringLiteral("sin tocar"), nuevasCantidades;
-    ClsCmnCptes::PideSerieLote_Salidas(articulos, kArticulo, QStringLiteral("Prueba"), cantidad, QString(),
-                                       QString(), nuevosLotes, nuevasCantidades, true, false, false, deposito,
-                                       false);
+    ClsCmnCptesLotes::PideSerieLote_Salidas(articulos, kArticulo, QStringLiteral("Prueba"), cantidad,
+                                            QString(), QString(), nuevosLotes, nuevasCantidades, true, false,
+                                            false, deposito, false);
     EXPECT_EQ(deposito, "1"); // the default deposit, in the caller's variable
     EXPECT_TRUE(guion.Registros().empty());
     EXPECT_EQ(nuevosLotes, "|LA" + Y + "|LB" + Y + "|" + Y + "|");
     EXPECT_EQ(nuevasCantidades, "|3|4|0|");
     EXPECT_DOUBLE_EQ(cantidad, 7);
     // Round trip through the lists: each entry's lot and quantity.
-    EXPECT_EQ(ClsCmnCptes::Cantidad_Series_Lotes(nuevosLotes), 3);
-    EXPECT_EQ(ClsCmnCptes::ExtraeSerieLote(nuevasCantidades, 2), "4");
+    EXPECT_EQ(ClsCmnCptesLotes::Cantidad_Series_Lotes(nuevosLotes), 3);
+    EXPECT_EQ(ClsCmnCptesLotes::ExtraeSerieLote(nuevasCantidades, 2), "4");
 
     // Quantity 0: nothing is asked and nothing is touched.
     cantidad = 0;
-    ClsCmnCptes::PideSerieLote_Salidas(articulos, kArticulo, QString(), cantidad, QString(), QString(),
-                                       nuevosLotes, nuevasCantidades, true, false, false, deposito, true);
+    ClsCmnCptesLotes::PideSerieLote_Salidas(articulos, kArticulo, QString(), cantidad, QString(), QString(),
+                                            nuevosLotes, nuevasCantidades, true, false, false, deposito,
+                                            true);
     EXPECT_EQ(nuevasCantidades, "|3|4|0|");
 
     // Shown: the user's part is played on the dialog as the driver set it.
@@ -384,15 +385,16 @@ TEST_F(LotesYSeries, DriversSetReadAndJoinTheGridsLists) {
         guion.AgregaRespuesta(Respuesta::Si);
         f.CmdAceptar_Click();
     };
-    ClsCmnCptes::PideSerieLote_Salidas(articulos, kArticulo, QStringLiteral("Prueba"), cantidad, QString(),
-                                       QString(), nuevosLotes, nuevasCantidades, true, false, false, deposito,
-                                       true);
+    ClsCmnCptesLotes::PideSerieLote_Salidas(articulos, kArticulo, QStringLiteral("Prueba"), cantidad,
+                                            QString(), QString(), nuevosLotes, nuevasCantidades, true, false,
+                                            false, deposito, true);
     EXPECT_DOUBLE_EQ(cantidad, 3);
     EXPECT_EQ(nuevasCantidades, "|1|2|0|");
 
     // Incoming: quantity 0 empties both; cancel returns the dialog's lists as the driver left them.
     QString serieNvo = QStringLiteral("x"), loteNvo = QStringLiteral("y");
-    ClsCmnCptes::PideSerieLote(kArticulo, 0, QString(), QString(), serieNvo, loteNvo, true, false, false);
+    ClsCmnCptesLotes::PideSerieLote(kArticulo, 0, QString(), QString(), serieNvo, loteNvo, true, false,
+                                    false);
     EXPECT_TRUE(serieNvo.isEmpty() && loteNvo.isEmpty());
     guion.alMostrar = [&](Formulario& form) {
         auto& f = dynamic_cast<FrmCargaLotesySeries&>(form);
@@ -401,13 +403,13 @@ TEST_F(LotesYSeries, DriversSetReadAndJoinTheGridsLists) {
         f.MSFlexGrid1.setTextMatrix(1, 1, QStringLiteral("S1"));
         f.CmdCancelar_Click();
     };
-    ClsCmnCptes::PideSerieLote(kArticulo, 2, QStringLiteral("|A|B|"), QString(), serieNvo, loteNvo, true,
-                               false, false);
+    ClsCmnCptesLotes::PideSerieLote(kArticulo, 2, QStringLiteral("|A|B|"), QString(), serieNvo, loteNvo, true,
+                                    false, false);
     EXPECT_EQ(serieNvo, "");
     EXPECT_EQ(loteNvo, "");
     guion.alMostrar = [&](Formulario& form) { dynamic_cast<FrmCargaLotesySeries&>(form).CmdAceptar_Click(); };
-    ClsCmnCptes::PideSerieLote(kArticulo, 2, QStringLiteral("|A|B|"), QString(), serieNvo, loteNvo, true,
-                               false, false);
+    ClsCmnCptesLotes::PideSerieLote(kArticulo, 2, QStringLiteral("|A|B|"), QString(), serieNvo, loteNvo, true,
+                                    false, false);
     EXPECT_EQ(serieNvo, "|A|B|");
     EXPECT_EQ(loteNvo, "");
 }
@@ -437,8 +439,8 @@ TEST_F(LotesYSeries, TheDriversFlagsMakeTheMode) {
             f.CmdAceptar_Click();
         };
         QString series, lotes;
-        ClsCmnCptes::PideSerieLote(kArticulo, 2, QStringLiteral("|A|B|"), QString(), series, lotes, c.serie,
-                                   c.lote, c.talle);
+        ClsCmnCptesLotes::PideSerieLote(kArticulo, 2, QStringLiteral("|A|B|"), QString(), series, lotes,
+                                        c.serie, c.lote, c.talle);
         EXPECT_EQ(titulo, c.titulo);
         EXPECT_EQ(series, c.series) << c.titulo.toStdString();
         EXPECT_EQ(lotes, c.lotes) << c.titulo.toStdString();
@@ -455,8 +457,8 @@ TEST_F(LotesYSeries, TheDriversFlagsMakeTheMode) {
         EXPECT_EQ(f.MSFlexGrid1.TextMatrix(0, 0), "TALLE-COLOR-SEXO");
         f.CmdAceptar_Click();
     };
-    ClsCmnCptes::PideSerieLote_Salidas(articulos, kArticulo, QString(), cantidad, QString(), QString(), lotes,
-                                       cantidades, true, false, true, deposito, true);
+    ClsCmnCptesLotes::PideSerieLote_Salidas(articulos, kArticulo, QString(), cantidad, QString(), QString(),
+                                            lotes, cantidades, true, false, true, deposito, true);
     EXPECT_EQ(lotes, "|T1" + Y + "|" + Y + "|");
     EXPECT_EQ(cantidades, "|2|0|");
 }
@@ -621,7 +623,7 @@ TEST_F(LotesYSeries, AReopenedLineOffersItsOwnTakeAgain) {
         EXPECT_FALSE(f.CampoInvalido());
         f.CmdAceptar_Click();
     };
-    ClsCmnCptes::PideSerieLote_Salidas(
+    ClsCmnCptesLotes::PideSerieLote_Salidas(
         articulos, kArticulo, QString(), cantidad, articulos.TextMatrix(1, col::ListaLotes),
         articulos.TextMatrix(1, col::ListaCantidades), lotes, cantidades, true, false, false, deposito, true);
     EXPECT_TRUE(guion.Mensajes().isEmpty());
@@ -631,8 +633,8 @@ TEST_F(LotesYSeries, AReopenedLineOffersItsOwnTakeAgain) {
     lotes.clear();
     cantidades.clear();
     cantidad = 6;
-    ClsCmnCptes::PideSerieLote_Salidas(articulos, kArticulo, QString(), cantidad, QString(), QString(), lotes,
-                                       cantidades, true, false, false, deposito, false);
+    ClsCmnCptesLotes::PideSerieLote_Salidas(articulos, kArticulo, QString(), cantidad, QString(), QString(),
+                                            lotes, cantidades, true, false, false, deposito, false);
     EXPECT_EQ(cantidades, "|0|6|0|");
 }
 

@@ -7,7 +7,7 @@
 #include "AccesoPruebasLinea.h"
 #include "Ayudas.h"
 #include "BaseDemo.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesLotes.h"
 #include "Globales.h"
 #include "Regional.h"
 #include "Teclas.h"
@@ -405,7 +405,7 @@ TEST_F(LoteyPosicion, TheProposalPlacesWhatTheBalancesHoldOverManyCases) {
 }
 
 TEST_F(LoteyPosicion, TheDriver) {
-    ClsCmnCptes cls;
+    ClsCmnCptesLotes cls;
     QString posiciones = QStringLiteral("x"), lotes = QStringLiteral("y");
     // Quantity 0: two empty lists and no dialog.
     cls.PidePosicionLote("1030", "UN", 0, "10", "", "", posiciones, lotes, true, true);

@@ -2,7 +2,7 @@
 // invariants over generated lists.
 
 #include "ListaPipe.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesLotes.h"
 #include "Regional.h"
 
 #include <QRandomGenerator>
@@ -10,7 +10,7 @@
 
 namespace {
 
-using C = ClsCmnCptes;
+using C = ClsCmnCptesLotes;
 const QString Y = QString(ListaPipe::MarcaFin);
 
 QStringList Parte(const QString& lista) {

@@ -13,7 +13,7 @@
 #include "BaseNumeracion.h"
 
 #include "Cartel.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesPosteo.h"
 #include "Grilla.h"
 #include "Moneda.h"
 #include "Regional.h"
@@ -105,7 +105,7 @@ protected:
         AjustaConfiguracion(QStringLiteral("ASIENTOSXSTOCK"), QStringLiteral("SI"));
         gPeriodo = 2025;
         EstableceReloj([] { return QDateTime(QDate(2025, 3, 20), QTime(10, 0)); });
-        cls = std::make_unique<ClsCmnCptes>();
+        cls = std::make_unique<ClsCmnCptesPosteo>();
     }
     void TearDown() override {
         cls.reset();
@@ -214,5 +214,5 @@ protected:
         return {};
     }
 
-    std::unique_ptr<ClsCmnCptes> cls;
+    std::unique_ptr<ClsCmnCptesPosteo> cls;
 };

@@ -9,7 +9,7 @@
 #include "BaseNumeracion.h"
 
 #include "Asientos.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesPosteo.h"
 #include "Grilla.h"
 #include "Moneda.h"
 #include "Reloj.h"
@@ -53,7 +53,7 @@ protected:
         Ejecuta("UPDATE TA_CONFIGURACION SET Valor = 'si' WHERE Clave = 'ASIENTOSXSTOCK'");
         gPeriodo = 2025;
         EstableceReloj([] { return QDateTime(QDate(2025, 3, 20), QTime(10, 0)); });
-        cls = std::make_unique<ClsCmnCptes>();
+        cls = std::make_unique<ClsCmnCptesPosteo>();
     }
     void TearDown() override {
         cls.reset();
@@ -102,7 +102,7 @@ protected:
         return r.join(" | ");
     }
 
-    std::unique_ptr<ClsCmnCptes> cls;
+    std::unique_ptr<ClsCmnCptesPosteo> cls;
 };
 
 const std::vector<Linea> kEjemplo = {{"1001", "2", "10"}, {"1002", "1", "5"}, {"1001", "3", "10"}};
@@ -370,7 +370,7 @@ TEST_F(GeneraAsiento, DatosFaltantesNoDanNada) {
     EXPECT_TRUE(guion.Mensajes().isEmpty());
     // Entries off: nothing is touched.
     Ejecuta("UPDATE TA_CONFIGURACION SET Valor = 'NO' WHERE Clave = 'ASIENTOSXSTOCK'");
-    ClsCmnCptes apagado;
+    ClsCmnCptesPosteo apagado;
     Llamada ll;
     ll.motivo = "1'";
     EXPECT_EQ(apagado.GeneraAsientoStock(*g, ll.motivo, ll.TC, ll.suc, ll.Nro, ll.letra, ll.fecha,

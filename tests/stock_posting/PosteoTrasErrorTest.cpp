@@ -177,7 +177,7 @@ protected:
     // balances; given `esperado`, the stock moved adds up to it.
     Estado PosteaYDeshace(const std::vector<LineaGrilla>& lineas, Llamada ll,
                           const StockEsperado* esperado = nullptr) {
-        cls = std::make_unique<ClsCmnCptes>();
+        cls = std::make_unique<ClsCmnCptesPosteo>();
         auto g = GrillaArticulos(lineas);
         if (!ll.GeneraSentenciaSQL)
             Ejecuta("BEGIN TRANSACTION");

@@ -72,7 +72,7 @@ protected:
         AD().Conecta(false, 3, QString(), true, true);
         AD().LeeConexion().setCommandTimeout(120);
         // The settings of the shared file, read as a voucher form reads them when it opens.
-        cls = std::make_unique<ClsCmnCptes>();
+        cls = std::make_unique<ClsCmnCptesPosteo>();
     }
 
     // A voucher of a type without register: its identity, rows and range update.

@@ -5,7 +5,7 @@
 #include "AccesoDatos.h"
 #include "Ayudas.h"
 #include "CargosSeleccionados.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "ConClaseCptes.h"
 #include "FrmCtrlCargosReales.h"
 #include "FrmMenus.h"

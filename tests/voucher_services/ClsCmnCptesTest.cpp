@@ -1,6 +1,6 @@
-#include "ClsCmnCptes.h"
 #include "AccesoDatos.h"
 #include "BaseDemo.h"
+#include "ClsCmnCptesServicios.h"
 #include "Globales.h"
 #include "Interaccion.h"
 #include "Regional.h"
@@ -8,10 +8,11 @@
 #include <gtest/gtest.h>
 
 struct AccesoPruebaClsCmnCptes {
-    static double PIVA(const ClsCmnCptes& c) { return c.PIVA; }
-    static double PIVARec(const ClsCmnCptes& c) { return c.PIVARec; }
-    static bool AsientosXStock(const ClsCmnCptes& c) { return c.AsientosXStock; }
-    static bool Protegido(const ClsCmnCptes& c, const QString& rutina, std::initializer_list<Paso> pasos) {
+    static double PIVA(const ClsCmnCptesServicios& c) { return c.PIVA; }
+    static double PIVARec(const ClsCmnCptesServicios& c) { return c.PIVARec; }
+    static bool AsientosXStock(const ClsCmnCptesServicios& c) { return c.AsientosXStock; }
+    static bool Protegido(const ClsCmnCptesServicios& c, const QString& rutina,
+                          std::initializer_list<Paso> pasos) {
         return c.EjecutaProtegido(rutina, pasos);
     }
 };
@@ -40,7 +41,7 @@ TEST_F(ClaseComun, StartValuesFromTheConfiguration) {
     AjustaConfiguracion(QStringLiteral("PIVARec"), QStringLiteral("10.5"));
     AjustaConfiguracion(QStringLiteral("AsientosXStock"), QStringLiteral("si"));
     AjustaConfiguracion(QStringLiteral("LenDescripcion"), QStringLiteral("80"));
-    const ClsCmnCptes c;
+    const ClsCmnCptesServicios c;
     EXPECT_DOUBLE_EQ(A::PIVA(c), 21.0);
     EXPECT_DOUBLE_EQ(A::PIVARec(c), 10.5);
     EXPECT_TRUE(A::AsientosXStock(c));
@@ -57,7 +58,7 @@ TEST_F(ClaseComun, MissingOrOddSettings) {
     QuitaConfiguracion(QStringLiteral("LenDescripcion"));
     QuitaConfiguracion(QStringLiteral("AsientosXStock"));
     {
-        const ClsCmnCptes c;
+        const ClsCmnCptesServicios c;
         EXPECT_EQ(c.gLenDesc, 100);
         EXPECT_FALSE(A::AsientosXStock(c));
         EXPECT_DOUBLE_EQ(A::PIVA(c), 0.0);
@@ -65,27 +66,27 @@ TEST_F(ClaseComun, MissingOrOddSettings) {
     AjustaConfiguracion(QStringLiteral("AsientosXStock"), QStringLiteral("S"));
     AjustaConfiguracion(QStringLiteral("LenDescripcion"), QStringLiteral("0"));
     {
-        const ClsCmnCptes c;
+        const ClsCmnCptesServicios c;
         EXPECT_FALSE(A::AsientosXStock(c));
         EXPECT_EQ(c.gLenDesc, 100);
     }
     // The leading number, to the nearest integer with halves to even.
     AjustaConfiguracion(QStringLiteral("LenDescripcion"), QStringLiteral("60.5 caracteres"));
-    EXPECT_EQ(ClsCmnCptes().gLenDesc, 60);
+    EXPECT_EQ(ClsCmnCptesServicios().gLenDesc, 60);
     AjustaConfiguracion(QStringLiteral("LenDescripcion"), QStringLiteral("61.5"));
-    EXPECT_EQ(ClsCmnCptes().gLenDesc, 62);
+    EXPECT_EQ(ClsCmnCptesServicios().gLenDesc, 62);
     AjustaConfiguracion(QStringLiteral("LenDescripcion"), QStringLiteral("sin número"));
-    EXPECT_EQ(ClsCmnCptes().gLenDesc, 100);
+    EXPECT_EQ(ClsCmnCptesServicios().gLenDesc, 100);
     // Beyond the 16-bit range, or not a length at all, the instance is still created.
     AjustaConfiguracion(QStringLiteral("LenDescripcion"), QStringLiteral("99999"));
-    EXPECT_EQ(ClsCmnCptes().gLenDesc, 32767);
+    EXPECT_EQ(ClsCmnCptesServicios().gLenDesc, 32767);
     AjustaConfiguracion(QStringLiteral("LenDescripcion"), QStringLiteral("-5"));
-    EXPECT_EQ(ClsCmnCptes().gLenDesc, 100);
+    EXPECT_EQ(ClsCmnCptesServicios().gLenDesc, 100);
 }
 
 TEST_F(ClaseComun, InstancesAreIndependent) {
-    ClsCmnCptes a;
-    ClsCmnCptes b;
+    ClsCmnCptesServicios a;
+    ClsCmnCptesServicios b;
     a.esElectronica = true;
     a.NPP_Cliente = QStringLiteral("C001");
     EXPECT_FALSE(b.esElectronica);
@@ -93,7 +94,7 @@ TEST_F(ClaseComun, InstancesAreIndependent) {
 }
 
 TEST_F(ClaseComun, GuardedStatementsFollowTheAnswer) {
-    const ClsCmnCptes c;
+    const ClsCmnCptesServicios c;
     int intentos = 0;
     QStringList hechos;
     const auto falla = [&] {

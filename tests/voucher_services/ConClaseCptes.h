@@ -1,7 +1,7 @@
 #pragma once
 
 #include "BaseDemo.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 
 #include <memory>
 
@@ -10,11 +10,11 @@ class ConClaseCptes : public ConBaseDemo {
 protected:
     void SetUp() override {
         ConBaseDemo::SetUp();
-        clase = std::make_unique<ClsCmnCptes>();
+        clase = std::make_unique<ClsCmnCptesServicios>();
     }
     void TearDown() override {
         clase.reset();
         ConBaseDemo::TearDown();
     }
-    std::unique_ptr<ClsCmnCptes> clase;
+    std::unique_ptr<ClsCmnCptesServicios> clase;
 };

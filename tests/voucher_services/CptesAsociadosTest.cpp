@@ -5,7 +5,7 @@
 #include "CptesAsociados.h"
 #include "AccesoDatos.h"
 #include "Ayudas.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "ConClaseCptes.h"
 #include "Globales.h"
 #include "Utilidades.h"

@@ -2,7 +2,7 @@
 
 #include "BarraEstado.h"
 #include "BaseDemo.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "ColumnasArticulos.h"
 #include "ColumnasOtrosConceptos.h"
 #include "ColumnasTareas.h"
@@ -20,7 +20,7 @@ class DetalleBarra : public ConBaseDemo {
 protected:
     void SetUp() override {
         ConBaseDemo::SetUp();
-        c = std::make_unique<ClsCmnCptes>();
+        c = std::make_unique<ClsCmnCptesServicios>();
         for (int i = 0; i < 5; ++i)
             barra.Add();
         articulos.setCols(ColumnasGrillaArticulos);
@@ -43,7 +43,7 @@ protected:
     }
 
     Regional::Fijo regional{QLatin1Char(','), QLatin1Char('.'), 2};
-    std::unique_ptr<ClsCmnCptes> c;
+    std::unique_ptr<ClsCmnCptesServicios> c;
     BarraEstado barra;
     Grilla articulos;
 };

@@ -2,7 +2,7 @@
 #include "Ayudas.h"
 #include "BaseDemo.h"
 #include "CajaTexto.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "ColumnasArticulos.h"
 #include "Globales.h"
 #include "Grilla.h"
@@ -142,7 +142,7 @@ protected:
 
     // Lays the articles grid out for `tc` with a class created now (after the settings).
     void Dispone(const QString& tc) {
-        ClsCmnCptes c;
+        ClsCmnCptesServicios c;
         c.InicializaGrids(nullptr, &grilla, nullptr, nullptr, &editor, nullptr, Medida, tc);
     }
 
@@ -391,7 +391,7 @@ TEST_F(LayoutArticulos, UnknownTypeLaysOutWithoutSistema) {
 }
 
 TEST_F(LayoutArticulos, InputsAreReadWithoutAnyGrid) {
-    ClsCmnCptes c;
+    ClsCmnCptesServicios c;
     EXPECT_NO_THROW(c.InicializaGrids(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, Medida, "FC"));
     AD().EjecutaSQL(QStringLiteral("DROP TABLE V_TA_CPTE"));
     EXPECT_THROW(c.InicializaGrids(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, Medida, "FC"),

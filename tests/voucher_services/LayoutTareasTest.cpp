@@ -4,7 +4,7 @@
 #include "Ayudas.h"
 #include "BaseDemo.h"
 #include "CajaTexto.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "ColumnasArticulos.h"
 #include "ColumnasOtrosConceptos.h"
 #include "ColumnasTareas.h"
@@ -91,7 +91,7 @@ protected:
     }
 
     void Dispone(const QString& tc) {
-        ClsCmnCptes c;
+        ClsCmnCptesServicios c;
         c.InicializaGrids(&tareas, &articulos, &otros, &txtEdit, &txtEdit2, &txtEdit3, Medida, tc, &totales);
     }
 
@@ -192,7 +192,7 @@ TEST_F(LayoutOtrasGrillas, WorkOrderHidesTheHoursOnlyWithItsAmounts) {
 }
 
 TEST_F(LayoutOtrasGrillas, AbsentGridsAreSkippedWithTheirEditors) {
-    ClsCmnCptes c;
+    ClsCmnCptesServicios c;
     c.InicializaGrids(nullptr, nullptr, &otros, nullptr, nullptr, &txtEdit3, Medida, QStringLiteral("FC"));
     EXPECT_EQ(Titulos(otros), TitulosOtrosConceptos);
     EXPECT_EQ(tareas.TextMatrix(3, 0), "viejo");
@@ -205,7 +205,7 @@ TEST_F(LayoutOtrasGrillas, AbsentGridsAreSkippedWithTheirEditors) {
 }
 
 TEST_F(LayoutOtrasGrillas, GridWithoutItsEditorStopsTheLayout) {
-    ClsCmnCptes c;
+    ClsCmnCptesServicios c;
     try {
         c.InicializaGrids(&tareas, &articulos, nullptr, nullptr, &txtEdit2, nullptr, Medida,
                           QStringLiteral("FC"));

@@ -2,7 +2,7 @@
 
 #include "AccesoDatos.h"
 #include "BaseDemo.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "ColumnasArticulos.h"
 #include "Comun.h"
 #include "Globales.h"
@@ -30,7 +30,7 @@ void Llena(Grilla& g, int n, int blancas = 0, const QString& cantidad = QStringL
 class Conteo : public ConGuion {
 protected:
     Regional::Fijo regional{QLatin1Char('.'), QLatin1Char(','), 2};
-    ClsCmnCptes clase;
+    ClsCmnCptesServicios clase;
     Grilla tareas{1, 24, 1, 0};
     Grilla articulos{1, ColumnasGrillaArticulos, 1, 0};
     Grilla otros{1, 6, 1, 0};
@@ -136,7 +136,7 @@ TEST_F(LimiteLineas, TheQueryTakesTypeAndLetterAsGiven) {
 
 TEST_F(LimiteLineas, AtUnderAndOverTheLimit) {
     // "  FC" letter A holds 20 lines; they may lie in any of the three grids.
-    ClsCmnCptes clase;
+    ClsCmnCptesServicios clase;
     Llena(tareas, 5, 2);
     Llena(articulos, 10, 3);
     Llena(otros, 5);
@@ -163,7 +163,7 @@ TEST_F(LimiteLineas, AtUnderAndOverTheLimit) {
 }
 
 TEST_F(LimiteLineas, NoRowOrZeroMeansNoLimit) {
-    ClsCmnCptes clase;
+    ClsCmnCptesServicios clase;
     Llena(articulos, 50);
     qint16 limite = 12;
     qint16 usadas = -3;
@@ -183,7 +183,7 @@ TEST_F(LimiteLineas, NoRowOrZeroMeansNoLimit) {
 
 TEST_F(LimiteLineas, TheFirstRowByIdGivesTheLimit) {
     AD().EjecutaSQL("INSERT INTO TA_CONFIG_IMP_CPTE (ID, TC, LETRA, CANTLINEAS) VALUES (0, '  FC', 'A', 3)");
-    ClsCmnCptes clase;
+    ClsCmnCptesServicios clase;
     Llena(articulos, 4);
     qint16 limite = 0;
     EXPECT_FALSE(clase.ValidaCantidadLineasCpte("  FC", "A", nullptr, &articulos, nullptr, &limite));
@@ -192,7 +192,7 @@ TEST_F(LimiteLineas, TheFirstRowByIdGivesTheLimit) {
 
 TEST_F(LimiteLineas, AFailedQueryIsReportedAndLeavesWithFalse) {
     AD().EjecutaSQL("DROP TABLE TA_CONFIG_IMP_CPTE");
-    ClsCmnCptes clase;
+    ClsCmnCptesServicios clase;
     Llena(articulos, 1);
     qint16 limite = 7;
     guion.AgregaRespuesta(Respuesta::Reintentar);

@@ -7,7 +7,7 @@
 
 #include "AccesoDatos.h"
 #include "BaseDemo.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "Globales.h"
 #include "InfoMaquina.h"
 #include "Regional.h"
@@ -121,7 +121,7 @@ protected:
         ConBaseDemo::SetUp();
         Maquina().setNombreMaquina("PUESTO-7");
         EstableceReloj([] { return QDateTime(QDate(2026, 3, 5), QTime(14, 7, 30)); });
-        clase = std::make_unique<ClsCmnCptes>();
+        clase = std::make_unique<ClsCmnCptesServicios>();
     }
     void TearDown() override {
         clase.reset();
@@ -134,7 +134,7 @@ protected:
         clase->ActualizaBuchon(tc, id, "3", alta, modificacion, true, &sql, asiento);
         return sql;
     }
-    std::unique_ptr<ClsCmnCptes> clase;
+    std::unique_ptr<ClsCmnCptesServicios> clase;
     // Regional settings with a decimal comma: the statement still writes a point.
     Regional::Fijo regional{QLatin1Char(','), QLatin1Char('.'), 2};
 };

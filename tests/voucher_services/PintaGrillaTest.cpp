@@ -1,6 +1,6 @@
 // Painting rows and columns of a voucher grid, and the duplicate-line checks.
 
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "Comun.h"
 #include "ErrorSistema.h"
 #include "Grilla.h"
@@ -37,7 +37,7 @@ protected:
     }
 
     Grilla g;
-    ClsCmnCptes clase;
+    ClsCmnCptesServicios clase;
 };
 
 TEST_F(PintaGrilla, RowIsPaintedWholeKeepingTextsAndColumn) {
@@ -100,7 +100,7 @@ protected:
         g.setTextMatrix(4, 0, QString());
     }
     Grilla g;
-    ClsCmnCptes clase;
+    ClsCmnCptesServicios clase;
 };
 
 TEST_F(Duplicados, ExisteEnGridSearchesTheTitleRowToo) {
@@ -135,7 +135,7 @@ TEST_F(Duplicados, ABlankCodeMatchesABlankLine) {
 
 class Fraccion : public ConGuion {
 protected:
-    ClsCmnCptes clase;
+    ClsCmnCptesServicios clase;
 };
 
 TEST_F(Fraccion, WholeNumbersAndTextsAreNoFractions) {

@@ -11,7 +11,7 @@
 
 #include "Stock.h"
 #include "AccesoDatos.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "ConClaseCptes.h"
 #include "Globales.h"
 #include "Regional.h"

@@ -2,7 +2,7 @@
 
 #include "BaseDemo.h"
 #include "CajaTexto.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "ColumnasArticulos.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +61,7 @@ class EnlaceEditor : public ConBaseDemo {
 protected:
     void SetUp() override {
         ConBaseDemo::SetUp();
-        c = std::make_unique<ClsCmnCptes>();
+        c = std::make_unique<ClsCmnCptesServicios>();
     }
 
     // The binding the editor named `nombre` gets for `columna`, starting from another column's.
@@ -83,7 +83,7 @@ protected:
         }
     }
 
-    std::unique_ptr<ClsCmnCptes> c;
+    std::unique_ptr<ClsCmnCptesServicios> c;
 };
 
 TEST_F(EnlaceEditor, TasksEditorBindsItsFiveColumns) {

@@ -2,7 +2,7 @@
 
 #include "AccesoDatos.h"
 #include "BaseDemo.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "ColumnasArticulos.h"
 #include "ColumnasOtrosConceptos.h"
 #include "ColumnasTareas.h"
@@ -46,7 +46,7 @@ protected:
     void SetUp() override {
         ConBaseDemo::SetUp();
         EstableceInteraccion(&respuestas);
-        c = std::make_unique<ClsCmnCptes>();
+        c = std::make_unique<ClsCmnCptesServicios>();
         tareas.setCols(ColumnasGrillaTareas);
         articulos.setCols(ColumnasGrillaArticulos);
         otros.setCols(ColumnasGrillaOtrosConceptos);
@@ -104,7 +104,7 @@ protected:
 
     Regional::Fijo regional{QLatin1Char('.'), QLatin1Char(','), 2};
     InteraccionGuionada respuestas;
-    std::unique_ptr<ClsCmnCptes> c;
+    std::unique_ptr<ClsCmnCptesServicios> c;
     Grilla tareas{1, 2, 1, 0}, articulos{1, 2, 1, 0}, otros{1, 2, 1, 0}, totales;
     Pestanas tab{3};
 };

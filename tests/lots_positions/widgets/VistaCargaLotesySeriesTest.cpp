@@ -4,7 +4,7 @@
 #include "VistaCargaLotesySeries.h"
 #include "AccesoDatos.h"
 #include "BaseDemo.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesLotes.h"
 #include "Globales.h"
 #include "InteraccionQt.h"
 #include "ListaPipe.h"
@@ -111,8 +111,8 @@ TEST_F(VistaLotes, LotsTypedIntoTheGridFillCommandsAndF2) {
         Tecla(Qt::Key_F2);
         EXPECT_FALSE(vista.isVisible());
     });
-    ClsCmnCptes::PideSerieLote(QStringLiteral("1001"), 4, QString(), QString(), series, lotes, false, true,
-                               false);
+    ClsCmnCptesLotes::PideSerieLote(QStringLiteral("1001"), 4, QString(), QString(), series, lotes, false,
+                                    true, false);
     EXPECT_TRUE(abierto_);
     EXPECT_EQ(lotes, "|L7|L7|M8|M8|");
     EXPECT_EQ(series, "");
@@ -144,9 +144,9 @@ TEST_F(VistaLotes, CancelReturnsTheOutgoingListsAsTheyWere) {
         QTest::mouseClick(cancelar, Qt::LeftButton);
         EXPECT_FALSE(vista.isVisible());
     });
-    ClsCmnCptes::PideSerieLote_Salidas(articulos, articulo, QStringLiteral("Articulo"), cantidad, lotes,
-                                       cantidades, nuevosLotes, nuevasCantidades, true, false, false,
-                                       deposito, true);
+    ClsCmnCptesLotes::PideSerieLote_Salidas(articulos, articulo, QStringLiteral("Articulo"), cantidad, lotes,
+                                            cantidades, nuevosLotes, nuevasCantidades, true, false, false,
+                                            deposito, true);
     EXPECT_TRUE(abierto_);
     EXPECT_EQ(nuevosLotes, lotes);
     EXPECT_EQ(nuevasCantidades, cantidades);

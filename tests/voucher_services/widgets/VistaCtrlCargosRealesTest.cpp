@@ -5,7 +5,7 @@
 #include "VistaCtrlCargosReales.h"
 #include "BaseDemo.h"
 #include "CargosSeleccionados.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "Globales.h"
 #include "InteraccionQt.h"
 #include "Utilidades.h"
@@ -61,7 +61,7 @@ protected:
             visto = true;
             usuario(v);
         });
-        ClsCmnCptes clase;
+        ClsCmnCptesServicios clase;
         clase.ControlDeCargosReales(dialogo, "C0001");
         EXPECT_TRUE(visto);
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

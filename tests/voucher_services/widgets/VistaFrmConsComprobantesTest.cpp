@@ -3,7 +3,7 @@
 
 #include "VistaFrmConsComprobantes.h"
 #include "BaseDemo.h"
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 #include "IconosConsulta.h"
 #include "InteraccionQt.h"
 #include "ModeloListaVista.h"
@@ -55,7 +55,7 @@ protected:
         });
         espera.start();
         Eleccion r;
-        ClsCmnCptes().ConsultaComprobante(tc, r.numero, {}, &r.complemento, &r.proveedor);
+        ClsCmnCptesServicios().ConsultaComprobante(tc, r.numero, {}, &r.complemento, &r.proveedor);
         EXPECT_TRUE(jugado);
         return r;
     }

@@ -1,4 +1,4 @@
-#include "ClsCmnCptes.h"
+#include "ClsCmnCptesServicios.h"
 
 #include "AccesoDatos.h"
 #include "Configuracion.h"
@@ -29,7 +29,7 @@ qint16 EnteroCorto(const QString& texto) {
 
 } // namespace
 
-ClsCmnCptes::ClsCmnCptes() {
+ClsCmnCptesServicios::ClsCmnCptesServicios() {
     PIVA = UT().TextoAMoneda(Cfg(QStringLiteral("PIVA"))).ADoble();
     PIVARec = UT().TextoAMoneda(Cfg(QStringLiteral("PIVARec"))).ADoble();
     AsientosXStock =
@@ -39,6 +39,6 @@ ClsCmnCptes::ClsCmnCptes() {
         gLenDesc = 100;
 }
 
-bool ClsCmnCptes::EjecutaProtegido(const QString& rutina, std::initializer_list<Paso> pasos) {
+bool ClsCmnCptesServicios::EjecutaProtegido(const QString& rutina, std::initializer_list<Paso> pasos) {
     return EjecutaPasos(pasos, [&rutina](const ErrorSistema& e) { return AD().GestionaError(e, rutina); });
 }

@@ -4,7 +4,6 @@
 #include "Moneda.h"
 
 #include <QString>
-#include <QStringList>
 #include <QVariant>
 #include <QtGlobal>
 #include <functional>
@@ -16,16 +15,19 @@ class Grilla;
 // The form's TextWidth: the width of a text in the form's font, in twips.
 using MedidaTexto = std::function<int(const QString&)>;
 
-// The shared voucher class. Each voucher form holds its own instance; it keeps only the
-// public variables below, the current entry number and three values read from the
-// configuration when it is created.
+// The shared voucher class as far as this library defines it: its public variables, grid
+// layouts, stock and unit queries, sign, counts, painting and checks, and the lookups and
+// dialogs of this folder. The lots and positions (ClsCmnCptesLotes), the stock posting
+// (ClsCmnCptesPosteo) and the conversion (ClsCmnCptes, the whole class a voucher form holds)
+// each add their methods in their own library. An instance keeps only the public variables
+// below and three values read from the configuration when it is created.
 // Every method works on the grids and controls the form passes in.
-class ClsCmnCptes {
+class ClsCmnCptesServicios {
 public:
     // Reads PIVA, PIVARec, AsientosXStock and LenDescripcion from the configuration.
-    ClsCmnCptes();
-    ClsCmnCptes(const ClsCmnCptes&) = delete;
-    ClsCmnCptes& operator=(const ClsCmnCptes&) = delete;
+    ClsCmnCptesServicios();
+    ClsCmnCptesServicios(const ClsCmnCptesServicios&) = delete;
+    ClsCmnCptesServicios& operator=(const ClsCmnCptesServicios&) = delete;
 
     // Runs a method's guarded statements: a failing one goes to the central error handler
     // with `rutina` (the method's name, with the type character of its result where it has
@@ -40,47 +42,6 @@ public:
     QString NPP_IDCpte;           // voucher identity of that order
     bool esElectronica = false;   // electronic voucher: no line limit
     bool esCreditoElectronica = false;
-
-    // ---- Accounting entry of a stock voucher (body in stock_posting/GeneraAsientoStock.cpp) ----
-    // The statements (each after CR LF) of the voucher's entry in MV_ASIENTOS: the motive's
-    // account for the voucher's total against one line per stock account of the articles
-    // (quantity x cost), for the whole grid (`SoloRegistro` 0: INSERTs) or for one row of it
-    // (`SoloRegistro` n: an UPDATE adding to the line of the same account and side when the
-    // entry already has one). `TipoMov`: 1 delivery note, 2 loan, 3 and 4 transfer, 5
-    // purchase-order reception, 99 cost of goods of an invoice (written as a "CMV" voucher
-    // with its own number, which comes back in `TC`, `suc`, `Nro` and `letra`), other: by type.
-    // The motive, the sides (`EsDebito`) and `Secuencia` (next free sequence) come back too.
-    // Empty when no entry is made. Executes nothing; errors reach the caller.
-    QString GeneraAsientoStock(Grilla& grid, QString& eMotivoStock, QString& TC, QString& suc, QString& Nro,
-                               QString& letra, const QString& Fecha, bool& EsDebito, qint16 TipoMov,
-                               qint32 SoloRegistro, qint16& Secuencia);
-    // The number of the current entry; 0 until the first entry draws one.
-    double NroAsientoActual = 0;
-
-    // ---- Stock posting of a voucher (bodies in stock_posting/ActualizaStock.cpp) ----
-    // The next automatic lot: one above the highest lot of V_MV_STOCK that starts with a blank
-    // (the numeric lots, stored right-aligned), "1" when there is none. Traps nothing.
-    QString ObtieneLoteAutomatico();
-    // Posts the article lines of `MSFlexGrid2` to V_MV_STOCK: one row per pass, line and lot,
-    // serial or size entry of the line's lists (columns 21 and 22). With `GeneraSentenciaSQL`
-    // every statement (the purchase order's reception date, the rows, the discharge and the
-    // voucher's entry) is appended to `SqlTemp`, each after one CR, for the caller's
-    // transaction; otherwise each row runs at once with its line's entry, and a refusal ends
-    // the posting (what ran stays). Deposits, motive, origin and `LoteFijo` come back as SQL
-    // literals or "NULL"; "ELDELGRID" takes each line's own. `HayError` is set when the
-    // posting was refused or left; opens no transaction.
-    void ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, const QString& SucNroLetra,
-                        const QString& IdComplemento, const QString& Fecha, QString& IdDeposito,
-                        QString& IdDepositoDestino, QString& IdMotivoStock, QString& TcOrigen,
-                        QString& ComprobanteOrigen, bool EsTransferencia, const QString& Cuenta,
-                        bool GeneraSentenciaSQL, QString& SqlTemp, bool& HayError, const QString& IdTecnico,
-                        QString& LoteFijo, const QString& Aduana, const QString& LoteOrigen,
-                        qint16 SignoRemota, bool MuestraCartel, const QString& IdVendedor,
-                        float SecuenciaFija, const QString& ArtMoneda, Moneda ArtCotizacion);
-    // Whether an SPNL movement derives from the voucher (both texts go into the query as
-    // passed). Traps nothing.
-    bool TieneSPNL(const QString& Tcp, const QString& IdCptep);
-    // ---- end of stock posting ----
 
     // Lays out the voucher grids for the voucher type `TC`: clears each grid that is given and
     // sets its columns, widths (twips, from `obj`), titles and alignments. Traps nothing: a
@@ -98,70 +59,6 @@ public:
     void ActualizaBuchon(const QString& TC, const QString& SucNroLetra, const QString& IdComplemento,
                          bool lEsAlta, bool lEsModificacion, bool GeneraSentencia = true,
                          QString* SentenciaSQL = nullptr, const QString& NroAsiento = {});
-
-    // ---- Pipe lists of a voucher line (ListaPipe.h; bodies in lots_positions/ListaPipe.cpp) ----
-    // Pure functions of their texts; none fails. An array they fill holds the entries, trimmed,
-    // and one empty slot at the end, so its last index is the number of entries.
-
-    // The distinct non-blank closed entries (any case), in order of first appearance, each after
-    // one blank: "|A|b|a|" gives " A b". Text after the last "|" is no entry.
-    static QString StrSerieLote(const QString& Serie_Lote);
-    // Splits the list; a last entry without its closing "|" is taken, and a text without any "|"
-    // is one entry. Blank entries stay as empty slots.
-    static void DescomponeSerieLote(const QString& Serie_Lote, QStringList& arreglo);
-    // Splits "position*quantity" entries at their first "*" into positions and quantities (an
-    // entry without "*" has an empty quantity; a list without "|" gives none), and the lots list
-    // as DescomponeSerieLote does.
-    static void DescomponePosicionCantidadLote(const QString& Posicion_Lote, const QString& PIPELotes,
-                                               QStringList& ArrPosiciones, QStringList& ArrCantidades,
-                                               QStringList& ArrLote);
-    // The entries of the serials list, or of the lots list when there are no serials; with
-    // `SinConsolidar` false only the distinct non-blank ones (any case).
-    static qint32 Cuenta_Series_Lotes(const QString& PipeSeries, const QString& PIPELotes,
-                                      bool SinConsolidar);
-    // Removes the end markers from both lists (in the caller's variables) and gives the lot of the
-    // first quantity above zero; "" when there is none.
-    static QString ExtraeSerieLoteConValor(QString& Serie, QString& Lote);
-    // Entry `QuePosicion` (from 1), untrimmed; "" out of range. Text after the last "|" is no
-    // entry, except in a text without "|", which is entry 1. Reading every entry of a list in
-    // turn costs one pass over it.
-    static QString ExtraeSerieLote(const QString& Serie_Lote, qint32 QuePosicion);
-    // The number of entries DescomponeSerieLote finds; 0 for "".
-    static qint32 Cantidad_Series_Lotes(const QString& Pipes);
-    // The list with the end marker before every closing "|"; its first character is taken to be
-    // the opening "|". "" gives "|".
-    static QString InsertaCHR255(const QString& iPipe);
-
-    // ---- Line dialog drivers (bodies in lots_positions/DialogosLinea.cpp) ----
-    // Each asks the user through a fresh dialog and brings its lists back. Errors go to the
-    // central error handler as "PideSerieLote" (retry, next step or leave with the outputs as far
-    // as they were set).
-
-    // The lots or serial numbers a line brings in: with `Cantidad` 0 both results are empty and
-    // no dialog is shown; otherwise the dialog is loaded with the earlier lists and shown.
-    static void PideSerieLote(const QString& Articulo, double Cantidad, const QString& SerieAnt,
-                              const QString& LoteAnt, QString& SerieNvo, QString& LoteNvo, bool Serie,
-                              bool Lote, bool Talle);
-    // The lots and serial numbers a line takes out of the deposit's stock, less what the other
-    // rows of `Grilla` of the article took. An empty `Deposito` becomes the default deposit (in
-    // the caller's variable too); with `Cantidad` 0 nothing more happens. With `MostrarForm`
-    // false the dialog's proposal is accepted without showing it. `Cantidad` may come back
-    // adjusted to what the user chose.
-    static void PideSerieLote_Salidas(Grilla& Grilla, const QString& Articulo, const QString& Descripcion,
-                                      double& Cantidad, const QString& SeriesLoteAnt,
-                                      const QString& CantidadANT, QString& SeriesLoteNvo,
-                                      QString& CantidadesNvo, bool Lote, bool Serie, bool Talle,
-                                      QString& Deposito, bool MostrarForm);
-    // The lists (columns 21 and 22) of every row of the articles grid whose code (column 0)
-    // equals `Articulo` (any case), joined into one list each.
-    static void CuentaLotesEnGrilla(Grilla& Grilla, const QString& Articulo, QString& LotesEnGrid,
-                                    QString& CantidadesEnGrid);
-    // ---- end of line dialog drivers ----
-
-    // The number (from 1) of the first closed entry equal to the value (trimmed, any case); the
-    // number of entries plus 1 when none is; 0 for a text without "|".
-    static qint32 Busca_Lotes_Series(const QString& PipeSeriesLotes, const QString& QueSerieLote);
-    // ---- end of pipe lists ----
 
     // ---- Stock balances, line limit and counts, grid painting and duplicate checks ----
     // (bodies in StockUnidades.cpp, LimitesLineas.cpp and PintaGrilla.cpp; the unit and
@@ -261,16 +158,6 @@ public:
     QString SentenciaSignoComprobante(const QString& TC) const;
     // ---- end of voucher sign ----
 
-    // ---- Positions of a voucher line (body in lots_positions/PidePosicionLote.cpp) ----
-    // Asks the user to spread `Cantidad` (in `IdUnidad`) of the article over the positions, and
-    // with `Lote` the lots, of the deposit, showing the earlier distribution when one is given.
-    // `PosicionNVO` gets the "position*quantity" list and `LoteNvo` the parallel lots; a quantity
-    // of 0 gives two empty lists and no dialog. Errors go to the central error handler as
-    // "PideSerieLote".
-    void PidePosicionLote(const QString& Articulo, const QString& IdUnidad, double Cantidad,
-                          const QString& Deposito, const QString& PosicionAnt, const QString& LoteAnt,
-                          QString& PosicionNVO, QString& LoteNvo, bool Posicion, bool Lote) const;
-
     // The voucher lookup window for `TC` (a type or a pseudo type such as "RM/PENDIENTES"),
     // shown modally with the extra condition `filtro` ("" when omitted). `Respuesta` is the
     // chosen number ("" when nothing was chosen); `IdComplemento` and `Proveedor`, when given,
@@ -279,30 +166,6 @@ public:
     void ConsultaComprobante(const QString& TC, QString& Respuesta, const QVariant& filtro = {},
                              QString* IdComplemento = nullptr, QString* Proveedor = nullptr) const;
 
-    // ---- Conversion of an origin voucher (bodies in voucher_conversion/) ----
-    // Loads the origin voucher `TC` `SucNroLetra` (complement `IdComplemento`, a number; empty
-    // reads as 0) into the tasks, articles and other-concepts grids, converted for the
-    // destination type `CpteDestino`: only what is still pending, in the destination's prices and
-    // units. Each grid is appended to from its last row and ends with an empty row; a grid with
-    // nothing to add is left as it is. `Compras` reads the purchases views and selects the origin
-    // by `Proveedor`. `IdRepartoRM` -98 on entry loads a return; on exit it holds the origin's
-    // IdReparto (not for a purchases origin). `LetraDestino` "" becomes "A" for FC and for FP from
-    // an order. `LrcsCpte`, when given, receives the origin header, open on its row. Errors go to
-    // the form error routine as "AsignarDatosPresupuesto": Retry, Ignore (next step) or leave.
-    // `Inicializar` is not read.
-    void AsignarDatosComprobante(const QString& TC, const QString& SucNroLetra, const QString& IdComplemento,
-                                 Grilla& MSFlexGrid1, Grilla& MSFlexGrid2, Grilla& MSFlexGrid3,
-                                 bool Inicializar = false, class Registros* LrcsCpte = nullptr,
-                                 bool Compras = false, const QString& Proveedor = {},
-                                 qint16* IdRepartoRM = nullptr, bool ConvertirMoneda = false,
-                                 const QString& WhrTareas = {}, const QString& CpteDestino = {},
-                                 QString* LetraDestino = nullptr);
-    // The quantity of the article still to deliver on the voucher: ordered (the first row of
-    // VT_V_MV_CPTEINSUMOS_CONS2) less delivered (VT_V_MV_Stock_Cons), never below 0; the
-    // delivered quantity goes to `Aplicado`. Traps nothing.
-    double CantRepartoPend(const QString& TC, const QString& SucNroLetra, const QString& IdArticulo,
-                           double& Aplicado);
-    // ---- end of conversion ----
     // ---- Derived vouchers and real charges (CptesAsociados.cpp, CargosReales.cpp) ----
     // Whether a voucher of V_MV_CPTE names TC (trimmed, filled to 4), SucNroLetra (trimmed)
     // and the complement as its origin; the cancelled ones count only with
@@ -323,9 +186,14 @@ public:
                                const QString& Matricula = {});
     // ---- end of derived vouchers and real charges ----
 
+protected:
+    // Start values; the posting and the conversion read them too.
+    double PIVA = 0;             // VAT rate
+    double PIVARec = 0;          // second VAT rate
+    bool AsientosXStock = false; // stock vouchers generate accounting entries
+
 private:
     friend struct AccesoPruebaClsCmnCptes;
-    friend struct PosteoStock;
 
     // What the layout of every grid derives from the voucher type and the configuration.
     struct EntradasLayout {
@@ -340,12 +208,4 @@ private:
     EntradasLayout LeeEntradasLayout(const QString& TC) const;
     void DisponeGrillaArticulos(Grilla& grilla, CajaTexto* editor, const EntradasLayout& e,
                                 const MedidaTexto& medida) const;
-
-    // Start values.
-    double PIVA = 0;             // VAT rate
-    double PIVARec = 0;          // second VAT rate
-    bool AsientosXStock = false; // stock vouchers generate accounting entries
-    // While a stock posting books its rows' entries one by one: each keeps the number the
-    // posting drew at its first booked row (a row 1 booked later draws none of its own).
-    bool asientoDelPosteo_ = false;
 };
