@@ -5,6 +5,10 @@ PAQUETES := cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libq
 	libgtest-dev libgmock-dev libxlsxwriter-dev unzip ccache clang clang-tidy clang-format libclang-rt-14-dev \
 	python3-clang-14 xvfb xauth
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+# ccache hashes the project's own paths relative to the checkout, so that a clone elsewhere (CI's)
+# reuses what another checkout compiled.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 DEMO := $(CURDIR)/demo/modelos.db
 # `make fuzz` runs each fuzz target this long; what it finds stays in build-fuzz/fuzz/.
 FUZZ_SECONDS ?= 60

@@ -84,8 +84,8 @@ def clave(entrada, deps, huellas, version, raiz):
     h.update(" ".join(args).replace(raiz, "@").encode())
     for c in configuraciones(entrada["file"], raiz):
         h.update(huellas.de(c).encode())
-    for d in sorted(leidos):
-        h.update(d.replace(raiz, "@").encode())
+    for relativo, d in sorted((d.replace(raiz, "@"), d) for d in leidos):
+        h.update(relativo.encode())
         h.update(huellas.de(d).encode())
     return h.hexdigest()
 
