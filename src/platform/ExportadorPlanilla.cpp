@@ -15,7 +15,9 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+#include <clocale>
 #include <cmath>
+#include <locale.h>
 #include <vector>
 #include <xlsxwriter.h>
 
@@ -43,6 +45,29 @@ QString NombreArchivo(const QString& titulo) {
     nombre = nombre.trimmed();
     return nombre.isEmpty() ? QStringLiteral("Planilla") : nombre.left(100);
 }
+
+// libxlsxwriter writes the file's numbers (column widths, margins, values) with the C library's
+// printf, which follows the numeric locale: under a Spanish one, "12,5" makes the file invalid.
+// While it lives, this thread formats numbers the C way.
+class NumerosComoC {
+public:
+    NumerosComoC() : c_(newlocale(LC_NUMERIC_MASK, "C", duplocale(LC_GLOBAL_LOCALE))) {
+        if (c_)
+            anterior_ = uselocale(c_);
+    }
+    ~NumerosComoC() {
+        if (!c_)
+            return;
+        uselocale(anterior_);
+        freelocale(c_);
+    }
+    NumerosComoC(const NumerosComoC&) = delete;
+    NumerosComoC& operator=(const NumerosComoC&) = delete;
+
+private:
+    locale_t c_;
+    locale_t anterior_ = LC_GLOBAL_LOCALE;
+};
 
 // The workbook being written; closed (and its file removed unless completed) on every way out.
 class Libro {
@@ -81,6 +106,7 @@ public:
     }
 
 private:
+    NumerosComoC numeros_; // first: in effect from the workbook's creation to its close
     QString ruta_;
     QByteArray rutaLocal_;
     lxw_workbook* libro_ = nullptr;

@@ -10,7 +10,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <clocale>
+#include <string>
 
 namespace {
 
@@ -161,6 +164,70 @@ TEST_F(Planilla, ADesktopWithNoApplicationForWorkbooksCannotOpenIt) {
     EXPECT_TRUE(ExportadorPlanilla::HayAplicacionPlanillas());
     QFile::remove(xdgMime);
     EXPECT_TRUE(ExportadorPlanilla::HayAplicacionPlanillas());
+}
+
+// What openpyxl, a strict reader, makes of a workbook: its column widths, page margins and cell
+// values, one per line; empty when it refuses the file (with its complaint in `queja`).
+QString LeidoPorOpenpyxl(const QString& ruta, QString& queja) {
+    static const char* const kGuion = R"(import sys, openpyxl
+libro = openpyxl.load_workbook(sys.argv[1])
+hoja = libro.active
+for letra, dim in sorted(hoja.column_dimensions.items()):
+    print("ancho", letra, dim.width)
+m = hoja.page_margins
+print("margenes", m.left, m.right, m.top, m.bottom, m.header, m.footer)
+for fila in hoja.iter_rows():
+    print("fila", [c.value for c in fila])
+)";
+    // Debian's python3, where python3-openpyxl is installed (PATH may name another one).
+    const QString programa = QFileInfo::exists(QStringLiteral("/usr/bin/python3"))
+                                 ? QStringLiteral("/usr/bin/python3")
+                                 : QStringLiteral("python3");
+    QProcess python;
+    python.start(programa, {QStringLiteral("-c"), QString::fromLatin1(kGuion), ruta});
+    if (!python.waitForFinished(60000) || python.exitCode() != 0) {
+        queja = QString::fromUtf8(python.readAllStandardError()) + python.errorString();
+        return {};
+    }
+    return QString::fromUtf8(python.readAllStandardOutput());
+}
+
+// A Spanish numeric locale, made when the machine lacks one: into the machine's locales, and
+// into a folder of its own that this process reads (it does not see additions to the archive it
+// has already opened).
+bool ConLocaleEspanol(const char* nombre, const QString& carpeta) {
+    if (setlocale(LC_NUMERIC, nombre))
+        return true;
+    const QStringList base = {QStringLiteral("-i"), QStringLiteral("es_AR"), QStringLiteral("-f"),
+                              QStringLiteral("UTF-8")};
+    QProcess::execute(QStringLiteral("localedef"), base + QStringList{QString::fromLatin1(nombre)});
+    QProcess::execute(QStringLiteral("localedef"),
+                      base + QStringList{carpeta + u'/' + QString::fromLatin1(nombre)});
+    qputenv("LOCPATH", QFile::encodeName(carpeta));
+    return setlocale(LC_NUMERIC, nombre) != nullptr;
+}
+
+TEST_F(Planilla, UnderASpanishNumericLocaleTheWorkbookIsTheSameValidFile) {
+    const char* const kEspanol = "es_AR.UTF-8";
+    const std::string anterior = setlocale(LC_NUMERIC, nullptr);
+    const QString sql = QStringLiteral("SELECT * FROM MODELOS ORDER BY Id");
+
+    ASSERT_TRUE(setlocale(LC_NUMERIC, "C"));
+    const QString enC = exportador.EscribePlanilla(sql, QStringLiteral("Reporte C"));
+    ASSERT_TRUE(ConLocaleEspanol(kEspanol, salida.path()))
+        << "no locale " << kEspanol << " (localedef, package locales)";
+    ASSERT_EQ(localeconv()->decimal_point, std::string(","));
+    const QString enEspanol = exportador.EscribePlanilla(sql, QStringLiteral("Reporte C"));
+    setlocale(LC_NUMERIC, anterior.c_str());
+    qunsetenv("LOCPATH");
+
+    QString queja;
+    const QString leidoC = LeidoPorOpenpyxl(enC, queja);
+    ASSERT_FALSE(leidoC.isEmpty()) << queja.toStdString();
+    EXPECT_TRUE(leidoC.contains(QStringLiteral("12.5"))) << leidoC.toStdString();
+    const QString leidoEspanol = LeidoPorOpenpyxl(enEspanol, queja);
+    ASSERT_FALSE(leidoEspanol.isEmpty()) << queja.toStdString();
+    EXPECT_EQ(leidoEspanol, leidoC);
 }
 
 } // namespace
