@@ -89,7 +89,7 @@ construye_en() {
         make -C "$ext/$e" -j"$trabajos" -s "${vars[@]}" >"$trabajo/$e.log" 2>&1 || falla "$e: $trabajo/$e.log"
         make -C "$ext/$e" install -s "${vars[@]}" >>"$trabajo/$e.log" 2>&1 || falla "$e: $trabajo/$e.log"
     done
-    (cd "$ext/babelfishpg_tsql/antlr" && cmake . >"$trabajo/antlr.log" 2>&1) || falla "antlr: $trabajo/antlr.log"
+    (cd "$ext/babelfishpg_tsql/antlr" && ANTLR4_JAVA_BIN=java cmake . >"$trabajo/antlr.log" 2>&1) || falla "antlr: $trabajo/antlr.log"
     make -C "$ext/babelfishpg_tsql/antlr" -j"$trabajos" -s >>"$trabajo/antlr.log" 2>&1 || falla "antlr: $trabajo/antlr.log"
     make -C "$ext/babelfishpg_tsql" -j"$trabajos" -s "${vars[@]}" >"$trabajo/tsql.log" 2>&1 ||
         falla "babelfishpg_tsql: $trabajo/tsql.log"

@@ -41,6 +41,85 @@ QString LiteralMoneda(const Moneda& m) {
     return r;
 }
 
+// The connection data of an ODBC connection: the attributes that go to the driver, and the
+// administration database the item "ADMIN=<database>" names (the server never sees that item).
+struct DatoOdbc {
+    QString atributos;
+    QString baseAdmin;
+};
+
+DatoOdbc SeparaDatoConexion(const QString& dato) {
+    DatoOdbc r;
+    QString item;
+    int llaves = 0;
+    const auto cierra = [&r, &item] {
+        const QString t = item.trimmed();
+        item.clear();
+        if (t.isEmpty())
+            return;
+        const qsizetype igual = t.indexOf(u'=');
+        if (igual > 0 &&
+            t.first(igual).trimmed().compare(QLatin1StringView("ADMIN"), Qt::CaseInsensitive) == 0) {
+            QString base = t.mid(igual + 1).trimmed();
+            if (base.startsWith(u'{') && base.endsWith(u'}'))
+                base = base.mid(1, base.size() - 2).replace(QStringLiteral("}}"), QStringLiteral("}"));
+            r.baseAdmin = base;
+            return;
+        }
+        r.atributos += t + u';';
+    };
+    for (QChar c : dato) {
+        if (c == u'{')
+            ++llaves;
+        else if (c == u'}' && llaves > 0)
+            --llaves;
+        if (c == u';' && llaves == 0)
+            cierra();
+        else
+            item += c;
+    }
+    cierra();
+    return r;
+}
+
+bool TieneAtributo(const QString& atributos, const char* nombre) {
+    for (const QString& item : atributos.split(u';')) {
+        const qsizetype igual = item.indexOf(u'=');
+        if (igual > 0 &&
+            item.first(igual).trimmed().compare(QLatin1StringView(nombre), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// "SERVER=...;" and "PORT=...;" for a server named "host", "host,port" or "host:port" (SQL
+// Server's and the suite's ways of giving a port; FreeTDS reads neither, and without a port it
+// does not connect to a host that freetds.conf does not list). A named instance ("host\INST")
+// is found by the driver, so it gets no port; nor does a server whose data give one.
+QString ServidorYPuerto(const QString& servidor, const QString& atributos) {
+    QString host = servidor;
+    QString puerto;
+    const qsizetype sep = std::max(host.lastIndexOf(u','), host.lastIndexOf(u':'));
+    if (sep > 0) {
+        const QString resto = host.mid(sep + 1).trimmed();
+        bool numero = !resto.isEmpty();
+        for (QChar c : resto)
+            numero = numero && c.isDigit();
+        if (numero) {
+            puerto = resto;
+            host = host.left(sep).trimmed();
+        }
+    }
+    QString r = QStringLiteral("SERVER=") + ValorOdbc(host) + u';';
+    const bool dado = TieneAtributo(atributos, "PORT") || TieneAtributo(atributos, "DSN") ||
+                      TieneAtributo(atributos, "SERVERNAME");
+    if (!puerto.isEmpty() && !TieneAtributo(atributos, "PORT"))
+        r += QStringLiteral("PORT=") + puerto + u';';
+    else if (puerto.isEmpty() && !dado && !host.contains(u'\\'))
+        r += QStringLiteral("PORT=1433;");
+    return r;
+}
+
 bool EsNulo(const QVariant& v) {
     return !v.isValid() || v.isNull();
 }
@@ -112,8 +191,10 @@ void AccesoDatos::Impl::Cierra() {
         (*abiertos.begin())->CierraInterno();
     motor.reset();
     sqlite = false;
+    sqlServer = false;
     nivel = 0;
     rutaSqlite.clear();
+    baseAdmin.clear();
 }
 
 void AccesoDatos::Impl::VerificaConexion(const char* operacion) const {
@@ -143,6 +224,36 @@ void AccesoDatos::Impl::Sincroniza() {
         else if (nivel == 0)
             nivel = 1;
     }
+}
+
+bool AccesoDatos::Impl::TransaccionTerminada() {
+    if (nivel == 0)
+        return false;
+    const int antes = nivel;
+    if (sqlite) {
+        Sincroniza();
+        return nivel == 0;
+    }
+    if (!sqlServer)
+        return false;
+    // A deadlock victim, a trigger's rollback or any error under XACT_ABORT ends the transaction
+    // on the server; only its depth tells.
+    try {
+        std::unique_ptr<FuenteFilas> filas;
+        motor->Ejecuta(QStringLiteral("SELECT @@TRANCOUNT"), &filas);
+        if (filas && filas->Siguiente())
+            nivel = filas->Valor(0).toInt();
+    } catch (const Fallas&) {
+        // Without an answer the connection is of no further use to the batch either.
+        nivel = 0;
+    }
+    return nivel < antes;
+}
+
+QString AccesoDatos::Impl::ParaMotor(const QString& sql) {
+    if (sqlite)
+        return Traduce(sql);
+    return sqlServer ? ResuelveAdminSqlServer(sql, baseAdmin) : sql;
 }
 
 void AccesoDatos::Impl::Transaccion(int tipo) {
@@ -184,9 +295,28 @@ void AccesoDatos::Impl::Transaccion(int tipo) {
 // NOLINTNEXTLINE(readability-function-cognitive-complexity)
 qint64 AccesoDatos::Impl::EjecutaSentencia(const QString& s, std::unique_ptr<FuenteFilas>* filas,
                                            bool traducir) {
-    if (!sqlite)
-        return motor->Ejecuta(s, filas);
     const QStringView palabra = PrimeraPalabra(s);
+    if (!sqlite) {
+        const qint64 r = motor->Ejecuta(traducir ? ParaMotor(s) : s, filas);
+        // The depth the batch leaves on the server, to tell later whether the server ended it.
+        if (sqlServer && (EsPalabra(palabra, u"BEGIN") || EsPalabra(palabra, u"COMMIT") ||
+                          EsPalabra(palabra, u"ROLLBACK"))) {
+            switch (EsSentenciaTransaccion(s)) {
+            case ::Transaccion::Inicia:
+                ++nivel;
+                break;
+            case ::Transaccion::Confirma:
+                nivel = std::max(0, nivel - 1);
+                break;
+            case ::Transaccion::Revierte:
+                nivel = 0;
+                break;
+            case ::Transaccion::Ninguna:
+                break;
+            }
+        }
+        return r;
+    }
     if (EsPalabra(palabra, u"BEGIN") || EsPalabra(palabra, u"COMMIT") || EsPalabra(palabra, u"ROLLBACK")) {
         if (const ::Transaccion t = EsSentenciaTransaccion(s); t != ::Transaccion::Ninguna) {
             Transaccion(static_cast<int>(t));
@@ -351,8 +481,9 @@ void AccesoDatos::Conecta(bool, qint32, const QString& cadenaConexion, bool, boo
             cadena_ = QStringLiteral("Provider=SQLite;Data Source=") + ruta;
         } else {
             QString cadena = cadenaConexion.trimmed();
+            const DatoOdbc dato = SeparaDatoConexion(dato_);
             if (cadena.isEmpty()) {
-                const QString extra = dato_.trimmed();
+                const QString extra = dato.atributos;
                 const bool conDriver = extra.contains(QLatin1StringView("DRIVER="), Qt::CaseInsensitive) ||
                                        extra.contains(QLatin1StringView("DSN="), Qt::CaseInsensitive);
                 if (!conDriver)
@@ -360,9 +491,8 @@ void AccesoDatos::Conecta(bool, qint32, const QString& cadenaConexion, bool, boo
                 // FreeTDS honours the login time-out only with a fixed protocol version.
                 if (!conDriver && !extra.contains(QLatin1StringView("TDS_Version"), Qt::CaseInsensitive))
                     cadena += QStringLiteral("TDS_Version=7.3;");
-                if (!extra.isEmpty())
-                    cadena += extra.endsWith(u';') ? extra : extra + u';';
-                cadena += QStringLiteral("SERVER=") + ValorOdbc(servidor_.trimmed()) + u';';
+                cadena += extra;
+                cadena += ServidorYPuerto(servidor_.trimmed(), extra);
                 if (!baseDatos_.trimmed().isEmpty())
                     cadena += QStringLiteral("DATABASE=") + ValorOdbc(baseDatos_.trimmed()) + u';';
                 if (!usuario_.isEmpty())
@@ -371,6 +501,8 @@ void AccesoDatos::Conecta(bool, qint32, const QString& cadenaConexion, bool, boo
             }
             d_->motor = AbreOdbc(cadena, conexion_.tiempoEspera_, conexion_.aislamiento_);
             d_->sqlite = d_->motor->DialectoSqlite();
+            d_->sqlServer = d_->motor->SqlServer();
+            d_->baseAdmin = dato.baseAdmin;
             cadena_ = cadena;
         }
     } catch (const Fallas& f) {
@@ -418,14 +550,11 @@ qint32 AccesoDatos::EjecutaSQL(const QString& sql, Registros* rs) {
             // What follows a refused BEGIN was meant to run inside it: none of it runs.
             if (EsSentenciaTransaccion(sentencias[i]) == ::Transaccion::Inicia)
                 break;
-            // A failure that ended the transaction inside the database (a trigger's rollback, a
-            // full disk) ends the batch, as on SQL Server: the statements after it would
+            // A failure that ended the transaction inside the database (a deadlock victim, a
+            // trigger's rollback, a full disk) ends the batch: the statements after it would
             // otherwise run outside it and stay written.
-            if (d_->sqlite && d_->nivel > 0) {
-                d_->Sincroniza();
-                if (d_->nivel == 0)
-                    break;
-            }
+            if (d_->TransaccionTerminada())
+                break;
         }
     }
     if (primero)
@@ -576,10 +705,10 @@ QString AccesoDatos::FormateaValorSQL(const QVariant& valor, const QString& marc
 
 QString AccesoDatos::TraduceSQL(const QString& sql) const {
     if (d_->motor)
-        return d_->sqlite ? d_->Traduce(sql) : sql;
+        return d_->ParaMotor(sql);
     if (servidor_.trimmed().compare(QLatin1StringView("sqlite"), Qt::CaseInsensitive) == 0)
         return d_->Traduce(sql);
-    return sql;
+    return ResuelveAdminSqlServer(sql, SeparaDatoConexion(dato_).baseAdmin);
 }
 
 QString AccesoDatos::TextoProveedor() const {

@@ -76,6 +76,9 @@ public:
     virtual bool EjecutaPlantilla(const QString&, const std::vector<QVariant>&, qint64&) { return false; }
     // Still inside a transaction (native SQLite only; nullopt when the engine cannot tell).
     virtual std::optional<bool> EnTransaccion() const { return std::nullopt; }
+    // SQL Server (through ODBC): the SQL runs as written, its "@ADMIN_" names resolved, and the
+    // server keeps the transactions.
+    virtual bool SqlServer() const { return false; }
     // Before the outermost BEGIN: open reads let go of what would keep it from waiting for the
     // write lock (their rows move to memory).
     virtual void SueltaLecturas() {}
@@ -176,8 +179,12 @@ struct AccesoDatos::Impl {
     AccesoDatos& yo;
     std::unique_ptr<ad::Motor> motor;
     bool sqlite = false; // translate and emulate transactions
+    bool sqlServer = false;
     QString rutaSqlite;
-    int nivel = 0; // transaction depth (emulated)
+    QString baseAdmin; // SQL Server: the database of the "@ADMIN_" tables (empty: the session's)
+    // Transaction depth: emulated on SQLite; on SQL Server the depth the statements sent have
+    // left, checked against the server's after a refusal.
+    int nivel = 0;
     std::unordered_set<Registros::Impl*> abiertos;
     QHash<QString, QString> cacheTraduccion;
     QHash<QString, std::optional<QString>> cachePlantillas;
@@ -193,6 +200,10 @@ struct AccesoDatos::Impl {
     qint64 EjecutaSentencia(const QString& sentencia, std::unique_ptr<ad::FuenteFilas>* filas, bool traducir);
     void Transaccion(int tipo);
     void Sincroniza();
+    // After a refused statement: whether the database ended the transaction the batch was in.
+    bool TransaccionTerminada();
+    // The statement as the engine runs it (SQL Server dialect in).
+    QString ParaMotor(const QString& sql);
     // Opens `sql` into the set.
     void Abre(Registros::Impl& rs, const QString& sql, const QString& original, bool traducir);
 };

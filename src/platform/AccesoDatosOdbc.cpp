@@ -86,6 +86,7 @@ public:
     }
 
     bool DialectoSqlite() const override { return sqlite_; }
+    bool SqlServer() const override { return sqlServer_; }
     QString Proveedor() const override { return QStringLiteral("ODBC;DBMS=") + dbms_; }
 
     qint64 Ejecuta(const QString& sql, std::unique_ptr<FuenteFilas>* filas) override {
@@ -126,6 +127,8 @@ public:
         LiberaConexion();
         QString nombre = tabla;
         nombre.remove(u'[').remove(u']');
+        if (sqlServer_)
+            return ClavePrimariaSqlServer(nombre);
         const QSqlIndex indice = QSqlDatabase::database(nombre_, false).primaryIndex(nombre);
         std::vector<QString> r;
         r.reserve(static_cast<size_t>(indice.count()));
@@ -158,6 +161,28 @@ public:
                    e.databaseText().isEmpty() ? e.text() : e.databaseText());
         }
         return f;
+    }
+
+    // Qt's catalog call sends the table name with its terminating NUL to FreeTDS, and the server
+    // then finds no such table: the key is read from the catalog views instead.
+    std::vector<QString> ClavePrimariaSqlServer(const QString& nombre) {
+        // "db.schema.table": the catalog of that database.
+        const QStringList partes = nombre.split(u'.');
+        const QString catalogo = partes.size() >= 3 ? Identificador(partes.first()) + u'.' : QString();
+        QString literal = nombre;
+        literal.replace(u'\'', QStringLiteral("''"));
+        const QString sql =
+            QStringLiteral("SELECT c.name FROM %1sys.indexes i JOIN %1sys.index_columns ic ON ic.object_id = "
+                           "i.object_id AND ic.index_id = i.index_id JOIN %1sys.columns c ON c.object_id = "
+                           "ic.object_id AND c.column_id = ic.column_id WHERE i.is_primary_key = 1 AND "
+                           "i.object_id = OBJECT_ID(N'%2') ORDER BY ic.key_ordinal")
+                .arg(catalogo, literal);
+        std::unique_ptr<FuenteFilas> filas;
+        Ejecuta(sql, &filas);
+        std::vector<QString> r;
+        while (filas && filas->Siguiente())
+            r.push_back(filas->Valor(0).toString());
+        return r;
     }
 
     void Registra(FuenteOdbc* f) { fuentes_.insert(f); }
@@ -299,6 +324,9 @@ std::unique_ptr<Motor> AbreOdbc(const QString& cadena, int tiempoEspera, int ais
         motor->Ejecuta(QStringLiteral("PRAGMA foreign_keys = ON"), nullptr);
         motor->Ejecuta(QStringLiteral("PRAGMA journal_mode = WAL"), nullptr);
     }
+    // The system writes its dates day first ("dd/mm/yyyy"): read so whatever the login's language.
+    if (motor->SqlServer())
+        motor->Ejecuta(QStringLiteral("SET DATEFORMAT dmy"), nullptr);
     motor->AsignaTiempoEspera(tiempoEspera);
     motor->AsignaAislamiento(aislamiento);
     return motor;

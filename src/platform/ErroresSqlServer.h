@@ -19,4 +19,9 @@ constexpr long kRollbackSinTransaccion = 3903;
 constexpr long kBaseNoDisponible = 4060; // cannot open the database
 constexpr long kDatosTruncados = 8152;   // text or binary data would be truncated
 constexpr long kErrorUsuario = 50000;    // RAISERROR with a message of its own
+
+// A duplicate key, of a key constraint (2627) or of a unique index (2601).
+constexpr bool EsClaveDuplicada(long numero) {
+    return numero == kClaveDuplicada || numero == kFilaDuplicada;
+}
 } // namespace sqlserver

@@ -409,6 +409,8 @@ void Registros::Update() {
             QString nombre = tabla;
             if (a.sqlite && d.traducir)
                 nombre = TablaDeConsulta(a.Traduce(QStringLiteral("SELECT * FROM ") + tabla));
+            else if (d.traducir)
+                nombre = a.ParaMotor(tabla);
             try {
                 d.clave = a.motor->ClavePrimaria(SinDelimitar(nombre));
             } catch (const Fallas&) {

@@ -794,6 +794,30 @@ QString TraduceSqlServerASqlite(const QString& sql) {
     return Traductor(sql, tokens, columnas).Ejecuta();
 }
 
+QString ResuelveAdminSqlServer(const QString& sql, const QString& baseAdmin) {
+    if (!sql.contains(QLatin1StringView("@admin_"), Qt::CaseInsensitive))
+        return sql;
+    thread_local std::vector<Token> tokens;
+    tokens.clear();
+    Tokeniza(sql, tokens);
+    QString base = baseAdmin.trimmed();
+    if (!base.isEmpty() && !base.startsWith(u'['))
+        base = u'[' + base.replace(u']', QStringLiteral("]]")) + u']';
+    QString r;
+    r.reserve(sql.size() + 16);
+    for (const Token& t : tokens) {
+        const QStringView w = QStringView(sql).sliced(t.ini, t.len);
+        if (t.tipo == Tk::Palabra && w.size() > 7 && EmpiezaCon(w, "@admin_")) {
+            if (!base.isEmpty())
+                r += base + QStringLiteral(".dbo.");
+            r += w.sliced(7);
+        } else {
+            r += w;
+        }
+    }
+    return r;
+}
+
 QStringList DivideTanda(const QString& tanda) {
     QStringList sentencias;
     const QChar* p = tanda.constData();

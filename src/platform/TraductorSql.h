@@ -16,6 +16,11 @@
 // A "?" marker in such a place becomes FECHA_ISO(?), which converts the bound text the same way.
 QString TraduceSqlServerASqlite(const QString& sql);
 
+// The statement as SQL Server runs it: each table name "@ADMIN_<name>" (any case) becomes
+// "[<baseAdmin>].dbo.<name>" when `baseAdmin` names the administration database, else "<name>" of
+// the session's own database. Literals, comments and delimited identifiers are kept as written.
+QString ResuelveAdminSqlServer(const QString& sql, const QString& baseAdmin);
+
 // Whether a column holds date-times: its name contains "FECHA", begins with "FH" (FHEMISION), is
 // "INGRESO" or "EGRESO" (the access log), "VENCE" and a letter (a numbering range's expiry) or begins
 // with "VENCIMIENTO", any case; or it was registered by RegistraColumnasFecha.

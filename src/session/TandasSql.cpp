@@ -83,7 +83,7 @@ Rechazo LeeRechazo(const std::optional<ErrorSistema>& lanzado) {
 // A duplicate key of the register of used numbers or of the stock movements (the server names
 // their tables, the embedded database the views').
 bool EsNumeroTomado(long numero, const QString& descripcion) {
-    return (numero == sqlserver::kClaveDuplicada || numero == sqlserver::kFilaDuplicada) &&
+    return sqlserver::EsClaveDuplicada(numero) &&
            (descripcion.contains(QLatin1StringView("CTROL_CPTE"), Qt::CaseInsensitive) ||
             descripcion.contains(QLatin1StringView("MV_STOCK"), Qt::CaseInsensitive));
 }
@@ -117,7 +117,7 @@ void GActualizarDatoScript(const QStringList& sentencias, bool& hayError, qint32
     const auto revierte = [&] {
         hayError = true;
         mensajes = rechazo.lineas;
-        if ((ignoraDuplicados && rechazo.numero == sqlserver::kClaveDuplicada) ||
+        if ((ignoraDuplicados && sqlserver::EsClaveDuplicada(rechazo.numero)) ||
             (ignoraReferencias && rechazo.numero == sqlserver::kConflictoRestriccion)) {
             mensajes = rechazo.primeraDescripcion;
             rechazo.lineas.clear();

@@ -10,7 +10,7 @@
 // When the database refuses it (or its COMMIT): ROLLBACK TRANSACTION, `hayError` True,
 // `numeroError` the first native error, `mensajes` one line "number : description" CR LF per
 // error (all but the server's trailing entry), a row in AUX_ERR and, with `mostrar`, the lines
-// in the box "Aviso al Operador!". `ignoraDuplicados` (2627) and `ignoraReferencias` (547)
+// in the box "Aviso al Operador!". `ignoraDuplicados` (2627, 2601) and `ignoraReferencias` (547)
 // make such a refusal quiet: no box, `mensajes` the first description. After a success
 // `numeroError` is 0 and `mensajes` keeps its value. With no statement nothing is sent.
 void GActualizarDatoScript(const QStringList& sentencias, bool& hayError, qint32& numeroError,
