@@ -3,7 +3,12 @@ SHELL := /bin/bash
 PAQUETES := cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc \
 	qt6-translations-l10n unixodbc-dev libsqliteodbc tdsodbc libsqlite3-dev sqlite3 \
 	libgtest-dev libgmock-dev libxlsxwriter-dev unzip ccache clang clang-tidy clang-format libclang-rt-14-dev \
-	python3-clang-14 xvfb xauth
+	python3-clang-14 xvfb xauth python3-openpyxl locales \
+	$(PAQUETES_TSQL)
+# What the T-SQL server of the tests (Babelfish, built from ../shared/vendor/babelfish by
+# scripts/servidor_tsql.sh) is built and reached with.
+PAQUETES_TSQL := bison flex libicu-dev libxml2-dev libssl-dev uuid-dev libossp-uuid-dev zlib1g-dev \
+	openjdk-17-jre-headless libantlr4-runtime-dev freetds-bin unixodbc util-linux
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # ccache hashes the project's own paths relative to the checkout, so that a clone elsewhere (CI's)
 # reuses what another checkout compiled.
@@ -27,8 +32,10 @@ run: build-release demo
 	else echo "Sin configuración regional española (locale -a): los números siguen LC_NUMERIC=$$(locale | sed -n 's/^LC_NUMERIC=//p' | tr -d '\"') (ver README)."; fi
 	$(REGIONAL) ./build/bin/modelos-stock "@Server=sqlite;@DbName=$(DEMO);@Usuario=DEMO;@Password=;@UsuarioLogeado=DEMO;@Caja=1"
 
-# The fuzz targets' seeded runs first: the suite's own summary closes the output.
+# The fuzz targets' seeded runs first: the suite's own summary closes the output. The T-SQL
+# server is built (once: it stays in a cache outside the checkout) before the tests start it.
 test: build-dev build-fuzz
+	bash scripts/servidor_tsql.sh construye >/dev/null
 	ctest --preset fuzz
 	ctest --preset dev
 

@@ -13,8 +13,8 @@ set -euo pipefail
 
 RECETA=1 # bump when the build steps below change, so that the cache is rebuilt
 USUARIO_SERVIDOR=modelos-tsql
-LOGIN=modelos
-CLAVE_LOGIN=modelos-tsql-1
+LOGIN=demo
+CLAVE_LOGIN=demo-tsql-1
 
 falla() {
     echo "servidor_tsql: $*" >&2
@@ -128,9 +128,10 @@ como_servidor() {
 }
 
 inicia() {
-    local carpeta=$1 pre puerto
+    local carpeta pre puerto
+    [ -n "$1" ] || falla "falta la carpeta del servidor"
+    carpeta=$(realpath -m "$1")
     pre=$(construye)
-    [ -n "$carpeta" ] || falla "falta la carpeta del servidor"
     if [ -f "$carpeta/datos/postmaster.pid" ]; then
         detiene "$carpeta"
     fi
@@ -156,23 +157,28 @@ inicia() {
         --pwfile="$pwfile" -E UTF8 --locale=C.UTF-8 >"$carpeta/initdb.log" 2>&1 ||
         falla "initdb falló: $carpeta/initdb.log"
     puerto=$(puerto_libre)
-    local pgpuerto
+    local pgpuerto socket
     pgpuerto=$(puerto_libre)
+    # A socket path has at most 107 characters: a short folder of its own.
+    socket=$(mktemp -d /tmp/servidor-tsql.XXXXXX)
+    echo "$socket" >"$carpeta/socket"
+    [ "$(id -u)" = 0 ] && chown "$USUARIO_SERVIDOR" "$socket"
     cat >>"$carpeta/datos/postgresql.conf" <<EOF
 listen_addresses = '127.0.0.1'
 port = $pgpuerto
-unix_socket_directories = '$carpeta'
+unix_socket_directories = '$socket'
 shared_preload_libraries = 'babelfishpg_tds'
 babelfishpg_tds.listen_addresses = '127.0.0.1'
 babelfishpg_tds.port = $puerto
 fsync = off
 synchronous_commit = off
+password_encryption = 'md5'
 full_page_writes = off
 max_connections = 100
 EOF
     como_servidor "$pre/bin/pg_ctl" -D "$carpeta/datos" -l "$carpeta/servidor.log" -w -t 60 start >/dev/null ||
         falla "el servidor no arrancó: $carpeta/servidor.log"
-    local psql=("$pre/bin/psql" -h "$carpeta" -p "$pgpuerto" -U postgres -v ON_ERROR_STOP=1 -q)
+    local psql=("$pre/bin/psql" -h "$socket" -p "$pgpuerto" -U postgres -v ON_ERROR_STOP=1 -q)
     como_servidor "${psql[@]}" -d postgres >"$carpeta/inicio.log" 2>&1 <<EOF || falla "no se pudo preparar Babelfish: $carpeta/inicio.log"
 SET password_encryption = 'md5';
 CREATE USER $LOGIN WITH SUPERUSER CREATEDB CREATEROLE PASSWORD '$CLAVE_LOGIN' INHERIT;
@@ -183,7 +189,7 @@ CREATE EXTENSION IF NOT EXISTS "babelfishpg_tds" CASCADE;
 GRANT ALL ON SCHEMA sys TO $LOGIN;
 ALTER USER $LOGIN CREATEDB;
 ALTER SYSTEM SET babelfishpg_tsql.database_name = 'babelfish_db';
-ALTER DATABASE babelfish_db SET babelfishpg_tsql.migration_mode = 'single-db';
+ALTER DATABASE babelfish_db SET babelfishpg_tsql.migration_mode = 'multi-db';
 SELECT pg_reload_conf();
 CALL SYS.INITIALIZE_BABELFISH('$LOGIN');
 EOF
@@ -194,12 +200,15 @@ EOF
 }
 
 detiene() {
-    local carpeta=$1 pre
+    local carpeta pre
+    [ -n "$1" ] || falla "falta la carpeta del servidor"
+    carpeta=$(realpath -m "$1")
     [ -d "$carpeta/datos" ] || return 0
     pre=$(prefijo)
     if [ -f "$carpeta/datos/postmaster.pid" ]; then
         como_servidor "$pre/bin/pg_ctl" -D "$carpeta/datos" -m fast -w -t 60 stop >/dev/null 2>&1 || true
     fi
+    [ -f "$carpeta/socket" ] && rm -rf "$(cat "$carpeta/socket")"
     rm -rf "$carpeta"
 }
 

@@ -303,7 +303,9 @@ std::unique_ptr<Motor> AbreOdbc(const QString& cadena, int tiempoEspera, int ais
     QString dbms;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nombre);
-        db.setDatabaseName(cadena);
+        // Qt hands the driver the text with its terminating NUL: closed by ";", the NUL makes an
+        // empty item instead of ending the last value (a password with a NUL is refused).
+        db.setDatabaseName(cadena.endsWith(u';') ? cadena : cadena + u';');
         db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(kEsperaLogin));
         if (!db.open()) {
             const QSqlError e = db.lastError();

@@ -19,7 +19,9 @@ Fallas FallasSqlite(int codigo, const QString& mensaje) {
     if (primario == 19) { // SQLITE_CONSTRAINT
         if (mensaje == QLatin1StringView(kTextoTruncado))
             numero = sqlserver::kDatosTruncados;
-        else if (codigo == 1555 || codigo == 2067 || dice("UNIQUE constraint") || dice("PRIMARY KEY"))
+        else if (codigo == 2067) // a unique index (the schema declares no UNIQUE constraints)
+            numero = sqlserver::kFilaDuplicada;
+        else if (codigo == 1555 || dice("UNIQUE constraint") || dice("PRIMARY KEY"))
             numero = kClaveDuplicada;
         else if (codigo == 787 || codigo == 275 || codigo == 1811 || dice("FOREIGN KEY") ||
                  dice("CHECK constraint"))

@@ -3,6 +3,7 @@
 #include "AccesoDatos.h"
 #include "Ayudas.h"
 #include "BaseEmbebida.h"
+#include "BaseTsql.h"
 #include "Globales.h"
 #include "Inicio.h"
 #include "LectorIni.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -90,17 +92,39 @@ QString ConArchivosDemo::LineaSesion() const {
         .arg(RutaBase());
 }
 
+namespace {
+bool& EnServidorTsql() {
+    static bool en = false;
+    return en;
+}
+} // namespace
+
+bool PruebasEnServidorTsql() {
+    return EnServidorTsql();
+}
+
+void EstablecePruebasEnServidorTsql(bool enServidor) {
+    EnServidorTsql() = enServidor;
+}
+
 void ConBaseDemo::SetUp() {
     ConArchivosDemo::SetUp();
     if (HasFatalFailure())
         return;
     AccesoDatos& ad = AD();
-    ad.AsignaUsuario(QStringLiteral("DEMO"));
-    ad.AsignaBaseDatos(RutaBase());
-    ad.AsignaPassword(QString());
-    ad.AsignaServidor(QStringLiteral("sqlite"));
     try {
-        ad.Conecta(false, 3, QString(), true, true);
+        if (PruebasEnServidorTsql()) {
+            baseTsql_ = QStringLiteral("demo_%1").arg(QRandomGenerator::global()->generate64(), 16, 16,
+                                                      QLatin1Char('0'));
+            CreaBaseTsql(baseTsql_, RutaBase());
+            ConectaTsql(ad, baseTsql_);
+        } else {
+            ad.AsignaUsuario(QStringLiteral("DEMO"));
+            ad.AsignaBaseDatos(RutaBase());
+            ad.AsignaPassword(QString());
+            ad.AsignaServidor(QStringLiteral("sqlite"));
+            ad.Conecta(false, 3, QString(), true, true);
+        }
     } catch (const ErrorSistema& e) {
         FAIL() << "No se pudo conectar la base demo: " << e.Descripcion().toStdString();
     }
@@ -110,6 +134,14 @@ void ConBaseDemo::SetUp() {
     ad.LeeConexion().setCommandTimeout(gTimeOut);
     ad.LeeConexion().setIsolationLevel(256);
     ad.LeeConexion().setDefaultDatabase(ad.LeeBaseDatos());
+}
+
+void ConBaseDemo::TearDown() {
+    if (!baseTsql_.isEmpty()) {
+        ReiniciaSesion(); // its connections closed before the database goes
+        BorraBaseTsql(baseTsql_);
+    }
+    ConArchivosDemo::TearDown();
 }
 
 std::vector<QVariantList> FilasAuxErr(AccesoDatos& ad) {

@@ -28,10 +28,23 @@ private:
 // As ConArchivosDemo, with AD() connected to the copy and gBaseEstadisticas() to the statistics
 // database as start-up connects them (server "sqlite", user DEMO): gUsuarioLogeado, gTimeOut,
 // command time-out, isolation level and default database set. The configuration is not loaded.
+// In a program of tests on a T-SQL server (PruebasEnServidorTsql) AD() is connected instead, as
+// a site's, to a new database of that server holding the copy's rows, dropped after the test.
 class ConBaseDemo : public ConArchivosDemo {
 protected:
     void SetUp() override;
+    void TearDown() override;
+    // The test's database on the T-SQL server (empty on the embedded file).
+    QString BaseTsql() const { return baseTsql_; }
     // Writes the setting `clave` (stored in capitals) of TA_CONFIGURACION with `valor`, replacing it.
     static void AjustaConfiguracion(const QString& clave, const QString& valor);
     static void QuitaConfiguracion(const QString& clave);
+
+private:
+    QString baseTsql_;
 };
+
+// Whether this test program runs ConBaseDemo's tests on the T-SQL server (set once by the
+// program's own sources, tests/sqlserver).
+bool PruebasEnServidorTsql();
+void EstablecePruebasEnServidorTsql(bool enServidor);

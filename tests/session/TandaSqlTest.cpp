@@ -174,11 +174,13 @@ TEST_F(TandaSql, UnNumeroTomadoSeDiceEnPalabras) {
     ASSERT_FALSE(Ejecuta({registro, movimiento}).hayError);
     const QString palabras = "El número del comprobante ya fue tomado por otro puesto: no se grabó nada. "
                              "Vuelva a grabar y se tomará el siguiente número.\r\n";
-    for (const QString& repetida : {registro, movimiento}) {
+    // The register's primary key gives 2627, the movements' unique index 2601, as on SQL Server.
+    for (const auto& [repetida, numero] : {std::pair{registro, 2627}, std::pair{movimiento, 2601}}) {
         guion.Limpia();
         const Resultado r = Ejecuta({repetida});
-        EXPECT_EQ(r.numero, 2627);
-        EXPECT_TRUE(r.mensajes.startsWith("2627 : UNIQUE constraint failed: ")) << r.mensajes.toStdString();
+        EXPECT_EQ(r.numero, numero);
+        EXPECT_TRUE(r.mensajes.startsWith(QString::number(numero) + " : UNIQUE constraint failed: "))
+            << r.mensajes.toStdString();
         EXPECT_TRUE(r.mensajes.endsWith(palabras)) << r.mensajes.toStdString();
         EXPECT_EQ(guion.Mensajes(), QStringList{r.mensajes});
         EXPECT_FALSE(FilasError().back().value(3).toString().contains("otro puesto"));
@@ -189,6 +191,13 @@ TEST_F(TandaSql, UnNumeroTomadoSeDiceEnPalabras) {
     EXPECT_EQ(Ejecuta({registro}, true).mensajes, "UNIQUE constraint failed: V_MV_CTROL_CPTE.TC, "
                                                   "V_MV_CTROL_CPTE.SUCURSAL, V_MV_CTROL_CPTE.NUMERO, "
                                                   "V_MV_CTROL_CPTE.LETRA");
+    // A unique index's duplicate (2601) is as quiet as a key's.
+    guion.Limpia();
+    const Resultado indice = Ejecuta({movimiento}, true);
+    EXPECT_TRUE(indice.hayError);
+    EXPECT_EQ(indice.mensajes, "UNIQUE constraint failed: V_MV_STOCK.TC, V_MV_STOCK.IdComprobante, "
+                               "V_MV_STOCK.IdComplemento, V_MV_STOCK.Secuencia");
+    EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join(' ').toStdString();
 }
 
 TEST_F(TandaSql, ValoresDificilesLleganIntactos) {

@@ -115,8 +115,10 @@ QSet<QString> Guardados(const QStringList& resultados, int& rechazos) {
     QSet<QString> guardados;
     for (const QString& r : resultados) {
         if (!r.startsWith("ok ")) {
-            // Refused by the register's key or by the write lock; nothing else.
-            EXPECT_TRUE(r == "rechazado 2627" || r == "rechazado 1222") << r.toStdString();
+            // Refused by the register's key, the movements' unique index or the write lock; nothing
+            // else.
+            EXPECT_TRUE(r == "rechazado 2627" || r == "rechazado 2601" || r == "rechazado 1222")
+                << r.toStdString();
             ++rechazos;
             continue;
         }

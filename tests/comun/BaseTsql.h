@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class AccesoDatos;
+
+// The T-SQL server that the CTest fixture ServidorTsql started (scripts/servidor_tsql.sh), as a
+// site names it to the program: "@Server=127.0.0.1,<port>", a login and its password.
+struct ServidorTsql {
+    QString servidor; // "127.0.0.1,<port>"
+    QString usuario;
+    QString password;
+    QString cadena; // ODBC connection string, without a database
+};
+
+// The server whose folder the variable MODELOS_TSQL names (else the build's servidor-tsql);
+// raises ErrorSistema with what is missing when the fixture did not start it. The first call of a server
+// makes, once for every test process, the statistics database CV_ESTADISTICAS and its login.
+ServidorTsql LeeServidorTsql();
+
+// A new database `nombre` on that server: db/esquema-sqlserver.sql and every row of the embedded
+// demo file `demo` (dates as dates, identities as stored). Raises ErrorSistema on failure.
+void CreaBaseTsql(const QString& nombre, const QString& demo);
+// Drops the database (its connections closed by the server); failures are ignored.
+void BorraBaseTsql(const QString& nombre);
+// Runs T-SQL batches as the server's administrator on `base` (empty: master); raises ErrorSistema.
+void EjecutaTsql(const QString& base, const QStringList& tandas);
+
+// Connects `ad` to database `base` of that server as start-up connects a site's database
+// ("@Server=127.0.0.1,<port>", FreeTDS), and the session's command line that names it.
+void ConectaTsql(AccesoDatos& ad, const QString& base);
+QString LineaSesionTsql(const QString& base);
