@@ -520,6 +520,9 @@ void FrmCargaLotesySeries::Form_KeyDown(qint16& KeyCode, int) {
 }
 
 void FrmCargaLotesySeries::Toolbar1_ButtonClick(int indice) {
+    // The cell being typed is checked and written first, so that it is what a copy spreads.
+    if (!Edicion().TerminaEdicion())
+        return;
     if (indice == 1)
         Edicion().LlenaHaciaAbajo();
     else if (indice == 2)
