@@ -322,10 +322,17 @@ void FrmCargaLotesySeries::CompletaCantidades() {
     Grilla& g = MSFlexGrid1;
     double resto = resultado_.Cantidad;
     for (int fila = 1; fila < g.Rows() && resto > 0; ++fila) {
-        double v = UT().TextoADoble(g.TextMatrix(fila, 2));
-        if (v > resto)
+        const QString stock = g.TextMatrix(fila, 2).trimmed();
+        double v = UT().TextoADoble(stock);
+        // A lot or serial that other lines emptied (or took beyond its stock) gives nothing; a
+        // row without a stock of its own takes the rest.
+        if (!stock.isEmpty() && Redondea4(v) <= 0) {
+            g.setTextMatrix(fila, 3, QStringLiteral("0"));
+            continue;
+        }
+        if (Redondea4(v) > Redondea4(resto))
             v = resto;
-        if (v == 0 && resto > 0)
+        if (v == 0)
             v = resto;
         resto = Redondea4(resto - v);
         g.setTextMatrix(fila, 3, Regional::TextoNumero(v));
