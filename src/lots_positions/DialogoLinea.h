@@ -24,7 +24,8 @@ public:
     QString NombreFormulario() const override { return nombre_; }
     QString TipoVentana() const override { return nombre_; }
     // The focus order: "MSFlexGrid1", "CmdAceptar", "CmdCancelar"; "TxtEdit" while a cell is
-    // edited. The grid taking the focus writes the open edit (MSFlexGrid1_GotFocus).
+    // edited. The grid taking the focus while a cell is edited hands it back to the editor
+    // (MSFlexGrid1_GotFocus).
     FocoFormulario& Foco() override { return foco_; }
     std::vector<CajaTexto*> ArregloCampos(const QString&) override { return {}; }
 
@@ -70,7 +71,8 @@ public:
     }
     // Validates the edited cell by the dialog's rules; a refusal sets CampoInvalido.
     virtual void CampoValida(CajaTexto& Texto) = 0;
-    // Moves the current cell as a click or an arrow key of the grid does (writing an open edit).
+    // Moves the current cell as a click or an arrow key of the grid does: an open edit is
+    // validated as Enter does and written first; refused, the cell does not move.
     void MueveCelda(int fila, int col) { edicion_.MueveCelda(fila, col); }
     // The grid's cell editing, the events target of the view's floating editor.
     EdicionLineas& Edicion() { return edicion_; }

@@ -47,6 +47,11 @@ void EdicionLineas::TxtEdit_KeyDown(qint16& KeyCode, int Shift) {
     EditKeyCode(grilla_, editor_, KeyCode, Shift);
 }
 
+void EdicionLineas::MSFlexGrid1_GotFocus() {
+    if (editor_.Visible())
+        foco_.SetFocus(editor_.Name());
+}
+
 void EdicionLineas::TxtEdit_KeyPress(qint16& KeyAscii) {
     ayuda_.FiltraCaracter(editor_, KeyAscii);
     if (KeyAscii == qint16('|') || KeyAscii == qint16(0xFF))
@@ -96,8 +101,11 @@ void EdicionLineas::Compromete() {
 bool EdicionLineas::TerminaEdicion() {
     if (!editor_.Visible())
         return true;
-    if (reglas_.campoValida && reglas_.campoValida(editor_))
+    if (reglas_.campoValida && reglas_.campoValida(editor_)) {
+        // Refused: the user goes on typing where the text is (a button may have taken the focus).
+        foco_.SetFocus(editor_.Name());
         return false;
+    }
     const bool conFoco = foco_.Actual() == editor_.Name();
     Compromete();
     if (conFoco)
@@ -106,14 +114,16 @@ bool EdicionLineas::TerminaEdicion() {
 }
 
 void EdicionLineas::VuelveAGrilla() {
+    // Written before the grid takes the focus, which would hand an open edit back to the editor.
+    Compromete();
     if (foco_.Actual() != grilla_.Name())
         foco_.SetFocus(grilla_.Name());
-    // The grid's GotFocus writes the edit; also when it had the focus already.
-    Compromete();
 }
 
 void EdicionLineas::MueveCelda(int fila, int col) {
     if (fila == grilla_.Row() && col == grilla_.Col())
+        return;
+    if (!TerminaEdicion())
         return;
     MSFlexGrid1_LeaveCell();
     grilla_.setRow(fila);

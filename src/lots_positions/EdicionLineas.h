@@ -8,8 +8,8 @@
 
 // The cell editing that the line dialogs (lots and serial numbers, positions and lots, position
 // choice) share: the floating editor `TxtEdit` over the grid `MSFlexGrid1`, opened by a key in
-// an editable cell, written into the cell when the grid gets the focus back or the current cell
-// changes, validated by the dialog when a key ends the edit (Enter, Escape, Up, Down), the
+// an editable cell; validated by the dialog whichever way the edit is left (a key that ends it,
+// a move of the current cell, a command, accept) and only then written into the cell; the
 // navigation of those keys, the scroll rule, the toolbar's fill commands, the copy of the first
 // row into blank ones and the column widths from the longest texts. What each dialog does
 // differently is given in its Reglas. The object is also the events target of the dialog's view
@@ -46,8 +46,11 @@ public:
 
     // ---- Events of the grid and of the editor ----
     void MSFlexGrid1_KeyPress(qint16& KeyAscii);
+    // Writes the edit (once validated: MueveCelda calls it).
     void MSFlexGrid1_LeaveCell() { Compromete(); }
-    void MSFlexGrid1_GotFocus() { Compromete(); }
+    // The grid taken by the user while a cell is edited (a click on it, Tab) ends no edit: the
+    // focus goes back to the editor, and whatever moves the cell validates the edit first.
+    void MSFlexGrid1_GotFocus();
     // Enter, Escape, Up and Down end the edit: the dialog validates it (Escape drops the text
     // unvalidated, since nothing of it is kept), then EditKeyCode.
     void TxtEdit_KeyDown(qint16& KeyCode, int Shift);
@@ -62,12 +65,14 @@ public:
     void EditKeyCode(Grilla& MsFlexGrid, CajaTexto& Edt, qint16& KeyCode, int Shift);
     // When the editor is shown: the current cell takes its text (TextoCelda) and it is hidden.
     void Compromete();
-    // What accept does first: the open edit validated by the dialog and written into its cell;
-    // false when the dialog refused it (the editor stays open on the typed text).
+    // What a click on another cell, a command and accept do first: the open edit validated by
+    // the dialog and written into its cell; false when the dialog refused it (the editor stays
+    // open on the typed text, with the focus).
     bool TerminaEdicion();
-    // Moves the current cell as the user's click does: the open edit is written first.
+    // Moves the current cell as the user's click does: the open edit is validated and written
+    // first; refused, the cell does not move.
     void MueveCelda(int fila, int col);
-    // The grid takes the focus back (writing the open edit).
+    // The edit, validated by the key that ended it, written; the grid takes the focus back.
     void VuelveAGrilla();
     // Runs one statement under EditKeyCode's error rule (for the dialog's Enter rule, whose
     // moves are statements of their own).

@@ -322,10 +322,17 @@ void FrmCargaLotesySeries::CompletaCantidades() {
     Grilla& g = MSFlexGrid1;
     double resto = resultado_.Cantidad;
     for (int fila = 1; fila < g.Rows() && resto > 0; ++fila) {
-        double v = UT().TextoADoble(g.TextMatrix(fila, 2));
-        if (v > resto)
+        const QString stock = g.TextMatrix(fila, 2).trimmed();
+        double v = UT().TextoADoble(stock);
+        // A lot or serial that other lines emptied (or took beyond its stock) gives nothing; a
+        // row without a stock of its own takes the rest.
+        if (!stock.isEmpty() && Redondea4(v) <= 0) {
+            g.setTextMatrix(fila, 3, QStringLiteral("0"));
+            continue;
+        }
+        if (Redondea4(v) > Redondea4(resto))
             v = resto;
-        if (v == 0 && resto > 0)
+        if (v == 0)
             v = resto;
         resto = Redondea4(resto - v);
         g.setTextMatrix(fila, 3, Regional::TextoNumero(v));
@@ -520,6 +527,9 @@ void FrmCargaLotesySeries::Form_KeyDown(qint16& KeyCode, int) {
 }
 
 void FrmCargaLotesySeries::Toolbar1_ButtonClick(int indice) {
+    // The cell being typed is checked and written first, so that it is what a copy spreads.
+    if (!Edicion().TerminaEdicion())
+        return;
     if (indice == 1)
         Edicion().LlenaHaciaAbajo();
     else if (indice == 2)

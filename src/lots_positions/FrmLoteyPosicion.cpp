@@ -327,7 +327,9 @@ void FrmLoteyPosicion::CompletaTodoIgual() {
 void FrmLoteyPosicion::Toolbar1_ButtonClick(int indice) {
     Grilla& g = MSFlexGrid1;
     EdicionLineas& edicion = Edicion();
-    edicion.Compromete();
+    // What the commands write is not checked; what the user is typing is, before any of them.
+    if (!edicion.TerminaEdicion())
+        return;
     if (indice == 1 && g.Col() == kCantidad) {
         edicion.LlenaHaciaAbajo();
     } else if (indice == 2 && g.Col() == kCantidad) {

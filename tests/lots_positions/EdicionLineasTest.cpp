@@ -27,6 +27,11 @@ struct Dialogo {
         foco.DefineOrden({{QStringLiteral("MSFlexGrid1"), [] { return true; }},
                           {QStringLiteral("CmdAceptar"), [] { return true; }}});
         foco.SetFocus(QStringLiteral("MSFlexGrid1"));
+        // As the dialogs tell their editing.
+        foco.alMoverFoco = [this](const QString&, const QString& nuevo) {
+            if (nuevo == g.Name())
+                ed.MSFlexGrid1_GotFocus();
+        };
         for (int f = 1; f < 7; ++f)
             g.setTextMatrix(f, 3, QString::number(f * 10));
         g.setRow(1);
@@ -126,12 +131,24 @@ TEST(EdicionLineas, UpAndDownStayWithinTheDataRowsAndEnterRunsTheDialogsRule) {
     EXPECT_EQ(enters, 1);
 }
 
-TEST(EdicionLineas, LeavingTheCellWritesTheEditAndTheGridScrollsForAHiddenCell) {
+TEST(EdicionLineas, LeavingTheCellValidatesAndWritesTheEditAndTheGridScrollsForAHiddenCell) {
     Dialogo d;
+    // Refused, the edit stays where it is; the grid clicked meanwhile hands the focus back.
+    d.rechaza = true;
     d.Tipea('3');
+    d.foco.SetFocus(QStringLiteral("MSFlexGrid1"));
+    EXPECT_EQ(d.foco.Actual(), "TxtEdit");
+    d.ed.MueveCelda(2, 3);
+    EXPECT_EQ(d.validaciones, 1);
+    EXPECT_TRUE(d.txt.Visible());
+    EXPECT_EQ(d.g.Row(), 1);
+    EXPECT_EQ(d.g.TextMatrix(1, 3), "10");
+    d.rechaza = false;
     d.ed.MueveCelda(2, 3);
     EXPECT_EQ(d.g.TextMatrix(1, 3), "3");
+    EXPECT_EQ(d.g.Row(), 2);
     EXPECT_FALSE(d.txt.Visible());
+    EXPECT_EQ(d.foco.Actual(), "MSFlexGrid1");
     d.ed.MSFlexGrid1_GotFocus(); // hidden: nothing written
     EXPECT_EQ(d.g.TextMatrix(2, 3), "20");
 

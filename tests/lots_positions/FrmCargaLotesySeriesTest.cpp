@@ -11,8 +11,10 @@
 #include "Globales.h"
 #include "ListaPipe.h"
 #include "Teclas.h"
+#include "Utilidades.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -650,6 +652,62 @@ TEST_F(LotesYSeries, ALotOtherLinesTookBeyondItsStockGetsNothing) {
     EXPECT_EQ(Columna(f.MSFlexGrid1, 3), (QStringList{"0", "7", "0"}));
     f.CmdAceptar_Click();
     EXPECT_EQ(f.Devuelto().Series, "|0|7|0|");
+}
+
+// Over generated stock, other lines' takes (at times beyond a lot's stock) and earlier lots no
+// longer in stock: no take below 0 or above what its lot has left, the lots give as much of the
+// line's quantity as they hold, and the row without a lot takes the rest.
+TEST_F(LotesYSeries, CompletaCantidadesTakesOnlyWhatEachLotHasLeft) {
+    QRandomGenerator azar(50);
+    for (int caso = 0; caso < 120; ++caso) {
+        AD().EjecutaSQL(QStringLiteral("DELETE FROM STK_SERIES_Y_LOTES WHERE IdArticulo = '%1'")
+                            .arg(kArticulo.leftJustified(25)));
+        Entrada e;
+        QStringList tomados, cantidades;
+        for (int i = 0, n = 1 + azar.bounded(5); i < n; ++i) {
+            const QString lote = QStringLiteral("L%1").arg(i);
+            Stock(lote, QString(), 1 + azar.bounded(10));
+            if (azar.bounded(2) == 0) {
+                tomados << lote + Y;
+                cantidades << QString::number(azar.bounded(15));
+            }
+        }
+        if (!tomados.isEmpty()) {
+            e.LotesExistentes = ListaPipe::Escribe(tomados);
+            e.SeriesExistentes = ListaPipe::Escribe(cantidades);
+        }
+        if (azar.bounded(4) == 0) {
+            e.Lotes = "|VIEJO" + Y + "|";
+            e.Series = QStringLiteral("|1|");
+        }
+        const double cantidad = 1 + azar.bounded(30);
+        FrmCargaLotesySeries f;
+        Salida(f, cantidad, e);
+        Grilla& g = f.MSFlexGrid1;
+        for (int fila = 1; fila < g.Rows(); ++fila)
+            g.setTextMatrix(fila, 3, QStringLiteral("0"));
+        f.CompletaCantidades();
+        SCOPED_TRACE(QString("caso %1: stock %2, tomas %3 de %4")
+                         .arg(caso)
+                         .arg(Columna(g, 2).join(","), Columna(g, 3).join(","))
+                         .arg(cantidad)
+                         .toStdString());
+        double deLotes = 0, disponible = 0, sinLote = 0;
+        for (int fila = 1; fila < g.Rows(); ++fila) {
+            const double toma = UT().TextoADoble(g.TextMatrix(fila, 3));
+            EXPECT_GE(toma, 0);
+            if (g.TextMatrix(fila, 0).isEmpty()) {
+                sinLote += toma;
+                continue;
+            }
+            const double queda = std::max(0.0, UT().TextoADoble(g.TextMatrix(fila, 2)));
+            EXPECT_LE(toma, queda);
+            deLotes += toma;
+            disponible += queda;
+        }
+        EXPECT_EQ(deLotes, std::min(cantidad, disponible));
+        EXPECT_EQ(deLotes + sinLote, cantidad);
+    }
 }
 
 TEST_F(LotesYSeries, TheIncomingPreloadReadsTheListWithoutItsBlanks) {

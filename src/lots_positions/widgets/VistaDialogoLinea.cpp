@@ -65,13 +65,13 @@ VistaDialogoLinea::VistaDialogoLinea(DialogoLinea& form, QWidget* padre)
         cerrando_ = true;
         done(QDialog::Accepted);
     };
-    // The form moves the focus (the editor opened, Enter on the last row): the widget follows;
-    // the user moves it: the form is told.
+    // The form moves the focus (the editor opened, Enter on the last row): the widget follows,
+    // to wherever the form's handler of the move left it; the user moves it: the form is told.
     focoPrevio_ = form_.Foco().alMoverFoco;
     form_.Foco().alMoverFoco = [this](const QString& anterior, const QString& nuevo) {
         if (focoPrevio_)
             focoPrevio_(anterior, nuevo);
-        SigueFoco(nuevo);
+        SigueFoco(form_.Foco().Actual());
     };
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* nuevo) {
         if (sincronizando_ || !nuevo)

@@ -64,15 +64,14 @@ EnlaceTablaGrilla::EnlaceTablaGrilla(Grilla& grilla, QTableView* tabla,
                     actual.column() >= grilla_.Cols() || !alMoverCelda_)
                     return;
                 sincronizando_ = true;
-                bool rechazada = false;
                 try {
                     alMoverCelda_(actual.row(), actual.column());
                 } catch (const ErrorSistema&) {
-                    rechazada = true;
+                    // Refused by the grid (a fixed column): it keeps its cell.
                 }
                 sincronizando_ = false;
-                if (rechazada)
-                    SigueCeldaActual();
+                // Refused, or moved elsewhere by the form: the view shows the grid's cell.
+                SigueCeldaActual();
             });
     AplicaFormato();
 }

@@ -25,8 +25,9 @@ void PreparaTablaGrilla(QTableView* tabla);
 
 // Shows a grid in a table view: the view follows the grid's rows, column widths, hidden columns,
 // fixed rows (row 0 is shown by the header), Enabled and current cell. A cell the user moves to
-// is handed to `alMoverCelda(fila, col)`, where the form runs its LeaveCell and EnterCell; when
-// it raises an ErrorSistema (a fixed column refused) the view goes back to the grid's cell.
+// is handed to `alMoverCelda(fila, col)`, where the form runs its LeaveCell and EnterCell; the
+// view then shows the grid's cell, so that a move the form refused (an edit it would not take)
+// or the grid did (an ErrorSistema: a fixed column) leaves the current cell where it was.
 // A child of the view; the grid must outlive it.
 class EnlaceTablaGrilla : public QObject {
     Q_OBJECT

@@ -8,6 +8,7 @@
 #include "Globales.h"
 #include "InteraccionQt.h"
 #include "ListaPipe.h"
+#include "LotesPrueba.h"
 
 #include <QAction>
 #include <QApplication>
@@ -158,18 +159,8 @@ TEST_F(VistaLotes, CancelReturnsTheOutgoingListsAsTheyWere) {
 class VistaLotesGuion : public ConBaseDemo {};
 
 TEST_F(VistaLotesGuion, F2TakesTheQuantityBeingTyped) {
-    const QString articulo = QStringLiteral("LOTE-F2");
-    AD().EjecutaSQL(
-        QStringLiteral("INSERT INTO STK_SERIES_Y_LOTES (IDARTICULO, IdDeposito, NroLote, CANTIDAD) "
-                       "VALUES ('%1', '   1', 'LA', 5), ('%1', '   1', 'LB', 10)")
-            .arg(articulo.leftJustified(25)));
     FrmCargaLotesySeries f;
-    FrmCargaLotesySeries::Entrada e;
-    e.Cantidad = 8;
-    e.Articulo = articulo;
-    e.modo = FrmCargaLotesySeries::Modo(FrmCargaLotesySeries::Modo::Egreso, FrmCargaLotesySeries::Modo::Lote);
-    e.Deposito = QStringLiteral("   1");
-    f.CargaDatos(e);
+    f.CargaDatos(SalidaDeDosLotes(QStringLiteral("LOTE-F2")));
     VistaCargaLotesySeries vista(f);
     vista.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&vista, 2000));
