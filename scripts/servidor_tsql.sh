@@ -193,7 +193,7 @@ ALTER DATABASE babelfish_db SET babelfishpg_tsql.migration_mode = 'multi-db';
 SELECT pg_reload_conf();
 CALL SYS.INITIALIZE_BABELFISH('$LOGIN');
 EOF
-    echo "DRIVER={FreeTDS};TDS_Version=7.3;SERVER=127.0.0.1;PORT=$puerto;UID=$LOGIN;PWD=$CLAVE_LOGIN" \
+    echo "DRIVER={FreeTDS};TDS_Version=7.3;SERVER=127.0.0.1;PORT=$puerto;UID=${LOGIN^^};PWD=$CLAVE_LOGIN" \
         >"$carpeta/conexion"
     echo "$puerto" >"$carpeta/puerto"
     echo "servidor_tsql: Babelfish escucha en 127.0.0.1:$puerto ($carpeta)" >&2

@@ -163,6 +163,18 @@ public:
         return f;
     }
 
+    void OrdenDeFechasDiaMesAnio() {
+        Ejecuta(QStringLiteral("SET DATEFORMAT dmy"), nullptr);
+        // Babelfish (SQL Server's dialect on PostgreSQL) ignores SET DATEFORMAT and reads dates
+        // in its session's DateStyle; on SQL Server the property is null.
+        std::unique_ptr<FuenteFilas> filas;
+        Ejecuta(QStringLiteral("SELECT CAST(SERVERPROPERTY('Babelfish') AS INT)"), &filas);
+        const bool babelfish = filas && filas->Siguiente() && filas->Valor(0).toInt() == 1;
+        filas.reset();
+        if (babelfish)
+            Ejecuta(QStringLiteral("SELECT set_config('datestyle', 'ISO, DMY', 'false')"), nullptr);
+    }
+
     // Qt's catalog call sends the table name with its terminating NUL to FreeTDS, and the server
     // then finds no such table: the key is read from the catalog views instead.
     std::vector<QString> ClavePrimariaSqlServer(const QString& nombre) {
@@ -328,7 +340,7 @@ std::unique_ptr<Motor> AbreOdbc(const QString& cadena, int tiempoEspera, int ais
     }
     // The system writes its dates day first ("dd/mm/yyyy"): read so whatever the login's language.
     if (motor->SqlServer())
-        motor->Ejecuta(QStringLiteral("SET DATEFORMAT dmy"), nullptr);
+        motor->OrdenDeFechasDiaMesAnio();
     motor->AsignaTiempoEspera(tiempoEspera);
     motor->AsignaAislamiento(aislamiento);
     return motor;

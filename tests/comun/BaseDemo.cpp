@@ -72,10 +72,20 @@ void ConArchivosDemo::SetUp() {
         FAIL() << "No se pudo crear la base demo: " << e.Descripcion().toStdString();
     }
     Ini().setCarpeta(Carpeta());
+    if (!PruebasEnServidorTsql())
+        return;
+    baseTsql_ = QStringLiteral("demo_%1").arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+    try {
+        CreaBaseTsql(baseTsql_, RutaBase());
+    } catch (const ErrorSistema& e) {
+        FAIL() << "No se pudo crear la base demo en el servidor T-SQL: " << e.Descripcion().toStdString();
+    }
 }
 
 void ConArchivosDemo::TearDown() {
-    ReiniciaSesion();
+    ReiniciaSesion(); // its connections closed before a T-SQL database goes
+    if (!baseTsql_.isEmpty())
+        BorraBaseTsql(baseTsql_);
     ConGuion::TearDown();
 }
 
@@ -88,6 +98,8 @@ QString ConArchivosDemo::RutaEstadisticas() const {
 }
 
 QString ConArchivosDemo::LineaSesion() const {
+    if (!baseTsql_.isEmpty())
+        return LineaSesionTsql(baseTsql_);
     return QStringLiteral("@Server=sqlite;@DbName=%1;@Usuario=DEMO;@Password=;@UsuarioLogeado=DEMO;@Caja=1;")
         .arg(RutaBase());
 }
@@ -103,6 +115,12 @@ bool PruebasEnServidorTsql() {
     return EnServidorTsql();
 }
 
+QString RenombraTabla(const QString& de, const QString& a) {
+    if (PruebasEnServidorTsql())
+        return QStringLiteral("EXEC sp_rename '%1', '%2', 'OBJECT'").arg(de, a);
+    return QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(de, a);
+}
+
 void EstablecePruebasEnServidorTsql(bool enServidor) {
     EnServidorTsql() = enServidor;
 }
@@ -113,11 +131,8 @@ void ConBaseDemo::SetUp() {
         return;
     AccesoDatos& ad = AD();
     try {
-        if (PruebasEnServidorTsql()) {
-            baseTsql_ = QStringLiteral("demo_%1").arg(QRandomGenerator::global()->generate64(), 16, 16,
-                                                      QLatin1Char('0'));
-            CreaBaseTsql(baseTsql_, RutaBase());
-            ConectaTsql(ad, baseTsql_);
+        if (!BaseTsql().isEmpty()) {
+            ConectaTsql(ad, BaseTsql());
         } else {
             ad.AsignaUsuario(QStringLiteral("DEMO"));
             ad.AsignaBaseDatos(RutaBase());
@@ -134,14 +149,6 @@ void ConBaseDemo::SetUp() {
     ad.LeeConexion().setCommandTimeout(gTimeOut);
     ad.LeeConexion().setIsolationLevel(256);
     ad.LeeConexion().setDefaultDatabase(ad.LeeBaseDatos());
-}
-
-void ConBaseDemo::TearDown() {
-    if (!baseTsql_.isEmpty()) {
-        ReiniciaSesion(); // its connections closed before the database goes
-        BorraBaseTsql(baseTsql_);
-    }
-    ConArchivosDemo::TearDown();
 }
 
 std::vector<QVariantList> FilasAuxErr(AccesoDatos& ad) {

@@ -245,7 +245,7 @@ TEST_F(Anclaje, ARefusedInsertIsShownAndTheRunGoesOn) {
 TEST_F(Anclaje, AFailingMenuQueryIsReportedAndTheSaveStands) {
     // The menu table cannot be read: the error goes to the window's report and Abort ends the
     // anchoring; the template was committed before and stays, and the window is reset.
-    Ejecuta("ALTER TABLE TA_MENU RENAME TO TA_MENU_FUERA");
+    Ejecuta(RenombraTabla("TA_MENU", "TA_MENU_FUERA"));
     NuevaPlantilla(QStringLiteral("SIN MENU"));
     Linea(QStringLiteral("1001"), QStringLiteral("5"));
     Campo("IdMotivoStock").setText(QStringLiteral("2"));
@@ -255,7 +255,7 @@ TEST_F(Anclaje, AFailingMenuQueryIsReportedAndTheSaveStands) {
     guion.AgregaRespuesta(Respuesta::Si);
     guion.AgregaRespuesta(Respuesta::Abortar);
     F().UtilVox1_click(QStringLiteral("GRABAR"));
-    Ejecuta("ALTER TABLE TA_MENU_FUERA RENAME TO TA_MENU");
+    Ejecuta(RenombraTabla("TA_MENU_FUERA", "TA_MENU"));
 
     ASSERT_EQ(guion.Registros().size(), 2u) << guion.Mensajes().join(u'\n').toStdString();
     const auto& aviso = guion.Registros()[1];

@@ -1,0 +1,266 @@
+// The data-access object on a T-SQL server, connected as a site's: the server's error numbers,
+// transactions, record sets, the administration tables, dates in day-month-year order whatever
+// the login's, and batches whose transaction the server ends. Error numbers and transaction
+// state are asserted, never the server's texts.
+
+#include "AccesoDatos.h"
+#include "Ayudas.h"
+#include "BaseDemo.h"
+#include "BaseTsql.h"
+#include "Globales.h"
+#include "Registros.h"
+#include "ReportaError.h"
+#include "Reloj.h"
+#include "TandasSql.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// A listening socket on 127.0.0.1:<puerto> that tells whether a client connected.
+class Escucha {
+public:
+    explicit Escucha(quint16 puerto) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        const int si = 1;
+        ::setsockopt(fd_, SOL_SOCKET, SO_REUSEADDR, &si, sizeof si);
+        sockaddr_in dir{};
+        dir.sin_family = AF_INET;
+        dir.sin_port = htons(puerto);
+        dir.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        escucha_ = ::bind(fd_, reinterpret_cast<sockaddr*>(&dir), sizeof dir) == 0 && ::listen(fd_, 4) == 0;
+    }
+    ~Escucha() { ::close(fd_); }
+    Escucha(const Escucha&) = delete;
+    Escucha& operator=(const Escucha&) = delete;
+    bool Escuchando() const { return escucha_; }
+    bool AlguienLlego() const {
+        pollfd p{fd_, POLLIN, 0};
+        return ::poll(&p, 1, 1000) == 1;
+    }
+
+private:
+    int fd_;
+    bool escucha_ = false;
+};
+
+class AccesoTsql : public ConBaseDemo {
+protected:
+    static long Numero(const QString& sql) {
+        try {
+            AD().EjecutaSQL(sql);
+        } catch (const ErrorSistema& e) {
+            return e.Numero();
+        }
+        return 0;
+    }
+    static QVariant Valor(const QString& sql) {
+        Registros rs;
+        AD().ObtieneRecordset(sql, rs);
+        return rs.Eof() ? QVariant() : rs.Fields(0);
+    }
+    static int Profundidad() { return Valor(QStringLiteral("SELECT @@TRANCOUNT")).toInt(); }
+    // A batch saved as a voucher form saves: one transaction, refused whole or stored whole.
+    static bool Guarda(const QStringList& sentencias) {
+        bool hayError = false;
+        qint32 numero = 0;
+        QString tanda, mensajes;
+        GActualizarDatoScript(sentencias, hayError, numero, false, false, tanda, mensajes, false);
+        return !hayError;
+    }
+    static int Filas(const QString& tabla, const QString& condicion) {
+        return Valor(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(tabla, condicion)).toInt();
+    }
+};
+
+TEST_F(AccesoTsql, TheServersNumbersForEveryRefusalAndNestedTransactions) {
+    EXPECT_EQ(Numero("INSERT INTO V_TA_Unidad (IdUnidad, Descripcion) VALUES ('  UN', 'otra')"), 2627);
+    EXPECT_EQ(Numero("INSERT INTO V_CPTES_MODELO_DET (IdVardelio, IdArticulo) VALUES (987654, 'X')"), 547);
+    EXPECT_EQ(Numero("INSERT INTO V_TA_Unidad (IdUnidad, Descripcion) VALUES ('ABCDE', 'larga')"), 8152);
+    EXPECT_EQ(Numero("RAISERROR('tomado', 16, 1)"), 50000);
+    EXPECT_EQ(Numero("IF EXISTS(SELECT * FROM V_TA_Unidad WITH (UPDLOCK, HOLDLOCK) WHERE IdUnidad = '  UN') "
+                     "RAISERROR('tomado', 16, 1)"),
+              50000);
+    EXPECT_EQ(Numero("IF EXISTS(SELECT * FROM V_TA_Unidad WHERE IdUnidad = 'NADA') RAISERROR('no', 16, 1)"), 0);
+    EXPECT_EQ(Numero("COMMIT TRANSACTION"), 3902);
+    EXPECT_EQ(Numero("ROLLBACK TRANSACTION"), 3903);
+    EXPECT_EQ(AD().LeeConexion().Errors().Item(0).NativeError, 3903);
+
+    AD().EjecutaSQL("BEGIN TRANSACTION\rBEGIN TRANSACTION\rINSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  ZZ')");
+    EXPECT_EQ(Profundidad(), 2);
+    AD().EjecutaSQL("COMMIT TRANSACTION");
+    EXPECT_EQ(Profundidad(), 1);
+    AD().EjecutaSQL("ROLLBACK TRANSACTION");
+    EXPECT_EQ(Profundidad(), 0);
+    EXPECT_EQ(Filas("V_TA_Unidad", "IdUnidad = '  ZZ'"), 0);
+}
+
+TEST_F(AccesoTsql, RecordSetsStreamBesideOtherStatementsAndUpdateByTheirKey) {
+    // SQL Server serves one open result per connection: a streaming set lets the next statement
+    // run and goes on reading.
+    Registros rs;
+    AD().ObtieneRecordset(QStringLiteral("SELECT IDARTICULO FROM V_MA_ARTICULOS ORDER BY IDARTICULO"), rs);
+    ASSERT_FALSE(rs.Eof());
+    AD().EjecutaSQL("UPDATE V_TA_Unidad SET Descripcion = 'Unidad' WHERE IdUnidad = '  UN'");
+    int filas = 0;
+    for (; !rs.Eof(); rs.MoveNext())
+        ++filas;
+    EXPECT_EQ(filas, Valor("SELECT COUNT(*) FROM V_MA_ARTICULOS").toInt());
+
+    // A row whose date carries milliseconds, which the text of the value read cannot match: the
+    // editable set finds it by its key.
+    AD().EjecutaSQL("INSERT INTO AUX_ERR (Proceso, Fecha, Error) VALUES ('prueba', '2026-12-13T10:20:30.123', 1)");
+    const int id = Valor("SELECT MAX(Id) FROM AUX_ERR").toInt();
+    Registros editable;
+    AD().ObtieneRecordset(QStringLiteral("SELECT * FROM AUX_ERR WHERE Id = %1").arg(id), editable, nullptr,
+                          TipoCursor::Dinamico, TipoBloqueo::Optimista);
+    editable.AsignaCampo(QStringLiteral("Descripcion"), QStringLiteral("cambiada"));
+    ASSERT_NO_THROW(editable.Update());
+    EXPECT_EQ(Valor(QStringLiteral("SELECT Descripcion FROM AUX_ERR WHERE Id = %1").arg(id)).toString(),
+              QStringLiteral("cambiada"));
+    // And a new row takes the identity the server gives.
+    editable.AddNew();
+    editable.AsignaCampo(QStringLiteral("Proceso"), QStringLiteral("nueva"));
+    editable.Update();
+    EXPECT_EQ(Filas("AUX_ERR", "Proceso = 'nueva' AND Id > " + QString::number(id)), 1);
+}
+
+TEST_F(AccesoTsql, AdministrationTablesInTheSessionsDatabaseOrInTheOneTheDataName) {
+    EXPECT_EQ(AD()
+                  .ObtieneValorTabla(QStringLiteral("@ADMIN_V_TA_Deposito"), QStringLiteral("   2"),
+                                     QStringLiteral("Descripcion"), QStringLiteral("IdDeposito"))
+                  .toString(),
+              QStringLiteral("Depósito Norte"));
+    EXPECT_TRUE(AD().ExisteRegistro(QStringLiteral("@admin_v_ta_deposito"), QStringLiteral("   1"),
+                                    QStringLiteral("IdDeposito")));
+
+    // An administration database of its own, named by the connection data.
+    const QString admin = BaseTsql() + QStringLiteral("_adm");
+    EjecutaTsql({}, {QStringLiteral("CREATE DATABASE [%1]").arg(admin)});
+    EjecutaTsql(admin, {QStringLiteral("CREATE TABLE V_TA_Deposito (IdDeposito VARCHAR(4) PRIMARY KEY, "
+                                       "Descripcion VARCHAR(50), UNIDADNEGOCIO VARCHAR(4), Empresa VARCHAR(50))"),
+                        QStringLiteral("INSERT INTO V_TA_Deposito VALUES ('   2', 'Norte de la administración', "
+                                       "'   1', NULL)"),
+                        QStringLiteral("CREATE TABLE V_TA_Cajas (IdCajas VARCHAR(4) PRIMARY KEY, "
+                                       "Descripcion VARCHAR(50))")});
+    AccesoDatos ad;
+    ad.AsignaDatoConexion(QStringLiteral("ADMIN=") + admin);
+    ConectaTsql(ad, BaseTsql());
+    EXPECT_EQ(ad.ObtieneValorTabla(QStringLiteral("@ADMIN_V_TA_Deposito"), QStringLiteral("   2"),
+                                   QStringLiteral("Descripcion"), QStringLiteral("IdDeposito"))
+                  .toString(),
+              QStringLiteral("Norte de la administración"));
+    ad.EjecutaSQL("INSERT INTO @Admin_V_TA_Cajas (IDCAJAS,DESCRIPCION) VALUES('   7','CAJA 7')");
+    EXPECT_EQ(ad.MaximoValor(QStringLiteral("@ADMIN_V_TA_Cajas"), QStringLiteral("IdCajas"), QString()).toString(),
+              QStringLiteral("   7"));
+    EXPECT_EQ(Filas("V_TA_Cajas", "IdCajas = '   7'"), 0);
+    // A text that only names the prefix is kept as written.
+    ad.EjecutaSQL("UPDATE @ADMIN_V_TA_Cajas SET Descripcion = '@ADMIN_X' WHERE IdCajas = '   7'");
+    EXPECT_EQ(ad.ObtieneValorTabla(QStringLiteral("@ADMIN_V_TA_Cajas"), QStringLiteral("   7"),
+                                   QStringLiteral("Descripcion"), QStringLiteral("IdCajas"))
+                  .toString(),
+              QStringLiteral("@ADMIN_X"));
+    ad.LeeConexion().Close();
+    BorraBaseTsql(admin);
+}
+
+// The server reads dates month first (Babelfish's default, a us_english login's): the system's
+// day-first dates are still read day first, never refused past day 12 nor swapped up to it.
+TEST_F(AccesoTsql, DatesAreReadDayFirstWhateverTheServersOrder) {
+    AD().EjecutaSQL("INSERT INTO V_MV_CPTETERCEROS (Fecha, IdComprobante) VALUES ('13/12/2026 10:20', 'A')");
+    AD().EjecutaSQL("INSERT INTO V_MV_CPTETERCEROS (Fecha, IdComprobante) VALUES ('03/12/2026', 'B')");
+    EXPECT_EQ(Valor("SELECT Fecha FROM V_MV_CPTETERCEROS WHERE IdComprobante = 'A'").toDateTime(),
+              QDateTime(QDate(2026, 12, 13), QTime(10, 20)));
+    EXPECT_EQ(Valor("SELECT Fecha FROM V_MV_CPTETERCEROS WHERE IdComprobante = 'B'").toDateTime(),
+              QDateTime(QDate(2026, 12, 3), QTime(0, 0)));
+    EXPECT_EQ(Filas("V_MV_CPTETERCEROS", "Fecha BETWEEN '01/12/2026' AND '31/12/2026 23:59'"), 2);
+
+    // The error row of a refused save, written with the system's "dd/mm/yy hh:mm".
+    EstableceReloj([] { return QDateTime(QDate(2026, 12, 13), QTime(9, 5)); });
+    QString proceso = QStringLiteral("prueba");
+    RegistraErrorBD(QStringLiteral("SELECT 1"), proceso, 2627, QStringLiteral("duplicada"));
+    EstableceReloj({});
+    EXPECT_EQ(Valor("SELECT Fecha FROM AUX_ERR WHERE Proceso = 'prueba'").toDateTime(),
+              QDateTime(QDate(2026, 12, 13), QTime(9, 5)));
+}
+
+// When the server ends a batch's transaction (a trigger's rollback; any error under XACT_ABORT)
+// nothing after it runs: the batch is refused whole and leaves nothing.
+TEST_F(AccesoTsql, ABatchWhoseTransactionTheServerEndsLeavesNothing) {
+    EjecutaTsql(BaseTsql(), {QStringLiteral("CREATE TRIGGER TR_SIN_TRECE ON V_TA_Unidad AFTER INSERT AS BEGIN "
+                                            "IF EXISTS (SELECT 1 FROM inserted WHERE IdUnidad = '  13') BEGIN "
+                                            "ROLLBACK TRANSACTION; RAISERROR('trece no', 16, 1) END END")});
+    const QStringList conTrigger = {"INSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  A1')",
+                                    "INSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  13')",
+                                    "INSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  A2')"};
+    EXPECT_FALSE(Guarda(conTrigger));
+    EXPECT_EQ(Filas("V_TA_Unidad", "IdUnidad IN ('  A1', '  13', '  A2')"), 0);
+    EXPECT_EQ(Profundidad(), 0);
+
+    AD().EjecutaSQL("SET XACT_ABORT ON");
+    const QStringList conAborto = {"INSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  B1')",
+                                   "INSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  UN')",
+                                   "INSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  B2')"};
+    EXPECT_FALSE(Guarda(conAborto));
+    EXPECT_EQ(Filas("V_TA_Unidad", "IdUnidad IN ('  B1', '  B2')"), 0);
+    EXPECT_EQ(Profundidad(), 0);
+    AD().EjecutaSQL("SET XACT_ABORT OFF");
+
+    // A refusal that leaves the transaction open stops nothing: the caller rolls it back.
+    EXPECT_FALSE(Guarda({"INSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  C1')",
+                         "INSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  UN')"}));
+    EXPECT_EQ(Filas("V_TA_Unidad", "IdUnidad = '  C1'"), 0);
+    EXPECT_TRUE(Guarda({"INSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  D1')"}));
+    EXPECT_EQ(Filas("V_TA_Unidad", "IdUnidad = '  D1'"), 1);
+}
+
+// A site names its server "host,port", "host:port" or "host" (port 1433), as SQL Server's tools do.
+TEST_F(AccesoTsql, TheServerIsReachedAsASiteNamesIt) {
+    const ServidorTsql s = LeeServidorTsql();
+    const QString host = s.servidor.section(u',', 0, 0);
+    const QString puerto = s.servidor.section(u',', 1);
+    for (const QString& nombre : {host + u',' + puerto, host + u':' + puerto}) {
+        AccesoDatos ad;
+        ad.AsignaServidor(nombre);
+        ad.AsignaBaseDatos(BaseTsql());
+        ad.AsignaUsuario(s.usuario);
+        ad.AsignaPassword(s.password);
+        ASSERT_NO_THROW(ad.Conecta()) << nombre.toStdString();
+        EXPECT_EQ(ad.ObtieneValorTabla(QStringLiteral("V_TA_Deposito"), QStringLiteral("   1"),
+                                       QStringLiteral("Descripcion"), QStringLiteral("IdDeposito"))
+                      .toString(),
+                  QStringLiteral("Depósito Central"))
+            << nombre.toStdString();
+    }
+    // A full connection string, as a caller may give it, closed by ";" or not.
+    for (const QString& cadena : {s.cadena + QStringLiteral(";DATABASE=") + BaseTsql(),
+                                  s.cadena + QStringLiteral(";DATABASE=") + BaseTsql() + u';'}) {
+        AccesoDatos completa;
+        completa.AsignaServidor(s.servidor);
+        ASSERT_NO_THROW(completa.Conecta(false, 0, cadena)) << cadena.toStdString();
+    }
+    // A port the connection data give wins.
+    AccesoDatos dado;
+    dado.AsignaServidor(host);
+    dado.AsignaBaseDatos(BaseTsql());
+    dado.AsignaUsuario(s.usuario);
+    dado.AsignaPassword(s.password);
+    dado.AsignaDatoConexion(QStringLiteral("PORT=") + puerto);
+    ASSERT_NO_THROW(dado.Conecta());
+
+    // A bare host goes to SQL Server's port: something listening there is reached.
+    const Escucha escucha(1433);
+    ASSERT_TRUE(escucha.Escuchando()) << "port 1433 taken";
+    AccesoDatos solo;
+    solo.AsignaServidor(host);
+    solo.AsignaBaseDatos(BaseTsql());
+    solo.AsignaUsuario(s.usuario);
+    solo.AsignaPassword(s.password);
+    EXPECT_THROW(solo.Conecta(), ErrorSistema);
+    EXPECT_TRUE(escucha.AlguienLlego()) << "nothing reached port 1433";
+}
+
+} // namespace
