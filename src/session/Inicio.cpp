@@ -201,6 +201,10 @@ void InicializaSistema(bool usarIni, const QString& lineaComando, QString& caden
                         if (base.trimmed().isEmpty())
                             AD().AsignaBaseDatos(RutaBaseDefecto());
                     }
+                    // A site's server: what its connection needs besides the session's items (the
+                    // administration database, a driver, a port), from the environment.
+                    if (AD().LeeServidor().compare(QLatin1StringView("sqlite"), Qt::CaseInsensitive) != 0)
+                        AD().AsignaDatoConexion(qEnvironmentVariable("MODELOS_DATO_CONEXION"));
                     try {
                         AD().Conecta(faltanDatos, opcionConexion, cadenaConexion, true, true);
                     } catch (const ErrorSistema& e) {
