@@ -167,6 +167,21 @@ QString SinEspacios(QString s) {
 
 } // namespace
 
+// The "@ADMIN_" names resolved for SQL Server: a text without the prefix comes back as it
+// stands; with the administration database named, only "[ADM].dbo." is added where, without one,
+// only the prefix is dropped.
+void CompruebaAdmin(const QString& s) {
+    const QString propia = ResuelveAdminSqlServer(s, QString());
+    const QString otra = ResuelveAdminSqlServer(s, QStringLiteral("ADM"));
+    if (!s.contains(QLatin1StringView("@admin_"), Qt::CaseInsensitive) && (propia != s || otra != s))
+        Falla("sin @ADMIN_ el texto cambia", s);
+    const qsizetype quitados = s.size() - propia.size();
+    if (quitados < 0 || quitados % 7 != 0 || s.count(QLatin1StringView("@admin_"), Qt::CaseInsensitive) < quitados / 7)
+        Falla("se quita otra cosa que el prefijo @ADMIN_", s);
+    if (QString(otra).remove(QStringLiteral("[ADM].dbo.")) != propia)
+        Falla("la base de administración no se antepone sólo a los nombres", s);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     const QString lote = TextoUtf8(datos, largo);
     const QStringList sentencias = DivideTanda(lote);
@@ -190,8 +205,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
         desde = en + s.size();
     }
     compruebaHueco(lote.size());
-    for (const QString& s : sentencias)
+    for (const QString& s : sentencias) {
         CompruebaSentencia(s);
+        CompruebaAdmin(s);
+    }
     // A query opened as a record set is not split: its line breaks, and the comments they end, stay.
     if (sentencias.size() > 1)
         CompruebaSentencia(lote);
