@@ -176,7 +176,8 @@ void CompruebaAdmin(const QString& s) {
     if (!s.contains(QLatin1StringView("@admin_"), Qt::CaseInsensitive) && (propia != s || otra != s))
         Falla("sin @ADMIN_ el texto cambia", s);
     const qsizetype quitados = s.size() - propia.size();
-    if (quitados < 0 || quitados % 7 != 0 || s.count(QLatin1StringView("@admin_"), Qt::CaseInsensitive) < quitados / 7)
+    if (quitados < 0 || quitados % 7 != 0 ||
+        s.count(QLatin1StringView("@admin_"), Qt::CaseInsensitive) < quitados / 7)
         Falla("se quita otra cosa que el prefijo @ADMIN_", s);
     if (QString(otra).remove(QStringLiteral("[ADM].dbo.")) != propia)
         Falla("la base de administración no se antepone sólo a los nombres", s);

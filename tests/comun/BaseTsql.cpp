@@ -298,6 +298,16 @@ void BorraBaseTsql(const QString& nombre) {
     }
 }
 
+void CreaBaseAdministracion(const QString& nombre, const QString& depositos) {
+    EjecutaTsql({}, {QStringLiteral("CREATE DATABASE [%1]").arg(nombre)});
+    EjecutaTsql(nombre,
+                {QStringLiteral("CREATE TABLE V_TA_Deposito (IdDeposito VARCHAR(4) PRIMARY KEY, "
+                                "Descripcion VARCHAR(50), UNIDADNEGOCIO VARCHAR(4), Empresa VARCHAR(50))"),
+                 QStringLiteral("INSERT INTO V_TA_Deposito VALUES ") + depositos,
+                 QStringLiteral("CREATE TABLE V_TA_Cajas (IdCajas VARCHAR(4) PRIMARY KEY, "
+                                "Descripcion VARCHAR(50))")});
+}
+
 void ConectaTsql(AccesoDatos& ad, const QString& base) {
     const ServidorTsql s = LeeServidorTsql();
     ad.AsignaUsuario(s.usuario);

@@ -27,6 +27,10 @@ void BorraBaseTsql(const QString& nombre);
 // Runs T-SQL batches as the server's administrator on `base` (empty: master); raises ErrorSistema.
 void EjecutaTsql(const QString& base, const QStringList& tandas);
 
+// An administration database `nombre` beside the test's: its deposits (the VALUES rows given)
+// and an empty table of cash desks.
+void CreaBaseAdministracion(const QString& nombre, const QString& depositos);
+
 // Connects `ad` to database `base` of that server as start-up connects a site's database
 // ("@Server=127.0.0.1,<port>", FreeTDS), and the session's command line that names it.
 void ConectaTsql(AccesoDatos& ad, const QString& base);

@@ -9,8 +9,8 @@
 #include "BaseTsql.h"
 #include "Globales.h"
 #include "Registros.h"
-#include "ReportaError.h"
 #include "Reloj.h"
+#include "ReportaError.h"
 #include "TandasSql.h"
 
 #include <arpa/inet.h>
@@ -84,12 +84,14 @@ TEST_F(AccesoTsql, TheServersNumbersForEveryRefusalAndNestedTransactions) {
     EXPECT_EQ(Numero("IF EXISTS(SELECT * FROM V_TA_Unidad WITH (UPDLOCK, HOLDLOCK) WHERE IdUnidad = '  UN') "
                      "RAISERROR('tomado', 16, 1)"),
               50000);
-    EXPECT_EQ(Numero("IF EXISTS(SELECT * FROM V_TA_Unidad WHERE IdUnidad = 'NADA') RAISERROR('no', 16, 1)"), 0);
+    EXPECT_EQ(Numero("IF EXISTS(SELECT * FROM V_TA_Unidad WHERE IdUnidad = 'NADA') RAISERROR('no', 16, 1)"),
+              0);
     EXPECT_EQ(Numero("COMMIT TRANSACTION"), 3902);
     EXPECT_EQ(Numero("ROLLBACK TRANSACTION"), 3903);
     EXPECT_EQ(AD().LeeConexion().Errors().Item(0).NativeError, 3903);
 
-    AD().EjecutaSQL("BEGIN TRANSACTION\rBEGIN TRANSACTION\rINSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  ZZ')");
+    AD().EjecutaSQL(
+        "BEGIN TRANSACTION\rBEGIN TRANSACTION\rINSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  ZZ')");
     EXPECT_EQ(Profundidad(), 2);
     AD().EjecutaSQL("COMMIT TRANSACTION");
     EXPECT_EQ(Profundidad(), 1);
@@ -112,7 +114,8 @@ TEST_F(AccesoTsql, RecordSetsStreamBesideOtherStatementsAndUpdateByTheirKey) {
 
     // A row whose date carries milliseconds, which the text of the value read cannot match: the
     // editable set finds it by its key.
-    AD().EjecutaSQL("INSERT INTO AUX_ERR (Proceso, Fecha, Error) VALUES ('prueba', '2026-12-13T10:20:30.123', 1)");
+    AD().EjecutaSQL(
+        "INSERT INTO AUX_ERR (Proceso, Fecha, Error) VALUES ('prueba', '2026-12-13T10:20:30.123', 1)");
     const int id = Valor("SELECT MAX(Id) FROM AUX_ERR").toInt();
     Registros editable;
     AD().ObtieneRecordset(QStringLiteral("SELECT * FROM AUX_ERR WHERE Id = %1").arg(id), editable, nullptr,
@@ -129,8 +132,7 @@ TEST_F(AccesoTsql, RecordSetsStreamBesideOtherStatementsAndUpdateByTheirKey) {
 }
 
 TEST_F(AccesoTsql, AdministrationTablesInTheSessionsDatabaseOrInTheOneTheDataName) {
-    EXPECT_EQ(AD()
-                  .ObtieneValorTabla(QStringLiteral("@ADMIN_V_TA_Deposito"), QStringLiteral("   2"),
+    EXPECT_EQ(AD().ObtieneValorTabla(QStringLiteral("@ADMIN_V_TA_Deposito"), QStringLiteral("   2"),
                                      QStringLiteral("Descripcion"), QStringLiteral("IdDeposito"))
                   .toString(),
               QStringLiteral("Depósito Norte"));
@@ -139,13 +141,7 @@ TEST_F(AccesoTsql, AdministrationTablesInTheSessionsDatabaseOrInTheOneTheDataNam
 
     // An administration database of its own, named by the connection data.
     const QString admin = BaseTsql() + QStringLiteral("_adm");
-    EjecutaTsql({}, {QStringLiteral("CREATE DATABASE [%1]").arg(admin)});
-    EjecutaTsql(admin, {QStringLiteral("CREATE TABLE V_TA_Deposito (IdDeposito VARCHAR(4) PRIMARY KEY, "
-                                       "Descripcion VARCHAR(50), UNIDADNEGOCIO VARCHAR(4), Empresa VARCHAR(50))"),
-                        QStringLiteral("INSERT INTO V_TA_Deposito VALUES ('   2', 'Norte de la administración', "
-                                       "'   1', NULL)"),
-                        QStringLiteral("CREATE TABLE V_TA_Cajas (IdCajas VARCHAR(4) PRIMARY KEY, "
-                                       "Descripcion VARCHAR(50))")});
+    CreaBaseAdministracion(admin, QStringLiteral("('   2', 'Norte de la administración', '   1', NULL)"));
     AccesoDatos ad;
     ad.AsignaDatoConexion(QStringLiteral("ADMIN=") + admin);
     ConectaTsql(ad, BaseTsql());
@@ -154,8 +150,9 @@ TEST_F(AccesoTsql, AdministrationTablesInTheSessionsDatabaseOrInTheOneTheDataNam
                   .toString(),
               QStringLiteral("Norte de la administración"));
     ad.EjecutaSQL("INSERT INTO @Admin_V_TA_Cajas (IDCAJAS,DESCRIPCION) VALUES('   7','CAJA 7')");
-    EXPECT_EQ(ad.MaximoValor(QStringLiteral("@ADMIN_V_TA_Cajas"), QStringLiteral("IdCajas"), QString()).toString(),
-              QStringLiteral("   7"));
+    EXPECT_EQ(
+        ad.MaximoValor(QStringLiteral("@ADMIN_V_TA_Cajas"), QStringLiteral("IdCajas"), QString()).toString(),
+        QStringLiteral("   7"));
     EXPECT_EQ(Filas("V_TA_Cajas", "IdCajas = '   7'"), 0);
     // A text that only names the prefix is kept as written.
     ad.EjecutaSQL("UPDATE @ADMIN_V_TA_Cajas SET Descripcion = '@ADMIN_X' WHERE IdCajas = '   7'");
@@ -190,9 +187,10 @@ TEST_F(AccesoTsql, DatesAreReadDayFirstWhateverTheServersOrder) {
 // When the server ends a batch's transaction (a trigger's rollback; any error under XACT_ABORT)
 // nothing after it runs: the batch is refused whole and leaves nothing.
 TEST_F(AccesoTsql, ABatchWhoseTransactionTheServerEndsLeavesNothing) {
-    EjecutaTsql(BaseTsql(), {QStringLiteral("CREATE TRIGGER TR_SIN_TRECE ON V_TA_Unidad AFTER INSERT AS BEGIN "
-                                            "IF EXISTS (SELECT 1 FROM inserted WHERE IdUnidad = '  13') BEGIN "
-                                            "ROLLBACK TRANSACTION; RAISERROR('trece no', 16, 1) END END")});
+    EjecutaTsql(BaseTsql(),
+                {QStringLiteral("CREATE TRIGGER TR_SIN_TRECE ON V_TA_Unidad AFTER INSERT AS BEGIN "
+                                "IF EXISTS (SELECT 1 FROM inserted WHERE IdUnidad = '  13') BEGIN "
+                                "ROLLBACK TRANSACTION; RAISERROR('trece no', 16, 1) END END")});
     const QStringList conTrigger = {"INSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  A1')",
                                     "INSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  13')",
                                     "INSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  A2')"};

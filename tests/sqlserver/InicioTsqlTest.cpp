@@ -18,9 +18,11 @@ protected:
     }
     void Abre(const QString& caja) {
         form = std::make_unique<FrmVardelio>();
-        form->Form_Load(QString(LineaSesion()).replace(QStringLiteral("@Caja=1"), QStringLiteral("@Caja=") + caja));
+        form->Form_Load(
+            QString(LineaSesion()).replace(QStringLiteral("@Caja=1"), QStringLiteral("@Caja=") + caja));
         ASSERT_TRUE(AD().EstaConectado());
-        ASSERT_FALSE(AD().TextoProveedor().contains(QStringLiteral("SQLite"))) << AD().TextoProveedor().toStdString();
+        ASSERT_FALSE(AD().TextoProveedor().contains(QStringLiteral("SQLite")))
+            << AD().TextoProveedor().toStdString();
     }
     QString Valida(const char* dataField, const QString& texto) {
         CajaTexto& campo = form->TxtFields[form->IndiceCampo(QLatin1String(dataField))];
@@ -51,13 +53,8 @@ TEST_F(InicioTsql, TheEditorStartsOnTheSitesDatabase) {
 
 TEST_F(InicioTsql, TheAdministrationDatabaseTheConnectionDataName) {
     const QString admin = BaseTsql() + QStringLiteral("_adm");
-    EjecutaTsql({}, {QStringLiteral("CREATE DATABASE [%1]").arg(admin)});
-    EjecutaTsql(admin, {QStringLiteral("CREATE TABLE V_TA_Deposito (IdDeposito VARCHAR(4) PRIMARY KEY, "
-                                       "Descripcion VARCHAR(50), UNIDADNEGOCIO VARCHAR(4), Empresa VARCHAR(50))"),
-                        QStringLiteral("INSERT INTO V_TA_Deposito VALUES ('   1', 'Central', '   1', NULL), "
-                                       "('  55', 'Sólo en la administración', '   1', NULL)"),
-                        QStringLiteral("CREATE TABLE V_TA_Cajas (IdCajas VARCHAR(4) PRIMARY KEY, "
-                                       "Descripcion VARCHAR(50))")});
+    CreaBaseAdministracion(admin, QStringLiteral("('   1', 'Central', '   1', NULL), ('  55', 'Sólo en la "
+                                                 "administración', '   1', NULL)"));
     {
         VariableEntorno dato("MODELOS_DATO_CONEXION");
         dato.Pon(QStringLiteral("ADMIN=") + admin);

@@ -31,8 +31,8 @@ protected:
         Recepcion r;
         QString suc, nro, letra;
         bool modifica = false;
-        Obtener_Nro_Comprobante(QStringLiteral("IR"), suc, nro, letra, modifica, true, QString(), gUnidadNegocio,
-                                false);
+        Obtener_Nro_Comprobante(QStringLiteral("IR"), suc, nro, letra, modifica, true, QString(),
+                                gUnidadNegocio, false);
         r.id = suc + nro + letra;
         auto g = GrillaArticulos({Linea("1001", "2"), Linea("1002", "3")});
         Llamada ll;
@@ -42,20 +42,21 @@ protected:
         EXPECT_FALSE(ll.HayError) << guion.Mensajes().join(u'|').toStdString();
         r.lote = ll.LoteFijo;
         QString rango;
-        ActualizaNumeracion(QStringLiteral("IR"), QStringLiteral("STOCK"), suc, QString::number(nro.toLongLong() + 1),
-                            letra, true, rango, false, false);
+        ActualizaNumeracion(QStringLiteral("IR"), QStringLiteral("STOCK"), suc,
+                            QString::number(nro.toLongLong() + 1), letra, true, rango, false, false);
         if (guardar) {
             bool hayError = false;
             qint32 numero = 0;
             QString texto;
-            GActualizarDatoScript(DivideTanda((tanda ? ll.SqlTemp : QString()) + QLatin1Char('\r') + rango), hayError,
-                                  numero, false, false, texto, r.mensajes, false);
+            GActualizarDatoScript(DivideTanda((tanda ? ll.SqlTemp : QString()) + QLatin1Char('\r') + rango),
+                                  hayError, numero, false, false, texto, r.mensajes, false);
             r.guardada = !hayError;
         } else {
             pendiente = DivideTanda(ll.SqlTemp + QLatin1Char('\r') + rango);
         }
-        r.asientos = Columna("SELECT DISTINCT [Numero Asiento] FROM MV_ASIENTOS WHERE TC = '  IR' AND SUCURSAL = '" +
-                             suc + "' AND NUMERO = '" + nro + "'");
+        r.asientos =
+            Columna("SELECT DISTINCT [Numero Asiento] FROM MV_ASIENTOS WHERE TC = '  IR' AND SUCURSAL = '" +
+                    suc + "' AND NUMERO = '" + nro + "'");
         return r;
     }
 
@@ -86,9 +87,10 @@ TEST_F(PosteoTsql, ALotAnotherVoucherStoredRefusesTheWholeBatch) {
     const Recepcion r = Recibe(true, false);
     ASSERT_FALSE(r.lote.isEmpty());
     // Another station stores a voucher with that lot between the posting and its save.
-    Ejecuta("INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, IdArticulo, NroLote, Cantidad) "
-            "VALUES ('  IR', '000999999999X', 0, 1, '                     1001', '" +
-            UT().RellenaCodigo(r.lote, 25) + "', 1)");
+    Ejecuta(
+        "INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, IdArticulo, NroLote, Cantidad) "
+        "VALUES ('  IR', '000999999999X', 0, 1, '                     1001', '" +
+        UT().RellenaCodigo(r.lote, 25) + "', 1)");
     bool hayError = false;
     qint32 numero = 0;
     QString texto, mensajes;
