@@ -28,16 +28,18 @@ function(modelos_modulo nombre)
 endfunction()
 
 # One GoogleTest program per test folder (the widget tests of a folder get their own, with a
-# QApplication main); every test runs offscreen. PROPIEDADES: more CTest properties of its tests.
+# QApplication main); every test runs offscreen. PROPIEDADES: more CTest properties of its tests;
+# PREFIJO: what their CTest names begin with (a program that runs other folders' tests again).
 function(modelos_pruebas nombre)
-    cmake_parse_arguments(M "" "DIR" "DEPENDE;DEPENDE_VISTAS;PROPIEDADES" ${ARGN})
+    cmake_parse_arguments(M "" "DIR;PREFIJO" "DEPENDE;DEPENDE_VISTAS;PROPIEDADES" ${ARGN})
     set(d ${CMAKE_CURRENT_SOURCE_DIR}/${M_DIR})
     # The test mains set the rest of the environment themselves (tests/comun/EntornoPruebas.h).
     set(entorno "QT_QPA_PLATFORM=offscreen")
     file(GLOB fuentes CONFIGURE_DEPENDS ${d}/*.cpp ${d}/*.h)
     add_executable(${nombre} ${fuentes})
     target_link_libraries(${nombre} PRIVATE ${M_DEPENDE} pruebas_comun GTest::gtest Qt6::Test)
-    gtest_discover_tests(${nombre} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${entorno}" ${M_PROPIEDADES})
+    gtest_discover_tests(${nombre} DISCOVERY_MODE PRE_TEST TEST_PREFIX "${M_PREFIJO}"
+        PROPERTIES ENVIRONMENT "${entorno}" ${M_PROPIEDADES})
     file(GLOB vistas CONFIGURE_DEPENDS ${d}/widgets/*.cpp ${d}/widgets/*.h)
     if(vistas)
         add_executable(${nombre}_widgets ${vistas})

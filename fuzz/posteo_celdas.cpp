@@ -4,8 +4,8 @@
 // handler: R, I, A); each further line is one grid line, its cells separated by tabs in the order
 // of kColumnas ("\n" and "\r" stand for line breaks inside a cell). Whatever the cells hold:
 // - the batch holds only the posting's own statements: movement rows and entry lines whose
-//   values are literals, the checks that no other voucher holds its entry number or automatic
-//   lot, and the numbering of the discharge voucher;
+//   values are literals, the checks that no other voucher holds its identity (or its
+//   discharge's), entry number or automatic lot, and the numbering of the discharge voucher;
 // - nothing outside the voucher's rows (its movements, its discharge, its entry, the discharge's
 //   numbering and the error rows) changes;
 // - each run ends stored whole (every movement row the batch holds is stored) or refused with a
@@ -251,7 +251,7 @@ bool Comparacion(QStringView v, qsizetype& i, QHash<QString, QString>& valores) 
         } while (Sigue(v, i, QLatin1StringView(" OR ")));
         return Sigue(v, i, QLatin1StringView(")"));
     }
-    static const QRegularExpression columna(QStringLiteral("\\G(\\w+|\\[[\\w -]+\\]) = "));
+    static const QRegularExpression columna(QStringLiteral("\\G(\\w+|\\[[\\w -]+\\]) [=>] "));
     const QRegularExpressionMatch m = columna.match(v, i);
     if (!m.hasMatch())
         return false;
@@ -275,7 +275,8 @@ bool Comparaciones(QStringView v, qsizetype& i, QLatin1StringView fin, QHash<QSt
 }
 
 // A check that refuses the batch when another voucher holds a number the voucher was given: it
-// reads its table, compares columns with literals only, and exempts this voucher's own rows.
+// reads its table and compares columns with literals only: the entry's number, the automatic lot,
+// or the voucher's identity (or its discharge's, "PE") past the rows it holds.
 bool EsControlDeNumero(QStringView t) {
     static const QRegularExpression cabeza(QStringLiteral(
         "^IF EXISTS\\(SELECT \\* FROM (MV_ASIENTOS|V_MV_STOCK) WITH \\(UPDLOCK, HOLDLOCK\\) WHERE "));
@@ -283,17 +284,20 @@ bool EsControlDeNumero(QStringView t) {
     if (!m.hasMatch())
         return false;
     qsizetype i = m.capturedEnd();
-    QHash<QString, QString> numero, propio;
-    if (!Comparaciones(t, i, QLatin1StringView(" AND NOT ("), numero) ||
-        !Comparaciones(t, i, QLatin1StringView(")) RAISERROR("), propio) || !Literal(t, i) ||
+    QHash<QString, QString> numero;
+    if (!Comparaciones(t, i, QLatin1StringView(") RAISERROR("), numero) || !Literal(t, i) ||
         !Sigue(t, i, QLatin1StringView(", 16, 1)")) || i != t.size())
         return false;
-    const auto texto = [](const QString& literal) { return literal.mid(1, literal.size() - 2); };
-    if (m.captured(1) == QLatin1String("V_MV_STOCK"))
-        return texto(propio.value(QStringLiteral("IDCOMPROBANTE"))) == kId;
-    return texto(propio.value(QStringLiteral("SUCURSAL"))) + texto(propio.value(QStringLiteral("NUMERO"))) +
-               texto(propio.value(QStringLiteral("LETRA"))) ==
-           kId;
+    if (m.captured(1) == QLatin1String("MV_ASIENTOS"))
+        return numero.contains(QStringLiteral("[NUMERO ASIENTO]"));
+    if (numero.size() == 1)
+        return numero.contains(QStringLiteral("NROLOTE"));
+    const auto texto = [&](const char* c) {
+        const QString literal = numero.value(QLatin1String(c));
+        return literal.mid(1, literal.size() - 2);
+    };
+    return numero.contains(QStringLiteral("SECUENCIA")) &&
+           (texto("IDCOMPROBANTE") == kId || texto("TC") == QLatin1String("  PE"));
 }
 
 struct Cuenta {

@@ -727,5 +727,5 @@ int AccesoDatos::GestionaError(const ErrorSistema& error, const QString& rutina,
                           error.Descripcion().trimmed();
     const QString titulo = rutina.isEmpty() ? QStringLiteral("Aviso al operador!!!")
                                             : rutina + QStringLiteral(" - Aviso al operador!!!");
-    return interaccion().MsgBox(texto, botones, titulo);
+    return AnotaRespuesta(interaccion().MsgBox(texto, botones, titulo));
 }

@@ -156,8 +156,8 @@ public:
     QString TextoProveedor() const;
 
     // The central error handler: shows the error with Abort, Retry and Ignore through the
-    // interaction port and returns the answer (4 retry, 5 next statement, other leave); 0
-    // without showing anything for an error number 0.
+    // interaction port and returns the answer (4 retry, 5 next statement, other leave, counted
+    // by AnotaRespuesta); 0 without showing anything for an error number 0.
     int GestionaError(const ErrorSistema& error, const QString& rutina = {},
                       int botones = Estilo::AbortarReintentarIgnorar | Estilo::Critico) const;
 

@@ -4,6 +4,7 @@
 
 #include "AccesoDatosInterno.h"
 #include "FuncionesSqlite.h"
+#include "Interaccion.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -538,6 +539,26 @@ void Prepara(sqlite3* db, const char* sql) {
     }
 }
 
+// A file whose stock movements hold two vouchers under one identity is opened as it is; the user
+// is told which.
+void AvisaIdentidadesRepetidas(const IdentidadesRepetidas& repetidas) {
+    if (repetidas.total == 0)
+        return;
+    QString texto =
+        QStringLiteral("La base de datos guarda comprobantes de stock que comparten una identidad "
+                       "(tipo, número y complemento):");
+    for (const QString& identidad : repetidas.primeras)
+        texto += QStringLiteral("\r\n   ") + identidad;
+    if (repetidas.total > repetidas.primeras.size())
+        texto += QStringLiteral("\r\n   ... y %1 más").arg(repetidas.total - repetidas.primeras.size());
+    texto +=
+        QStringLiteral("\r\nSe abrió sin cambios: mientras estén repetidos no se le puede agregar la clave "
+                       "que impide repetir una identidad (IX_MV_STOCK_CPTE). Corríjalos; cada grabación "
+                       "sigue comprobando que su número no haya sido tomado.");
+    interaccion().MsgBox(texto, Estilo::SoloAceptar | Estilo::Exclamacion,
+                         QStringLiteral("Aviso al Operador"));
+}
+
 } // namespace
 
 std::unique_ptr<Motor> AbreSqlite(const QString& ruta, int tiempoEspera) {
@@ -583,6 +604,7 @@ std::unique_ptr<Motor> AbreSqlite(const QString& ruta, int tiempoEspera) {
     RegistraFuncionesSqlite(h);
     RegistraColumnasFechaDeLaBase(h);
     RegistraControlAnchos(h, false);
+    AvisaIdentidadesRepetidas(AseguraClaveComprobantes(h, 20));
     return motor;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 #include <exception>
 #include <functional>
 #include <initializer_list>
@@ -36,6 +37,13 @@ constexpr int Ignorar = 5;
 constexpr int Si = 6;
 constexpr int No = 7;
 } // namespace Respuesta
+
+// An error report answered by the user: counted when the answer leaves the failing procedure
+// (neither Reintentar nor Ignorar), and returned. A procedure that calls routines with error
+// exits of their own tells by the count that the user chose to stop in one of them.
+int AnotaRespuesta(int respuesta);
+// The reports left that way so far in this process.
+quint64 Abandonos();
 
 // Errors raised by the standard library or Qt, as the system's own (number -1).
 ErrorSistema ComoErrorSistema(const std::exception& e);

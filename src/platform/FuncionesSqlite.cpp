@@ -477,3 +477,35 @@ void RegistraFuncionesSqlite(sqlite3* db) {
     sqlite3_create_function(db, kFuncionFechaIso, 1, SQLITE_UTF8 | kPura, nullptr, FechaIso, nullptr,
                             nullptr);
 }
+
+IdentidadesRepetidas AseguraClaveComprobantes(sqlite3* db, int cuantas) {
+    IdentidadesRepetidas r;
+    if (!db)
+        return r;
+    bool tabla = false;
+    bool clave = false;
+    CadaFila(db,
+             "SELECT type, name FROM sqlite_schema WHERE (type = 'table' AND name = 'V_MV_STOCK') OR (type = "
+             "'index' AND name = 'IX_MV_STOCK_CPTE')",
+             [&](sqlite3_stmt* st) { (Texto(st, 0) == "table" ? tabla : clave) = true; });
+    if (!tabla || clave)
+        return r;
+    const int rc = sqlite3_exec(db,
+                                "CREATE UNIQUE INDEX IX_MV_STOCK_CPTE ON V_MV_STOCK (TC, IdComprobante, "
+                                "IdComplemento, Secuencia)",
+                                nullptr, nullptr, nullptr);
+    if ((rc & 0xFF) != SQLITE_CONSTRAINT)
+        return r;
+    // The key's own comparison: the columns' collation; rows with a null take no part in it.
+    CadaFila(
+        db,
+        "SELECT DISTINCT TC, IdComprobante, IdComplemento FROM V_MV_STOCK WHERE IdComplemento IS NOT NULL "
+        "AND Secuencia IS NOT NULL GROUP BY TC, IdComprobante, IdComplemento, Secuencia HAVING COUNT(*) > 1 "
+        "ORDER BY 1, 2, 3",
+        [&](sqlite3_stmt* st) {
+            if (r.total++ < cuantas)
+                r.primeras << QString::fromUtf8(Texto(st, 0)).trimmed() + u' ' +
+                                  QString::fromUtf8(Texto(st, 1)) + u' ' + QString::fromUtf8(Texto(st, 2));
+        });
+    return r;
+}

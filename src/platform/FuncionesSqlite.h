@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <QtGlobal>
 
 struct sqlite3;
 
@@ -33,3 +35,15 @@ inline constexpr const char* kTextoTruncado = "String or binary data would be tr
 // get them in the file (`enElArchivo`, when a database is made) or for this connection only (a file
 // made elsewhere or before). Run again after the schema changes.
 void RegistraControlAnchos(sqlite3* db, bool enElArchivo);
+
+// The unique key of the stock movements on a voucher's identity and row (TC, IdComprobante,
+// IdComplemento, Secuencia), which files made by an earlier version lack: made when missing.
+// A file that already holds two vouchers under one identity cannot take it and is left as it is:
+// those identities come back ("TC IdComprobante complemento"; the first `cuantas` of `total`).
+// Nothing comes back when the key is there or was made, or when the file cannot take it now
+// (read only, locked): every saving batch checks its identity all the same.
+struct IdentidadesRepetidas {
+    QStringList primeras;
+    qint64 total = 0;
+};
+IdentidadesRepetidas AseguraClaveComprobantes(sqlite3* db, int cuantas);

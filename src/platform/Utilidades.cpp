@@ -262,5 +262,6 @@ int Utilidades::RegistraErrorFormulario(const ErrorSistema& error, const QString
                                 .arg(error.Descripcion().trimmed());
     const QString titulo = rutina.isEmpty() ? QStringLiteral("Aviso al Operador")
                                             : QStringLiteral("Aviso al Operador - ") + rutina;
-    return interaccion().MsgBox(mensaje, Estilo::AbortarReintentarIgnorar | Estilo::Critico, titulo);
+    return AnotaRespuesta(
+        interaccion().MsgBox(mensaje, Estilo::AbortarReintentarIgnorar | Estilo::Critico, titulo));
 }

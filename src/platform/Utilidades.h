@@ -82,8 +82,8 @@ public:
     bool CursorEnEspera() const { return enEspera_; }
 
     // The error routine of forms: shows the error with Abort, Retry and Ignore through the
-    // interaction port and returns the answer (4 retry, 5 next statement, other leave);
-    // 0 without showing anything for an error number 0.
+    // interaction port and returns the answer (4 retry, 5 next statement, other leave, counted
+    // by AnotaRespuesta); 0 without showing anything for an error number 0.
     int RegistraErrorFormulario(const ErrorSistema& error, const QString& rutina) const;
 
 private:

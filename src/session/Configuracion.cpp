@@ -53,10 +53,9 @@ QString LeeConfiguracion(AccesoDatos& ad, const QString& clave, QString& valorAu
                     resultado = QStringLiteral("1");
             },
         },
+        // Retry reads the setting again; going on as if it were empty would change what the caller does.
         [&](const ErrorSistema& e) {
-            // Retry would read the same failure again: only Ignore goes on.
-            const int respuesta = ReportaError(e, Estilo::AbortarReintentarIgnorar | Estilo::Critico, rutina);
-            return respuesta == Respuesta::Ignorar ? Respuesta::Ignorar : Respuesta::Abortar;
+            return ReportaError(e, Estilo::AbortarReintentarIgnorar | Estilo::Critico, rutina);
         });
     if (!completo) {
         try {

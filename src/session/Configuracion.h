@@ -12,7 +12,7 @@ extern QString gTablaConfiguracion;
 // The value of a setting of TA_CONFIGURACION on AD(), and its auxiliary value in `valorAux`.
 // A missing key reads " " (one blank) with an empty auxiliary value; the key "THEME" reads
 // "1" when missing or blank. Without a connection: "" at once, `valorAux` untouched. A failure
-// is reported (routine "Cfg"): Ignore goes on, any other answer gives "".
+// is reported (routine "Cfg"): Retry reads again, Ignore goes on, any other answer gives "".
 QString Cfg(const QString& clave, QString& valorAux);
 QString Cfg(const QString& clave);
 // Whether the setting reads "SI", in any case and with blanks around it.

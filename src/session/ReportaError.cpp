@@ -88,7 +88,7 @@ int ReportaError(const ErrorSistema& error, int botones, const QString& rutina) 
     if (error.Numero() == 0)
         return 0;
 
-    const int respuesta = interaccion().MsgBox(mensaje, botones, titulo);
+    const int respuesta = AnotaRespuesta(interaccion().MsgBox(mensaje, botones, titulo));
     if (!ruta.isEmpty()) {
         try {
             AgregaLinea(ruta, LineaRegistroErrores(Ahora(), parteRutina, mensaje, respuesta));

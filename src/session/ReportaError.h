@@ -11,9 +11,9 @@
 QString NombreEjecutable();
 
 // Shows the error with Abort, Retry and Ignore (or `botones`) and the stop icon, appends one
-// line to CVERR.LOG and returns the answer (4 retry, 5 next statement, other leave). An error
-// number 0 gives 0 and shows nothing. Never raises: a log that cannot be written costs only
-// the line.
+// line to CVERR.LOG and returns the answer (4 retry, 5 next statement, other leave, counted by
+// AnotaRespuesta). An error number 0 gives 0 and shows nothing. Never raises: a log that cannot
+// be written costs only the line.
 int ReportaError(const ErrorSistema& error, int botones = Estilo::AbortarReintentarIgnorar | Estilo::Critico,
                  const QString& rutina = {});
 

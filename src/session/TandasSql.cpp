@@ -41,11 +41,10 @@ struct Rechazo {
     long numero = 0;
     QString lineas;
     QString primeraDescripcion;
-    bool numeroTomado = false; // a voucher number another station stored first
+    QStringList palabras; // a number another station stored first, told in words
 };
 
-// What the user is told, besides the database's lines, when another station stored the same
-// voucher number first.
+// What the user is told when another station stored the same voucher number first.
 const QString kNumeroTomado = QStringLiteral("El número del comprobante ya fue tomado por otro puesto: no se "
                                              "grabó nada. Vuelva a grabar y se tomará el siguiente número.");
 
@@ -64,9 +63,15 @@ Rechazo LeeRechazo(const std::optional<ErrorSistema>& lanzado) {
         // The server closes every refused statement's errors with one entry of its own.
         const int ultima = cuenta == 1 ? 0 : cuenta - 2;
         for (int i = 0; i <= ultima; ++i) {
-            r.lineas += Linea(errores.Item(i).NativeError, errores.Item(i).Description);
-            r.numeroTomado =
-                r.numeroTomado || EsNumeroTomado(errores.Item(i).NativeError, errores.Item(i).Description);
+            const ErrorBD& e = errores.Item(i);
+            r.lineas += Linea(e.NativeError, e.Description);
+            if (EsNumeroTomado(e.NativeError, e.Description)) {
+                // A check of the batch says it in its own words; a key refused the row.
+                const QString dicho =
+                    e.NativeError == sqlserver::kErrorUsuario ? e.Description : kNumeroTomado;
+                if (!r.palabras.contains(dicho))
+                    r.palabras << dicho;
+            }
         }
         errores.Clear();
     } else if (lanzado) {
@@ -81,11 +86,17 @@ Rechazo LeeRechazo(const std::optional<ErrorSistema>& lanzado) {
 } // namespace
 
 // A duplicate key of the register of used numbers or of the stock movements (the server names
-// their tables, the embedded database the views').
+// their tables, the embedded database the views'), or a check of the saving batch that says so.
 bool EsNumeroTomado(long numero, const QString& descripcion) {
+    if (numero == sqlserver::kErrorUsuario)
+        return descripcion.contains(QLatin1StringView(kTomadoPorOtro));
     return sqlserver::EsClaveDuplicada(numero) &&
            (descripcion.contains(QLatin1StringView("CTROL_CPTE"), Qt::CaseInsensitive) ||
             descripcion.contains(QLatin1StringView("MV_STOCK"), Qt::CaseInsensitive));
+}
+
+QString TextoNumeroTomado() {
+    return kNumeroTomado;
 }
 
 // Long on purpose: the batch's steps (send, commit, roll back, report), run in order by EjecutaPasos.
@@ -127,9 +138,9 @@ void GActualizarDatoScript(const QStringList& sentencias, bool& hayError, qint32
         cerrado = true;
         QString proceso = NombreEjecutable();
         RegistraErrorBD(texto, proceso, static_cast<qint32>(rechazo.numero), rechazo.lineas);
-        // The number taken is told in words, besides the database's lines and the error row.
-        if (rechazo.numeroTomado && TieneTexto(rechazo.lineas))
-            mensajes = rechazo.lineas + kNumeroTomado + QStringLiteral("\r\n");
+        // A number taken is told in words alone; the database's lines stay in the error row.
+        if (!rechazo.palabras.isEmpty() && TieneTexto(rechazo.lineas))
+            mensajes = rechazo.palabras.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
         if (TieneTexto(rechazo.lineas) && mostrar)
             interaccion().MsgBox(mensajes, Estilo::SoloAceptar | Estilo::Critico,
                                  QStringLiteral("Aviso al Operador!"));

@@ -14,9 +14,7 @@
 #include "Grilla.h"
 #include "Interaccion.h"
 #include "ListaPipe.h"
-#include "NumeracionInterno.h"
 #include "Registros.h"
-#include "TandasSql.h"
 #include "Utilidades.h"
 #include "ValoresConfiguracion.h"
 
@@ -163,7 +161,6 @@ private:
     bool loteAutoIng_ = false;
     bool loteAutoIngOP_ = false;
     std::vector<bool> asentadas_; // per-line mode: the grid rows whose entry was asked for
-    bool numerado_ = false;       // per-line mode: the voucher's entry has its number
 };
 
 void Posteador::Ajustes() {
@@ -224,15 +221,11 @@ void Posteador::LoteAutomatico() {
     if (!pide || p_.signo != 1)
         return;
     p_.LoteFijo = cls_.ObtieneLoteAutomatico();
+    p_.loteAutomatico = Ancho25(p_.LoteFijo);
     // The lot goes in only while no other voucher holds it: another station may have drawn it too.
-    const QString control = numeracion::ControlNumeroTomado(
-        QStringLiteral("V_MV_STOCK"), QStringLiteral("NroLote = ") + Txt(Ancho25(p_.LoteFijo)),
-        QStringLiteral("TC = ") + Txt(RellenaRecortado(p_.TC, 4)) + QStringLiteral(" AND IdComprobante = ") +
-            Txt(p_.SucNroLetra),
-        QStringLiteral("El lote automático ") + p_.LoteFijo +
-            QStringLiteral(" ya fue asignado a otro comprobante: no se grabó nada. Vuelva a grabar y se "
-                           "tomará el siguiente lote."));
-    EmiteSentenciaPosteo(p_, control);
+    // Per-line mode checks it with the first row that stores it.
+    if (p_.GeneraSentenciaSQL)
+        EmiteSentenciaPosteo(p_, ControlLotePosteo(p_));
 }
 
 void Posteador::DepositosYMotivo() {
@@ -303,6 +296,13 @@ void Posteador::Encabezado() {
     }
     Protegido(p_, [&] { DepositosYMotivo(); });
     Protegido(p_, [&] { PasadasYSecuencia(); });
+    // The voucher goes in only while no other station stored rows under its identity past those
+    // it holds already. Per-line mode checks it with its first stored row.
+    Protegido(p_, [&] {
+        p_.secuenciaInicial = p_.secuencia;
+        if (p_.GeneraSentenciaSQL)
+            EmiteSentenciaPosteo(p_, ControlIdentidadPosteo(p_, false));
+    });
 }
 
 bool Posteador::SaltaFila() const {
@@ -492,18 +492,23 @@ void Posteador::Emite() {
                                    QString::number(p_.fila) + QStringLiteral(" de ") +
                                        QString::number(p_.grid.Rows() - 1));
     }
+    if (!p_.GeneraSentenciaSQL) {
+        p_.filaPropia = true;
+        p_.filaLote = p_.filaLote || (!p_.loteAutomatico.isEmpty() && p_.nroLote == p_.loteAutomatico);
+    }
     EmiteSentenciaPosteo(p_, sentencia);
 }
 
-// Per-line mode: the entry of the row just stored, a step of its own. The voucher's first booked
-// row draws the entry number, the others keep it.
+// Per-line mode: the entry of the row just posted, a step of its own, stored with the row. The
+// voucher's first stored entry draws the number (with its check), the later rows keep it.
 void Posteador::AsientoDeFila() {
-    if (!numerado_)
+    if (!p_.guardoAsiento)
         p_.NroAsientoActual = 0;
     const QString asiento = GeneraAsiento(p_.fila);
-    if (!asiento.trimmed().isEmpty())
-        EjecutaSentenciaPosteo(asiento);
-    numerado_ = p_.NroAsientoActual != 0;
+    if (!asiento.trimmed().isEmpty()) {
+        p_.tandaFila += asiento;
+        p_.filaAsiento = true;
+    }
 }
 
 qint32 Posteador::Cota(const FilaPosteo& f) const {
@@ -555,24 +560,24 @@ void Posteador::Fila() {
     if (!preparada)
         return;
     p_.j = 0;
-    for (;;) {
+    bool terminaFila = false;
+    while (!terminaFila) {
         // The element's number moves on outside its step: Retry decodes the same element again.
         ++p_.j;
-        bool terminaFila = false;
         bool emitido = false;
         Protegido(p_, [&] {
             emitido = false;
             terminaFila = Elemento(f, emitido);
         });
         // The line's amount is booked once, whatever its number of elements or passes, and only
-        // after one of its rows was stored.
+        // with one of its rows.
         if (emitido && !p_.GeneraSentenciaSQL && !Asentada()) {
             asentadas_[size_t(p_.fila)] = true;
             Protegido(p_, [&] { AsientoDeFila(); });
         }
-        if (terminaFila || !(p_.j < Cota(f) && p_.elementos > 1))
-            return;
+        terminaFila = terminaFila || !(p_.j < Cota(f) && p_.elementos > 1);
     }
+    TerminaFila(p_);
 }
 
 void Posteador::Pasadas() {
@@ -650,7 +655,7 @@ Instantanea::Instantanea(const Posteo& p)
     : estado_(p), argumentos_{p.IdDeposito, p.IdDepositoDestino, p.IdMotivoStock,
                               p.TcOrigen,   p.ComprobanteOrigen, p.LoteFijo},
       caja_(gCaja), nroAsiento_(p.NroAsientoActual), largoSql_(p.SqlTemp.size()),
-      descargadas_(p.descargadas.size()), fila_(p.fila) {
+      largoFila_(p.tandaFila.size()), descargadas_(p.descargadas.size()), fila_(p.fila) {
     if (fila_ >= 1 && fila_ < p.grid.Rows())
         for (size_t i = 0; i < kCeldas.size(); ++i)
             celdas_[i] = p.grid.TextMatrix(fila_, kCeldas[i]);
@@ -665,6 +670,7 @@ void Instantanea::Restaura(Posteo& p) const {
     gCaja = caja_;
     p.NroAsientoActual = nroAsiento_;
     p.SqlTemp.truncate(largoSql_);
+    p.tandaFila.truncate(largoFila_);
     p.descargadas.resize(descargadas_);
     if (fila_ >= 1 && fila_ < p.grid.Rows())
         for (size_t i = 0; i < kCeldas.size(); ++i)
@@ -758,15 +764,10 @@ void ClsCmnCptesPosteo::ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, c
         if (MuestraCartel)
             DllDisplay().CartelCerrar();
         HayError = true;
-    } catch (const Rechazo&) {
-        const ErrorBD& error = AD().LeeConexion().Errors().Item(0);
-        QString mensaje = error.Description;
+    } catch (const Rechazo& r) {
         // Per-line mode: the rows before this one stay stored, so the user is told where it stopped.
-        if (EsNumeroTomado(error.NativeError, error.Description))
-            mensaje +=
-                QStringLiteral("\r\nEl número del comprobante ya fue tomado por otro puesto: la línea ") +
-                QString::number(p.fila) + QStringLiteral(" y las siguientes no se grabaron.");
-        interaccion().MsgBox(mensaje, Estilo::Critico, QStringLiteral("Aviso al operador"));
+        RegistraRechazo(r);
+        interaccion().MsgBox(MensajeRechazo(p, r), Estilo::Critico, QStringLiteral("Aviso al operador"));
         if (MuestraCartel)
             DllDisplay().CartelCerrar();
         HayError = true;

@@ -150,16 +150,14 @@ qint32 ObtieneNroAsiento(const QVariant& mes, const QVariant& periodo, const QVa
 }
 
 QString ControlAsientoTomado(const QVariant& mes, const QVariant& periodo, const QVariant& tipoReg,
-                             qint32 numero, const QString& TC, const QString& sucursal, const QString& nro,
-                             const QString& letra) {
-    return ControlNumeroTomado(
-        QStringLiteral("MV_ASIENTOS"),
-        CondicionMes(mes, periodo, tipoReg) + QStringLiteral(" AND [NUMERO ASIENTO] = ") +
-            QString::number(numero),
-        QStringLiteral("TC = ") + Txt(UT().RellenaCodigo(TC, 4)) + QStringLiteral(" AND SUCURSAL = ") +
-            Txt(sucursal) + QStringLiteral(" AND NUMERO = ") + Txt(nro) + QStringLiteral(" AND LETRA = ") +
-            Txt(letra),
-        QStringLiteral("El número de asiento ") + QString::number(numero) +
-            QStringLiteral(" ya fue tomado por otro comprobante: no se grabó nada. Vuelva a grabar y se "
-                           "tomará el siguiente número."));
+                             qint32 numero, bool enTanda) {
+    const QString tomado = QStringLiteral("El número de asiento ") + QString::number(numero) +
+                           QStringLiteral(" ya fue tomado por otro comprobante");
+    return ControlNumeroTomado(QStringLiteral("MV_ASIENTOS"),
+                               CondicionMes(mes, periodo, tipoReg) +
+                                   QStringLiteral(" AND [NUMERO ASIENTO] = ") + QString::number(numero),
+                               enTanda ? tomado +
+                                             QStringLiteral(": no se grabó nada. Vuelva a grabar y se tomará "
+                                                            "el siguiente número.")
+                                       : tomado + u'.');
 }

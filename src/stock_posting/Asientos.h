@@ -23,7 +23,8 @@ QString ObtieneTipoRegCont(const QString& TC);
 qint32 ObtieneNroAsiento(const QVariant& mes, const QVariant& periodo, const QVariant& tipoReg);
 
 // A check for the entry's batch, before its lines: refuses the batch, in words, when another
-// voucher already stored entry `numero` of the month, registration type and period.
+// voucher already stored entry `numero` of the month, registration type and period. `enTanda`:
+// the words of a batch, where nothing was stored; else those of a per-row entry, whose caller
+// tells what was.
 QString ControlAsientoTomado(const QVariant& mes, const QVariant& periodo, const QVariant& tipoReg,
-                             qint32 numero, const QString& TC, const QString& sucursal, const QString& nro,
-                             const QString& letra);
+                             qint32 numero, bool enTanda);

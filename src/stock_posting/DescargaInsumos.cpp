@@ -103,7 +103,7 @@ void Descarga::Fila(const Componente& c) {
     Agrega(pares, "IdComprobante", TextoFila(p_.idDescarga));
     if (!p_.compras)
         Agrega(pares, "IdComplemento", p_.IdComplemento); // read as a number by the posting
-    Agrega(pares, "Secuencia", QString::number(static_cast<double>(p_.secuencia), 'g', 9));
+    Agrega(pares, "Secuencia", TextoSecuencia(p_.secuencia));
     Agrega(pares, "Fecha", AD().FormateaValorSQL(p_.Fecha, QStringLiteral("'")));
     Agrega(pares, "IdDeposito", Deposito());
     Agrega(
@@ -146,6 +146,7 @@ void Descarga::Fila(const Componente& c) {
     Agrega(pares, "ARTCOTIZACION", NumeroFila(QVariant::fromValue(p_.ArtCotizacion)));
     QString sentencia = QStringLiteral("INSERT INTO V_MV_STOCK");
     ArmaValues(sentencia, pares, true);
+    p_.filaDescarga = !p_.GeneraSentenciaSQL;
     EmiteSentenciaPosteo(p_, sentencia);
 }
 
@@ -229,6 +230,10 @@ LineaDescarga LeeLinea(Posteo& p, bool& numerado, QSet<QString>& sinComponentes)
         if (p.idDescarga.isEmpty())
             throw SinNumeroDescarga{};
         numerado = true;
+        // Its rows go in only while no other station stored that number (per-line mode: with the
+        // first of them).
+        if (p.GeneraSentenciaSQL)
+            EmiteSentenciaPosteo(p, ControlIdentidadPosteo(p, true));
     }
     l.descarga = true;
     return l;
@@ -264,6 +269,7 @@ void DescargaLineas(Posteo& p, bool& numerado) {
             for (const Componente& c : filas)
                 FilaProtegida(p, l.porcentaje, c);
         }
+        TerminaFila(p);
     }
 }
 
@@ -273,6 +279,8 @@ void DescargaDestino(Posteo& p) {
         const FilaDescargada d = p.descargadas[i];
         p.fila = d.fila;
         FilaProtegida(p, d.porcentaje, d.componente);
+        if (i + 1 == p.descargadas.size() || p.descargadas[i + 1].fila != d.fila)
+            TerminaFila(p);
     }
 }
 
@@ -283,6 +291,7 @@ void DescargaInsumos(Posteo& p) {
     Protegido(p, [&] { excluida = Excluida(p); });
     if (excluida)
         return;
+    p.enDescarga = true;
     if (p.pasada != 3)
         p.secuencia = 0;
     bool numerado = false;

@@ -240,11 +240,11 @@ void Resto(Posteo& p, const Linea& l, ParesCampos& pares) {
     Agrega(pares, "CANT_M3", Bultos(p, l, 62));
 }
 
+} // namespace
+
 QString TextoSecuencia(float s) {
     return QString::number(static_cast<double>(s), 'g', 9);
 }
-
-} // namespace
 
 QString TextoFila(const QString& v) {
     return EsNull(v) ? kNull : AD().FormateaValorSQL(v, QStringLiteral("'"));
@@ -277,28 +277,6 @@ void Agrega(ParesCampos& pares, const char* campo, QString valor) {
 
 bool MismaUnidad(const QString& a, const QString& b) {
     return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
-}
-
-void EjecutaSentenciaPosteo(const QString& sql) {
-    try {
-        AD().EjecutaSQL(sql);
-    } catch (const ErrorSistema&) {
-        if (AD().LeeConexion().Errors().Count() == 0)
-            throw;
-    }
-    const bool aceptada = AD().LeeConexion().Errors().Count() == 0;
-    CedeTurnoPosteo();
-    if (!aceptada)
-        throw Rechazo{};
-}
-
-void EmiteSentenciaPosteo(Posteo& p, const QString& sql) {
-    if (p.GeneraSentenciaSQL) {
-        p.SqlTemp += QLatin1Char('\r');
-        p.SqlTemp += sql;
-        return;
-    }
-    EjecutaSentenciaPosteo(sql);
 }
 
 QString DatoArticulo(const QString& articulo, const char* columna) {

@@ -8,6 +8,7 @@
 
 #include "AccesoDatos.h"
 #include "Configuracion.h"
+#include "ErrorSistema.h"
 #include "Globales.h"
 #include "Grilla.h"
 #include "Interaccion.h"
@@ -373,8 +374,10 @@ QString Renglones(const Cabecera& c, const std::vector<Cuenta>& cuentas, qint32 
 }
 
 // Registration type and entry number (step 8); false when the entry is not made.
-// With `conserva` a per-row entry draws a number only when it has none.
-bool NumeraAsiento(Cabecera& c, qint32 soloRegistro, double& nroAsientoActual, bool conserva) {
+// With `conserva` a per-row entry draws a number only when it has none; `sorteado` tells that
+// this call drew it.
+bool NumeraAsiento(Cabecera& c, qint32 soloRegistro, double& nroAsientoActual, bool conserva,
+                   bool& sorteado) {
     if (soloRegistro == 0) {
         QString referencia;
         if (ExisteAsiento(c.TC, c.suc, c.Nro, c.letra, referencia, QString(), true)) {
@@ -383,9 +386,11 @@ bool NumeraAsiento(Cabecera& c, qint32 soloRegistro, double& nroAsientoActual, b
             return false;
         }
     }
+    const quint64 abandonos = Abandonos();
     c.tipoReg = ObtieneTipoRegCont(c.TC);
     // A number is drawn whenever there is none yet, so no entry is stored with number 0. The
     // next of a batch is also past what other stations stored meanwhile.
+    sorteado = true;
     if (soloRegistro == 0 && nroAsientoActual != 0) {
         if (nroAsientoActual >= std::numeric_limits<qint32>::max())
             throw ErrorSistema(6,
@@ -396,6 +401,15 @@ bool NumeraAsiento(Cabecera& c, qint32 soloRegistro, double& nroAsientoActual, b
                                     static_cast<double>(ObtieneNroAsiento(c.mes, c.periodo, c.tipoReg)));
     } else if ((soloRegistro <= 1 && !conserva) || nroAsientoActual == 0)
         nroAsientoActual = ObtieneNroAsiento(c.mes, c.periodo, c.tipoReg);
+    else
+        sorteado = false;
+    // A look-up the user left through its error exit makes no entry, and tells nothing more.
+    if (Abandonos() != abandonos)
+        return false;
+    // One that went on without its number (Ignore) cannot make one either: the caller is told.
+    if (nroAsientoActual == 0)
+        throw ErrorSistema(5, QStringLiteral("No se obtuvo el número de asiento: el asiento no se grabó"),
+                           QStringLiteral("GeneraAsientoStock"));
     if (c.tipoReg.isEmpty()) {
         interaccion().MsgBox(QStringLiteral("No se ha informado El Tipo de Registro que generará el Asiento, "
                                             "corrija esto desde configuración y vuelva a intentarlo"),
@@ -403,7 +417,7 @@ bool NumeraAsiento(Cabecera& c, qint32 soloRegistro, double& nroAsientoActual, b
         return false;
     }
     c.nroAsiento = nroAsientoActual;
-    return nroAsientoActual != 0;
+    return true;
 }
 
 bool TipoExcluido(const QString& TC, qint16 TipoMov) {
@@ -445,7 +459,8 @@ QString ClsCmnCptesPosteo::GeneraAsientoStock(Grilla& grid, QString& eMotivoStoc
     c.motivo = eMotivoStock;
     c.periodo = QString::number(gPeriodo);
     c.mes = MesDeFecha(Fecha);
-    if (!NumeraAsiento(c, SoloRegistro, NroAsientoActual, asientoDelPosteo_))
+    bool sorteado = false;
+    if (!NumeraAsiento(c, SoloRegistro, NroAsientoActual, asientoDelPosteo_, sorteado))
         return {};
     const Articulos articulos = LeeArticulos(grid, SoloRegistro, mov.columnaCosto);
     if (articulos.codigos.empty())
@@ -458,11 +473,13 @@ QString ClsCmnCptesPosteo::GeneraAsientoStock(Grilla& grid, QString& eMotivoStoc
         c.total += cuenta.importe;
     Secuencia = static_cast<qint16>(primera + static_cast<int>(cuentas.size()) + 1);
     QString renglones = Renglones(c, cuentas, SoloRegistro, EsDebito, primera);
-    // A batch entry goes in only while no other voucher holds its number.
-    if (SoloRegistro != 0 || renglones.isEmpty())
+    // An entry goes in only while no other voucher holds its number: checked where the number is
+    // first stored (a per-row entry's later rows keep it, or add to lines stored already).
+    if (renglones.isEmpty() ||
+        (SoloRegistro != 0 && (!sorteado || !renglones.contains(QLatin1String("INSERT INTO MV_ASIENTOS ")))))
         return renglones;
     return QStringLiteral("\r\n") +
-           ControlAsientoTomado(c.mes, c.periodo, c.tipoReg, static_cast<qint32>(c.nroAsiento), c.TC, c.suc,
-                                c.Nro, c.letra) +
+           ControlAsientoTomado(c.mes, c.periodo, c.tipoReg, static_cast<qint32>(c.nroAsiento),
+                                SoloRegistro == 0) +
            renglones;
 }

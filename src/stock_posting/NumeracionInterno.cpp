@@ -55,12 +55,10 @@ void AvisaTalonariosUtilizados(const QString& TC) {
                          Estilo::SoloAceptar, QCoreApplication::applicationName());
 }
 
-QString ControlNumeroTomado(const QString& tabla, const QString& condicion, const QString& propio,
-                            const QString& mensaje) {
+QString ControlNumeroTomado(const QString& tabla, const QString& condicion, const QString& mensaje) {
     // The server reads the message as a format, where "%%" is one "%".
     return QStringLiteral("IF EXISTS(SELECT * FROM ") + tabla +
-           QStringLiteral(" WITH (UPDLOCK, HOLDLOCK) WHERE ") + condicion + QStringLiteral(" AND NOT (") +
-           propio + QStringLiteral(")) RAISERROR(") +
+           QStringLiteral(" WITH (UPDLOCK, HOLDLOCK) WHERE ") + condicion + QStringLiteral(") RAISERROR(") +
            Txt(QString(mensaje).replace(u'%', QStringLiteral("%%"))) + QStringLiteral(", 16, 1)");
 }
 

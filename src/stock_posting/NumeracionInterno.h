@@ -32,11 +32,11 @@ double NumeroDeIdentidad(const QVariant& identidad);
 int ComparaFechas(const QString& a, const QString& b);
 // Tells the user that every range of the type is used up.
 void AvisaTalonariosUtilizados(const QString& TC);
-// A check inside a saving batch: when `tabla` holds rows of `condicion` that are not the
-// voucher's own (`propio`), the batch is refused with `mensaje`. The locking hints hold the rows
-// read until the transaction ends, so that two stations checking at once are served in turn.
-QString ControlNumeroTomado(const QString& tabla, const QString& condicion, const QString& propio,
-                            const QString& mensaje);
+// A check inside a saving batch, before the rows that use a number: when `tabla` already holds
+// rows of `condicion`, another station stored the number and the batch is refused with
+// `mensaje`. The locking hints hold the rows read until the transaction ends, so that two
+// stations checking at once are served in turn.
+QString ControlNumeroTomado(const QString& tabla, const QString& condicion, const QString& mensaje);
 // Runs the statements under the central error handler with the routine's name.
 bool Pasos(const QString& rutina, std::initializer_list<Paso> pasos);
 

@@ -3,6 +3,7 @@
 // The working state of one stock posting (ClsCmnCptesPosteo::ActualizaStock) and the steps that read
 // it: the movement row, the production-input discharge. Internal to stock_posting.
 
+#include "AccesoDatos.h"
 #include "ErrorSistema.h"
 #include "Moneda.h"
 #include "Sentencias.h"
@@ -88,6 +89,21 @@ struct EstadoPosteo {
     // The voucher of the discharged components ("PE"), drawn by the first line with components;
     // both discharges of a transfer go into it.
     QString idDescarga{};
+    bool enDescarga = false;    // the discharge is being posted
+    float secuenciaInicial = 0; // the voucher's rows are numbered past it
+    QString loteAutomatico{};   // the automatic lot as the rows write it; empty when none
+
+    // Per-line mode: what the grid row being posted holds (its statements are in
+    // Posteo::tandaFila), and what the rows stored so far held. A check that no other voucher
+    // holds a number goes with the first row that stores it.
+    bool filaPropia = false; // rows of the voucher
+    bool filaLote = false;   // a row with the automatic lot
+    bool filaDescarga = false;
+    bool filaAsiento = false; // the voucher's entry
+    bool guardoPropias = false;
+    bool guardoLote = false;
+    bool guardoDescarga = false;
+    bool guardoAsiento = false;
 };
 
 // One discharge row: the produced article itself (percentage lines) or a component, with its
@@ -116,6 +132,9 @@ struct Posteo : ArgumentosPosteo, EstadoPosteo {
     // The voucher class's entry number, which the entries of the posting draw and advance.
     double& NroAsientoActual;
     std::vector<FilaDescargada> descargadas; // the origin rows of a transfer's discharge
+    // Per-line mode: the statements of the grid row being posted, stored as one transaction when
+    // the row ends (GrabaFilaPosteo).
+    QString tandaFila;
 };
 
 // What a step of the posting may change, as it was before the step: put back when the step
@@ -133,34 +152,42 @@ private:
     QString caja_;
     double nroAsiento_;
     qsizetype largoSql_;
+    qsizetype largoFila_;
     size_t descargadas_;
     qint32 fila_;
     std::array<QString, kCeldas.size()> celdas_{};
 };
 
-// The posting was left through its error exit.
+// The posting was left through its error exit, or through the error exit of a routine it called.
 struct Abandono {};
 // A value of the voucher that cannot be posted (a complement that is no number, a lot longer
 // than its column, a quantity beyond 32 bits): told to the user, the posting ends.
 struct DatoRechazado {
     QString mensaje;
 };
-// A statement run at once was refused: the posting ends on its failure exit.
-struct Rechazo {};
+// Per-line mode: the database refused a row's transaction (rolled back): the posting ends on its
+// failure exit. `errores` are the database's, `sql` what was sent.
+struct Rechazo {
+    std::vector<ErrorBD> errores;
+    QString sql;
+};
 
 // The posting's error exit: the banner closed, then the central handler's answer.
 int RespuestaPosteo(const ErrorSistema& e);
 
 // Runs one step of the posting under its error exit. A failed step leaves nothing behind: Retry
-// runs the same step again, Ignore goes on after it, any other answer leaves the posting. A step
-// that runs a statement at once runs it last, so that no failure after it can repeat it.
+// runs the same step again, Ignore goes on after it, any other answer leaves the posting, as does
+// an answer that left the error exit of a routine the step called (a setting, a look-up, the
+// numbering): the posting never goes on without what that routine did not give. A step that runs
+// a statement at once runs it last, so that no failure after it can repeat it.
 template <class F> void Protegido(Posteo& p, F&& paso) {
     const Instantanea antes(p);
+    const quint64 abandonos = Abandonos();
     const bool sigue = EjecutaPaso(paso, [&](const ErrorSistema& e) {
         antes.Restaura(p);
         return RespuestaPosteo(e);
     });
-    if (!sigue)
+    if (!sigue || Abandonos() != abandonos)
         throw Abandono{};
 }
 
@@ -174,6 +201,8 @@ void ArmaFilaMovimiento(Posteo& p, ParesCampos& pares);
 QString TextoFila(const QString& v);
 QString NumeroFila(const QVariant& v);
 QString DatoArticulo(const QString& articulo, const char* columna);
+// A row's Secuencia as the rows write it.
+QString TextoSecuencia(float s);
 
 // Yields to the event loop, so that the window and the banner stay alive.
 void CedeTurnoPosteo();
@@ -199,11 +228,29 @@ bool MismaUnidad(const QString& a, const QString& b);
 QString RellenaRecortado(const QString& codigo, int ancho);
 // Appends a column and its value to a row's pairs.
 void Agrega(ParesCampos& pares, const char* campo, QString valor);
-// Runs a statement of the posting at once; a refusal of the database (its errors stay in the
-// connection's list) raises Rechazo. A failure that reached no database goes to the caller.
-void EjecutaSentenciaPosteo(const QString& sql);
-// Appends a statement to the caller's batch, or runs it at once in per-line mode.
+// Appends a statement to the caller's batch, or in per-line mode to the statements of the grid
+// row being posted.
 void EmiteSentenciaPosteo(Posteo& p, const QString& sql);
+// Per-line mode: stores the grid row's statements (Posteo::tandaFila) as one transaction, headed
+// by the checks its first use of a number needs (the voucher's identity, the automatic lot, the
+// discharge's identity): its movements and its entry are stored whole, or nothing of them. A
+// refusal is rolled back and raises Rechazo; a failure that reached no database goes to the
+// caller. The row's statements and marks are emptied when it is stored.
+void GrabaFilaPosteo(Posteo& p);
+// The checks of a saving batch that no other station stored the voucher's identity (or the
+// discharge's) past the rows it holds already, or a row with the automatic lot; worded for the
+// batch (nothing stored) or, in per-line mode, for the refusal's message to complete.
+QString ControlIdentidadPosteo(const Posteo& p, bool descarga);
+QString ControlLotePosteo(const Posteo& p);
+// Per-line mode: the end of a grid row (or of a discharge line), its statements stored as a step
+// of their own (GrabaFilaPosteo); Ignore leaves the row out.
+void TerminaFila(Posteo& p);
+// What the user is told of a per-line posting refused: a number another station took in words
+// alone, any other refusal in the database's; then what stays stored and from which line
+// nothing was.
+QString MensajeRechazo(const Posteo& p, const Rechazo& r);
+// The refusal's database lines and statements in the error table.
+void RegistraRechazo(const Rechazo& r);
 
 // The production-input discharge of the posted lines, each line, component and row a step of its
 // own: statements appended to the batch (or run at once in per-line mode). The destination run

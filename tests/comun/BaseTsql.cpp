@@ -67,6 +67,29 @@ ServidorTsql ServidorDe(const QString& carpeta) {
     return s;
 }
 
+// An exclusive lock on a file, shared with the other test processes, for its lifetime (none for
+// an empty path).
+class Turno {
+public:
+    explicit Turno(const QString& ruta) {
+        if (ruta.isEmpty())
+            return;
+        fd_ = ::open(QFile::encodeName(ruta).constData(), O_CREAT | O_RDWR, 0644);
+        if (fd_ < 0)
+            Falla(QStringLiteral("sin cerrojo en ") + ruta);
+        ::flock(fd_, LOCK_EX);
+    }
+    ~Turno() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Turno(const Turno&) = delete;
+    Turno& operator=(const Turno&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
 // One administrative ODBC connection for the length of a call.
 class Administra {
 public:
@@ -90,6 +113,11 @@ public:
     Administra& operator=(const Administra&) = delete;
 
     void Ejecuta(const QString& sql) {
+        // Babelfish refuses two databases made or dropped at once ("tuple concurrently updated"):
+        // the test processes take turns.
+        const bool base = sql.startsWith(QLatin1StringView("CREATE DATABASE")) ||
+                          sql.startsWith(QLatin1StringView("DROP DATABASE"));
+        const Turno turno(base ? QDir(CarpetaServidor()).filePath(QStringLiteral("bases.lock")) : QString());
         QSqlQuery q(QSqlDatabase::database(nombre_, false));
         q.setForwardOnly(true); // else the driver opens a server cursor, which DDL cannot be
         if (!q.exec(sql))
@@ -138,39 +166,31 @@ void PreparaServidor(const QString& carpeta) {
     const QString hecho = QDir(carpeta).filePath(QStringLiteral("preparado"));
     if (QFileInfo::exists(hecho))
         return;
-    const QByteArray cerrojo = QFile::encodeName(QDir(carpeta).filePath(QStringLiteral("prepara.lock")));
-    const int fd = ::open(cerrojo.constData(), O_CREAT | O_RDWR, 0644);
-    if (fd < 0)
-        Falla(QStringLiteral("sin cerrojo en ") + carpeta);
-    ::flock(fd, LOCK_EX);
-    try {
-        if (!QFileInfo::exists(hecho)) {
-            {
-                Administra a({});
-                a.Ejecuta(QStringLiteral("CREATE LOGIN %1 WITH PASSWORD = '%2'")
-                              .arg(kEstadisticas, kClaveEstadisticas));
-                a.Ejecuta(QStringLiteral("CREATE DATABASE ") + kEstadisticas);
-            }
-            Administra a(kEstadisticas);
-            a.Ejecuta(QStringLiteral("CREATE USER %1 FOR LOGIN %1").arg(kEstadisticas));
-            a.Ejecuta(QStringLiteral(
-                "CREATE TABLE TA_CONFIGURACION (Grupo VARCHAR(50), Clave VARCHAR(100) NOT NULL "
-                "PRIMARY KEY, Valor VARCHAR(MAX), PoliticaNegocio INT DEFAULT 0, "
-                "ValorAux VARCHAR(MAX) DEFAULT '')"));
-            a.Ejecuta(QStringLiteral(
-                "INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio, ValorAux) "
-                "VALUES ('BaseDeDatos', 'TIMEOUT', '60', 0, '')"));
-            a.Ejecuta(QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON TA_CONFIGURACION TO ") +
-                      kEstadisticas);
-            QFile marca(hecho);
-            if (!marca.open(QIODevice::WriteOnly))
-                Falla(QStringLiteral("no se pudo marcar ") + hecho);
+    const Turno turno(QDir(carpeta).filePath(QStringLiteral("prepara.lock")));
+    if (QFileInfo::exists(hecho))
+        return; // another process made it meanwhile
+    {
+        {
+            Administra a({});
+            a.Ejecuta(QStringLiteral("CREATE LOGIN %1 WITH PASSWORD = '%2'")
+                          .arg(kEstadisticas, kClaveEstadisticas));
+            a.Ejecuta(QStringLiteral("CREATE DATABASE ") + kEstadisticas);
         }
-    } catch (...) {
-        ::close(fd);
-        throw;
+        Administra a(kEstadisticas);
+        a.Ejecuta(QStringLiteral("CREATE USER %1 FOR LOGIN %1").arg(kEstadisticas));
+        a.Ejecuta(
+            QStringLiteral("CREATE TABLE TA_CONFIGURACION (Grupo VARCHAR(50), Clave VARCHAR(100) NOT NULL "
+                           "PRIMARY KEY, Valor VARCHAR(MAX), PoliticaNegocio INT DEFAULT 0, "
+                           "ValorAux VARCHAR(MAX) DEFAULT '')"));
+        a.Ejecuta(
+            QStringLiteral("INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio, ValorAux) "
+                           "VALUES ('BaseDeDatos', 'TIMEOUT', '60', 0, '')"));
+        a.Ejecuta(QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON TA_CONFIGURACION TO ") +
+                  kEstadisticas);
+        QFile marca(hecho);
+        if (!marca.open(QIODevice::WriteOnly))
+            Falla(QStringLiteral("no se pudo marcar ") + hecho);
     }
-    ::close(fd);
 }
 
 QString LiteralTsql(const QVariant& v, bool fecha) {
@@ -200,7 +220,7 @@ QString LiteralTsql(const QVariant& v, bool fecha) {
 }
 
 // Every row of the embedded demo into the new database, 500 rows a statement.
-void CopiaFilas(Administra& a, const QString& demo) {
+void CopiaFilas(Administra& a, const QString& demo, const QSet<QString>& conIdentidad) {
     AccesoDatos origen;
     origen.AsignaServidor(QStringLiteral("sqlite"));
     origen.AsignaBaseDatos(demo);
@@ -210,10 +230,6 @@ void CopiaFilas(Administra& a, const QString& demo) {
              QStringLiteral("SELECT TABLE_NAME, COLUMN_NAME FROM INFORMATION_SCHEMA.COLUMNS WHERE DATA_TYPE "
                             "IN ('datetime', 'smalldatetime', 'datetime2', 'date')")))
         fechas[f[0].toUpper()].insert(f[1].toUpper());
-    QSet<QString> conIdentidad;
-    for (const QStringList& f :
-         a.Filas(QStringLiteral("SELECT OBJECT_NAME(object_id) FROM sys.identity_columns")))
-        conIdentidad.insert(f[0].toUpper());
 
     Registros tablas;
     origen.ObtieneRecordset(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT "
@@ -285,9 +301,16 @@ void CreaBaseTsql(const QString& nombre, const QString& demo) {
         Falla(QStringLiteral("sin db/esquema-sqlserver.sql en ") + scripts);
     EjecutaTsql({}, {QStringLiteral("CREATE DATABASE [%1]").arg(nombre)});
     Administra a(nombre);
-    for (const QString& s : Sentencias(esquema))
+    // The tables whose key the database gives, as the schema declares them (the server's catalog
+    // views read every database's, also one that another test drops meanwhile).
+    static const QRegularExpression tabla(QStringLiteral("^CREATE TABLE (\\w+)"));
+    QSet<QString> conIdentidad;
+    for (const QString& s : Sentencias(esquema)) {
         a.Ejecuta(s);
-    CopiaFilas(a, demo);
+        if (const auto m = tabla.match(s); m.hasMatch() && s.contains(QLatin1StringView("IDENTITY")))
+            conIdentidad.insert(m.captured(1).toUpper());
+    }
+    CopiaFilas(a, demo, conIdentidad);
 }
 
 void BorraBaseTsql(const QString& nombre) {

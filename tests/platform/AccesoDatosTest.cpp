@@ -661,6 +661,7 @@ TEST_F(AccesoDatosTest, TemplateInsertsStoreTheSameValuesAsPlainStatements) {
 // Central error handler
 
 TEST_F(AccesoDatosTest, GestionaErrorAsksAbortRetryIgnoreAndReturnsTheAnswer) {
+    const quint64 abandonos = Abandonos();
     guion.AgregaRespuesta(Respuesta::Reintentar);
     guion.AgregaRespuesta(Respuesta::Ignorar);
     guion.AgregaRespuesta(Respuesta::Abortar);
@@ -686,6 +687,74 @@ TEST_F(AccesoDatosTest, GestionaErrorAsksAbortRetryIgnoreAndReturnsTheAnswer) {
     EXPECT_TRUE(primero.titulo.contains(QStringLiteral("ActualizaStock")));
     EXPECT_EQ(ad.GestionaError(ErrorSistema(0, QString())), 0);
     EXPECT_EQ(guion.Registros().size(), 3u);
+    // Only the answer that left is counted, for the callers of the routines that asked.
+    EXPECT_EQ(Abandonos() - abandonos, 1u);
+}
+
+// ---------------------------------------------------------------------------------------
+// The key of the stock movements in files made before it
+
+TEST_F(AccesoDatosTest, AStockFileWithoutItsKeyGetsItOrIsLeftAsItWasAndTheUserIsToldWhy) {
+    const QString tabla =
+        QStringLiteral("CREATE TABLE V_MV_STOCK (TC VARCHAR(4) COLLATE TEXTO NOT NULL, IdComprobante "
+                       "VARCHAR(13) COLLATE TEXTO NOT NULL, IdComplemento INTEGER DEFAULT 0, "
+                       "Secuencia REAL, Descripcion TEXT);\n");
+    const QString fila = QStringLiteral("INSERT INTO V_MV_STOCK VALUES ('%1', '%2', %3, 1, 'x');\n");
+    const auto clave = [](AccesoDatos& a) {
+        Registros rs;
+        a.ObtieneRecordset(QStringLiteral("SELECT sql FROM sqlite_schema WHERE name = 'IX_MV_STOCK_CPTE'"),
+                           rs);
+        return rs.Eof() ? QString() : rs.Fields(0).toString();
+    };
+    // Without repeated identities (a null complement takes no part): the key is made on opening.
+    const QString sana = dir.filePath(QStringLiteral("sana.db"));
+    BaseEmbebida::Crea(
+        sana, {tabla + fila.arg(" IR", "000100000001X", "0") + fila.arg(" IR", "000100000002X", "0") +
+               fila.arg(" IR", "000100000003X", "NULL") + fila.arg(" IR", "000100000003X", "NULL")});
+    AccesoDatos a;
+    a.AsignaServidor(QStringLiteral("sqlite"));
+    a.AsignaBaseDatos(sana);
+    a.Conecta();
+    EXPECT_TRUE(clave(a).contains(QStringLiteral("(TC, IdComprobante, IdComplemento, Secuencia)")));
+    EXPECT_EQ(guion.Mensajes(), QStringList());
+    a.EjecutaSQL(QStringLiteral("INSERT INTO V_MV_STOCK VALUES (' IR', '000100000001X', 0, 2, 'y')"));
+    EXPECT_THROW(
+        a.EjecutaSQL(QStringLiteral("INSERT INTO V_MV_STOCK VALUES (' ir', '000100000001X', 0, 2, 'z')")),
+        ErrorSistema);
+    a.LeeConexion().Close();
+
+    // Two vouchers under one identity (in the key's own comparison: case and trailing blanks
+    // aside), and 21 more: opened as it is, the user told which.
+    const QString repetida = dir.filePath(QStringLiteral("repetida.db"));
+    QString filas = tabla + fila.arg(" AJN", "009900000001X", "0") + fila.arg(" ajn ", "009900000001X", "0");
+    for (int i = 0; i < 21; ++i)
+        filas += fila.arg(" VS", QStringLiteral("0001%1X").arg(i, 8, 10, QLatin1Char('0')), "0").repeated(2);
+    BaseEmbebida::Crea(repetida, {filas});
+    a.AsignaBaseDatos(repetida);
+    a.Conecta(); // the first connection turns the file to write-ahead logging
+    a.LeeConexion().Close();
+    guion.Limpia();
+    QFile archivo(repetida);
+    ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
+    const QByteArray antes = archivo.readAll();
+    archivo.close();
+    a.Conecta();
+    ASSERT_EQ(guion.Mensajes().size(), 1);
+    const QString aviso = guion.Mensajes().front();
+    EXPECT_TRUE(aviso.startsWith(
+        QStringLiteral("La base de datos guarda comprobantes de stock que comparten una "
+                       "identidad (tipo, número y complemento):\r\n   AJN 009900000001X 0\r\n   "
+                       "VS 000100000000X 0\r\n")))
+        << aviso.toStdString();
+    EXPECT_TRUE(
+        aviso.contains(QStringLiteral("VS 000100000018X 0\r\n   ... y 2 más\r\nSe abrió sin cambios")))
+        << aviso.toStdString();
+    EXPECT_EQ(guion.Registros().back().titulo, QStringLiteral("Aviso al Operador"));
+    EXPECT_EQ(clave(a), QString());
+    EXPECT_EQ(Valor(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK"), &a).toInt(), 44);
+    a.LeeConexion().Close();
+    ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
+    EXPECT_EQ(archivo.readAll(), antes);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "BaseDemo.h"
 #include "Globales.h"
 #include "InfoMaquina.h"
+#include "Interaccion.h"
 #include "Registros.h"
 
 #include <QFile>
@@ -99,7 +100,7 @@ TEST_F(Configuracion, ClavesDeFechaEnMayusculas) {
 
 TEST_F(Configuracion, UnaFallaSeReportaYLaRespuestaDecide) {
     gTablaConfiguracion = "NO_EXISTE";
-    // Abort (the box's first button) and Retry both give "".
+    // Abort (the box's first button) gives "".
     EXPECT_EQ(Cfg("PERIODO"), "");
     ASSERT_EQ(guion.Registros().size(), 1u);
     EXPECT_EQ(guion.Registros()[0].estilo, 18);
@@ -107,12 +108,29 @@ TEST_F(Configuracion, UnaFallaSeReportaYLaRespuestaDecide) {
         << guion.Registros()[0].titulo.toStdString();
     EXPECT_TRUE(guion.Registros()[0].texto.startsWith("Ha ocurrido el Siguiente Error (208) "));
 
-    guion.Limpia();
-    guion.AgregaRespuesta(4);
-    QString aux = "previo";
-    EXPECT_EQ(Cfg("PERIODO", aux), "");
-    EXPECT_EQ(guion.Registros().size(), 1u); // Retry does not read again
-    EXPECT_EQ(aux, "previo");
+    // Retry reads the setting again (the failure still there, then its cause removed), never
+    // going on as if it were empty.
+    {
+        struct Repara : InteraccionGuionada {
+            int vistos = 0;
+            int MsgBox(const QString& texto, int estilo, const QString& titulo) override {
+                InteraccionGuionada::MsgBox(texto, estilo, titulo);
+                if (++vistos == 2)
+                    AD().EjecutaSQL(
+                        "CREATE TABLE NO_EXISTE (Grupo TEXT, Clave TEXT, Valor TEXT, PoliticaNegocio "
+                        "INTEGER, ValorAux TEXT)\rINSERT INTO NO_EXISTE VALUES ('G', 'PERIODO', "
+                        "'2031', 0, 'aux')");
+                return Respuesta::Reintentar;
+            }
+        } operador;
+        EstableceInteraccion(&operador);
+        QString aux = "previo";
+        EXPECT_EQ(Cfg("PERIODO", aux), "2031");
+        EXPECT_EQ(aux, "aux");
+        EXPECT_EQ(operador.vistos, 2);
+        EstableceInteraccion(&guion);
+        AD().EjecutaSQL("DROP TABLE NO_EXISTE");
+    }
 
     // Ignore goes on with the next statements: the read of the unopened set fails as well.
     guion.Limpia();
@@ -125,7 +143,7 @@ TEST_F(Configuracion, UnaFallaSeReportaYLaRespuestaDecide) {
     // Every report left its line in the error log.
     QFile log(Carpeta() + "/CVERR.LOG");
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    EXPECT_EQ(log.readAll().count("Rutina: - Cfg Mensaje Ha ocurrido el Siguiente Error"), 4);
+    EXPECT_EQ(log.readAll().count("Rutina: - Cfg Mensaje Ha ocurrido el Siguiente Error"), 5);
 }
 
 TEST_F(Configuracion, EstadisticasEnSuPropiaBase) {

@@ -163,8 +163,8 @@ TEST_F(TandaSql, FallasSilenciosas) {
     EXPECT_EQ(Nivel(), 0);
 }
 
-// A voucher number another station stored first (the register's key, the stock movements'
-// key) is told in words besides the database's lines; the error row keeps the lines alone.
+// A voucher number another station stored first (the register's key, the stock movements' key,
+// a check of the batch) is told in words alone; the error row keeps the database's lines.
 TEST_F(TandaSql, UnNumeroTomadoSeDiceEnPalabras) {
     const QString registro = "INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES ('  TR','0001',"
                              "'00000007','X')";
@@ -177,14 +177,26 @@ TEST_F(TandaSql, UnNumeroTomadoSeDiceEnPalabras) {
     // The register's primary key gives 2627, the movements' unique index 2601, as on SQL Server.
     for (const auto& [repetida, numero] : {std::pair{registro, 2627}, std::pair{movimiento, 2601}}) {
         guion.Limpia();
-        const Resultado r = Ejecuta({repetida});
+        // Every row of the voucher refused again: still the words once.
+        const Resultado r = Ejecuta({repetida, repetida, repetida});
         EXPECT_EQ(r.numero, numero);
-        EXPECT_TRUE(r.mensajes.startsWith(QString::number(numero) + " : UNIQUE constraint failed: "))
-            << r.mensajes.toStdString();
-        EXPECT_TRUE(r.mensajes.endsWith(palabras)) << r.mensajes.toStdString();
-        EXPECT_EQ(guion.Mensajes(), QStringList{r.mensajes});
-        EXPECT_FALSE(FilasError().back().value(3).toString().contains("otro puesto"));
+        EXPECT_EQ(r.mensajes, palabras);
+        EXPECT_EQ(guion.Mensajes(), QStringList{palabras});
+        const QString fila = FilasError().back().value(3).toString();
+        EXPECT_TRUE(fila.startsWith(QString::number(numero) + " : UNIQUE constraint failed: ")) << fila.toStdString();
+        EXPECT_FALSE(fila.contains("otro puesto"));
     }
+    // A check of the batch that says a number was taken: its words, once each, and the key's.
+    const QString control = "IF EXISTS(SELECT * FROM V_MV_STOCK WHERE TC = ' AJP') RAISERROR('El lote "
+                            "automático 4 ya fue tomado por otro comprobante: no se grabó nada.', 16, 1)";
+    guion.Limpia();
+    const Resultado r = Ejecuta({control, movimiento, control});
+    EXPECT_EQ(r.numero, 50000);
+    EXPECT_EQ(r.mensajes,
+              "El lote automático 4 ya fue tomado por otro comprobante: no se grabó nada.\r\n" + palabras);
+    EXPECT_TRUE(FilasError().back().value(3).toString().startsWith("50000 : El lote automático 4"));
+    // Any other check keeps its line.
+    EXPECT_EQ(Ejecuta({"RAISERROR('Fuera de horario', 16, 1)"}).mensajes, "50000 : Fuera de horario\r\n");
     // Any other duplicate key keeps the database's lines alone; a quiet refusal stays quiet.
     guion.Limpia();
     EXPECT_FALSE(Ejecuta({kCab.arg(900).arg("A"), kCab.arg(900).arg("B")}).mensajes.contains("otro puesto"));

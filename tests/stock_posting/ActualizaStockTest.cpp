@@ -169,8 +169,14 @@ TEST_F(ConPosteo, PorRenglonUnRechazoDejaLoEjecutadoYAvisa) {
     ll.GeneraSentenciaSQL = false;
     Postea(*g, ll);
     EXPECT_TRUE(ll.HayError);
-    EXPECT_EQ(guion.Mensajes(), QStringList{"String or binary data would be truncated."});
+    // The database's words, then what stays stored and from which line nothing was.
+    EXPECT_EQ(guion.Mensajes(), QStringList{"String or binary data would be truncated.\r\nQuedaron grabadas "
+                                            "las líneas anteriores a la línea 4; desde la línea 4 no se "
+                                            "grabó nada."});
     EXPECT_EQ(guion.Registros().back().titulo, "Aviso al operador");
+    const auto errores = FilasAuxErr(AD());
+    ASSERT_FALSE(errores.empty());
+    EXPECT_TRUE(errores.back().value(3).toString().startsWith("8152 : String or binary data"));
     EXPECT_TRUE(ll.SqlTemp.isEmpty());
     const auto filas = Filas("IR", ll.SucNroLetra);
     ASSERT_EQ(filas.size(), 4u); // two lots of the first line, then the second and third lines
@@ -245,10 +251,9 @@ TEST_F(ConPosteo, UnLoteAutomaticoTomadoPorOtroComprobanteNoSeGuarda) {
     GActualizarDatoScript(DivideTanda(a.SqlTemp), hayError, numero, false, false, tanda, mensajes, true);
     EXPECT_TRUE(hayError);
     EXPECT_TRUE(Filas("IR", a.SucNroLetra).empty());
-    ASSERT_EQ(guion.Mensajes().size(), 1);
-    EXPECT_TRUE(guion.Mensajes()[0].contains("El lote automático 42 ya fue asignado a otro comprobante: no "
-                                             "se grabó nada. Vuelva a grabar y se tomará el siguiente lote."))
-        << guion.Mensajes()[0].toStdString();
+    EXPECT_EQ(guion.Mensajes(),
+              QStringList{"El lote automático 42 ya fue tomado por otro comprobante: no se "
+                          "grabó nada. Vuelva a grabar y se tomará el siguiente lote.\r\n"});
     Llamada otraVez;
     PosteaYGuarda(*g, otraVez);
     EXPECT_EQ(otraVez.LoteFijo, "43");

@@ -7,7 +7,10 @@
 #include "Ayudas.h"
 #include "ListaPipe.h"
 
+#include <QFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSet>
 #include <cmath>
 #include <optional>
 #include <sqlite3.h>
@@ -24,6 +27,16 @@ struct FallaSql {
     static inline bool activa = false;
     static inline QString pieza;
     static inline QString texto; // the statement that failed
+    // The checks of a per-line row's transaction are left out: the database's refusal of a
+    // stored row ends the posting, it is no look-up that Retry or Ignore are about.
+    static inline bool sinControles = true;
+
+    static bool EsControl(const QString& sql) {
+        static const QRegularExpression control(QStringLiteral(
+            "^SELECT \\* FROM (V_MV_STOCK|MV_ASIENTOS) +WHERE +(TC = .* AND Secuencia > |NroLote = "
+            "|MES_OPERATIVO = )"));
+        return control.match(sql.trimmed()).hasMatch();
+    }
 
     static void Programa(int n, const QString& p = {}) {
         objetivo = n;
@@ -44,7 +57,7 @@ struct FallaSql {
         const QString sql = QString::fromUtf8(expandido ? expandido : "");
         sqlite3_free(expandido);
         if (!sql.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive) ||
-            !sql.contains(pieza, Qt::CaseInsensitive))
+            !sql.contains(pieza, Qt::CaseInsensitive) || (sinControles && EsControl(sql)))
             return 0;
         if (++vistas == objetivo) {
             activa = true;
@@ -66,13 +79,16 @@ struct FallaSql {
 class Operador : public InteraccionGuionada {
 public:
     int respuesta = Respuesta::Reintentar;
-    QStringList avisos; // titles of the errors answered
+    bool abortaTodo = false; // Abort at every error exit, the routines' own too
+    QStringList avisos;      // titles of the errors answered
 
     int MsgBox(const QString& texto, int estilo, const QString& titulo) override {
         if (!FallaSql::activa)
             return InteraccionGuionada::MsgBox(texto, estilo, titulo);
         avisos << titulo;
         FallaSql::Repara();
+        if (abortaTodo)
+            return Respuesta::Abortar;
         return DelPosteo() ? respuesta : Respuesta::Reintentar;
     }
     bool DelPosteo() const {
@@ -84,7 +100,7 @@ public:
 struct Movimiento {
     QString texto;
     double secuencia = 0;
-    QString articulo, deposito, lote, controlado;
+    QString articulo, deposito, lote, controlado, descripcion;
     double cantidad = 0;
 };
 
@@ -112,6 +128,7 @@ std::vector<Movimiento> Movimientos(const QString& condicion) {
         m.deposito = rs.Fields("IDDEPOSITO").toString().trimmed();
         m.lote = rs.Fields("NROLOTE").toString().trimmed();
         m.controlado = rs.Fields("CONTROLADOPOR").toString().trimmed();
+        m.descripcion = rs.Fields("DESCRIPCION").toString();
         m.cantidad = rs.Fields("CANTIDAD").toDouble();
         filas.push_back(m);
     }
@@ -207,6 +224,52 @@ protected:
             VerificaAsiento(ll.TC, ll.SucNroLetra);
         Ejecuta("ROLLBACK TRANSACTION");
         return e;
+    }
+
+    // The database file as every posting of a test starts from: kept aside, and copied back with
+    // the connection closed (a per-line posting stores its rows, and a refused row's rollback
+    // would end any transaction around it).
+    void GuardaInicial() {
+        AD().LeeConexion().Close();
+        Copia(RutaBase(), RutaBase() + ".inicial");
+        AD().Conecta(false, 3, QString(), true, true);
+    }
+    void Restaura() {
+        AD().LeeConexion().Close();
+        Copia(RutaBase() + ".inicial", RutaBase());
+        AD().Conecta(false, 3, QString(), true, true);
+    }
+    static void Copia(const QString& desde, const QString& hasta) {
+        for (const char* parte : {"", "-wal", "-shm"}) {
+            QFile::remove(hasta + parte);
+            if (QFile::exists(desde + parte)) {
+                ASSERT_TRUE(QFile::copy(desde + parte, hasta + parte));
+            }
+        }
+    }
+    // Every row of the tables a posting writes, but the voucher's own, its discharge's and its
+    // entry's, as one text.
+    static QString Ajenas(const Llamada& ll) {
+        const QString tc = UT().RellenaCodigo(ll.TC, 4);
+        const QString consultas[] = {
+            "SELECT * FROM V_MV_STOCK WHERE NOT (TC = '" + tc + "' AND IdComprobante = '" + ll.SucNroLetra +
+                "') AND NOT (TC = '  PE' AND IdComprobante_Origen = '" + ll.SucNroLetra +
+                "') ORDER BY 1, 2, 3, 4",
+            "SELECT * FROM MV_ASIENTOS WHERE NOT (TC = '" + tc + "' AND SUCURSAL = '" +
+                ll.SucNroLetra.left(4) + "' AND NUMERO = '" + ll.SucNroLetra.mid(4, 8) +
+                "') ORDER BY 1, 2, 3, 4",
+            "SELECT * FROM V_TA_CPTE ORDER BY 1, 2", "SELECT * FROM V_MV_CTROL_CPTE ORDER BY 1, 2, 3, 4",
+            "SELECT * FROM C_MV_CPTE ORDER BY 1, 2, 3"};
+        QString r;
+        for (const QString& sql : consultas) {
+            Registros rs;
+            AD().ObtieneRecordset(sql, rs);
+            for (; !rs.Eof(); rs.MoveNext())
+                for (int i = 0; i < rs.FieldCount(); ++i)
+                    r += rs.Fields(i).toString() + '\x1f';
+            AD().CierraRecordset(rs);
+        }
+        return r;
     }
 
     // Posts the voucher, its queries counted for the failure.
@@ -346,6 +409,19 @@ TEST_F(TrasError, UnaFilaDeLaDescarga) {
     }
 }
 
+// A voucher of a type, a mode and a number chosen at random: a reception, an exit or a transfer,
+// in a batch or line by line.
+Llamada AlAzar(QRandomGenerator& azar, int numero) {
+    static const QStringList tipos = {"IR", "VS", "TR"};
+    Llamada ll;
+    ll.TC = tipos[azar.bounded(3)];
+    ll.EsTransferencia = ll.TC == "TR";
+    ll.IdDepositoDestino = ll.EsTransferencia ? "2" : "";
+    ll.GeneraSentenciaSQL = azar.bounded(2) == 0;
+    ll.SucNroLetra = QString("0001%1X").arg(numero, 8, 10, QChar('0'));
+    return ll;
+}
+
 // A voucher generated at random: its lines (lots, serial numbers, articles with components) and
 // the stock each article and deposit must move.
 std::vector<LineaGrilla> Genera(QRandomGenerator& azar, const Llamada& ll, StockEsperado& esperado) {
@@ -449,15 +525,9 @@ void VerificaIgnorada(const Estado& limpio, const Estado& e, bool transferencia,
 TEST_F(TrasError, UnaFallaCualquieraConCualquierRespuesta) {
     constexpr int kCasos = 100;
     QRandomGenerator azar(40);
-    const QStringList tipos = {"IR", "VS", "TR"};
     int reintentadas = 0, ignoradas = 0, quitadas = 0;
     for (int n = 0; n < kCasos && !HasFailure(); ++n) {
-        Llamada ll;
-        ll.TC = tipos[azar.bounded(3)];
-        ll.EsTransferencia = ll.TC == "TR";
-        ll.IdDepositoDestino = ll.EsTransferencia ? "2" : "";
-        ll.GeneraSentenciaSQL = azar.bounded(2) == 0;
-        ll.SucNroLetra = QString("0001%1X").arg(200 + n, 8, 10, QChar('0'));
+        Llamada ll = AlAzar(azar, 200 + n);
         StockEsperado esperado;
         const auto lineas = Genera(azar, ll, esperado);
         FallaSql::Programa(0);
@@ -502,6 +572,241 @@ TEST_F(TrasError, UnaFallaCualquieraConCualquierRespuesta) {
     EXPECT_GT(reintentadas, kCasos / 4);
     EXPECT_GT(ignoradas, kCasos / 8);
     EXPECT_GT(quitadas, 0);
+}
+
+// The rows of a per-line posting grouped as they were stored: one grid line of one pass each
+// (its label and deposit), in order.
+std::vector<std::vector<Movimiento>> PorLinea(const std::vector<Movimiento>& filas) {
+    std::vector<std::vector<Movimiento>> grupos;
+    for (const Movimiento& m : filas) {
+        if (grupos.empty() || grupos.back().front().descripcion != m.descripcion ||
+            grupos.back().front().deposito != m.deposito)
+            grupos.emplace_back();
+        grupos.back().push_back(m);
+    }
+    return grupos;
+}
+
+// The amount the entry books for the lines stored in the first pass (their quantity at cost 10).
+double AsentadoDe(const std::vector<Movimiento>& filas, const std::vector<LineaGrilla>& lineas) {
+    QSet<QString> guardadas;
+    for (const Movimiento& m : filas)
+        if (m.deposito == QLatin1String("1"))
+            guardadas.insert(m.descripcion);
+    double importe = 0;
+    for (const LineaGrilla& l : lineas)
+        if (guardadas.contains(l.celdas.at(1)))
+            importe += 10 * l.celdas.at(7).toDouble();
+    return importe;
+}
+
+// Generated vouchers (both modes, the automatic lot on), each posted once without failure and
+// once with one of its queries failing, answered Abort wherever it is asked: in the posting's
+// error exit or in the routine's own (a setting, an entry look-up, the numbering, the lots). The
+// posting ends with HayError; in a batch nothing of the voucher was stored, line by line exactly
+// the lines before the failing one are, each with its entry.
+TEST_F(TrasError, AbortarEnCualquierSalidaTerminaElPosteoSinGuardarDeAhiEnAdelante) {
+    constexpr int kCasos = 100;
+    AjustaConfiguracion("ASIGNACIONAUTOMATICADELOTEING", "SI");
+    GuardaInicial();
+    FallaSql::sinControles = false;
+    operador.abortaTodo = true;
+    QRandomGenerator azar(49);
+    int tandas = 0, nada = 0, parciales = 0, sinAviso = 0, deRutinas = 0;
+    for (int n = 0; n < kCasos && !HasFailure(); ++n) {
+        Llamada ll = AlAzar(azar, 300 + n);
+        StockEsperado esperado;
+        auto lineas = Genera(azar, ll, esperado);
+        for (size_t i = 0; i < lineas.size(); ++i)
+            lineas[i].celdas[1] = QString("Línea %1").arg(i + 1);
+        // Without failure: what a per-line posting stores.
+        Restaura();
+        FallaSql::Programa(0);
+        Llamada limpia = ll;
+        cls = std::make_unique<ClsCmnCptesPosteo>();
+        auto g = GrillaArticulos(lineas);
+        PosteaContando(*g, limpia);
+        ASSERT_FALSE(limpia.HayError) << "case " << n;
+        const int consultas = FallaSql::vistas;
+        const auto tc = UT().RellenaCodigo(ll.TC, 4);
+        const QString propias = "TC = '" + tc + "' AND IdComprobante = '" + ll.SucNroLetra + "'";
+        const QString descargas = "TC = '  PE' AND IdComprobante_Origen = '" + ll.SucNroLetra + "'";
+        const auto todas = Movimientos(propias);
+        const auto todasDescargas = Movimientos(descargas);
+        if (!ll.GeneraSentenciaSQL) {
+            EXPECT_EQ(Asentado(ll.TC, ll.SucNroLetra, "D"), AsentadoDe(todas, lineas)) << "case " << n;
+        }
+
+        Restaura();
+        const QString ajenas = Ajenas(ll);
+        FallaSql::Programa(1 + azar.bounded(consultas));
+        cls = std::make_unique<ClsCmnCptesPosteo>();
+        g = GrillaArticulos(lineas);
+        PosteaContando(*g, ll);
+        SCOPED_TRACE(QString("case %1 %2 %3, query %4 of %5: %6")
+                         .arg(n)
+                         .arg(ll.TC, ll.GeneraSentenciaSQL ? "batch" : "per line")
+                         .arg(FallaSql::objetivo)
+                         .arg(consultas)
+                         .arg(FallaSql::texto.simplified())
+                         .toStdString());
+        if (operador.avisos.isEmpty()) {
+            // A statement whose failure is no error of the posting's (the reception date's update,
+            // whose outcome is not checked): nobody was asked.
+            ++sinAviso;
+            EXPECT_FALSE(ll.HayError);
+            continue;
+        }
+        deRutinas += int(!operador.DelPosteo());
+        operador.avisos.clear();
+        operador.Limpia();
+        EXPECT_TRUE(ll.HayError);
+        EXPECT_EQ(Ajenas(ll), ajenas);
+        const auto filas = Movimientos(propias);
+        const auto filasDescarga = Movimientos(descargas);
+        if (ll.GeneraSentenciaSQL) {
+            ++tandas;
+            EXPECT_TRUE(filas.empty() && filasDescarga.empty());
+            EXPECT_EQ(Asentado(ll.TC, ll.SucNroLetra, "D"), 0);
+            continue;
+        }
+        // Whole lines, those before the failing one; the discharge only after every line.
+        const auto lineasLimpias = PorLinea(todas);
+        const auto guardadas = PorLinea(filas);
+        ASSERT_LE(guardadas.size(), lineasLimpias.size());
+        for (size_t i = 0; i < guardadas.size(); ++i) {
+            EXPECT_EQ(Textos(guardadas[i]), Textos(lineasLimpias[i])) << "line group " << i;
+            EXPECT_EQ(Secuencias(guardadas[i]), Secuencias(lineasLimpias[i])) << "line group " << i;
+        }
+        const auto quitadas = Quitadas(Textos(todasDescargas), Textos(filasDescarga));
+        EXPECT_TRUE(filasDescarga.empty() || (guardadas.size() == lineasLimpias.size() && quitadas &&
+                                              size_t(quitadas->second) == todasDescargas.size()));
+        EXPECT_EQ(Asentado(ll.TC, ll.SucNroLetra, "D"), AsentadoDe(filas, lineas));
+        VerificaAsiento(ll.TC, ll.SucNroLetra);
+        (filas.empty() ? nada : parciales) += 1;
+    }
+    EXPECT_GT(tandas, kCasos / 5);
+    EXPECT_GT(parciales, kCasos / 20);
+    EXPECT_GT(nada, 0);
+    EXPECT_GT(deRutinas, kCasos / 10);
+    EXPECT_LT(sinAviso, kCasos / 10);
+    RecordProperty("parciales", parciales);
+    RecordProperty("rutinas", deRutinas);
+}
+
+// Abort at the entry's look-ups, its number and the settings, in each mode: the posting ends with
+// HayError and nothing of the voucher is stored. Past the last entry number (overflow) Abort ends
+// it too; Ignore there leaves no number, which the posting's own exit then asks about.
+TEST_F(TrasError, AbortarEnElAsientoYEnLosAjustesNoGuardaNada) {
+    AjustaConfiguracion("ASIGNACIONAUTOMATICADELOTEING", "SI");
+    GuardaInicial();
+    const auto lineas = std::vector<LineaGrilla>{Linea("1001", "2"), Linea("HAMBURGUESA", "1")};
+    FallaSql::sinControles = false;
+    operador.abortaTodo = true;
+    const char* piezas[] = {
+        "TC = '  IR' AND SUCURSAL", "MA_SUBDIARIOSCOMPROBANTES", "CODIGO = 'STK'",
+        "MAX([NUMERO ASIENTO])",    "MV_ASIENTOSCCOSTO",         "'AsignacionAutomaticaDeLoteING'",
+        "'CargaInsumosProduccion'", "'ConfirmaUDEquiv'",         "'DescargaInsumosProduccion'"};
+    int numero = 400;
+    for (const bool tanda : {true, false}) {
+        for (const char* pieza : piezas) {
+            if (!tanda && QLatin1String(pieza) == QLatin1String("TC = '  IR' AND SUCURSAL"))
+                continue; // a per-line entry asks whether the voucher has one only to add to it
+            // Read by the discharge, after the lines: line by line those stay stored.
+            const bool trasLasLineas =
+                !tanda && QLatin1String(pieza) == QLatin1String("'DescargaInsumosProduccion'");
+            SCOPED_TRACE(std::string(pieza) + (tanda ? " batch" : " per line"));
+            Restaura();
+            const Llamada base = [&] {
+                Llamada l;
+                l.GeneraSentenciaSQL = tanda;
+                l.SucNroLetra = QString("0001%1X").arg(++numero, 8, 10, QChar('0'));
+                return l;
+            }();
+            Llamada ll = base;
+            const QString antes = Ajenas(ll);
+            FallaSql::Programa(1, pieza);
+            cls = std::make_unique<ClsCmnCptesPosteo>();
+            auto g = GrillaArticulos(lineas);
+            PosteaContando(*g, ll);
+            EXPECT_EQ(operador.avisos.size(), 1);
+            operador.avisos.clear();
+            EXPECT_TRUE(ll.HayError);
+            EXPECT_EQ(operador.Mensajes(), QStringList()); // nothing more told after Abort
+            operador.Limpia();
+            EXPECT_EQ(Ajenas(ll), antes);
+            EXPECT_EQ(Movimientos("TC = '  IR' AND IdComprobante = '" + ll.SucNroLetra + "'").size(),
+                      trasLasLineas ? 2u : 0u);
+            EXPECT_EQ(Asentado("IR", ll.SucNroLetra, "D"), trasLasLineas ? 30 : 0);
+            EXPECT_TRUE(
+                Movimientos("TC = '  PE' AND IdComprobante_Origen = '" + ll.SucNroLetra + "'").empty());
+        }
+    }
+    // The highest entry of March at the last 32-bit number.
+    FallaSql::Programa(0);
+    operador.abortaTodo = false;
+    for (const bool tanda : {true, false}) {
+        for (const int respuesta : {Respuesta::Abortar, Respuesta::Ignorar}) {
+            SCOPED_TRACE(std::string(tanda ? "batch " : "per line ") +
+                         (respuesta == Respuesta::Abortar ? "abort" : "ignore"));
+            Restaura();
+            Ejecuta(
+                "INSERT INTO MV_ASIENTOS (Cuenta, Secuencia, Mes_Operativo, [Numero Asiento], TC, SUCURSAL, "
+                "NUMERO, LETRA, PERIODO, Tipo_Reg, [DEBE-HABER], Importe) VALUES ('1.1.5.01', 1, 3, "
+                "2147483647, "
+                "'  AJ', '0001', '00000001', 'X', 2025, 'STK', 'D', 5)");
+            Llamada ll;
+            ll.GeneraSentenciaSQL = tanda;
+            ll.SucNroLetra = QString("0001%1X").arg(++numero, 8, 10, QChar('0'));
+            const QString antes = Ajenas(ll);
+            operador.Limpia();
+            operador.AgregaRespuesta(respuesta);
+            operador.AgregaRespuesta(Respuesta::Abortar);
+            cls = std::make_unique<ClsCmnCptesPosteo>();
+            auto g = GrillaArticulos(lineas);
+            Postea(*g, ll);
+            EXPECT_TRUE(ll.HayError);
+            const QStringList mensajes = operador.Mensajes();
+            ASSERT_EQ(mensajes.size(), respuesta == Respuesta::Abortar ? 1 : 2);
+            EXPECT_EQ(mensajes[0], "Ha ocurrido el Siguiente Error (6) Desbordamiento: el número de asiento "
+                                   "pasaría de 2147483647");
+            if (respuesta == Respuesta::Ignorar) {
+                EXPECT_EQ(mensajes[1],
+                          "Ha ocurrido el Siguiente Error (5) No se obtuvo el número de asiento: el "
+                          "asiento no se grabó");
+            }
+            EXPECT_EQ(Ajenas(ll), antes);
+            EXPECT_TRUE(Movimientos("TC = '  IR' AND IdComprobante = '" + ll.SucNroLetra + "'").empty());
+        }
+    }
+}
+
+// Retry at a failing read of a setting the posting depends on (the automatic lot, the
+// discharge, the units) reads it again: the rows are those of a posting without the failure.
+TEST_F(TrasError, UnAjusteReintentadoSeLeeOtraVez) {
+    AjustaConfiguracion("ASIGNACIONAUTOMATICADELOTEING", "SI");
+    AjustaConfiguracion("CONFIRMAUDEQUIV", "SI");
+    const auto lineas =
+        std::vector<LineaGrilla>{Linea("1001", "2", {{10, "4"}, {9, "CJ"}}), Linea("HAMBURGUESA", "1")};
+    for (const bool tanda : {true, false}) {
+        Llamada ll;
+        ll.GeneraSentenciaSQL = tanda;
+        const Estado limpio = PosteaYDeshace(lineas, ll);
+        ASSERT_FALSE(limpio.propias.empty());
+        for (const char* pieza : {"'AsignacionAutomaticaDeLoteING'", "'CargaInsumosProduccion'",
+                                  "'DescargaInsumosProduccion'", "'ConfirmaUDEquiv'"}) {
+            SCOPED_TRACE(std::string(pieza) + (tanda ? " batch" : " per line"));
+            FallaSql::Programa(1, pieza);
+            const Estado e = PosteaYDeshace(lineas, ll);
+            ASSERT_EQ(operador.avisos.size(), 1);
+            EXPECT_TRUE(operador.avisos[0].contains(" - Cfg Aviso al operador"))
+                << operador.avisos[0].toStdString();
+            operador.avisos.clear();
+            EXPECT_EQ(Textos(e.propias), Textos(limpio.propias));
+            EXPECT_EQ(Textos(e.descargas), Textos(limpio.descargas));
+            EXPECT_EQ(e.asientos, limpio.asientos);
+        }
+    }
 }
 
 } // namespace

@@ -1,0 +1,186 @@
+// The checks a posting's saving batch carries, that no other station stored a number the voucher
+// was given (its identity, its discharge's, its automatic lot), and the transactions of per-line
+// mode, one per grid row, which carry them.
+
+#include "PosteoStock.h"
+
+#include "AccesoDatos.h"
+#include "ErroresSqlServer.h"
+#include "Globales.h"
+#include "NumeracionInterno.h"
+#include "ReportaError.h"
+#include "TandasSql.h"
+
+#include <optional>
+
+namespace {
+
+const QChar kCr = QLatin1Char('\r');
+
+// The connection's error list, as the database left it.
+std::vector<ErrorBD> ErroresDeConexion() {
+    const Errores& lista = AD().LeeConexion().Errors();
+    std::vector<ErrorBD> r;
+    r.reserve(static_cast<size_t>(lista.Count()));
+    for (int i = 0; i < lista.Count(); ++i)
+        r.push_back(lista.Item(i));
+    return r;
+}
+
+// Runs `sql` (a batch that begins its transaction) and commits it; a refusal is rolled back and
+// raises Rechazo, a failure that reached no database is raised as it came.
+void EnviaTransaccion(const QString& sql) {
+    std::optional<ErrorSistema> lanzado;
+    const auto ejecuta = [&](const QString& texto) {
+        try {
+            AD().EjecutaSQL(texto);
+        } catch (const ErrorSistema& e) {
+            lanzado = e;
+        }
+        return ErroresDeConexion();
+    };
+    std::vector<ErrorBD> errores = ejecuta(sql);
+    if (errores.empty() && !lanzado) {
+        errores = ejecuta(QStringLiteral("COMMIT TRANSACTION"));
+        if (errores.empty() && !lanzado)
+            return;
+    }
+    // Nothing of the row may stay open for whoever commits next.
+    try {
+        AD().EjecutaSQL(QStringLiteral("ROLLBACK TRANSACTION"));
+    } catch (const ErrorSistema&) {
+        // Already ended by the database.
+    }
+    AD().LeeConexion().Errors().Clear();
+    if (errores.empty())
+        throw ErrorSistema(*lanzado);
+    throw Rechazo{std::move(errores), sql};
+}
+
+void LimpiaFila(Posteo& p) {
+    p.tandaFila.clear();
+    p.filaPropia = p.filaLote = p.filaDescarga = p.filaAsiento = false;
+}
+
+// What is stored of a per-line posting refused now; with `tomado`, a number another station
+// took, which saving again draws anew when nothing was stored.
+QString Parcial(const Posteo& p, bool tomado) {
+    if (!p.guardoPropias && !p.guardoDescarga)
+        return tomado ? QStringLiteral("No se grabó nada. Vuelva a grabar y se tomará el siguiente número.")
+                      : QStringLiteral("No se grabó nada.");
+    const QString n = QString::number(p.fila);
+    if (p.enDescarga)
+        return QStringLiteral(
+                   "Quedaron grabadas las líneas del comprobante y, de la descarga de insumos, las "
+                   "anteriores a la línea %1; desde la línea %1 de la descarga no se grabó nada.")
+            .arg(n);
+    if (p.pasada == 2)
+        return QStringLiteral("Quedaron grabadas las líneas de la primera pasada y, de la segunda, las "
+                              "anteriores a la línea %1; desde la línea %1 de la segunda pasada no se grabó "
+                              "nada.")
+            .arg(n);
+    return QStringLiteral(
+               "Quedaron grabadas las líneas anteriores a la línea %1; desde la línea %1 no se grabó "
+               "nada.")
+        .arg(n);
+}
+
+} // namespace
+
+QString ControlIdentidadPosteo(const Posteo& p, bool descarga) {
+    QString condicion = QStringLiteral("TC = ") +
+                        AD().FormateaValorSQL(RellenaRecortado(descarga ? QStringLiteral("PE") : p.TC, 4),
+                                              QStringLiteral("'")) +
+                        QStringLiteral(" AND IdComprobante = ") +
+                        AD().FormateaValorSQL(descarga ? p.idDescarga : p.SucNroLetra, QStringLiteral("'"));
+    // As the rows write it: a purchase writes no complement.
+    if (!p.compras)
+        condicion += QStringLiteral(" AND IdComplemento = ") + p.IdComplemento;
+    condicion += QStringLiteral(" AND Secuencia > ") + TextoSecuencia(descarga ? 0 : p.secuenciaInicial);
+    QString mensaje = TextoNumeroTomado();
+    if (!p.GeneraSentenciaSQL)
+        mensaje =
+            descarga ? QStringLiteral("El número del comprobante de la descarga de insumos ya fue tomado por "
+                                      "otro puesto.")
+                     : QStringLiteral("El número del comprobante ya fue tomado por otro puesto.");
+    return numeracion::ControlNumeroTomado(QStringLiteral("V_MV_STOCK"), condicion, mensaje);
+}
+
+QString ControlLotePosteo(const Posteo& p) {
+    const QString lote = p.loteAutomatico.trimmed();
+    return numeracion::ControlNumeroTomado(
+        QStringLiteral("V_MV_STOCK"),
+        QStringLiteral("NroLote = ") + AD().FormateaValorSQL(p.loteAutomatico, QStringLiteral("'")),
+        p.GeneraSentenciaSQL
+            ? QStringLiteral(
+                  "El lote automático %1 ya fue tomado por otro comprobante: no se grabó nada. Vuelva a "
+                  "grabar y se tomará el siguiente lote.")
+                  .arg(lote)
+            : QStringLiteral("El lote automático %1 ya fue tomado por otro comprobante.").arg(lote));
+}
+
+void EmiteSentenciaPosteo(Posteo& p, const QString& sql) {
+    QString& destino = p.GeneraSentenciaSQL ? p.SqlTemp : p.tandaFila;
+    destino += kCr;
+    destino += sql;
+}
+
+void GrabaFilaPosteo(Posteo& p) {
+    if (p.tandaFila.trimmed().isEmpty())
+        return;
+    // Each check goes with the first row that stores its number: once stored, another station's
+    // check finds it.
+    QString controles;
+    if (p.filaPropia && !p.guardoPropias)
+        controles += kCr + ControlIdentidadPosteo(p, false);
+    if (p.filaLote && !p.guardoLote)
+        controles += kCr + ControlLotePosteo(p);
+    if (p.filaDescarga && !p.guardoDescarga)
+        controles += kCr + ControlIdentidadPosteo(p, true);
+    EnviaTransaccion(QStringLiteral("BEGIN TRANSACTION") + controles + p.tandaFila);
+    p.guardoPropias = p.guardoPropias || p.filaPropia;
+    p.guardoLote = p.guardoLote || p.filaLote;
+    p.guardoDescarga = p.guardoDescarga || p.filaDescarga;
+    p.guardoAsiento = p.guardoAsiento || p.filaAsiento;
+    CedeTurnoPosteo();
+}
+
+void TerminaFila(Posteo& p) {
+    if (p.GeneraSentenciaSQL)
+        return;
+    Protegido(p, [&] { GrabaFilaPosteo(p); });
+    // Stored, or left out by Ignore.
+    LimpiaFila(p);
+}
+
+QString MensajeRechazo(const Posteo& p, const Rechazo& r) {
+    // A number another station took is told in words alone (a check's own, or the key's); any
+    // other refusal in the database's words.
+    QStringList palabras;
+    for (const ErrorBD& e : r.errores) {
+        if (!EsNumeroTomado(e.NativeError, e.Description))
+            continue;
+        const QString dicho =
+            e.NativeError == sqlserver::kErrorUsuario
+                ? e.Description
+                : QStringLiteral("El número del comprobante ya fue tomado por otro puesto.");
+        if (!palabras.contains(dicho))
+            palabras << dicho;
+    }
+    const bool tomado = !palabras.isEmpty();
+    const QString causa = tomado ? palabras.join(QLatin1Char(' '))
+                                 : (r.errores.empty() ? QString() : r.errores.front().Description);
+    return causa + QStringLiteral("\r\n") + Parcial(p, tomado);
+}
+
+void RegistraRechazo(const Rechazo& r) {
+    QString lineas;
+    // The server closes every refused statement's errors with one entry of its own.
+    const size_t ultima = r.errores.size() <= 1 ? r.errores.size() : r.errores.size() - 1;
+    for (size_t i = 0; i < ultima; ++i)
+        lineas += QString::number(r.errores[i].NativeError) + QStringLiteral(" : ") +
+                  r.errores[i].Description + QStringLiteral("\r\n");
+    QString proceso;
+    RegistraErrorBD(r.sql, proceso,
+                    r.errores.empty() ? 0 : static_cast<qint32>(r.errores.front().NativeError), lineas);
+}
