@@ -3,5 +3,8 @@
 #include "BaseDemo.h"
 
 namespace {
-[[maybe_unused]] const bool enServidor = (EstablecePruebasEnServidorTsql(true), true);
+// A station that the several-station test starts (this program again) connects to its parent's
+// database: it makes none of its own.
+[[maybe_unused]] const bool enServidor =
+    (EstablecePruebasEnServidorTsql(qEnvironmentVariableIsEmpty("MODELOS_ESTACIONES_SALIDA")), true);
 } // namespace
