@@ -33,6 +33,8 @@ CREATE TABLE TA_USUARIOS (
     sucot           VARCHAR(4) COLLATE TEXTO,
     letot           VARCHAR(1) COLLATE TEXTO
 );
+-- The user's row as the look-up by a trimmed name finds it.
+CREATE INDEX IX_USUARIOS_NOMBRE ON TA_USUARIOS (LTRIM(RTRIM(Nombre)) COLLATE TEXTO);
 
 CREATE TABLE Control_Acceso (
     Id              INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -44,6 +46,8 @@ CREATE TABLE Control_Acceso (
     Egreso          VARCHAR(19) COLLATE TEXTO,
     NombreUsuario   VARCHAR(50) COLLATE TEXTO
 );
+-- The session's own row, found again by machine, user, program and entry stamp.
+CREATE INDEX IX_CONTROL_ACCESO_SESION ON Control_Acceso (Maquina, Usuario, Formulario, Ingreso);
 
 CREATE TABLE AUX_ERR (
     Id              INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -246,6 +250,7 @@ CREATE TABLE V_TA_TipoArticulo (
     Tipo            VARCHAR(4) COLLATE TEXTO,
     Descripcion     VARCHAR(50) COLLATE TEXTO
 );
+CREATE INDEX IX_TIPOARTICULO_TIPO ON V_TA_TipoArticulo (Tipo);
 
 CREATE TABLE V_TA_Rubros (
     IdRubro         VARCHAR(4) COLLATE TEXTO NOT NULL PRIMARY KEY,
@@ -404,6 +409,8 @@ CREATE TABLE stk_despachos (
     Descripcion     VARCHAR(100) COLLATE TEXTO,
     IdOrigen        VARCHAR(4) COLLATE TEXTO
 );
+-- A lot's dispatch as the look-up by a trimmed lot finds it.
+CREATE INDEX IX_DESPACHOS_LOTE ON stk_despachos (ltrim(rtrim(NroLote)) COLLATE TEXTO);
 
 -- Warehouse positions of a deposit; TITULO not 0 = a heading, not a place.
 CREATE TABLE MA_POSICIONES (
@@ -487,6 +494,9 @@ CREATE TABLE V_MV_STOCK (
 CREATE UNIQUE INDEX IX_MV_STOCK_CPTE ON V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia);
 CREATE INDEX IX_MV_STOCK_ORIGEN ON V_MV_STOCK (Tc_Origen, IdComprobante_Origen);
 CREATE INDEX IX_MV_STOCK_ARTICULO ON V_MV_STOCK (IdArticulo, NroLote);
+-- A lot's movements (an automatic lot no other voucher may hold), and the highest numbered lot.
+CREATE INDEX IX_MV_STOCK_LOTE ON V_MV_STOCK (NroLote);
+CREATE INDEX IX_MV_STOCK_LOTE_NUMERICO ON V_MV_STOCK (SUBSTR(NroLote, 1, 1) COLLATE TEXTO, NroLote);
 
 ------------------------------------------------------------------------------------------
 -- Vouchers, applications, numbering, accounting
@@ -675,6 +685,7 @@ CREATE TABLE V_MV_CPTETAREAS (
     NROEXP          VARCHAR(20) COLLATE TEXTO,
     FhEntrega       VARCHAR(19) COLLATE TEXTO
 );
+CREATE INDEX IX_V_MV_CPTETAREAS ON V_MV_CPTETAREAS (TC, IDCOMPROBANTE, IdComplemento);
 
 CREATE TABLE C_MV_CPTETAREAS (
     ID              INTEGER PRIMARY KEY,
@@ -701,6 +712,7 @@ CREATE TABLE C_MV_CPTETAREAS (
     NROEXP          VARCHAR(20) COLLATE TEXTO,
     FhEntrega       VARCHAR(19) COLLATE TEXTO
 );
+CREATE INDEX IX_C_MV_CPTETAREAS ON C_MV_CPTETAREAS (TC, IDCOMPROBANTE, IdComplemento);
 
 -- Other concepts of vouchers.
 CREATE TABLE V_MV_CPTE_Observ (
@@ -715,6 +727,7 @@ CREATE TABLE V_MV_CPTE_Observ (
     Importe_S_IVA   REAL,
     NroViaje        VARCHAR(20) COLLATE TEXTO
 );
+CREATE INDEX IX_V_MV_CPTE_OBSERV ON V_MV_CPTE_Observ (TC, IDCOMPROBANTE, IdComplemento);
 
 CREATE TABLE C_MV_CPTE_Observ (
     ID              INTEGER PRIMARY KEY,
@@ -728,6 +741,7 @@ CREATE TABLE C_MV_CPTE_Observ (
     Importe_S_IVA   REAL,
     NroViaje        VARCHAR(20) COLLATE TEXTO
 );
+CREATE INDEX IX_C_MV_CPTE_OBSERV ON C_MV_CPTE_Observ (TC, IDCOMPROBANTE, IdComplemento);
 
 -- Lookup sources of the voucher lookup window.
 CREATE TABLE V_MV_CPTETERCEROS (
@@ -773,6 +787,7 @@ CREATE TABLE VT_V_MV_INSUMOS_APLICACION (
     IDARTICULO      VARCHAR(25) COLLATE TEXTO,
     CantidadAplicada REAL
 );
+CREATE INDEX IX_INSUMOS_APLICACION_ORIGEN ON VT_V_MV_INSUMOS_APLICACION (IDCOMPROBANTEORIGEN, TCO_ORIGEN);
 
 -- Ordered quantity per voucher and article: one row for each article of a voucher (its first
 -- line stands for the others) with the sum of its lines. Written without GROUP BY, so that a
@@ -821,6 +836,7 @@ CREATE TABLE MV_VIAJES (
     TC              VARCHAR(4) COLLATE TEXTO,
     IDCOMPROBANTE   VARCHAR(13) COLLATE TEXTO
 );
+CREATE INDEX IX_MV_VIAJES ON MV_VIAJES (TC, IDCOMPROBANTE);
 
 CREATE TABLE MA_CUENTAS (
     Codigo          VARCHAR(20) COLLATE TEXTO NOT NULL PRIMARY KEY,
@@ -862,6 +878,10 @@ CREATE TABLE MV_ASIENTOS (
 );
 CREATE INDEX IX_ASIENTOS_CPTE ON MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA);
 CREATE INDEX IX_ASIENTOS_NUMERO ON MV_ASIENTOS (Mes_Operativo, PERIODO, [Numero Asiento]);
+-- The highest entry number of a month, registration type and period; the highest number of an
+-- accounting voucher series.
+CREATE INDEX IX_ASIENTOS_TIPO_NUMERO ON MV_ASIENTOS (Mes_Operativo, Tipo_Reg, PERIODO, [Numero Asiento]);
+CREATE INDEX IX_ASIENTOS_SERIE ON MV_ASIENTOS (TC, SUCURSAL, LETRA, NUMERO);
 
 -- Cost-centre entries (@ADMIN_MV_ASIENTOSCCOSTO).
 CREATE TABLE MV_ASIENTOSCCOSTO (
@@ -871,6 +891,7 @@ CREATE TABLE MV_ASIENTOSCCOSTO (
     PERIODO         INTEGER,
     [NUMERO ASIENTO] INTEGER
 );
+CREATE INDEX IX_ASIENTOSCCOSTO_NUMERO ON MV_ASIENTOSCCOSTO (MES_OPERATIVO, TIPO_REG, PERIODO, [NUMERO ASIENTO]);
 
 CREATE TABLE MA_SUBDIARIOSCOMPROBANTES (
     TC              VARCHAR(4) COLLATE TEXTO NOT NULL PRIMARY KEY,

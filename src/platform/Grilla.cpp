@@ -179,15 +179,20 @@ void Grilla::setCols(int n) {
         anchos_.resize(std::size_t(n), -1);
         alineaciones_.resize(std::size_t(n), Alineacion::General);
         cols_ = n;
+        for (Fila& fila : celdas_)
+            if (!fila.lugares.empty())
+                IndexaFila(fila);
         Avisa([](ObservadorGrilla* o) { o->ColumnasInsertadas(); });
         AvisaFormato(antes, n - 1);
     } else {
         Avisa([&](ObservadorGrilla* o) { o->AntesDeQuitarColumnas(n, antes - 1); });
-        for (Fila& fila : celdas_)
-            fila.erase(BuscaCelda(fila, n), fila.cend());
         anchos_.resize(std::size_t(n));
         alineaciones_.resize(std::size_t(n));
         cols_ = n;
+        for (Fila& fila : celdas_) {
+            std::erase_if(fila.celdas, [n](const Celda& c) { return c.col >= n; });
+            IndexaFila(fila);
+        }
         QuitaColores(filas_, cols_);
         Avisa([](ObservadorGrilla* o) { o->ColumnasQuitadas(); });
         if (colsFijas_ > n) {
@@ -237,31 +242,70 @@ void Grilla::CompruebaCelda(int fila, int col) const {
         Falla(ErrorGrilla::SubindiceFueraDeRango);
 }
 
-Grilla::Fila::const_iterator Grilla::BuscaCelda(const Fila& f, int col) {
-    return std::lower_bound(f.cbegin(), f.cend(), col, [](const Celda& c, int n) { return c.col < n; });
+namespace {
+// Up to this many cells a row is searched cell by cell.
+constexpr std::size_t kCeldasSinLugares = 12;
+constexpr int kMaximoLugares = 255;
+} // namespace
+
+const Grilla::Celda* Grilla::BuscaCelda(const Fila& f, int col) {
+    if (!f.lugares.empty()) {
+        const std::size_t lugar = std::size_t(col) < f.lugares.size() ? f.lugares[std::size_t(col)] : 0;
+        return lugar == 0 ? nullptr : &f.celdas[lugar - 1];
+    }
+    for (const Celda& c : f.celdas)
+        if (c.col == col)
+            return &c;
+    return nullptr;
+}
+
+void Grilla::IndexaFila(Fila& f) const {
+    // A place is one byte: a grid wider than that searches its rows cell by cell.
+    if (f.celdas.size() <= kCeldasSinLugares || cols_ > kMaximoLugares) {
+        std::vector<std::uint8_t>().swap(f.lugares);
+        return;
+    }
+    f.lugares.assign(std::size_t(cols_), 0);
+    for (std::size_t i = 0; i < f.celdas.size(); ++i)
+        f.lugares[std::size_t(f.celdas[i].col)] = std::uint8_t(i + 1);
+}
+
+void Grilla::PonCelda(Fila& f, int col, const QString& texto) const {
+    if (const Celda* hallada = BuscaCelda(f, col)) {
+        const auto lugar = std::size_t(hallada - f.celdas.data());
+        if (!texto.isEmpty()) {
+            f.celdas[lugar].texto = texto;
+            return;
+        }
+        // The last cell takes the place of the one that empties.
+        if (lugar + 1 != f.celdas.size()) {
+            f.celdas[lugar] = std::move(f.celdas.back());
+            if (!f.lugares.empty())
+                f.lugares[std::size_t(f.celdas[lugar].col)] = std::uint8_t(lugar + 1);
+        }
+        f.celdas.pop_back();
+        if (!f.lugares.empty())
+            f.lugares[std::size_t(col)] = 0;
+        return;
+    }
+    if (texto.isEmpty())
+        return; // already empty
+    f.celdas.push_back(Celda{col, texto});
+    if (!f.lugares.empty())
+        f.lugares[std::size_t(col)] = std::uint8_t(f.celdas.size());
+    else if (f.celdas.size() > kCeldasSinLugares)
+        IndexaFila(f);
 }
 
 QString Grilla::TextMatrix(int fila, int col) const {
     CompruebaCelda(fila, col);
-    const Fila& f = celdas_[std::size_t(fila)];
-    const auto it = BuscaCelda(f, col);
-    return it != f.cend() && it->col == col ? it->texto : QString();
+    const Celda* c = BuscaCelda(celdas_[std::size_t(fila)], col);
+    return c ? c->texto : QString();
 }
 
 void Grilla::setTextMatrix(int fila, int col, const QString& texto) {
     CompruebaCelda(fila, col);
-    Fila& f = celdas_[std::size_t(fila)];
-    const auto it = f.begin() + (BuscaCelda(f, col) - f.cbegin());
-    if (it != f.end() && it->col == col) {
-        if (texto.isEmpty())
-            f.erase(it);
-        else
-            it->texto = texto;
-    } else {
-        if (texto.isEmpty())
-            return; // already empty
-        f.insert(it, Celda{col, texto});
-    }
+    PonCelda(celdas_[std::size_t(fila)], col, texto);
     AvisaCeldas(fila, col, fila, col);
 }
 
@@ -279,7 +323,7 @@ void Grilla::setTextArray(int indice, const QString& texto) {
 
 void Grilla::Clear() {
     for (Fila& fila : celdas_)
-        Fila().swap(fila); // give the memory back, not only the texts
+        fila = Fila(); // give the memory back, not only the texts
     colores_.clear();
     AvisaCeldas(0, 0, filas_ - 1, cols_ - 1);
 }
@@ -294,7 +338,8 @@ void Grilla::AddItem(const QString& elemento, int indice) {
         const QStringList partes = elemento.split(u'\t');
         for (int c = 0; c < std::min<qsizetype>(partes.size(), cols_); ++c)
             if (!partes[c].isEmpty())
-                fila.push_back(Celda{c, partes[c]});
+                fila.celdas.push_back(Celda{c, partes[c]});
+        IndexaFila(fila);
     }
     Avisa([&](ObservadorGrilla* o) { o->AntesDeInsertarFilas(indice, indice); });
     celdas_.insert(celdas_.begin() + indice, std::move(fila));
@@ -428,8 +473,8 @@ void Grilla::PintaCelda(int fila, int col, int bgr, bool letra) {
 void Grilla::DesplazaColores(int desdeFila, int delta) {
     if (colores_.empty())
         return;
-    std::unordered_map<std::uint64_t, Colores> nuevos;
-    nuevos.reserve(colores_.size());
+    // The keys keep their order: rows from `desdeFila` on move together.
+    std::map<std::uint64_t, Colores> nuevos;
     for (const auto& [clave, colores] : colores_) {
         int fila = int(clave >> 32);
         const int col = int(clave & 0xFFFFFFFFu);
@@ -437,21 +482,14 @@ void Grilla::DesplazaColores(int desdeFila, int delta) {
             continue; // the removed row
         if (fila >= desdeFila)
             fila += delta;
-        nuevos.emplace(Clave(fila, col), colores);
+        nuevos.emplace_hint(nuevos.end(), Clave(fila, col), colores);
     }
     colores_.swap(nuevos);
 }
 
 void Grilla::QuitaColoresFilas(int desde, int hasta) {
-    // Removing the last row of a long painted grid must not go over every painted cell.
-    const auto celdas = std::uint64_t(hasta - desde) * std::uint64_t(cols_);
-    if (celdas >= colores_.size()) {
-        QuitaColores(desde, cols_);
-        return;
-    }
-    for (int fila = desde; fila < hasta; ++fila)
-        for (int col = 0; col < cols_; ++col)
-            colores_.erase(Clave(fila, col));
+    // Removing the last row of a long painted grid goes over that row's cells only.
+    colores_.erase(colores_.lower_bound(Clave(desde, 0)), colores_.lower_bound(Clave(hasta, 0)));
 }
 
 void Grilla::QuitaColores(int filas, int cols) {

@@ -2,7 +2,7 @@
 
 #include <QString>
 #include <cstdint>
-#include <unordered_map>
+#include <map>
 #include <vector>
 
 // Twips are the unit of every size the system stores (column widths, control sizes):
@@ -197,18 +197,25 @@ private:
     int cols_ = 0;
     int filasFijas_ = 0;
     int colsFijas_ = 0;
-    // Per row, only the cells that hold text, by column: a template line fills a few of the
-    // hundred columns, and a long template must not carry the empty ones.
+    // Per row, only the cells that hold text (a template line fills a few of the hundred
+    // columns, and a long template must not carry the empty ones), in no order; a row of many
+    // also keeps, by column, the place of its cell, so that a voucher line of sixty cells finds
+    // each at once.
     struct Celda {
         int col;
         QString texto;
     };
-    using Fila = std::vector<Celda>;
-    static Fila::const_iterator BuscaCelda(const Fila& f, int col);
+    struct Fila {
+        std::vector<Celda> celdas;
+        std::vector<std::uint8_t> lugares; // place + 1 of each column's cell, 0 = none; or empty
+    };
+    static const Celda* BuscaCelda(const Fila& f, int col);
+    void PonCelda(Fila& f, int col, const QString& texto) const;
+    void IndexaFila(Fila& f) const;
     std::vector<Fila> celdas_;
     std::vector<int> anchos_; // -1 = default
     std::vector<int> alineaciones_;
-    std::unordered_map<std::uint64_t, Colores> colores_;
+    std::map<std::uint64_t, Colores> colores_; // by row, then column
     int fila_ = 0;
     int col_ = 0;
     int topRow_ = 0;

@@ -6,9 +6,11 @@
 
 #include <QStringDecoder>
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <langinfo.h>
 #include <locale.h>
 #include <system_error>
@@ -210,6 +212,12 @@ std::optional<Moneda> LeeMoneda(const QString& texto) {
     return Moneda::DeCrudo(n->ADiezmilesimos());
 }
 
+namespace {
+
+QString EscribeNumero(double valor, int cifras);
+
+} // namespace
+
 QString TextoNumero(double valor, int cifras) {
     if (!std::isfinite(valor)) {
         return QString::number(valor);
@@ -218,6 +226,27 @@ QString TextoNumero(double valor, int cifras) {
         return QStringLiteral("0");
     }
     cifras = std::clamp(cifras, 1, 17);
+    // Amounts and quantities repeat from line to line of a voucher: the texts of the last ones
+    // are kept, by value, digits and decimal separator.
+    struct Escrito {
+        std::uint64_t bits = 0;
+        int cifras = 0;
+        char16_t separador = 0;
+        QString texto;
+    };
+    thread_local std::array<Escrito, 64> escritos;
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &valor, sizeof bits);
+    const char16_t separador = SeparadorDecimal().unicode();
+    Escrito& e = escritos[((bits * 0x9E3779B97F4A7C15ULL) >> 58) & 63];
+    if (e.bits != bits || e.cifras != cifras || e.separador != separador || e.texto.isNull())
+        e = {bits, cifras, separador, EscribeNumero(valor, cifras)};
+    return e.texto;
+}
+
+namespace {
+
+QString EscribeNumero(double valor, int cifras) {
     // A whole number that the digits asked for hold is its own text.
     if (std::fabs(valor) < std::min(1e15, kPotenciasDiez[cifras]) && valor == std::trunc(valor)) {
         char digitos[24];
@@ -278,6 +307,8 @@ QString TextoNumero(double valor, int cifras) {
     }
     return QString(reinterpret_cast<const QChar*>(t.data()), static_cast<qsizetype>(t.size()));
 }
+
+} // namespace
 
 QString FormatoNumero(double valor, int decimales, bool miles) {
     if (!std::isfinite(valor)) {

@@ -221,10 +221,12 @@ struct Cuenta {
 
 // The stock accounts of the articles with the sum of their amounts, in the order the database
 // groups them. Articles are read a few hundred at a time instead of one query per account and
-// article; the lines are the same.
+// article; the lines are the same. The order comes from grouping one article of each account, so
+// that no article the voucher does not hold is read.
 std::vector<Cuenta> CuentasDeStock(const Articulos& articulos) {
     QHash<QString, qsizetype> posicion; // account key -> slot
     std::vector<Cuenta> porCuenta;
+    QStringList representantes; // one article of each account, in the slots' order
     const auto total = static_cast<qsizetype>(articulos.codigos.size());
     for (qsizetype desde = 0; desde < total; desde += kArticulosPorConsulta) {
         QStringList literales;
@@ -245,6 +247,7 @@ std::vector<Cuenta> CuentasDeStock(const Articulos& articulos) {
             if (slot == posicion.cend()) {
                 slot = posicion.insert(Clave(cuenta), static_cast<qsizetype>(porCuenta.size()));
                 porCuenta.push_back({cuenta, Moneda()});
+                representantes << Txt(articulos.codigos[static_cast<size_t>(*art)]);
             }
             porCuenta[static_cast<size_t>(*slot)].importe += articulos.importes[static_cast<size_t>(*art)];
         }
@@ -252,21 +255,26 @@ std::vector<Cuenta> CuentasDeStock(const Articulos& articulos) {
     }
     if (porCuenta.empty())
         return porCuenta;
-    QStringList cuentas;
-    for (const Cuenta& c : porCuenta)
-        cuentas << Txt(c.cuenta);
     Registros rs;
-    AD().ObtieneRecordset(
-        QStringLiteral("select cuentacontableC from v_ma_articulos where cuentacontableC IN (") +
-            cuentas.join(QLatin1Char(',')) + QStringLiteral(") group by cuentacontableC"),
-        rs);
+    AD().ObtieneRecordset(QStringLiteral("select cuentacontableC from v_ma_articulos where idarticulo IN (") +
+                              representantes.join(QLatin1Char(',')) +
+                              QStringLiteral(") and not cuentacontableC is null group by cuentacontableC"),
+                          rs);
     std::vector<Cuenta> ordenadas;
     ordenadas.reserve(porCuenta.size());
+    std::vector<bool> puesta(porCuenta.size(), false);
     for (; !rs.Eof(); rs.MoveNext()) {
-        if (const auto slot = posicion.constFind(Clave(rs.Fields(0).toString())); slot != posicion.cend())
-            ordenadas.push_back({rs.Fields(0).toString(), porCuenta[static_cast<size_t>(*slot)].importe});
+        const auto slot = posicion.constFind(Clave(rs.Fields(0).toString()));
+        if (slot == posicion.cend() || puesta[static_cast<size_t>(*slot)])
+            continue;
+        puesta[static_cast<size_t>(*slot)] = true;
+        ordenadas.push_back({rs.Fields(0).toString(), porCuenta[static_cast<size_t>(*slot)].importe});
     }
     AD().CierraRecordset(rs);
+    // An account whose article another station moved meanwhile keeps its line, after the others.
+    for (size_t i = 0; i < porCuenta.size(); ++i)
+        if (!puesta[i])
+            ordenadas.push_back(porCuenta[i]);
     return ordenadas;
 }
 

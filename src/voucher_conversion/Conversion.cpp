@@ -178,11 +178,14 @@ int IndiceCampos::Indice(const QString& nombre) const {
 }
 
 int IndiceCampos::Indice(const char* literal) const {
-    if (const auto i = literales_.find(literal); i != literales_.end())
-        return i->second;
-    const int indice = Indice(QString::fromLatin1(literal));
-    literales_.emplace(literal, indice);
-    return indice;
+    auto& reciente = recientes_[(reinterpret_cast<std::uintptr_t>(literal) >> 3) % recientes_.size()];
+    if (reciente.first == literal)
+        return reciente.second;
+    auto i = literales_.find(literal);
+    if (i == literales_.end())
+        i = literales_.emplace(literal, Indice(QString::fromLatin1(literal))).first;
+    reciente = *i;
+    return i->second;
 }
 
 FilaLeida::FilaLeida(const Registros& rs, std::shared_ptr<const IndiceCampos>& indice) {

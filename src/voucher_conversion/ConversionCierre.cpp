@@ -232,7 +232,15 @@ QString ClaveFusion(const Grilla& g, int f) {
         clave += QStringView(g.TextMatrix(f, columna)).trimmed();
         clave += QChar(0x1F);
     }
-    return std::move(clave).toCaseFolded();
+    // Case folded; letters of the ASCII range without the Unicode tables.
+    for (QChar& letra : clave) {
+        const char16_t u = letra.unicode();
+        if (u >= 0x80)
+            return std::move(clave).toCaseFolded();
+        if (u >= u'A' && u <= u'Z')
+            letra = QChar(char16_t(u + (u'a' - u'A')));
+    }
+    return clave;
 }
 
 // A quantity-weighted average of a column of the two rows (products and sums in currency).

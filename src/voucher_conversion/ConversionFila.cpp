@@ -16,12 +16,17 @@ QString Numero(double valor) {
     return Regional::TextoNumero(valor);
 }
 
-// Writes the cell of the current article row.
+// Writes the cell of the current article row (and keeps what it writes, when asked).
 struct Fila {
     Conversion& c;
     int f;
+    CeldasArticulo::Escritas* escritas = nullptr;
     explicit Fila(Conversion& conv) : c(conv), f(conv.FilaArticulo()) {}
-    void Pon(int columna, const QString& texto) const { c.articulos->setTextMatrix(f, columna, texto); }
+    void Pon(int columna, const QString& texto) const {
+        c.articulos->setTextMatrix(f, columna, texto);
+        if (escritas)
+            escritas->emplace_back(columna, texto);
+    }
     QString Lee(int columna) const { return c.articulos->TextMatrix(f, columna); }
     QString L(const char* campo) const { return CampoConv::Recortado(c.linea, campo); }
     QString A(const char* campo) const { return CampoConv::Recortado(c.rsArticulo, campo); }
@@ -125,12 +130,43 @@ QString DescripcionTipo(Conversion& c) {
     return descripcion;
 }
 
+// A step of the conversion that counts in `completos` when it runs to its end.
+template <class F> void PasoContado(int& completos, F&& paso) {
+    PasoConversion([&] {
+        paso();
+        ++completos;
+    });
+}
+
+// The cells of `escribe` (its steps counted) for the line's article: worked out and kept at its
+// first line, written again at the later ones. What a step left undone is not kept.
+template <class F>
+void CeldasDelArticulo(Conversion& c, const Fila& r,
+                       std::optional<CeldasArticulo::Escritas> CeldasArticulo::*lista, int pasos,
+                       F&& escribe) {
+    CeldasArticulo* guardadas = c.articuloLinea ? &c.celdasArticulo[c.articuloLinea] : nullptr;
+    if (guardadas && guardadas->*lista) {
+        for (const auto& [columna, texto] : *(guardadas->*lista))
+            r.Pon(columna, texto);
+        return;
+    }
+    CeldasArticulo::Escritas escritas;
+    Fila anota = r;
+    anota.escritas = &escritas;
+    int completos = 0;
+    escribe(anota, completos);
+    if (guardadas && completos == pasos)
+        guardadas->*lista = std::move(escritas);
+}
+
 void ColumnasArticuloEncontrado(Conversion& c, const Fila& r) {
-    const FilaLeida& a = c.rsArticulo;
-    PasoConversion([&] { r.Pon(col::DescripcionTipoArticulo, DescripcionTipo(c)); });
-    PasoConversion([&] { r.Pon(col::Presentacion, r.A("Presentacion")); });
-    PasoConversion([&] { r.Pon(col::EsExento, BanderaC(a, QStringLiteral("Exento"))); });
-    PasoConversion([&] { r.Pon(col::PideSerie, BanderaA(a, QStringLiteral("UsaSerie"))); });
+    CeldasDelArticulo(c, r, &CeldasArticulo::identidad, 4, [&c](const Fila& a, int& completos) {
+        const FilaLeida& rs = c.rsArticulo;
+        PasoContado(completos, [&] { a.Pon(col::DescripcionTipoArticulo, DescripcionTipo(c)); });
+        PasoContado(completos, [&] { a.Pon(col::Presentacion, a.A("Presentacion")); });
+        PasoContado(completos, [&] { a.Pon(col::EsExento, BanderaC(rs, QStringLiteral("Exento"))); });
+        PasoContado(completos, [&] { a.Pon(col::PideSerie, BanderaA(rs, QStringLiteral("UsaSerie"))); });
+    });
 }
 
 // The VAT rate of the article; a zero rate takes the configured one, except on an order loaded
@@ -143,17 +179,18 @@ void TasaIva(Conversion& c, const Fila& r) {
         r.Pon(col::Iva, Numero(c.pivaDefecto));
 }
 
-void AtributosArticulo(Conversion& c, const Fila& r) {
+// The article's flags, codes, account and VAT rate (its steps counted).
+void AtributosDelArticulo(Conversion& c, const Fila& r, int& completos) {
     const FilaLeida& a = c.rsArticulo;
-    PasoConversion([&] {
+    PasoContado(completos, [&] {
         r.Pon(col::PideLote, BanderaA(a, QStringLiteral("UsaLote")));
         if (gAsignacionAutomaticaDeLoteING || gAsignacionAutomaticaDeLoteINGOP)
             r.Pon(col::PideLote, QStringLiteral("-1"));
     });
-    PasoConversion([&] { r.Pon(col::EsPerecedero, BanderaA(a, QStringLiteral("Perecedero"))); });
+    PasoContado(completos, [&] { r.Pon(col::EsPerecedero, BanderaA(a, QStringLiteral("Perecedero"))); });
     r.Pon(col::Coeficiente, QStringLiteral("1"));
     r.Pon(col::TipoCoeficiente, QStringLiteral("*"));
-    PasoConversion([&] {
+    PasoContado(completos, [&] {
         const QVariant talle = a.Fields("UsaTalle");
         r.Pon(col::PideTalle, talle.isNull() ? QStringLiteral("0") : Bandera(CampoConv::Verdadero(talle)));
         const QVariant equivalencia = a.Fields("PIDEEQUIVALENCIA");
@@ -161,16 +198,21 @@ void AtributosArticulo(Conversion& c, const Fila& r) {
               equivalencia.isNull() ? QStringLiteral("0") : Bandera(CampoConv::Verdadero(equivalencia)));
         r.Pon(col::EsPesable, BanderaC(a, QStringLiteral("pesable")));
     });
-    PasoConversion([&] {
+    PasoContado(completos, [&] {
         r.Pon(col::Presentacion, r.A("Presentacion"));
         r.Pon(col::CodigoBarra, r.A("codigobarra"));
     });
-    PasoConversion([&] { r.Pon(col::DescripcionTipoArticulo, DescripcionTipo(c)); });
-    PasoConversion([&] {
+    PasoContado(completos, [&] { r.Pon(col::DescripcionTipoArticulo, DescripcionTipo(c)); });
+    PasoContado(completos, [&] {
         r.Pon(col::CuentaContable, r.A("CuentaContable"));
         r.Pon(col::CodProveedor, r.A("CodigoArtProveedor"));
     });
-    PasoConversion([&] { TasaIva(c, r); });
+    PasoContado(completos, [&] { TasaIva(c, r); });
+}
+
+void AtributosArticulo(Conversion& c, const Fila& r) {
+    CeldasDelArticulo(c, r, &CeldasArticulo::atributos, 7,
+                      [&c](const Fila& a, int& completos) { AtributosDelArticulo(c, a, completos); });
     PasoConversion([&] { r.Pon(col::ImporteSinIvaOrigen, r.L("Importe_S_IVA")); });
 }
 

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVariantList>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -62,6 +63,8 @@ private:
     QHash<QString, int> porNombre_;       // case-folded
     mutable QHash<QString, int> pedidos_; // as asked
     mutable std::unordered_map<const char*, int> literales_;
+    // The literals asked last, by their address: a line asks some thirty, each a few times.
+    mutable std::array<std::pair<const char*, int>, 64> recientes_{};
 };
 
 // The fields of one row of a record set, kept after the set moves on or closes.
@@ -172,6 +175,14 @@ struct ArticuloLeido {
     FilaLeida fila;
 };
 
+// The cells of a row that come from its article alone (and the call's settings), in the order
+// they are written: worked out at the article's first line, written again at its later ones.
+struct CeldasArticulo {
+    using Escritas = std::vector<std::pair<int, QString>>;
+    std::optional<Escritas> identidad; // what the found article adds to the row's identity
+    std::optional<Escritas> atributos; // its flags, codes, accounts and VAT rate
+};
+
 // The state of one conversion call: its parameters, the settings it read, the origin's record
 // sets, and the values of the article line being loaded.
 struct Conversion {
@@ -215,6 +226,8 @@ struct Conversion {
     double entregado = 0;
     bool encontrado = false;
     FilaLeida rsArticulo; // the line's article (its master row)
+    const ArticuloLeido* articuloLinea = nullptr;
+    QHash<const ArticuloLeido*, CeldasArticulo> celdasArticulo;
     // The articles looked up in the call, by code: a voucher that repeats an article reads it once.
     QHash<QString, std::shared_ptr<const ArticuloLeido>> articulosLeidos;
     std::shared_ptr<const IndiceCampos> indiceArticulos; // the field index the article rows share

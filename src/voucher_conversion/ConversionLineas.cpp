@@ -32,11 +32,13 @@ void AgregaFila(const Conversion& c) {
 // The sheet test: an order that needs more printed sheets than one is told, and its customer and
 // voucher are kept in the class.
 void LimiteHojas(Conversion& c) {
-    const qint32 n = c.rsLineas.RecordCount();
     const bool factura =
         Igual(c.CpteDestino, QStringLiteral("FC")) || Igual(c.CpteDestino, QStringLiteral("FP"));
-    if (Igual(c.TC, QStringLiteral("NP")) && factura && n > c.cantLineas && c.cantLineas != 9999 &&
-        c.cantLineas != 0) {
+    // The lines are counted (which reads them all) only when the count can tell.
+    const bool cuenta =
+        Igual(c.TC, QStringLiteral("NP")) && factura && c.cantLineas != 9999 && c.cantLineas != 0;
+    const qint32 n = cuenta ? c.rsLineas.RecordCount() : 0;
+    if (cuenta && n > c.cantLineas) {
         c.clase->NPP_Cliente = UT().ValorATexto(c.cabecera.Fields(QStringLiteral("Cuenta")));
         c.clase->NPP_IDCpte = UT().ValorATexto(c.cabecera.Fields(QStringLiteral("IdComprobante")));
         const qint32 hojas = n / c.cantLineas + (n % c.cantLineas > 0 ? 1 : 0);
@@ -267,6 +269,7 @@ void BuscaArticuloLinea(Conversion& c, const QString& codigo) {
     c.encontrado = i.value()->encontrado;
     c.estadoArticulo = i.value()->estado;
     c.rsArticulo = i.value()->fila;
+    c.articuloLinea = i.value().get();
 }
 
 double CantidadAplicaciones(Conversion& c) {

@@ -257,6 +257,65 @@ TEST_F(Esquema, ArticleAndStockLookupsUseAnIndex) {
     }
 }
 
+// The look-ups by key of the voucher logic, as the data layer hands them to SQLite: each reads
+// only its key's rows, through an index on every column it compares.
+TEST_F(Esquema, KeyLookupsSeekOnEveryColumnTheyCompare) {
+    const std::pair<const char*, const char*> consultas[] = {
+        {"SELECT IDARTICULO, CantidadAplicada FROM VT_V_MV_INSUMOS_APLICACION WHERE (TCO_ORIGEN = '  RM' or "
+         "TCO_ORIGEN = '  NP') AND IDCOMPROBANTEORIGEN = ?",
+         "(IDCOMPROBANTEORIGEN=? AND TCO_ORIGEN=?)"},
+        {"SELECT [NUMERO ASIENTO] AS [NRO_ASIENTO] FROM MV_ASIENTOSCCOSTO WHERE MES_OPERATIVO = 3 AND "
+         "TIPO_REG = 'STK' AND PERIODO = 2025 AND [NUMERO ASIENTO] = 18",
+         "(MES_OPERATIVO=? AND TIPO_REG=? AND PERIODO=? AND NUMERO ASIENTO=?)"},
+        {"SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM MV_ASIENTOSCCOSTO WHERE MES_OPERATIVO = 3 AND "
+         "TIPO_REG = 'STK' AND PERIODO = 2025",
+         "(MES_OPERATIVO=? AND TIPO_REG=? AND PERIODO=?)"},
+        {"SELECT MAX([NUMERO ASIENTO]) AS [NRO_ASIENTO] FROM MV_ASIENTOS WHERE MES_OPERATIVO = 3 AND "
+         "TIPO_REG = 'STK' AND PERIODO = 2025",
+         "(Mes_Operativo=? AND Tipo_Reg=? AND PERIODO=?)"},
+        {"SELECT * FROM MV_ASIENTOS WHERE MES_OPERATIVO = 3 AND TIPO_REG = 'STK' AND PERIODO = 2025 AND "
+         "[NUMERO ASIENTO] = 4 AND NOT (TC = '  IR' AND SUCURSAL = '0001' AND NUMERO = '00000001' AND "
+         "LETRA = 'X')",
+         "(Mes_Operativo=? AND Tipo_Reg=? AND PERIODO=? AND Numero Asiento=?)"},
+        {"SELECT MAX(NUMERO) AS ULTIMO From MV_ASIENTOS WHERE TC = 'CBFP' AND SUCURSAL= '0001' AND LETRA = "
+         "'X'",
+         "(TC=? AND SUCURSAL=? AND LETRA=?)"},
+        {"SELECT * FROM V_MV_STOCK WHERE NroLote = ? AND NOT (TC = '  IR' AND IdComprobante = ?)",
+         "(NroLote=?)"},
+        {"SELECT MAX(NroLote) AS Maximo From v_mv_stock WHERE (SUBSTR(NroLote, 1, 1) = ' ' COLLATE TEXTO)",
+         "(<expr>=?)"},
+        {"SELECT * FROM V_MV_CPTETAREAS WHERE TC = '  RM' AND IDCOMPROBANTE = ? AND IdComplemento = 0 ORDER "
+         "BY ID",
+         "(TC=? AND IDCOMPROBANTE=? AND IdComplemento=?)"},
+        {"SELECT * FROM C_MV_CPTETAREAS WHERE TC = '  OC' AND IDCOMPROBANTE = ? AND CUENTA = 'P001' ORDER BY "
+         "ID",
+         "(TC=? AND IDCOMPROBANTE=?)"},
+        {"SELECT * FROM V_MV_CPTE_Observ WHERE TC = '  RM' AND IDCOMPROBANTE = ? AND IdComplemento = 0 AND "
+         "TIPO_OBS = ? ORDER BY ID",
+         "(TC=? AND IDCOMPROBANTE=? AND IdComplemento=?)"},
+        {"SELECT * FROM C_MV_CPTE_Observ WHERE TC = '  OC' AND IDCOMPROBANTE = ? AND CUENTA = 'P001' AND "
+         "TIPO_OBS = ? ORDER BY ID",
+         "(TC=? AND IDCOMPROBANTE=?)"},
+        {"SELECT * From MV_VIAJES WHERE TC = '  VJ' AND IDCOMPROBANTE = ?", "(TC=? AND IDCOMPROBANTE=?)"},
+        {"select * from stk_despachos where ltrim(rtrim(NroLote)) = ? COLLATE TEXTO", "(<expr>=?)"},
+        {"SELECT * FROM TA_USUARIOS WHERE LTRIM(RTRIM(NOMBRE)) ='DEMO' COLLATE TEXTO", "(<expr>=?)"},
+        {"SELECT Descripcion FROM V_ta_TipoArticulo WHERE Tipo = ?", "(Tipo=?)"},
+        {"SELECT MAX(Id) AS Id FROM Control_Acceso  WHERE Maquina = ? AND Usuario = ? AND Formulario = ? AND "
+         "Ingreso = ? AND Egreso IS NULL",
+         "(Maquina=? AND Usuario=? AND Formulario=? AND Ingreso=?)"},
+        {"select cuentacontableC from v_ma_articulos where idarticulo IN ('a', 'b') and not cuentacontableC "
+         "is null group by cuentacontableC",
+         "(IDARTICULO=?)"},
+    };
+    for (const auto& [sql, columnas] : consultas) {
+        const auto plan = Filas(d(), QString("EXPLAIN QUERY PLAN ") + sql);
+        ASSERT_FALSE(plan.empty()) << sql;
+        const QString busca = plan.front().back();
+        EXPECT_TRUE(busca.startsWith("SEARCH") && busca.contains(" INDEX ") && busca.endsWith(columnas))
+            << sql << "\n  plan: " << busca.toStdString();
+    }
+}
+
 class Demo : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -2,7 +2,11 @@
 #include "Ayudas.h"
 #include "ErrorSistema.h"
 
+#include <QRandomGenerator>
+#include <QStringList>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -201,6 +205,14 @@ TEST(Grilla, CeldasEscritasEnCualquierOrdenYVaciadas) {
                                                                              : QString();
         EXPECT_EQ(g.TextMatrix(1, c), esperado) << c;
     }
+    // A row of many cells in a grid wider than a row's index reaches.
+    Grilla ancha(2, 300, 1, 0);
+    for (int c = 299; c >= 0; c -= 7)
+        ancha.setTextMatrix(1, c, QString::number(c));
+    ancha.setTextMatrix(1, 292, QString());
+    for (int c = 0; c < 300; ++c)
+        EXPECT_EQ(ancha.TextMatrix(1, c), (299 - c) % 7 == 0 && c != 292 ? QString::number(c) : QString())
+            << c;
     g.AddItem("a\t\t\tb"); // empty parts stay empty
     EXPECT_EQ(g.TextMatrix(2, 0), "a");
     EXPECT_EQ(g.TextMatrix(2, 1), "");
@@ -309,6 +321,70 @@ TEST(Grilla, TwipsYPixeles) {
     EXPECT_EQ(PixelesATwips(64), 960);
     EXPECT_EQ(PixelesATwips(96, 120.0), 1152);
     EXPECT_EQ(TwipsAPixeles(1440, 120.0), 120);
+}
+
+// Random writes, emptied cells, painted cells, rows and columns added and removed, against a
+// plain table of every cell: rows of few cells and of many (past a dozen) read back the same.
+TEST(Grilla, OperacionesAlAzarComoUnaTablaDeCeldas) {
+    QRandomGenerator azar(20251209);
+    Grilla g(6, 30, 1, 0);
+    std::vector<std::vector<QString>> textos(6, std::vector<QString>(30));
+    std::vector<std::vector<int>> fondos(6, std::vector<int>(30, 0));
+    const auto compara = [&](int paso) {
+        ASSERT_EQ(g.Rows(), int(textos.size()));
+        ASSERT_EQ(g.Cols(), int(textos.front().size()));
+        for (int r = 0; r < g.Rows(); ++r)
+            for (int c = 0; c < g.Cols(); ++c) {
+                ASSERT_EQ(g.TextMatrix(r, c), textos[size_t(r)][size_t(c)]) << paso << ": " << r << "," << c;
+                ASSERT_EQ(g.ColorFondo(r, c), fondos[size_t(r)][size_t(c)]) << paso << ": " << r << "," << c;
+            }
+    };
+    for (int paso = 0; paso < 4000; ++paso) {
+        const int filas = g.Rows(), cols = g.Cols();
+        const int r = azar.bounded(filas), c = azar.bounded(cols), que = azar.bounded(100);
+        if (que < 55) {
+            const QString t = azar.bounded(4) == 0 ? QString() : QString::number(azar.bounded(1000));
+            g.setTextMatrix(r, c, t);
+            textos[size_t(r)][size_t(c)] = t;
+        } else if (que < 75) {
+            const int color = azar.bounded(3) * 255;
+            if (azar.bounded(3) == 0) { // a whole row, as the voucher services paint one
+                PintaFila(g, r, color);
+                std::fill(fondos[size_t(r)].begin(), fondos[size_t(r)].end(), color);
+            } else {
+                g.setRow(r);
+                g.setCol(c);
+                g.setCellBackColor(color);
+                fondos[size_t(r)][size_t(c)] = color;
+            }
+        } else if (que < 83 && filas > 2) {
+            g.RemoveItem(std::max(1, r));
+            textos.erase(textos.begin() + std::max(1, r));
+            fondos.erase(fondos.begin() + std::max(1, r));
+        } else if (que < 90) {
+            QStringList partes;
+            for (int k = 0; k < cols; ++k)
+                partes << (azar.bounded(2) ? QString::number(k) : QString());
+            g.AddItem(partes.join(u'\t'), r);
+            textos.insert(textos.begin() + r, std::vector<QString>(partes.begin(), partes.end()));
+            fondos.insert(fondos.begin() + r, std::vector<int>(size_t(cols), 0));
+        } else if (que < 97) {
+            const int n = std::max(2, filas + azar.bounded(5) - 2);
+            g.setRows(n);
+            textos.resize(size_t(n), std::vector<QString>(size_t(cols)));
+            fondos.resize(size_t(n), std::vector<int>(size_t(cols), 0));
+        } else {
+            const int n = std::max(2, cols + azar.bounded(9) - 4);
+            g.setCols(n);
+            for (auto& fila : textos)
+                fila.resize(size_t(n));
+            for (auto& fila : fondos)
+                fila.resize(size_t(n), 0);
+        }
+        if (paso % 50 == 0)
+            compara(paso);
+    }
+    compara(4000);
 }
 
 // The articles grid of a voucher with 100,000 lines stays usable: filling, shrinking, growing,

@@ -89,6 +89,14 @@ TEST(Regional, TextoDeUnNumero) {
     EXPECT_EQ(Regional::TextoNumero(-0.0), "0");
     EXPECT_EQ(Regional::TextoNumero(12.3f, 7), "12,3");
     EXPECT_EQ(Regional::TextoNumero(2.0 / 3.0), "0,666666666666667");
+    // The same numbers again, right after, under the other separator and fewer digits.
+    {
+        Regional::Fijo punto(QLatin1Char('.'), QLatin1Char(','));
+        EXPECT_EQ(Regional::TextoNumero(1234.5), "1234.5");
+        EXPECT_EQ(Regional::TextoNumero(2.0 / 3.0), "0.666666666666667");
+    }
+    EXPECT_EQ(Regional::TextoNumero(1234.5), "1234,5");
+    EXPECT_EQ(Regional::TextoNumero(2.0 / 3.0, 7), "0,6666667");
     // What is written reads back as the same number.
     for (double v : {1234.5, 0.1 + 0.2, -2.5, 1e-5, 123456789.125}) {
         EXPECT_DOUBLE_EQ(*Regional::LeeDoble(Regional::TextoNumero(v)), v);

@@ -453,6 +453,22 @@ TEST_F(GeneraAsiento, CuentasConApostrofoYOrdenDeLaBase) {
     EXPECT_EQ(Valor("SELECT DISTINCT Detalle FROM MV_ASIENTOS WHERE TC = '  IR'"), "Ajuste d'inventario");
 }
 
+// The entry reads only the articles the voucher holds, whatever else shares their accounts: here
+// reading article 1003's account fails, and the entry of 1001 and 1002 is made all the same, its
+// accounts in the database's order.
+TEST_F(GeneraAsiento, SoloLeeLosArticulosDelComprobante) {
+    Ejecuta("UPDATE V_MA_ARTICULOS SET cuentacontableC = 'A1' WHERE TRIM(IDARTICULO) = '1002'");
+    Ejecuta("ALTER TABLE V_MA_ARTICULOS RENAME TO ARTICULOS_TABLA");
+    Ejecuta("CREATE VIEW V_MA_ARTICULOS AS SELECT IDARTICULO, CASE WHEN TRIM(IDARTICULO) = '1003' THEN "
+            "abs(-9223372036854775808) ELSE cuentacontableC END AS cuentacontableC FROM ARTICULOS_TABLA");
+    auto g = GrillaCon(kEjemplo);
+    Llamada ll;
+    ll.TC = "IR";
+    ll.tipoMov = 0;
+    AD().EjecutaSQL(Genera(*g, ll));
+    EXPECT_EQ(Lineas("  IR", "00000012"), "1 5.1.3.01 H 55 | 2 1.1.5.01 D 50 | 3 A1 D 5");
+}
+
 // Random vouchers of 1 to 500 lines over articles spread on a dozen accounts (some without
 // one, some unknown codes): the stored entry balances and nets, per account, the stock value.
 TEST_F(GeneraAsiento, PropiedadVouchersAlAzarBalanceanYCuadranPorCuenta) {

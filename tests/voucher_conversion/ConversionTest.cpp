@@ -276,6 +276,45 @@ TEST_F(ConversionDemo, IgnoreAfterAFailingTaskOrConceptCellGoesOnWithTheNextCell
     EXPECT_EQ(otros.TextMatrix(2, colOtroConcepto::Cuenta), QStringLiteral("1.1.5.01"));
 }
 
+// An article on several lines gives each row the same cells of its own; a step of it that failed
+// and was ignored at one line runs again, and is told again, at the next.
+TEST_F(ConversionDemo, EachLineOfAnArticleGetsItsCellsAndItsFailuresAgain) {
+    for (int secuencia = 2; secuencia <= 3; ++secuencia)
+        AD().EjecutaSQL(
+            QStringLiteral("INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, CUENTA, "
+                           "Secuencia, IdArticulo, Descripcion, IdUnidad, IdUnidadBase, Cantidad, "
+                           "CantidadUd, Importe, Importe_S_IVA, Impuestos, Total, TotalFinal, Exento, "
+                           "AlicIVA, IdLista, IdDeposito, Costo) SELECT TC, IDCOMPROBANTE, "
+                           "IdComplemento, CUENTA, %1, IdArticulo, Descripcion, IdUnidad, "
+                           "IdUnidadBase, %1, %1, Importe, Importe_S_IVA, Impuestos, Total, "
+                           "TotalFinal, Exento, AlicIVA, IdLista, IdDeposito, Costo FROM "
+                           "V_MV_CPTEINSUMOS WHERE TC = '  NP' AND IDCOMPROBANTE = '%2' AND "
+                           "Secuencia = 1")
+                .arg(secuencia)
+                .arg(Pedido2));
+    Convierte(QStringLiteral("NP"), Pedido2, QStringLiteral("FC"));
+    ASSERT_EQ(Codigos(), (QStringList{Articulo(1001), Articulo(1001), Articulo(1001), QString()}));
+    EXPECT_EQ(A(2, col::Cantidad), QStringLiteral("2"));
+    for (const int columna :
+         {col::DescripcionTipoArticulo, col::Presentacion, col::EsExento, col::PideSerie, col::PideLote,
+          col::EsPerecedero, col::EsPesable, col::CodigoBarra, col::CuentaContable, col::Iva})
+        for (const int fila : {2, 3})
+            EXPECT_EQ(A(fila, columna), A(1, columna)) << fila << " " << columna;
+    EXPECT_FALSE(A(3, col::DescripcionTipoArticulo).isEmpty());
+    EXPECT_TRUE(guion.Mensajes().isEmpty());
+
+    AD().EjecutaSQL(QStringLiteral("ALTER TABLE V_TA_TipoArticulo RENAME TO TIPOS_APARTE"));
+    for (int i = 0; i < 6; ++i)
+        guion.AgregaRespuesta(Respuesta::Ignorar);
+    Grilla otra{2, ColumnasGrillaArticulos, 1, 0};
+    ConvierteEn(otra, QStringLiteral("NP"), Pedido2, QStringLiteral("FC"));
+    EXPECT_EQ(guion.Mensajes().size(), 6); // the type's description, twice a line
+    for (const int fila : {1, 2, 3}) {
+        EXPECT_EQ(otra.TextMatrix(fila, col::DescripcionTipoArticulo), QString()) << fila;
+        EXPECT_EQ(otra.TextMatrix(fila, col::CuentaContable), A(1, col::CuentaContable)) << fila;
+    }
+}
+
 TEST_F(ConversionDemo, AReturnCarriesTheNegativeSign) {
     Convierte(QStringLiteral("RM"), Remito1, QStringLiteral("NC"));
     ASSERT_EQ(Codigos(), (QStringList{Articulo(1001), Articulo(1005), Articulo(1006), QString()}));
