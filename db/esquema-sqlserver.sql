@@ -957,3 +957,21 @@ CREATE TABLE MAPINFO_LOCALIDADES (
     Cod_postal      VARCHAR(8)
 );
 
+
+------------------------------------------------------------------------------------------
+-- Indexes of the program's look-ups by key (as on the embedded file; the look-ups by a trimmed
+-- code and the highest numbered lot are the server's to plan)
+------------------------------------------------------------------------------------------
+
+CREATE INDEX IX_CONTROL_ACCESO_SESION ON Control_Acceso (Maquina, Usuario, Formulario, Ingreso);
+CREATE INDEX IX_TIPOARTICULO_TIPO ON V_TA_TipoArticulo (Tipo);
+CREATE INDEX IX_MV_STOCK_LOTE ON V_MV_STOCK (NroLote);
+CREATE INDEX IX_V_MV_CPTETAREAS ON V_MV_CPTETAREAS (TC, IDCOMPROBANTE, IdComplemento);
+CREATE INDEX IX_C_MV_CPTETAREAS ON C_MV_CPTETAREAS (TC, IDCOMPROBANTE, IdComplemento);
+CREATE INDEX IX_V_MV_CPTE_OBSERV ON V_MV_CPTE_Observ (TC, IDCOMPROBANTE, IdComplemento);
+CREATE INDEX IX_C_MV_CPTE_OBSERV ON C_MV_CPTE_Observ (TC, IDCOMPROBANTE, IdComplemento);
+CREATE INDEX IX_INSUMOS_APLICACION_ORIGEN ON VT_V_MV_INSUMOS_APLICACION (IDCOMPROBANTEORIGEN, TCO_ORIGEN);
+CREATE INDEX IX_MV_VIAJES ON MV_VIAJES (TC, IDCOMPROBANTE);
+CREATE INDEX IX_ASIENTOS_TIPO_NUMERO ON MV_ASIENTOS (Mes_Operativo, Tipo_Reg, PERIODO, [Numero Asiento]);
+CREATE INDEX IX_ASIENTOS_SERIE ON MV_ASIENTOS (TC, SUCURSAL, LETRA, NUMERO);
+CREATE INDEX IX_ASIENTOSCCOSTO_NUMERO ON MV_ASIENTOSCCOSTO (MES_OPERATIVO, TIPO_REG, PERIODO, [NUMERO ASIENTO]);
