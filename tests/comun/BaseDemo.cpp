@@ -74,7 +74,8 @@ void ConArchivosDemo::SetUp() {
     Ini().setCarpeta(Carpeta());
     if (!PruebasEnServidorTsql())
         return;
-    baseTsql_ = QStringLiteral("demo_%1").arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+    baseTsql_ =
+        QStringLiteral("demo_%1").arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
     try {
         CreaBaseTsql(baseTsql_, RutaBase());
     } catch (const ErrorSistema& e) {

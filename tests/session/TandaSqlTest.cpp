@@ -183,7 +183,8 @@ TEST_F(TandaSql, UnNumeroTomadoSeDiceEnPalabras) {
         EXPECT_EQ(r.mensajes, palabras);
         EXPECT_EQ(guion.Mensajes(), QStringList{palabras});
         const QString fila = FilasError().back().value(3).toString();
-        EXPECT_TRUE(fila.startsWith(QString::number(numero) + " : UNIQUE constraint failed: ")) << fila.toStdString();
+        EXPECT_TRUE(fila.startsWith(QString::number(numero) + " : UNIQUE constraint failed: "))
+            << fila.toStdString();
         EXPECT_FALSE(fila.contains("otro puesto"));
     }
     // A check of the batch that says a number was taken: its words, once each, and the key's.
