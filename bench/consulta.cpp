@@ -10,6 +10,7 @@
 #include "AccesoDatos.h"
 #include "AuxInicio.h"
 #include "BaseEmbebida.h"
+#include "BusquedaArticulos.h"
 #include "ConsultaLike.h"
 #include "DefinicionesConsulta.h"
 #include "FuncionesSqlite.h"
@@ -59,26 +60,10 @@ struct Tiempos {
     int filas = 0;
 };
 
-// The search as the editor runs it; the window's part played without a display. With
-// `todas`, every row is read before the window closes.
+// The search as the editor runs it.
 Tiempos Busqueda(InteraccionGuionada& guion, bool todas) {
-    Tiempos t;
-    double inicio = 0;
-    guion.alMostrar = [&](Formulario& f) {
-        auto& v = dynamic_cast<VentanaConsulta&>(f);
-        t.primera = TiempoHilo() - inicio;
-        while (todas && !v.Completa())
-            v.LeeFilas(500);
-        t.todas = TiempoHilo() - inicio;
-        t.filas = v.FilasDatos();
-        v.Cancelar();
-    };
-    QString tabla = QStringLiteral("STK_MA_ARTICULOS");
-    QString texto = QStringLiteral("Artículo");
-    QString resultado;
-    inicio = TiempoHilo();
-    SubConsultaLike(tabla, texto, resultado);
-    return t;
+    const TiemposBusqueda b = BuscaArticulos(guion, QStringLiteral("Artículo"), todas);
+    return {b.primera, b.todas, b.filas};
 }
 
 // The same statement raw: prepared, stepped, every column read as text; with `todas` false it

@@ -13,6 +13,7 @@
 #include "Globales.h"
 #include "Medidas.h"
 #include "ModeloListaVista.h"
+#include "PrimeraPantallaCptes.h"
 #include "SqliteCrudo.h"
 #include "TiempoProceso.h"
 #include "TraductorSql.h"
@@ -21,8 +22,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QHeaderView>
-#include <QTableView>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -147,23 +146,11 @@ Ventana Abre() {
     FrmConsComprobantes form;
     form.TC = QStringLiteral("RM");
     VistaFrmConsComprobantes vista(form);
-    vista.show();
-    QApplication::processEvents();
-    const int visibles = std::max(1, vista.Lista()->viewport()->height() /
-                                         vista.Lista()->verticalHeader()->defaultSectionSize());
+    const PrimeraPantalla p = MuestraConsultaCptes(form, vista, false);
     Ventana v;
-    double inicio = 0;
-    const auto cede = form.cedeTurno;
-    form.cedeTurno = [&] {
-        cede();
-        if (v.primeraPantalla == 0 && vista.Modelo()->rowCount() >= visibles) {
-            v.primeraPantalla = TiempoHilo() - inicio;
-            v.filasPrimeraPantalla = form.ListView1.Count();
-        }
-    };
-    inicio = TiempoHilo();
-    vista.Inicia();
-    v.todas = TiempoHilo() - inicio;
+    v.primeraPantalla = p.segundos;
+    v.filasPrimeraPantalla = p.filas;
+    v.todas = p.todas;
     if (vista.Modelo()->rowCount() != Comprobantes || v.primeraPantalla == 0)
         Falla(QStringLiteral("la ventana muestra %1 filas").arg(vista.Modelo()->rowCount()));
     for (const ElementoLista* e : form.ListView1.Elementos()) {

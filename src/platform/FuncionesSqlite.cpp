@@ -72,6 +72,60 @@ int ComparaTexto(void*, int bytesA, const void* a, int bytesB, const void* b) {
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
+// UTF-8 text as SQLite itself turns it into UTF-16 (its own lenient decoding, invalid bytes
+// included), so that both forms of the collation see the same characters.
+std::u16string Utf16ComoSqlite(const unsigned char* p, int bytes) {
+    std::u16string out;
+    out.reserve(size_t(bytes));
+    const unsigned char* fin = p + bytes;
+    while (p < fin) {
+        char32_t c = *p++;
+        if (c >= 0xC0) {
+            c = c < 0xE0   ? c - 0xC0
+                : c < 0xF0 ? c - 0xE0
+                : c < 0xF8 ? c - 0xF0
+                : c < 0xFC ? c - 0xF8
+                : c < 0xFE ? c - 0xFC
+                           : 0;
+            while (p < fin && (*p & 0xC0) == 0x80)
+                c = (c << 6) + (0x3F & *p++);
+            if (c < 0x80 || (c & 0xFFFFF800) == 0xD800 || (c & 0xFFFFFFFE) == 0xFFFE)
+                c = 0xFFFD;
+        }
+        if (c <= 0xFFFF) {
+            out.push_back(char16_t(c));
+        } else {
+            out.push_back(char16_t(0xD800 + (((c - 0x10000) >> 10) & 0x3FF)));
+            out.push_back(char16_t(0xDC00 + (c & 0x3FF)));
+        }
+    }
+    return out;
+}
+
+// The same collation on the file's own UTF-8 text, so that an index does not convert every text
+// it compares: texts of keys are compared as they are, any other goes through the one above.
+int ComparaTextoUtf8(void*, int bytesA, const void* a, int bytesB, const void* b) {
+    const auto* x = static_cast<const unsigned char*>(a);
+    const auto* y = static_cast<const unsigned char*>(b);
+    while (bytesA > 0 && x[bytesA - 1] == ' ')
+        --bytesA;
+    while (bytesB > 0 && y[bytesB - 1] == ' ')
+        --bytesB;
+    if (bytesA == bytesB && (bytesA == 0 || std::memcmp(x, y, size_t(bytesA)) == 0))
+        return 0;
+    const auto deClave = [](unsigned char c) { return c < 128 && DeClave(QChar(char16_t(c))); };
+    if (std::all_of(x, x + bytesA, deClave) && std::all_of(y, y + bytesB, deClave)) {
+        const int n = std::min(bytesA, bytesB);
+        for (int i = 0; i < n; ++i)
+            if (const char32_t cx = Pliega(x[i]), cy = Pliega(y[i]); cx != cy)
+                return cx < cy ? -1 : 1;
+        return bytesA == bytesB ? 0 : (bytesA < bytesB ? -1 : 1);
+    }
+    const std::u16string u = Utf16ComoSqlite(x, bytesA);
+    const std::u16string v = Utf16ComoSqlite(y, bytesB);
+    return ComparaTexto(nullptr, int(u.size() * 2), u.data(), int(v.size() * 2), v.data());
+}
+
 // ---------------------------------------------------------------------------------------------------------
 // LIKE with '%' and '_', folding case as the collation does (ñ matches Ñ, á matches Á but not a).
 
@@ -467,6 +521,7 @@ void RegistraFuncionesSqlite(sqlite3* db) {
         return;
     constexpr int kPura = SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
     sqlite3_create_collation(db, kColacionTexto, SQLITE_UTF16_ALIGNED, nullptr, ComparaTexto);
+    sqlite3_create_collation(db, kColacionTexto, SQLITE_UTF8, nullptr, ComparaTextoUtf8);
     sqlite3_create_function(db, "like", 2, SQLITE_UTF16 | kPura, nullptr, Like, nullptr, nullptr);
     sqlite3_create_function(db, "like", 3, SQLITE_UTF16 | kPura, nullptr, Like, nullptr, nullptr);
     sqlite3_create_function(db, "LEN", 1, SQLITE_UTF8 | kPura, nullptr, Len, nullptr, nullptr);

@@ -85,6 +85,53 @@ TEST_F(FuncionesSqlite, ElOrdenDeClavesEsElDelColador) {
     }
 }
 
+// A file keeps its text in UTF-8 and the collation compares it there as it compares the same text
+// in UTF-16: over generated pairs of keys, punctuation, Spanish letters, other characters, trailing
+// blanks and bytes that are no UTF-8 at all, both forms find the same order.
+TEST(ColacionUtf8, OrdenaComoEnUtf16) {
+    SqliteMemoria utf8;
+    SqliteMemoria utf16;
+    ASSERT_EQ(utf16.Ejecuta("PRAGMA encoding = 'UTF-16le'"), "");
+    const std::vector<QByteArray> piezas = {
+        "a",    "A",    "z",        "0",        "9",           " ",        "  ",           "-",
+        ".",    "_",    "\xc3\xb1", "\xc3\x91", "\xc3\xa1",    "\xc3\x81", "\xe2\x82\xac", "\xf0\x9f\x98\x80",
+        "\x80", "\xc3", "\xe1\x41", "\xff",     "\xed\xa0\x80"};
+    std::mt19937 azar(20251209);
+    const auto texto = [&] {
+        QByteArray t;
+        const int largo = int(azar() % 5);
+        for (int i = 0; i < largo; ++i)
+            t += piezas[azar() % (azar() % 3 == 0 ? piezas.size() : 6)];
+        return t;
+    };
+    std::vector<std::pair<QByteArray, QByteArray>> pares(3000);
+    for (auto& par : pares)
+        par = {texto(), texto()};
+    QStringList comparaciones[2];
+    SqliteMemoria* bases[2] = {&utf8, &utf16};
+    for (int b = 0; b < 2; ++b) {
+        sqlite3* db = bases[b]->Db();
+        ASSERT_EQ(bases[b]->Ejecuta("CREATE TABLE P (N INTEGER PRIMARY KEY, A TEXT, B TEXT)"), "");
+        sqlite3_stmt* st = nullptr;
+        ASSERT_EQ(sqlite3_prepare_v2(db, "INSERT INTO P VALUES (?, ?, ?)", -1, &st, nullptr), SQLITE_OK);
+        for (size_t n = 0; n < pares.size(); ++n) {
+            sqlite3_bind_int(st, 1, int(n));
+            sqlite3_bind_text(st, 2, pares[n].first.constData(), int(pares[n].first.size()), SQLITE_STATIC);
+            sqlite3_bind_text(st, 3, pares[n].second.constData(), int(pares[n].second.size()), SQLITE_STATIC);
+            ASSERT_EQ(sqlite3_step(st), SQLITE_DONE);
+            sqlite3_reset(st);
+        }
+        sqlite3_finalize(st);
+        comparaciones[b] =
+            bases[b]->Filas("SELECT CASE WHEN A < B COLLATE TEXTO THEN -1 WHEN A = B COLLATE TEXTO "
+                            "THEN 0 ELSE 1 END FROM P ORDER BY N");
+    }
+    ASSERT_EQ(comparaciones[0].size(), qsizetype(pares.size()));
+    for (size_t n = 0; n < pares.size(); ++n)
+        EXPECT_EQ(comparaciones[0][qsizetype(n)], comparaciones[1][qsizetype(n)])
+            << pares[n].first.toHex().toStdString() << " con " << pares[n].second.toHex().toStdString();
+}
+
 // The key that codes held in memory are matched by: two codes share it exactly when the
 // collation finds them equal, over generated pairs that differ in case, blanks or a letter.
 TEST_F(FuncionesSqlite, LaClaveDeUnCodigoIgualaComoLaColacion) {
