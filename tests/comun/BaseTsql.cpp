@@ -169,28 +169,21 @@ void PreparaServidor(const QString& carpeta) {
     const Turno turno(QDir(carpeta).filePath(QStringLiteral("prepara.lock")));
     if (QFileInfo::exists(hecho))
         return; // another process made it meanwhile
-    {
-        {
-            Administra a({});
-            a.Ejecuta(QStringLiteral("CREATE LOGIN %1 WITH PASSWORD = '%2'")
-                          .arg(kEstadisticas, kClaveEstadisticas));
-            a.Ejecuta(QStringLiteral("CREATE DATABASE ") + kEstadisticas);
-        }
-        Administra a(kEstadisticas);
-        a.Ejecuta(QStringLiteral("CREATE USER %1 FOR LOGIN %1").arg(kEstadisticas));
-        a.Ejecuta(
-            QStringLiteral("CREATE TABLE TA_CONFIGURACION (Grupo VARCHAR(50), Clave VARCHAR(100) NOT NULL "
-                           "PRIMARY KEY, Valor VARCHAR(MAX), PoliticaNegocio INT DEFAULT 0, "
-                           "ValorAux VARCHAR(MAX) DEFAULT '')"));
-        a.Ejecuta(
-            QStringLiteral("INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio, ValorAux) "
-                           "VALUES ('BaseDeDatos', 'TIMEOUT', '60', 0, '')"));
-        a.Ejecuta(QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON TA_CONFIGURACION TO ") +
-                  kEstadisticas);
-        QFile marca(hecho);
-        if (!marca.open(QIODevice::WriteOnly))
-            Falla(QStringLiteral("no se pudo marcar ") + hecho);
-    }
+    EjecutaTsql(
+        {}, {QStringLiteral("CREATE LOGIN %1 WITH PASSWORD = '%2'").arg(kEstadisticas, kClaveEstadisticas),
+             QStringLiteral("CREATE DATABASE ") + kEstadisticas});
+    EjecutaTsql(
+        kEstadisticas,
+        {QStringLiteral("CREATE USER %1 FOR LOGIN %1").arg(kEstadisticas),
+         QStringLiteral("CREATE TABLE TA_CONFIGURACION (Grupo VARCHAR(50), Clave VARCHAR(100) NOT NULL "
+                        "PRIMARY KEY, Valor VARCHAR(MAX), PoliticaNegocio INT DEFAULT 0, "
+                        "ValorAux VARCHAR(MAX) DEFAULT '')"),
+         QStringLiteral("INSERT INTO TA_CONFIGURACION (Grupo, Clave, Valor, PoliticaNegocio, ValorAux) "
+                        "VALUES ('BaseDeDatos', 'TIMEOUT', '60', 0, '')"),
+         QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON TA_CONFIGURACION TO ") + kEstadisticas});
+    QFile marca(hecho);
+    if (!marca.open(QIODevice::WriteOnly))
+        Falla(QStringLiteral("no se pudo marcar ") + hecho);
 }
 
 QString LiteralTsql(const QVariant& v, bool fecha) {
