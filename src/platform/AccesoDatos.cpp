@@ -299,8 +299,7 @@ qint64 AccesoDatos::Impl::EjecutaSentencia(const QString& s, std::unique_ptr<Fue
     if (!sqlite) {
         const qint64 r = motor->Ejecuta(traducir ? ParaMotor(s) : s, filas);
         // The depth the batch leaves on the server, to tell later whether the server ended it.
-        if (sqlServer && (EsPalabra(palabra, u"BEGIN") || EsPalabra(palabra, u"COMMIT") ||
-                          EsPalabra(palabra, u"ROLLBACK"))) {
+        if (sqlServer) {
             switch (EsSentenciaTransaccion(s)) {
             case ::Transaccion::Inicia:
                 ++nivel;
