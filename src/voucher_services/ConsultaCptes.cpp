@@ -123,6 +123,9 @@ QString PresupuestosPendientes(const Piezas& p, const AjustesConsultaCptes& a) {
            (sinAprobar ? kOrdenDesc : QStringLiteral(" AND APROBADO = 1") + kOrdenDesc);
 }
 
+// The stock posting stores the types filled ("  RM"); the programs that mark deliveries for
+// transport and invoice them may store them bare: every type is matched in both forms, each
+// spelt out so that the look-up by origin keeps its index.
 QString Transporte(const Piezas& p) {
     return QStringLiteral(
                "SELECT dbo.V_MV_Stock.TC, dbo.V_MV_Stock.IDCOMPROBANTE, dbo.V_MV_Stock.IDCOMPLEMENTO, "
@@ -130,11 +133,12 @@ QString Transporte(const Piezas& p) {
                " FROM         dbo.V_MV_Stock LEFT OUTER JOIN"
                " dbo.MV_APLICACION ON dbo.V_MV_Stock.IDCOMPROBANTE = dbo.MV_APLICACION.IDComprobante_Origen "
                "AND"
-               " dbo.V_MV_Stock.TC = dbo.MV_APLICACION.Tco_Origen"
-               " WHERE     (dbo.V_MV_Stock.TC = N'RM') AND (dbo.V_MV_Stock.IDVIAJE = N'TTE') AND "
+               " (dbo.MV_APLICACION.Tco_Origen = N'RM' OR dbo.MV_APLICACION.Tco_Origen = N'  RM')"
+               " WHERE     (dbo.V_MV_Stock.TC = N'RM' OR dbo.V_MV_Stock.TC = N'  RM') AND "
+               "(dbo.V_MV_Stock.IDVIAJE = N'TTE') AND "
                "(dbo.V_MV_Stock.Revisado = 0) AND (dbo.MV_APLICACION.TC = N'FC' OR dbo.MV_APLICACION.TC = "
-               "N'TKFC' OR "
-               "dbo.MV_APLICACION.TC = N'TK') ") +
+               "N'  FC' OR dbo.MV_APLICACION.TC = N'TKFC' OR "
+               "dbo.MV_APLICACION.TC = N'TK' OR dbo.MV_APLICACION.TC = N'  TK') ") +
            p.j() + p.f +
            QStringLiteral(
                " GROUP BY dbo.V_MV_Stock.TC,dbo.V_MV_Stock.IDCOMPROBANTE,dbo.V_MV_Stock.IDCOMPLEMENTO,"

@@ -201,9 +201,11 @@ TEST_F(ConsultaCptes, SentenciaDeTransporte) {
         "SELECT dbo.V_MV_Stock.TC, dbo.V_MV_Stock.IDCOMPROBANTE, dbo.V_MV_Stock.IDCOMPLEMENTO, "
         "dbo.V_MV_Stock.FECHA,dbo.V_MV_Stock.CUENTAPROVEEDOR  FROM         dbo.V_MV_Stock LEFT OUTER JOIN "
         "dbo.MV_APLICACION ON dbo.V_MV_Stock.IDCOMPROBANTE = dbo.MV_APLICACION.IDComprobante_Origen AND "
-        "dbo.V_MV_Stock.TC = dbo.MV_APLICACION.Tco_Origen WHERE     (dbo.V_MV_Stock.TC = N'RM') AND "
+        "(dbo.MV_APLICACION.Tco_Origen = N'RM' OR dbo.MV_APLICACION.Tco_Origen = N'  RM') WHERE     "
+        "(dbo.V_MV_Stock.TC = N'RM' OR dbo.V_MV_Stock.TC = N'  RM') AND "
         "(dbo.V_MV_Stock.IDVIAJE = N'TTE') AND (dbo.V_MV_Stock.Revisado = 0) AND (dbo.MV_APLICACION.TC = "
-        "N'FC' OR dbo.MV_APLICACION.TC = N'TKFC' OR dbo.MV_APLICACION.TC = N'TK')  AND   "
+        "N'FC' OR dbo.MV_APLICACION.TC = N'  FC' OR dbo.MV_APLICACION.TC = N'TKFC' OR dbo.MV_APLICACION.TC = "
+        "N'TK' OR dbo.MV_APLICACION.TC = N'  TK')  AND   "
         "dbo.V_MV_Stock.CUENTAPROVEEDOR = 'P002' GROUP BY "
         "dbo.V_MV_Stock.TC,dbo.V_MV_Stock.IDCOMPROBANTE,dbo.V_MV_Stock.IDCOMPLEMENTO,dbo.V_MV_Stock.FECHA,"
         "dbo.V_MV_Stock.CUENTAPROVEEDOR ORDER BY "
@@ -212,6 +214,26 @@ TEST_F(ConsultaCptes, SentenciaDeTransporte) {
     EXPECT_FILAS(Filas("RM/TRANSPORTE", filtro), QStringList{"|009900000005R|0|19/04/25|P002#0"});
     EXPECT_FILAS(Filas("RM/TRANSPORTE"), QStringList{"|009900000005R|0|19/04/25|P002#0"});
     EXPECT_FILAS(Filas("RM/TRANSPORTE", "CUENTAPROVEEDOR = 'P001'"), QStringList{});
+}
+
+// The demo's delivery is stored bare, as another program may store it; one this program posted
+// is stored filled, and its invoice may name either form: each shows once.
+TEST_F(ConsultaCptes, TransporteConTiposRellenosYSinRellenar) {
+    AD().EjecutaSQL(
+        QStringLiteral("INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Fecha, CuentaProveedor, "
+                       "IDVIAJE, Revisado, "
+                       "Cantidad) VALUES ('  RM', '009900000008R', 0, '22/04/2025', 'P002', 'TTE', 0, 0), "
+                       "('  RM', '009900000009R', 0, '23/04/2025', 'P001', 'TTE', 0, 0), "
+                       "('  RM', '009900000010R', 0, '24/04/2025', 'P001', 'TTE', 0, 0), "
+                       "('  RM', '009900000011R', 0, '25/04/2025', 'P001', 'TTE', 1, 0)"));
+    AD().EjecutaSQL(QStringLiteral(
+        "INSERT INTO MV_APLICACION (TC, IDCOMPROBANTE, TCO_ORIGEN, IDComprobante_Origen) VALUES "
+        "('  FC', '009900000003R', '  RM', '009900000008R'), ('TK', '009900000004R', 'RM', '009900000009R'), "
+        "('  NC', '009900000005R', '  RM', '009900000010R'), ('  FC', '009900000006R', '  RM', "
+        "'009900000011R')"));
+    EXPECT_FILAS(Filas("RM/TRANSPORTE"),
+                 (QStringList{"|009900000009R|0|23/04/25|P001#0", "|009900000008R|0|22/04/25|P002#0",
+                              "|009900000005R|0|19/04/25|P002#0"}));
 }
 
 // Without a caller's condition no statement ends in a dangling " AND ", and every one runs.
