@@ -1,14 +1,13 @@
 # The two commands of the README: `make run` and `make test`; `make fuzz`, `make tidy` and `make captura` besides.
 SHELL := /bin/bash
-PAQUETES := cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc \
+# What the T-SQL server of the tests (Babelfish, built from ../shared/vendor/babelfish) is built
+# and reached with: the script names its own packages, so that the list lives in one place.
+PAQUETES_TSQL := $(shell bash scripts/servidor_tsql.sh paquetes)
+PAQUETES := $(sort cmake ninja-build make g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc \
 	qt6-translations-l10n unixodbc-dev libsqliteodbc tdsodbc libsqlite3-dev sqlite3 \
 	libgtest-dev libgmock-dev libxlsxwriter-dev unzip ccache clang clang-tidy clang-format libclang-rt-14-dev \
-	python3-clang-14 xvfb xauth python3-openpyxl locales \
-	$(PAQUETES_TSQL)
-# What the T-SQL server of the tests (Babelfish, built from ../shared/vendor/babelfish by
-# scripts/servidor_tsql.sh) is built and reached with.
-PAQUETES_TSQL := bison flex libicu-dev libxml2-dev libssl-dev uuid-dev libossp-uuid-dev zlib1g-dev \
-	openjdk-17-jre-headless libantlr4-runtime-dev freetds-bin unixodbc util-linux
+	python3 python3-clang-14 xvfb xauth python3-openpyxl locales git \
+	$(PAQUETES_TSQL))
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # ccache hashes the project's own paths relative to the checkout, so that a clone elsewhere (CI's)
 # reuses what another checkout compiled.

@@ -3,6 +3,8 @@
 # into a cache outside the checkout (keyed by the tarballs' hashes), started on a free local port
 # under an unprivileged user, stopped by its own data folder.
 #
+#   servidor_tsql.sh paquetes             the Debian packages the build and the tests' connection need
+#   servidor_tsql.sh entorno              the make level and flags the build's own makes run with
 #   servidor_tsql.sh construye            build into the cache when missing; prints the prefix
 #   servidor_tsql.sh inicia CARPETA       new cluster in CARPETA, started; writes CARPETA/conexion
 #   servidor_tsql.sh detiene CARPETA      stops the server of CARPETA and removes the folder
@@ -15,6 +17,11 @@ RECETA=1 # bump when the build steps below change, so that the cache is rebuilt
 USUARIO_SERVIDOR=modelos-tsql
 LOGIN=demo
 CLAVE_LOGIN=demo-tsql-1
+
+# Debian packages of the build (engine, extensions, the ANTLR parser) and of the connection.
+PAQUETES=(bison flex perl pkg-config make cmake g++ xz-utils libicu-dev libxml2-dev libssl-dev uuid-dev
+    libossp-uuid-dev zlib1g-dev openjdk-17-jre-headless libantlr4-runtime-dev freetds-bin tdsodbc
+    unixodbc python3 util-linux)
 
 falla() {
     echo "servidor_tsql: $*" >&2
@@ -71,6 +78,24 @@ template <typename To, typename From> inline To downCast(From &from) { return st
 EOF
 }
 
+# A build started from a make recipe inherits make's level and flags; the engine's makefiles
+# generate their headers only at level 0, so the build's makes run without them.
+make_limpio() {
+    env -u MAKELEVEL -u MAKEFLAGS -u MFLAGS -u MAKEOVERRIDES -u GNUMAKEFLAGS -u MAKE_TERMERR \
+        -u MAKE_TERMOUT make "$@"
+}
+
+# configure names one missing library at a time: every missing package is named at once instead.
+revisa_paquetes() {
+    command -v dpkg-query >/dev/null || return 0
+    local p faltan=()
+    for p in "${PAQUETES[@]}"; do
+        dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed' || faltan+=("$p")
+    done
+    [ ${#faltan[@]} -eq 0 ] ||
+        falla "faltan paquetes para construir el servidor T-SQL: ${faltan[*]} (make paquetes, o apt-get install ${faltan[*]})"
+}
+
 construye_en() {
     local destino=$1 trabajo=$2 f trabajos
     f=$(fuentes)
@@ -82,9 +107,9 @@ construye_en() {
     (cd "$motor" && ./configure --prefix="$destino" CFLAGS="-O2 -g0" --with-libxml --with-uuid=ossp \
         --with-icu --with-openssl --without-readline >"$trabajo/configure.log" 2>&1) ||
         falla "configure del motor falló: $trabajo/configure.log"
-    make -C "$motor" -j"$trabajos" -s >"$trabajo/motor.log" 2>&1 || falla "compilación del motor: $trabajo/motor.log"
-    make -C "$motor" install -s >>"$trabajo/motor.log" 2>&1 || falla "instalación del motor: $trabajo/motor.log"
-    make -C "$motor/contrib/uuid-ossp" install -s >>"$trabajo/motor.log" 2>&1 || falla "uuid-ossp: $trabajo/motor.log"
+    make_limpio -C "$motor" -j"$trabajos" -s >"$trabajo/motor.log" 2>&1 || falla "compilación del motor: $trabajo/motor.log"
+    make_limpio -C "$motor" install -s >>"$trabajo/motor.log" 2>&1 || falla "instalación del motor: $trabajo/motor.log"
+    make_limpio -C "$motor/contrib/uuid-ossp" install -s >>"$trabajo/motor.log" 2>&1 || falla "uuid-ossp: $trabajo/motor.log"
 
     local compat=$trabajo/antlr-compat
     escribe_antlr_compat "$compat"
@@ -97,14 +122,14 @@ construye_en() {
         ANTLR4_RUNTIME_LIB_DIR=/usr/lib/x86_64-linux-gnu)
     local e
     for e in babelfishpg_money babelfishpg_common babelfishpg_tds; do
-        make -C "$ext/$e" -j"$trabajos" -s "${vars[@]}" >"$trabajo/$e.log" 2>&1 || falla "$e: $trabajo/$e.log"
-        make -C "$ext/$e" install -s "${vars[@]}" >>"$trabajo/$e.log" 2>&1 || falla "$e: $trabajo/$e.log"
+        make_limpio -C "$ext/$e" -j"$trabajos" -s "${vars[@]}" >"$trabajo/$e.log" 2>&1 || falla "$e: $trabajo/$e.log"
+        make_limpio -C "$ext/$e" install -s "${vars[@]}" >>"$trabajo/$e.log" 2>&1 || falla "$e: $trabajo/$e.log"
     done
     (cd "$ext/babelfishpg_tsql/antlr" && ANTLR4_JAVA_BIN=java cmake . >"$trabajo/antlr.log" 2>&1) || falla "antlr: $trabajo/antlr.log"
-    make -C "$ext/babelfishpg_tsql/antlr" -j"$trabajos" -s >>"$trabajo/antlr.log" 2>&1 || falla "antlr: $trabajo/antlr.log"
-    make -C "$ext/babelfishpg_tsql" -j"$trabajos" -s "${vars[@]}" >"$trabajo/tsql.log" 2>&1 ||
+    make_limpio -C "$ext/babelfishpg_tsql/antlr" -j"$trabajos" -s >>"$trabajo/antlr.log" 2>&1 || falla "antlr: $trabajo/antlr.log"
+    make_limpio -C "$ext/babelfishpg_tsql" -j"$trabajos" -s "${vars[@]}" >"$trabajo/tsql.log" 2>&1 ||
         falla "babelfishpg_tsql: $trabajo/tsql.log"
-    make -C "$ext/babelfishpg_tsql" install -s "${vars[@]}" >>"$trabajo/tsql.log" 2>&1 ||
+    make_limpio -C "$ext/babelfishpg_tsql" install -s "${vars[@]}" >>"$trabajo/tsql.log" 2>&1 ||
         falla "babelfishpg_tsql: $trabajo/tsql.log"
 }
 
@@ -116,6 +141,7 @@ construye() {
     exec 9>"$destino.lock"
     flock 9
     if [ ! -f "$destino/.completo" ]; then
+        revisa_paquetes
         rm -rf "$destino"
         local trabajo
         trabajo=$(mktemp -d "${TMPDIR:-/tmp}/babelfish-build.XXXXXX")
@@ -224,8 +250,10 @@ detiene() {
 }
 
 case "${1:-}" in
+paquetes) echo "${PAQUETES[*]}" ;;
+entorno) printf 'todo:\n\t@echo MAKELEVEL=$(MAKELEVEL)\n\t@echo MAKEFLAGS=$(MAKEFLAGS)\n' | make_limpio -f - ;;
 construye) construye ;;
 inicia) inicia "${2:-}" ;;
 detiene) detiene "${2:-}" ;;
-*) falla "uso: $0 construye | inicia CARPETA | detiene CARPETA" ;;
+*) falla "uso: $0 paquetes | entorno | construye | inicia CARPETA | detiene CARPETA" ;;
 esac

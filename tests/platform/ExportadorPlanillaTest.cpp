@@ -192,19 +192,22 @@ for fila in hoja.iter_rows():
     return QString::fromUtf8(python.readAllStandardOutput());
 }
 
-// A Spanish numeric locale, made when the machine lacks one: into the machine's locales, and
-// into a folder of its own that this process reads (it does not see additions to the archive it
-// has already opened).
+// A Spanish numeric locale: the machine's, or, when it lacks one, one compiled into the test's
+// own folder, so that the machine's locales stay as they are. The folder is named by LOCPATH only
+// while the locale is selected: glibc leaks its copy of that path in a later locale look-up that
+// fails.
 bool ConLocaleEspanol(const char* nombre, const QString& carpeta) {
     if (setlocale(LC_NUMERIC, nombre))
         return true;
-    const QStringList base = {QStringLiteral("-i"), QStringLiteral("es_AR"), QStringLiteral("-f"),
-                              QStringLiteral("UTF-8")};
-    QProcess::execute(QStringLiteral("localedef"), base + QStringList{QString::fromLatin1(nombre)});
+    const QString destino = carpeta + QStringLiteral("/locales");
+    QDir().mkpath(destino);
     QProcess::execute(QStringLiteral("localedef"),
-                      base + QStringList{carpeta + u'/' + QString::fromLatin1(nombre)});
-    qputenv("LOCPATH", QFile::encodeName(carpeta));
-    return setlocale(LC_NUMERIC, nombre) != nullptr;
+                      {QStringLiteral("-i"), QStringLiteral("es_AR"), QStringLiteral("-f"),
+                       QStringLiteral("UTF-8"), destino + u'/' + QString::fromLatin1(nombre)});
+    qputenv("LOCPATH", QFile::encodeName(destino));
+    const bool elegido = setlocale(LC_NUMERIC, nombre) != nullptr;
+    qunsetenv("LOCPATH");
+    return elegido;
 }
 
 TEST_F(Planilla, UnderASpanishNumericLocaleTheWorkbookIsTheSameValidFile) {
@@ -219,7 +222,6 @@ TEST_F(Planilla, UnderASpanishNumericLocaleTheWorkbookIsTheSameValidFile) {
     ASSERT_EQ(localeconv()->decimal_point, std::string(","));
     const QString enEspanol = exportador.EscribePlanilla(sql, QStringLiteral("Reporte C"));
     setlocale(LC_NUMERIC, anterior.c_str());
-    qunsetenv("LOCPATH");
 
     QString queja;
     const QString leidoC = LeidoPorOpenpyxl(enC, queja);
