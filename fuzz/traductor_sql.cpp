@@ -121,8 +121,28 @@ QStringList FormasDelServidor(const QString& s) {
     return formas;
 }
 
+// A savepoint's name as the layer reads it is the name the server reads: written back bracketed,
+// the statement is the same savepoint statement with the same name.
+void CompruebaGuardado(const QString& s, Transaccion t, const QString& nombre) {
+    if (nombre.isEmpty())
+        Falla("un punto de guardado sin nombre", s);
+    const QString escrita = (t == Transaccion::Guarda ? QStringLiteral("SAVE TRANSACTION [")
+                                                      : QStringLiteral("ROLLBACK TRANSACTION [")) +
+                            QString(nombre).replace(u']', QStringLiteral("]]")) + u']';
+    QString leido;
+    if (EsSentenciaTransaccion(escrita, &leido) != t || leido != nombre)
+        Falla("el nombre del punto de guardado no se lee como se escribió",
+              s + QStringLiteral("\n  ->  ") + escrita);
+}
+
 void CompruebaSentencia(const QString& s) {
-    if (EsSentenciaTransaccion(s) != Transaccion::Ninguna || EsConsultaTrancount(s))
+    QString nombre;
+    const Transaccion tipo = EsSentenciaTransaccion(s, &nombre);
+    if (tipo == Transaccion::Guarda || tipo == Transaccion::RevierteAGuardado)
+        CompruebaGuardado(s, tipo, nombre);
+    else if (!nombre.isEmpty())
+        Falla("un nombre de punto de guardado fuera de un punto de guardado", s);
+    if (tipo != Transaccion::Ninguna || EsConsultaTrancount(s))
         return;
     if (const auto si = SeparaSiExiste(s)) {
         CompruebaSentencia(si->consulta);

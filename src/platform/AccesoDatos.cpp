@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstdlib>
 #include <mutex>
 #include <unordered_set>
@@ -193,6 +194,7 @@ void AccesoDatos::Impl::Cierra() {
     sqlite = false;
     sqlServer = false;
     nivel = 0;
+    guardados.clear();
     rutaSqlite.clear();
     baseAdmin.clear();
 }
@@ -219,11 +221,25 @@ QString AccesoDatos::Impl::Traduce(const QString& sql) {
 
 void AccesoDatos::Impl::Sincroniza() {
     if (const auto en = motor->EnTransaccion()) {
-        if (!*en)
+        if (!*en) {
             nivel = 0;
-        else if (nivel == 0)
+            guardados.clear();
+        } else if (nivel == 0) {
             nivel = 1;
+        }
     }
+}
+
+int AccesoDatos::Impl::NivelServidor() {
+    try {
+        std::unique_ptr<FuenteFilas> filas;
+        motor->Ejecuta(QStringLiteral("SELECT @@TRANCOUNT"), &filas);
+        if (filas && filas->Siguiente())
+            return filas->Valor(0).toInt();
+    } catch (const Fallas&) {
+        // Without an answer the connection is of no further use to the batch either.
+    }
+    return 0;
 }
 
 bool AccesoDatos::Impl::TransaccionTerminada() {
@@ -238,15 +254,7 @@ bool AccesoDatos::Impl::TransaccionTerminada() {
         return false;
     // A deadlock victim, a trigger's rollback or any error under XACT_ABORT ends the transaction
     // on the server; only its depth tells.
-    try {
-        std::unique_ptr<FuenteFilas> filas;
-        motor->Ejecuta(QStringLiteral("SELECT @@TRANCOUNT"), &filas);
-        if (filas && filas->Siguiente())
-            nivel = filas->Valor(0).toInt();
-    } catch (const Fallas&) {
-        // Without an answer the connection is of no further use to the batch either.
-        nivel = 0;
-    }
+    nivel = NivelServidor();
     return nivel < antes;
 }
 
@@ -256,7 +264,19 @@ QString AccesoDatos::Impl::ParaMotor(const QString& sql) {
     return sqlServer ? ResuelveAdminSqlServer(sql, baseAdmin) : sql;
 }
 
-void AccesoDatos::Impl::Transaccion(int tipo) {
+namespace {
+
+QString NombreSqlite(const QString& nombre) {
+    return u'"' + QString(nombre).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+bool MismoNombre(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+void AccesoDatos::Impl::Transaccion(int tipo, const QString& nombre) {
     Sincroniza();
     switch (static_cast<::Transaccion>(tipo)) {
     case ::Transaccion::Inicia:
@@ -273,8 +293,10 @@ void AccesoDatos::Impl::Transaccion(int tipo) {
         if (nivel == 0)
             Falla(sqlserver::kCommitSinTransaccion,
                   QStringLiteral("The COMMIT TRANSACTION request has no corresponding BEGIN TRANSACTION."));
-        if (nivel == 1)
+        if (nivel == 1) {
             motor->Ejecuta(QStringLiteral("COMMIT"), nullptr);
+            guardados.clear();
+        }
         --nivel;
         break;
     case ::Transaccion::Revierte:
@@ -283,8 +305,37 @@ void AccesoDatos::Impl::Transaccion(int tipo) {
                   QStringLiteral("The ROLLBACK TRANSACTION request has no corresponding BEGIN TRANSACTION."));
         // As on SQL Server, ROLLBACK undoes every level.
         nivel = 0;
+        guardados.clear();
         motor->Ejecuta(QStringLiteral("ROLLBACK"), nullptr);
         break;
+    case ::Transaccion::Guarda:
+        if (nivel == 0)
+            Falla(sqlserver::kGuardarSinTransaccion,
+                  QStringLiteral("Cannot issue SAVE TRANSACTION when there is no active transaction."));
+        // The server reaches only the latest savepoint of a name: one saved again over itself
+        // is released first, so that a savepoint per row keeps SQLite's stack at one.
+        if (!guardados.empty() && MismoNombre(guardados.back(), nombre)) {
+            guardados.pop_back();
+            motor->Ejecuta(QStringLiteral("RELEASE SAVEPOINT ") + NombreSqlite(nombre), nullptr);
+        }
+        motor->Ejecuta(QStringLiteral("SAVEPOINT ") + NombreSqlite(nombre), nullptr);
+        guardados.push_back(nombre);
+        break;
+    case ::Transaccion::RevierteAGuardado: {
+        if (nivel == 0)
+            Falla(sqlserver::kRollbackSinTransaccion,
+                  QStringLiteral("The ROLLBACK TRANSACTION request has no corresponding BEGIN TRANSACTION."));
+        const auto punto = std::find_if(guardados.rbegin(), guardados.rend(),
+                                        [&](const QString& g) { return MismoNombre(g, nombre); });
+        if (punto == guardados.rend())
+            Falla(sqlserver::kSinPuntoGuardado,
+                  QStringLiteral("Cannot roll back %1. No transaction or savepoint of that name was found.")
+                      .arg(nombre));
+        // The transaction and the savepoint stay; the later savepoints go.
+        motor->Ejecuta(QStringLiteral("ROLLBACK TO SAVEPOINT ") + NombreSqlite(nombre), nullptr);
+        guardados.erase(punto.base(), guardados.end());
+        break;
+    }
     case ::Transaccion::Ninguna:
         break;
     }
@@ -310,15 +361,23 @@ qint64 AccesoDatos::Impl::EjecutaSentencia(const QString& s, std::unique_ptr<Fue
             case ::Transaccion::Revierte:
                 nivel = 0;
                 break;
+            case ::Transaccion::RevierteAGuardado:
+                // Back to a savepoint the depth stays; to the name of the outermost
+                // transaction it is a whole rollback: the server tells which.
+                nivel = NivelServidor();
+                break;
+            case ::Transaccion::Guarda:
             case ::Transaccion::Ninguna:
                 break;
             }
         }
         return r;
     }
-    if (EsPalabra(palabra, u"BEGIN") || EsPalabra(palabra, u"COMMIT") || EsPalabra(palabra, u"ROLLBACK")) {
-        if (const ::Transaccion t = EsSentenciaTransaccion(s); t != ::Transaccion::Ninguna) {
-            Transaccion(static_cast<int>(t));
+    if (EsPalabra(palabra, u"BEGIN") || EsPalabra(palabra, u"COMMIT") || EsPalabra(palabra, u"ROLLBACK") ||
+        EsPalabra(palabra, u"SAVE")) {
+        QString nombre;
+        if (const ::Transaccion t = EsSentenciaTransaccion(s, &nombre); t != ::Transaccion::Ninguna) {
+            Transaccion(static_cast<int>(t), nombre);
             return 0;
         }
     } else if (EsPalabra(palabra, u"SELECT")) {
@@ -546,8 +605,9 @@ qint32 AccesoDatos::EjecutaSQL(const QString& sql, Registros* rs) {
                 conexion_.errores_.Agrega(e.NativeError, e.Description);
             if (!primero && !f.lista.empty())
                 primero = f.lista.front();
-            // What follows a refused BEGIN was meant to run inside it: none of it runs.
-            if (EsSentenciaTransaccion(sentencias[i]) == ::Transaccion::Inicia)
+            // What follows a refused BEGIN or SAVE was meant to run inside it: none of it runs.
+            if (const ::Transaccion t = EsSentenciaTransaccion(sentencias[i]);
+                t == ::Transaccion::Inicia || t == ::Transaccion::Guarda)
                 break;
             // A failure that ended the transaction inside the database (a deadlock victim, a
             // trigger's rollback, a full disk) ends the batch: the statements after it would

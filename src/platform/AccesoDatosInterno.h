@@ -185,6 +185,8 @@ struct AccesoDatos::Impl {
     // Transaction depth: emulated on SQLite; on SQL Server the depth the statements sent have
     // left, checked against the server's after a refusal.
     int nivel = 0;
+    // SQLite: the savepoints of the emulated transaction, oldest first.
+    std::vector<QString> guardados;
     std::unordered_set<Registros::Impl*> abiertos;
     QHash<QString, QString> cacheTraduccion;
     QHash<QString, std::optional<QString>> cachePlantillas;
@@ -198,10 +200,13 @@ struct AccesoDatos::Impl {
     QString Traduce(const QString& sql);
     // One statement of a batch (SQL Server dialect when `traducir`).
     qint64 EjecutaSentencia(const QString& sentencia, std::unique_ptr<ad::FuenteFilas>* filas, bool traducir);
-    void Transaccion(int tipo);
+    // `nombre`: a savepoint's.
+    void Transaccion(int tipo, const QString& nombre);
     void Sincroniza();
     // After a refused statement: whether the database ended the transaction the batch was in.
     bool TransaccionTerminada();
+    // SQL Server: the depth the server tells (0 when it does not answer).
+    int NivelServidor();
     // The statement as the engine runs it (SQL Server dialect in).
     QString ParaMotor(const QString& sql);
     // Opens `sql` into the set.

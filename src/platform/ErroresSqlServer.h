@@ -9,6 +9,7 @@ constexpr long kErrorSintaxis = 102;         // incorrect syntax
 constexpr long kColumnaInexistente = 207;    // invalid column name
 constexpr long kTablaInexistente = 208;      // invalid object name
 constexpr long kNuloNoAdmitido = 515;        // NULL into a NOT NULL column
+constexpr long kGuardarSinTransaccion = 628; // SAVE TRANSACTION outside a transaction
 constexpr long kConflictoRestriccion = 547;  // foreign-key or check conflict
 constexpr long kEsperaBloqueoAgotada = 1222; // lock request time-out
 constexpr long kFilaDuplicada = 2601;        // duplicate key row in a unique index
@@ -17,6 +18,7 @@ constexpr long kSentenciaTerminada = 3621;   // "The statement has been terminat
 constexpr long kCommitSinTransaccion = 3902;
 constexpr long kRollbackSinTransaccion = 3903;
 constexpr long kBaseNoDisponible = 4060; // cannot open the database
+constexpr long kSinPuntoGuardado = 6401; // ROLLBACK TRANSACTION to a name the transaction lacks
 constexpr long kDatosTruncados = 8152;   // text or binary data would be truncated
 constexpr long kErrorUsuario = 50000;    // RAISERROR with a message of its own
 

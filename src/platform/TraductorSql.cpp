@@ -949,15 +949,53 @@ std::optional<QString> MensajeRaiserror(const QString& sql) {
     return mensaje;
 }
 
-Transaccion EsSentenciaTransaccion(const QString& sql) {
+namespace {
+
+// The name of a savepoint where the reader stands: a plain word that is no variable, or a
+// bracketed one; empty when there is none.
+QString NombreGuardado(Lector& l) {
+    if (l.i < l.s.size() && l.s[l.i] == u'[') {
+        QString nombre;
+        for (qsizetype k = l.i + 1; k < l.s.size(); ++k) {
+            if (l.s[k] != u']') {
+                nombre += l.s[k];
+            } else if (k + 1 < l.s.size() && l.s[k + 1] == u']') {
+                nombre += u']';
+                ++k;
+            } else {
+                l.i = k + 1;
+                return nombre;
+            }
+        }
+        return {};
+    }
+    const QStringView palabra = l.Palabra();
+    if (palabra.isEmpty() || palabra[0] == u'@' || EsDigito(palabra[0].unicode()))
+        return {};
+    return palabra.toString();
+}
+
+} // namespace
+
+Transaccion EsSentenciaTransaccion(const QString& sql, QString* nombre) {
     Lector l{sql};
     l.Espacios();
     const QStringView orden = l.Palabra();
     l.Espacios();
     const QStringView objeto = l.Palabra();
+    const bool tran = Igual(objeto, "tran") || Igual(objeto, "transaction");
+    l.Espacios();
+    const bool guarda = Igual(orden, "save");
+    if (tran && (guarda || Igual(orden, "rollback")) && l.i < sql.size() && sql[l.i] != u';') {
+        QString punto = NombreGuardado(l);
+        if (punto.isEmpty() || !l.AlFinal())
+            return Transaccion::Ninguna;
+        if (nombre)
+            *nombre = std::move(punto);
+        return guarda ? Transaccion::Guarda : Transaccion::RevierteAGuardado;
+    }
     if (!l.AlFinal())
         return Transaccion::Ninguna;
-    const bool tran = Igual(objeto, "tran") || Igual(objeto, "transaction");
     if (Igual(orden, "begin"))
         return tran ? Transaccion::Inicia : Transaccion::Ninguna;
     if (!tran && !objeto.isEmpty())

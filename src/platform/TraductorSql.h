@@ -46,10 +46,12 @@ std::optional<SiExiste> SeparaSiExiste(const QString& sql);
 std::optional<QString> MensajeRaiserror(const QString& sql);
 
 // Transaction statements the data-access layer handles itself.
-enum class Transaccion { Ninguna, Inicia, Confirma, Revierte };
+enum class Transaccion { Ninguna, Inicia, Confirma, Revierte, Guarda, RevierteAGuardado };
 
-// BEGIN TRAN[SACTION], COMMIT [TRAN[SACTION]], ROLLBACK [TRAN[SACTION]], any case.
-Transaccion EsSentenciaTransaccion(const QString& sql);
+// BEGIN TRAN[SACTION], COMMIT [TRAN[SACTION]], ROLLBACK [TRAN[SACTION]], any case; and the savepoints
+// SAVE TRAN[SACTION] name and ROLLBACK TRAN[SACTION] name, whose name (a plain word that is no
+// variable, or a bracketed one, "]]" one "]") goes into `nombre` when given.
+Transaccion EsSentenciaTransaccion(const QString& sql, QString* nombre = nullptr);
 
 // SELECT @@TRANCOUNT (any case and spacing, optional alias).
 bool EsConsultaTrancount(const QString& sql);

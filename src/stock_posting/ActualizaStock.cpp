@@ -266,6 +266,12 @@ void Posteador::PasadasYSecuencia() {
 
 void Posteador::Encabezado() {
     Protegido(p_, [&] { Ajustes(); });
+    // A transaction the caller holds around a per-line posting stays its own: the rows go to
+    // savepoints of it.
+    Protegido(p_, [&] {
+        if (!p_.GeneraSentenciaSQL)
+            p_.nivelLlamador = NivelTransaccion();
+    });
     Protegido(p_, [&] {
         if (p_.MuestraCartel)
             DllDisplay().CartelInicio(QStringLiteral("Grabando Stock...."), false);
@@ -765,7 +771,8 @@ void ClsCmnCptesPosteo::ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, c
             DllDisplay().CartelCerrar();
         HayError = true;
     } catch (const Rechazo& r) {
-        // Per-line mode: the rows before this one stay stored, so the user is told where it stopped.
+        // Per-line mode: the rows before this one stay stored (unless the database ended the
+        // caller's transaction), so the user is told where it stopped.
         RegistraRechazo(r);
         interaccion().MsgBox(MensajeRechazo(p, r), Estilo::Critico, QStringLiteral("Aviso al operador"));
         if (MuestraCartel)

@@ -1,6 +1,7 @@
 // The checks a posting's saving batch carries, that no other station stored a number the voucher
 // was given (its identity, its discharge's, its automatic lot), and the transactions of per-line
-// mode, one per grid row, which carry them.
+// mode, one per grid row (a savepoint per row inside a transaction of the caller's), which carry
+// them.
 
 #include "PosteoStock.h"
 
@@ -8,6 +9,7 @@
 #include "ErroresSqlServer.h"
 #include "Globales.h"
 #include "NumeracionInterno.h"
+#include "Registros.h"
 #include "ReportaError.h"
 #include "TandasSql.h"
 
@@ -27,34 +29,72 @@ std::vector<ErrorBD> ErroresDeConexion() {
     return r;
 }
 
-// Runs `sql` (a batch that begins its transaction) and commits it; a refusal is rolled back and
-// raises Rechazo, a failure that reached no database is raised as it came.
-void EnviaTransaccion(const QString& sql) {
-    std::optional<ErrorSistema> lanzado;
-    const auto ejecuta = [&](const QString& texto) {
-        try {
-            AD().EjecutaSQL(texto);
-        } catch (const ErrorSistema& e) {
-            lanzado = e;
-        }
-        return ErroresDeConexion();
-    };
-    std::vector<ErrorBD> errores = ejecuta(sql);
-    if (errores.empty() && !lanzado) {
-        errores = ejecuta(QStringLiteral("COMMIT TRANSACTION"));
-        if (errores.empty() && !lanzado)
-            return;
-    }
-    // Nothing of the row may stay open for whoever commits next.
+// Runs `texto`: what the database refused; a failure that reached no database goes into `lanzado`.
+std::vector<ErrorBD> Ejecuta(const QString& texto, std::optional<ErrorSistema>& lanzado) {
     try {
-        AD().EjecutaSQL(QStringLiteral("ROLLBACK TRANSACTION"));
+        AD().EjecutaSQL(texto);
+    } catch (const ErrorSistema& e) {
+        lanzado = e;
+    }
+    return ErroresDeConexion();
+}
+
+// Undoes what a refused row left; false when the database refused that too.
+bool Deshace(const QString& sql) {
+    try {
+        AD().EjecutaSQL(sql);
+        return true;
     } catch (const ErrorSistema&) {
-        // Already ended by the database.
+        return false;
+    }
+}
+
+// The depth of the transaction after a refusal; -1 when the database does not tell.
+int NivelTrasRechazo() {
+    try {
+        return NivelTransaccion();
+    } catch (const ErrorSistema&) {
+        return -1;
+    }
+}
+
+// Stores a grid row's statements. Without a transaction of the caller's (`nivelLlamador` 0) in
+// one of its own, committed, or rolled back on a refusal. Inside the caller's, after a savepoint
+// that a refusal goes back to, so that the caller's work and the rows before stay in its
+// transaction; unless the database ended that transaction itself (its depth fell): then nothing
+// of it stayed. A refusal raises Rechazo; a failure that reached no database is raised as it
+// came.
+void EnviaFila(const QString& cuerpo, int nivelLlamador) {
+    static const QString kPunto = QStringLiteral("FilaPosteo");
+    static const QString kGuarda = QStringLiteral("SAVE TRANSACTION ") + kPunto;
+    std::optional<ErrorSistema> lanzado;
+    const auto bien = [&lanzado](const std::vector<ErrorBD>& e) { return e.empty() && !lanzado; };
+    const bool propia = nivelLlamador == 0;
+    std::vector<ErrorBD> errores;
+    // A savepoint that was refused is not there to go back to: the name would take the row
+    // before back with it.
+    const bool guardado = propia || bien(errores = Ejecuta(kGuarda, lanzado));
+    if (guardado)
+        errores = Ejecuta(propia ? QStringLiteral("BEGIN TRANSACTION") + cuerpo : cuerpo, lanzado);
+    if (propia && bien(errores))
+        errores = Ejecuta(QStringLiteral("COMMIT TRANSACTION"), lanzado);
+    if (bien(errores))
+        return;
+    bool terminada = false;
+    if (propia) {
+        // Nothing of the row may stay open for whoever commits next; a failure means that the
+        // database ended it already.
+        Deshace(QStringLiteral("ROLLBACK TRANSACTION"));
+    } else {
+        terminada = NivelTrasRechazo() < nivelLlamador;
+        if (!terminada && guardado)
+            terminada = !Deshace(QStringLiteral("ROLLBACK TRANSACTION ") + kPunto);
     }
     AD().LeeConexion().Errors().Clear();
     if (errores.empty())
         throw ErrorSistema(*lanzado);
-    throw Rechazo{std::move(errores), sql};
+    throw Rechazo{std::move(errores), (propia ? QStringLiteral("BEGIN TRANSACTION") : kGuarda) + cuerpo,
+                  terminada};
 }
 
 void LimpiaFila(Posteo& p) {
@@ -137,7 +177,7 @@ void GrabaFilaPosteo(Posteo& p) {
         controles += kCr + ControlLotePosteo(p);
     if (p.filaDescarga && !p.guardoDescarga)
         controles += kCr + ControlIdentidadPosteo(p, true);
-    EnviaTransaccion(QStringLiteral("BEGIN TRANSACTION") + controles + p.tandaFila);
+    EnviaFila(controles + p.tandaFila, p.nivelLlamador);
     p.guardoPropias = p.guardoPropias || p.filaPropia;
     p.guardoLote = p.guardoLote || p.filaLote;
     p.guardoDescarga = p.guardoDescarga || p.filaDescarga;
@@ -151,6 +191,14 @@ void TerminaFila(Posteo& p) {
     Protegido(p, [&] { GrabaFilaPosteo(p); });
     // Stored, or left out by Ignore.
     LimpiaFila(p);
+}
+
+int NivelTransaccion() {
+    Registros rs;
+    AD().ObtieneRecordset(QStringLiteral("SELECT @@TRANCOUNT"), rs);
+    const int nivel = rs.Eof() ? 0 : rs.Fields(0).toInt();
+    AD().CierraRecordset(rs);
+    return nivel;
 }
 
 QString MensajeRechazo(const Posteo& p, const Rechazo& r) {
@@ -170,6 +218,9 @@ QString MensajeRechazo(const Posteo& p, const Rechazo& r) {
     const bool tomado = !palabras.isEmpty();
     const QString causa = tomado ? palabras.join(QLatin1Char(' '))
                                  : (r.errores.empty() ? QString() : r.errores.front().Description);
+    if (r.terminada)
+        return causa + QStringLiteral("\r\nLa base de datos deshizo toda la transacción en curso: no quedó "
+                                      "grabado nada de este comprobante ni de lo demás grabado en ella.");
     return causa + QStringLiteral("\r\n") + Parcial(p, tomado);
 }
 

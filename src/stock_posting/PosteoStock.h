@@ -104,6 +104,9 @@ struct EstadoPosteo {
     bool guardoLote = false;
     bool guardoDescarga = false;
     bool guardoAsiento = false;
+    // The depth of the caller's transaction when the posting started (0: none); inside one the
+    // rows go to savepoints of it, never in transactions of their own.
+    int nivelLlamador = 0;
 };
 
 // One discharge row: the produced article itself (percentage lines) or a component, with its
@@ -165,11 +168,14 @@ struct Abandono {};
 struct DatoRechazado {
     QString mensaje;
 };
-// Per-line mode: the database refused a row's transaction (rolled back): the posting ends on its
-// failure exit. `errores` are the database's, `sql` what was sent.
+// Per-line mode: the database refused a row's transaction (rolled back, or back to its savepoint
+// inside the caller's): the posting ends on its failure exit. `errores` are the database's, `sql`
+// what was sent; `terminada`: the database ended the caller's transaction itself, so nothing of
+// it stayed.
 struct Rechazo {
     std::vector<ErrorBD> errores;
     QString sql;
+    bool terminada = false;
 };
 
 // The posting's error exit: the banner closed, then the central handler's answer.
@@ -233,9 +239,10 @@ void Agrega(ParesCampos& pares, const char* campo, QString valor);
 void EmiteSentenciaPosteo(Posteo& p, const QString& sql);
 // Per-line mode: stores the grid row's statements (Posteo::tandaFila) as one transaction, headed
 // by the checks its first use of a number needs (the voucher's identity, the automatic lot, the
-// discharge's identity): its movements and its entry are stored whole, or nothing of them. A
-// refusal is rolled back and raises Rechazo; a failure that reached no database goes to the
-// caller. The row's statements and marks are emptied when it is stored.
+// discharge's identity): its movements and its entry are stored whole, or nothing of them. Inside
+// a transaction of the caller's the row goes after a savepoint instead, and a refusal goes back
+// to it, the caller's transaction kept. A refusal raises Rechazo; a failure that reached no
+// database goes to the caller. The row's statements and marks are emptied when it is stored.
 void GrabaFilaPosteo(Posteo& p);
 // The checks of a saving batch that no other station stored the voucher's identity (or the
 // discharge's) past the rows it holds already, or a row with the automatic lot; worded for the
@@ -245,9 +252,11 @@ QString ControlLotePosteo(const Posteo& p);
 // Per-line mode: the end of a grid row (or of a discharge line), its statements stored as a step
 // of their own (GrabaFilaPosteo); Ignore leaves the row out.
 void TerminaFila(Posteo& p);
+// The connection's transaction depth, as the database tells it. Errors reach the caller.
+int NivelTransaccion();
 // What the user is told of a per-line posting refused: a number another station took in words
 // alone, any other refusal in the database's; then what stays stored and from which line
-// nothing was.
+// nothing was, or, where the database ended the caller's transaction, that nothing of it stayed.
 QString MensajeRechazo(const Posteo& p, const Rechazo& r);
 // The refusal's database lines and statements in the error table.
 void RegistraRechazo(const Rechazo& r);

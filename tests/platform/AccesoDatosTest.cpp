@@ -310,6 +310,33 @@ TEST_F(AccesoDatosTest, AFailureThatEndsTheTransactionEndsTheBatch) {
     EXPECT_EQ(Valor(QStringLiteral("SELECT count(*) FROM CAB")).toInt(), 0);
 }
 
+// As on the server: going back to a savepoint undoes what followed it (the latest of its name)
+// and keeps the transaction; later savepoints go with it, and so do all when the database ends
+// the transaction. Outside one there is none to save, and the rest of the batch does not run.
+TEST_F(AccesoDatosTest, ASavepointUndoesWhatFollowedItAndKeepsTheTransaction) {
+    const auto numero = [&](const QString& sql) { return NumeroDeError([&] { ad.EjecutaSQL(sql); }); };
+    const auto cuenta = [&] { return Valor(QStringLiteral("SELECT count(*) FROM CAB")).toInt(); };
+    ad.EjecutaSQL(QStringLiteral("BEGIN TRANSACTION"));
+    for (int i = 1; i <= 3; ++i)
+        ad.EjecutaSQL(QStringLiteral("SAVE TRANSACTION fila\rINSERT INTO CAB (Id) VALUES (%1)").arg(i));
+    EXPECT_EQ(numero(QStringLiteral("INSERT INTO CAB (Id) VALUES (3)")), 2627);
+    ad.EjecutaSQL(
+        QStringLiteral("SAVE TRAN [otro]\rINSERT INTO CAB (Id) VALUES (4)\rROLLBACK TRANSACTION FILA"));
+    EXPECT_EQ(Trancount(), 1);
+    EXPECT_EQ(cuenta(), 2);
+    EXPECT_EQ(numero(QStringLiteral("ROLLBACK TRAN otro")), 6401);
+    ad.EjecutaSQL(QStringLiteral("COMMIT TRANSACTION"));
+    EXPECT_EQ(numero(QStringLiteral("SAVE TRANSACTION fila\rINSERT INTO CAB (Id) VALUES (8)")), 628);
+    EXPECT_EQ(numero(QStringLiteral("ROLLBACK TRANSACTION fila")), 3903);
+    EXPECT_EQ(cuenta(), 2);
+    ad.EjecutaSQL(QStringLiteral("CREATE TRIGGER NO_13 BEFORE INSERT ON CAB WHEN NEW.Id = 13 "
+                                 "BEGIN SELECT RAISE(ROLLBACK, 'el 13 no'); END"));
+    EXPECT_NE(
+        numero(QStringLiteral("BEGIN TRANSACTION\rSAVE TRANSACTION fila\rINSERT INTO CAB (Id) VALUES (13)")),
+        0);
+    EXPECT_EQ(numero(QStringLiteral("BEGIN TRANSACTION\rROLLBACK TRANSACTION fila")), 6401);
+}
+
 TEST_F(AccesoDatosTest, AKilledSaveLeavesTheDatabaseAsItWas) {
     ad.EjecutaSQL(QStringLiteral("INSERT INTO CAB (Id, Nombre) VALUES (1,'ANTES')"));
     ad.LeeConexion().Close();

@@ -371,6 +371,20 @@ TEST(EsSentenciaTransaccion, ReconoceLasFormasDelServidor) {
         EXPECT_EQ(EsSentenciaTransaccion(otra), Transaccion::Ninguna) << otra.toStdString();
 }
 
+// A savepoint's name as the server reads it; a variable or a number is none the layer can keep.
+TEST(EsSentenciaTransaccion, PuntosDeGuardadoConSuNombre) {
+    QString nombre;
+    EXPECT_EQ(EsSentenciaTransaccion(" save tran FilaPosteo ; ", &nombre), Transaccion::Guarda);
+    EXPECT_EQ(nombre, "FilaPosteo");
+    EXPECT_EQ(EsSentenciaTransaccion("ROLLBACK TRANSACTION [a]]b c]", &nombre),
+              Transaccion::RevierteAGuardado);
+    EXPECT_EQ(nombre, "a]b c");
+    EXPECT_EQ(EsSentenciaTransaccion("ROLLBACK TRANSACTION ;"), Transaccion::Revierte);
+    for (const QString otra : {"SAVE TRANSACTION", "SAVE TRAN @p", "ROLLBACK TRAN 1a", "SAVE TRANSACTION [a",
+                               "SAVE TRAN []", "SAVE TRANSACTION a b", "SAVE a", "ROLLBACK TRAN a; DELETE T"})
+        EXPECT_EQ(EsSentenciaTransaccion(otra), Transaccion::Ninguna) << otra.toStdString();
+}
+
 TEST(EsConsultaTrancount, ConAliasOSinEl) {
     for (const QString si :
          {"SELECT @@TRANCOUNT", "select   @@trancount  ", "SELECT @@TRANCOUNT AS N",

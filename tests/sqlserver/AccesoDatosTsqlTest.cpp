@@ -184,6 +184,24 @@ TEST_F(AccesoTsql, DatesAreReadDayFirstWhateverTheServersOrder) {
               QDateTime(QDate(2026, 12, 13), QTime(9, 5)));
 }
 
+// Back to a savepoint the server keeps the transaction and its depth, and so does the layer: a
+// refusal under XACT_ABORT then still ends the batch. What follows a refused savepoint does not run.
+TEST_F(AccesoTsql, ASavepointKeepsTheTransactionAndItsDepth) {
+    AD().EjecutaSQL(
+        "BEGIN TRANSACTION\rINSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  S1')\rSAVE TRANSACTION fila\r"
+        "INSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  S2')\rROLLBACK TRANSACTION fila");
+    EXPECT_EQ(Profundidad(), 1);
+    EXPECT_EQ(Filas("V_TA_Unidad", "IdUnidad IN ('  S1', '  S2')"), 1);
+    AD().EjecutaSQL("SET XACT_ABORT ON");
+    EXPECT_EQ(Numero("INSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  UN')\rINSERT INTO V_TA_Unidad (IdUnidad) "
+                     "VALUES ('  S3')"),
+              2627);
+    AD().EjecutaSQL("SET XACT_ABORT OFF");
+    EXPECT_EQ(Filas("V_TA_Unidad", "IdUnidad IN ('  S1', '  S3')"), 0);
+    EXPECT_EQ(Numero("SAVE TRANSACTION fila\rINSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  S4')"), 628);
+    EXPECT_EQ(Filas("V_TA_Unidad", "IdUnidad = '  S4'"), 0);
+}
+
 // When the server ends a batch's transaction (a trigger's rollback; any error under XACT_ABORT)
 // nothing after it runs: the batch is refused whole and leaves nothing.
 TEST_F(AccesoTsql, ABatchWhoseTransactionTheServerEndsLeavesNothing) {

@@ -227,8 +227,7 @@ protected:
     }
 
     // The database file as every posting of a test starts from: kept aside, and copied back with
-    // the connection closed (a per-line posting stores its rows, and a refused row's rollback
-    // would end any transaction around it).
+    // the connection closed (a per-line posting stores its rows).
     void GuardaInicial() {
         AD().LeeConexion().Close();
         Copia(RutaBase(), RutaBase() + ".inicial");

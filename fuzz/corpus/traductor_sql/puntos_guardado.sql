@@ -1,0 +1,10 @@
+BEGIN TRANSACTION
+INSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  ZZ')
+SAVE TRANSACTION FilaPosteo
+INSERT INTO V_MV_STOCK (TC, IdComprobante, Secuencia) VALUES ('  IR', '000100000050X', 1)
+ROLLBACK TRANSACTION FilaPosteo
+save tran [otro ]]punto]
+rollback tran [otro ]]punto] ;
+SAVE TRANSACTION @punto
+ROLLBACK TRANSACTION
+COMMIT TRANSACTION
