@@ -154,23 +154,14 @@ void TerminaFila(Posteo& p) {
 }
 
 QString MensajeRechazo(const Posteo& p, const Rechazo& r) {
-    // A number another station took is told in words alone (a check's own, or the key's); any
-    // other refusal in the database's words.
-    QStringList palabras;
-    for (const ErrorBD& e : r.errores) {
-        if (!EsNumeroTomado(e.NativeError, e.Description))
-            continue;
-        const QString dicho =
-            e.NativeError == sqlserver::kErrorUsuario
-                ? e.Description
-                : QStringLiteral("El número del comprobante ya fue tomado por otro puesto.");
-        if (!palabras.contains(dicho))
-            palabras << dicho;
-    }
-    const bool tomado = !palabras.isEmpty();
-    const QString causa = tomado ? palabras.join(QLatin1Char(' '))
-                                 : (r.errores.empty() ? QString() : r.errores.front().Description);
-    return causa + QStringLiteral("\r\n") + Parcial(p, tomado);
+    // A check's refusal is told in its words alone (a number another station took in the key's
+    // too); any other refusal in the database's words.
+    const PalabrasRechazo palabras = PalabrasDeRechazo(
+        r.errores, QStringLiteral("El número del comprobante ya fue tomado por otro puesto."));
+    const QString causa = !palabras.palabras.isEmpty()
+                              ? palabras.palabras.join(QLatin1Char(' '))
+                              : (r.errores.empty() ? QString() : r.errores.front().Description);
+    return causa + QStringLiteral("\r\n") + Parcial(p, palabras.tomado);
 }
 
 void RegistraRechazo(const Rechazo& r) {
