@@ -188,19 +188,37 @@ QString SinEspacios(QString s) {
 } // namespace
 
 // The "@ADMIN_" names resolved for SQL Server: a text without the prefix comes back as it
-// stands; with the administration database named, only "[ADM].dbo." is added where, without one,
-// only the prefix is dropped.
+// stands; with the administration database named (however hostile its name), only the one
+// delimited name of that database and ".dbo." are added, and only before the names that the
+// database is said to hold, where without one only the prefix is dropped.
 void CompruebaAdmin(const QString& s) {
     const QString propia = ResuelveAdminSqlServer(s, QString());
-    const QString otra = ResuelveAdminSqlServer(s, QStringLiteral("ADM"));
-    if (!s.contains(QLatin1StringView("@admin_"), Qt::CaseInsensitive) && (propia != s || otra != s))
+    if (!s.contains(QLatin1StringView("@admin_"), Qt::CaseInsensitive) &&
+        (propia != s || ResuelveAdminSqlServer(s, QStringLiteral("ADM")) != s))
         Falla("sin @ADMIN_ el texto cambia", s);
     const qsizetype quitados = s.size() - propia.size();
     if (quitados < 0 || quitados % 7 != 0 ||
         s.count(QLatin1StringView("@admin_"), Qt::CaseInsensitive) < quitados / 7)
         Falla("se quita otra cosa que el prefijo @ADMIN_", s);
-    if (QString(otra).remove(QStringLiteral("[ADM].dbo.")) != propia)
-        Falla("la base de administración no se antepone sólo a los nombres", s);
+    for (const QString& base : {QStringLiteral("ADM"), QStringLiteral("[x].dbo.T; DROP TABLE Y --"),
+                                QStringLiteral("[a]]b]"), QStringLiteral("[Admin")}) {
+        const QString nombre = CitaNombre(NombreBaseAdministracion(base));
+        // One delimited name: between brackets, every "]" inside doubled.
+        if (!nombre.startsWith(u'[') || !nombre.endsWith(u']') ||
+            nombre.mid(1, nombre.size() - 2).remove(QStringLiteral("]]")).contains(u']'))
+            Falla("la base de administración no queda como un solo nombre", base);
+        const QString prefijo = nombre + QStringLiteral(".dbo.");
+        if (propia.contains(prefijo))
+            continue; // the text holds it already: nothing to tell apart
+        int tenidas = 0;
+        const QString otra = ResuelveAdminSqlServer(s, base, [&](const QString& tabla) {
+            const bool tiene = tabla.size() % 2 == 1;
+            tenidas += tiene ? 1 : 0;
+            return tiene;
+        });
+        if (otra.count(prefijo) != tenidas || QString(otra).remove(prefijo) != propia)
+            Falla("la base de administración no se antepone sólo a los nombres que tiene", s);
+    }
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {

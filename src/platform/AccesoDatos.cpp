@@ -197,6 +197,7 @@ void AccesoDatos::Impl::Cierra() {
     guardados.clear();
     rutaSqlite.clear();
     baseAdmin.clear();
+    tablasAdmin.clear();
 }
 
 void AccesoDatos::Impl::VerificaConexion(const char* operacion) const {
@@ -261,7 +262,52 @@ bool AccesoDatos::Impl::TransaccionTerminada() {
 QString AccesoDatos::Impl::ParaMotor(const QString& sql) {
     if (sqlite)
         return Traduce(sql);
-    return sqlServer ? ResuelveAdminSqlServer(sql, baseAdmin) : sql;
+    if (!sqlServer)
+        return sql;
+    return ResuelveAdminSqlServer(sql, baseAdmin,
+                                  [this](const QString& tabla) { return EnAdministracion(tabla); });
+}
+
+namespace {
+
+// The first value of a query on the engine, null when it gives no row.
+QVariant PrimerValor(Motor& motor, const QString& sql) {
+    std::unique_ptr<FuenteFilas> filas;
+    motor.Ejecuta(sql, &filas);
+    return filas && filas->Siguiente() ? filas->Valor(0) : QVariant();
+}
+
+} // namespace
+
+bool AccesoDatos::Impl::EnAdministracion(const QString& tabla) {
+    const QString clave = tabla.toUpper();
+    if (const auto it = tablasAdmin.constFind(clave); it != tablasAdmin.cend())
+        return *it;
+    // OBJECT_ID finds tables, views and synonyms alike.
+    bool tiene = true;
+    try {
+        tiene = !PrimerValor(*motor, QStringLiteral("SELECT OBJECT_ID(N") +
+                                         LiteralTexto(CitaNombre(baseAdmin) + QStringLiteral(".dbo.") +
+                                                      CitaNombre(tabla)) +
+                                         u')')
+                     .isNull();
+    } catch (const Fallas&) {
+        // Unanswered: the statement goes to the administration database, as it names it, and
+        // the server tells what it finds there; asked again next time.
+        return true;
+    }
+    tablasAdmin.insert(clave, tiene);
+    return tiene;
+}
+
+void AccesoDatos::Impl::VerificaBaseAdministracion() {
+    if (!sqlServer || baseAdmin.isEmpty())
+        return;
+    if (PrimerValor(*motor, QStringLiteral("SELECT DB_ID(N") + LiteralTexto(baseAdmin) + u')').isNull())
+        Falla(sqlserver::kBaseInexistente,
+              QStringLiteral("No existe la base de administración \"%1\" que nombra ADMIN= en los datos de "
+                             "conexión.")
+                  .arg(baseAdmin));
 }
 
 namespace {
@@ -560,7 +606,8 @@ void AccesoDatos::Conecta(bool, qint32, const QString& cadenaConexion, bool, boo
             d_->motor = AbreOdbc(cadena, conexion_.tiempoEspera_, conexion_.aislamiento_);
             d_->sqlite = d_->motor->DialectoSqlite();
             d_->sqlServer = d_->motor->SqlServer();
-            d_->baseAdmin = dato.baseAdmin;
+            d_->baseAdmin = NombreBaseAdministracion(dato.baseAdmin);
+            d_->VerificaBaseAdministracion();
             cadena_ = cadena;
         }
     } catch (const Fallas& f) {
@@ -760,6 +807,10 @@ QString AccesoDatos::FormateaValorSQL(const QVariant& valor, const QString& marc
         }
     }
     return valor.toString();
+}
+
+QString AccesoDatos::BaseAdministracion() const {
+    return NombreBaseAdministracion(SeparaDatoConexion(dato_).baseAdmin);
 }
 
 QString AccesoDatos::TraduceSQL(const QString& sql) const {

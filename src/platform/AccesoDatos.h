@@ -101,11 +101,15 @@ public:
     void AsignaUsuario(const QString& usuario) { usuario_ = usuario; }
     void AsignaPassword(const QString& password) { password_ = password; }
     void AsignaDatoConexion(const QString& dato) { dato_ = dato; }
+    // The administration database that the connection data name ("ADMIN=<base>", one outer
+    // [...] pair removed); empty when they name none.
+    QString BaseAdministracion() const;
 
     // Connects (closing an open connection first) from the assigned parts, or from
     // `cadenaConexion`, a full ODBC connection text, when it is not empty and the server is not
-    // "sqlite". A missing SQLite file is reported, never created. An ODBC login waits at most
-    // a few seconds. On failure: EstaConectado() is false and ErrorSistema is raised.
+    // "sqlite". A missing SQLite file is reported, never created, and so is an administration
+    // database the data name that the server does not have (SQL Server's 911). An ODBC login
+    // waits at most a few seconds. On failure: EstaConectado() is false and ErrorSistema is raised.
     // `faltanDatos`, `opcion` and the two flags are accepted for the callers; they change nothing.
     void Conecta(bool faltanDatos = false, qint32 opcion = 0, const QString& cadenaConexion = {},
                  bool opcion1 = true, bool opcion2 = true);
@@ -149,8 +153,10 @@ public:
     // read as a number in the regional format (empty: 0; not a number: ErrorSistema 13). An
     // empty marker: the value's text unchanged. A null value gives NULL.
     QString FormateaValorSQL(const QVariant& valor, const QString& marcador) const;
-    // The SQL text to run in place of `sql` (SQL Server dialect in): unchanged over ODBC to
-    // SQL Server, translated for SQLite.
+    // The SQL text to run in place of `sql` (SQL Server dialect in): translated for SQLite; over
+    // ODBC to SQL Server unchanged but for its "@ADMIN_" names (ResuelveAdminSqlServer), each the
+    // administration database's table when that database holds one of the name (asked of its
+    // catalog once per name and connection), else the session's.
     QString TraduceSQL(const QString& sql) const;
     // The provider text of the connection ("SQLite" or "ODBC;DBMS=<name>").
     QString TextoProveedor() const;

@@ -182,6 +182,9 @@ struct AccesoDatos::Impl {
     bool sqlServer = false;
     QString rutaSqlite;
     QString baseAdmin; // SQL Server: the database of the "@ADMIN_" tables (empty: the session's)
+    // Whether the administration database holds each "@ADMIN_" table met so far (key: its name
+    // in capitals).
+    QHash<QString, bool> tablasAdmin;
     // Transaction depth: emulated on SQLite; on SQL Server the depth the statements sent have
     // left, checked against the server's after a refusal.
     int nivel = 0;
@@ -209,6 +212,11 @@ struct AccesoDatos::Impl {
     int NivelServidor();
     // The statement as the engine runs it (SQL Server dialect in).
     QString ParaMotor(const QString& sql);
+    // SQL Server: whether the administration database holds table `tabla`; its catalog is asked
+    // the first time.
+    bool EnAdministracion(const QString& tabla);
+    // SQL Server: refuses (911) an administration database that the server does not have.
+    void VerificaBaseAdministracion();
     // Opens `sql` into the set.
     void Abre(Registros::Impl& rs, const QString& sql, const QString& original, bool traducir);
 };

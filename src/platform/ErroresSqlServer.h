@@ -8,6 +8,7 @@ constexpr long kServidorNoDisponible = 17;   // server not found or access denie
 constexpr long kErrorSintaxis = 102;         // incorrect syntax
 constexpr long kColumnaInexistente = 207;    // invalid column name
 constexpr long kTablaInexistente = 208;      // invalid object name
+constexpr long kBaseInexistente = 911;       // the database does not exist
 constexpr long kNuloNoAdmitido = 515;        // NULL into a NOT NULL column
 constexpr long kGuardarSinTransaccion = 628; // SAVE TRANSACTION outside a transaction
 constexpr long kConflictoRestriccion = 547;  // foreign-key or check conflict

@@ -794,23 +794,35 @@ QString TraduceSqlServerASqlite(const QString& sql) {
     return Traductor(sql, tokens, columnas).Ejecuta();
 }
 
-QString ResuelveAdminSqlServer(const QString& sql, const QString& baseAdmin) {
+QString NombreBaseAdministracion(const QString& valor) {
+    QString base = valor.trimmed();
+    if (base.size() >= 2 && base.startsWith(u'[') && base.endsWith(u']'))
+        base = base.mid(1, base.size() - 2);
+    return base;
+}
+
+QString CitaNombre(const QString& nombre) {
+    return u'[' + QString(nombre).replace(u']', QStringLiteral("]]")) + u']';
+}
+
+QString ResuelveAdminSqlServer(const QString& sql, const QString& baseAdmin,
+                               const std::function<bool(const QString&)>& enAdministracion) {
     if (!sql.contains(QLatin1StringView("@admin_"), Qt::CaseInsensitive))
         return sql;
     thread_local std::vector<Token> tokens;
     tokens.clear();
     Tokeniza(sql, tokens);
-    QString base = baseAdmin.trimmed();
-    if (!base.isEmpty() && !base.startsWith(u'['))
-        base = u'[' + base.replace(u']', QStringLiteral("]]")) + u']';
+    const QString nombre = NombreBaseAdministracion(baseAdmin);
+    const QString base = nombre.isEmpty() ? QString() : CitaNombre(nombre) + QStringLiteral(".dbo.");
     QString r;
     r.reserve(sql.size() + 16);
     for (const Token& t : tokens) {
         const QStringView w = QStringView(sql).sliced(t.ini, t.len);
         if (t.tipo == Tk::Palabra && w.size() > 7 && EmpiezaCon(w, "@admin_")) {
-            if (!base.isEmpty())
-                r += base + QStringLiteral(".dbo.");
-            r += w.sliced(7);
+            const QStringView tabla = w.sliced(7);
+            if (!base.isEmpty() && (!enAdministracion || enAdministracion(tabla.toString())))
+                r += base;
+            r += tabla;
         } else {
             r += w;
         }

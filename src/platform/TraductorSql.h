@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <functional>
 #include <optional>
 
 // Rewrites one statement of the suite's SQL Server dialect into SQLite's. Quoted literals and bracketed or
@@ -16,10 +17,21 @@
 // A "?" marker in such a place becomes FECHA_ISO(?), which converts the bound text the same way.
 QString TraduceSqlServerASqlite(const QString& sql);
 
+// The administration database that an "ADMIN=" value names: blanks around it and one outer
+// [...] pair removed ("[Admin]" is Admin); empty for none.
+QString NombreBaseAdministracion(const QString& valor);
+
+// A name as SQL Server reads one delimited identifier, whatever it holds: "[" name "]", each "]"
+// doubled.
+QString CitaNombre(const QString& nombre);
+
 // The statement as SQL Server runs it: each table name "@ADMIN_<name>" (any case) becomes
-// "[<baseAdmin>].dbo.<name>" when `baseAdmin` names the administration database, else "<name>" of
-// the session's own database. Literals, comments and delimited identifiers are kept as written.
-QString ResuelveAdminSqlServer(const QString& sql, const QString& baseAdmin);
+// "[<base>].dbo.<name>" when `baseAdmin` names the administration database (NombreBaseAdministracion,
+// always quoted as one name) and `enAdministracion` (when given) says that database holds
+// <name>; else "<name>" of the session's own database. Literals, comments and delimited
+// identifiers are kept as written.
+QString ResuelveAdminSqlServer(const QString& sql, const QString& baseAdmin,
+                               const std::function<bool(const QString&)>& enAdministracion = {});
 
 // Whether a column holds date-times: its name contains "FECHA", begins with "FH" (FHEMISION), is
 // "INGRESO" or "EGRESO" (the access log), "VENCE" and a letter (a numbering range's expiry) or begins

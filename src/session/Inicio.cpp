@@ -7,6 +7,7 @@
 #include "Configuracion.h"
 #include "DefinicionesConsulta.h"
 #include "ErrorSistema.h"
+#include "ErroresSqlServer.h"
 #include "Globales.h"
 #include "InfoMaquina.h"
 #include "LectorIni.h"
@@ -110,19 +111,29 @@ QString CarpetaPrograma() {
     return UT().NormalizaRuta(QCoreApplication::applicationDirPath());
 }
 
-// The session yields no connection: say why, to the person and on standard error, without
-// the password.
-void AvisaSinConexion(const QString& motivo) {
-    const AccesoDatos& ad = AD();
-    const QString detalle = OcultaClaves(motivo.simplified());
-    const QString texto =
-        QStringLiteral("No se pudo conectar con la base de datos \"%1\" del servidor \"%2\".")
-            .arg(ad.LeeBaseDatos(), ad.LeeServidor());
+// Start-up cannot go on: the person and standard error are told the same.
+void AvisaFinInicio(const QString& texto, const QString& detalle) {
     const QString linea = detalle.isEmpty() ? texto : texto + u' ' + detalle;
     fprintf(stderr, "%s\n", qPrintable(linea));
     fflush(stderr);
     interaccion().MsgBox(detalle.isEmpty() ? texto : texto + QStringLiteral("\n\n") + detalle,
                          Estilo::SoloAceptar | Estilo::Critico, QGuiApplication::applicationDisplayName());
+}
+
+// The session yields no connection: say why, without the password. An administration database
+// that the server does not have is named with where it came from.
+void AvisaSinConexion(const QString& motivo, long numero) {
+    const AccesoDatos& ad = AD();
+    if (numero == sqlserver::kBaseInexistente && !ad.BaseAdministracion().isEmpty()) {
+        AvisaFinInicio(QStringLiteral("No existe la base de administración \"%1\" en el servidor \"%2\": la "
+                                      "nombra ADMIN= en MODELOS_DATO_CONEXION.")
+                           .arg(ad.BaseAdministracion(), ad.LeeServidor()),
+                       {});
+        return;
+    }
+    AvisaFinInicio(QStringLiteral("No se pudo conectar con la base de datos \"%1\" del servidor \"%2\".")
+                       .arg(ad.LeeBaseDatos(), ad.LeeServidor()),
+                   OcultaClaves(motivo.simplified()));
 }
 
 } // namespace
@@ -168,6 +179,7 @@ void InicializaSistema(bool usarIni, const QString& lineaComando, QString& caden
 
     if (!AD().EstaConectado()) {
         QString servidor, base, usuario, password, motivo;
+        long numero = 0;
         const bool conectado = EjecutaPasos(
             {
                 [&] {
@@ -209,9 +221,10 @@ void InicializaSistema(bool usarIni, const QString& lineaComando, QString& caden
                         AD().Conecta(faltanDatos, opcionConexion, cadenaConexion, true, true);
                     } catch (const ErrorSistema& e) {
                         motivo = e.Descripcion();
+                        numero = e.Numero();
                     }
                     if (!AD().EstaConectado()) {
-                        AvisaSinConexion(motivo);
+                        AvisaSinConexion(motivo, numero);
                         throw FinPrograma{1};
                     }
                 },

@@ -62,17 +62,15 @@ Rechazo LeeRechazo(const std::optional<ErrorSistema>& lanzado) {
         r.primeraDescripcion = errores.Item(0).Description;
         // The server closes every refused statement's errors with one entry of its own.
         const int ultima = cuenta == 1 ? 0 : cuenta - 2;
-        for (int i = 0; i <= ultima; ++i) {
+        std::vector<ErrorBD> lista;
+        for (int i = 0; i < cuenta; ++i) {
             const ErrorBD& e = errores.Item(i);
-            r.lineas += Linea(e.NativeError, e.Description);
-            if (EsNumeroTomado(e.NativeError, e.Description)) {
-                // A check of the batch says it in its own words; a key refused the row.
-                const QString dicho =
-                    e.NativeError == sqlserver::kErrorUsuario ? e.Description : kNumeroTomado;
-                if (!r.palabras.contains(dicho))
-                    r.palabras << dicho;
-            }
+            if (i <= ultima)
+                r.lineas += Linea(e.NativeError, e.Description);
+            lista.push_back(e);
         }
+        // The words look at every entry: two checks refused leave no trailing entry after them.
+        r.palabras = PalabrasDeRechazo(lista, kNumeroTomado).palabras;
         errores.Clear();
     } else if (lanzado) {
         r.hay = true;
@@ -93,6 +91,29 @@ bool EsNumeroTomado(long numero, const QString& descripcion) {
     return sqlserver::EsClaveDuplicada(numero) &&
            (descripcion.contains(QLatin1StringView("CTROL_CPTE"), Qt::CaseInsensitive) ||
             descripcion.contains(QLatin1StringView("MV_STOCK"), Qt::CaseInsensitive));
+}
+
+PalabrasRechazo PalabrasDeRechazo(const std::vector<ErrorBD>& errores, const QString& clave) {
+    PalabrasRechazo r;
+    QStringList sinArreglo;
+    for (const ErrorBD& e : errores) {
+        if (EsNumeroTomado(e.NativeError, e.Description)) {
+            // A check of the batch says it in its own words; a key refused the row.
+            const QString dicho = e.NativeError == sqlserver::kErrorUsuario ? e.Description : clave;
+            if (!r.palabras.contains(dicho))
+                r.palabras << dicho;
+        } else if (e.NativeError == sqlserver::kErrorUsuario &&
+                   e.Description.contains(QLatin1StringView(kTablasDistintas)) &&
+                   !sinArreglo.contains(e.Description)) {
+            sinArreglo << e.Description;
+        }
+    }
+    r.tomado = !r.palabras.isEmpty() && sinArreglo.isEmpty();
+    // Saving again would take another number and be refused the same way: only what must be
+    // mended is told.
+    if (!sinArreglo.isEmpty())
+        r.palabras = sinArreglo;
+    return r;
 }
 
 QString TextoNumeroTomado() {

@@ -4,6 +4,9 @@
 #include <QStringList>
 #include <QtGlobal>
 #include <functional>
+#include <vector>
+
+struct ErrorBD;
 
 // Runs the non-blank statements as one transaction in one round trip on AD():
 // "BEGIN TRANSACTION " CR CR, then CR and each statement, then CR; `tanda` gets that text.
@@ -24,9 +27,22 @@ void GActualizarDatoScript(const QStringList& sentencias, bool& hayError, qint32
 // (RAISERROR, 50000) whose words hold kTomadoPorOtro. The batch runner then shows the words
 // alone: a check's own, TextoNumeroTomado() for a key.
 bool EsNumeroTomado(long numero, const QString& descripcion);
+// What a refusal's errors say in words: each number another station took (a check's own words,
+// `clave` for a key), `tomado`; but when a check of the batch found that a number is drawn from
+// another table than the one its rows are stored in (its words hold kTablasDistintas), which
+// saving again cannot mend, those words alone, and `tomado` false. Empty when no error is either
+// (any other check's refusal keeps its line).
+struct PalabrasRechazo {
+    QStringList palabras;
+    bool tomado = false;
+};
+PalabrasRechazo PalabrasDeRechazo(const std::vector<ErrorBD>& errores, const QString& clave);
 // The words of every check that refuses a number another station took ("El número de asiento 26
 // ya fue tomado por otro comprobante...").
 inline constexpr const char* kTomadoPorOtro = "ya fue tomado por otro";
+// The words of every check that refuses a batch whose number comes from another table than the
+// one its rows are stored in.
+inline constexpr const char* kTablasDistintas = "que no es la misma tabla";
 // "El número del comprobante ya fue tomado por otro puesto: no se grabó nada. Vuelva a grabar y se
 // tomará el siguiente número."
 QString TextoNumeroTomado();

@@ -7,6 +7,7 @@
 #include "NumeracionInterno.h"
 #include "Regional.h"
 #include "Registros.h"
+#include "TandasSql.h"
 #include "Utilidades.h"
 
 #include <limits>
@@ -160,4 +161,58 @@ QString ControlAsientoTomado(const QVariant& mes, const QVariant& periodo, const
                                              QStringLiteral(": no se grabó nada. Vuelva a grabar y se tomará "
                                                             "el siguiente número.")
                                        : tomado + u'.');
+}
+
+namespace {
+
+// Whether the entries' number comes from another table than the one they are stored in: an
+// administration database holding its own (the embedded file and a site without one read the
+// session's).
+bool NumeroDeOtraTabla(const char* tabla) {
+    const QString nombre = QLatin1String(tabla);
+    return AD().TraduceSQL(QStringLiteral("@ADMIN_") + nombre) != AD().TraduceSQL(nombre);
+}
+
+// Whether the session's database holds the table (OBJECT_ID finds a view or a synonym too).
+bool SesionTiene(const char* tabla) {
+    Registros rs;
+    AD().ObtieneRecordset(QStringLiteral("SELECT OBJECT_ID(N'%1') AS ID").arg(QLatin1String(tabla)), rs);
+    const bool tiene = !rs.Eof() && !rs.Fields(0).isNull();
+    AD().CierraRecordset(rs);
+    return tiene;
+}
+
+QString TextoDosTablas(const char* tabla, bool enTanda) {
+    return QStringLiteral("Los asientos toman su número de %1 de la base de administración \"%2\" y se "
+                          "graban con los de %1 de la base \"%3\", %4: deben ser una sola (un sinónimo o una "
+                          "vista en \"%3\" de la tabla de \"%2\").")
+               .arg(QLatin1String(tabla), AD().BaseAdministracion(), AD().LeeBaseDatos(),
+                    QLatin1String(kTablasDistintas)) +
+           (enTanda ? QStringLiteral(" No se grabó nada.") : QString());
+}
+
+} // namespace
+
+std::optional<QString> AsientosSinTabla() {
+    if (!NumeroDeOtraTabla("MV_ASIENTOS") || SesionTiene("MV_ASIENTOS"))
+        return std::nullopt;
+    return TextoDosTablas("MV_ASIENTOS", true);
+}
+
+QString ControlAsientoEnSuTabla(const QVariant& mes, const QVariant& periodo, const QVariant& tipoReg,
+                                qint32 numero, const QString& comprobante, bool enTanda) {
+    const QString delNumero = CondicionMes(mes, periodo, tipoReg) +
+                              QStringLiteral(" AND [NUMERO ASIENTO] = ") + QString::number(numero);
+    QString controles;
+    if (NumeroDeOtraTabla("MV_ASIENTOS"))
+        controles += QStringLiteral("\r\nIF NOT EXISTS(SELECT * FROM @ADMIN_MV_ASIENTOS WHERE ") +
+                     comprobante + QStringLiteral(" AND ") + delNumero + u')' +
+                     Raiserror(TextoDosTablas("MV_ASIENTOS", enTanda));
+    // The program writes no cost-centre entry: two such tables show where the session's holds
+    // the number that the administration's, which it was drawn from, does not.
+    if (NumeroDeOtraTabla("MV_ASIENTOSCCOSTO") && SesionTiene("MV_ASIENTOSCCOSTO"))
+        controles += QStringLiteral("\r\nIF EXISTS(SELECT * FROM MV_ASIENTOSCCOSTO WHERE ") + delNumero +
+                     QStringLiteral(") AND NOT EXISTS(SELECT * FROM @ADMIN_MV_ASIENTOSCCOSTO WHERE ") +
+                     delNumero + u')' + Raiserror(TextoDosTablas("MV_ASIENTOSCCOSTO", enTanda));
+    return controles;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QVariant>
 #include <QtGlobal>
+#include <optional>
 
 // Look-ups of the accounting entries: whether a voucher already has an entry, the registration
 // type of a voucher type and the next free entry number. They only read the database.
@@ -28,3 +29,18 @@ qint32 ObtieneNroAsiento(const QVariant& mes, const QVariant& periodo, const QVa
 // tells what was.
 QString ControlAsientoTomado(const QVariant& mes, const QVariant& periodo, const QVariant& tipoReg,
                              qint32 numero, bool enTanda);
+
+// Where an administration database holds its own MV_ASIENTOS, which the entry's number is drawn
+// from, and the session's has none to store the entry in: the words that say so (an entry's
+// number must come from the table it is stored in); nothing otherwise.
+std::optional<QString> AsientosSinTabla();
+
+// The checks for the entry's batch, after its lines, where the number was drawn from another
+// database's table than the one the entry is stored in: each refuses the batch, in words that
+// name both databases, when the number's MV_ASIENTOS does not see the entry of `comprobante` (a
+// condition on TC, SUCURSAL, NUMERO and LETRA) just stored, or when the session's
+// MV_ASIENTOSCCOSTO holds the number that the administration's does not. Empty where the two
+// databases' tables are one name (the embedded file, a site without administration database, an
+// administration database without them). `enTanda` as for ControlAsientoTomado.
+QString ControlAsientoEnSuTabla(const QVariant& mes, const QVariant& periodo, const QVariant& tipoReg,
+                                qint32 numero, const QString& comprobante, bool enTanda);

@@ -202,26 +202,17 @@ int NivelTransaccion() {
 }
 
 QString MensajeRechazo(const Posteo& p, const Rechazo& r) {
-    // A number another station took is told in words alone (a check's own, or the key's); any
-    // other refusal in the database's words.
-    QStringList palabras;
-    for (const ErrorBD& e : r.errores) {
-        if (!EsNumeroTomado(e.NativeError, e.Description))
-            continue;
-        const QString dicho =
-            e.NativeError == sqlserver::kErrorUsuario
-                ? e.Description
-                : QStringLiteral("El número del comprobante ya fue tomado por otro puesto.");
-        if (!palabras.contains(dicho))
-            palabras << dicho;
-    }
-    const bool tomado = !palabras.isEmpty();
-    const QString causa = tomado ? palabras.join(QLatin1Char(' '))
-                                 : (r.errores.empty() ? QString() : r.errores.front().Description);
+    // A check's refusal is told in its words alone (a number another station took in the key's
+    // too); any other refusal in the database's words.
+    const PalabrasRechazo palabras = PalabrasDeRechazo(
+        r.errores, QStringLiteral("El número del comprobante ya fue tomado por otro puesto."));
+    const QString causa = !palabras.palabras.isEmpty()
+                              ? palabras.palabras.join(QLatin1Char(' '))
+                              : (r.errores.empty() ? QString() : r.errores.front().Description);
     if (r.terminada)
         return causa + QStringLiteral("\r\nLa base de datos deshizo toda la transacción en curso: no quedó "
                                       "grabado nada de este comprobante ni de lo demás grabado en ella.");
-    return causa + QStringLiteral("\r\n") + Parcial(p, tomado);
+    return causa + QStringLiteral("\r\n") + Parcial(p, palabras.tomado);
 }
 
 void RegistraRechazo(const Rechazo& r) {

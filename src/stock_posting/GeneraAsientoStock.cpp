@@ -5,6 +5,7 @@
 #include "ClsCmnCptesPosteo.h"
 #include "Numeracion.h"
 #include "NumeracionInterno.h"
+#include "PosteoStock.h"
 
 #include "AccesoDatos.h"
 #include "Configuracion.h"
@@ -335,16 +336,21 @@ QString FilaInsert(const Cabecera& c, const QString& cuenta, int secuencia, cons
     return sentencia;
 }
 
+// The entry's rows of the voucher.
+QString CondicionComprobante(const Cabecera& c) {
+    return QStringLiteral("TC = ") + Txt(UT().RellenaCodigo(c.TC, 4)) + QStringLiteral(" AND SUCURSAL = ") +
+           Txt(c.suc) + QStringLiteral(" AND NUMERO = ") + Txt(c.Nro) + QStringLiteral(" AND LETRA = ") +
+           Txt(c.letra);
+}
+
 // The statement of one line: in per-row mode an UPDATE when the entry already has the line of
 // this account and side.
 QString Sentencia(const Cabecera& c, qint32 soloRegistro, const QString& cuenta, int secuencia,
                   const QString& lado, Moneda importe) {
     if (soloRegistro != 0) {
-        const QString condicion =
-            QStringLiteral(" WHERE TC = ") + Txt(UT().RellenaCodigo(c.TC, 4)) +
-            QStringLiteral(" AND SUCURSAL = ") + Txt(c.suc) + QStringLiteral(" AND NUMERO = ") + Txt(c.Nro) +
-            QStringLiteral(" AND LETRA = ") + Txt(c.letra) + QStringLiteral(" AND CUENTA = ") + Txt(cuenta) +
-            QStringLiteral(" AND [DEBE-HABER] = ") + Txt(lado);
+        const QString condicion = QStringLiteral(" WHERE ") + CondicionComprobante(c) +
+                                  QStringLiteral(" AND CUENTA = ") + Txt(cuenta) +
+                                  QStringLiteral(" AND [DEBE-HABER] = ") + Txt(lado);
         Registros rs;
         AD().ObtieneRecordset(QStringLiteral("SELECT * FROM MV_ASIENTOS  with(nolock) ") + condicion, rs);
         const bool existe = !rs.Eof();
@@ -386,6 +392,11 @@ QString Renglones(const Cabecera& c, const std::vector<Cuenta>& cuentas, qint32 
 // this call drew it.
 bool NumeraAsiento(Cabecera& c, qint32 soloRegistro, double& nroAsientoActual, bool conserva,
                    bool& sorteado) {
+    // A number drawn from a table that has no twin to store its entry in: refused before the
+    // entry's first look-up, which would not find the table.
+    if (soloRegistro <= 1 || nroAsientoActual == 0)
+        if (const auto sinTabla = AsientosSinTabla())
+            throw DatoRechazado{*sinTabla};
     if (soloRegistro == 0) {
         QString referencia;
         if (ExisteAsiento(c.TC, c.suc, c.Nro, c.letra, referencia, QString(), true)) {
@@ -486,8 +497,9 @@ QString ClsCmnCptesPosteo::GeneraAsientoStock(Grilla& grid, QString& eMotivoStoc
     if (renglones.isEmpty() ||
         (SoloRegistro != 0 && (!sorteado || !renglones.contains(QLatin1String("INSERT INTO MV_ASIENTOS ")))))
         return renglones;
+    const auto numero = static_cast<qint32>(c.nroAsiento);
     return QStringLiteral("\r\n") +
-           ControlAsientoTomado(c.mes, c.periodo, c.tipoReg, static_cast<qint32>(c.nroAsiento),
-                                SoloRegistro == 0) +
-           renglones;
+           ControlAsientoTomado(c.mes, c.periodo, c.tipoReg, numero, SoloRegistro == 0) + renglones +
+           ControlAsientoEnSuTabla(c.mes, c.periodo, c.tipoReg, numero, CondicionComprobante(c),
+                                   SoloRegistro == 0);
 }

@@ -55,11 +55,15 @@ void AvisaTalonariosUtilizados(const QString& TC) {
                          Estilo::SoloAceptar, QCoreApplication::applicationName());
 }
 
-QString ControlNumeroTomado(const QString& tabla, const QString& condicion, const QString& mensaje) {
+QString Raiserror(const QString& mensaje) {
     // The server reads the message as a format, where "%%" is one "%".
+    return QStringLiteral(" RAISERROR(") + Txt(QString(mensaje).replace(u'%', QStringLiteral("%%"))) +
+           QStringLiteral(", 16, 1)");
+}
+
+QString ControlNumeroTomado(const QString& tabla, const QString& condicion, const QString& mensaje) {
     return QStringLiteral("IF EXISTS(SELECT * FROM ") + tabla +
-           QStringLiteral(" WITH (UPDLOCK, HOLDLOCK) WHERE ") + condicion + QStringLiteral(") RAISERROR(") +
-           Txt(QString(mensaje).replace(u'%', QStringLiteral("%%"))) + QStringLiteral(", 16, 1)");
+           QStringLiteral(" WITH (UPDLOCK, HOLDLOCK) WHERE ") + condicion + u')' + Raiserror(mensaje);
 }
 
 bool Pasos(const QString& rutina, std::initializer_list<Paso> pasos) {

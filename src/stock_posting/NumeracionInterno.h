@@ -32,6 +32,8 @@ double NumeroDeIdentidad(const QVariant& identidad);
 int ComparaFechas(const QString& a, const QString& b);
 // Tells the user that every range of the type is used up.
 void AvisaTalonariosUtilizados(const QString& TC);
+// " RAISERROR('<mensaje>', 16, 1)": what a check of a saving batch refuses it with.
+QString Raiserror(const QString& mensaje);
 // A check inside a saving batch, before the rows that use a number: when `tabla` already holds
 // rows of `condicion`, another station stored the number and the batch is refused with
 // `mensaje`. The locking hints hold the rows read until the transaction ends, so that two

@@ -19,6 +19,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUuid>
+#include <algorithm>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -314,14 +315,25 @@ void BorraBaseTsql(const QString& nombre) {
     }
 }
 
-void CreaBaseAdministracion(const QString& nombre, const QString& depositos) {
+void CreaBaseAdministracion(const QString& nombre, const QString& depositos, const QStringList& delEsquema) {
     EjecutaTsql({}, {QStringLiteral("CREATE DATABASE [%1]").arg(nombre)});
-    EjecutaTsql(nombre,
-                {QStringLiteral("CREATE TABLE V_TA_Deposito (IdDeposito VARCHAR(4) PRIMARY KEY, "
-                                "Descripcion VARCHAR(50), UNIDADNEGOCIO VARCHAR(4), Empresa VARCHAR(50))"),
-                 QStringLiteral("INSERT INTO V_TA_Deposito VALUES ") + depositos,
-                 QStringLiteral("CREATE TABLE V_TA_Cajas (IdCajas VARCHAR(4) PRIMARY KEY, "
-                                "Descripcion VARCHAR(50))")});
+    QStringList tandas = {
+        QStringLiteral("CREATE TABLE V_TA_Deposito (IdDeposito VARCHAR(4) PRIMARY KEY, "
+                       "Descripcion VARCHAR(50), UNIDADNEGOCIO VARCHAR(4), Empresa VARCHAR(50))"),
+        QStringLiteral("INSERT INTO V_TA_Deposito VALUES ") + depositos,
+        QStringLiteral("CREATE TABLE V_TA_Cajas (IdCajas VARCHAR(4) PRIMARY KEY, "
+                       "Descripcion VARCHAR(50))")};
+    const QStringList esquema = Sentencias(
+        LeeArchivo(QDir(BaseEmbebida::CarpetaScripts()).filePath(QStringLiteral("esquema-sqlserver.sql"))));
+    for (const QString& tabla : delEsquema) {
+        const QString inicio = QStringLiteral("CREATE TABLE ") + tabla + QStringLiteral(" (");
+        const auto it = std::find_if(esquema.cbegin(), esquema.cend(),
+                                     [&](const QString& s) { return s.startsWith(inicio); });
+        if (it == esquema.cend())
+            Falla(QStringLiteral("db/esquema-sqlserver.sql no declara ") + tabla);
+        tandas << *it << QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON %1 TO PUBLIC").arg(tabla);
+    }
+    EjecutaTsql(nombre, tandas);
 }
 
 void ConectaTsql(AccesoDatos& ad, const QString& base) {

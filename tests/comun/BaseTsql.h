@@ -27,9 +27,11 @@ void BorraBaseTsql(const QString& nombre);
 // Runs T-SQL batches as the server's administrator on `base` (empty: master); raises ErrorSistema.
 void EjecutaTsql(const QString& base, const QStringList& tandas);
 
-// An administration database `nombre` beside the test's: its deposits (the VALUES rows given)
-// and an empty table of cash desks.
-void CreaBaseAdministracion(const QString& nombre, const QString& depositos);
+// An administration database `nombre` beside the test's: its deposits (the VALUES rows given),
+// an empty table of cash desks and, empty, the tables `delEsquema` as db/esquema-sqlserver.sql
+// declares them, open to every database's views (GRANT to PUBLIC).
+void CreaBaseAdministracion(const QString& nombre, const QString& depositos,
+                            const QStringList& delEsquema = {});
 
 // Connects `ad` to database `base` of that server as start-up connects a site's database
 // ("@Server=127.0.0.1,<port>", FreeTDS), and the session's command line that names it.

@@ -115,6 +115,22 @@ TEST(TraduceSqlServerASqlite, PrefijosUnicodeEsquemaYAdministracion) {
     EXPECT_EQ(T(intacta), intacta);
 }
 
+// On SQL Server the administration database's name is always one delimited name, whatever the
+// connection data hold; each table goes to the database that has it.
+TEST(ResuelveAdminSqlServer, LaBaseEsUnSoloNombreYCadaTablaLaDeQuienLaTiene) {
+    const QString sql = "SELECT * FROM @ADMIN_V_TA_Deposito D, @admin_MV_ASIENTOS A WHERE D.X = '@ADMIN_Y'";
+    for (const auto& [dato, nombre] : {std::pair{" [Gestión Admin] ", "[Gestión Admin]"},
+                                       {"[Admin", "[[Admin]"},
+                                       {"[a]]b]", "[a]]]]b]"},
+                                       {"[x].dbo.T; DROP --", "[[x]].dbo.T; DROP --]"}})
+        EXPECT_EQ(ResuelveAdminSqlServer(sql, dato),
+                  QString("SELECT * FROM %1.dbo.V_TA_Deposito D, %1.dbo.MV_ASIENTOS A WHERE D.X = '@ADMIN_Y'")
+                      .arg(nombre));
+    const auto soloDepositos = [](const QString& tabla) { return tabla.toUpper() == "V_TA_DEPOSITO"; };
+    EXPECT_EQ(ResuelveAdminSqlServer(sql, "ADM", soloDepositos),
+              "SELECT * FROM [ADM].dbo.V_TA_Deposito D, MV_ASIENTOS A WHERE D.X = '@ADMIN_Y'");
+}
+
 TEST(TraduceSqlServerASqlite, DeleteSinFromRecibeFrom) {
     EXPECT_EQ(
         T("DELETE V_MV_CTROL_CPTE WHERE TC = 'FC  ' AND SUCURSAL = '0001' AND NUMERO = '00000012' AND LETRA "

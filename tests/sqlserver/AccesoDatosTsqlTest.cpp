@@ -164,6 +164,22 @@ TEST_F(AccesoTsql, AdministrationTablesInTheSessionsDatabaseOrInTheOneTheDataNam
     BorraBaseTsql(admin);
 }
 
+// The administration database's name from the connection data is one name, never SQL: one that
+// the server does not have refuses the connection (911) by its name.
+TEST_F(AccesoTsql, TheAdministrationDatabaseIsOneNameThatMustExist) {
+    // An ODBC value holds a ";" between braces.
+    for (const auto& [dato, nombre] : {std::pair{"{[x].dbo.V_TA_Unidad; DROP TABLE V_TA_Unidad --}",
+                                                 "[x].dbo.V_TA_Unidad; DROP TABLE V_TA_Unidad --"},
+                                       {"[a]]b]", "a]]b"}}) {
+        AccesoDatos ad;
+        ad.AsignaDatoConexion(QStringLiteral("ADMIN=") + dato);
+        EXPECT_EQ(NumeroDeError([&] { ConectaTsql(ad, BaseTsql()); }), 911);
+        EXPECT_TRUE(!ad.EstaConectado() && ad.LeeConexion().Errors().Item(0).Description.contains(
+                                               QStringLiteral("\"%1\"").arg(nombre)));
+    }
+    EXPECT_GT(Filas("V_TA_Unidad", "1 = 1"), 0);
+}
+
 // The server reads dates month first (Babelfish's default, a us_english login's): the system's
 // day-first dates are still read day first, never refused past day 12 nor swapped up to it.
 TEST_F(AccesoTsql, DatesAreReadDayFirstWhateverTheServersOrder) {

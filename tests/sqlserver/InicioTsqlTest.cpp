@@ -8,6 +8,10 @@
 #include "Comun.h"
 #include "VentanaDemo.h"
 
+#include <QCoreApplication>
+#include <QProcess>
+#include <QProcessEnvironment>
+
 namespace {
 
 class InicioTsql : public ConArchivosDemo {
@@ -70,6 +74,28 @@ TEST_F(InicioTsql, TheAdministrationDatabaseTheConnectionDataName) {
         ReiniciaSesion();
     }
     BorraBaseTsql(admin);
+}
+
+// An administration database that the server does not have ends the program at once, told by
+// its name and where it came from, on screen and on standard error, as a failed login is.
+TEST_F(InicioTsql, AnAdministrationDatabaseThatDoesNotExistIsToldByNameAndEndsTheProgram) {
+    const QString admin = BaseTsql() + QStringLiteral(" sin admin");
+    QProcess programa;
+    auto entorno = QProcessEnvironment::systemEnvironment();
+    entorno.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    entorno.insert(QStringLiteral("XDG_RUNTIME_DIR"), Carpeta());
+    entorno.insert(QStringLiteral("MODELOS_DATO_CONEXION"), QStringLiteral("ADMIN=[%1]").arg(admin));
+    programa.setProcessEnvironment(entorno);
+    programa.setWorkingDirectory(Carpeta());
+    programa.start(QCoreApplication::applicationDirPath() + QStringLiteral("/modelos-stock"),
+                   {LineaSesion()});
+    ASSERT_TRUE(programa.waitForFinished(30000));
+    EXPECT_TRUE(programa.exitStatus() == QProcess::NormalExit && programa.exitCode() != 0);
+    EXPECT_EQ(
+        QString::fromUtf8(programa.readAllStandardError()),
+        QStringLiteral("No existe la base de administración \"%1\" en el servidor \"%2\": la nombra ADMIN= "
+                       "en MODELOS_DATO_CONEXION.\n")
+            .arg(admin, LeeServidorTsql().servidor));
 }
 
 } // namespace

@@ -2,8 +2,11 @@
 // accounting entry and automatic lot, saved in batch mode (one transaction) and in per-line mode
 // (row by row); a number another voucher holds refuses the whole batch.
 
+#include "Asientos.h"
 #include "BasePosteo.h"
+#include "BaseTsql.h"
 #include "Numeracion.h"
+#include "TraductorSql.h"
 
 #include <QSet>
 
@@ -22,6 +25,7 @@ protected:
         QString id;
         QString lote;
         QStringList asientos;
+        bool posteada = false;
         bool guardada = false;
         QString mensajes;
     };
@@ -38,13 +42,15 @@ protected:
         Llamada ll;
         ll.SucNroLetra = r.id;
         ll.GeneraSentenciaSQL = tanda;
+        guion.Limpia();
         Postea(*g, ll);
-        EXPECT_FALSE(ll.HayError) << guion.Mensajes().join(u'|').toStdString();
+        r.posteada = !ll.HayError;
+        r.mensajes = guion.Mensajes().join(u'|');
         r.lote = ll.LoteFijo;
         QString rango;
         ActualizaNumeracion(QStringLiteral("IR"), QStringLiteral("STOCK"), suc,
                             QString::number(nro.toLongLong() + 1), letra, true, rango, false, false);
-        if (guardar) {
+        if (guardar && r.posteada) {
             bool hayError = false;
             qint32 numero = 0;
             QString texto;
@@ -54,13 +60,13 @@ protected:
         } else {
             pendiente = DivideTanda(ll.SqlTemp + QLatin1Char('\r') + rango);
         }
-        r.asientos =
-            Columna("SELECT DISTINCT [Numero Asiento] FROM MV_ASIENTOS WHERE TC = '  IR' AND SUCURSAL = '" +
-                    suc + "' AND NUMERO = '" + nro + "'");
+        r.asientos = Columna("SELECT DISTINCT [Numero Asiento] FROM " + tablaAsientos +
+                             " WHERE TC = '  IR' AND SUCURSAL = '" + suc + "' AND NUMERO = '" + nro + "'");
         return r;
     }
 
-    QStringList pendiente; // a batch posted and not saved yet
+    QStringList pendiente;                                 // a batch posted and not saved yet
+    QString tablaAsientos = QStringLiteral("MV_ASIENTOS"); // where the test reads the entries
 };
 
 TEST_F(PosteoTsql, ReceptionsInBothModesTakeNumbersEntriesAndLotsOfTheirOwn) {
@@ -68,6 +74,7 @@ TEST_F(PosteoTsql, ReceptionsInBothModesTakeNumbersEntriesAndLotsOfTheirOwn) {
     for (const bool tanda : {true, false}) {
         for (int i = 0; i < 3; ++i) {
             const Recepcion r = Recibe(tanda);
+            ASSERT_TRUE(r.posteada) << r.mensajes.toStdString();
             ASSERT_TRUE(r.guardada) << r.mensajes.toStdString();
             ids.insert(r.id);
             lotes.insert(r.lote);
@@ -102,6 +109,89 @@ TEST_F(PosteoTsql, ALotAnotherVoucherStoredRefusesTheWholeBatch) {
                         "' AND NUMERO = '" + r.id.mid(4, 8) + "'")
                     .isEmpty());
     EXPECT_EQ(Valor("SELECT @@TRANCOUNT"), QStringLiteral("0"));
+}
+
+// A site whose administration database is another: named as the connection data may write it,
+// between brackets (its name holds a blank), with the entry tables given.
+class PosteoConAdministracion : public PosteoTsql {
+protected:
+    void TearDown() override {
+        PosteoTsql::TearDown();
+        BorraBaseTsql(admin);
+    }
+    void Administracion(const QStringList& tablas) {
+        admin = BaseTsql() + QStringLiteral(" adm");
+        BorraBaseTsql(admin);
+        CreaBaseAdministracion(admin, QStringLiteral("('   1', 'Central', '   1', NULL)"), tablas);
+        AD().LeeConexion().Close();
+        AD().AsignaDatoConexion(QStringLiteral("ADMIN=[%1]").arg(admin));
+        ConectaTsql(AD(), BaseTsql());
+    }
+    // Four receptions, in both modes, each stored with an entry of its own: their numbers.
+    QStringList Guardadas() {
+        QStringList numeros;
+        for (const bool tanda : {true, false, true, false}) {
+            const Recepcion r = Recibe(tanda);
+            EXPECT_TRUE(r.posteada && r.guardada && r.asientos.size() == 1) << r.mensajes.toStdString();
+            numeros << r.asientos.value(0);
+        }
+        return numeros;
+    }
+    // Nothing of the voucher stored, and the user told why in words that name both databases;
+    // never the server's words nor a saving again that would mend it.
+    void NadaGuardado(bool tanda, const char* tabla) {
+        const Recepcion r = Recibe(tanda);
+        EXPECT_FALSE(r.posteada && r.guardada);
+        const QString dos =
+            QStringLiteral("de la base de administración \"%1\" y se graban con los de %2 de la "
+                           "base \"%3\"")
+                .arg(admin, QLatin1String(tabla), BaseTsql());
+        EXPECT_TRUE(r.mensajes.contains(dos) && r.mensajes.contains(QStringLiteral("No se grabó nada.")))
+            << r.mensajes.toStdString();
+        for (const char* ajeno : {"Vuelva a grabar", "ya fue tomado", "208", "relation", "50000"})
+            EXPECT_FALSE(r.mensajes.contains(QLatin1String(ajeno))) << r.mensajes.toStdString();
+        EXPECT_TRUE(Filas(QStringLiteral("IR"), r.id).empty() && r.asientos.isEmpty());
+    }
+    QString admin;
+};
+
+// Without entry tables there, the session's are the entries' own; with MV_ASIENTOS in both, every
+// posting with an entry stores nothing, again and again (one the session holds under the number
+// to be drawn refuses it as taken too); so does a cost-centre table in each that are not one rows.
+TEST_F(PosteoConAdministracion, EntriesAreStoredInTheTableTheirNumberComesFromOrNotAtAll) {
+    Administracion({});
+    const QStringList propias = Guardadas();
+    EXPECT_EQ(QSet<QString>(propias.cbegin(), propias.cend()).size(), 4);
+
+    Administracion({QStringLiteral("MV_ASIENTOS"), QStringLiteral("MV_ASIENTOSCCOSTO")});
+    const QString tipo = ObtieneTipoRegCont(QStringLiteral("IR")).trimmed();
+    Ejecuta(QStringLiteral("INSERT INTO MV_ASIENTOS (Mes_Operativo, [Numero Asiento], TC, PERIODO, Tipo_Reg) "
+                           "VALUES (3, 1, '  AJ', 2025, '%1')")
+                .arg(tipo));
+    for (const bool tanda : {true, true, true, false, false, false})
+        NadaGuardado(tanda, "MV_ASIENTOS");
+
+    Administracion({QStringLiteral("MV_ASIENTOSCCOSTO")});
+    Ejecuta(
+        QStringLiteral("INSERT INTO MV_ASIENTOSCCOSTO (MES_OPERATIVO, TIPO_REG, PERIODO, [NUMERO ASIENTO]) "
+                       "VALUES (3, '%1', 2025, %2)")
+            .arg(tipo)
+            .arg(ObtieneNroAsiento(3, QStringLiteral("2025"), tipo)));
+    for (const bool tanda : {true, false})
+        NadaGuardado(tanda, "MV_ASIENTOSCCOSTO");
+}
+
+// The administration database holds the entries and the session's none: refused in words until
+// the session's MV_ASIENTOS is a view of the administration's (Babelfish has no synonyms), then
+// posted as usual, numbered from where they are stored.
+TEST_F(PosteoConAdministracion, AdministrationEntriesPostThroughAViewOfTheSessionNotWithout) {
+    Administracion({QStringLiteral("MV_ASIENTOS"), QStringLiteral("MV_ASIENTOSCCOSTO")});
+    EjecutaTsql(BaseTsql(), {QStringLiteral("DROP TABLE MV_ASIENTOS")});
+    tablaAsientos = CitaNombre(admin) + QStringLiteral(".dbo.MV_ASIENTOS");
+    for (const bool tanda : {true, false})
+        NadaGuardado(tanda, "MV_ASIENTOS");
+    EjecutaTsql(BaseTsql(), {QStringLiteral("CREATE VIEW MV_ASIENTOS AS SELECT * FROM ") + tablaAsientos});
+    EXPECT_EQ(Guardadas(), (QStringList{"1", "2", "3", "4"}));
 }
 
 } // namespace
