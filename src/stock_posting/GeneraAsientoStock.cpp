@@ -459,6 +459,9 @@ QString ClsCmnCptesPosteo::GeneraAsientoStock(Grilla& grid, QString& eMotivoStoc
     const Movimiento mov = AplicaTipoMovimiento(*this, grid, eMotivoStock, TC, EsDebito, TipoMov);
     Cabecera c;
     if (TipoMov == 99) {
+        // Its own number is drawn from the entries, before NumeraAsiento could refuse them.
+        if (const auto sinTabla = AsientosSinTabla())
+            throw DatoRechazado{*sinTabla};
         c.costoMercaderia = true;
         c.tcOrigen = TC;
         c.cpteOrigen = suc + Nro + letra;
