@@ -229,21 +229,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
             Falla("el lote da una sentencia en blanco");
     // The statements stand in the batch in order, as they were written; what lies between them
     // is blanks and comments only (SQLite's own reading finds no statement there). A statement's
-    // text may also stand inside a comment before it: its place is the first one outside any,
-    // where a word after the gap is read as a word, not as more comment.
+    // text may also stand inside a comment before it: its place is the first one of whole lines
+    // outside any, where a word after the gap is read as a word, not as more comment.
     qsizetype desde = 0;
+    // Read by SQLite as the batch reads it: a NUL, which ends SQLite's text, stands for a
+    // character that is no blank, and a CR ends a "--" comment as a line feed does.
     const auto hueco = [&](qsizetype hasta) {
-        return lote.mid(desde, hasta - desde).replace(QChar(u'\v'), QChar(u' '));
+        return lote.mid(desde, hasta - desde)
+            .replace(QChar(u'\v'), QChar(u' '))
+            .replace(QChar(u'\0'), QChar(1))
+            .replace(QChar(u'\r'), QChar(u'\n'));
     };
+    // SQLite reads a "/*" that ends its text as an operator; the batch, as an open comment.
     const auto soloComentarios = [&](qsizetype hasta) {
-        return Prepara(hueco(hasta)).estado == Preparada::Vacia;
+        return Prepara(hueco(hasta) + u'\n').estado == Preparada::Vacia;
     };
     const auto fueraDeComentario = [&](qsizetype en) {
         return Prepara(hueco(en) + QStringLiteral("x")).estado != Preparada::Vacia;
     };
+    // Each statement is whole lines of the batch.
+    const auto entreLineas = [&](qsizetype en, qsizetype fin) {
+        const auto salto = [&](qsizetype k) { return lote[k] == u'\r' || lote[k] == u'\n'; };
+        return (en == 0 || salto(en - 1)) && (fin == lote.size() || salto(fin));
+    };
     for (const QString& s : sentencias) {
         qsizetype en = lote.indexOf(s, desde);
-        while (en >= 0 && !(soloComentarios(en) && fueraDeComentario(en)))
+        while (en >= 0 && !(entreLineas(en, en + s.size()) && soloComentarios(en) && fueraDeComentario(en)))
             en = lote.indexOf(s, en + 1);
         if (en < 0)
             Falla("el lote pierde o cambia texto al dividirse", s);
