@@ -595,6 +595,12 @@ void AccesoDatos::Conecta(bool, qint32, const QString& cadenaConexion, bool, boo
                 // FreeTDS honours the login time-out only with a fixed protocol version.
                 if (!conDriver && !extra.contains(QLatin1StringView("TDS_Version"), Qt::CaseInsensitive))
                     cadena += QStringLiteral("TDS_Version=7.3;");
+                // FreeTDS takes the client's character set from the locale, and under "C" (a session
+                // without LANG) the server's accented text came back as U+FFFD.
+                const bool freeTds =
+                    !conDriver || extra.contains(QLatin1StringView("{FreeTDS}"), Qt::CaseInsensitive);
+                if (freeTds && !extra.contains(QLatin1StringView("ClientCharset"), Qt::CaseInsensitive))
+                    cadena += QStringLiteral("ClientCharset=UTF-8;");
                 cadena += extra;
                 cadena += ServidorYPuerto(servidor_.trimmed(), extra);
                 if (!baseDatos_.trimmed().isEmpty())
