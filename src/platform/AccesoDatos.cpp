@@ -231,16 +231,24 @@ void AccesoDatos::Impl::Sincroniza() {
     }
 }
 
+namespace {
+
+// The first value of a query on the engine, null when it gives no row.
+QVariant PrimerValor(Motor& motor, const QString& sql) {
+    std::unique_ptr<FuenteFilas> filas;
+    motor.Ejecuta(sql, &filas);
+    return filas && filas->Siguiente() ? filas->Valor(0) : QVariant();
+}
+
+} // namespace
+
 int AccesoDatos::Impl::NivelServidor() {
     try {
-        std::unique_ptr<FuenteFilas> filas;
-        motor->Ejecuta(QStringLiteral("SELECT @@TRANCOUNT"), &filas);
-        if (filas && filas->Siguiente())
-            return filas->Valor(0).toInt();
+        return PrimerValor(*motor, QStringLiteral("SELECT @@TRANCOUNT")).toInt();
     } catch (const Fallas&) {
         // Without an answer the connection is of no further use to the batch either.
+        return 0;
     }
-    return 0;
 }
 
 bool AccesoDatos::Impl::TransaccionTerminada() {
@@ -267,17 +275,6 @@ QString AccesoDatos::Impl::ParaMotor(const QString& sql) {
     return ResuelveAdminSqlServer(sql, baseAdmin,
                                   [this](const QString& tabla) { return EnAdministracion(tabla); });
 }
-
-namespace {
-
-// The first value of a query on the engine, null when it gives no row.
-QVariant PrimerValor(Motor& motor, const QString& sql) {
-    std::unique_ptr<FuenteFilas> filas;
-    motor.Ejecuta(sql, &filas);
-    return filas && filas->Siguiente() ? filas->Valor(0) : QVariant();
-}
-
-} // namespace
 
 bool AccesoDatos::Impl::EnAdministracion(const QString& tabla) {
     const QString clave = tabla.toUpper();
