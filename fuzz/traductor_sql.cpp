@@ -202,7 +202,8 @@ void CompruebaAdmin(const QString& s) {
         Falla("se quita otra cosa que el prefijo @ADMIN_", s);
     for (const QString& base : {QStringLiteral("ADM"), QStringLiteral("[x].dbo.T; DROP TABLE Y --"),
                                 QStringLiteral("[a]]b]"), QStringLiteral("[Admin")}) {
-        const QString nombre = CitaNombre(NombreBaseAdministracion(base));
+        const QString admin = NombreBaseAdministracion(base);
+        const QString nombre = CitaNombre(admin);
         // One delimited name: between brackets, every "]" inside doubled.
         if (!nombre.startsWith(u'[') || !nombre.endsWith(u']') ||
             nombre.mid(1, nombre.size() - 2).remove(QStringLiteral("]]")).contains(u']'))
@@ -211,7 +212,7 @@ void CompruebaAdmin(const QString& s) {
         if (propia.contains(prefijo))
             continue; // the text holds it already: nothing to tell apart
         int tenidas = 0;
-        const QString otra = ResuelveAdminSqlServer(s, base, [&](const QString& tabla) {
+        const QString otra = ResuelveAdminSqlServer(s, admin, [&](const QString& tabla) {
             const bool tiene = tabla.size() % 2 == 1;
             tenidas += tiene ? 1 : 0;
             return tiene;

@@ -821,7 +821,7 @@ QString AccesoDatos::TraduceSQL(const QString& sql) const {
         return d_->ParaMotor(sql);
     if (servidor_.trimmed().compare(QLatin1StringView("sqlite"), Qt::CaseInsensitive) == 0)
         return d_->Traduce(sql);
-    return ResuelveAdminSqlServer(sql, SeparaDatoConexion(dato_).baseAdmin);
+    return ResuelveAdminSqlServer(sql, BaseAdministracion());
 }
 
 QString AccesoDatos::TextoProveedor() const {

@@ -812,8 +812,7 @@ QString ResuelveAdminSqlServer(const QString& sql, const QString& baseAdmin,
     thread_local std::vector<Token> tokens;
     tokens.clear();
     Tokeniza(sql, tokens);
-    const QString nombre = NombreBaseAdministracion(baseAdmin);
-    const QString base = nombre.isEmpty() ? QString() : CitaNombre(nombre) + QStringLiteral(".dbo.");
+    const QString base = baseAdmin.isEmpty() ? QString() : CitaNombre(baseAdmin) + QStringLiteral(".dbo.");
     QString r;
     r.reserve(sql.size() + 16);
     for (const Token& t : tokens) {

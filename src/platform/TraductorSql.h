@@ -26,10 +26,10 @@ QString NombreBaseAdministracion(const QString& valor);
 QString CitaNombre(const QString& nombre);
 
 // The statement as SQL Server runs it: each table name "@ADMIN_<name>" (any case) becomes
-// "[<base>].dbo.<name>" when `baseAdmin` names the administration database (NombreBaseAdministracion,
-// always quoted as one name) and `enAdministracion` (when given) says that database holds
-// <name>; else "<name>" of the session's own database. Literals, comments and delimited
-// identifiers are kept as written.
+// "[<base>].dbo.<name>" when `baseAdmin` names the administration database (as
+// NombreBaseAdministracion gives it, always quoted as one name) and `enAdministracion` (when
+// given) says that database holds <name>; else "<name>" of the session's own database. Literals, comments and
+// delimited identifiers are kept as written.
 QString ResuelveAdminSqlServer(const QString& sql, const QString& baseAdmin,
                                const std::function<bool(const QString&)>& enAdministracion = {});
 

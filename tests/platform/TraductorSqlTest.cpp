@@ -122,8 +122,9 @@ TEST(ResuelveAdminSqlServer, LaBaseEsUnSoloNombreYCadaTablaLaDeQuienLaTiene) {
     for (const auto& [dato, nombre] : {std::pair{" [Gestión Admin] ", "[Gestión Admin]"},
                                        {"[Admin", "[[Admin]"},
                                        {"[a]]b]", "[a]]]]b]"},
-                                       {"[x].dbo.T; DROP --", "[[x]].dbo.T; DROP --]"}})
-        EXPECT_EQ(ResuelveAdminSqlServer(sql, dato),
+                                       {"[x].dbo.T; DROP --", "[[x]].dbo.T; DROP --]"},
+                                       {"[[x]]", "[[x]]]"}})
+        EXPECT_EQ(ResuelveAdminSqlServer(sql, NombreBaseAdministracion(dato)),
                   QString("SELECT * FROM %1.dbo.V_TA_Deposito D, %1.dbo.MV_ASIENTOS A WHERE D.X = '@ADMIN_Y'")
                       .arg(nombre));
     const auto soloDepositos = [](const QString& tabla) { return tabla.toUpper() == "V_TA_DEPOSITO"; };
