@@ -393,8 +393,8 @@ QString Renglones(const Cabecera& c, const std::vector<Cuenta>& cuentas, qint32 
 bool NumeraAsiento(Cabecera& c, qint32 soloRegistro, double& nroAsientoActual, bool conserva,
                    bool& sorteado) {
     // A number drawn from a table that has no twin to store its entry in: refused before the
-    // entry's first look-up, which would not find the table.
-    if (soloRegistro <= 1 || nroAsientoActual == 0)
+    // entry's first look-up, which would not find the table (a cost of goods was asked already).
+    if (!c.costoMercaderia && (soloRegistro <= 1 || nroAsientoActual == 0))
         if (const auto sinTabla = AsientosSinTabla())
             throw DatoRechazado{*sinTabla};
     if (soloRegistro == 0) {
