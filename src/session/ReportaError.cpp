@@ -73,13 +73,16 @@ QString LineaRegistroErrores(const QDateTime& momento, const QString& rutina, co
            QStringLiteral(" Respondió : ") + PalabraRespuesta(respuesta);
 }
 
-int ReportaError(const ErrorSistema& error, int botones, const QString& rutina) {
-    QString ruta;
+void AnotaRegistroErrores(const QString& rutina, const QString& mensaje, int respuesta) {
     try {
-        ruta = CarpetaRegistroErrores() + QStringLiteral("CVERR.LOG");
+        AgregaLinea(CarpetaRegistroErrores() + QStringLiteral("CVERR.LOG"),
+                    LineaRegistroErrores(Ahora(), rutina, mensaje, respuesta));
     } catch (const std::exception&) {
-        // Without a folder the report still reaches the operator.
+        // Without a folder, or without the line, the caller's answer still counts.
     }
+}
+
+int ReportaError(const ErrorSistema& error, int botones, const QString& rutina) {
     const QString mensaje = QStringLiteral("Ha ocurrido el Siguiente Error (") +
                             QString::number(error.Numero()) + QStringLiteral(") ") +
                             error.Descripcion().trimmed();
@@ -89,13 +92,7 @@ int ReportaError(const ErrorSistema& error, int botones, const QString& rutina) 
         return 0;
 
     const int respuesta = AnotaRespuesta(interaccion().MsgBox(mensaje, botones, titulo));
-    if (!ruta.isEmpty()) {
-        try {
-            AgregaLinea(ruta, LineaRegistroErrores(Ahora(), parteRutina, mensaje, respuesta));
-        } catch (const std::exception&) {
-            // The answer matters more than the log line.
-        }
-    }
+    AnotaRegistroErrores(parteRutina, mensaje, respuesta);
     return respuesta;
 }
 

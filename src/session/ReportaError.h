@@ -29,3 +29,7 @@ QString CarpetaRegistroErrores();
 // One line of CVERR.LOG without its line end.
 QString LineaRegistroErrores(const QDateTime& momento, const QString& rutina, const QString& mensaje,
                              int respuesta);
+
+// Appends that line, at this moment, to CVERR.LOG. Never raises: a log that cannot be written
+// costs only the line.
+void AnotaRegistroErrores(const QString& rutina, const QString& mensaje, int respuesta);

@@ -623,15 +623,8 @@ void Posteador::Asiento() {
     CedeTurnoPosteo();
 }
 
-// The accounting entry of grid row `fila` (0: every row). The motive and the voucher's parts go
-// as copies, so that what the entry writes back into them stays there.
 QString Posteador::GeneraAsiento(qint32 fila) {
-    QString motivo = p_.IdMotivoStock, tc = p_.TC, suc = p_.SucNroLetra.mid(0, 4),
-            nro = p_.SucNroLetra.mid(4, 8), letra = p_.SucNroLetra.mid(12, 1);
-    bool esDebito = true;
-    qint16 secuencia = 1;
-    return cls_.GeneraAsientoStock(p_.grid, motivo, tc, suc, nro, letra, p_.Fecha, esDebito, p_.tipoMov, fila,
-                                   secuencia);
+    return AsientoDelPosteo(cls_, p_, fila);
 }
 
 void Posteador::Final() {
@@ -656,6 +649,15 @@ void Posteador::Final() {
 }
 
 } // namespace
+
+QString AsientoDelPosteo(ClsCmnCptesPosteo& cls, Posteo& p, qint32 fila) {
+    QString motivo = p.IdMotivoStock, tc = p.TC, suc = p.SucNroLetra.mid(0, 4), nro = p.SucNroLetra.mid(4, 8),
+            letra = p.SucNroLetra.mid(12, 1);
+    bool esDebito = true;
+    qint16 secuencia = 1;
+    return cls.AsientoStock(p.grid, motivo, tc, suc, nro, letra, p.Fecha, esDebito, p.tipoMov, fila,
+                            secuencia);
+}
 
 Instantanea::Instantanea(const Posteo& p)
     : estado_(p), argumentos_{p.IdDeposito, p.IdDepositoDestino, p.IdMotivoStock,
@@ -773,8 +775,9 @@ void ClsCmnCptesPosteo::ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, c
     } catch (const Rechazo& r) {
         // Per-line mode: the rows before this one stay stored (unless the database ended the
         // caller's transaction), so the user is told where it stopped.
-        RegistraRechazo(r);
-        interaccion().MsgBox(MensajeRechazo(p, r), Estilo::Critico, QStringLiteral("Aviso al operador"));
+        const QString mensaje = MensajeRechazo(p, r);
+        RegistraRechazo(p, r, mensaje);
+        interaccion().MsgBox(mensaje, Estilo::Critico, QStringLiteral("Aviso al operador"));
         if (MuestraCartel)
             DllDisplay().CartelCerrar();
         HayError = true;

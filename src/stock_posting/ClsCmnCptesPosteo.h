@@ -8,6 +8,7 @@
 #include <QtGlobal>
 
 class Grilla;
+struct Posteo;
 
 // The shared voucher class with what this library adds: the stock posting of a voucher's article
 // lines and its accounting entry, with the entry number the instance keeps.
@@ -22,7 +23,7 @@ public:
     // purchase-order reception, 99 cost of goods of an invoice (written as a "CMV" voucher
     // with its own number, which comes back in `TC`, `suc`, `Nro` and `letra`), other: by type.
     // The motive, the sides (`EsDebito`) and `Secuencia` (next free sequence) come back too.
-    // Empty when no entry is made. Executes nothing; errors reach the caller.
+    // Empty when no entry is made. Executes nothing; errors reach the caller as ErrorSistema.
     QString GeneraAsientoStock(Grilla& grid, QString& eMotivoStock, QString& TC, QString& suc, QString& Nro,
                                QString& letra, const QString& Fecha, bool& EsDebito, qint16 TipoMov,
                                qint32 SoloRegistro, qint16& Secuencia);
@@ -55,6 +56,12 @@ public:
     // ---- end of stock posting ----
 
 private:
+    // GeneraAsientoStock, with a value that cannot be posted raised as the posting's own refusal
+    // (DatoRechazado), which the posting tells in its words.
+    QString AsientoStock(Grilla& grid, QString& eMotivoStock, QString& TC, QString& suc, QString& Nro,
+                         QString& letra, const QString& Fecha, bool& EsDebito, qint16 TipoMov,
+                         qint32 SoloRegistro, qint16& Secuencia);
+    friend QString AsientoDelPosteo(ClsCmnCptesPosteo& cls, Posteo& p, qint32 fila);
     // While a stock posting books its rows' entries one by one: each keeps the number the
     // posting drew at its first booked row (a row 1 booked later draws none of its own).
     bool asientoDelPosteo_ = false;

@@ -62,8 +62,9 @@ int NivelTrasRechazo() {
 // one of its own, committed, or rolled back on a refusal. Inside the caller's, after a savepoint
 // that a refusal goes back to, so that the caller's work and the rows before stay in its
 // transaction; unless the database ended that transaction itself (its depth fell): then nothing
-// of it stayed. A refusal raises Rechazo; a failure that reached no database is raised as it
-// came.
+// of it stayed; or unless the caller ended it while the posting yielded (the savepoint refused
+// and the depth below the caller's): then nothing of the row ran. A refusal raises Rechazo; a
+// failure that reached no database is raised as it came.
 void EnviaFila(const QString& cuerpo, int nivelLlamador) {
     static const QString kPunto = QStringLiteral("FilaPosteo");
     static const QString kGuarda = QStringLiteral("SAVE TRANSACTION ") + kPunto;
@@ -81,12 +82,15 @@ void EnviaFila(const QString& cuerpo, int nivelLlamador) {
     if (bien(errores))
         return;
     bool terminada = false;
+    bool cerrada = false;
     if (propia) {
         // Nothing of the row may stay open for whoever commits next; a failure means that the
         // database ended it already.
         Deshace(QStringLiteral("ROLLBACK TRANSACTION"));
     } else {
-        terminada = NivelTrasRechazo() < nivelLlamador;
+        const int nivel = NivelTrasRechazo();
+        cerrada = !guardado && nivel >= 0 && nivel < nivelLlamador;
+        terminada = !cerrada && nivel < nivelLlamador;
         if (!terminada && guardado)
             terminada = !Deshace(QStringLiteral("ROLLBACK TRANSACTION ") + kPunto);
     }
@@ -94,7 +98,38 @@ void EnviaFila(const QString& cuerpo, int nivelLlamador) {
     if (errores.empty())
         throw ErrorSistema(*lanzado);
     throw Rechazo{std::move(errores), (propia ? QStringLiteral("BEGIN TRANSACTION") : kGuarda) + cuerpo,
-                  terminada};
+                  terminada, cerrada, std::nullopt};
+}
+
+// The condition on the rows the posting stores under the voucher's identity (or the
+// discharge's), past those it held already, as they are written (a purchase writes no
+// complement).
+QString CondicionIdentidad(const Posteo& p, bool descarga) {
+    QString condicion = QStringLiteral("TC = ") +
+                        AD().FormateaValorSQL(RellenaRecortado(descarga ? QStringLiteral("PE") : p.TC, 4),
+                                              QStringLiteral("'")) +
+                        QStringLiteral(" AND IdComprobante = ") +
+                        AD().FormateaValorSQL(descarga ? p.idDescarga : p.SucNroLetra, QStringLiteral("'"));
+    if (!p.compras)
+        condicion += QStringLiteral(" AND IdComplemento = ") + p.IdComplemento;
+    return condicion + QStringLiteral(" AND Secuencia > ") +
+           TextoSecuencia(descarga ? 0 : p.secuenciaInicial);
+}
+
+// Whether the rows the posting stored before are in the database, the caller's transaction
+// ended; empty when the database does not tell.
+std::optional<bool> QuedaronGuardadas(const Posteo& p) {
+    try {
+        Registros rs;
+        AD().ObtieneRecordset(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK WHERE ") +
+                                  CondicionIdentidad(p, !p.guardoPropias),
+                              rs);
+        const bool hay = !rs.Eof() && rs.Fields(0).toLongLong() > 0;
+        AD().CierraRecordset(rs);
+        return hay;
+    } catch (const ErrorSistema&) {
+        return std::nullopt;
+    }
 }
 
 void LimpiaFila(Posteo& p) {
@@ -125,18 +160,30 @@ QString Parcial(const Posteo& p, bool tomado) {
         .arg(n);
 }
 
+// The caller's transaction ended while the posting yielded: which lines its COMMIT kept, or
+// that its ROLLBACK kept none.
+QString Cerrada(const Posteo& p, const Rechazo& r) {
+    if (!p.guardoPropias && !p.guardoDescarga)
+        return QStringLiteral(
+            "La transacción en curso terminó mientras se grababa el comprobante, antes de su "
+            "primera línea. No se grabó nada.");
+    if (!r.guardadas)
+        return QStringLiteral(
+            "La transacción en curso terminó mientras se grababa el comprobante y no se pudo "
+            "leer qué quedó grabado de él: debe verificarse.");
+    if (*r.guardadas)
+        return QStringLiteral(
+                   "La transacción en curso se confirmó mientras se grababa el comprobante: su COMMIT "
+                   "guardó lo grabado hasta entonces. ") +
+               Parcial(p, false);
+    return QStringLiteral("La transacción en curso se deshizo mientras se grababa el comprobante: no quedó "
+                          "grabado nada de este comprobante ni de lo demás grabado en ella.");
+}
+
 } // namespace
 
 QString ControlIdentidadPosteo(const Posteo& p, bool descarga) {
-    QString condicion = QStringLiteral("TC = ") +
-                        AD().FormateaValorSQL(RellenaRecortado(descarga ? QStringLiteral("PE") : p.TC, 4),
-                                              QStringLiteral("'")) +
-                        QStringLiteral(" AND IdComprobante = ") +
-                        AD().FormateaValorSQL(descarga ? p.idDescarga : p.SucNroLetra, QStringLiteral("'"));
-    // As the rows write it: a purchase writes no complement.
-    if (!p.compras)
-        condicion += QStringLiteral(" AND IdComplemento = ") + p.IdComplemento;
-    condicion += QStringLiteral(" AND Secuencia > ") + TextoSecuencia(descarga ? 0 : p.secuenciaInicial);
+    const QString condicion = CondicionIdentidad(p, descarga);
     QString mensaje = TextoNumeroTomado();
     if (!p.GeneraSentenciaSQL)
         mensaje =
@@ -177,7 +224,13 @@ void GrabaFilaPosteo(Posteo& p) {
         controles += kCr + ControlLotePosteo(p);
     if (p.filaDescarga && !p.guardoDescarga)
         controles += kCr + ControlIdentidadPosteo(p, true);
-    EnviaFila(controles + p.tandaFila, p.nivelLlamador);
+    try {
+        EnviaFila(controles + p.tandaFila, p.nivelLlamador);
+    } catch (Rechazo& r) {
+        if (r.cerrada && (p.guardoPropias || p.guardoDescarga))
+            r.guardadas = QuedaronGuardadas(p);
+        throw;
+    }
     p.guardoPropias = p.guardoPropias || p.filaPropia;
     p.guardoLote = p.guardoLote || p.filaLote;
     p.guardoDescarga = p.guardoDescarga || p.filaDescarga;
@@ -212,17 +265,27 @@ QString MensajeRechazo(const Posteo& p, const Rechazo& r) {
     if (r.terminada)
         return causa + QStringLiteral("\r\nLa base de datos deshizo toda la transacción en curso: no quedó "
                                       "grabado nada de este comprobante ni de lo demás grabado en ella.");
+    if (r.cerrada)
+        return causa + QStringLiteral("\r\n") + Cerrada(p, r);
     return causa + QStringLiteral("\r\n") + Parcial(p, palabras.tomado);
 }
 
-void RegistraRechazo(const Rechazo& r) {
+void RegistraRechazo(const Posteo& p, const Rechazo& r, const QString& mensaje) {
     QString lineas;
     // The server closes every refused statement's errors with one entry of its own.
     const size_t ultima = r.errores.size() <= 1 ? r.errores.size() : r.errores.size() - 1;
     for (size_t i = 0; i < ultima; ++i)
         lineas += QString::number(r.errores[i].NativeError) + QStringLiteral(" : ") +
                   r.errores[i].Description + QStringLiteral("\r\n");
+    const qint32 numero = r.errores.empty() ? 0 : static_cast<qint32>(r.errores.front().NativeError);
     QString proceso;
-    RegistraErrorBD(r.sql, proceso,
-                    r.errores.empty() ? 0 : static_cast<qint32>(r.errores.front().NativeError), lineas);
+    RegistraErrorBD(r.sql, proceso, numero, lineas);
+    // The caller's ROLLBACK takes that row back with its transaction: the log file keeps it.
+    if (p.nivelLlamador > 0)
+        AnotaRegistroErrores(
+            QStringLiteral("ActualizaStock"),
+            QStringLiteral("Ha ocurrido el Siguiente Error (%1) %2 Comprobante %3 %4: %5")
+                .arg(numero)
+                .arg(lineas.simplified(), p.TC.trimmed(), p.SucNroLetra, mensaje.simplified()),
+            0);
 }

@@ -451,6 +451,18 @@ QString ClsCmnCptesPosteo::GeneraAsientoStock(Grilla& grid, QString& eMotivoStoc
                                               QString& Nro, QString& letra, const QString& Fecha,
                                               bool& EsDebito, qint16 TipoMov, qint32 SoloRegistro,
                                               qint16& Secuencia) {
+    try {
+        return AsientoStock(grid, eMotivoStock, TC, suc, Nro, letra, Fecha, EsDebito, TipoMov, SoloRegistro,
+                            Secuencia);
+    } catch (const DatoRechazado& e) {
+        // A voucher form catches the program's errors: the same words, as one of them.
+        throw ErrorSistema(5, e.mensaje, QStringLiteral("GeneraAsientoStock"));
+    }
+}
+
+QString ClsCmnCptesPosteo::AsientoStock(Grilla& grid, QString& eMotivoStock, QString& TC, QString& suc,
+                                        QString& Nro, QString& letra, const QString& Fecha, bool& EsDebito,
+                                        qint16 TipoMov, qint32 SoloRegistro, qint16& Secuencia) {
     if (!AsientosXStock)
         return {};
     eMotivoStock.remove(QLatin1Char('\''));

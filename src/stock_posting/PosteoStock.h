@@ -12,8 +12,10 @@
 #include <QVariant>
 #include <QtGlobal>
 #include <array>
+#include <optional>
 #include <vector>
 
+class ClsCmnCptesPosteo;
 class Grilla;
 
 // The caller's arguments as the posting prepared them. The references are the caller's own
@@ -171,11 +173,15 @@ struct DatoRechazado {
 // Per-line mode: the database refused a row's transaction (rolled back, or back to its savepoint
 // inside the caller's): the posting ends on its failure exit. `errores` are the database's, `sql`
 // what was sent; `terminada`: the database ended the caller's transaction itself, so nothing of
-// it stayed.
+// it stayed; `cerrada`: the caller's transaction had ended before the row (the caller committed
+// or rolled it back while the posting yielded), and `guardadas` tells whether the rows stored
+// before it are in the database (the caller committed them), when that could be read.
 struct Rechazo {
     std::vector<ErrorBD> errores;
     QString sql;
     bool terminada = false;
+    bool cerrada = false;
+    std::optional<bool> guardadas;
 };
 
 // The posting's error exit: the banner closed, then the central handler's answer.
@@ -256,10 +262,18 @@ void TerminaFila(Posteo& p);
 int NivelTransaccion();
 // What the user is told of a per-line posting refused: a number another station took in words
 // alone, any other refusal in the database's; then what stays stored and from which line
-// nothing was, or, where the database ended the caller's transaction, that nothing of it stayed.
+// nothing was, or, where the database ended the caller's transaction, that nothing of it stayed,
+// or, where the caller's transaction ended while the posting yielded, which lines its COMMIT kept.
 QString MensajeRechazo(const Posteo& p, const Rechazo& r);
-// The refusal's database lines and statements in the error table.
-void RegistraRechazo(const Rechazo& r);
+// The refusal's database lines and statements in the error table. Inside a transaction of the
+// caller's, whose ROLLBACK would take that row back, also the voucher, the database's lines and
+// `mensaje` (what the user is told) in the error log file.
+void RegistraRechazo(const Posteo& p, const Rechazo& r, const QString& mensaje);
+
+// The accounting entry of grid row `fila` of the posting (0: every row), as GeneraAsientoStock
+// makes it; a value that cannot be posted raises DatoRechazado. The motive and the voucher's
+// parts go as copies, so that what the entry writes back into them stays there.
+QString AsientoDelPosteo(ClsCmnCptesPosteo& cls, Posteo& p, qint32 fila);
 
 // The production-input discharge of the posted lines, each line, component and row a step of its
 // own: statements appended to the batch (or run at once in per-line mode). The destination run

@@ -213,6 +213,25 @@ TEST_F(TandaSql, UnNumeroTomadoSeDiceEnPalabras) {
     EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join(' ').toStdString();
 }
 
+// Two checks of the batch refused, with no closing entry of the server's after them: the second
+// is read like the first. A number taken after another refusal is told in its words; a number
+// drawn from a table its rows are not stored in wins over a number taken, whose "Vuelva a grabar"
+// saving again cannot mend.
+TEST_F(TandaSql, DosControlesRechazadosSeLeenAmbos) {
+    const QString tomado = "El número de asiento 26 ya fue tomado por otro comprobante: no se grabó nada. "
+                           "Vuelva a grabar y se tomará el siguiente número.";
+    const QString dosTablas = QStringLiteral("Los asientos toman su número de MV_ASIENTOS de la base de "
+                                             "administración \"A\" y se graban con los de MV_ASIENTOS de la "
+                                             "base \"B\", %1: deben ser una sola. No se grabó nada.")
+                                  .arg(QLatin1String(kTablasDistintas));
+    const auto control = [](const QString& palabras) { return "RAISERROR('" + palabras + "', 16, 1)"; };
+    guion.Limpia();
+    EXPECT_EQ(Ejecuta({control("Fuera de horario"), control(tomado)}).mensajes, tomado + "\r\n");
+    const Resultado r = Ejecuta({control(tomado), control(dosTablas)});
+    EXPECT_EQ(r.mensajes, dosTablas + "\r\n");
+    EXPECT_EQ(guion.Mensajes(), (QStringList{tomado + "\r\n", dosTablas + "\r\n"}));
+}
+
 TEST_F(TandaSql, ValoresDificilesLleganIntactos) {
     QStringList sentencias;
     QString condicion;

@@ -6,10 +6,15 @@
 #include "Asientos.h"
 #include "Ayudas.h"
 #include "BaseTsql.h"
+#include "Comun.h"
+#include "InfoMaquina.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QObject>
+#include <QTemporaryDir>
 #include <functional>
+#include <sqlite3.h>
 
 namespace {
 
@@ -23,6 +28,21 @@ const QString kNadaQuedo =
 
 class PosteoEnTransaccion : public ConPosteo {
 protected:
+    void SetUp() override {
+        ConPosteo::SetUp();
+        // The error log file goes into the test's own folder.
+        temp.Quita();
+        tmp.Quita();
+        carpetaAntes = Maquina().CarpetaAlternativa();
+        Maquina().setCarpetaAlternativa(registro.path());
+    }
+    // The lines of the error log file.
+    QStringList Registro() const {
+        QFile f(registro.filePath("CVERR.LOG"));
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromLatin1(f.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    }
     static int Propias() { return Valor("SELECT COUNT(*) FROM V_TA_Unidad WHERE IdUnidad = '  ZZ'").toInt(); }
     static int Profundidad() { return Valor("SELECT @@TRANCOUNT").toInt(); }
     static double Asentado(const QString& id) {
@@ -45,6 +65,7 @@ protected:
     }
     void TearDown() override {
         QCoreApplication::removePostedEvents(&turno);
+        Maquina().setCarpetaAlternativa(carpetaAntes);
         ConPosteo::TearDown();
     }
     // Another station, on a connection of its own, runs what `sql` gives once, at the first yield
@@ -58,19 +79,25 @@ protected:
         otra.AsignaBaseDatos(RutaBase());
         otra.Conecta();
     }
-    void AlCeder(const std::function<bool()>& listo, const std::function<QString()>& sql) {
+    // `en`: the connection that runs it, when not the other station's (the caller's own).
+    void AlCeder(const std::function<bool()>& listo, const std::function<QString()>& sql,
+                 AccesoDatos* en = nullptr) {
         QMetaObject::invokeMethod(
             &turno,
             [=, this] {
                 if (listo())
-                    otra.EjecutaSQL(sql());
+                    (en ? *en : otra).EjecutaSQL(sql());
                 else
-                    AlCeder(listo, sql);
+                    AlCeder(listo, sql, en);
             },
             Qt::QueuedConnection);
     }
     AccesoDatos otra;
     QObject turno;
+    VariableEntorno temp{"temp"};
+    VariableEntorno tmp{"tmp"};
+    QTemporaryDir registro;
+    QString carpetaAntes;
 };
 
 // The caller stores a row of its own in its transaction and posts four lines, the third refused
@@ -93,7 +120,94 @@ TEST_F(PosteoEnTransaccion, UnaLineaRechazadaSeDeshaceSolaYLaTransaccionDelLlama
         EXPECT_EQ(Propias(), confirma ? 1 : 0);
         EXPECT_EQ(Filas("IR", ll.SucNroLetra).size(), confirma ? 2u : 0u);
         EXPECT_EQ(Asentado(ll.SucNroLetra), confirma ? 30 : 0); // 2 + 1 units at 10
+        // The refusal stays in the error log file whatever the caller did with its transaction.
+        const QStringList lineas = Registro();
+        ASSERT_EQ(lineas.size(), confirma ? 2 : 1);
+        EXPECT_TRUE(
+            lineas.back().contains("Rutina: ActualizaStock Mensaje Ha ocurrido el Siguiente Error (8152)"))
+            << lineas.back().toStdString();
+        EXPECT_TRUE(lineas.back().contains("Comprobante IR " + ll.SucNroLetra + ":"))
+            << lineas.back().toStdString();
+        EXPECT_TRUE(lineas.back().contains("desde la línea 3 no se grabó nada."))
+            << lineas.back().toStdString();
     }
+}
+
+// The caller commits its transaction while the posting yields after line 1: the next line is not
+// posted, and the words say that the COMMIT kept line 1 and nothing from line 2 on.
+TEST_F(PosteoEnTransaccion, SiElLlamadorConfirmaDuranteElPosteoSeDiceQueLineasGuardo) {
+    Llamada ll;
+    ll.SucNroLetra = "000100000062X";
+    const auto guardada = [&] {
+        return Valor("SELECT COUNT(*) FROM V_MV_STOCK WHERE TC = '  IR' AND IdComprobante = '" +
+                     ll.SucNroLetra + "'")
+                   .toInt() > 0;
+    };
+    AlCeder(
+        guardada, [] { return QStringLiteral("COMMIT TRANSACTION"); }, &AD());
+    const QString mensaje =
+        PosteaPorLinea({Linea("1001", "2"), Linea("1002", "1"), Linea("1003", "1")}, ll, true);
+    EXPECT_TRUE(
+        mensaje.endsWith("\r\nLa transacción en curso se confirmó mientras se grababa el comprobante: su "
+                         "COMMIT guardó lo grabado hasta entonces. Quedaron grabadas las líneas anteriores "
+                         "a la línea 2; desde la línea 2 no se grabó nada."))
+        << mensaje.toStdString();
+    EXPECT_EQ(Profundidad(), 0);
+    EXPECT_EQ(Propias(), 1);
+    const auto filas = Filas("IR", ll.SucNroLetra);
+    ASSERT_EQ(filas.size(), 1u);
+    EXPECT_EQ(filas[0]["IDARTICULO"].toString().trimmed(), "1001");
+    EXPECT_EQ(Asentado(ll.SucNroLetra), 20);
+}
+
+// An SQLite connection's refusal of the savepoint's name (the data layer saves it again over
+// itself): the next refused SAVE TRANSACTION.
+struct GuardadoNegado {
+    static inline int guardados = 0;
+    static inline int niega = 0; // the savepoint refused, by its number; 0: none
+    static int Autoriza(void*, int accion, const char* operacion, const char* nombre, const char*,
+                        const char*) {
+        if (accion != SQLITE_SAVEPOINT || qstrcmp(operacion, "BEGIN") != 0 ||
+            qstricmp(nombre, "FilaPosteo") != 0)
+            return SQLITE_OK;
+        return ++guardados == niega ? SQLITE_DENY : SQLITE_OK;
+    }
+    static int AlConectar(sqlite3* db, const char**, const sqlite3_api_routines*) {
+        sqlite3_set_authorizer(db, &Autoriza, nullptr);
+        return SQLITE_OK;
+    }
+};
+
+class GuardadoRechazado : public PosteoEnTransaccion {
+protected:
+    void SetUp() override {
+        sqlite3_auto_extension(reinterpret_cast<void (*)()>(&GuardadoNegado::AlConectar));
+        PosteoEnTransaccion::SetUp();
+    }
+    void TearDown() override {
+        PosteoEnTransaccion::TearDown();
+        sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(&GuardadoNegado::AlConectar));
+    }
+};
+
+// A refused savepoint is never rolled back to: the name would undo the line before. Line 2's is
+// refused: line 1 and the caller's row stay in its transaction, and the words say so.
+TEST_F(GuardadoRechazado, UnGuardadoRechazadoNoDeshaceLaLineaAnterior) {
+    if (PruebasEnServidorTsql())
+        GTEST_SKIP() << "the refusal is made by the embedded engine";
+    GuardadoNegado::guardados = 0;
+    GuardadoNegado::niega = 2;
+    Llamada ll;
+    const QString mensaje =
+        PosteaPorLinea({Linea("1001", "2"), Linea("1002", "1"), Linea("1003", "1")}, ll, true);
+    GuardadoNegado::niega = 0;
+    EXPECT_TRUE(mensaje.endsWith(
+        "\r\nQuedaron grabadas las líneas anteriores a la línea 2; desde la línea 2 no se grabó nada."))
+        << mensaje.toStdString();
+    EXPECT_EQ(Profundidad(), 1);
+    Ejecuta("COMMIT TRANSACTION");
+    EXPECT_EQ(Propias(), 1);
+    EXPECT_EQ(Filas("IR", ll.SucNroLetra).size(), 1u);
 }
 
 // Where the database ends the caller's transaction itself (XACT_ABORT on the server, a trigger's
@@ -161,6 +275,8 @@ TEST_F(PosteoEnTransaccion, UnNumeroQueOtroGuardoTrasSortearloNoSeRepite) {
                       "[Numero Asiento] = " +
                       numero),
               QStringList{"  AJ99999999"});
+    // Without a transaction of the caller's the error row is stored: the log file gets nothing.
+    EXPECT_TRUE(Registro().isEmpty()) << Registro().join('\n').toStdString();
 }
 
 } // namespace

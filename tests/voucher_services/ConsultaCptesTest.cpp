@@ -217,7 +217,7 @@ TEST_F(ConsultaCptes, SentenciaDeTransporte) {
 }
 
 // The demo's delivery is stored bare, as another program may store it; one this program posted
-// is stored filled, and its invoice may name either form: each shows once.
+// is stored filled, and its invoice or ticket may name either form: each shows once.
 TEST_F(ConsultaCptes, TransporteConTiposRellenosYSinRellenar) {
     AD().EjecutaSQL(
         QStringLiteral("INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Fecha, CuentaProveedor, "
@@ -225,15 +225,16 @@ TEST_F(ConsultaCptes, TransporteConTiposRellenosYSinRellenar) {
                        "Cantidad) VALUES ('  RM', '009900000008R', 0, '22/04/2025', 'P002', 'TTE', 0, 0), "
                        "('  RM', '009900000009R', 0, '23/04/2025', 'P001', 'TTE', 0, 0), "
                        "('  RM', '009900000010R', 0, '24/04/2025', 'P001', 'TTE', 0, 0), "
-                       "('  RM', '009900000011R', 0, '25/04/2025', 'P001', 'TTE', 1, 0)"));
+                       "('  RM', '009900000011R', 0, '25/04/2025', 'P001', 'TTE', 1, 0), "
+                       "('  RM', '009900000012R', 0, '26/04/2025', 'P002', 'TTE', 0, 0)"));
     AD().EjecutaSQL(QStringLiteral(
         "INSERT INTO MV_APLICACION (TC, IDCOMPROBANTE, TCO_ORIGEN, IDComprobante_Origen) VALUES "
         "('  FC', '009900000003R', '  RM', '009900000008R'), ('TK', '009900000004R', 'RM', '009900000009R'), "
         "('  NC', '009900000005R', '  RM', '009900000010R'), ('  FC', '009900000006R', '  RM', "
-        "'009900000011R')"));
+        "'009900000011R'), ('  TK', '009900000007R', '  RM', '009900000012R')"));
     EXPECT_FILAS(Filas("RM/TRANSPORTE"),
-                 (QStringList{"|009900000009R|0|23/04/25|P001#0", "|009900000008R|0|22/04/25|P002#0",
-                              "|009900000005R|0|19/04/25|P002#0"}));
+                 (QStringList{"|009900000012R|0|26/04/25|P002#0", "|009900000009R|0|23/04/25|P001#0",
+                              "|009900000008R|0|22/04/25|P002#0", "|009900000005R|0|19/04/25|P002#0"}));
 }
 
 // Without a caller's condition no statement ends in a dangling " AND ", and every one runs.
