@@ -334,7 +334,7 @@ void AccesoDatos::Impl::Transaccion(int tipo, const QString& nombre, const QStri
         // half-way. Only its name names the transaction.
         if (nivel == 0) {
             motor->SueltaLecturas();
-            motor->Ejecuta(QStringLiteral("BEGIN IMMEDIATE"), nullptr);
+            motor->EjecutaTransaccion(QStringLiteral("BEGIN IMMEDIATE"));
             nombreTransaccion = nombre;
         }
         ++nivel;
@@ -344,7 +344,7 @@ void AccesoDatos::Impl::Transaccion(int tipo, const QString& nombre, const QStri
             Falla(sqlserver::kCommitSinTransaccion,
                   QStringLiteral("The COMMIT TRANSACTION request has no corresponding BEGIN TRANSACTION."));
         if (nivel == 1) {
-            motor->Ejecuta(QStringLiteral("COMMIT"), nullptr);
+            motor->EjecutaTransaccion(QStringLiteral("COMMIT"));
             guardados.clear();
             nombreTransaccion.clear();
         }
@@ -361,9 +361,9 @@ void AccesoDatos::Impl::Transaccion(int tipo, const QString& nombre, const QStri
         // is released first, so that a savepoint per row keeps SQLite's stack at one.
         if (!guardados.empty() && guardados.back() == nombre) {
             guardados.pop_back();
-            motor->Ejecuta(QStringLiteral("RELEASE SAVEPOINT ") + NombreSqlite(nombre), nullptr);
+            motor->EjecutaTransaccion(QStringLiteral("RELEASE SAVEPOINT ") + NombreSqlite(nombre));
         }
-        motor->Ejecuta(QStringLiteral("SAVEPOINT ") + NombreSqlite(nombre), nullptr);
+        motor->EjecutaTransaccion(QStringLiteral("SAVEPOINT ") + NombreSqlite(nombre));
         guardados.push_back(nombre);
         break;
     case ::Transaccion::RevierteAGuardado: {
@@ -381,7 +381,7 @@ void AccesoDatos::Impl::Transaccion(int tipo, const QString& nombre, const QStri
                   QStringLiteral("Cannot roll back %1. No transaction or savepoint of that name was found.")
                       .arg(nombre));
         // The transaction and the savepoint stay; the later savepoints go.
-        motor->Ejecuta(QStringLiteral("ROLLBACK TO SAVEPOINT ") + NombreSqlite(nombre), nullptr);
+        motor->EjecutaTransaccion(QStringLiteral("ROLLBACK TO SAVEPOINT ") + NombreSqlite(nombre));
         guardados.erase(punto.base(), guardados.end());
         break;
     }
@@ -399,7 +399,7 @@ void AccesoDatos::Impl::RevierteTodo() {
     nivel = 0;
     guardados.clear();
     nombreTransaccion.clear();
-    motor->Ejecuta(QStringLiteral("ROLLBACK"), nullptr);
+    motor->EjecutaTransaccion(QStringLiteral("ROLLBACK"));
 }
 
 // Long on purpose: the emulated transaction statements, the INSERT templates and the engine call are

@@ -72,6 +72,9 @@ public:
     // `filas` is given and the last statement returns rows, they are handed over (not read).
     // Raises Fallas.
     virtual qint64 Ejecuta(const QString& sql, std::unique_ptr<FuenteFilas>* filas) = 0;
+    // One of the layer's own statements of the emulated transactions (BEGIN, COMMIT, ROLLBACK,
+    // savepoints), the only ones of their kind that Ejecuta runs on SQLite.
+    virtual void EjecutaTransaccion(const QString& sql) { Ejecuta(sql, nullptr); }
     // Runs a cached INSERT template with its values; false when the engine has no such path.
     virtual bool EjecutaPlantilla(const QString&, const std::vector<QVariant>&, qint64&) { return false; }
     // Still inside a transaction (native SQLite only; nullopt when the engine cannot tell).

@@ -381,6 +381,21 @@ TEST_F(AccesoDatosTest, TransactionStatementsReadAsTheServerReadsThem) {
     EXPECT_EQ(numero(QStringLiteral("ROLLBACK WORK")), 3903);
 }
 
+// SQLite's own transaction statements, which the server reads as none (or as a second statement
+// on the line, or inside a comment), are refused: none ends or opens a transaction behind the
+// emulated one.
+TEST_F(AccesoDatosTest, SqlitesOwnTransactionStatementsNeverRunBehindTheEmulatedOnes) {
+    ad.EjecutaSQL(QStringLiteral("BEGIN TRANSACTION\rINSERT INTO CAB (Id) VALUES (1)"));
+    for (const QString sql :
+         {"END", "END TRANSACTION", "BEGIN", "BEGIN IMMEDIATE", "SAVEPOINT x", "RELEASE x", "ROLLBACK TO x",
+          "SELECT 1; COMMIT", "/* /* */ COMMIT; --*/ SELECT 1", "/* /* */ ROLLBACK --*/"}) {
+        EXPECT_EQ(NumeroDeError([&] { ad.EjecutaSQL(sql); }), 102) << sql.toStdString();
+        EXPECT_EQ(Trancount(), 1) << sql.toStdString();
+    }
+    ad.EjecutaSQL(QStringLiteral("ROLLBACK TRANSACTION"));
+    EXPECT_EQ(Valor(QStringLiteral("SELECT count(*) FROM CAB")).toInt(), 0);
+}
+
 // A savepoint saved again over its own name replaces it in SQLite too: a savepoint per row
 // keeps SQLite's stack at one, however many rows.
 TEST_F(AccesoDatosTest, ASavepointSavedAgainOverItsNameKeepsOneInSqlite) {
@@ -392,6 +407,8 @@ TEST_F(AccesoDatosTest, ASavepointSavedAgainOverItsNameKeepsOneInSqlite) {
         if (nombre.startsWith(QStringLiteral("AccesoDatos-")))
             db = ad::HandleSqlite(QSqlDatabase::database(nombre, false).driver()->handle());
     ASSERT_NE(db, nullptr);
+    // Counted underneath the layer, which lets no savepoint statement of others through.
+    sqlite3_set_authorizer(db, nullptr, nullptr);
     int enSqlite = 0;
     while (sqlite3_exec(db, "RELEASE SAVEPOINT \"fila\"", nullptr, nullptr, nullptr) == SQLITE_OK)
         ++enSqlite;
