@@ -121,27 +121,44 @@ QStringList FormasDelServidor(const QString& s) {
     return formas;
 }
 
-// A savepoint's name as the layer reads it is the name the server reads: written back bracketed,
-// the statement is the same savepoint statement with the same name.
-void CompruebaGuardado(const QString& s, Transaccion t, const QString& nombre) {
-    if (nombre.isEmpty())
+// A name as the layer reads it is the name the server reads: written back bracketed, the
+// statement is the same statement with the same name. Comments before and after a statement
+// change nothing, and an unreadable one tells where its reading stopped.
+void CompruebaTransaccion(const QString& s, Transaccion t, const QString& nombre, const QString& cerca) {
+    if (t == Transaccion::Ilegible) {
+        if (cerca.isEmpty() || !nombre.isEmpty())
+            Falla("una sentencia de transacción ilegible sin dónde", s);
+        return;
+    }
+    const bool conNombre = t == Transaccion::Guarda || t == Transaccion::RevierteAGuardado;
+    if (conNombre && nombre.isEmpty())
         Falla("un punto de guardado sin nombre", s);
-    const QString escrita = (t == Transaccion::Guarda ? QStringLiteral("SAVE TRANSACTION [")
-                                                      : QStringLiteral("ROLLBACK TRANSACTION [")) +
-                            QString(nombre).replace(u']', QStringLiteral("]]")) + u']';
+    if (!nombre.isEmpty() && t == Transaccion::Revierte)
+        Falla("un nombre en un ROLLBACK de toda la transacción", s);
+    if (t == Transaccion::Ninguna)
+        return;
     QString leido;
+    const QString comentada = QStringLiteral("/* a /* b */ */ -- c\n") + s + QStringLiteral("\n-- d");
+    if (EsSentenciaTransaccion(comentada, &leido) != t || leido != nombre)
+        Falla("un comentario cambia la sentencia de transacción", s);
+    if (nombre.isEmpty())
+        return;
+    const QString orden = t == Transaccion::Guarda     ? QStringLiteral("SAVE")
+                          : t == Transaccion::Inicia   ? QStringLiteral("BEGIN")
+                          : t == Transaccion::Confirma ? QStringLiteral("COMMIT")
+                                                       : QStringLiteral("ROLLBACK");
+    const QString escrita =
+        orden + QStringLiteral(" TRANSACTION [") + QString(nombre).replace(u']', QStringLiteral("]]")) + u']';
     if (EsSentenciaTransaccion(escrita, &leido) != t || leido != nombre)
-        Falla("el nombre del punto de guardado no se lee como se escribió",
+        Falla("el nombre de la sentencia de transacción no se lee como se escribió",
               s + QStringLiteral("\n  ->  ") + escrita);
 }
 
 void CompruebaSentencia(const QString& s) {
     QString nombre;
-    const Transaccion tipo = EsSentenciaTransaccion(s, &nombre);
-    if (tipo == Transaccion::Guarda || tipo == Transaccion::RevierteAGuardado)
-        CompruebaGuardado(s, tipo, nombre);
-    else if (!nombre.isEmpty())
-        Falla("un nombre de punto de guardado fuera de un punto de guardado", s);
+    QString cerca;
+    const Transaccion tipo = EsSentenciaTransaccion(s, &nombre, &cerca);
+    CompruebaTransaccion(s, tipo, nombre, cerca);
     if (tipo != Transaccion::Ninguna || EsConsultaTrancount(s))
         return;
     if (const auto si = SeparaSiExiste(s)) {

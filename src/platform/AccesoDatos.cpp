@@ -195,6 +195,7 @@ void AccesoDatos::Impl::Cierra() {
     sqlServer = false;
     nivel = 0;
     guardados.clear();
+    nombreTransaccion.clear();
     rutaSqlite.clear();
     baseAdmin.clear();
     tablasAdmin.clear();
@@ -225,6 +226,7 @@ void AccesoDatos::Impl::Sincroniza() {
         if (!*en) {
             nivel = 0;
             guardados.clear();
+            nombreTransaccion.clear();
         } else if (nivel == 0) {
             nivel = 1;
         }
@@ -313,22 +315,27 @@ QString NombreSqlite(const QString& nombre) {
     return u'"' + QString(nombre).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
-bool MismoNombre(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 } // namespace
 
-void AccesoDatos::Impl::Transaccion(int tipo, const QString& nombre) {
+void AccesoDatos::Impl::Transaccion(int tipo, const QString& nombre, const QString& cerca) {
     Sincroniza();
-    switch (static_cast<::Transaccion>(tipo)) {
+    const auto t = static_cast<::Transaccion>(tipo);
+    if (t == ::Transaccion::Ilegible)
+        Falla(sqlserver::kErrorSintaxis, QStringLiteral("Incorrect syntax near '%1'.").arg(cerca));
+    // As the server: a name is checked before the statement runs, and matched with its case.
+    if (nombre.size() > 32)
+        Falla(sqlserver::kIdentificadorLargo,
+              QStringLiteral("The identifier that starts with '%1' is too long. Maximum length is 32.")
+                  .arg(nombre.left(128)));
+    switch (t) {
     case ::Transaccion::Inicia:
         // Only the outermost BEGIN reaches SQLite; it takes the write lock at once, so that
         // two writers wait for each other (up to the command time-out) instead of failing
-        // half-way.
+        // half-way. Only its name names the transaction.
         if (nivel == 0) {
             motor->SueltaLecturas();
-            motor->Ejecuta(QStringLiteral("BEGIN IMMEDIATE"), nullptr);
+            motor->EjecutaTransaccion(QStringLiteral("BEGIN IMMEDIATE"));
+            nombreTransaccion = nombre;
         }
         ++nivel;
         break;
@@ -337,19 +344,14 @@ void AccesoDatos::Impl::Transaccion(int tipo, const QString& nombre) {
             Falla(sqlserver::kCommitSinTransaccion,
                   QStringLiteral("The COMMIT TRANSACTION request has no corresponding BEGIN TRANSACTION."));
         if (nivel == 1) {
-            motor->Ejecuta(QStringLiteral("COMMIT"), nullptr);
+            motor->EjecutaTransaccion(QStringLiteral("COMMIT"));
             guardados.clear();
+            nombreTransaccion.clear();
         }
         --nivel;
         break;
     case ::Transaccion::Revierte:
-        if (nivel == 0)
-            Falla(sqlserver::kRollbackSinTransaccion,
-                  QStringLiteral("The ROLLBACK TRANSACTION request has no corresponding BEGIN TRANSACTION."));
-        // As on SQL Server, ROLLBACK undoes every level.
-        nivel = 0;
-        guardados.clear();
-        motor->Ejecuta(QStringLiteral("ROLLBACK"), nullptr);
+        RevierteTodo();
         break;
     case ::Transaccion::Guarda:
         if (nivel == 0)
@@ -357,31 +359,47 @@ void AccesoDatos::Impl::Transaccion(int tipo, const QString& nombre) {
                   QStringLiteral("Cannot issue SAVE TRANSACTION when there is no active transaction."));
         // The server reaches only the latest savepoint of a name: one saved again over itself
         // is released first, so that a savepoint per row keeps SQLite's stack at one.
-        if (!guardados.empty() && MismoNombre(guardados.back(), nombre)) {
+        if (!guardados.empty() && guardados.back() == nombre) {
             guardados.pop_back();
-            motor->Ejecuta(QStringLiteral("RELEASE SAVEPOINT ") + NombreSqlite(nombre), nullptr);
+            motor->EjecutaTransaccion(QStringLiteral("RELEASE SAVEPOINT ") + NombreSqlite(nombre));
         }
-        motor->Ejecuta(QStringLiteral("SAVEPOINT ") + NombreSqlite(nombre), nullptr);
+        motor->EjecutaTransaccion(QStringLiteral("SAVEPOINT ") + NombreSqlite(nombre));
         guardados.push_back(nombre);
         break;
     case ::Transaccion::RevierteAGuardado: {
         if (nivel == 0)
             Falla(sqlserver::kRollbackSinTransaccion,
                   QStringLiteral("The ROLLBACK TRANSACTION request has no corresponding BEGIN TRANSACTION."));
-        const auto punto = std::find_if(guardados.rbegin(), guardados.rend(),
-                                        [&](const QString& g) { return MismoNombre(g, nombre); });
+        // A savepoint first; else the transaction's own name undoes it whole.
+        const auto punto = std::find(guardados.rbegin(), guardados.rend(), nombre);
+        if (punto == guardados.rend() && !nombreTransaccion.isEmpty() && nombre == nombreTransaccion) {
+            RevierteTodo();
+            break;
+        }
         if (punto == guardados.rend())
             Falla(sqlserver::kSinPuntoGuardado,
                   QStringLiteral("Cannot roll back %1. No transaction or savepoint of that name was found.")
                       .arg(nombre));
         // The transaction and the savepoint stay; the later savepoints go.
-        motor->Ejecuta(QStringLiteral("ROLLBACK TO SAVEPOINT ") + NombreSqlite(nombre), nullptr);
+        motor->EjecutaTransaccion(QStringLiteral("ROLLBACK TO SAVEPOINT ") + NombreSqlite(nombre));
         guardados.erase(punto.base(), guardados.end());
         break;
     }
     case ::Transaccion::Ninguna:
+    case ::Transaccion::Ilegible:
         break;
     }
+}
+
+void AccesoDatos::Impl::RevierteTodo() {
+    if (nivel == 0)
+        Falla(sqlserver::kRollbackSinTransaccion,
+              QStringLiteral("The ROLLBACK TRANSACTION request has no corresponding BEGIN TRANSACTION."));
+    // As on SQL Server, ROLLBACK undoes every level.
+    nivel = 0;
+    guardados.clear();
+    nombreTransaccion.clear();
+    motor->EjecutaTransaccion(QStringLiteral("ROLLBACK"));
 }
 
 // Long on purpose: the emulated transaction statements, the INSERT templates and the engine call are
@@ -405,8 +423,10 @@ qint64 AccesoDatos::Impl::EjecutaSentencia(const QString& s, std::unique_ptr<Fue
                 nivel = 0;
                 break;
             case ::Transaccion::RevierteAGuardado:
+            case ::Transaccion::Ilegible:
                 // Back to a savepoint the depth stays; to the name of the outermost
-                // transaction it is a whole rollback: the server tells which.
+                // transaction it is a whole rollback: the server tells which, and what a
+                // statement of its own reading left.
                 nivel = NivelServidor();
                 break;
             case ::Transaccion::Guarda:
@@ -416,14 +436,15 @@ qint64 AccesoDatos::Impl::EjecutaSentencia(const QString& s, std::unique_ptr<Fue
         }
         return r;
     }
-    if (EsPalabra(palabra, u"BEGIN") || EsPalabra(palabra, u"COMMIT") || EsPalabra(palabra, u"ROLLBACK") ||
-        EsPalabra(palabra, u"SAVE")) {
-        QString nombre;
-        if (const ::Transaccion t = EsSentenciaTransaccion(s, &nombre); t != ::Transaccion::Ninguna) {
-            Transaccion(static_cast<int>(t), nombre);
-            return 0;
-        }
-    } else if (EsPalabra(palabra, u"SELECT")) {
+    // Read whatever comments come before it; a statement that begins as one and cannot be read
+    // whole is refused, never left to SQLite to run as some other statement.
+    QString nombre;
+    QString cerca;
+    if (const ::Transaccion t = EsSentenciaTransaccion(s, &nombre, &cerca); t != ::Transaccion::Ninguna) {
+        Transaccion(static_cast<int>(t), nombre, cerca);
+        return 0;
+    }
+    if (EsPalabra(palabra, u"SELECT")) {
         if (s.contains(QStringLiteral("@@")) && EsConsultaTrancount(s)) {
             Sincroniza();
             if (filas)
@@ -655,9 +676,10 @@ qint32 AccesoDatos::EjecutaSQL(const QString& sql, Registros* rs) {
                 conexion_.errores_.Agrega(e.NativeError, e.Description);
             if (!primero && !f.lista.empty())
                 primero = f.lista.front();
-            // What follows a refused BEGIN or SAVE was meant to run inside it: none of it runs.
+            // What follows a refused BEGIN or SAVE was meant to run inside it, and what follows
+            // an unreadable one may have been: none of it runs.
             if (const ::Transaccion t = EsSentenciaTransaccion(sentencias[i]);
-                t == ::Transaccion::Inicia || t == ::Transaccion::Guarda)
+                t == ::Transaccion::Inicia || t == ::Transaccion::Guarda || t == ::Transaccion::Ilegible)
                 break;
             // A failure that ended the transaction inside the database (a deadlock victim, a
             // trigger's rollback, a full disk) ends the batch: the statements after it would

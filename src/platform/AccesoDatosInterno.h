@@ -72,6 +72,9 @@ public:
     // `filas` is given and the last statement returns rows, they are handed over (not read).
     // Raises Fallas.
     virtual qint64 Ejecuta(const QString& sql, std::unique_ptr<FuenteFilas>* filas) = 0;
+    // One of the layer's own statements of the emulated transactions (BEGIN, COMMIT, ROLLBACK,
+    // savepoints), the only ones of their kind that Ejecuta runs on SQLite.
+    virtual void EjecutaTransaccion(const QString& sql) { Ejecuta(sql, nullptr); }
     // Runs a cached INSERT template with its values; false when the engine has no such path.
     virtual bool EjecutaPlantilla(const QString&, const std::vector<QVariant>&, qint64&) { return false; }
     // Still inside a transaction (native SQLite only; nullopt when the engine cannot tell).
@@ -188,8 +191,10 @@ struct AccesoDatos::Impl {
     // Transaction depth: emulated on SQLite; on SQL Server the depth the statements sent have
     // left, checked against the server's after a refusal.
     int nivel = 0;
-    // SQLite: the savepoints of the emulated transaction, oldest first.
+    // SQLite: the savepoints of the emulated transaction, oldest first, and the name its
+    // outermost BEGIN gave it (empty for none).
     std::vector<QString> guardados;
+    QString nombreTransaccion;
     std::unordered_set<Registros::Impl*> abiertos;
     QHash<QString, QString> cacheTraduccion;
     QHash<QString, std::optional<QString>> cachePlantillas;
@@ -203,8 +208,11 @@ struct AccesoDatos::Impl {
     QString Traduce(const QString& sql);
     // One statement of a batch (SQL Server dialect when `traducir`).
     qint64 EjecutaSentencia(const QString& sentencia, std::unique_ptr<ad::FuenteFilas>* filas, bool traducir);
-    // `nombre`: a savepoint's.
-    void Transaccion(int tipo, const QString& nombre);
+    // `nombre`: the statement's transaction or savepoint name; `cerca`: where an unreadable one
+    // stopped being read.
+    void Transaccion(int tipo, const QString& nombre, const QString& cerca);
+    // ROLLBACK of every level (3903 outside a transaction).
+    void RevierteTodo();
     void Sincroniza();
     // After a refused statement: whether the database ended the transaction the batch was in.
     bool TransaccionTerminada();

@@ -21,6 +21,7 @@
 #include <sqlite3.h>
 #include <string>
 #include <unordered_set>
+#include <utility>
 
 namespace ad {
 
@@ -187,8 +188,14 @@ public:
         while (p < fin) {
             sqlite3_stmt* st = nullptr;
             const char* cola = nullptr;
-            if (sqlite3_prepare_v2(db_, p, static_cast<int>(fin - p), &st, &cola) != SQLITE_OK)
+            negada_.clear();
+            if (sqlite3_prepare_v2(db_, p, static_cast<int>(fin - p), &st, &cola) != SQLITE_OK) {
+                if (!negada_.isEmpty())
+                    throw Fallas{
+                        {{sqlserver::kErrorSintaxis,
+                          QStringLiteral("Incorrect syntax near '%1'.").arg(std::exchange(negada_, {}))}}};
                 throw FallasDe(db_);
+            }
             p = cola;
             if (!st)
                 continue;
@@ -243,6 +250,33 @@ public:
         afectados += sqlite3_changes(db_);
         sqlite3_reset(st);
         return true;
+    }
+
+    void EjecutaTransaccion(const QString& sql) override {
+        propia_ = true;
+        try {
+            Ejecuta(sql, nullptr);
+        } catch (...) {
+            propia_ = false;
+            throw;
+        }
+        propia_ = false;
+    }
+    // SQLite's own transaction statements in a text (END, SAVEPOINT, RELEASE, a COMMIT after a
+    // ";", one hidden from the transaction reader in what the server reads as a comment) would
+    // open or end transactions behind the emulated ones: only the layer's own are let through.
+    void VigilaTransacciones() {
+        sqlite3_set_authorizer(
+            db_,
+            [](void* yo, int accion, const char* operacion, const char*, const char*, const char*) {
+                auto* m = static_cast<MotorSqlite*>(yo);
+                if ((accion != SQLITE_TRANSACTION && accion != SQLITE_SAVEPOINT) || m->propia_)
+                    return SQLITE_OK;
+                const bool guarda = accion == SQLITE_SAVEPOINT && qstrcmp(operacion, "BEGIN") == 0;
+                m->negada_ = guarda ? QStringLiteral("SAVEPOINT") : QString::fromUtf8(operacion);
+                return SQLITE_DENY;
+            },
+            this);
     }
 
     std::optional<bool> EnTransaccion() const override { return sqlite3_get_autocommit(db_) == 0; }
@@ -436,6 +470,8 @@ private:
     QStringEncoder utf8_{QStringEncoder::Utf8};
     QString nombre_;
     sqlite3* db_;
+    bool propia_ = false; // running one of the layer's own transaction statements
+    QString negada_;      // the transaction statement that the last preparation was refused
     std::list<std::pair<QString, sqlite3_stmt*>> cache_;
     std::unordered_set<FuenteSqlite*> fuentes_;
 };
@@ -605,6 +641,7 @@ std::unique_ptr<Motor> AbreSqlite(const QString& ruta, int tiempoEspera) {
     RegistraColumnasFechaDeLaBase(h);
     RegistraControlAnchos(h, false);
     AvisaIdentidadesRepetidas(AseguraClaveComprobantes(h, 20));
+    motor->VigilaTransacciones();
     return motor;
 }
 

@@ -962,60 +962,216 @@ std::optional<QString> MensajeRaiserror(const QString& sql) {
 
 namespace {
 
-// The name of a savepoint where the reader stands: a plain word that is no variable, or a
-// bracketed one; empty when there is none.
-QString NombreGuardado(Lector& l) {
-    if (l.i < l.s.size() && l.s[l.i] == u'[') {
-        QString nombre;
-        for (qsizetype k = l.i + 1; k < l.s.size(); ++k) {
-            if (l.s[k] != u']') {
-                nombre += l.s[k];
-            } else if (k + 1 < l.s.size() && l.s[k + 1] == u']') {
-                nombre += u']';
-                ++k;
+// Words the server never takes for a name: after one, a new statement would begin.
+bool EsReservada(QStringView w) {
+    static const QSet<QString> reservadas = [] {
+        QSet<QString> r;
+        for (const QString& p :
+             QStringLiteral(
+                 "ADD ALL ALTER AND ANY AS ASC AUTHORIZATION BACKUP BEGIN BETWEEN BREAK BROWSE BULK BY "
+                 "CASCADE "
+                 "CASE CHECK CHECKPOINT CLOSE CLUSTERED COALESCE COLLATE COLUMN COMMIT COMPUTE CONSTRAINT "
+                 "CONTAINS CONTAINSTABLE CONTINUE CONVERT CREATE CROSS CURRENT CURRENT_DATE CURRENT_TIME "
+                 "CURRENT_TIMESTAMP CURRENT_USER CURSOR DATABASE DBCC DEALLOCATE DECLARE DEFAULT DELETE DENY "
+                 "DESC DISK DISTINCT DISTRIBUTED DOUBLE DROP DUMP ELSE END ERRLVL ESCAPE EXCEPT EXEC EXECUTE "
+                 "EXISTS EXIT EXTERNAL FETCH FILE FILLFACTOR FOR FOREIGN FREETEXT FREETEXTTABLE FROM FULL "
+                 "FUNCTION GOTO GRANT GROUP HAVING HOLDLOCK IDENTITY IDENTITY_INSERT IDENTITYCOL IF IN INDEX "
+                 "INNER INSERT INTERSECT INTO IS JOIN KEY KILL LEFT LIKE LINENO LOAD MERGE NATIONAL NOCHECK "
+                 "NONCLUSTERED NOT NULL NULLIF OF OFF OFFSETS ON OPEN OPENDATASOURCE OPENQUERY OPENROWSET "
+                 "OPENXML OPTION OR ORDER OUTER OVER PERCENT PIVOT PLAN PRECISION PRIMARY PRINT PROC "
+                 "PROCEDURE PUBLIC RAISERROR READ READTEXT RECONFIGURE REFERENCES REPLICATION RESTORE "
+                 "RESTRICT RETURN REVERT REVOKE RIGHT ROLLBACK ROWCOUNT ROWGUIDCOL RULE SAVE SCHEMA "
+                 "SECURITYAUDIT SELECT SEMANTICKEYPHRASETABLE SEMANTICSIMILARITYDETAILSTABLE "
+                 "SEMANTICSIMILARITYTABLE SESSION_USER SET SETUSER SHUTDOWN SOME STATISTICS SYSTEM_USER "
+                 "TABLE TABLESAMPLE TEXTSIZE THEN TO TOP TRAN TRANSACTION TRIGGER TRUNCATE TRY_CONVERT "
+                 "TSEQUAL UNION UNIQUE UNPIVOT UPDATE UPDATETEXT USE USER VALUES VARYING VIEW WAITFOR WHEN "
+                 "WHERE WHILE WITH WITHIN WRITETEXT")
+                 .split(u' '))
+            r.insert(p);
+        return r;
+    }();
+    return reservadas.contains(w.toString().toUpper());
+}
+
+// The transaction statements read token by token as the server reads them: blanks and comments
+// ("--" to the end of the line; "/* */", nested) between any two tokens.
+struct LectorTransaccion {
+    QStringView s;
+    qsizetype i = 0;
+    qsizetype ultimo = 0; // where the last token read begins
+    bool comentarioAbierto = false;
+
+    void Salta() {
+        while (i < s.size()) {
+            if (EsEspacio(s[i].unicode())) {
+                ++i;
+            } else if (s.sliced(i).startsWith(u"--")) {
+                while (i < s.size() && s[i] != u'\r' && s[i] != u'\n')
+                    ++i;
+            } else if (s.sliced(i).startsWith(u"/*")) {
+                int abiertos = 0;
+                while (i < s.size()) {
+                    if (s.sliced(i).startsWith(u"/*")) {
+                        ++abiertos;
+                        i += 2;
+                    } else if (s.sliced(i).startsWith(u"*/")) {
+                        i += 2;
+                        if (--abiertos == 0)
+                            break;
+                    } else {
+                        ++i;
+                    }
+                }
+                comentarioAbierto = abiertos > 0;
             } else {
-                l.i = k + 1;
-                return nombre;
+                return;
             }
         }
-        return {};
     }
-    const QStringView palabra = l.Palabra();
-    if (palabra.isEmpty() || palabra[0] == u'@' || EsDigito(palabra[0].unicode()))
-        return {};
-    return palabra.toString();
-}
+    QStringView Palabra() {
+        Salta();
+        qsizetype k = i;
+        while (k < s.size() && EsParteDePalabra(s[k].unicode()))
+            ++k;
+        const QStringView w = s.sliced(i, k - i);
+        if (!w.isEmpty())
+            ultimo = i;
+        i = k;
+        return w;
+    }
+    // The token where the reading stopped (the last one read at the end), for the words of a
+    // refusal.
+    QString Cerca() {
+        Salta();
+        return Token(i < s.size() ? i : ultimo);
+    }
+    QString Token(qsizetype desde) const {
+        if (desde >= s.size())
+            return {};
+        qsizetype k = desde;
+        while (k < s.size() && EsParteDePalabra(s[k].unicode()))
+            ++k;
+        return s.sliced(desde, std::max<qsizetype>(k - desde, 1)).toString();
+    }
+    // Optional ";", then only blanks and comments.
+    bool AlFinal() {
+        Salta();
+        if (i < s.size() && s[i] == u';') {
+            ++i;
+            Salta();
+        }
+        return i == s.size() && !comentarioAbierto;
+    }
+    // A transaction's or savepoint's name: a plain word that is no reserved word, or a delimited
+    // one ([...] with "]]", "..." with ""), its trailing blanks dropped as the server drops them.
+    // Empty when none stands there (`variable` tells a "@name" apart).
+    QString Nombre(bool* variable = nullptr) {
+        Salta();
+        if (i < s.size() && (s[i] == u'[' || s[i] == u'"')) {
+            const char16_t cierre = s[i] == u'[' ? u']' : u'"';
+            QString nombre;
+            for (qsizetype k = i + 1; k < s.size(); ++k) {
+                if (s[k] != cierre) {
+                    nombre += s[k];
+                } else if (k + 1 < s.size() && s[k + 1] == cierre) {
+                    nombre += cierre;
+                    ++k;
+                } else {
+                    ultimo = i;
+                    i = k + 1;
+                    while (!nombre.isEmpty() && nombre.back() == u' ')
+                        nombre.chop(1);
+                    return nombre;
+                }
+            }
+            return {};
+        }
+        const qsizetype antes = i;
+        const QStringView w = Palabra();
+        if (!w.isEmpty() && w[0] == u'@' && variable)
+            *variable = true;
+        if (w.isEmpty() || w[0] == u'@' || EsDigito(w[0].unicode()) || EsReservada(w)) {
+            i = antes;
+            return {};
+        }
+        return w.toString();
+    }
+};
 
 } // namespace
 
-Transaccion EsSentenciaTransaccion(const QString& sql, QString* nombre) {
-    Lector l{sql};
-    l.Espacios();
+// Long on purpose: the grammar of the four statements, one branch each.
+// NOLINTNEXTLINE(readability-function-cognitive-complexity)
+Transaccion EsSentenciaTransaccion(const QString& sql, QString* nombre, QString* cerca) {
+    LectorTransaccion l{sql};
     const QStringView orden = l.Palabra();
-    l.Espacios();
+    const bool inicia = Igual(orden, "begin");
+    const bool guarda = Igual(orden, "save");
+    const bool revierte = Igual(orden, "rollback");
+    if (!inicia && !guarda && !revierte && !Igual(orden, "commit"))
+        return Transaccion::Ninguna;
+    const auto ilegible = [&] {
+        if (cerca)
+            *cerca = l.Cerca();
+        return Transaccion::Ilegible;
+    };
+    const qsizetype trasOrden = l.i;
     const QStringView objeto = l.Palabra();
     const bool tran = Igual(objeto, "tran") || Igual(objeto, "transaction");
-    l.Espacios();
-    const bool guarda = Igual(orden, "save");
-    if (tran && (guarda || Igual(orden, "rollback")) && l.i < sql.size() && sql[l.i] != u';') {
-        QString punto = NombreGuardado(l);
-        if (punto.isEmpty() || !l.AlFinal())
-            return Transaccion::Ninguna;
-        if (nombre)
-            *nombre = std::move(punto);
-        return guarda ? Transaccion::Guarda : Transaccion::RevierteAGuardado;
+    if (inicia && !tran)
+        // BEGIN ... END and BEGIN TRY are no transaction statements; a distributed one is
+        // beyond the embedded database.
+        return Igual(objeto, "distributed") ? ilegible() : Transaccion::Ninguna;
+    QString punto;
+    if (tran) {
+        bool variable = false;
+        punto = l.Nombre(&variable);
+        // COMMIT ignores its name, whatever it is; a variable's value elsewhere is unknown here.
+        if (variable && !Igual(orden, "commit"))
+            return ilegible();
+        if (variable)
+            l.Palabra();
+    } else if (guarda || !Igual(objeto, "work")) {
+        l.i = trasOrden;
+    }
+    if (guarda && punto.isEmpty())
+        return ilegible();
+    // A log mark means nothing to the data.
+    if (inicia && !punto.isEmpty()) {
+        const qsizetype antes = l.i;
+        if (Igual(l.Palabra(), "with")) {
+            if (!Igual(l.Palabra(), "mark"))
+                return ilegible();
+            l.Salta();
+            qsizetype k = l.i;
+            if (k + 1 < sql.size() && (sql[k] == u'N' || sql[k] == u'n') && sql[k + 1] == u'\'')
+                ++k;
+            if (k < sql.size() && sql[k] == u'\'') {
+                for (++k; k < sql.size(); ++k) {
+                    if (sql[k] == u'\'' && (k + 1 == sql.size() || sql[k + 1] != u'\''))
+                        break;
+                    if (sql[k] == u'\'')
+                        ++k;
+                }
+                if (k >= sql.size())
+                    return ilegible();
+                l.i = k + 1;
+            }
+        } else {
+            l.i = antes;
+        }
     }
     if (!l.AlFinal())
-        return Transaccion::Ninguna;
-    if (Igual(orden, "begin"))
-        return tran ? Transaccion::Inicia : Transaccion::Ninguna;
-    if (!tran && !objeto.isEmpty())
-        return Transaccion::Ninguna;
-    if (Igual(orden, "commit"))
-        return Transaccion::Confirma;
-    if (Igual(orden, "rollback"))
-        return Transaccion::Revierte;
-    return Transaccion::Ninguna;
+        return ilegible();
+    if (nombre)
+        *nombre = punto;
+    if (inicia)
+        return Transaccion::Inicia;
+    if (guarda)
+        return Transaccion::Guarda;
+    if (revierte)
+        return punto.isEmpty() ? Transaccion::Revierte : Transaccion::RevierteAGuardado;
+    return Transaccion::Confirma;
 }
 
 bool EsConsultaTrancount(const QString& sql) {

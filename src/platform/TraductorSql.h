@@ -57,13 +57,20 @@ std::optional<SiExiste> SeparaSiExiste(const QString& sql);
 // the server reports it ('' one quote, %% one %); nullopt for any other statement.
 std::optional<QString> MensajeRaiserror(const QString& sql);
 
-// Transaction statements the data-access layer handles itself.
-enum class Transaccion { Ninguna, Inicia, Confirma, Revierte, Guarda, RevierteAGuardado };
+// Transaction statements the data-access layer handles itself; `Ilegible`: one that begins as a
+// transaction statement but cannot be read as one whole.
+enum class Transaccion { Ninguna, Inicia, Confirma, Revierte, Guarda, RevierteAGuardado, Ilegible };
 
-// BEGIN TRAN[SACTION], COMMIT [TRAN[SACTION]], ROLLBACK [TRAN[SACTION]], any case; and the savepoints
-// SAVE TRAN[SACTION] name and ROLLBACK TRAN[SACTION] name, whose name (a plain word that is no
-// variable, or a bracketed one, "]]" one "]") goes into `nombre` when given.
-Transaccion EsSentenciaTransaccion(const QString& sql, QString* nombre = nullptr);
+// The transaction statements as SQL Server reads them, keywords in any case, blanks and comments
+// ("--" to the end of the line, "/* */" nested) between any tokens, an optional ";" at the end:
+// BEGIN TRAN[SACTION] [name [WITH MARK ['text']]], COMMIT [TRAN[SACTION] [name] | WORK],
+// ROLLBACK [TRAN[SACTION] | WORK], SAVE TRAN[SACTION] name and ROLLBACK TRAN[SACTION] name. A
+// name is a plain word that is neither a variable nor a reserved word, or a delimited one ([...]
+// with "]]" one "]", "..." with two quotes one), trailing blanks dropped; it goes into `nombre`
+// when given, with its case and whatever its length. Anything else that begins with BEGIN TRAN,
+// BEGIN DISTRIBUTED, COMMIT, ROLLBACK or SAVE (a variable's name, a second statement, a
+// comment left open) is `Ilegible`, with the token where the reading stopped in `cerca`.
+Transaccion EsSentenciaTransaccion(const QString& sql, QString* nombre = nullptr, QString* cerca = nullptr);
 
 // SELECT @@TRANCOUNT (any case and spacing, optional alias).
 bool EsConsultaTrancount(const QString& sql);

@@ -2,6 +2,7 @@
 // transactions, record sets, look-ups, literals and the central error handler.
 
 #include "AccesoDatos.h"
+#include "AccesoDatosInterno.h"
 #include "Ayudas.h"
 #include "BaseEmbebida.h"
 #include "Comun.h"
@@ -10,8 +11,11 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QTemporaryDir>
 #include <csignal>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -321,7 +325,7 @@ TEST_F(AccesoDatosTest, ASavepointUndoesWhatFollowedItAndKeepsTheTransaction) {
         ad.EjecutaSQL(QStringLiteral("SAVE TRANSACTION fila\rINSERT INTO CAB (Id) VALUES (%1)").arg(i));
     EXPECT_EQ(numero(QStringLiteral("INSERT INTO CAB (Id) VALUES (3)")), 2627);
     ad.EjecutaSQL(
-        QStringLiteral("SAVE TRAN [otro]\rINSERT INTO CAB (Id) VALUES (4)\rROLLBACK TRANSACTION FILA"));
+        QStringLiteral("SAVE TRAN [otro]\rINSERT INTO CAB (Id) VALUES (4)\rROLLBACK TRANSACTION fila"));
     EXPECT_EQ(Trancount(), 1);
     EXPECT_EQ(cuenta(), 2);
     EXPECT_EQ(numero(QStringLiteral("ROLLBACK TRAN otro")), 6401);
@@ -335,6 +339,81 @@ TEST_F(AccesoDatosTest, ASavepointUndoesWhatFollowedItAndKeepsTheTransaction) {
         numero(QStringLiteral("BEGIN TRANSACTION\rSAVE TRANSACTION fila\rINSERT INTO CAB (Id) VALUES (13)")),
         0);
     EXPECT_EQ(numero(QStringLiteral("BEGIN TRANSACTION\rROLLBACK TRANSACTION fila")), 6401);
+}
+
+// The transaction statements read as the server reads them: comments and delimited names change
+// nothing, a name is matched with its case and refused past 32 characters, the transaction's own
+// name undoes it whole, and a text that cannot be read as one transaction statement is refused
+// with nothing after it run.
+TEST_F(AccesoDatosTest, TransactionStatementsReadAsTheServerReadsThem) {
+    const auto numero = [&](const QString& sql) { return NumeroDeError([&] { ad.EjecutaSQL(sql); }); };
+    const auto cuenta = [&] { return Valor(QStringLiteral("SELECT count(*) FROM CAB")).toInt(); };
+    const QString largo(33, u'n');
+    ad.EjecutaSQL(QStringLiteral("/* abre */ BEGIN TRANSACTION -- y sigue\rINSERT INTO CAB (Id) VALUES (1)\r"
+                                 "SAVE TRANSACTION fila -- la fila\rINSERT INTO CAB (Id) VALUES (2)"));
+    ad.EjecutaSQL(QStringLiteral("/* vuelve /* anidado */ */ ROLLBACK TRANSACTION [fila] -- a la fila"));
+    EXPECT_EQ(Trancount(), 1);
+    EXPECT_EQ(cuenta(), 1);
+    EXPECT_EQ(numero(QStringLiteral("ROLLBACK TRANSACTION FILA")), 6401);
+    EXPECT_EQ(numero(QStringLiteral("ROLLBACK TRANSACTION fila x\rINSERT INTO CAB (Id) VALUES (3)")), 102);
+    EXPECT_EQ(numero(QStringLiteral("BEGIN TRAN INSERT INTO CAB (Id) VALUES (3)")), 102);
+    // A refused savepoint is none to go back to: the name reaches the one before.
+    ad.EjecutaSQL(QStringLiteral("INSERT INTO CAB (Id) VALUES (4)"));
+    EXPECT_EQ(numero(QStringLiteral("SAVE TRANSACTION fila y\rINSERT INTO CAB (Id) VALUES (5)")), 102);
+    EXPECT_EQ(numero("SAVE TRANSACTION " + largo + "\rINSERT INTO CAB (Id) VALUES (6)"), 103);
+    EXPECT_EQ(numero("ROLLBACK TRANSACTION " + largo), 103);
+    EXPECT_EQ(cuenta(), 2);
+    ad.EjecutaSQL(QStringLiteral("SAVE TRAN ") + QString(32, u'n') + QStringLiteral("\rROLLBACK TRAN fila"));
+    EXPECT_EQ(Trancount(), 1);
+    EXPECT_EQ(cuenta(), 1);
+    ad.EjecutaSQL(QStringLiteral("COMMIT WORK"));
+    EXPECT_EQ(Trancount(), 0);
+
+    // Only the outermost BEGIN names the transaction, and only its name with its case.
+    ad.EjecutaSQL(QStringLiteral("BEGIN TRAN Alta WITH MARK 'alta'\rINSERT INTO CAB (Id) VALUES (7)\r"
+                                 "BEGIN TRAN Otra\rINSERT INTO CAB (Id) VALUES (8)"));
+    EXPECT_EQ(numero(QStringLiteral("ROLLBACK TRAN Otra")), 6401);
+    EXPECT_EQ(numero(QStringLiteral("ROLLBACK TRAN alta")), 6401);
+    EXPECT_EQ(Trancount(), 2);
+    ad.EjecutaSQL(QStringLiteral("ROLLBACK TRAN Alta"));
+    EXPECT_EQ(Trancount(), 0);
+    EXPECT_EQ(cuenta(), 1);
+    EXPECT_EQ(numero(QStringLiteral("ROLLBACK WORK")), 3903);
+}
+
+// SQLite's own transaction statements, which the server reads as none (or as a second statement
+// on the line, or inside a comment), are refused: none ends or opens a transaction behind the
+// emulated one.
+TEST_F(AccesoDatosTest, SqlitesOwnTransactionStatementsNeverRunBehindTheEmulatedOnes) {
+    ad.EjecutaSQL(QStringLiteral("BEGIN TRANSACTION\rINSERT INTO CAB (Id) VALUES (1)"));
+    for (const QString sql :
+         {"END", "END TRANSACTION", "BEGIN", "BEGIN IMMEDIATE", "SAVEPOINT x", "RELEASE x", "ROLLBACK TO x",
+          "SELECT 1; COMMIT", "/* /* */ COMMIT; --*/ SELECT 1", "/* /* */ ROLLBACK --*/"}) {
+        EXPECT_EQ(NumeroDeError([&] { ad.EjecutaSQL(sql); }), 102) << sql.toStdString();
+        EXPECT_EQ(Trancount(), 1) << sql.toStdString();
+    }
+    ad.EjecutaSQL(QStringLiteral("ROLLBACK TRANSACTION"));
+    EXPECT_EQ(Valor(QStringLiteral("SELECT count(*) FROM CAB")).toInt(), 0);
+}
+
+// A savepoint saved again over its own name replaces it in SQLite too: a savepoint per row
+// keeps SQLite's stack at one, however many rows.
+TEST_F(AccesoDatosTest, ASavepointSavedAgainOverItsNameKeepsOneInSqlite) {
+    ad.EjecutaSQL(QStringLiteral("BEGIN TRANSACTION"));
+    for (int i = 1; i <= 3; ++i)
+        ad.EjecutaSQL(QStringLiteral("SAVE TRANSACTION fila\rINSERT INTO CAB (Id) VALUES (%1)").arg(i));
+    sqlite3* db = nullptr;
+    for (const QString& nombre : QSqlDatabase::connectionNames())
+        if (nombre.startsWith(QStringLiteral("AccesoDatos-")))
+            db = ad::HandleSqlite(QSqlDatabase::database(nombre, false).driver()->handle());
+    ASSERT_NE(db, nullptr);
+    // Counted underneath the layer, which lets no savepoint statement of others through.
+    sqlite3_set_authorizer(db, nullptr, nullptr);
+    int enSqlite = 0;
+    while (sqlite3_exec(db, "RELEASE SAVEPOINT \"fila\"", nullptr, nullptr, nullptr) == SQLITE_OK)
+        ++enSqlite;
+    EXPECT_EQ(enSqlite, 1);
+    ad.EjecutaSQL(QStringLiteral("ROLLBACK TRANSACTION"));
 }
 
 TEST_F(AccesoDatosTest, AKilledSaveLeavesTheDatabaseAsItWas) {

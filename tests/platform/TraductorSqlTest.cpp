@@ -383,8 +383,10 @@ TEST(EsSentenciaTransaccion, ReconoceLasFormasDelServidor) {
     EXPECT_EQ(EsSentenciaTransaccion("Commit Tran;"), Transaccion::Confirma);
     EXPECT_EQ(EsSentenciaTransaccion("ROLLBACK TRANSACTION"), Transaccion::Revierte);
     EXPECT_EQ(EsSentenciaTransaccion("  rollback  "), Transaccion::Revierte);
-    for (const QString otra : {"BEGIN", "BEGIN TRANSACTIONS", "COMMIT WORK", "COMMITTED", "SELECT 1", "",
-                               "ROLLBACK TRANSACTION; DELETE T", "UPDATE T SET A = 'COMMIT'"})
+    EXPECT_EQ(EsSentenciaTransaccion("COMMIT WORK"), Transaccion::Confirma);
+    EXPECT_EQ(EsSentenciaTransaccion("rollback work;"), Transaccion::Revierte);
+    for (const QString otra : {"BEGIN", "BEGIN TRANSACTIONS", "BEGIN TRY", "COMMITTED", "SELECT 1", "",
+                               "/* ROLLBACK */ SELECT 1", "-- COMMIT", "UPDATE T SET A = 'COMMIT'"})
         EXPECT_EQ(EsSentenciaTransaccion(otra), Transaccion::Ninguna) << otra.toStdString();
 }
 
@@ -397,9 +399,64 @@ TEST(EsSentenciaTransaccion, PuntosDeGuardadoConSuNombre) {
               Transaccion::RevierteAGuardado);
     EXPECT_EQ(nombre, "a]b c");
     EXPECT_EQ(EsSentenciaTransaccion("ROLLBACK TRANSACTION ;"), Transaccion::Revierte);
-    for (const QString otra : {"SAVE TRANSACTION", "SAVE TRAN @p", "ROLLBACK TRAN 1a", "SAVE TRANSACTION [a",
-                               "SAVE TRAN []", "SAVE TRANSACTION a b", "SAVE a", "ROLLBACK TRAN a; DELETE T"})
-        EXPECT_EQ(EsSentenciaTransaccion(otra), Transaccion::Ninguna) << otra.toStdString();
+}
+
+// Comments anywhere (a block comment nests, as on the server), delimited names and the
+// transaction's own name read as the server reads them; a name keeps its case and its length,
+// which the data layer checks.
+TEST(EsSentenciaTransaccion, ComentariosYNombresComoLosLeeElServidor) {
+    const QString largo(40, u'n');
+    struct Caso {
+        QString sql;
+        Transaccion tipo;
+        QString nombre;
+    };
+    for (const Caso& c : std::initializer_list<Caso>{
+             {"ROLLBACK TRANSACTION fila -- y un comentario", Transaccion::RevierteAGuardado, "fila"},
+             {"/* c */ ROLLBACK TRANSACTION fila", Transaccion::RevierteAGuardado, "fila"},
+             {"rollback/* a /* anidado */ b */tran\n[fila  ] ;-- fin", Transaccion::RevierteAGuardado,
+              "fila"},
+             {"SAVE TRANSACTION a -- comentario", Transaccion::Guarda, "a"},
+             {"SAVE TRAN \"Fi\"\"La\"", Transaccion::Guarda, "Fi\"La"},
+             {"SAVE TRAN " + largo, Transaccion::Guarda, largo},
+             {"-- arriba\nBEGIN TRAN Alta WITH MARK N'la ''marca'''", Transaccion::Inicia, "Alta"},
+             {"BEGIN TRANSACTION [x y]", Transaccion::Inicia, "x y"},
+             {"COMMIT TRAN Alta", Transaccion::Confirma, "Alta"},
+             {"COMMIT TRANSACTION @t", Transaccion::Confirma, ""},
+             {"ROLLBACK /* todo */", Transaccion::Revierte, ""}}) {
+        QString nombre = "previo";
+        EXPECT_EQ(EsSentenciaTransaccion(c.sql, &nombre), c.tipo) << c.sql.toStdString();
+        EXPECT_EQ(nombre, c.nombre) << c.sql.toStdString();
+    }
+}
+
+// What begins as a transaction statement and cannot be read whole is told apart, with where the
+// reading stopped, so that it is never run as some other statement.
+TEST(EsSentenciaTransaccion, LoQueNoSeLeeEnteroEsIlegible) {
+    for (const auto& [sql, cerca] : std::initializer_list<std::pair<QString, QString>>{
+             {"ROLLBACK TRANSACTION fila x", "x"},
+             {"SAVE TRANSACTION", "TRANSACTION"},
+             {"SAVE TRAN @p", "@p"},
+             {"ROLLBACK TRAN @p", "@p"},
+             {"ROLLBACK TRAN 1a", "1a"},
+             {"SAVE TRANSACTION [a", "["},
+             {"SAVE TRAN []", "["},
+             {"SAVE a", "a"},
+             {"SAVE WORK", "WORK"},
+             {"ROLLBACK TRAN a; DELETE T", "DELETE"},
+             {"ROLLBACK TRANSACTION; DELETE T", "DELETE"},
+             {"ROLLBACK TRANSACTION fila /* sin cerrar", "fila"},
+             {"COMMIT WITH (DELAYED_DURABILITY = ON)", "WITH"},
+             {"BEGIN TRAN INSERT INTO T VALUES (1)", "INSERT"},
+             {"BEGIN TRAN t WITH MARK 'sin cerrar", "'"},
+             {"BEGIN DISTRIBUTED TRANSACTION", "TRANSACTION"},
+             {"COMMIT x", "x"}}) {
+        QString leida;
+        QString nombre = "previo";
+        EXPECT_EQ(EsSentenciaTransaccion(sql, &nombre, &leida), Transaccion::Ilegible) << sql.toStdString();
+        EXPECT_EQ(leida, cerca) << sql.toStdString();
+        EXPECT_EQ(nombre, "previo") << sql.toStdString();
+    }
 }
 
 TEST(EsConsultaTrancount, ConAliasOSinEl) {

@@ -218,6 +218,41 @@ TEST_F(AccesoTsql, ASavepointKeepsTheTransactionAndItsDepth) {
     EXPECT_EQ(Filas("V_TA_Unidad", "IdUnidad = '  S4'"), 0);
 }
 
+// The statements of the embedded database's reading on the server: comments and delimited names
+// change nothing, a name is matched with its case, the outermost BEGIN's name undoes the whole
+// transaction and a nested one's is none. After a rollback to a name the layer asks the server
+// for its depth: when that rollback was whole, the rest of the batch runs outside any transaction,
+// as the server runs it, and a refusal there does not end the batch.
+TEST_F(AccesoTsql, TransactionStatementsAndTheDepthAfterARollbackToAName) {
+    const auto inserta = [](const char* id) {
+        return QStringLiteral("INSERT INTO V_TA_Unidad (IdUnidad) VALUES ('%1')").arg(QLatin1StringView(id));
+    };
+    AD().EjecutaSQL("/* abre */ BEGIN TRANSACTION -- y sigue\r" + inserta("  T1") +
+                    "\rSAVE TRANSACTION fila -- la fila\r" + inserta("  T2"));
+    AD().EjecutaSQL("/* vuelve /* anidado */ */ ROLLBACK TRANSACTION [fila] -- a la fila");
+    EXPECT_EQ(Profundidad(), 1);
+    EXPECT_EQ(Filas("V_TA_Unidad", "IdUnidad IN ('  T1', '  T2')"), 1);
+    EXPECT_EQ(Numero("ROLLBACK TRANSACTION FILA"), 6401);
+    EXPECT_EQ(Numero("COMMIT WORK"), 0);
+    EXPECT_EQ(Profundidad(), 0);
+
+    AD().EjecutaSQL("BEGIN TRAN Alta\r" + inserta("  T3") + "\rBEGIN TRAN Otra");
+    EXPECT_EQ(Numero("ROLLBACK TRAN Otra"), 6401);
+    EXPECT_EQ(Numero("ROLLBACK TRAN alta"), 6401);
+    EXPECT_EQ(Profundidad(), 2);
+    EXPECT_EQ(Numero("ROLLBACK TRAN Alta\r" + inserta("  UN") + "\r" + inserta("  T4")), 2627);
+    EXPECT_EQ(Profundidad(), 0);
+    EXPECT_EQ(Filas("V_TA_Unidad", "IdUnidad = '  T3'"), 0);
+    EXPECT_EQ(Filas("V_TA_Unidad", "IdUnidad = '  T4'"), 1);
+    EXPECT_EQ(Numero("ROLLBACK WORK"), 3903);
+
+    // A name past 32 characters is refused (the server's number is the embedded database's), and
+    // nothing after it runs.
+    EXPECT_NE(Numero("BEGIN TRANSACTION\rSAVE TRANSACTION " + QString(33, u'n') + "\r" + inserta("  T5")), 0);
+    Numero("ROLLBACK TRANSACTION");
+    EXPECT_EQ(Filas("V_TA_Unidad", "IdUnidad = '  T5'"), 0);
+}
+
 // When the server ends a batch's transaction (a trigger's rollback; any error under XACT_ABORT)
 // nothing after it runs: the batch is refused whole and leaves nothing.
 TEST_F(AccesoTsql, ABatchWhoseTransactionTheServerEndsLeavesNothing) {
