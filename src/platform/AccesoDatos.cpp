@@ -360,8 +360,9 @@ void AccesoDatos::Impl::Transaccion(int tipo, const QString& nombre, const QStri
         // The server reaches only the latest savepoint of a name: one saved again over itself
         // is released first, so that a savepoint per row keeps SQLite's stack at one.
         if (!guardados.empty() && guardados.back() == nombre) {
-            guardados.pop_back();
+            // Forgotten only once SQLite let it go: a refused RELEASE leaves it reachable.
             motor->EjecutaTransaccion(QStringLiteral("RELEASE SAVEPOINT ") + NombreSqlite(nombre));
+            guardados.pop_back();
         }
         motor->EjecutaTransaccion(QStringLiteral("SAVEPOINT ") + NombreSqlite(nombre));
         guardados.push_back(nombre);
