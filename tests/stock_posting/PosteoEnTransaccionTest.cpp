@@ -3,6 +3,7 @@
 
 #include "BasePosteo.h"
 
+#include "AccesoDatosInterno.h"
 #include "Asientos.h"
 #include "Ayudas.h"
 #include "BaseTsql.h"
@@ -12,6 +13,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QObject>
+#include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QTemporaryDir>
 #include <functional>
 #include <sqlite3.h>
@@ -172,21 +175,25 @@ struct GuardadoNegado {
             return SQLITE_OK;
         return ++guardados == niega ? SQLITE_DENY : SQLITE_OK;
     }
-    static int AlConectar(sqlite3* db, const char**, const sqlite3_api_routines*) {
-        sqlite3_set_authorizer(db, &Autoriza, nullptr);
-        return SQLITE_OK;
-    }
 };
 
+// The refusal is the test's: its authorizer takes the place of the data layer's on every
+// connection the layer opened.
 class GuardadoRechazado : public PosteoEnTransaccion {
 protected:
     void SetUp() override {
-        sqlite3_auto_extension(reinterpret_cast<void (*)()>(&GuardadoNegado::AlConectar));
         PosteoEnTransaccion::SetUp();
-    }
-    void TearDown() override {
-        PosteoEnTransaccion::TearDown();
-        sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(&GuardadoNegado::AlConectar));
+        if (PruebasEnServidorTsql())
+            return;
+        int conexiones = 0;
+        for (const QString& nombre : QSqlDatabase::connectionNames())
+            if (nombre.startsWith(QStringLiteral("AccesoDatos-"))) {
+                sqlite3* db = ad::HandleSqlite(QSqlDatabase::database(nombre, false).driver()->handle());
+                ASSERT_NE(db, nullptr);
+                sqlite3_set_authorizer(db, &GuardadoNegado::Autoriza, nullptr);
+                ++conexiones;
+            }
+        ASSERT_GT(conexiones, 0);
     }
 };
 
