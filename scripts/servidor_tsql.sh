@@ -4,7 +4,6 @@
 # under an unprivileged user, stopped by its own data folder.
 #
 #   servidor_tsql.sh paquetes             the Debian packages the build and the tests' connection need
-#   servidor_tsql.sh entorno              the make level and flags the build's own makes run with
 #   servidor_tsql.sh construye            build into the cache when missing; prints the prefix
 #   servidor_tsql.sh inicia CARPETA       new cluster in CARPETA, started; writes CARPETA/conexion
 #   servidor_tsql.sh detiene CARPETA      stops the server of CARPETA and removes the folder
@@ -251,9 +250,8 @@ detiene() {
 
 case "${1:-}" in
 paquetes) echo "${PAQUETES[*]}" ;;
-entorno) printf 'todo:\n\t@echo MAKELEVEL=$(MAKELEVEL)\n\t@echo MAKEFLAGS=$(MAKEFLAGS)\n' | make_limpio -f - ;;
 construye) construye ;;
 inicia) inicia "${2:-}" ;;
 detiene) detiene "${2:-}" ;;
-*) falla "uso: $0 paquetes | entorno | construye | inicia CARPETA | detiene CARPETA" ;;
+*) falla "uso: $0 paquetes | construye | inicia CARPETA | detiene CARPETA" ;;
 esac
