@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # A T-SQL server for the tests: Babelfish for PostgreSQL, built from the vendored tarballs once
 # into a cache outside the checkout (keyed by the tarballs' hashes), started on a free local port
-# under an unprivileged user, stopped by its own data folder.
+# under an unprivileged user, stopped by its own folder. Root's cache is a system folder
+# (/var/cache/modelos-babelfish) that the server's own user reads; anyone else's is in their home.
 #
 #   servidor_tsql.sh paquetes             the Debian packages the build and the tests' connection need
-#   servidor_tsql.sh entorno              the make level and flags the build's own makes run with
 #   servidor_tsql.sh construye            build into the cache when missing; prints the prefix
-#   servidor_tsql.sh inicia CARPETA       new cluster in CARPETA, started; writes CARPETA/conexion
-#   servidor_tsql.sh detiene CARPETA      stops the server of CARPETA and removes the folder
+#   servidor_tsql.sh inicia CARPETA       new cluster, started; writes CARPETA/conexion
+#   servidor_tsql.sh detiene CARPETA      stops the server of CARPETA and removes what it made
 #
 # CARPETA/conexion holds one line: the ODBC connection string of the login's database, as a site's
-# FreeTDS connection names it (the database itself is created by the caller).
+# FreeTDS connection names it (the database itself is created by the caller). The cluster and its
+# socket live in a folder of the temporary folder (TMPDIR when the server's user can reach it,
+# else /tmp) that CARPETA/servidor names.
 set -euo pipefail
 
 RECETA=1 # bump when the build steps below change, so that the cache is rebuilt
@@ -43,8 +45,18 @@ fuentes() {
         "babelfish_extensions-*.tar.xz) en ../shared/vendor/babelfish ni en MODELOS_BABELFISH_FUENTES"
 }
 
+cache_personal() {
+    echo "${XDG_CACHE_HOME:-$HOME/.cache}/modelos-babelfish"
+}
+
 cache() {
-    echo "${MODELOS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}}/modelos-babelfish"
+    if [ -n "${MODELOS_CACHE:-}" ]; then
+        echo "$MODELOS_CACHE/modelos-babelfish"
+    elif [ "$(id -u)" = 0 ]; then
+        echo /var/cache/modelos-babelfish
+    else
+        cache_personal
+    fi
 }
 
 prefijo() {
@@ -133,14 +145,33 @@ construye_en() {
         falla "babelfishpg_tsql: $trabajo/tsql.log"
 }
 
+# Root's build from before the cache moved out of its home (same key), copied instead of built
+# again; the libraries are found beside the programs (como_servidor), not where it was built.
+adopta() {
+    local destino=$1 antes
+    [ "$(id -u)" = 0 ] && [ -z "${MODELOS_CACHE:-}" ] || return 1
+    antes=$(cache_personal)/$(basename "$destino")
+    [ "$antes" != "$destino" ] || return 1
+    # A build there still running is waited for, not repeated here.
+    if [ -f "$antes.lock" ]; then
+        exec 8<"$antes.lock"
+        flock -s 8
+    fi
+    [ -f "$antes/.completo" ] || return 1
+    rm -rf "$destino" "$destino.copia"
+    cp -a "$antes" "$destino.copia" && chmod -R a+rX "$destino.copia" && mv "$destino.copia" "$destino"
+}
+
 construye() {
     local destino
     destino=$(prefijo)
+    # What the server's own user reads is readable by everyone, as any installed program.
+    [ "$(id -u)" = 0 ] && umask 022
     mkdir -p "$(dirname "$destino")"
     # One build at a time, whichever checkout asks.
     exec 9>"$destino.lock"
     flock 9
-    if [ ! -f "$destino/.completo" ]; then
+    if [ ! -f "$destino/.completo" ] && ! adopta "$destino"; then
         revisa_paquetes
         rm -rf "$destino"
         local trabajo
@@ -158,49 +189,49 @@ puerto_libre() {
 
 como_servidor() {
     if [ "$(id -u)" = 0 ]; then
-        runuser -u "$USUARIO_SERVIDOR" -- "$@"
+        # From /: the caller's folder may be one the server's user does not enter (root's home).
+        (cd / && runuser -u "$USUARIO_SERVIDOR" -- env LD_LIBRARY_PATH="$pre/lib" "$@")
     else
-        "$@"
+        LD_LIBRARY_PATH="$pre/lib" "$@"
     fi
 }
 
+# The folder of the server's cluster and socket: in TMPDIR when the server's user enters it and a
+# socket's path (at most 107 characters) fits, else in /tmp.
+carpeta_servidor() {
+    local base=${TMPDIR:-/tmp}
+    if [ ! -d "$base" ] || [ ${#base} -gt 60 ] ||
+        { [ "$(id -u)" = 0 ] && ! runuser -u "$USUARIO_SERVIDOR" -- test -x "$base"; }; then
+        base=/tmp
+    fi
+    mktemp -d "$base/servidor-tsql.XXXXXX"
+}
+
 inicia() {
-    local carpeta pre puerto
+    local carpeta pre puerto servidor
     [ -n "$1" ] || falla "falta la carpeta del servidor"
     carpeta=$(realpath -m "$1")
     pre=$(construye)
-    if [ -f "$carpeta/datos/postmaster.pid" ]; then
-        detiene "$carpeta"
-    fi
-    rm -rf "$carpeta"
+    detiene "$carpeta"
     mkdir -p "$carpeta"
     # initdb refuses root: the server runs as a system user of its own.
     if [ "$(id -u)" = 0 ]; then
         id -u "$USUARIO_SERVIDOR" >/dev/null 2>&1 ||
             useradd --system --no-create-home --shell /usr/sbin/nologin "$USUARIO_SERVIDOR"
-        chown "$USUARIO_SERVIDOR" "$carpeta"
-        # The cache may lie under root's home: the server needs to read and run it.
-        local d=$pre
-        while [ "$d" != / ]; do
-            chmod o+x "$d" 2>/dev/null || true
-            d=$(dirname "$d")
-        done
-        chmod -R o+rX "$pre"
     fi
-    local pwfile=$carpeta/clave
+    servidor=$(carpeta_servidor)
+    echo "$servidor" >"$carpeta/servidor"
+    [ "$(id -u)" = 0 ] && chown "$USUARIO_SERVIDOR" "$servidor"
+    local pwfile=$servidor/clave
     echo "$CLAVE_LOGIN" >"$pwfile"
     [ "$(id -u)" = 0 ] && chown "$USUARIO_SERVIDOR" "$pwfile"
-    como_servidor "$pre/bin/initdb" -D "$carpeta/datos" -U postgres --auth-local=trust --auth-host=md5 \
+    como_servidor "$pre/bin/initdb" -D "$servidor/datos" -U postgres --auth-local=trust --auth-host=md5 \
         --pwfile="$pwfile" -E UTF8 --locale=C.UTF-8 >"$carpeta/initdb.log" 2>&1 ||
         falla "initdb falló: $carpeta/initdb.log"
     puerto=$(puerto_libre)
-    local pgpuerto socket
+    local pgpuerto socket=$servidor
     pgpuerto=$(puerto_libre)
-    # A socket path has at most 107 characters: a short folder of its own.
-    socket=$(mktemp -d /tmp/servidor-tsql.XXXXXX)
-    echo "$socket" >"$carpeta/socket"
-    [ "$(id -u)" = 0 ] && chown "$USUARIO_SERVIDOR" "$socket"
-    cat >>"$carpeta/datos/postgresql.conf" <<EOF
+    cat >>"$servidor/datos/postgresql.conf" <<EOF
 listen_addresses = '127.0.0.1'
 port = $pgpuerto
 unix_socket_directories = '$socket'
@@ -213,8 +244,8 @@ password_encryption = 'md5'
 full_page_writes = off
 max_connections = 100
 EOF
-    como_servidor "$pre/bin/pg_ctl" -D "$carpeta/datos" -l "$carpeta/servidor.log" -w -t 60 start >/dev/null ||
-        falla "el servidor no arrancó: $carpeta/servidor.log"
+    como_servidor "$pre/bin/pg_ctl" -D "$servidor/datos" -l "$servidor/servidor.log" -w -t 60 start >/dev/null ||
+        falla "el servidor no arrancó: $servidor/servidor.log"
     local psql=("$pre/bin/psql" -h "$socket" -p "$pgpuerto" -U postgres -v ON_ERROR_STOP=1 -q)
     como_servidor "${psql[@]}" -d postgres >"$carpeta/inicio.log" 2>&1 <<EOF || falla "no se pudo preparar Babelfish: $carpeta/inicio.log"
 SET password_encryption = 'md5';
@@ -237,23 +268,26 @@ EOF
 }
 
 detiene() {
-    local carpeta pre
+    local carpeta pre servidor
     [ -n "$1" ] || falla "falta la carpeta del servidor"
     carpeta=$(realpath -m "$1")
-    [ -d "$carpeta/datos" ] || return 0
-    pre=$(prefijo)
-    if [ -f "$carpeta/datos/postmaster.pid" ]; then
-        como_servidor "$pre/bin/pg_ctl" -D "$carpeta/datos" -m fast -w -t 60 stop >/dev/null 2>&1 || true
+    [ -d "$carpeta" ] || return 0
+    # An earlier layout kept the cluster in CARPETA and its socket folder aside.
+    servidor=$carpeta
+    [ -f "$carpeta/servidor" ] && servidor=$(cat "$carpeta/servidor")
+    if [ -f "$servidor/datos/postmaster.pid" ]; then
+        pre=$(prefijo)
+        como_servidor "$pre/bin/pg_ctl" -D "$servidor/datos" -m fast -w -t 60 stop >/dev/null 2>&1 || true
     fi
     [ -f "$carpeta/socket" ] && rm -rf "$(cat "$carpeta/socket")"
+    [ -n "$servidor" ] && rm -rf "$servidor"
     rm -rf "$carpeta"
 }
 
 case "${1:-}" in
 paquetes) echo "${PAQUETES[*]}" ;;
-entorno) printf 'todo:\n\t@echo MAKELEVEL=$(MAKELEVEL)\n\t@echo MAKEFLAGS=$(MAKEFLAGS)\n' | make_limpio -f - ;;
 construye) construye ;;
 inicia) inicia "${2:-}" ;;
 detiene) detiene "${2:-}" ;;
-*) falla "uso: $0 paquetes | entorno | construye | inicia CARPETA | detiene CARPETA" ;;
+*) falla "uso: $0 paquetes | construye | inicia CARPETA | detiene CARPETA" ;;
 esac

@@ -3,9 +3,10 @@
 #   Instalacion.sh paquetes FUENTES   `make paquetes` on a machine that has nothing asks apt-get for
 #                                     every package the T-SQL server's build names, and on one that
 #                                     has everything asks for nothing
-#   Instalacion.sh receta FUENTES     the T-SQL server's build, started from a make recipe, runs its
-#                                     makes at level 0 (the engine generates its headers only there),
-#                                     and a missing build package is named before anything is built
+#   Instalacion.sh receta FUENTES     the T-SQL server's build, started from a make recipe, runs each
+#                                     of its makes at level 0 without the recipe's flags (the engine
+#                                     generates its headers only there), and a missing build package
+#                                     is named before anything is built
 set -euo pipefail
 
 modo=${1:?modo}
@@ -59,19 +60,64 @@ paquetes() {
     echo "make paquetes pide $(wc -w <<<"$pedidos") paquetes, entre ellos los $(wc -w <<<"$tsql") del servidor T-SQL"
 }
 
+# Stand-ins for the programs of the T-SQL server's build: tar lays out the two source trees with
+# what the build edits and runs (the engine's configure, which makes the prefix), make records each
+# call with the make level and flags it got; they and cmake build nothing.
+simula_construccion() {
+    local bin=$tmp/bin
+    mkdir -p "$bin" "$tmp/fuentes"
+    : >"$tmp/fuentes/postgresql_modified_for_babelfish-0.tar.xz"
+    : >"$tmp/fuentes/babelfish_extensions-0.tar.xz"
+    cat >"$bin/tar" <<'EOF'
+#!/bin/bash
+while getopts C:xf: o; do case $o in C) d=$OPTARG ;; f) f=$OPTARG ;; *) ;; esac; done
+case $f in
+*postgresql_modified_for_babelfish-*)
+    mkdir -p "$d/postgresql_modified_for_babelfish/contrib/uuid-ossp"
+    printf '#!/bin/sh\nfor a; do case $a in --prefix=*) mkdir -p "${a#--prefix=}" ;; esac; done\n' \
+        >"$d/postgresql_modified_for_babelfish/configure"
+    chmod +x "$d/postgresql_modified_for_babelfish/configure" ;;
+*babelfish_extensions-*)
+    t=$d/babelfish_extensions/contrib/babelfishpg_tsql
+    mkdir -p "$t/antlr" "$d"/babelfish_extensions/contrib/babelfishpg_{money,common,tds}
+    echo 'SET (MYDIR /usr/include/antlr4-runtime/)' >"$t/antlr/CMakeLists.txt"
+    echo 'PG_CFLAGS += -g -Werror' >"$t/Makefile" ;;
+*) exit 2 ;;
+esac
+EOF
+    cat >"$bin/make" <<EOF
+#!/bin/bash
+echo "make MAKELEVEL=\${MAKELEVEL-} MAKEFLAGS=\${MAKEFLAGS-} MFLAGS=\${MFLAGS-} \$*" >>"$tmp/llamadas.log"
+EOF
+    printf '#!/bin/sh\n' >"$bin/cmake"
+    chmod +x "$bin/tar" "$bin/make" "$bin/cmake"
+    : >"$tmp/llamadas.log"
+}
+
 receta() {
-    # A recipe of a parallel make, as `make test` runs the script, that asks which level the
-    # build's own makes run at.
-    printf 'todo:\n\tbash %s entorno\n' "$fuentes/scripts/servidor_tsql.sh" >"$tmp/Makefile"
-    local salida
-    salida=$(make -s -j4 -C "$tmp" todo)
-    grep -qx 'MAKELEVEL=0' <<<"$salida" || falla "las compilaciones del servidor ven el nivel de make: $salida"
-    grep -qx 'MAKEFLAGS=' <<<"$salida" || falla "las compilaciones del servidor ven los indicadores de make: $salida"
+    # The real build, started from a recipe of a parallel make as `make test` runs it, with the
+    # stand-ins first on PATH: every make it runs gets level 0 and no flags (the engine generates
+    # its headers only there).
+    simula_construccion
+    simula_dpkg todo
+    local real_make
+    real_make=$(command -v make)
+    printf 'todo:\n\tPATH=%s:$$PATH MODELOS_CACHE=%s MODELOS_BABELFISH_FUENTES=%s bash %s construye\n' \
+        "$tmp/bin" "$tmp/cache" "$tmp/fuentes" "$fuentes/scripts/servidor_tsql.sh" >"$tmp/Makefile"
+    "$real_make" -s -j4 -C "$tmp" todo >/dev/null 2>"$tmp/construye.log" ||
+        falla "la construcción simulada falló: $(cat "$tmp/construye.log")"
+    [ -n "$(find "$tmp/cache" -name .completo)" ] || falla "la construcción simulada no terminó"
+    local llamadas
+    llamadas=$(grep -c '^make ' "$tmp/llamadas.log" || true)
+    [ "$llamadas" -ge 10 ] || falla "la construcción corrió $llamadas makes: $(cat "$tmp/llamadas.log")"
+    ! grep -v '^make MAKELEVEL= MAKEFLAGS= MFLAGS= ' "$tmp/llamadas.log" ||
+        falla "estos makes de la construcción ven el nivel o los indicadores del make que la lanzó"
+    rm -rf "${tmp:?}/cache" "${tmp:?}/bin"
 
     # Nothing installed: the build stops at once and names the packages.
     simula_dpkg nada
     local error
-    if error=$(PATH="$tmp/bin:$PATH" MODELOS_CACHE="$tmp/cache" make -s -C "$tmp" -f - todo 2>&1 <<EOF
+    if error=$(PATH="$tmp/bin:$PATH" MODELOS_CACHE="$tmp/cache" "$real_make" -s -C "$tmp" -f - todo 2>&1 <<EOF
 todo:
 	bash $fuentes/scripts/servidor_tsql.sh construye
 EOF
@@ -81,7 +127,7 @@ EOF
     grep -q 'faltan paquetes para construir el servidor T-SQL: .*libossp-uuid-dev' <<<"$error" ||
         falla "la falta de paquetes no se nombra: $error"
     [ ! -d "$tmp/cache" ] || [ -z "$(find "$tmp/cache" -name .completo)" ] || falla "quedó una construcción a medias"
-    echo "servidor T-SQL desde una receta: $(grep MAKELEVEL <<<"$salida"); sin paquetes lo dice"
+    echo "servidor T-SQL desde una receta: $llamadas makes, todos de nivel 0 y sin indicadores; sin paquetes lo dice"
 }
 
 case "$modo" in

@@ -24,8 +24,8 @@ const QString kBase = QStringLiteral("modelos.db");
 const QString kEstadisticas = QStringLiteral("CV_ESTADISTICAS.db");
 
 // The demo databases, built once per test program build and scripts: CTest runs every test in
-// a process of its own, so they are kept in the temporary folder under a key of both, and each
-// test copies them.
+// a process of its own, so they are kept in the build folder under the program's name and a key
+// of both, and each test copies them. A program's build replaces its older ones.
 QString Originales() {
     static QString carpeta;
     if (!carpeta.isEmpty())
@@ -35,7 +35,6 @@ QString Originales() {
         throw ErrorSistema(-1, QStringLiteral("Sin scripts de la base (MODELOS_DB_DIR)"));
     QCryptographicHash hash(QCryptographicHash::Sha1);
     const QFileInfo programa(QCoreApplication::applicationFilePath());
-    hash.addData(programa.absoluteFilePath().toUtf8());
     hash.addData(QByteArray::number(programa.lastModified().toMSecsSinceEpoch()));
     for (const QFileInfo& f :
          QDir(scripts).entryInfoList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name)) {
@@ -43,8 +42,11 @@ QString Originales() {
         if (archivo.open(QIODevice::ReadOnly))
             hash.addData(archivo.readAll());
     }
-    const QString destino = QDir::temp().filePath(QStringLiteral("modelos-demo-") +
-                                                  QString::fromLatin1(hash.result().toHex().left(16)));
+    const QDir demos(CarpetaCompilacion() + QStringLiteral("/demo-pruebas"));
+    if (!demos.mkpath(QStringLiteral(".")))
+        throw ErrorSistema(-1, QStringLiteral("Sin carpeta para la base demo: ") + demos.path());
+    const QString prefijo = programa.fileName() + u'-';
+    const QString destino = demos.filePath(prefijo + QString::fromLatin1(hash.result().toHex().left(16)));
     if (!QFileInfo::exists(QDir(destino).filePath(kEstadisticas))) {
         // Built aside and renamed into place, so that parallel tests never see half a database.
         QTemporaryDir obra(destino + QStringLiteral("-XXXXXX"));
@@ -52,8 +54,14 @@ QString Originales() {
         if (!obra.isValid())
             throw ErrorSistema(-1, QStringLiteral("Sin carpeta temporal para la base demo"));
         BaseEmbebida::CreaDemo(obra.filePath(kBase), scripts);
-        if (!QDir().rename(obra.path(), destino))
+        if (!QDir().rename(obra.path(), destino)) {
             QDir(obra.path()).removeRecursively(); // another test got there first
+        } else {
+            // Those of the program's earlier builds (not another test's work in progress).
+            for (const QString& viejo : demos.entryList({prefijo + u'*'}, QDir::Dirs | QDir::NoDotAndDotDot))
+                if (!demos.filePath(viejo).startsWith(destino))
+                    QDir(demos.filePath(viejo)).removeRecursively();
+        }
     }
     carpeta = destino;
     return carpeta;

@@ -1,3 +1,37 @@
+#include "EntornoPruebas.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace {
+
+std::string& CarpetaDelProceso() {
+    static std::string carpeta;
+    return carpeta;
+}
+
+void QuitaCarpetaDelProceso() {
+    std::error_code ignorado;
+    std::filesystem::remove_all(CarpetaDelProceso(), ignorado);
+}
+
+} // namespace
+
+void PreparaCarpetaTemporal() {
+    QByteArray plantilla = qgetenv("TMPDIR");
+    if (plantilla.isEmpty())
+        plantilla = "/tmp";
+    plantilla += "/pruebas-XXXXXX";
+    // Without it the tests still run, in the machine's temporary folder.
+    if (mkdtemp(plantilla.data()) == nullptr)
+        return;
+    CarpetaDelProceso() = plantilla.toStdString();
+    qputenv("TMPDIR", plantilla);
+    std::atexit(QuitaCarpetaDelProceso);
+}
+
 // Leaks that LeakSanitizer reports inside third-party libraries (Qt's plugins, fontconfig,
 // the ODBC driver manager) are theirs, not ours.
 // NOLINTNEXTLINE(bugprone-reserved-identifier): the sanitizer runtime looks this name up.
