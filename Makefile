@@ -31,8 +31,8 @@ run: build-release demo
 	else echo "Sin configuración regional española (locale -a): los números siguen LC_NUMERIC=$$(locale | sed -n 's/^LC_NUMERIC=//p' | tr -d '\"') (ver README)."; fi
 	$(REGIONAL) ./build/bin/modelos-stock "@Server=sqlite;@DbName=$(DEMO);@Usuario=DEMO;@Password=;@UsuarioLogeado=DEMO;@Caja=1"
 
-# The fuzz targets' seeded runs first: the suite's own summary closes the output, then the check
-# that the run left the machine as it was (tests/SinRastros.sh). The T-SQL server is built (once:
+# The fuzz targets' seeded runs first: the suite's own summary closes the output; around them, the
+# check that the run left the machine as it was (tests/SinRastros.sh). The T-SQL server is built (once:
 # it stays in a cache outside the checkout) before the tests start it.
 test: build-dev build-fuzz
 	bash scripts/servidor_tsql.sh construye >/dev/null
