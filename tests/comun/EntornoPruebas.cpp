@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <unistd.h>
 
 namespace {
 
@@ -12,7 +13,15 @@ std::string& CarpetaDelProceso() {
     return carpeta;
 }
 
+pid_t& ProcesoDeLaCarpeta() {
+    static pid_t pid = 0;
+    return pid;
+}
+
 void QuitaCarpetaDelProceso() {
+    // A forked child that exits normally must not take its parent's folder.
+    if (getpid() != ProcesoDeLaCarpeta())
+        return;
     std::error_code ignorado;
     std::filesystem::remove_all(CarpetaDelProceso(), ignorado);
 }
@@ -28,6 +37,7 @@ void PreparaCarpetaTemporal() {
     if (mkdtemp(plantilla.data()) == nullptr)
         return;
     CarpetaDelProceso() = plantilla.toStdString();
+    ProcesoDeLaCarpeta() = getpid();
     qputenv("TMPDIR", plantilla);
     std::atexit(QuitaCarpetaDelProceso);
 }
