@@ -192,18 +192,6 @@ TEST_F(AccesoTsql, TheAdministrationDatabaseIsOneNameThatMustExist) {
             !ad.EstaConectado() && ad.FalloDatoConexion() &&
             ad.LeeConexion().Errors().Item(0).Description.contains(QStringLiteral("\"%1\"").arg(nombre)));
     }
-    // Empty, it names none: never taken for "no administration database".
-    for (const char* vacio : {"ADMIN=", "ADMIN= {}", "ADMIN=[]"}) {
-        AccesoDatos ad;
-        ad.AsignaDatoConexion(QLatin1String(vacio));
-        EXPECT_EQ(NumeroDeError([&] { ConectaTsql(ad, BaseTsql()); }), 911) << vacio;
-        EXPECT_TRUE(!ad.EstaConectado() && ad.FalloDatoConexion()) << vacio;
-    }
-    // The session's database missing is not the data's fault, whatever they name.
-    AccesoDatos sinSesion;
-    sinSesion.AsignaDatoConexion(QStringLiteral("ADMIN=") + BaseTsql());
-    EXPECT_NE(NumeroDeError([&] { ConectaTsql(sinSesion, BaseTsql() + QStringLiteral("x")); }), 0);
-    EXPECT_FALSE(sinSesion.EstaConectado() || sinSesion.FalloDatoConexion());
     EXPECT_GT(Filas("V_TA_Unidad", "1 = 1"), 0);
 }
 
