@@ -47,6 +47,8 @@ QString LiteralMoneda(const Moneda& m) {
 struct DatoOdbc {
     QString atributos;
     QString baseAdmin;
+    bool adminDado = false; // an "ADMIN=" item, whatever its value
+    QString sinIgual;       // the first item without "=", which no driver could read
 };
 
 DatoOdbc SeparaDatoConexion(const QString& dato) {
@@ -59,12 +61,17 @@ DatoOdbc SeparaDatoConexion(const QString& dato) {
         if (t.isEmpty())
             return;
         const qsizetype igual = t.indexOf(u'=');
-        if (igual > 0 &&
-            t.first(igual).trimmed().compare(QLatin1StringView("ADMIN"), Qt::CaseInsensitive) == 0) {
+        if (igual <= 0) {
+            if (r.sinIgual.isEmpty())
+                r.sinIgual = t;
+            return;
+        }
+        if (t.first(igual).trimmed().compare(QLatin1StringView("ADMIN"), Qt::CaseInsensitive) == 0) {
             QString base = t.mid(igual + 1).trimmed();
             if (base.startsWith(u'{') && base.endsWith(u'}'))
                 base = base.mid(1, base.size() - 2).replace(QStringLiteral("}}"), QStringLiteral("}"));
             r.baseAdmin = base;
+            r.adminDado = true;
             return;
         }
         r.atributos += t + u';';
@@ -83,14 +90,23 @@ DatoOdbc SeparaDatoConexion(const QString& dato) {
     return r;
 }
 
-bool TieneAtributo(const QString& atributos, const char* nombre) {
+// The value of attribute `nombre` (its braces removed), nothing when the data lack it.
+std::optional<QString> Atributo(const QString& atributos, const char* nombre) {
     for (const QString& item : atributos.split(u';')) {
         const qsizetype igual = item.indexOf(u'=');
         if (igual > 0 &&
-            item.first(igual).trimmed().compare(QLatin1StringView(nombre), Qt::CaseInsensitive) == 0)
-            return true;
+            item.first(igual).trimmed().compare(QLatin1StringView(nombre), Qt::CaseInsensitive) == 0) {
+            QString valor = item.mid(igual + 1).trimmed();
+            if (valor.startsWith(u'{') && valor.endsWith(u'}'))
+                valor = valor.mid(1, valor.size() - 2).trimmed();
+            return valor;
+        }
     }
-    return false;
+    return std::nullopt;
+}
+
+bool TieneAtributo(const QString& atributos, const char* nombre) {
+    return Atributo(atributos, nombre).has_value();
 }
 
 // "SERVER=...;" and "PORT=...;" for a server named "host", "host,port" or "host:port" (SQL
@@ -119,6 +135,29 @@ QString ServidorYPuerto(const QString& servidor, const QString& atributos) {
     else if (puerto.isEmpty() && !dado && !host.contains(u'\\'))
         r += QStringLiteral("PORT=1433;");
     return r;
+}
+
+// An item the driver could not read (VB's "invalid procedure call or argument").
+constexpr long kDatoInvalido = 5;
+
+// What no server could mend in the connection data, told before anything reaches the driver.
+void VerificaDatoConexion(const DatoOdbc& dato) {
+    if (!dato.sinIgual.isEmpty())
+        Falla(
+            kDatoInvalido,
+            QStringLiteral("El dato \"%1\" de los datos de conexión no tiene la forma nombre=valor: un \";\" "
+                           "dentro de un valor se escribe entre llaves, como en ADMIN={Gestión;Admin}.")
+                .arg(dato.sinIgual));
+    if (dato.adminDado && NombreBaseAdministracion(dato.baseAdmin).isEmpty())
+        Falla(sqlserver::kBaseInexistente,
+              QStringLiteral("ADMIN= en los datos de conexión no nombra ninguna base de administración."));
+}
+
+// The server says the object's name does not exist: SQL Server by its number, Babelfish (which
+// gives one number to this and to a refused right) in its words.
+bool NoExiste(const ErrorBD& e) {
+    return e.NativeError == sqlserver::kTablaInexistente ||
+           e.Description.contains(QLatin1StringView("does not exist"), Qt::CaseInsensitive);
 }
 
 bool EsNulo(const QVariant& v) {
@@ -199,6 +238,7 @@ void AccesoDatos::Impl::Cierra() {
     rutaSqlite.clear();
     baseAdmin.clear();
     tablasAdmin.clear();
+    tablasSesion.clear();
 }
 
 void AccesoDatos::Impl::VerificaConexion(const char* operacion) const {
@@ -282,31 +322,69 @@ bool AccesoDatos::Impl::EnAdministracion(const QString& tabla) {
     const QString clave = tabla.toUpper();
     if (const auto it = tablasAdmin.constFind(clave); it != tablasAdmin.cend())
         return *it;
-    // OBJECT_ID finds tables, views and synonyms alike.
+    const QString nombre = CitaNombre(baseAdmin) + QStringLiteral(".dbo.") + CitaNombre(tabla);
+    // OBJECT_ID finds tables, views and synonyms alike, but only those the login may use.
     bool tiene = true;
     try {
-        tiene = !PrimerValor(*motor, QStringLiteral("SELECT OBJECT_ID(N") +
-                                         LiteralTexto(CitaNombre(baseAdmin) + QStringLiteral(".dbo.") +
-                                                      CitaNombre(tabla)) +
-                                         u')')
-                     .isNull();
+        tiene =
+            !PrimerValor(*motor, QStringLiteral("SELECT OBJECT_ID(N") + LiteralTexto(nombre) + u')').isNull();
     } catch (const Fallas&) {
         // Unanswered: the statement goes to the administration database, as it names it, and
         // the server tells what it finds there; asked again next time.
         return true;
     }
+    if (!tiene) {
+        // Absent only where the server says the name does not exist; a table the login may not
+        // use is refused, never taken for the session's of that name. Not kept: a right granted
+        // meanwhile serves the next statement.
+        try {
+            PrimerValor(*motor, QStringLiteral("SELECT TOP 0 1 FROM ") + nombre);
+            tiene = true;
+        } catch (const Fallas& f) {
+            if (f.lista.empty() || !NoExiste(f.lista.front()))
+                Falla(sqlserver::kPermisoDenegado,
+                      QStringLiteral("El usuario \"%1\" no tiene permiso sobre la tabla %2 de la base de "
+                                     "administración \"%3\" que nombra ADMIN= en los datos de conexión.")
+                          .arg(yo.usuario_, tabla, baseAdmin));
+        }
+    }
     tablasAdmin.insert(clave, tiene);
+    return tiene;
+}
+
+bool AccesoDatos::Impl::SesionTiene(const QString& tabla) {
+    const QString clave = tabla.toUpper();
+    if (const auto it = tablasSesion.constFind(clave); it != tablasSesion.cend())
+        return *it;
+    bool tiene = true;
+    if (sqlServer)
+        tiene =
+            !PrimerValor(*motor, QStringLiteral("SELECT OBJECT_ID(N") + LiteralTexto(tabla) + u')').isNull();
+    tablasSesion.insert(clave, tiene);
     return tiene;
 }
 
 void AccesoDatos::Impl::VerificaBaseAdministracion() {
     if (!sqlServer || baseAdmin.isEmpty())
         return;
-    if (PrimerValor(*motor, QStringLiteral("SELECT DB_ID(N") + LiteralTexto(baseAdmin) + u')').isNull())
+    const QString base = LiteralTexto(baseAdmin);
+    const int estado =
+        PrimerValor(*motor,
+                    QStringLiteral("SELECT CASE WHEN DB_ID(N%1) IS NULL THEN 0 WHEN HAS_DBACCESS(N%1) "
+                                   "= 1 THEN 2 ELSE 1 END")
+                        .arg(base))
+            .toInt();
+    if (estado == 0)
         Falla(sqlserver::kBaseInexistente,
               QStringLiteral("No existe la base de administración \"%1\" que nombra ADMIN= en los datos de "
                              "conexión.")
                   .arg(baseAdmin));
+    if (estado == 1)
+        Falla(
+            sqlserver::kSinAccesoBase,
+            QStringLiteral("El usuario \"%1\" no tiene acceso a la base de administración \"%2\" que nombra "
+                           "ADMIN= en los datos de conexión.")
+                .arg(yo.usuario_, baseAdmin));
 }
 
 namespace {
@@ -580,9 +658,16 @@ QString AccesoDatos::LeeDatoConexion() const {
     return dato_;
 }
 
+QString AccesoDatos::LeeDatoConexionSinAdministracion() const {
+    if (d_->motor && d_->sqlite)
+        return LeeDatoConexion();
+    return SeparaDatoConexion(dato_).atributos;
+}
+
 void AccesoDatos::Conecta(bool, qint32, const QString& cadenaConexion, bool, bool) {
     d_->Cierra();
     conexion_.errores_.Clear();
+    falloDatoConexion_ = false;
     try {
         if (servidor_.trimmed().compare(QLatin1StringView("sqlite"), Qt::CaseInsensitive) == 0) {
             QString ruta = baseDatos_.trimmed();
@@ -605,6 +690,9 @@ void AccesoDatos::Conecta(bool, qint32, const QString& cadenaConexion, bool, boo
         } else {
             QString cadena = cadenaConexion.trimmed();
             const DatoOdbc dato = SeparaDatoConexion(dato_);
+            falloDatoConexion_ = true;
+            VerificaDatoConexion(dato);
+            falloDatoConexion_ = false;
             if (cadena.isEmpty()) {
                 const QString extra = dato.atributos;
                 const bool conDriver = extra.contains(QLatin1StringView("DRIVER="), Qt::CaseInsensitive) ||
@@ -617,8 +705,10 @@ void AccesoDatos::Conecta(bool, qint32, const QString& cadenaConexion, bool, boo
                 // FreeTDS takes the client's character set from the locale, and under "C" (a session
                 // without LANG) the server's accented text came back as U+FFFD.
                 const bool freeTds =
-                    !conDriver || extra.contains(QLatin1StringView("{FreeTDS}"), Qt::CaseInsensitive);
-                if (freeTds && !extra.contains(QLatin1StringView("ClientCharset"), Qt::CaseInsensitive))
+                    !conDriver || Atributo(extra, "DRIVER")
+                                          .value_or(QString())
+                                          .compare(QLatin1StringView("FreeTDS"), Qt::CaseInsensitive) == 0;
+                if (freeTds && !TieneAtributo(extra, "ClientCharset"))
                     cadena += QStringLiteral("ClientCharset=UTF-8;");
                 cadena += extra;
                 cadena += ServidorYPuerto(servidor_.trimmed(), extra);
@@ -632,7 +722,9 @@ void AccesoDatos::Conecta(bool, qint32, const QString& cadenaConexion, bool, boo
             d_->sqlite = d_->motor->DialectoSqlite();
             d_->sqlServer = d_->motor->SqlServer();
             d_->baseAdmin = NombreBaseAdministracion(dato.baseAdmin);
+            falloDatoConexion_ = true;
             d_->VerificaBaseAdministracion();
+            falloDatoConexion_ = false;
             cadena_ = cadena;
         }
     } catch (const Fallas& f) {
@@ -839,9 +931,24 @@ QString AccesoDatos::BaseAdministracion() const {
     return NombreBaseAdministracion(SeparaDatoConexion(dato_).baseAdmin);
 }
 
+bool AccesoDatos::SesionTieneTabla(const QString& tabla) {
+    d_->VerificaConexion("SesionTieneTabla");
+    conexion_.errores_.Clear();
+    try {
+        return d_->SesionTiene(tabla);
+    } catch (const Fallas& f) {
+        d_->Lanza(f, QStringLiteral("SesionTieneTabla"));
+    }
+}
+
 QString AccesoDatos::TraduceSQL(const QString& sql) const {
-    if (d_->motor)
-        return d_->ParaMotor(sql);
+    if (d_->motor) {
+        try {
+            return d_->ParaMotor(sql);
+        } catch (const Fallas& f) {
+            d_->Lanza(f, QStringLiteral("TraduceSQL"));
+        }
+    }
     if (servidor_.trimmed().compare(QLatin1StringView("sqlite"), Qt::CaseInsensitive) == 0)
         return d_->Traduce(sql);
     return ResuelveAdminSqlServer(sql, BaseAdministracion());

@@ -96,6 +96,9 @@ public:
     // password: for SQLite the folder of the database file, for ODBC the extra attributes
     // ("DRIVER={...};PORT=...") given or in use.
     QString LeeDatoConexion() const;
+    // The same without the "ADMIN=" item: what a connection to another database (the
+    // statistics') needs, whose login need not enter the administration database.
+    QString LeeDatoConexionSinAdministracion() const;
     void AsignaServidor(const QString& servidor) { servidor_ = servidor; }
     void AsignaBaseDatos(const QString& base) { baseDatos_ = base; }
     void AsignaUsuario(const QString& usuario) { usuario_ = usuario; }
@@ -108,11 +111,20 @@ public:
     // Connects (closing an open connection first) from the assigned parts, or from
     // `cadenaConexion`, a full ODBC connection text, when it is not empty and the server is not
     // "sqlite". A missing SQLite file is reported, never created, and so is an administration
-    // database the data name that the server does not have (SQL Server's 911). An ODBC login
+    // database the data name that the server does not have (SQL Server's 911) or that the login
+    // cannot enter (916); an item of the data without "=" reaches no driver. An ODBC login
     // waits at most a few seconds. On failure: EstaConectado() is false and ErrorSistema is raised.
     // `faltanDatos`, `opcion` and the two flags are accepted for the callers; they change nothing.
     void Conecta(bool faltanDatos = false, qint32 opcion = 0, const QString& cadenaConexion = {},
                  bool opcion1 = true, bool opcion2 = true);
+    // Whether the last Conecta failed on what the connection data give rather than on the
+    // session's login or database: an item without "=" (5), an "ADMIN=" that names no database
+    // (911), an administration database the server does not have (911) or the login cannot
+    // enter (916).
+    bool FalloDatoConexion() const { return falloDatoConexion_; }
+    // Whether the session's database holds table `tabla` (a view or a synonym too): SQL Server's
+    // catalog, asked once per table and connection; true elsewhere. Raises ErrorSistema.
+    bool SesionTieneTabla(const QString& tabla);
 
     // Opens `sql` into `rs` (closing it first), positioned on the first row. `conexion`: another
     // AccesoDatos's connection to run on, nullptr for this one's. Cursor and lock types as in
@@ -156,7 +168,8 @@ public:
     // The SQL text to run in place of `sql` (SQL Server dialect in): translated for SQLite; over
     // ODBC to SQL Server unchanged but for its "@ADMIN_" names (ResuelveAdminSqlServer), each the
     // administration database's table when that database holds one of the name (asked of its
-    // catalog once per name and connection), else the session's.
+    // catalog once per name and connection), else the session's; one there that the login may
+    // not use raises ErrorSistema 229 naming it.
     QString TraduceSQL(const QString& sql) const;
     // The provider text of the connection ("SQLite" or "ODBC;DBMS=<name>").
     QString TextoProveedor() const;
@@ -173,6 +186,7 @@ private:
     friend class Conexion;
     friend class Registros;
     QString servidor_, baseDatos_, usuario_, password_, dato_, cadena_;
+    bool falloDatoConexion_ = false;
     Conexion conexion_;
     std::unique_ptr<Impl> d_;
 };

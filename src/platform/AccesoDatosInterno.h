@@ -188,6 +188,8 @@ struct AccesoDatos::Impl {
     // Whether the administration database holds each "@ADMIN_" table met so far (key: its name
     // in capitals).
     QHash<QString, bool> tablasAdmin;
+    // Whether the session's database holds each table asked of SesionTiene (key as above).
+    QHash<QString, bool> tablasSesion;
     // Transaction depth: emulated on SQLite; on SQL Server the depth the statements sent have
     // left, checked against the server's after a refusal.
     int nivel = 0;
@@ -221,9 +223,13 @@ struct AccesoDatos::Impl {
     // The statement as the engine runs it (SQL Server dialect in).
     QString ParaMotor(const QString& sql);
     // SQL Server: whether the administration database holds table `tabla`; its catalog is asked
-    // the first time.
+    // the first time. A table there that the login may not use is refused (229).
     bool EnAdministracion(const QString& tabla);
-    // SQL Server: refuses (911) an administration database that the server does not have.
+    // Whether the session's database holds table `tabla` (SQL Server's catalog, asked once per
+    // table and connection; elsewhere true).
+    bool SesionTiene(const QString& tabla);
+    // SQL Server: refuses an administration database that the server does not have (911) or
+    // that the login cannot enter (916).
     void VerificaBaseAdministracion();
     // Opens `sql` into the set.
     void Abre(Registros::Impl& rs, const QString& sql, const QString& original, bool traducir);

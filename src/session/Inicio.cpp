@@ -120,15 +120,29 @@ void AvisaFinInicio(const QString& texto, const QString& detalle) {
                          Estilo::SoloAceptar | Estilo::Critico, QGuiApplication::applicationDisplayName());
 }
 
-// The session yields no connection: say why, without the password. An administration database
-// that the server does not have is named with where it came from.
+// The session yields no connection: say why, without the password. What the connection data
+// give (MODELOS_DATO_CONEXION) is named with where it came from; a database the server does not
+// have is the session's unless the failure came from the data.
 void AvisaSinConexion(const QString& motivo, long numero) {
     const AccesoDatos& ad = AD();
-    if (numero == sqlserver::kBaseInexistente && !ad.BaseAdministracion().isEmpty()) {
-        AvisaFinInicio(QStringLiteral("No existe la base de administración \"%1\" en el servidor \"%2\": la "
-                                      "nombra ADMIN= en MODELOS_DATO_CONEXION.")
-                           .arg(ad.BaseAdministracion(), ad.LeeServidor()),
-                       {});
+    if (ad.FalloDatoConexion()) {
+        const QString de = QStringLiteral(": la nombra ADMIN= en MODELOS_DATO_CONEXION.");
+        const QString base = ad.BaseAdministracion();
+        if (numero == sqlserver::kBaseInexistente && !base.isEmpty())
+            AvisaFinInicio(QStringLiteral("No existe la base de administración \"%1\" en el servidor \"%2\"")
+                                   .arg(base, ad.LeeServidor()) +
+                               de,
+                           {});
+        else if (numero == sqlserver::kSinAccesoBase)
+            AvisaFinInicio(
+                QStringLiteral("El usuario \"%1\" no tiene acceso a la base de administración \"%2\" "
+                               "del servidor \"%3\"")
+                        .arg(ad.LeeUsuario(), base, ad.LeeServidor()) +
+                    de,
+                {});
+        else
+            AvisaFinInicio(QStringLiteral("Los datos de conexión de MODELOS_DATO_CONEXION no sirven."),
+                           OcultaClaves(motivo.simplified()));
         return;
     }
     AvisaFinInicio(QStringLiteral("No se pudo conectar con la base de datos \"%1\" del servidor \"%2\".")
@@ -272,7 +286,8 @@ void ObtieneBaseEstadisticas() {
                          if (est.EstaConectado())
                              est.LeeConexion().Close();
                      },
-                     [&] { est.AsignaDatoConexion(AD().LeeDatoConexion()); },
+                     // It reads no administration table: its login need not enter that database.
+                     [&] { est.AsignaDatoConexion(AD().LeeDatoConexionSinAdministracion()); },
                      [&] { est.AsignaServidor(AD().LeeServidor()); },
                      [&] { est.AsignaBaseDatos(kBaseEstadisticas); },
                      [&] { est.AsignaUsuario(kBaseEstadisticas); },

@@ -3,6 +3,7 @@
 #include "Asientos.h"
 
 #include "AccesoDatos.h"
+#include "ErroresSqlServer.h"
 #include "Globales.h"
 #include "NumeracionInterno.h"
 #include "Regional.h"
@@ -173,15 +174,6 @@ bool NumeroDeOtraTabla(const char* tabla) {
     return AD().TraduceSQL(QStringLiteral("@ADMIN_") + nombre) != AD().TraduceSQL(nombre);
 }
 
-// Whether the session's database holds the table (OBJECT_ID finds a view or a synonym too).
-bool SesionTiene(const char* tabla) {
-    Registros rs;
-    AD().ObtieneRecordset(QStringLiteral("SELECT OBJECT_ID(N'%1') AS ID").arg(QLatin1String(tabla)), rs);
-    const bool tiene = !rs.Eof() && !rs.Fields(0).isNull();
-    AD().CierraRecordset(rs);
-    return tiene;
-}
-
 QString TextoDosTablas(const char* tabla, bool enTanda) {
     return QStringLiteral("Los asientos toman su número de %1 de la base de administración \"%2\" y se "
                           "graban con los de %1 de la base \"%3\", %4: deben ser una sola (un sinónimo o una "
@@ -194,8 +186,16 @@ QString TextoDosTablas(const char* tabla, bool enTanda) {
 } // namespace
 
 std::optional<QString> AsientosSinTabla() {
-    if (!NumeroDeOtraTabla("MV_ASIENTOS") || SesionTiene("MV_ASIENTOS"))
-        return std::nullopt;
+    try {
+        // An administration table the login may not use is refused here, before any number.
+        NumeroDeOtraTabla("MV_ASIENTOSCCOSTO");
+        if (!NumeroDeOtraTabla("MV_ASIENTOS") || AD().SesionTieneTabla(QStringLiteral("MV_ASIENTOS")))
+            return std::nullopt;
+    } catch (const ErrorSistema& e) {
+        if (e.Numero() != sqlserver::kPermisoDenegado)
+            throw;
+        return e.Descripcion() + QStringLiteral(" No se grabó nada.");
+    }
     return TextoDosTablas("MV_ASIENTOS", true);
 }
 
@@ -210,7 +210,7 @@ QString ControlAsientoEnSuTabla(const QVariant& mes, const QVariant& periodo, co
                      Raiserror(TextoDosTablas("MV_ASIENTOS", enTanda));
     // The program writes no cost-centre entry: two such tables show where the session's holds
     // the number that the administration's, which it was drawn from, does not.
-    if (NumeroDeOtraTabla("MV_ASIENTOSCCOSTO") && SesionTiene("MV_ASIENTOSCCOSTO"))
+    if (NumeroDeOtraTabla("MV_ASIENTOSCCOSTO") && AD().SesionTieneTabla(QStringLiteral("MV_ASIENTOSCCOSTO")))
         controles += QStringLiteral("\r\nIF EXISTS(SELECT * FROM MV_ASIENTOSCCOSTO WHERE ") + delNumero +
                      QStringLiteral(") AND NOT EXISTS(SELECT * FROM @ADMIN_MV_ASIENTOSCCOSTO WHERE ") +
                      delNumero + u')' + Raiserror(TextoDosTablas("MV_ASIENTOSCCOSTO", enTanda));

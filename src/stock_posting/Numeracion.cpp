@@ -12,6 +12,7 @@
 #include "Utilidades.h"
 #include "ValoresConfiguracion.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 using namespace numeracion;
@@ -120,6 +121,14 @@ void VerificaContraGuardados(const Serie& s) {
         PasaElMayorGuardado(s, QStringLiteral("V_MV_STOCK"));
         return;
     }
+    // The entries it is checked against are not where their numbers come from: no number.
+    if (!EsTipo(s.tipo, "OC"))
+        if (const auto sinTabla = AsientosSinTabla()) {
+            s.numero.clear();
+            interaccion().MsgBox(*sinTabla, Estilo::SoloAceptar | Estilo::Critico,
+                                 QCoreApplication::applicationName());
+            return;
+        }
     QString referencia;
     if (ExisteAsiento(s.tipo, s.sucursal, s.numero, s.letra, referencia, QString(), true)) {
         PasaLosAsientos(s);

@@ -336,17 +336,35 @@ void CreaBaseAdministracion(const QString& nombre, const QString& depositos, con
     EjecutaTsql(nombre, tandas);
 }
 
-void ConectaTsql(AccesoDatos& ad, const QString& base) {
+const QString kClaveSitio = QStringLiteral("Sitio#2026");
+
+void CreaLoginSitio(const QString& login, const QString& base) {
+    EjecutaTsql({}, {QStringLiteral("CREATE LOGIN [%1] WITH PASSWORD = '%2'").arg(login, kClaveSitio)});
+    EjecutaTsql(base,
+                {QStringLiteral("CREATE USER [%1] FOR LOGIN [%1]").arg(login),
+                 QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON SCHEMA::dbo TO [%1]").arg(login)});
+}
+
+void BorraLoginSitio(const QString& login) {
+    try {
+        EjecutaTsql({}, {QStringLiteral("DROP LOGIN [%1]").arg(login)});
+    } catch (const ErrorSistema&) {
+        // A login left behind goes with the server's folder.
+    }
+}
+
+void ConectaTsql(AccesoDatos& ad, const QString& base, const QString& login) {
     const ServidorTsql s = LeeServidorTsql();
-    ad.AsignaUsuario(s.usuario);
+    ad.AsignaUsuario(login.isEmpty() ? s.usuario : login);
     ad.AsignaBaseDatos(base);
-    ad.AsignaPassword(s.password);
+    ad.AsignaPassword(login.isEmpty() ? s.password : kClaveSitio);
     ad.AsignaServidor(s.servidor);
     ad.Conecta(false, 3, QString(), true, true);
 }
 
-QString LineaSesionTsql(const QString& base) {
+QString LineaSesionTsql(const QString& base, const QString& login) {
     const ServidorTsql s = LeeServidorTsql();
     return QStringLiteral("@Server=%1;@DbName=%2;@Usuario=%3;@Password=%4;@UsuarioLogeado=%3;@Caja=1;")
-        .arg(s.servidor, base, s.usuario, s.password);
+        .arg(s.servidor, base, login.isEmpty() ? s.usuario : login,
+             login.isEmpty() ? s.password : kClaveSitio);
 }

@@ -33,7 +33,15 @@ void EjecutaTsql(const QString& base, const QStringList& tandas);
 void CreaBaseAdministracion(const QString& nombre, const QString& depositos,
                             const QStringList& delEsquema = {});
 
+// A site's login `login` that is not the server's superuser, with a user in database `base` that
+// reads and writes its tables (dbo's schema); its password is kClaveSitio. BorraLoginSitio drops
+// the login (its users go with their databases); failures are ignored.
+extern const QString kClaveSitio;
+void CreaLoginSitio(const QString& login, const QString& base);
+void BorraLoginSitio(const QString& login);
+
 // Connects `ad` to database `base` of that server as start-up connects a site's database
-// ("@Server=127.0.0.1,<port>", FreeTDS), and the session's command line that names it.
-void ConectaTsql(AccesoDatos& ad, const QString& base);
-QString LineaSesionTsql(const QString& base);
+// ("@Server=127.0.0.1,<port>", FreeTDS), and the session's command line that names it; as the
+// server's login, or as `login` (password kClaveSitio) when given.
+void ConectaTsql(AccesoDatos& ad, const QString& base, const QString& login = {});
+QString LineaSesionTsql(const QString& base, const QString& login = {});

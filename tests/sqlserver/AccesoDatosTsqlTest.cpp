@@ -37,6 +37,12 @@ public:
     Escucha(const Escucha&) = delete;
     Escucha& operator=(const Escucha&) = delete;
     bool Escuchando() const { return escucha_; }
+    quint16 Puerto() const {
+        sockaddr_in dir{};
+        socklen_t largo = sizeof dir;
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&dir), &largo);
+        return ntohs(dir.sin_port);
+    }
     bool AlguienLlego() const {
         pollfd p{fd_, POLLIN, 0};
         return ::poll(&p, 1, 1000) == 1;
@@ -162,6 +168,14 @@ TEST_F(AccesoTsql, AdministrationTablesInTheSessionsDatabaseOrInTheOneTheDataNam
               QStringLiteral("@ADMIN_X"));
     ad.LeeConexion().Close();
     BorraBaseTsql(admin);
+
+    // The session's own tables too are asked of its catalog once per connection, not per voucher.
+    EXPECT_FALSE(AD().SesionTieneTabla(QStringLiteral("MV_NUEVA")));
+    EjecutaTsql(BaseTsql(), {QStringLiteral("CREATE VIEW MV_NUEVA AS SELECT 1 AS Uno")});
+    EXPECT_FALSE(AD().SesionTieneTabla(QStringLiteral("mv_nueva")));
+    AD().LeeConexion().Close();
+    ConectaTsql(AD(), BaseTsql());
+    EXPECT_TRUE(AD().SesionTieneTabla(QStringLiteral("MV_NUEVA")));
 }
 
 // The administration database's name from the connection data is one name, never SQL: one that
@@ -174,10 +188,37 @@ TEST_F(AccesoTsql, TheAdministrationDatabaseIsOneNameThatMustExist) {
         AccesoDatos ad;
         ad.AsignaDatoConexion(QStringLiteral("ADMIN=") + dato);
         EXPECT_EQ(NumeroDeError([&] { ConectaTsql(ad, BaseTsql()); }), 911);
-        EXPECT_TRUE(!ad.EstaConectado() && ad.LeeConexion().Errors().Item(0).Description.contains(
-                                               QStringLiteral("\"%1\"").arg(nombre)));
+        EXPECT_TRUE(
+            !ad.EstaConectado() && ad.FalloDatoConexion() &&
+            ad.LeeConexion().Errors().Item(0).Description.contains(QStringLiteral("\"%1\"").arg(nombre)));
     }
     EXPECT_GT(Filas("V_TA_Unidad", "1 = 1"), 0);
+}
+
+// The FreeTDS driver, however the data spell it, reads the server's accents under "C" (the tests'
+// locale); an item without "=" reaches no driver.
+TEST_F(AccesoTsql, TheConnectionDataAsASiteMaySpellThem) {
+    for (const char* driver :
+         {"DRIVER=FreeTDS", "driver = {freetds}", "DRIVER={FreeTDS};ClientCharset=UTF-8"}) {
+        AccesoDatos ad;
+        ad.AsignaDatoConexion(QLatin1String(driver) + QStringLiteral(";TDS_Version=7.3"));
+        ConectaTsql(ad, BaseTsql());
+        EXPECT_EQ(ad.ObtieneValorTabla(QStringLiteral("V_TA_Deposito"), QStringLiteral("   2"),
+                                       QStringLiteral("Descripcion"), QStringLiteral("IdDeposito"))
+                      .toString(),
+                  QStringLiteral("Depósito Norte"))
+            << driver;
+        EXPECT_EQ(ad.LeeCadenaConexion().count(QStringLiteral("ClientCharset"), Qt::CaseInsensitive), 1);
+    }
+    const Escucha escucha(0);
+    AccesoDatos ad;
+    ad.AsignaServidor(QStringLiteral("127.0.0.1,") + QString::number(escucha.Puerto()));
+    ad.AsignaBaseDatos(BaseTsql());
+    ad.AsignaDatoConexion(QStringLiteral("ADMIN=[Gestión;Admin]"));
+    EXPECT_EQ(NumeroDeError([&] { ad.Conecta(); }), 5);
+    EXPECT_TRUE(ad.FalloDatoConexion() &&
+                ad.LeeConexion().Errors().Item(0).Description.contains(QStringLiteral("\"Admin]\"")));
+    EXPECT_FALSE(escucha.AlguienLlego());
 }
 
 // The server reads dates month first (Babelfish's default, a us_english login's): the system's

@@ -64,6 +64,9 @@ TEST_F(InicioTsql, TheAdministrationDatabaseTheConnectionDataName) {
         dato.Pon(QStringLiteral("ADMIN=") + admin);
         Abre(QStringLiteral("8"));
         EXPECT_EQ(AD().LeeDatoConexion(), QStringLiteral("ADMIN=") + admin);
+        // The statistics database's login has no user in the administration database.
+        EXPECT_TRUE(gBaseEstadisticas().EstaConectado());
+        EXPECT_EQ(gTimeOut, 60);
         EXPECT_EQ(Valida("DepositoOrigen", "55"), QString());
         EXPECT_EQ(Valida("DepositoOrigen", "2"), QStringLiteral("El Deposito Informado es Inexistente"));
         AccesoDatos ad;
@@ -76,26 +79,63 @@ TEST_F(InicioTsql, TheAdministrationDatabaseTheConnectionDataName) {
     BorraBaseTsql(admin);
 }
 
-// An administration database that the server does not have ends the program at once, told by
-// its name and where it came from, on screen and on standard error, as a failed login is.
-TEST_F(InicioTsql, AnAdministrationDatabaseThatDoesNotExistIsToldByNameAndEndsTheProgram) {
-    const QString admin = BaseTsql() + QStringLiteral(" sin admin");
-    QProcess programa;
-    auto entorno = QProcessEnvironment::systemEnvironment();
-    entorno.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    entorno.insert(QStringLiteral("XDG_RUNTIME_DIR"), Carpeta());
-    entorno.insert(QStringLiteral("MODELOS_DATO_CONEXION"), QStringLiteral("ADMIN=[%1]").arg(admin));
-    programa.setProcessEnvironment(entorno);
-    programa.setWorkingDirectory(Carpeta());
-    programa.start(QCoreApplication::applicationDirPath() + QStringLiteral("/modelos-stock"),
-                   {LineaSesion()});
-    ASSERT_TRUE(programa.waitForFinished(30000));
-    EXPECT_TRUE(programa.exitStatus() == QProcess::NormalExit && programa.exitCode() != 0);
+// What keeps a site's session from its databases ends the program at once, told on screen and on
+// standard error by the database's name and, where the connection data give it, with where it
+// came from: an administration database the server does not have, one the login cannot enter, an
+// ADMIN= that names none, an item that no driver could read, or the session's own database missing.
+TEST_F(InicioTsql, WhatKeepsTheSessionFromItsDatabasesIsToldByNameAndEndsTheProgram) {
+    const QString servidor = LeeServidorTsql().servidor;
+    const auto error = [&](const QString& dato, const QString& linea) {
+        QProcess programa;
+        auto entorno = QProcessEnvironment::systemEnvironment();
+        entorno.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        entorno.insert(QStringLiteral("XDG_RUNTIME_DIR"), Carpeta());
+        entorno.insert(QStringLiteral("MODELOS_DATO_CONEXION"), dato);
+        programa.setProcessEnvironment(entorno);
+        programa.setWorkingDirectory(Carpeta());
+        programa.start(QCoreApplication::applicationDirPath() + QStringLiteral("/modelos-stock"), {linea});
+        EXPECT_TRUE(programa.waitForFinished(30000));
+        EXPECT_TRUE(programa.exitStatus() == QProcess::NormalExit && programa.exitCode() != 0)
+            << dato.toStdString();
+        return QString::fromUtf8(programa.readAllStandardError());
+    };
+    const QString falta = BaseTsql() + QStringLiteral(" sin admin");
     EXPECT_EQ(
-        QString::fromUtf8(programa.readAllStandardError()),
+        error(QStringLiteral("ADMIN=[%1]").arg(falta), LineaSesion()),
         QStringLiteral("No existe la base de administración \"%1\" en el servidor \"%2\": la nombra ADMIN= "
                        "en MODELOS_DATO_CONEXION.\n")
-            .arg(admin, LeeServidorTsql().servidor));
+            .arg(falta, servidor));
+    for (const char* vacio : {"ADMIN=", "PORT=1433;ADMIN=[]"})
+        EXPECT_EQ(
+            error(QLatin1String(vacio), LineaSesion()),
+            QStringLiteral("Los datos de conexión de MODELOS_DATO_CONEXION no sirven. ADMIN= en los datos de "
+                           "conexión no nombra ninguna base de administración.\n"));
+    EXPECT_EQ(
+        error(QStringLiteral("ADMIN=[Gestión;Admin]"), LineaSesion()),
+        QStringLiteral("Los datos de conexión de MODELOS_DATO_CONEXION no sirven. El dato \"Admin]\" de los "
+                       "datos de conexión no tiene la forma nombre=valor: un \";\" dentro de un valor se "
+                       "escribe entre llaves, como en ADMIN={Gestión;Admin}.\n"));
+
+    const QString admin = BaseTsql() + QStringLiteral("_adm");
+    const QString login = BaseTsql() + QStringLiteral("_sitio");
+    CreaBaseAdministracion(admin, QStringLiteral("('   1', 'Central', '   1', NULL)"));
+    CreaLoginSitio(login, BaseTsql());
+    // The session's database missing is the session's, also beside an administration database.
+    const QString sinSesion =
+        error(QStringLiteral("ADMIN=") + admin,
+              QString(LineaSesion()).replace(BaseTsql(), BaseTsql() + QStringLiteral("x")));
+    EXPECT_TRUE(sinSesion.startsWith(QStringLiteral("No se pudo conectar con la base de datos \"%1x\" del "
+                                                    "servidor \"%2\".")
+                                         .arg(BaseTsql(), servidor)) &&
+                !sinSesion.contains(QStringLiteral("administración")))
+        << sinSesion.toStdString();
+    EXPECT_EQ(
+        error(QStringLiteral("ADMIN=") + admin, LineaSesionTsql(BaseTsql(), login)),
+        QStringLiteral("El usuario \"%1\" no tiene acceso a la base de administración \"%2\" del servidor "
+                       "\"%3\": la nombra ADMIN= en MODELOS_DATO_CONEXION.\n")
+            .arg(login, admin, servidor));
+    BorraBaseTsql(admin);
+    BorraLoginSitio(login);
 }
 
 } // namespace

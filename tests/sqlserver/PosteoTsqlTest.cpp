@@ -2,6 +2,7 @@
 // accounting entry and automatic lot, saved in batch mode (one transaction) and in per-line mode
 // (row by row); a number another voucher holds refuses the whole batch.
 
+#include "AccesoDatos.h"
 #include "Asientos.h"
 #include "BasePosteo.h"
 #include "BaseTsql.h"
@@ -192,6 +193,17 @@ TEST_F(PosteoConAdministracion, AdministrationEntriesPostThroughAViewOfTheSessio
     tablaAsientos = CitaNombre(admin) + QStringLiteral(".dbo.MV_ASIENTOS");
     for (const bool tanda : {true, false})
         NadaGuardado(tanda, "MV_ASIENTOS");
+    // Nor is a voucher numbered against the entries: no number, and the same words.
+    QString sucursal, numero, serie;
+    bool modifica = false;
+    guion.Limpia();
+    Obtener_Nro_Comprobante(QStringLiteral("CBFP"), sucursal, numero, serie, modifica, true, QString(),
+                            gUnidadNegocio, false);
+    const QString numerado = guion.Mensajes().join(u'|');
+    EXPECT_TRUE(numero.isEmpty()) << numero.toStdString();
+    EXPECT_TRUE(numerado.contains(QStringLiteral("de la base de administración \"%1\"").arg(admin)) &&
+                !numerado.contains(QStringLiteral("relation")))
+        << numerado.toStdString();
     // An invoice's cost of goods numbers its own voucher from the entries first; a voucher form,
     // which catches the program's errors, stops its refusal, in the same words.
     auto g = GrillaArticulos({Linea("1001", "2")});
@@ -210,7 +222,65 @@ TEST_F(PosteoConAdministracion, AdministrationEntriesPostThroughAViewOfTheSessio
         EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join(u'|').toStdString();
     }
     EjecutaTsql(BaseTsql(), {QStringLiteral("CREATE VIEW MV_ASIENTOS AS SELECT * FROM ") + tablaAsientos});
+    // The session's tables are looked up once per connection, as the administration's are.
+    AD().LeeConexion().Close();
+    ConectaTsql(AD(), BaseTsql());
     EXPECT_EQ(Guardadas(), (QStringList{"1", "2", "3", "4"}));
+}
+
+// A site's login that is not the server's superuser. The administration's MV_ASIENTOS that it may
+// not use refuses every posting with an entry in words that name the database, the table and the
+// rights, whether or not the session has a table of that name, which never takes its place; with
+// the rights, on the table and the session's view of it, it posts as usual.
+TEST_F(PosteoConAdministracion, AnAdministrationTableTheLoginMayNotUseIsRefusedInWords) {
+    Administracion({QStringLiteral("MV_ASIENTOS"), QStringLiteral("MV_ASIENTOSCCOSTO")});
+    const QString login = BaseTsql() + QStringLiteral("_sitio");
+    CreaLoginSitio(login, BaseTsql());
+    EjecutaTsql(admin, {QStringLiteral("CREATE USER [%1] FOR LOGIN [%1]").arg(login),
+                        QStringLiteral("REVOKE SELECT, INSERT, UPDATE, DELETE ON MV_ASIENTOS FROM PUBLIC"),
+                        QStringLiteral("GRANT SELECT ON V_TA_Deposito TO [%1]").arg(login)});
+    AD().LeeConexion().Close();
+    ConectaTsql(AD(), BaseTsql(), login);
+    const QString sinPermiso =
+        QStringLiteral("El usuario \"%1\" no tiene permiso sobre la tabla MV_ASIENTOS de "
+                       "la base de administración \"%2\"")
+            .arg(login, admin);
+    const auto rechazadas = [&] {
+        for (const bool tanda : {true, false}) {
+            const Recepcion r = Recibe(tanda);
+            EXPECT_FALSE(r.posteada && r.guardada);
+            EXPECT_TRUE(r.mensajes.contains(sinPermiso) &&
+                        r.mensajes.contains(QStringLiteral("No se grabó nada.")))
+                << r.mensajes.toStdString();
+            EXPECT_FALSE(r.mensajes.contains(QStringLiteral("permission")) ||
+                         r.mensajes.contains(QStringLiteral("229")))
+                << r.mensajes.toStdString();
+            EXPECT_TRUE(Filas(QStringLiteral("IR"), r.id).empty() && r.asientos.isEmpty());
+        }
+    };
+    rechazadas();
+    EjecutaTsql(BaseTsql(), {QStringLiteral("SELECT * INTO MV_ASIENTOS_PROPIO FROM MV_ASIENTOS"),
+                             QStringLiteral("DROP TABLE MV_ASIENTOS")});
+    tablaAsientos = QStringLiteral("MV_ASIENTOS_PROPIO");
+    rechazadas();
+    AccesoDatos dueno;
+    ConectaTsql(dueno, admin);
+    EXPECT_EQ(dueno.MaximoValor(QStringLiteral("MV_ASIENTOS"), QStringLiteral("ID")).toInt(), 0);
+
+    const QString tabla = CitaNombre(admin) + QStringLiteral(".dbo.MV_ASIENTOS");
+    // Babelfish reads a view's tables with the rights of the view's owner (the session database's),
+    // which only PUBLIC reaches in another database.
+    EjecutaTsql(admin, {QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON MV_ASIENTOS TO PUBLIC")});
+    EjecutaTsql(BaseTsql(),
+                {QStringLiteral("CREATE VIEW MV_ASIENTOS AS SELECT * FROM ") + tabla,
+                 QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON MV_ASIENTOS TO [%1]").arg(login)});
+    tablaAsientos = QStringLiteral("MV_ASIENTOS");
+    AD().LeeConexion().Close();
+    ConectaTsql(AD(), BaseTsql(), login);
+    EXPECT_EQ(Guardadas(), (QStringList{"1", "2", "3", "4"}));
+    AD().LeeConexion().Close();
+    dueno.LeeConexion().Close();
+    BorraLoginSitio(login);
 }
 
 } // namespace
