@@ -323,11 +323,9 @@ bool AccesoDatos::Impl::EnAdministracion(const QString& tabla) {
     if (const auto it = tablasAdmin.constFind(clave); it != tablasAdmin.cend())
         return *it;
     const QString nombre = CitaNombre(baseAdmin) + QStringLiteral(".dbo.") + CitaNombre(tabla);
-    // OBJECT_ID finds tables, views and synonyms alike, but only those the login may use.
     bool tiene = true;
     try {
-        tiene =
-            !PrimerValor(*motor, QStringLiteral("SELECT OBJECT_ID(N") + LiteralTexto(nombre) + u')').isNull();
+        tiene = TieneObjeto(nombre);
     } catch (const Fallas&) {
         // Unanswered: the statement goes to the administration database, as it names it, and
         // the server tells what it finds there; asked again next time.
@@ -352,14 +350,16 @@ bool AccesoDatos::Impl::EnAdministracion(const QString& tabla) {
     return tiene;
 }
 
+bool AccesoDatos::Impl::TieneObjeto(const QString& nombre) {
+    // OBJECT_ID finds tables, views and synonyms alike, but only those the login may use.
+    return !PrimerValor(*motor, QStringLiteral("SELECT OBJECT_ID(N") + LiteralTexto(nombre) + u')').isNull();
+}
+
 bool AccesoDatos::Impl::SesionTiene(const QString& tabla) {
     const QString clave = tabla.toUpper();
     if (const auto it = tablasSesion.constFind(clave); it != tablasSesion.cend())
         return *it;
-    bool tiene = true;
-    if (sqlServer)
-        tiene =
-            !PrimerValor(*motor, QStringLiteral("SELECT OBJECT_ID(N") + LiteralTexto(tabla) + u')').isNull();
+    const bool tiene = !sqlServer || TieneObjeto(tabla);
     tablasSesion.insert(clave, tiene);
     return tiene;
 }

@@ -225,6 +225,8 @@ struct AccesoDatos::Impl {
     // SQL Server: whether the administration database holds table `tabla`; its catalog is asked
     // the first time. A table there that the login may not use is refused (229).
     bool EnAdministracion(const QString& tabla);
+    // SQL Server: whether the catalog shows object `nombre` (as OBJECT_ID reads it) to the login.
+    bool TieneObjeto(const QString& nombre);
     // Whether the session's database holds table `tabla` (SQL Server's catalog, asked once per
     // table and connection; elsewhere true).
     bool SesionTiene(const QString& tabla);

@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -254,13 +255,8 @@ public:
 
     void EjecutaTransaccion(const QString& sql) override {
         propia_ = true;
-        try {
-            Ejecuta(sql, nullptr);
-        } catch (...) {
-            propia_ = false;
-            throw;
-        }
-        propia_ = false;
+        const auto fin = qScopeGuard([this] { propia_ = false; });
+        Ejecuta(sql, nullptr);
     }
     // SQLite's own transaction statements in a text (END, SAVEPOINT, RELEASE, a COMMIT after a
     // ";", one hidden from the transaction reader in what the server reads as a comment) would

@@ -6,6 +6,9 @@
 #include <QString>
 #include <gtest/gtest.h>
 #include <optional>
+#include <vector>
+
+struct sqlite3;
 
 // Installs a fresh scripted interaction for the length of a test.
 class ConGuion : public ::testing::Test {
@@ -20,6 +23,10 @@ QString CarpetaFuentes();
 // Folder of the build, for what the tests write (never into the sources: a test run leaves the
 // tracked files as they were).
 QString CarpetaCompilacion();
+
+// The native handles of the embedded connections the data layer has open, for tests that act
+// underneath it.
+std::vector<sqlite3*> ConexionesSqliteDeLaCapa();
 
 // Keeps an environment variable as it was before the test.
 class VariableEntorno {

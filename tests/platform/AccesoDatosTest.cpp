@@ -402,11 +402,9 @@ TEST_F(AccesoDatosTest, ASavepointSavedAgainOverItsNameKeepsOneInSqlite) {
     ad.EjecutaSQL(QStringLiteral("BEGIN TRANSACTION"));
     for (int i = 1; i <= 3; ++i)
         ad.EjecutaSQL(QStringLiteral("SAVE TRANSACTION fila\rINSERT INTO CAB (Id) VALUES (%1)").arg(i));
-    sqlite3* db = nullptr;
-    for (const QString& nombre : QSqlDatabase::connectionNames())
-        if (nombre.startsWith(QStringLiteral("AccesoDatos-")))
-            db = ad::HandleSqlite(QSqlDatabase::database(nombre, false).driver()->handle());
-    ASSERT_NE(db, nullptr);
+    const std::vector<sqlite3*> conexiones = ConexionesSqliteDeLaCapa();
+    ASSERT_EQ(conexiones.size(), 1u);
+    sqlite3* db = conexiones.front();
     // Counted underneath the layer, which lets no savepoint statement of others through.
     sqlite3_set_authorizer(db, nullptr, nullptr);
     int enSqlite = 0;

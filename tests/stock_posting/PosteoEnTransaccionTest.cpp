@@ -3,7 +3,6 @@
 
 #include "BasePosteo.h"
 
-#include "AccesoDatosInterno.h"
 #include "Asientos.h"
 #include "Ayudas.h"
 #include "BaseTsql.h"
@@ -13,8 +12,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QObject>
-#include <QSqlDatabase>
-#include <QSqlDriver>
 #include <QTemporaryDir>
 #include <functional>
 #include <sqlite3.h>
@@ -185,15 +182,10 @@ protected:
         PosteoEnTransaccion::SetUp();
         if (PruebasEnServidorTsql())
             return;
-        int conexiones = 0;
-        for (const QString& nombre : QSqlDatabase::connectionNames())
-            if (nombre.startsWith(QStringLiteral("AccesoDatos-"))) {
-                sqlite3* db = ad::HandleSqlite(QSqlDatabase::database(nombre, false).driver()->handle());
-                ASSERT_NE(db, nullptr);
-                sqlite3_set_authorizer(db, &GuardadoNegado::Autoriza, nullptr);
-                ++conexiones;
-            }
-        ASSERT_GT(conexiones, 0);
+        const std::vector<sqlite3*> conexiones = ConexionesSqliteDeLaCapa();
+        ASSERT_FALSE(conexiones.empty());
+        for (sqlite3* db : conexiones)
+            sqlite3_set_authorizer(db, &GuardadoNegado::Autoriza, nullptr);
     }
 };
 
