@@ -335,8 +335,9 @@ private:
     // False, told, and the cursor on it, when a line cannot be stored as it stands.
     bool LineasGrabables();
     // What a save and a delete share: the header validated as for a save, the template stored
-    // in `modo` (a delete: Baja), the window reset when it was stored, the focus on the name.
-    void ValidaYAlmacena(Modo modo);
+    // (new or changed, as the name's check leaves the mode) or deleted (`baja`), the window
+    // reset when it was stored, the focus on the name.
+    void ValidaYAlmacena(bool baja);
 
     // CmdConsultar's parts: the chosen value of the field's search (empty: nothing chosen), and
     // Enter on the field.

@@ -1,0 +1,203 @@
+// What the editor's real window shows is what it stores, by keys offscreen on the demo
+// database: a save from any field after typing into it.
+
+#include "../VentanaDemo.h"
+#include "AccesoDatos.h"
+#include "AccesoPruebasVardelio.h"
+#include "BaseDemo.h"
+#include "ColumnasArticulos.h"
+#include "DefinicionesConsulta.h"
+#include "FrmVardelio.h"
+#include "Globales.h"
+#include "Registros.h"
+#include "Utilidades.h"
+#include "VentanaConsulta.h"
+#include "VistaDemo.h"
+#include "VistaVentanaConsulta.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <ostream>
+
+[[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace {
+
+const QString kAjuste = QStringLiteral("AJUSTE ROTURAS");
+const QString kCentro = QStringLiteral("REPOSICION LOCAL CENTRO");
+
+class LoQueSeVe : public ConVistaDemo<ConArchivosDemo> {
+protected:
+    // A click into a header field and its text typed over what it holds.
+    void EscribeEnCampo(int i, const QString& texto) {
+        QTest::mouseClick(Campo(i), Qt::LeftButton);
+        QApplication::processEvents();
+        ASSERT_EQ(Foco(), Campo(i));
+        Tecla(Qt::Key_A, Qt::ControlModifier);
+        Escribe(texto);
+    }
+    // The stored template typed into the name and opened with Enter; Enter through the header
+    // to its first line.
+    void Abre(const QString& nombre) {
+        EscribeEnCampo(0, nombre);
+        Tecla(Qt::Key_Return);
+        ASSERT_TRUE(Prueba(*form).EsModificacion()) << nombre.toStdString();
+        for (int i = 0; i < 4 && Foco() != vista->Tabla(); ++i)
+            Tecla(Qt::Key_Return);
+        ASSERT_EQ(Foco(), vista->Tabla());
+    }
+    // The motive typed into its field, which has the focus, Enter on to the grid and a line
+    // typed there.
+    void MotivoYLinea(const QString& motivo, const QString& codigo, const QString& cantidad) {
+        Escribe(motivo);
+        for (int i = 0; i < 4; ++i)
+            Tecla(Qt::Key_Return);
+        ASSERT_EQ(Foco(), vista->Tabla());
+        Escribe(codigo);
+        Tecla(Qt::Key_Return);
+        Escribe(cantidad);
+        Tecla(Qt::Key_Return);
+    }
+    // F2 where the focus is, its question answered Yes.
+    void Graba() {
+        guion.AgregaRespuesta(Respuesta::Si);
+        Tecla(Qt::Key_F2);
+    }
+    QString Celda(int f, int c) const { return form->MSFlexGrid2.TextMatrix(f, c); }
+    QStringList Linea(int f) const {
+        QStringList celdas;
+        for (int c = 0; c < form->MSFlexGrid2.Cols(); ++c)
+            celdas << Celda(f, c);
+        return celdas;
+    }
+    // The four labels of the stock panel as the window shows them.
+    QStringList Panel() const {
+        QStringList textos;
+        for (int i = 0; i < 4; ++i)
+            textos << vista->findChild<QLabel*>(QStringLiteral("lblStockInfo(%1)").arg(i))->text();
+        return textos;
+    }
+    // What the panel shows of the grid's current line, which is also the table's.
+    void PanelDeLaLineaActual() {
+        const int f = form->MSFlexGrid2.Row();
+        EXPECT_EQ(vista->Tabla()->currentIndex().row(), f);
+        EXPECT_EQ(Panel().mid(0, 3),
+                  (QStringList{Celda(f, col::Presentacion), Celda(f, col::DescripcionTipoArticulo),
+                               " Stock:  " + Celda(f, col::StockDisponible) + " "}));
+    }
+    void PanelVacio() { EXPECT_EQ(Panel(), (QStringList{"", "", " Stock:   ", ""})); }
+    static QStringList Filas(const QString& sql) { return FilasConsulta(sql); }
+    // Identifier, name, motive, deposits and detail of every stored template, and the lines of
+    // the one of that identifier (article, quantity, unit).
+    static QStringList Cabeceras() {
+        return Filas(
+            "SELECT IdVardelio, nombre, trim(IdMotivoStock), trim(DepositoOrigen), trim(DepositoDestino), "
+            "DETALLE FROM V_CPTES_MODELO_CAB ORDER BY IdVardelio");
+    }
+    static QStringList Lineas(int id) {
+        return Filas(
+            QStringLiteral("SELECT trim(IdArticulo), Cantidad, trim(IdUnidad) FROM V_CPTES_MODELO_DET "
+                           "WHERE IdVardelio = %1 ORDER BY Linea")
+                .arg(id));
+    }
+    const QStringList ajusteLineas{"1013|2|UN", "TORN-6X40|1|CJ"};
+    const QStringList centroLineas{"1007|24|UN", "1030|2|CJ", "GASEOSA-225|4|PQ", "50001|3.5|KG"};
+};
+
+// A name typed over the open one and saved from its box is a new template, the copy; the one
+// open stays as it was, and a second copy leaves the first.
+TEST_F(LoQueSeVe, GrabarDesdeElNombreTecleadoGuardaUnaCopia) {
+    const QStringList antes = Cabeceras();
+    Abre(kAjuste);
+    QTest::keyClick(vista->Tabla(), Qt::Key_Backtab, Qt::ShiftModifier);
+    for (int i = 0; i < 4 && Foco() != Campo(0); ++i)
+        Tecla(Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(Foco(), Campo(0));
+    Tecla(Qt::Key_A, Qt::ControlModifier);
+    Escribe(QStringLiteral("COPIA UNO"));
+    Graba();
+    Abre(kCentro);
+    EscribeEnCampo(0, QStringLiteral("COPIA DOS"));
+    Graba();
+    EXPECT_EQ(Cabeceras(), antes + QStringList({"3|COPIA UNO|2|1||Roturas habituales del mes",
+                                                "4|COPIA DOS|3|1|3|Envío semanal al local"}));
+    EXPECT_EQ(Lineas(2), ajusteLineas);
+    EXPECT_EQ(Lineas(3), ajusteLineas);
+    EXPECT_EQ(Lineas(4), centroLineas);
+    EXPECT_EQ(guion.Mensajes().size(), 2) << guion.Mensajes().join(u'|').toStdString();
+}
+
+// The header and a line typed first, the name last and F2 in its box: a new template; a new
+// one renamed in its box to a stored name replaces that one under its own identifier.
+TEST_F(LoQueSeVe, ElNombreTecleadoAlFinalDecideQueSeGuarda) {
+    EscribeEnCampo(1, QString());
+    MotivoYLinea(QStringLiteral("2"), QStringLiteral("1001"), QStringLiteral("5"));
+    EscribeEnCampo(0, QStringLiteral("AL FINAL"));
+    Graba();
+    EXPECT_EQ(
+        Filas("SELECT IdVardelio, nombre, trim(IdMotivoStock) FROM V_CPTES_MODELO_CAB WHERE IdVardelio = 3"),
+        QStringList{"3|AL FINAL|2"});
+    EXPECT_EQ(Lineas(3), QStringList{"1001|5|UN"});
+
+    Tecla(Qt::Key_F3);
+    Escribe(QStringLiteral("OTRO NUEVO"));
+    Tecla(Qt::Key_Return);
+    MotivoYLinea(QStringLiteral("3"), QStringLiteral("1002"), QStringLiteral("7"));
+    EscribeEnCampo(0, kAjuste);
+    Graba();
+    EXPECT_EQ(Filas("SELECT IdVardelio FROM V_CPTES_MODELO_CAB ORDER BY IdVardelio"),
+              (QStringList{"1", "2", "3"}));
+    EXPECT_EQ(Lineas(2), QStringList{"1002|7|UN"});
+    EXPECT_EQ(guion.Mensajes().size(), 2) << guion.Mensajes().join(u'|').toStdString();
+}
+
+// Another station deleted the template open here: saving it stores it anew under the next
+// free identifier, never under 0, and a second save of it replaces that one.
+TEST_F(LoQueSeVe, UnModeloQueOtraEstacionBorroSeGuardaConUnIdentificadorNuevo) {
+    Abre(kAjuste);
+    AccesoDatos otra;
+    otra.AsignaServidor(QStringLiteral("sqlite"));
+    otra.AsignaBaseDatos(RutaBase());
+    otra.Conecta();
+    otra.EjecutaSQL(QStringLiteral("DELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 2\r"
+                                   "DELETE V_CPTES_MODELO_DET WHERE IdVardelio = 2"));
+    Graba();
+    Abre(kAjuste);
+    Graba();
+    EXPECT_EQ(Filas("SELECT IdVardelio, nombre FROM V_CPTES_MODELO_CAB ORDER BY IdVardelio"),
+              (QStringList{"1|" + kCentro, "2|" + kAjuste}));
+    EXPECT_EQ(Lineas(2), ajusteLineas);
+}
+
+// F2 in each header field right after typing into it stores what the field shows.
+TEST_F(LoQueSeVe, F2EnCadaCampoRecienTecleadoGuardaLoQueMuestra) {
+    const QString tecleado[5] = {"NUEVO NOMBRE", "3", "2", "3", "Otra observación"};
+    const QString guardado[5] = {"2|AJUSTE ROTURAS|2|1||Roturas habituales del mes",
+                                 "2|AJUSTE ROTURAS|3|1||Roturas habituales del mes",
+                                 "2|AJUSTE ROTURAS|3|2||Roturas habituales del mes",
+                                 "2|AJUSTE ROTURAS|3|2|3|Roturas habituales del mes",
+                                 "2|AJUSTE ROTURAS|3|2|3|Otra observación"};
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        Abre(kAjuste);
+        EscribeEnCampo(i, tecleado[i]);
+        Graba();
+        EXPECT_EQ(Cabeceras().mid(1, 1), QStringList{guardado[i]});
+        EXPECT_EQ(Lineas(2), ajusteLineas);
+    }
+    // The name typed over the open one saved a copy, as it stood then.
+    EXPECT_EQ(Cabeceras().mid(2), QStringList{"3|NUEVO NOMBRE|2|1||Roturas habituales del mes"});
+    EXPECT_EQ(Lineas(3), ajusteLineas);
+    EXPECT_EQ(guion.Mensajes().size(), 5) << guion.Mensajes().join(u'|').toStdString();
+}
+
+} // namespace
