@@ -21,6 +21,7 @@
 #include "VentanaSuite.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QtGlobal>
 #include <array>
@@ -268,6 +269,14 @@ private:
     QString UltimaTanda;
     // The window's Tag: the Tag of the control CampoValida last looked at (the look-ups' table).
     QString Tag;
+    // The line the cell editor opened on, as it stood then: Escape gives it back whole, also
+    // what a refused code cleared of it (fila -1: none kept).
+    struct LineaEditada {
+        int fila = -1;
+        QStringList celdas;
+    } lineaEditada_;
+    void GuardaLineaEditada();
+    void DevuelveLineaEditada();
     // Set when the editor opens or its text changes, cleared once a key validated the text:
     // leaving the editor validates only what no key has validated.
     bool MarcaEditor = false;

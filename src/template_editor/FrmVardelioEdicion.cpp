@@ -55,6 +55,7 @@ void FrmVardelio::MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& Ke
     EjecutaPasos({
                      [&] {
                          MarcaEditor = true;
+                         GuardaLineaEditada();
                          EdicionGrilla::AbreEditor(MsFlexGrid, Texto, KeyAscii);
                      },
                      [&] { ObjCmnCptes().TextPropiedades(Texto, MsFlexGrid.Col()); },
@@ -101,7 +102,8 @@ void FrmVardelio::EditKeyCode(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& KeyC
                  }};
         break;
     case tecla::Escape:
-        pasos = {[&] { Texto.setVisible(false); }, [&] { Foco_.SetFocus(kGrilla); }};
+        pasos = {[&] { DevuelveLineaEditada(); }, [&] { Texto.setVisible(false); },
+                 [&] { Foco_.SetFocus(kGrilla); }};
         break;
     case tecla::Arriba:
         pasos = {vuelveAGrilla, [&] {
@@ -143,9 +145,30 @@ void FrmVardelio::MueveCelda(int fila, int col) {
     MSFlexGrid2_EnterCell();
 }
 
+void FrmVardelio::GuardaLineaEditada() {
+    Grilla& g = MSFlexGrid2;
+    lineaEditada_.fila = g.Row();
+    lineaEditada_.celdas.clear();
+    lineaEditada_.celdas.reserve(g.Cols());
+    for (int c = 0; c < g.Cols(); ++c)
+        lineaEditada_.celdas << g.TextMatrix(g.Row(), c);
+}
+
+void FrmVardelio::DevuelveLineaEditada() {
+    Grilla& g = MSFlexGrid2;
+    const int fila = lineaEditada_.fila;
+    lineaEditada_.fila = -1;
+    if (!txtEdit2.Visible() || fila != g.Row() || lineaEditada_.celdas.size() != g.Cols())
+        return;
+    for (int c = 0; c < g.Cols(); ++c)
+        if (g.TextMatrix(fila, c) != lineaEditada_.celdas[c])
+            g.setTextMatrix(fila, c, lineaEditada_.celdas[c]);
+}
+
 void FrmVardelio::ComprometeEditor() {
     if (!txtEdit2.Visible())
         return;
+    lineaEditada_.fila = -1;
     // A quantity that is no number never reaches the cell, whichever way the editor is left;
     // a negative one reaches it as its absolute value.
     const bool cantidad =

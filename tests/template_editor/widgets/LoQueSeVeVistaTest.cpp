@@ -1,5 +1,5 @@
 // What the editor's real window shows is what it stores, by keys offscreen on the demo
-// database: a save from any field after typing into it.
+// database: a save from any field after typing into it, Escape after each refusal of a line.
 
 #include "../VentanaDemo.h"
 #include "AccesoDatos.h"
@@ -198,6 +198,64 @@ TEST_F(LoQueSeVe, F2EnCadaCampoRecienTecleadoGuardaLoQueMuestra) {
     EXPECT_EQ(Cabeceras().mid(2), QStringList{"3|NUEVO NOMBRE|2|1||Roturas habituales del mes"});
     EXPECT_EQ(Lineas(3), ajusteLineas);
     EXPECT_EQ(guion.Mensajes().size(), 5) << guion.Mensajes().join(u'|').toStdString();
+}
+
+// Escape after each refusal of a line's cell gives the line back whole as it was before the
+// edit (also what a refused code cleared, or a suspended one wrote); the save then counts and
+// stores the lines the user had.
+TEST_F(LoQueSeVe, EscapeDespuesDeCadaRechazoDevuelveLaLineaEntera) {
+    Abre(kCentro);
+    Tecla(Qt::Key_Down);
+    ASSERT_EQ(form->MSFlexGrid2.Row(), 2);
+    ASSERT_EQ(Celda(2, col::CodigoArticulo), "1030");
+    const QStringList antes = Linea(2);
+    const struct {
+        int columna;
+        const char* texto;
+        const char* mensaje;
+    } rechazos[] = {
+        {col::CodigoArticulo, "9", "El Código Informado no es Correcto"},
+        {col::CodigoArticulo, "1097", "El Artículo fue dado de baja!!!"},
+        {col::Unidad, "XX", "La Unidad informada no existe!!!"},
+        {col::Unidad, "KG", "La Unidad Informada no Tiene Equivalencias con la unidad Base"},
+        {col::Cantidad, "dos", "La Cantidad Informada no es un Número Válido"},
+    };
+    for (const auto& r : rechazos) {
+        SCOPED_TRACE(r.texto);
+        for (int i = 0; i < 20 && form->MSFlexGrid2.Col() != r.columna; ++i)
+            Tecla(form->MSFlexGrid2.Col() < r.columna ? Qt::Key_Right : Qt::Key_Left);
+        ASSERT_EQ(form->MSFlexGrid2.Col(), r.columna);
+        guion.Limpia();
+        Escribe(QString::fromLatin1(r.texto));
+        Tecla(Qt::Key_Return);
+        EXPECT_EQ(guion.Mensajes(), QStringList{QString::fromUtf8(r.mensaje)});
+        ASSERT_TRUE(form->txtEdit2.Visible());
+        Tecla(Qt::Key_Escape);
+        EXPECT_FALSE(form->txtEdit2.Visible());
+        EXPECT_EQ(Foco(), vista->Tabla());
+        EXPECT_EQ(Linea(2), antes);
+        PanelDeLaLineaActual();
+    }
+    // A suspended article chosen in the code's search, the editor closed before: refused too.
+    Tecla(Qt::Key_Home);
+    guion.Limpia();
+    EnLaBusqueda([](VistaVentanaConsulta& d) {
+        while (!VC().Completa()) // the rows come in while the window is shown
+            QApplication::processEvents();
+        QTest::keyClicks(d.Tabla(), "1097");
+        QTest::keyClick(d.Buscador(), Qt::Key_Return);
+    });
+    Tecla(Qt::Key_F5);
+    EXPECT_EQ(guion.Mensajes(), QStringList{QStringLiteral("El Artículo fue dado de baja!!!")});
+    ASSERT_TRUE(form->txtEdit2.Visible());
+    Tecla(Qt::Key_Escape);
+    EXPECT_EQ(Linea(2), antes);
+
+    guion.Limpia();
+    Graba();
+    ASSERT_FALSE(guion.Mensajes().isEmpty());
+    EXPECT_TRUE(guion.Mensajes()[0].startsWith(QStringLiteral("Total de Items:4\r\n")));
+    EXPECT_EQ(Lineas(1), centroLineas);
 }
 
 } // namespace
