@@ -54,7 +54,9 @@ QString FrmVardelio::ValorConsultado(CajaTexto& campo) {
     const QString tag = campo.Tag().trimmed();
     if (Es(tag, "V_MA_ARTICULOS")) {
         QString tabla = QStringLiteral("STK_MA_ARTICULOS");
-        QString texto = campo.Text();
+        // The text of the cell being typed into; a hidden cell editor holds none the user typed
+        // (what it holds is left from another cell or from reading a template).
+        QString texto = &campo == &txtEdit2 && !txtEdit2.Visible() ? QString() : campo.Text();
         QString codigo;
         SubConsultaLike(tabla, texto, codigo, 0, SoloArticulosActivos, QString());
         campo.setText(QString());

@@ -1,5 +1,6 @@
 // What the editor's real window shows is what it stores, by keys offscreen on the demo
-// database: a save from any field after typing into it, Escape after each refusal of a line.
+// database: a save from any field after typing into it, Escape after each refusal of a line,
+// the article search from a cell.
 
 #include "../VentanaDemo.h"
 #include "AccesoDatos.h"
@@ -256,6 +257,55 @@ TEST_F(LoQueSeVe, EscapeDespuesDeCadaRechazoDevuelveLaLineaEntera) {
     ASSERT_FALSE(guion.Mensajes().isEmpty());
     EXPECT_TRUE(guion.Mensajes()[0].startsWith(QStringLiteral("Total de Items:4\r\n")));
     EXPECT_EQ(Lineas(1), centroLineas);
+}
+
+// F5 on a code cell: the hidden editor holds nothing the user typed (it last held the last line
+// read), so every article is listed under an empty search box; text typed into the cell
+// searches, and the box shows it, also on the cell of an article just chosen.
+TEST_F(LoQueSeVe, LaBusquedaDeLaCeldaMuestraElTextoQueLaFiltra) {
+    Abre(kCentro);
+    QString caja;
+    QStringList filas;
+    EnLaBusqueda([&](VistaVentanaConsulta& d) {
+        caja = d.Buscador()->text();
+        filas.clear();
+        const QAbstractItemModel* m = d.Tabla()->model();
+        for (int f = 1; f < m->rowCount(); ++f) {
+            QStringList celdas;
+            for (int c = 0; c < m->columnCount(); ++c)
+                celdas << m->index(f, c).data().toString().trimmed();
+            filas << celdas.join(u'|');
+        }
+        QTest::keyClick(d.Tabla(), caja.isEmpty() ? Qt::Key_Escape : Qt::Key_Return);
+    });
+    Tecla(Qt::Key_F5);
+    EXPECT_EQ(caja, "");
+    EXPECT_GT(filas.size(), 20);
+
+    Escribe(QStringLiteral("Yerba"));
+    ASSERT_TRUE(form->txtEdit2.Visible());
+    Tecla(Qt::Key_F5);
+    EXPECT_EQ(caja, "Yerba");
+    ASSERT_FALSE(filas.isEmpty());
+    for (const QString& fila : filas)
+        EXPECT_TRUE(fila.contains(QStringLiteral("Yerba"), Qt::CaseInsensitive)) << fila.toStdString();
+    // The first one chosen: the line takes it and the cursor its quantity.
+    EXPECT_EQ(Celda(1, col::CodigoArticulo), filas.value(0).section(u'|', 1, 1));
+    EXPECT_EQ(form->MSFlexGrid2.Col(), col::Cantidad);
+    // The names' search has no text: its box is empty.
+    QTest::mouseClick(Campo(0), Qt::LeftButton);
+    Tecla(Qt::Key_F5);
+    EXPECT_EQ(caja, "");
+    EXPECT_EQ(filas.size(), 2);
+    QTest::mouseClick(vista->Tabla()->viewport(), Qt::LeftButton, {},
+                      vista->Tabla()->visualRect(vista->Tabla()->model()->index(1, col::Cantidad)).center());
+    Tecla(Qt::Key_Home);
+    ASSERT_EQ(form->MSFlexGrid2.Col(), col::CodigoArticulo);
+    Tecla(Qt::Key_F5);
+    EXPECT_EQ(caja, "");
+    EXPECT_GT(filas.size(), 20);
+    EXPECT_EQ(busquedas, 4);
+    EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join(u'|').toStdString();
 }
 
 } // namespace
