@@ -357,6 +357,10 @@ private:
     // Looks up articles leaving suspended ones out; nothing sets it.
     bool SoloArticulosActivos = false;
 
+    // The current line's stock (column 31) as opening its editor computes it, and the panel of
+    // the current line, with its stock first when the line has an article without it.
+    void PoneStockLinea();
+    void MuestraPanelLinea();
     // After a bulk command: the current cell on that row's code, the stock panel of it, the
     // focus on the grid.
     void VuelveALasLineas(int fila);

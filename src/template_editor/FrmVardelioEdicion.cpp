@@ -13,6 +13,8 @@
 #include "Teclas.h"
 #include "Utilidades.h"
 
+#include <functional>
+
 namespace {
 
 constexpr int kBlanco = 16777215;
@@ -51,7 +53,6 @@ void FrmVardelio::MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& Ke
         SiempreSiguiente);
     if (!abre)
         return;
-    const auto celda = [&](int c) { return MsFlexGrid.TextMatrix(MsFlexGrid.Row(), c); };
     EjecutaPasos({
                      [&] {
                          MarcaEditor = true;
@@ -59,21 +60,31 @@ void FrmVardelio::MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& Ke
                          EdicionGrilla::AbreEditor(MsFlexGrid, Texto, KeyAscii);
                      },
                      [&] { ObjCmnCptes().TextPropiedades(Texto, MsFlexGrid.Col()); },
-                     [&] {
-                         double stock = 0;
-                         const QString deposito = celda(col::Deposito);
-                         const QString articulo = celda(col::CodigoArticulo);
-                         const QString unidad = celda(col::Unidad).trimmed();
-                         if (!llenado_.SaldoImportado(deposito, articulo, unidad, stock))
-                             ControlStock(deposito, articulo, unidad, stock);
-                         MsFlexGrid.setTextMatrix(MsFlexGrid.Row(), col::StockDisponible,
-                                                  Regional::TextoNumero(stock));
-                     },
+                     [&] { PoneStockLinea(); },
                      [&] { stock_.MuestraInfoStock(); },
                      [&] { Desplaza(MsFlexGrid); },
                      [&] { Foco_.SetFocus(kEditor); },
                  },
                  SiempreSiguiente);
+}
+
+void FrmVardelio::PoneStockLinea() {
+    Grilla& g = MSFlexGrid2;
+    const double stock =
+        ValidacionLineas::StockLinea(g, std::bind_front(&LlenadoMasivo::SaldoImportado, std::cref(llenado_)));
+    g.setTextMatrix(g.Row(), col::StockDisponible, Regional::TextoNumero(stock));
+}
+
+void FrmVardelio::MuestraPanelLinea() {
+    Grilla& g = MSFlexGrid2;
+    // A line Cargar took carries its article but neither its stock nor its presentation and
+    // type, which typing gives a line: the panel shows them once the cursor is on it. As when
+    // the line's editor opens, a step that fails is passed over.
+    const bool completa = g.TextMatrix(g.Row(), col::CodigoArticulo).trimmed().isEmpty() ||
+                          !g.TextMatrix(g.Row(), col::StockDisponible).isEmpty();
+    if (!completa)
+        EjecutaPasos({[&] { PoneStockLinea(); }, [&] { lineas_.PonePresentacionYTipo(); }}, SiempreSiguiente);
+    stock_.MuestraInfoStock();
 }
 
 void FrmVardelio::EditKeyCode(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& KeyCode, int) {
@@ -262,7 +273,7 @@ void FrmVardelio::MSFlexGrid2_KeyDown(qint16& KeyCode, int) {
 }
 
 void FrmVardelio::MSFlexGrid2_EnterCell() {
-    stock_.MuestraInfoStock();
+    MuestraPanelLinea();
     ControlActivo = &txtEdit2;
     if (!txtEdit2.Visible())
         txtEdit2.setText(QString());

@@ -1,6 +1,6 @@
 // What the editor's real window shows is what it stores, by keys offscreen on the demo
 // database: a save from any field after typing into it, Escape after each refusal of a line,
-// the article search from a cell.
+// the article search from a cell, and the stock panel of the line the cursor is on.
 
 #include "../VentanaDemo.h"
 #include "AccesoDatos.h"
@@ -306,6 +306,53 @@ TEST_F(LoQueSeVe, LaBusquedaDeLaCeldaMuestraElTextoQueLaFiltra) {
     EXPECT_GT(filas.size(), 20);
     EXPECT_EQ(busquedas, 4);
     EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join(u'|').toStdString();
+}
+
+// The stock panel shows the line the cursor is on, the table's current line: after Delete and
+// Insert, after Cargar, and nothing once a save or a delete empties the window.
+TEST_F(LoQueSeVe, ElPanelDeStockEsElDeLaLineaActual) {
+    Abre(kCentro);
+    PanelDeLaLineaActual();
+    Tecla(Qt::Key_Down);
+    Tecla(Qt::Key_Delete);
+    EXPECT_EQ(Celda(form->MSFlexGrid2.Row(), col::CodigoArticulo), "GASEOSA-225");
+    PanelDeLaLineaActual();
+    Tecla(Qt::Key_Down);
+    EXPECT_EQ(Celda(form->MSFlexGrid2.Row(), col::CodigoArticulo), "50001");
+    PanelDeLaLineaActual();
+    Tecla(Qt::Key_Insert);
+    EXPECT_EQ(Celda(form->MSFlexGrid2.Row(), col::CodigoArticulo), "");
+    EXPECT_EQ(Celda(form->MSFlexGrid2.Row() + 1, col::CodigoArticulo), "50001");
+    PanelDeLaLineaActual();
+    Graba();
+    PanelVacio();
+
+    // Cargar leaves the keyboard on the first line, its article in the panel as typing shows it.
+    EscribeEnCampo(0, QStringLiteral("TODO EL CENTRAL"));
+    Tecla(Qt::Key_Return);
+    Escribe(QStringLiteral("1"));
+    Tecla(Qt::Key_Return);
+    guion.AgregaRespuesta(Respuesta::Si);
+    QTest::mouseClick(vista->Control(QStringLiteral("CmdCargar")), Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_EQ(form->MSFlexGrid2.Row(), 1);
+    EXPECT_EQ(Foco(), vista->Tabla());
+    const QString articulo = Celda(1, col::CodigoArticulo);
+    EXPECT_EQ(Panel().mid(0, 2), Filas("SELECT trim(a.Presentacion), trim(t.Descripcion) FROM V_MA_ARTICULOS "
+                                       "a JOIN V_TA_TipoArticulo t ON "
+                                       "t.IdTipo = a.IdTipo WHERE trim(a.IDARTICULO) = '" +
+                                       articulo + "'")
+                                     .value(0)
+                                     .split(u'|'));
+    EXPECT_FALSE(Celda(1, col::StockDisponible).isEmpty());
+    PanelDeLaLineaActual();
+
+    Abre(kAjuste);
+    guion.AgregaRespuesta(Respuesta::Si);
+    guion.AgregaRespuesta(Respuesta::Si);
+    Tecla(Qt::Key_F8);
+    EXPECT_TRUE(Filas("SELECT nombre FROM V_CPTES_MODELO_CAB WHERE IdVardelio = 2").isEmpty());
+    PanelVacio();
 }
 
 } // namespace
