@@ -108,6 +108,7 @@ void VentanaConsulta::MuestraConsulta(const QString& consulta, Coleccion* colecc
         VentanaConsulta& v;
         ~Suelta() {
             v.destino_ = nullptr;
+            v.textoBuscado_.clear();
             v.CierraResultado();
             v.anteriores_ = {};
         }

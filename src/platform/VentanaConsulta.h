@@ -102,6 +102,11 @@ public:
                          QString& condicion, QString& sentencia, qint16& opcion, QString& texto3);
     void MuestraConsulta(const QString& consulta, Coleccion* coleccion = nullptr);
 
+    // The text the statement of the next show searches for, which the window's search box
+    // shows: the rows it lists are those of that text. Forgotten once the window closes.
+    const QString& TextoBuscado() const { return textoBuscado_; }
+    void setTextoBuscado(const QString& texto) { textoBuscado_ = texto; }
+
     // The key column's value of the chosen row; an empty text when nothing was chosen.
     const QVariant& ValorElegido() const { return valorElegido_; }
     // The window's own collection, for callers that hand it back to MuestraConsulta.
@@ -170,6 +175,7 @@ private:
     std::function<AccesoDatos*()> proveedor_;
     QString archivo_;
     QString campoClave_;
+    QString textoBuscado_;
     QVariant valorElegido_;
     Coleccion coleccion_;
     Coleccion* destino_ = nullptr;

@@ -390,6 +390,9 @@ void SubConsultaLike(QString& Tabla, QString& Texto, QString& Resultado, qint16,
         creado = true;
     }
 
+    // The search box of the window shows what the user's text searches for (blanks around it
+    // search nothing).
+    const QString buscado = Texto.trimmed();
     Entrada e{Texto, SoloActivos, c, imagen};
     Plan p;
     if (!EjecutaPasos({[&] { p = PlanBusqueda(Tabla, pasada, e); }}, Reporta))
@@ -400,7 +403,7 @@ void SubConsultaLike(QString& Tabla, QString& Texto, QString& Resultado, qint16,
         return;
     QString elegido;
     if (!EjecutaPasos(
-            {[&] { VC().setCampoClave(p.clave); },
+            {[&] { VC().setCampoClave(p.clave); }, [&] { VC().setTextoBuscado(buscado); },
              [&] { VC().MuestraConsulta(p.sql, p.coleccion ? &VC().ColeccionConsulta() : nullptr); },
              [&] { elegido = UT().ValorATexto(VC().ValorElegido()); }},
             Reporta))

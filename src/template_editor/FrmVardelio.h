@@ -21,6 +21,7 @@
 #include "VentanaSuite.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QtGlobal>
 #include <array>
@@ -268,6 +269,14 @@ private:
     QString UltimaTanda;
     // The window's Tag: the Tag of the control CampoValida last looked at (the look-ups' table).
     QString Tag;
+    // The line the cell editor opened on, as it stood then: Escape gives it back whole, also
+    // what a refused code cleared of it (fila -1: none kept).
+    struct LineaEditada {
+        int fila = -1;
+        QStringList celdas;
+    } lineaEditada_;
+    void GuardaLineaEditada();
+    void DevuelveLineaEditada();
     // Set when the editor opens or its text changes, cleared once a key validated the text:
     // leaving the editor validates only what no key has validated.
     bool MarcaEditor = false;
@@ -335,8 +344,9 @@ private:
     // False, told, and the cursor on it, when a line cannot be stored as it stands.
     bool LineasGrabables();
     // What a save and a delete share: the header validated as for a save, the template stored
-    // in `modo` (a delete: Baja), the window reset when it was stored, the focus on the name.
-    void ValidaYAlmacena(Modo modo);
+    // (new or changed, as the name's check leaves the mode) or deleted (`baja`), the window
+    // reset when it was stored, the focus on the name.
+    void ValidaYAlmacena(bool baja);
 
     // CmdConsultar's parts: the chosen value of the field's search (empty: nothing chosen), and
     // Enter on the field.
@@ -347,6 +357,10 @@ private:
     // Looks up articles leaving suspended ones out; nothing sets it.
     bool SoloArticulosActivos = false;
 
+    // The current line's stock (column 31) as opening its editor computes it, and the panel of
+    // the current line, with its stock first when the line has an article without it.
+    void PoneStockLinea();
+    void MuestraPanelLinea();
     // After a bulk command: the current cell on that row's code, the stock panel of it, the
     // focus on the grid.
     void VuelveALasLineas(int fila);

@@ -47,12 +47,14 @@ AlmacenModelos::Cabecera FrmVardelio::CabeceraModelo() {
 
 bool FrmVardelio::PreparaGrabacion(AlmacenModelos& tanda, qint16 idAnterior) {
     // Header and lines are written anew under the identifier; the old ones are deleted first.
+    // A name a template holds keeps that template's identifier; any other takes a new one, also
+    // when the template open here was deleted meanwhile: none is ever written under 0.
     qint16 id = 0;
     bool idElegido = false;
     bool completo = EjecutaPasos({
                                      [&] { tanda.Borra(idAnterior); },
                                      [&] {
-                                         id = modo_ == Modo::Nuevo ? AlmacenModelos::NuevoId() : idAnterior;
+                                         id = idAnterior != 0 ? idAnterior : AlmacenModelos::NuevoId();
                                          idElegido = true;
                                      },
                                      [&] { tanda.AgregaCabecera(id, CabeceraModelo()); },

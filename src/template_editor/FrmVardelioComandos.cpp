@@ -94,7 +94,7 @@ bool FrmVardelio::CmdBorrar() {
                              Estilo::SiNo | Estilo::Exclamacion | Estilo::BotonDefecto2,
                              QStringLiteral("Atención!"));
         },
-        Mientras(sigue, [&] { ValidaYAlmacena(Modo::Baja); }),
+        Mientras(sigue, [&] { ValidaYAlmacena(true); }),
     });
     return true;
 }
@@ -130,7 +130,7 @@ bool FrmVardelio::CmdGrabar() {
                      if (!sigue)
                          vaciaMensaje = false;
                  }),
-        Mientras(sigue, [&] { ValidaYAlmacena(modo_); }),
+        Mientras(sigue, [&] { ValidaYAlmacena(false); }),
     });
     return vaciaMensaje;
 }
@@ -147,9 +147,11 @@ bool FrmVardelio::LineasGrabables() {
     return false;
 }
 
-void FrmVardelio::ValidaYAlmacena(Modo modo) {
+void FrmVardelio::ValidaYAlmacena(bool baja) {
     // The header is validated as for a save (ValidandoGrabacion: a valid name loads nothing),
-    // then the template is stored or deleted, and the window reset when it was.
+    // then the template is stored or deleted, and the window reset when it was. A save stores
+    // it as the name's check has just found it, whatever field the command came from: the name
+    // may have been typed over without leaving its box.
     bool procede = true;
     ValidandoGrabacion = true;
     PasosComando({
@@ -159,8 +161,8 @@ void FrmVardelio::ValidaYAlmacena(Modo modo) {
                 ValidandoGrabacion = false;
         },
         [&] {
-            if (procede)
-                modo_ = modo;
+            if (procede && baja)
+                modo_ = Modo::Baja;
         },
         [&] {
             if (procede)

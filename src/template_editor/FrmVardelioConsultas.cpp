@@ -54,7 +54,9 @@ QString FrmVardelio::ValorConsultado(CajaTexto& campo) {
     const QString tag = campo.Tag().trimmed();
     if (Es(tag, "V_MA_ARTICULOS")) {
         QString tabla = QStringLiteral("STK_MA_ARTICULOS");
-        QString texto = campo.Text();
+        // The text of the cell being typed into; a hidden cell editor holds none the user typed
+        // (what it holds is left from another cell or from reading a template).
+        QString texto = &campo == &txtEdit2 && !txtEdit2.Visible() ? QString() : campo.Text();
         QString codigo;
         SubConsultaLike(tabla, texto, codigo, 0, SoloArticulosActivos, QString());
         campo.setText(QString());
@@ -82,6 +84,9 @@ void FrmVardelio::SimulaEnter(CajaTexto& campo) {
             if (&TxtFields[static_cast<size_t>(i)] == &campo)
                 TxtFields_KeyDown(i, tecla, 0);
     } else if (Es(campo.Name(), "txtedit2")) {
+        // Opened by the look-up: Escape after a refusal gives the line back as it was.
+        if (!txtEdit2.Visible())
+            GuardaLineaEditada();
         txtEdit2.setVisible(true);
         Foco_.SetFocus(QStringLiteral("txtEdit2"));
         txtEdit2_KeyDown(tecla, 0);

@@ -13,6 +13,8 @@
 #include "Teclas.h"
 #include "Utilidades.h"
 
+#include <functional>
+
 namespace {
 
 constexpr int kBlanco = 16777215;
@@ -51,28 +53,38 @@ void FrmVardelio::MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& Ke
         SiempreSiguiente);
     if (!abre)
         return;
-    const auto celda = [&](int c) { return MsFlexGrid.TextMatrix(MsFlexGrid.Row(), c); };
     EjecutaPasos({
                      [&] {
                          MarcaEditor = true;
+                         GuardaLineaEditada();
                          EdicionGrilla::AbreEditor(MsFlexGrid, Texto, KeyAscii);
                      },
                      [&] { ObjCmnCptes().TextPropiedades(Texto, MsFlexGrid.Col()); },
-                     [&] {
-                         double stock = 0;
-                         const QString deposito = celda(col::Deposito);
-                         const QString articulo = celda(col::CodigoArticulo);
-                         const QString unidad = celda(col::Unidad).trimmed();
-                         if (!llenado_.SaldoImportado(deposito, articulo, unidad, stock))
-                             ControlStock(deposito, articulo, unidad, stock);
-                         MsFlexGrid.setTextMatrix(MsFlexGrid.Row(), col::StockDisponible,
-                                                  Regional::TextoNumero(stock));
-                     },
+                     [&] { PoneStockLinea(); },
                      [&] { stock_.MuestraInfoStock(); },
                      [&] { Desplaza(MsFlexGrid); },
                      [&] { Foco_.SetFocus(kEditor); },
                  },
                  SiempreSiguiente);
+}
+
+void FrmVardelio::PoneStockLinea() {
+    Grilla& g = MSFlexGrid2;
+    const double stock =
+        ValidacionLineas::StockLinea(g, std::bind_front(&LlenadoMasivo::SaldoImportado, std::cref(llenado_)));
+    g.setTextMatrix(g.Row(), col::StockDisponible, Regional::TextoNumero(stock));
+}
+
+void FrmVardelio::MuestraPanelLinea() {
+    Grilla& g = MSFlexGrid2;
+    // A line Cargar took carries its article but neither its stock nor its presentation and
+    // type, which typing gives a line: the panel shows them once the cursor is on it. As when
+    // the line's editor opens, a step that fails is passed over.
+    const bool completa = g.TextMatrix(g.Row(), col::CodigoArticulo).trimmed().isEmpty() ||
+                          !g.TextMatrix(g.Row(), col::StockDisponible).isEmpty();
+    if (!completa)
+        EjecutaPasos({[&] { PoneStockLinea(); }, [&] { lineas_.PonePresentacionYTipo(); }}, SiempreSiguiente);
+    stock_.MuestraInfoStock();
 }
 
 void FrmVardelio::EditKeyCode(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& KeyCode, int) {
@@ -101,7 +113,8 @@ void FrmVardelio::EditKeyCode(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& KeyC
                  }};
         break;
     case tecla::Escape:
-        pasos = {[&] { Texto.setVisible(false); }, [&] { Foco_.SetFocus(kGrilla); }};
+        pasos = {[&] { DevuelveLineaEditada(); }, [&] { Texto.setVisible(false); },
+                 [&] { Foco_.SetFocus(kGrilla); }};
         break;
     case tecla::Arriba:
         pasos = {vuelveAGrilla, [&] {
@@ -143,9 +156,30 @@ void FrmVardelio::MueveCelda(int fila, int col) {
     MSFlexGrid2_EnterCell();
 }
 
+void FrmVardelio::GuardaLineaEditada() {
+    Grilla& g = MSFlexGrid2;
+    lineaEditada_.fila = g.Row();
+    lineaEditada_.celdas.clear();
+    lineaEditada_.celdas.reserve(g.Cols());
+    for (int c = 0; c < g.Cols(); ++c)
+        lineaEditada_.celdas << g.TextMatrix(g.Row(), c);
+}
+
+void FrmVardelio::DevuelveLineaEditada() {
+    Grilla& g = MSFlexGrid2;
+    const int fila = lineaEditada_.fila;
+    lineaEditada_.fila = -1;
+    if (!txtEdit2.Visible() || fila != g.Row() || lineaEditada_.celdas.size() != g.Cols())
+        return;
+    for (int c = 0; c < g.Cols(); ++c)
+        if (g.TextMatrix(fila, c) != lineaEditada_.celdas[c])
+            g.setTextMatrix(fila, c, lineaEditada_.celdas[c]);
+}
+
 void FrmVardelio::ComprometeEditor() {
     if (!txtEdit2.Visible())
         return;
+    lineaEditada_.fila = -1;
     // A quantity that is no number never reaches the cell, whichever way the editor is left;
     // a negative one reaches it as its absolute value.
     const bool cantidad =
@@ -239,7 +273,7 @@ void FrmVardelio::MSFlexGrid2_KeyDown(qint16& KeyCode, int) {
 }
 
 void FrmVardelio::MSFlexGrid2_EnterCell() {
-    stock_.MuestraInfoStock();
+    MuestraPanelLinea();
     ControlActivo = &txtEdit2;
     if (!txtEdit2.Visible())
         txtEdit2.setText(QString());

@@ -40,6 +40,8 @@ void FrmVardelio::InicializaGrids() {
                                   MSFlexGrid2.setColWidth(6, TextWidth(QString()));
                           },
                           [&] { txtEdit2.setVisible(false); },
+                          // The panel no longer shows a line the layout emptied.
+                          [&] { stock_.MuestraInfoStock(); },
                       });
 }
 

@@ -27,7 +27,7 @@ void FrmVardelio::VuelveALasLineas(int fila) {
     // The keyboard goes back to the lines, never to the voucher type, whose list an arrow meant
     // for the lines would change; the stock panel shows the line the cursor stands on.
     EjecutaPasos({[&] { MueveCelda(qBound(MSFlexGrid2.FixedRows(), fila, MSFlexGrid2.Rows() - 1), 0); },
-                  [&] { stock_.MuestraInfoStock(); }, [&] { Foco_.SetFocus(QStringLiteral("MSFlexGrid2")); }},
+                  [&] { MuestraPanelLinea(); }, [&] { Foco_.SetFocus(QStringLiteral("MSFlexGrid2")); }},
                  SiempreSiguiente);
 }
 

@@ -157,14 +157,30 @@ bool ValidacionLineas::ValidaArticulo(Validacion& v, const Ventana& ventana) {
     return CierraArticulo(v);
 }
 
-void ValidacionLineas::PoneStock() {
+double ValidacionLineas::StockLinea(const Grilla& g, const SaldoLeido& leido) {
     double stock = 0;
-    const QString deposito = Celda(col::Deposito);
-    const QString articulo = Celda(col::CodigoArticulo);
-    const QString unidad = Celda(col::Unidad).trimmed();
-    if (!stock_.SaldoDelModelo(deposito, articulo, unidad, stock))
+    const QString deposito = g.TextMatrix(g.Row(), col::Deposito);
+    const QString articulo = g.TextMatrix(g.Row(), col::CodigoArticulo);
+    const QString unidad = g.TextMatrix(g.Row(), col::Unidad).trimmed();
+    if (!leido(deposito, articulo, unidad, stock))
         ControlStock(deposito, articulo, unidad, stock);
+    return stock;
+}
+
+void ValidacionLineas::PoneStock() {
+    const double stock = StockLinea(lineas_, std::bind_front(&PanelStock::SaldoDelModelo, std::cref(stock_)));
     PoneCelda(col::StockDisponible, FmtMoneda(stock, -1, false));
+}
+
+void ValidacionLineas::PonePresentacionYTipo() {
+    Registros rs;
+    if (!AD().ExisteRegistro(QStringLiteral("V_MA_ARTICULOS"),
+                             UT().RellenaCodigo(Celda(col::CodigoArticulo).trimmed(), 25),
+                             QStringLiteral("IDARTICULO"), &rs))
+        return;
+    PoneCelda(col::Presentacion, TextoCampoRecortado(rs, "Presentacion"));
+    PoneCelda(col::DescripcionTipoArticulo, DescripcionTipo(UT().RellenaCodigo(TextoCampo(rs, "IdTipo"), 4)));
+    AD().CierraRecordset(rs);
 }
 
 void ValidacionLineas::PoneDatosArticulo(const Registros& rs, const Ventana& ventana) {

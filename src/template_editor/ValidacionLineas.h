@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class PanelStock;
@@ -33,6 +34,15 @@ public:
     bool ValidaDepositoLinea(Validacion& v);
     bool ValidaUnidad(Validacion& v);
     bool ValidaCantidad(Validacion& v);
+
+    // The stock of grid `g`'s current line in its deposit and unit: what `leido` gives when the
+    // balances it read ahead cover the line, else the database's.
+    using SaldoLeido = std::function<bool(const QString& deposito, const QString& articulo,
+                                          const QString& unidad, double& saldo)>;
+    static double StockLinea(const Grilla& g, const SaldoLeido& leido);
+    // The current line's presentation and article type from its article, for the stock panel
+    // of a line Cargar took (it writes neither); nothing for a code the master lacks.
+    void PonePresentacionYTipo();
 
     // Writes a decoded quantity other than 0 into the current row's quantity.
     void EspecialPDV(double& CantidadEsp);

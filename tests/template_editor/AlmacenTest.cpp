@@ -437,6 +437,32 @@ TEST_F(Almacen, DosEstacionesConElMismoIdentificadorNuevo) {
     EXPECT_EQ(Celda(1, col::CodigoArticulo), "1007");
 }
 
+// The name's check and the write are apart: what another station did in between decides the
+// identifier. A template deleted meanwhile is stored anew under the next free one (never 0); a
+// name stored meanwhile is replaced under its own.
+TEST_F(Almacen, ElIdentificadorEsElQueTieneElNombreAlGuardar) {
+    Nombre("AJUSTE ROTURAS");
+    ASSERT_TRUE(Prueba(F()).EsModificacion());
+    Ejecuta("DELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 2\rDELETE V_CPTES_MODELO_DET WHERE IdVardelio = 2");
+    F().ActualizarDatos();
+    ASSERT_FALSE(Prueba(F()).ErrorValidacion()) << guion.Mensajes().join('\n').toStdString();
+    EXPECT_EQ(Filas("SELECT IdVardelio, nombre FROM V_CPTES_MODELO_CAB ORDER BY IdVardelio"),
+              (QStringList{"1|REPOSICION LOCAL CENTRO", "2|AJUSTE ROTURAS"}));
+    EXPECT_EQ(Lineas(2), (QStringList{Codigo25("1013") + "|2|  UN", Codigo25("TORN-6X40") + "|1|  CJ"}));
+
+    F().Inicializa();
+    Nombre("NUEVA");
+    ASSERT_TRUE(Prueba(F()).EsNuevo());
+    Campo("IdMotivoStock").setText("1");
+    Linea(1, "1007", "UN", "3");
+    Ejecuta("INSERT INTO V_CPTES_MODELO_CAB (IdVardelio, nombre) VALUES (7, 'NUEVA')");
+    F().ActualizarDatos();
+    ASSERT_FALSE(Prueba(F()).ErrorValidacion()) << guion.Mensajes().join('\n').toStdString();
+    EXPECT_EQ(Filas("SELECT IdVardelio, IdMotivoStock FROM V_CPTES_MODELO_CAB WHERE nombre = 'NUEVA'"),
+              QStringList{"7|   1"});
+    EXPECT_EQ(Lineas(7), QStringList{Codigo25("1007") + "|3|  UN"});
+}
+
 TEST_F(Almacen, PasadoElMayorIdentificadorNoSeEnviaNada) {
     Ejecuta("INSERT INTO V_CPTES_MODELO_CAB (IdVardelio, nombre) VALUES (32767, 'ULTIMO')");
     const QStringList antes = TodoGuardado();

@@ -49,6 +49,14 @@ EnlaceTablaGrilla::EnlaceTablaGrilla(Grilla& grilla, QTableView* tabla,
                                      std::function<void(int, int)> alMoverCelda)
     : QObject(tabla), grilla_(grilla), tabla_(tabla), modelo_(new ModeloGrilla(grilla, this)),
       alMoverCelda_(std::move(alMoverCelda)) {
+    // Rows the grid removes move the view's current index by themselves (to the row after a
+    // removed one): that is no move of the user's, and the view shows the grid's cell after it.
+    // Connected before the table's own handlers, which move the index.
+    connect(modelo_, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { ++cambiandoFilas_; });
+    connect(modelo_, &QAbstractItemModel::rowsRemoved, this, [this] {
+        --cambiandoFilas_;
+        SigueCeldaActual();
+    });
     tabla_->setModel(modelo_);
     connect(modelo_, &ModeloGrilla::formatoCambiado, this, [this] { AplicaFormato(); });
     connect(modelo_, &QAbstractItemModel::modelReset, this, [this] { AplicaFormato(); });
@@ -56,12 +64,13 @@ EnlaceTablaGrilla::EnlaceTablaGrilla(Grilla& grilla, QTableView* tabla,
     connect(modelo_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int primera) {
         if (primera < grilla_.FixedRows())
             AplicaFormato();
+        SigueCeldaActual();
     });
     connect(modelo_, &ModeloGrilla::estadoCambiado, this, [this] { SigueCeldaActual(); });
     connect(tabla_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& actual) {
-                if (sincronizando_ || !actual.isValid() || actual.row() >= grilla_.Rows() ||
-                    actual.column() >= grilla_.Cols() || !alMoverCelda_)
+                if (sincronizando_ || cambiandoFilas_ > 0 || !actual.isValid() ||
+                    actual.row() >= grilla_.Rows() || actual.column() >= grilla_.Cols() || !alMoverCelda_)
                     return;
                 sincronizando_ = true;
                 try {
@@ -96,7 +105,8 @@ void EnlaceTablaGrilla::AplicaHabilitada() {
 
 void EnlaceTablaGrilla::SigueCeldaActual() {
     tabla_->setEnabled(Habilitada());
-    if (sincronizando_ || grilla_.Row() >= modelo_->rowCount() || grilla_.Col() >= modelo_->columnCount())
+    if (sincronizando_ || cambiandoFilas_ > 0 || grilla_.Row() >= modelo_->rowCount() ||
+        grilla_.Col() >= modelo_->columnCount())
         return;
     const QModelIndex indice = modelo_->index(grilla_.Row(), grilla_.Col());
     if (tabla_->currentIndex() == indice)

@@ -53,6 +53,7 @@ private:
     ModeloGrilla* modelo_;
     std::function<void(int, int)> alMoverCelda_;
     bool sincronizando_ = false;
+    int cambiandoFilas_ = 0; // rows are being removed
 };
 
 // The floating cell editor of a grid's view: a frameless line edit laid over the table's current

@@ -75,6 +75,8 @@ VistaVentanaConsulta::VistaVentanaConsulta(VentanaConsulta& ventana, QWidget* pa
     buscador_->setPlaceholderText(QStringLiteral("Buscar..."));
     buscador_->setClearButtonEnabled(true);
     buscador_->installEventFilter(this);
+    // The text the rows were searched for: they are already those of it.
+    buscador_->setText(ventana_.TextoBuscado());
     connect(buscador_, &QLineEdit::textChanged, this, [this](const QString& texto) {
         ventana_.Filtra(texto);
         tabla_->setRowHidden(0, true);

@@ -22,25 +22,7 @@
 
 namespace {
 
-class ConsultasVista : public ConVistaDemo<ConArchivosDemo> {
-protected:
-    QLineEdit* Campo(int i) {
-        return qobject_cast<QLineEdit*>(vista->Control(QStringLiteral("TxtFields(%1)").arg(i)));
-    }
-    // The search dialog opens on the shown window; `accion` plays the person's part in it.
-    void EnLaBusqueda(std::function<void(VistaVentanaConsulta&)> accion) {
-        guion.alMostrar = [this, accion = std::move(accion)](Formulario& f) {
-            auto& ventana = dynamic_cast<VentanaConsulta&>(f);
-            VistaVentanaConsulta dialogo(ventana, vista.get());
-            QTimer::singleShot(0, &dialogo, [&] {
-                ++abiertas_;
-                accion(dialogo);
-            });
-            dialogo.exec();
-        };
-    }
-    int abiertas_ = 0;
-};
+class ConsultasVista : public ConVistaDemo<ConArchivosDemo> {};
 
 TEST_F(ConsultasVista, F5EnElNombreTecleaYEnterCargaElModelo) {
     EnLaBusqueda([](VistaVentanaConsulta& d) {
@@ -54,7 +36,7 @@ TEST_F(ConsultasVista, F5EnElNombreTecleaYEnterCargaElModelo) {
     Campo(0)->setFocus();
     QApplication::processEvents();
     QTest::keyClick(Campo(0), Qt::Key_F5);
-    EXPECT_EQ(abiertas_, 1);
+    EXPECT_EQ(busquedas, 1);
     EXPECT_EQ(Campo(0)->text(), "REPOSICION LOCAL CENTRO");
     EXPECT_TRUE(Prueba(*form).EsModificacion());
     EXPECT_EQ(Campo(4)->text(), QStringLiteral("Envío semanal al local"));
@@ -70,7 +52,7 @@ TEST_F(ConsultasVista, ClicDerechoEnElDepositoEligeConLasFlechasYEscapeNoCambiaN
 
     EnLaBusqueda([](VistaVentanaConsulta& d) { QTest::keyClick(d.Tabla(), Qt::Key_Escape); });
     QTest::mouseClick(Campo(2), Qt::RightButton);
-    EXPECT_EQ(abiertas_, 1);
+    EXPECT_EQ(busquedas, 1);
     EXPECT_EQ(Campo(2)->text(), antes);
 
     EnLaBusqueda([](VistaVentanaConsulta& d) {
@@ -83,7 +65,7 @@ TEST_F(ConsultasVista, ClicDerechoEnElDepositoEligeConLasFlechasYEscapeNoCambiaN
         QTest::keyClick(d.Buscador(), Qt::Key_Return);
     });
     QTest::mouseClick(Campo(2), Qt::RightButton);
-    EXPECT_EQ(abiertas_, 2);
+    EXPECT_EQ(busquedas, 2);
     EXPECT_EQ(Campo(2)->text(), "2");
     EXPECT_EQ(form->LblDescDeposito.Caption(), QStringLiteral("Depósito Norte"));
     EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join('|').toStdString();
@@ -133,7 +115,7 @@ TEST_F(ConsultasVista, LasBusquedasSeTitulanPorSuDefinicionOSuTablaYNoCortanNada
     QTest::keyClicks(vista->Tabla(), "Yerba");
     ASSERT_NE(vista->focusWidget(), nullptr);
     QTest::keyClick(vista->focusWidget(), Qt::Key_F5);
-    EXPECT_EQ(abiertas_, 3);
+    EXPECT_EQ(busquedas, 3);
 }
 
 TEST_F(ConsultasVista, F5EnUnaCeldaElegidaSinAbrirlaBuscaYEnterLlenaLaLinea) {
@@ -156,7 +138,7 @@ TEST_F(ConsultasVista, F5EnUnaCeldaElegidaSinAbrirlaBuscaYEnterLlenaLaLinea) {
         QTest::keyClick(d.Tabla(), Qt::Key_Return);
     });
     QTest::keyClick(vista->Tabla(), Qt::Key_F5);
-    EXPECT_EQ(abiertas_, 1);
+    EXPECT_EQ(busquedas, 1);
     ASSERT_FALSE(elegido.isEmpty());
     EXPECT_EQ(form->MSFlexGrid2.TextMatrix(1, 1), elegido);
     EXPECT_FALSE(form->MSFlexGrid2.TextMatrix(1, 0).isEmpty());

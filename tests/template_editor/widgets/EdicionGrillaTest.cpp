@@ -42,27 +42,6 @@ protected:
         ASSERT_NE(nombre, nullptr);
     }
 
-    // Keys go where the focus is, as on a real keyboard.
-    void Escribe(const QString& texto) {
-        for (const QChar c : texto) {
-            QWidget* w = QApplication::focusWidget();
-            ASSERT_NE(w, nullptr);
-            if (c.unicode() < 128) {
-                QTest::keyClick(w, c.toLatin1());
-            } else { // an accented letter: Latin-1 keys are named by their upper case
-                const auto tecla = Qt::Key(c.toUpper().unicode());
-                QTest::sendKeyEvent(QTest::Press, w, tecla, QString(c), Qt::NoModifier);
-                QTest::sendKeyEvent(QTest::Release, w, tecla, QString(c), Qt::NoModifier);
-            }
-            QApplication::processEvents();
-        }
-    }
-    void Tecla(Qt::Key k) {
-        QWidget* w = QApplication::focusWidget();
-        ASSERT_NE(w, nullptr);
-        QTest::keyClick(w, k);
-        QApplication::processEvents();
-    }
     // The header filled with Enter from field to field (motive 1, the user's own deposit), then
     // Tab on to the grid.
     void NuevaPlantilla(const QString& texto = QStringLiteral("PRUEBA VISTA")) {

@@ -1,12 +1,18 @@
 #pragma once
 
 // The editor's real window offscreen over a form loaded from the demo database, as the program
-// opens it.
+// opens it, with the keys a user types on it.
 
 #include "FrmVardelio.h"
 #include "VistaVardelio.h"
+#include "VistaVentanaConsulta.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
 template <class Base> class ConVistaDemo : public Base {
@@ -30,6 +36,51 @@ protected:
         Base::TearDown();
     }
 
+    // Header field i of the window (0 the name).
+    QLineEdit* Campo(int i) const {
+        return qobject_cast<QLineEdit*>(vista->Control(QStringLiteral("TxtFields(%1)").arg(i)));
+    }
+    // Keys go where the focus is, as on a real keyboard, one at a time: to the window's focused
+    // control also when, without a window manager, the window is not the active one after a
+    // dialog closed.
+    QWidget* Foco() const {
+        return QApplication::focusWidget() ? QApplication::focusWidget() : vista->focusWidget();
+    }
+    void Escribe(const QString& texto) {
+        for (const QChar c : texto) {
+            QWidget* w = Foco();
+            ASSERT_NE(w, nullptr);
+            if (c.unicode() < 128) {
+                QTest::keyClick(w, c.toLatin1());
+            } else { // an accented letter: Latin-1 keys are named by their upper case
+                const auto tecla = Qt::Key(c.toUpper().unicode());
+                QTest::sendKeyEvent(QTest::Press, w, tecla, QString(c), Qt::NoModifier);
+                QTest::sendKeyEvent(QTest::Release, w, tecla, QString(c), Qt::NoModifier);
+            }
+            QApplication::processEvents();
+        }
+    }
+    void Tecla(Qt::Key k, Qt::KeyboardModifiers modificadores = Qt::NoModifier) {
+        QWidget* w = Foco();
+        ASSERT_NE(w, nullptr);
+        QTest::keyClick(w, k, modificadores);
+        QApplication::processEvents();
+    }
+    // The search window opens on the shown window; `accion` plays the person's part in it.
+    void EnLaBusqueda(std::function<void(VistaVentanaConsulta&)> accion) {
+        this->guion.alMostrar = [this, accion = std::move(accion)](Formulario& f) {
+            VistaVentanaConsulta dialogo(dynamic_cast<VentanaConsulta&>(f), vista.get());
+            QTimer::singleShot(0, &dialogo, [&] {
+                ++busquedas;
+                accion(dialogo);
+            });
+            dialogo.exec();
+            // As a window manager does when a dialog closes: its window is the active one again.
+            vista->activateWindow();
+        };
+    }
+
     std::unique_ptr<FrmVardelio> form;
     std::unique_ptr<VistaVardelio> vista;
+    int busquedas = 0; // search windows opened
 };
