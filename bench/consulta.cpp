@@ -6,7 +6,8 @@
 // SQLite, prepared and stepped raw in the same run, every column of every row read as text.
 // The first screen is a fraction of a millisecond: it is measured over many short rounds of
 // its own (both sides stop there, as a user who finds the article at once), the whole read
-// over a few long ones.
+// over a few long ones. Then, by the wall clock, every row read through the search window on
+// the display DISPLAY names (offscreen without one) against the same reading without it.
 #include "AccesoDatos.h"
 #include "AuxInicio.h"
 #include "BaseEmbebida.h"
@@ -20,8 +21,10 @@
 #include "TiempoProceso.h"
 #include "ValoresConfiguracion.h"
 #include "VentanaConsulta.h"
+#include "VentanaReal.h"
+#include "VistaVentanaConsulta.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -120,10 +123,60 @@ void Compara(const char* nombre, sqlite3* db, InteraccionGuionada& guion, int vu
     std::printf("ratio consulta_todas_%s %.2f\n", nombre, propio.todas / base.todas);
 }
 
+// The whole search of every article by the wall clock: through the search window on the display
+// DISPLAY names (offscreen without one), which reads the rows past its first screen in blocks
+// while it shows, against the same blocks read without a window. The rows read are counted.
+double BuscaPorReloj(InteraccionGuionada& guion, bool enVentana, int& filas) {
+    QElapsedTimer reloj;
+    double segundos = 0;
+    guion.alMostrar = [&](Formulario& f) {
+        auto& v = dynamic_cast<VentanaConsulta&>(f);
+        if (enVentana) {
+            VistaVentanaConsulta vista(v);
+            Expone(vista);
+            while (!v.Completa())
+                QApplication::processEvents();
+            QApplication::processEvents();
+        } else {
+            while (!v.Completa())
+                v.LeeFilas(VistaVentanaConsulta::FilasPorTurno);
+        }
+        segundos = double(reloj.nsecsElapsed()) / 1e9;
+        filas = v.FilasDatos();
+        v.Cancelar();
+    };
+    QString tabla = QStringLiteral("STK_MA_ARTICULOS");
+    QString buscado = QStringLiteral("Artículo");
+    QString resultado;
+    reloj.start();
+    SubConsultaLike(tabla, buscado, resultado);
+    guion.alMostrar = nullptr;
+    return segundos;
+}
+
+void ComparaVentana(InteraccionGuionada& guion, int vueltas) {
+    double logica = 1e9;
+    double ventana = 1e9;
+    for (int i = 0; i < vueltas; ++i) {
+        int filas[2] = {0, 0};
+        logica = std::min(logica, BuscaPorReloj(guion, false, filas[0]));
+        ventana = std::min(ventana, BuscaPorReloj(guion, true, filas[1]));
+        if (filas[0] != Articulos || filas[1] != Articulos) {
+            std::fprintf(stderr, "consulta: %d filas sin ventana, %d en la ventana\n", filas[0], filas[1]);
+            std::exit(1);
+        }
+    }
+    std::printf("time consulta_todas_top100000_logica %.6f\n", logica);
+    std::printf("time consulta_todas_top100000_ventana %.6f\n", ventana);
+    std::printf("ratio consulta_todas_top100000_ventana_vs_logica %.2f\n", ventana / logica);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    EligePantalla();
+    QApplication app(argc, argv);
+    InformaPantalla();
     QTemporaryDir carpeta;
     const QString scripts = ScriptsBench(carpeta);
     const QString ruta = carpeta.filePath(QStringLiteral("articulos.db"));
@@ -149,6 +202,7 @@ int main(int argc, char** argv) {
     AD().EjecutaSQL(
         QStringLiteral("UPDATE TA_CONFIGURACION SET Valor = '100000' WHERE Clave = 'TOPCONSART'"));
     Compara("top100000", db, guion, std::max(1, vueltas / 2));
+    ComparaVentana(guion, std::max(1, vueltas / 2));
     sqlite3_close(db);
     EstableceInteraccion(nullptr);
     return 0;

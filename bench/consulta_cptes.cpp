@@ -4,7 +4,9 @@
 // same file, prepared from its translated text, the columns the list shows read and turned into
 // the list's texts and icons, row by row: for the first screen as many rows as the window had
 // read when it showed it, then every row. The raw rows must equal the window's, text by text.
-// Both sides in the thread's processor time, in turns; the best of a few turns.
+// Both sides in the thread's processor time, in turns; the best of a few turns. Then the whole
+// fill through the window on the display DISPLAY names (offscreen without one) against the form
+// filling without a window, both by the wall clock (consulta_cptes_100000_ventana_vs_logica).
 #include "AccesoDatos.h"
 #include "BaseEmbebida.h"
 #include "ConsultaCptes.h"
@@ -17,6 +19,7 @@
 #include "SqliteCrudo.h"
 #include "TiempoProceso.h"
 #include "TraductorSql.h"
+#include "VentanaReal.h"
 #include "VistaFrmConsComprobantes.h"
 
 #include <QApplication>
@@ -164,6 +167,26 @@ Ventana Abre() {
     return v;
 }
 
+// The whole fill by the wall clock: through the window on the display DISPLAY names (offscreen
+// without one), and by the form alone, which yields to nobody.
+double LlenaPorReloj(bool enVentana) {
+    FrmConsComprobantes form;
+    form.TC = QStringLiteral("RM");
+    double segundos = 0;
+    if (enVentana) {
+        VistaFrmConsComprobantes vista(form);
+        Expone(vista);
+        segundos = TiempoReloj([&] { vista.Inicia(); });
+        if (vista.Modelo()->rowCount() != Comprobantes)
+            Falla(QStringLiteral("la ventana muestra %1 filas").arg(vista.Modelo()->rowCount()));
+    } else {
+        segundos = TiempoReloj([&] { form.Inicia(); });
+    }
+    if (form.ListView1.Count() != Comprobantes)
+        Falla(QStringLiteral("la lista tiene %1 filas").arg(form.ListView1.Count()));
+    return segundos;
+}
+
 // The first row where the window and the raw side differ; -1 when none.
 qsizetype Diferencia(const std::vector<FilaCruda>& a, const std::vector<FilaCruda>& b) {
     for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
@@ -175,9 +198,9 @@ qsizetype Diferencia(const std::vector<FilaCruda>& a, const std::vector<FilaCrud
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    EligePantalla();
     QApplication app(argc, argv);
+    InformaPantalla();
     QTemporaryDir carpeta;
     if (!carpeta.isValid())
         Falla(QStringLiteral("sin carpeta temporal"));
@@ -231,5 +254,12 @@ int main(int argc, char** argv) {
     std::printf("filas consulta_cptes_primera_pantalla %d\n", filasPrimera);
     Informa("consulta_cptes_primera_pantalla", ventanaPrimera, basePrimera);
     Informa("consulta_cptes_100000", ventanaTodas, baseTodas);
+    std::vector<double> reloj{1e9, 1e9};
+    for (int vuelta = 0; vuelta < VueltasBench(3); ++vuelta)
+        for (const bool enVentana : {false, true})
+            reloj[enVentana] = std::min(reloj[enVentana], LlenaPorReloj(enVentana));
+    std::printf("time consulta_cptes_100000_logica %.3f\n", reloj[0]);
+    std::printf("time consulta_cptes_100000_ventana %.3f\n", reloj[1]);
+    std::printf("ratio consulta_cptes_100000_ventana_vs_logica %.2f\n", reloj[1] / reloj[0]);
     return 0;
 }

@@ -5,16 +5,24 @@
 // prepared statement in one transaction. Each side is timed in turns (processor time of this
 // thread), the best time counts. Half the size is timed too: a posting that grows linearly takes
 // about twice as long for twice the entries, and a line's units (not entries) cost nothing more.
+// Then postings of 2,000 and 10,000 lines with the progress banner, on the display DISPLAY names
+// (offscreen without one) with a table showing the voucher's lines, against the same postings
+// without any window, both by the wall clock (posteo_N_ventana_vs_logica).
 
 #include "AccesoDatos.h"
+#include "Cartel.h"
 #include "ClsCmnCptesPosteo.h"
+#include "EditorFlotante.h"
 #include "Globales.h"
 #include "Grilla.h"
 #include "ListaPipe.h"
 #include "SqliteCrudo.h"
 #include "TiempoProceso.h"
+#include "VentanaReal.h"
+#include "VistaCartel.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -59,13 +67,14 @@ std::unique_ptr<Grilla> GrillaDe(int lineas, int series, int unidades = 0) {
     return g;
 }
 
-// Posts the grid as voucher `id` and stores it in one transaction.
-void Postea(ClsCmnCptesPosteo& cls, Grilla& g, const QString& id, QString loteFijo) {
+// Posts the grid as voucher `id` and stores it in one transaction; with `cartel`, the posting
+// shows its banner.
+void Postea(ClsCmnCptesPosteo& cls, Grilla& g, const QString& id, QString loteFijo, bool cartel = false) {
     QString deposito = QStringLiteral("1"), destino, motivo = QStringLiteral("1"), tcOrigen, cpteOrigen, sql;
     bool hayError = false;
     cls.ActualizaStock(g, QStringLiteral("IR"), id, QStringLiteral("0"), QStringLiteral("20/03/2025"),
                        deposito, destino, motivo, tcOrigen, cpteOrigen, false, QStringLiteral("P001"), true,
-                       sql, hayError, QStringLiteral("NULL"), loteFijo, QString(), QString(), 0, false,
+                       sql, hayError, QStringLiteral("NULL"), loteFijo, QString(), QString(), 0, cartel,
                        QStringLiteral("V01"), 0, QStringLiteral("1"), Moneda::DeEntero(1));
     if (hayError) {
         std::fprintf(stderr, "posteo: the posting failed\n");
@@ -151,10 +160,49 @@ Medida Mide(sqlite3* db, ClsCmnCptesPosteo& cls, int lineas, int series, int& nu
     return m;
 }
 
+// The posting with its banner through the real windows (the banner, and a table showing the
+// voucher's lines as its form shows them) against the same posting without any, both by the
+// wall clock.
+void PosteaEnVentana(sqlite3* db, ClsCmnCptesPosteo& cls, int& numero) {
+    for (const int lineas : {kEntradas / 5, kEntradas}) {
+        double logica = 1e30;
+        double ventana = 1e30;
+        for (int v = 0; v < kVueltas; ++v) {
+            for (const bool enVentana : {false, true}) {
+                auto g = GrillaDe(lineas, 0);
+                const QString id = QStringLiteral("0001%1X").arg(++numero, 8, 10, QLatin1Char('0'));
+                QTableView tabla;
+                new EnlaceTablaGrilla(*g, &tabla, {});
+                if (enVentana) {
+                    RegistraVistaCartel();
+                    Expone(tabla);
+                } else {
+                    Lbf_CtrlDisplay::RegistraVista({});
+                }
+                double& mejor = enVentana ? ventana : logica;
+                mejor = std::min(mejor, TiempoReloj([&] { Postea(cls, *g, id, QString(), true); }));
+                Filas f;
+                Lee(db, id.toLatin1(), f);
+                if (f.Cuantas() != size_t(lineas)) {
+                    std::fprintf(stderr, "posteo en ventana: %zu rows stored\n", f.Cuantas());
+                    std::exit(1);
+                }
+            }
+        }
+        std::printf("time posteo_%d_logica %.4f\n", lineas, logica);
+        std::printf("time posteo_%d_ventana %.4f\n", lineas, ventana);
+        std::printf("ratio posteo_%d_ventana_vs_logica %.2f\n", lineas, ventana / logica);
+        std::fflush(stdout);
+    }
+    Lbf_CtrlDisplay::RegistraVista({});
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    EligePantalla();
+    QApplication app(argc, argv);
+    InformaPantalla();
     QTemporaryDir dir;
     QString ruta;
     sqlite3* db = CreaBaseBench(dir, "posteo.db", ruta);
@@ -182,6 +230,8 @@ int main(int argc, char* argv[]) {
     std::printf("time posteo_unidades_base %.4f\n", unidades.crudo);
     std::printf("ratio posteo_unidades %.2f\n", unidades.nuestro / unidades.crudo);
     std::printf("ratio posteo_unidades_doble %.2f\n", unidadesDoble.nuestro / unidades.nuestro);
+    std::fflush(stdout);
+    PosteaEnVentana(db, cls, numero);
     sqlite3_close(db);
     return 0;
 }

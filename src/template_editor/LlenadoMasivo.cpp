@@ -134,13 +134,11 @@ private:
 };
 
 void LlenadoMasivo::MuestraProgreso(const QString& accion, int hechas, int total) {
-    // Every line would repaint the status bar 100,000 times for a large deposit.
-    if (hechas % 50 == 0 || hechas == total) {
-        QString texto = accion + QLatin1Char(' ') + QString::number(hechas);
-        if (total > 0)
-            texto += QStringLiteral(" de ") + QString::number(total);
-        f_.sbStatusBar.Panels(QStringLiteral("MENSAJE")).setText(texto);
-    }
+    // The status bar holds every line's count; the window paints it at the pace of its yields.
+    QString texto = accion + QLatin1Char(' ') + QString::number(hechas);
+    if (total > 0)
+        texto += QStringLiteral(" de ") + QString::number(total);
+    f_.sbStatusBar.Panels(QStringLiteral("MENSAJE")).setText(texto);
     if (f_.cedeTurno)
         f_.cedeTurno();
 }
@@ -492,6 +490,9 @@ bool LlenadoMasivo::Archivo(const QString& ruta, const FormatoImportacion& forma
         if (linea)
             MuestraProgreso(QStringLiteral("Importando línea"), lector.NumeroLinea(), lector.TotalLineas());
     }
+    // The count ends at the file's last line, also when that line was skipped.
+    if (lector.TotalLineas() > 0)
+        MuestraProgreso(QStringLiteral("Importando línea"), lector.TotalLineas(), lector.TotalLineas());
     return true;
 }
 

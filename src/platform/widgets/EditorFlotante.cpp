@@ -104,6 +104,11 @@ void EnlaceTablaGrilla::AplicaHabilitada() {
 }
 
 void EnlaceTablaGrilla::SigueCeldaActual() {
+    // Scrolling to each line a long command fills would cost the table more than the line.
+    SigueModelo(this, celdaPendiente_, [this] { AplicaCeldaActual(); });
+}
+
+void EnlaceTablaGrilla::AplicaCeldaActual() {
     tabla_->setEnabled(Habilitada());
     if (sincronizando_ || cambiandoFilas_ > 0 || grilla_.Row() >= modelo_->rowCount() ||
         grilla_.Col() >= modelo_->columnCount())
@@ -163,6 +168,11 @@ EditorFlotante::~EditorFlotante() {
 }
 
 void EditorFlotante::Muestra() {
+    // Importar opens and closes the box on every line it commits.
+    SigueModelo(this, pendiente_, [this] { Aplica(); });
+}
+
+void EditorFlotante::Aplica() {
     if (editor_->text() != caja_.Text()) {
         editor_->setText(caja_.Text());
         editor_->setCursorPosition(qBound(0, caja_.SelStart(), int(caja_.Text().size())));

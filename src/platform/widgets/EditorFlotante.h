@@ -37,7 +37,8 @@ public:
     ModeloGrilla* Modelo() const { return modelo_; }
     // Widths, hidden columns and title rows again from the grid.
     void AplicaFormato();
-    // The view's current cell to the grid's.
+    // The view's current cell to the grid's (at the views' pace while a long work runs:
+    // DifiereVistas).
     void SigueCeldaActual();
     // While it answers true the table takes no clicks, whatever the grid's Enabled (a form's
     // long command runs).
@@ -47,6 +48,7 @@ public:
 
 private:
     bool Habilitada() const { return grilla_.Enabled() && !(ocupada_ && ocupada_()); }
+    void AplicaCeldaActual();
     Grilla& grilla_;
     QTableView* tabla_;
     std::function<bool()> ocupada_;
@@ -54,13 +56,14 @@ private:
     std::function<void(int, int)> alMoverCelda_;
     bool sincronizando_ = false;
     int cambiandoFilas_ = 0; // rows are being removed
+    bool celdaPendiente_ = false;
 };
 
 // The floating cell editor of a grid's view: a frameless line edit laid over the table's current
 // cell while the form's editor box is Visible, showing the box's text, caret, length limit and
-// colours. The keys, clicks and text changes of the table and of the editor go to `eventos`
-// (the form). Tab leaves the grid, as in the suite. A child of the table; the form (its grid,
-// box and events) must outlive it.
+// colours (at the views' pace while a long work runs: DifiereVistas). The keys, clicks and text
+// changes of the table and of the editor go to `eventos` (the form). Tab leaves the grid, as in
+// the suite. A child of the table; the form (its grid, box and events) must outlive it.
 class EditorFlotante : public QObject {
     Q_OBJECT
 public:
@@ -74,6 +77,7 @@ protected:
 
 private:
     void Muestra();
+    void Aplica();
     void Coloca();
     bool TeclaGrilla(QKeyEvent* tecla);
     bool TeclaEditor(QKeyEvent* tecla);
@@ -83,5 +87,6 @@ private:
     CajaTexto& caja_;
     EventosEdicionGrilla& eventos_;
     QLineEdit* editor_ = nullptr;
+    bool pendiente_ = false;
     ModeloControl::Suscripcion suscripcion_;
 };

@@ -5,20 +5,58 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
+#include <algorithm>
+#include <vector>
 
 namespace {
+
+// The updates waiting for the next turn of the event loop while views are deferred.
+struct Espera {
+    QPointer<QObject> vista;
+    bool* pendiente;
+    std::function<void()> actualiza;
+};
+
+struct Diferidas {
+    int nivel = 0;
+    bool turnoPedido = false;
+    QElapsedTimer ultimo; // since the waiting updates last ran
+    std::vector<Espera> esperas;
+};
+
+Diferidas& Estado() {
+    static Diferidas d;
+    return d;
+}
+
+void CorreEsperas() {
+    Diferidas& d = Estado();
+    d.turnoPedido = false;
+    d.ultimo.start();
+    // An update may ask for another: it waits for the next turn.
+    std::vector<Espera> esperas;
+    esperas.swap(d.esperas);
+    for (Espera& e : esperas)
+        if (e.vista) {
+            *e.pendiente = false;
+            e.actualiza();
+        }
+}
 
 // The binding's life: a child of the widget holding the model's observation.
 class Enlace : public QObject {
 public:
     Enlace(QWidget* w, ModeloControl& modelo, std::function<void()> muestra)
         : QObject(w), muestra_(std::move(muestra)) {
-        suscripcion_ = modelo.Observa([this] { muestra_(); });
+        suscripcion_ = modelo.Observa([this] { SigueModelo(this, pendiente_, [this] { muestra_(); }); });
         muestra_();
     }
     // The model is still there: the widget's changes may go to it.
@@ -26,6 +64,7 @@ public:
 
 private:
     std::function<void()> muestra_;
+    bool pendiente_ = false;
     ModeloControl::Suscripcion suscripcion_;
 };
 
@@ -46,6 +85,31 @@ void PintaColores(QWidget* w, int letra, int fondo) {
 }
 
 } // namespace
+
+void DifiereVistas(bool difiere) {
+    Diferidas& d = Estado();
+    d.nivel = std::max(0, d.nivel + (difiere ? 1 : -1));
+    if (d.nivel == 0)
+        CorreEsperas();
+}
+
+void SigueModelo(QObject* vista, bool& pendiente, std::function<void()> actualiza) {
+    Diferidas& d = Estado();
+    if (d.nivel == 0) {
+        actualiza();
+        return;
+    }
+    if (pendiente)
+        return;
+    pendiente = true;
+    d.esperas.push_back({vista, &pendiente, std::move(actualiza)});
+    if (!d.turnoPedido) {
+        d.turnoPedido = true;
+        // A loop that yields on every line paints at this pace, not at every yield.
+        const qint64 falta = d.ultimo.isValid() ? RitmoVistasMs - d.ultimo.elapsed() : 0;
+        QTimer::singleShot(int(std::clamp<qint64>(falta, 0, RitmoVistasMs)), qApp, &CorreEsperas);
+    }
+}
 
 QColor ColorBgr(int bgr) {
     if (bgr < 0)

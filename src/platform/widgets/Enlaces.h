@@ -11,6 +11,7 @@ class QColor;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QObject;
 class QPushButton;
 class QWidget;
 
@@ -39,3 +40,17 @@ void DaFocoDelFormulario(QWidget* w, bool& sincronizando);
 
 // The system's BGR colour; an invalid colour (the control's default) for a negative value.
 QColor ColorBgr(int bgr);
+
+// While a long work runs on the window's thread and yields to the event loop now and then (from
+// DifiereVistas(true) to its DifiereVistas(false), nested: a form's bulk command, the posting's
+// banner on screen), the views follow their models at a steady pace: SigueModelo runs a view's
+// update once, at the first turn of the event loop at least RitmoVistasMs after the updates
+// last ran, however often the model changed meanwhile; the end runs every update still waiting.
+// Otherwise it runs the update at once. So a loop that changes a control on every line, and
+// yields on every line, paints its windows a few dozen times a second, not once per line.
+// `pendiente` is the view's own flag (a member of `vista`), set while its update waits; the
+// update of a view that went meanwhile is dropped. The bindings above, the grid's table and
+// cell editor and the toolbar follow this way.
+constexpr int RitmoVistasMs = 30;
+void DifiereVistas(bool difiere);
+void SigueModelo(QObject* vista, bool& pendiente, std::function<void()> actualiza);

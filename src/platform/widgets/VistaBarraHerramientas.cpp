@@ -1,5 +1,6 @@
 #include "VistaBarraHerramientas.h"
 
+#include "Enlaces.h"
 #include "Teclas.h"
 
 #include <QAction>
@@ -81,7 +82,7 @@ VistaBarraHerramientas::VistaBarraHerramientas(BarraHerramientas& barra, QWidget
         connect(accion, &QAction::triggered, this, [this, palabra] { barra_.Presiona(palabra); });
         acciones_.insert(palabra, accion);
     }
-    barra_.alCambiar = [this] { Actualiza(); };
+    barra_.alCambiar = [this] { SigueModelo(this, pendiente_, [this] { Actualiza(); }); };
     Actualiza();
 }
 

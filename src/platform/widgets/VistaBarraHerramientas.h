@@ -29,4 +29,5 @@ private:
 
     BarraHerramientas& barra_;
     QHash<QString, QAction*> acciones_;
+    bool pendiente_ = false;
 };

@@ -1,10 +1,12 @@
 #include "VistaVentanaConsulta.h"
 
+#include "Enlaces.h"
 #include "InteraccionQt.h"
 
 #include <QAbstractTableModel>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -18,18 +20,31 @@
 
 // The visible rows of the window as a table: row 0 the column names (hidden, the header shows
 // them), then one row per visible row. Texts are asked of the window for the cells on screen.
+// Rows that come in are told to the table at the views' pace, all the rows come since at once:
+// told block by block, the table would repaint at every turn of the event loop that reads one.
 class ModeloConsulta : public QAbstractTableModel {
 public:
-    ModeloConsulta(VentanaConsulta& ventana, QObject* padre) : QAbstractTableModel(padre), ventana_(ventana) {
-        ventana_.alAntesDeAgregar = [this](int primera, int ultima) {
-            beginInsertRows({}, primera + 1, ultima + 1);
+    ModeloConsulta(VentanaConsulta& ventana, QObject* padre)
+        : QAbstractTableModel(padre), ventana_(ventana), filas_(ventana.FilasVisibles()) {
+        aviso_.setSingleShot(true);
+        QObject::connect(&aviso_, &QTimer::timeout, this, [this] { Muestra(); });
+        ventana_.alAgregar = [this] {
+            if (aviso_.isActive())
+                return;
+            const qint64 falta = mostradas_.isValid() ? RitmoVistasMs - mostradas_.elapsed() : 0;
+            if (falta <= 0)
+                Muestra();
+            else
+                aviso_.start(int(falta));
         };
-        ventana_.alAgregar = [this] { endInsertRows(); };
         ventana_.alAntesDeReiniciar = [this] { beginResetModel(); };
-        ventana_.alReiniciar = [this] { endResetModel(); };
+        ventana_.alReiniciar = [this] {
+            aviso_.stop();
+            filas_ = ventana_.FilasVisibles();
+            endResetModel();
+        };
     }
     ~ModeloConsulta() override {
-        ventana_.alAntesDeAgregar = nullptr;
         ventana_.alAgregar = nullptr;
         ventana_.alAntesDeReiniciar = nullptr;
         ventana_.alReiniciar = nullptr;
@@ -37,9 +52,7 @@ public:
     ModeloConsulta(const ModeloConsulta&) = delete;
     ModeloConsulta& operator=(const ModeloConsulta&) = delete;
 
-    int rowCount(const QModelIndex& padre = {}) const override {
-        return padre.isValid() ? 0 : 1 + ventana_.FilasVisibles();
-    }
+    int rowCount(const QModelIndex& padre = {}) const override { return padre.isValid() ? 0 : 1 + filas_; }
     int columnCount(const QModelIndex& padre = {}) const override {
         return padre.isValid() ? 0 : ventana_.Resultado().Cols();
     }
@@ -61,8 +74,23 @@ public:
         return i < 0 ? 0 : i + 1;
     }
 
+    // The rows come in since they were last told, to the table now.
+    void Muestra() {
+        aviso_.stop();
+        mostradas_.start();
+        const int visibles = ventana_.FilasVisibles();
+        if (visibles <= filas_)
+            return;
+        beginInsertRows({}, filas_ + 1, visibles);
+        filas_ = visibles;
+        endInsertRows();
+    }
+
 private:
     VentanaConsulta& ventana_;
+    int filas_; // the visible rows told to the table
+    QTimer aviso_;
+    QElapsedTimer mostradas_;
 };
 
 VistaVentanaConsulta::VistaVentanaConsulta(VentanaConsulta& ventana, QWidget* padre)
@@ -126,8 +154,13 @@ VistaVentanaConsulta::VistaVentanaConsulta(VentanaConsulta& ventana, QWidget* pa
     };
     SigueFilaActual();
 
-    // The rest of the rows come in while the window answers.
+    // The rest of the rows come in while the window answers; the first to come when none was
+    // there is the current one.
     connect(lector_, &QTimer::timeout, this, &VistaVentanaConsulta::LeeBloque);
+    connect(modelo_, &QAbstractItemModel::rowsInserted, this, [this] {
+        if (!tabla_->currentIndex().isValid())
+            SigueFilaActual();
+    });
     if (!ventana_.Completa())
         lector_->start(0);
 
@@ -143,12 +176,11 @@ VistaVentanaConsulta::~VistaVentanaConsulta() {
 }
 
 void VistaVentanaConsulta::LeeBloque() {
-    const bool sinFila = ventana_.Resultado().Row() == 0;
     ventana_.LeeFilas(FilasPorTurno);
-    if (sinFila)
-        SigueFilaActual();
-    if (ventana_.Completa())
+    if (ventana_.Completa()) {
+        modelo_->Muestra();
         lector_->stop();
+    }
 }
 
 void VistaVentanaConsulta::AplicaAnchos() {

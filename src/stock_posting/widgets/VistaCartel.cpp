@@ -69,7 +69,13 @@ VistaCartel::VistaCartel(Lbf_CtrlDisplay& form) : QWidget(nullptr, Qt::Tool), fo
     connect(cancelar, &QPushButton::clicked, this, [this] { form_.CmdDisplayCancelar_Click(); });
     if (const QScreen* pantalla = QGuiApplication::primaryScreen())
         move(pantalla->availableGeometry().center() - rect().center());
-    form_.alCambiar = [this] { Sigue(); };
+    form_.alCambiar = [this] {
+        const bool apilado = form_.SiempreVisible() != bool(windowFlags() & Qt::WindowStaysOnTopHint);
+        if (form_.Visible() != isVisible() || apilado)
+            Sigue();
+        else
+            SigueModelo(this, pendiente_, [this] { Sigue(); });
+    };
     // A tick of the timer redraws the animation alone, when the event loop gets to it.
     form_.alCambiarCuadro = [this] { animacion_->update(); };
     Sigue();
@@ -78,6 +84,8 @@ VistaCartel::VistaCartel(Lbf_CtrlDisplay& form) : QWidget(nullptr, Qt::Tool), fo
 VistaCartel::~VistaCartel() {
     form_.alCambiar = nullptr;
     form_.alCambiarCuadro = nullptr;
+    if (difiere_)
+        DifiereVistas(false);
 }
 
 void VistaCartel::Sigue() {
@@ -90,6 +98,10 @@ void VistaCartel::Sigue() {
     }
     if (form_.Visible() != isVisible())
         setVisible(form_.Visible());
+    if (isVisible() != difiere_) {
+        difiere_ = isVisible();
+        DifiereVistas(difiere_);
+    }
     animacion_->update();
     if (isVisible())
         repaint();

@@ -265,25 +265,22 @@ void VistaVardelio::ConectaModelos() {
         EnlazaCaja(form_.TxtFields[i], campos_[i]);
     EnlazaLista(form_.CmbLista, combo_);
 
-    auto barraEstado = [](BarraEstado& b, std::vector<QLabel*>& paneles) {
-        b.alCambiar = [&b, &paneles](int) {
-            for (int i = 1; i <= b.Count() && i <= int(paneles.size()); ++i) {
-                paneles[i - 1]->setText(b.Panels(i).Text());
-                paneles[i - 1]->setToolTip(b.Panels(i).ToolTipText());
-            }
-        };
-        b.alCambiar(0);
-    };
-    barraEstado(form_.StatusBar1, panelesDetalle_);
-    barraEstado(form_.sbStatusBar, panelesSesion_);
+    EnlazaBarraEstado(form_.StatusBar1, panelesDetalle_, barrasPendientes_[0]);
+    EnlazaBarraEstado(form_.sbStatusBar, panelesSesion_, barrasPendientes_[1]);
 
     // With the grid's LeaveCell and EnterCell: an open edit is written first.
     auto* enlace = new EnlaceTablaGrilla(form_.MSFlexGrid2, tabla_,
                                          [this](int fila, int col) { form_.MueveCelda(fila, col); });
     // The grid takes no clicks while a bulk command runs (the form disables the other commands).
+    // Meanwhile the window shows what the command changes when it yields, not at every line:
+    // the lines, the status bar's progress and the stock panel at the pace of the yields.
     enlace->setOcupada([this] { return form_.EnProceso(); });
     form_.alCambiarProceso = [this, enlace](bool enProceso) {
         enlace->AplicaHabilitada();
+        if (enProceso != difiere_) {
+            difiere_ = enProceso;
+            DifiereVistas(enProceso);
+        }
         // Disabled meanwhile, the command's button handed the keyboard to another widget: it
         // goes back to the control the form holds.
         if (!enProceso)
@@ -295,7 +292,7 @@ void VistaVardelio::ConectaModelos() {
     form_.Foco().alMoverFoco = [this](const QString& anterior, const QString& nuevo) {
         if (focoPrevio_)
             focoPrevio_(anterior, nuevo);
-        MueveFoco(nuevo);
+        SigueModelo(this, focoPendiente_, [this] { MueveFoco(form_.Foco().Actual()); });
     };
     MueveFoco(form_.Foco().Actual());
 
@@ -303,6 +300,17 @@ void VistaVardelio::ConectaModelos() {
         hide();
         QCoreApplication::exit(codigo);
     };
+}
+
+void VistaVardelio::EnlazaBarraEstado(BarraEstado& b, std::vector<QLabel*>& paneles, bool& pendiente) {
+    const auto muestra = [&b, &paneles] {
+        for (int i = 1; i <= b.Count() && i <= int(paneles.size()); ++i) {
+            paneles[i - 1]->setText(b.Panels(i).Text());
+            paneles[i - 1]->setToolTip(b.Panels(i).ToolTipText());
+        }
+    };
+    b.alCambiar = [this, muestra, &pendiente](int) { SigueModelo(this, pendiente, muestra); };
+    muestra();
 }
 
 void VistaVardelio::DesconectaModelos() {
@@ -313,6 +321,8 @@ void VistaVardelio::DesconectaModelos() {
     form_.alTerminar = nullptr;
     form_.cedeTurno = nullptr;
     form_.alCambiarProceso = nullptr;
+    if (difiere_)
+        DifiereVistas(false);
 }
 
 bool VistaVardelio::eventFilter(QObject* objeto, QEvent* evento) {

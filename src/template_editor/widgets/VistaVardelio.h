@@ -48,6 +48,8 @@ private:
     // The stock line, the line's detail bar and the session bar, under the grid.
     void ArmaPie(QWidget* centro, QVBoxLayout* capa);
     void ConectaModelos();
+    // The panels' texts and tool tips follow the bar's.
+    void EnlazaBarraEstado(BarraEstado& b, std::vector<QLabel*>& paneles, bool& pendiente);
     void DesconectaModelos();
     void MueveFoco(const QString& nombre);
     QString NombreDe(const QWidget* w) const;
@@ -79,4 +81,8 @@ private:
     std::vector<QLabel*> panelesDetalle_;
     std::function<void(const QString&, const QString&)> focoPrevio_;
     bool sincronizando_ = false;
+    // While a bulk command runs the window follows the form at the pace of its yields.
+    bool difiere_ = false;
+    bool focoPendiente_ = false;
+    std::array<bool, 2> barrasPendientes_{};
 };

@@ -4,10 +4,12 @@
 #include "VistaVentanaConsulta.h"
 #include "AccesoDatos.h"
 #include "BaseEmbebida.h"
+#include "Enlaces.h"
 #include "InteraccionQt.h"
 #include "VentanaConsulta.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTableView>
@@ -48,6 +50,13 @@ protected:
             abierta_ = true;
             accion(*vista);
         });
+    }
+
+    // Rows 4 to `hasta` after the first three ("Nombre 4", ...; codes of at most four digits).
+    void AgregaFilas(int hasta) {
+        ad_.EjecutaSQL(QString("INSERT INTO T WITH RECURSIVE s(n) AS (SELECT 4 UNION ALL SELECT n + 1 FROM s "
+                               "WHERE n < %1) SELECT n % 10000, 'Nombre ' || n FROM s")
+                           .arg(hasta));
     }
 
     QTemporaryDir dir_;
@@ -91,9 +100,7 @@ TEST_F(VistaConsulta, EscapeNoEligeNada) {
 }
 
 TEST_F(VistaConsulta, LasFilasSiguenLlegandoConLaVentanaAbiertaYTeclearEstrecha) {
-    ad_.EjecutaSQL(
-        "INSERT INTO T WITH RECURSIVE s(n) AS (SELECT 4 UNION ALL SELECT n + 1 FROM s WHERE n < 9999) "
-        "SELECT n, 'Nombre ' || n FROM s");
+    AgregaFilas(9999);
     AlAbrir([this](VistaVentanaConsulta& vista) {
         QAbstractItemModel* modelo = vista.Tabla()->model();
         // Open with the first screen, the rest still coming.
@@ -115,6 +122,31 @@ TEST_F(VistaConsulta, LasFilasSiguenLlegandoConLaVentanaAbiertaYTeclearEstrecha)
     ventana_.MuestraConsulta("select CODIGO, NOMBRE from T order by rowid");
     EXPECT_TRUE(abierta_);
     EXPECT_EQ(ventana_.ValorElegido().toString(), "9999");
+}
+
+// Block after block comes in at every turn of the event loop; the table hears of them at the
+// views' pace, not at every block, and in the end of every row.
+TEST_F(VistaConsulta, LasFilasQueLleganSeMuestranAlRitmoDeLasVistas) {
+    AgregaFilas(20000);
+    AlAbrir([this](VistaVentanaConsulta& vista) {
+        QAbstractItemModel* modelo = vista.Tabla()->model();
+        int avisos = 0;
+        QObject::connect(modelo, &QAbstractItemModel::rowsInserted, [&avisos] { ++avisos; });
+        QElapsedTimer reloj;
+        reloj.start();
+        int turnos = 0;
+        for (; !ventana_.Completa() && turnos < 1000; ++turnos)
+            QApplication::processEvents();
+        const qint64 ms = reloj.elapsed();
+        EXPECT_TRUE(ventana_.Completa());
+        EXPECT_GT(turnos, 20);
+        EXPECT_LE(avisos, ms / RitmoVistasMs + 2) << turnos << " turnos, " << ms << " ms";
+        EXPECT_EQ(modelo->rowCount(), 1 + 20000);
+        EXPECT_EQ(modelo->index(20000, 1).data().toString(), "Nombre 20000");
+        QTest::keyClick(&vista, Qt::Key_Escape);
+    });
+    ventana_.MuestraConsulta("select CODIGO, NOMBRE from T order by rowid");
+    EXPECT_TRUE(abierta_);
 }
 
 TEST_F(VistaConsulta, DobleClicEligeLaFilaPulsada) {

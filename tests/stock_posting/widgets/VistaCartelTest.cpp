@@ -3,9 +3,11 @@
 #include "BaseDemo.h"
 
 #include "Cartel.h"
+#include "Enlaces.h"
 #include "VistaCartel.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -20,6 +22,11 @@ QWidget* VentanaCartel() {
     return nullptr;
 }
 
+// While the banner shows, its lines follow at the views' pace.
+void AlRitmo() {
+    QTest::qWait(3 * RitmoVistasMs);
+}
+
 TEST(VistaCartel, MuestraLineasCancelaYSoloCambiaElApilado) {
     RegistraVistaCartel();
     Dll_Display d;
@@ -31,6 +38,7 @@ TEST(VistaCartel, MuestraLineasCancelaYSoloCambiaElApilado) {
     EXPECT_NEAR(w->windowOpacity(), 200 / 255.0, 0.01);
     bool cancelado = false;
     d.CartelMostrar(cancelado, QString("Grabando Stock..."), QString("1001  Tornillo"), QString("1 de 3"));
+    AlRitmo();
     QStringList textos;
     for (QLabel* l : w->findChildren<QLabel*>())
         textos << l->text();
@@ -41,6 +49,7 @@ TEST(VistaCartel, MuestraLineasCancelaYSoloCambiaElApilado) {
     QTest::mouseClick(boton, Qt::LeftButton);
     d.CartelMostrar(cancelado);
     EXPECT_TRUE(cancelado);
+    AlRitmo();
     EXPECT_EQ(boton->text(), "Abortado");
     const QRect lugar = w->geometry();
     d.setSiempre_Visible(true);
@@ -54,8 +63,10 @@ TEST(VistaCartel, MuestraLineasCancelaYSoloCambiaElApilado) {
     Lbf_CtrlDisplay::RegistraVista({});
 }
 
-// A tick of the animation's timer paints nothing at once; a refresh of the lines does.
-TEST(VistaCartel, UnCuadroNoRepintaLaVentanaEntera) {
+// A tick of the animation's timer paints nothing at once. The posting refreshes the lines on
+// every element and yields each time: the window paints at the views' pace, not at every
+// refresh, and ends showing the last lines.
+TEST(VistaCartel, LasLineasSePintanAlRitmoDeLasVistas) {
     struct Pinturas : QObject {
         int cuenta = 0;
         bool eventFilter(QObject*, QEvent* e) override {
@@ -70,15 +81,26 @@ TEST(VistaCartel, UnCuadroNoRepintaLaVentanaEntera) {
     QWidget* w = VentanaCartel();
     ASSERT_NE(w, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    AlRitmo();
     w->installEventFilter(&pinturas);
     for (int i = 0; i < 5; ++i)
         d.Formulario()->Timer1_Timer();
     EXPECT_EQ(pinturas.cuenta, 0);
+    constexpr int kElementos = 400;
+    QElapsedTimer reloj;
+    reloj.start();
     bool cancelado = false;
-    d.CartelMostrar(cancelado, QString("1 de 3"));
+    for (int i = 1; i <= kElementos; ++i)
+        d.CartelMostrar(cancelado, QString("Grabando Stock..."), QString("1001  Tornillo"),
+                        QString("%1 de %2").arg(i).arg(kElementos));
+    const qint64 ms = reloj.elapsed();
+    EXPECT_LE(pinturas.cuenta, ms / RitmoVistasMs + 2) << ms << " ms";
+    AlRitmo();
     EXPECT_GT(pinturas.cuenta, 0);
+    EXPECT_EQ(w->findChildren<QLabel*>()[2]->text(), QString("%1 de %1").arg(kElementos));
     w->removeEventFilter(&pinturas);
     d.CartelCerrar();
+    EXPECT_EQ(VentanaCartel(), nullptr);
     Lbf_CtrlDisplay::RegistraVista({});
 }
 

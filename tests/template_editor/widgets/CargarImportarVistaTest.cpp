@@ -49,6 +49,10 @@ protected:
                 for (auto* l : vista->statusBar()->findChildren<QLabel*>())
                     barra += l->text() + "|";
                 estados << barra;
+                if (conTeclas) { // Enter: the first button, Yes or OK
+                    QTest::keyClick(caja, Qt::Key_Return);
+                    return;
+                }
                 QAbstractButton* b = caja->button(QMessageBox::Yes);
                 (b ? b : caja->button(QMessageBox::Ok))->click();
             } else if (auto* d = qobject_cast<QFileDialog*>(w)) {
@@ -108,6 +112,7 @@ protected:
     QList<bool> tablaHabilitada;
     QStringList listados;
     int esperas = 0;
+    bool conTeclas = false;
 };
 
 TEST_F(CargarImportarVista, CargarEImportarConLosDialogosDelPrograma) {
@@ -176,6 +181,76 @@ TEST_F(CargarImportarVista, CargarEImportarConLosDialogosDelPrograma) {
     EXPECT_TRUE(textos[3].endsWith("Línea 2 (NOEXISTE): el artículo no existe; quedó marcada"));
     EXPECT_EQ(Abajo().first, tipo);
     EXPECT_EQ(form->MSFlexGrid2.Row(), g.Rows() - 1);
+}
+
+} // namespace
+
+namespace {
+
+// A long file imported from the keyboard: the button reached with End and Tab, pressed with
+// Space, the boxes answered with Enter. The status bar's count moves while the lines come in
+// and reaches the file's last line, which the import skips; the completion is told once.
+TEST_F(CargarImportarVista, ElAvanceLlegaALaUltimaLineaYElFinSeDiceUnaVez) {
+    constexpr int kLineas = 1234;
+    archivo = Carpeta() + "/LINEAS.TXT";
+    QFile f(archivo);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    for (int n = 1; n < kLineas; ++n)
+        f.write(n == 617 ? "NOEXISTE,1\r\n" : n % 2 ? "1001,2\r\n" : "1002,3\r\n");
+    f.write("sin separador\r\n");
+    f.close();
+    form->UtilVox1_click("NUEVO");
+    form->TxtFields[0].setText("POR TECLAS");
+    form->DetalleOn(true);
+    form->Foco().SetFocus("MSFlexGrid2");
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), vista->Tabla());
+
+    // What the status bar shows while the lines come in.
+    auto* mensaje = vista->statusBar()->findChild<QLabel*>("MENSAJE");
+    ASSERT_NE(mensaje, nullptr);
+    QStringList avances;
+    QTimer mirada;
+    QObject::connect(&mirada, &QTimer::timeout, [&] {
+        if (mensaje->text().startsWith("Importando") &&
+            (avances.isEmpty() || avances.last() != mensaje->text()))
+            avances << mensaje->text();
+    });
+    mirada.start(5);
+    conTeclas = true;
+    const auto tecla = [](Qt::Key k) {
+        QTest::keyClick(QApplication::focusWidget(), k);
+        QApplication::processEvents();
+    };
+    tecla(Qt::Key_End);
+    tecla(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), vista->Control("CmdEspecial"));
+    tecla(Qt::Key_Space);
+    mirada.stop();
+
+    ASSERT_EQ(textos.size(), 4) << textos.join('\n').toStdString();
+    EXPECT_EQ(textos.count("Proceso Completado!"), 1);
+    EXPECT_EQ(textos[2], "Proceso Completado!");
+    const QString ultima = QString("Importando línea %1 de %1").arg(kLineas);
+    EXPECT_TRUE(estados[2].contains(ultima)) << estados[2].toStdString();
+    EXPECT_TRUE(textos[3].contains("Línea 617 (NOEXISTE): el artículo no existe; quedó marcada"));
+    // Seen on its way: counts below the last, each past the one before.
+    ASSERT_GE(avances.size(), 3) << avances.join('\n').toStdString();
+    int antes = 0;
+    for (const QString& a : avances) {
+        const int n = a.section(' ', 2, 2).toInt();
+        EXPECT_GT(n, antes) << a.toStdString();
+        antes = n;
+    }
+    EXPECT_LT(avances.first().section(' ', 2, 2).toInt(), kLineas);
+    // Every line of the file in the grid and in the table, the keyboard back on the lines.
+    const Grilla& g = form->MSFlexGrid2;
+    ASSERT_EQ(g.Rows(), kLineas + 1);
+    EXPECT_EQ(g.TextMatrix(617, col::Unidad), "Inexistente");
+    EXPECT_EQ(g.TextMatrix(kLineas - 1, col::CodigoArticulo), "1001");
+    EXPECT_EQ(vista->Tabla()->model()->rowCount(), g.Rows());
+    EXPECT_EQ(vista->Tabla()->currentIndex().row(), g.Rows() - 1);
+    EXPECT_EQ(QApplication::focusWidget(), vista->Tabla());
 }
 
 } // namespace
