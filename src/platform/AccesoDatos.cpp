@@ -164,6 +164,25 @@ bool EsNulo(const QVariant& v) {
     return !v.isValid() || v.isNull();
 }
 
+// A statement for SQLite whose comments it would read otherwise than the server (which nests
+// them) is refused before anything of its text runs, never run as other SQL. A transaction
+// statement never reaches SQLite: the layer reads it as the server does.
+void VerificaComentarios(const QString& sentencia) {
+    const Comentarios lectura = ComentariosEnSqlite(sentencia);
+    if (lectura == Comentarios::Igual || EsSentenciaTransaccion(sentencia) != ::Transaccion::Ninguna)
+        return;
+    switch (lectura) {
+    case Comentarios::Igual:
+        return;
+    case Comentarios::Abierto:
+        Falla(sqlserver::kComentarioAbierto, QStringLiteral("Missing end comment mark '*/'."));
+    case Comentarios::Anidado:
+        Falla(sqlserver::kErrorSintaxis,
+              QStringLiteral("La base de datos embebida no lee como el servidor un comentario \"/* */\" "
+                             "dentro de otro: no se ejecutó nada del texto."));
+    }
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -570,6 +589,8 @@ void AccesoDatos::Impl::Abre(Registros::Impl& rs, const QString& sql, const QStr
     VerificaConexion("Open");
     std::unique_ptr<FuenteFilas> f;
     try {
+        if (sqlite && traducir)
+            VerificaComentarios(sql);
         EjecutaSentencia(SinNulos(sql), &f, traducir);
     } catch (const Fallas& e) {
         Lanza(e, QStringLiteral("ObtieneRecordset"));
@@ -756,6 +777,14 @@ qint32 AccesoDatos::EjecutaSQL(const QString& sql, Registros* rs) {
         rs->Close();
     d_->VerificaConexion("EjecutaSQL");
     const QStringList sentencias = DivideTanda(SinNulos(sql));
+    if (d_->sqlite) {
+        try {
+            for (const QString& s : sentencias)
+                VerificaComentarios(s);
+        } catch (const Fallas& f) {
+            d_->Lanza(f, QStringLiteral("EjecutaSQL"));
+        }
+    }
     qint64 afectados = 0;
     std::optional<ErrorBD> primero;
     std::unique_ptr<FuenteFilas> filas;

@@ -28,6 +28,7 @@ constexpr long kConjuntoCerrado = 3704;
 constexpr long kNoActualizable = 3251;
 constexpr long kFilaNoUbicada = -2147217864;
 constexpr long kTiposNoCoinciden = 13;
+constexpr long kNoPermitidaAqui = 3219; // operation not allowed in this context
 
 struct Encabezado;
 

@@ -221,6 +221,24 @@ TEST_F(AccesoTsql, TheConnectionDataAsASiteMaySpellThem) {
     EXPECT_FALSE(escucha.AlguienLlego());
 }
 
+// Block comments nest, as the server reads them: a batch's line break inside one separates
+// nothing, and what the server reads as a comment never runs.
+TEST_F(AccesoTsql, ABatchIsSplitWhereTheServerReadsItsCommentsEnd) {
+    AD().EjecutaSQL("INSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  K1')\rINSERT INTO V_TA_Unidad (IdUnidad) "
+                    "VALUES ('  K2')");
+    const auto unidades = [] { return Filas("V_TA_Unidad", "IdUnidad IN ('  K1', '  K2')"); };
+    EXPECT_EQ(
+        Numero("/* a /* b */\rDELETE FROM V_TA_Unidad WHERE IdUnidad = '  K1' -- */\r"
+               "UPDATE V_TA_Unidad SET IdUnidad = '  K3' /* /* */\rWHERE IdUnidad = '  K2' */ WHERE 1 = 0"),
+        0);
+    EXPECT_EQ(unidades(), 2);
+    // A text that SQLite would read otherwise reaches the server as written: both rows go.
+    EXPECT_EQ(
+        Numero("DELETE FROM V_TA_Unidad /* /* */ WHERE IdUnidad = '  K1' -- */ WHERE IdUnidad LIKE '  K%'"),
+        0);
+    EXPECT_EQ(unidades(), 0);
+}
+
 // The server reads dates month first (Babelfish's default, a us_english login's): the system's
 // day-first dates are still read day first, never refused past day 12 nor swapped up to it.
 TEST_F(AccesoTsql, DatesAreReadDayFirstWhateverTheServersOrder) {
