@@ -6,6 +6,11 @@
 // translation: the translation never breaks, empties or splits what it need not touch; and so must the same
 // statement written with the server's own forms (a table hint, the dbo schema, TOP, ISNULL), which the
 // translation takes back out. Anything else is only translated, which must not fail.
+// The server nests block comments and SQLite does not: the batch is first read here as the server reads it
+// (a reading of this target's own), and every check against SQLite runs on the batch with each comment's
+// inner "/*" and "*/" blanked, which both read alike. The splitter, the tokenizer under the translation and
+// the "@ADMIN_" names, the transaction reader and the layer's test of what SQLite would read otherwise must
+// each read the nested comments where this reading does.
 #include "AccesoDatosInterno.h"
 #include "Comun.h"
 #include "FuncionesSqlite.h"
@@ -194,6 +199,83 @@ void CompruebaSentencia(const QString& s) {
     }
 }
 
+// The server's reading of a text's comments, apart from the layer's tokenizer: literals ('' inside),
+// delimited names ([...] with "]]", "..." with two quotes), "--" to the end of its line, and block
+// comments nested. `texto`: the same text with the "/*" and "*/" read inside a comment (all but its
+// outermost pair) blanked, which SQLite reads as the server does.
+struct Lectura {
+    QString texto;
+    bool anidado = false; // a comment held another
+    bool abierto = false; // the text ends inside a comment
+};
+
+Lectura LeeComoElServidor(const QString& s) {
+    Lectura r{s};
+    const qsizetype n = s.size();
+    const auto en = [&](qsizetype k, char16_t c) { return k < n && s[k] == c; };
+    const auto borra = [&](qsizetype k) { r.texto[k] = r.texto[k + 1] = u' '; };
+    for (qsizetype i = 0; i < n;) {
+        const char16_t c = s[i].unicode();
+        if (c == u'\'' || c == u'[' || c == u'"') {
+            const char16_t cierre = c == u'[' ? u']' : c;
+            for (++i; i < n; ++i)
+                if (s[i] == cierre) {
+                    if (!en(i + 1, cierre)) {
+                        ++i;
+                        break;
+                    }
+                    ++i;
+                }
+        } else if (c == u'-' && en(i + 1, u'-')) {
+            while (i < n && s[i] != u'\r' && s[i] != u'\n')
+                ++i;
+        } else if (c == u'/' && en(i + 1, u'*')) {
+            int profundidad = 1;
+            for (i += 2; i < n && profundidad > 0;) {
+                if (s[i] == u'/' && en(i + 1, u'*')) {
+                    ++profundidad;
+                    r.anidado = true;
+                    borra(i);
+                    i += 2;
+                } else if (s[i] == u'*' && en(i + 1, u'/')) {
+                    if (--profundidad > 0)
+                        borra(i);
+                    i += 2;
+                } else {
+                    ++i;
+                }
+            }
+            r.abierto = r.abierto || profundidad > 0;
+        } else {
+            ++i;
+        }
+    }
+    return r;
+}
+
+// A statement of the batch as the server reads it: the layer's readers of its nested comments find
+// them where the server does, and change nothing inside them.
+void CompruebaAnidados(const QString& s) {
+    const Lectura l = LeeComoElServidor(s);
+    const Comentarios esperada = l.abierto   ? Comentarios::Abierto
+                                 : l.anidado ? Comentarios::Anidado
+                                             : Comentarios::Igual;
+    if (ComentariosEnSqlite(s) != esperada)
+        Falla("no se sabe si SQLite leería los comentarios como el servidor", s);
+    if (!l.anidado)
+        return;
+    if (LeeComoElServidor(TraduceSqlServerASqlite(s)).texto != TraduceSqlServerASqlite(l.texto))
+        Falla("la traducción cambia un comentario anidado o lee parte de él como SQL", s);
+    for (const QString& base : {QString(), QStringLiteral("ADM")})
+        if (LeeComoElServidor(ResuelveAdminSqlServer(s, base)).texto != ResuelveAdminSqlServer(l.texto, base))
+            Falla("un nombre @ADMIN_ se resuelve dentro de un comentario anidado", s);
+    QString nombre;
+    QString nombreComoSqlite;
+    if (EsSentenciaTransaccion(s, &nombre) != EsSentenciaTransaccion(l.texto, &nombreComoSqlite) ||
+        nombre != nombreComoSqlite)
+        Falla("un comentario anidado cambia la sentencia de transacción", s);
+}
+
 QString SinEspacios(QString s) {
     s.removeIf([](QChar c) {
         const char16_t u = c.unicode();
@@ -240,8 +322,19 @@ void CompruebaAdmin(const QString& s) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
-    const QString lote = TextoUtf8(datos, largo);
+    const QString escrito = TextoUtf8(datos, largo);
+    // The batch split where the server reads its comments to end: the same statements as the batch
+    // that SQLite reads alike.
+    const QString lote = LeeComoElServidor(escrito).texto;
     const QStringList sentencias = DivideTanda(lote);
+    const QStringList escritas = DivideTanda(escrito);
+    if (escritas.size() != sentencias.size())
+        Falla("el lote no se divide donde el servidor termina sus comentarios", escrito);
+    for (qsizetype i = 0; i < escritas.size(); ++i) {
+        if (LeeComoElServidor(escritas[i]).texto != sentencias[i])
+            Falla("el lote no se divide donde el servidor termina sus comentarios", escrito);
+        CompruebaAnidados(escritas[i]);
+    }
     for (const QString& s : sentencias)
         if (SinEspacios(s).isEmpty())
             Falla("el lote da una sentencia en blanco");

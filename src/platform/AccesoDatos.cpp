@@ -48,14 +48,18 @@ struct DatoOdbc {
     QString atributos;
     QString baseAdmin;
     bool adminDado = false; // an "ADMIN=" item, whatever its value
+    QString adminRepetido;  // a second "ADMIN=" item, as written
     QString sinIgual;       // the first item without "=", which no driver could read
 };
 
+// The DSN's item goes first, where Qt's reading of a text without a driver or a server wants its
+// name (AbreOdbc).
 DatoOdbc SeparaDatoConexion(const QString& dato) {
     DatoOdbc r;
     QString item;
     int llaves = 0;
-    const auto cierra = [&r, &item] {
+    bool conDsn = false;
+    const auto cierra = [&r, &item, &conDsn] {
         const QString t = item.trimmed();
         item.clear();
         if (t.isEmpty())
@@ -66,12 +70,23 @@ DatoOdbc SeparaDatoConexion(const QString& dato) {
                 r.sinIgual = t;
             return;
         }
-        if (t.first(igual).trimmed().compare(QLatin1StringView("ADMIN"), Qt::CaseInsensitive) == 0) {
+        const QString nombre = t.first(igual).trimmed();
+        if (nombre.compare(QLatin1StringView("ADMIN"), Qt::CaseInsensitive) == 0) {
+            if (r.adminDado) {
+                if (r.adminRepetido.isEmpty())
+                    r.adminRepetido = t;
+                return;
+            }
             QString base = t.mid(igual + 1).trimmed();
             if (base.startsWith(u'{') && base.endsWith(u'}'))
                 base = base.mid(1, base.size() - 2).replace(QStringLiteral("}}"), QStringLiteral("}"));
             r.baseAdmin = base;
             r.adminDado = true;
+            return;
+        }
+        if (!conDsn && nombre.compare(QLatin1StringView("DSN"), Qt::CaseInsensitive) == 0) {
+            conDsn = true;
+            r.atributos.prepend(QStringLiteral("DSN=") + t.mid(igual + 1).trimmed() + u';');
             return;
         }
         r.atributos += t + u';';
@@ -112,8 +127,12 @@ bool TieneAtributo(const QString& atributos, const char* nombre) {
 // "SERVER=...;" and "PORT=...;" for a server named "host", "host,port" or "host:port" (SQL
 // Server's and the suite's ways of giving a port; FreeTDS reads neither, and without a port it
 // does not connect to a host that freetds.conf does not list). A named instance ("host\INST")
-// is found by the driver, so it gets no port; nor does a server whose data give one.
+// is found by the driver, so it gets no port; nor does a server whose data give one. Data that
+// name the server their own way (a DSN, FreeTDS's SERVERNAME) get neither: FreeTDS refuses a
+// second way.
 QString ServidorYPuerto(const QString& servidor, const QString& atributos) {
+    if (TieneAtributo(atributos, "DSN") || TieneAtributo(atributos, "SERVERNAME"))
+        return {};
     QString host = servidor;
     QString puerto;
     const qsizetype sep = std::max(host.lastIndexOf(u','), host.lastIndexOf(u':'));
@@ -128,9 +147,8 @@ QString ServidorYPuerto(const QString& servidor, const QString& atributos) {
         }
     }
     QString r = QStringLiteral("SERVER=") + ValorOdbc(host) + u';';
-    const bool dado = TieneAtributo(atributos, "PORT") || TieneAtributo(atributos, "DSN") ||
-                      TieneAtributo(atributos, "SERVERNAME");
-    if (!puerto.isEmpty() && !TieneAtributo(atributos, "PORT"))
+    const bool dado = TieneAtributo(atributos, "PORT");
+    if (!puerto.isEmpty() && !dado)
         r += QStringLiteral("PORT=") + puerto + u';';
     else if (puerto.isEmpty() && !dado && !host.contains(u'\\'))
         r += QStringLiteral("PORT=1433;");
@@ -151,6 +169,22 @@ void VerificaDatoConexion(const DatoOdbc& dato) {
     if (dato.adminDado && NombreBaseAdministracion(dato.baseAdmin).isEmpty())
         Falla(sqlserver::kBaseInexistente,
               QStringLiteral("ADMIN= en los datos de conexión no nombra ninguna base de administración."));
+    if (!dato.adminRepetido.isEmpty())
+        Falla(kDatoInvalido,
+              QStringLiteral("Los datos de conexión nombran dos veces la base de administración (ADMIN=%1 y "
+                             "%2): debe nombrarse una sola.")
+                  .arg(dato.baseAdmin, dato.adminRepetido));
+    // The program reads the server's text as UTF-8: any other client set would turn each accent
+    // into a character that is none.
+    if (const auto juego = Atributo(dato.atributos, "ClientCharset");
+        juego && juego->compare(QLatin1StringView("UTF-8"), Qt::CaseInsensitive) != 0 &&
+        juego->compare(QLatin1StringView("UTF8"), Qt::CaseInsensitive) != 0)
+        Falla(
+            kDatoInvalido,
+            QStringLiteral("ClientCharset=%1 en los datos de conexión: el programa lee el texto del servidor "
+                           "en UTF-8, y con otro juego de caracteres los acentos se leerían mal. Quite "
+                           "ClientCharset o escriba ClientCharset=UTF-8.")
+                .arg(*juego));
 }
 
 // The server says the object's name does not exist: SQL Server by its number, Babelfish (which
@@ -162,6 +196,25 @@ bool NoExiste(const ErrorBD& e) {
 
 bool EsNulo(const QVariant& v) {
     return !v.isValid() || v.isNull();
+}
+
+// A statement for SQLite whose comments it would read otherwise than the server (which nests
+// them) is refused before anything of its text runs, never run as other SQL. A transaction
+// statement never reaches SQLite: the layer reads it as the server does.
+void VerificaComentarios(const QString& sentencia) {
+    const Comentarios lectura = ComentariosEnSqlite(sentencia);
+    if (lectura == Comentarios::Igual || EsSentenciaTransaccion(sentencia) != ::Transaccion::Ninguna)
+        return;
+    switch (lectura) {
+    case Comentarios::Igual:
+        return;
+    case Comentarios::Abierto:
+        Falla(sqlserver::kComentarioAbierto, QStringLiteral("Missing end comment mark '*/'."));
+    case Comentarios::Anidado:
+        Falla(sqlserver::kErrorSintaxis,
+              QStringLiteral("La base de datos embebida no lee como el servidor un comentario \"/* */\" "
+                             "dentro de otro: no se ejecutó nada del texto."));
+    }
 }
 
 } // namespace
@@ -570,6 +623,8 @@ void AccesoDatos::Impl::Abre(Registros::Impl& rs, const QString& sql, const QStr
     VerificaConexion("Open");
     std::unique_ptr<FuenteFilas> f;
     try {
+        if (sqlite && traducir)
+            VerificaComentarios(sql);
         EjecutaSentencia(SinNulos(sql), &f, traducir);
     } catch (const Fallas& e) {
         Lanza(e, QStringLiteral("ObtieneRecordset"));
@@ -693,6 +748,7 @@ void AccesoDatos::Conecta(bool, qint32, const QString& cadenaConexion, bool, boo
             falloDatoConexion_ = true;
             VerificaDatoConexion(dato);
             falloDatoConexion_ = false;
+            bool utf8SiFreeTds = false;
             if (cadena.isEmpty()) {
                 const QString extra = dato.atributos;
                 const bool conDriver = extra.contains(QLatin1StringView("DRIVER="), Qt::CaseInsensitive) ||
@@ -703,13 +759,18 @@ void AccesoDatos::Conecta(bool, qint32, const QString& cadenaConexion, bool, boo
                 if (!conDriver && !extra.contains(QLatin1StringView("TDS_Version"), Qt::CaseInsensitive))
                     cadena += QStringLiteral("TDS_Version=7.3;");
                 // FreeTDS takes the client's character set from the locale, and under "C" (a session
-                // without LANG) the server's accented text came back as U+FFFD.
-                const bool freeTds =
-                    !conDriver || Atributo(extra, "DRIVER")
-                                          .value_or(QString())
-                                          .compare(QLatin1StringView("FreeTDS"), Qt::CaseInsensitive) == 0;
-                if (freeTds && !TieneAtributo(extra, "ClientCharset"))
+                // without LANG) the server's accented text came back as U+FFFD. It is known here by
+                // its name or its library's; reached otherwise (a DSN, a name of the site's), by the
+                // driver's own name once connected.
+                const QString driver = Atributo(extra, "DRIVER").value_or(QString());
+                const bool freeTds = !conDriver ||
+                                     driver.compare(QLatin1StringView("FreeTDS"), Qt::CaseInsensitive) == 0 ||
+                                     QFileInfo(driver).fileName().startsWith(QLatin1StringView("libtdsodbc"),
+                                                                             Qt::CaseInsensitive);
+                const bool conJuego = TieneAtributo(extra, "ClientCharset");
+                if (freeTds && !conJuego)
                     cadena += QStringLiteral("ClientCharset=UTF-8;");
+                utf8SiFreeTds = !freeTds && !conJuego;
                 cadena += extra;
                 cadena += ServidorYPuerto(servidor_.trimmed(), extra);
                 if (!baseDatos_.trimmed().isEmpty())
@@ -718,7 +779,7 @@ void AccesoDatos::Conecta(bool, qint32, const QString& cadenaConexion, bool, boo
                     cadena += QStringLiteral("UID=") + ValorOdbc(usuario_) + QStringLiteral(";PWD=") +
                               ValorOdbc(password_) + u';';
             }
-            d_->motor = AbreOdbc(cadena, conexion_.tiempoEspera_, conexion_.aislamiento_);
+            d_->motor = AbreOdbc(cadena, conexion_.tiempoEspera_, conexion_.aislamiento_, utf8SiFreeTds);
             d_->sqlite = d_->motor->DialectoSqlite();
             d_->sqlServer = d_->motor->SqlServer();
             d_->baseAdmin = NombreBaseAdministracion(dato.baseAdmin);
@@ -756,6 +817,14 @@ qint32 AccesoDatos::EjecutaSQL(const QString& sql, Registros* rs) {
         rs->Close();
     d_->VerificaConexion("EjecutaSQL");
     const QStringList sentencias = DivideTanda(SinNulos(sql));
+    if (d_->sqlite) {
+        try {
+            for (const QString& s : sentencias)
+                VerificaComentarios(s);
+        } catch (const Fallas& f) {
+            d_->Lanza(f, QStringLiteral("EjecutaSQL"));
+        }
+    }
     qint64 afectados = 0;
     std::optional<ErrorBD> primero;
     std::unique_ptr<FuenteFilas> filas;

@@ -112,15 +112,17 @@ public:
     // `cadenaConexion`, a full ODBC connection text, when it is not empty and the server is not
     // "sqlite". A missing SQLite file is reported, never created, and so is an administration
     // database the data name that the server does not have (SQL Server's 911) or that the login
-    // cannot enter (916); an item of the data without "=" reaches no driver. An ODBC login
+    // cannot enter (916); an item of the data without "=", ADMIN= given twice or a ClientCharset
+    // other than UTF-8 reaches no driver. Data that name a DSN get no server or port of the
+    // object's. FreeTDS, however the data name it, is told UTF-8 unless they say it. An ODBC login
     // waits at most a few seconds. On failure: EstaConectado() is false and ErrorSistema is raised.
     // `faltanDatos`, `opcion` and the two flags are accepted for the callers; they change nothing.
     void Conecta(bool faltanDatos = false, qint32 opcion = 0, const QString& cadenaConexion = {},
                  bool opcion1 = true, bool opcion2 = true);
     // Whether the last Conecta failed on what the connection data give rather than on the
-    // session's login or database: an item without "=" (5), an "ADMIN=" that names no database
-    // (911), an administration database the server does not have (911) or the login cannot
-    // enter (916).
+    // session's login or database: an item without "=", ADMIN= twice or a ClientCharset other
+    // than UTF-8 (5), an "ADMIN=" that names no database (911), an administration database the
+    // server does not have (911) or the login cannot enter (916).
     bool FalloDatoConexion() const { return falloDatoConexion_; }
     // Whether the session's database holds table `tabla` (a view or a synonym too): SQL Server's
     // catalog, asked once per table and connection; true elsewhere. Raises ErrorSistema.

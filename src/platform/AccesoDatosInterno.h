@@ -28,6 +28,7 @@ constexpr long kConjuntoCerrado = 3704;
 constexpr long kNoActualizable = 3251;
 constexpr long kFilaNoUbicada = -2147217864;
 constexpr long kTiposNoCoinciden = 13;
+constexpr long kNoPermitidaAqui = 3219; // operation not allowed in this context
 
 struct Encabezado;
 
@@ -93,7 +94,10 @@ public:
 };
 
 std::unique_ptr<Motor> AbreSqlite(const QString& ruta, int tiempoEspera);
-std::unique_ptr<Motor> AbreOdbc(const QString& cadena, int tiempoEspera, int aislamiento);
+// `utf8SiFreeTds`: when the driver says it is FreeTDS, the connection is made again told
+// ClientCharset=UTF-8, and `cadena` becomes that text.
+std::unique_ptr<Motor> AbreOdbc(QString& cadena, int tiempoEspera, int aislamiento,
+                                bool utf8SiFreeTds = false);
 // The native handle of a Qt SQLite connection (nullptr when it has none).
 sqlite3* HandleSqlite(const QVariant& handle);
 

@@ -39,6 +39,61 @@ long NumeroInicial(const QString& texto) {
     return texto.first(i).toLong();
 }
 
+// A text of the connection's SQLGetInfo (the DBMS's name, the driver's file name).
+QString InfoTexto(const QSqlDatabase& db, SQLUSMALLINT que) {
+    SQLHANDLE h = HandleOdbc(db.driver()->handle());
+    if (!h)
+        return {};
+    SQLWCHAR nombre[256];
+    SQLSMALLINT bytes = 0;
+    if (!SQL_SUCCEEDED(SQLGetInfoW(h, que, nombre, sizeof nombre, &bytes)))
+        return {};
+    bytes = std::min<SQLSMALLINT>(bytes, sizeof nombre - sizeof(SQLWCHAR));
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(nombre), bytes / qsizetype(sizeof(SQLWCHAR)));
+}
+
+// Qt hands the driver a text that holds neither "DRIVER=" nor "SERVER=" (nor ".dsn") as "DSN="
+// and the text: a DSN's own text, its name first, goes without that "DSN=".
+QString TextoParaQt(const QString& cadena) {
+    const auto tiene = [&cadena](const char* que) {
+        return cadena.contains(QLatin1StringView(que), Qt::CaseInsensitive);
+    };
+    if (!tiene(".dsn") && !tiene("DRIVER=") && !tiene("SERVER=") &&
+        cadena.startsWith(QLatin1StringView("DSN="), Qt::CaseInsensitive))
+        return cadena.mid(4);
+    return cadena;
+}
+
+// The connection `nombre` opened with `cadena`; raises Fallas.
+QSqlDatabase AbreConexion(const QString& nombre, const QString& cadena) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nombre);
+    // Qt hands the driver the text with its terminating NUL: closed by ";", the NUL makes an
+    // empty item instead of ending the last value (a password with a NUL is refused).
+    db.setDatabaseName(TextoParaQt(cadena.endsWith(u';') ? cadena : cadena + u';'));
+    db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(kEsperaLogin));
+    if (!db.open()) {
+        const QSqlError e = db.lastError();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(nombre);
+        long numero = NumeroInicial(e.nativeErrorCode());
+        if (numero == 0)
+            numero = kServidorNoDisponible;
+        QString texto = LimpiaMensajeDriver(e.databaseText());
+        if (texto.isEmpty())
+            texto = e.text();
+        throw Fallas{{{numero, texto}}};
+    }
+    return db;
+}
+
+void CierraConexion(const QString& nombre) {
+    {
+        QSqlDatabase db = QSqlDatabase::database(nombre, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(nombre);
+}
+
 class MotorOdbc;
 
 class FuenteOdbc : public FuenteFilas {
@@ -78,11 +133,7 @@ public:
     ~MotorOdbc() override {
         for (FuenteOdbc* f : std::vector<FuenteOdbc*>(fuentes_.begin(), fuentes_.end()))
             f->Suelta();
-        {
-            QSqlDatabase db = QSqlDatabase::database(nombre_, false);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(nombre_);
+        CierraConexion(nombre_);
     }
 
     bool DialectoSqlite() const override { return sqlite_; }
@@ -295,43 +346,24 @@ void FuenteOdbc::PasaAMemoria() {
     motor_ = nullptr;
 }
 
-QString NombreDbms(const QSqlDatabase& db) {
-    SQLHANDLE h = HandleOdbc(db.driver()->handle());
-    if (!h)
-        return {};
-    SQLWCHAR nombre[256];
-    SQLSMALLINT bytes = 0;
-    if (!SQL_SUCCEEDED(SQLGetInfoW(h, SQL_DBMS_NAME, nombre, sizeof nombre, &bytes)))
-        return {};
-    bytes = std::min<SQLSMALLINT>(bytes, sizeof nombre - sizeof(SQLWCHAR));
-    return QString::fromUtf16(reinterpret_cast<const char16_t*>(nombre), bytes / qsizetype(sizeof(SQLWCHAR)));
-}
-
 } // namespace
 
-std::unique_ptr<Motor> AbreOdbc(const QString& cadena, int tiempoEspera, int aislamiento) {
+std::unique_ptr<Motor> AbreOdbc(QString& cadena, int tiempoEspera, int aislamiento, bool utf8SiFreeTds) {
     const QString nombre =
         QStringLiteral("AccesoDatos-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
     QString dbms;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nombre);
-        // Qt hands the driver the text with its terminating NUL: closed by ";", the NUL makes an
-        // empty item instead of ending the last value (a password with a NUL is refused).
-        db.setDatabaseName(cadena.endsWith(u';') ? cadena : cadena + u';');
-        db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(kEsperaLogin));
-        if (!db.open()) {
-            const QSqlError e = db.lastError();
+        QSqlDatabase db = AbreConexion(nombre, cadena);
+        if (utf8SiFreeTds &&
+            InfoTexto(db, SQL_DRIVER_NAME).contains(QLatin1StringView("tdsodbc"), Qt::CaseInsensitive)) {
             db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(nombre);
-            long numero = NumeroInicial(e.nativeErrorCode());
-            if (numero == 0)
-                numero = kServidorNoDisponible;
-            QString texto = LimpiaMensajeDriver(e.databaseText());
-            if (texto.isEmpty())
-                texto = e.text();
-            throw Fallas{{{numero, texto}}};
+            CierraConexion(nombre);
+            if (!cadena.endsWith(u';'))
+                cadena += u';';
+            cadena += QStringLiteral("ClientCharset=UTF-8;");
+            db = AbreConexion(nombre, cadena);
         }
-        dbms = NombreDbms(db);
+        dbms = InfoTexto(db, SQL_DBMS_NAME);
     }
     auto motor = std::make_unique<MotorOdbc>(nombre, dbms);
     if (motor->DialectoSqlite()) {

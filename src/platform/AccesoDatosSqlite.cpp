@@ -186,16 +186,25 @@ public:
         const char* p = utf8.constData();
         const char* fin = p + utf8.size();
         qint64 afectados = 0;
+        bool corrio = false; // a statement of the text ran
         while (p < fin) {
             sqlite3_stmt* st = nullptr;
             const char* cola = nullptr;
             negada_.clear();
             if (sqlite3_prepare_v2(db_, p, static_cast<int>(fin - p), &st, &cola) != SQLITE_OK) {
-                if (!negada_.isEmpty())
+                if (negada_.isEmpty())
+                    throw FallasDe(db_);
+                const QString orden = std::exchange(negada_, {});
+                // The server's syntax error means that nothing ran; here the text's first
+                // statements did.
+                if (corrio)
                     throw Fallas{
-                        {{sqlserver::kErrorSintaxis,
-                          QStringLiteral("Incorrect syntax near '%1'.").arg(std::exchange(negada_, {}))}}};
-                throw FallasDe(db_);
+                        {{kNoPermitidaAqui,
+                          QStringLiteral("La base de datos embebida no ejecuta %1 después de otra "
+                                         "sentencia del mismo texto; las anteriores ya se ejecutaron.")
+                              .arg(orden)}}};
+                throw Fallas{
+                    {{sqlserver::kErrorSintaxis, QStringLiteral("Incorrect syntax near '%1'.").arg(orden)}}};
             }
             p = cola;
             if (!st)
@@ -205,6 +214,7 @@ public:
                 return afectados;
             }
             afectados += Completa(st);
+            corrio = true;
         }
         return afectados;
     }

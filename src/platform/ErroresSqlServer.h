@@ -7,6 +7,7 @@ namespace sqlserver {
 constexpr long kServidorNoDisponible = 17;   // server not found or access denied
 constexpr long kErrorSintaxis = 102;         // incorrect syntax
 constexpr long kIdentificadorLargo = 103;    // a name past its length (a savepoint's: 32)
+constexpr long kComentarioAbierto = 113;     // a "/*" never closed
 constexpr long kColumnaInexistente = 207;    // invalid column name
 constexpr long kTablaInexistente = 208;      // invalid object name
 constexpr long kPermisoDenegado = 229;       // the login may not use the object

@@ -54,8 +54,11 @@ int FinCadena(const QChar* p, int n, int k) {
 }
 
 // Index just past a comment that begins at `k` ("--" to the end of its line, its line break not
-// included; "/* ... */"), or -1 when none begins there.
-qsizetype FinComentario(const QChar* p, qsizetype n, qsizetype k) {
+// included; "/* ... */" with the comments inside it, nested as the server nests them), or -1 when
+// none begins there. `abierto`: a block comment that the text ends inside.
+qsizetype FinComentario(const QChar* p, qsizetype n, qsizetype k, bool* abierto = nullptr) {
+    if (abierto)
+        *abierto = false;
     if (k + 1 >= n)
         return -1;
     if (p[k] == u'-' && p[k + 1] == u'-') {
@@ -64,13 +67,25 @@ qsizetype FinComentario(const QChar* p, qsizetype n, qsizetype k) {
             ++k;
         return k;
     }
-    if (p[k] == u'/' && p[k + 1] == u'*') {
-        k += 2;
-        while (k < n && !(p[k] == u'*' && k + 1 < n && p[k + 1] == u'/'))
+    if (p[k] != u'/' || p[k + 1] != u'*')
+        return -1;
+    int profundidad = 1;
+    k += 2;
+    while (k < n) {
+        if (p[k] == u'/' && k + 1 < n && p[k + 1] == u'*') {
+            ++profundidad;
+            k += 2;
+        } else if (p[k] == u'*' && k + 1 < n && p[k + 1] == u'/') {
+            k += 2;
+            if (--profundidad == 0)
+                return k;
+        } else {
             ++k;
-        return k < n ? k + 2 : n;
+        }
     }
-    return -1;
+    if (abierto)
+        *abierto = true;
+    return n;
 }
 
 int FinDelimitado(const QChar* p, int n, int k, char16_t cierre) {
@@ -830,47 +845,55 @@ QString ResuelveAdminSqlServer(const QString& sql, const QString& baseAdmin,
 }
 
 QStringList DivideTanda(const QString& tanda) {
+    // Read as the statements are: a line break inside a literal, a delimited name or a comment
+    // separates nothing.
+    thread_local std::vector<Token> tokens;
+    tokens.clear();
+    Tokeniza(tanda, tokens);
     QStringList sentencias;
-    const QChar* p = tanda.constData();
-    const qsizetype n = tanda.size();
-    qsizetype ini = 0;
-    bool enLiteral = false;
-    // A piece of blanks and comments only is no statement.
-    std::vector<Token> tokens;
-    auto agrega = [&](qsizetype fin) {
-        QStringView s = QStringView(tanda).sliced(ini, fin - ini);
-        qsizetype k = 0;
-        while (k < s.size() && EsEspacio(s[k].unicode()))
-            ++k;
-        if (k == s.size())
-            return;
-        const QStringView inicio = s.sliced(k, std::min<qsizetype>(2, s.size() - k));
-        if (inicio == u"--" || inicio == u"/*") {
-            tokens.clear();
-            Tokeniza(s, tokens);
-            if (std::none_of(tokens.cbegin(), tokens.cend(), [](const Token& t) {
-                    return t.tipo != Tk::Espacio && t.tipo != Tk::Comentario;
-                }))
-                return;
-        }
-        sentencias.append(s.toString());
-    };
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = p[i].unicode();
-        if (c == u'\'') {
-            enLiteral = !enLiteral; // '' inside a literal toggles twice
-        } else if (enLiteral) {
+    int ini = 0;
+    bool hay = false; // a token since `ini` that is neither blank nor comment
+    for (const Token& t : tokens) {
+        if (t.tipo == Tk::Comentario)
             continue;
-        } else if (const qsizetype fin = FinComentario(p, n, i); fin >= 0) {
-            // Quotes in a comment open nothing; a block comment keeps its line breaks in its statement.
-            i = fin - 1;
-        } else if (c == u'\r' || c == u'\n') {
-            agrega(i);
-            ini = i + 1;
+        if (t.tipo != Tk::Espacio) {
+            hay = true;
+            continue;
+        }
+        for (int k = t.ini; k < t.ini + t.len; ++k) {
+            if (tanda[k] != u'\r' && tanda[k] != u'\n')
+                continue;
+            if (hay)
+                sentencias.append(tanda.sliced(ini, k - ini));
+            hay = false;
+            ini = k + 1;
         }
     }
-    agrega(n);
+    if (hay)
+        sentencias.append(tanda.sliced(ini));
     return sentencias;
+}
+
+Comentarios ComentariosEnSqlite(const QString& sql) {
+    if (!sql.contains(QLatin1StringView("/*")))
+        return Comentarios::Igual;
+    thread_local std::vector<Token> tokens;
+    tokens.clear();
+    Tokeniza(sql, tokens);
+    // The server refuses a comment left open (always the last token) whatever comes before it.
+    Comentarios r = Comentarios::Igual;
+    for (const Token& t : tokens) {
+        if (t.tipo != Tk::Comentario || sql[t.ini] != u'/')
+            continue;
+        bool abierto = false;
+        FinComentario(sql.constData(), sql.size(), t.ini, &abierto);
+        if (abierto)
+            return Comentarios::Abierto;
+        // SQLite ends it at the first "*/", which lies before its end only after another "/*".
+        if (QStringView(sql).sliced(t.ini + 2, t.len - 2).contains(u"/*"))
+            r = Comentarios::Anidado;
+    }
+    return r;
 }
 
 std::optional<SiExiste> SeparaSiExiste(const QString& sql) {
@@ -1005,24 +1028,9 @@ struct LectorTransaccion {
         while (i < s.size()) {
             if (EsEspacio(s[i].unicode())) {
                 ++i;
-            } else if (s.sliced(i).startsWith(u"--")) {
-                while (i < s.size() && s[i] != u'\r' && s[i] != u'\n')
-                    ++i;
-            } else if (s.sliced(i).startsWith(u"/*")) {
-                int abiertos = 0;
-                while (i < s.size()) {
-                    if (s.sliced(i).startsWith(u"/*")) {
-                        ++abiertos;
-                        i += 2;
-                    } else if (s.sliced(i).startsWith(u"*/")) {
-                        i += 2;
-                        if (--abiertos == 0)
-                            break;
-                    } else {
-                        ++i;
-                    }
-                }
-                comentarioAbierto = abiertos > 0;
+            } else if (const qsizetype fin = FinComentario(s.data(), s.size(), i, &comentarioAbierto);
+                       fin >= 0) {
+                i = fin;
             } else {
                 return;
             }

@@ -42,8 +42,15 @@ bool EsColumnaFecha(QStringView nombre);
 void RegistraColumnasFecha(const QSet<QString>& columnas);
 
 // Splits a batch into its statements: separated by line breaks (CR, LF or CRLF), never inside a quoted
-// literal ('...' with '' as an escaped quote); blank statements dropped.
+// literal ('...' with '' as an escaped quote), a delimited name or a comment ("/* */" nested as the server
+// nests them); statements of blanks and comments only dropped.
 QStringList DivideTanda(const QString& tanda);
+
+// How SQLite reads the block comments of a statement that the server reads nested: `Igual`, where the
+// server does; `Anidado`, one holds another "/*" (SQLite ends it at the first "*/", and reads the rest as
+// SQL); `Abierto`, one is never closed (the server refuses the text, SQLite reads the rest as comment).
+enum class Comentarios { Igual, Anidado, Abierto };
+Comentarios ComentariosEnSqlite(const QString& sql);
 
 // "if [not] exists(<consulta>) <sentencia>" (any case and spacing) split into its parts; nullopt otherwise.
 struct SiExiste {

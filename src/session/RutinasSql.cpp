@@ -72,8 +72,10 @@ QString SentenciaAbreRecordset(const QString& tabla, const QString& valor, const
     if (*codigo == 8)
         return inicio + kConNolock + QStringLiteral("LTRIM(RTRIM(") + columna + QStringLiteral(")) ='") +
                Duplica(valor) + u'\'';
+    // A number key: the number its text reads as (empty 0), never the text itself.
     if (*codigo == 7)
-        return inicio + kConNolock + columna + QStringLiteral(" = ") + QString(valor).remove(u' ') + u' ';
+        return inicio + kConNolock + columna + QStringLiteral(" = ") +
+               AD().FormateaValorSQL(QString(valor).remove(u' '), QStringLiteral("@")) + u' ';
     if (*codigo == 3 || *codigo == 4 || *codigo == 5)
         return inicio + kConNolock + columna + QStringLiteral(" = ") +
                AD().FormateaValorSQL(ValNumero(valor), QStringLiteral("@"));

@@ -10,7 +10,8 @@ class Registros;
 // Opens the rows of `tabla` whose `columna` holds `valor` (or, with a non-empty `condicion`,
 // the rows that meet it) on AD()'s connection and tells whether there was one. `tipo` says
 // how the value enters the text: 8 quoted text compared with the column's blanks cut, 7 the
-// value without blanks, 3, 4 or 5 its leading number, anything else the value as it stands;
+// number the value without blanks reads as (empty 0; no number, ErrorSistema 13), 3, 4 or 5
+// its leading number, anything else the value as it stands;
 // the number 8 and the text "8" are one code. Without `rs` the rows are only counted; with
 // it, the set is left open on the first row: forward-only and read-only when `soloLectura`,
 // else with the set's own cursor and lock types. A failing step asks the user (Abort, Retry,
@@ -20,7 +21,8 @@ bool AbreRecordset(const QString& tabla, const QString& valor, const QString& co
                    bool soloLectura = false);
 
 // The statement AbreRecordset runs, before the dialect translation. Raises ErrorSistema 13
-// when there is no condition and the type code is missing or no whole number.
+// when there is no condition and the type code is missing or no whole number, or a type-7
+// value is no number.
 QString SentenciaAbreRecordset(const QString& tabla, const QString& valor, const QString& columna,
                                const QVariant& tipo, const QString& condicion);
 

@@ -20,7 +20,9 @@
 #include <QSqlRecord>
 #include <QUuid>
 #include <algorithm>
+#include <dlfcn.h>
 #include <fcntl.h>
+#include <sql.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -351,6 +353,31 @@ void BorraLoginSitio(const QString& login) {
     } catch (const ErrorSistema&) {
         // A login left behind goes with the server's folder.
     }
+}
+
+void AgregaDsnTsql(const QString& archivo, const QString& nombre, const QString& driver,
+                   const QStringList& extra) {
+    const ServidorTsql s = LeeServidorTsql();
+    QFile f(archivo);
+    if (!f.open(QIODevice::Append | QIODevice::Text))
+        Falla(QStringLiteral("no se escribe ") + archivo);
+    QStringList lineas = {u'[' + nombre + u']', QStringLiteral("Driver = ") + driver,
+                          QStringLiteral("Server = ") + s.servidor.section(u',', 0, 0),
+                          QStringLiteral("Port = ") + s.servidor.section(u',', 1),
+                          QStringLiteral("TDS_Version = 7.3")};
+    lineas << extra;
+    f.write((lineas.join(u'\n') + QStringLiteral("\n\n")).toUtf8());
+}
+
+QString BibliotecaFreeTds() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&SQLGetInfo), &info) == 0 || !info.dli_fname)
+        Falla(QStringLiteral("no se sabe dónde está el gestor de ODBC"));
+    QString ruta = QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath() +
+                   QStringLiteral("/odbc/libtdsodbc.so");
+    if (!QFileInfo::exists(ruta))
+        Falla(QStringLiteral("no está ") + ruta);
+    return ruta;
 }
 
 void ConectaTsql(AccesoDatos& ad, const QString& base, const QString& login) {

@@ -40,6 +40,14 @@ extern const QString kClaveSitio;
 void CreaLoginSitio(const QString& login, const QString& base);
 void BorraLoginSitio(const QString& login);
 
+// A DSN `nombre` of the file `archivo` (an odbc.ini that ODBCINI names, written or added to): that
+// server through the FreeTDS driver `driver` (a name of odbcinst.ini or its library's path), with
+// the lines `extra` ("Clave = valor"); no database, login or password.
+void AgregaDsnTsql(const QString& archivo, const QString& nombre, const QString& driver,
+                   const QStringList& extra = {});
+// The path of FreeTDS's ODBC library, beside the driver manager's.
+QString BibliotecaFreeTds();
+
 // Connects `ad` to database `base` of that server as start-up connects a site's database
 // ("@Server=127.0.0.1,<port>", FreeTDS), and the session's command line that names it; as the
 // server's login, or as `login` (password kClaveSitio) when given.

@@ -383,17 +383,69 @@ TEST_F(AccesoDatosTest, TransactionStatementsReadAsTheServerReadsThem) {
 
 // SQLite's own transaction statements, which the server reads as none (or as a second statement
 // on the line, or inside a comment), are refused: none ends or opens a transaction behind the
-// emulated one.
+// emulated one. A refusal after the text's first statement ran is not told as the server's syntax
+// error, which means that nothing ran; a text the server reads as one comment runs nothing.
 TEST_F(AccesoDatosTest, SqlitesOwnTransactionStatementsNeverRunBehindTheEmulatedOnes) {
     ad.EjecutaSQL(QStringLiteral("BEGIN TRANSACTION\rINSERT INTO CAB (Id) VALUES (1)"));
-    for (const QString sql :
-         {"END", "END TRANSACTION", "BEGIN", "BEGIN IMMEDIATE", "SAVEPOINT x", "RELEASE x", "ROLLBACK TO x",
-          "SELECT 1; COMMIT", "/* /* */ COMMIT; --*/ SELECT 1", "/* /* */ ROLLBACK --*/"}) {
-        EXPECT_EQ(NumeroDeError([&] { ad.EjecutaSQL(sql); }), 102) << sql.toStdString();
-        EXPECT_EQ(Trancount(), 1) << sql.toStdString();
+    for (const auto& [texto, numero] : std::initializer_list<std::pair<const char*, long>>{
+             {"END", 102},
+             {"END TRANSACTION", 102},
+             {"BEGIN", 102},
+             {"BEGIN IMMEDIATE", 102},
+             {"SAVEPOINT x", 102},
+             {"RELEASE x", 102},
+             {"ROLLBACK TO x", 102},
+             {"SELECT 1; COMMIT", 3219},
+             {"INSERT INTO CAB (Id) VALUES (2); COMMIT", 3219},
+             {"/* /* */ COMMIT; --*/ SELECT 1", 102},
+             {"/* /* */ ROLLBACK --*/", 0}}) {
+        const QString sql = QLatin1StringView(texto);
+        EXPECT_EQ(NumeroDeError([&] { ad.EjecutaSQL(sql); }), numero) << texto;
+        EXPECT_EQ(Trancount(), 1) << texto;
     }
+    EXPECT_EQ(Valor(QStringLiteral("SELECT count(*) FROM CAB")).toInt(), 2);
     ad.EjecutaSQL(QStringLiteral("ROLLBACK TRANSACTION"));
     EXPECT_EQ(Valor(QStringLiteral("SELECT count(*) FROM CAB")).toInt(), 0);
+}
+
+// Block comments nest, as the server reads them: a batch's line break inside one separates
+// nothing. A text whose comments SQLite would read otherwise (a "/*" inside a comment, which
+// SQLite ends at the first "*/"; one never closed, which the server refuses) is refused before any
+// statement of its batch runs, inside a transaction or not; a comment that both read alike changes
+// nothing.
+TEST_F(AccesoDatosTest, ATextWhoseCommentsSqliteWouldReadOtherwiseIsRefusedBeforeAnythingRuns) {
+    ad.EjecutaSQL(QStringLiteral("INSERT INTO CAB (Id) VALUES (1)\rINSERT INTO CAB (Id) VALUES (2)"));
+    const auto filas = [&] {
+        return Valor(QStringLiteral("SELECT group_concat(Id || Nombre) FROM (SELECT Id, IFNULL(Nombre, '') "
+                                    "AS Nombre FROM CAB ORDER BY Id)"))
+            .toString();
+    };
+    for (const bool enTransaccion : {false, true}) {
+        if (enTransaccion)
+            ad.EjecutaSQL(QStringLiteral("BEGIN TRANSACTION"));
+        for (const auto& [texto, numero] : std::initializer_list<std::pair<const char*, long>>{
+                 {"SELECT 1 /* /* */ ; DELETE FROM CAB; /* */", 113},
+                 {"UPDATE CAB SET Id = Id /* /* */ + 100 /* */", 113},
+                 {"DELETE FROM CAB /* /* */ WHERE Id = 1 -- */", 102},
+                 {"INSERT INTO CAB (Id) VALUES (3)\rDELETE FROM CAB /* /* */ WHERE Id = 1 -- */", 102},
+                 {"INSERT INTO CAB (Id) VALUES (3)\rDELETE FROM CAB /* WHERE Id = 1", 113},
+                 {"/* a /* b */\rDELETE FROM CAB -- */", 0}}) {
+            const QString sql = QLatin1StringView(texto);
+            EXPECT_EQ(NumeroDeError([&] { ad.EjecutaSQL(sql); }), numero) << texto;
+            EXPECT_EQ(filas(), QStringLiteral("1,2")) << texto;
+            EXPECT_EQ(Trancount(), enTransaccion ? 1 : 0) << texto;
+        }
+        Registros rs;
+        EXPECT_EQ(NumeroDeError([&] {
+                      ad.ObtieneRecordset(QStringLiteral("SELECT Id FROM CAB /* /* */ WHERE Id = 2 -- */"),
+                                          rs);
+                  }),
+                  102);
+        if (enTransaccion)
+            ad.EjecutaSQL(QStringLiteral("ROLLBACK TRANSACTION"));
+    }
+    ad.EjecutaSQL(QStringLiteral("UPDATE CAB SET Nombre = 'x' /* a */ WHERE Id = 1 -- b /* c"));
+    EXPECT_EQ(filas(), QStringLiteral("1x,2"));
 }
 
 // A savepoint saved again over its own name replaces it in SQLite too: a savepoint per row

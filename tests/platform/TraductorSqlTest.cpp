@@ -327,6 +327,24 @@ TEST(DivideTanda, LosComentariosNoAbrenLiteralesNiSeCortan) {
               QStringList{"SELECT 1 /* open to the end\rSELECT 2"});
 }
 
+// Block comments nest as the server nests them; a delimited name is one token, as a literal is.
+TEST(DivideTanda, LosComentariosSeAnidanComoEnElServidor) {
+    EXPECT_EQ(DivideTanda("/* a /* b */\rDELETE FROM T -- */\rSELECT 1"), QStringList{"SELECT 1"});
+    EXPECT_EQ(
+        DivideTanda("SELECT 1 /* a /* b */ */\rSELECT 2 /*/ c */\rSELECT [x\r/*]\rSELECT \"it's\""),
+        (QStringList{"SELECT 1 /* a /* b */ */", "SELECT 2 /*/ c */", "SELECT [x\r/*]", "SELECT \"it's\""}));
+}
+
+TEST(ComentariosEnSqlite, SoloLoQueSqliteLeeriaDeOtraManera) {
+    for (const char* igual : {"SELECT 1", "SELECT 1 /* a */ + 2 /*/ b */ -- /* c",
+                              "SELECT '/*', [/*], \"/*\"", "SELECT 1 /**/ /* **/", "SELECT 1 -- /* a\r+ 2"})
+        EXPECT_EQ(ComentariosEnSqlite(igual), Comentarios::Igual) << igual;
+    for (const char* anidado : {"SELECT 1 /* /* */ */", "SELECT 1 /*/* */ */", "SELECT 1 /* a /*/ */ */"})
+        EXPECT_EQ(ComentariosEnSqlite(anidado), Comentarios::Anidado) << anidado;
+    for (const char* abierto : {"SELECT 1 /* a", "SELECT 1 /* /* */", "SELECT 1 /* a */ /* b /* c */ */ /*"})
+        EXPECT_EQ(ComentariosEnSqlite(abierto), Comentarios::Abierto) << abierto;
+}
+
 TEST(SeparaSiExiste, SeparaConsultaYSentencia) {
     auto s = SeparaSiExiste("if exists(select * from c_mv_cpte  with(nolock)  where TC='OC  ' and "
                             "IDCOMPROBANTE='000100000012A' and fecharecepcion is null)  UPDATE c_mv_cpte set "

@@ -26,8 +26,11 @@ TEST_F(RutinasSql, SentenciasPorCodigoDeTipo) {
     // The text "8" is the same code; an apostrophe never ends the literal.
     EXPECT_EQ(SentenciaAbreRecordset("T", "O'Hara", "C", QString("8"), ""),
               "SELECT * FROM T  with(nolock)  WHERE LTRIM(RTRIM(C)) ='O''Hara'");
+    // A number key is the number its text reads as, never the text.
     EXPECT_EQ(SentenciaAbreRecordset("T", " 1 2 ", "C", 7, ""),
               "SELECT * FROM T  with(nolock)  WHERE C = 12 ");
+    EXPECT_EQ(SentenciaAbreRecordset("T", "  ", "C", 7, ""), "SELECT * FROM T  with(nolock)  WHERE C = 0 ");
+    EXPECT_THROW(SentenciaAbreRecordset("T", "1 OR 1=1", "C", 7, ""), ErrorSistema);
     for (int codigo : {3, 4, 5})
         EXPECT_EQ(SentenciaAbreRecordset("T", " 12.5abc", "C", codigo, ""),
                   "SELECT * FROM T  with(nolock)  WHERE C = 12.5");

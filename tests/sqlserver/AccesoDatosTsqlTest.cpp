@@ -13,44 +13,50 @@
 #include "ReportaError.h"
 #include "TandasSql.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSqlDatabase>
 
 namespace {
 
-// A listening socket on 127.0.0.1:<puerto> that tells whether a client connected.
-class Escucha {
+// What the program hands the ODBC driver: the connection texts of the driver manager's trace
+// (passwords masked), kept in `archivo` while the object lives. The trace is the process's:
+// switched on and off through a connection of its own.
+class TrazaOdbc {
 public:
-    explicit Escucha(quint16 puerto) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
-        const int si = 1;
-        ::setsockopt(fd_, SOL_SOCKET, SO_REUSEADDR, &si, sizeof si);
-        sockaddr_in dir{};
-        dir.sin_family = AF_INET;
-        dir.sin_port = htons(puerto);
-        dir.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        escucha_ = ::bind(fd_, reinterpret_cast<sockaddr*>(&dir), sizeof dir) == 0 && ::listen(fd_, 4) == 0;
+    explicit TrazaOdbc(QString archivo) : archivo_(std::move(archivo)) {
+        Conmuta(QStringLiteral("SQL_ATTR_TRACEFILE=%1;SQL_ATTR_TRACE=SQL_OPT_TRACE_ON").arg(archivo_));
     }
-    ~Escucha() { ::close(fd_); }
-    Escucha(const Escucha&) = delete;
-    Escucha& operator=(const Escucha&) = delete;
-    bool Escuchando() const { return escucha_; }
-    quint16 Puerto() const {
-        sockaddr_in dir{};
-        socklen_t largo = sizeof dir;
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&dir), &largo);
-        return ntohs(dir.sin_port);
-    }
-    bool AlguienLlego() const {
-        pollfd p{fd_, POLLIN, 0};
-        return ::poll(&p, 1, 1000) == 1;
+    ~TrazaOdbc() { Conmuta(QStringLiteral("SQL_ATTR_TRACE=SQL_OPT_TRACE_OFF")); }
+    TrazaOdbc(const TrazaOdbc&) = delete;
+    TrazaOdbc& operator=(const TrazaOdbc&) = delete;
+    // Every connection text the driver got, in order.
+    QStringList Cadenas() const {
+        QFile f(archivo_);
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        static const QRegularExpression cadena(QStringLiteral(R"(Str In = \[(.*)\]\[length = \d+\])"));
+        QStringList r;
+        for (auto m = cadena.globalMatch(QString::fromUtf8(f.readAll())); m.hasNext();)
+            if (const QString c = m.next().captured(1); c != kPropia)
+                r << c;
+        return r;
     }
 
 private:
-    int fd_;
-    bool escucha_ = false;
+    static constexpr const char* kPropia = "DRIVER={sin controlador};";
+    static void Conmuta(const QString& opciones) {
+        const QString nombre = QStringLiteral("traza");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nombre);
+            db.setDatabaseName(QLatin1StringView(kPropia));
+            db.setConnectOptions(opciones);
+            db.open();
+        }
+        QSqlDatabase::removeDatabase(nombre);
+    }
+    QString archivo_;
 };
 
 class AccesoTsql : public ConBaseDemo {
@@ -195,30 +201,99 @@ TEST_F(AccesoTsql, TheAdministrationDatabaseIsOneNameThatMustExist) {
     EXPECT_GT(Filas("V_TA_Unidad", "1 = 1"), 0);
 }
 
-// The FreeTDS driver, however the data spell it, reads the server's accents under "C" (the tests'
-// locale); an item without "=" reaches no driver.
+// The FreeTDS driver, however the data name it (its name spelt any way, its library's path), reads
+// the server's accents under "C" (the tests' locale). What no server could mend in the data is
+// told before anything reaches the driver: an item without "=", ADMIN= given twice, a client
+// character set other than the UTF-8 the program reads.
 TEST_F(AccesoTsql, TheConnectionDataAsASiteMaySpellThem) {
-    for (const char* driver :
-         {"DRIVER=FreeTDS", "driver = {freetds}", "DRIVER={FreeTDS};ClientCharset=UTF-8"}) {
+    for (const QString& driver : {QStringLiteral("DRIVER=FreeTDS"), QStringLiteral("driver = {freetds}"),
+                                  QStringLiteral("DRIVER={FreeTDS};ClientCharset=UTF-8"),
+                                  QStringLiteral("DRIVER=") + BibliotecaFreeTds()}) {
         AccesoDatos ad;
-        ad.AsignaDatoConexion(QLatin1String(driver) + QStringLiteral(";TDS_Version=7.3"));
+        ad.AsignaDatoConexion(driver + QStringLiteral(";TDS_Version=7.3"));
         ConectaTsql(ad, BaseTsql());
         EXPECT_EQ(ad.ObtieneValorTabla(QStringLiteral("V_TA_Deposito"), QStringLiteral("   2"),
                                        QStringLiteral("Descripcion"), QStringLiteral("IdDeposito"))
                       .toString(),
                   QStringLiteral("Depósito Norte"))
-            << driver;
+            << driver.toStdString();
         EXPECT_EQ(ad.LeeCadenaConexion().count(QStringLiteral("ClientCharset"), Qt::CaseInsensitive), 1);
     }
-    const Escucha escucha(0);
-    AccesoDatos ad;
-    ad.AsignaServidor(QStringLiteral("127.0.0.1,") + QString::number(escucha.Puerto()));
-    ad.AsignaBaseDatos(BaseTsql());
-    ad.AsignaDatoConexion(QStringLiteral("ADMIN=[Gestión;Admin]"));
-    EXPECT_EQ(NumeroDeError([&] { ad.Conecta(); }), 5);
-    EXPECT_TRUE(ad.FalloDatoConexion() &&
-                ad.LeeConexion().Errors().Item(0).Description.contains(QStringLiteral("\"Admin]\"")));
-    EXPECT_FALSE(escucha.AlguienLlego());
+    const TrazaOdbc traza(QDir(Carpeta()).filePath(QStringLiteral("traza")));
+    const auto conecta = [&](const QString& dato) {
+        AccesoDatos ad;
+        ad.AsignaDatoConexion(dato);
+        const long numero = NumeroDeError([&] { ConectaTsql(ad, BaseTsql()); });
+        EXPECT_TRUE(!ad.EstaConectado() && ad.FalloDatoConexion()) << dato.toStdString();
+        return std::pair{numero, ad.LeeConexion().Errors().Count() > 0
+                                     ? ad.LeeConexion().Errors().Item(0).Description
+                                     : QString()};
+    };
+    // Between braces the ";" is the value's: that reaches the driver, and the server has no such base.
+    EXPECT_EQ(conecta(QStringLiteral("ADMIN={Gestión;Admin}")).first, 911);
+    ASSERT_EQ(traza.Cadenas().size(), 1);
+    const auto [sinIgual, textoSinIgual] = conecta(QStringLiteral("ADMIN=[Gestión;Admin]"));
+    EXPECT_EQ(sinIgual, 5);
+    EXPECT_TRUE(textoSinIgual.contains(QStringLiteral("\"Admin]\""))) << textoSinIgual.toStdString();
+    const auto [dosVeces, textoDosVeces] =
+        conecta(QStringLiteral("ADMIN=NO_EXISTE;PORT=1;ADMIN=") + BaseTsql());
+    EXPECT_EQ(dosVeces, 5);
+    EXPECT_TRUE(textoDosVeces.contains(QStringLiteral("ADMIN=NO_EXISTE y ADMIN=") + BaseTsql()))
+        << textoDosVeces.toStdString();
+    for (const char* juego : {"ClientCharset=ISO-8859-1", "DRIVER=FreeTDS;clientcharset = {CP1252}"}) {
+        const auto [numero, texto] = conecta(QLatin1StringView(juego));
+        EXPECT_EQ(numero, 5) << juego;
+        EXPECT_TRUE(texto.contains(QStringLiteral("ClientCharset=")) &&
+                    texto.contains(QStringLiteral("UTF-8")))
+            << texto.toStdString();
+    }
+    EXPECT_EQ(traza.Cadenas().size(), 1);
+}
+
+// A site's DSN, in the file that ODBCINI names, as the connection data name it: the program adds
+// no server or port of its own (the DSN's hold), the session's database, login and password still
+// go, and FreeTDS, however the DSN names it, reads the accents under "C", also where the DSN
+// tells it another client character set.
+TEST_F(AccesoTsql, ASitesDsnReachesTheSessionsDatabase) {
+    const QString archivo = QDir(Carpeta()).filePath(QStringLiteral("odbc.ini"));
+    AgregaDsnTsql(archivo, QStringLiteral("sitio7"), QStringLiteral("FreeTDS"));
+    AgregaDsnTsql(archivo, QStringLiteral("sitio8"), BibliotecaFreeTds(),
+                  {QStringLiteral("ClientCharset = ISO-8859-1")});
+    const VariableEntorno odbcini("ODBCINI");
+    odbcini.Pon(archivo);
+    for (const QString& dato : {QStringLiteral("ADMIN=%1;DSN=sitio7").arg(BaseTsql()),
+                                QStringLiteral("TDS_Version=7.3; dsn = {sitio8}")}) {
+        AccesoDatos ad;
+        ad.AsignaDatoConexion(dato);
+        ASSERT_NO_THROW(ConectaTsql(ad, BaseTsql())) << dato.toStdString();
+        EXPECT_EQ(ad.ObtieneValorTabla(QStringLiteral("@ADMIN_V_TA_Deposito"), QStringLiteral("   2"),
+                                       QStringLiteral("Descripcion"), QStringLiteral("IdDeposito"))
+                      .toString(),
+                  QStringLiteral("Depósito Norte"))
+            << dato.toStdString();
+        const QString cadena = ad.LeeCadenaConexion();
+        EXPECT_FALSE(cadena.contains(QStringLiteral("SERVER="), Qt::CaseInsensitive) ||
+                     cadena.contains(QStringLiteral("PORT="), Qt::CaseInsensitive))
+            << cadena.toStdString();
+    }
+}
+
+// Block comments nest, as the server reads them: a batch's line break inside one separates
+// nothing, and what the server reads as a comment never runs.
+TEST_F(AccesoTsql, ABatchIsSplitWhereTheServerReadsItsCommentsEnd) {
+    AD().EjecutaSQL("INSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  K1')\rINSERT INTO V_TA_Unidad (IdUnidad) "
+                    "VALUES ('  K2')");
+    const auto unidades = [] { return Filas("V_TA_Unidad", "IdUnidad IN ('  K1', '  K2')"); };
+    EXPECT_EQ(
+        Numero("/* a /* b */\rDELETE FROM V_TA_Unidad WHERE IdUnidad = '  K1' -- */\r"
+               "UPDATE V_TA_Unidad SET IdUnidad = '  K3' /* /* */\rWHERE IdUnidad = '  K2' */ WHERE 1 = 0"),
+        0);
+    EXPECT_EQ(unidades(), 2);
+    // A text that SQLite would read otherwise reaches the server as written: both rows go.
+    EXPECT_EQ(
+        Numero("DELETE FROM V_TA_Unidad /* /* */ WHERE IdUnidad = '  K1' -- */ WHERE IdUnidad LIKE '  K%'"),
+        0);
+    EXPECT_EQ(unidades(), 0);
 }
 
 // The server reads dates month first (Babelfish's default, a us_english login's): the system's
@@ -359,16 +434,18 @@ TEST_F(AccesoTsql, TheServerIsReachedAsASiteNamesIt) {
     dado.AsignaDatoConexion(QStringLiteral("PORT=") + puerto);
     ASSERT_NO_THROW(dado.Conecta());
 
-    // A bare host goes to SQL Server's port: something listening there is reached.
-    const Escucha escucha(1433);
-    ASSERT_TRUE(escucha.Escuchando()) << "port 1433 taken";
+    // A bare host goes to SQL Server's port, whatever listens there on this machine.
+    const TrazaOdbc traza(QDir(Carpeta()).filePath(QStringLiteral("traza")));
     AccesoDatos solo;
     solo.AsignaServidor(host);
     solo.AsignaBaseDatos(BaseTsql());
     solo.AsignaUsuario(s.usuario);
     solo.AsignaPassword(s.password);
-    EXPECT_THROW(solo.Conecta(), ErrorSistema);
-    EXPECT_TRUE(escucha.AlguienLlego()) << "nothing reached port 1433";
+    NumeroDeError([&] { solo.Conecta(); });
+    const QStringList cadenas = traza.Cadenas();
+    ASSERT_EQ(cadenas.size(), 1);
+    EXPECT_TRUE(cadenas.front().contains(QStringLiteral(";SERVER=%1;PORT=1433;").arg(host)))
+        << cadenas.front().toStdString();
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "VentanaDemo.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -59,11 +60,17 @@ TEST_F(InicioTsql, TheAdministrationDatabaseTheConnectionDataName) {
     const QString admin = BaseTsql() + QStringLiteral("_adm");
     CreaBaseAdministracion(admin, QStringLiteral("('   1', 'Central', '   1', NULL), ('  55', 'Sólo en la "
                                                  "administración', '   1', NULL)"));
-    {
+    // Also through a site's DSN, which the statistics database's connection reaches too.
+    const QString archivo = QDir(Carpeta()).filePath(QStringLiteral("odbc.ini"));
+    AgregaDsnTsql(archivo, QStringLiteral("sitio"), QStringLiteral("FreeTDS"));
+    const VariableEntorno odbcini("ODBCINI");
+    odbcini.Pon(archivo);
+    for (const QString& datos :
+         {QStringLiteral("ADMIN=") + admin, QStringLiteral("ADMIN=%1;DSN=sitio").arg(admin)}) {
         VariableEntorno dato("MODELOS_DATO_CONEXION");
-        dato.Pon(QStringLiteral("ADMIN=") + admin);
+        dato.Pon(datos);
         Abre(QStringLiteral("8"));
-        EXPECT_EQ(AD().LeeDatoConexion(), QStringLiteral("ADMIN=") + admin);
+        EXPECT_EQ(AD().LeeDatoConexion(), datos);
         // The statistics database's login has no user in the administration database.
         EXPECT_TRUE(gBaseEstadisticas().EstaConectado());
         EXPECT_EQ(gTimeOut, 60);
@@ -73,6 +80,7 @@ TEST_F(InicioTsql, TheAdministrationDatabaseTheConnectionDataName) {
         ConectaTsql(ad, admin);
         EXPECT_EQ(Valor(ad, "SELECT Descripcion FROM V_TA_Cajas WHERE IdCajas = '   8'").toString(),
                   QStringLiteral("CAJA 8"));
+        ad.EjecutaSQL(QStringLiteral("DELETE FROM V_TA_Cajas"));
         form.reset();
         ReiniciaSesion();
     }
@@ -115,6 +123,18 @@ TEST_F(InicioTsql, WhatKeepsTheSessionFromItsDatabasesIsToldByNameAndEndsTheProg
         QStringLiteral("Los datos de conexión de MODELOS_DATO_CONEXION no sirven. El dato \"Admin]\" de los "
                        "datos de conexión no tiene la forma nombre=valor: un \";\" dentro de un valor se "
                        "escribe entre llaves, como en ADMIN={Gestión;Admin}.\n"));
+    EXPECT_EQ(
+        error(QStringLiteral("ADMIN=NO_EXISTE;ADMIN=") + BaseTsql(), LineaSesion()),
+        QStringLiteral("Los datos de conexión de MODELOS_DATO_CONEXION no sirven. Los datos de conexión "
+                       "nombran dos veces la base de administración (ADMIN=NO_EXISTE y ADMIN=%1): debe "
+                       "nombrarse una sola.\n")
+            .arg(BaseTsql()));
+    EXPECT_EQ(
+        error(QStringLiteral("ClientCharset=ISO-8859-1"), LineaSesion()),
+        QStringLiteral("Los datos de conexión de MODELOS_DATO_CONEXION no sirven. ClientCharset=ISO-8859-1 "
+                       "en los datos de conexión: el programa lee el texto del servidor en UTF-8, y con otro "
+                       "juego de caracteres los acentos se leerían mal. Quite ClientCharset o escriba "
+                       "ClientCharset=UTF-8.\n"));
 
     const QString admin = BaseTsql() + QStringLiteral("_adm");
     const QString login = BaseTsql() + QStringLiteral("_sitio");
