@@ -337,9 +337,10 @@ bool AccesoDatos::Impl::EnAdministracion(const QString& tabla) {
         } catch (const Fallas&) {
             // Unanswered: the statement goes to the administration database, as it names it, and
             // the server tells what it finds there; asked again next time.
-            return true;
         }
         it = tablasAdmin.constFind(tabla.toUpper());
+        if (it == tablasAdmin.cend())
+            return true;
     }
     // A table there that the login may not read is never taken for the session's of that name.
     if (it->tiene && it->negados.contains(kDerechos.front()))
