@@ -371,36 +371,110 @@ QString AccesoDatos::Impl::ParaMotor(const QString& sql) {
                                   [this](const QString& tabla) { return EnAdministracion(tabla); });
 }
 
+namespace {
+
+// The "@ADMIN_" tables the program names, resolved when a connection opens.
+const QStringList kTablasAdministracion = {
+    QStringLiteral("V_TA_Deposito"), QStringLiteral("V_TA_DEPOSITO_MM"), QStringLiteral("V_TA_Cajas"),
+    QStringLiteral("MV_ASIENTOS"), QStringLiteral("MV_ASIENTOSCCOSTO")};
+// The rights the program uses on them, in the order the words of a refusal name the first lacking.
+const QStringList kDerechos = {QStringLiteral("SELECT"), QStringLiteral("INSERT"), QStringLiteral("UPDATE")};
+
+} // namespace
+
 bool AccesoDatos::Impl::EnAdministracion(const QString& tabla) {
-    const QString clave = tabla.toUpper();
-    if (const auto it = tablasAdmin.constFind(clave); it != tablasAdmin.cend())
-        return *it;
-    const QString nombre = CitaNombre(baseAdmin) + QStringLiteral(".dbo.") + CitaNombre(tabla);
-    bool tiene = true;
-    try {
-        tiene = TieneObjeto(nombre);
-    } catch (const Fallas&) {
-        // Unanswered: the statement goes to the administration database, as it names it, and
-        // the server tells what it finds there; asked again next time.
-        return true;
-    }
-    if (!tiene) {
-        // Absent only where the server says the name does not exist; a table the login may not
-        // use is refused, never taken for the session's of that name. Not kept: a right granted
-        // meanwhile serves the next statement.
+    auto it = tablasAdmin.constFind(tabla.toUpper());
+    if (it == tablasAdmin.cend()) {
         try {
-            PrimerValor(*motor, QStringLiteral("SELECT TOP 0 1 FROM ") + nombre);
-            tiene = true;
+            ResuelveAdministracion({tabla}, false);
+        } catch (const Fallas&) {
+            // Unanswered: the statement goes to the administration database, as it names it, and
+            // the server tells what it finds there; asked again next time.
+        }
+        it = tablasAdmin.constFind(tabla.toUpper());
+        if (it == tablasAdmin.cend())
+            return true;
+    }
+    // A table there that the login may not read is never taken for the session's of that name.
+    if (it->tiene && it->negados.contains(kDerechos.front()))
+        Falla(sqlserver::kPermisoDenegado, SinDerecho(kDerechos.front(), tabla));
+    return it->tiene;
+}
+
+QString AccesoDatos::Impl::SinDerecho(const QString& derecho, const QString& tabla) const {
+    return QStringLiteral("El usuario \"%1\" no tiene permiso de %2 sobre la tabla %3 de la base de "
+                          "administración \"%4\" que nombra ADMIN= en los datos de conexión.")
+        .arg(yo.usuario_, derecho, tabla, baseAdmin);
+}
+
+void AccesoDatos::Impl::ResuelveAdministracion(const QStringList& tablas, bool alConectar) {
+    // Inside a transaction a refused probe would end it (Babelfish always, SQL Server under
+    // XACT_ABORT): a name first met there is asked on a connection of the layer's own.
+    std::unique_ptr<Motor> propia;
+    Motor* m = motor.get();
+    if (!alConectar && NivelServidor() > 0) {
+        QString cadena = yo.cadena_; // already told ClientCharset where FreeTDS needs it
+        propia = AbreOdbc(cadena, yo.conexion_.tiempoEspera_, yo.conexion_.aislamiento_);
+        m = propia.get();
+    }
+    // One query for every name: whether the catalog shows it, and the login's rights on it.
+    QStringList filas;
+    QStringList nombres;
+    for (qsizetype i = 0; i < tablas.size(); ++i) {
+        nombres << CitaNombre(baseAdmin) + QStringLiteral(".dbo.") + CitaNombre(tablas[i]);
+        const QString nombre = u'N' + LiteralTexto(nombres.back());
+        QString fila = QStringLiteral("SELECT %1, OBJECT_ID(%2)").arg(i).arg(nombre);
+        for (const QString& derecho : kDerechos)
+            fila += QStringLiteral(", HAS_PERMS_BY_NAME(%1, N'OBJECT', N'%2')").arg(nombre, derecho);
+        filas << fila;
+    }
+    std::unique_ptr<FuenteFilas> fuente;
+    m->Ejecuta(filas.join(QStringLiteral(" UNION ALL ")), &fuente);
+    std::vector<std::pair<qsizetype, TablaAdministracion>> leidas;
+    std::vector<qsizetype> ocultas;
+    while (fuente && fuente->Siguiente()) {
+        const qsizetype i = fuente->Valor(0).toLongLong();
+        if (i < 0 || i >= tablas.size())
+            continue;
+        TablaAdministracion t;
+        t.tiene = !EsNulo(fuente->Valor(1));
+        // A right the server cannot tell (NULL) is not counted as lacking.
+        for (qsizetype k = 0; k < kDerechos.size(); ++k)
+            if (const QVariant v = fuente->Valor(static_cast<int>(k) + 2); !EsNulo(v) && v.toInt() == 0)
+                t.negados << kDerechos[k];
+        if (!t.tiene)
+            ocultas.push_back(static_cast<qsizetype>(leidas.size()));
+        leidas.emplace_back(i, t);
+    }
+    fuente.reset();
+    for (const qsizetype j : ocultas) {
+        // OBJECT_ID gives NULL both for a table that is not there and for one the login may
+        // not use: absent only where the server says its name does not exist.
+        auto& [i, t] = leidas[static_cast<size_t>(j)];
+        try {
+            PrimerValor(*m, QStringLiteral("SELECT TOP 0 1 FROM ") + nombres[i]);
+            t.tiene = true;
         } catch (const Fallas& f) {
-            if (f.lista.empty() || !NoExiste(f.lista.front()))
-                Falla(sqlserver::kPermisoDenegado,
-                      QStringLiteral("El usuario \"%1\" no tiene permiso sobre la tabla %2 de la base de "
-                                     "administración \"%3\" que nombra ADMIN= en los datos de conexión.")
-                          .arg(yo.usuario_, tabla, baseAdmin));
+            t.tiene = f.lista.empty() || !NoExiste(f.lista.front());
+            if (!t.tiene)
+                t.negados.clear();
+            else if (!t.negados.contains(kDerechos.front()))
+                t.negados.prepend(kDerechos.front());
         }
     }
-    tablasAdmin.insert(clave, tiene);
-    return tiene;
+    for (const auto& [i, t] : leidas)
+        tablasAdmin.insert(tablas[i].toUpper(), t);
+}
+
+void AccesoDatos::Impl::ResuelveListaAdministracion() {
+    if (!sqlServer || baseAdmin.isEmpty())
+        return;
+    try {
+        ResuelveAdministracion(kTablasAdministracion, true);
+    } catch (const Fallas&) {
+        // Unanswered: each is asked again when a statement first names it.
+        tablasAdmin.clear();
+    }
 }
 
 bool AccesoDatos::Impl::TieneObjeto(const QString& nombre) {
@@ -786,6 +860,7 @@ void AccesoDatos::Conecta(bool, qint32, const QString& cadenaConexion, bool, boo
             falloDatoConexion_ = true;
             d_->VerificaBaseAdministracion();
             falloDatoConexion_ = false;
+            d_->ResuelveListaAdministracion();
             cadena_ = cadena;
         }
     } catch (const Fallas& f) {
@@ -1007,6 +1082,22 @@ bool AccesoDatos::SesionTieneTabla(const QString& tabla) {
         return d_->SesionTiene(tabla);
     } catch (const Fallas& f) {
         d_->Lanza(f, QStringLiteral("SesionTieneTabla"));
+    }
+}
+
+void AccesoDatos::ExigeDerechosAdministracion(const QString& tabla, const QStringList& derechos) {
+    if (!d_->motor || !d_->sqlServer || d_->baseAdmin.isEmpty())
+        return;
+    conexion_.errores_.Clear();
+    try {
+        if (!d_->EnAdministracion(tabla))
+            return;
+        const QStringList negados = d_->tablasAdmin.value(tabla.toUpper()).negados;
+        for (const QString& derecho : derechos)
+            if (negados.contains(derecho, Qt::CaseInsensitive))
+                Falla(sqlserver::kPermisoDenegado, d_->SinDerecho(derecho.toUpper(), tabla));
+    } catch (const Fallas& f) {
+        d_->Lanza(f, QStringLiteral("ExigeDerechosAdministracion"));
     }
 }
 

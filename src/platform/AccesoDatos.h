@@ -5,6 +5,7 @@
 #include "Registros.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <memory>
 #include <vector>
@@ -128,6 +129,14 @@ public:
     // catalog, asked once per table and connection; true elsewhere. Raises ErrorSistema.
     bool SesionTieneTabla(const QString& tabla);
 
+    // SQL Server with an administration database that holds `tabla` (an "@ADMIN_" table without
+    // its prefix): raises ErrorSistema 229, in words that name the right, the table and the base,
+    // for the first of `derechos` ("SELECT", "INSERT", "UPDATE") that the server said the login
+    // lacks there when the connection opened. Nothing elsewhere, nor for a right the server
+    // could not tell. Like a statement that names the table, it asks the server nothing that could
+    // end a transaction open on the connection.
+    void ExigeDerechosAdministracion(const QString& tabla, const QStringList& derechos);
+
     // Opens `sql` into `rs` (closing it first), positioned on the first row. `conexion`: another
     // AccesoDatos's connection to run on, nullptr for this one's. Cursor and lock types as in
     // Registros.h (0, 1: forward-only read-only streaming; lock 3: editable). `traduce` false
@@ -169,9 +178,10 @@ public:
     QString FormateaValorSQL(const QVariant& valor, const QString& marcador) const;
     // The SQL text to run in place of `sql` (SQL Server dialect in): translated for SQLite; over
     // ODBC to SQL Server unchanged but for its "@ADMIN_" names (ResuelveAdminSqlServer), each the
-    // administration database's table when that database holds one of the name (asked of its
-    // catalog once per name and connection), else the session's; one there that the login may
-    // not use raises ErrorSistema 229 naming it.
+    // administration database's table when that database holds one of the name (its catalog is
+    // asked once per connection: for the program's own names when it opens, for any other when
+    // first met, never so that a refusal could end a transaction open on the connection), else
+    // the session's; one there that the login may not read raises ErrorSistema 229 naming it.
     QString TraduceSQL(const QString& sql) const;
     // The provider text of the connection ("SQLite" or "ODBC;DBMS=<name>").
     QString TextoProveedor() const;

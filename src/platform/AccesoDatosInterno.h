@@ -189,9 +189,15 @@ struct AccesoDatos::Impl {
     bool sqlServer = false;
     QString rutaSqlite;
     QString baseAdmin; // SQL Server: the database of the "@ADMIN_" tables (empty: the session's)
-    // Whether the administration database holds each "@ADMIN_" table met so far (key: its name
-    // in capitals).
-    QHash<QString, bool> tablasAdmin;
+    // What the administration database holds of each "@ADMIN_" table resolved so far (key: its
+    // name in capitals): the program's own when the connection opened, any other when first met.
+    struct TablaAdministracion {
+        bool tiene = false; // a table, a view or a synonym there
+        // The rights the server said the login lacks on it ("SELECT", "INSERT", "UPDATE");
+        // without SELECT every statement that names it is refused.
+        QStringList negados;
+    };
+    QHash<QString, TablaAdministracion> tablasAdmin;
     // Whether the session's database holds each table asked of SesionTiene (key as above).
     QHash<QString, bool> tablasSesion;
     // Transaction depth: emulated on SQLite; on SQL Server the depth the statements sent have
@@ -226,9 +232,19 @@ struct AccesoDatos::Impl {
     int NivelServidor();
     // The statement as the engine runs it (SQL Server dialect in).
     QString ParaMotor(const QString& sql);
-    // SQL Server: whether the administration database holds table `tabla`; its catalog is asked
-    // the first time. A table there that the login may not use is refused (229).
+    // SQL Server: whether the administration database holds table `tabla`; resolved the first
+    // time it is met unless the connection resolved it. A table there that the login may not
+    // read is refused (229).
     bool EnAdministracion(const QString& tabla);
+    // Resolves `tablas` in the administration database: the catalog, the login's rights, and a
+    // probe of a table the catalog hides. `alConectar`: on a connection just opened; else a
+    // transaction open on it sends them to a connection of the layer's own. Raises Fallas.
+    void ResuelveAdministracion(const QStringList& tablas, bool alConectar);
+    // On connecting: the program's "@ADMIN_" tables, before any transaction can be open; what
+    // the server does not answer is resolved when first met.
+    void ResuelveListaAdministracion();
+    // The words of a right `derecho` the login lacks on administration table `tabla`.
+    QString SinDerecho(const QString& derecho, const QString& tabla) const;
     // SQL Server: whether the catalog shows object `nombre` (as OBJECT_ID reads it) to the login.
     bool TieneObjeto(const QString& nombre);
     // Whether the session's database holds table `tabla` (SQL Server's catalog, asked once per

@@ -3,8 +3,10 @@
 #include "AccesoDatos.h"
 #include "BarraEstado.h"
 #include "ErrorSistema.h"
+#include "ErroresSqlServer.h"
 #include "Globales.h"
 #include "InfoMaquina.h"
+#include "Interaccion.h"
 #include "LectorIni.h"
 #include "Regional.h"
 #include "Utilidades.h"
@@ -13,6 +15,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
+#include <functional>
 
 // The skins and the icon are resources of this static library: register them explicitly,
 // since nothing else pulls their object file into the program.
@@ -159,6 +162,20 @@ void MuestraBarraEstado(BarraEstado& barra, const QString& mensaje) {
     if (lleno)
         return;
     QString descripcion;
+    // A right the login lacks on the cash desks is told, not passed over: the session's cash desk
+    // goes without its description.
+    QString negado;
+    const auto enCajas = [&negado](const std::function<void()>& paso) {
+        return [&negado, paso] {
+            try {
+                paso();
+            } catch (const ErrorSistema& e) {
+                if (e.Numero() == sqlserver::kPermisoDenegado && negado.isEmpty())
+                    negado = e.Descripcion();
+                throw;
+            }
+        };
+    };
     EjecutaPasos(
         {
             [&] { barra.Panels("SERVER").setText(QStringLiteral("Srv: ") + AD().LeeServidor()); },
@@ -169,16 +186,17 @@ void MuestraBarraEstado(BarraEstado& barra, const QString& mensaje) {
                 if (gCaja.isEmpty())
                     gCaja = QStringLiteral("1");
             },
-            [&] { descripcion = DescripcionCaja(QStringLiteral("@Admin_V_TA_Cajas")); },
-            [&] {
+            enCajas([&] { descripcion = DescripcionCaja(QStringLiteral("@Admin_V_TA_Cajas")); }),
+            enCajas([&] {
                 if (!descripcion.trimmed().isEmpty())
                     return;
+                AD().ExigeDerechosAdministracion(QStringLiteral("V_TA_Cajas"), {QStringLiteral("INSERT")});
                 const QString codigo = UT().RellenaCodigo(gCaja.trimmed(), 4);
                 AD().EjecutaSQL(
                     QStringLiteral("INSERT INTO @Admin_V_TA_Cajas (IDCAJAS,DESCRIPCION) VALUES(") +
                     AD().FormateaValorSQL(codigo, QStringLiteral("'")) + u',' +
                     AD().FormateaValorSQL(QStringLiteral("CAJA ") + gCaja, QStringLiteral("'")) + u')');
-            },
+            }),
             [&] {
                 barra.Panels("CAJA").setText(gCaja + u' ' + DescripcionCaja(QStringLiteral("V_TA_Cajas")));
             },
@@ -188,4 +206,7 @@ void MuestraBarraEstado(BarraEstado& barra, const QString& mensaje) {
             [&] { barra.Panels("CAJA").setToolTipText(barra.Panels("CAJA").Text()); },
         },
         SiempreSiguiente);
+    if (!negado.isEmpty())
+        interaccion().MsgBox(negado + QStringLiteral("\r\nLa caja %1 no se agregó.").arg(gCaja),
+                             Estilo::SoloAceptar | Estilo::Exclamacion, QCoreApplication::applicationName());
 }

@@ -776,7 +776,7 @@ void ClsCmnCptesPosteo::ActualizaStock(Grilla& MSFlexGrid2, const QString& TC, c
         // Per-line mode: the rows before this one stay stored (unless the database ended the
         // caller's transaction), so the user is told where it stopped.
         const QString mensaje = MensajeRechazo(p, r);
-        RegistraRechazo(p, r, mensaje);
+        RegistraRechazo(p, r);
         interaccion().MsgBox(mensaje, Estilo::Critico, QStringLiteral("Aviso al operador"));
         if (MuestraCartel)
             DllDisplay().CartelCerrar();

@@ -30,10 +30,17 @@ qint32 ObtieneNroAsiento(const QVariant& mes, const QVariant& periodo, const QVa
 QString ControlAsientoTomado(const QVariant& mes, const QVariant& periodo, const QVariant& tipoReg,
                              qint32 numero, bool enTanda);
 
+// What the entries are used for: a voucher's number checked against them, or an entry stored by
+// a batch or line by line (whose later lines add to the lines stored).
+enum class UsoAsientos { Numeracion, Tanda, PorLinea };
+
 // Where an administration database holds its own MV_ASIENTOS, which the entry's number is drawn
 // from, and the session's has none to store the entry in: the words that say so (an entry's
-// number must come from the table it is stored in); nothing otherwise.
-std::optional<QString> AsientosSinTabla();
+// number must come from the table it is stored in). Where the login may not read one of the
+// administration's entry tables, or lacks a right on its MV_ASIENTOS that storing the entry uses
+// (INSERT, and UPDATE line by line): the words that name the right, the table and the base.
+// Nothing otherwise. Asked before the first row, it sends nothing that could end a transaction.
+std::optional<QString> AsientosSinTabla(UsoAsientos uso);
 
 // The checks for the entry's batch, after its lines, where the number was drawn from another
 // database's table than the one the entry is stored in: each refuses the batch, in words that

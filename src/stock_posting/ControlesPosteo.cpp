@@ -138,26 +138,36 @@ void LimpiaFila(Posteo& p) {
 }
 
 // What is stored of a per-line posting refused now; with `tomado`, a number another station
-// took, which saving again draws anew when nothing was stored.
-QString Parcial(const Posteo& p, bool tomado) {
+// took, which saving again draws anew when nothing was stored. `dentro`: the lines before stay
+// inside the caller's transaction, which has not ended yet.
+QString Parcial(const Posteo& p, bool tomado, bool dentro = false) {
     if (!p.guardoPropias && !p.guardoDescarga)
         return tomado ? QStringLiteral("No se grabó nada. Vuelva a grabar y se tomará el siguiente número.")
                       : QStringLiteral("No se grabó nada.");
     const QString n = QString::number(p.fila);
-    if (p.enDescarga)
-        return QStringLiteral(
-                   "Quedaron grabadas las líneas del comprobante y, de la descarga de insumos, las "
-                   "anteriores a la línea %1; desde la línea %1 de la descarga no se grabó nada.")
-            .arg(n);
-    if (p.pasada == 2)
-        return QStringLiteral("Quedaron grabadas las líneas de la primera pasada y, de la segunda, las "
-                              "anteriores a la línea %1; desde la línea %1 de la segunda pasada no se grabó "
-                              "nada.")
-            .arg(n);
-    return QStringLiteral(
-               "Quedaron grabadas las líneas anteriores a la línea %1; desde la línea %1 no se grabó "
-               "nada.")
-        .arg(n);
+    QString lineas;
+    QString resto;
+    if (p.enDescarga) {
+        lineas =
+            QStringLiteral("las líneas del comprobante y, de la descarga de insumos, las anteriores a la "
+                           "línea %1")
+                .arg(n);
+        resto = QStringLiteral("desde la línea %1 de la descarga no se grabó nada.").arg(n);
+    } else if (p.pasada == 2) {
+        lineas =
+            QStringLiteral("las líneas de la primera pasada y, de la segunda, las anteriores a la línea %1")
+                .arg(n);
+        resto = QStringLiteral("desde la línea %1 de la segunda pasada no se grabó nada.").arg(n);
+    } else {
+        lineas = QStringLiteral("las líneas anteriores a la línea %1").arg(n);
+        resto = QStringLiteral("desde la línea %1 no se grabó nada.").arg(n);
+    }
+    if (!dentro)
+        return QStringLiteral("Quedaron grabadas ") + lineas + QStringLiteral("; ") + resto;
+    lineas[0] = lineas[0].toUpper();
+    return lineas +
+           QStringLiteral(" quedaron dentro de la transacción en curso, cuyo final decide si se graban; ") +
+           resto;
 }
 
 // The caller's transaction ended while the posting yielded: which lines its COMMIT kept, or
@@ -254,7 +264,7 @@ int NivelTransaccion() {
     return nivel;
 }
 
-QString MensajeRechazo(const Posteo& p, const Rechazo& r) {
+QString MensajeRechazo(const Posteo& p, const Rechazo& r, bool dentro) {
     // A check's refusal is told in its words alone (a number another station took in the key's
     // too); any other refusal in the database's words.
     const PalabrasRechazo palabras = PalabrasDeRechazo(
@@ -267,10 +277,10 @@ QString MensajeRechazo(const Posteo& p, const Rechazo& r) {
                                       "grabado nada de este comprobante ni de lo demás grabado en ella.");
     if (r.cerrada)
         return causa + QStringLiteral("\r\n") + Cerrada(p, r);
-    return causa + QStringLiteral("\r\n") + Parcial(p, palabras.tomado);
+    return causa + QStringLiteral("\r\n") + Parcial(p, palabras.tomado, dentro);
 }
 
-void RegistraRechazo(const Posteo& p, const Rechazo& r, const QString& mensaje) {
+void RegistraRechazo(const Posteo& p, const Rechazo& r) {
     QString lineas;
     // The server closes every refused statement's errors with one entry of its own.
     const size_t ultima = r.errores.size() <= 1 ? r.errores.size() : r.errores.size() - 1;
@@ -280,12 +290,13 @@ void RegistraRechazo(const Posteo& p, const Rechazo& r, const QString& mensaje) 
     const qint32 numero = r.errores.empty() ? 0 : static_cast<qint32>(r.errores.front().NativeError);
     QString proceso;
     RegistraErrorBD(r.sql, proceso, numero, lineas);
-    // The caller's ROLLBACK takes that row back with its transaction: the log file keeps it.
+    // The caller's ROLLBACK takes that row back with its transaction: the log file keeps it, in
+    // words that stay true whatever that transaction's end.
     if (p.nivelLlamador > 0)
-        AnotaRegistroErrores(
-            QStringLiteral("ActualizaStock"),
-            QStringLiteral("Ha ocurrido el Siguiente Error (%1) %2 Comprobante %3 %4: %5")
-                .arg(numero)
-                .arg(lineas.simplified(), p.TC.trimmed(), p.SucNroLetra, mensaje.simplified()),
-            0);
+        AnotaRegistroErrores(QStringLiteral("- ActualizaStock"),
+                             QStringLiteral("Ha ocurrido el Siguiente Error (%1) %2 Comprobante %3 %4: %5")
+                                 .arg(numero)
+                                 .arg(lineas.simplified(), p.TC.trimmed(), p.SucNroLetra,
+                                      MensajeRechazo(p, r, true).simplified()),
+                             0);
 }

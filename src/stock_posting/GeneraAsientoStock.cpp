@@ -387,6 +387,11 @@ QString Renglones(const Cabecera& c, const std::vector<Cuenta>& cuentas, qint32 
     return texto;
 }
 
+// A per-row entry adds each later row's amount to the lines stored.
+UsoAsientos UsoDe(qint32 soloRegistro) {
+    return soloRegistro == 0 ? UsoAsientos::Tanda : UsoAsientos::PorLinea;
+}
+
 // Registration type and entry number (step 8); false when the entry is not made.
 // With `conserva` a per-row entry draws a number only when it has none; `sorteado` tells that
 // this call drew it.
@@ -395,7 +400,7 @@ bool NumeraAsiento(Cabecera& c, qint32 soloRegistro, double& nroAsientoActual, b
     // A number drawn from a table that has no twin to store its entry in: refused before the
     // entry's first look-up, which would not find the table (a cost of goods was asked already).
     if (!c.costoMercaderia && (soloRegistro <= 1 || nroAsientoActual == 0))
-        if (const auto sinTabla = AsientosSinTabla())
+        if (const auto sinTabla = AsientosSinTabla(UsoDe(soloRegistro)))
             throw DatoRechazado{*sinTabla};
     if (soloRegistro == 0) {
         QString referencia;
@@ -472,7 +477,7 @@ QString ClsCmnCptesPosteo::AsientoStock(Grilla& grid, QString& eMotivoStock, QSt
     Cabecera c;
     if (TipoMov == 99) {
         // Its own number is drawn from the entries, before NumeraAsiento could refuse them.
-        if (const auto sinTabla = AsientosSinTabla())
+        if (const auto sinTabla = AsientosSinTabla(UsoDe(SoloRegistro)))
             throw DatoRechazado{*sinTabla};
         c.costoMercaderia = true;
         c.tcOrigen = TC;

@@ -123,7 +123,7 @@ void VerificaContraGuardados(const Serie& s) {
     }
     // The entries it is checked against are not where their numbers come from: no number.
     if (!EsTipo(s.tipo, "OC"))
-        if (const auto sinTabla = AsientosSinTabla()) {
+        if (const auto sinTabla = AsientosSinTabla(UsoAsientos::Numeracion)) {
             s.numero.clear();
             interaccion().MsgBox(*sinTabla, Estilo::SoloAceptar | Estilo::Critico,
                                  QCoreApplication::applicationName());

@@ -264,11 +264,13 @@ int NivelTransaccion();
 // alone, any other refusal in the database's; then what stays stored and from which line
 // nothing was, or, where the database ended the caller's transaction, that nothing of it stayed,
 // or, where the caller's transaction ended while the posting yielded, which lines its COMMIT kept.
-QString MensajeRechazo(const Posteo& p, const Rechazo& r);
+// `dentro`: lines stored inside the caller's transaction are told as being there, their fate
+// that transaction's.
+QString MensajeRechazo(const Posteo& p, const Rechazo& r, bool dentro = false);
 // The refusal's database lines and statements in the error table. Inside a transaction of the
 // caller's, whose ROLLBACK would take that row back, also the voucher, the database's lines and
-// `mensaje` (what the user is told) in the error log file.
-void RegistraRechazo(const Posteo& p, const Rechazo& r, const QString& mensaje);
+// what the user is told, its lines before inside that transaction, in the error log file.
+void RegistraRechazo(const Posteo& p, const Rechazo& r);
 
 // The accounting entry of grid row `fila` of the posting (0: every row), as GeneraAsientoStock
 // makes it; a value that cannot be posted raises DatoRechazado. The motive and the voucher's

@@ -347,6 +347,31 @@ void CreaLoginSitio(const QString& login, const QString& base) {
                  QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON SCHEMA::dbo TO [%1]").arg(login)});
 }
 
+void DaDerechosSitio(const QString& admin, const QString& login, const QStringList& tablas) {
+    QStringList tandas = {QStringLiteral("CREATE USER [%1] FOR LOGIN [%1]").arg(login)};
+    const QHash<QString, QString> derechos = {
+        {QStringLiteral("V_TA_Deposito"), QStringLiteral("SELECT")},
+        {QStringLiteral("V_TA_Cajas"), QStringLiteral("SELECT, INSERT")},
+        {QStringLiteral("MV_ASIENTOS"), QStringLiteral("SELECT, INSERT, UPDATE")},
+        {QStringLiteral("MV_ASIENTOSCCOSTO"), QStringLiteral("SELECT")}};
+    for (const QString& tabla : tablas) {
+        if (!tabla.startsWith(QLatin1StringView("MV_"))) {
+            tandas << QStringLiteral("GRANT %1 ON %2 TO [%3]").arg(derechos.value(tabla), tabla, login);
+            continue;
+        }
+        tandas << QStringLiteral("REVOKE SELECT, INSERT, UPDATE, DELETE ON %1 FROM PUBLIC").arg(tabla)
+               << QStringLiteral("GRANT %1 ON %2 TO PUBLIC").arg(derechos.value(tabla), tabla);
+    }
+    EjecutaTsql(admin, tandas);
+}
+
+QString SinDerechoAdministracion(const QString& login, const QString& derecho, const QString& tabla,
+                                 const QString& admin) {
+    return QStringLiteral("El usuario \"%1\" no tiene permiso de %2 sobre la tabla %3 de la base de "
+                          "administración \"%4\" que nombra ADMIN= en los datos de conexión.")
+        .arg(login, derecho, tabla, admin);
+}
+
 void BorraLoginSitio(const QString& login) {
     try {
         EjecutaTsql({}, {QStringLiteral("DROP LOGIN [%1]").arg(login)});

@@ -47,6 +47,15 @@ void AgregaDsnTsql(const QString& archivo, const QString& nombre, const QString&
                    const QStringList& extra = {});
 // The path of FreeTDS's ODBC library, beside the driver manager's.
 QString BibliotecaFreeTds();
+// A user in administration database `admin` for the site's login `login`, with there exactly the
+// rights the README lists on those of `tablas` it holds ("V_TA_Deposito", "V_TA_Cajas",
+// "MV_ASIENTOS", "MV_ASIENTOSCCOSTO"): the deposits' and cash desks' granted to it, the entry
+// tables' to PUBLIC in place of any PUBLIC held (Babelfish reads them behind the session's views
+// with the rights of the views' owner, which only PUBLIC's reach).
+void DaDerechosSitio(const QString& admin, const QString& login, const QStringList& tablas);
+// The words that refuse `login` a right it lacks on table `tabla` of administration database `admin`.
+QString SinDerechoAdministracion(const QString& login, const QString& derecho, const QString& tabla,
+                                 const QString& admin);
 
 // Connects `ad` to database `base` of that server as start-up connects a site's database
 // ("@Server=127.0.0.1,<port>", FreeTDS), and the session's command line that names it; as the

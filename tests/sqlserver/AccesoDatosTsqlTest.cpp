@@ -184,6 +184,48 @@ TEST_F(AccesoTsql, AdministrationTablesInTheSessionsDatabaseOrInTheOneTheDataNam
     EXPECT_TRUE(AD().SesionTieneTabla(QStringLiteral("MV_NUEVA")));
 }
 
+// A site's login in a transaction of its own when its connection first meets an administration
+// table, of the program's names or any other: one the administration database lacks is the
+// session's, one there that the login may not read is refused in words that name the right, the
+// table and the base; the transaction stays whole, and its COMMIT stores what it holds. The
+// program's names are resolved when the connection opens: a right granted later counts from the
+// next connection.
+TEST_F(AccesoTsql, TheFirstMeetingWithAnAdministrationTableKeepsTheCallersTransaction) {
+    const QString admin = BaseTsql() + QStringLiteral("_adm");
+    const QString login = BaseTsql() + QStringLiteral("_sitio");
+    CreaBaseAdministracion(admin, QStringLiteral("('   2', 'Norte de la administración', '   1', NULL)"));
+    EjecutaTsql(admin, {QStringLiteral("CREATE TABLE TA_AJENA (Id INT)")});
+    EjecutaTsql(BaseTsql(), {QStringLiteral("CREATE TABLE TA_PROPIA (Id INT)")});
+    CreaLoginSitio(login, BaseTsql());
+    DaDerechosSitio(admin, login, {QStringLiteral("V_TA_Deposito")});
+    AccesoDatos ad;
+    ad.AsignaDatoConexion(QStringLiteral("ADMIN=") + admin);
+    ConectaTsql(ad, BaseTsql(), login);
+    EjecutaTsql(admin, {QStringLiteral("GRANT SELECT ON V_TA_Cajas TO [%1]").arg(login)});
+    ad.EjecutaSQL("BEGIN TRANSACTION\rINSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  ZZ')");
+    for (const char* tabla : {"MV_ASIENTOS", "TA_PROPIA"})
+        EXPECT_NO_THROW(ad.EjecutaSQL(QStringLiteral("SELECT COUNT(*) FROM @ADMIN_") + QLatin1String(tabla)))
+            << tabla;
+    for (const char* tabla : {"V_TA_Cajas", "TA_AJENA"}) {
+        EXPECT_EQ(NumeroDeError([&] {
+                      ad.EjecutaSQL(QStringLiteral("SELECT COUNT(*) FROM @ADMIN_") + QLatin1String(tabla));
+                  }),
+                  229)
+            << tabla;
+        EXPECT_EQ(ad.LeeConexion().Errors().Item(0).Description,
+                  SinDerechoAdministracion(login, QStringLiteral("SELECT"), QLatin1String(tabla), admin));
+    }
+    Registros rs;
+    ad.ObtieneRecordset(QStringLiteral("SELECT @@TRANCOUNT"), rs);
+    EXPECT_EQ(rs.Fields(0).toInt(), 1);
+    rs.Close();
+    EXPECT_EQ(NumeroDeError([&] { ad.EjecutaSQL("COMMIT TRANSACTION"); }), 0);
+    EXPECT_EQ(Filas("V_TA_Unidad", "IdUnidad = '  ZZ'"), 1);
+    ad.LeeConexion().Close();
+    BorraBaseTsql(admin);
+    BorraLoginSitio(login);
+}
+
 // The administration database's name from the connection data is one name, never SQL: one that
 // the server does not have refuses the connection (911) by its name.
 TEST_F(AccesoTsql, TheAdministrationDatabaseIsOneNameThatMustExist) {

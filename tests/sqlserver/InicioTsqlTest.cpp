@@ -21,10 +21,11 @@ protected:
         form.reset();
         ConArchivosDemo::TearDown();
     }
-    void Abre(const QString& caja) {
+    // `linea`: the session's command line when not the demo's.
+    void Abre(const QString& caja, const QString& linea = {}) {
         form = std::make_unique<FrmVardelio>();
-        form->Form_Load(
-            QString(LineaSesion()).replace(QStringLiteral("@Caja=1"), QStringLiteral("@Caja=") + caja));
+        form->Form_Load(QString(linea.isEmpty() ? LineaSesion() : linea)
+                            .replace(QStringLiteral("@Caja=1"), QStringLiteral("@Caja=") + caja));
         ASSERT_TRUE(AD().EstaConectado());
         ASSERT_FALSE(AD().TextoProveedor().contains(QStringLiteral("SQLite")))
             << AD().TextoProveedor().toStdString();
@@ -85,6 +86,40 @@ TEST_F(InicioTsql, TheAdministrationDatabaseTheConnectionDataName) {
         ReiniciaSesion();
     }
     BorraBaseTsql(admin);
+}
+
+// A missing cash desk of the session that the site's login may not add where the administration
+// database keeps them is told at start-up, in words that name the right it lacks, the table and
+// the base: every right (SELECT), then, allowed to read them, INSERT.
+TEST_F(InicioTsql, ACashDeskTheLoginMayNotAddIsToldInWords) {
+    const QString admin = BaseTsql() + QStringLiteral("_adm");
+    const QString login = BaseTsql() + QStringLiteral("_sitio");
+    CreaBaseAdministracion(admin, QStringLiteral("('   1', 'Central', '   1', NULL)"));
+    CreaLoginSitio(login, BaseTsql());
+    DaDerechosSitio(admin, login, {QStringLiteral("V_TA_Deposito")});
+    {
+        VariableEntorno dato("MODELOS_DATO_CONEXION");
+        dato.Pon(QStringLiteral("ADMIN=") + admin);
+        for (const char* derecho : {"SELECT", "INSERT"}) {
+            SCOPED_TRACE(derecho);
+            if (derecho == std::string("INSERT"))
+                EjecutaTsql(admin, {QStringLiteral("GRANT SELECT ON V_TA_Cajas TO [%1]").arg(login)});
+            guion.Limpia();
+            Abre(QStringLiteral("7"), LineaSesionTsql(BaseTsql(), login));
+            EXPECT_TRUE(guion.Mensajes().contains(
+                SinDerechoAdministracion(login, QLatin1String(derecho), QStringLiteral("V_TA_Cajas"), admin) +
+                QStringLiteral("\r\nLa caja 7 no se agregó.")))
+                << guion.Mensajes().join(u'|').toStdString();
+            form.reset();
+            ReiniciaSesion();
+        }
+    }
+    AccesoDatos ad;
+    ConectaTsql(ad, admin);
+    EXPECT_EQ(Valor(ad, "SELECT COUNT(*) FROM V_TA_Cajas").toInt(), 0);
+    ad.LeeConexion().Close();
+    BorraBaseTsql(admin);
+    BorraLoginSitio(login);
 }
 
 // What keeps a site's session from its databases ends the program at once, told on screen and on

@@ -4,6 +4,7 @@
 
 #include "AccesoDatos.h"
 #include "Asientos.h"
+#include "Ayudas.h"
 #include "BasePosteo.h"
 #include "BaseTsql.h"
 #include "Numeracion.h"
@@ -61,13 +62,26 @@ protected:
         } else {
             pendiente = DivideTanda(ll.SqlTemp + QLatin1Char('\r') + rango);
         }
-        r.asientos = Columna("SELECT DISTINCT [Numero Asiento] FROM " + tablaAsientos +
-                             " WHERE TC = '  IR' AND SUCURSAL = '" + suc + "' AND NUMERO = '" + nro + "'");
+        r.asientos = Asientos(r.id);
         return r;
+    }
+    // The numbers of the reception's entry, read where the test reads the entries.
+    QStringList Asientos(const QString& id) const {
+        QStringList numeros;
+        Registros rs;
+        (lector ? *lector : AD())
+            .ObtieneRecordset("SELECT DISTINCT [Numero Asiento] FROM " + tablaAsientos +
+                                  " WHERE TC = '  IR' AND SUCURSAL = '" + id.left(4) + "' AND NUMERO = '" +
+                                  id.mid(4, 8) + "'",
+                              rs);
+        for (; !rs.Eof(); rs.MoveNext())
+            numeros << rs.Fields(0).toString();
+        return numeros;
     }
 
     QStringList pendiente;                                 // a batch posted and not saved yet
     QString tablaAsientos = QStringLiteral("MV_ASIENTOS"); // where the test reads the entries
+    AccesoDatos* lector = nullptr;                         // the connection that reads them (AD())
 };
 
 TEST_F(PosteoTsql, ReceptionsInBothModesTakeNumbersEntriesAndLotsOfTheirOwn) {
@@ -117,16 +131,50 @@ TEST_F(PosteoTsql, ALotAnotherVoucherStoredRefusesTheWholeBatch) {
 class PosteoConAdministracion : public PosteoTsql {
 protected:
     void TearDown() override {
+        dueno.LeeConexion().Close();
         PosteoTsql::TearDown();
         BorraBaseTsql(admin);
+        if (!login.isEmpty())
+            BorraLoginSitio(login);
     }
     void Administracion(const QStringList& tablas) {
         admin = BaseTsql() + QStringLiteral(" adm");
         BorraBaseTsql(admin);
         CreaBaseAdministracion(admin, QStringLiteral("('   1', 'Central', '   1', NULL)"), tablas);
-        AD().LeeConexion().Close();
         AD().AsignaDatoConexion(QStringLiteral("ADMIN=[%1]").arg(admin));
-        ConectaTsql(AD(), BaseTsql());
+        Reconecta();
+    }
+    // A new connection, as the site's login once it has one.
+    void Reconecta() {
+        AD().LeeConexion().Close();
+        ConectaTsql(AD(), BaseTsql(), login);
+    }
+    // The site's login, with the rights the README lists on the administration's `tablas`,
+    // connected in place of the server's; the server's reads the entries.
+    void ComoSitio(const QStringList& tablas) {
+        login = BaseTsql() + QStringLiteral("_sitio");
+        CreaLoginSitio(login, BaseTsql());
+        DaDerechosSitio(admin, login, tablas);
+        Reconecta();
+        ConectaTsql(dueno, BaseTsql());
+        lector = &dueno;
+    }
+    // The words of a right the login lacks on a table of the administration database.
+    QString SinDerecho(const QString& derecho, const QString& tabla) const {
+        return SinDerechoAdministracion(login, derecho, tabla, admin);
+    }
+    // A reception posted and saved inside a transaction that the caller began with a row of its
+    // own, which the caller then commits: its row stored, whatever the posting did.
+    Recepcion RecibeDentro(bool tanda) {
+        const QString propia = QStringLiteral("P%1").arg(++filasPropias, 3, 10, QLatin1Char('0'));
+        Ejecuta("BEGIN TRANSACTION\rINSERT INTO V_TA_Unidad (IdUnidad, Descripcion) VALUES ('" + propia +
+                "', 'propia')");
+        Recepcion r = Recibe(tanda);
+        EXPECT_EQ(Valor("SELECT @@TRANCOUNT"), QStringLiteral("1")) << r.mensajes.toStdString();
+        EXPECT_EQ(NumeroDeError([] { Ejecuta("COMMIT TRANSACTION"); }), 0);
+        EXPECT_EQ(Valor("SELECT COUNT(*) FROM V_TA_Unidad WHERE IdUnidad = '" + propia + "'"),
+                  QStringLiteral("1"));
+        return r;
     }
     // Four receptions, in both modes, each stored with an entry of its own: their numbers.
     QStringList Guardadas() {
@@ -156,6 +204,9 @@ protected:
         EXPECT_TRUE(Filas(QStringLiteral("IR"), r.id).empty() && r.asientos.isEmpty());
     }
     QString admin;
+    QString login; // the site's, once ComoSitio made it
+    AccesoDatos dueno;
+    int filasPropias = 0;
 };
 
 // Without entry tables there, the session's are the entries' own; with MV_ASIENTOS in both, every
@@ -185,8 +236,8 @@ TEST_F(PosteoConAdministracion, EntriesAreStoredInTheTableTheirNumberComesFromOr
 }
 
 // The administration database holds the entries and the session's none: refused in words until
-// the session's MV_ASIENTOS is a view of the administration's (Babelfish has no synonyms), then
-// posted as usual, numbered from where they are stored.
+// the session's MV_ASIENTOS is a view of the administration's (Babelfish has no synonyms) and the
+// connection is new, then posted as usual, numbered from where they are stored.
 TEST_F(PosteoConAdministracion, AdministrationEntriesPostThroughAViewOfTheSessionNotWithout) {
     Administracion({QStringLiteral("MV_ASIENTOS"), QStringLiteral("MV_ASIENTOSCCOSTO")});
     EjecutaTsql(BaseTsql(), {QStringLiteral("DROP TABLE MV_ASIENTOS")});
@@ -217,14 +268,17 @@ TEST_F(PosteoConAdministracion, AdministrationEntriesPostThroughAViewOfTheSessio
                                 secuencia);
         ADD_FAILURE() << "the cost of goods was not refused: " << guion.Mensajes().join(u'|').toStdString();
     } catch (const ErrorSistema& e) {
-        EXPECT_EQ(e.Descripcion(), AsientosSinTabla().value_or(QString())) << e.Descripcion().toStdString();
+        EXPECT_EQ(e.Descripcion(), AsientosSinTabla(UsoAsientos::Tanda).value_or(QString()))
+            << e.Descripcion().toStdString();
         EXPECT_TRUE(e.Descripcion().contains(admin)) << e.Descripcion().toStdString();
         EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join(u'|').toStdString();
     }
     EjecutaTsql(BaseTsql(), {QStringLiteral("CREATE VIEW MV_ASIENTOS AS SELECT * FROM ") + tablaAsientos});
-    // The session's tables are looked up once per connection, as the administration's are.
-    AD().LeeConexion().Close();
-    ConectaTsql(AD(), BaseTsql());
+    // The posting looks the session's tables up once per connection, as the administration's are:
+    // the view counts from the next one.
+    for (const bool tanda : {true, false})
+        NadaGuardado(tanda, "MV_ASIENTOS");
+    Reconecta();
     EXPECT_EQ(Guardadas(), (QStringList{"1", "2", "3", "4"}));
 }
 
@@ -234,17 +288,13 @@ TEST_F(PosteoConAdministracion, AdministrationEntriesPostThroughAViewOfTheSessio
 // the rights, on the table and the session's view of it, it posts as usual.
 TEST_F(PosteoConAdministracion, AnAdministrationTableTheLoginMayNotUseIsRefusedInWords) {
     Administracion({QStringLiteral("MV_ASIENTOS"), QStringLiteral("MV_ASIENTOSCCOSTO")});
-    const QString login = BaseTsql() + QStringLiteral("_sitio");
+    login = BaseTsql() + QStringLiteral("_sitio");
     CreaLoginSitio(login, BaseTsql());
     EjecutaTsql(admin, {QStringLiteral("CREATE USER [%1] FOR LOGIN [%1]").arg(login),
                         QStringLiteral("REVOKE SELECT, INSERT, UPDATE, DELETE ON MV_ASIENTOS FROM PUBLIC"),
                         QStringLiteral("GRANT SELECT ON V_TA_Deposito TO [%1]").arg(login)});
-    AD().LeeConexion().Close();
-    ConectaTsql(AD(), BaseTsql(), login);
-    const QString sinPermiso =
-        QStringLiteral("El usuario \"%1\" no tiene permiso sobre la tabla MV_ASIENTOS de "
-                       "la base de administración \"%2\"")
-            .arg(login, admin);
+    Reconecta();
+    const QString sinPermiso = SinDerecho(QStringLiteral("SELECT"), QStringLiteral("MV_ASIENTOS"));
     const auto rechazadas = [&] {
         for (const bool tanda : {true, false}) {
             const Recepcion r = Recibe(tanda);
@@ -263,7 +313,6 @@ TEST_F(PosteoConAdministracion, AnAdministrationTableTheLoginMayNotUseIsRefusedI
                              QStringLiteral("DROP TABLE MV_ASIENTOS")});
     tablaAsientos = QStringLiteral("MV_ASIENTOS_PROPIO");
     rechazadas();
-    AccesoDatos dueno;
     ConectaTsql(dueno, admin);
     EXPECT_EQ(dueno.MaximoValor(QStringLiteral("MV_ASIENTOS"), QStringLiteral("ID")).toInt(), 0);
 
@@ -275,12 +324,51 @@ TEST_F(PosteoConAdministracion, AnAdministrationTableTheLoginMayNotUseIsRefusedI
                 {QStringLiteral("CREATE VIEW MV_ASIENTOS AS SELECT * FROM ") + tabla,
                  QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON MV_ASIENTOS TO [%1]").arg(login)});
     tablaAsientos = QStringLiteral("MV_ASIENTOS");
-    AD().LeeConexion().Close();
-    ConectaTsql(AD(), BaseTsql(), login);
+    Reconecta();
     EXPECT_EQ(Guardadas(), (QStringList{"1", "2", "3", "4"}));
-    AD().LeeConexion().Close();
-    dueno.LeeConexion().Close();
-    BorraLoginSitio(login);
+}
+
+// A site's login with exactly the rights the README lists posts in both modes, inside a
+// transaction of its caller's too, the entries going through the session's view into the
+// administration's table. Without each right in turn, a posting that would use it is refused
+// before its first row, in the same words in both modes, which name the right, the table and the
+// base: nothing of the voucher is stored, and the caller's own row stays for its COMMIT. Only
+// a posting line by line adds to the lines stored (UPDATE).
+TEST_F(PosteoConAdministracion, TheRightsTheReadmeListsAreCheckedBeforeTheFirstRow) {
+    Administracion({QStringLiteral("MV_ASIENTOS"), QStringLiteral("MV_ASIENTOSCCOSTO")});
+    tablaAsientos = CitaNombre(admin) + QStringLiteral(".dbo.MV_ASIENTOS");
+    EjecutaTsql(BaseTsql(), {QStringLiteral("DROP TABLE MV_ASIENTOS"),
+                             QStringLiteral("CREATE VIEW MV_ASIENTOS AS SELECT * FROM ") + tablaAsientos});
+    ComoSitio({QStringLiteral("V_TA_Deposito"), QStringLiteral("MV_ASIENTOS"),
+               QStringLiteral("MV_ASIENTOSCCOSTO")});
+    const auto guardada = [&](bool tanda) {
+        const Recepcion r = RecibeDentro(tanda);
+        EXPECT_TRUE(r.posteada && r.guardada) << r.mensajes.toStdString();
+        EXPECT_EQ(Filas(QStringLiteral("IR"), r.id).size(), 2u);
+        EXPECT_EQ(Asientos(r.id).size(), 1);
+    };
+    for (const bool tanda : {true, false})
+        guardada(tanda);
+    for (const auto& [derecho, tabla] : {std::pair{"SELECT", "MV_ASIENTOS"},
+                                         {"INSERT", "MV_ASIENTOS"},
+                                         {"UPDATE", "MV_ASIENTOS"},
+                                         {"SELECT", "MV_ASIENTOSCCOSTO"}}) {
+        SCOPED_TRACE(std::string(derecho) + " " + tabla);
+        EjecutaTsql(admin, {QStringLiteral("REVOKE %1 ON %2 FROM PUBLIC").arg(derecho, tabla)});
+        Reconecta();
+        for (const bool tanda : {true, false}) {
+            if (tanda && derecho == std::string("UPDATE")) {
+                guardada(tanda);
+                continue;
+            }
+            const Recepcion r = RecibeDentro(tanda);
+            EXPECT_FALSE(r.posteada);
+            EXPECT_EQ(r.mensajes, SinDerecho(derecho, tabla) + QStringLiteral(" No se grabó nada."));
+            EXPECT_TRUE(Filas(QStringLiteral("IR"), r.id).empty());
+            EXPECT_TRUE(Asientos(r.id).isEmpty());
+        }
+        EjecutaTsql(admin, {QStringLiteral("GRANT %1 ON %2 TO PUBLIC").arg(derecho, tabla)});
+    }
 }
 
 } // namespace

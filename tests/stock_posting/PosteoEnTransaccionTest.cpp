@@ -8,6 +8,7 @@
 #include "BaseTsql.h"
 #include "Comun.h"
 #include "InfoMaquina.h"
+#include "Numeracion.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -67,9 +68,30 @@ protected:
         QCoreApplication::removePostedEvents(&turno);
         Maquina().setCarpetaAlternativa(carpetaAntes);
         ConPosteo::TearDown();
+        if (!admin.isEmpty()) {
+            BorraBaseTsql(admin);
+            BorraLoginSitio(login);
+        }
     }
-    // Another station, on a connection of its own, runs what `sql` gives once, at the first yield
-    // of the posting at which `listo` holds.
+    // A new connection, the first to meet the entry tables; on the server a site's, whose login is
+    // not the superuser and whose administration database holds deposits and cash desks only (the
+    // entries are the session's).
+    void ConexionNueva() {
+        AD().LeeConexion().Close();
+        if (!PruebasEnServidorTsql()) {
+            AD().Conecta();
+            return;
+        }
+        admin = BaseTsql() + QStringLiteral("_adm");
+        login = BaseTsql() + QStringLiteral("_sitio");
+        CreaBaseAdministracion(admin, QStringLiteral("('   1', 'Central', '   1', NULL)"));
+        CreaLoginSitio(login, BaseTsql());
+        DaDerechosSitio(admin, login, {QStringLiteral("V_TA_Deposito"), QStringLiteral("V_TA_Cajas")});
+        AD().AsignaDatoConexion(QStringLiteral("ADMIN=") + admin);
+        ConectaTsql(AD(), BaseTsql(), login);
+    }
+    QString admin;
+    QString login;
     void ConectaOtra() {
         if (PruebasEnServidorTsql()) {
             ConectaTsql(otra, BaseTsql());
@@ -79,18 +101,21 @@ protected:
         otra.AsignaBaseDatos(RutaBase());
         otra.Conecta();
     }
-    // `en`: the connection that runs it, when not the other station's (the caller's own).
-    void AlCeder(const std::function<bool()>& listo, const std::function<QString()>& sql,
-                 AccesoDatos* en = nullptr) {
+    // Runs `accion` once, at the first yield of the posting at which `listo` holds.
+    void AlCeder(const std::function<bool()>& listo, const std::function<void()>& accion) {
         QMetaObject::invokeMethod(
             &turno,
             [=, this] {
                 if (listo())
-                    (en ? *en : otra).EjecutaSQL(sql());
+                    accion();
                 else
-                    AlCeder(listo, sql, en);
+                    AlCeder(listo, accion);
             },
             Qt::QueuedConnection);
+    }
+    // Another station, on a connection of its own (ConectaOtra), runs what `sql` gives then.
+    void OtraAlCeder(const std::function<bool()>& listo, const std::function<QString()>& sql) {
+        AlCeder(listo, [=, this] { otra.EjecutaSQL(sql()); });
     }
     AccesoDatos otra;
     QObject turno;
@@ -120,44 +145,131 @@ TEST_F(PosteoEnTransaccion, UnaLineaRechazadaSeDeshaceSolaYLaTransaccionDelLlama
         EXPECT_EQ(Propias(), confirma ? 1 : 0);
         EXPECT_EQ(Filas("IR", ll.SucNroLetra).size(), confirma ? 2u : 0u);
         EXPECT_EQ(Asentado(ll.SucNroLetra), confirma ? 30 : 0); // 2 + 1 units at 10
-        // The refusal stays in the error log file whatever the caller did with its transaction.
+        // The refusal stays in the error log file whatever the caller did with its transaction, in
+        // words that its end cannot make untrue.
         const QStringList lineas = Registro();
         ASSERT_EQ(lineas.size(), confirma ? 2 : 1);
         EXPECT_TRUE(
-            lineas.back().contains("Rutina: ActualizaStock Mensaje Ha ocurrido el Siguiente Error (8152)"))
+            lineas.back().contains("Rutina: - ActualizaStock Mensaje Ha ocurrido el Siguiente Error (8152)"))
             << lineas.back().toStdString();
         EXPECT_TRUE(lineas.back().contains("Comprobante IR " + ll.SucNroLetra + ":"))
             << lineas.back().toStdString();
-        EXPECT_TRUE(lineas.back().contains("desde la línea 3 no se grabó nada."))
+        EXPECT_TRUE(lineas.back().contains(
+            " Las líneas anteriores a la línea 3 quedaron dentro de la transacción en curso, cuyo "
+            "final decide si se graban; desde la línea 3 no se grabó nada. Respondió"))
             << lineas.back().toStdString();
     }
 }
 
-// The caller commits its transaction while the posting yields after line 1: the next line is not
-// posted, and the words say that the COMMIT kept line 1 and nothing from line 2 on.
-TEST_F(PosteoEnTransaccion, SiElLlamadorConfirmaDuranteElPosteoSeDiceQueLineasGuardo) {
-    Llamada ll;
-    ll.SucNroLetra = "000100000062X";
-    const auto guardada = [&] {
-        return Valor("SELECT COUNT(*) FROM V_MV_STOCK WHERE TC = '  IR' AND IdComprobante = '" +
-                     ll.SucNroLetra + "'")
-                   .toInt() > 0;
+// Every data path the shared voucher code offers its callers, inside a transaction of the
+// caller's on a connection that meets the entry tables there first: the numbering checked against
+// the entries, a discharge's identity, the entry's look-ups, a posting in each mode and its range
+// update. Nothing they send of their own accord ends or changes that transaction: its COMMIT
+// stores the caller's row with both vouchers and their entries.
+TEST_F(PosteoEnTransaccion, CadaCaminoDeDatosConservaLaTransaccionDelLlamador) {
+    ConexionNueva();
+    AbreRangoDescarga();
+    Ejecuta("BEGIN TRANSACTION\r" + kPropia);
+    const auto sigue = [](const char* paso) {
+        EXPECT_EQ(Profundidad(), 1) << paso;
+        EXPECT_EQ(Propias(), 1) << paso;
     };
-    AlCeder(
-        guardada, [] { return QStringLiteral("COMMIT TRANSACTION"); }, &AD());
-    const QString mensaje =
-        PosteaPorLinea({Linea("1001", "2"), Linea("1002", "1"), Linea("1003", "1")}, ll, true);
-    EXPECT_TRUE(
-        mensaje.endsWith("\r\nLa transacción en curso se confirmó mientras se grababa el comprobante: su "
-                         "COMMIT guardó lo grabado hasta entonces. Quedaron grabadas las líneas anteriores "
-                         "a la línea 2; desde la línea 2 no se grabó nada."))
-        << mensaje.toStdString();
+    QString suc = "0001", nro, letra = "B";
+    bool modifica = false;
+    Obtener_Nro_Comprobante("OT", suc, nro, letra, modifica, true, QString(), gUnidadNegocio, false);
+    EXPECT_FALSE(nro.isEmpty());
+    sigue("numeración");
+    EXPECT_EQ(AsignarNumeroComprobante("PE", "0001", "X"), "000100000005X");
+    sigue("identidad de una descarga");
+    const QString tipo = ObtieneTipoRegCont("IR");
+    EXPECT_GT(ObtieneNroAsiento(3, "2025", tipo), 0);
+    QString referencia;
+    EXPECT_FALSE(ExisteAsiento("IR", "0001", "00000070", "X", referencia, QString(), true));
+    sigue("consultas del asiento");
+    const QStringList ids = {"000100000070X", "000100000071X"};
+    for (const bool tanda : {true, false}) {
+        Llamada ll;
+        ll.SucNroLetra = ids[tanda ? 0 : 1];
+        ll.GeneraSentenciaSQL = tanda;
+        auto g = GrillaArticulos({Linea("1001", "2"), Linea("1002", "3")});
+        Postea(*g, ll);
+        EXPECT_FALSE(ll.HayError) << guion.Mensajes().join(u'|').toStdString();
+        QString rango;
+        QString l = "X";
+        ActualizaNumeracion("IR", "STOCK", "0001", tanda ? "71" : "72", l, true, rango, false, false);
+        bool hayError = false;
+        qint32 numero = 0;
+        QString texto, mensajes;
+        GActualizarDatoScript(DivideTanda(ll.SqlTemp + '\r' + rango), hayError, numero, false, false, texto,
+                              mensajes, false);
+        EXPECT_FALSE(hayError) << mensajes.toStdString();
+        sigue(tanda ? "posteo en tanda" : "posteo por línea");
+    }
+    EXPECT_EQ(NumeroDeError([] { Ejecuta("COMMIT TRANSACTION"); }), 0);
     EXPECT_EQ(Profundidad(), 0);
     EXPECT_EQ(Propias(), 1);
-    const auto filas = Filas("IR", ll.SucNroLetra);
-    ASSERT_EQ(filas.size(), 1u);
-    EXPECT_EQ(filas[0]["IDARTICULO"].toString().trimmed(), "1001");
-    EXPECT_EQ(Asentado(ll.SucNroLetra), 20);
+    for (const QString& id : ids) {
+        EXPECT_EQ(Filas("IR", id).size(), 2u) << id.toStdString();
+        EXPECT_EQ(Asentado(id), 50) << id.toStdString();
+    }
+    EXPECT_EQ(Valor("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  IR'"), "72");
+}
+
+// The caller's transaction ends while the posting yields after line 1, by its ROLLBACK, by the
+// connection lost (the depth can no longer be read: the database undid the transaction) or by its
+// COMMIT: the next line is not posted, and the words say what stayed: nothing, nothing, or line 1
+// and nothing from line 2 on.
+TEST_F(PosteoEnTransaccion, SiLaTransaccionDelLlamadorTerminaDuranteElPosteoSeDiceQueQuedo) {
+    const QString nada =
+        QStringLiteral("no quedó grabado nada de este comprobante ni de lo demás grabado en ella.");
+    const struct {
+        const char* fin;
+        QString palabras;
+    } casos[] = {
+        {"ROLLBACK", "\r\nLa transacción en curso se deshizo mientras se grababa el comprobante: " + nada},
+        {"conexión", "\r\nLa base de datos deshizo toda la transacción en curso: " + nada},
+        {"COMMIT", "\r\nLa transacción en curso se confirmó mientras se grababa el comprobante: su COMMIT "
+                   "guardó lo grabado hasta entonces. Quedaron grabadas las líneas anteriores a la línea 2; "
+                   "desde la línea 2 no se grabó nada."},
+    };
+    int numero = 62;
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.fin);
+        const bool confirma = c.fin == std::string("COMMIT");
+        const bool perdida = c.fin == std::string("conexión");
+        Llamada ll;
+        ll.SucNroLetra = QStringLiteral("0001000000%1X").arg(numero++);
+        // Lost, the connection is next used by line 2's own statements: nothing looked up before.
+        AjustaConfiguracion(QStringLiteral("ASIENTOSXSTOCK"), QLatin1String(perdida ? "NO" : "SI"));
+        cls = std::make_unique<ClsCmnCptesPosteo>();
+        if (perdida)
+            ll.Cuenta = QStringLiteral("1.1.1.01");
+        AlCeder(
+            [&] {
+                return Valor("SELECT COUNT(*) FROM V_MV_STOCK WHERE TC = '  IR' AND IdComprobante = '" +
+                             ll.SucNroLetra + "'")
+                           .toInt() > 0;
+            },
+            [&] {
+                if (perdida)
+                    AD().LeeConexion().Close();
+                else
+                    AD().EjecutaSQL(QLatin1String(c.fin) + QStringLiteral(" TRANSACTION"));
+            });
+        const QString mensaje =
+            PosteaPorLinea({Linea("1001", "2"), Linea("1002", "1"), Linea("1003", "1")}, ll, true);
+        if (perdida)
+            AD().Conecta();
+        EXPECT_TRUE(mensaje.endsWith(c.palabras)) << mensaje.toStdString();
+        EXPECT_EQ(Profundidad(), 0);
+        EXPECT_EQ(Propias(), confirma ? 1 : 0);
+        const auto filas = Filas("IR", ll.SucNroLetra);
+        ASSERT_EQ(filas.size(), confirma ? 1u : 0u);
+        if (confirma) {
+            EXPECT_EQ(filas[0]["IDARTICULO"].toString().trimmed(), "1001");
+        }
+        EXPECT_EQ(Asentado(ll.SucNroLetra), confirma ? 20 : 0);
+    }
 }
 
 // An SQLite connection's refusal of the savepoint's name (the data layer saves it again over
@@ -237,14 +349,14 @@ TEST_F(PosteoEnTransaccion, UnNumeroQueOtroGuardoTrasSortearloNoSeRepite) {
     ConectaOtra();
     AjustaConfiguracion(QStringLiteral("ASIGNACIONAUTOMATICADELOTEING"), QStringLiteral("SI"));
     Llamada lote;
-    AlCeder([&] { return !lote.LoteFijo.isEmpty(); },
-            [&] {
-                return "INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, IdArticulo, "
-                       "NroLote, "
-                       "Cantidad) VALUES ('  IR', '000999999999X', 0, 1, '" +
-                       UT().RellenaCodigo("1001", 25) + "', '" + UT().RellenaCodigo(lote.LoteFijo, 25) +
-                       "', 1)";
-            });
+    OtraAlCeder([&] { return !lote.LoteFijo.isEmpty(); },
+                [&] {
+                    return "INSERT INTO V_MV_STOCK (TC, IdComprobante, IdComplemento, Secuencia, IdArticulo, "
+                           "NroLote, "
+                           "Cantidad) VALUES ('  IR', '000999999999X', 0, 1, '" +
+                           UT().RellenaCodigo("1001", 25) + "', '" + UT().RellenaCodigo(lote.LoteFijo, 25) +
+                           "', 1)";
+                });
     const QString tomado = "\r\nNo se grabó nada. Vuelva a grabar y se tomará el siguiente número.";
     EXPECT_EQ(PosteaPorLinea({Linea("1001", "2")}, lote),
               "El lote automático 42 ya fue tomado por otro comprobante." + tomado);
@@ -256,15 +368,15 @@ TEST_F(PosteoEnTransaccion, UnNumeroQueOtroGuardoTrasSortearloNoSeRepite) {
     AjustaConfiguracion(QStringLiteral("ASIGNACIONAUTOMATICADELOTEING"), QStringLiteral("NO"));
     cls->NroAsientoActual = 0;
     QString numero;
-    AlCeder([&] { return cls->NroAsientoActual != 0; },
-            [&] {
-                numero = QString::number(static_cast<qint64>(cls->NroAsientoActual));
-                return "INSERT INTO MV_ASIENTOS (Mes_Operativo, [Numero Asiento], TC, SUCURSAL, NUMERO, "
-                       "LETRA, PERIODO, "
-                       "Tipo_Reg, Importe) VALUES (3, " +
-                       numero + ", '  AJ', '0009', '99999999', 'X', 2025, '" +
-                       ObtieneTipoRegCont("IR").trimmed() + "', 1)";
-            });
+    OtraAlCeder([&] { return cls->NroAsientoActual != 0; },
+                [&] {
+                    numero = QString::number(static_cast<qint64>(cls->NroAsientoActual));
+                    return "INSERT INTO MV_ASIENTOS (Mes_Operativo, [Numero Asiento], TC, SUCURSAL, NUMERO, "
+                           "LETRA, PERIODO, "
+                           "Tipo_Reg, Importe) VALUES (3, " +
+                           numero + ", '  AJ', '0009', '99999999', 'X', 2025, '" +
+                           ObtieneTipoRegCont("IR").trimmed() + "', 1)";
+                });
     Llamada ll;
     const QString mensaje =
         PosteaPorLinea({Linea("1015", "3", {{20, "1"}, {21, "|L1015A|L1015B|L1015B|"}})}, ll);
