@@ -149,7 +149,7 @@ Ventana Abre() {
     FrmConsComprobantes form;
     form.TC = QStringLiteral("RM");
     VistaFrmConsComprobantes vista(form);
-    const PrimeraPantalla p = MuestraConsultaCptes(form, vista, false);
+    const PrimeraPantalla p = MuestraConsultaCptes(form, vista, false, TurnoPrimeraPantalla::DeLaVentana);
     Ventana v;
     v.primeraPantalla = p.segundos;
     v.filasPrimeraPantalla = p.filas;

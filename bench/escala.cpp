@@ -495,13 +495,13 @@ Corrida Convierte(const Base& b) {
 }
 
 // The voucher lookup window of delivery notes on screen (offscreen) until it shows its first
-// screen; the user then closes it.
+// screen, whatever the machine's load; the user then closes it.
 Corrida ConsultaCptes(const Base& b) {
     auto f = Ventana(b);
     FrmConsComprobantes form;
     form.TC = QStringLiteral("RM");
     VistaFrmConsComprobantes vista(form);
-    const PrimeraPantalla p = MuestraConsultaCptes(form, vista, true);
+    const PrimeraPantalla p = MuestraConsultaCptes(form, vista, true, TurnoPrimeraPantalla::AlLlegarLasFilas);
     Corrida c{p.segundos, QStringLiteral("mostrada")};
     if (c.segundos == 0)
         Falla(QStringLiteral("la consulta de remitos no llenó su primera pantalla"));

@@ -5,6 +5,7 @@
 # (/var/cache/modelos-babelfish) that the server's own user reads; anyone else's is in their home.
 #
 #   servidor_tsql.sh paquetes             the Debian packages the build and the tests' connection need
+#   servidor_tsql.sh fuentes              prints the folder of the vendored sources it builds from
 #   servidor_tsql.sh construye            build into the cache when missing; prints the prefix
 #   servidor_tsql.sh inicia CARPETA       new cluster, started; writes CARPETA/conexion
 #   servidor_tsql.sh detiene CARPETA      stops the server of CARPETA and removes what it made
@@ -30,19 +31,31 @@ falla() {
     exit 1
 }
 
+# The vendored tarballs: MODELOS_BABELFISH_FUENTES, else ../shared/vendor/babelfish beside this
+# checkout, beside the repository's main worktree or beside the local repository it was cloned from
+# (a fresh clone elsewhere, as CI makes).
 fuentes() {
-    local aqui candidatos c
+    local aqui c origen raices candidatos=("${MODELOS_BABELFISH_FUENTES:-}")
     aqui=$(cd "$(dirname "$0")/.." && pwd)
-    candidatos=("${MODELOS_BABELFISH_FUENTES:-}" "$aqui/../shared/vendor/babelfish" /work/shared/vendor/babelfish)
+    raices=("$aqui")
+    if command -v git >/dev/null; then
+        c=$(git -C "$aqui" rev-parse --path-format=absolute --git-common-dir 2>/dev/null) && raices+=("$(dirname "$c")")
+        origen=$(git -C "$aqui" remote get-url origin 2>/dev/null) && origen=${origen#file://} &&
+            [ -d "$origen" ] && raices+=("$origen")
+    fi
+    for c in "${raices[@]}"; do
+        candidatos+=("$c/../shared/vendor/babelfish")
+    done
     for c in "${candidatos[@]}"; do
         if [ -n "$c" ] && ls "$c"/postgresql_modified_for_babelfish-*.tar.xz >/dev/null 2>&1 &&
             ls "$c"/babelfish_extensions-*.tar.xz >/dev/null 2>&1; then
-            echo "$c"
+            (cd "$c" && pwd)
             return
         fi
     done
     falla "no encuentro las fuentes de Babelfish (postgresql_modified_for_babelfish-*.tar.xz y" \
-        "babelfish_extensions-*.tar.xz) en ../shared/vendor/babelfish ni en MODELOS_BABELFISH_FUENTES"
+        "babelfish_extensions-*.tar.xz) en MODELOS_BABELFISH_FUENTES ni en ../shared/vendor/babelfish junto a" \
+        "este clon o al repositorio del que viene"
 }
 
 cache_personal() {
@@ -169,14 +182,19 @@ construye() {
     [ "$(id -u)" = 0 ] && umask 022
     mkdir -p "$(dirname "$destino")"
     # One build at a time, whichever checkout asks.
-    exec 9>"$destino.lock"
+    # Opened without truncating: a run that finds the build done changes nothing in the cache.
+    exec 9>>"$destino.lock"
     flock 9
     if [ ! -f "$destino/.completo" ] && ! adopta "$destino"; then
         revisa_paquetes
         rm -rf "$destino"
         local trabajo
         trabajo=$(mktemp -d "${TMPDIR:-/tmp}/babelfish-build.XXXXXX")
+        # An interrupted build leaves nothing in the temporary folder (a failed one keeps its logs there).
+        trap 'rm -rf "$trabajo"; trap - INT; kill -INT $$' INT
+        trap 'rm -rf "$trabajo"; trap - TERM; kill -TERM $$' TERM
         construye_en "$destino" "$trabajo"
+        trap - INT TERM
         touch "$destino/.completo"
         rm -rf "$trabajo"
     fi
@@ -221,6 +239,12 @@ inicia() {
     fi
     servidor=$(carpeta_servidor)
     echo "$servidor" >"$carpeta/servidor"
+    # Outside TMPDIR, a link there names the cluster to whoever cleans TMPDIR up after an
+    # interrupted run (tests/SinRastros.sh).
+    local tmp=${TMPDIR:-/tmp}
+    if [ "$(dirname "$servidor")" != "$tmp" ] && ln -s "$servidor" "$tmp/$(basename "$servidor")" 2>/dev/null; then
+        echo "$tmp/$(basename "$servidor")" >"$carpeta/enlace"
+    fi
     [ "$(id -u)" = 0 ] && chown "$USUARIO_SERVIDOR" "$servidor"
     local pwfile=$servidor/clave
     echo "$CLAVE_LOGIN" >"$pwfile"
@@ -280,14 +304,16 @@ detiene() {
         como_servidor "$pre/bin/pg_ctl" -D "$servidor/datos" -m fast -w -t 60 stop >/dev/null 2>&1 || true
     fi
     [ -f "$carpeta/socket" ] && rm -rf "$(cat "$carpeta/socket")"
+    [ -f "$carpeta/enlace" ] && rm -f "$(cat "$carpeta/enlace")"
     [ -n "$servidor" ] && rm -rf "$servidor"
     rm -rf "$carpeta"
 }
 
 case "${1:-}" in
 paquetes) echo "${PAQUETES[*]}" ;;
+fuentes) fuentes ;;
 construye) construye ;;
 inicia) inicia "${2:-}" ;;
 detiene) detiene "${2:-}" ;;
-*) falla "uso: $0 paquetes | construye | inicia CARPETA | detiene CARPETA" ;;
+*) falla "uso: $0 paquetes | fuentes | construye | inicia CARPETA | detiene CARPETA" ;;
 esac

@@ -6,13 +6,18 @@
 #   Instalacion.sh receta FUENTES     the T-SQL server's build, started from a make recipe, runs each
 #                                     of its makes at level 0 without the recipe's flags (the engine
 #                                     generates its headers only there), and a missing build package
-#                                     is named before anything is built
+#                                     is named before anything is built, and an interrupted build
+#                                     leaves nothing in the temporary folder
+#   Instalacion.sh fuentes FUENTES    the T-SQL server's sources are found beside the checkout, its
+#                                     repository's main worktree or the repository it was cloned
+#                                     from, or where MODELOS_BABELFISH_FUENTES says, on no fixed path
 set -euo pipefail
 
 modo=${1:?modo}
 fuentes=$(cd "${2:?carpeta de las fuentes}" && pwd)
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
+source "$(dirname "$0")/comun/Interrumpe.sh"
 
 falla() {
     echo "FALLA: $*" >&2
@@ -117,7 +122,8 @@ receta() {
     # Nothing installed: the build stops at once and names the packages.
     simula_dpkg nada
     local error
-    if error=$(PATH="$tmp/bin:$PATH" MODELOS_CACHE="$tmp/cache" "$real_make" -s -C "$tmp" -f - todo 2>&1 <<EOF
+    if error=$(PATH="$tmp/bin:$PATH" MODELOS_CACHE="$tmp/cache" MODELOS_BABELFISH_FUENTES="$tmp/fuentes" \
+        "$real_make" -s -C "$tmp" -f - todo 2>&1 <<EOF
 todo:
 	bash $fuentes/scripts/servidor_tsql.sh construye
 EOF
@@ -127,11 +133,59 @@ EOF
     grep -q 'faltan paquetes para construir el servidor T-SQL: .*libossp-uuid-dev' <<<"$error" ||
         falla "la falta de paquetes no se nombra: $error"
     [ ! -d "$tmp/cache" ] || [ -z "$(find "$tmp/cache" -name .completo)" ] || falla "quedó una construcción a medias"
-    echo "servidor T-SQL desde una receta: $llamadas makes, todos de nivel 0 y sin indicadores; sin paquetes lo dice"
+
+    # Interrupted in its first make (INT as Ctrl-C sends it, TERM), to its process group: nothing
+    # stays in the temporary folder and the cache holds no build.
+    local senal
+    for senal in INT TERM; do
+        simula_construccion
+        simula_dpkg todo
+        printf '#!/bin/sh\ntouch "%s"\nexec sleep 600\n' "$tmp/listo" >"$tmp/bin/make"
+        rm -rf "${tmp:?}/t" "$tmp/listo"
+        mkdir "$tmp/t"
+        PATH="$tmp/bin:$PATH" TMPDIR=$tmp/t MODELOS_CACHE=$tmp/cache MODELOS_BABELFISH_FUENTES=$tmp/fuentes \
+            interrumpe "$senal" "$tmp/listo" bash "$fuentes/scripts/servidor_tsql.sh" construye >/dev/null 2>&1 || true
+        [ -e "$tmp/listo" ] || falla "la construcción no llegó a su primer make"
+        [ -z "$(ls -A "$tmp/t")" ] || falla "interrumpida con $senal, la construcción dejó $(ls "$tmp/t") en la carpeta temporal"
+        [ -z "$(find "$tmp/cache" -name .completo)" ] || falla "interrumpida con $senal, la caché se dio por completa"
+        rm -rf "${tmp:?}/cache" "${tmp:?}/bin"
+    done
+    echo "servidor T-SQL desde una receta: $llamadas makes, todos de nivel 0 y sin indicadores; sin paquetes lo dice; interrumpida no deja nada"
+}
+
+# A repository with the sources beside it in ../shared, a clone of it elsewhere, a worktree of it,
+# and a clone of that clone, which has none in reach.
+busca_fuentes() {
+    local repo=$tmp/a/proyecto vendidas=$tmp/a/shared/vendor/babelfish otras=$tmp/otras visto c d
+    mkdir -p "$repo/scripts" "$vendidas" "$otras"
+    for d in "$vendidas" "$otras"; do
+        : >"$d/postgresql_modified_for_babelfish-0.tar.xz"
+        : >"$d/babelfish_extensions-0.tar.xz"
+    done
+    cp "$fuentes/scripts/servidor_tsql.sh" "$repo/scripts/"
+    git -C "$repo" init -q
+    git -C "$repo" add .
+    git -C "$repo" -c user.name=prueba -c user.email=prueba@localhost -c commit.gpgsign=false commit -qm prueba
+    git clone -q "$repo" "$tmp/b/clon"
+    git -C "$repo" worktree add -q --detach "$tmp/c/rama"
+    git clone -q "$tmp/b/clon" "$tmp/d/clon"
+    for c in "$repo" "$tmp/b/clon" "$tmp/c/rama"; do
+        visto=$(env -u MODELOS_BABELFISH_FUENTES bash "$c/scripts/servidor_tsql.sh" fuentes) ||
+            falla "$c no encontró las fuentes"
+        [ "$(cd "$visto" && pwd)" = "$vendidas" ] || falla "$c toma las fuentes de $visto, no de $vendidas"
+    done
+    visto=$(MODELOS_BABELFISH_FUENTES=$otras bash "$tmp/b/clon/scripts/servidor_tsql.sh" fuentes)
+    [ "$(cd "$visto" && pwd)" = "$otras" ] || falla "MODELOS_BABELFISH_FUENTES no manda: $visto"
+    if visto=$(env -u MODELOS_BABELFISH_FUENTES bash "$tmp/d/clon/scripts/servidor_tsql.sh" fuentes 2>&1); then
+        falla "un clon sin fuentes a su alcance tomó $visto"
+    fi
+    grep -q 'MODELOS_BABELFISH_FUENTES' <<<"$visto" || falla "sin fuentes no dice dónde ponerlas: $visto"
+    echo "fuentes del servidor T-SQL: junto al clon, a su repositorio principal, al repositorio de origen o donde diga MODELOS_BABELFISH_FUENTES"
 }
 
 case "$modo" in
 paquetes) paquetes ;;
 receta) receta ;;
+fuentes) busca_fuentes ;;
 *) falla "modo desconocido: $modo" ;;
 esac

@@ -40,6 +40,20 @@ void PreparaCarpetaTemporal() {
     ProcesoDeLaCarpeta() = getpid();
     qputenv("TMPDIR", plantilla);
     std::atexit(QuitaCarpetaDelProceso);
+    // A home of its own: what Qt's dialogs write there goes with the folder. The XDG folders are
+    // named too, in case the user's environment points them elsewhere. The ODBC driver manager
+    // takes the user's file of data sources (which it creates when missing) from the password
+    // database's home, not HOME: ODBCINI names it here, unless a test's environment names one.
+    const QByteArray casa = plantilla + "/casa";
+    std::error_code ignorado;
+    std::filesystem::create_directories(casa.toStdString() + "/.config", ignorado);
+    qputenv("HOME", casa);
+    qputenv("XDG_CONFIG_HOME", casa + "/.config");
+    qputenv("XDG_CACHE_HOME", casa + "/.cache");
+    qputenv("XDG_DATA_HOME", casa + "/.local/share");
+    qputenv("XDG_STATE_HOME", casa + "/.local/state");
+    if (qEnvironmentVariableIsEmpty("ODBCINI"))
+        qputenv("ODBCINI", casa + "/.odbc.ini");
 }
 
 // Leaks that LeakSanitizer reports inside third-party libraries (Qt's plugins, fontconfig,

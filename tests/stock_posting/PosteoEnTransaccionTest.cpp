@@ -272,6 +272,9 @@ TEST_F(PosteoEnTransaccion, SiLaTransaccionDelLlamadorTerminaDuranteElPosteoSeDi
     }
 }
 
+// The embedded engine's only (its authorizer makes the refusal): not in the T-SQL server's tests.
+#ifndef MODELOS_PRUEBAS_TSQL
+
 // An SQLite connection's refusal of the savepoint's name (the data layer saves it again over
 // itself): the next refused SAVE TRANSACTION.
 struct GuardadoNegado {
@@ -292,8 +295,6 @@ class GuardadoRechazado : public PosteoEnTransaccion {
 protected:
     void SetUp() override {
         PosteoEnTransaccion::SetUp();
-        if (PruebasEnServidorTsql())
-            return;
         const std::vector<sqlite3*> conexiones = ConexionesSqliteDeLaCapa();
         ASSERT_FALSE(conexiones.empty());
         for (sqlite3* db : conexiones)
@@ -304,8 +305,6 @@ protected:
 // A refused savepoint is never rolled back to: the name would undo the line before. Line 2's is
 // refused: line 1 and the caller's row stay in its transaction, and the words say so.
 TEST_F(GuardadoRechazado, UnGuardadoRechazadoNoDeshaceLaLineaAnterior) {
-    if (PruebasEnServidorTsql())
-        GTEST_SKIP() << "the refusal is made by the embedded engine";
     GuardadoNegado::guardados = 0;
     GuardadoNegado::niega = 2;
     Llamada ll;
@@ -320,6 +319,7 @@ TEST_F(GuardadoRechazado, UnGuardadoRechazadoNoDeshaceLaLineaAnterior) {
     EXPECT_EQ(Propias(), 1);
     EXPECT_EQ(Filas("IR", ll.SucNroLetra).size(), 1u);
 }
+#endif
 
 // Where the database ends the caller's transaction itself (XACT_ABORT on the server, a trigger's
 // rollback on the embedded file), the words say that nothing of it stayed, and nothing did.
