@@ -227,7 +227,6 @@ int VentanaConsulta::LeeFilas(int maximo) {
         return 0;
     const int columnas = static_cast<int>(resultado_.nombres_.size());
     const int antes = resultado_.FilasLeidas();
-    const size_t visiblesAntes = visibles_.size();
     if (antes > 0)
         anteriores_ = {};
     std::vector<int> nuevas;
@@ -249,9 +248,6 @@ int VentanaConsulta::LeeFilas(int maximo) {
         if (filtro_.isEmpty() || Coincide(f))
             nuevas.push_back(f);
     if (!nuevas.empty()) {
-        const int primera = static_cast<int>(visiblesAntes);
-        if (alAntesDeAgregar)
-            alAntesDeAgregar(primera, primera + static_cast<int>(nuevas.size()) - 1);
         visibles_.insert(visibles_.end(), nuevas.begin(), nuevas.end());
         if (resultado_.fila_ == 0)
             resultado_.fila_ = visibles_.front();

@@ -151,9 +151,8 @@ public:
     void Grilla_DblClick() { Aceptar(); }
 
     std::function<void()> alCerrar;
-    // The view follows the visible rows: rows [primera, ultima] (0-based) are about to be
-    // added, then they were; or the whole list changes.
-    std::function<void(int primera, int ultima)> alAntesDeAgregar;
+    // The view follows the visible rows: rows were added at the end (FilasVisibles() says how
+    // many there are now); or the whole list changes.
     std::function<void()> alAgregar;
     std::function<void()> alAntesDeReiniciar;
     std::function<void()> alReiniciar;
