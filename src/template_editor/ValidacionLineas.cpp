@@ -178,18 +178,20 @@ void ValidacionLineas::PonePresentacionYTipo() {
                              UT().RellenaCodigo(Celda(col::CodigoArticulo).trimmed(), 25),
                              QStringLiteral("IDARTICULO"), &rs))
         return;
+    PonePresentacionYTipo(rs);
+    AD().CierraRecordset(rs);
+}
+
+void ValidacionLineas::PonePresentacionYTipo(const Registros& rs) {
     PoneCelda(col::Presentacion, TextoCampoRecortado(rs, "Presentacion"));
     PoneCelda(col::DescripcionTipoArticulo, DescripcionTipo(UT().RellenaCodigo(TextoCampo(rs, "IdTipo"), 4)));
-    AD().CierraRecordset(rs);
 }
 
 void ValidacionLineas::PoneDatosArticulo(const Registros& rs, const Ventana& ventana) {
     if (ventana.grabando)
         return;
     PoneCelda(col::Descripcion, TextoCampoRecortado(rs, "Descripcion"));
-    PoneCelda(col::Presentacion, TextoCampoRecortado(rs, "Presentacion"));
-    const QString idTipo = UT().RellenaCodigo(TextoCampo(rs, "IdTipo"), 4);
-    PoneCelda(col::DescripcionTipoArticulo, DescripcionTipo(idTipo));
+    PonePresentacionYTipo(rs);
     if (tipoEnDescripcion_)
         PoneCelda(col::Descripcion, (Celda(col::Descripcion).trimmed() + QStringLiteral(" (") +
                                      Celda(col::DescripcionTipoArticulo).trimmed() + QStringLiteral(") ") +

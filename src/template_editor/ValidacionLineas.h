@@ -66,6 +66,8 @@ private:
     // columns from the article (none while the save validates).
     bool CierraArticulo(const Validacion& v);
     void PoneDatosArticulo(const Registros& rs, const Ventana& ventana);
+    // The current line's presentation and article type from its article row `rs`.
+    void PonePresentacionYTipo(const Registros& rs);
     void PoneUnidadesArticulo(const Registros& rs, const QString& udBase, bool mismoCodigo,
                               const Ventana& ventana);
     void PoneCantidadYDeposito(const Ventana& ventana);
