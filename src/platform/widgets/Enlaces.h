@@ -54,3 +54,22 @@ QColor ColorBgr(int bgr);
 constexpr int RitmoVistasMs = 30;
 void DifiereVistas(bool difiere);
 void SigueModelo(QObject* vista, bool& pendiente, std::function<void()> actualiza);
+
+// One window's share of DifiereVistas: on while the window says so, never counted twice, and
+// given back when the window goes.
+class VistasDiferidas {
+public:
+    VistasDiferidas() = default;
+    VistasDiferidas(const VistasDiferidas&) = delete;
+    VistasDiferidas& operator=(const VistasDiferidas&) = delete;
+    ~VistasDiferidas() { Pon(false); }
+    void Pon(bool difiere) {
+        if (difiere != activo_) {
+            activo_ = difiere;
+            DifiereVistas(difiere);
+        }
+    }
+
+private:
+    bool activo_ = false;
+};

@@ -84,8 +84,6 @@ VistaCartel::VistaCartel(Lbf_CtrlDisplay& form) : QWidget(nullptr, Qt::Tool), fo
 VistaCartel::~VistaCartel() {
     form_.alCambiar = nullptr;
     form_.alCambiarCuadro = nullptr;
-    if (difiere_)
-        DifiereVistas(false);
 }
 
 void VistaCartel::Sigue() {
@@ -98,10 +96,7 @@ void VistaCartel::Sigue() {
     }
     if (form_.Visible() != isVisible())
         setVisible(form_.Visible());
-    if (isVisible() != difiere_) {
-        difiere_ = isVisible();
-        DifiereVistas(difiere_);
-    }
+    difiere_.Pon(isVisible());
     animacion_->update();
     if (isVisible())
         repaint();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Enlaces.h"
+
 #include <QWidget>
 
 class Lbf_CtrlDisplay;
@@ -23,7 +25,7 @@ private:
 
     Lbf_CtrlDisplay& form_;
     QWidget* animacion_ = nullptr;
-    bool difiere_ = false;
+    VistasDiferidas difiere_;
     bool pendiente_ = false;
 };
 

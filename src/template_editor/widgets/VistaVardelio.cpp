@@ -277,10 +277,7 @@ void VistaVardelio::ConectaModelos() {
     enlace->setOcupada([this] { return form_.EnProceso(); });
     form_.alCambiarProceso = [this, enlace](bool enProceso) {
         enlace->AplicaHabilitada();
-        if (enProceso != difiere_) {
-            difiere_ = enProceso;
-            DifiereVistas(enProceso);
-        }
+        difiere_.Pon(enProceso);
         // Disabled meanwhile, the command's button handed the keyboard to another widget: it
         // goes back to the control the form holds.
         if (!enProceso)
@@ -321,8 +318,7 @@ void VistaVardelio::DesconectaModelos() {
     form_.alTerminar = nullptr;
     form_.cedeTurno = nullptr;
     form_.alCambiarProceso = nullptr;
-    if (difiere_)
-        DifiereVistas(false);
+    difiere_.Pon(false);
 }
 
 bool VistaVardelio::eventFilter(QObject* objeto, QEvent* evento) {

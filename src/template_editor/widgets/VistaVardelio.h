@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Enlaces.h"
 #include "FrmVardelio.h"
 
 #include <QMainWindow>
@@ -82,7 +83,7 @@ private:
     std::function<void(const QString&, const QString&)> focoPrevio_;
     bool sincronizando_ = false;
     // While a bulk command runs the window follows the form at the pace of its yields.
-    bool difiere_ = false;
+    VistasDiferidas difiere_;
     bool focoPendiente_ = false;
     std::array<bool, 2> barrasPendientes_{};
 };
