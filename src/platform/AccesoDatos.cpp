@@ -205,16 +205,11 @@ void VerificaComentarios(const QString& sentencia) {
     const Comentarios lectura = ComentariosEnSqlite(sentencia);
     if (lectura == Comentarios::Igual || EsSentenciaTransaccion(sentencia) != ::Transaccion::Ninguna)
         return;
-    switch (lectura) {
-    case Comentarios::Igual:
-        return;
-    case Comentarios::Abierto:
+    if (lectura == Comentarios::Abierto)
         Falla(sqlserver::kComentarioAbierto, QStringLiteral("Missing end comment mark '*/'."));
-    case Comentarios::Anidado:
-        Falla(sqlserver::kErrorSintaxis,
-              QStringLiteral("La base de datos embebida no lee como el servidor un comentario \"/* */\" "
-                             "dentro de otro: no se ejecutó nada del texto."));
-    }
+    Falla(sqlserver::kErrorSintaxis,
+          QStringLiteral("La base de datos embebida no lee como el servidor un comentario \"/* */\" "
+                         "dentro de otro: no se ejecutó nada del texto."));
 }
 
 } // namespace
