@@ -93,6 +93,11 @@ void DifiereVistas(bool difiere) {
         CorreEsperas();
 }
 
+void VistasAlDia() {
+    if (!Estado().esperas.empty())
+        CorreEsperas();
+}
+
 void SigueModelo(QObject* vista, bool& pendiente, std::function<void()> actualiza) {
     Diferidas& d = Estado();
     if (d.nivel == 0) {

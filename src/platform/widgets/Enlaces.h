@@ -54,6 +54,9 @@ QColor ColorBgr(int bgr);
 constexpr int RitmoVistasMs = 30;
 void DifiereVistas(bool difiere);
 void SigueModelo(QObject* vista, bool& pendiente, std::function<void()> actualiza);
+// Runs every update still waiting, now: a dialog that opens during the work shows over views
+// that are up to date.
+void VistasAlDia();
 
 // One window's share of DifiereVistas: on while the window says so, never counted twice, and
 // given back when the window goes.

@@ -1,5 +1,7 @@
 #include "InteraccionQt.h"
 
+#include "Enlaces.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
@@ -23,7 +25,9 @@ namespace {
 // manager nobody else gives it back, and its keys and focus would be lost until a click.
 class DevuelveActivacion {
 public:
-    explicit DevuelveActivacion(QWidget* padre) : padre_(padre) {}
+    // The window under the dialog shows what the work did so far, not what the views' pace
+    // last painted.
+    explicit DevuelveActivacion(QWidget* padre) : padre_(padre) { VistasAlDia(); }
     ~DevuelveActivacion() {
         if (padre_ && padre_->isVisible())
             padre_->window()->activateWindow();
@@ -38,7 +42,7 @@ QMap<QString, InteraccionQt::Vista>& Vistas() {
     return v;
 }
 
-QMessageBox::StandardButton Boton(int respuesta) {
+QMessageBox::StandardButton BotonQt(int respuesta) {
     switch (respuesta) {
     case Respuesta::Aceptar:
         return QMessageBox::Ok;
@@ -113,13 +117,13 @@ int InteraccionQt::MsgBox(const QString& texto, int estilo, const QString& titul
     const auto respuestas = Estilo::Respuestas(estilo);
     QMap<QAbstractButton*, int> porBoton;
     for (int r : respuestas) {
-        QAbstractButton* b = caja.addButton(Boton(r));
+        QAbstractButton* b = caja.addButton(BotonQt(r));
         if (r == Respuesta::Abortar)
             b->setText(QStringLiteral("Abortar"));
         porBoton.insert(b, r);
     }
     const auto d = static_cast<size_t>(Estilo::BotonDefecto(estilo));
-    caja.setDefaultButton(Boton(respuestas[d < respuestas.size() ? d : 0]));
+    caja.setDefaultButton(BotonQt(respuestas[d < respuestas.size() ? d : 0]));
     if (const QScreen* pantalla = padre_ ? padre_->screen() : QGuiApplication::primaryScreen())
         AcomodaTextoLargo(caja, pantalla->availableGeometry());
     {
