@@ -116,11 +116,13 @@ public:
     Administra& operator=(const Administra&) = delete;
 
     void Ejecuta(const QString& sql) {
-        // Babelfish refuses two databases made or dropped at once ("tuple concurrently updated"):
-        // the test processes take turns.
-        const bool base = sql.startsWith(QLatin1StringView("CREATE DATABASE")) ||
-                          sql.startsWith(QLatin1StringView("DROP DATABASE"));
-        const Turno turno(base ? QDir(CarpetaServidor()).filePath(QStringLiteral("bases.lock")) : QString());
+        // Babelfish refuses two databases made or dropped at once ("tuple concurrently updated"),
+        // and a database made while another test drops its login ("role ... does not exist"): the
+        // test processes take turns for both.
+        static const QRegularExpression turnos(QStringLiteral("^(CREATE|DROP) (DATABASE|LOGIN)\\b"));
+        const bool porTurno = turnos.match(sql).hasMatch();
+        const Turno turno(porTurno ? QDir(CarpetaServidor()).filePath(QStringLiteral("bases.lock"))
+                                   : QString());
         QSqlQuery q(QSqlDatabase::database(nombre_, false));
         q.setForwardOnly(true); // else the driver opens a server cursor, which DDL cannot be
         if (!q.exec(sql))
