@@ -98,6 +98,16 @@ void VistasAlDia() {
         CorreEsperas();
 }
 
+void DescartaEsperas(const QObject* ventana) {
+    const auto suya = [ventana](const Espera& e) {
+        for (const QObject* o = e.vista; o; o = o->parent())
+            if (o == ventana)
+                return true;
+        return !e.vista;
+    };
+    std::erase_if(Estado().esperas, suya);
+}
+
 void SigueModelo(QObject* vista, bool& pendiente, std::function<void()> actualiza) {
     Diferidas& d = Estado();
     if (d.nivel == 0) {

@@ -58,14 +58,23 @@ void SigueModelo(QObject* vista, bool& pendiente, std::function<void()> actualiz
 // that are up to date.
 void VistasAlDia();
 
+// Drops the waiting updates of `ventana` and of everything under it, now that it goes: none
+// runs on a window half destroyed.
+void DescartaEsperas(const QObject* ventana);
+
 // One window's share of DifiereVistas: on while the window says so, never counted twice, and
-// given back when the window goes.
+// given back when the window goes, once the window's own waiting updates are dropped (given back
+// first, they would run on the window being destroyed, and one that turned the share on again
+// would hold every view of the program deferred for good). A member of the window.
 class VistasDiferidas {
 public:
-    VistasDiferidas() = default;
+    explicit VistasDiferidas(const QObject* ventana) : ventana_(ventana) {}
     VistasDiferidas(const VistasDiferidas&) = delete;
     VistasDiferidas& operator=(const VistasDiferidas&) = delete;
-    ~VistasDiferidas() { Pon(false); }
+    ~VistasDiferidas() {
+        DescartaEsperas(ventana_);
+        Pon(false);
+    }
     void Pon(bool difiere) {
         if (difiere != activo_) {
             activo_ = difiere;
@@ -74,5 +83,6 @@ public:
     }
 
 private:
+    const QObject* ventana_;
     bool activo_ = false;
 };

@@ -25,7 +25,7 @@ private:
 
     Lbf_CtrlDisplay& form_;
     QWidget* animacion_ = nullptr;
-    VistasDiferidas difiere_;
+    VistasDiferidas difiere_{this};
     bool pendiente_ = false;
 };
 

@@ -318,7 +318,8 @@ void VistaVardelio::DesconectaModelos() {
     form_.alTerminar = nullptr;
     form_.cedeTurno = nullptr;
     form_.alCambiarProceso = nullptr;
-    difiere_.Pon(false);
+    // The share of the views' pace goes with its member, which drops this window's waiting
+    // updates first.
 }
 
 bool VistaVardelio::eventFilter(QObject* objeto, QEvent* evento) {

@@ -83,7 +83,7 @@ private:
     std::function<void(const QString&, const QString&)> focoPrevio_;
     bool sincronizando_ = false;
     // While a bulk command runs the window follows the form at the pace of its yields.
-    VistasDiferidas difiere_;
+    VistasDiferidas difiere_{this};
     bool focoPendiente_ = false;
     std::array<bool, 2> barrasPendientes_{};
 };
