@@ -1,6 +1,7 @@
 // Nothing refused stays in the editor's grid, by keys and clicks on the real window offscreen on
 // the demo database: each way of leaving the cell editor after each refusal of a line gives the
-// line back whole, and a stored line whose article was deleted since stops the save.
+// line back whole, a stored line whose article was deleted since stops the save, and the search
+// window's box decides what it lists after a search from a cell.
 
 #include "AccesoDatos.h"
 #include "AccesoPruebasVardelio.h"
@@ -9,6 +10,7 @@
 #include "DefinicionesConsulta.h"
 #include "FrmVardelio.h"
 #include "LineasMarcadas.h"
+#include "ValoresConfiguracion.h"
 #include "VentanaConsulta.h"
 #include "VistaDemo.h"
 #include "VistaVentanaConsulta.h"
@@ -18,6 +20,7 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -203,6 +206,75 @@ TEST_F(Rechazos, UnArticuloBorradoDespuesDetieneLaGrabacionEnSuLinea) {
     EXPECT_NE(g.ColorFondo(2, col::Descripcion), LineasMarcadas::ColorMarca);
     EXPECT_TRUE(Graba().startsWith(QStringLiteral("Total de Items:4\r\n")));
     EXPECT_EQ(Guardadas(), (QStringList{"1007|24|UN", "1002|5|UN", "GASEOSA-225|4|PQ", "50001|3.5|KG"}));
+}
+
+// After a search from a cell, the search window's list follows its box: cleared, it lists what a
+// search without text lists, read once, and typing narrows that without reading again; on a site
+// that asks for part of the key an empty box lists nothing and a new text is searched.
+TEST_F(Rechazos, LaListaDeLaBusquedaSigueALaCaja) {
+    AbreCentro();
+    const auto filas = [](VistaVentanaConsulta& d) {
+        // The rows after the first screen come in while the window is shown.
+        EXPECT_TRUE(QTest::qWaitFor([] { return VC().Completa(); }, 10000));
+        return FilasDeLaBusqueda(d);
+    };
+    const auto escribeEnLaCaja = [](VistaVentanaConsulta& d, const char* texto) {
+        QTest::keyClick(d.Buscador(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(d.Buscador(), Qt::Key_Backspace);
+        QTest::keyClicks(d.Buscador(), texto);
+    };
+    QStringList sinTexto;
+    EnLaBusqueda([&](VistaVentanaConsulta& d) {
+        sinTexto = filas(d);
+        QTest::keyClick(d.Tabla(), Qt::Key_Escape);
+    });
+    Tecla(Qt::Key_F5);
+    ASSERT_GT(sinTexto.size(), 20);
+
+    QStringList conTexto, vaciada, estrechada;
+    QString leida, trasEstrechar;
+    EnLaBusqueda([&](VistaVentanaConsulta& d) {
+        conTexto = filas(d);
+        escribeEnLaCaja(d, "");
+        vaciada = filas(d);
+        leida = VC().SentenciaMostrada();
+        escribeEnLaCaja(d, "tuer");
+        estrechada = filas(d);
+        trasEstrechar = VC().SentenciaMostrada();
+        QTest::keyClick(d.Tabla(), Qt::Key_Escape);
+    });
+    Escribe(QStringLiteral("Yerba"));
+    Tecla(Qt::Key_F5);
+    ASSERT_FALSE(conTexto.isEmpty());
+    EXPECT_LT(conTexto.size(), sinTexto.size());
+    for (const QString& f : conTexto)
+        EXPECT_TRUE(f.contains(QStringLiteral("Yerba"), Qt::CaseInsensitive)) << f.toStdString();
+    EXPECT_EQ(vaciada.size(), sinTexto.size());
+    EXPECT_TRUE(vaciada == sinTexto);
+    EXPECT_EQ(trasEstrechar, leida);
+    ASSERT_FALSE(estrechada.isEmpty());
+    for (const QString& f : estrechada)
+        EXPECT_TRUE(f.contains(QStringLiteral("tuer"), Qt::CaseInsensitive)) << f.toStdString();
+
+    const bool exige = gExigeClaveConsultaLikeArticulos;
+    const auto restituye = qScopeGuard([exige] { gExigeClaveConsultaLikeArticulos = exige; });
+    gExigeClaveConsultaLikeArticulos = true;
+    QStringList otra;
+    EnLaBusqueda([&](VistaVentanaConsulta& d) {
+        escribeEnLaCaja(d, "");
+        vaciada = filas(d);
+        escribeEnLaCaja(d, "Tuerca");
+        otra = filas(d);
+        QTest::keyClick(d.Tabla(), Qt::Key_Escape);
+    });
+    Escribe(QStringLiteral("Yerba"));
+    Tecla(Qt::Key_F5);
+    EXPECT_TRUE(vaciada.isEmpty());
+    ASSERT_FALSE(otra.isEmpty());
+    for (const QString& f : otra)
+        EXPECT_TRUE(f.contains(QStringLiteral("Tuerca"), Qt::CaseInsensitive)) << f.toStdString();
+    EXPECT_EQ(busquedas, 3);
+    EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join(u'|').toStdString();
 }
 
 } // namespace
