@@ -109,6 +109,8 @@ void VentanaConsulta::MuestraConsulta(const QString& consulta, Coleccion* colecc
         ~Suelta() {
             v.destino_ = nullptr;
             v.textoBuscado_.clear();
+            v.busqueda_ = nullptr;
+            v.sinBusqueda_ = false;
             v.CierraResultado();
             v.anteriores_ = {};
         }
@@ -277,13 +279,23 @@ int VentanaConsulta::IndiceVisible(int fila) const {
 }
 
 void VentanaConsulta::Filtra(const QString& texto) {
-    if (texto == filtro_)
+    // The rows held are only those of the text searched: a text without it is searched anew.
+    if (busqueda_ &&
+        (sinBusqueda_ || (!textoBuscado_.isEmpty() && !texto.contains(textoBuscado_, Qt::CaseInsensitive)))) {
+        BuscaDeNuevo(texto);
+        return;
+    }
+    // The searched text itself lists the rows as its search gave them.
+    const bool buscado =
+        !textoBuscado_.isEmpty() && texto.trimmed().compare(textoBuscado_, Qt::CaseInsensitive) == 0;
+    const QString filtro = buscado ? QString() : texto;
+    if (filtro == filtro_)
         return;
     // A text that holds the old one can only narrow what it shows.
-    const bool estrecha = !filtro_.isEmpty() && texto.contains(filtro_, Qt::CaseInsensitive);
+    const bool estrecha = !filtro_.isEmpty() && filtro.contains(filtro_, Qt::CaseInsensitive);
     if (alAntesDeReiniciar)
         alAntesDeReiniciar();
-    filtro_ = texto;
+    filtro_ = filtro;
     std::vector<int> candidatas;
     if (estrecha) {
         candidatas.swap(visibles_);
@@ -298,6 +310,33 @@ void VentanaConsulta::Filtra(const QString& texto) {
             visibles_.push_back(f);
     if (IndiceVisible(resultado_.fila_) < 0)
         resultado_.fila_ = visibles_.empty() ? 0 : visibles_.front();
+    if (alReiniciar)
+        alReiniciar();
+}
+
+void VentanaConsulta::BuscaDeNuevo(const QString& texto) {
+    QString sentencia;
+    try {
+        sentencia = busqueda_(texto.trimmed());
+    } catch (const ErrorSistema& e) {
+        Informa(e.Descripcion()); // the rows shown stay
+        return;
+    }
+    textoBuscado_ = texto.trimmed();
+    sinBusqueda_ = sentencia.trimmed().isEmpty();
+    if (!sinBusqueda_) {
+        sentenciaMostrada_ = sentencia;
+        AbreResultado();
+        return;
+    }
+    // This text has no search (a site that asks for part of the key): nothing is listed.
+    CierraResultado();
+    if (alAntesDeReiniciar)
+        alAntesDeReiniciar();
+    resultado_.valores_.clear();
+    resultado_.fila_ = 0;
+    filtro_.clear();
+    visibles_.clear();
     if (alReiniciar)
         alReiniciar();
 }

@@ -103,9 +103,15 @@ public:
     void MuestraConsulta(const QString& consulta, Coleccion* coleccion = nullptr);
 
     // The text the statement of the next show searches for, which the window's search box
-    // shows: the rows it lists are those of that text. Forgotten once the window closes.
+    // shows: the rows it lists are those of that text. `busqueda` gives the statement that
+    // searches another text (none: that text lists nothing), so that a box that no longer holds
+    // the searched text lists what its own search reads. Both forgotten once the window closes.
+    using Busqueda = std::function<QString(const QString& texto)>;
     const QString& TextoBuscado() const { return textoBuscado_; }
-    void setTextoBuscado(const QString& texto) { textoBuscado_ = texto; }
+    void setTextoBuscado(const QString& texto, Busqueda busqueda = {}) {
+        textoBuscado_ = texto;
+        busqueda_ = std::move(busqueda);
+    }
 
     // The key column's value of the chosen row; an empty text when nothing was chosen.
     const QVariant& ValorElegido() const { return valorElegido_; }
@@ -138,7 +144,9 @@ public:
 
     // The rows shown: those whose text holds `texto` in any column (case ignored); all
     // without a filter. A narrower text searches only the rows it narrows. The current row
-    // moves to the first row shown when the filter hides it.
+    // moves to the first row shown when the filter hides it. When the rows were searched for a
+    // text (TextoBuscado) that `texto` no longer holds, they are searched again for `texto`; the
+    // searched text itself shows them as its search gave them.
     void Filtra(const QString& texto);
     int FilasVisibles() const { return static_cast<int>(visibles_.size()); }
     // The result's row (1-based) of the `n`-th visible row (0-based), and back (-1: hidden).
@@ -165,6 +173,7 @@ private:
     bool AbreResultado();
     void CierraResultado();
     bool Coincide(int fila) const;
+    void BuscaDeNuevo(const QString& texto);
     void Informa(const QString& descripcion);
     void TituloYAnchos();
     void Cierra();
@@ -175,6 +184,9 @@ private:
     QString archivo_;
     QString campoClave_;
     QString textoBuscado_;
+    Busqueda busqueda_;
+    // The last text searched again has no statement: no row is held, any text searches again.
+    bool sinBusqueda_ = false;
     QVariant valorElegido_;
     Coleccion coleccion_;
     Coleccion* destino_ = nullptr;

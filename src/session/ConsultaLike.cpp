@@ -401,9 +401,15 @@ void SubConsultaLike(QString& Tabla, QString& Texto, QString& Resultado, qint16,
         interaccion().MsgBox(p.mensaje, Estilo::SoloAceptar | p.icono, kAviso);
     if (p.sql.isEmpty())
         return;
+    // Another text typed into the window's box is searched as this one was.
+    const auto otraBusqueda = [tabla = Tabla, pasada, SoloActivos, c, imagen](const QString& texto) {
+        QString otro = texto;
+        Entrada otra{otro, SoloActivos, c, imagen};
+        return PlanBusqueda(tabla, pasada, otra).sql;
+    };
     QString elegido;
     if (!EjecutaPasos(
-            {[&] { VC().setCampoClave(p.clave); }, [&] { VC().setTextoBuscado(buscado); },
+            {[&] { VC().setCampoClave(p.clave); }, [&] { VC().setTextoBuscado(buscado, otraBusqueda); },
              [&] { VC().MuestraConsulta(p.sql, p.coleccion ? &VC().ColeccionConsulta() : nullptr); },
              [&] { elegido = UT().ValorATexto(VC().ValorElegido()); }},
             Reporta))

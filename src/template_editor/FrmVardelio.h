@@ -183,8 +183,8 @@ public:
     // Makes (fila, col) the current cell of the lines grid with its LeaveCell and EnterCell, as
     // the grid control does when its Row or Col changes; the view calls it when the user moves.
     void MueveCelda(int fila, int col);
-    // Writes the open editor's text into the current cell and hides it (a quantity that is not a
-    // number is dropped instead).
+    // Writes the open editor's text into the current cell and hides it, after validating what no
+    // key validated: a refused text is not written, the line comes back whole as Escape gives it.
     void ComprometeEditor();
     // Ends an open cell edit as Enter would validate it, without moving: false when the typed
     // text is refused (the refusal is shown and the editor stays open).
@@ -205,6 +205,8 @@ public:
     void txtEdit2_KeyPress(qint16& KeyAscii);
     // The user changed the editor's text (the view tells it).
     void txtEdit2_Change();
+    // The editor is left: what no key validated is validated, and a refused text gives the line
+    // back whole, as Escape does. The leave itself is never held back.
     void txtEdit2_Validate(bool& Cancel);
     // True for a key the open cell editor keeps from the window's own key handling (Escape ends
     // the edit, not the template).
@@ -277,6 +279,8 @@ private:
     } lineaEditada_;
     void GuardaLineaEditada();
     void DevuelveLineaEditada();
+    // The edit dropped: the line given back, the editor hidden, the panel of the line shown.
+    void DescartaEdicion();
     // Set when the editor opens or its text changes, cleared once a key validated the text:
     // leaving the editor validates only what no key has validated.
     bool MarcaEditor = false;

@@ -84,9 +84,11 @@ void FrmVardelio::SimulaEnter(CajaTexto& campo) {
             if (&TxtFields[static_cast<size_t>(i)] == &campo)
                 TxtFields_KeyDown(i, tecla, 0);
     } else if (Es(campo.Name(), "txtedit2")) {
-        // Opened by the look-up: Escape after a refusal gives the line back as it was.
+        // Opened by the look-up: Escape after a refusal gives the line back as it was, and so
+        // does leaving the chosen code refused (it is the editor's text until validated).
         if (!txtEdit2.Visible())
             GuardaLineaEditada();
+        MarcaEditor = true;
         txtEdit2.setVisible(true);
         Foco_.SetFocus(QStringLiteral("txtEdit2"));
         txtEdit2_KeyDown(tecla, 0);

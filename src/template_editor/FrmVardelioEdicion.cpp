@@ -176,9 +176,20 @@ void FrmVardelio::DevuelveLineaEditada() {
             g.setTextMatrix(fila, c, lineaEditada_.celdas[c]);
 }
 
+void FrmVardelio::DescartaEdicion() {
+    DevuelveLineaEditada();
+    txtEdit2.setVisible(false);
+    stock_.MuestraInfoStock();
+}
+
 void FrmVardelio::ComprometeEditor() {
     if (!txtEdit2.Visible())
         return;
+    // A cell left by a key the editor does not take: what no key validated is validated now.
+    bool cancela = false;
+    txtEdit2_Validate(cancela);
+    if (!txtEdit2.Visible())
+        return; // refused: the line came back whole
     lineaEditada_.fila = -1;
     // A quantity that is no number never reaches the cell, whichever way the editor is left;
     // a negative one reaches it as its absolute value.
@@ -354,6 +365,11 @@ void FrmVardelio::txtEdit2_Validate(bool& Cancel) {
     if (!txtEdit2.Visible() || !MarcaEditor)
         return;
     CampoValida(txtEdit2);
-    if (!ErrorValidacion)
+    if (!ErrorValidacion) {
         MarcaEditor = false;
+        return;
+    }
+    // Refused and left all the same: nothing of it stays in the grid; the line comes back whole,
+    // as Escape gives it.
+    DescartaEdicion();
 }

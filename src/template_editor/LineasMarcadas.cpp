@@ -7,8 +7,10 @@ namespace LineasMarcadas {
 
 namespace {
 
+// A file's line tells it in its unit; a stored line, which keeps its unit, in its error code.
 bool ArticuloInexistente(const Grilla& g, int fila) {
-    return g.TextMatrix(fila, col::Unidad).trimmed().compare(Inexistente(), Qt::CaseInsensitive) == 0;
+    return g.TextMatrix(fila, col::Unidad).trimmed().compare(Inexistente(), Qt::CaseInsensitive) == 0 ||
+           g.TextMatrix(fila, col::CodError) == Inexistente();
 }
 
 bool CantidadNoNumero(const Grilla& g, int fila) {
@@ -32,6 +34,17 @@ void Marca(Grilla& g, int fila) {
     g.setCellBackColor(ColorMarca);
     g.setRow(filaActual);
     g.setCol(colActual);
+}
+
+void MarcaArticuloInexistente(Grilla& g, int fila) {
+    g.setTextMatrix(fila, col::CodError, Inexistente());
+    Marca(g, fila);
+}
+
+void ArticuloHallado(Grilla& g, int fila) {
+    if (fila >= g.FixedRows() && fila < g.Rows() && !g.TextMatrix(fila, col::CodError).isEmpty())
+        g.setTextMatrix(fila, col::CodError, QString());
+    DesmarcaSiCorrecta(g, fila);
 }
 
 void DesmarcaSiCorrecta(Grilla& g, int fila) {

@@ -17,9 +17,15 @@ const QString& Inexistente();
 constexpr int ColorMarca = 16776960;
 
 void Marca(Grilla& g, int fila);
+// A stored line whose article the master no longer has, read with its unit and quantity: marked,
+// and so told by the save as an imported unknown article is.
+void MarcaArticuloInexistente(Grilla& g, int fila);
 // A marked line the user corrected (its article exists, its quantity is a number) or emptied
 // loses its mark.
 void DesmarcaSiCorrecta(Grilla& g, int fila);
+// The line's article was just accepted (or its code cleared): what was marked of its article no
+// longer holds.
+void ArticuloHallado(Grilla& g, int fila);
 
 // A line the save cannot store as it stands: the cell to correct and the message that says so.
 struct LineaPendiente {

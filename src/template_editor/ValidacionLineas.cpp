@@ -72,7 +72,7 @@ bool ValidacionLineas::CierraArticulo(const Validacion& v) {
                    stock_.ObtieneStockMinimoMaximo(lineas_);
            }),
         Si(v, [&] { MuestraMarca(); }),
-        Si(v, [&] { LineasMarcadas::DesmarcaSiCorrecta(lineas_, lineas_.Row()); }),
+        Si(v, [&] { LineasMarcadas::ArticuloHallado(lineas_, lineas_.Row()); }),
     });
 }
 
@@ -118,6 +118,10 @@ bool ValidacionLineas::ValidaArticulo(Validacion& v, const Ventana& ventana) {
            [&] {
                if (!encontrado) {
                    LimpiaFilaGrilla(g, g.Row(), col::Descripcion);
+                   // A stored line whose article was deleted since stays as read, marked: the
+                   // save stops on it.
+                   if (stock_.LeyendoModelo())
+                       LineasMarcadas::MarcaArticuloInexistente(g, g.Row());
                    v.Rechaza(QStringLiteral("El Código Informado no es Correcto"));
                }
            }),
@@ -344,8 +348,9 @@ bool ValidacionLineas::ValidaCantidad(Validacion& v) {
         Si(v,
            [&] {
                // The quantity is stored as the number it reads as: text that is no number is
-               // refused here rather than silently becoming 0 in the template.
-               if (!CantidadValida(v.texto.Text()))
+               // refused here rather than silently becoming 0 in the template, and so is an
+               // emptied one, which the count of the lines would leave out.
+               if (v.valor.isEmpty() || !CantidadValida(v.texto.Text()))
                    v.Rechaza(QStringLiteral("La Cantidad Informada no es un Número Válido"));
            }),
         Si(v,

@@ -49,7 +49,8 @@ public:
     // The current row's quantity in the article's base unit. Failing steps are skipped.
     void MuestraMarca();
 
-    // A quantity text a line accepts: empty (reads as 0) or a number in the regional format.
+    // A quantity text a line can hold: a number in the regional format, or empty (it reads as 0;
+    // typed, the quantity's branch refuses it).
     static bool CantidadValida(const QString& texto);
     // The quantity a line takes from a typed one: its absolute value (the text as it stands when
     // it is not negative or no number).

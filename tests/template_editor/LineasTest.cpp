@@ -234,7 +234,8 @@ TEST_F(Lineas, UnaCantidadQueNoEsNumeroNoLlegaALaCeldaNiAlSalirConElRaton) {
     EXPECT_EQ(Mensajes(), QStringList{QStringLiteral("La Cantidad Informada no es un Número Válido")});
     EXPECT_EQ(Celda(1, col::Cantidad), "5");
     EXPECT_FALSE(F().txtEdit2.Visible());
-    // An empty quantity reads as 0 and is accepted; a number in the regional format too.
+    // A number in the regional format is accepted; as a cell's text, an empty one reads as 0 (typed,
+    // it is refused like text that is no number).
     F().MueveCelda(1, col::Cantidad);
     Teclea(QStringLiteral("2,5"));
     Pulsa(tecla::Enter);

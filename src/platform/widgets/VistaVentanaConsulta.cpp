@@ -109,6 +109,9 @@ VistaVentanaConsulta::VistaVentanaConsulta(VentanaConsulta& ventana, QWidget* pa
         ventana_.Filtra(texto);
         tabla_->setRowHidden(0, true);
         SigueFilaActual();
+        // Searched again: the rest of its rows come in as the first search's did.
+        if (!ventana_.Completa())
+            lector_->start(0);
     });
 
     tabla_->setModel(modelo_);

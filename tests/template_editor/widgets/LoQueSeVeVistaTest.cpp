@@ -268,14 +268,7 @@ TEST_F(LoQueSeVe, LaBusquedaDeLaCeldaMuestraElTextoQueLaFiltra) {
     QStringList filas;
     EnLaBusqueda([&](VistaVentanaConsulta& d) {
         caja = d.Buscador()->text();
-        filas.clear();
-        const QAbstractItemModel* m = d.Tabla()->model();
-        for (int f = 1; f < m->rowCount(); ++f) {
-            QStringList celdas;
-            for (int c = 0; c < m->columnCount(); ++c)
-                celdas << m->index(f, c).data().toString().trimmed();
-            filas << celdas.join(u'|');
-        }
+        filas = FilasDeLaBusqueda(d);
         QTest::keyClick(d.Tabla(), caja.isEmpty() ? Qt::Key_Escape : Qt::Key_Return);
     });
     Tecla(Qt::Key_F5);

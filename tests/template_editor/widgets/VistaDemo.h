@@ -7,8 +7,11 @@
 #include "VistaVardelio.h"
 #include "VistaVentanaConsulta.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QLineEdit>
+#include <QStringList>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -78,6 +81,19 @@ protected:
             // As a window manager does when a dialog closes: its window is the active one again.
             vista->activateWindow();
         };
+    }
+
+    // The rows the search window lists, each its cells trimmed and joined by "|".
+    static QStringList FilasDeLaBusqueda(const VistaVentanaConsulta& d) {
+        QStringList filas;
+        const QAbstractItemModel* m = d.Tabla()->model();
+        for (int f = 1; f < m->rowCount(); ++f) {
+            QStringList celdas;
+            for (int c = 0; c < m->columnCount(); ++c)
+                celdas << m->index(f, c).data().toString().trimmed();
+            filas << celdas.join(u'|');
+        }
+        return filas;
     }
 
     std::unique_ptr<FrmVardelio> form;
