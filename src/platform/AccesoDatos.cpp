@@ -198,18 +198,20 @@ bool EsNulo(const QVariant& v) {
     return !v.isValid() || v.isNull();
 }
 
-// A statement for SQLite whose comments it would read otherwise than the server (which nests
-// them) is refused before anything of its text runs, never run as other SQL. A transaction
-// statement never reaches SQLite: the layer reads it as the server does.
-void VerificaComentarios(const QString& sentencia) {
-    const Comentarios lectura = ComentariosEnSqlite(sentencia);
-    if (lectura == Comentarios::Igual || EsSentenciaTransaccion(sentencia) != ::Transaccion::Ninguna)
+// A text for SQLite whose comments it would read otherwise than the server (which nests them) is
+// refused before anything of it runs, never run as other SQL.
+void VerificaComentarios(Comentarios lectura) {
+    if (lectura == Comentarios::Igual)
         return;
     if (lectura == Comentarios::Abierto)
         Falla(sqlserver::kComentarioAbierto, QStringLiteral("Missing end comment mark '*/'."));
     Falla(sqlserver::kErrorSintaxis,
           QStringLiteral("La base de datos embebida no lee como el servidor un comentario \"/* */\" "
                          "dentro de otro: no se ejecutó nada del texto."));
+}
+
+void VerificaComentarios(const QString& texto) {
+    VerificaComentarios(ComentariosEnSqlite(texto));
 }
 
 } // namespace
@@ -660,7 +662,7 @@ qint64 AccesoDatos::Impl::EjecutaSentencia(const QString& s, std::unique_ptr<Fue
     } else if (EsPalabra(palabra, u"IF")) {
         if (const auto si = SeparaSiExiste(s)) {
             std::unique_ptr<FuenteFilas> consulta;
-            motor->Ejecuta(traducir ? Traduce(si->consulta) : si->consulta, &consulta);
+            EnviaSqlite(traducir ? Traduce(si->consulta) : si->consulta, &consulta);
             const bool hay = consulta && consulta->Siguiente();
             consulta.reset();
             return hay != si->negado ? EjecutaSentencia(si->sentencia, filas, traducir) : 0;
@@ -672,7 +674,9 @@ qint64 AccesoDatos::Impl::EjecutaSentencia(const QString& s, std::unique_ptr<Fue
             if (it == cachePlantillas.end()) {
                 QString t = TraduceSqlServerASqlite(p->texto);
                 std::optional<QString> valida;
-                if (CuentaMarcadores(t) == static_cast<int>(p->valores.size()))
+                // One whose comments SQLite would read otherwise goes the common way, which refuses it.
+                if (CuentaMarcadores(t) == static_cast<int>(p->valores.size()) &&
+                    ComentariosEnSqlite(t) == Comentarios::Igual)
                     valida = std::move(t);
                 if (cachePlantillas.size() >= 256)
                     cachePlantillas.clear();
@@ -683,7 +687,12 @@ qint64 AccesoDatos::Impl::EjecutaSentencia(const QString& s, std::unique_ptr<Fue
                 return afectados;
         }
     }
-    return motor->Ejecuta(traducir ? Traduce(s) : s, filas);
+    return EnviaSqlite(traducir ? Traduce(s) : s, filas);
+}
+
+qint64 AccesoDatos::Impl::EnviaSqlite(const QString& texto, std::unique_ptr<FuenteFilas>* filas) {
+    VerificaComentarios(texto);
+    return motor->Ejecuta(texto, filas);
 }
 
 void AccesoDatos::Impl::Abre(Registros::Impl& rs, const QString& sql, const QString&, bool traducir) {
@@ -692,8 +701,6 @@ void AccesoDatos::Impl::Abre(Registros::Impl& rs, const QString& sql, const QStr
     VerificaConexion("Open");
     std::unique_ptr<FuenteFilas> f;
     try {
-        if (sqlite && traducir)
-            VerificaComentarios(sql);
         EjecutaSentencia(SinNulos(sql), &f, traducir);
     } catch (const Fallas& e) {
         Lanza(e, QStringLiteral("ObtieneRecordset"));
@@ -888,9 +895,13 @@ qint32 AccesoDatos::EjecutaSQL(const QString& sql, Registros* rs) {
     d_->VerificaConexion("EjecutaSQL");
     const QStringList sentencias = DivideTanda(SinNulos(sql));
     if (d_->sqlite) {
+        // Before any statement of the batch runs (each is checked again as SQLite gets it); a
+        // transaction statement never reaches SQLite: the layer reads it as the server does.
         try {
             for (const QString& s : sentencias)
-                VerificaComentarios(s);
+                if (const Comentarios c = ComentariosEnSqlite(s);
+                    c != Comentarios::Igual && EsSentenciaTransaccion(s) == ::Transaccion::Ninguna)
+                    VerificaComentarios(c);
         } catch (const Fallas& f) {
             d_->Lanza(f, QStringLiteral("EjecutaSQL"));
         }

@@ -220,6 +220,10 @@ struct AccesoDatos::Impl {
     QString Traduce(const QString& sql);
     // One statement of a batch (SQL Server dialect when `traducir`).
     qint64 EjecutaSentencia(const QString& sentencia, std::unique_ptr<ad::FuenteFilas>* filas, bool traducir);
+    // SQLite: a text as the engine runs it (translated or not, without NULs), where every text of
+    // a statement, a batch or a record set reaches it; refused when SQLite would read its comments
+    // otherwise than the server.
+    qint64 EnviaSqlite(const QString& texto, std::unique_ptr<ad::FuenteFilas>* filas);
     // `nombre`: the statement's transaction or savepoint name; `cerca`: where an unreadable one
     // stopped being read.
     void Transaccion(int tipo, const QString& nombre, const QString& cerca);
