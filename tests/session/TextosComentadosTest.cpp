@@ -141,3 +141,34 @@ TEST_F(TextosComentados, ACommentTheServerLeavesOpenIsRefusedByBoth) {
         Repone();
     }
 }
+
+// A text whose second statement cannot be read: the server reads the whole text first and runs
+// none of it (its syntax error, whose number Babelfish gives its own way); the embedded database
+// reads each statement after the ones before it ran, and says so instead of giving the server's
+// number, which would mean that nothing ran. Inside a batch's transaction the rollback leaves
+// nothing on either.
+TEST_F(TextosComentados, ATextThatCannotBeReadAfterItsFirstStatementSaysWhatRan) {
+    const long numero = NumeroDeError([] { AD().EjecutaSQL("INSERT INTO T (N) VALUES (5); SELEC 1"); });
+    if (PruebasEnServidorTsql()) {
+        EXPECT_NE(numero, 0);
+        EXPECT_EQ(Filas(), "1,2,3");
+    } else {
+        EXPECT_EQ(numero, 3219);
+        EXPECT_TRUE(
+            AD().LeeConexion().Errors().Item(0).Description.contains("las anteriores ya se ejecutaron"));
+        EXPECT_EQ(Filas(), "1,2,3,5");
+        Repone();
+    }
+    const long primera = NumeroDeError([] { AD().EjecutaSQL("SELEC 1; INSERT INTO T (N) VALUES (5)"); });
+    if (PruebasEnServidorTsql())
+        EXPECT_NE(primera, 0);
+    else
+        EXPECT_EQ(primera, 102);
+    bool hayError = false;
+    qint32 error = 0;
+    QString tanda, mensajes;
+    GActualizarDatoScript({"INSERT INTO T (N) VALUES (6)", "INSERT INTO T (N) VALUES (5); SELEC 1"}, hayError,
+                          error, false, false, tanda, mensajes, false);
+    EXPECT_TRUE(hayError);
+    EXPECT_EQ(Filas(), "1,2,3");
+}
