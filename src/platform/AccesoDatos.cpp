@@ -382,15 +382,40 @@ const QStringList kDerechos = {QStringLiteral("SELECT"), QStringLiteral("INSERT"
 bool AccesoDatos::Impl::EnAdministracion(const QString& tabla) {
     auto it = tablasAdmin.constFind(tabla.toUpper());
     if (it == tablasAdmin.cend()) {
+        // Inside a transaction a refused probe would end it (Babelfish always, SQL Server under
+        // XACT_ABORT): a name first met there is asked on a connection of the layer's own.
+        const bool enTransaccion = NivelServidor() > 0;
+        std::unique_ptr<Motor> propia;
+        std::optional<Fallas> falla;
         try {
-            ResuelveAdministracion({tabla}, false);
-        } catch (const Fallas&) {
-            // Unanswered: the statement goes to the administration database, as it names it, and
-            // the server tells what it finds there; asked again next time.
+            if (enTransaccion) {
+                QString cadena = yo.cadena_; // already told ClientCharset where FreeTDS needs it
+                propia = AbreOdbc(cadena, yo.conexion_.tiempoEspera_, yo.conexion_.aislamiento_);
+            }
+            ResuelveAdministracion({tabla}, propia ? *propia : *motor);
+        } catch (const Fallas& f) {
+            falla = f;
         }
         it = tablasAdmin.constFind(tabla.toUpper());
-        if (it == tablasAdmin.cend())
-            return true;
+        if (it == tablasAdmin.cend()) {
+            // Unanswered: the statement goes to the administration database, as it names it, and
+            // the server tells what it finds there; asked again next time. Not inside a
+            // transaction, which a refusal there could end.
+            if (!enTransaccion)
+                return true;
+            const QString motivo = falla && !falla->lista.empty() ? falla->lista.front().Description
+                                                                  : QStringLiteral("sin respuesta");
+            Falla(
+                sqlserver::kServidorNoDisponible,
+                QStringLiteral("No se ejecutó la sentencia que nombra la tabla %1: dentro de una transacción "
+                               "el programa averigua en una conexión propia si la base de administración "
+                               "\"%2\" tiene esa tabla, y %3 (%4). La transacción sigue abierta, con lo "
+                               "que tenía.")
+                    .arg(tabla, baseAdmin,
+                         propia ? QStringLiteral("el servidor no respondió")
+                                : QStringLiteral("esa conexión no se pudo abrir"),
+                         motivo));
+        }
     }
     // A table there that the login may not read is never taken for the session's of that name.
     if (it->tiene && it->negados.contains(kDerechos.front()))
@@ -404,16 +429,7 @@ QString AccesoDatos::Impl::SinDerecho(const QString& derecho, const QString& tab
         .arg(yo.usuario_, derecho, tabla, baseAdmin);
 }
 
-void AccesoDatos::Impl::ResuelveAdministracion(const QStringList& tablas, bool alConectar) {
-    // Inside a transaction a refused probe would end it (Babelfish always, SQL Server under
-    // XACT_ABORT): a name first met there is asked on a connection of the layer's own.
-    std::unique_ptr<Motor> propia;
-    Motor* m = motor.get();
-    if (!alConectar && NivelServidor() > 0) {
-        QString cadena = yo.cadena_; // already told ClientCharset where FreeTDS needs it
-        propia = AbreOdbc(cadena, yo.conexion_.tiempoEspera_, yo.conexion_.aislamiento_);
-        m = propia.get();
-    }
+void AccesoDatos::Impl::ResuelveAdministracion(const QStringList& tablas, Motor& m) {
     // One query for every name: whether the catalog shows it, and the login's rights on it.
     QStringList filas;
     QStringList nombres;
@@ -426,7 +442,7 @@ void AccesoDatos::Impl::ResuelveAdministracion(const QStringList& tablas, bool a
         filas << fila;
     }
     std::unique_ptr<FuenteFilas> fuente;
-    m->Ejecuta(filas.join(QStringLiteral(" UNION ALL ")), &fuente);
+    m.Ejecuta(filas.join(QStringLiteral(" UNION ALL ")), &fuente);
     std::vector<std::pair<qsizetype, TablaAdministracion>> leidas;
     std::vector<qsizetype> ocultas;
     while (fuente && fuente->Siguiente()) {
@@ -449,7 +465,7 @@ void AccesoDatos::Impl::ResuelveAdministracion(const QStringList& tablas, bool a
         // not use: absent only where the server says its name does not exist.
         auto& [i, t] = leidas[static_cast<size_t>(j)];
         try {
-            PrimerValor(*m, QStringLiteral("SELECT TOP 0 1 FROM ") + nombres[i]);
+            PrimerValor(m, QStringLiteral("SELECT TOP 0 1 FROM ") + nombres[i]);
             t.tiene = true;
         } catch (const Fallas& f) {
             t.tiene = f.lista.empty() || !NoExiste(f.lista.front());
@@ -467,7 +483,7 @@ void AccesoDatos::Impl::ResuelveListaAdministracion() {
     if (!sqlServer || baseAdmin.isEmpty())
         return;
     try {
-        ResuelveAdministracion(kTablasAdministracion, true);
+        ResuelveAdministracion(kTablasAdministracion, *motor);
     } catch (const Fallas&) {
         // Unanswered: each is asked again when a statement first names it.
         tablasAdmin.clear();
