@@ -10,7 +10,8 @@
 // (a reading of this target's own), and every check against SQLite runs on the batch with each comment's
 // inner "/*" and "*/" blanked, which both read alike. The splitter, the tokenizer under the translation and
 // the "@ADMIN_" names, the transaction reader and the layer's test of what SQLite would read otherwise must
-// each read the nested comments where this reading does.
+// each read the nested comments where this reading does, and that test tells a statement and its
+// translation alike.
 #include "AccesoDatosInterno.h"
 #include "Comun.h"
 #include "FuncionesSqlite.h"
@@ -262,6 +263,11 @@ void CompruebaAnidados(const QString& s) {
                                              : Comentarios::Igual;
     if (ComentariosEnSqlite(s) != esperada)
         Falla("no se sabe si SQLite leería los comentarios como el servidor", s);
+    // A batch is refused on what its statements say before any runs; what SQLite gets is checked
+    // again, and must be told alike.
+    if (EsSentenciaTransaccion(s) == Transaccion::Ninguna && !SeparaSiExiste(s) &&
+        ComentariosEnSqlite(TraduceSqlServerASqlite(s)) != esperada)
+        Falla("la traducción cambia cómo leería SQLite los comentarios", s);
     if (!l.anidado)
         return;
     if (LeeComoElServidor(TraduceSqlServerASqlite(s)).texto != TraduceSqlServerASqlite(l.texto))

@@ -198,18 +198,20 @@ bool EsNulo(const QVariant& v) {
     return !v.isValid() || v.isNull();
 }
 
-// A statement for SQLite whose comments it would read otherwise than the server (which nests
-// them) is refused before anything of its text runs, never run as other SQL. A transaction
-// statement never reaches SQLite: the layer reads it as the server does.
-void VerificaComentarios(const QString& sentencia) {
-    const Comentarios lectura = ComentariosEnSqlite(sentencia);
-    if (lectura == Comentarios::Igual || EsSentenciaTransaccion(sentencia) != ::Transaccion::Ninguna)
+// A text for SQLite whose comments it would read otherwise than the server (which nests them) is
+// refused before anything of it runs, never run as other SQL.
+void VerificaComentarios(Comentarios lectura) {
+    if (lectura == Comentarios::Igual)
         return;
     if (lectura == Comentarios::Abierto)
         Falla(sqlserver::kComentarioAbierto, QStringLiteral("Missing end comment mark '*/'."));
     Falla(sqlserver::kErrorSintaxis,
           QStringLiteral("La base de datos embebida no lee como el servidor un comentario \"/* */\" "
                          "dentro de otro: no se ejecutó nada del texto."));
+}
+
+void VerificaComentarios(const QString& texto) {
+    VerificaComentarios(ComentariosEnSqlite(texto));
 }
 
 } // namespace
@@ -380,15 +382,40 @@ const QStringList kDerechos = {QStringLiteral("SELECT"), QStringLiteral("INSERT"
 bool AccesoDatos::Impl::EnAdministracion(const QString& tabla) {
     auto it = tablasAdmin.constFind(tabla.toUpper());
     if (it == tablasAdmin.cend()) {
+        // Inside a transaction a refused probe would end it (Babelfish always, SQL Server under
+        // XACT_ABORT): a name first met there is asked on a connection of the layer's own.
+        const bool enTransaccion = NivelServidor() > 0;
+        std::unique_ptr<Motor> propia;
+        std::optional<Fallas> falla;
         try {
-            ResuelveAdministracion({tabla}, false);
-        } catch (const Fallas&) {
-            // Unanswered: the statement goes to the administration database, as it names it, and
-            // the server tells what it finds there; asked again next time.
+            if (enTransaccion) {
+                QString cadena = yo.cadena_; // already told ClientCharset where FreeTDS needs it
+                propia = AbreOdbc(cadena, yo.conexion_.tiempoEspera_, yo.conexion_.aislamiento_);
+            }
+            ResuelveAdministracion({tabla}, propia ? *propia : *motor);
+        } catch (const Fallas& f) {
+            falla = f;
         }
         it = tablasAdmin.constFind(tabla.toUpper());
-        if (it == tablasAdmin.cend())
-            return true;
+        if (it == tablasAdmin.cend()) {
+            // Unanswered: the statement goes to the administration database, as it names it, and
+            // the server tells what it finds there; asked again next time. Not inside a
+            // transaction, which a refusal there could end.
+            if (!enTransaccion)
+                return true;
+            const QString motivo = falla && !falla->lista.empty() ? falla->lista.front().Description
+                                                                  : QStringLiteral("sin respuesta");
+            Falla(
+                sqlserver::kServidorNoDisponible,
+                QStringLiteral("No se ejecutó la sentencia que nombra la tabla %1: dentro de una transacción "
+                               "el programa averigua en una conexión propia si la base de administración "
+                               "\"%2\" tiene esa tabla, y %3 (%4). La transacción sigue abierta, con lo "
+                               "que tenía.")
+                    .arg(tabla, baseAdmin,
+                         propia ? QStringLiteral("el servidor no respondió")
+                                : QStringLiteral("esa conexión no se pudo abrir"),
+                         motivo));
+        }
     }
     // A table there that the login may not read is never taken for the session's of that name.
     if (it->tiene && it->negados.contains(kDerechos.front()))
@@ -402,16 +429,7 @@ QString AccesoDatos::Impl::SinDerecho(const QString& derecho, const QString& tab
         .arg(yo.usuario_, derecho, tabla, baseAdmin);
 }
 
-void AccesoDatos::Impl::ResuelveAdministracion(const QStringList& tablas, bool alConectar) {
-    // Inside a transaction a refused probe would end it (Babelfish always, SQL Server under
-    // XACT_ABORT): a name first met there is asked on a connection of the layer's own.
-    std::unique_ptr<Motor> propia;
-    Motor* m = motor.get();
-    if (!alConectar && NivelServidor() > 0) {
-        QString cadena = yo.cadena_; // already told ClientCharset where FreeTDS needs it
-        propia = AbreOdbc(cadena, yo.conexion_.tiempoEspera_, yo.conexion_.aislamiento_);
-        m = propia.get();
-    }
+void AccesoDatos::Impl::ResuelveAdministracion(const QStringList& tablas, Motor& m) {
     // One query for every name: whether the catalog shows it, and the login's rights on it.
     QStringList filas;
     QStringList nombres;
@@ -424,7 +442,7 @@ void AccesoDatos::Impl::ResuelveAdministracion(const QStringList& tablas, bool a
         filas << fila;
     }
     std::unique_ptr<FuenteFilas> fuente;
-    m->Ejecuta(filas.join(QStringLiteral(" UNION ALL ")), &fuente);
+    m.Ejecuta(filas.join(QStringLiteral(" UNION ALL ")), &fuente);
     std::vector<std::pair<qsizetype, TablaAdministracion>> leidas;
     std::vector<qsizetype> ocultas;
     while (fuente && fuente->Siguiente()) {
@@ -447,7 +465,7 @@ void AccesoDatos::Impl::ResuelveAdministracion(const QStringList& tablas, bool a
         // not use: absent only where the server says its name does not exist.
         auto& [i, t] = leidas[static_cast<size_t>(j)];
         try {
-            PrimerValor(*m, QStringLiteral("SELECT TOP 0 1 FROM ") + nombres[i]);
+            PrimerValor(m, QStringLiteral("SELECT TOP 0 1 FROM ") + nombres[i]);
             t.tiene = true;
         } catch (const Fallas& f) {
             t.tiene = f.lista.empty() || !NoExiste(f.lista.front());
@@ -465,7 +483,7 @@ void AccesoDatos::Impl::ResuelveListaAdministracion() {
     if (!sqlServer || baseAdmin.isEmpty())
         return;
     try {
-        ResuelveAdministracion(kTablasAdministracion, true);
+        ResuelveAdministracion(kTablasAdministracion, *motor);
     } catch (const Fallas&) {
         // Unanswered: each is asked again when a statement first names it.
         tablasAdmin.clear();
@@ -660,7 +678,7 @@ qint64 AccesoDatos::Impl::EjecutaSentencia(const QString& s, std::unique_ptr<Fue
     } else if (EsPalabra(palabra, u"IF")) {
         if (const auto si = SeparaSiExiste(s)) {
             std::unique_ptr<FuenteFilas> consulta;
-            motor->Ejecuta(traducir ? Traduce(si->consulta) : si->consulta, &consulta);
+            EnviaSqlite(traducir ? Traduce(si->consulta) : si->consulta, &consulta);
             const bool hay = consulta && consulta->Siguiente();
             consulta.reset();
             return hay != si->negado ? EjecutaSentencia(si->sentencia, filas, traducir) : 0;
@@ -672,7 +690,9 @@ qint64 AccesoDatos::Impl::EjecutaSentencia(const QString& s, std::unique_ptr<Fue
             if (it == cachePlantillas.end()) {
                 QString t = TraduceSqlServerASqlite(p->texto);
                 std::optional<QString> valida;
-                if (CuentaMarcadores(t) == static_cast<int>(p->valores.size()))
+                // One whose comments SQLite would read otherwise goes the common way, which refuses it.
+                if (CuentaMarcadores(t) == static_cast<int>(p->valores.size()) &&
+                    ComentariosEnSqlite(t) == Comentarios::Igual)
                     valida = std::move(t);
                 if (cachePlantillas.size() >= 256)
                     cachePlantillas.clear();
@@ -683,7 +703,12 @@ qint64 AccesoDatos::Impl::EjecutaSentencia(const QString& s, std::unique_ptr<Fue
                 return afectados;
         }
     }
-    return motor->Ejecuta(traducir ? Traduce(s) : s, filas);
+    return EnviaSqlite(traducir ? Traduce(s) : s, filas);
+}
+
+qint64 AccesoDatos::Impl::EnviaSqlite(const QString& texto, std::unique_ptr<FuenteFilas>* filas) {
+    VerificaComentarios(texto);
+    return motor->Ejecuta(texto, filas);
 }
 
 void AccesoDatos::Impl::Abre(Registros::Impl& rs, const QString& sql, const QString&, bool traducir) {
@@ -692,8 +717,6 @@ void AccesoDatos::Impl::Abre(Registros::Impl& rs, const QString& sql, const QStr
     VerificaConexion("Open");
     std::unique_ptr<FuenteFilas> f;
     try {
-        if (sqlite && traducir)
-            VerificaComentarios(sql);
         EjecutaSentencia(SinNulos(sql), &f, traducir);
     } catch (const Fallas& e) {
         Lanza(e, QStringLiteral("ObtieneRecordset"));
@@ -888,9 +911,13 @@ qint32 AccesoDatos::EjecutaSQL(const QString& sql, Registros* rs) {
     d_->VerificaConexion("EjecutaSQL");
     const QStringList sentencias = DivideTanda(SinNulos(sql));
     if (d_->sqlite) {
+        // Before any statement of the batch runs (each is checked again as SQLite gets it); a
+        // transaction statement never reaches SQLite: the layer reads it as the server does.
         try {
             for (const QString& s : sentencias)
-                VerificaComentarios(s);
+                if (const Comentarios c = ComentariosEnSqlite(s);
+                    c != Comentarios::Igual && EsSentenciaTransaccion(s) == ::Transaccion::Ninguna)
+                    VerificaComentarios(c);
         } catch (const Fallas& f) {
             d_->Lanza(f, QStringLiteral("EjecutaSQL"));
         }

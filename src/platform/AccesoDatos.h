@@ -181,7 +181,9 @@ public:
     // administration database's table when that database holds one of the name (its catalog is
     // asked once per connection: for the program's own names when it opens, for any other when
     // first met, never so that a refusal could end a transaction open on the connection), else
-    // the session's; one there that the login may not read raises ErrorSistema 229 naming it.
+    // the session's; one there that the login may not read raises ErrorSistema 229 naming it, and
+    // one that cannot be asked inside a transaction (the layer's own connection for it refused)
+    // ErrorSistema 17 naming it and why.
     QString TraduceSQL(const QString& sql) const;
     // The provider text of the connection ("SQLite" or "ODBC;DBMS=<name>").
     QString TextoProveedor() const;

@@ -220,6 +220,10 @@ struct AccesoDatos::Impl {
     QString Traduce(const QString& sql);
     // One statement of a batch (SQL Server dialect when `traducir`).
     qint64 EjecutaSentencia(const QString& sentencia, std::unique_ptr<ad::FuenteFilas>* filas, bool traducir);
+    // SQLite: a text as the engine runs it (translated or not, without NULs), where every text of
+    // a statement, a batch or a record set reaches it; refused when SQLite would read its comments
+    // otherwise than the server.
+    qint64 EnviaSqlite(const QString& texto, std::unique_ptr<ad::FuenteFilas>* filas);
     // `nombre`: the statement's transaction or savepoint name; `cerca`: where an unreadable one
     // stopped being read.
     void Transaccion(int tipo, const QString& nombre, const QString& cerca);
@@ -233,13 +237,14 @@ struct AccesoDatos::Impl {
     // The statement as the engine runs it (SQL Server dialect in).
     QString ParaMotor(const QString& sql);
     // SQL Server: whether the administration database holds table `tabla`; resolved the first
-    // time it is met unless the connection resolved it. A table there that the login may not
-    // read is refused (229).
+    // time it is met unless the connection resolved it, inside a transaction on a connection of
+    // the layer's own, and refused (17) when that gives no answer. A table there that the login
+    // may not read is refused (229).
     bool EnAdministracion(const QString& tabla);
-    // Resolves `tablas` in the administration database: the catalog, the login's rights, and a
-    // probe of a table the catalog hides. `alConectar`: on a connection just opened; else a
-    // transaction open on it sends them to a connection of the layer's own. Raises Fallas.
-    void ResuelveAdministracion(const QStringList& tablas, bool alConectar);
+    // Resolves `tablas` in the administration database on `m` (this connection, or one of the
+    // layer's own): the catalog, the login's rights, and a probe of a table the catalog hides.
+    // Raises Fallas.
+    void ResuelveAdministracion(const QStringList& tablas, ad::Motor& m);
     // On connecting: the program's "@ADMIN_" tables, before any transaction can be open; what
     // the server does not answer is resolved when first met.
     void ResuelveListaAdministracion();

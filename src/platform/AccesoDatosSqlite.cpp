@@ -192,11 +192,18 @@ public:
             const char* cola = nullptr;
             negada_.clear();
             if (sqlite3_prepare_v2(db_, p, static_cast<int>(fin - p), &st, &cola) != SQLITE_OK) {
-                if (negada_.isEmpty())
-                    throw FallasDe(db_);
+                // The server's syntax error means that nothing of the text ran (it reads the whole
+                // text first); SQLite reads each statement after the ones before it ran.
+                if (negada_.isEmpty()) {
+                    Fallas f = FallasDe(db_);
+                    if (corrio && f.lista.front().NativeError == sqlserver::kErrorSintaxis)
+                        throw Fallas{{{kNoPermitidaAqui,
+                                       QStringLiteral("La base de datos embebida no lee una sentencia del "
+                                                      "texto (%1); las anteriores ya se ejecutaron.")
+                                           .arg(f.lista.front().Description)}}};
+                    throw f;
+                }
                 const QString orden = std::exchange(negada_, {});
-                // The server's syntax error means that nothing ran; here the text's first
-                // statements did.
                 if (corrio)
                     throw Fallas{
                         {{kNoPermitidaAqui,

@@ -416,6 +416,15 @@ void ConectaTsql(AccesoDatos& ad, const QString& base, const QString& login) {
     ad.Conecta(false, 3, QString(), true, true);
 }
 
+void ConectaSitioConAdministracion(AccesoDatos& ad, const QString& base, const QString& admin,
+                                   const QString& login, const QString& depositos) {
+    CreaBaseAdministracion(admin, depositos);
+    CreaLoginSitio(login, base);
+    DaDerechosSitio(admin, login, {QStringLiteral("V_TA_Deposito")});
+    ad.AsignaDatoConexion(QStringLiteral("ADMIN=") + admin);
+    ConectaTsql(ad, base, login);
+}
+
 QString LineaSesionTsql(const QString& base, const QString& login) {
     const ServidorTsql s = LeeServidorTsql();
     return QStringLiteral("@Server=%1;@DbName=%2;@Usuario=%3;@Password=%4;@UsuarioLogeado=%3;@Caja=1;")

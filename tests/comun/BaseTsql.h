@@ -61,4 +61,10 @@ QString SinDerechoAdministracion(const QString& login, const QString& derecho, c
 // ("@Server=127.0.0.1,<port>", FreeTDS), and the session's command line that names it; as the
 // server's login, or as `login` (password kClaveSitio) when given.
 void ConectaTsql(AccesoDatos& ad, const QString& base, const QString& login = {});
+// A site as it runs beside an administration database: the new administration database `admin`
+// (CreaBaseAdministracion with the deposits `depositos`), the site's login `login` with the
+// deposits' rights there (DaDerechosSitio), and `ad` connected as that login to `base` with
+// ADMIN= naming `admin`.
+void ConectaSitioConAdministracion(AccesoDatos& ad, const QString& base, const QString& admin,
+                                   const QString& login, const QString& depositos);
 QString LineaSesionTsql(const QString& base, const QString& login = {});

@@ -193,14 +193,11 @@ TEST_F(AccesoTsql, AdministrationTablesInTheSessionsDatabaseOrInTheOneTheDataNam
 TEST_F(AccesoTsql, TheFirstMeetingWithAnAdministrationTableKeepsTheCallersTransaction) {
     const QString admin = BaseTsql() + QStringLiteral("_adm");
     const QString login = BaseTsql() + QStringLiteral("_sitio");
-    CreaBaseAdministracion(admin, QStringLiteral("('   2', 'Norte de la administración', '   1', NULL)"));
+    AccesoDatos ad;
+    ConectaSitioConAdministracion(ad, BaseTsql(), admin, login,
+                                  QStringLiteral("('   2', 'Norte de la administración', '   1', NULL)"));
     EjecutaTsql(admin, {QStringLiteral("CREATE TABLE TA_AJENA (Id INT)")});
     EjecutaTsql(BaseTsql(), {QStringLiteral("CREATE TABLE TA_PROPIA (Id INT)")});
-    CreaLoginSitio(login, BaseTsql());
-    DaDerechosSitio(admin, login, {QStringLiteral("V_TA_Deposito")});
-    AccesoDatos ad;
-    ad.AsignaDatoConexion(QStringLiteral("ADMIN=") + admin);
-    ConectaTsql(ad, BaseTsql(), login);
     EjecutaTsql(admin, {QStringLiteral("GRANT SELECT ON V_TA_Cajas TO [%1]").arg(login)});
     ad.EjecutaSQL("BEGIN TRANSACTION\rINSERT INTO V_TA_Unidad (IdUnidad) VALUES ('  ZZ')");
     for (const char* tabla : {"MV_ASIENTOS", "TA_PROPIA"})
