@@ -9,6 +9,7 @@
 #include "Utilidades.h"
 
 #include <QSet>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -27,9 +28,20 @@ quint64 Mezcla(quint64 x) {
     return x ^ (x >> 31);
 }
 
-// A stored value as read: its text (a null is no text).
+// A stored value as read: the same value read twice gives the same type, so numbers are taken
+// as they come, without writing them as text (a null is no value).
 quint64 HuellaValor(const QVariant& valor) {
-    return valor.isNull() ? 0x6e756c6cULL : quint64(qHash(valor.toString(), size_t{0x5bd1e995}));
+    if (valor.isNull())
+        return 0x6e756c6cULL;
+    switch (valor.typeId()) {
+    case QMetaType::Double:
+        return Mezcla(std::bit_cast<quint64>(valor.toDouble()));
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        return Mezcla(quint64(valor.toLongLong()) ^ 0x1234567ULL);
+    default:
+        return quint64(qHash(valor.toString(), size_t{0x5bd1e995}));
+    }
 }
 
 // The header's stored columns, the ones the save writes.

@@ -240,6 +240,7 @@ TEST_F(DosEstaciones, UnBloqueoQueSigueTrasElTiempoDeEsperaRechazaElGuardadoEnte
             guion.AgregaRespuesta(r);
         Graba();
         EXPECT_TRUE(Prueba(F()).ErrorValidacion());
+        EXPECT_EQ(Filas("SELECT @@TRANCOUNT"), QStringList{"0"});
         ASSERT_EQ(guion.Mensajes().size(), qsizetype(respuestas.size()));
         for (const auto& registro : guion.Registros()) {
             EXPECT_TRUE(registro.texto.contains("(1222) database is locked")) << registro.texto.toStdString();
