@@ -48,7 +48,7 @@ QString Cantidad(int version, int linea) {
 
 // ---- The child roles ----
 
-class Hija : public EstacionHija {
+class Hija : public EditorHijo {
 protected:
     // The window holds the template of that name (a new one when there is none) with the lines
     // of `version`.

@@ -2,7 +2,7 @@
 
 // Two editors on one database file, the other one a real process: this test program run again in
 // a child role, a disabled test that the parent names. The parent starts it with an Estacion and
-// reads what it tells; the child's fixture is EstacionHija.
+// reads what it tells; the child's fixture is EditorHijo.
 
 #include "AccesoDatos.h"
 #include "Globales.h"
@@ -84,7 +84,7 @@ private:
 };
 
 // The child's side: the editor window, headless, on the parent's database file.
-class EstacionHija : public ConVentanaDemo {
+class EditorHijo : public ConVentanaDemo {
 protected:
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty(kRol))

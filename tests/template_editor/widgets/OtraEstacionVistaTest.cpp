@@ -25,7 +25,7 @@ const QString kDeEsta = QStringLiteral("de esta ventana");
 
 // The other station: the template of that name read (or a new one begun), its observation
 // changed; saved once the parent's signal file appears, its question answered as told.
-TEST_F(EstacionHija, DISABLED_CambiaYGraba) {
+TEST_F(EditorHijo, DISABLED_CambiaYGraba) {
     F().Inicializa();
     Campo("NOMBRE").setText(qEnvironmentVariable(kNombre));
     F().CampoValida(Campo("NOMBRE"));
