@@ -3,11 +3,13 @@
 #include "AccesoDatos.h"
 #include "ErrorSistema.h"
 #include "Globales.h"
+#include "ReportaError.h"
 #include "Sentencias.h"
 #include "TandasSql.h"
 #include "Utilidades.h"
 
 #include <QSet>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -16,6 +18,36 @@ namespace {
 void Agrega(const QString& campo, QString valor, const QString& marcador, bool primero = false) {
     AgregaCampo(campo, valor, marcador, primero);
 }
+
+// A 64-bit mix whose every output bit depends on every input bit (splitmix64's finaliser): the
+// lines' digests are added up, and sums of poorly mixed values collide.
+quint64 Mezcla(quint64 x) {
+    x += 0x9e3779b97f4a7c15ULL;
+    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
+    return x ^ (x >> 31);
+}
+
+// A stored value as read: the same value read twice gives the same type, so numbers are taken
+// as they come, without writing them as text (a null is no value).
+quint64 HuellaValor(const QVariant& valor) {
+    if (valor.isNull())
+        return 0x6e756c6cULL;
+    switch (valor.typeId()) {
+    case QMetaType::Double:
+        return Mezcla(std::bit_cast<quint64>(valor.toDouble()));
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        return Mezcla(quint64(valor.toLongLong()) ^ 0x1234567ULL);
+    default:
+        return quint64(qHash(valor.toString(), size_t{0x5bd1e995}));
+    }
+}
+
+// The header's stored columns, the ones the save writes.
+const char* const kColumnasCabecera[] = {"IdVardelio",    "nombre",         "DETALLE",
+                                         "TCDefault",     "DepositoOrigen", "DepositoDestino",
+                                         "IdMotivoStock", "AnclarAlMenu"};
 
 } // namespace
 
@@ -190,6 +222,93 @@ QString AlmacenModelos::CantidadCargada(const QVariant& campo) {
     if (d < 1e15 && d == std::trunc(d))
         return QString::number(static_cast<qint64>(d));
     return UT().ValorATexto(QVariant(d)).trimmed();
+}
+
+bool AlmacenModelos::MismaHuella(const Huella& vista, const Huella& guardada) {
+    if (vista.existe != guardada.existe)
+        return false;
+    if (!vista.existe)
+        return true;
+    if (!vista.conFilas)
+        return vista.id == guardada.id;
+    return vista.cabecera == guardada.cabecera && vista.lineas == guardada.lineas &&
+           vista.cuenta == guardada.cuenta;
+}
+
+quint64 AlmacenModelos::HuellaCabecera(const Registros& rs) {
+    quint64 h = 0;
+    for (const char* columna : kColumnasCabecera) {
+        const int i = rs.IndiceCampo(QLatin1String(columna));
+        h = Mezcla(h ^ (i < 0 ? 0 : HuellaValor(rs.Fields(i))));
+    }
+    return h;
+}
+
+quint64 AlmacenModelos::HuellaLinea(const QVariant& articulo, const QVariant& cantidad,
+                                    const QVariant& unidad) {
+    return Mezcla(Mezcla(Mezcla(HuellaValor(articulo)) ^ HuellaValor(cantidad)) ^ HuellaValor(unidad));
+}
+
+QString AlmacenModelos::SentenciaCabeceraGuardada(const QString& nombre) {
+    return QStringLiteral("SELECT * FROM V_CPTES_MODELO_CAB WITH (UPDLOCK, HOLDLOCK) WHERE nombre = ") +
+           AD().FormateaValorSQL(nombre, QStringLiteral("'")) + QStringLiteral(" ORDER BY IdVardelio");
+}
+
+QString AlmacenModelos::SentenciaLineasGuardadas(qint16 id) {
+    return QStringLiteral("SELECT IdArticulo, Cantidad, IdUnidad FROM V_CPTES_MODELO_DET WITH (UPDLOCK, "
+                          "HOLDLOCK) WHERE IdVardelio = ") +
+           QString::number(id);
+}
+
+AlmacenModelos::Huella AlmacenModelos::LeeGuardada(const QString& nombre, qint16 preferido, bool conFilas) {
+    Huella h;
+    Registros rs;
+    AD().ObtieneRecordset(SentenciaCabeceraGuardada(nombre), rs);
+    for (; !rs.Eof(); rs.MoveNext()) {
+        const qint16 id = Entero16(rs.Fields(QStringLiteral("IdVardelio")));
+        if (!h.existe || id == preferido) {
+            h.existe = true;
+            h.id = id;
+            h.cabecera = HuellaCabecera(rs);
+        }
+        if (id == preferido)
+            break;
+    }
+    AD().CierraRecordset(rs);
+    h.conFilas = conFilas;
+    if (!h.existe || !conFilas)
+        return h;
+    AD().ObtieneRecordset(SentenciaLineasGuardadas(h.id), rs);
+    for (; !rs.Eof(); rs.MoveNext()) {
+        h.lineas += HuellaLinea(rs.Fields(0), rs.Fields(1), rs.Fields(2));
+        ++h.cuenta;
+    }
+    AD().CierraRecordset(rs);
+    return h;
+}
+
+void AlmacenModelos::IniciaTransaccion() {
+    AD().EjecutaSQL(QStringLiteral("BEGIN TRANSACTION"));
+}
+
+void AlmacenModelos::ConfirmaTransaccion() {
+    AD().EjecutaSQL(QStringLiteral("COMMIT TRANSACTION"));
+}
+
+void AlmacenModelos::RevierteTransaccion() {
+    try {
+        AD().EjecutaSQL(QStringLiteral("ROLLBACK TRANSACTION"));
+    } catch (const ErrorSistema&) {
+        // Nothing was open any more (the server ended it): nothing of it stays either way.
+    }
+    AD().LeeConexion().Errors().Clear();
+}
+
+void AlmacenModelos::RegistraRechazo(const QString& tanda, const ErrorSistema& error) {
+    QString proceso = NombreEjecutable();
+    RegistraErrorBD(tanda, proceso, static_cast<qint32>(error.Numero()),
+                    QString::number(error.Numero()) + QStringLiteral(" : ") + error.Descripcion() +
+                        QStringLiteral("\r\n"));
 }
 
 int AlmacenModelos::Anclado(const QVariant& campo) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ErrorSistema.h"
 #include "Registros.h"
 
 #include <QString>
@@ -72,6 +73,40 @@ public:
     static QString CantidadCargada(const QVariant& campo);
     // The stored anchoring flag as the check box's value (1 or 0).
     static int Anclado(const QVariant& campo);
+
+    // ---- What another station may have changed ----
+    // A template as its rows are stored: none, or its identifier and, when `conFilas`, a digest
+    // of its header's stored values and of its lines' (in any order, so that a server that
+    // returns them in another order changes nothing). Without `conFilas` only the identifier
+    // counts.
+    struct Huella {
+        bool existe = false;
+        qint16 id = 0;
+        bool conFilas = false;
+        quint64 cabecera = 0;
+        quint64 lineas = 0; // the lines' digests added up
+        qint64 cuenta = 0;
+    };
+    // Whether `guardada` is still what `vista` saw.
+    static bool MismaHuella(const Huella& vista, const Huella& guardada);
+    // The digests of the header row `rs` stands on and of one line's stored values.
+    static quint64 HuellaCabecera(const Registros& rs);
+    static quint64 HuellaLinea(const QVariant& articulo, const QVariant& cantidad, const QVariant& unidad);
+    // The statements that read a template's header by name and its lines, holding what they read
+    // against other stations until the transaction ends (the server's locks; the embedded file
+    // is held whole since the transaction began).
+    static QString SentenciaCabeceraGuardada(const QString& nombre);
+    static QString SentenciaLineasGuardadas(qint16 id);
+    // Inside the save's transaction: the template stored under `nombre` now (of several, the one
+    // of identifier `preferido`), with its rows' digests when `conFilas`.
+    static Huella LeeGuardada(const QString& nombre, qint16 preferido, bool conFilas);
+    // The save's own transaction around its batch, when it checks what is stored first.
+    static void IniciaTransaccion();
+    static void ConfirmaTransaccion();
+    // Rolls back whatever is open, its failure ignored (nothing of it is kept either way).
+    static void RevierteTransaccion();
+    // The error row of a batch whose commit was refused, as the batch runner writes it.
+    static void RegistraRechazo(const QString& tanda, const ErrorSistema& error);
 
 private:
     QStringList sentencias_;

@@ -28,7 +28,7 @@ FrmVardelio::FrmVardelio()
     : stock_(
           MSFlexGrid2, lblStockInfo, [this] { return FNTC(); },
           [this] { return TextoDelCampo(QStringLiteral("DepositoOrigen")); }),
-      lineas_(MSFlexGrid2, stock_), llenado_(*this) {
+      lineas_(MSFlexGrid2, stock_), llenado_(*this), leido_(TxtFields, ChkAnclar, CmbLista, MSFlexGrid2) {
     struct Campo {
         const char* dataField;
         const char* tag;

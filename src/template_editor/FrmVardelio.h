@@ -12,6 +12,7 @@
 #include "Grilla.h"
 #include "ListaCombo.h"
 #include "LlenadoMasivo.h"
+#include "ModeloLeido.h"
 #include "Moneda.h"
 #include "PanelStock.h"
 #include "Registros.h"
@@ -183,6 +184,9 @@ public:
     // Makes (fila, col) the current cell of the lines grid with its LeaveCell and EnterCell, as
     // the grid control does when its Row or Col changes; the view calls it when the user moves.
     void MueveCelda(int fila, int col);
+    // The lines grid or its cell editor holds the focus: a click on the grid is a move there, not
+    // one whose focus a header field kept (the name box after its question answered No).
+    bool FocoEnLineas() const;
     // Writes the open editor's text into the current cell and hides it, after validating what no
     // key validated: a refused text is not written, the line comes back whole as Escape gives it.
     void ComprometeEditor();
@@ -306,6 +310,9 @@ private:
     void CopiaDepositoALineas(const QString& deposito);
     // What the line branches take from the window.
     ValidacionLineas::Ventana VentanaLinea();
+    // Before another stored template replaces what the window holds: true when nothing the
+    // user did is lost, or the user answered Yes to the question that names it.
+    bool PreguntaSiLee(const QString& nombre);
 
     // ---- Storage (FrmVardelioAlmacen.cpp) ----
     // The template's menu entry after a committed save or delete (a delete always removes it).
@@ -319,6 +326,17 @@ private:
     // after its question. False when the save or delete was left.
     bool PreparaGrabacion(AlmacenModelos& tanda, qint16 idAnterior);
     bool PreparaBaja(AlmacenModelos& tanda, qint16 idAnterior);
+    // A save over a template this window saw stored: in one transaction, what is stored under
+    // the name is read and compared with what was seen, and the batch runs only when they match
+    // and the batch's identifier is still the stored one. `guardada` gets what was found.
+    enum class Escritura { Hecha, Fallida, Cambiada, OtroId };
+    Escritura GrabaSiNadieCambio(AlmacenModelos& tanda, const QString& nombre,
+                                 const AlmacenModelos::Huella& vista, qint16 idAnterior,
+                                 AlmacenModelos::Huella& guardada);
+    // Another station stored, changed or deleted the template since this window saw it: asked
+    // whether to replace it all the same.
+    static bool PreguntaSiReemplaza(const QString& nombre, const AlmacenModelos::Huella& vista,
+                                    const AlmacenModelos::Huella& guardada);
     // AsignarDatos: the stored voucher type selected in the list, and the lines read, each
     // validated as if typed, with the stock and the article types read once for all of them.
     void SeleccionaTipoGuardado(const QVariant& codigoGuardado);
@@ -329,7 +347,8 @@ private:
     // window's error routine ("UtilVox1_click") and tells whether the message is emptied after
     // it.
     bool CmdNuevo();
-    // Two questions, then the template deleted (ValidaYAlmacena).
+    // The name typed over the window checked first (another stored template is read and shown),
+    // then two questions, then the template deleted (ValidaYAlmacena).
     bool CmdBorrar();
     // The open edit written, the lines checked (a line an import marked stops it, named, with
     // the cursor on it), the totals asked about, then the template saved (ValidaYAlmacena).
@@ -381,4 +400,5 @@ private:
     PanelStock stock_;
     ValidacionLineas lineas_;
     LlenadoMasivo llenado_;
+    ModeloLeido leido_;
 };

@@ -16,6 +16,7 @@
 #include "Utilidades.h"
 
 #include <QScopeGuard>
+#include <optional>
 
 bool FrmVardelio::Datosvalidos() {
     ErrorValidacion = false;
@@ -134,12 +135,101 @@ void FrmVardelio::ActualizarDatos() {
         },
         reporta);
 
-    if (!tanda.Ejecuta(UltimaTanda)) {
-        ErrorValidacion = true;
-        return;
+    // A template this window saw stored under the name is replaced only as it was seen.
+    const QString nombre = AlmacenModelos::NombreModelo(TxtFields[0].Text());
+    const AlmacenModelos::Huella* visto = graba ? leido_.Visto(nombre) : nullptr;
+    if (!visto) {
+        if (!tanda.Ejecuta(UltimaTanda)) {
+            ErrorValidacion = true;
+            return;
+        }
+    } else {
+        const AlmacenModelos::Huella vista = *visto;
+        AlmacenModelos::Huella guardada;
+        switch (GrabaSiNadieCambio(tanda, nombre, vista, idAnterior, guardada)) {
+        case Escritura::Hecha:
+            break;
+        case Escritura::Fallida:
+            ErrorValidacion = true;
+            return;
+        case Escritura::Cambiada:
+            if (!PreguntaSiReemplaza(nombre, vista, guardada)) {
+                ErrorValidacion = true; // the window stays as it is: it may be saved under another name
+                return;
+            }
+            leido_.AnotaVisto(nombre, guardada);
+            [[fallthrough]];
+        case Escritura::OtroId:
+            // The batch is built again for the template stored now.
+            ActualizarDatos();
+            return;
+        }
     }
     AnclaAlMenu();
     ConfirmaTransacciones();
+}
+
+FrmVardelio::Escritura FrmVardelio::GrabaSiNadieCambio(AlmacenModelos& tanda, const QString& nombre,
+                                                       const AlmacenModelos::Huella& vista, qint16 idAnterior,
+                                                       AlmacenModelos::Huella& guardada) {
+    // A check that did not run is no check passed: ignoring a failure here stores nothing.
+    const auto reporta = [this](const ErrorSistema& e) {
+        const int r = ReportaActualizar(e);
+        return r == Respuesta::Ignorar ? Respuesta::Abortar : r;
+    };
+    bool abierta = false;
+    const bool leida =
+        EjecutaPasos({
+                         [&] {
+                             AlmacenModelos::IniciaTransaccion();
+                             abierta = true;
+                         },
+                         [&] { guardada = AlmacenModelos::LeeGuardada(nombre, idAnterior, vista.conFilas); },
+                     },
+                     reporta);
+    const bool mismoId = (guardada.existe ? guardada.id : 0) == idAnterior;
+    if (!leida || !mismoId || !AlmacenModelos::MismaHuella(vista, guardada)) {
+        // Nothing is held while the user is asked.
+        if (abierta)
+            AlmacenModelos::RevierteTransaccion();
+        if (!leida)
+            return Escritura::Fallida;
+        return AlmacenModelos::MismaHuella(vista, guardada) ? Escritura::OtroId : Escritura::Cambiada;
+    }
+    if (!tanda.Ejecuta(UltimaTanda))
+        return Escritura::Fallida; // refused and rolled back whole, with its message and its error row
+    std::optional<ErrorSistema> rechazo;
+    if (!EjecutaPasos({[] { AlmacenModelos::ConfirmaTransaccion(); }}, [&](const ErrorSistema& e) {
+            rechazo = e;
+            return reporta(e);
+        })) {
+        AlmacenModelos::RevierteTransaccion();
+        AlmacenModelos::RegistraRechazo(UltimaTanda, *rechazo);
+        return Escritura::Fallida;
+    }
+    return Escritura::Hecha;
+}
+
+bool FrmVardelio::PreguntaSiReemplaza(const QString& nombre, const AlmacenModelos::Huella& vista,
+                                      const AlmacenModelos::Huella& guardada) {
+    const QString cuando = vista.conFilas
+                               ? QStringLiteral(" después de que esta ventana lo leyó.")
+                               : QStringLiteral(" después de que esta ventana verificó su nombre.");
+    QString texto;
+    if (!vista.existe)
+        texto = QStringLiteral("Mientras esta ventana preparaba el modelo nuevo ") + nombre +
+                QStringLiteral(", otro puesto grabó un modelo con ese nombre.");
+    else if (!guardada.existe)
+        texto =
+            QStringLiteral("El modelo ") + nombre + QStringLiteral(" fue borrado en otro puesto") + cuando;
+    else
+        texto =
+            QStringLiteral("El modelo ") + nombre + QStringLiteral(" fue modificado en otro puesto") + cuando;
+    texto += guardada.existe
+                 ? QStringLiteral("\r\n\r\n¿Desea reemplazarlo con lo que muestra la ventana?")
+                 : QStringLiteral("\r\n\r\n¿Desea grabarlo de nuevo con lo que muestra la ventana?");
+    return interaccion().MsgBox(texto, Estilo::SiNo | Estilo::Exclamacion | Estilo::BotonDefecto2,
+                                QStringLiteral("Atención")) == Respuesta::Si;
 }
 
 void FrmVardelio::AnclaAlMenu() {
@@ -170,6 +260,11 @@ void FrmVardelio::SeleccionaTipoGuardado(const QVariant& codigoGuardado) {
 
 void FrmVardelio::AsignarDatos() {
     qint16 id = 0;
+    // What is read is what the window holds from now on, also when the read is left half-way.
+    leido_.EmpiezaLectura(RegistroModelo);
+    const auto lee = qScopeGuard([this] {
+        leido_.TerminaLectura(AlmacenModelos::NombreModelo(TextoDelCampo(QStringLiteral("NOMBRE"))));
+    });
     const bool sigue = EjecutaPasos(
         {
             [&] { AF().CargaCampos(TxtFields, RegistroModelo); },
@@ -243,7 +338,10 @@ void FrmVardelio::LeeLineas(qint16 id) {
                                                   AlmacenModelos::CantidadCargada(c.rs.Fields(c.cantidad)));
                 },
                 [&c] {
+                    const quint64 huella = AlmacenModelos::HuellaLinea(
+                        c.rs.Fields(c.articulo), c.rs.Fields(c.cantidad), c.rs.Fields(c.unidad));
                     c.rs.MoveNext();
+                    c.f.leido_.SumaLinea(huella);
                     c.avanza = true;
                 },
             },

@@ -78,6 +78,7 @@ void FrmVardelio::Inicializa() {
                           [&] {
                               modo_ = Modo::Ninguno;
                               ValidandoGrabacion = false;
+                              leido_.Olvida();
                           },
                           [&] { AbrirRecordset(TablaModelo); },
                           [&] { CmbLista.Clear(); },
@@ -115,6 +116,8 @@ void FrmVardelio::Inicializa() {
                           [&] { DepositoOrigenAnterior.clear(); },
                           [&] { OcultaControl(picStatus); },
                           [&] { AsignaDepositoDefault(); },
+                          // What the user does from here on are changes of a new template.
+                          [&] { leido_.TomaContenido(); },
                       });
 }
 
@@ -224,6 +227,6 @@ void FrmVardelio::LblMensaje_Change() {
 
 void FrmVardelio::FocoCambiado(const QString& anterior, const QString& nuevo) {
     FocoEdicion(anterior, nuevo);
-    if (nuevo == QLatin1String("CmbLista"))
+    if (nuevo == QLatin1String("CmbLista") && Foco_.Actual() == nuevo)
         CmbLista_GotFocus();
 }

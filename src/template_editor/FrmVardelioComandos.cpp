@@ -89,11 +89,21 @@ bool FrmVardelio::CmdNuevo() {
 bool FrmVardelio::CmdBorrar() {
     bool sigue = true;
     PasosComando({
+        // The delete acts on the template the window shows: a name typed over it is checked
+        // first, which reads and shows another stored template (or stays, on the user's No).
         [&] {
-            sigue = Pregunta(QStringLiteral("Confirma la baja de este registro?"),
-                             Estilo::SiNo | Estilo::Exclamacion | Estilo::BotonDefecto2,
-                             QStringLiteral("Atención!"));
+            const QString nombre = AlmacenModelos::NombreModelo(TxtFields[0].Text());
+            if (nombre.isEmpty() || leido_.EsElNombre(nombre))
+                return;
+            CampoValida(TxtFields[0]);
+            sigue = !ErrorValidacion;
         },
+        Mientras(sigue,
+                 [&] {
+                     sigue = Pregunta(QStringLiteral("Confirma la baja de este registro?"),
+                                      Estilo::SiNo | Estilo::Exclamacion | Estilo::BotonDefecto2,
+                                      QStringLiteral("Atención!"));
+                 }),
         Mientras(sigue, [&] { ValidaYAlmacena(true); }),
     });
     return true;

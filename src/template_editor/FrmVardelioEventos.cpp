@@ -42,9 +42,9 @@ void FrmVardelio::TxtFields_LostFocus(int Index) {
 void FrmVardelio::TxtFields_KeyDown(int Index, qint16& KeyCode, int) {
     if (!AF().FiltraTecla(KeyCode))
         return;
+    // Validated now (CampoValida clears the field's mark): the leave that follows does not
+    // validate again, unless the user would not open the name typed there.
     CampoValida(TxtFields[Index]);
-    // Validated now: the leave that follows does not validate again.
-    MarcaValidacion[Index] = false;
     if (!ErrorValidacion)
         AF().SiguienteControl(*this, KeyCode);
 }
@@ -71,11 +71,19 @@ void FrmVardelio::TxtFields_Validate(int Index, bool& Cancel) {
         CampoValida(TxtFields[Index]);
 }
 
+bool FrmVardelio::FocoEnLineas() const {
+    return Foco_.Actual() == kGrilla || Foco_.Actual() == kEditor;
+}
+
 void FrmVardelio::FocoEdicion(const QString& anterior, const QString& nuevo) {
     bool cancela = false;
     const int sale = IndiceFoco(anterior);
     if (sale >= 0) {
         TxtFields_Validate(sale, cancela);
+        // The validation kept the focus in its field (the user would not lose the window's
+        // changes): the move did not happen.
+        if (Foco_.Actual() != nuevo)
+            return;
         TxtFields_LostFocus(sale);
     } else if (anterior == kEditor) {
         txtEdit2_Validate(cancela);

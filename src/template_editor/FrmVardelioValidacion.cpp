@@ -20,8 +20,12 @@ const QString kCamposRequeridos = QStringLiteral("NOMBRE,DepositoOrigen");
 } // namespace
 
 bool FrmVardelio::ValidaNombre(Validacion& v) {
-    // Never refused: an existing name opens its template, any other starts a new one.
+    // Never refused: an existing name opens its template, any other starts a new one. The name
+    // of the template the window holds opens nothing (what the user did to it stays); another
+    // stored one replaces the window's changes only when the user says so.
     bool existe = false;
+    bool lee = false;
+    bool sigue = true;
     return PasosValidacion({
         [&] {
             v.valor = AlmacenModelos::NombreModelo(v.valor);
@@ -31,16 +35,55 @@ bool FrmVardelio::ValidaNombre(Validacion& v) {
             existe = AD().ExisteRegistro(TablaModelo, v.valor, QStringLiteral("NOMBRE"), &RegistroModelo, 8,
                                          QString(), true);
         },
-        [&] { modo_ = existe ? Modo::Modificacion : Modo::Nuevo; },
         [&] {
-            if (existe && !ValidandoGrabacion) {
+            if (ValidandoGrabacion || leido_.EsElNombre(v.valor))
+                return;
+            lee = existe;
+            if (!existe) {
+                // A new template begins under this name: a save asks if another station stores it first.
+                leido_.AnotaVisto(v.valor, AlmacenModelos::Huella{});
+                leido_.setNombre(v.valor);
+            } else if (!PreguntaSiLee(v.valor)) {
+                // The typed name stays in its box, the window as it was.
+                AlmacenModelos::Huella visto;
+                visto.existe = true;
+                visto.id = AlmacenModelos::Entero16(RegistroModelo.Fields(QStringLiteral("IdVardelio")));
+                leido_.AnotaVisto(v.valor, visto);
+                lee = false;
+                sigue = false;
+                v.Rechaza(QString());
+                // The name is not taken yet: leaving its box asks again.
+                MarcaValidacion[0] = true;
+                Foco_.SetFocus(QStringLiteral("TxtFields(0)"));
+            }
+        },
+        [&] {
+            if (sigue)
+                modo_ = existe ? Modo::Modificacion : Modo::Nuevo;
+        },
+        [&] {
+            if (lee) {
                 AsignarDatos();
                 // The loaded lines were validated one by one; the name itself was accepted.
                 ErrorValidacion = false;
             }
         },
-        [&] { DetalleOn(true); },
+        [&] {
+            if (sigue)
+                DetalleOn(true);
+        },
     });
+}
+
+bool FrmVardelio::PreguntaSiLee(const QString& nombre) {
+    if (!leido_.HayCambios())
+        return true;
+    return interaccion().MsgBox(
+               QStringLiteral("Los cambios de la ventana no se grabaron y se perderán.\r\n\r\n"
+                              "¿Desea abrir el modelo ") +
+                   nombre + u'?',
+               Estilo::SiNo | Estilo::Pregunta | Estilo::BotonDefecto2,
+               QStringLiteral("Aviso al Operador")) == Respuesta::Si;
 }
 
 bool FrmVardelio::ValidaMotivo(Validacion& v) {
@@ -168,7 +211,8 @@ void FrmVardelio::CampoValida(CajaTexto& Texto) {
                 abandonada = !rama(*this, v);
         },
         [&] {
-            if (!abandonada && ErrorValidacion) {
+            // A refusal without words (the user's own No) shows nothing.
+            if (!abandonada && ErrorValidacion && !v.mensaje.isEmpty()) {
                 interaccion().MsgBox(v.mensaje, Estilo::SoloAceptar | Estilo::Critico,
                                      QStringLiteral("Aviso al operador..."));
                 v.mensaje.clear();

@@ -120,10 +120,12 @@ TEST_F(Almacen, UnModeloNuevoSeGuardaYSeLeeCampoACampoYLineaALinea) {
                                       Codigo25("GASEOSA-225") + "|" + Decimal(3.5) + "|  PQ",
                                       Codigo25("50001") + "|2|  KG"}));
 
-    // Found again by its name in any case: the stored template comes back into a reset window.
+    // Found again by its name in any case: the stored template comes back into a reset window
+    // (over the type and the box changed there, once the user said so).
     F().Inicializa();
     SeleccionaTipo("VS");
     F().ChkAnclar.setValue(0);
+    guion.AgregaRespuesta(Respuesta::Si);
     Nombre("PRUEBA NUEVA");
     EXPECT_TRUE(Prueba(F()).EsModificacion());
     EXPECT_FALSE(Prueba(F()).EsNuevo());
@@ -406,8 +408,11 @@ TEST_F(Almacen, UnaConfirmacionRechazadaSeRevierteYNoAnclaNada) {
     EXPECT_TRUE(Prueba(F()).ErrorValidacion());
     EXPECT_EQ(TodoGuardado(), antes);
     EXPECT_EQ(Filas("SELECT CLAVE, NOMBRE FROM TA_MENU ORDER BY CLAVE"), menu);
+    // The read template's save commits in a transaction of its own around the batch, where it
+    // checked what is stored: that commit's refusal is the save's error box.
     ASSERT_EQ(guion.Mensajes().size(), 1);
-    EXPECT_TRUE(guion.Mensajes()[0].startsWith("547 : ")) << guion.Mensajes()[0].toStdString();
+    EXPECT_TRUE(guion.Mensajes()[0].contains("(547)")) << guion.Mensajes()[0].toStdString();
+    EXPECT_TRUE(guion.Registros()[0].titulo.endsWith("ACTUALIZAR DATOS"));
     EXPECT_EQ(Filas("SELECT Error, SQL FROM AUX_ERR ORDER BY Id DESC LIMIT 1"),
               QStringList{"547|" + Prueba(F()).UltimaTanda()});
     // Nothing is left open for the unload to commit.
@@ -438,13 +443,16 @@ TEST_F(Almacen, DosEstacionesConElMismoIdentificadorNuevo) {
 }
 
 // The name's check and the write are apart: what another station did in between decides the
-// identifier. A template deleted meanwhile is stored anew under the next free one (never 0); a
-// name stored meanwhile is replaced under its own.
+// identifier, once the user was asked. A template deleted meanwhile is stored anew under the
+// next free one (never 0); a name stored meanwhile is replaced under its own.
 TEST_F(Almacen, ElIdentificadorEsElQueTieneElNombreAlGuardar) {
     Nombre("AJUSTE ROTURAS");
     ASSERT_TRUE(Prueba(F()).EsModificacion());
     Ejecuta("DELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 2\rDELETE V_CPTES_MODELO_DET WHERE IdVardelio = 2");
+    guion.AgregaRespuesta(Respuesta::Si);
     F().ActualizarDatos();
+    ASSERT_EQ(guion.Mensajes().size(), 1);
+    EXPECT_TRUE(guion.Mensajes()[0].startsWith("El modelo AJUSTE ROTURAS fue borrado en otro puesto"));
     ASSERT_FALSE(Prueba(F()).ErrorValidacion()) << guion.Mensajes().join('\n').toStdString();
     EXPECT_EQ(Filas("SELECT IdVardelio, nombre FROM V_CPTES_MODELO_CAB ORDER BY IdVardelio"),
               (QStringList{"1|REPOSICION LOCAL CENTRO", "2|AJUSTE ROTURAS"}));
@@ -456,8 +464,12 @@ TEST_F(Almacen, ElIdentificadorEsElQueTieneElNombreAlGuardar) {
     Campo("IdMotivoStock").setText("1");
     Linea(1, "1007", "UN", "3");
     Ejecuta("INSERT INTO V_CPTES_MODELO_CAB (IdVardelio, nombre) VALUES (7, 'NUEVA')");
+    guion.Limpia();
+    guion.AgregaRespuesta(Respuesta::Si);
     F().ActualizarDatos();
     ASSERT_FALSE(Prueba(F()).ErrorValidacion()) << guion.Mensajes().join('\n').toStdString();
+    ASSERT_EQ(guion.Mensajes().size(), 1);
+    EXPECT_TRUE(guion.Mensajes()[0].startsWith("Mientras esta ventana preparaba el modelo nuevo NUEVA"));
     EXPECT_EQ(Filas("SELECT IdVardelio, IdMotivoStock FROM V_CPTES_MODELO_CAB WHERE nombre = 'NUEVA'"),
               QStringList{"7|   1"});
     EXPECT_EQ(Lineas(7), QStringList{Codigo25("1007") + "|3|  UN"});
@@ -517,6 +529,7 @@ TEST_F(Almacen, LaLecturaMuestraLoGuardadoTalComoEsta) {
             Codigo25("1007") + "', -2.5, '  UN'), (9, 'NO-EXISTE', 4, NULL)");
     SeleccionaTipo("VS");
     F().ChkAnclar.setValue(1);
+    guion.AgregaRespuesta(Respuesta::Si); // the type and the box set here are replaced
     Nombre("raro");
     ASSERT_TRUE(Prueba(F()).EsModificacion());
     EXPECT_EQ(F().FNTC(), "VS"); // a type the list does not know leaves it as it was
@@ -531,7 +544,11 @@ TEST_F(Almacen, LaLecturaMuestraLoGuardadoTalComoEsta) {
     for (const char* ancla : {"'0'", "''", "'1'"}) {
         Ejecuta(QStringLiteral("UPDATE V_CPTES_MODELO_CAB SET AnclarAlMenu = %1 WHERE IdVardelio = 9")
                     .arg(ancla));
+        // Read into a reset window (checking the name it holds reads nothing), over a box
+        // changed there.
+        F().Inicializa();
         F().ChkAnclar.setValue(2);
+        guion.AgregaRespuesta(Respuesta::Si);
         Nombre("RARO");
         EXPECT_EQ(F().ChkAnclar.Value(), QLatin1String(ancla) == "'1'" ? 1 : 0) << ancla;
     }

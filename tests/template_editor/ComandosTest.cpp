@@ -123,9 +123,11 @@ TEST_F(Comandos, GrabarRefusedByAFieldKeepsTheTemplateAndLowersTheFlag) {
     EXPECT_EQ(Foco(), QStringLiteral("TxtFields(0)"));
     EXPECT_EQ(F().LblMensaje.Caption(), QString());
 
-    // The validating flag is down again: a stored name typed now loads its template.
+    // The validating flag is down again: a stored name typed now loads its template, over the
+    // window's changes once the user says so.
     Campo("NOMBRE").setText(QString());
     Teclea(QStringLiteral("AJUSTE ROTURAS"));
+    guion.AgregaRespuesta(Respuesta::Si);
     Pulsa(tecla::Enter);
     EXPECT_TRUE(Prueba(F()).EsModificacion());
     EXPECT_EQ(Campo("DETALLE").Text(), QStringLiteral("Roturas habituales del mes"));

@@ -5,6 +5,7 @@
 
 #include "AccesoDatos.h"
 #include "ColumnasArticulos.h"
+#include "Estaciones.h"
 #include "FrmVardelio.h"
 #include "Globales.h"
 #include "Registros.h"
@@ -29,22 +30,12 @@
 namespace {
 
 // The child's role and arguments.
-const char* const kRol = "MODELOS_ESTACION_ROL";
-const char* const kBase = "MODELOS_ESTACION_BASE";
 const char* const kNombre = "MODELOS_ESTACION_NOMBRE";
 const char* const kVersion = "MODELOS_ESTACION_VERSION";
 const char* const kRetiene = "MODELOS_ESTACION_RETIENE"; // ms the lock is held; 0: until killed
 const QString kCentro = QStringLiteral("REPOSICION LOCAL CENTRO");
 const QString kRoturas = QStringLiteral("AJUSTE ROTURAS");
 constexpr int kLineas = 1000;
-
-// What a child tells its parent: one line marked "@@ " (the rest of its output is the test
-// runner's).
-void Dice(QString texto) {
-    texto.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
-    std::printf("@@ %s\n", texto.trimmed().toUtf8().constData());
-    std::fflush(stdout);
-}
 
 // A template's version as it is saved: its observation names it, line k holds the quantity
 // version * 100000 + k.
@@ -57,18 +48,8 @@ QString Cantidad(int version, int linea) {
 
 // ---- The child roles ----
 
-class Hija : public ConVentanaDemo {
+class Hija : public EditorHijo {
 protected:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty(kRol))
-            GTEST_SKIP() << "only as a child of the tests below";
-        ConVentanaDemo::SetUp();
-        if (HasFatalFailure())
-            return;
-        AD().AsignaBaseDatos(qEnvironmentVariable(kBase));
-        AD().Conecta(false, 3, QString(), true, true);
-    }
-
     // The window holds the template of that name (a new one when there is none) with the lines
     // of `version`.
     void Prepara(const QString& nombre, int version) {
@@ -154,59 +135,6 @@ TEST(HijaBloqueo, DISABLED_RetieneElBloqueo) {
 }
 
 // ---- The parent's side ----
-
-// A child process in one role; its marked lines as they come.
-class Estacion {
-public:
-    Estacion(const char* prueba, const QString& base, const QList<QPair<const char*, QString>>& argumentos) {
-        auto entorno = QProcessEnvironment::systemEnvironment();
-        entorno.insert(kRol, QString::fromLatin1(prueba));
-        entorno.insert(kBase, base);
-        for (const auto& [nombre, valor] : argumentos)
-            entorno.insert(nombre, valor);
-        p_.setProcessEnvironment(entorno);
-        p_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p_.start(QCoreApplication::applicationFilePath(),
-                 {QStringLiteral("--gtest_filter=*.DISABLED_") + QString::fromLatin1(prueba),
-                  QStringLiteral("--gtest_also_run_disabled_tests")});
-        EXPECT_TRUE(p_.waitForStarted(10000));
-    }
-    ~Estacion() {
-        if (p_.state() != QProcess::NotRunning)
-            Mata();
-    }
-    Estacion(const Estacion&) = delete;
-    Estacion& operator=(const Estacion&) = delete;
-
-    // The next marked line that starts with `prefijo`; empty when the child ended or was silent
-    // for `ms`.
-    QString Espera(const QString& prefijo, int ms = 120000) {
-        QDeadlineTimer plazo(ms);
-        for (;;) {
-            while (p_.canReadLine()) {
-                const QString linea = QString::fromUtf8(p_.readLine()).trimmed();
-                if (!linea.startsWith(QLatin1String("@@ ")))
-                    continue;
-                dichas_ << linea.mid(3);
-                if (dichas_.last().startsWith(prefijo))
-                    return dichas_.last();
-            }
-            if (plazo.hasExpired() || (!p_.waitForReadyRead(int(plazo.remainingTime())) && !p_.canReadLine()))
-                return {};
-        }
-    }
-    // SIGKILL: no destructor, no rollback of its own. Then every line it wrote before.
-    void Mata() {
-        p_.kill();
-        p_.waitForFinished(10000);
-        Espera(QStringLiteral("\n"), 0);
-    }
-    const QStringList& Dichas() const { return dichas_; }
-
-private:
-    QProcess p_;
-    QStringList dichas_;
-};
 
 class DosEstaciones : public ConVentanaDemo {
 protected:
@@ -302,10 +230,23 @@ TEST_F(DosEstaciones, UnBloqueoQueSigueTrasElTiempoDeEsperaRechazaElGuardadoEnte
     PreparaCentro(3, kLineas);
     Estacion otra("RetieneElBloqueo", RutaBase(), {{kRetiene, QStringLiteral("0")}});
     ASSERT_EQ(otra.Espera(QStringLiteral("bloqueado")), "bloqueado");
-    Graba();
-    EXPECT_TRUE(Prueba(F()).ErrorValidacion());
-    // One clear refusal, not one line per statement.
-    EXPECT_EQ(guion.Mensajes(), QStringList{"1222 : database is locked\r\n"});
+    // The read template's save waits for the lock where it begins its transaction to check what
+    // is stored: one clear refusal per try in the save's error box, not one line per statement.
+    // Retry waits again; Abort and Ignore store nothing (a check that did not run is none passed).
+    for (const auto& respuestas :
+         {std::vector{Respuesta::Abortar}, std::vector{Respuesta::Reintentar, Respuesta::Ignorar}}) {
+        guion.Limpia();
+        for (const int r : respuestas)
+            guion.AgregaRespuesta(r);
+        Graba();
+        EXPECT_TRUE(Prueba(F()).ErrorValidacion());
+        EXPECT_EQ(Filas("SELECT @@TRANCOUNT"), QStringList{"0"});
+        ASSERT_EQ(guion.Mensajes().size(), qsizetype(respuestas.size()));
+        for (const auto& registro : guion.Registros()) {
+            EXPECT_TRUE(registro.texto.contains("(1222) database is locked")) << registro.texto.toStdString();
+            EXPECT_TRUE(registro.titulo.endsWith("ACTUALIZAR DATOS"));
+        }
+    }
     otra.Mata();
     consulta.Close();
     EXPECT_EQ(Guardado(kCentro), antes);
@@ -343,20 +284,28 @@ TEST_F(DosEstaciones, DosGuardadosALaVezSeGuardanEnterosOSeRechazanEnteros) {
         QFile::remove(senal);
 
         const bool nuevos = caso.primero.startsWith(QLatin1String("NUEVA"));
+        const bool mismo = nombres[0] == nombres[1];
+        int grabados = 0;
         for (int i = 0; i < 2; ++i) {
             SCOPED_TRACE(estaciones[size_t(i)]->Dichas().join(u'/').left(300).toStdString());
             // Saving into templates that exist waits for the other save; two new ones may take
-            // the same identifier, and then the later one is refused.
-            if (!nuevos || resultados[i] == QLatin1String("grabado"))
-                EXPECT_EQ(resultados[i], QLatin1String("grabado"));
-            else
+            // the same identifier, and then the later one is refused. Of two saves of the
+            // template both read, the later one asks (and the child's No keeps it unsaved).
+            if (resultados[i] == QLatin1String("grabado"))
+                ++grabados;
+            else if (nuevos)
                 EXPECT_TRUE(resultados[i].startsWith(QLatin1String("rechazo 2627 : ")))
                     << resultados[i].toStdString();
+            else
+                EXPECT_EQ(resultados[i], "rechazo El modelo " + nombres[i] +
+                                             " fue modificado en otro puesto después de que esta ventana lo "
+                                             "leyó.  ¿Desea reemplazarlo con lo que muestra la ventana?");
         }
+        EXPECT_EQ(grabados, mismo ? 1 : nuevos ? grabados : 2);
         const QString guardados[] = {Guardado(nombres[0]), Guardado(nombres[1])};
-        if (nombres[0] == nombres[1]) {
-            EXPECT_TRUE(guardados[0] == Version(versiones[0]) || guardados[0] == Version(versiones[1]))
-                << guardados[0].left(300).toStdString();
+        if (mismo) {
+            const int quien = resultados[0] == QLatin1String("grabado") ? 0 : 1;
+            EXPECT_EQ(guardados[0], Version(versiones[quien])) << guardados[0].left(300).toStdString();
         } else {
             for (int i = 0; i < 2; ++i)
                 EXPECT_EQ(guardados[i],

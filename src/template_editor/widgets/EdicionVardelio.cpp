@@ -67,11 +67,13 @@ void EdicionVardelio::Grilla_KeyPress(qint16& KeyAscii) {
 }
 
 void EdicionVardelio::Grilla_Click() {
-    form_.MSFlexGrid2_Click();
+    if (form_.FocoEnLineas())
+        form_.MSFlexGrid2_Click();
 }
 
 void EdicionVardelio::Grilla_DblClick() {
-    form_.MSFlexGrid2_DblClick();
+    if (form_.FocoEnLineas())
+        form_.MSFlexGrid2_DblClick();
 }
 
 void EdicionVardelio::Editor_KeyDown(qint16& KeyCode, int) {

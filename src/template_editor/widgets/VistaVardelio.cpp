@@ -269,8 +269,10 @@ void VistaVardelio::ConectaModelos() {
     EnlazaBarraEstado(form_.sbStatusBar, panelesSesion_, barrasPendientes_[1]);
 
     // With the grid's LeaveCell and EnterCell: an open edit is written first.
-    auto* enlace = new EnlaceTablaGrilla(form_.MSFlexGrid2, tabla_,
-                                         [this](int fila, int col) { form_.MueveCelda(fila, col); });
+    auto* enlace = new EnlaceTablaGrilla(form_.MSFlexGrid2, tabla_, [this](int fila, int col) {
+        if (form_.FocoEnLineas())
+            form_.MueveCelda(fila, col);
+    });
     // The grid takes no clicks while a bulk command runs (the form disables the other commands).
     // Meanwhile the window shows what the command changes when it yields, not at every line:
     // the lines, the status bar's progress and the stock panel at the pace of the yields.

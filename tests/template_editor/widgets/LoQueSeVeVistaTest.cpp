@@ -38,24 +38,6 @@ const QString kCentro = QStringLiteral("REPOSICION LOCAL CENTRO");
 
 class LoQueSeVe : public ConVistaDemo<ConArchivosDemo> {
 protected:
-    // A click into a header field and its text typed over what it holds.
-    void EscribeEnCampo(int i, const QString& texto) {
-        QTest::mouseClick(Campo(i), Qt::LeftButton);
-        QApplication::processEvents();
-        ASSERT_EQ(Foco(), Campo(i));
-        Tecla(Qt::Key_A, Qt::ControlModifier);
-        Escribe(texto);
-    }
-    // The stored template typed into the name and opened with Enter; Enter through the header
-    // to its first line.
-    void Abre(const QString& nombre) {
-        EscribeEnCampo(0, nombre);
-        Tecla(Qt::Key_Return);
-        ASSERT_TRUE(Prueba(*form).EsModificacion()) << nombre.toStdString();
-        for (int i = 0; i < 4 && Foco() != vista->Tabla(); ++i)
-            Tecla(Qt::Key_Return);
-        ASSERT_EQ(Foco(), vista->Tabla());
-    }
     // The motive typed into its field, which has the focus, Enter on to the grid and a line
     // typed there.
     void MotivoYLinea(const QString& motivo, const QString& codigo, const QString& cantidad) {
@@ -67,11 +49,6 @@ protected:
         Tecla(Qt::Key_Return);
         Escribe(cantidad);
         Tecla(Qt::Key_Return);
-    }
-    // F2 where the focus is, its question answered Yes.
-    void Graba() {
-        guion.AgregaRespuesta(Respuesta::Si);
-        Tecla(Qt::Key_F2);
     }
     QString Celda(int f, int c) const { return form->MSFlexGrid2.TextMatrix(f, c); }
     QStringList Linea(int f) const {
@@ -171,6 +148,7 @@ TEST_F(LoQueSeVe, UnModeloQueOtraEstacionBorroSeGuardaConUnIdentificadorNuevo) {
     otra.Conecta();
     otra.EjecutaSQL(QStringLiteral("DELETE V_CPTES_MODELO_CAB WHERE IdVardelio = 2\r"
                                    "DELETE V_CPTES_MODELO_DET WHERE IdVardelio = 2"));
+    guion.AgregaRespuesta(Respuesta::Si); // saved anew, though the other station deleted it
     Graba();
     Abre(kAjuste);
     Graba();
@@ -340,6 +318,7 @@ TEST_F(LoQueSeVe, ElPanelDeStockEsElDeLaLineaActual) {
     EXPECT_FALSE(Celda(1, col::StockDisponible).isEmpty());
     PanelDeLaLineaActual();
 
+    guion.AgregaRespuesta(Respuesta::Si); // the lines Cargar took are not kept
     Abre(kAjuste);
     guion.AgregaRespuesta(Respuesta::Si);
     guion.AgregaRespuesta(Respuesta::Si);

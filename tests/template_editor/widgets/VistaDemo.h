@@ -3,6 +3,7 @@
 // The editor's real window offscreen over a form loaded from the demo database, as the program
 // opens it, with the keys a user types on it.
 
+#include "AccesoPruebasVardelio.h"
 #include "FrmVardelio.h"
 #include "VistaVardelio.h"
 #include "VistaVentanaConsulta.h"
@@ -68,6 +69,29 @@ protected:
         ASSERT_NE(w, nullptr);
         QTest::keyClick(w, k, modificadores);
         QApplication::processEvents();
+    }
+    // A click into a header field and its text typed over what it holds.
+    void EscribeEnCampo(int i, const QString& texto) {
+        QTest::mouseClick(Campo(i), Qt::LeftButton);
+        QApplication::processEvents();
+        ASSERT_EQ(Foco(), Campo(i));
+        Tecla(Qt::Key_A, Qt::ControlModifier);
+        Escribe(texto);
+    }
+    // The stored template typed into the name and opened with Enter; Enter through the header
+    // to its first line.
+    void Abre(const QString& nombre) {
+        EscribeEnCampo(0, nombre);
+        Tecla(Qt::Key_Return);
+        ASSERT_TRUE(Prueba(*form).EsModificacion()) << nombre.toStdString();
+        for (int i = 0; i < 4 && Foco() != vista->Tabla(); ++i)
+            Tecla(Qt::Key_Return);
+        ASSERT_EQ(Foco(), vista->Tabla());
+    }
+    // F2 where the focus is, its question answered Yes.
+    void Graba() {
+        this->guion.AgregaRespuesta(Respuesta::Si);
+        Tecla(Qt::Key_F2);
     }
     // The search window opens on the shown window; `accion` plays the person's part in it.
     void EnLaBusqueda(std::function<void(VistaVentanaConsulta&)> accion) {
