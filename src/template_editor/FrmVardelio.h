@@ -288,6 +288,9 @@ private:
     // Set when the editor opens or its text changes, cleared once a key validated the text:
     // leaving the editor validates only what no key has validated.
     bool MarcaEditor = false;
+    // The open editor was emptied by an article search that chose nothing: the user cleared
+    // nothing, so leaving it gives the line back instead of clearing it.
+    bool EditorVaciadoPorBusqueda = false;
     // Per field: validate it when it is left (set on focus and on change, cleared once
     // CampoValida has looked at the field).
     std::array<bool, 5> MarcaValidacion{};

@@ -60,6 +60,11 @@ QString FrmVardelio::ValorConsultado(CajaTexto& campo) {
         QString codigo;
         SubConsultaLike(tabla, texto, codigo, 0, SoloArticulosActivos, QString());
         campo.setText(QString());
+        if (&campo == &txtEdit2 && txtEdit2.Visible()) {
+            EditorVaciadoPorBusqueda = codigo.trimmed().isEmpty();
+            if (EditorVaciadoPorBusqueda)
+                MarcaEditor = false;
+        }
         return codigo;
     }
     if (Es(tag, "V_CPTES_MODELO_CAB") || Es(tag, "@ADMIN_V_TA_DEPOSITO")) {

@@ -14,6 +14,7 @@
 #include "Utilidades.h"
 
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -56,6 +57,7 @@ void FrmVardelio::MsflexGridEdt(Grilla& MsFlexGrid, CajaTexto& Texto, qint16& Ke
     EjecutaPasos({
                      [&] {
                          MarcaEditor = true;
+                         EditorVaciadoPorBusqueda = false;
                          GuardaLineaEditada();
                          EdicionGrilla::AbreEditor(MsFlexGrid, Texto, KeyAscii);
                      },
@@ -185,6 +187,10 @@ void FrmVardelio::DescartaEdicion() {
 void FrmVardelio::ComprometeEditor() {
     if (!txtEdit2.Visible())
         return;
+    if (std::exchange(EditorVaciadoPorBusqueda, false)) {
+        DescartaEdicion();
+        return;
+    }
     // A cell left by a key the editor does not take: what no key validated is validated now.
     bool cancela = false;
     txtEdit2_Validate(cancela);
@@ -358,6 +364,7 @@ bool FrmVardelio::EditorTomaTecla(qint16 KeyCode) const {
 
 void FrmVardelio::txtEdit2_Change() {
     MarcaEditor = true;
+    EditorVaciadoPorBusqueda = false;
 }
 
 void FrmVardelio::txtEdit2_Validate(bool& Cancel) {

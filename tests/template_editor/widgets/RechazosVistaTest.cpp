@@ -175,6 +175,42 @@ INSTANTIATE_TEST_SUITE_P(Salidas, RechazoDejado,
                                            Salida::ClicEnLaCabecera, Salida::AvPag, Salida::F2),
                          NombreSalida);
 
+// A search from an open code cell that the user leaves without choosing empties the cell's editor;
+// leaving it then, by any road, gives the line back whole: the user cleared nothing.
+TEST_P(RechazoDejado, UnaBusquedaSinElegirDejaLaLineaComoEra) {
+    AbreCentro();
+    for (const char* tecleado : {"", "Yer"}) {
+        SCOPED_TRACE(tecleado);
+        ClicEnCelda(2, col::CodigoArticulo);
+        const QStringList antes = Linea(2);
+        if (*tecleado)
+            Escribe(QString::fromLatin1(tecleado));
+        else
+            Tecla(Qt::Key_Return);
+        ASSERT_TRUE(form->txtEdit2.Visible());
+        EnLaBusqueda([](VistaVentanaConsulta& d) { QTest::keyClick(d.Tabla(), Qt::Key_Escape); });
+        Tecla(Qt::Key_F5);
+        EXPECT_TRUE(form->txtEdit2.Visible());
+        EXPECT_EQ(form->txtEdit2.Text(), "");
+        guion.Limpia();
+        if (GetParam() == Salida::F2)
+            guion.AgregaRespuesta(Respuesta::No);
+        Sale(GetParam());
+        if (GetParam() == Salida::F2) { // the totals question: the editor's emptiness is no change
+            EXPECT_TRUE(guion.Mensajes().value(0).startsWith(QStringLiteral("Total de Items:4\r\n")))
+                << guion.Mensajes().join(u'|').toStdString();
+            EXPECT_EQ(Linea(2), antes);
+            continue;
+        }
+        EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join(u'|').toStdString();
+        EXPECT_FALSE(form->txtEdit2.Visible());
+        EXPECT_EQ(Linea(2), antes);
+    }
+    EXPECT_TRUE(Graba().startsWith(QStringLiteral("Total de Items:4\r\n")))
+        << guion.Mensajes().join(u'|').toStdString();
+    EXPECT_EQ(Guardadas(), kLineasCentro);
+}
+
 // A stored line whose article was deleted since is read with its unit and quantity, marked; the
 // save stops on it, named, with the cursor on it, also after its quantity is changed, until its
 // code is corrected.
