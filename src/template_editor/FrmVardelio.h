@@ -306,8 +306,8 @@ private:
     // ---- Storage (FrmVardelioAlmacen.cpp) ----
     // The template's menu entry after a committed save or delete (a delete always removes it).
     void AnclaAlMenu();
-    // The save's error routine: the template is not stored (ErrorValidacion), reported as
-    // "ACTUALIZAR DATOS".
+    // The save's error routine, reported as "ACTUALIZAR DATOS": an answer other than Retry
+    // leaves the template not stored (ErrorValidacion).
     int ReportaActualizar(const ErrorSistema& error);
     // The header as the fields hold it.
     AlmacenModelos::Cabecera CabeceraModelo();

@@ -28,9 +28,12 @@ bool FrmVardelio::Datosvalidos() {
 }
 
 int FrmVardelio::ReportaActualizar(const ErrorSistema& error) {
-    ErrorValidacion = true;
     LblMensaje.setCaption(QString());
-    return ErrorFormulario(error, QStringLiteral("ACTUALIZAR DATOS"));
+    const int respuesta = ErrorFormulario(error, QStringLiteral("ACTUALIZAR DATOS"));
+    // Retried, the step decides again: one that then runs leaves the save as if it had not failed.
+    if (respuesta != Respuesta::Reintentar)
+        ErrorValidacion = true;
+    return respuesta;
 }
 
 AlmacenModelos::Cabecera FrmVardelio::CabeceraModelo() {
@@ -117,7 +120,12 @@ void FrmVardelio::ActualizarDatos() {
                              borra = !graba && modo_ == Modo::Baja;
                          },
                      },
-                     reporta);
+                     // Without the stored identifier a save would write a second template of the
+                     // name and a delete would remove none: ignoring the look-up leaves.
+                     [&](const ErrorSistema& e) {
+                         const int r = reporta(e);
+                         return r == Respuesta::Ignorar ? Respuesta::Abortar : r;
+                     });
     if (!completo || (!graba && !borra))
         return;
     completo = graba ? PreparaGrabacion(tanda, idAnterior) : PreparaBaja(tanda, idAnterior);
@@ -180,7 +188,12 @@ void FrmVardelio::AsignarDatos() {
             [&] { SeleccionaTipoGuardado(RegistroModelo.Fields(QStringLiteral("tcdefault"))); },
             [&] { id = AlmacenModelos::Entero16(RegistroModelo.Fields(QStringLiteral("IdVardelio"))); },
             [&] { InicializaGrids(); },
-            [&] { AlmacenModelos::AbreLineas(id, RegistroModelo); },
+            [&] {
+                // Read whole when opened: a fetch that fails is the opening's, which Retry runs
+                // again, never a line's.
+                AlmacenModelos::AbreLineas(id, RegistroModelo);
+                RegistroModelo.RecordCount();
+            },
         },
         [](const ErrorSistema& e) { return ErrorFormulario(e, QStringLiteral("Asignar Datos")); });
     if (!sigue || RegistroModelo.State() != 1 || RegistroModelo.Bof() || RegistroModelo.Eof())

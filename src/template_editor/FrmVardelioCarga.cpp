@@ -89,9 +89,13 @@ void FrmVardelio::Inicializa() {
                           [&] {
                               AD().ObtieneRecordset(AlmacenModelos::SentenciaTipos(), rs, &AD().LeeConexion(),
                                                     0, 1, -1);
+                              // Read whole when opened: a fetch that fails is the opening's, which
+                              // Retry runs again, never a type left out of the list.
+                              rs.RecordCount();
                           },
                           [&] {
-                              while (!rs.Eof()) {
+                              // Its opening ignored: no type to list.
+                              while (rs.State() == 1 && !rs.Eof()) {
                                   CmbLista.AddItem(AlmacenModelos::ItemTipo(TextoCampo(rs, "Codigo"),
                                                                             TextoCampo(rs, "Descripcion")));
                                   rs.MoveNext();
