@@ -172,7 +172,21 @@ QString FrmVardelio::FNTC() const {
 }
 
 void FrmVardelio::Form_KeyDown(qint16& KeyCode, int) {
+    // A bulk command turns the toolbar off while it runs: CERRAR's key closes once it ends.
+    const BarraHerramientas::BotonBarra* cerrar = UtilVox1.Boton(QStringLiteral("CERRAR"));
+    if (EnProceso() && KeyCode != 0 && cerrar && cerrar->habilitado && KeyCode == cerrar->tecla) {
+        KeyCode = 0;
+        PideCierre();
+        return;
+    }
     UtilVox1.ProcesaTecla(KeyCode);
+}
+
+void FrmVardelio::PideCierre() {
+    if (EnProceso())
+        cierrePendiente_ = true;
+    else
+        Form_Unload();
 }
 
 void FrmVardelio::Form_Unload(int& Cancel) {

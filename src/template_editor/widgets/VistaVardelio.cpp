@@ -349,11 +349,9 @@ bool VistaVardelio::eventFilter(QObject* objeto, QEvent* evento) {
 
 void VistaVardelio::closeEvent(QCloseEvent* evento) {
     // A bulk command is filling the lines: the window closes once it ends.
-    if (form_.EnProceso()) {
+    form_.PideCierre();
+    if (form_.Descargado())
+        evento->accept();
+    else
         evento->ignore();
-        return;
-    }
-    if (!form_.Descargado())
-        form_.Form_Unload();
-    evento->accept();
 }
