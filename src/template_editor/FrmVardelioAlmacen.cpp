@@ -188,12 +188,7 @@ void FrmVardelio::AsignarDatos() {
             [&] { SeleccionaTipoGuardado(RegistroModelo.Fields(QStringLiteral("tcdefault"))); },
             [&] { id = AlmacenModelos::Entero16(RegistroModelo.Fields(QStringLiteral("IdVardelio"))); },
             [&] { InicializaGrids(); },
-            [&] {
-                // Read whole when opened: a fetch that fails is the opening's, which Retry runs
-                // again, never a line's.
-                AlmacenModelos::AbreLineas(id, RegistroModelo);
-                RegistroModelo.RecordCount();
-            },
+            [&] { AlmacenModelos::AbreLineas(id, RegistroModelo); },
         },
         [](const ErrorSistema& e) { return ErrorFormulario(e, QStringLiteral("Asignar Datos")); });
     if (!sigue || RegistroModelo.State() != 1 || RegistroModelo.Bof() || RegistroModelo.Eof())
@@ -211,10 +206,15 @@ void FrmVardelio::LeeLineas(qint16 id) {
     struct Lectura {
         FrmVardelio& f;
         Registros& rs;
+        qint16 id;
         int articulo, unidad, cantidad; // field positions, looked up once
         bool primera = true;
         bool avanza = true;
-    } c{*this, RegistroModelo, RegistroModelo.IndiceCampo(QStringLiteral("IdArticulo")),
+        int actual = 1; // the row's place in the read
+    } c{*this,
+        RegistroModelo,
+        id,
+        RegistroModelo.IndiceCampo(QStringLiteral("IdArticulo")),
         RegistroModelo.IndiceCampo(QStringLiteral("IdUnidad")),
         RegistroModelo.IndiceCampo(QStringLiteral("Cantidad"))};
     const SinRedibujo sinRedibujo(MSFlexGrid2);
@@ -256,7 +256,14 @@ void FrmVardelio::LeeLineas(qint16 id) {
                                                   AlmacenModelos::CantidadCargada(c.rs.Fields(c.cantidad)));
                 },
                 [&c] {
+                    // A fetch that failed ended the read: Retry reads again to the row taken.
+                    if (c.rs.Eof()) {
+                        AlmacenModelos::AbreLineas(c.id, c.rs);
+                        for (int n = 1; n < c.actual && !c.rs.Eof(); ++n)
+                            c.rs.MoveNext();
+                    }
                     c.rs.MoveNext();
+                    ++c.actual;
                     c.avanza = true;
                 },
             },

@@ -242,11 +242,20 @@ std::string Diferencia(const QStringList& a, const QStringList& b) {
 }
 
 // Whether the statements of a run that failed at the n-th and was answered Retry are the clean
-// run's with one stretch run twice, ending at the n-th: that statement alone, or the line of an
-// import it belongs to, or reads of the reset's routines.
-bool RepiteSoloLoQueFallo(Comando c, int n, const QStringList& limpias, const QStringList& lugares,
+// run's with one stretch run twice, ending at the n-th: that statement alone (again where a later
+// fetch of it failed), or the line of an import it belongs to, or reads of the reset's routines.
+bool RepiteSoloLoQueFallo(Comando c, int n, int fila, const QStringList& limpias, const QStringList& lugares,
                           const QString& aviso) {
     const QStringList& vueltas = Falla::sentencias;
+    // Failed at a later fetch, it runs again where it failed, after what ran between its rows.
+    if (fila > 0) {
+        for (qsizetype j = n; j < vueltas.size(); ++j) {
+            QStringList sin = vueltas;
+            sin.removeAt(j);
+            if (vueltas[j] == limpias[n - 1] && sin == limpias)
+                return true;
+        }
+    }
     for (int k = n - 1; k >= 0; --k) {
         if (vueltas != limpias.mid(0, n) + limpias.mid(k))
             continue;
@@ -454,7 +463,7 @@ TEST_P(FallasVista, CadaSentenciaQueFallaDejaElProgramaLaVentanaYLaBaseEnteros) 
         // which trap nothing, read.
         if (plan.respuestas == std::vector<int>{Respuesta::Reintentar} && !errores.isEmpty()) {
             EXPECT_EQ(errores.size(), 1);
-            EXPECT_TRUE(RepiteSoloLoQueFallo(comando, n, sentencias, lugares, errores.front()))
+            EXPECT_TRUE(RepiteSoloLoQueFallo(comando, n, fila, sentencias, lugares, errores.front()))
                 << Diferencia(Falla::sentencias, sentencias);
         }
         // A statement skipped leaves no set to read: what needed it goes on as without rows, and
