@@ -260,7 +260,8 @@ QString AlmacenModelos::SentenciaLineasGuardadas(qint16 id) {
            QString::number(id);
 }
 
-AlmacenModelos::Huella AlmacenModelos::LeeGuardada(const QString& nombre, qint16 preferido, bool conFilas) {
+AlmacenModelos::Huella AlmacenModelos::LeeCabeceraGuardada(const QString& nombre, qint16 preferido,
+                                                           bool conFilas) {
     Huella h;
     Registros rs;
     AD().ObtieneRecordset(SentenciaCabeceraGuardada(nombre), rs);
@@ -276,15 +277,21 @@ AlmacenModelos::Huella AlmacenModelos::LeeGuardada(const QString& nombre, qint16
     }
     AD().CierraRecordset(rs);
     h.conFilas = conFilas;
-    if (!h.existe || !conFilas)
-        return h;
+    return h;
+}
+
+void AlmacenModelos::LeeLineasGuardadas(Huella& h) {
+    h.lineas = 0;
+    h.cuenta = 0;
+    if (!h.existe || !h.conFilas)
+        return;
+    Registros rs;
     AD().ObtieneRecordset(SentenciaLineasGuardadas(h.id), rs);
     for (; !rs.Eof(); rs.MoveNext()) {
         h.lineas += HuellaLinea(rs.Fields(0), rs.Fields(1), rs.Fields(2));
         ++h.cuenta;
     }
     AD().CierraRecordset(rs);
-    return h;
 }
 
 void AlmacenModelos::IniciaTransaccion() {

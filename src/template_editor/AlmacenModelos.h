@@ -98,8 +98,10 @@ public:
     static QString SentenciaCabeceraGuardada(const QString& nombre);
     static QString SentenciaLineasGuardadas(qint16 id);
     // Inside the save's transaction: the template stored under `nombre` now (of several, the one
-    // of identifier `preferido`), with its rows' digests when `conFilas`.
-    static Huella LeeGuardada(const QString& nombre, qint16 preferido, bool conFilas);
+    // of identifier `preferido`), its header's digest; then, when `conFilas`, its lines' (each a
+    // statement of its own, so that Retry reads again only the one that failed).
+    static Huella LeeCabeceraGuardada(const QString& nombre, qint16 preferido, bool conFilas);
+    static void LeeLineasGuardadas(Huella& h);
     // The save's own transaction around its batch, when it checks what is stored first.
     static void IniciaTransaccion();
     static void ConfirmaTransaccion();

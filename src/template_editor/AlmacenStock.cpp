@@ -120,18 +120,15 @@ void AlmacenStock::PuntoPedido(const QString& articulo, const QString& deposito,
     punto = valor("PuntoPedido");
 }
 
-int AlmacenStock::CuentaSaldosPositivos(const QString& deposito) {
-    Registros rs;
-    Abre(QStringLiteral("SELECT COUNT(*)") + SaldosPositivos(deposito), rs);
-    const int total = rs.Eof() ? 0 : int(UT().TextoADoble(rs.Fields(0)));
-    AD().CierraRecordset(rs);
-    return total;
-}
-
 void AlmacenStock::AbreArticulosConSaldo(const QString& deposito, Registros& rs) {
     Abre(QStringLiteral("SELECT * FROM V_MA_ARTICULOS with(nolock) WHERE IDARTICULO IN "
                         "(SELECT IDARTICULO FROM STK_SALDOS_UNIDADES WHERE IDDEPOSITO = ") +
              Literal(deposito) + QStringLiteral(" AND stock >0)"),
+         rs);
+}
+
+void AlmacenStock::AbreArticuloDeSaldo(const QString& relleno, Registros& rs) {
+    Abre(QStringLiteral("SELECT * FROM V_MA_ARTICULOS with(nolock) WHERE IDARTICULO = ") + Literal(relleno),
          rs);
 }
 

@@ -38,11 +38,12 @@ public:
                              Moneda& maximo);
     static void PuntoPedido(const QString& articulo, const QString& deposito, Moneda& stock, Moneda& punto);
 
-    // ---- Cargar: the positive balances of a deposit (filled to 4) ----
-    static int CuentaSaldosPositivos(const QString& deposito);
-    // The master rows of their articles, and the balances, forward only.
-    static void AbreArticulosConSaldo(const QString& deposito, Registros& rs);
+    // ---- Cargar: the positive balances of a deposit (filled to 4), forward only ----
     static void AbreSaldosPositivos(const QString& deposito, Registros& rs);
+    // The master rows of their articles, as the balances store the codes, and one article's by
+    // its code filled to 25.
+    static void AbreArticulosConSaldo(const QString& deposito, Registros& rs);
+    static void AbreArticuloDeSaldo(const QString& relleno, Registros& rs);
 
     // Importar: the master row of an article (the code as a file gives it), forward only.
     static void AbreArticulo(const QString& codigo, Registros& rs);

@@ -120,7 +120,11 @@ public:
     void AsignaDepositoDefault();
     // The voucher type of the template: the selected item's first 4 characters, trimmed.
     QString FNTC() const;
+    // The toolbar's keys; CERRAR's while a bulk command runs is a close request.
     void Form_KeyDown(qint16& KeyCode, int Shift = 0);
+    // A close request (the window's close button, the system's close keys, CERRAR's key): the
+    // window unloads now, or when the bulk command that runs ends.
+    void PideCierre();
     // Commits what is open, closes the session and ends the program (FinPrograma(0)).
     void Form_Unload(int& Cancel);
     void Form_Unload() {
@@ -320,8 +324,8 @@ private:
     // ---- Storage (FrmVardelioAlmacen.cpp) ----
     // The template's menu entry after a committed save or delete (a delete always removes it).
     void AnclaAlMenu();
-    // The save's error routine: the template is not stored (ErrorValidacion), reported as
-    // "ACTUALIZAR DATOS".
+    // The save's error routine, reported as "ACTUALIZAR DATOS": an answer other than Retry
+    // leaves the template not stored (ErrorValidacion).
     int ReportaActualizar(const ErrorSistema& error);
     // The header as the fields hold it.
     AlmacenModelos::Cabecera CabeceraModelo();
@@ -388,8 +392,9 @@ private:
     void PoneStockLinea();
     void MuestraPanelLinea();
     // After a bulk command: the current cell on that row's code, the stock panel of it, the
-    // focus on the grid.
+    // focus on the grid; then the close asked for meanwhile.
     void VuelveALasLineas(int fila);
+    bool cierrePendiente_ = false;
     // The import's file dialog, created at its first use and kept with the window.
     DialogoArchivo& Dialogo();
     std::unique_ptr<DialogoArchivo> dialogo_;

@@ -29,9 +29,12 @@ bool FrmVardelio::Datosvalidos() {
 }
 
 int FrmVardelio::ReportaActualizar(const ErrorSistema& error) {
-    ErrorValidacion = true;
     LblMensaje.setCaption(QString());
-    return ErrorFormulario(error, QStringLiteral("ACTUALIZAR DATOS"));
+    const int respuesta = ErrorFormulario(error, QStringLiteral("ACTUALIZAR DATOS"));
+    // Retried, the step decides again: one that then runs leaves the save as if it had not failed.
+    if (respuesta != Respuesta::Reintentar)
+        ErrorValidacion = true;
+    return respuesta;
 }
 
 AlmacenModelos::Cabecera FrmVardelio::CabeceraModelo() {
@@ -118,7 +121,12 @@ void FrmVardelio::ActualizarDatos() {
                              borra = !graba && modo_ == Modo::Baja;
                          },
                      },
-                     reporta);
+                     // Without the stored identifier a save would write a second template of the
+                     // name and a delete would remove none: ignoring the look-up leaves.
+                     [&](const ErrorSistema& e) {
+                         const int r = reporta(e);
+                         return r == Respuesta::Ignorar ? Respuesta::Abortar : r;
+                     });
     if (!completo || (!graba && !borra))
         return;
     completo = graba ? PreparaGrabacion(tanda, idAnterior) : PreparaBaja(tanda, idAnterior);
@@ -178,15 +186,16 @@ FrmVardelio::Escritura FrmVardelio::GrabaSiNadieCambio(AlmacenModelos& tanda, co
         return r == Respuesta::Ignorar ? Respuesta::Abortar : r;
     };
     bool abierta = false;
-    const bool leida =
-        EjecutaPasos({
-                         [&] {
-                             AlmacenModelos::IniciaTransaccion();
-                             abierta = true;
-                         },
-                         [&] { guardada = AlmacenModelos::LeeGuardada(nombre, idAnterior, vista.conFilas); },
-                     },
-                     reporta);
+    const bool leida = EjecutaPasos(
+        {
+            [&] {
+                AlmacenModelos::IniciaTransaccion();
+                abierta = true;
+            },
+            [&] { guardada = AlmacenModelos::LeeCabeceraGuardada(nombre, idAnterior, vista.conFilas); },
+            [&] { AlmacenModelos::LeeLineasGuardadas(guardada); },
+        },
+        reporta);
     const bool mismoId = (guardada.existe ? guardada.id : 0) == idAnterior;
     if (!leida || !mismoId || !AlmacenModelos::MismaHuella(vista, guardada)) {
         // Nothing is held while the user is asked.
@@ -293,10 +302,15 @@ void FrmVardelio::LeeLineas(qint16 id) {
     struct Lectura {
         FrmVardelio& f;
         Registros& rs;
+        qint16 id;
         int articulo, unidad, cantidad; // field positions, looked up once
         bool primera = true;
         bool avanza = true;
-    } c{*this, RegistroModelo, RegistroModelo.IndiceCampo(QStringLiteral("IdArticulo")),
+        int actual = 1; // the row's place in the read
+    } c{*this,
+        RegistroModelo,
+        id,
+        RegistroModelo.IndiceCampo(QStringLiteral("IdArticulo")),
         RegistroModelo.IndiceCampo(QStringLiteral("IdUnidad")),
         RegistroModelo.IndiceCampo(QStringLiteral("Cantidad"))};
     const SinRedibujo sinRedibujo(MSFlexGrid2);
@@ -338,10 +352,17 @@ void FrmVardelio::LeeLineas(qint16 id) {
                                                   AlmacenModelos::CantidadCargada(c.rs.Fields(c.cantidad)));
                 },
                 [&c] {
+                    // A fetch that failed ended the read: Retry reads again to the row taken.
+                    if (c.rs.Eof()) {
+                        AlmacenModelos::AbreLineas(c.id, c.rs);
+                        for (int n = 1; n < c.actual && !c.rs.Eof(); ++n)
+                            c.rs.MoveNext();
+                    }
                     const quint64 huella = AlmacenModelos::HuellaLinea(
                         c.rs.Fields(c.articulo), c.rs.Fields(c.cantidad), c.rs.Fields(c.unidad));
                     c.rs.MoveNext();
                     c.f.leido_.SumaLinea(huella);
+                    ++c.actual;
                     c.avanza = true;
                 },
             },

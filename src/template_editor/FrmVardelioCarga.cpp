@@ -90,9 +90,13 @@ void FrmVardelio::Inicializa() {
                           [&] {
                               AD().ObtieneRecordset(AlmacenModelos::SentenciaTipos(), rs, &AD().LeeConexion(),
                                                     0, 1, -1);
+                              // Read whole when opened: a fetch that fails is the opening's, which
+                              // Retry runs again, never a type left out of the list.
+                              rs.RecordCount();
                           },
                           [&] {
-                              while (!rs.Eof()) {
+                              // Its opening ignored: no type to list.
+                              while (rs.State() == 1 && !rs.Eof()) {
                                   CmbLista.AddItem(AlmacenModelos::ItemTipo(TextoCampo(rs, "Codigo"),
                                                                             TextoCampo(rs, "Descripcion")));
                                   rs.MoveNext();
@@ -171,7 +175,21 @@ QString FrmVardelio::FNTC() const {
 }
 
 void FrmVardelio::Form_KeyDown(qint16& KeyCode, int) {
+    // A bulk command turns the toolbar off while it runs: CERRAR's key closes once it ends.
+    const BarraHerramientas::BotonBarra* cerrar = UtilVox1.Boton(QStringLiteral("CERRAR"));
+    if (EnProceso() && KeyCode != 0 && cerrar && cerrar->habilitado && KeyCode == cerrar->tecla) {
+        KeyCode = 0;
+        PideCierre();
+        return;
+    }
     UtilVox1.ProcesaTecla(KeyCode);
+}
+
+void FrmVardelio::PideCierre() {
+    if (EnProceso())
+        cierrePendiente_ = true;
+    else
+        Form_Unload();
 }
 
 void FrmVardelio::Form_Unload(int& Cancel) {

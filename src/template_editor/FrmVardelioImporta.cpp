@@ -29,6 +29,10 @@ void FrmVardelio::VuelveALasLineas(int fila) {
     EjecutaPasos({[&] { MueveCelda(qBound(MSFlexGrid2.FixedRows(), fila, MSFlexGrid2.Rows() - 1), 0); },
                   [&] { MuestraPanelLinea(); }, [&] { Foco_.SetFocus(QStringLiteral("MSFlexGrid2")); }},
                  SiempreSiguiente);
+    if (cierrePendiente_) {
+        cierrePendiente_ = false;
+        Form_Unload();
+    }
 }
 
 void FrmVardelio::CmdEspecial_Click() {

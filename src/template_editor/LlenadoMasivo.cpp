@@ -145,18 +145,52 @@ void LlenadoMasivo::MuestraProgreso(const QString& accion, int hechas, int total
 
 // ---- Cargar ----
 
-QHash<QString, LlenadoMasivo::ArticuloConSaldo> LlenadoMasivo::ArticulosDelDeposito(const QString& deposito) {
-    // One query for the articles of every balance: a look-up per balance would cost a round trip
-    // per line of a warehouse of tens of thousands of articles.
+// A positive balance of the deposit, as Cargar writes it.
+struct LlenadoMasivo::SaldoLeido {
+    QString codigo;          // IdArticulo, trimmed
+    QString relleno;         // the code filled to 25, as the master stores it
+    QString clave;           // ClaveTexto of `relleno`
+    bool sinRelleno = false; // stored otherwise than the master's fill
+    QString descripcion;     // the balance's own, trimmed
+    QVariant stock;
+    QVariant equivalencia;
+};
+
+std::vector<LlenadoMasivo::SaldoLeido> LlenadoMasivo::LeeSaldos(const QString& deposito) {
+    // Read whole when opened: a fetch that fails fails the opening, which Retry runs again, and
+    // the lines' work keeps no read open.
     Registros rs;
-    AlmacenStock::AbreArticulosConSaldo(deposito, rs);
+    AlmacenStock::AbreSaldosPositivos(deposito, rs);
+    const int codigo = rs.IndiceCampo(QStringLiteral("IdArticulo"));
+    const int descripcion = rs.IndiceCampo(QStringLiteral("Descripcion"));
+    const int stock = rs.IndiceCampo(QStringLiteral("Stock"));
+    const int unidad = rs.IndiceCampo(QStringLiteral("Equivalencia"));
+    std::vector<SaldoLeido> saldos;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        SaldoLeido s;
+        const QString guardado = TextoCampo(rs, codigo);
+        s.codigo = guardado.trimmed();
+        s.relleno = UT().RellenaCodigo(s.codigo, 25);
+        s.clave = ClaveTexto(s.relleno);
+        // Another program may store the code without the master's fill: it names the article all
+        // the same.
+        s.sinRelleno = guardado != s.relleno && ClaveTexto(guardado) != s.clave;
+        s.descripcion = TextoCampoRecortado(rs, descripcion);
+        s.stock = rs.Fields(stock);
+        s.equivalencia = rs.Fields(unidad);
+        saldos.push_back(std::move(s));
+    }
+    AD().CierraRecordset(rs);
+    return saldos;
+}
+
+void LlenadoMasivo::TomaArticulos(Registros& rs, QHash<QString, ArticuloConSaldo>& articulos) {
     const int codigo = rs.IndiceCampo(QStringLiteral("IdArticulo"));
     const int descripcion = rs.IndiceCampo(QStringLiteral("Descripcion"));
     const int idUnidad = rs.IndiceCampo(QStringLiteral("IdUnidad"));
     const int impuestos = rs.IndiceCampo(QStringLiteral("Impuestos"));
     static const char* const banderas[6] = {"Exento",     "UsaSerie", "UsaLote",
                                             "Perecedero", "UsaTalle", "InsumosPorPorcentaje"};
-    QHash<QString, ArticuloConSaldo> articulos;
     for (; !rs.Eof(); rs.MoveNext()) {
         ArticuloConSaldo a;
         a.descripcion = TextoCampoRecortado(rs, descripcion);
@@ -173,17 +207,16 @@ QHash<QString, LlenadoMasivo::ArticuloConSaldo> LlenadoMasivo::ArticulosDelDepos
         articulos.insert(ClaveTexto(TextoCampo(rs, codigo)), a);
     }
     AD().CierraRecordset(rs);
-    return articulos;
 }
 
-void LlenadoMasivo::PoneSaldo(const Registros& saldo, const ArticuloConSaldo& a, const QString& deposito) {
+void LlenadoMasivo::PoneSaldo(const SaldoLeido& saldo, const ArticuloConSaldo& a, const QString& deposito) {
     Grilla& g = f_.MSFlexGrid2;
     const int fila = g.Rows() - 1;
     g.setRow(fila);
     const auto pone = [&g, fila](int c, const QString& t) { g.setTextMatrix(fila, c, t); };
-    pone(col::CodigoArticulo, TextoCampoRecortado(saldo, "IdArticulo"));
-    pone(col::Descripcion, TextoCampoRecortado(saldo, "Descripcion"));
-    pone(col::Cantidad, TextoCantidad(saldo.Fields(QStringLiteral("Stock"))));
+    pone(col::CodigoArticulo, saldo.codigo);
+    pone(col::Descripcion, saldo.descripcion);
+    pone(col::Cantidad, TextoCantidad(saldo.stock));
     pone(col::Descripcion, a.descripcion);
     pone(col::Unidad, a.unidad);
     pone(col::Impuestos, a.impuestos);
@@ -199,42 +232,62 @@ void LlenadoMasivo::PoneSaldo(const Registros& saldo, const ArticuloConSaldo& a,
 bool LlenadoMasivo::Saldos(const QString& textoDeposito, LineasMarcadas::Aviso& aviso) {
     // The field's text may hold anything pasted into it: the store quotes it.
     const QString deposito = UT().RellenaCodigo(textoDeposito.trimmed(), 4);
-    Registros saldos;
-    QHash<QString, ArticuloConSaldo> articulos;
-    int total = 0;
-    const bool abierto = Renglon([&] {
-        total = AlmacenStock::CuentaSaldosPositivos(deposito);
-        articulos = ArticulosDelDeposito(deposito);
-        AlmacenStock::AbreSaldosPositivos(deposito, saldos);
-    });
-    if (!abierto || saldos.Eof()) {
-        AD().CierraRecordset(saldos);
+    std::vector<SaldoLeido> saldos;
+    // Ignored, the balances were not read: as a deposit without any.
+    if (!Renglon([&] { saldos = LeeSaldos(deposito); }) || saldos.empty())
         return false;
-    }
+    // One query for the articles of every balance: a look-up per balance would cost a round trip
+    // per line of a warehouse of tens of thousands of articles. Ignored, no balance has one.
+    QHash<QString, ArticuloConSaldo> articulos;
+    bool conArticulos = false;
+    if (!Renglon([&] {
+            Registros rs;
+            AlmacenStock::AbreArticulosConSaldo(deposito, rs);
+            articulos.clear();
+            TomaArticulos(rs, articulos);
+            conArticulos = true;
+        }))
+        return false;
     const SinRedibujo sinRedibujo(f_.MSFlexGrid2);
-    const int codigo = saldos.IndiceCampo(QStringLiteral("IdArticulo"));
-    const int unidad = saldos.IndiceCampo(QStringLiteral("Equivalencia"));
-    int hechas = 0;
+    const int total = int(saldos.size());
+    QSet<QString> buscados; // codes stored without the fill, looked up by the filled one
+    QSet<QString> sinLeer;  // and those whose look-up was ignored
     bool sigue = true;
-    while (sigue && !saldos.Eof()) {
-        sigue = Renglon([&] {
-            const auto a = articulos.constFind(ClaveTexto(TextoCampo(saldos, codigo)));
-            const QVariant equivalencia = saldos.Fields(unidad);
-            // A balance in another unit than the article's base unit, or of an article the master
-            // lacks, is no line; a suspended article is refused as typing refuses it.
-            if (a == articulos.cend() || !a->conUnidad || equivalencia.isNull() ||
-                a->claveUnidad != ClaveTexto(UT().ValorATexto(equivalencia)))
-                return;
-            if (a->suspendido)
-                aviso.Agrega(QStringLiteral("Artículo ") + TextoCampoRecortado(saldos, codigo),
-                             QStringLiteral("dado de baja"));
-            else
-                PoneSaldo(saldos, *a, textoDeposito);
-        });
-        saldos.MoveNext();
-        MuestraProgreso(QStringLiteral("Cargando stock:"), ++hechas, total);
+    for (size_t i = 0; sigue && i < saldos.size(); ++i) {
+        const SaldoLeido& saldo = saldos[i];
+        // A code stored without the fill is the master's article all the same, looked up by it.
+        if (conArticulos && saldo.sinRelleno && !buscados.contains(saldo.clave)) {
+            buscados.insert(saldo.clave);
+            bool leido = false;
+            sigue = Renglon([&] {
+                Registros rs;
+                AlmacenStock::AbreArticuloDeSaldo(saldo.relleno, rs);
+                TomaArticulos(rs, articulos);
+                leido = true;
+            });
+            if (!leido)
+                sinLeer.insert(saldo.clave);
+        }
+        if (sigue)
+            sigue = Renglon([&] {
+                if (!conArticulos || sinLeer.contains(saldo.clave)) {
+                    aviso.Agrega(QStringLiteral("Artículo ") + saldo.codigo,
+                                 QStringLiteral("no se pudo leer"));
+                    return;
+                }
+                const auto a = articulos.constFind(saldo.clave);
+                // A balance in another unit than the article's base unit, or of an article the
+                // master lacks, is no line; a suspended article is refused as typing refuses it.
+                if (a == articulos.cend() || !a->conUnidad || saldo.equivalencia.isNull() ||
+                    a->claveUnidad != ClaveTexto(UT().ValorATexto(saldo.equivalencia)))
+                    return;
+                if (a->suspendido)
+                    aviso.Agrega(QStringLiteral("Artículo ") + saldo.codigo, QStringLiteral("dado de baja"));
+                else
+                    PoneSaldo(saldo, *a, textoDeposito);
+            });
+        MuestraProgreso(QStringLiteral("Cargando stock:"), int(i) + 1, total);
     }
-    AD().CierraRecordset(saldos);
     return sigue;
 }
 

@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QString>
 #include <optional>
+#include <vector>
 
 class FrmVardelio;
 
@@ -26,7 +27,8 @@ public:
 
     // Cargar: every positive balance of the deposit as the field holds it, written in the unit
     // it is kept in (the article's base unit), after the grid's last row; a suspended article
-    // is left out and told.
+    // is left out and told. A balance names its article by the code filled as the master
+    // stores it, also when stored without the fill.
     void LlenaConSaldos(const QString& textoDeposito);
     // Importar: each line of the file, in the site's layout, added after the grid's last row as
     // if typed. An unknown article or a quantity that is no number stays marked, a suspended
@@ -47,6 +49,7 @@ public:
 private:
     class Proceso;
     struct ArticuloConSaldo;
+    struct SaldoLeido;
     struct ArticuloImportado;
     struct StockImportado {
         QSet<QString> articulos;
@@ -56,8 +59,10 @@ private:
     void MuestraProgreso(const QString& accion, int hechas, int total);
     // Cargar's lines; false when there was no balance or the user ended it.
     bool Saldos(const QString& textoDeposito, LineasMarcadas::Aviso& aviso);
-    static QHash<QString, ArticuloConSaldo> ArticulosDelDeposito(const QString& deposito);
-    void PoneSaldo(const Registros& saldo, const ArticuloConSaldo& articulo, const QString& deposito);
+    static std::vector<SaldoLeido> LeeSaldos(const QString& deposito);
+    // The master rows of `rs` into `articulos`, by their code; closes `rs`.
+    static void TomaArticulos(Registros& rs, QHash<QString, ArticuloConSaldo>& articulos);
+    void PoneSaldo(const SaldoLeido& saldo, const ArticuloConSaldo& articulo, const QString& deposito);
     // Importar's lines; false when the file could not be read or the user ended it.
     bool Archivo(const QString& ruta, const FormatoImportacion& formato, LineasMarcadas::Aviso& aviso);
     // Why the line was not taken or was marked; empty when it went in as typed.

@@ -5,6 +5,7 @@
 #include "EditorFlotante.h"
 #include "Enlaces.h"
 #include "MedidaFuente.h"
+#include "ReportaError.h"
 #include "Teclas.h"
 #include "VistaBarraHerramientas.h"
 
@@ -26,6 +27,26 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <memory>
+
+namespace {
+
+// The last guard where the window's events reach the form: a failure that a handler let through
+// is told and logged, and the window goes on, for no exception may cross Qt's event loop.
+template <class F> void Resguarda(const QString& rutina, F&& accion) {
+    try {
+        try {
+            accion();
+        } catch (const ErrorSistema& e) {
+            ReportaError(e, Estilo::SoloAceptar | Estilo::Critico, rutina);
+        } catch (const std::exception& e) {
+            ReportaError(ComoErrorSistema(e), Estilo::SoloAceptar | Estilo::Critico, rutina);
+        }
+    } catch (...) {
+        // The report itself failed: nothing is left to tell it with.
+    }
+}
+
+} // namespace
 
 VistaVardelio::VistaVardelio(FrmVardelio& form, QWidget* padre) : QMainWindow(padre), form_(form) {
     setObjectName(QStringLiteral("FrmVardelio"));
@@ -249,9 +270,7 @@ void VistaVardelio::ConectaModelos() {
     EnlazaBoton(form_.CmdCargar, cmdCargar_);
     EnlazaBoton(form_.CmdEspecial, cmdEspecial_);
     EnlazaBoton(form_.CmdDespacho, cmdDespacho_);
-    connect(cmdDespacho_, &QPushButton::clicked, this, [this] { form_.CmdDespacho_Click(); });
-    connect(cmdCargar_, &QPushButton::clicked, this, [this] { form_.CmdCargar_Click(); });
-    connect(cmdEspecial_, &QPushButton::clicked, this, [this] { form_.CmdEspecial_Click(); });
+    ConectaComandos();
     // While a bulk command runs the window repaints and shows its progress a few times a second.
     form_.cedeTurno = [reloj = std::make_shared<QElapsedTimer>()] {
         if (reloj->isValid() && reloj->elapsed() < 40)
@@ -301,6 +320,25 @@ void VistaVardelio::ConectaModelos() {
     };
 }
 
+void VistaVardelio::ConectaComandos() {
+    connect(cmdDespacho_, &QPushButton::clicked, this, [this] {
+        Resguarda(QStringLiteral("CmdDespacho_Click"), [this] { form_.CmdDespacho_Click(); });
+    });
+    connect(cmdCargar_, &QPushButton::clicked, this,
+            [this] { Resguarda(QStringLiteral("CmdCargar_Click"), [this] { form_.CmdCargar_Click(); }); });
+    connect(cmdEspecial_, &QPushButton::clicked, this, [this] {
+        Resguarda(QStringLiteral("CmdEspecial_Click"), [this] { form_.CmdEspecial_Click(); });
+    });
+    // The toolbar's buttons and keys.
+    clickPrevio_ = form_.UtilVox1.Click;
+    form_.UtilVox1.Click = [this](const QString& palabra) {
+        Resguarda(QStringLiteral("UtilVox1_click"), [&] {
+            if (clickPrevio_)
+                clickPrevio_(palabra);
+        });
+    };
+}
+
 void VistaVardelio::EnlazaBarraEstado(BarraEstado& b, std::vector<QLabel*>& paneles, bool& pendiente) {
     const auto muestra = [&b, &paneles] {
         for (int i = 1; i <= b.Count() && i <= int(paneles.size()); ++i) {
@@ -317,6 +355,7 @@ void VistaVardelio::DesconectaModelos() {
     form_.StatusBar1.alCambiar = nullptr;
     form_.sbStatusBar.alCambiar = nullptr;
     form_.Foco().alMoverFoco = focoPrevio_;
+    form_.UtilVox1.Click = clickPrevio_;
     form_.alTerminar = nullptr;
     form_.cedeTurno = nullptr;
     form_.alCambiarProceso = nullptr;
@@ -338,12 +377,14 @@ bool VistaVardelio::eventFilter(QObject* objeto, QEvent* evento) {
     qint16 codigo = CodigoTecla(tecla->key());
     if (codigo == 0)
         return QMainWindow::eventFilter(objeto, evento);
-    if (!form_.EditorTomaTecla(codigo))
-        form_.Form_KeyDown(codigo, int(tecla->modifiers() >> 25));
+    Resguarda(QStringLiteral("Form_KeyDown"), [&] {
+        if (!form_.EditorTomaTecla(codigo))
+            form_.Form_KeyDown(codigo, int(tecla->modifiers() >> 25));
+    });
     if (codigo == 0)
         return true;
     if (w == combo_) {
-        form_.CmbLista_KeyDown(codigo, 0);
+        Resguarda(QStringLiteral("CmbLista_KeyDown"), [&] { form_.CmbLista_KeyDown(codigo, 0); });
         // Enter moved the focus already; only the arrows reach the list.
         return codigo == 0 || codigo == tecla::Enter;
     }
@@ -352,11 +393,9 @@ bool VistaVardelio::eventFilter(QObject* objeto, QEvent* evento) {
 
 void VistaVardelio::closeEvent(QCloseEvent* evento) {
     // A bulk command is filling the lines: the window closes once it ends.
-    if (form_.EnProceso()) {
+    Resguarda(QStringLiteral("Form_Unload"), [this] { form_.PideCierre(); });
+    if (form_.Descargado())
+        evento->accept();
+    else
         evento->ignore();
-        return;
-    }
-    if (!form_.Descargado())
-        form_.Form_Unload();
-    evento->accept();
 }

@@ -49,6 +49,8 @@ private:
     // The stock line, the line's detail bar and the session bar, under the grid.
     void ArmaPie(QWidget* centro, QVBoxLayout* capa);
     void ConectaModelos();
+    // The three buttons and the toolbar, each under the window's last guard.
+    void ConectaComandos();
     // The panels' texts and tool tips follow the bar's.
     void EnlazaBarraEstado(BarraEstado& b, std::vector<QLabel*>& paneles, bool& pendiente);
     void DesconectaModelos();
@@ -81,6 +83,7 @@ private:
     std::vector<QLabel*> panelesSesion_;
     std::vector<QLabel*> panelesDetalle_;
     std::function<void(const QString&, const QString&)> focoPrevio_;
+    std::function<void(const QString&)> clickPrevio_;
     bool sincronizando_ = false;
     // While a bulk command runs the window follows the form at the pace of its yields.
     VistasDiferidas difiere_{this};

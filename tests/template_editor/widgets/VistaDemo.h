@@ -25,6 +25,11 @@ protected:
         Base::SetUp();
         if (this->HasFatalFailure())
             return;
+        AbreVentana();
+        this->guion.Limpia();
+    }
+    // The form loaded on the session and its window shown.
+    void AbreVentana() {
         form = std::make_unique<FrmVardelio>();
         form->TextWidth = VistaVardelio::MedidaTexto();
         form->Form_Load(this->LineaSesion());
@@ -32,7 +37,6 @@ protected:
         vista->show();
         vista->activateWindow();
         QApplication::processEvents();
-        this->guion.Limpia();
     }
     void TearDown() override {
         vista.reset();
@@ -92,6 +96,16 @@ protected:
     void Graba() {
         this->guion.AgregaRespuesta(Respuesta::Si);
         Tecla(Qt::Key_F2);
+    }
+    // A new template's header typed from the voucher type, as a user types it: Tab, the name,
+    // Enter, motive 1 and Enter past the user's deposit and the rest, onto the lines.
+    void CabeceraNueva(const QString& nombre) {
+        Tecla(Qt::Key_Tab);
+        Escribe(nombre);
+        Tecla(Qt::Key_Return);
+        Escribe(QStringLiteral("1"));
+        for (int i = 0; i < 4; ++i)
+            Tecla(Qt::Key_Return);
     }
     // The search window opens on the shown window; `accion` plays the person's part in it.
     void EnLaBusqueda(std::function<void(VistaVentanaConsulta&)> accion) {
