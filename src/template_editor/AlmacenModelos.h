@@ -86,6 +86,9 @@ public:
         quint64 cabecera = 0;
         quint64 lineas = 0; // the lines' digests added up
         qint64 cuenta = 0;
+        // Of a template the window read: the read reached its last line (one left half-way holds
+        // part of the template, which a save would replace with that part).
+        bool leidaEntera = true;
     };
     // Whether `guardada` is still what `vista` saw.
     static bool MismaHuella(const Huella& vista, const Huella& guardada);

@@ -347,7 +347,8 @@ private:
     // AsignarDatos: the stored voucher type selected in the list, and the lines read, each
     // validated as if typed, with the stock and the article types read once for all of them.
     void SeleccionaTipoGuardado(const QVariant& codigoGuardado);
-    void LeeLineas(qint16 id);
+    // True when the read reached the last line.
+    bool LeeLineas(qint16 id);
 
     // ---- Toolbar commands (FrmVardelioComandos.cpp) ----
     // One method each, found by UtilVox1_click by its word. Each runs its steps under the

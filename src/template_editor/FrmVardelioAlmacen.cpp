@@ -225,7 +225,10 @@ bool FrmVardelio::PreguntaSiReemplaza(const QString& nombre, const AlmacenModelo
                                ? QStringLiteral(" después de que esta ventana lo leyó.")
                                : QStringLiteral(" después de que esta ventana verificó su nombre.");
     QString texto;
-    if (!vista.existe)
+    if (!vista.leidaEntera)
+        texto = QStringLiteral("Esta ventana no terminó de leer el modelo ") + nombre +
+                QStringLiteral(": lo que muestra no es todo lo que tiene grabado.");
+    else if (!vista.existe)
         texto = QStringLiteral("Mientras esta ventana preparaba el modelo nuevo ") + nombre +
                 QStringLiteral(", otro puesto grabó un modelo con ese nombre.");
     else if (!guardada.existe)
@@ -287,12 +290,14 @@ void FrmVardelio::AsignarDatos() {
             [&] { AlmacenModelos::AbreLineas(id, RegistroModelo); },
         },
         [](const ErrorSistema& e) { return ErrorFormulario(e, QStringLiteral("Asignar Datos")); });
-    if (!sigue || RegistroModelo.State() != 1 || RegistroModelo.Bof() || RegistroModelo.Eof())
+    // Lines whose opening was skipped were not read: the window holds part of the template.
+    if (!sigue || RegistroModelo.State() != 1)
         return;
-    LeeLineas(id);
+    if ((RegistroModelo.Bof() && RegistroModelo.Eof()) || LeeLineas(id))
+        leido_.LecturaEntera();
 }
 
-void FrmVardelio::LeeLineas(qint16 id) {
+bool FrmVardelio::LeeLineas(qint16 id) {
     bool sigue = true;
     const auto reporta = [](const ErrorSistema& e) {
         return ErrorFormulario(e, QStringLiteral("Asignar Datos"));
@@ -368,4 +373,5 @@ void FrmVardelio::LeeLineas(qint16 id) {
             },
             reporta);
     }
+    return sigue && c.avanza && RegistroModelo.Eof();
 }

@@ -36,7 +36,8 @@ bool FrmVardelio::ValidaNombre(Validacion& v) {
                                          QString(), true);
         },
         [&] {
-            if (ValidandoGrabacion || leido_.EsElNombre(v.valor))
+            // A read left half-way is read again: the window holds only part of that template.
+            if (ValidandoGrabacion || (leido_.EsElNombre(v.valor) && !leido_.LecturaIncompleta()))
                 return;
             lee = existe;
             if (!existe) {

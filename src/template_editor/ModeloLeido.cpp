@@ -83,6 +83,7 @@ void ModeloLeido::EmpiezaLectura(const Registros& cabecera) {
     lectura_ = {};
     lectura_.existe = true;
     lectura_.conFilas = true;
+    lectura_.leidaEntera = false;
     lectura_.cabecera = AlmacenModelos::HuellaCabecera(cabecera);
 }
 

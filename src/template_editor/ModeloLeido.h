@@ -47,6 +47,9 @@ public:
         lectura_.lineas += huella;
         ++lectura_.cuenta;
     }
+    // The read reached the template's last line; one left half-way holds part of it.
+    void LecturaEntera() { lectura_.leidaEntera = true; }
+    bool LecturaIncompleta() const { return !lectura_.leidaEntera; }
     void TerminaLectura(const QString& nombre);
 
 private:
