@@ -110,7 +110,7 @@ TEST_F(CargarImportar, CargarDejaCadaSaldoPositivoEnSuUnidadBaseEnElOrdenLeido) 
     ASSERT_EQ(G().Rows(), esperadas.size() + 2); // the header, the lines and one empty row
     EXPECT_EQ(Lineas(), esperadas);
     EXPECT_TRUE(Celda(G().Rows() - 1, 0).isEmpty());
-    // Only the Part's cells are written: the line deposit and every other column stay empty,
+    // Only Cargar's own cells are written: the line deposit and every other column stay empty,
     // but for what the stock panel shows of the line the cursor is left on, the first.
     const QSet<int> escritas = {0, 1, 5, 7, 16, 19, 20, 40, 46, 61, 68};
     const QSet<int> delPanel = {col::StockDisponible, col::DescripcionTipoArticulo, col::Presentacion};
