@@ -33,6 +33,13 @@ inline QStringList FilasConsulta(const QString& sql) {
     return filas;
 }
 
+// The stored lines of the template `id`, each "article|quantity|unit", in the order stored.
+inline QStringList LineasGuardadas(int id) {
+    return FilasConsulta(QStringLiteral("SELECT trim(IdArticulo), Cantidad, trim(IdUnidad) FROM "
+                                        "V_CPTES_MODELO_DET WHERE IdVardelio = %1 ORDER BY Linea")
+                             .arg(id));
+}
+
 class ConVentanaDemo : public ConArchivosDemo {
 protected:
     void SetUp() override {

@@ -60,7 +60,6 @@ protected:
         ASSERT_TRUE(Prueba(*form).EsNuevo());
         ASSERT_EQ(QApplication::focusWidget(), tabla);
     }
-    QString Celda(int f, int c) { return form->MSFlexGrid2.TextMatrix(f, c); }
     // The stored lines of the template of that name: "article|quantity", and "|unit".
     static QStringList Lineas(const QString& nombre, bool conUnidad) {
         Registros rs;

@@ -50,13 +50,6 @@ protected:
         Escribe(cantidad);
         Tecla(Qt::Key_Return);
     }
-    QString Celda(int f, int c) const { return form->MSFlexGrid2.TextMatrix(f, c); }
-    QStringList Linea(int f) const {
-        QStringList celdas;
-        for (int c = 0; c < form->MSFlexGrid2.Cols(); ++c)
-            celdas << Celda(f, c);
-        return celdas;
-    }
     // The four labels of the stock panel as the window shows them.
     QStringList Panel() const {
         QStringList textos;
@@ -74,18 +67,11 @@ protected:
     }
     void PanelVacio() { EXPECT_EQ(Panel(), (QStringList{"", "", " Stock:   ", ""})); }
     static QStringList Filas(const QString& sql) { return FilasConsulta(sql); }
-    // Identifier, name, motive, deposits and detail of every stored template, and the lines of
-    // the one of that identifier (article, quantity, unit).
+    // Identifier, name, motive, deposits and detail of every stored template.
     static QStringList Cabeceras() {
         return Filas(
             "SELECT IdVardelio, nombre, trim(IdMotivoStock), trim(DepositoOrigen), trim(DepositoDestino), "
             "DETALLE FROM V_CPTES_MODELO_CAB ORDER BY IdVardelio");
-    }
-    static QStringList Lineas(int id) {
-        return Filas(
-            QStringLiteral("SELECT trim(IdArticulo), Cantidad, trim(IdUnidad) FROM V_CPTES_MODELO_DET "
-                           "WHERE IdVardelio = %1 ORDER BY Linea")
-                .arg(id));
     }
     const QStringList ajusteLineas{"1013|2|UN", "TORN-6X40|1|CJ"};
     const QStringList centroLineas{"1007|24|UN", "1030|2|CJ", "GASEOSA-225|4|PQ", "50001|3.5|KG"};
@@ -108,9 +94,9 @@ TEST_F(LoQueSeVe, GrabarDesdeElNombreTecleadoGuardaUnaCopia) {
     Graba();
     EXPECT_EQ(Cabeceras(), antes + QStringList({"3|COPIA UNO|2|1||Roturas habituales del mes",
                                                 "4|COPIA DOS|3|1|3|Envío semanal al local"}));
-    EXPECT_EQ(Lineas(2), ajusteLineas);
-    EXPECT_EQ(Lineas(3), ajusteLineas);
-    EXPECT_EQ(Lineas(4), centroLineas);
+    EXPECT_EQ(LineasGuardadas(2), ajusteLineas);
+    EXPECT_EQ(LineasGuardadas(3), ajusteLineas);
+    EXPECT_EQ(LineasGuardadas(4), centroLineas);
     EXPECT_EQ(guion.Mensajes().size(), 2) << guion.Mensajes().join(u'|').toStdString();
 }
 
@@ -124,7 +110,7 @@ TEST_F(LoQueSeVe, ElNombreTecleadoAlFinalDecideQueSeGuarda) {
     EXPECT_EQ(
         Filas("SELECT IdVardelio, nombre, trim(IdMotivoStock) FROM V_CPTES_MODELO_CAB WHERE IdVardelio = 3"),
         QStringList{"3|AL FINAL|2"});
-    EXPECT_EQ(Lineas(3), QStringList{"1001|5|UN"});
+    EXPECT_EQ(LineasGuardadas(3), QStringList{"1001|5|UN"});
 
     Tecla(Qt::Key_F3);
     Escribe(QStringLiteral("OTRO NUEVO"));
@@ -134,7 +120,7 @@ TEST_F(LoQueSeVe, ElNombreTecleadoAlFinalDecideQueSeGuarda) {
     Graba();
     EXPECT_EQ(Filas("SELECT IdVardelio FROM V_CPTES_MODELO_CAB ORDER BY IdVardelio"),
               (QStringList{"1", "2", "3"}));
-    EXPECT_EQ(Lineas(2), QStringList{"1002|7|UN"});
+    EXPECT_EQ(LineasGuardadas(2), QStringList{"1002|7|UN"});
     EXPECT_EQ(guion.Mensajes().size(), 2) << guion.Mensajes().join(u'|').toStdString();
 }
 
@@ -154,7 +140,7 @@ TEST_F(LoQueSeVe, UnModeloQueOtraEstacionBorroSeGuardaConUnIdentificadorNuevo) {
     Graba();
     EXPECT_EQ(Filas("SELECT IdVardelio, nombre FROM V_CPTES_MODELO_CAB ORDER BY IdVardelio"),
               (QStringList{"1|" + kCentro, "2|" + kAjuste}));
-    EXPECT_EQ(Lineas(2), ajusteLineas);
+    EXPECT_EQ(LineasGuardadas(2), ajusteLineas);
 }
 
 // F2 in each header field right after typing into it stores what the field shows.
@@ -171,11 +157,11 @@ TEST_F(LoQueSeVe, F2EnCadaCampoRecienTecleadoGuardaLoQueMuestra) {
         EscribeEnCampo(i, tecleado[i]);
         Graba();
         EXPECT_EQ(Cabeceras().mid(1, 1), QStringList{guardado[i]});
-        EXPECT_EQ(Lineas(2), ajusteLineas);
+        EXPECT_EQ(LineasGuardadas(2), ajusteLineas);
     }
     // The name typed over the open one saved a copy, as it stood then.
     EXPECT_EQ(Cabeceras().mid(2), QStringList{"3|NUEVO NOMBRE|2|1||Roturas habituales del mes"});
-    EXPECT_EQ(Lineas(3), ajusteLineas);
+    EXPECT_EQ(LineasGuardadas(3), ajusteLineas);
     EXPECT_EQ(guion.Mensajes().size(), 5) << guion.Mensajes().join(u'|').toStdString();
 }
 
@@ -187,7 +173,7 @@ TEST_F(LoQueSeVe, EscapeDespuesDeCadaRechazoDevuelveLaLineaEntera) {
     Tecla(Qt::Key_Down);
     ASSERT_EQ(form->MSFlexGrid2.Row(), 2);
     ASSERT_EQ(Celda(2, col::CodigoArticulo), "1030");
-    const QStringList antes = Linea(2);
+    const QStringList antes = LineaDeLaGrilla(2);
     const struct {
         int columna;
         const char* texto;
@@ -212,7 +198,7 @@ TEST_F(LoQueSeVe, EscapeDespuesDeCadaRechazoDevuelveLaLineaEntera) {
         Tecla(Qt::Key_Escape);
         EXPECT_FALSE(form->txtEdit2.Visible());
         EXPECT_EQ(Foco(), vista->Tabla());
-        EXPECT_EQ(Linea(2), antes);
+        EXPECT_EQ(LineaDeLaGrilla(2), antes);
         PanelDeLaLineaActual();
     }
     // A suspended article chosen in the code's search, the editor closed before: refused too.
@@ -228,13 +214,13 @@ TEST_F(LoQueSeVe, EscapeDespuesDeCadaRechazoDevuelveLaLineaEntera) {
     EXPECT_EQ(guion.Mensajes(), QStringList{QStringLiteral("El Artículo fue dado de baja!!!")});
     ASSERT_TRUE(form->txtEdit2.Visible());
     Tecla(Qt::Key_Escape);
-    EXPECT_EQ(Linea(2), antes);
+    EXPECT_EQ(LineaDeLaGrilla(2), antes);
 
     guion.Limpia();
     Graba();
     ASSERT_FALSE(guion.Mensajes().isEmpty());
     EXPECT_TRUE(guion.Mensajes()[0].startsWith(QStringLiteral("Total de Items:4\r\n")));
-    EXPECT_EQ(Lineas(1), centroLineas);
+    EXPECT_EQ(LineasGuardadas(1), centroLineas);
 }
 
 // F5 on a code cell: the hidden editor holds nothing the user typed (it last held the last line

@@ -42,12 +42,9 @@ enum class Salida { Tab, ShiftTab, ClicEnOtraFila, ClicEnLaCabecera, AvPag, F2 }
 class Rechazos : public ConVistaDemo<ConArchivosDemo> {
 protected:
     QTableView* Tabla() const { return vista->Tabla(); }
-    void Clic(QWidget* w, QPoint donde = {}) {
-        QTest::mouseClick(w, Qt::LeftButton, {}, donde);
-        QApplication::processEvents();
-    }
-    void ClicEnCelda(int f, int c) {
-        Clic(Tabla()->viewport(), Tabla()->visualRect(Tabla()->model()->index(f, c)).center());
+    // A click on the cell (f, c), which becomes the current one.
+    void VaACelda(int f, int c) {
+        ClicEnCelda(f, c);
         ASSERT_EQ(form->MSFlexGrid2.Row(), f);
         ASSERT_EQ(form->MSFlexGrid2.Col(), c);
     }
@@ -61,17 +58,7 @@ protected:
         ASSERT_EQ(Foco(), Tabla());
         ASSERT_TRUE(Prueba(*form).EsModificacion());
     }
-    QStringList Linea(int f) const {
-        QStringList celdas;
-        for (int c = 0; c < form->MSFlexGrid2.Cols(); ++c)
-            celdas << form->MSFlexGrid2.TextMatrix(f, c);
-        return celdas;
-    }
-    static QStringList Guardadas() {
-        return FilasConsulta(QStringLiteral("SELECT trim(IdArticulo), Cantidad, trim(IdUnidad) FROM "
-                                            "V_CPTES_MODELO_DET WHERE IdVardelio = %1 ORDER BY Linea")
-                                 .arg(kIdCentro));
-    }
+    static QStringList Guardadas() { return LineasGuardadas(kIdCentro); }
     // F2 answered Yes: the first message is its totals question.
     QString Graba() {
         guion.Limpia();
@@ -86,7 +73,7 @@ protected:
         case Salida::ShiftTab:
             return Tecla(Qt::Key_Backtab, Qt::ShiftModifier);
         case Salida::ClicEnOtraFila:
-            return ClicEnCelda(3, col::Descripcion);
+            return VaACelda(3, col::Descripcion);
         case Salida::ClicEnLaCabecera:
             return Clic(Campo(4));
         case Salida::AvPag: // a key the editor passes on to the table, which moves the cell
@@ -122,14 +109,14 @@ TEST_P(RechazoDejado, LaLineaVuelveEnteraYSeGuardaComoEra) {
     for (const auto& r : rechazos) {
         SCOPED_TRACE(r.texto ? r.texto : "(vacía)");
         if (r.columna == col::Deposito) { // hidden: reached by Enter from the unit
-            ClicEnCelda(2, col::Unidad);
+            VaACelda(2, col::Unidad);
             Tecla(Qt::Key_Return);
             Tecla(Qt::Key_Return);
             ASSERT_EQ(form->MSFlexGrid2.Col(), col::Deposito);
         } else {
-            ClicEnCelda(2, r.columna);
+            VaACelda(2, r.columna);
         }
-        const QStringList antes = Linea(2);
+        const QStringList antes = LineaDeLaGrilla(2);
         ASSERT_EQ(antes[col::CodigoArticulo], "1030");
         if (r.buscado) {
             EnLaBusqueda([&](VistaVentanaConsulta& d) {
@@ -157,7 +144,7 @@ TEST_P(RechazoDejado, LaLineaVuelveEnteraYSeGuardaComoEra) {
             Tecla(Qt::Key_Escape);
         }
         EXPECT_FALSE(form->txtEdit2.Visible());
-        EXPECT_EQ(Linea(2), antes);
+        EXPECT_EQ(LineaDeLaGrilla(2), antes);
     }
     EXPECT_TRUE(Graba().startsWith(QStringLiteral("Total de Items:4\r\n")))
         << guion.Mensajes().join(u'|').toStdString();
@@ -181,8 +168,8 @@ TEST_P(RechazoDejado, UnaBusquedaSinElegirDejaLaLineaComoEra) {
     AbreCentro();
     for (const char* tecleado : {"", "Yer"}) {
         SCOPED_TRACE(tecleado);
-        ClicEnCelda(2, col::CodigoArticulo);
-        const QStringList antes = Linea(2);
+        VaACelda(2, col::CodigoArticulo);
+        const QStringList antes = LineaDeLaGrilla(2);
         if (*tecleado)
             Escribe(QString::fromLatin1(tecleado));
         else
@@ -199,12 +186,12 @@ TEST_P(RechazoDejado, UnaBusquedaSinElegirDejaLaLineaComoEra) {
         if (GetParam() == Salida::F2) { // the totals question: the editor's emptiness is no change
             EXPECT_TRUE(guion.Mensajes().value(0).startsWith(QStringLiteral("Total de Items:4\r\n")))
                 << guion.Mensajes().join(u'|').toStdString();
-            EXPECT_EQ(Linea(2), antes);
+            EXPECT_EQ(LineaDeLaGrilla(2), antes);
             continue;
         }
         EXPECT_TRUE(guion.Mensajes().isEmpty()) << guion.Mensajes().join(u'|').toStdString();
         EXPECT_FALSE(form->txtEdit2.Visible());
-        EXPECT_EQ(Linea(2), antes);
+        EXPECT_EQ(LineaDeLaGrilla(2), antes);
     }
     EXPECT_TRUE(Graba().startsWith(QStringLiteral("Total de Items:4\r\n")))
         << guion.Mensajes().join(u'|').toStdString();
@@ -219,18 +206,18 @@ TEST_F(Rechazos, UnArticuloBorradoDespuesDetieneLaGrabacionEnSuLinea) {
     AbreCentro();
     EXPECT_EQ(guion.Mensajes(), QStringList{QStringLiteral("El Código Informado no es Correcto")});
     Grilla& g = form->MSFlexGrid2;
-    EXPECT_EQ(Linea(2).mid(0, 8), (QStringList{"1030", "", "", "", "", "CJ", "", "2"}));
+    EXPECT_EQ(LineaDeLaGrilla(2).mid(0, 8), (QStringList{"1030", "", "", "", "", "CJ", "", "2"}));
     EXPECT_EQ(g.ColorFondo(2, col::Descripcion), LineasMarcadas::ColorMarca);
     const QString aviso = QStringLiteral(
         "La línea 2 (1030) tiene un artículo inexistente. Corríjala o bórrela antes de grabar.");
     for (const char* cantidad : {"", "5"}) {
         SCOPED_TRACE(cantidad);
         if (*cantidad) {
-            ClicEnCelda(2, col::Cantidad);
+            VaACelda(2, col::Cantidad);
             Escribe(QString::fromLatin1(cantidad));
             Tecla(Qt::Key_Return);
         }
-        ClicEnCelda(1, col::Descripcion);
+        VaACelda(1, col::Descripcion);
         EXPECT_EQ(Graba(), aviso);
         EXPECT_EQ(guion.Mensajes().size(), 1);
         EXPECT_EQ(g.Row(), 2);

@@ -74,6 +74,24 @@ protected:
         QTest::keyClick(w, k, modificadores);
         QApplication::processEvents();
     }
+    // A click, and the events it brings.
+    void Clic(QWidget* w, QPoint donde = {}) {
+        QTest::mouseClick(w, Qt::LeftButton, {}, donde);
+        QApplication::processEvents();
+    }
+    // A click on the lines grid's cell (f, c).
+    void ClicEnCelda(int f, int c) {
+        QTableView* t = vista->Tabla();
+        Clic(t->viewport(), t->visualRect(t->model()->index(f, c)).center());
+    }
+    QString Celda(int f, int c) const { return form->MSFlexGrid2.TextMatrix(f, c); }
+    // Every cell of the grid's row `f`.
+    QStringList LineaDeLaGrilla(int f) const {
+        QStringList celdas;
+        for (int c = 0; c < form->MSFlexGrid2.Cols(); ++c)
+            celdas << Celda(f, c);
+        return celdas;
+    }
     // A click into a header field and its text typed over what it holds.
     void EscribeEnCampo(int i, const QString& texto) {
         QTest::mouseClick(Campo(i), Qt::LeftButton);

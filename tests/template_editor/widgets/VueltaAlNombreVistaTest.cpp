@@ -37,17 +37,6 @@ protected:
         Tecla(Qt::Key_Return);
         ASSERT_EQ(Celda(1, col::Cantidad), "7");
     }
-    QString Celda(int f, int c) const { return form->MSFlexGrid2.TextMatrix(f, c); }
-    void Clic(QWidget* w) {
-        QTest::mouseClick(w, Qt::LeftButton);
-        QApplication::processEvents();
-    }
-    void ClicEnLinea(int fila) {
-        QTableView* t = vista->Tabla();
-        QTest::mouseClick(t->viewport(), Qt::LeftButton, {},
-                          t->visualRect(t->model()->index(fila, col::Descripcion)).center());
-        QApplication::processEvents();
-    }
     static QStringList Filas(const QString& sql) { return FilasConsulta(sql); }
     static QStringList Lineas(int id) {
         return Filas(QStringLiteral("SELECT trim(IdArticulo), Cantidad FROM V_CPTES_MODELO_DET WHERE "
@@ -74,7 +63,7 @@ TEST_F(VueltaAlNombre, CadaCaminoDeVueltaAlNombreGuardaLoTecleado) {
         {"clic y clic en la grilla",
          [&] {
              Clic(Campo(0));
-             ClicEnLinea(2);
+             ClicEnCelda(2, col::Descripcion);
          }},
         {"F5 y Escape",
          [&] {
@@ -123,7 +112,7 @@ TEST_F(VueltaAlNombre, OtroNombreSobreLosCambiosPreguntaAntesDeLeerlo) {
     const std::pair<const char*, std::function<void()>> salidas[] = {
         {"Enter", [&] { Tecla(Qt::Key_Return); }},
         {"Tab", [&] { Tecla(Qt::Key_Tab); }},
-        {"clic en la grilla", [&] { ClicEnLinea(2); }},
+        {"clic en la grilla", [&] { ClicEnCelda(2, col::Descripcion); }},
     };
     for (const auto& [nombre, sale] : salidas) {
         SCOPED_TRACE(nombre);
