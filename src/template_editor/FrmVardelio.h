@@ -325,8 +325,9 @@ private:
     // The template's menu entry after a committed save or delete (a delete always removes it).
     void AnclaAlMenu();
     // The save's error routine, reported as "ACTUALIZAR DATOS": an answer other than Retry
-    // leaves the template not stored (ErrorValidacion).
-    int ReportaActualizar(const ErrorSistema& error);
+    // leaves the template not stored (ErrorValidacion); with `ignorarSale`, a step nothing can go
+    // on without, Ignore leaves as Abort does.
+    int ReportaActualizar(const ErrorSistema& error, bool ignorarSale = false);
     // The header as the fields hold it.
     AlmacenModelos::Cabecera CabeceraModelo();
     // ActualizarDatos' batch: the save's deletes, header and lines, or the delete's statements

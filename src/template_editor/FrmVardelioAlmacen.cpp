@@ -28,9 +28,11 @@ bool FrmVardelio::Datosvalidos() {
     return !ErrorValidacion;
 }
 
-int FrmVardelio::ReportaActualizar(const ErrorSistema& error) {
+int FrmVardelio::ReportaActualizar(const ErrorSistema& error, bool ignorarSale) {
     LblMensaje.setCaption(QString());
-    const int respuesta = ErrorFormulario(error, QStringLiteral("ACTUALIZAR DATOS"));
+    int respuesta = ErrorFormulario(error, QStringLiteral("ACTUALIZAR DATOS"));
+    if (ignorarSale && respuesta == Respuesta::Ignorar)
+        respuesta = Respuesta::Abortar;
     // Retried, the step decides again: one that then runs leaves the save as if it had not failed.
     if (respuesta != Respuesta::Reintentar)
         ErrorValidacion = true;
@@ -65,8 +67,7 @@ bool FrmVardelio::PreparaGrabacion(AlmacenModelos& tanda, qint16 idAnterior) {
                                  },
                                  [&](const ErrorSistema& e) {
                                      // Without an identifier there is nothing to write: ignoring leaves.
-                                     const int r = ReportaActualizar(e);
-                                     return !idElegido && r == Respuesta::Ignorar ? Respuesta::Abortar : r;
+                                     return ReportaActualizar(e, !idElegido);
                                  });
     const auto reporta = [this](const ErrorSistema& e) { return ReportaActualizar(e); };
     for (int fila = 1; completo && fila < MSFlexGrid2.Rows(); ++fila)
@@ -123,10 +124,7 @@ void FrmVardelio::ActualizarDatos() {
                      },
                      // Without the stored identifier a save would write a second template of the
                      // name and a delete would remove none: ignoring the look-up leaves.
-                     [&](const ErrorSistema& e) {
-                         const int r = reporta(e);
-                         return r == Respuesta::Ignorar ? Respuesta::Abortar : r;
-                     });
+                     [this](const ErrorSistema& e) { return ReportaActualizar(e, true); });
     if (!completo || (!graba && !borra))
         return;
     completo = graba ? PreparaGrabacion(tanda, idAnterior) : PreparaBaja(tanda, idAnterior);
@@ -181,10 +179,7 @@ FrmVardelio::Escritura FrmVardelio::GrabaSiNadieCambio(AlmacenModelos& tanda, co
                                                        const AlmacenModelos::Huella& vista, qint16 idAnterior,
                                                        AlmacenModelos::Huella& guardada) {
     // A check that did not run is no check passed: ignoring a failure here stores nothing.
-    const auto reporta = [this](const ErrorSistema& e) {
-        const int r = ReportaActualizar(e);
-        return r == Respuesta::Ignorar ? Respuesta::Abortar : r;
-    };
+    const auto reporta = [this](const ErrorSistema& e) { return ReportaActualizar(e, true); };
     bool abierta = false;
     const bool leida = EjecutaPasos(
         {
