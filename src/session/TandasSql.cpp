@@ -48,10 +48,6 @@ struct Rechazo {
 const QString kNumeroTomado = QStringLiteral("El número del comprobante ya fue tomado por otro puesto: no se "
                                              "grabó nada. Vuelva a grabar y se tomará el siguiente número.");
 
-QString Linea(long numero, const QString& descripcion) {
-    return QString::number(numero) + QStringLiteral(" : ") + descripcion + QStringLiteral("\r\n");
-}
-
 Rechazo LeeRechazo(const std::optional<ErrorSistema>& lanzado) {
     Rechazo r;
     Errores& errores = AD().LeeConexion().Errors();
@@ -66,7 +62,7 @@ Rechazo LeeRechazo(const std::optional<ErrorSistema>& lanzado) {
         for (int i = 0; i < cuenta; ++i) {
             const ErrorBD& e = errores.Item(i);
             if (i <= ultima)
-                r.lineas += Linea(e.NativeError, e.Description);
+                r.lineas += LineaErrorBD(e.NativeError, e.Description);
             lista.push_back(e);
         }
         // The words look at every entry: two checks refused leave no trailing entry after them.
@@ -76,12 +72,16 @@ Rechazo LeeRechazo(const std::optional<ErrorSistema>& lanzado) {
         r.hay = true;
         r.numero = lanzado->Numero();
         r.primeraDescripcion = lanzado->Descripcion();
-        r.lineas = Linea(lanzado->Numero(), lanzado->Descripcion());
+        r.lineas = LineaErrorBD(lanzado->Numero(), lanzado->Descripcion());
     }
     return r;
 }
 
 } // namespace
+
+QString LineaErrorBD(long numero, const QString& descripcion) {
+    return QString::number(numero) + QStringLiteral(" : ") + descripcion + QStringLiteral("\r\n");
+}
 
 // A duplicate key of the register of used numbers or of the stock movements (the server names
 // their tables, the embedded database the views'), or a check of the saving batch that says so.

@@ -22,6 +22,9 @@ void GActualizarDatoScript(const QStringList& sentencias, bool& hayError, qint32
                            bool ignoraDuplicados, bool ignoraReferencias, QString& tanda, QString& mensajes,
                            bool mostrar);
 
+// One error as a refused batch tells it and AUX_ERR keeps it: "number : description" CR LF.
+QString LineaErrorBD(long numero, const QString& descripcion);
+
 // Whether a refusal says that another station stored the same number first: a duplicate key of
 // the register of used numbers or of the stock movements, or a check of the saving batch
 // (RAISERROR, 50000) whose words hold kTomadoPorOtro. The batch runner then shows the words

@@ -285,8 +285,7 @@ void RegistraRechazo(const Posteo& p, const Rechazo& r) {
     // The server closes every refused statement's errors with one entry of its own.
     const size_t ultima = r.errores.size() <= 1 ? r.errores.size() : r.errores.size() - 1;
     for (size_t i = 0; i < ultima; ++i)
-        lineas += QString::number(r.errores[i].NativeError) + QStringLiteral(" : ") +
-                  r.errores[i].Description + QStringLiteral("\r\n");
+        lineas += LineaErrorBD(r.errores[i].NativeError, r.errores[i].Description);
     const qint32 numero = r.errores.empty() ? 0 : static_cast<qint32>(r.errores.front().NativeError);
     QString proceso;
     RegistraErrorBD(r.sql, proceso, numero, lineas);

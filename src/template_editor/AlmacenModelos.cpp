@@ -314,8 +314,7 @@ void AlmacenModelos::RevierteTransaccion() {
 void AlmacenModelos::RegistraRechazo(const QString& tanda, const ErrorSistema& error) {
     QString proceso = NombreEjecutable();
     RegistraErrorBD(tanda, proceso, static_cast<qint32>(error.Numero()),
-                    QString::number(error.Numero()) + QStringLiteral(" : ") + error.Descripcion() +
-                        QStringLiteral("\r\n"));
+                    LineaErrorBD(error.Numero(), error.Descripcion()));
 }
 
 int AlmacenModelos::Anclado(const QVariant& campo) {
