@@ -235,18 +235,22 @@ bool AlmacenModelos::MismaHuella(const Huella& vista, const Huella& guardada) {
            vista.cuenta == guardada.cuenta;
 }
 
+quint64 AlmacenModelos::SigueHuella(quint64 huella, const QVariant& valor) {
+    return Mezcla(huella ^ HuellaValor(valor));
+}
+
 quint64 AlmacenModelos::HuellaCabecera(const Registros& rs) {
     quint64 h = 0;
     for (const char* columna : kColumnasCabecera) {
         const int i = rs.IndiceCampo(QLatin1String(columna));
-        h = Mezcla(h ^ (i < 0 ? 0 : HuellaValor(rs.Fields(i))));
+        h = i < 0 ? Mezcla(h) : SigueHuella(h, rs.Fields(i));
     }
     return h;
 }
 
 quint64 AlmacenModelos::HuellaLinea(const QVariant& articulo, const QVariant& cantidad,
                                     const QVariant& unidad) {
-    return Mezcla(Mezcla(Mezcla(HuellaValor(articulo)) ^ HuellaValor(cantidad)) ^ HuellaValor(unidad));
+    return SigueHuella(SigueHuella(SigueHuella(0, articulo), cantidad), unidad);
 }
 
 QString AlmacenModelos::SentenciaCabeceraGuardada(const QString& nombre) {

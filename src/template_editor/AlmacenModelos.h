@@ -94,6 +94,9 @@ public:
     static bool MismaHuella(const Huella& vista, const Huella& guardada);
     // The digests of the header row `rs` stands on and of one line's stored values.
     static quint64 HuellaCabecera(const Registros& rs);
+    // A digest followed by one more value: each step depends on all before it, so a sequence's
+    // digest tells its order too (a value read twice gives the same, whatever its type).
+    static quint64 SigueHuella(quint64 huella, const QVariant& valor);
     static quint64 HuellaLinea(const QVariant& articulo, const QVariant& cantidad, const QVariant& unidad);
     // The statements that read a template's header by name and its lines, holding what they read
     // against other stations until the transaction ends (the server's locks; the embedded file

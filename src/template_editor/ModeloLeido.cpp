@@ -2,24 +2,6 @@
 
 #include "ColumnasArticulos.h"
 
-#include <QHash>
-
-namespace {
-
-// The same mix as the stored rows' digests: each step depends on all before it, so the content's
-// digest tells the lines' order too.
-quint64 Sigue(quint64 h, quint64 x) {
-    h ^= x + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
-    h = (h ^ (h >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    return h ^ (h >> 31);
-}
-
-quint64 HuellaTexto(const QString& texto) {
-    return quint64(qHash(texto, size_t{0x2545f491}));
-}
-
-} // namespace
-
 ModeloLeido::ModeloLeido(std::array<CajaTexto, 5>& campos, CasillaVerificacion& anclar, ListaCombo& tipos,
                          Grilla& lineas)
     : campos_(campos), anclar_(anclar), tipos_(tipos), lineas_(lineas) {}
@@ -40,16 +22,16 @@ quint64 ModeloLeido::Contenido() const {
     // the voucher type and each filled line's article, quantity and unit, in order.
     quint64 h = 0;
     for (size_t i = 1; i < campos_.size(); ++i)
-        h = Sigue(h, HuellaTexto(campos_[i].Text().trimmed()));
-    h = Sigue(h, quint64(anclar_.Value()));
-    h = Sigue(h, quint64(tipos_.ListIndex()));
+        h = AlmacenModelos::SigueHuella(h, campos_[i].Text().trimmed());
+    h = AlmacenModelos::SigueHuella(h, anclar_.Value());
+    h = AlmacenModelos::SigueHuella(h, tipos_.ListIndex());
     for (int fila = 1; fila < lineas_.Rows(); ++fila) {
         const QString codigo = lineas_.TextMatrix(fila, col::CodigoArticulo).trimmed();
         if (codigo.isEmpty())
             continue;
-        h = Sigue(h, HuellaTexto(codigo));
-        h = Sigue(h, HuellaTexto(lineas_.TextMatrix(fila, col::Cantidad).trimmed()));
-        h = Sigue(h, HuellaTexto(lineas_.TextMatrix(fila, col::Unidad).trimmed()));
+        h = AlmacenModelos::SigueHuella(h, codigo);
+        h = AlmacenModelos::SigueHuella(h, lineas_.TextMatrix(fila, col::Cantidad).trimmed());
+        h = AlmacenModelos::SigueHuella(h, lineas_.TextMatrix(fila, col::Unidad).trimmed());
     }
     return h;
 }
